@@ -1,0 +1,223 @@
+#include "app/NumberFormat.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <cmath>
+
+namespace qel::app {
+
+namespace {
+
+// The absolute value as decimal digits: integer part without leading zeros, fraction part.
+struct Decimal {
+    QString integer;  // "" for zero
+    QString fraction; // may be empty
+};
+
+Decimal toDecimal(double absValue) {
+    QString text = QString::number(absValue, 'g', 15);
+    if (text.contains(QLatin1Char('e'))) {
+        text = absValue >= 1 ? QString::number(absValue, 'f', 0) : QString::number(absValue, 'f', 20);
+    }
+    Decimal d;
+    const auto point = text.indexOf(QLatin1Char('.'));
+    d.integer = point < 0 ? text : text.left(point);
+    d.fraction = point < 0 ? QString() : text.mid(point + 1);
+    while (d.integer.startsWith(QLatin1Char('0'))) {
+        d.integer.remove(0, 1);
+    }
+    return d;
+}
+
+// Adds one unit to a string of decimal digits ("" counts as 0).
+QString increment(QString digits) {
+    int i = static_cast<int>(digits.size()) - 1;
+    while (i >= 0) {
+        if (digits[i] == QLatin1Char('9')) {
+            digits[i] = QLatin1Char('0');
+            --i;
+        } else {
+            digits[i] = QChar(digits[i].unicode() + 1);
+            return digits;
+        }
+    }
+    return QLatin1Char('1') + digits;
+}
+
+Decimal roundTo(Decimal d, int decimals) {
+    if (d.fraction.size() <= decimals) {
+        d.fraction = d.fraction.leftJustified(decimals, QLatin1Char('0'));
+        return d;
+    }
+    const bool up = d.fraction.at(decimals) >= QLatin1Char('5');
+    d.fraction = d.fraction.left(decimals);
+    if (up) {
+        const QString joined = increment(d.integer + d.fraction);
+        d.integer = joined.left(joined.size() - decimals);
+        d.fraction = joined.right(decimals);
+        while (d.integer.startsWith(QLatin1Char('0'))) {
+            d.integer.remove(0, 1);
+        }
+    }
+    return d;
+}
+
+bool isPlaceholder(QChar c) {
+    return c == QLatin1Char('#') || c == QLatin1Char('0');
+}
+
+QString formatSection(double absValue, const QString& section) {
+    qsizetype first = -1;
+    qsizetype last = -1;
+    for (qsizetype i = 0; i < section.size(); ++i) {
+        const QChar c = section.at(i);
+        if (isPlaceholder(c) || c == QLatin1Char('.') || (c == QLatin1Char(',') && first >= 0)) {
+            if (first < 0) {
+                first = i;
+            }
+            last = i;
+        }
+    }
+    if (first < 0) {
+        return section; // all literal
+    }
+    const QString prefix = section.left(first);
+    const QString suffix = section.mid(last + 1);
+    const QString body = section.mid(first, last - first + 1);
+    const auto point = body.indexOf(QLatin1Char('.'));
+    const QString integerMask = point < 0 ? body : body.left(point);
+    const QString fractionMask = point < 0 ? QString() : body.mid(point + 1);
+
+    const bool grouping = integerMask.contains(QLatin1Char(','));
+    const auto firstZero = integerMask.indexOf(QLatin1Char('0'));
+    int minIntegerDigits = 0;
+    if (firstZero >= 0) {
+        for (qsizetype i = firstZero; i < integerMask.size(); ++i) {
+            minIntegerDigits += isPlaceholder(integerMask.at(i)) ? 1 : 0;
+        }
+    }
+    int decimals = 0;
+    int minDecimals = 0;
+    for (qsizetype i = 0; i < fractionMask.size(); ++i) {
+        if (isPlaceholder(fractionMask.at(i))) {
+            ++decimals;
+            if (fractionMask.at(i) == QLatin1Char('0')) {
+                minDecimals = decimals;
+            }
+        }
+    }
+
+    const Decimal d = roundTo(toDecimal(absValue), decimals);
+    QString integer = d.integer;
+    if (integer.size() < minIntegerDigits) {
+        integer = integer.rightJustified(minIntegerDigits, QLatin1Char('0'));
+    }
+    if (grouping) {
+        for (auto i = integer.size() - 3; i > 0; i -= 3) {
+            integer.insert(i, QLatin1Char(','));
+        }
+    }
+    QString fraction = d.fraction;
+    while (fraction.size() > minDecimals && fraction.endsWith(QLatin1Char('0'))) {
+        fraction.chop(1);
+    }
+    QString number = integer;
+    if (point >= 0) {
+        number += QLatin1Char('.') + fraction;
+    }
+    return prefix + number + suffix;
+}
+
+bool roundsToZero(double absValue, const QString& section) {
+    const auto point = section.indexOf(QLatin1Char('.'));
+    int decimals = 0;
+    if (point >= 0) {
+        for (qsizetype i = point + 1; i < section.size(); ++i) {
+            decimals += isPlaceholder(section.at(i)) ? 1 : 0;
+        }
+    }
+    const Decimal d = roundTo(toDecimal(absValue), decimals);
+    return d.integer.isEmpty() && !d.fraction.contains(QRegularExpression(QStringLiteral("[1-9]")));
+}
+
+} // namespace
+
+QString formatNumber(double value, const QString& mask) {
+    const QStringList sections = mask.split(QLatin1Char(';'));
+    const double absValue = std::fabs(value);
+    if (sections.size() >= 3 && roundsToZero(absValue, sections.at(0))) {
+        return formatSection(0, sections.at(2));
+    }
+    if (value < 0) {
+        if (sections.size() >= 2) {
+            return formatSection(absValue, sections.at(1));
+        }
+        const QString text = formatSection(absValue, sections.at(0));
+        return roundsToZero(absValue, sections.at(0)) ? text : QLatin1Char('-') + text;
+    }
+    return formatSection(absValue, sections.at(0));
+}
+
+QString numberText(double value) {
+    if (value == 0) {
+        return QStringLiteral("0");
+    }
+    QString text = QString::number(value, 'g', 15);
+    text.replace(QLatin1Char('e'), QLatin1Char('E'));
+    return text;
+}
+
+std::optional<double> parseNumber(const QString& text) {
+    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
+    if (!number.match(text).hasMatch()) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+double val(const QString& text) {
+    static const QRegularExpression prefix(QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?"));
+    const auto match = prefix.match(text);
+    if (!match.hasMatch()) {
+        return 0;
+    }
+    QString captured = match.captured(0).trimmed();
+    return captured.toDouble();
+}
+
+double readAmount(const QString& text) {
+    QString t = text.trimmed();
+    if (t.isEmpty()) {
+        return 0;
+    }
+    bool negative = false;
+    if (t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
+        negative = true;
+        t = t.mid(1, t.size() - 2);
+    }
+    t.remove(QLatin1Char(','));
+    t.remove(QLatin1Char(' '));
+    if (t.startsWith(QLatin1Char('-'))) {
+        negative = !negative;
+        t.remove(0, 1);
+    }
+    const double magnitude = parseNumber(t).value_or(val(t));
+    return negative ? -magnitude : magnitude;
+}
+
+double readWhole(const QString& text) {
+    return roundHalfAway(readAmount(text), 0);
+}
+
+double roundHalfAway(double value, int decimals) {
+    const Decimal d = roundTo(toDecimal(std::fabs(value)), decimals);
+    const QString text = (d.integer.isEmpty() ? QStringLiteral("0") : d.integer) +
+                         (decimals > 0 ? QLatin1Char('.') + d.fraction : QString());
+    const double magnitude = text.toDouble();
+    return value < 0 ? -magnitude : magnitude;
+}
+
+} // namespace qel::app

@@ -1,0 +1,128 @@
+#include "store/Database.h"
+
+#include "store/SqlFunctions.h"
+
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QUuid>
+
+#include <sqlite3.h>
+
+namespace qel::store {
+
+namespace {
+
+sqlite3* sqliteHandle(const QSqlDatabase& db) {
+    const QVariant v = db.driver()->handle();
+    if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) {
+        return *static_cast<sqlite3* const*>(v.constData());
+    }
+    return nullptr;
+}
+
+int errorNumber(const QSqlError& error) {
+    bool ok = false;
+    const int n = error.nativeErrorCode().toInt(&ok);
+    return ok ? n : -1;
+}
+
+bool isLockError(int number) {
+    const int primary = number & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+} // namespace
+
+Database::Database(QSqlDatabase db, QString path, sqlite3* handle)
+    : m_db(std::move(db)), m_path(std::move(path)), m_handle(handle) {}
+
+Database::~Database() {
+    const QString name = m_db.connectionName();
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+}
+
+Database::OpenResult Database::open(const QString& path, bool createIfMissing, int busyTimeoutMs) {
+    OpenResult result;
+    if (!createIfMissing && !QFileInfo::exists(path)) {
+        result.errorNumber = SQLITE_CANTOPEN;
+        result.errorText = QStringLiteral("No se encuentra el archivo '%1'.").arg(path);
+        return result;
+    }
+    const QString name = QStringLiteral("qel-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+    if (!db.open()) {
+        result.errorNumber = errorNumber(db.lastError());
+        result.errorText = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        return result;
+    }
+    std::unique_ptr<Database> database(new Database(db, path, sqliteHandle(db)));
+    try {
+        registerSqlFunctions(database->m_handle);
+        // The first read: a file held locked by another process fails here, at start-up.
+        database->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        const QString mode = database->scalar(QStringLiteral("PRAGMA journal_mode")).toString();
+        if (mode.compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0) {
+            database->scalar(QStringLiteral("PRAGMA journal_mode=WAL"));
+        }
+        database->runScript(QStringLiteral("PRAGMA foreign_keys=OFF; PRAGMA synchronous=NORMAL;"));
+    } catch (const DatabaseError& e) {
+        result.errorNumber = e.number();
+        result.errorText = e.text();
+        result.locked = isLockError(e.number());
+        return result;
+    }
+    result.database = std::move(database);
+    return result;
+}
+
+DatabaseError Database::errorOf(const QSqlQuery& query, const QString& sql) {
+    const QSqlError error = query.lastError();
+    QString text = error.databaseText();
+    if (text.isEmpty()) {
+        text = error.text();
+    }
+    return DatabaseError(errorNumber(error), text, sql);
+}
+
+QSqlQuery Database::run(const QString& sql, const QVariantList& values) {
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        throw errorOf(query, sql);
+    }
+    for (const QVariant& value : values) {
+        query.addBindValue(value);
+    }
+    if (!query.exec()) {
+        throw errorOf(query, sql);
+    }
+    return query;
+}
+
+QVariant Database::scalar(const QString& sql, const QVariantList& values) {
+    QSqlQuery query = run(sql, values);
+    if (!query.next()) {
+        return {};
+    }
+    QVariant value = query.value(0);
+    query.finish();
+    return value;
+}
+
+void Database::runScript(const QString& script) {
+    const QStringList statements = script.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString& statement : statements) {
+        if (!statement.trimmed().isEmpty()) {
+            run(statement.trimmed()).finish();
+        }
+    }
+}
+
+} // namespace qel::store

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "store/DatabaseError.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+#include <memory>
+
+struct sqlite3;
+
+namespace qel::store {
+
+// The one open database of the process: a SQLite file shared with the launcher.
+// Every value reaches SQL as a bound parameter; table and column names come from the
+// table catalogue only.
+class Database {
+public:
+    struct OpenResult {
+        std::unique_ptr<Database> database; // null on failure
+        int errorNumber = 0;                // engine error number on failure
+        QString errorText;
+        bool locked = false; // the file is held by another process
+    };
+
+    // Opens (creating when allowed) the file, sets WAL and the busy timeout, registers the
+    // module's SQL functions and makes a first read, so that a lock held elsewhere shows now.
+    static OpenResult open(const QString& path, bool createIfMissing = false, int busyTimeoutMs = 3000);
+
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& path() const { return m_path; }
+    QSqlDatabase& connection() { return m_db; }
+    sqlite3* handle() const { return m_handle; }
+
+    // Prepares and runs a statement with its bound values; throws DatabaseError on failure.
+    // The returned query is forward-only and positioned before the first row.
+    QSqlQuery run(const QString& sql, const QVariantList& values = {});
+    // First column of the first row, or an invalid value when there is no row.
+    QVariant scalar(const QString& sql, const QVariantList& values = {});
+    // Runs several statements without values (DDL, pragmas); throws on the first failure.
+    void runScript(const QString& script);
+
+    bool inTransaction() const { return m_transactionDepth > 0; }
+
+private:
+    friend class TransactionGuard;
+    Database(QSqlDatabase db, QString path, sqlite3* handle);
+    static DatabaseError errorOf(const QSqlQuery& query, const QString& sql);
+
+    QSqlDatabase m_db;
+    QString m_path;
+    sqlite3* m_handle = nullptr;
+    int m_transactionDepth = 0;
+    int m_savepointCounter = 0;
+};
+
+} // namespace qel::store

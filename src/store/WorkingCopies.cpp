@@ -1,0 +1,132 @@
+#include "store/WorkingCopies.h"
+
+#include "store/Database.h"
+#include "store/DeclarationTables.h"
+#include "store/ExecuteSql.h"
+#include "store/TableCatalog.h"
+
+#include <QStringList>
+
+namespace qel::store {
+
+namespace {
+
+const TableCatalog& catalog() {
+    return TableCatalog::instance();
+}
+
+QString typeLetters(const TableLayout& layout, int count) {
+    QString letters;
+    for (int i = 0; i < count; ++i) {
+        letters.append(QLatin1Char(typeLetter(layout.columns.at(i).type)));
+    }
+    return letters;
+}
+
+// The person's name of a counterpart balance, rebuilt as "surname surname, names".
+QHash<QString, QString> counterpartNameRebuild() {
+    return {{QStringLiteral("des_nom_razon"),
+             QStringLiteral("CASE WHEN trim(ifnull(tipo_des,''))='1' THEN trim(ifnull(des_apellido_p,'')) || ' ' || "
+                            "trim(ifnull(des_apellido_m,'')) || ', ' || trim(ifnull(des_nombres,'')) "
+                            "ELSE des_nom_razon END")}};
+}
+
+} // namespace
+
+void DeleteDeclarationRows(Database& db, const QString& table, const DeclarationKey& key) {
+    if (!catalog().resolve(table)) {
+        throw DatabaseError(-1, QStringLiteral("La tabla %1 no existe.").arg(table));
+    }
+    if (table.left(3).toUpper() == QStringLiteral("TMP")) {
+        db.run(QStringLiteral("DELETE FROM ") + table).finish();
+        return;
+    }
+    const SqlFilter filter = key.filter();
+    db.run(QStringLiteral("DELETE FROM ") + table + filter.text, filter.values).finish();
+}
+
+void CopyToWorking(Database& db, const QString& baseName, const DeclarationKey& key,
+                   const std::optional<QString>& correl, const QHash<QString, QString>& expressions) {
+    const TableDef& def = catalog().table(baseName);
+    const TableLayout working = catalog().layout(def.name, Copy::Working);
+    DeleteDeclarationRows(db, working.name, key);
+    const bool fromHistory = correl.has_value();
+    if ((fromHistory && !def.history) || (!fromHistory && !def.permanent)) {
+        return; // a working-only table starts empty
+    }
+    const TableLayout source = catalog().layout(def.name, fromHistory ? Copy::History : Copy::Permanent);
+    const QStringList targetColumns = working.columnNames();
+    QStringList selected;
+    for (const QString& column : targetColumns) {
+        selected.append(expressions.value(column, column));
+    }
+    const SqlFilter filter = fromHistory ? key.versionFilter(*correl) : key.filter();
+    db.run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
+                   .arg(working.name, targetColumns.join(QLatin1Char(',')), selected.join(QLatin1Char(',')),
+                        source.name) +
+               filter.text,
+           filter.values)
+        .finish();
+}
+
+void CopyToPermanent(Database& db, const QString& baseName, const DeclarationKey& key, bool inUse) {
+    const TableDef& def = catalog().table(baseName);
+    const TableLayout permanent = catalog().layout(def.name, Copy::Permanent);
+    DeleteDeclarationRows(db, permanent.name, key);
+    if (!inUse) {
+        return;
+    }
+    const TableLayout working = catalog().layout(def.name, Copy::Working);
+    QStringList columns = permanent.columnNames();
+    QStringList selected = columns;
+    if (permanent.checked()) {
+        const int covered = static_cast<int>(columns.size()) - 1;
+        const QStringList coveredColumns = columns.mid(0, covered);
+        selected.last() = QStringLiteral("qel_check_code('%1',%2,%3)")
+                              .arg(typeLetters(permanent, covered))
+                              .arg(permanent.keyCount)
+                              .arg(coveredColumns.join(QLatin1Char(',')));
+    }
+    const SqlFilter filter = key.filter();
+    QString order;
+    if (def.name == QStringLiteral("F564MINERIA")) {
+        order = QStringLiteral(" ORDER BY nro_anexo");
+    }
+    db.run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
+                   .arg(permanent.name, columns.join(QLatin1Char(',')), selected.join(QLatin1Char(',')),
+                        working.name) +
+               filter.text + order,
+           filter.values)
+        .finish();
+}
+
+void refreshWorkingCopies(Database& db, const DeclarationKey& key, const std::optional<QString>& correl) {
+    for (const QString& table : declaration_tables::workingCopyOrder()) {
+        const auto expressions =
+            table == QStringLiteral("F535CASEF") ? counterpartNameRebuild() : QHash<QString, QString>{};
+        CopyToWorking(db, table, key, correl, expressions);
+    }
+}
+
+bool deleteDeclaration(Database& db, app::Prompter& prompter, const DeclarationKey& key) {
+    return runAtomically(db, prompter, [&] {
+        for (const QString& table : declaration_tables::deleteCascadeFirst()) {
+            DeleteDeclarationRows(db, table, key);
+        }
+        for (const QString& table : declaration_tables::deleteCascadeSecond()) {
+            DeleteDeclarationRows(db, table, key);
+        }
+    });
+}
+
+bool deleteSentVersion(Database& db, app::Prompter& prompter, const DeclarationKey& key, const QString& correl) {
+    return runAtomically(db, prompter, [&] {
+        const SqlFilter filter = key.versionFilter(correl);
+        for (const QString& table : declaration_tables::sentVersionTables()) {
+            const QString history = TableCatalog::physicalName(catalog().table(table).name, Copy::History);
+            db.run(QStringLiteral("DELETE FROM ") + history + filter.text, filter.values).finish();
+        }
+    });
+}
+
+} // namespace qel::store

@@ -1,0 +1,61 @@
+#include "support/TestSupport.h"
+
+#include "store/Schema.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace qel::test {
+
+namespace {
+
+QString templateDatabase() {
+    static QTemporaryDir dir;
+    static QString path;
+    if (path.isEmpty()) {
+        path = dir.path() + QStringLiteral("/template.db");
+        auto created = store::createDatabase(path);
+        if (!created.database) {
+            ADD_FAILURE() << "template database: " << created.errorText.toStdString();
+        }
+        created.database->run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")).finish();
+    }
+    return path;
+}
+
+} // namespace
+
+std::unique_ptr<app::ScriptedPrompter> makePrompter() {
+    return std::make_unique<app::ScriptedPrompter>([](const QString& why) { ADD_FAILURE() << why.toStdString(); });
+}
+
+TempDatabase::TempDatabase() {
+    m_path = m_dir.path() + QStringLiteral("/qel.db");
+    QFile::copy(templateDatabase(), m_path);
+    reopen();
+}
+
+void TempDatabase::reopen() {
+    m_db.reset();
+    auto opened = store::Database::open(m_path);
+    if (!opened.database) {
+        ADD_FAILURE() << "cannot open test database: " << opened.errorText.toStdString();
+    }
+    m_db = std::move(opened.database);
+}
+
+store::DeclarationKey demoKey(const QString& ruc) {
+    return {ruc, QStringLiteral("2018"), QStringLiteral("0588")};
+}
+
+int rowCount(store::Database& db, const QString& table) {
+    return db.scalar(QStringLiteral("SELECT count(*) FROM ") + table).toInt();
+}
+
+int rowCount(store::Database& db, const QString& table, const store::DeclarationKey& key) {
+    const auto filter = key.filter();
+    return db.scalar(QStringLiteral("SELECT count(*) FROM ") + table + filter.text, filter.values).toInt();
+}
+
+} // namespace qel::test

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/ScriptedPrompter.h"
+#include "store/Database.h"
+#include "store/DeclarationKey.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace qel::test {
+
+// A scripted prompter whose failures are test failures.
+std::unique_ptr<app::ScriptedPrompter> makePrompter();
+
+// A fresh database with the whole schema and the reference data, in a temporary folder.
+// The first one of the process is built from the catalogue; the others are file copies.
+class TempDatabase {
+public:
+    TempDatabase();
+    store::Database& db() { return *m_db; }
+    QString path() const { return m_path; }
+    QString folder() const { return m_dir.path(); }
+    // Closes and reopens the file, as another start of the module would.
+    void reopen();
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<store::Database> m_db;
+};
+
+// The demo declaration key used across the tests.
+store::DeclarationKey demoKey(const QString& ruc = QStringLiteral("20100070970"));
+
+// Number of rows of a table, optionally for one declaration.
+int rowCount(store::Database& db, const QString& table);
+int rowCount(store::Database& db, const QString& table, const store::DeclarationKey& key);
+
+} // namespace qel::test
