@@ -1,6 +1,9 @@
 #include "support/TestSupport.h"
 
 #include "store/Schema.h"
+#include "store/TableCatalog.h"
+
+#include <QStringList>
 
 #include <QFile>
 
@@ -56,6 +59,40 @@ int rowCount(store::Database& db, const QString& table) {
 int rowCount(store::Database& db, const QString& table, const store::DeclarationKey& key) {
     const auto filter = key.filter();
     return db.scalar(QStringLiteral("SELECT count(*) FROM ") + table + filter.text, filter.values).toInt();
+}
+
+void insertRow(store::Database& db, const QString& table, const store::DeclarationKey& key,
+               const QVariantMap& values) {
+    const auto layout = store::TableCatalog::instance().resolve(table);
+    if (!layout) {
+        ADD_FAILURE() << "table not in the catalogue: " << table.toStdString();
+        return;
+    }
+    QVariantMap row = values;
+    if (layout->def->declaration) {
+        const QVariantList keyValues = key.columnValues();
+        const QStringList keyColumns = {QStringLiteral("TIP_DOC_D"), QStringLiteral("DOC_ID_D"),
+                                        QStringLiteral("PERIODO"), QStringLiteral("FORMULARIO")};
+        for (int i = 0; i < keyColumns.size(); ++i) {
+            if (!row.contains(keyColumns.at(i))) {
+                row.insert(keyColumns.at(i), keyValues.at(i));
+            }
+        }
+    }
+    QStringList columns;
+    QStringList marks;
+    QVariantList bound;
+    for (auto it = row.cbegin(); it != row.cend(); ++it) {
+        if (layout->indexOf(it.key()) < 0) {
+            ADD_FAILURE() << table.toStdString() << " has no column " << it.key().toStdString();
+            return;
+        }
+        columns.append(it.key());
+        marks.append(QStringLiteral("?"));
+        bound.append(it.value());
+    }
+    db.run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(','), marks.join(',')), bound)
+        .finish();
 }
 
 } // namespace qel::test

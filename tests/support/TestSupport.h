@@ -5,6 +5,7 @@
 #include "store/DeclarationKey.h"
 
 #include <QTemporaryDir>
+#include <QVariantMap>
 
 #include <memory>
 
@@ -36,5 +37,10 @@ store::DeclarationKey demoKey(const QString& ruc = QStringLiteral("20100070970")
 // Number of rows of a table, optionally for one declaration.
 int rowCount(store::Database& db, const QString& table);
 int rowCount(store::Database& db, const QString& table, const store::DeclarationKey& key);
+
+// Inserts one row into a physical table of the catalogue: the declaration key columns
+// from `key` (when the table has them), then the given column values; others stay NULL.
+void insertRow(store::Database& db, const QString& table, const store::DeclarationKey& key,
+               const QVariantMap& values = {});
 
 } // namespace qel::test
