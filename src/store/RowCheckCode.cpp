@@ -73,23 +73,57 @@ QString checkText(const QVariant& value, ColumnType type) {
     return value.toString().trimmed();
 }
 
-QString checkCodeOfTexts(const QStringList& texts, int splitIndex) {
-    long double keySum = 0;
-    std::uint64_t textSum = 0;
-    for (int i = 0; i < texts.size(); ++i) {
-        const QString& text = texts.at(i);
-        if (i < splitIndex) {
-            if (const auto number = app::parseNumber(text)) {
-                keySum += *number;
-            }
+void CheckCodeAccumulator::addKeyText(const QString& text) {
+    if (const auto number = app::parseNumber(text)) {
+        m_keySum += *number;
+    }
+}
+
+void CheckCodeAccumulator::addCoveredText(const QString& text) {
+    // A wide product: long texts of high codes would overflow a 16-bit one.
+    for (qsizetype pos = 0; pos < text.size(); ++pos) {
+        m_textSum += static_cast<std::uint64_t>(app::ansiCode(text.at(pos))) * static_cast<std::uint64_t>(pos + 1);
+    }
+}
+
+void CheckCodeAccumulator::addCoveredUtf8(const char* text, std::size_t length) {
+    std::uint64_t position = 0;
+    for (std::size_t i = 0; i < length;) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            m_textSum += lead * ++position;
+            ++i;
             continue;
         }
-        // A wide product: long texts of high codes would overflow a 16-bit one.
-        for (int pos = 0; pos < text.size(); ++pos) {
-            textSum += static_cast<std::uint64_t>(app::ansiCode(text.at(pos))) * static_cast<std::uint64_t>(pos + 1);
+        // Decode one multi-byte character; anything malformed counts as '?'.
+        std::size_t extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+        char32_t code = extra == 3 ? (lead & 0x07u) : extra == 2 ? (lead & 0x0Fu) : (lead & 0x1Fu);
+        bool valid = extra > 0 && i + extra < length;
+        for (std::size_t k = 1; valid && k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0u) == 0x80u;
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        const int ansi = valid && code <= 0xFFFF ? app::ansiCode(QChar(static_cast<char16_t>(code))) : '?';
+        m_textSum += static_cast<std::uint64_t>(ansi) * ++position;
+        i += valid ? extra + 1 : 1;
+    }
+}
+
+QString CheckCodeAccumulator::code() const {
+    return lastThreeDigits(m_keySum) + lastThreeDigits(static_cast<long double>(m_textSum % 1000000000000000ULL));
+}
+
+QString checkCodeOfTexts(const QStringList& texts, int splitIndex) {
+    CheckCodeAccumulator sums;
+    for (int i = 0; i < texts.size(); ++i) {
+        if (i < splitIndex) {
+            sums.addKeyText(texts.at(i));
+        } else {
+            sums.addCoveredText(texts.at(i));
         }
     }
-    return lastThreeDigits(keySum) + lastThreeDigits(static_cast<long double>(textSum % 1000000000000000ULL));
+    return sums.code();
 }
 
 QString RowCheckCode(const QVariantList& row, const QList<ColumnType>& types, int splitIndex) {

@@ -58,3 +58,45 @@ TEST(RowCheckCode, ValueTextsFollowTheLogicalType) {
     EXPECT_EQ(checkText(QVariant(), ColumnType::Integer), QString());
     EXPECT_EQ(checkText(QStringLiteral("31/12/2018"), ColumnType::Date), QStringLiteral("20181231"));
 }
+
+#include "support/TestSupport.h"
+
+TEST(RowCheckCode, TheSqlFunctionAgreesWithTheRowComputation) {
+    qel::test::TempDatabase temp;
+    struct Case {
+        const char* name;
+        QVariantList values; // without cNumero
+        QString types;
+        int split;
+    };
+    const QList<Case> cases = {
+        {"dates and amounts", {6, QStringLiteral("20100070970"), QStringLiteral("2018-12-31"), 1500, 12.75,
+                               QStringLiteral("2019-02-28"), QStringLiteral("ÑANDÚ S.A.C.")},
+         QStringLiteral("ITADCAT"), 3},
+        {"text numbers in the key", {QStringLiteral(" 0588 "), QStringLiteral("1.5"), QStringLiteral("abc"),
+                                     QStringLiteral("  trailing  "), QVariant()},
+         QStringLiteral("TTTTT"), 3},
+        {"invalid date and euro sign", {QStringLiteral("2018-02-30"), QStringLiteral("€ 100"), -42},
+         QStringLiteral("ATI"), 1},
+    };
+    for (const auto& c : cases) {
+        QStringList marks;
+        QVariantList bound = {c.types, c.split};
+        QList<ColumnType> types;
+        for (int i = 0; i < c.values.size(); ++i) {
+            marks.append(QStringLiteral("?"));
+            bound.append(c.values.at(i));
+            const QChar letter = c.types.at(i);
+            types.append(letter == QLatin1Char('I')   ? ColumnType::Integer
+                         : letter == QLatin1Char('D') ? ColumnType::Double
+                         : letter == QLatin1Char('C') ? ColumnType::Currency
+                         : letter == QLatin1Char('A') ? ColumnType::Date
+                                                      : ColumnType::Text);
+        }
+        const QString fromSql =
+            temp.db().scalar(QStringLiteral("SELECT qel_check_code(?,?,%1)").arg(marks.join(',')), bound).toString();
+        QVariantList row = c.values;
+        row.append(QString()); // cNumero
+        EXPECT_EQ(fromSql, RowCheckCode(row, types, c.split)) << c.name;
+    }
+}
