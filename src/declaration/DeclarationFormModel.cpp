@@ -1,0 +1,577 @@
+#include "declaration/DeclarationFormModel.h"
+
+#include "app/FormOpener.h"
+#include "app/NumberFormat.h"
+#include "app/UtilityComponent.h"
+
+#include <stdexcept>
+
+namespace qel::declaration {
+
+namespace {
+
+constexpr QChar kBackspace(8);
+// Rules re-entering through the change events stop here rather than overflow the stack.
+constexpr int kMaxEventDepth = 64;
+
+bool isEnter(QChar c) {
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
+bool isAsciiLetterOrDigit(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9');
+}
+
+BoxColour colourOf(const CasillaDef& def) {
+    switch (def.kind) {
+    case BoxKind::Entry:
+        return BoxColour::White;
+    case BoxKind::Assistant:
+        return BoxColour::Cyan;
+    case BoxKind::Itf:
+        return BoxColour::ScrollBar;
+    default:
+        return BoxColour::ButtonFace;
+    }
+}
+
+} // namespace
+
+DeclarationFormModel::DeclarationFormModel(FormContext context, QObject* parent)
+    : QObject(parent), m_context(std::move(context)) {
+    for (const CasillaDef* def : CasillaCatalog::instance().boxes()) {
+        BoxState state;
+        state.enabled = def->enabledAtStart();
+        state.locked = def->lockedAtStart();
+        state.colour = colourOf(*def);
+        state.maxLength = def->displayLength();
+        m_boxes.insert(def->number, state);
+    }
+    for (const ControlDef& def : FormControls::instance().all()) {
+        ControlState state;
+        state.enabled = def.enabledAtStart;
+        if (def.kind == ControlKind::CheckBox) {
+            state.value = 0;
+        }
+        for (auto it = def.members.cbegin(); it != def.members.cend(); ++it) {
+            state.memberEnabled.insert(it.key(), true);
+            if (def.kind == ControlKind::CheckArray) {
+                state.memberValues.insert(it.key(), 0);
+            }
+        }
+        m_controls.insert(def.name, state);
+    }
+}
+
+DeclarationFormModel::~DeclarationFormModel() = default;
+
+store::DeclarationKey DeclarationFormModel::key() const {
+    return {ruc(), m_context.periodo, m_context.formulario};
+}
+
+QString DeclarationFormModel::ruc() const {
+    return hasControl(QStringLiteral("CmbRuc")) ? comboCode(QStringLiteral("CmbRuc")) : QString();
+}
+
+// --- Casilla boxes -------------------------------------------------------------------------
+
+bool DeclarationFormModel::hasBox(int n) const {
+    return m_boxes.contains(n);
+}
+
+const BoxState& DeclarationFormModel::box(int n) const {
+    const auto it = m_boxes.constFind(n);
+    if (it == m_boxes.cend()) {
+        throw std::out_of_range("the form has no box txtValor(" + std::to_string(n) + ")");
+    }
+    return *it;
+}
+
+BoxState& DeclarationFormModel::boxState(int n) {
+    const auto it = m_boxes.find(n);
+    if (it == m_boxes.end()) {
+        throw std::out_of_range("the form has no box txtValor(" + std::to_string(n) + ")");
+    }
+    return *it;
+}
+
+QString DeclarationFormModel::text(int n) const {
+    return box(n).text;
+}
+
+double DeclarationFormModel::value(int n) const {
+    return app::readWhole(box(n).text);
+}
+
+bool DeclarationFormModel::isEmpty(int n) const {
+    return box(n).text.trimmed().isEmpty();
+}
+
+void DeclarationFormModel::setText(int n, const QString& text) {
+    BoxState& state = boxState(n);
+    if (state.text == text) {
+        return;
+    }
+    state.text = text;
+    emit boxChanged(n);
+    if (m_eventDepth >= kMaxEventDepth) {
+        return;
+    }
+    ++m_eventDepth;
+    const auto handlers = m_changedHandlers;
+    for (const auto& handler : handlers) {
+        handler(n);
+    }
+    --m_eventDepth;
+}
+
+void DeclarationFormModel::setValue(int n, double value, const QString& mask) {
+    setText(n, app::formatNumber(value, mask));
+}
+
+void DeclarationFormModel::setEnabled(int n, bool enabled) {
+    BoxState& state = boxState(n);
+    if (state.enabled != enabled) {
+        state.enabled = enabled;
+        emit boxChanged(n);
+    }
+}
+
+void DeclarationFormModel::setLocked(int n, bool locked) {
+    BoxState& state = boxState(n);
+    if (state.locked != locked) {
+        state.locked = locked;
+        emit boxChanged(n);
+    }
+}
+
+void DeclarationFormModel::setColour(int n, BoxColour colour) {
+    BoxState& state = boxState(n);
+    if (state.colour != colour) {
+        state.colour = colour;
+        emit boxChanged(n);
+    }
+}
+
+void DeclarationFormModel::Habcasilla(int n) {
+    BoxState& state = boxState(n);
+    state.enabled = true;
+    state.locked = false;
+    state.colour = BoxColour::White;
+    emit boxChanged(n);
+}
+
+void DeclarationFormModel::Descasilla(int n) {
+    BoxState& state = boxState(n);
+    state.enabled = false;
+    state.locked = true;
+    state.colour = BoxColour::ButtonFace;
+    emit boxChanged(n);
+    setText(n, QString());
+}
+
+void DeclarationFormModel::fixAtZero(int n) {
+    BoxState& state = boxState(n);
+    state.enabled = true;
+    state.locked = true;
+    state.colour = BoxColour::ButtonFace;
+    emit boxChanged(n);
+    setText(n, QStringLiteral("0"));
+}
+
+void DeclarationFormModel::clearBoxes(std::initializer_list<int> numbers) {
+    for (const int n : numbers) {
+        setText(n, QString());
+    }
+}
+
+void DeclarationFormModel::focusIn(int n) {
+    BoxState& state = boxState(n);
+    const CasillaDef* def = casillas().find(n);
+    state.focused = true;
+    m_focused = n;
+    state.maxLength = def->editingLength();
+    emit boxChanged(n);
+    const QString mask = def->editMask();
+    if (!state.text.trimmed().isEmpty() && !mask.isEmpty() && def->value != ValueClass::Coefficient &&
+        def->value != ValueClass::Percentage) {
+        setText(n, app::formatNumber(app::readWhole(state.text), mask));
+    }
+}
+
+void DeclarationFormModel::focusOut(int n) {
+    BoxState& state = boxState(n);
+    const CasillaDef* def = casillas().find(n);
+    state.focused = false;
+    if (m_focused == n) {
+        m_focused = 0;
+    }
+    state.maxLength = def->displayLength();
+    emit boxChanged(n);
+    const QString mask = def->displayMask();
+    if (!state.text.trimmed().isEmpty() && !mask.isEmpty() && def->value != ValueClass::Coefficient &&
+        def->value != ValueClass::Percentage) {
+        setText(n, app::formatNumber(app::readWhole(state.text), mask));
+    }
+    const auto handlers = m_leftHandlers;
+    for (const auto& handler : handlers) {
+        handler(n);
+    }
+}
+
+QChar DeclarationFormModel::filterKey(int n, QChar typed) const {
+    if (typed == kBackspace) {
+        return typed;
+    }
+    const CasillaDef* def = casillas().find(n);
+    const QChar upper = typed.toUpper();
+    switch (def->keys) {
+    case KeyRule::Digits:
+        return typed >= QLatin1Char('0') && typed <= QLatin1Char('9') ? typed : QChar();
+    case KeyRule::Option137:
+        return typed == QLatin1Char('1') || typed == QLatin1Char('2') ? typed : QChar();
+    case KeyRule::UpperCodeText:
+        return isAsciiLetterOrDigit(upper) || upper == QLatin1Char(' ') || upper == QLatin1Char('-') ||
+                       upper == QLatin1Char('.') || upper == QLatin1Char('/')
+                   ? upper
+                   : QChar();
+    case KeyRule::UpperAlnum:
+        return isAsciiLetterOrDigit(upper) || upper == QLatin1Char(' ') ? upper : QChar();
+    case KeyRule::RepresentativeDocument: {
+        // Letters pass only for a document type whose length field (from position 71) reads 0.
+        const QString item = comboText(QStringLiteral("cboTipDocRepLegal"));
+        const bool lettersAllowed = !item.isEmpty() && app::val(item.mid(70)) == 0;
+        if (upper >= QLatin1Char('0') && upper <= QLatin1Char('9')) {
+            return upper;
+        }
+        return lettersAllowed && isAsciiLetterOrDigit(upper) ? upper : QChar();
+    }
+    }
+    return QChar();
+}
+
+KeyResult DeclarationFormModel::typeKey(int n, QChar typed) {
+    const BoxState& state = box(n);
+    if (!state.enabled) {
+        return KeyResult::Refused;
+    }
+    if (isEnter(typed)) {
+        const CasillaDef* def = casillas().find(n);
+        if (def->kind == BoxKind::Assistant && clickBox(n)) {
+            return KeyResult::OpenedWindow;
+        }
+        return KeyResult::NextControl;
+    }
+    if (state.locked) {
+        return KeyResult::Refused;
+    }
+    const QChar kept = filterKey(n, typed);
+    if (kept.isNull()) {
+        return KeyResult::Dropped;
+    }
+    if (kept == kBackspace) {
+        if (state.text.isEmpty()) {
+            return KeyResult::Dropped;
+        }
+        setText(n, state.text.left(state.text.size() - 1));
+        dirty = true;
+        return KeyResult::Removed;
+    }
+    if (state.text.size() >= state.maxLength) {
+        return KeyResult::Dropped;
+    }
+    setText(n, state.text + kept);
+    dirty = true;
+    return KeyResult::Inserted;
+}
+
+bool DeclarationFormModel::clickBox(int n) {
+    const auto handlers = m_clickHandlers;
+    for (const auto& handler : handlers) {
+        if (handler(n)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// --- Named controls ------------------------------------------------------------------------
+
+bool DeclarationFormModel::hasControl(const QString& name) const {
+    return m_controls.contains(name);
+}
+
+const ControlDef& DeclarationFormModel::controlDef(const QString& name) const {
+    const ControlDef* def = FormControls::instance().find(name);
+    if (def == nullptr) {
+        throw std::out_of_range("the form has no control " + name.toStdString());
+    }
+    return *def;
+}
+
+const ControlState& DeclarationFormModel::control(const QString& name) const {
+    const auto it = m_controls.constFind(name);
+    if (it == m_controls.cend()) {
+        throw std::out_of_range("the form has no control " + name.toStdString());
+    }
+    return *it;
+}
+
+ControlState& DeclarationFormModel::controlState(const QString& name) {
+    const auto it = m_controls.find(name);
+    if (it == m_controls.end()) {
+        throw std::out_of_range("the form has no control " + name.toStdString());
+    }
+    return *it;
+}
+
+int DeclarationFormModel::option(const QString& name) const {
+    return control(name).value;
+}
+
+void DeclarationFormModel::setOption(const QString& name, int index) {
+    ControlState& state = controlState(name);
+    if (state.value != index) {
+        state.value = index;
+        emit controlChanged(name);
+    }
+}
+
+bool DeclarationFormModel::clickOption(const QString& name, int index) {
+    const ControlState& state = control(name);
+    if (!state.enabled || !state.memberEnabled.value(index, true) || !controlDef(name).members.contains(index)) {
+        return false;
+    }
+    setOption(name, index);
+    dirty = true;
+    fireControl(name, index);
+    return true;
+}
+
+int DeclarationFormModel::check(const QString& name, int index) const {
+    const ControlState& state = control(name);
+    return index < 0 ? state.value : state.memberValues.value(index, 0);
+}
+
+void DeclarationFormModel::setCheck(const QString& name, int value, int index) {
+    ControlState& state = controlState(name);
+    if (index < 0) {
+        state.value = value;
+    } else {
+        state.memberValues.insert(index, value);
+    }
+    emit controlChanged(name);
+}
+
+bool DeclarationFormModel::clickCheck(const QString& name, int index) {
+    const ControlState& state = control(name);
+    if (!state.enabled || (index >= 0 && !state.memberEnabled.value(index, true))) {
+        return false;
+    }
+    setCheck(name, check(name, index) == 1 ? 0 : 1, index);
+    dirty = true;
+    fireControl(name, index);
+    return true;
+}
+
+void DeclarationFormModel::setComboItems(const QString& name, const QList<ComboItem>& items) {
+    ControlState& state = controlState(name);
+    state.items = items;
+    state.current = -1;
+    emit controlChanged(name);
+}
+
+QString DeclarationFormModel::comboCode(const QString& name) const {
+    const ControlState& state = control(name);
+    return state.current >= 0 && state.current < state.items.size() ? state.items.at(state.current).code : QString();
+}
+
+QString DeclarationFormModel::comboText(const QString& name) const {
+    const ControlState& state = control(name);
+    return state.current >= 0 && state.current < state.items.size() ? state.items.at(state.current).text : QString();
+}
+
+void DeclarationFormModel::setComboCode(const QString& name, const QString& code) {
+    const ControlState& state = control(name);
+    int found = -1;
+    for (int i = 0; i < state.items.size(); ++i) {
+        if (state.items.at(i).code == code) {
+            found = i;
+            break;
+        }
+    }
+    setComboIndex(name, found);
+}
+
+void DeclarationFormModel::setComboIndex(const QString& name, int index) {
+    ControlState& state = controlState(name);
+    if (state.current != index) {
+        state.current = index;
+        emit controlChanged(name);
+    }
+}
+
+bool DeclarationFormModel::chooseCombo(const QString& name, const QString& code) {
+    const ControlState& state = control(name);
+    if (!state.enabled) {
+        return false;
+    }
+    int found = -1;
+    for (int i = 0; i < state.items.size(); ++i) {
+        if (state.items.at(i).code == code) {
+            found = i;
+            break;
+        }
+    }
+    if (found < 0) {
+        return false;
+    }
+    setComboIndex(name, found);
+    dirty = true;
+    fireControl(name, found);
+    return true;
+}
+
+QString DeclarationFormModel::controlText(const QString& name) const {
+    return control(name).text;
+}
+
+void DeclarationFormModel::setControlText(const QString& name, const QString& text) {
+    ControlState& state = controlState(name);
+    if (state.text == text) {
+        return;
+    }
+    state.text = text;
+    emit controlChanged(name);
+    fireControl(name, -1);
+}
+
+QChar DeclarationFormModel::filterControlKey(const QString& name, QChar typed) const {
+    if (typed == kBackspace) {
+        return typed;
+    }
+    const ControlDef& def = controlDef(name);
+    const QChar upper = typed.toUpper();
+    switch (def.textRule) {
+    case TextRule::Names:
+        return isAsciiLetterOrDigit(upper) || upper == QLatin1Char(' ') || upper == QChar(0x00D1) ? upper : QChar();
+    case TextRule::Registry:
+        return isAsciiLetterOrDigit(upper) || upper == QLatin1Char('-') ? upper : QChar();
+    case TextRule::Digits:
+        return typed >= QLatin1Char('0') && typed <= QLatin1Char('9') ? typed : QChar();
+    case TextRule::Email: {
+        if (typed == QLatin1Char(' ')) {
+            return QChar();
+        }
+        if (typed == QLatin1Char('@')) {
+            return control(name).text.contains(QLatin1Char('@')) ? QChar() : typed;
+        }
+        if (typed == QLatin1Char('_')) {
+            return typed;
+        }
+        return m_context.utility.FilterKey(typed, app::UtilityComponent::FieldKind::FreeText);
+    }
+    case TextRule::Free:
+        break;
+    }
+    return m_context.utility.FilterKey(typed, app::UtilityComponent::FieldKind::FreeText);
+}
+
+KeyResult DeclarationFormModel::typeControlKey(const QString& name, QChar typed) {
+    const ControlState& state = control(name);
+    if (!state.enabled) {
+        return KeyResult::Refused;
+    }
+    if (isEnter(typed)) {
+        return KeyResult::NextControl;
+    }
+    const QChar kept = filterControlKey(name, typed);
+    if (kept.isNull()) {
+        return KeyResult::Dropped;
+    }
+    const QString current = state.text;
+    if (kept == kBackspace) {
+        if (current.isEmpty()) {
+            return KeyResult::Dropped;
+        }
+        setControlText(name, current.left(current.size() - 1));
+        dirty = true;
+        return KeyResult::Removed;
+    }
+    const int maxLength = controlDef(name).maxLength;
+    if (maxLength > 0 && current.size() >= maxLength) {
+        return KeyResult::Dropped;
+    }
+    setControlText(name, current + kept);
+    dirty = true;
+    return KeyResult::Inserted;
+}
+
+bool DeclarationFormModel::clickCommand(const QString& name, int index) {
+    const ControlState& state = control(name);
+    if (!state.enabled || !state.memberEnabled.value(index, true)) {
+        return false;
+    }
+    fireControl(name, index);
+    return true;
+}
+
+void DeclarationFormModel::setControlEnabled(const QString& name, bool enabled) {
+    ControlState& state = controlState(name);
+    if (state.enabled != enabled) {
+        state.enabled = enabled;
+        emit controlChanged(name);
+    }
+}
+
+void DeclarationFormModel::setMemberEnabled(const QString& name, int index, bool enabled) {
+    ControlState& state = controlState(name);
+    state.memberEnabled.insert(index, enabled);
+    emit controlChanged(name);
+}
+
+void DeclarationFormModel::changed(const QString& name) {
+    emit controlChanged(name);
+}
+
+void DeclarationFormModel::paymentChanged() {
+    emit paymentStateChanged();
+}
+
+// --- Events --------------------------------------------------------------------------------
+
+void DeclarationFormModel::onCasillaChanged(CasillaHandler handler) {
+    m_changedHandlers.append(std::move(handler));
+}
+
+void DeclarationFormModel::onCasillaLeft(CasillaHandler handler) {
+    m_leftHandlers.append(std::move(handler));
+}
+
+void DeclarationFormModel::onCasillaClicked(std::function<bool(int)> handler) {
+    m_clickHandlers.append(std::move(handler));
+}
+
+void DeclarationFormModel::onControl(const QString& name, ControlHandler handler) {
+    m_controlHandlers[name].append(std::move(handler));
+}
+
+void DeclarationFormModel::fireControl(const QString& name, int index) {
+    if (m_eventDepth >= kMaxEventDepth) {
+        return;
+    }
+    ++m_eventDepth;
+    const auto handlers = m_controlHandlers.value(name);
+    for (const auto& handler : handlers) {
+        handler(index);
+    }
+    --m_eventDepth;
+}
+
+void DeclarationFormModel::showPage(const QString& pageId, const QString& focusTarget) {
+    currentPage = pageId;
+    emit pageRequested(pageId, focusTarget);
+}
+
+} // namespace qel::declaration

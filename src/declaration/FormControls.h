@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+namespace qel::declaration {
+
+enum class ControlKind {
+    OptionGroup,  // an option-button array: the answer is the index of the chosen button (-1 none)
+    CheckBox,     // one check box: 0 or 1
+    CheckArray,   // a check-box array: 0 or 1 per index
+    ComboBox,     // a selection list of (description, code) items
+    TextBox,      // a named text box
+    DateBox,      // a masked date box "__/__/____"
+    CommandArray, // command buttons by index
+    Grid,         // a read-only grid bound to a working table
+    Label,        // a label whose caption the form sets (questions with the period, totals ...)
+};
+
+// Keys a named text box accepts.
+enum class TextRule {
+    Free,     // through the shared key filter only
+    Names,    // letters, digits, space, "Ñ" and backspace (capitals)
+    Registry, // letters, digits, "-" and backspace
+    Digits,   // digits and backspace
+    Email,    // no space, one "@", "_" passes
+};
+
+struct GridColumn {
+    QString field;
+    QString heading;
+};
+
+// A named control of the declaration form other than the casilla boxes.
+struct ControlDef {
+    QString name;               // the control's name, as the rules and the batch mode call it
+    ControlKind kind = ControlKind::Label;
+    QString page;               // FormPages id
+    QString section;            // frame caption
+    int row = 0;                // order within the section
+    QString caption;            // question or caption; "{periodo}" stands for the period
+    QMap<int, QString> members; // captions of the buttons or check boxes, by index
+    int answerCasilla = 0;      // the DET-only casilla that stores the answer
+    QMap<int, int> memberCasillas; // check arrays: the casilla of each member
+    QString answerLetters;      // a letter per index when the answer is stored as a letter ("AB")
+    bool enabledAtStart = true;
+    int maxLength = 0;
+    TextRule textRule = TextRule::Free;
+    QString paramNumero;        // combo boxes filled from a PARAM list
+    QMap<int, QString> windows; // command arrays: the window each index opens
+    QString code;               // command arrays: the code handed to the window (import kind, type)
+    QString table;              // grids and command arrays: the working table
+    QString query;              // grids: the statement that fills it
+    QList<GridColumn> columns;  // grids: columns in display order
+};
+
+class FormControls {
+public:
+    static const FormControls& instance();
+    const QList<ControlDef>& all() const { return m_controls; }
+    const ControlDef* find(const QString& name) const; // case-sensitive, as the form names them
+    QList<const ControlDef*> onPage(const QString& pageId) const;
+    // The control whose answer is stored in a casilla.
+    const ControlDef* answeredIn(int casilla) const;
+
+private:
+    FormControls();
+    QList<ControlDef> m_controls;
+};
+
+// The named controls of form 0588 (FormControlData.cpp).
+QList<ControlDef> formControlData();
+
+} // namespace qel::declaration
