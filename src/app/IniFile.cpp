@@ -51,7 +51,7 @@ bool isKey(const QString& line, const QString& key, QString* value) {
 } // namespace
 
 QString IniFile::configFolder() {
-    const QString explicitFolder = qEnvironmentVariable("QEL_CONFIG_DIR");
+    QString explicitFolder = qEnvironmentVariable("QEL_CONFIG_DIR");
     if (!explicitFolder.isEmpty()) {
         return explicitFolder;
     }
@@ -80,7 +80,9 @@ QString IniFile::read(const QString& section, const QString& key) const {
         }
         QString value;
         if (inSection && isKey(line, key, &value)) {
-            return value.left(255).trimmed();
+            // the blanks around the value are not part of it; what is left fills at most the
+            // 255-character buffer of the profile reader
+            return value.trimmed().left(255).trimmed();
         }
     }
     return {};

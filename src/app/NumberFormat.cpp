@@ -15,10 +15,22 @@ struct Decimal {
     QString fraction; // may be empty
 };
 
+// Fifteen significant digits give the decimal value the user typed (2.675, not 2.67499...);
+// beyond 1e15 the integer part needs more, and the halves there are exact in binary.
 Decimal toDecimal(double absValue) {
+    if (!std::isfinite(absValue)) {
+        absValue = 0;
+    }
     QString text = QString::number(absValue, 'g', 15);
     if (text.contains(QLatin1Char('e'))) {
-        text = absValue >= 1 ? QString::number(absValue, 'f', 0) : QString::number(absValue, 'f', 20);
+        if (absValue < 1) {
+            text = QString::number(absValue, 'f', 20);
+        } else {
+            text = QString::number(absValue, 'g', 17);
+            if (text.contains(QLatin1Char('e'))) {
+                text = QString::number(absValue, 'f', 0);
+            }
+        }
     }
     Decimal d;
     const auto point = text.indexOf(QLatin1Char('.'));
@@ -178,14 +190,19 @@ std::optional<double> parseNumber(const QString& text) {
     return ok ? std::optional<double>(value) : std::nullopt;
 }
 
+// Blanks, tabs and line feeds are skipped anywhere ("1 234" is 1234); the reading stops at
+// the first character that cannot continue a number.
 double val(const QString& text) {
-    static const QRegularExpression prefix(QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?"));
-    const auto match = prefix.match(text);
+    static const QRegularExpression prefix(QStringLiteral("^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?"));
+    static const QRegularExpression blanks(QStringLiteral("[ \\t\\n\\r]"));
+    QString compact = text;
+    compact.remove(blanks);
+    const auto match = prefix.match(compact);
     if (!match.hasMatch()) {
         return 0;
     }
-    QString captured = match.captured(0).trimmed();
-    return captured.toDouble();
+    const double value = match.captured(0).toDouble();
+    return std::isfinite(value) ? value : 0;
 }
 
 double readAmount(const QString& text) {
@@ -193,13 +210,18 @@ double readAmount(const QString& text) {
     if (t.isEmpty()) {
         return 0;
     }
+    t.remove(QLatin1Char(','));
+    t.remove(QLatin1Char(' '));
+    // "(4,000)" is negative; so is "-(4,000)", which a parenthesised mask shows for a negative value.
     bool negative = false;
-    if (t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
+    if (t.startsWith(QLatin1Char('-')) && t.mid(1).startsWith(QLatin1Char('('))) {
+        negative = true;
+        t.remove(0, 1);
+    }
+    if (t.size() >= 2 && t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')'))) {
         negative = true;
         t = t.mid(1, t.size() - 2);
     }
-    t.remove(QLatin1Char(','));
-    t.remove(QLatin1Char(' '));
     if (t.startsWith(QLatin1Char('-'))) {
         negative = !negative;
         t.remove(0, 1);

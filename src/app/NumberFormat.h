@@ -17,11 +17,13 @@ QString numberText(double value);
 // The whole text as a number (blanks around allowed), or nothing.
 std::optional<double> parseNumber(const QString& text);
 
-// The numeric value of the leading part of a text that reads as a number; 0 when none.
+// The numeric value of the leading part of a text that reads as a number, blanks anywhere
+// skipped ("1 234" is 1234, "12abc" is 12); 0 when none.
 double val(const QString& text);
 
 // An amount read from a box: thousands separators removed, parentheses or a leading '-'
-// as a negative sign, an empty or unreadable box as 0.
+// as a negative sign ("-(4,000)", what a parenthesised mask shows for a negative value, is
+// -4000 too), an empty or unreadable box as 0.
 double readAmount(const QString& text);
 
 // readAmount rounded to whole units, as the calculation reads every casilla.

@@ -30,6 +30,7 @@ struct ProcessState {
     QString imageFolder;  // sysPath + "BMP/"
     QString sysUser = QStringLiteral(" "); // launcher user; selects the taxpayers and the user kind
     QString helpFile;     // sysPath + "0588/Pm588.html"
+    QString versionHost;  // intranet host of the version-check page (INI key VersionHost)
 
     std::unique_ptr<store::Database> db;
     bool recovering = false; // only while "Recuperar Declaración" runs

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "app/FormRequest.h"
+
+#include <QString>
+#include <optional>
+
+namespace qel::app {
+
+class Prompter;
+struct ProcessState;
+
+// The commands of the main window: what each one sets in the process state, which window it
+// opens and how. The window only forwards its menu items and toolbar buttons here.
+class MainCommands {
+public:
+    enum class Command {
+        NewDeclaration,
+        ModifyDeclaration,
+        DeleteDeclaration,
+        PrintDeclaration,
+        Exit,
+        RegisterOrderNumber,
+        DeleteSentDeclaration,
+        RecoverSentDeclaration,
+        PrintSentDeclaration,
+        BankList,
+        CountryList,
+        UitList,
+        Help,
+        About,
+        VersionCheck,
+    };
+
+    // What the commands need from the main window.
+    class Host {
+    public:
+        virtual ~Host() = default;
+        virtual void setBusy(bool busy) = 0; // the hourglass pointer
+        virtual void showNotice() = 0;       // Dialog_Inicial, modal
+        virtual QString openForm(const FormRequest& request) = 0;
+        virtual void showReferenceList() = 0; // FrmConsultas for the list mode of the state
+        virtual void showAbout() = 0;
+        virtual bool openAddress(const QString& address) = 0; // the desktop's browser
+        virtual void exit() = 0;
+    };
+
+    // Windows of later work that the commands open by name.
+    static const QString kDeclarationForm; // "Frm537"
+    static const QString kDeclarationList; // "FrmContAbrir"
+    static const QString kSentList;        // "FrmContAbrirEnv"
+    static const QString kPrintType;       // "FrmTipPrnR"
+    static const QString kDefaultVersionHost;
+
+    MainCommands(ProcessState& state, Prompter& prompter, Host& host);
+
+    void run(Command command);
+
+    // The toolbar repeats commands by button index (1-based); other indexes are separators.
+    static std::optional<Command> toolbarCommand(int buttonIndex);
+    static constexpr int kToolbarButtons = 10;
+    // Every command but About, Exit, Recover and Version check first empties the taxpayer's name.
+    static bool clearsTaxpayerName(Command command);
+
+    // " 588 Declaración Pago Anual Impuesto a la Renta 2018 3ra. Categoría e ITF - v 1.0"
+    static QString windowCaption(const ProcessState& state);
+    // http://<host>/qel/qeldown/independientes/independientes.htm?p=0588&v=1.0&f=01012018#p588
+    static QString versionCheckAddress(const QString& host, const QString& formulario, const QString& version,
+                                       const QString& versionDate);
+
+    // MostrarHelp: the help file in the desktop's browser, or a message saying why not.
+    void MostrarHelp();
+
+private:
+    QString openList(const QString& name, const QString& code = {});
+
+    ProcessState& m_state;
+    Prompter& m_prompter;
+    Host& m_host;
+};
+
+} // namespace qel::app

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace qel::launcher {
+
+// The launcher's command line:
+//   qel                                   window (first start offers to create the environment)
+//   qel --create-environment DIR [--user USER]
+//   qel --add-demo-taxpayers
+//   qel --user NAME --password PW [--start 0588]
+//   qel --send RUC
+// Single-dash options (-platform offscreen, ...) are left to the toolkit.
+struct CommandLine {
+    bool help = false;
+    std::optional<QString> createEnvironment; // the folder
+    bool addDemoTaxpayers = false;
+    std::optional<QString> user;
+    std::optional<QString> password;
+    std::optional<QString> start; // form code of the module to start
+    std::optional<QString> send;  // RUC whose declaration is sent
+    QString error;                // Spanish text when the line cannot be understood
+
+    // `arguments` as the program received them, the program's name first.
+    static CommandLine parse(const QStringList& arguments);
+
+    bool hasBatchCommand() const { return createEnvironment || addDemoTaxpayers || send; }
+    // The window opens when a module is to be started, and when nothing else was asked.
+    bool opensWindow() const { return !help && error.isEmpty() && (start || !hasBatchCommand()); }
+
+    static QString helpText();
+};
+
+} // namespace qel::launcher

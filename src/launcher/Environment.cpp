@@ -1,0 +1,173 @@
+#include "launcher/Environment.h"
+
+#include "store/Schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+// The module's help is compiled into qel_core with the reference data; a static library
+// needs its resources registered by name, outside any namespace.
+static void registerHelpResource() {
+    Q_INIT_RESOURCE(refdata);
+}
+
+namespace qel::launcher {
+
+const QString Environment::kSysVersion = QStringLiteral("1.0");
+const QString Environment::kDatabaseName = QStringLiteral("QEL.db");
+const QString Environment::kMenuFile = QStringLiteral("QELMENU.INI");
+const QString Environment::kDefaultVersionHost = QStringLiteral("qel.kolva.gob.pe");
+const QString Environment::kVersionHostKey = QStringLiteral("VersionHost");
+const QString Environment::kHelpResource = QStringLiteral(":/data/help/Pm588.html");
+const QString Environment::kModuleFolder = QStringLiteral("0588");
+const QString Environment::kHelpFileName = QStringLiteral("Pm588.html");
+
+namespace {
+
+const QString& options() {
+    return app::IniFile::kOptions;
+}
+
+// A folder we may write into: created when missing, then probed with a file of our own.
+bool isWritableFolder(const QString& folder) {
+    if (!QDir().mkpath(folder)) {
+        return false;
+    }
+    QFile probe(QDir(folder).filePath(QStringLiteral(".qel-prueba-escritura")));
+    if (!probe.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    probe.close();
+    probe.remove();
+    return true;
+}
+
+void removeDatabaseFiles(const QString& path) {
+    for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")}) {
+        QFile::remove(path + suffix);
+    }
+}
+
+QString normalised(const QString& folder) {
+    return QDir::cleanPath(QDir(folder).absolutePath());
+}
+
+} // namespace
+
+Environment::Environment(app::IniFile ini) : m_ini(std::move(ini)) {}
+
+QString Environment::withTrailingSeparator(const QString& folder) {
+    return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+QString Environment::sysPath() const {
+    return m_ini.read(options(), QStringLiteral("SysPath"));
+}
+
+QString Environment::databaseFile() const {
+    return m_ini.read(options(), QStringLiteral("DBPath")) + m_ini.read(options(), QStringLiteral("DBName"));
+}
+
+QString Environment::user() const {
+    return m_ini.read(options(), QStringLiteral("SysUser"));
+}
+
+bool Environment::setUser(const QString& user) const {
+    return m_ini.write(options(), QStringLiteral("SysUser"), user);
+}
+
+bool Environment::isComplete() const {
+    if (!m_ini.exists()) {
+        return false;
+    }
+    const QString file = databaseFile();
+    return !file.isEmpty() && QFileInfo(file).isFile();
+}
+
+store::Database::OpenResult Environment::openDatabase() const {
+    return store::Database::open(databaseFile());
+}
+
+Environment::CreateResult Environment::create(const QString& folder, const QString& user) const {
+    if (folder.trimmed().isEmpty()) {
+        return {Outcome::Failed, QStringLiteral("Indique la carpeta en la que se creará el entorno del QEL.")};
+    }
+    const QString root = normalised(folder);
+    const QString base = withTrailingSeparator(root);
+    const QString databasePath = base + kDatabaseName;
+
+    if (m_ini.exists()) {
+        const QString current = sysPath();
+        const bool sameFolder = !current.isEmpty() && normalised(current) == root;
+        if (isComplete()) {
+            if (sameFolder) {
+                return {Outcome::AlreadyExists,
+                        QStringLiteral("El entorno ya existe en %1; no se modificó nada.").arg(base)};
+            }
+            return {Outcome::Failed,
+                    QStringLiteral("La configuración %1 ya corresponde al entorno de %2; no se modificó nada. "
+                                   "Para crear otro entorno use otra carpeta de configuración (QEL_CONFIG_DIR).")
+                        .arg(QDir::toNativeSeparators(m_ini.path()), current)};
+        }
+        // An INI whose database is missing: the environment is completed below.
+    }
+
+    const QString configFolder = QFileInfo(m_ini.path()).absolutePath();
+    if (!isWritableFolder(configFolder)) {
+        return {Outcome::Failed,
+                QStringLiteral("No se puede escribir el archivo de configuración en la carpeta %1.").arg(configFolder)};
+    }
+    if (!isWritableFolder(root)) {
+        return {Outcome::Failed, QStringLiteral("No se puede crear el entorno en %1: la carpeta no se puede crear "
+                                                "o no tiene permiso de escritura.")
+                                     .arg(root)};
+    }
+    for (const QString& sub : {QStringLiteral("TMP"), QStringLiteral("RPT"), QStringLiteral("BMP"), kModuleFolder}) {
+        if (!QDir().mkpath(base + sub)) {
+            return {Outcome::Failed, QStringLiteral("No se pudo crear la carpeta %1.").arg(base + sub)};
+        }
+    }
+
+    const QString helpPath = base + kModuleFolder + QLatin1Char('/') + kHelpFileName;
+    if (!QFileInfo::exists(helpPath)) {
+        registerHelpResource();
+        if (!QFile::copy(kHelpResource, helpPath)) {
+            return {Outcome::Failed, QStringLiteral("No se pudo copiar la ayuda del módulo en %1.").arg(helpPath)};
+        }
+        // A file copied out of the program's resources is read-only; the user may replace it.
+        QFile::setPermissions(helpPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                            QFileDevice::ReadOther);
+    }
+
+    if (!QFileInfo::exists(databasePath)) {
+        auto created = store::createDatabase(databasePath);
+        if (!created.database) {
+            removeDatabaseFiles(databasePath);
+            return {Outcome::Failed,
+                    QStringLiteral("No se pudo crear la base de datos %1:\n%2").arg(databasePath, created.errorText)};
+        }
+        created.database.reset(); // closing folds the journal back into the file
+    }
+
+    // The INI last: an environment is announced only once everything it names exists.
+    const QString recordedUser = user.isEmpty() && m_ini.exists() ? this->user() : user.trimmed().toUpper();
+    const QString versionHost = m_ini.read(options(), kVersionHostKey);
+    const bool written =
+        m_ini.write(options(), QStringLiteral("SysPath"), base) &&
+        m_ini.write(options(), QStringLiteral("SysVersion"), kSysVersion) &&
+        m_ini.write(options(), QStringLiteral("DBPath"), base) &&
+        m_ini.write(options(), QStringLiteral("DBName"), kDatabaseName) &&
+        m_ini.write(options(), QStringLiteral("SysMenu"), kMenuFile) &&
+        m_ini.write(options(), QStringLiteral("SysUser"), recordedUser) &&
+        m_ini.write(options(), kVersionHostKey, versionHost.isEmpty() ? kDefaultVersionHost : versionHost);
+    if (!written) {
+        return {Outcome::Failed, QStringLiteral("No se pudo escribir el archivo de configuración %1.")
+                                     .arg(QDir::toNativeSeparators(m_ini.path()))};
+    }
+    return {
+        Outcome::Created,
+        QStringLiteral("Entorno creado en %1 (configuración: %2).").arg(base, QDir::toNativeSeparators(m_ini.path()))};
+}
+
+} // namespace qel::launcher

@@ -1,0 +1,77 @@
+#include "launcher/ui/LauncherApplication.h"
+
+#include "app/Clock.h"
+#include "app/ui/MessageBoxPrompter.h"
+#include "launcher/Environment.h"
+#include "launcher/UserAccounts.h"
+#include "launcher/ui/EnvironmentDialog.h"
+#include "launcher/ui/LauncherIcons.h"
+#include "launcher/ui/LauncherWindow.h"
+#include "launcher/ui/LoginDialog.h"
+#include "store/DatabaseError.h"
+
+#include <QApplication>
+#include <QTextStream>
+#include <cstdio>
+
+namespace qel::launcher {
+
+int LauncherApplication::run(const CommandLine& line) {
+    QApplication::setWindowIcon(LauncherIcons::application());
+    app::ui::MessageBoxPrompter prompter;
+    const QString title = LauncherWindow::kTitle;
+    QTextStream err(stderr);
+
+    const Environment environment;
+    if (!environment.isComplete()) {
+        EnvironmentDialog dialog(environment, prompter);
+        if (!environment.sysPath().isEmpty()) {
+            dialog.setFolder(environment.sysPath()); // an environment whose database went missing
+        }
+        if (dialog.exec() != QDialog::Accepted) {
+            return 0;
+        }
+    }
+
+    auto opened = environment.openDatabase();
+    if (!opened.database) {
+        prompter.message(QStringLiteral("No se pudo abrir la base de datos %1:\n%2")
+                             .arg(environment.databaseFile(), opened.errorText),
+                         title, app::Icon::Critical);
+        return 1;
+    }
+    store::Database& db = *opened.database;
+
+    QString user;
+    if (line.user && line.password) {
+        std::optional<QString> name;
+        try {
+            name = UserAccounts(db).authenticate(*line.user, *line.password);
+        } catch (const store::DatabaseError& error) {
+            err << error.text() << Qt::endl;
+            return 1;
+        }
+        if (!name) {
+            err << UserAccounts::kWrongCredentials << Qt::endl;
+            return 1;
+        }
+        user = *name;
+    } else {
+        LoginDialog login(db, prompter, environment.user());
+        if (login.exec() != QDialog::Accepted) {
+            return 0;
+        }
+        user = login.user();
+    }
+    environment.setUser(user);
+
+    const app::SystemClock clock;
+    LauncherWindow window(db, prompter, clock, user, environment.sysPath());
+    window.show();
+    if (line.start) {
+        window.startModuleWhenShown(*line.start);
+    }
+    return QApplication::exec();
+}
+
+} // namespace qel::launcher

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "launcher/CommandLine.h"
+
+namespace qel::launcher {
+
+// The launcher with its windows: the environment (offered on the first start), the
+// database, the login (the dialog, or --user/--password), the main window and, with
+// --start, the module. Runs the event loop; answers the exit code.
+class LauncherApplication {
+public:
+    static int run(const CommandLine& line);
+};
+
+} // namespace qel::launcher

@@ -1,0 +1,136 @@
+#include "app/X11LauncherProbe.h"
+
+#include <QCoreApplication>
+#include <QString>
+#include <gtest/gtest.h>
+
+// clang-format off
+// Xlib last: its macros (None, Bool ...) clash with names in the test framework.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+// clang-format on
+
+namespace {
+
+using qel::app::X11LauncherProbe;
+
+// Windows are made by this test on the X server of DISPLAY (a virtual one in the test run).
+// Tests of other processes may share the server, so titles that must not be found are unique.
+class LauncherProbeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+            GTEST_SKIP() << "no X display";
+        }
+        m_display = XOpenDisplay(nullptr);
+        if (m_display == nullptr) {
+            GTEST_SKIP() << "cannot open the X display";
+        }
+    }
+
+    void TearDown() override {
+        if (m_display != nullptr) {
+            XCloseDisplay(m_display); // destroys every window of this connection
+        }
+    }
+
+    enum class NameKind { Legacy, Utf8, Both };
+
+    Window topLevel(const QByteArray& title, NameKind kind, bool mapped) {
+        const Window w = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 10, 10, 120, 80, 0, 0, 0);
+        setTitle(w, title, kind);
+        if (mapped) {
+            XMapWindow(m_display, w);
+        }
+        XSync(m_display, False);
+        return w;
+    }
+
+    // A client reparented into an untitled frame, as a window manager does.
+    Window framed(const QByteArray& title, bool clientMapped) {
+        const Window root = DefaultRootWindow(m_display);
+        const Window frame = XCreateSimpleWindow(m_display, root, 20, 20, 140, 110, 0, 0, 0);
+        const Window decoration = XCreateSimpleWindow(m_display, frame, 0, 0, 140, 20, 0, 0, 0);
+        const Window client = XCreateSimpleWindow(m_display, root, 0, 0, 120, 80, 0, 0, 0);
+        setTitle(client, title, NameKind::Both);
+        XReparentWindow(m_display, client, frame, 0, 20);
+        XMapWindow(m_display, decoration);
+        if (clientMapped) {
+            XMapWindow(m_display, client);
+        }
+        XMapWindow(m_display, frame);
+        XSync(m_display, False);
+        return frame;
+    }
+
+    void setTitle(Window w, const QByteArray& title, NameKind kind) {
+        if (kind != NameKind::Utf8) {
+            XStoreName(m_display, w, title.constData());
+        }
+        if (kind != NameKind::Legacy) {
+            XChangeProperty(m_display, w, XInternAtom(m_display, "_NET_WM_NAME", False),
+                            XInternAtom(m_display, "UTF8_STRING", False), 8, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(title.constData()), static_cast<int>(title.size()));
+        }
+    }
+
+    static QByteArray unique(const char* stem) {
+        static int counter = 0;
+        return QByteArray(stem) + "-" + QByteArray::number(QCoreApplication::applicationPid()) + "-" +
+               QByteArray::number(++counter);
+    }
+
+    Display* m_display = nullptr;
+};
+
+TEST_F(LauncherProbeTest, FindsAMappedWindowTitledExactlyQel) {
+    topLevel("QEL", NameKind::Both, true);
+    EXPECT_TRUE(X11LauncherProbe().CorreApp(QStringLiteral("QEL")));
+}
+
+TEST_F(LauncherProbeTest, ComparesTheWholeTitleWithItsCaseAndSkipsWindowsNotShown) {
+    struct Case {
+        const char* what;
+        QByteArray title;  // the window's title
+        QByteArray wanted; // the title searched
+        NameKind kind;
+        bool mapped;
+        bool found;
+    };
+    const QByteArray base = unique("QEL");
+    const QByteArray accented = unique("Integrador del QEL – Año");
+    const Case cases[] = {
+        {"same title", base, base, NameKind::Both, true, true},
+        {"title only in WM_NAME", base + "w", base + "w", NameKind::Legacy, true, true},
+        {"title only in _NET_WM_NAME", base + "n", base + "n", NameKind::Utf8, true, true},
+        {"accented title", accented, accented, NameKind::Utf8, true, true},
+        {"lower case", base.toLower() + "l", base + "l", NameKind::Both, true, false},
+        {"longer title", base + "x-more", base + "x", NameKind::Both, true, false},
+        {"unmapped window", base + "u", base + "u", NameKind::Both, false, false},
+    };
+    for (const Case& c : cases) {
+        topLevel(c.title, c.kind, c.mapped);
+        EXPECT_EQ(X11LauncherProbe().CorreApp(QString::fromUtf8(c.wanted)), c.found) << c.what;
+    }
+}
+
+TEST_F(LauncherProbeTest, FindsTheClientInsideAWindowManagerFrame) {
+    const QByteArray shown = unique("QEL-framed");
+    const QByteArray hidden = unique("QEL-framed-hidden");
+    framed(shown, true);
+    framed(hidden, false);
+    EXPECT_TRUE(X11LauncherProbe().CorreApp(QString::fromUtf8(shown)));
+    EXPECT_FALSE(X11LauncherProbe().CorreApp(QString::fromUtf8(hidden)));
+}
+
+TEST(LauncherProbe, WithoutADisplayTheLauncherIsAbsent) {
+    const QByteArray saved = qgetenv("DISPLAY");
+    qunsetenv("DISPLAY");
+    EXPECT_FALSE(X11LauncherProbe().CorreApp(QStringLiteral("QEL")));
+    if (!saved.isEmpty()) {
+        qputenv("DISPLAY", saved);
+    }
+}
+
+} // namespace

@@ -1,0 +1,179 @@
+#include "app/MainCommands.h"
+#include "app/ProcessState.h"
+#include "app/StatusDisplay.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+using namespace qel;
+using app::MainCommands;
+using C = MainCommands::Command;
+
+class RecordingStatus : public app::StatusDisplay {
+public:
+    void showStatus(const QString&, const QString& name, const QString&, const QString&) override { m_name = name; }
+    void clearName() override { m_name.clear(); }
+    QString m_name;
+};
+
+// Records what the commands ask of the main window, with the state at the moment they ask.
+class FakeHost : public MainCommands::Host {
+public:
+    explicit FakeHost(app::ProcessState& state) : m_state(state) {}
+
+    void setBusy(bool busy) override { log.append(busy ? "busy:on" : "busy:off"); }
+    void showNotice() override { log.append("notice"); }
+    QString openForm(const app::FormRequest& request) override {
+        QString entry = "open:" + request.name;
+        if (!request.code.isEmpty()) {
+            entry += ":" + request.code;
+        }
+        if (m_state.recovering) {
+            entry += ":recovering";
+        }
+        log.append(entry);
+        if (throwOnOpen) {
+            throw std::runtime_error("the window failed");
+        }
+        return {};
+    }
+    void showReferenceList() override { log.append("list:" + QString::number(m_state.listMode)); }
+    void showAbout() override { log.append("about"); }
+    bool openAddress(const QString& address) override {
+        log.append("address:" + address);
+        return browserWorks;
+    }
+    void exit() override { log.append("exit"); }
+
+    QStringList log;
+    bool throwOnOpen = false;
+    bool browserWorks = true;
+
+private:
+    app::ProcessState& m_state;
+};
+
+class MainCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_state.status = &m_status;
+        m_state.versionDate = "15/03/2019";
+    }
+
+    app::ProcessState m_state;
+    RecordingStatus m_status;
+    std::unique_ptr<app::ScriptedPrompter> m_prompter = test::makePrompter();
+    FakeHost m_host{m_state};
+    MainCommands m_commands{m_state, *m_prompter, m_host};
+};
+
+TEST_F(MainCommandsTest, EachCommandSetsItsStateAndOpensItsWindow) {
+    struct Case {
+        C command;
+        QStringList log;
+        int listMode; // after the command; 7 = left as it was
+        bool printSent;
+        bool clearsName;
+    };
+    const QString address =
+        "address:http://qel.kolva.gob.pe/qel/qeldown/independientes/independientes.htm?p=0588&v=1.0&f=15032019#p588";
+    const Case cases[] = {
+        {C::NewDeclaration, {"notice", "busy:on", "open:Frm537", "busy:off"}, 0, true, true},
+        {C::ModifyDeclaration, {"notice", "busy:on", "open:FrmContAbrir:1", "busy:off"}, 1, true, true},
+        {C::DeleteDeclaration, {"busy:on", "open:FrmContAbrir:3", "busy:off"}, 7, true, true},
+        {C::PrintDeclaration, {"open:FrmTipPrnR"}, 7, false, true},
+        {C::Exit, {"exit"}, 7, true, false},
+        {C::RegisterOrderNumber, {"open:FrmContAbrirEnv"}, 1, true, true},
+        {C::DeleteSentDeclaration, {"open:FrmContAbrirEnv"}, 3, true, true},
+        {C::RecoverSentDeclaration, {"busy:on", "open:FrmContAbrirEnv:recovering", "busy:off"}, 1, true, false},
+        {C::PrintSentDeclaration, {"open:FrmTipPrnR"}, 7, true, true},
+        {C::BankList, {"list:1"}, 1, true, true},
+        {C::CountryList, {"list:2"}, 2, true, true},
+        {C::UitList, {"list:3"}, 3, true, true},
+        {C::About, {"about"}, 7, true, false},
+        {C::VersionCheck, {address}, 7, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.command));
+        m_host.log.clear();
+        m_state.listMode = 7;
+        m_state.printSent = true;
+        m_status.m_name = "EMPRESA S.A.";
+
+        m_commands.run(c.command);
+
+        EXPECT_EQ(m_host.log, c.log);
+        EXPECT_EQ(m_state.listMode, c.listMode);
+        EXPECT_EQ(m_state.printSent, c.printSent);
+        EXPECT_EQ(m_status.m_name.isEmpty(), c.clearsName);
+        EXPECT_FALSE(m_state.recovering);
+    }
+}
+
+TEST_F(MainCommandsTest, RecoveryFlagAndPointerComeBackWhenTheListFails) {
+    m_host.throwOnOpen = true;
+    EXPECT_THROW(m_commands.run(C::RecoverSentDeclaration), std::runtime_error);
+    EXPECT_FALSE(m_state.recovering);
+    EXPECT_EQ(m_host.log, QStringList({"busy:on", "open:FrmContAbrirEnv:recovering", "busy:off"}));
+}
+
+TEST_F(MainCommandsTest, HelpOpensTheHelpFileOrSaysWhyNot) {
+    QTemporaryDir dir;
+    const QString helpFile = dir.path() + "/0588/Pm588.html";
+
+    m_state.helpFile = helpFile;
+    m_prompter->expectMessage("No se encontró el archivo de ayuda del módulo:\n" + helpFile, app::Icon::Exclamation,
+                              "Ayuda");
+    m_commands.run(C::Help);
+    EXPECT_TRUE(m_host.log.isEmpty());
+    m_prompter->verify();
+
+    QDir().mkpath(dir.path() + "/0588");
+    QFile file(helpFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    m_commands.run(C::Help);
+    EXPECT_EQ(m_host.log, QStringList({"address:file://" + helpFile}));
+
+    m_host.browserWorks = false;
+    m_prompter->expectMessage("No se pudo abrir el archivo de ayuda en el navegador:\n" + helpFile,
+                              app::Icon::Exclamation, "Ayuda");
+    m_commands.run(C::Help);
+}
+
+TEST(MainCommandsStatic, ToolbarButtonsRepeatMenuCommands) {
+    const std::optional<C> expected[] = {
+        std::nullopt, C::NewDeclaration, C::ModifyDeclaration,   C::DeleteDeclaration, C::PrintDeclaration,
+        C::Exit,      std::nullopt,      C::RegisterOrderNumber, std::nullopt,         std::nullopt,
+        C::Help,      std::nullopt};
+    for (int index = 0; index < 12; ++index) {
+        EXPECT_EQ(MainCommands::toolbarCommand(index), expected[index]) << "button " << index;
+    }
+}
+
+TEST(MainCommandsStatic, CaptionAndVersionAddress) {
+    app::ProcessState state;
+    EXPECT_EQ(MainCommands::windowCaption(state),
+              " 588 Declaración Pago Anual Impuesto a la Renta 2018 3ra. Categoría e ITF - v 1.0");
+
+    struct Case {
+        QString host, version, date, address;
+    };
+    const Case cases[] = {
+        {"qel.kolva.gob.pe", "1.0", "01/01/2018",
+         "http://qel.kolva.gob.pe/qel/qeldown/independientes/independientes.htm?p=0588&v=1.0&f=01012018#p588"},
+        {"10.1.2.3:8080", "2.1", "05/11/2019",
+         "http://10.1.2.3:8080/qel/qeldown/independientes/independientes.htm?p=0588&v=2.1&f=05112019#p588"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MainCommands::versionCheckAddress(c.host, "0588", c.version, c.date), c.address);
+    }
+}
+
+} // namespace

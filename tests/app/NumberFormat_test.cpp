@@ -1,0 +1,204 @@
+#include "app/NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace qel::app;
+
+namespace {
+
+struct MaskCase {
+    double value;
+    const char* mask;
+    const char* shown;
+};
+
+// Every mask the windows and reports use, with the values that tell a faithful formatter
+// from a near miss: zero, negatives, halves, carries and values beyond the mask's width.
+const MaskCase kMaskCases[] = {
+    // editing masks of the casilla boxes
+    {1234567, "###########0", "1234567"},
+    {0, "###########0", "0"},
+    {-5, "###########0", "-5"},
+    {2.5, "###########0", "3"},
+    {-2.5, "###########0", "-3"},
+    {-0.4, "###########0", "0"},
+    {123456789012345, "###########0", "123456789012345"},
+    {1234567, "#############", "1234567"},
+    {0, "#############", ""},
+    {7, "#0", "7"},
+    {0, "#0", "0"},
+    {99.5, "#0", "100"},
+    {12, "###", "12"},
+    {0, "###", ""},
+    {12345, "###", "12345"},
+    // display masks of the amounts
+    {1234567, "###,###,###,##0", "1,234,567"},
+    {0, "###,###,###,##0", "0"},
+    {1000, "###,###,###,##0", "1,000"},
+    {-1234567, "###,###,###,##0", "-1,234,567"},
+    {999999.5, "###,###,###,##0", "1,000,000"},
+    {123456789012345, "###,###,###,##0", "123,456,789,012,345"},
+    {1234567890123456.0, "#####,###,###,##0", "1,234,567,890,123,456"},
+    {4000, "(###,###,###,##0)", "(4,000)"},
+    {0, "(###,###,###,##0)", "(0)"},
+    {2.5, "(###,###,###,##0)", "(3)"},
+    {-4000, "(###,###,###,##0)", "-(4,000)"},
+    {4000, "###,###,###,##0;(###,###,###,##0)", "4,000"},
+    {-4000, "###,###,###,##0;(###,###,###,##0)", "(4,000)"},
+    {0, "###,###,###,##0;(###,###,###,##0)", "0"},
+    {-2.5, "###,###,###,##0;(###,###,###,##0)", "(3)"},
+    {-1234567890, "###,###,###,##0;(###,###,###,##0)", "(1,234,567,890)"},
+    // decimals
+    {1234.5, "###,###,##0.#0", "1,234.50"},
+    {-1234.567, "###,###,##0.#0", "-1,234.57"},
+    {0.125, "##0.#0", "0.13"},
+    {2.675, "##0.#0", "2.68"},
+    {1.005, "##0.#0", "1.01"},
+    {100, "##0.#0", "100.00"},
+    {99.995, "##0.#0", "100.00"},
+    {0.0125, "###,###,###,##0.###0;(###,###,###,##0.###0)", "0.0125"},
+    {1.23456, "###,###,###,##0.###0;(###,###,###,##0.###0)", "1.2346"},
+    {-0.00005, "###,###,###,##0.###0;(###,###,###,##0.###0)", "(0.0001)"},
+    {0, "###,###,###,##0.###0;(###,###,###,##0.###0)", "0.0000"},
+    {4150.5, "####0.00", "4150.50"},
+    {-0.5, "####0.00", "-0.50"},
+    // the trial-balance threshold and other grouped masks
+    {4150.0 * 300, "#,###,###", "1,245,000"},
+    {0, "#,###,###", ""},
+    {1234567890, "#########0", "1234567890"},
+    {1234567890, "#,###,###,##0", "1,234,567,890"},
+    {-1500, "#,###,###,##0", "-1,500"},
+    {12345678901234, "##,###,###,###,##0", "12,345,678,901,234"},
+    {123456789012345, "###############", "123456789012345"},
+    {0, "###############", ""},
+    {1234, "###,###,###,###;(###,###,###,###)", "1,234"},
+    {-1234, "###,###,###,###;(###,###,###,###)", "(1,234)"},
+    {0, "###,###,###,###;(###,###,###,###)", ""},
+    // fixed-width codes
+    {7, "0000", "0007"},
+    {0, "0000", "0000"},
+    {3, "00", "03"},
+    {9.5, "00", "10"},
+    {5, "##", "5"},
+    {0, "##", ""},
+};
+
+TEST(NumberFormat, MasksShowValuesAsTheWindowsExpect) {
+    for (const MaskCase& c : kMaskCases) {
+        EXPECT_EQ(formatNumber(c.value, QString::fromUtf8(c.mask)), QString::fromUtf8(c.shown))
+            << "value " << c.value << " mask " << c.mask;
+    }
+}
+
+TEST(NumberFormat, ZeroSectionAndDecimalPointQuirks) {
+    EXPECT_EQ(formatNumber(0, QStringLiteral("#,##0;(#,##0);Cero")), QStringLiteral("Cero"));
+    EXPECT_EQ(formatNumber(0.4, QStringLiteral("#,##0;(#,##0);-")), QStringLiteral("-"));
+    EXPECT_EQ(formatNumber(5, QStringLiteral("#.##")), QStringLiteral("5."));
+    EXPECT_EQ(formatNumber(0.5, QStringLiteral("#.##")), QStringLiteral(".5"));
+}
+
+TEST(NumberFormat, NonFiniteValuesDoNotBreakTheMask) {
+    EXPECT_EQ(formatNumber(std::numeric_limits<double>::quiet_NaN(), masks::kAmount), QStringLiteral("0"));
+    EXPECT_EQ(formatNumber(std::numeric_limits<double>::infinity(), masks::kWhole), QStringLiteral("0"));
+}
+
+struct ReadCase {
+    const char* text;
+    double amount;
+};
+
+TEST(NumberFormat, ReadAmountTakesWhatABoxShows) {
+    const ReadCase cases[] = {
+        {"(4,000)", -4000},
+        {"1,234,567", 1234567},
+        {"", 0},
+        {"   ", 0},
+        {"  12 ", 12},
+        {"-5", -5},
+        {"abc", 0},
+        {"12abc", 12},
+        {"-(4,000)", -4000},
+        {"( 4,000 )", -4000},
+        {"1,234.56", 1234.56},
+        {"(0)", 0},
+        {"+7", 7},
+        {"1E+15", 1e15},
+        {".5", 0.5},
+        {"1 234", 1234},
+    };
+    for (const ReadCase& c : cases) {
+        EXPECT_DOUBLE_EQ(readAmount(QString::fromUtf8(c.text)), c.amount) << c.text;
+    }
+}
+
+TEST(NumberFormat, ReadWholeRoundsHalfAwayFromZero) {
+    const ReadCase cases[] = {
+        {"2.5", 3}, {"-2.5", -3}, {"(2.5)", -3}, {"2.4999", 2}, {"1,234.5", 1235}, {"", 0}, {"0.5", 1}, {"-0.4", 0},
+    };
+    for (const ReadCase& c : cases) {
+        EXPECT_EQ(readWhole(QString::fromUtf8(c.text)), c.amount) << c.text;
+    }
+}
+
+TEST(NumberFormat, WholeAmountsSurviveEveryDisplayMask) {
+    const double amounts[] = {0, 1, -1, 999, -1000, 1234567, -987654321, 123456789012345};
+    for (const QString& mask : {masks::kWhole, masks::kAmount, masks::kSigned, masks::kCoefficient}) {
+        for (const double amount : amounts) {
+            EXPECT_EQ(readWhole(formatNumber(amount, mask)), amount) << mask.toStdString() << " " << amount;
+        }
+    }
+}
+
+TEST(NumberFormat, ParseIsStrictWhereValIsLenient) {
+    struct Case {
+        const char* text;
+        std::optional<double> strict;
+        double lenient;
+    };
+    const Case cases[] = {
+        {"12", 12, 12},
+        {" 12 ", 12, 12},
+        {"-1.5", -1.5, -1.5},
+        {"1e3", 1000, 1000},
+        {".5", 0.5, 0.5},
+        {"12abc", std::nullopt, 12},
+        {"1,234", std::nullopt, 1},
+        {"abc", std::nullopt, 0},
+        {"", std::nullopt, 0},
+        {"-", std::nullopt, 0},
+        {"1 2", std::nullopt, 12},
+        {" - 5", std::nullopt, -5},
+        {"1e999", std::nullopt, 0},
+        {"inf", std::nullopt, 0},
+        {"1.2.3", std::nullopt, 1.2},
+    };
+    for (const Case& c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(parseNumber(text), c.strict) << c.text;
+        EXPECT_DOUBLE_EQ(val(text), c.lenient) << c.text;
+    }
+}
+
+TEST(NumberFormat, NumberTextWritesPlainNumbers) {
+    const std::pair<double, const char*> cases[] = {
+        {6, "6"},       {1.5, "1.5"}, {0.1 + 0.2, "0.3"},        {1e15, "1E+15"},
+        {-1.5, "-1.5"}, {-0.0, "0"},  {1e14, "100000000000000"}, {1e-5, "1E-05"}};
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(numberText(value), QString::fromUtf8(text)) << value;
+    }
+}
+
+TEST(NumberFormat, RoundHalfAwayWorksOnTheDecimalValue) {
+    const std::tuple<double, int, double> cases[] = {
+        {2.5, 0, 3},        {-2.5, 0, -3},   {0.125, 2, 0.13}, {2.675, 2, 2.68},          {1.005, 2, 1.01},
+        {-1.005, 2, -1.01}, {0.49999, 0, 0}, {9.995, 2, 10},   {1e15 + 0.5, 0, 1e15 + 1},
+    };
+    for (const auto& [value, decimals, rounded] : cases) {
+        EXPECT_EQ(roundHalfAway(value, decimals), rounded) << value << " to " << decimals;
+    }
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+#include "app/IniFile.h"
+#include "launcher/Environment.h"
+#include "store/Database.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using qel::app::IniFile;
+using qel::launcher::Environment;
+
+namespace {
+
+// Every test gets its own configuration folder through QEL_CONFIG_DIR, as the programs do.
+class EnvironmentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_previous = qgetenv("QEL_CONFIG_DIR");
+        qputenv("QEL_CONFIG_DIR", m_config.path().toLocal8Bit());
+    }
+    void TearDown() override {
+        if (m_previous.isEmpty()) {
+            qunsetenv("QEL_CONFIG_DIR");
+        } else {
+            qputenv("QEL_CONFIG_DIR", m_previous);
+        }
+    }
+
+    QString folder(const QString& name = QStringLiteral("QEL")) const { return m_root.path() + '/' + name; }
+    QString iniPath() const { return m_config.path() + QStringLiteral("/PM000.INI"); }
+    static QString read(const QString& key) { return IniFile::standard().read(IniFile::kOptions, key); }
+
+    QTemporaryDir m_config;
+    QTemporaryDir m_root;
+    QByteArray m_previous;
+};
+
+// What a file is at one moment: its time stamp and a digest of its bytes.
+QString fingerprint(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QStringLiteral("missing");
+    }
+    return QFileInfo(path).lastModified().toString(Qt::ISODateWithMs) + ' ' +
+           QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
+}
+
+QStringList filesUnder(const QString& folder) {
+    QStringList names;
+    QDir dir(folder);
+    for (const QFileInfo& info :
+         dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name)) {
+        names.append(info.fileName());
+        if (info.isDir()) {
+            for (const QString& inner : filesUnder(info.absoluteFilePath())) {
+                names.append(info.fileName() + '/' + inner);
+            }
+        }
+    }
+    return names;
+}
+
+} // namespace
+
+TEST_F(EnvironmentTest, CreatesTheIniTheFoldersTheHelpAndTheDatabase) {
+    const Environment environment;
+    const auto result = environment.create(folder());
+    ASSERT_EQ(result.outcome, Environment::Outcome::Created) << result.message.toStdString();
+    ASSERT_EQ(environment.ini().path(), iniPath());
+
+    const QString base = folder() + '/';
+    const struct {
+        const char* key;
+        QString value;
+    } keys[] = {{"SysPath", base},
+                {"SysVersion", QStringLiteral("1.0")},
+                {"DBPath", base},
+                {"DBName", QStringLiteral("QEL.db")},
+                {"SysMenu", QStringLiteral("QELMENU.INI")},
+                {"SysUser", QString()},
+                {"VersionHost", QStringLiteral("qel.kolva.gob.pe")}};
+    for (const auto& key : keys) {
+        EXPECT_EQ(read(QString::fromLatin1(key.key)), key.value) << key.key;
+    }
+    // The modules append names to SysPath without a separator.
+    for (const char* sub : {"TMP", "RPT", "BMP", "0588"}) {
+        EXPECT_TRUE(QFileInfo(read(QStringLiteral("SysPath")) + QString::fromLatin1(sub)).isDir()) << sub;
+    }
+
+    QFile help(base + QStringLiteral("0588/Pm588.html"));
+    ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+    QFile resource(Environment::kHelpResource);
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
+    EXPECT_EQ(help.readAll(), resource.readAll());
+
+    auto opened = qel::store::Database::open(read(QStringLiteral("DBPath")) + read(QStringLiteral("DBName")));
+    ASSERT_TRUE(opened.database) << opened.errorText.toStdString();
+    EXPECT_EQ(opened.database->scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    EXPECT_EQ(opened.database
+                  ->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN "
+                                          "('CONT','CLAVES','CAB','HCAB','HDET','envio_t')"))
+                  .toInt(),
+              6);
+}
+
+TEST_F(EnvironmentTest, ASecondRunOnACompleteEnvironmentChangesNothing) {
+    const Environment environment;
+    ASSERT_EQ(environment.create(folder(), QStringLiteral("contador")).outcome, Environment::Outcome::Created);
+    EXPECT_EQ(read(QStringLiteral("SysUser")), QStringLiteral("CONTADOR"));
+
+    const QStringList watched = {iniPath(), folder() + QStringLiteral("/QEL.db"),
+                                 folder() + QStringLiteral("/0588/Pm588.html")};
+    QStringList before;
+    for (const QString& path : watched) {
+        before.append(fingerprint(path));
+    }
+    const QStringList filesBefore = filesUnder(folder());
+
+    const auto again = environment.create(folder() + QStringLiteral("/"), QStringLiteral("SUPERVISOR"));
+    EXPECT_EQ(again.outcome, Environment::Outcome::AlreadyExists);
+    EXPECT_EQ(again.message, QStringLiteral("El entorno ya existe en %1/; no se modificó nada.").arg(folder()));
+
+    QStringList after;
+    for (const QString& path : watched) {
+        after.append(fingerprint(path));
+    }
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(filesUnder(folder()), filesBefore);
+    EXPECT_EQ(read(QStringLiteral("SysUser")), QStringLiteral("CONTADOR"));
+}
+
+TEST_F(EnvironmentTest, AFolderThatCannotBeCreatedFailsAndWritesNoIni) {
+    QFile blocker(folder(QStringLiteral("archivo")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    const auto result = Environment().create(folder(QStringLiteral("archivo/QEL")));
+
+    EXPECT_EQ(result.outcome, Environment::Outcome::Failed);
+    EXPECT_TRUE(result.message.startsWith(QStringLiteral("No se puede crear el entorno en")))
+        << result.message.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(iniPath()));
+}
+
+TEST_F(EnvironmentTest, AnIniOfAnotherEnvironmentIsNotRedirected) {
+    const Environment environment;
+    ASSERT_EQ(environment.create(folder(QStringLiteral("A"))).outcome, Environment::Outcome::Created);
+    const QString ini = fingerprint(iniPath());
+
+    const auto other = environment.create(folder(QStringLiteral("B")));
+
+    EXPECT_EQ(other.outcome, Environment::Outcome::Failed);
+    EXPECT_EQ(fingerprint(iniPath()), ini);
+    EXPECT_FALSE(QFileInfo::exists(folder(QStringLiteral("B/QEL.db"))));
+}
+
+TEST_F(EnvironmentTest, AMissingDatabaseIsCreatedAgainAndTheUserKept) {
+    const Environment environment;
+    ASSERT_EQ(environment.create(folder(), QStringLiteral("SUPERVISOR")).outcome, Environment::Outcome::Created);
+    ASSERT_TRUE(QFile::remove(folder() + QStringLiteral("/QEL.db")));
+    EXPECT_FALSE(environment.isComplete());
+
+    EXPECT_EQ(environment.create(folder()).outcome, Environment::Outcome::Created);
+
+    EXPECT_TRUE(environment.isComplete());
+    EXPECT_EQ(environment.user(), QStringLiteral("SUPERVISOR"));
+}

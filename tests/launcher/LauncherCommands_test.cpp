@@ -1,0 +1,174 @@
+#include "app/Clock.h"
+#include "launcher/LauncherCommands.h"
+#include "launcher/LauncherFixtures.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace qel;
+using launcher::CommandLine;
+
+namespace {
+
+const QDateTime kNow(QDate(2019, 3, 20), QTime(9, 0), Qt::UTC);
+
+// Runs command lines as the program would, against an environment of its own.
+class LauncherCommandsTest : public ::testing::Test {
+protected:
+    int run(const QStringList& arguments) {
+        m_out.clear();
+        m_err.clear();
+        QTextStream out(&m_out);
+        QTextStream err(&m_err);
+        launcher::LauncherCommands commands(launcher::Environment(app::IniFile(iniPath())), out, err, m_clock);
+        const int code = commands.runBatch(CommandLine::parse(QStringList{QStringLiteral("qel")} + arguments));
+        out.flush();
+        err.flush();
+        return code;
+    }
+    QString iniPath() const { return m_config.path() + QStringLiteral("/PM000.INI"); }
+    QString folder() const { return m_root.path() + QStringLiteral("/QEL"); }
+    std::unique_ptr<store::Database> database() {
+        return std::move(store::Database::open(folder() + QStringLiteral("/QEL.db")).database);
+    }
+
+    QTemporaryDir m_config;
+    QTemporaryDir m_root;
+    app::FixedClock m_clock{kNow};
+    QString m_out;
+    QString m_err;
+};
+
+} // namespace
+
+TEST_F(LauncherCommandsTest, TheEnvironmentAndTheDemoTaxpayersAreCreatedOnce) {
+    EXPECT_EQ(run({QStringLiteral("--create-environment"), folder()}), 0) << m_err.toStdString();
+    EXPECT_TRUE(m_out.startsWith(QStringLiteral("Entorno creado en %1/").arg(folder()))) << m_out.toStdString();
+
+    EXPECT_EQ(run({QStringLiteral("--create-environment"), folder()}), 0);
+    EXPECT_EQ(m_out, QStringLiteral("El entorno ya existe en %1/; no se modificó nada.\n").arg(folder()));
+
+    EXPECT_EQ(run({QStringLiteral("--add-demo-taxpayers")}), 0);
+    EXPECT_EQ(m_out, QStringLiteral("Se registraron 3 contribuyentes de demostración.\n"));
+    EXPECT_EQ(run({QStringLiteral("--add-demo-taxpayers")}), 0);
+    EXPECT_EQ(m_out, QStringLiteral("Los contribuyentes de demostración ya estaban registrados; no se agregó nada.\n"));
+    EXPECT_EQ(test::rowCount(*database(), QStringLiteral("CONT")), 3);
+}
+
+TEST_F(LauncherCommandsTest, CommandsThatCannotRunSayWhyAndAnswerOne) {
+    QFile blocker(m_root.path() + QStringLiteral("/archivo"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    const struct {
+        QStringList arguments;
+        QString error;
+    } cases[] = {
+        {{QStringLiteral("--create-environment"), m_root.path() + QStringLiteral("/archivo/QEL")},
+         QStringLiteral("No se puede crear el entorno en")},
+        {{QStringLiteral("--add-demo-taxpayers")}, QStringLiteral("No existe el entorno del QEL")},
+        {{QStringLiteral("--send"), QStringLiteral("20512345671")}, QStringLiteral("No existe el entorno del QEL")},
+        {{QStringLiteral("--crear")}, QStringLiteral("Opción desconocida: --crear.")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(run(c.arguments), 1) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(m_err.startsWith(c.error)) << m_err.toStdString();
+        EXPECT_TRUE(m_out.isEmpty()) << m_out.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(iniPath()));
+}
+
+TEST_F(LauncherCommandsTest, LoginAndSendFromTheCommandLine) {
+    ASSERT_EQ(run({QStringLiteral("--create-environment"), folder()}), 0);
+    ASSERT_EQ(run({QStringLiteral("--add-demo-taxpayers")}), 0);
+    {
+        auto db = database();
+        test::ensureLauncherUsers(*db);
+        test::ensureSentTables(*db);
+    }
+    const QString ruc = QStringLiteral("20512345671");
+    const QStringList sendAsContador = {QStringLiteral("--user"),     QStringLiteral("contador"),
+                                        QStringLiteral("--password"), QStringLiteral("contador"),
+                                        QStringLiteral("--send"),     ruc};
+
+    EXPECT_EQ(run(sendAsContador), 1);
+    EXPECT_EQ(m_err, QStringLiteral("El contribuyente no tiene una declaración registrada para el periodo 2018.\n"));
+    EXPECT_EQ(app::IniFile(iniPath()).read(QStringLiteral("Options"), QStringLiteral("SysUser")),
+              QStringLiteral("CONTADOR"));
+
+    test::insertRow(*database(), QStringLiteral("CAB"), test::demoKey(ruc),
+                    {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
+    EXPECT_EQ(run(sendAsContador), 0) << m_err.toStdString();
+    EXPECT_TRUE(m_out.startsWith(QStringLiteral("Declaración enviada: RUC 20512345671, correlativo 1, control ")))
+        << m_out.toStdString();
+
+    const struct {
+        QStringList arguments;
+        QString error;
+    } refused[] = {
+        {{QStringLiteral("--user"), QStringLiteral("CONTADOR"), QStringLiteral("--password"), QStringLiteral("x"),
+          QStringLiteral("--send"), ruc},
+         QStringLiteral("Usuario o contraseña incorrectos.\n")},
+        {{QStringLiteral("--user"), QStringLiteral("AUDITOR"), QStringLiteral("--password"), QStringLiteral("auditor"),
+          QStringLiteral("--send"), ruc},
+         QStringLiteral("El contribuyente no está registrado para el usuario AUDITOR.\n")},
+        {{QStringLiteral("--send"), QStringLiteral("20100070970")},
+         QStringLiteral("El contribuyente no se encuentra registrado.\n")},
+    };
+    for (const auto& c : refused) {
+        EXPECT_EQ(run(c.arguments), 1);
+        EXPECT_EQ(m_err, c.error);
+    }
+    // A supervisor sends any taxpayer's declaration: the next version.
+    EXPECT_EQ(run({QStringLiteral("--user"), QStringLiteral("SUPERVISOR"), QStringLiteral("--password"),
+                   QStringLiteral("supervisor"), QStringLiteral("--send"), ruc}),
+              0);
+    EXPECT_TRUE(m_out.contains(QStringLiteral("correlativo 2"))) << m_out.toStdString();
+}
+
+TEST(LauncherCommandLine, ReadsTheCommandsAndRefusesWhatItDoesNotKnow) {
+    const struct {
+        QStringList arguments;
+        bool opensWindow;
+        QString error; // start of the message, empty when the line is right
+    } cases[] = {
+        {{}, true, {}},
+        {{QStringLiteral("--create-environment"), QStringLiteral("/tmp/QEL")}, false, {}},
+        {{QStringLiteral("--create-environment=/tmp/QEL"), QStringLiteral("--user"), QStringLiteral("CONTADOR")},
+         false,
+         {}},
+        {{QStringLiteral("--add-demo-taxpayers")}, false, {}},
+        {{QStringLiteral("--user"), QStringLiteral("CONTADOR"), QStringLiteral("--password"),
+          QStringLiteral("contador"), QStringLiteral("--start"), QStringLiteral("0588")},
+         true,
+         {}},
+        {{QStringLiteral("--send"), QStringLiteral("20512345671")}, false, {}},
+        {{QStringLiteral("-platform"), QStringLiteral("offscreen")}, true, {}},
+        {{QStringLiteral("--help")}, false, {}},
+        {{QStringLiteral("--start")}, false, QStringLiteral("Falta el valor de la opción --start.")},
+        {{QStringLiteral("--password"), QStringLiteral("x")}, false, QStringLiteral("La opción --password requiere")},
+        {{QStringLiteral("--user"), QStringLiteral("X"), QStringLiteral("--start"), QStringLiteral("0588")},
+         false,
+         QStringLiteral("La opción --user requiere --password.")},
+        {{QStringLiteral("enviar")}, false, QStringLiteral("Opción desconocida: enviar.")},
+    };
+    for (const auto& c : cases) {
+        const CommandLine line = CommandLine::parse(QStringList{QStringLiteral("qel")} + c.arguments);
+        const std::string which = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(line.opensWindow(), c.opensWindow) << which;
+        if (c.error.isEmpty()) {
+            EXPECT_TRUE(line.error.isEmpty()) << which << ": " << line.error.toStdString();
+        } else {
+            EXPECT_TRUE(line.error.startsWith(c.error)) << which << ": " << line.error.toStdString();
+        }
+    }
+    const CommandLine readme = CommandLine::parse(
+        {QStringLiteral("qel"), QStringLiteral("--user"), QStringLiteral("CONTADOR"), QStringLiteral("--password"),
+         QStringLiteral("contador"), QStringLiteral("--start"), QStringLiteral("0588")});
+    EXPECT_EQ(readme.user, QStringLiteral("CONTADOR"));
+    EXPECT_EQ(readme.password, QStringLiteral("contador"));
+    EXPECT_EQ(readme.start, QStringLiteral("0588"));
+}

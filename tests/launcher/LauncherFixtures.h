@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/Passwords.h"
+#include "store/Database.h"
+#include "store/DeclarationTables.h"
+
+#include <QString>
+
+// Rows the launcher tests need whatever the reference data already holds: the two demo
+// users and the tables of a sent declaration.
+namespace qel::test {
+
+inline void ensureLauncherUsers(store::Database& db) {
+    const struct {
+        const char* user;
+        const char* password;
+        const char* kind;
+    } users[] = {{"SUPERVISOR", "supervisor", "0"}, {"CONTADOR", "contador", "1"}, {"AUDITOR", "auditor", "1"}};
+    for (const auto& u : users) {
+        db.run(QStringLiteral("INSERT OR REPLACE INTO CLAVES (Usuario, Clave, tipo) VALUES (?, ?, ?)"),
+               {QString::fromLatin1(u.user),
+                app::passwordDigest(QString::fromLatin1(u.user), QString::fromLatin1(u.password)),
+                QString::fromLatin1(u.kind)})
+            .finish();
+    }
+}
+
+inline void ensureSentTables(store::Database& db) {
+    QStringList tables = store::declaration_tables::sentDeclarationTables();
+    tables.append(QStringLiteral("CONTROL"));
+    for (const QString& table : tables) {
+        db.run(QStringLiteral("INSERT OR IGNORE INTO envio_t (formulario, tabla_o) VALUES ('0588', ?)"), {table})
+            .finish();
+    }
+}
+
+} // namespace qel::test

@@ -1,0 +1,136 @@
+#include "app/Clock.h"
+#include "launcher/DeclarationSender.h"
+#include "launcher/DemoTaxpayers.h"
+#include "launcher/LauncherFixtures.h"
+#include "launcher/ui/LauncherWindow.h"
+#include "launcher/ui/LoginDialog.h"
+#include "launcher/ui/TaxpayerDialog.h"
+#include "support/TestSupport.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace qel;
+using launcher::LauncherWindow;
+
+namespace {
+
+class LauncherWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::ensureLauncherUsers(m_temp.db());
+        test::ensureSentTables(m_temp.db());
+        launcher::DemoTaxpayers::add(m_temp.db());
+    }
+
+    std::unique_ptr<LauncherWindow> window(const QString& user) {
+        return std::make_unique<LauncherWindow>(m_temp.db(), *m_prompter, m_clock, user, m_temp.folder() + '/',
+                                                launcher::ModuleStarter(m_programs.path()));
+    }
+
+    test::TempDatabase m_temp;
+    QTemporaryDir m_programs; // holds no module program
+    std::unique_ptr<app::ScriptedPrompter> m_prompter = test::makePrompter();
+    app::FixedClock m_clock{QDateTime(QDate(2019, 3, 20), QTime(9, 0))};
+};
+
+} // namespace
+
+TEST_F(LauncherWindowTest, TheTitleIsExactlyQelAndEachUserSeesItsTaxpayers) {
+    const struct {
+        const char* user;
+        QStringList rucs;
+    } cases[] = {
+        {"CONTADOR", {QStringLiteral("20512345671"), QStringLiteral("20601112222")}},
+        {"SUPERVISOR", {QStringLiteral("20487654320"), QStringLiteral("20512345671"), QStringLiteral("20601112222")}},
+        {"AUDITOR", {}},
+    };
+    for (const auto& c : cases) {
+        auto w = window(QString::fromLatin1(c.user));
+        w->show();
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("QEL"));
+        EXPECT_EQ(w->listedRucs(), c.rucs) << c.user;
+        // Nothing to modify or send without a taxpayer.
+        EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("cmdEnviar"))->isEnabled(), !c.rucs.isEmpty()) << c.user;
+    }
+}
+
+TEST_F(LauncherWindowTest, TheLoginRefusesAWrongPasswordAndAcceptsTheRightOne) {
+    launcher::LoginDialog login(m_temp.db(), *m_prompter);
+    login.findChild<QLineEdit*>(QStringLiteral("txtUsuario"))->setText(QStringLiteral("contador"));
+    auto* password = login.findChild<QLineEdit*>(QStringLiteral("txtClave"));
+
+    password->setText(QStringLiteral("supervisor"));
+    m_prompter->expectMessage(QStringLiteral("Usuario o contraseña incorrectos."), app::Icon::Critical);
+    EXPECT_FALSE(login.tryLogin());
+    EXPECT_TRUE(password->text().isEmpty());
+    EXPECT_NE(login.result(), QDialog::Accepted);
+
+    password->setText(QStringLiteral("contador"));
+    EXPECT_TRUE(login.tryLogin());
+    EXPECT_EQ(login.result(), QDialog::Accepted);
+    EXPECT_EQ(login.user(), QStringLiteral("CONTADOR"));
+    m_prompter->verify();
+}
+
+TEST_F(LauncherWindowTest, ANewTaxpayerIsCheckedStoredAndListed) {
+    auto w = window(QStringLiteral("CONTADOR"));
+    launcher::TaxpayerDialog dialog(m_temp.db(), *m_prompter, QStringLiteral("CONTADOR"));
+    auto* ruc = dialog.findChild<QLineEdit*>(QStringLiteral("txtRuc"));
+    auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("txtNombre"));
+    EXPECT_EQ(dialog.findChild<QComboBox*>(QStringLiteral("cboTipoIngreso"))->currentData().toInt(), 2);
+
+    name->setText(QStringLiteral("O'HIGGINS & ASOCIADOS S.A.C."));
+    ruc->setText(QStringLiteral("20100070971"));
+    m_prompter->expectMessage(QStringLiteral("El número de RUC no es válido."), app::Icon::Exclamation);
+    EXPECT_FALSE(dialog.save());
+    ruc->setText(QStringLiteral("20601112222"));
+    m_prompter->expectMessage(QStringLiteral("El contribuyente ya se encuentra registrado."), app::Icon::Exclamation);
+    EXPECT_FALSE(dialog.save());
+    ruc->setText(QStringLiteral("20100070970"));
+    EXPECT_TRUE(dialog.save());
+    m_prompter->verify();
+
+    w->refresh();
+    EXPECT_EQ(w->listedRucs(), (QStringList{QStringLiteral("20100070970"), QStringLiteral("20512345671"),
+                                            QStringLiteral("20601112222")}));
+    w->selectRuc(QStringLiteral("20100070970"));
+    EXPECT_EQ(w->selectedTaxpayer()->nombre, QStringLiteral("O'HIGGINS & ASOCIADOS S.A.C."));
+}
+
+TEST_F(LauncherWindowTest, SendingTellsTheCorrelativeAndRefreshesTheList) {
+    test::insertRow(m_temp.db(), QStringLiteral("CAB"), test::demoKey(QStringLiteral("20601112222")),
+                    {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
+    auto w = window(QStringLiteral("CONTADOR"));
+    w->selectRuc(QStringLiteral("20601112222"));
+
+    m_prompter->expectQuestion(QStringLiteral("¿Desea enviar la declaración 2018 del formulario 0588 de\n\n"
+                                              "20601112222 - COMERCIAL LOS ANDES S.A.C.?"),
+                               app::Button::Yes, app::Icon::Question, QStringLiteral("Enviar declaración"));
+    m_prompter->expectMessage(
+        QStringLiteral("Declaración enviada: RUC 20601112222, correlativo 1, control %1")
+            .arg(launcher::DeclarationSender::controlNumber(QStringLiteral("20601112222"), m_clock.now(), 1)),
+        app::Icon::Information);
+    EXPECT_TRUE(w->sendDeclaration());
+    m_prompter->verify();
+    EXPECT_EQ(test::rowCount(m_temp.db(), QStringLiteral("HCAB")), 1);
+    EXPECT_EQ(w->selectedTaxpayer()->ruc, QStringLiteral("20601112222")); // the selection stays
+
+    m_prompter->expectQuestion(QStringLiteral("¿Desea enviar la declaración 2018 del formulario 0588 de\n\n"
+                                              "20601112222 - COMERCIAL LOS ANDES S.A.C.?"),
+                               app::Button::No);
+    EXPECT_FALSE(w->sendDeclaration());
+    EXPECT_EQ(test::rowCount(m_temp.db(), QStringLiteral("HCAB")), 1);
+    m_prompter->verify();
+}
+
+TEST_F(LauncherWindowTest, AMissingModuleProgramIsReported) {
+    auto w = window(QStringLiteral("CONTADOR"));
+    m_prompter->expectMessage(QStringLiteral("No se encontró el módulo 0588."), app::Icon::Critical,
+                              QStringLiteral("QEL"));
+    EXPECT_FALSE(w->startModule());
+    m_prompter->verify();
+}
