@@ -53,6 +53,7 @@ struct CasillaDef {
     QString window;       // the detail window the box opens, or the window that owns a box-less casilla
     bool storedAsText = false; // DET keeps the text as entered instead of a whole number
     bool wide = false;    // editing mask "#############" instead of "###########0"
+    int chart = 0;        // statement boxes: the chart of accounts (OptPlan 1 or 2) they belong to; 0 others
 
     // Masks: while the box has the focus, and after it leaves.
     QString editMask() const;

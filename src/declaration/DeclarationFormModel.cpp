@@ -4,6 +4,7 @@
 #include "app/NumberFormat.h"
 #include "app/UtilityComponent.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace qel::declaration {
@@ -51,6 +52,7 @@ DeclarationFormModel::DeclarationFormModel(FormContext context, QObject* parent)
     for (const ControlDef& def : FormControls::instance().all()) {
         ControlState state;
         state.enabled = def.enabledAtStart;
+        state.visible = def.visibleAtStart;
         if (def.kind == ControlKind::CheckBox) {
             state.value = 0;
         }
@@ -196,7 +198,9 @@ void DeclarationFormModel::focusIn(int n) {
     const QString mask = def->editMask();
     if (!state.text.trimmed().isEmpty() && !mask.isEmpty() && def->value != ValueClass::Coefficient &&
         def->value != ValueClass::Percentage) {
-        setText(n, app::formatNumber(app::readWhole(state.text), mask));
+        // A deduction shown "(5,000)" is typed as 5000: its parentheses are not a sign here.
+        const double amount = app::readWhole(state.text);
+        setText(n, app::formatNumber(def->value == ValueClass::Deduction ? std::fabs(amount) : amount, mask));
     }
 }
 
@@ -241,7 +245,7 @@ QChar DeclarationFormModel::filterKey(int n, QChar typed) const {
     case KeyRule::RepresentativeDocument: {
         // Letters pass only for a document type whose length field (from position 71) reads 0.
         const QString item = comboText(QStringLiteral("cboTipDocRepLegal"));
-        const bool lettersAllowed = !item.isEmpty() && app::val(item.mid(70)) == 0;
+        const bool lettersAllowed = !item.isEmpty() && app::val(item.mid(70, 2)) == 0;
         if (upper >= QLatin1Char('0') && upper <= QLatin1Char('9')) {
             return upper;
         }
@@ -572,6 +576,106 @@ void DeclarationFormModel::fireControl(const QString& name, int index) {
 void DeclarationFormModel::showPage(const QString& pageId, const QString& focusTarget) {
     currentPage = pageId;
     emit pageRequested(pageId, focusTarget);
+}
+
+void DeclarationFormModel::selectPage(const QString& pageId) {
+    currentPage = pageId;
+    const auto handlers = m_pageHandlers;
+    for (const auto& handler : handlers) {
+        handler(pageId);
+    }
+}
+
+void DeclarationFormModel::onPageSelected(std::function<void(const QString&)> handler) {
+    m_pageHandlers.append(std::move(handler));
+}
+
+void DeclarationFormModel::selectGridRow(const QString& name, int row) {
+    ControlState& state = controlState(name);
+    if (state.current != row) {
+        state.current = row;
+        m_selectedRows.remove(name);
+        emit controlChanged(name);
+    }
+}
+
+void DeclarationFormModel::setSelectedRowValues(const QString& grid, const QVariantMap& values) {
+    if (values.isEmpty()) {
+        m_selectedRows.remove(grid);
+    } else {
+        m_selectedRows.insert(grid, values);
+    }
+}
+
+QVariantMap DeclarationFormModel::selectedRowValues(const QString& grid) const {
+    return m_selectedRows.value(grid);
+}
+
+void DeclarationFormModel::refreshGrid(const QString& name) {
+    emit gridRefreshRequested(name);
+}
+
+void DeclarationFormModel::requestClose() {
+    emit closeRequested();
+}
+
+void DeclarationFormModel::setHelpText(const QString& text, const QString& text2) {
+    if (helpText != text || helpText2 != text2) {
+        helpText = text;
+        helpText2 = text2;
+        emit helpTextChanged();
+    }
+}
+
+namespace {
+// Controls whose state text is their caption; the others keep their text as their value.
+bool textIsCaption(ControlKind kind) {
+    return kind == ControlKind::OptionGroup || kind == ControlKind::CheckBox || kind == ControlKind::CheckArray ||
+           kind == ControlKind::Label;
+}
+} // namespace
+
+QString DeclarationFormModel::controlCaption(const QString& name) const {
+    const ControlDef& def = controlDef(name);
+    if (textIsCaption(def.kind)) {
+        const QString& text = control(name).text;
+        return text.isEmpty() ? def.caption : text;
+    }
+    return m_captions.value(name, def.caption);
+}
+
+void DeclarationFormModel::setControlCaption(const QString& name, const QString& text) {
+    if (textIsCaption(controlDef(name).kind)) {
+        ControlState& state = controlState(name);
+        if (state.text != text) {
+            state.text = text;
+            emit controlChanged(name);
+        }
+    } else if (m_captions.value(name) != text || !m_captions.contains(name)) {
+        m_captions.insert(name, text);
+        emit controlChanged(name);
+    }
+}
+
+void DeclarationFormModel::onAnswersApplied(std::function<void()> handler) {
+    m_answerHandlers.append(std::move(handler));
+}
+
+void DeclarationFormModel::notifyAnswersApplied() {
+    const auto handlers = m_answerHandlers;
+    for (const auto& handler : handlers) {
+        handler();
+    }
+    emit answersApplied();
+}
+
+bool DeclarationFormModel::hasControlHandler(const QString& name) const {
+    return !m_controlHandlers.value(name).isEmpty();
+}
+
+int DeclarationFormModel::statementChart() const {
+    const QString plan = QStringLiteral("OptPlan");
+    return hasControl(plan) && option(plan) == 1 ? 1 : 2;
 }
 
 } // namespace qel::declaration

@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <QVariantMap>
 
 #include <functional>
 
@@ -197,6 +198,8 @@ public:
     QString existenceMark;           // "S" declaration exists, "N" blocked choice in new mode
     QMap<int, QString> detailTable1; // casillas 520-546, 590, 727-742, 744-749
     QMap<int, QString> detailTable2; // casillas 547-554, 600, 743, 750-752
+    QMap<int, QString> detailTable3; // casillas 676-699: the assistant rows of the detail windows
+    QMap<int, QString> keptCasillas; // DET-only values without a control, as loaded (510-519 untrimmed)
     QString slot781;                 // the application-wide answer of casilla 781
     QString currentRate;             // the income-tax rate of Calcular113 ("29.5", "10.0" ...)
     QString acceptedMark;            // "A" once the report was accepted or skipped
@@ -204,17 +207,56 @@ public:
     int inconsistencyFlag = 0;
     bool dirty = false;              // the user changed something since the last save
     QString currentPage = QStringLiteral("ident.general");
+    QString caption;                 // the window caption, also the title of its messages
+    QString moduleFolder;            // the module's own folder (sysPath + form code): the report file goes there
     QString helpText;                // TxtAyuda
     QString helpText2;               // TxtAyuda1
 
     // Asks the window to show a page and put the focus on a control (messages use it).
     void showPage(const QString& pageId, const QString& focusTarget = {});
 
+    // --- What the window tells the model and asks of it --------------------------------------
+    // The user selected a page (pageId as in FormPages); the handlers run with its id.
+    void selectPage(const QString& pageId);
+    void onPageSelected(std::function<void(const QString& pageId)> handler);
+    // The user selected a row of a grid (-1 none); rules read it as control(name).current,
+    // the row's position in the grid's query.
+    void selectGridRow(const QString& name, int row);
+    // The values of the row selected in a grid (column name -> value) as the window read
+    // them from the row; a new row position forgets them. Empty when the window did not say.
+    void setSelectedRowValues(const QString& grid, const QVariantMap& values);
+    QVariantMap selectedRowValues(const QString& grid) const;
+    // Asks the window to re-read a grid from its working table (an empty name: every grid).
+    void refreshGrid(const QString& name = {});
+    // Asks the window to close (the end of the cancel command).
+    void requestClose();
+    // The help box (TxtAyuda, TxtAyuda1).
+    void setHelpText(const QString& text, const QString& text2 = {});
+    // The caption of a named control (question, label) as the load set it with the period;
+    // the catalogue's caption until then. Option groups, check boxes and labels keep it as
+    // their state text.
+    QString controlCaption(const QString& name) const;
+    void setControlCaption(const QString& name, const QString& text);
+    // After the load applied the stored answers to the controls (without firing their
+    // events), the section switches bring the dependent sections in line.
+    void onAnswersApplied(std::function<void()> handler);
+    void notifyAnswersApplied();
+    // Whether a rule handles the events of a control.
+    bool hasControlHandler(const QString& name) const;
+    // The statement layout in use (CasillaDef::chart): 1 for the revised chart (casillas
+    // 300-358), 2 for the business chart (359-426), chosen with OptPlan; the business chart
+    // until one is chosen.
+    int statementChart() const;
+
 signals:
     void boxChanged(int casilla);
     void controlChanged(const QString& name);
     void paymentStateChanged();
     void pageRequested(const QString& pageId, const QString& focusTarget);
+    void gridRefreshRequested(const QString& name);
+    void closeRequested();
+    void answersApplied();
+    void helpTextChanged();
 
 private:
     BoxState& boxState(int n);
@@ -228,6 +270,10 @@ private:
     QList<CasillaHandler> m_leftHandlers;
     QList<std::function<bool(int)>> m_clickHandlers;
     QHash<QString, QList<ControlHandler>> m_controlHandlers;
+    QList<std::function<void(const QString&)>> m_pageHandlers;
+    QList<std::function<void()>> m_answerHandlers;
+    QHash<QString, QString> m_captions;
+    QHash<QString, QVariantMap> m_selectedRows;
     bool m_loading = false;
     int m_focused = 0;
     int m_eventDepth = 0;

@@ -30,7 +30,7 @@ QList<const ControlDef*> FormControls::onPage(const QString& pageId) const {
 
 const ControlDef* FormControls::answeredIn(int casilla) const {
     for (const ControlDef& c : m_controls) {
-        if (c.answerCasilla == casilla) {
+        if (c.answerCasilla == casilla || c.moreCasillas.contains(casilla)) {
             return &c;
         }
         for (auto it = c.memberCasillas.cbegin(); it != c.memberCasillas.cend(); ++it) {

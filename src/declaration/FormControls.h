@@ -45,15 +45,17 @@ struct ControlDef {
     QMap<int, QString> members; // captions of the buttons or check boxes, by index
     int answerCasilla = 0;      // the DET-only casilla that stores the answer
     QMap<int, int> memberCasillas; // check arrays: the casilla of each member
+    QList<int> moreCasillas;    // further casillas saved with the same answer (Opttecno: 781)
     QString answerLetters;      // a letter per index when the answer is stored as a letter ("AB")
     bool enabledAtStart = true;
+    bool visibleAtStart = true; // false for the boxes the form shows only in some cases (order number, loss total)
     int maxLength = 0;
     TextRule textRule = TextRule::Free;
     QString paramNumero;        // combo boxes filled from a PARAM list
     QMap<int, QString> windows; // command arrays: the window each index opens
     QString code;               // command arrays: the code handed to the window (import kind, type)
     QString table;              // grids and command arrays: the working table
-    QString query;              // grids: the statement that fills it
+    QString query;              // grids: the statement that fills it; labels: the total they show
     QList<GridColumn> columns;  // grids: columns in display order
 };
 

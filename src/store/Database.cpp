@@ -92,6 +92,7 @@ DatabaseError Database::errorOf(const QSqlQuery& query, const QString& sql) {
 }
 
 QSqlQuery Database::run(const QString& sql, const QVariantList& values) {
+    ++m_statementCount;
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     if (!query.prepare(sql)) {

@@ -46,6 +46,9 @@ public:
     void runScript(const QString& script);
 
     bool inTransaction() const { return m_transactionDepth > 0; }
+    // How many statements run() has prepared and run on this connection (scalar and
+    // runScript included): the benchmarks read it to see how often a command reaches the file.
+    quint64 statementCount() const { return m_statementCount; }
 
 private:
     friend class TransactionGuard;
@@ -57,6 +60,7 @@ private:
     sqlite3* m_handle = nullptr;
     int m_transactionDepth = 0;
     int m_savepointCounter = 0;
+    quint64 m_statementCount = 0;
 };
 
 } // namespace qel::store

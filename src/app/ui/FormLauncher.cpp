@@ -1,0 +1,108 @@
+#include "app/ui/FormLauncher.h"
+
+#include "app/Prompter.h"
+#include "app/ui/ArrowCursorScope.h"
+#include "app/ui/FormResult.h"
+
+#include <QWidget>
+#include <QtGlobal>
+
+namespace qel::app::ui {
+
+const QString FormLauncher::kNotYetAvailable =
+    QStringLiteral("Esta opción estará disponible en una próxima versión del módulo.");
+
+namespace {
+
+QString keyOf(const QString& name) {
+    return name.trimmed().toLower();
+}
+
+const QString kModuleTitle = QStringLiteral("Declaración Pago Anual Impuesto a la Renta");
+
+} // namespace
+
+FormLauncher::FormLauncher(Prompter& prompter) : m_prompter(prompter) {}
+
+void FormLauncher::registerForm(const QString& name, Factory factory) {
+    m_factories.insert(keyOf(name), std::move(factory));
+}
+
+bool FormLauncher::isRegistered(const QString& name) const {
+    return m_factories.contains(keyOf(name));
+}
+
+const QStringList& FormLauncher::plannedNames() {
+    static const QStringList names = {
+        QStringLiteral("Frm537"),          // the declaration form
+        QStringLiteral("FrmContAbrir"),    // the declaration list
+        QStringLiteral("FrmContAbrirEnv"), // the list of sent declarations
+        QStringLiteral("FrmRecuperar"),    // the recovery of a sent declaration
+        QStringLiteral("FrmTipPrnR"),      // the choice of what to print
+    };
+    return names;
+}
+
+void FormLauncher::planForms(const QStringList& names) {
+    for (const QString& name : names) {
+        m_planned.insert(keyOf(name));
+    }
+}
+
+bool FormLauncher::isPlanned(const QString& name) const {
+    return m_planned.contains(keyOf(name)) || plannedNames().contains(name.trimmed(), Qt::CaseInsensitive);
+}
+
+QDialog* FormLauncher::openInstance(const QString& name) const {
+    return m_open.value(keyOf(name)).data();
+}
+
+QString FormLauncher::open(const FormRequest& request) {
+    const QString key = keyOf(request.name);
+    const auto factory = m_factories.constFind(key);
+    if (factory == m_factories.constEnd()) {
+        if (isPlanned(request.name)) {
+            m_prompter.message(kNotYetAvailable, kModuleTitle, Icon::Information);
+            return {};
+        }
+        qCritical("FormLauncher: no window is registered under the name \"%s\"", qUtf8Printable(request.name));
+        m_prompter.message(
+            QStringLiteral("Error interno del módulo: la ventana \"%1\" no está registrada.").arg(request.name),
+            QStringLiteral("Error"), Icon::Critical);
+        return {};
+    }
+
+    // A fresh window each time: whatever is left of the previous one goes first.
+    if (const QPointer<QDialog> previous = m_open.take(key)) {
+        previous->hide();
+        delete previous.data();
+    }
+    std::unique_ptr<QDialog> window = (*factory)(request);
+    if (!window) {
+        return {};
+    }
+    if (window->parentWidget() == nullptr) {
+        if (auto* parent = qobject_cast<QWidget*>(request.parent.data())) {
+            window->setParent(parent, window->windowFlags() | Qt::Dialog);
+        }
+    }
+    const QPointer<QDialog> guard(window.get());
+    m_open.insert(key, guard);
+    window->setWindowModality(Qt::ApplicationModal);
+    {
+        const ArrowCursorScope arrow;
+        window->exec();
+    }
+    if (!guard) {
+        (void)window.release(); // destroyed with its parent while it was open
+        return {};
+    }
+    m_open.remove(key);
+    QString result;
+    if (const auto* source = dynamic_cast<const FormResult*>(window.get())) {
+        result = source->resultText();
+    }
+    return result;
+}
+
+} // namespace qel::app::ui

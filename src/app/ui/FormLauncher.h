@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/FormRequest.h"
+
+#include <QDialog>
+#include <QHash>
+#include <QSet>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace qel::app {
+class Prompter;
+}
+
+namespace qel::app::ui {
+
+// Opens the module's windows by name: annex windows, list windows, assistants, imports. Each
+// window registers a factory under its name; open() unloads what is left of a previous
+// instance, builds a fresh one, shows it modally and hands back its result text (FormResult).
+// A name kept for a later version of the module shows a notice instead; any other unknown
+// name is a programming error, reported as such.
+class FormLauncher {
+public:
+    using Factory = std::function<std::unique_ptr<QDialog>(const FormRequest& request)>;
+
+    static const QString kNotYetAvailable; // "Esta opción estará disponible en una próxima versión del módulo."
+
+    explicit FormLauncher(Prompter& prompter);
+
+    // Names compare without regard to case, as window names do. A later registration replaces
+    // an earlier one.
+    void registerForm(const QString& name, Factory factory);
+    bool isRegistered(const QString& name) const;
+    // Windows that belong to a later version: known names, not yet registered. The main
+    // window's own are fixed; the module adds the windows its forms can ask for.
+    static const QStringList& plannedNames();
+    void planForms(const QStringList& names);
+    bool isPlanned(const QString& name) const;
+
+    // The result text of the window ("" when it gives none, is planned or unknown).
+    QString open(const FormRequest& request);
+    // The window of that name while it is open (for the windows that look at each other).
+    QDialog* openInstance(const QString& name) const;
+
+private:
+    Prompter& m_prompter;
+    QHash<QString, Factory> m_factories;
+    QSet<QString> m_planned;
+    QHash<QString, QPointer<QDialog>> m_open;
+};
+
+} // namespace qel::app::ui

@@ -1,0 +1,36 @@
+#include "app/ui/FormRegistry.h"
+
+#include "app/Clock.h"
+#include "app/ProcessState.h"
+#include "app/Prompter.h"
+#include "app/ui/FormLauncher.h"
+#include "declaration/FormWindows.h"
+#include "declaration/ui/FrmConsist.h"
+#include "declaration/ui/frmUbigeo.h"
+#include "management/ui/DeclarationForms.h"
+
+namespace qel::app::ui {
+
+void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& prompter) {
+    // The windows the declaration form can ask for that are not registered below belong to a
+    // later version of the module; FormLauncher tells the user so.
+    forms.planForms(declaration::FormWindows::names());
+    // The ubigeo picker of an Amazonía domicile: the zone comes as the code, the ubigeo
+    // already chosen as the first key value.
+    forms.registerForm(QStringLiteral("frmUbigeo"), [&state, &prompter](const FormRequest& request) {
+        return std::unique_ptr<QDialog>(std::make_unique<declaration::frmUbigeo>(
+            state.database(), prompter, request.code, request.keyValues.value(0)));
+    });
+
+    // The inconsistency report of the validate command: the report file comes as the code.
+    forms.registerForm(QStringLiteral("FrmConsist"), [&state](const FormRequest& request) {
+        static const SystemClock systemClock;
+        const Clock& clock = state.clock != nullptr ? *state.clock : systemClock;
+        return std::unique_ptr<QDialog>(std::make_unique<declaration::FrmConsist>(request.code, clock));
+    });
+
+    // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
+    management::ui::registerDeclarationForms(forms, state);
+}
+
+} // namespace qel::app::ui

@@ -1,0 +1,41 @@
+#include "app/ui/MainWindowLoader.h"
+
+#include "app/ui/BarradeEstadoQEL.h"
+#include "app/ui/MDIFrm.h"
+
+#include <QApplication>
+
+namespace qel::app::ui {
+
+MainWindowLoader::MainWindowLoader(ProcessState& state, Prompter& prompter, FormLauncher& forms)
+    : m_state(state), m_prompter(prompter), m_forms(forms) {}
+
+MainWindowLoader::~MainWindowLoader() {
+    while (m_busyDepth > 0) {
+        setBusy(false);
+    }
+}
+
+void MainWindowLoader::showMainWindow() {
+    m_window = std::make_unique<MDIFrm>(m_state, m_prompter, m_forms);
+    m_window->place();
+    m_window->show();
+}
+
+void MainWindowLoader::setBusy(bool busy) {
+    if (m_window) {
+        m_window->setBusy(busy);
+    } else if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++m_busyDepth;
+    } else if (m_busyDepth > 0) {
+        QApplication::restoreOverrideCursor();
+        --m_busyDepth;
+    }
+}
+
+StatusDisplay* MainWindowLoader::statusDisplay() {
+    return m_window ? m_window->statusDisplay() : nullptr;
+}
+
+} // namespace qel::app::ui

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <QVariantMap>
+#include <optional>
+#include <utility>
+
+namespace qel::declaration {
+
+class DeclarationFormModel;
+
+// What the declaration form knows of one annex grid and its command buttons; the windows,
+// codes and working table come from the controls catalogue.
+struct AnnexButtonDef {
+    QString array;     // the command array (cmdSocios ...)
+    QString grid;      // the grid that shows the rows
+    QString condition; // narrows the working table to the grid's rows (values bound)
+    QVariantList conditionValues;
+    QStringList keyFields;  // identify the selected row: handed to the window, used by the delete
+    QString deleteQuestion; // the annex's own confirmation
+    QString noRowsToDelete; // empty: the grid simply has no selected row
+    QString noRowsToModify;
+    QString noRowsTitle; // title of the empty-grid messages
+    // Detail tables whose rows go with the deleted row: the table and its columns that match
+    // keyFields, in order.
+    QList<std::pair<QString, QStringList>> dependants;
+};
+
+// The command arrays under the annex grids of the declaration form: index 0 adds a row in the
+// annex's detail window, 1 modifies the selected row there, 2 deletes it after the annex's
+// question (one transaction) and 3 imports rows from a file. After every action the grid is
+// read again.
+class AnnexButtons {
+public:
+    explicit AnnexButtons(DeclarationFormModel& model);
+
+    static const QList<AnnexButtonDef>& annexes();
+    static const AnnexButtonDef* find(const QString& array);
+
+    static const QString kSelectToModify;
+    static const QString kSelectToDelete;
+    static const QString kNothingToModify;
+    static constexpr int kMaxPartners = 100;
+
+    // The folder the foreign-income report is written to; the database's folder until set.
+    void setExportFolder(const QString& folder) { m_exportFolder = folder; }
+
+    void nuevo(const AnnexButtonDef& annex);
+    void modificar(const AnnexButtonDef& annex);
+    void eliminar(const AnnexButtonDef& annex);
+    void importar(const AnnexButtonDef& annex);
+    // The report of the foreign-source income and international fiscal transparency rows.
+    void GeneraReporteInt();
+
+private:
+    void click(const AnnexButtonDef& annex, int index);
+    int rowCount(const AnnexButtonDef& annex) const;
+    std::optional<QVariantMap> selectedRow(const AnnexButtonDef& annex) const;
+    QString windowCode(const AnnexButtonDef& annex) const;
+    bool refusesNewPartner();
+    bool refusesWithoutCount(const AnnexButtonDef& annex);
+    void refresh(const AnnexButtonDef& annex);
+    void error(const QString& text, const QString& title);
+
+    DeclarationFormModel& m_model;
+    QString m_exportFolder;
+};
+
+} // namespace qel::declaration

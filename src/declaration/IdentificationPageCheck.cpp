@@ -1,0 +1,51 @@
+#include "declaration/IdentificationPageCheck.h"
+
+#include "app/Prompter.h"
+#include "declaration/ConsistencyRules.h"
+#include "declaration/DeclarationFormModel.h"
+#include "declaration/FormPages.h"
+
+namespace qel::declaration {
+
+namespace {
+
+const QString kIdentification = QStringLiteral("ident");
+const QString kFirstPage = QStringLiteral("ident.general");
+
+QString mainPage(const QString& pageId) {
+    const PageDef* page = FormPages::mainPageOf(pageId);
+    return page != nullptr ? page->id : pageId;
+}
+
+} // namespace
+
+IdentificationPageCheck::IdentificationPageCheck(DeclarationFormModel& model, const CalculationRules& calculation)
+    : m_model(model), m_calculation(calculation), m_mainPage(mainPage(model.currentPage)) {
+    m_model.onPageSelected([this](const QString& pageId) { pageSelected(pageId); });
+    // Pages the form shows by itself (a message taking the user somewhere) count as left too.
+    QObject::connect(&m_model, &DeclarationFormModel::pageRequested, &m_model,
+                     [this](const QString& pageId, const QString&) { m_mainPage = mainPage(pageId); });
+}
+
+void IdentificationPageCheck::pageSelected(const QString& pageId) {
+    const QString previous = m_mainPage;
+    m_mainPage = mainPage(pageId);
+    if (previous == kIdentification && m_mainPage != kIdentification && !m_model.loading()) {
+        run();
+    }
+}
+
+bool IdentificationPageCheck::run() {
+    const ConsistencyRules rules(m_model, m_calculation);
+    for (const ConsistencyRules::Rule& rule : ConsistencyRules::identificationRules()) {
+        const QStringList failures = rules.evaluate(rule);
+        if (!failures.isEmpty()) {
+            m_model.showPage(kFirstPage);
+            m_model.context().prompter.message(failures.first(), m_model.caption, app::Icon::Critical);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace qel::declaration

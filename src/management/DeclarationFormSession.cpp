@@ -1,0 +1,65 @@
+#include "management/DeclarationFormSession.h"
+
+#include "declaration/AnnexButtons.h"
+#include "declaration/CalculationRules.h"
+#include "declaration/CancelCommand.h"
+#include "declaration/CasillaWindows.h"
+#include "declaration/FormLoader.h"
+#include "declaration/IdentificationPageCheck.h"
+#include "declaration/IdentificationRules.h"
+#include "declaration/SaveCommand.h"
+#include "declaration/SectionSwitches.h"
+#include "declaration/ValidateCommand.h"
+
+namespace qel::management {
+
+DeclarationFormArguments DeclarationFormArguments::fromList(int mode, const QVariantList& arguments) {
+    DeclarationFormArguments result;
+    result.mode = mode;
+    if (mode != 1) {
+        return result;
+    }
+    result.ruc = arguments.value(0).toString();
+    result.name = arguments.value(1).toString();
+    result.sentVersion = arguments.value(2).toBool();
+    if (result.sentVersion) {
+        result.correl = arguments.value(3).toString();
+        result.control = arguments.value(4).toString();
+    }
+    return result;
+}
+
+void DeclarationFormArguments::applyTo(declaration::DeclarationFormModel& model) const {
+    model.mode =
+        mode == 1 ? declaration::DeclarationFormModel::Mode::Modify : declaration::DeclarationFormModel::Mode::New;
+    model.openRuc = ruc;
+    model.openName = name;
+    model.historyView = sentVersion;
+    model.correl = correl;
+    model.versionControl = control;
+}
+
+DeclarationFormSession::DeclarationFormSession(declaration::FormContext context,
+                                               const DeclarationFormArguments& arguments)
+    : m_model(std::make_unique<declaration::DeclarationFormModel>(std::move(context))) {
+    arguments.applyTo(*m_model);
+    // The rules hook into the model's events before the loader, so that they see the load.
+    m_calculation = std::make_unique<declaration::CalculationRules>(*m_model);
+    m_switches = std::make_unique<declaration::SectionSwitches>(*m_model, *m_calculation);
+    m_annexButtons = std::make_unique<declaration::AnnexButtons>(*m_model);
+    m_casillaWindows = std::make_unique<declaration::CasillaWindows>(*m_model);
+    m_identification = std::make_unique<declaration::IdentificationRules>(*m_model);
+    m_validate = std::make_unique<declaration::ValidateCommand>(*m_model, *m_calculation);
+    m_loader = std::make_unique<declaration::FormLoader>(*m_model);
+    m_identificationCheck = std::make_unique<declaration::IdentificationPageCheck>(*m_model, *m_calculation);
+    m_save = std::make_unique<declaration::SaveCommand>(*m_model, *m_calculation);
+    m_cancel = std::make_unique<declaration::CancelCommand>(*m_model, *m_save);
+}
+
+DeclarationFormSession::~DeclarationFormSession() = default;
+
+void DeclarationFormSession::load() {
+    m_loader->load();
+}
+
+} // namespace qel::management

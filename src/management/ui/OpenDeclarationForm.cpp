@@ -1,0 +1,36 @@
+#include "management/ui/OpenDeclarationForm.h"
+
+#include "app/ProcessState.h"
+#include "app/ui/ArrowCursorScope.h"
+#include "declaration/ui/Frm537.h"
+#include "management/DeclarationFormSession.h"
+
+#include <QApplication>
+#include <QCursor>
+
+namespace qel::management::ui {
+
+std::unique_ptr<QDialog> createDeclarationForm(app::ProcessState& state, app::FormOpener& opener, int mode,
+                                               const QVariantList& arguments, QWidget* parent) {
+    declaration::FormContext context{state.database(), *state.prompter, *state.clock,
+                                     *state.utility,   opener,          state.periodo,
+                                     state.formulario, state.sysUser,   app::UserKind(state.database(), state.sysUser)};
+    auto* session = new DeclarationFormSession(context, DeclarationFormArguments::fromList(mode, arguments));
+    session->model().moduleFolder = state.moduleFolder();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    session->load();
+    QApplication::restoreOverrideCursor();
+    auto window = std::make_unique<declaration::Frm537>(session->model(), parent);
+    // The model and its rules live as long as the window: they go once its widgets are gone.
+    QObject::connect(window.get(), &QObject::destroyed, [session] { delete session; });
+    return window;
+}
+
+void OpenDeclarationForm(app::ProcessState& state, app::FormOpener& opener, int mode, const QVariantList& arguments,
+                         QWidget* parent) {
+    std::unique_ptr<QDialog> window = createDeclarationForm(state, opener, mode, arguments, parent);
+    const app::ui::ArrowCursorScope arrow;
+    window->exec();
+}
+
+} // namespace qel::management::ui

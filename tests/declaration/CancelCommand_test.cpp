@@ -1,0 +1,103 @@
+#include "SaveFixture.h"
+#include "declaration/CancelCommand.h"
+#include "declaration/SaveCommand.h"
+#include "store/WorkingCopies.h"
+
+namespace qel::declaration::testing {
+namespace {
+
+class CancelCommandTest : public SaveTest {
+protected:
+    // A consistent declaration stored with 113 = 500, opened again in modify mode.
+    void storeAndReopen() {
+        open(0);
+        makeConsistent();
+        ASSERT_EQ(session->saving().run(), SaveCommand::Outcome::Saved);
+        ASSERT_EQ(header("ESTADO").toInt(), 0);
+        store::SqlFilter filter = key().filter();
+        filter.andEquals(QStringLiteral("CASILLA"), QStringLiteral("113"));
+        db().run(QStringLiteral("DELETE FROM DET") + filter.text, filter.values).finish();
+        test::insertRow(db(), QStringLiteral("DET"), key(),
+                        {{QStringLiteral("SEMANA"), 0},
+                         {QStringLiteral("CASILLA"), QStringLiteral("113")},
+                         {QStringLiteral("i_valor"), QStringLiteral("500")}});
+        open(1);
+        closed = 0;
+        QObject::connect(&model(), &DeclarationFormModel::closeRequested, &model(), [this] { ++closed; });
+        prompter.shown.clear();
+    }
+    int closed = 0;
+};
+
+TEST_F(CancelCommandTest, ChangedTotalAndUnsavedChanges) {
+    struct Case {
+        const char* name;
+        const char* shown113; // what box 113 shows when the user cancels
+        bool dirty;
+        app::Button answer;
+        int estado; // CAB.ESTADO afterwards; -1: as the save's check decides
+        bool asked;
+        bool saved;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"nothing changed", "500", false, app::Button::No, 0, false, false},
+             {"total changed, not saved", "650", true, app::Button::No, 9, true, false},
+             {"other change, not saved", "500", true, app::Button::No, 0, true, false},
+             {"total changed and saved", "650", true, app::Button::Yes, -1, true, true},
+         }) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(store::deleteDeclaration(db(), prompter, key()));
+        storeAndReopen();
+        model().setText(113, QString::fromLatin1(c.shown113));
+        model().dirty = c.dirty;
+        prompter.answers = {c.answer};
+
+        ASSERT_TRUE(model().clickCommand(QStringLiteral("cmdSalir"), 0));
+        EXPECT_EQ(closed, 1);
+        EXPECT_EQ(prompter.shown.value(0).text == CancelCommand::kSaveChanges, c.asked);
+        if (!c.asked) {
+            prompter.answers.clear();
+        }
+        if (c.estado >= 0) {
+            EXPECT_EQ(header("ESTADO").toInt(), c.estado);
+        }
+        // The save stores the total shown; without it the stored total stays.
+        EXPECT_EQ(stored(QStringLiteral("113")), c.saved ? QStringLiteral("650") : QStringLiteral("500"));
+        EXPECT_EQ(prompter.texts().contains(SaveCommand::kSavedConsistent) ||
+                      prompter.texts().contains(SaveCommand::kSavedInconsistent),
+                  c.saved);
+        if (!c.saved) {
+            EXPECT_EQ(model().formState, 3);
+        }
+
+        // Whatever the state, the header carries the check code of its values.
+        const store::TableLayout cab =
+            store::TableCatalog::instance().layout(QStringLiteral("CAB"), store::Copy::Permanent);
+        const store::SqlFilter filter = key().filter();
+        QSqlQuery row = db().run(QStringLiteral("SELECT * FROM CAB") + filter.text, filter.values);
+        ASSERT_TRUE(row.next());
+        QVariantList values;
+        for (int i = 0; i < cab.columns.size(); ++i) {
+            values.append(row.value(i));
+        }
+        EXPECT_EQ(values.last().toString(), store::RowCheckCode(values, cab.columnTypes(), cab.keyCount));
+    }
+}
+
+// A new declaration has no stored total to compare: cancelling only asks about the changes.
+TEST_F(CancelCommandTest, NewDeclarationSuppressedQuestion) {
+    open(0);
+    type(359, QStringLiteral("100"));
+    closed = 0;
+    QObject::connect(&model(), &DeclarationFormModel::closeRequested, &model(), [this] { ++closed; });
+    prompter.shown.clear();
+    session->cancelling().setSaveQuestionSuppressed(true);
+    session->cancelling().run();
+    EXPECT_TRUE(prompter.shown.isEmpty());
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(model().formState, 3);
+    EXPECT_EQ(test::rowCount(db(), QStringLiteral("CAB"), key()), 0);
+}
+
+} // namespace
+} // namespace qel::declaration::testing

@@ -1,0 +1,152 @@
+#include "app/Clock.h"
+#include "app/FormOpener.h"
+#include "app/UtilityComponent.h"
+#include "declaration/CalculationRules.h"
+#include "declaration/CasillaWindows.h"
+#include "declaration/DeclarationFormModel.h"
+#include "declaration/FormLoader.h"
+#include "declaration/SectionSwitches.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace qel::declaration {
+namespace {
+
+using app::Icon;
+
+const QString kRuc = QStringLiteral("20100070970");
+
+// Answers each window with the text queued for it.
+class AnsweringOpener : public app::FormOpener {
+public:
+    QString open(const app::FormRequest& request) override {
+        requests.append(request);
+        return answers.value(request.name);
+    }
+    bool knows(const QString&) const override { return true; }
+    QList<app::FormRequest> requests;
+    QHash<QString, QString> answers;
+};
+
+class CasillaWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::insertRow(db(), QStringLiteral("CONT"), {},
+                        {{QStringLiteral("TIP_DOC_D"), 6},
+                         {QStringLiteral("DOC_ID_D"), kRuc},
+                         {QStringLiteral("NOMBRE"), QStringLiteral("EMPRESA S.A.")},
+                         {QStringLiteral("USUARIO"), QStringLiteral("SUPERVISOR")}});
+        FormContext context{db(),
+                            *prompter,
+                            clock,
+                            utility,
+                            opener,
+                            QStringLiteral("2018"),
+                            QStringLiteral("0588"),
+                            QStringLiteral("SUPERVISOR"),
+                            QStringLiteral("0")};
+        model = std::make_unique<DeclarationFormModel>(context);
+        rules = std::make_unique<CalculationRules>(*model);
+        switches = std::make_unique<SectionSwitches>(*model, *rules);
+        windows = std::make_unique<CasillaWindows>(*model);
+        loader = std::make_unique<FormLoader>(*model);
+        loader->load();
+        loader->chooseTaxpayer(kRuc);
+    }
+    void TearDown() override { prompter->verify(); }
+
+    store::Database& db() { return database.db(); }
+
+    test::TempDatabase database;
+    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
+    app::FixedClock clock{QDateTime(QDate(2019, 3, 15), QTime(10, 0))};
+    app::UtilityComponent utility{*prompter, &database.db()};
+    AnsweringOpener opener;
+    std::unique_ptr<DeclarationFormModel> model;
+    std::unique_ptr<CalculationRules> rules;
+    std::unique_ptr<SectionSwitches> switches;
+    std::unique_ptr<CasillaWindows> windows;
+    std::unique_ptr<FormLoader> loader;
+};
+
+// A click on an assistant casilla opens its window with the casilla; the total handed back is
+// shown with the casilla's mask.
+TEST_F(CasillaWindowsTest, ClickOpensTheCasillaWindowAndWritesItsTotal) {
+    struct Case {
+        int casilla;
+        const char* window;
+        const char* answer;
+        const char* shown;
+        const char* code;
+    };
+    for (const Case& c : {Case{128, "frmanexo128", "1500", "(1,500)", ""}, Case{125, "frmAnexo136", "20", "(20)", ""},
+                          Case{380, "frmanexo317A", "1234567", "1,234,567", ""},
+                          Case{301, "frasiscasillasef", "9000", "9,000", "Ingrese el Detalle de Clientes : "},
+                          Case{464, "frmcostos", "", "", ""}}) {
+        SCOPED_TRACE(c.casilla);
+        const QString window = QString::fromUtf8(c.window);
+        opener.requests.clear();
+        opener.answers.insert(window, QString::fromUtf8(c.answer));
+        model->setText(c.casilla, QString());
+
+        EXPECT_TRUE(model->clickBox(c.casilla));
+
+        ASSERT_EQ(opener.requests.size(), 1);
+        EXPECT_EQ(opener.requests.at(0).name, window);
+        EXPECT_EQ(opener.requests.at(0).casilla, c.casilla);
+        EXPECT_EQ(opener.requests.at(0).code, QString::fromUtf8(c.code));
+        EXPECT_EQ(model->text(c.casilla), QString::fromUtf8(c.shown));
+    }
+}
+
+TEST_F(CasillaWindowsTest, TheTotalRunsTheCalculationAgain) {
+    for (const QChar c : QStringLiteral("100000")) {
+        model->typeKey(461, c);
+    }
+    ASSERT_EQ(model->text(139), QStringLiteral("29,500"));
+    opener.answers.insert(QStringLiteral("frmanexo128"), QStringLiteral("4000"));
+    EXPECT_EQ(model->typeKey(128, QLatin1Char('\r')), KeyResult::OpenedWindow);
+    EXPECT_EQ(model->text(139), QStringLiteral("25,500"));
+}
+
+TEST_F(CasillaWindowsTest, OtherCasillasAndDisabledBoxesOpenNothing) {
+    EXPECT_FALSE(model->clickBox(100));
+    EXPECT_EQ(model->typeKey(110, QLatin1Char('\r')), KeyResult::NextControl);
+    model->clickOption(QStringLiteral("OptDonaciones"), 0);
+    EXPECT_FALSE(model->clickBox(227));
+    EXPECT_TRUE(opener.requests.isEmpty());
+}
+
+// The vehicle casillas ask for the vehicle question first, then for the net income.
+TEST_F(CasillaWindowsTest, VehicleCasillasNeedTheQuestionAndTheNetIncome) {
+    prompter->expectMessage(QStringLiteral("Indique si está deduciendo gastos de vehículos a que se refiere el inciso "
+                                           "w) del Art. 37° de la Ley."),
+                            Icon::Information);
+    EXPECT_TRUE(model->clickBox(877));
+    EXPECT_TRUE(opener.requests.isEmpty());
+
+    model->clickOption(QStringLiteral("optAutos"), 1);
+    prompter->expectMessage(QStringLiteral("Primero debe determinar sus ingresos netos anuales"), Icon::Information);
+    model->clickBox(877);
+    ASSERT_EQ(opener.requests.size(), 1);
+    EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmVehIngresosNetos"));
+
+    opener.requests.clear();
+    opener.answers.insert(QStringLiteral("frmVehIngresosNetos"), QStringLiteral("2500000"));
+    opener.answers.insert(QStringLiteral("frmVehiculos"), QStringLiteral("3"));
+    prompter->expectMessage(QStringLiteral("Primero debe determinar sus ingresos netos anuales"), Icon::Information);
+    model->clickBox(877);
+    ASSERT_EQ(opener.requests.size(), 2);
+    EXPECT_EQ(opener.requests.at(1).name, QStringLiteral("frmVehiculos"));
+    EXPECT_EQ(model->text(876), QStringLiteral("2,500,000"));
+    EXPECT_EQ(model->text(877), QStringLiteral("3"));
+
+    opener.requests.clear();
+    model->clickBox(876);
+    ASSERT_EQ(opener.requests.size(), 1);
+    EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmVehiculos"));
+}
+
+} // namespace
+} // namespace qel::declaration

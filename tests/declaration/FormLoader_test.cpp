@@ -1,0 +1,385 @@
+#include "app/Clock.h"
+#include "app/FormOpener.h"
+#include "app/UtilityComponent.h"
+#include "declaration/DeclarationFormModel.h"
+#include "declaration/FormLoader.h"
+#include "support/TestSupport.h"
+
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+namespace qel::declaration {
+namespace {
+
+using Mode = DeclarationFormModel::Mode;
+
+const QString kRucA = QStringLiteral("20100070970");
+const QString kRucB = QStringLiteral("20100113610");
+const QString kRucC = QStringLiteral("20131312955");
+
+class NoWindows : public app::FormOpener {
+public:
+    QString open(const app::FormRequest&) override { return {}; }
+    bool knows(const QString&) const override { return true; }
+};
+
+class FormLoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        addTaxpayer(kRucA, QStringLiteral("D'ONOFRIO S.A."), QStringLiteral("CONTADOR"));
+        addTaxpayer(kRucB, QStringLiteral("COMERCIAL ANDINA S.A.C."), QStringLiteral("CONTADOR"));
+        addTaxpayer(kRucC, QStringLiteral("MINERA DEL SUR S.A."), QStringLiteral("OTRO"));
+    }
+
+    void addTaxpayer(const QString& ruc, const QString& name, const QString& user) {
+        test::insertRow(db(), QStringLiteral("CONT"), {},
+                        {{QStringLiteral("TIP_DOC_D"), 6},
+                         {QStringLiteral("DOC_ID_D"), ruc},
+                         {QStringLiteral("NOMBRE"), name},
+                         {QStringLiteral("USUARIO"), user}});
+    }
+
+    // A stored declaration: its header and its casilla rows (of a sent version when correl is given).
+    void addDeclaration(const QString& ruc, const QList<std::pair<QString, QString>>& casillas,
+                        const QString& correl = {}, const QVariantMap& header = {}) {
+        const store::DeclarationKey key = test::demoKey(ruc);
+        const QString prefix = correl.isEmpty() ? QString() : QStringLiteral("H");
+        QVariantMap cab = header;
+        cab.insert(QStringLiteral("SEMANA"), 0);
+        cab.insert(QStringLiteral("ESTADO"), 0);
+        if (!correl.isEmpty()) {
+            cab.insert(QStringLiteral("CORREL"), correl);
+        }
+        test::insertRow(db(), prefix + QStringLiteral("CAB"), key, cab);
+        for (const auto& [casilla, value] : casillas) {
+            QVariantMap det{{QStringLiteral("SEMANA"), 0},
+                            {QStringLiteral("CASILLA"), casilla},
+                            {QStringLiteral("i_valor"), value}};
+            if (!correl.isEmpty()) {
+                det.insert(QStringLiteral("CORREL"), correl);
+            }
+            test::insertRow(db(), prefix + QStringLiteral("DET"), key, det);
+        }
+    }
+
+    DeclarationFormModel& open(Mode mode, const QString& ruc = {}, const QString& correl = {},
+                               const QString& userKind = QStringLiteral("0"),
+                               const QString& user = QStringLiteral("SUPERVISOR")) {
+        FormContext context{db(), *prompter, clock, utility, opener, QStringLiteral("2018"), QStringLiteral("0588"),
+                            user, userKind};
+        model = std::make_unique<DeclarationFormModel>(context);
+        model->mode = mode;
+        model->openRuc = ruc;
+        model->historyView = !correl.isEmpty();
+        model->correl = correl;
+        loader = std::make_unique<FormLoader>(*model);
+        loader->load();
+        return *model;
+    }
+
+    store::Database& db() { return database.db(); }
+    QStringList comboCodes(const QString& name) const {
+        QStringList codes;
+        for (const ComboItem& item : model->control(name).items) {
+            codes.append(item.code);
+        }
+        return codes;
+    }
+
+    test::TempDatabase database;
+    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
+    app::FixedClock clock{QDateTime(QDate(2019, 3, 15), QTime(10, 0))};
+    app::UtilityComponent utility{*prompter, &database.db()};
+    NoWindows opener;
+    std::unique_ptr<DeclarationFormModel> model;
+    std::unique_ptr<FormLoader> loader;
+};
+
+TEST_F(FormLoaderTest, PreparesThePagesForThePeriod) {
+    const DeclarationFormModel& form = open(Mode::New);
+
+    EXPECT_EQ(form.caption,
+              QStringLiteral("0588 Declaración Pago Anual Impuesto a la Renta 2018 3ra. Categoría e ITF - v 1.0"));
+    // 300 UIT of 2018 (4,150 each).
+    EXPECT_EQ(form.controlCaption(QStringLiteral("OptActEco")),
+              QStringLiteral("¿Ha obtenido ingresos al 31 de diciembre del 2018 iguales o superiores a S/  1,245,000 ( "
+                             "300 UIT) y se encuentra obligado a declarar el Balance de Comprobación según la "
+                             "Resolución de Superintendencia que aprueba el presente formulario?"));
+    EXPECT_EQ(form.controlCaption(QStringLiteral("OptAlquileres")),
+              QStringLiteral("¿Ha pagado usted alquiler por algún bien mueble o inmueble durante el ejercicio 2018?"));
+    EXPECT_EQ(form.controlCaption(QStringLiteral("lblBalanceComprobacion")),
+              QStringLiteral("Balance de Comprobación Histórico al 31/12/2018"));
+
+    for (const QString& list : {QStringLiteral("cboTipDocRepLegal"), QStringLiteral("cboContador")}) {
+        const QList<ComboItem>& items = form.control(list).items;
+        ASSERT_EQ(items.size(), 3) << list.toStdString();
+        EXPECT_EQ(items.at(0).text.simplified(), QStringLiteral("06 - RUC 11 5 1"));
+        EXPECT_EQ(items.at(2).text.simplified(), QStringLiteral("99 - SIN DATOS 08 5 1"));
+        // The document length is read back from position 71.
+        EXPECT_EQ(items.at(0).text.mid(70, 2), QStringLiteral("11"));
+        EXPECT_EQ(items.at(1).text.mid(70, 2), QStringLiteral("08"));
+        EXPECT_EQ(items.at(2).code, QStringLiteral("99"));
+    }
+    const QStringList benefits = comboCodes(QStringLiteral("cboBeneficiosTrib"));
+    EXPECT_TRUE(benefits.contains(QStringLiteral("1")));
+    EXPECT_TRUE(benefits.contains(QStringLiteral("9")));
+    for (const QString& leftOut :
+         {QStringLiteral("2"), QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7")}) {
+        EXPECT_FALSE(benefits.contains(leftOut)) << leftOut.toStdString();
+    }
+    EXPECT_FALSE(comboCodes(QStringLiteral("cboBaseLegalExonera")).isEmpty());
+    EXPECT_EQ(form.currentPage, QStringLiteral("ident.general"));
+}
+
+TEST_F(FormLoaderTest, TaxpayerListFollowsTheUserKind) {
+    struct Case {
+        QString kind;
+        QString user;
+        QStringList rucs;
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("0"), QStringLiteral("SUPERVISOR"), {kRucA, kRucB, kRucC}},
+        {QStringLiteral("1"), QStringLiteral("CONTADOR"), {kRucA, kRucB}},
+        {QStringLiteral("1"), QString(), {}},
+    };
+    for (const Case& c : cases) {
+        open(Mode::New, {}, {}, c.kind, c.user);
+        EXPECT_EQ(comboCodes(QStringLiteral("CmbRuc")), c.rucs) << c.user.toStdString();
+    }
+}
+
+TEST_F(FormLoaderTest, NewDeclarationStartsWithEmptyWorkingTables) {
+    test::insertRow(db(), QStringLiteral("TMPF535SOCIOS"), test::demoKey(kRucC));
+    open(Mode::New);
+    EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF535SOCIOS")), 0);
+}
+
+TEST_F(FormLoaderTest, TaxpayerWithoutDeclarationShowsEmptyBoxesAndDefaultAnswers) {
+    DeclarationFormModel& form = open(Mode::New);
+    form.setText(100, QStringLiteral("1,000"));
+    form.setText(360, QStringLiteral("77"));
+    form.setOption(QStringLiteral("OptRectifica"), 1);
+
+    ASSERT_TRUE(form.chooseCombo(QStringLiteral("CmbRuc"), kRucB));
+
+    EXPECT_EQ(form.ruc(), kRucB);
+    EXPECT_EQ(form.existenceMark, QString());
+    EXPECT_EQ(form.controlText(QStringLiteral("TxtRazon")), QStringLiteral("COMERCIAL ANDINA S.A.C."));
+    for (const CasillaDef* def : form.casillas().boxes()) {
+        const int n = def->number;
+        if (n >= 240 && n <= 243) {
+            continue; // the trial-balance totals
+        }
+        if (n >= 359 && n <= 390) {
+            continue; // the business chart's assets keep what they show
+        }
+        EXPECT_EQ(form.text(n), QString()) << "txtValor(" << n << ")";
+    }
+    EXPECT_EQ(form.text(360), QStringLiteral("77"));
+    EXPECT_EQ(form.option(QStringLiteral("OptRectifica")), -1);
+    EXPECT_EQ(form.option(QStringLiteral("OptPlan")), -1);
+    EXPECT_FALSE(form.loading());
+    // Neither chart chosen: the general account list, without its result account.
+    const int accounts = db().scalar(QStringLiteral("SELECT count(*) FROM F544BALCUEN WHERE plan='0' AND "
+                                                    "formulario='0588' AND codigo<>'00'"))
+                             .toInt();
+    EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF582BALANCE"), test::demoKey(kRucB)), accounts);
+    EXPECT_EQ(form.text(240), QStringLiteral("0"));
+}
+
+TEST_F(FormLoaderTest, NewModeRefusesATaxpayerWhoseDeclarationExists) {
+    addDeclaration(kRucA, {{QStringLiteral("101"), QStringLiteral("5000")}});
+    DeclarationFormModel& form = open(Mode::New);
+    form.currentPage = QStringLiteral("renta");
+    prompter->expectMessage(FormLoader::kAlreadyExists, app::Icon::Critical, form.caption);
+
+    EXPECT_FALSE(loader->chooseTaxpayer(kRucA));
+
+    EXPECT_EQ(form.existenceMark, QStringLiteral("N"));
+    EXPECT_EQ(form.currentPage, QStringLiteral("ident.general"));
+    EXPECT_EQ(form.text(101), QString());
+    EXPECT_EQ(form.controlText(QStringLiteral("TxtRazon")), QString());
+    EXPECT_TRUE(prompter->verify());
+}
+
+TEST_F(FormLoaderTest, StoredDeclarationFillsBoxesWithTheirMasks) {
+    struct Case {
+        int casilla;
+        QString stored;
+        QString shown;
+    };
+    const QList<Case> cases = {
+        {101, QStringLiteral("5000"), QStringLiteral("(5,000)")}, // always in parentheses
+        {100, QStringLiteral("1234567"), QStringLiteral("1,234,567")},
+        {330, QStringLiteral("-2500"), QStringLiteral("(2,500)")},   // either sign
+        {330 + 12, QStringLiteral("2500"), QStringLiteral("2,500")}, // 342, either sign, positive
+        {208, QStringLiteral("  JUAN PEREZ  "), QStringLiteral("JUAN PEREZ")},
+        {686, QStringLiteral("0.1234"), QStringLiteral("0.12")},
+        {5, QStringLiteral("999"), QString()}, // kept out of its box
+        {128, QString(), QString()},
+    };
+    QList<std::pair<QString, QString>> rows;
+    for (const Case& c : cases) {
+        rows.append({QString::number(c.casilla), c.stored});
+    }
+    addDeclaration(kRucA, rows);
+
+    DeclarationFormModel& form = open(Mode::Modify, kRucA);
+
+    EXPECT_EQ(form.existenceMark, QStringLiteral("S"));
+    EXPECT_EQ(form.ruc(), kRucA);
+    EXPECT_EQ(form.controlText(QStringLiteral("TxtRazon")), QStringLiteral("D'ONOFRIO S.A."));
+    for (const Case& c : cases) {
+        EXPECT_EQ(form.text(c.casilla), c.shown) << "casilla " << c.casilla;
+    }
+}
+
+TEST_F(FormLoaderTest, StoredDeclarationFillsAnswersIdentificationAndDetailTables) {
+    addDeclaration(
+        kRucA,
+        {{QStringLiteral("805"), QStringLiteral("1")},
+         {QStringLiteral("870"), QStringLiteral("2")},
+         {QStringLiteral("293"), QStringLiteral("B")},
+         {QStringLiteral("826"), QStringLiteral("1")},
+         {QStringLiteral("828"), QStringLiteral("0")},
+         {QStringLiteral("005"), QStringLiteral("1")},
+         {QStringLiteral("210"), QStringLiteral("3")},
+         {QStringLiteral("239"), QStringLiteral("2018-03-15")},
+         {QStringLiteral("280"), QStringLiteral("LIMA")},
+         {QStringLiteral("814"), QStringLiteral("ROSA")},
+         {QStringLiteral("781"), QStringLiteral("1")},
+         {QStringLiteral("510"), QStringLiteral("  DETALLE  ")},
+         {QStringLiteral("527"), QStringLiteral("300")},
+         {QStringLiteral("548"), QStringLiteral("40")},
+         {QStringLiteral("690"), QStringLiteral("12")},
+         {QStringLiteral("599"), QStringLiteral("C")},
+         {QStringLiteral("137"), QStringLiteral("1")}},
+        {},
+        {{QStringLiteral("bcolibrad"), QStringLiteral("02")}, {QStringLiteral("nrocheque"), QStringLiteral("000123")}});
+
+    DeclarationFormModel& form = open(Mode::Modify, kRucA);
+
+    EXPECT_EQ(form.option(QStringLiteral("OptRectifica")), 1);
+    EXPECT_EQ(form.option(QStringLiteral("OptPlan")), 2);
+    EXPECT_EQ(form.option(QStringLiteral("Optmetodo")), 1); // stored as its letter
+    EXPECT_EQ(form.check(QStringLiteral("chkItanPagos"), 1), 1);
+    EXPECT_EQ(form.check(QStringLiteral("chkItanPagos"), 0), 0);
+    EXPECT_EQ(form.check(QStringLiteral("ChkRenta")), 1);
+    EXPECT_EQ(form.comboCode(QStringLiteral("cboBaseLegalExonera")), QStringLiteral("3"));
+    EXPECT_EQ(form.controlText(QStringLiteral("mkeFechaReorganiza")), QStringLiteral("15/03/2018"));
+    EXPECT_EQ(form.controlText(QStringLiteral("TxtOfReg")), QStringLiteral("LIMA"));
+    EXPECT_EQ(form.controlText(QStringLiteral("TxtNombreN")), QStringLiteral("ROSA"));
+    EXPECT_EQ(form.slot781, QStringLiteral("1"));
+    EXPECT_EQ(form.keptCasillas.value(510), QStringLiteral("  DETALLE  "));
+    EXPECT_EQ(form.detailTable1.value(527), QStringLiteral("300"));
+    EXPECT_EQ(form.detailTable1.value(528, QStringLiteral("missing")), QString()); // every entry present
+    EXPECT_EQ(form.detailTable2.value(548), QStringLiteral("40"));
+    EXPECT_EQ(form.detailTable3.value(690), QStringLiteral("12"));
+    EXPECT_EQ(form.text(137), QStringLiteral("1"));
+    EXPECT_EQ(form.answerSlots.value(137), QStringLiteral("1"));
+    EXPECT_EQ(form.payment().kind, QStringLiteral("C"));
+    EXPECT_EQ(form.payment().bank, QStringLiteral("02"));
+    EXPECT_EQ(form.payment().cheque, QStringLiteral("000123"));
+}
+
+TEST_F(FormLoaderTest, SwitchesRunOnceTheAnswersAreInPlace) {
+    addDeclaration(kRucA, {{QStringLiteral("805"), QStringLiteral("1")}});
+    FormContext context{db(),
+                        *prompter,
+                        clock,
+                        utility,
+                        opener,
+                        QStringLiteral("2018"),
+                        QStringLiteral("0588"),
+                        QStringLiteral("SUPERVISOR"),
+                        QStringLiteral("0")};
+    DeclarationFormModel form(context);
+    form.mode = Mode::Modify;
+    form.openRuc = kRucA;
+    FormLoader formLoader(form);
+    int runs = 0;
+    form.onAnswersApplied([&] {
+        ++runs;
+        EXPECT_TRUE(form.loading());
+        EXPECT_EQ(form.option(QStringLiteral("OptRectifica")), 1);
+        EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF582BALANCE")) > 0, true);
+    });
+    bool clickFired = false;
+    form.onControl(QStringLiteral("OptRectifica"), [&](int) { clickFired = true; });
+
+    formLoader.load();
+
+    EXPECT_EQ(runs, 1);
+    EXPECT_FALSE(clickFired);
+    EXPECT_FALSE(form.loading());
+}
+
+TEST_F(FormLoaderTest, SentVersionLoadsFromTheHistoryTables) {
+    addDeclaration(kRucA, {{QStringLiteral("100"), QStringLiteral("1")}});
+    addDeclaration(kRucA, {{QStringLiteral("100"), QStringLiteral("2000")}}, QStringLiteral("1"));
+    addDeclaration(
+        kRucA, {{QStringLiteral("100"), QStringLiteral("3000")}, {QStringLiteral("806"), QStringLiteral("7501234")}},
+        QStringLiteral("2"), {{QStringLiteral("bcolibrad"), QStringLiteral("11")}});
+    test::insertRow(db(), QStringLiteral("HF535SOCIOS"), test::demoKey(kRucA),
+                    {{QStringLiteral("CORREL"), QStringLiteral("2")}});
+    test::insertRow(db(), QStringLiteral("F535SOCIOS"), test::demoKey(kRucA));
+    test::insertRow(db(), QStringLiteral("F535SOCIOS"), test::demoKey(kRucA));
+
+    DeclarationFormModel& form = open(Mode::Modify, kRucA, QStringLiteral("2"));
+
+    EXPECT_EQ(form.text(100), QStringLiteral("3,000"));
+    EXPECT_EQ(form.controlText(QStringLiteral("TxtNumOrdenE")), QStringLiteral("7501234"));
+    EXPECT_TRUE(form.control(QStringLiteral("TxtNumOrdenE")).enabled);
+    EXPECT_EQ(form.payment().bank, QStringLiteral("11"));
+    EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF535SOCIOS")), 1);
+}
+
+TEST_F(FormLoaderTest, TrialBalanceOfTheChosenChart) {
+    addDeclaration(kRucA, {{QStringLiteral("870"), QStringLiteral("2")}});
+    open(Mode::Modify, kRucA);
+
+    QSqlQuery expected = db().run(QStringLiteral(
+        "SELECT codigo FROM F544BALCUEN WHERE plan='2' AND formulario='0588' AND codigo<>'89' ORDER BY Descrip"));
+    QStringList accounts;
+    while (expected.next()) {
+        accounts.append(expected.value(0).toString());
+    }
+    QSqlQuery seeded = db().run(QStringLiteral("SELECT Codigo, plan FROM TMPF582BALANCE ORDER BY rowid"));
+    QStringList codes;
+    while (seeded.next()) {
+        codes.append(seeded.value(0).toString());
+        EXPECT_EQ(seeded.value(1).toString(), QStringLiteral("2"));
+    }
+    ASSERT_FALSE(accounts.isEmpty());
+    EXPECT_EQ(codes, accounts);
+    EXPECT_FALSE(codes.contains(QStringLiteral("89")));
+}
+
+TEST_F(FormLoaderTest, TrialBalanceTotalsInCasillas240To243) {
+    addDeclaration(kRucA, {{QStringLiteral("870"), QStringLiteral("2")}});
+    const store::DeclarationKey key = test::demoKey(kRucA);
+    test::insertRow(db(), QStringLiteral("F582BALANCE"), key,
+                    {{QStringLiteral("plan"), QStringLiteral("2")},
+                     {QStringLiteral("Codigo"), QStringLiteral("10")},
+                     {QStringLiteral("suma_mayor_d"), QStringLiteral("1500")},
+                     {QStringLiteral("suma_mayor_h"), QStringLiteral("200")},
+                     {QStringLiteral("saldo_deudor"), QStringLiteral("1300")}});
+    test::insertRow(db(), QStringLiteral("F582BALANCE"), key,
+                    {{QStringLiteral("plan"), QStringLiteral("2")},
+                     {QStringLiteral("Codigo"), QStringLiteral("40")},
+                     {QStringLiteral("suma_mayor_d"), QStringLiteral("50")},
+                     {QStringLiteral("suma_mayor_h"), QStringLiteral("")},
+                     {QStringLiteral("saldo_acreed"), QStringLiteral("30")}});
+
+    DeclarationFormModel& form = open(Mode::Modify, kRucA);
+
+    // The stored rows are the working trial balance: no account is added to them.
+    EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF582BALANCE")), 2);
+    EXPECT_EQ(form.text(240), QStringLiteral("1,550"));
+    EXPECT_EQ(form.text(241), QStringLiteral("200"));
+    EXPECT_EQ(form.text(242), QStringLiteral("1,300"));
+    EXPECT_EQ(form.text(243), QStringLiteral("30"));
+}
+
+} // namespace
+} // namespace qel::declaration

@@ -1,0 +1,129 @@
+// A save killed at any moment leaves the declaration as it was before that save or as it is
+// after it, never a mixture, and the database file sound. A helper process saves a declaration
+// over and over, alternating two versions; the test kills it (SIGKILL) at random moments and
+// looks at the database after each kill.
+//
+// QEL_CRASH_KILLS sets the number of kills (50 by default, about 20 seconds).
+
+#include "SaveFixture.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
+
+#ifndef QEL_SAVE_VICTIM
+#error "QEL_SAVE_VICTIM names the helper program"
+#endif
+
+namespace qel::declaration::testing {
+namespace {
+
+constexpr int kAnnexRows = 1500;
+
+class SaveCrashTest : public ::testing::Test {
+protected:
+    static inline const QString kRuc = QStringLiteral("20100113610");
+
+    store::DeclarationKey key() const { return test::demoKey(kRuc); }
+
+    // The stored declaration the helper opens: its taxpayer, header and annex rows.
+    void SetUp() override {
+        store::Database& db = database.db();
+        test::insertRow(db, QStringLiteral("CONT"), {},
+                        {{QStringLiteral("TIP_DOC_D"), 6},
+                         {QStringLiteral("DOC_ID_D"), kRuc},
+                         {QStringLiteral("NOMBRE"), QStringLiteral("VICTIMA S.A.")},
+                         {QStringLiteral("USUARIO"), QStringLiteral("SUPERVISOR")}});
+        test::insertRow(db, QStringLiteral("CAB"), key(),
+                        {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 9}});
+        db.run(QStringLiteral("BEGIN")).finish();
+        for (int i = 0; i < kAnnexRows / 3; ++i) {
+            const QString number = QString::number(i + 1);
+            test::insertRow(db, QStringLiteral("F535SOCIOS"), key(),
+                            {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
+                             {QStringLiteral("tipo_doc_socio"), 1},
+                             {QStringLiteral("nro_doc_socio"), number.rightJustified(8, u'0')},
+                             {QStringLiteral("des_nom_razon"), QStringLiteral("SOCIO")},
+                             {QStringLiteral("Porcentaje"), 0.1}});
+            test::insertRow(db, QStringLiteral("F535CASEF"), key(),
+                            {{QStringLiteral("SEMANA"), 0},
+                             {QStringLiteral("CASILLA"), QStringLiteral("301")},
+                             {QStringLiteral("tipo_doc"), 6},
+                             {QStringLiteral("nro_doc"), number},
+                             {QStringLiteral("des_razon"), QStringLiteral("CLIENTE")},
+                             {QStringLiteral("saldo"), 5000}});
+            test::insertRow(db, QStringLiteral("F544ADICDEDUC"), key(),
+                            {{QStringLiteral("CASILLA"), QStringLiteral("103")},
+                             {QStringLiteral("num_correl"), i + 1},
+                             {QStringLiteral("des_concepto"), QStringLiteral("GASTO")},
+                             {QStringLiteral("MTO_ADIC_DEDUC"), 10}});
+        }
+        db.run(QStringLiteral("COMMIT")).finish();
+    }
+
+    // Runs the helper to its end.
+    void saveOnce(const char* version) {
+        QProcess victim;
+        victim.start(QStringLiteral(QEL_SAVE_VICTIM), {database.path(), kRuc, QString::fromLatin1(version)});
+        ASSERT_TRUE(victim.waitForFinished(60000));
+        ASSERT_EQ(victim.exitCode(), 0) << victim.readAllStandardError().toStdString();
+        database.reopen();
+    }
+
+    QByteArray digest() { return declarationDigest(database.db(), key()); }
+
+    test::TempDatabase database;
+};
+
+TEST_F(SaveCrashTest, KilledSavesLeaveOneVersionOrTheOther) {
+    const int kills =
+        qEnvironmentVariableIsSet("QEL_CRASH_KILLS") ? qEnvironmentVariableIntValue("QEL_CRASH_KILLS") : 50;
+
+    // The two versions as the helper stores them over each other.
+    saveOnce("a");
+    saveOnce("b");
+    const QByteArray versionB = digest();
+    saveOnce("a");
+    const QByteArray versionA = digest();
+    ASSERT_NE(versionA, versionB);
+    saveOnce("b");
+    ASSERT_EQ(digest(), versionB) << "a save of the same version must store the same rows";
+
+    // How long one run of the helper takes, to spread the kills over whole saves.
+    QElapsedTimer timer;
+    timer.start();
+    saveOnce("a");
+    const qint64 oneRun = std::max<qint64>(timer.elapsed(), 50);
+    ASSERT_EQ(digest(), versionA);
+
+    int sawA = 0;
+    int sawB = 0;
+    QRandomGenerator random(20190315);
+    for (int kill = 0; kill < kills; ++kill) {
+        SCOPED_TRACE(kill);
+        QProcess victim;
+        victim.setProcessChannelMode(QProcess::SeparateChannels);
+        victim.start(QStringLiteral(QEL_SAVE_VICTIM), {database.path(), kRuc, QStringLiteral("loop")});
+        ASSERT_TRUE(victim.waitForStarted(10000));
+        while (!victim.canReadLine()) {
+            ASSERT_TRUE(victim.waitForReadyRead(30000)) << victim.readAllStandardError().toStdString();
+        }
+        QThread::msleep(static_cast<unsigned long>(random.bounded(static_cast<int>(oneRun * 3))));
+        ASSERT_EQ(victim.state(), QProcess::Running) << victim.readAllStandardError().toStdString();
+        victim.kill();
+        ASSERT_TRUE(victim.waitForFinished(10000));
+
+        database.reopen();
+        EXPECT_EQ(database.db().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+        const QByteArray now = digest();
+        EXPECT_TRUE(now == versionA || now == versionB) << "a mixture of two saves";
+        sawA += now == versionA ? 1 : 0;
+        sawB += now == versionB ? 1 : 0;
+    }
+    std::printf("[ crash    ] %d kills: %d before a save of version b or after one of a, %d the other way\n", kills,
+                sawA, sawB);
+}
+
+} // namespace
+} // namespace qel::declaration::testing

@@ -1,0 +1,224 @@
+#pragma once
+
+#include "app/Clock.h"
+#include "app/FormOpener.h"
+#include "app/Prompter.h"
+#include "app/UtilityComponent.h"
+#include "declaration/DeclarationFormModel.h"
+#include "management/DeclarationFormSession.h"
+#include "store/Database.h"
+#include "store/DeclarationTables.h"
+#include "store/RowCheckCode.h"
+#include "store/TableCatalog.h"
+#include "support/TestSupport.h"
+
+#include <QCryptographicHash>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace qel::declaration::testing {
+
+// Records every message and question; questions take the queued answers, then their default.
+class RecordingPrompter : public app::Prompter {
+public:
+    struct Shown {
+        QString text;
+        QString title;
+        app::Icon icon;
+        bool question;
+    };
+
+    void message(const QString& text, const QString& title, app::Icon icon) override {
+        shown.append({text, title, icon, false});
+    }
+    app::Button ask(const QString& text, const QString& title, app::Buttons, app::Button defaultButton,
+                    app::Icon icon) override {
+        shown.append({text, title, icon, true});
+        return answers.isEmpty() ? defaultButton : answers.takeFirst();
+    }
+
+    QStringList texts() const {
+        QStringList result;
+        for (const Shown& s : shown) {
+            result.append(s.text);
+        }
+        return result;
+    }
+
+    QList<Shown> shown;
+    QList<app::Button> answers;
+};
+
+class NoWindows : public app::FormOpener {
+public:
+    QString open(const app::FormRequest&) override { return {}; }
+    bool knows(const QString&) const override { return true; }
+};
+
+// The tables that hold a declaration once saved: header, casillas, assistant rows, annexes.
+inline QStringList savedTables() {
+    QStringList tables = {QStringLiteral("CAB"), QStringLiteral("DET"), QStringLiteral("ACTA")};
+    for (const QStringList* order :
+         {&store::declaration_tables::saveOrder(), &store::declaration_tables::saveOrderRemaining()}) {
+        for (const QString& table : *order) {
+            if (!tables.contains(table)) {
+                tables.append(table);
+            }
+        }
+    }
+    return tables;
+}
+
+// A digest of the declaration's rows in the given permanent tables, in a fixed order.
+inline QByteArray declarationDigest(store::Database& db, const store::DeclarationKey& key,
+                                    const QStringList& tables = savedTables()) {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QString& table : tables) {
+        const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
+        QStringList order;
+        for (int i = 1; i <= layout.columns.size(); ++i) {
+            order.append(QString::number(i));
+        }
+        const store::SqlFilter filter = key.filter();
+        QSqlQuery rows = db.run(QStringLiteral("SELECT * FROM ") + layout.name + filter.text +
+                                    QStringLiteral(" ORDER BY ") + order.join(QLatin1Char(',')),
+                                filter.values);
+        hash.addData(table.toUtf8());
+        while (rows.next()) {
+            for (int c = 0; c < rows.record().count(); ++c) {
+                hash.addData(rows.value(c).toString().toUtf8());
+                hash.addData(QByteArrayView("\x1f", 1));
+            }
+            hash.addData(QByteArrayView("\x1e", 1));
+        }
+    }
+    return hash.result().toHex();
+}
+
+// The declaration form with every rule of the session on a fresh database; the report file
+// goes to a folder of the test.
+class SaveTest : public ::testing::Test {
+public:
+    static inline const QString kRuc = QStringLiteral("20100113610");
+    static inline const QString kName = QStringLiteral("D'ONOFRIO S.A.");
+
+    void SetUp() override {
+        test::insertRow(db(), QStringLiteral("CONT"), {},
+                        {{QStringLiteral("TIP_DOC_D"), 6},
+                         {QStringLiteral("DOC_ID_D"), kRuc},
+                         {QStringLiteral("NOMBRE"), kName},
+                         {QStringLiteral("USUARIO"), QStringLiteral("SUPERVISOR")}});
+    }
+
+    store::Database& db() { return database.db(); }
+    store::DeclarationKey key() const { return test::demoKey(kRuc); }
+
+    // A new declaration of the taxpayer, or the stored one (mode 1), or a sent version.
+    void open(int mode, const QString& correl = {}) {
+        session.reset();
+        FormContext context{db(),
+                            prompter,
+                            clock,
+                            utility,
+                            opener,
+                            QStringLiteral("2018"),
+                            QStringLiteral("0588"),
+                            QStringLiteral("SUPERVISOR"),
+                            QStringLiteral("0")};
+        QVariantList arguments = {kRuc, kName, !correl.isEmpty()};
+        if (!correl.isEmpty()) {
+            arguments << correl << QStringLiteral("CTRL");
+        }
+        session = std::make_unique<management::DeclarationFormSession>(
+            context, management::DeclarationFormArguments::fromList(mode, arguments));
+        model().moduleFolder = folder.path();
+        session->load();
+        if (mode == 0) {
+            ASSERT_TRUE(model().chooseCombo(QStringLiteral("CmbRuc"), kRuc));
+        }
+    }
+
+    DeclarationFormModel& model() { return session->model(); }
+
+    void type(int n, const QString& text) {
+        model().focusIn(n);
+        model().setText(n, text);
+        model().focusOut(n);
+        model().dirty = true;
+    }
+    void answer(const char* option, int index) {
+        ASSERT_TRUE(model().clickOption(QString::fromUtf8(option), index)) << option;
+    }
+    void click(const char* name) { ASSERT_TRUE(model().clickCommand(QString::fromUtf8(name), 0)) << name; }
+
+    // Every question answered, balanced statements, the representative and the accountant,
+    // one partner with all the capital: the stop-at-first check passes.
+    void makeConsistent() {
+        for (const char* option : {"OptRectifica",      "OptITF",
+                                   "OptActEco",         "OptColab",
+                                   "OptBeneficiosTrib", "OptTipoCont",
+                                   "OptInafectacion",   "OptDonaciones",
+                                   "OptConvEstab",      "OptMineria",
+                                   "OptHidrocarburos",  "OptReorganizacion",
+                                   "OptItan",           "OptUbicAmazonia",
+                                   "OptLeyAmazonia",    "OptMermas",
+                                   "OptDesmedros",      "OptRegalias",
+                                   "optDesuso",         "OptPerdidaExtraord",
+                                   "OptAlquileres",     "optRentasInternacionales",
+                                   "OptOperAdminFin",   "OptOperFinAdmin",
+                                   "optAutos",          "optIns",
+                                   "Opttecno"}) {
+            answer(option, 0);
+        }
+        answer("OpRegRenta", 1);
+        answer("OptDomiciliado", 1);
+        answer("OptPlan", 2);
+        type(359, QStringLiteral("1000"));
+        type(401, QStringLiteral("600"));
+        type(414, QStringLiteral("400"));
+        type(468, QStringLiteral("100"));
+        ASSERT_TRUE(model().chooseCombo(QStringLiteral("cboTipDocRepLegal"), QStringLiteral("01")));
+        type(226, QStringLiteral("12345678"));
+        model().setControlText(QStringLiteral("txtApellidoRL"), QStringLiteral("PEREZ"));
+        model().setControlText(QStringLiteral("txtNombreRL"), QStringLiteral("JUAN"));
+        ASSERT_TRUE(model().chooseCombo(QStringLiteral("cboContador"), QStringLiteral("01")));
+        type(207, QStringLiteral("87654321"));
+        model().setControlText(QStringLiteral("TxtNombreA"), QStringLiteral("ROJAS"));
+        model().setControlText(QStringLiteral("TxtNombreN"), QStringLiteral("ANA"));
+        test::insertRow(db(), QStringLiteral("TMPF535SOCIOS"), key(),
+                        {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
+                         {QStringLiteral("tipo_doc_socio"), 1},
+                         {QStringLiteral("nro_doc_socio"), QStringLiteral("00000001")},
+                         {QStringLiteral("Porcentaje"), 100}});
+    }
+
+    // The stored value of a casilla, or nothing when it has no row.
+    std::optional<QString> stored(const QString& casilla, const QString& column = QStringLiteral("i_valor")) {
+        store::SqlFilter filter = key().filter();
+        filter.andEquals(QStringLiteral("CASILLA"), casilla);
+        QSqlQuery row = db().run(QStringLiteral("SELECT %1 FROM DET").arg(column) + filter.text, filter.values);
+        if (!row.next()) {
+            return std::nullopt;
+        }
+        return row.value(0).toString();
+    }
+    QVariant header(const char* column) {
+        const store::SqlFilter filter = key().filter();
+        return db().scalar(QStringLiteral("SELECT %1 FROM CAB").arg(QString::fromUtf8(column)) + filter.text,
+                           filter.values);
+    }
+
+    test::TempDatabase database;
+    QTemporaryDir folder;
+    RecordingPrompter prompter;
+    app::FixedClock clock{QDateTime(QDate(2019, 3, 15), QTime(10, 0))};
+    app::UtilityComponent utility{prompter, &database.db()};
+    NoWindows opener;
+    std::unique_ptr<management::DeclarationFormSession> session;
+};
+
+} // namespace qel::declaration::testing

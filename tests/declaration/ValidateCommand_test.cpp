@@ -1,0 +1,229 @@
+#include "declaration/BatchRunner.h"
+#include "declaration/ValidationFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <functional>
+
+namespace qel::declaration {
+namespace {
+
+const QString kAllClear = QStringLiteral("La información de la declaración no presenta inconsistencias.");
+const QString kNoTaxpayer = QStringLiteral("Debe seleccionar un Contribuyente.");
+
+// A payment by cheque of a bank.
+std::function<void(DeclarationFormModel&)> cheque(const QString& bank, const QString& number) {
+    return [bank, number](DeclarationFormModel& model) {
+        model.payment().kind = QStringLiteral("C");
+        model.payment().bank = bank;
+        model.payment().cheque = number;
+    };
+}
+
+class ValidateCommandTest : public testing::ValidationTest {
+protected:
+    void SetUp() override {
+        ValidationTest::SetUp();
+        QObject::connect(model.get(), &DeclarationFormModel::pageRequested,
+                         [this](const QString& page, const QString& target) {
+                             shownPage = page;
+                             focus = target;
+                         });
+    }
+
+    void clickValidar() { ASSERT_TRUE(model->clickCommand(QStringLiteral("cmdValidar"), 0)); }
+
+    QString shownPage;
+    QString focus;
+};
+
+TEST_F(ValidateCommandTest, WithoutTaxpayerOnlyAsksForOne) {
+    prompter->expectMessage(kNoTaxpayer, app::Icon::Critical);
+    clickValidar();
+
+    EXPECT_TRUE(prompter->verify());
+    EXPECT_TRUE(opener.requests.isEmpty());
+    EXPECT_EQ(focus, QStringLiteral("CmbRuc"));
+    EXPECT_EQ(model->formState, 0);
+}
+
+TEST_F(ValidateCommandTest, AConsistentDeclarationIsReportedClear) {
+    makeConsistent();
+    model->acceptedMark = QStringLiteral("A");
+    prompter->expectMessage(kAllClear, app::Icon::Exclamation);
+    clickValidar();
+
+    EXPECT_TRUE(prompter->verify());
+    EXPECT_TRUE(opener.requests.isEmpty());
+    EXPECT_TRUE(QFile::exists(reportPath()));
+    EXPECT_TRUE(reportLines().isEmpty());
+    EXPECT_EQ(model->formState, 2);
+    EXPECT_TRUE(model->acceptedMark.isEmpty());
+}
+
+TEST_F(ValidateCommandTest, InconsistenciesOpenTheReportWindow) {
+    makeConsistent();
+    typeControl("txtTelCon2", QStringLiteral("999"));
+    opener.result = QStringLiteral("A");
+    clickValidar();
+
+    ASSERT_EQ(opener.requests.size(), 1);
+    EXPECT_EQ(opener.requests.first().name, QStringLiteral("FrmConsist"));
+    EXPECT_EQ(opener.requests.first().code, reportPath());
+    EXPECT_EQ(reportLines().size(), 1);
+    EXPECT_EQ(model->acceptedMark, QStringLiteral("A"));
+    EXPECT_EQ(model->formState, 2);
+
+    // After a save with inconsistencies the report counts as seen.
+    opener.requests.clear();
+    opener.result.clear();
+    model->formState = 3;
+    clickValidar();
+    EXPECT_TRUE(opener.requests.isEmpty());
+    EXPECT_EQ(model->acceptedMark, QStringLiteral("A"));
+    EXPECT_EQ(model->formState, 2);
+}
+
+TEST_F(ValidateCommandTest, RefusalsTakeTheUserToTheControl) {
+    struct Case {
+        std::function<void(DeclarationFormModel&)> spoil;
+        QString message;
+        QString page;
+        QString focus;
+    };
+    const QList<Case> cases = {
+        {[](DeclarationFormModel& m) { m.setOption(QStringLiteral("OptITF"), -1); },
+         QStringLiteral("Debe contestar si ha efectuado el pago de mas del 15% de sus obligaciones sin utilizar dinero "
+                        "en efectivo o Medios de Pago."),
+         QStringLiteral("ident.general"), QStringLiteral("OptITF")},
+        {[](DeclarationFormModel& m) { m.setOption(QStringLiteral("OpRegRenta"), -1); },
+         QStringLiteral("Debe elegir el régimen de renta."), QStringLiteral("ident.general"),
+         QStringLiteral("OpRegRenta")},
+        {[](DeclarationFormModel& m) { m.existenceMark = QStringLiteral("N"); },
+         QStringLiteral("La declaración que desea registrar ya existe, elija la opción modificar declaración o elija "
+                        "otro contribuyente."),
+         QStringLiteral("ident.general"), QStringLiteral("CmbRuc")},
+        {cheque(QStringLiteral("XX"), QStringLiteral("123")),
+         QStringLiteral("Ingrese el banco."),
+         QStringLiteral("deuda"),
+         {}},
+        {cheque(QStringLiteral("02"), QStringLiteral("0")),
+         QStringLiteral("Debe ingresar el número de cheque."),
+         QStringLiteral("deuda"),
+         {}},
+        {cheque(QStringLiteral("02"), QStringLiteral("12A")),
+         QStringLiteral("Número de cheque no es válido."),
+         QStringLiteral("deuda"),
+         {}},
+    };
+    makeConsistent();
+    for (const Case& c : cases) {
+        model->setOption(QStringLiteral("OptITF"), 0);
+        model->setOption(QStringLiteral("OpRegRenta"), 1);
+        model->existenceMark = QStringLiteral("S");
+        model->payment() = {};
+        model->formState = 0;
+        c.spoil(*model);
+        prompter->expectMessage(c.message, app::Icon::Critical);
+        clickValidar();
+        EXPECT_TRUE(prompter->verify()) << c.message.toStdString();
+        EXPECT_EQ(shownPage, c.page) << c.message.toStdString();
+        EXPECT_EQ(focus, c.focus) << c.message.toStdString();
+        EXPECT_EQ(model->formState, 0) << c.message.toStdString(); // refused: not validated
+    }
+}
+
+TEST_F(ValidateCommandTest, AmountsToPayBelowTheDebtAreWarned) {
+    struct Case {
+        QString debt;    // 146
+        QString pay;     // 180
+        QString itfDebt; // 165
+        QString itfPay;  // 181
+        QString taxes;   // the end of the warning, empty for none
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("1000"),
+         QStringLiteral("400"),
+         {},
+         {},
+         QStringLiteral("               de Renta de Tercera Categoría en su buzón VEL.")},
+        {{}, {}, QStringLiteral("50"), QStringLiteral("0"), QStringLiteral("             de ITF en su buzón VEL.")},
+        {QStringLiteral("1000"), QStringLiteral("0"), QStringLiteral("50"), QStringLiteral("10"),
+         QStringLiteral("            de Renta de Tercera Categoría e ITF en su buzón VEL.")},
+        {QStringLiteral("1000"), QStringLiteral("1000"), QStringLiteral("50"), QStringLiteral("50"), {}},
+    };
+    makeConsistent();
+    for (const Case& c : cases) {
+        model->setText(146, c.debt);
+        model->setText(180, c.pay);
+        model->setText(165, c.itfDebt);
+        model->setText(181, c.itfPay);
+        model->payment().kind = QStringLiteral("E"); // cash
+        if (!c.taxes.isEmpty()) {
+            prompter->expectMessage(QStringLiteral("La KOLVA le podrá notificar una Orden de Pago por la diferencia ") +
+                                        c.taxes,
+                                    app::Icon::Information);
+        }
+        prompter->expectMessage(kAllClear, app::Icon::Exclamation);
+        clickValidar();
+        EXPECT_TRUE(prompter->verify()) << c.taxes.toStdString();
+    }
+}
+
+TEST_F(ValidateCommandTest, VehicleAdditionBelowCasilla704IsWarned) {
+    const QString warning = QStringLiteral(
+        "Sr. Contribuyente, el importe del asistente de la casilla 103 correspondiente a gastos incurridos en "
+        "vehículos "
+        "de las categorías A2, A3 y A4 para determinar la renta imponible es menor a la informada en la casilla 704. "
+        "Por favor verificar esta información para evitar inconsistencias.");
+    makeConsistent();
+    model->setText(704, QStringLiteral("500"));
+    for (const auto& [added, warned] :
+         {std::pair{QStringLiteral("499"), true}, std::pair{QStringLiteral("500"), false}}) {
+        model->detailTable1.insert(736, added);
+        if (warned) {
+            prompter->expectMessage(warning, app::Icon::Information);
+        }
+        prompter->expectMessage(kAllClear, app::Icon::Exclamation);
+        clickValidar();
+        EXPECT_TRUE(prompter->verify()) << added.toStdString();
+    }
+}
+
+TEST(ValidateBatchTest, ReportAndValidatePrintTheReportLines) {
+    test::TempDatabase database;
+    QTemporaryDir folder;
+    test::insertRow(database.db(), QStringLiteral("CONT"), {},
+                    {{QStringLiteral("TIP_DOC_D"), 6},
+                     {QStringLiteral("DOC_ID_D"), QStringLiteral("20100113610")},
+                     {QStringLiteral("NOMBRE"), QStringLiteral("COMERCIAL ANDINA S.A.C.")},
+                     {QStringLiteral("USUARIO"), QStringLiteral("CONTADOR")}});
+    QString output;
+    QString errors;
+    QTextStream out(&output);
+    QTextStream err(&errors);
+    BatchRunner runner(database.db(), out, err,
+                       {QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
+    runner.setModuleFolder(folder.path());
+
+    const QString script =
+        QStringLiteral("new\nreport\ntaxpayer 20100113610\nclick OptITF 0\nclick OpRegRenta 1\nreport\nvalidate\n");
+    ASSERT_EQ(runner.run(script), BatchRunner::kDone) << errors.toStdString();
+    const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // Without a taxpayer the check does not run: no lines, the message instead.
+    const auto firstTotal = lines.indexOf(QStringLiteral("report total 0"));
+    ASSERT_GE(firstTotal, 1) << output.toStdString();
+    EXPECT_TRUE(lines.at(firstTotal - 1).contains(QStringLiteral("Debe seleccionar un Contribuyente.")));
+    // A new declaration leaves most questions unanswered: the same lines from report and validate.
+    const QStringList reported = lines.filter(QRegularExpression(QStringLiteral("^report [0-9]+\\. ")));
+    const QStringList mens = ConsistencyCheck::readReport(QDir(folder.path()).filePath(QStringLiteral("Mens.txt")));
+    ASSERT_FALSE(mens.isEmpty());
+    ASSERT_EQ(reported.size(), 2 * mens.size()) << output.toStdString();
+    EXPECT_EQ(reported.first(), QStringLiteral("report 1. ") + mens.first());
+    EXPECT_TRUE(lines.contains(QStringLiteral("window FrmConsist 1 -")));
+    EXPECT_EQ(lines.count(QStringLiteral("report total %1").arg(mens.size())), 2) << output.toStdString();
+}
+
+} // namespace
+} // namespace qel::declaration

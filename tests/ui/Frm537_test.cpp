@@ -1,0 +1,423 @@
+#include "declaration/CasillaCatalog.h"
+#include "declaration/FormPages.h"
+#include "declaration/ui/GuardedLineEdit.h"
+#include "store/Database.h"
+#include "ui/Frm537Fixture.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSqlQueryModel>
+#include <QSqlRecord>
+#include <QTabWidget>
+#include <QTableView>
+
+namespace qel::declaration {
+namespace {
+
+using Frm537Test = Frm537Fixture;
+
+template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
+    T* widget = window.findChild<T*>(name);
+    EXPECT_NE(widget, nullptr) << name.toStdString();
+    return widget;
+}
+
+QLineEdit* boxOf(QWidget& window, int casilla) {
+    return child<QLineEdit>(window, QStringLiteral("txtValor_%1").arg(casilla));
+}
+
+// Key by key, as a keyboard sends them (Latin-1 key codes for the accented letters).
+void typeInto(QWidget* widget, const QString& keys) {
+    widget->setFocus(Qt::TabFocusReason);
+    for (const QChar typed : keys) {
+        if (typed.unicode() < 128) {
+            QTest::keyClick(widget, typed.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(typed.toUpper().unicode()), QString(typed),
+                                Qt::NoModifier);
+        }
+    }
+}
+
+TEST_F(Frm537Test, EveryTabControlCarriesItsPagesWithTheirCaptions) {
+    Frm537& form = showWindow();
+    const QStringList mainCaptions = {
+        QStringLiteral("&Identificación"),          QStringLiteral("  Estados  &Financieros"),
+        QStringLiteral(" Impuest&o a  la  Renta"),  QStringLiteral("Créd. contra Imp. &Renta"),
+        QStringLiteral("Determinac. de la De&uda"), QStringLiteral("Información C&omplement."),
+        QStringLiteral("Imp. Transac. Financieras")};
+    QTabWidget* main = child<QTabWidget>(form, QStringLiteral("SSTab1"));
+    ASSERT_EQ(main->count(), mainCaptions.size());
+    for (int i = 0; i < main->count(); ++i) {
+        EXPECT_EQ(main->tabText(i), mainCaptions.at(i));
+    }
+    for (const QString& name :
+         {QStringLiteral("SSTab2"), QStringLiteral("SSTab3"), QStringLiteral("SSTab4"), QStringLiteral("SSTab6"),
+          QStringLiteral("SSTab7"), QStringLiteral("sTabInvestigacion")}) {
+        QTabWidget* tabs = child<QTabWidget>(form, name);
+        const QList<const PageDef*> pages = FormPages::pagesOf(name);
+        ASSERT_EQ(tabs->count(), pages.size()) << name.toStdString();
+        for (int i = 0; i < tabs->count(); ++i) {
+            EXPECT_EQ(tabs->tabText(i), pages.at(i)->caption);
+            // Each nested tab control sits on the page that holds it.
+            EXPECT_TRUE(form.findChild<QWidget*>(QStringLiteral("page_") + pages.at(i)->parentId)->isAncestorOf(tabs));
+        }
+    }
+}
+
+TEST_F(Frm537Test, EveryCatalogueBoxIsOnItsPageWithItsNumberAndHiddenOnesAreNot) {
+    Frm537& form = showWindow();
+    int shown = 0;
+    for (const CasillaDef* def : CasillaCatalog::instance().boxes()) {
+        QLineEdit* box = form.findChild<QLineEdit*>(QStringLiteral("txtValor_%1").arg(def->number));
+        if (def->kind == BoxKind::Hidden) {
+            EXPECT_EQ(box, nullptr) << def->number;
+            continue;
+        }
+        ASSERT_NE(box, nullptr) << def->number;
+        ++shown;
+        QWidget* page = form.findChild<QWidget*>(QStringLiteral("page_") + def->page);
+        ASSERT_NE(page, nullptr) << def->page.toStdString();
+        EXPECT_TRUE(page->isAncestorOf(box)) << def->number;
+        EXPECT_EQ(child<QLabel>(form, QStringLiteral("lblNumero_%1").arg(def->number))->text(),
+                  QString::number(def->number));
+    }
+    EXPECT_GT(shown, 200);
+}
+
+struct Typing {
+    int casilla;
+    const char* keys;
+    const char* kept;
+};
+
+TEST_F(Frm537Test, TypedKeysPassThroughTheModelsFilter) {
+    Frm537& form = showWindow();
+    const Typing cases[] = {
+        {359, "12a3", "123"},     // amounts: digits only
+        {137, "3a1", "1"},        // the refund option: 1 or 2
+        {211, "ab-1?/", "AB-1/"}, // registration number: capitals, "-", "/"
+        {180, "9\b8", "8"},       // backspace passes
+    };
+    for (const Typing& c : cases) {
+        QLineEdit* box = boxOf(form, c.casilla);
+        typeInto(box, QString::fromLatin1(c.keys));
+        EXPECT_EQ(model->text(c.casilla), QString::fromLatin1(c.kept)) << c.casilla;
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.kept)) << c.casilla;
+    }
+    QLineEdit* surname = child<QLineEdit>(form, QStringLiteral("txtApellidoRL"));
+    typeInto(surname, QStringLiteral("pérez-ñ"));
+    EXPECT_EQ(model->controlText(QStringLiteral("txtApellidoRL")), QStringLiteral("PREZÑ"));
+}
+
+TEST_F(Frm537Test, LockedAndDisabledBoxesTakeNoKeys) {
+    Frm537& form = showWindow();
+    QLineEdit* computed = boxOf(form, 100);
+    ASSERT_TRUE(model->box(100).locked);
+    typeInto(computed, QStringLiteral("55"));
+    EXPECT_EQ(model->text(100), QString());
+    EXPECT_EQ(computed->text(), QString());
+
+    ASSERT_FALSE(model->box(201).enabled);
+    QLineEdit* switched = boxOf(form, 201);
+    EXPECT_FALSE(switched->isEnabled());
+    model->Habcasilla(201);
+    EXPECT_TRUE(switched->isEnabled());
+    typeInto(switched, QStringLiteral("agro 9"));
+    EXPECT_EQ(model->text(201), QStringLiteral("AGRO 9"));
+}
+
+TEST_F(Frm537Test, NothingCanBePastedIntoBoxesOrIdentificationFields) {
+    Frm537& form = showWindow();
+    const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> pasteKeys = {
+        {Qt::Key_Insert, Qt::ShiftModifier}, {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Menu, Qt::NoModifier}};
+    for (QLineEdit* field : {boxOf(form, 359), child<QLineEdit>(form, QStringLiteral("txtApellidoRL"))}) {
+        for (const auto& [key, modifiers] : pasteKeys) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("777"));
+            field->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(field, key, modifiers);
+            EXPECT_EQ(field->text(), QString()) << field->objectName().toStdString();
+            EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty()) << field->objectName().toStdString();
+        }
+        QGuiApplication::clipboard()->setText(QStringLiteral("777"));
+        QTest::mousePress(field, Qt::RightButton);
+        QTest::mouseRelease(field, Qt::RightButton);
+        EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+    }
+    EXPECT_EQ(model->text(359), QString());
+}
+
+TEST_F(Frm537Test, FocusShowsTheEditingTextAndLeavingTheDisplayMask) {
+    Frm537& form = showWindow();
+    form.showPage(QStringLiteral("eeff.activo"));
+    QLineEdit* box = boxOf(form, 376); // a write-down: always in parentheses
+    typeInto(box, QStringLiteral("1234567"));
+    QTest::keyClick(box, Qt::Key_Tab);
+    EXPECT_EQ(model->text(376), QStringLiteral("(1,234,567)"));
+    EXPECT_EQ(box->text(), QStringLiteral("(1,234,567)"));
+    box->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(box->text(), QStringLiteral("1234567"));
+    EXPECT_EQ(model->focusedBox(), 376);
+}
+
+TEST_F(Frm537Test, EnterMovesOnExceptWhereTheModelOpensAWindow) {
+    Frm537& form = showWindow();
+    model->onCasillaClicked([](int casilla) { return casilla == 382; });
+    form.showPage(QStringLiteral("eeff.activo"));
+    QLineEdit* first = boxOf(form, 359);
+    first->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), boxOf(form, 360));
+
+    QLineEdit* assistant = boxOf(form, 382); // opens its detail window: the focus stays
+    assistant->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(assistant, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), assistant);
+
+    // The last field of a page leads on to the first one of the next page.
+    QLineEdit* last = boxOf(form, 389);
+    last->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(last, Qt::Key_Return);
+    EXPECT_EQ(form.currentPageId(), QStringLiteral("eeff.pasivo"));
+    EXPECT_EQ(QApplication::focusWidget(), boxOf(form, 401));
+    EXPECT_EQ(model->currentPage, QStringLiteral("eeff.pasivo"));
+}
+
+TEST_F(Frm537Test, BoxesFollowTheModel) {
+    Frm537& form = showWindow();
+    QLineEdit* box = boxOf(form, 180);
+    model->setText(180, QStringLiteral("1,000"));
+    EXPECT_EQ(box->text(), QStringLiteral("1,000"));
+    model->setLocked(180, true);
+    EXPECT_TRUE(box->isReadOnly());
+    model->setEnabled(180, false);
+    EXPECT_FALSE(box->isEnabled());
+
+    const QList<QPair<BoxColour, QColor>> colours = {{BoxColour::White, Qt::white},
+                                                     {BoxColour::Cyan, QColor(0, 255, 255)},
+                                                     {BoxColour::ScrollBar, QColor(0xd4, 0xd0, 0xc8)},
+                                                     {BoxColour::ButtonFace, form.palette().color(QPalette::Button)}};
+    for (const auto& [colour, expected] : colours) {
+        model->setColour(180, colour);
+        EXPECT_EQ(box->palette().color(QPalette::Disabled, QPalette::Base), expected);
+        EXPECT_EQ(box->palette().color(QPalette::Active, QPalette::Base), expected);
+    }
+}
+
+TEST_F(Frm537Test, OptionClicksReachTheModelAndARefusedChangeIsUndone) {
+    DeclarationFormModel& form = makeModel();
+    QList<int> clicked;
+    form.onControl(QStringLiteral("OptRectifica"), [&](int index) {
+        clicked.append(index);
+        if (index == 0) {
+            form.setOption(QStringLiteral("OptRectifica"), 1); // "No" answered No: "Si" again
+        }
+    });
+    Frm537& window537 = showWindow();
+    auto* yes = child<QRadioButton>(window537, QStringLiteral("OptRectifica_1"));
+    auto* no = child<QRadioButton>(window537, QStringLiteral("OptRectifica_0"));
+    QTest::mouseClick(yes, Qt::LeftButton);
+    EXPECT_EQ(form.option(QStringLiteral("OptRectifica")), 1);
+    QTest::mouseClick(yes, Qt::LeftButton); // already chosen: no event
+    QTest::mouseClick(no, Qt::LeftButton);
+    EXPECT_EQ(clicked, (QList<int>{1, 0}));
+    EXPECT_TRUE(yes->isChecked());
+    EXPECT_FALSE(no->isChecked());
+
+    form.setOption(QStringLiteral("OptRectifica"), -1);
+    EXPECT_FALSE(yes->isChecked() || no->isChecked());
+    form.setControlEnabled(QStringLiteral("OptRectifica"), false);
+    EXPECT_FALSE(yes->isEnabled());
+}
+
+TEST_F(Frm537Test, ChecksCombosAndCommandsReachTheModel) {
+    DeclarationFormModel& form = makeModel();
+    QStringList events;
+    for (const QString& name : {QStringLiteral("ChkITF"), QStringLiteral("cboTipoReorganizacion"),
+                                QStringLiteral("cmdSocios"), QStringLiteral("chkItanPagos")}) {
+        form.onControl(name, [&events, name](int index) { events.append(name + QString::number(index)); });
+    }
+    form.setComboItems(QStringLiteral("cboTipoReorganizacion"), {{QStringLiteral("FUSION  1"), QStringLiteral("1")},
+                                                                 {QStringLiteral("ESCISION  2"), QStringLiteral("2")}});
+    form.setControlEnabled(QStringLiteral("cboTipoReorganizacion"), true);
+    form.setControlEnabled(QStringLiteral("chkItanPagos"), true);
+    Frm537& window537 = showWindow();
+
+    const QPoint onTheBox(6, 8);
+    QTest::mouseClick(child<QCheckBox>(window537, QStringLiteral("ChkITF")), Qt::LeftButton, {}, onTheBox);
+    EXPECT_EQ(form.check(QStringLiteral("ChkITF")), 1);
+    window537.showPage(QStringLiteral("ident.reorg"));
+    QTest::mouseClick(child<QCheckBox>(window537, QStringLiteral("chkItanPagos_1")), Qt::LeftButton, {}, onTheBox);
+    EXPECT_EQ(form.check(QStringLiteral("chkItanPagos"), 1), 1);
+    auto* combo = child<QComboBox>(window537, QStringLiteral("cboTipoReorganizacion"));
+    ASSERT_EQ(combo->count(), 2);
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    EXPECT_EQ(form.comboCode(QStringLiteral("cboTipoReorganizacion")), QStringLiteral("1"));
+    window537.showPage(QStringLiteral("info.socios"));
+    QTest::mouseClick(child<QAbstractButton>(window537, QStringLiteral("cmdSocios_1")), Qt::LeftButton);
+    EXPECT_EQ(events, (QStringList{QStringLiteral("ChkITF-1"), QStringLiteral("chkItanPagos1"),
+                                   QStringLiteral("cboTipoReorganizacion0"), QStringLiteral("cmdSocios1")}));
+}
+
+TEST_F(Frm537Test, PaymentControlWritesTheModel) {
+    Frm537& form = showWindow();
+    form.showPage(QStringLiteral("deuda"));
+    auto* bank = child<QComboBox>(form, QStringLiteral("cboBanco"));
+    auto* number = child<QLineEdit>(form, QStringLiteral("txtNroCheque"));
+    EXPECT_FALSE(bank->isEnabled());
+    EXPECT_EQ(bank->findData(QStringLiteral("00")), -1); // "no bank" is not offered
+
+    QTest::mouseClick(child<QRadioButton>(form, QStringLiteral("optCheque")), Qt::LeftButton);
+    EXPECT_EQ(model->payment().kind, QStringLiteral("C"));
+    ASSERT_TRUE(bank->isEnabled());
+    bank->setFocus();
+    QTest::keyClick(bank, Qt::Key_Down);
+    EXPECT_EQ(model->payment().bank, bank->itemData(0).toString());
+    typeInto(number, QStringLiteral("12a34"));
+    EXPECT_EQ(model->payment().cheque, QStringLiteral("1234"));
+
+    QTest::mouseClick(child<QRadioButton>(form, QStringLiteral("optEfectivo")), Qt::LeftButton);
+    EXPECT_EQ(model->payment().kind, QStringLiteral("E"));
+    EXPECT_EQ(model->payment().bank, QString());
+    EXPECT_FALSE(number->isEnabled());
+
+    model->payment() = {QStringLiteral("C"), QStringLiteral("11"), QStringLiteral("998877"), true};
+    model->paymentChanged();
+    EXPECT_EQ(bank->currentData().toString(), QStringLiteral("11"));
+    EXPECT_EQ(number->text(), QStringLiteral("998877"));
+}
+
+TEST_F(Frm537Test, GridsShowTheWorkingRowsAndTellTheModelTheSelectedRow) {
+    Frm537& form = showWindow();
+    form.showPage(QStringLiteral("info.socios"));
+    auto* grid = child<QTableView>(form, QStringLiteral("grdPricipalesSocios"));
+    EXPECT_EQ(grid->model()->rowCount(), 0);
+    for (const char* number : {"41234567", "20100070970"}) {
+        test::insertRow(database.db(), QStringLiteral("TMPF535SOCIOS"), test::demoKey(),
+                        {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
+                         {QStringLiteral("tipo_doc_socio"), 1},
+                         {QStringLiteral("nro_doc_socio"), QString::fromLatin1(number)},
+                         {QStringLiteral("fec_nac_socio"), QStringLiteral("1968-04-12")},
+                         {QStringLiteral("Porcentaje"), 50.0}});
+    }
+    model->refreshGrid(QStringLiteral("grdPricipalesSocios"));
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+
+    // The catalogue's columns in its order; dates shown dd/mm/yyyy.
+    QHeaderView* header = grid->horizontalHeader();
+    const int first = header->logicalIndex(0);
+    EXPECT_EQ(grid->model()->headerData(first, Qt::Horizontal).toString(),
+              QStringLiteral("Tipo de socio, asociado, participacionista, otros"));
+    auto* rows = qobject_cast<QSqlQueryModel*>(grid->model());
+    EXPECT_TRUE(grid->isColumnHidden(rows->record().indexOf(QStringLiteral("DOC_ID_D"))));
+    int birth = -1;
+    for (int i = 0; i < rows->columnCount(); ++i) {
+        if (rows->headerData(i, Qt::Horizontal).toString() == QStringLiteral("Fecha de Nacimiento")) {
+            birth = i;
+        }
+    }
+    ASSERT_GE(birth, 0);
+    EXPECT_FALSE(grid->isColumnHidden(birth));
+    EXPECT_EQ(rows->index(0, birth).data().toString(), QStringLiteral("12/04/1968"));
+
+    grid->selectRow(1);
+    EXPECT_EQ(model->control(QStringLiteral("grdPricipalesSocios")).current, 1);
+    database.db().run(QStringLiteral("DELETE FROM TMPF535SOCIOS WHERE nro_doc_socio = '20100070970'"));
+    model->refreshGrid();
+    EXPECT_EQ(model->control(QStringLiteral("grdPricipalesSocios")).current, 0);
+}
+
+TEST_F(Frm537Test, PagesFollowTheModelAndTheUsersChoiceReachesIt) {
+    DeclarationFormModel& form = makeModel();
+    QStringList selected;
+    form.onPageSelected([&](const QString& page) { selected.append(page); });
+    Frm537& window537 = showWindow();
+
+    form.showPage(QStringLiteral("info.general"), QStringLiteral("txtValor(207)"));
+    EXPECT_EQ(child<QTabWidget>(window537, QStringLiteral("SSTab1"))->currentIndex(), 5);
+    EXPECT_EQ(QApplication::focusWidget(), boxOf(window537, 207));
+    form.showPage(QStringLiteral("ident.general"), QStringLiteral("OptRectifica"));
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("OptRectifica_1"));
+    EXPECT_TRUE(selected.isEmpty()); // pages the model asked for are not reported back
+
+    QTest::keyClick(&window537, Qt::Key_O, Qt::AltModifier); // " Impuest&o a  la  Renta"
+    EXPECT_EQ(form.currentPage, QStringLiteral("renta"));
+    EXPECT_TRUE(boxOf(window537, 103)->hasFocus()); // the first field of the page
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(form.currentPage, QStringLiteral("creditos"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(form.currentPage, QStringLiteral("eeff.hidro"));
+    // "Información C&omplement." shares the key: it goes from one page to the other.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
+    EXPECT_EQ(form.currentPage, QStringLiteral("info.general"));
+    EXPECT_EQ(selected,
+              (QStringList{QStringLiteral("renta"), QStringLiteral("creditos"), QStringLiteral("renta"),
+                           QStringLiteral("eeff.hidro"), QStringLiteral("renta"), QStringLiteral("info.general")}));
+}
+
+TEST_F(Frm537Test, OnlyTheStatementsOfTheChosenChartAreShown) {
+    Frm537& form = showWindow();
+    form.showPage(QStringLiteral("eeff.activo"));
+    EXPECT_TRUE(boxOf(form, 359)->isVisible());
+    EXPECT_FALSE(boxOf(form, 300)->isVisible());
+    model->setOption(QStringLiteral("OptPlan"), 1);
+    EXPECT_TRUE(boxOf(form, 300)->isVisible());
+    EXPECT_FALSE(boxOf(form, 359)->isVisible());
+    form.showPage(QStringLiteral("eeff.pasivo"));
+    EXPECT_TRUE(boxOf(form, 331)->isVisible());
+    EXPECT_FALSE(boxOf(form, 401)->isVisible());
+}
+
+TEST_F(Frm537Test, AStatementCanBeTypedWithTheKeyboardAlone) {
+    Frm537& form = showWindow();
+    QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier); // "  Estados  &Financieros"
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    ASSERT_EQ(QApplication::focusWidget(), boxOf(form, 359));
+    // 359, 360, then 361 (an assistant without a detail window here), 362, 363.
+    for (const char* amount : {"185000", "20000", "", "", "7500"}) {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(amount));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    EXPECT_EQ(model->text(359), QStringLiteral("185,000"));
+    EXPECT_EQ(model->text(360), QStringLiteral("20,000"));
+    EXPECT_EQ(model->text(363), QStringLiteral("7,500"));
+    EXPECT_EQ(QApplication::focusWidget(), boxOf(form, 364));
+    EXPECT_TRUE(model->dirty);
+}
+
+TEST_F(Frm537Test, HelpAndClosingFollowTheModel) {
+    DeclarationFormModel& form = makeModel();
+    int cancels = 0;
+    form.onControl(QStringLiteral("cmdSalir"), [&](int) { ++cancels; });
+    Frm537& window537 = showWindow();
+    form.setHelpText(QStringLiteral("c100 = c487"), QStringLiteral("segunda línea"));
+    EXPECT_EQ(child<QLineEdit>(window537, QStringLiteral("TxtAyuda"))->text(), QStringLiteral("c100 = c487"));
+    EXPECT_EQ(child<QLineEdit>(window537, QStringLiteral("TxtAyuda1"))->text(), QStringLiteral("segunda línea"));
+
+    // Escape and "&Salir" run the cancel command; only the model closes the form.
+    QTest::keyClick(&window537, Qt::Key_Escape);
+    QTest::mouseClick(child<QAbstractButton>(window537, QStringLiteral("cmdSalir")), Qt::LeftButton);
+    EXPECT_EQ(cancels, 2);
+    EXPECT_TRUE(window537.isVisible());
+    form.requestClose();
+    EXPECT_FALSE(window537.isVisible());
+}
+
+TEST_F(Frm537Test, WithoutACancelRuleSalirJustCloses) {
+    Frm537& form = showWindow();
+    QTest::mouseClick(child<QAbstractButton>(form, QStringLiteral("cmdSalir")), Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+}
+
+} // namespace
+} // namespace qel::declaration

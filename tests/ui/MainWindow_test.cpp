@@ -1,0 +1,307 @@
+#include "app/ProcessState.h"
+#include "app/ui/BackgroundPicture.h"
+#include "app/ui/BarradeEstadoQEL.h"
+#include "app/ui/CentreInMain.h"
+#include "app/ui/Dialog_Inicial.h"
+#include "app/ui/FormLauncher.h"
+#include "app/ui/FormResult.h"
+#include "app/ui/MDIFrm.h"
+#include "app/ui/frmAcercade.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace qel;
+using app::ui::MDIFrm;
+using C = app::MainCommands::Command;
+
+// Runs `action` on every modal window of type T that comes up while it lives.
+template <typename T> class ModalWatcher {
+public:
+    explicit ModalWatcher(std::function<void(T*)> action) : m_action(std::move(action)) {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget()); window && window != m_last) {
+                m_last = window;
+                ++m_seen;
+                m_action(window);
+            }
+        });
+        m_timer.start(5);
+    }
+    int seen() const { return m_seen; }
+
+private:
+    std::function<void(T*)> m_action;
+    QTimer m_timer;
+    QPointer<QWidget> m_last;
+    int m_seen = 0;
+};
+
+// A list window standing for the ones of later versions: it counts the taxpayers' declarations
+// when it is prepared, remembers what it was opened with and closes itself at once.
+class FakeList : public QDialog, public app::ui::FormResult {
+public:
+    struct Record {
+        QString code;
+        int declarations = 0;
+        bool recovering = false;
+        int listMode = 0;
+        bool overlapped = false;
+    };
+    static inline int live = 0;
+    static inline QList<Record> opened;
+
+    FakeList(const app::FormRequest& request, app::ProcessState& state, bool accept, QWidget* parent)
+        : QDialog(parent) {
+        opened.append({request.code, state.database().scalar("SELECT count(*) FROM CAB").toInt(), state.recovering,
+                       state.listMode, live != 0});
+        ++live;
+        QTimer::singleShot(0, this, accept ? &QDialog::accept : &QDialog::reject);
+    }
+    ~FakeList() override { --live; }
+    QString resultText() const override { return QStringLiteral("lista"); }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_state.db = std::move(store::Database::open(m_temp.path()).database);
+        m_window = std::make_unique<MDIFrm>(m_state, *m_prompter, m_forms);
+        m_state.status = m_window->statusDisplay();
+        m_window->place();
+        FakeList::opened.clear();
+    }
+    void TearDown() override {
+        m_window.reset();
+        m_prompter->verify();
+    }
+
+    void registerFakeList(const QString& name, bool accept = false) {
+        m_forms.registerForm(name, [this, accept](const app::FormRequest& request) {
+            return std::make_unique<FakeList>(request, m_state, accept, qobject_cast<QWidget*>(request.parent.data()));
+        });
+    }
+
+    test::TempDatabase m_temp;
+    app::ProcessState m_state;
+    std::unique_ptr<app::ScriptedPrompter> m_prompter = test::makePrompter();
+    app::ui::FormLauncher m_forms{*m_prompter};
+    std::unique_ptr<MDIFrm> m_window;
+};
+
+TEST_F(MainWindowTest, CaptionPlaceAndBoxes) {
+    EXPECT_EQ(m_window->windowTitle(),
+              " 588 Declaración Pago Anual Impuesto a la Renta 2018 3ra. Categoría e ITF - v 1.0");
+    EXPECT_EQ(m_window->pos(), QPoint(0, 0));
+    EXPECT_EQ(m_window->size(), QSize(648, 488));
+    const Qt::WindowFlags flags = m_window->windowFlags();
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+}
+
+TEST_F(MainWindowTest, MenusCarryTheSystemsCaptions) {
+    const QList<QPair<QString, QStringList>> expected = {
+        {"&Declaraciones", {"&Nueva", "&Modificar", "&Eliminar", "-", "&Imprimir", "-", "&Salir"}},
+        {"Declaraciones &Enviadas",
+         {"&Registrar número de orden", "&Eliminar", "-", "&Recuperar Declaración", "-", "&Imprimir"}},
+        {"&Consultas", {"&Bancos", "&Paises", "&UIT"}},
+        {"&Ayuda", {"&Contenido", "-", "Acerca &de QEL", "&Verificar Versión"}},
+    };
+    const QList<QAction*> menus = m_window->menuBar()->actions();
+    ASSERT_EQ(menus.size(), expected.size());
+    for (int i = 0; i < menus.size(); ++i) {
+        EXPECT_EQ(menus[i]->text(), expected[i].first);
+        QStringList items;
+        for (const QAction* item : menus[i]->menu()->actions()) {
+            items.append(item->isSeparator() ? QStringLiteral("-") : item->text());
+        }
+        EXPECT_EQ(items, expected[i].second) << expected[i].first.toStdString();
+    }
+}
+
+TEST_F(MainWindowTest, ToolbarButtonsHavePicturesAndSpanishTips) {
+    const QList<QAction*> buttons = m_window->toolbar()->actions();
+    ASSERT_EQ(buttons.size(), app::MainCommands::kToolbarButtons);
+    const QList<int> separators = {6, 8, 9};
+    for (int index = 1; index <= buttons.size(); ++index) {
+        const QAction* button = buttons[index - 1];
+        EXPECT_EQ(button->isSeparator(), separators.contains(index)) << "button " << index;
+        if (!button->isSeparator()) {
+            EXPECT_FALSE(button->icon().isNull()) << "button " << index;
+            EXPECT_FALSE(button->toolTip().contains('&')) << button->toolTip().toStdString();
+            EXPECT_EQ(button, m_window->action(*app::MainCommands::toolbarCommand(index)));
+        }
+    }
+    EXPECT_EQ(m_window->action(C::NewDeclaration)->toolTip(), "Nueva declaración");
+}
+
+TEST_F(MainWindowTest, ModifyingTwiceShowsAFreshlyPreparedListEachTime) {
+    registerFakeList("FrmContAbrir");
+    ModalWatcher<app::ui::Dialog_Inicial> notice([](app::ui::Dialog_Inicial* d) { d->accept(); });
+
+    m_window->action(C::ModifyDeclaration)->trigger();
+    test::insertRow(m_state.database(), "CAB", test::demoKey());
+    m_window->action(C::ModifyDeclaration)->trigger();
+
+    ASSERT_EQ(FakeList::opened.size(), 2);
+    EXPECT_EQ(notice.seen(), 2);
+    EXPECT_EQ(FakeList::live, 0);
+    for (const FakeList::Record& r : FakeList::opened) {
+        EXPECT_EQ(r.code, "1") << "operation 1: modify";
+        EXPECT_EQ(r.listMode, 1);
+        EXPECT_FALSE(r.overlapped) << "the previous list is gone before the new one is prepared";
+    }
+    EXPECT_EQ(FakeList::opened[0].declarations, 0);
+    EXPECT_EQ(FakeList::opened[1].declarations, 1);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
+}
+
+TEST_F(MainWindowTest, RecoveryFlagIsDownAfterTheListClosesWhateverTheUserDid) {
+    for (const bool accepted : {true, false}) {
+        FakeList::opened.clear();
+        registerFakeList("FrmContAbrirEnv", accepted);
+        m_state.listMode = 3;
+        m_window->action(C::RecoverSentDeclaration)->trigger();
+        ASSERT_EQ(FakeList::opened.size(), 1);
+        EXPECT_TRUE(FakeList::opened[0].recovering);
+        EXPECT_EQ(FakeList::opened[0].listMode, 1);
+        EXPECT_FALSE(m_state.recovering);
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
+}
+
+TEST_F(MainWindowTest, WindowsOfLaterVersionsAnnounceThemselves) {
+    ModalWatcher<app::ui::Dialog_Inicial> notice([](app::ui::Dialog_Inicial* d) { d->accept(); });
+    const QString later = app::ui::FormLauncher::kNotYetAvailable;
+    for (const C command : {C::NewDeclaration, C::ModifyDeclaration, C::DeleteDeclaration, C::PrintDeclaration,
+                            C::RegisterOrderNumber, C::RecoverSentDeclaration, C::PrintSentDeclaration}) {
+        m_prompter->expectMessage(later, app::Icon::Information);
+        m_window->run(command);
+    }
+    EXPECT_EQ(m_prompter->pending(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(m_state.recovering);
+
+    m_prompter->expectMessage("Error interno del módulo: la ventana \"FrmNoExiste\" no está registrada.",
+                              app::Icon::Critical, "Error");
+    app::FormRequest unknown;
+    unknown.name = "FrmNoExiste";
+    EXPECT_EQ(m_forms.open(unknown), "");
+}
+
+TEST_F(MainWindowTest, ALaunchedWindowHandsBackItsResult) {
+    registerFakeList("FrmAnexoPrueba", true);
+    app::FormRequest request;
+    request.name = "frmanexoprueba"; // window names compare without regard to case
+    request.parent = m_window.get();
+    EXPECT_EQ(m_forms.open(request), "lista");
+    EXPECT_EQ(FakeList::live, 0);
+}
+
+TEST_F(MainWindowTest, StatusBarShowsTheTaxpayerUntilTheMouseMovesOverTheBackground) {
+    app::ui::BarradeEstadoQEL* status = m_window->statusDisplay();
+    for (QWidget* surface :
+         {static_cast<QWidget*>(m_window->background()), static_cast<QWidget*>(m_window->statusBar())}) {
+        status->showStatus("20100070970", "D'ONOFRIO S.A.", "2018", "0588");
+        EXPECT_EQ(status->property("numdoc").toString(), "20100070970");
+        EXPECT_EQ(status->property("razonsocial").toString(), "D'ONOFRIO S.A.");
+        EXPECT_EQ(status->property("periodo_ejercicio").toString(), "2018");
+        EXPECT_EQ(status->property("formulario").toString(), "0588");
+        EXPECT_EQ(status->property("esruc").toInt(), 1);
+
+        QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), surface->mapToGlobal(QPointF(20, 20)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(surface, &move);
+        EXPECT_EQ(status->property("razonsocial").toString(), "") << surface->objectName().toStdString();
+        EXPECT_EQ(status->property("numdoc").toString(), "20100070970");
+    }
+}
+
+TEST_F(MainWindowTest, NoticeAndAboutBoxShowTheirTexts) {
+    m_window->show();
+    m_state.versionDate = "15/03/2019";
+    QString noticeText;
+    QString noticeCaption;
+    ModalWatcher<app::ui::Dialog_Inicial> notice([&](app::ui::Dialog_Inicial* d) {
+        noticeText = d->messageText();
+        noticeCaption = d->windowTitle();
+        d->findChild<QPushButton*>("cmdAceptar")->click();
+    });
+    m_prompter->expectMessage(app::ui::FormLauncher::kNotYetAvailable);
+    m_window->run(C::NewDeclaration);
+    EXPECT_EQ(noticeText, "Para  un  adecuado  registro  de   su  información,  le  sugerimos revisar previamente "
+                          "las ayudas del QEL, presionando la tecla F1.");
+    EXPECT_EQ(noticeCaption, m_window->windowTitle());
+
+    QStringList texts;
+    QPoint place;
+    QSize size;
+    ModalWatcher<app::ui::frmAcercade> about([&](app::ui::frmAcercade* d) {
+        texts << d->windowTitle();
+        for (const char* name : {"lblVersion", "lblDescripcion", "lblActualizacion", "lblFecha"}) {
+            texts << d->findChild<QLabel*>(name)->text();
+        }
+        texts << d->findChild<QPushButton*>("cmdAceptar")->text();
+        place = d->frameGeometry().topLeft();
+        size = d->frameGeometry().size();
+        d->accept();
+    });
+    m_window->run(C::About);
+    EXPECT_EQ(texts, QStringList({"Acerca de QEL ", "Versión 1.0", "Renta Anual 2018 3ra Categoría e ITF",
+                                  "Actualización al", "15/03/2019", "&Aceptar"}));
+    EXPECT_EQ(place, app::ui::centredIn(m_window->frameGeometry(), size)) << "centred on the main window";
+}
+
+TEST_F(MainWindowTest, BothWaysOutShutDownOnce) {
+    for (const bool byMenu : {true, false}) {
+        auto window = std::make_unique<MDIFrm>(m_state, *m_prompter, m_forms);
+        window->place();
+        window->show();
+        QDialog leftOpen;
+        leftOpen.show();
+        int shutdowns = 0;
+        window->setShutdown([&shutdowns] { ++shutdowns; });
+        if (byMenu) {
+            window->action(C::Exit)->trigger();
+        } else {
+            window->close();
+        }
+        window->close();
+        EXPECT_EQ(shutdowns, 1);
+        EXPECT_FALSE(window->isVisible());
+        // The close box unloads every other window; "Salir" leaves that to the end of the process.
+        EXPECT_EQ(leftOpen.isVisible(), byMenu);
+    }
+}
+
+TEST(CentreInMain, IntegerPartOfHalfTheDifference) {
+    struct Case {
+        QRect main;
+        QSize form;
+        QPoint place;
+    };
+    const Case cases[] = {
+        {QRect(0, 0, 648, 488), QSize(400, 190), QPoint(124, 149)},
+        {QRect(0, 0, 648, 488), QSize(401, 191), QPoint(123, 148)},
+        {QRect(100, 50, 300, 200), QSize(500, 400), QPoint(0, -50)},
+        {QRect(0, 0, 300, 200), QSize(301, 201), QPoint(-1, -1)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(app::ui::centredIn(c.main, c.form), c.place);
+    }
+}
+
+} // namespace
