@@ -47,6 +47,21 @@ CalculationRules::CalculationRules(DeclarationFormModel& model) : m_model(model)
     if (m_model.hasControl(QStringLiteral("OpRegRenta"))) {
         m_model.onControl(QStringLiteral("OpRegRenta"), [this](int) { checkRegimeLimit(); });
     }
+    m_model.onAnswersApplied([this] { recalculateLoadedTax(); });
+}
+
+// The casillas of a stored declaration are read before its answers reach the option buttons,
+// so the tax they recompute meanwhile is that of the general regime. Once the answers are in
+// place the rate is chosen again: the regime, the exemption, the benefits and the Amazonía
+// zone all decide it. A tax the taxpayer typed ("Otros" benefit) is left as stored.
+void CalculationRules::recalculateLoadedTax() {
+    if (!m_model.hasBox(113) || m_model.isEmpty(110)) {
+        return;
+    }
+    if (hasTaxBenefits() && benefitCode() == QStringLiteral("9")) {
+        return;
+    }
+    Calcular113();
 }
 
 // --- Reading and writing -------------------------------------------------------------------
@@ -259,7 +274,8 @@ void CalculationRules::dispatch(int n) {
         Calcular131();
         Calcular505_138y139();
     } else if (n == 137 || n == 141 || n == 142 || n == 144 || n == 145) {
-        if (n == 137) {
+        // The refund choice sets 138/139 again; the interest is part of the total debt 505.
+        if (n == 137 || n == 142) {
             Calcular505_138y139();
         }
     } else if (n == 143) {
@@ -602,6 +618,7 @@ void CalculationRules::Calcular505_138y139() {
     }
     if (a(138) != 0) {
         m_model.Habcasilla(137);
+        restoreRefundOption();
     } else {
         m_model.Descasilla(137);
     }
@@ -616,6 +633,14 @@ void CalculationRules::Calcular505_138y139() {
         }
     }
     write(505, v(139) + v(142), kSigned);
+}
+
+// While a declaration loads, a balance in favour computed before all its casillas are read
+// may empty 137 for a moment; the refund option comes back from its stored slot.
+void CalculationRules::restoreRefundOption() {
+    if (m_model.loading() && m_model.isEmpty(137) && !m_model.answerSlots.value(137).trimmed().isEmpty()) {
+        m_model.setText(137, m_model.answerSlots.value(137).trimmed());
+    }
 }
 
 void CalculationRules::Calcular146() {

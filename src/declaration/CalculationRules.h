@@ -101,6 +101,8 @@ private:
                     const QString& mask);
     void lockAsComputed(int n);
     void commonTail(int casilla);
+    void recalculateLoadedTax();
+    void restoreRefundOption();
     double assistantTotal(const QString& type, bool allColumns) const;
     void setFromAssistant(int casilla, const QString& type, bool allColumns);
 

@@ -267,7 +267,8 @@ void SectionSwitches::setBox(int n, Turn turn, How how) {
     case Turn::Off:
         if (how == How::Load) {
             m_model.setEnabled(n, false);
-            m_model.setLocked(n, true);
+            // An ITF box switched off keeps its lock as the click leaves it.
+            m_model.setLocked(n, def.kind == BoxKind::Itf ? def.lockedAtStart() : true);
             if (def.kind != BoxKind::Itf) {
                 m_model.setColour(n, BoxColour::ButtonFace);
             }
