@@ -48,6 +48,7 @@ CalculationRules::CalculationRules(DeclarationFormModel& model) : m_model(model)
         m_model.onControl(QStringLiteral("OpRegRenta"), [this](int) { checkRegimeLimit(); });
     }
     m_model.onAnswersApplied([this] { recalculateLoadedTax(); });
+    m_model.onBoxPointed([this](int casilla) { showHelp(casilla); });
 }
 
 // The casillas of a stored declaration are read before its answers reach the option buttons,
@@ -445,6 +446,7 @@ void CalculationRules::Calcular113() {
         rate = QStringLiteral("10.0");
         tax = base * 0.10;
     }
+    // Exempt and unaffected taxpayers pay no tax, but next year's coefficient still follows.
     if (isExempt()) {
         m_model.currentRate = QStringLiteral("0");
         m_model.fixAtZero(113);
@@ -454,6 +456,8 @@ void CalculationRules::Calcular113() {
     }
     if (isUnaffected()) {
         m_model.fixAtZero(113);
+        CalcularCoef686();
+        CalcularCoef();
         return;
     }
     if (hasStabilityAgreement()) {
@@ -876,9 +880,7 @@ std::pair<QString, QString> CalculationRules::help(int n) const {
 
 void CalculationRules::showHelp(int casilla) {
     const auto [first, second] = help(casilla);
-    m_model.helpText = first;
-    m_model.helpText2 = second;
-    m_model.changed(QStringLiteral("TxtAyuda"));
+    m_model.setHelpText(first, second);
 }
 
 } // namespace qel::declaration

@@ -669,6 +669,17 @@ void DeclarationFormModel::notifyAnswersApplied() {
     emit answersApplied();
 }
 
+void DeclarationFormModel::onBoxPointed(std::function<void(int)> handler) {
+    m_pointHandlers.append(std::move(handler));
+}
+
+void DeclarationFormModel::pointAt(int casilla) {
+    const auto handlers = m_pointHandlers;
+    for (const auto& handler : handlers) {
+        handler(casilla);
+    }
+}
+
 bool DeclarationFormModel::hasControlHandler(const QString& name) const {
     return !m_controlHandlers.value(name).isEmpty();
 }

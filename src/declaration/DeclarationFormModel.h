@@ -240,6 +240,9 @@ public:
     // After the load applied the stored answers to the controls (without firing their
     // events), the section switches bring the dependent sections in line.
     void onAnswersApplied(std::function<void()> handler);
+    // The mouse over a casilla box: its help goes to TxtAyuda.
+    void onBoxPointed(std::function<void(int casilla)> handler);
+    void pointAt(int casilla);
     void notifyAnswersApplied();
     // Whether a rule handles the events of a control.
     bool hasControlHandler(const QString& name) const;
@@ -272,6 +275,7 @@ private:
     QHash<QString, QList<ControlHandler>> m_controlHandlers;
     QList<std::function<void(const QString&)>> m_pageHandlers;
     QList<std::function<void()>> m_answerHandlers;
+    QList<std::function<void(int)>> m_pointHandlers;
     QHash<QString, QString> m_captions;
     QHash<QString, QVariantMap> m_selectedRows;
     bool m_loading = false;

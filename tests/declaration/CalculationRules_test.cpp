@@ -168,10 +168,25 @@ TEST_F(CalculationTest, TheBalanceSheetTotalsEmptyWhenNothingIsTyped) {
 
 TEST_F(CalculationTest, HelpTextsOfComputedCasillas) {
     type(461, QStringLiteral("1000"));
-    m_rules.showHelp(113);
+    m_model.pointAt(113);
     EXPECT_EQ(m_model.helpText, QStringLiteral("c113 = c110 * 29.5 %"));
-    m_rules.showHelp(101);
+    m_model.pointAt(101);
     EXPECT_EQ(m_model.helpText, QStringLiteral("c101 = c489"));
-    m_rules.showHelp(461);
+    m_model.pointAt(461);
     EXPECT_EQ(m_model.helpText, QStringLiteral("Anotar los importes en soles sin considerar céntimos."));
+}
+
+// A taxpayer who pays no tax still gets next year's percentage: the fixed one without a zone.
+TEST_F(CalculationTest, ExemptAndUnaffectedTaxpayersPayNothingButKeepThePercentage) {
+    // Only the total exemption fixes the coefficient at "0"; otherwise it is the formula's 0.
+    for (const auto& [question, coefficient] : {std::pair{"OptTipoCont", "0"}, std::pair{"OptInafectacion", "0.0000"}}) {
+        SCOPED_TRACE(question);
+        m_model.clickOption(QString::fromLatin1(question), 1);
+        type(461, QStringLiteral("200000"));
+        EXPECT_EQ(shown(113), QStringLiteral("0"));
+        EXPECT_TRUE(m_model.box(113).locked);
+        EXPECT_EQ(shown(686), QString::fromLatin1(coefficient));
+        EXPECT_EQ(shown(610), QStringLiteral("1.5"));
+        m_model.clickOption(QString::fromLatin1(question), 0);
+    }
 }

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QEnterEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -403,6 +404,13 @@ TEST_F(Frm537Test, HelpAndClosingFollowTheModel) {
     form.setHelpText(QStringLiteral("c100 = c487"), QStringLiteral("segunda línea"));
     EXPECT_EQ(child<QLineEdit>(window537, QStringLiteral("TxtAyuda"))->text(), QStringLiteral("c100 = c487"));
     EXPECT_EQ(child<QLineEdit>(window537, QStringLiteral("TxtAyuda1"))->text(), QStringLiteral("segunda línea"));
+
+    // The mouse over a box asks the model for that casilla's help.
+    int pointed = 0;
+    form.onBoxPointed([&](int casilla) { pointed = casilla; });
+    QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+    QApplication::sendEvent(child<QLineEdit>(window537, QStringLiteral("txtValor_113")), &enter);
+    EXPECT_EQ(pointed, 113);
 
     // Escape and "&Salir" run the cancel command; only the model closes the form.
     QTest::keyClick(&window537, Qt::Key_Escape);

@@ -196,6 +196,7 @@ void Frm537::bindBoxes() {
                 m_model.focusOut(n);
                 refreshHelp();
             });
+        edit->setPointerHandler([this, n] { m_model.pointAt(n); });
         edit->setClickHandler([this, n] {
             m_model.clickBox(n);
             refreshHelp();

@@ -125,4 +125,11 @@ void GuardedLineEdit::dropEvent(QDropEvent* event) {
     event->ignore();
 }
 
+void GuardedLineEdit::enterEvent(QEnterEvent* event) {
+    if (m_onPointer) {
+        m_onPointer();
+    }
+    QLineEdit::enterEvent(event);
+}
+
 } // namespace qel::declaration

@@ -23,6 +23,8 @@ public:
     void setEnterHandler(EnterHandler handler) { m_onEnter = std::move(handler); }
     void setFocusHandlers(std::function<void(Qt::FocusReason)> in, std::function<void()> out);
     void setClickHandler(std::function<void()> handler) { m_onClick = std::move(handler); }
+    // The mouse came over the box.
+    void setPointerHandler(std::function<void()> handler) { m_onPointer = std::move(handler); }
 
     // Empties the clipboard, so that nothing typed or chosen later can be pasted.
     static void clearClipboard();
@@ -41,6 +43,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
 
 private:
     KeyFilter m_filter;
@@ -48,6 +51,7 @@ private:
     std::function<void(Qt::FocusReason)> m_onFocusIn;
     std::function<void()> m_onFocusOut;
     std::function<void()> m_onClick;
+    std::function<void()> m_onPointer;
     bool m_inside = false; // between the form's focus-in and focus-out of the box
 };
 
