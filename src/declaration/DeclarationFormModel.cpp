@@ -24,7 +24,9 @@ bool isAsciiLetterOrDigit(QChar c) {
     return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9');
 }
 
-BoxColour colourOf(const CasillaDef& def) {
+} // namespace
+
+BoxColour DeclarationFormModel::colourAtStart(const CasillaDef& def) {
     switch (def.kind) {
     case BoxKind::Entry:
         return BoxColour::White;
@@ -37,15 +39,13 @@ BoxColour colourOf(const CasillaDef& def) {
     }
 }
 
-} // namespace
-
 DeclarationFormModel::DeclarationFormModel(FormContext context, QObject* parent)
     : QObject(parent), m_context(std::move(context)) {
     for (const CasillaDef* def : CasillaCatalog::instance().boxes()) {
         BoxState state;
         state.enabled = def->enabledAtStart();
         state.locked = def->lockedAtStart();
-        state.colour = colourOf(*def);
+        state.colour = colourAtStart(*def);
         state.maxLength = def->displayLength();
         m_boxes.insert(def->number, state);
     }

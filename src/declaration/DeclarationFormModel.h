@@ -96,6 +96,8 @@ public:
     enum class Mode { New = 0, Modify = 1 };
 
     explicit DeclarationFormModel(FormContext context, QObject* parent = nullptr);
+    // The colour a box takes when the form opens and when a section switches it on again.
+    static BoxColour colourAtStart(const CasillaDef& def);
     ~DeclarationFormModel() override;
 
     FormContext& context() { return m_context; }

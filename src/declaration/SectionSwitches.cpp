@@ -38,19 +38,6 @@ const QStringList kDomicileDependants = {QStringLiteral("OptZona"),          QSt
                                          QStringLiteral("TxtFolio"),         QStringLiteral("TxtAsiento"),
                                          QStringLiteral("TxtActFijAmazonia")};
 
-BoxColour colourAtStart(const CasillaDef& def) {
-    switch (def.kind) {
-    case BoxKind::Entry:
-        return BoxColour::White;
-    case BoxKind::Assistant:
-        return BoxColour::Cyan;
-    case BoxKind::Itf:
-        return BoxColour::ScrollBar;
-    default:
-        return BoxColour::ButtonFace;
-    }
-}
-
 } // namespace
 
 const QString SectionSwitches::kRectifyReminder =
@@ -259,7 +246,7 @@ void SectionSwitches::setBox(int n, Turn turn, How how) {
             // Assistant boxes keep their colour and stay locked where their window fills them.
             m_model.setEnabled(n, true);
             m_model.setLocked(n, def.lockedAtStart());
-            m_model.setColour(n, colourAtStart(def));
+            m_model.setColour(n, DeclarationFormModel::colourAtStart(def));
         } else {
             m_model.Habcasilla(n);
         }
@@ -282,7 +269,7 @@ void SectionSwitches::setBox(int n, Turn turn, How how) {
     case Turn::Start:
         m_model.setEnabled(n, def.enabledAtStart());
         m_model.setLocked(n, def.lockedAtStart());
-        m_model.setColour(n, colourAtStart(def));
+        m_model.setColour(n, DeclarationFormModel::colourAtStart(def));
         break;
     }
 }

@@ -13,9 +13,9 @@ namespace {
 
 // Columns written compactly: "name:T name:I ..." with T text (the default), I integer,
 // D double, C currency (whole units), A date.
-QList<ColumnDef> cols(const QString& spec) {
+QList<ColumnDef> cols(const QString& layout) {
     QList<ColumnDef> result;
-    const QStringList words = spec.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QStringList words = layout.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     for (const QString& word : words) {
         const auto colon = word.indexOf(QLatin1Char(':'));
         ColumnDef column{colon < 0 ? word : word.left(colon), ColumnType::Text};
