@@ -6,11 +6,11 @@
 
 #include <QCoreApplication>
 #include <QSqlQuery>
-
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
+#include <cstdlib>
 #include <map>
+#include <sqlite3.h>
 
 namespace qel::bench {
 
@@ -26,6 +26,62 @@ BenchDatabase::BenchDatabase() {
 
 store::DeclarationKey benchKey() {
     return {QStringLiteral("20100070970"), QStringLiteral("2018"), QStringLiteral("0588")};
+}
+
+const QStringList& annexTables() {
+    static const QStringList tables = {QStringLiteral("F535SOCIOS"),    QStringLiteral("F535CASEF"),
+                                       QStringLiteral("F586DONAC"),     QStringLiteral("F582ALQUILER"),
+                                       QStringLiteral("F584VEHIC"),     QStringLiteral("F582BALANCE"),
+                                       QStringLiteral("F544ADICDEDUC"), QStringLiteral("ACTA")};
+    return tables;
+}
+
+BenchDatabase& annexDatabase() {
+    static BenchDatabase database;
+    [[maybe_unused]] static const bool filled = [] {
+        fillAnnexRows(database.db(), benchKey(), annexTables(), kAnnexRows);
+        return true;
+    }();
+    return database;
+}
+
+void storeDeclaration(store::Database& db, const store::DeclarationKey& key,
+                      const std::function<bool(const declaration::CasillaDef&)>& wanted) {
+    store::TransactionGuard transaction(db);
+    test::registerTaxpayer(db, key.ruc, kCompany);
+    db.run(QStringLiteral("INSERT INTO CAB (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, ESTADO) "
+                          "VALUES (6, ?, ?, ?, 0, 0)"),
+           {key.ruc, key.periodo, key.formulario})
+        .finish();
+    int n = 0;
+    for (const declaration::CasillaDef& def : declaration::CasillaCatalog::instance().all()) {
+        if (!wanted || wanted(def)) {
+            storeCasilla(db, key, QString::number(def.number),
+                         def.value == declaration::ValueClass::Text ? QStringLiteral("TEXTO")
+                                                                    : QString::number(++n * 1000));
+        }
+    }
+    transaction.commit();
+}
+
+void storeCasilla(store::Database& db, const store::DeclarationKey& key, const QString& casilla, const QString& value) {
+    db.run(QStringLiteral("INSERT INTO DET (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, SEMANA, CASILLA, i_valor) "
+                          "VALUES (6, ?, ?, ?, 0, ?, ?)"),
+           {key.ruc, key.periodo, key.formulario, casilla, value})
+        .finish();
+}
+
+void execBare(sqlite3* handle, const QString& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(handle, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(sql), error);
+        std::abort();
+    }
+}
+
+QString bareFilter(const store::DeclarationKey& key) {
+    return QStringLiteral(" WHERE TIP_DOC_D=6 AND DOC_ID_D='%1' AND PERIODO='%2' AND FORMULARIO='%3'")
+        .arg(key.ruc, key.periodo, key.formulario);
 }
 
 void fillAnnexRows(store::Database& db, const store::DeclarationKey& key, const QStringList& tables, int rows) {

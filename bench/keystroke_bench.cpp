@@ -12,16 +12,11 @@
 // assistant totals, for instance), never reference data that does not change while the form
 // is open.
 
-#include "app/Clock.h"
-#include "app/FormOpener.h"
-#include "app/Prompter.h"
-#include "app/UtilityComponent.h"
 #include "bench_support.h"
 #include "declaration/CasillaCatalog.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormLoader.h"
 #include "management/DeclarationFormSession.h"
-#include "store/TransactionGuard.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -41,50 +36,15 @@ constexpr int kPasses = 30;
 // What a keystroke may cost at most, the median over every box of the form.
 constexpr double kTargetMedianMs = 1.0;
 
-class SilentPrompter : public app::Prompter {
-public:
-    void message(const QString&, const QString&, app::Icon) override {}
-    app::Button ask(const QString&, const QString&, app::Buttons, app::Button defaultButton, app::Icon) override {
-        return defaultButton;
-    }
-};
-
-class NoWindows : public app::FormOpener {
-public:
-    QString open(const app::FormRequest&) override { return {}; }
-    bool knows(const QString&) const override { return true; }
-};
-
 // What every form of the run shares: the database with one registered taxpayer and no
 // declaration of it yet, and the process services the form is handed.
 struct Bench {
     bench::BenchDatabase db;
-    SilentPrompter prompter;
-    app::SystemClock clock;
-    app::UtilityComponent utility{prompter, &db.db()};
-    NoWindows opener;
+    test::SilentServices services{db.db()};
 
-    Bench() {
-        store::TransactionGuard transaction(db.db());
-        db.db()
-            .run(QStringLiteral("INSERT INTO CONT (TIP_DOC_D, DOC_ID_D, NOMBRE, USUARIO) VALUES (6, ?, ?, ?)"),
-                 {bench::benchKey().ruc, QStringLiteral("D'ONOFRIO S.A."), QStringLiteral("SUPERVISOR")})
-            .finish();
-        transaction.commit();
-    }
+    Bench() { test::registerTaxpayer(db.db(), bench::benchKey().ruc, bench::kCompany); }
 
-    declaration::FormContext context() {
-        const store::DeclarationKey key = bench::benchKey();
-        return declaration::FormContext{db.db(),
-                                        prompter,
-                                        clock,
-                                        utility,
-                                        opener,
-                                        key.periodo,
-                                        key.formulario,
-                                        QStringLiteral("SUPERVISOR"),
-                                        QStringLiteral("0")};
-    }
+    declaration::FormContext context() { return services.context(); }
 };
 
 Bench& shared() {

@@ -1,12 +1,5 @@
-#include "app/Clock.h"
-#include "app/FormOpener.h"
-#include "app/UtilityComponent.h"
+#include "FormFixture.h"
 #include "declaration/AnnexButtons.h"
-#include "declaration/CalculationRules.h"
-#include "declaration/DeclarationFormModel.h"
-#include "declaration/FormLoader.h"
-#include "declaration/SectionSwitches.h"
-#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,42 +14,15 @@ using app::Icon;
 
 const QString kRuc = QStringLiteral("20100070970");
 
-class RecordingOpener : public app::FormOpener {
-public:
-    QString open(const app::FormRequest& request) override {
-        requests.append(request);
-        return {};
-    }
-    bool knows(const QString&) const override { return true; }
-    QList<app::FormRequest> requests;
-};
-
-class AnnexButtonsTest : public ::testing::Test {
+class AnnexButtonsTest : public testing::FormFixture {
 protected:
     void SetUp() override {
-        test::insertRow(db(), QStringLiteral("CONT"), {},
-                        {{QStringLiteral("TIP_DOC_D"), 6},
-                         {QStringLiteral("DOC_ID_D"), kRuc},
-                         {QStringLiteral("NOMBRE"), QStringLiteral("D'ONOFRIO S.A.")},
-                         {QStringLiteral("USUARIO"), QStringLiteral("SUPERVISOR")}});
-        FormContext context{db(),
-                            *prompter,
-                            clock,
-                            utility,
-                            opener,
-                            QStringLiteral("2018"),
-                            QStringLiteral("0588"),
-                            QStringLiteral("SUPERVISOR"),
-                            QStringLiteral("0")};
-        model = std::make_unique<DeclarationFormModel>(context);
-        rules = std::make_unique<CalculationRules>(*model);
-        switches = std::make_unique<SectionSwitches>(*model, *rules);
-        buttons = std::make_unique<AnnexButtons>(*model);
-        loader = std::make_unique<FormLoader>(*model);
-        loader->load();
-        loader->chooseTaxpayer(kRuc);
+        test::registerTaxpayer(db(), kRuc, QStringLiteral("D'ONOFRIO S.A."));
+        makeModel();
+        attachCalculation();
+        attach<AnnexButtons>();
+        load(kRuc);
     }
-    void TearDown() override { prompter->verify(); }
 
     void addRow(const QString& table, const QVariantMap& values) {
         test::insertRow(db(), table, test::demoKey(kRuc), values);
@@ -74,19 +40,6 @@ protected:
                     {QStringLiteral("Porcentaje"), share}});
         }
     }
-
-    store::Database& db() { return database.db(); }
-
-    test::TempDatabase database;
-    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
-    app::FixedClock clock{QDateTime(QDate(2019, 3, 15), QTime(10, 0))};
-    app::UtilityComponent utility{*prompter, &database.db()};
-    RecordingOpener opener;
-    std::unique_ptr<DeclarationFormModel> model;
-    std::unique_ptr<CalculationRules> rules;
-    std::unique_ptr<SectionSwitches> switches;
-    std::unique_ptr<AnnexButtons> buttons;
-    std::unique_ptr<FormLoader> loader;
 };
 
 TEST_F(AnnexButtonsTest, TheHundredAndFirstPartnerIsRefusedWithTheCount) {

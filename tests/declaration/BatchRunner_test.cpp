@@ -4,6 +4,7 @@
 #include "declaration/BatchPrompter.h"
 #include "declaration/BatchRunner.h"
 #include "declaration/DeclarationFormModel.h"
+#include "support/FormServices.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -27,11 +28,7 @@ protected:
     void SetUp() override {
         for (const auto& [ruc, name] : {std::pair{kStored, QStringLiteral("D'ONOFRIO S.A.")},
                                         std::pair{kFree, QStringLiteral("COMERCIAL ANDINA S.A.C.")}}) {
-            test::insertRow(database.db(), QStringLiteral("CONT"), {},
-                            {{QStringLiteral("TIP_DOC_D"), 6},
-                             {QStringLiteral("DOC_ID_D"), ruc},
-                             {QStringLiteral("NOMBRE"), name},
-                             {QStringLiteral("USUARIO"), QStringLiteral("CONTADOR")}});
+            test::registerTaxpayer(database.db(), ruc, name, QStringLiteral("CONTADOR"));
         }
         const store::DeclarationKey key = test::demoKey(kStored);
         test::insertRow(database.db(), QStringLiteral("CAB"), key,

@@ -1,11 +1,4 @@
-#include "declaration/CalculationRules.h"
-
-#include "app/Clock.h"
-#include "app/FormOpener.h"
-#include "app/UtilityComponent.h"
-#include "declaration/DeclarationFormModel.h"
-
-#include "support/TestSupport.h"
+#include "FormFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -14,42 +7,25 @@ using namespace qel::declaration;
 
 namespace {
 
-class NoWindows : public app::FormOpener {
-public:
-    QString open(const app::FormRequest&) override { return {}; }
-    bool knows(const QString&) const override { return true; }
-};
-
 // A form with its calculation rules, typed into as a user types.
-class CalculationTest : public ::testing::Test {
+class CalculationTest : public qel::declaration::testing::FormFixture {
 protected:
-    CalculationTest()
-        : m_prompter(test::makePrompter()), m_clock(QDateTime(QDate(2019, 3, 15), QTime(10, 0))),
-          m_utility(*m_prompter, &m_db.db()),
-          m_model(FormContext{m_db.db(), *m_prompter, m_clock, m_utility, m_opener, QStringLiteral("2018"),
-                                QStringLiteral("0588"), QStringLiteral("CONTADOR"), QStringLiteral("1")}), m_rules(m_model) {
-        m_model.caption = QStringLiteral(" 588 Declaración");
+    CalculationTest() {
+        makeModel(QStringLiteral("CONTADOR"), QStringLiteral("1"));
+        model->caption = QStringLiteral(" 588 Declaración");
+        attach<CalculationRules>();
     }
-    ~CalculationTest() override { m_prompter->verify(); }
 
     // Types into an emptied box, as a user who selects its text first.
     void type(int casilla, const QString& text) {
-        m_model.setText(casilla, QString());
-        m_model.focusIn(casilla);
+        model->setText(casilla, QString());
+        model->focusIn(casilla);
         for (const QChar c : text) {
-            m_model.typeKey(casilla, c);
+            model->typeKey(casilla, c);
         }
-        m_model.focusOut(casilla);
+        model->focusOut(casilla);
     }
-    QString shown(int casilla) const { return m_model.text(casilla); }
-
-    test::TempDatabase m_db;
-    std::unique_ptr<app::ScriptedPrompter> m_prompter;
-    app::FixedClock m_clock;
-    app::UtilityComponent m_utility;
-    NoWindows m_opener;
-    DeclarationFormModel m_model;
-    CalculationRules m_rules;
+    QString shown(int casilla) const { return model->text(casilla); }
 };
 
 } // namespace
@@ -62,21 +38,21 @@ TEST_F(CalculationTest, ACostOfSalesRipplesIntoTheLossOfTheYear) {
     EXPECT_EQ(shown(101), QStringLiteral("(5,000)"));
     EXPECT_EQ(shown(100), QStringLiteral("0"));
     EXPECT_EQ(shown(107), QStringLiteral("(5,000)"));
-    EXPECT_TRUE(m_model.box(120).enabled);
+    EXPECT_TRUE(model->box(120).enabled);
     type(103, QStringLiteral("6000"));
     EXPECT_EQ(shown(106), QStringLiteral("1,000"));
     EXPECT_EQ(shown(107), QStringLiteral("(0)"));
-    EXPECT_FALSE(m_model.box(120).enabled);
+    EXPECT_FALSE(model->box(120).enabled);
     type(103, QStringLiteral("1000"));
     EXPECT_EQ(shown(106), QStringLiteral("0"));
     EXPECT_EQ(shown(107), QStringLiteral("(4,000)"));
-    EXPECT_TRUE(m_model.box(120).enabled);
+    EXPECT_TRUE(model->box(120).enabled);
     EXPECT_EQ(shown(110), QStringLiteral("0"));
 }
 
 TEST_F(CalculationTest, TheItfFollowsTheTotalOfPayments) {
-    m_model.Habcasilla(155);
-    m_model.Habcasilla(156);
+    model->Habcasilla(155);
+    model->Habcasilla(156);
     type(155, QStringLiteral("1000000"));
     EXPECT_EQ(shown(157), QStringLiteral("1,000,000"));
     EXPECT_EQ(shown(158), QStringLiteral("150,000"));
@@ -102,30 +78,30 @@ TEST_F(CalculationTest, TheTaxFollowsTheRegime) {
         {"MYPE exactly 15 UIT", 2, "62250", "6,225", "10.0"},
     };
     for (const auto& c : cases) {
-        m_model.clickOption(QStringLiteral("OpRegRenta"), c.regime);
+        model->clickOption(QStringLiteral("OpRegRenta"), c.regime);
         type(461, QString::fromLatin1(c.sales));
-        EXPECT_EQ(shown(110), m_model.text(463)) << c.name;
+        EXPECT_EQ(shown(110), model->text(463)) << c.name;
         EXPECT_EQ(shown(113), QString::fromLatin1(c.tax)) << c.name;
-        EXPECT_EQ(m_model.currentRate, QString::fromLatin1(c.rate)) << c.name;
-        EXPECT_TRUE(m_model.box(113).locked) << c.name;
+        EXPECT_EQ(model->currentRate, QString::fromLatin1(c.rate)) << c.name;
+        EXPECT_TRUE(model->box(113).locked) << c.name;
     }
 }
 
 TEST_F(CalculationTest, CreditsAndTheBalanceDue) {
     type(461, QStringLiteral("100000")); // tax 29,500
-    m_model.setText(128, QStringLiteral("(10,000)")); // the payments assistant's total
+    model->setText(128, QStringLiteral("(10,000)")); // the payments assistant's total
     EXPECT_EQ(shown(504), QStringLiteral("29,500"));
     EXPECT_EQ(shown(506), QStringLiteral("19,500"));
     EXPECT_EQ(shown(139), QStringLiteral("19,500"));
     EXPECT_EQ(shown(138), QStringLiteral("(0)"));
     EXPECT_EQ(shown(146), QStringLiteral("19,500"));
-    EXPECT_FALSE(m_model.box(137).enabled);
+    EXPECT_FALSE(model->box(137).enabled);
 }
 
 TEST_F(CalculationTest, AnExclusivePairAsksWhenTheTypedBoxIsLeft) {
-    m_model.clickOption(QStringLiteral("OptPlan"), 2);
+    model->clickOption(QStringLiteral("OptPlan"), 2);
     type(417, QStringLiteral("300"));
-    m_prompter->expectQuestion(
+    prompter->expectQuestion(
         QStringLiteral("Las casillas 416 y 417 son excluyentes.\n¿Desea registrar información en la casilla 416?."),
         app::Button::No, app::Icon::Question);
     type(416, QStringLiteral("500"));
@@ -133,7 +109,7 @@ TEST_F(CalculationTest, AnExclusivePairAsksWhenTheTypedBoxIsLeft) {
     EXPECT_EQ(shown(417), QStringLiteral("(300)"));
     EXPECT_EQ(shown(425), QStringLiteral("(300)"));
 
-    m_prompter->expectQuestion(
+    prompter->expectQuestion(
         QStringLiteral("Las casillas 416 y 417 son excluyentes.\n¿Desea registrar información en la casilla 416?."),
         app::Button::Yes, app::Icon::Question);
     type(416, QStringLiteral("500"));
@@ -145,18 +121,18 @@ TEST_F(CalculationTest, AnExclusivePairAsksWhenTheTypedBoxIsLeft) {
 TEST_F(CalculationTest, TheMypeRegimeWarnsAbove1700Uit) {
     // 1700 UIT of 2018 = 7,055,000.
     type(461, QStringLiteral("7055000"));
-    m_model.clickOption(QStringLiteral("OpRegRenta"), 2); // exactly the limit: no warning
-    m_model.clickOption(QStringLiteral("OpRegRenta"), 1);
+    model->clickOption(QStringLiteral("OpRegRenta"), 2); // exactly the limit: no warning
+    model->clickOption(QStringLiteral("OpRegRenta"), 1);
     type(461, QStringLiteral("7055001"));
-    m_prompter->expectMessage(
+    prompter->expectMessage(
         QStringLiteral("Sus ingresos superan las 1700 UIT, usted debe declarar en el Régimen General."),
         app::Icon::Critical);
-    m_model.clickOption(QStringLiteral("OpRegRenta"), 2);
-    EXPECT_EQ(m_model.option(QStringLiteral("OpRegRenta")), 2); // the choice stays as made
+    model->clickOption(QStringLiteral("OpRegRenta"), 2);
+    EXPECT_EQ(model->option(QStringLiteral("OpRegRenta")), 2); // the choice stays as made
 }
 
 TEST_F(CalculationTest, TheBalanceSheetTotalsEmptyWhenNothingIsTyped) {
-    m_model.clickOption(QStringLiteral("OptPlan"), 2);
+    model->clickOption(QStringLiteral("OptPlan"), 2);
     type(359, QStringLiteral("1000"));
     type(376, QStringLiteral("200"));
     EXPECT_EQ(shown(376), QStringLiteral("(200)"));
@@ -168,12 +144,12 @@ TEST_F(CalculationTest, TheBalanceSheetTotalsEmptyWhenNothingIsTyped) {
 
 TEST_F(CalculationTest, HelpTextsOfComputedCasillas) {
     type(461, QStringLiteral("1000"));
-    m_model.pointAt(113);
-    EXPECT_EQ(m_model.helpText, QStringLiteral("c113 = c110 * 29.5 %"));
-    m_model.pointAt(101);
-    EXPECT_EQ(m_model.helpText, QStringLiteral("c101 = c489"));
-    m_model.pointAt(461);
-    EXPECT_EQ(m_model.helpText, QStringLiteral("Anotar los importes en soles sin considerar céntimos."));
+    model->pointAt(113);
+    EXPECT_EQ(model->helpText, QStringLiteral("c113 = c110 * 29.5 %"));
+    model->pointAt(101);
+    EXPECT_EQ(model->helpText, QStringLiteral("c101 = c489"));
+    model->pointAt(461);
+    EXPECT_EQ(model->helpText, QStringLiteral("Anotar los importes en soles sin considerar céntimos."));
 }
 
 // A taxpayer who pays no tax still gets next year's percentage: the fixed one without a zone.
@@ -181,12 +157,12 @@ TEST_F(CalculationTest, ExemptAndUnaffectedTaxpayersPayNothingButKeepThePercenta
     // Only the total exemption fixes the coefficient at "0"; otherwise it is the formula's 0.
     for (const auto& [question, coefficient] : {std::pair{"OptTipoCont", "0"}, std::pair{"OptInafectacion", "0.0000"}}) {
         SCOPED_TRACE(question);
-        m_model.clickOption(QString::fromLatin1(question), 1);
+        model->clickOption(QString::fromLatin1(question), 1);
         type(461, QStringLiteral("200000"));
         EXPECT_EQ(shown(113), QStringLiteral("0"));
-        EXPECT_TRUE(m_model.box(113).locked);
+        EXPECT_TRUE(model->box(113).locked);
         EXPECT_EQ(shown(686), QString::fromLatin1(coefficient));
         EXPECT_EQ(shown(610), QStringLiteral("1.5"));
-        m_model.clickOption(QString::fromLatin1(question), 0);
+        model->clickOption(QString::fromLatin1(question), 0);
     }
 }

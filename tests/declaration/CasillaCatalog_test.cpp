@@ -1,10 +1,10 @@
 #include "app/Clock.h"
-#include "app/FormOpener.h"
 #include "app/NumberFormat.h"
 #include "app/UtilityComponent.h"
 #include "declaration/CasillaCatalog.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormPages.h"
+#include "support/FormServices.h"
 #include "support/TestSupport.h"
 
 #include <QSet>
@@ -234,28 +234,14 @@ TEST(CasillaCatalog, StatementBoxesBelongToOneChart) {
     }
 }
 
-class NoWindows : public app::FormOpener {
-public:
-    QString open(const app::FormRequest&) override { return {}; }
-    bool knows(const QString&) const override { return true; }
-};
-
 TEST(CasillaCatalog, TheFormModelStartsWithTheBoxesStates) {
     test::TempDatabase temp;
     auto prompter = test::makePrompter();
     app::FixedClock clock(QDateTime(QDate(2019, 3, 1), QTime(10, 0)));
     app::UtilityComponent utility(*prompter);
-    NoWindows opener;
-    FormContext context{temp.db(),
-                        *prompter,
-                        clock,
-                        utility,
-                        opener,
-                        QStringLiteral("2018"),
-                        QStringLiteral("0588"),
-                        QStringLiteral("ADMIN"),
-                        QStringLiteral("1")};
-    DeclarationFormModel model(std::move(context));
+    test::RecordingOpener opener;
+    DeclarationFormModel model(
+        test::formContext(temp.db(), *prompter, clock, utility, opener, QStringLiteral("ADMIN"), QStringLiteral("1")));
 
     struct Start {
         int casilla;

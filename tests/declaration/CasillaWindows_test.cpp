@@ -1,12 +1,5 @@
-#include "app/Clock.h"
-#include "app/FormOpener.h"
-#include "app/UtilityComponent.h"
-#include "declaration/CalculationRules.h"
+#include "FormFixture.h"
 #include "declaration/CasillaWindows.h"
-#include "declaration/DeclarationFormModel.h"
-#include "declaration/FormLoader.h"
-#include "declaration/SectionSwitches.h"
-#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,57 +10,15 @@ using app::Icon;
 
 const QString kRuc = QStringLiteral("20100070970");
 
-// Answers each window with the text queued for it.
-class AnsweringOpener : public app::FormOpener {
-public:
-    QString open(const app::FormRequest& request) override {
-        requests.append(request);
-        return answers.value(request.name);
-    }
-    bool knows(const QString&) const override { return true; }
-    QList<app::FormRequest> requests;
-    QHash<QString, QString> answers;
-};
-
-class CasillaWindowsTest : public ::testing::Test {
+class CasillaWindowsTest : public testing::FormFixture {
 protected:
     void SetUp() override {
-        test::insertRow(db(), QStringLiteral("CONT"), {},
-                        {{QStringLiteral("TIP_DOC_D"), 6},
-                         {QStringLiteral("DOC_ID_D"), kRuc},
-                         {QStringLiteral("NOMBRE"), QStringLiteral("EMPRESA S.A.")},
-                         {QStringLiteral("USUARIO"), QStringLiteral("SUPERVISOR")}});
-        FormContext context{db(),
-                            *prompter,
-                            clock,
-                            utility,
-                            opener,
-                            QStringLiteral("2018"),
-                            QStringLiteral("0588"),
-                            QStringLiteral("SUPERVISOR"),
-                            QStringLiteral("0")};
-        model = std::make_unique<DeclarationFormModel>(context);
-        rules = std::make_unique<CalculationRules>(*model);
-        switches = std::make_unique<SectionSwitches>(*model, *rules);
-        windows = std::make_unique<CasillaWindows>(*model);
-        loader = std::make_unique<FormLoader>(*model);
-        loader->load();
-        loader->chooseTaxpayer(kRuc);
+        test::registerTaxpayer(db(), kRuc, QStringLiteral("EMPRESA S.A."));
+        makeModel();
+        attachCalculation();
+        attach<CasillaWindows>();
+        load(kRuc);
     }
-    void TearDown() override { prompter->verify(); }
-
-    store::Database& db() { return database.db(); }
-
-    test::TempDatabase database;
-    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
-    app::FixedClock clock{QDateTime(QDate(2019, 3, 15), QTime(10, 0))};
-    app::UtilityComponent utility{*prompter, &database.db()};
-    AnsweringOpener opener;
-    std::unique_ptr<DeclarationFormModel> model;
-    std::unique_ptr<CalculationRules> rules;
-    std::unique_ptr<SectionSwitches> switches;
-    std::unique_ptr<CasillaWindows> windows;
-    std::unique_ptr<FormLoader> loader;
 };
 
 // A click on an assistant casilla opens its window with the casilla; the total handed back is

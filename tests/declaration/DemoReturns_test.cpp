@@ -1,5 +1,6 @@
 #include "declaration/BatchRunner.h"
 #include "declaration/SaveCommand.h"
+#include "support/FormServices.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -130,11 +131,7 @@ protected:
                                              << demo.problems.join(QLatin1Char('\n')).toStdString();
         ASSERT_FALSE(demo.ruc.isEmpty()) << fileName.toStdString() << ": no `taxpayer` line";
         ASSERT_FALSE(demo.expectations.isEmpty()) << fileName.toStdString() << ": no `expect` line";
-        test::insertRow(database.db(), QStringLiteral("CONT"), {},
-                        {{QStringLiteral("TIP_DOC_D"), 6},
-                         {QStringLiteral("DOC_ID_D"), demo.ruc},
-                         {QStringLiteral("NOMBRE"), demo.company},
-                         {QStringLiteral("USUARIO"), QStringLiteral("CONTADOR")}});
+        test::registerTaxpayer(database.db(), demo.ruc, demo.company, QStringLiteral("CONTADOR"));
     }
 
     // Runs a script on the runner of the test; the output of this run only. Only the refusals

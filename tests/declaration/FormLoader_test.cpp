@@ -1,9 +1,4 @@
-#include "app/Clock.h"
-#include "app/FormOpener.h"
-#include "app/UtilityComponent.h"
-#include "declaration/DeclarationFormModel.h"
-#include "declaration/FormLoader.h"
-#include "support/TestSupport.h"
+#include "FormFixture.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -17,26 +12,12 @@ const QString kRucA = QStringLiteral("20100070970");
 const QString kRucB = QStringLiteral("20100113610");
 const QString kRucC = QStringLiteral("20131312955");
 
-class NoWindows : public app::FormOpener {
-public:
-    QString open(const app::FormRequest&) override { return {}; }
-    bool knows(const QString&) const override { return true; }
-};
-
-class FormLoaderTest : public ::testing::Test {
+class FormLoaderTest : public testing::FormFixture {
 protected:
     void SetUp() override {
-        addTaxpayer(kRucA, QStringLiteral("D'ONOFRIO S.A."), QStringLiteral("CONTADOR"));
-        addTaxpayer(kRucB, QStringLiteral("COMERCIAL ANDINA S.A.C."), QStringLiteral("CONTADOR"));
-        addTaxpayer(kRucC, QStringLiteral("MINERA DEL SUR S.A."), QStringLiteral("OTRO"));
-    }
-
-    void addTaxpayer(const QString& ruc, const QString& name, const QString& user) {
-        test::insertRow(db(), QStringLiteral("CONT"), {},
-                        {{QStringLiteral("TIP_DOC_D"), 6},
-                         {QStringLiteral("DOC_ID_D"), ruc},
-                         {QStringLiteral("NOMBRE"), name},
-                         {QStringLiteral("USUARIO"), user}});
+        test::registerTaxpayer(db(), kRucA, QStringLiteral("D'ONOFRIO S.A."), QStringLiteral("CONTADOR"));
+        test::registerTaxpayer(db(), kRucB, QStringLiteral("COMERCIAL ANDINA S.A.C."), QStringLiteral("CONTADOR"));
+        test::registerTaxpayer(db(), kRucC, QStringLiteral("MINERA DEL SUR S.A."), QStringLiteral("OTRO"));
     }
 
     // A stored declaration: its header and its casilla rows (of a sent version when correl is given).
@@ -63,21 +44,15 @@ protected:
     }
 
     DeclarationFormModel& open(Mode mode, const QString& ruc = {}, const QString& correl = {},
-                               const QString& userKind = QStringLiteral("0"),
-                               const QString& user = QStringLiteral("SUPERVISOR")) {
-        FormContext context{db(), *prompter, clock, utility, opener, QStringLiteral("2018"), QStringLiteral("0588"),
-                            user, userKind};
-        model = std::make_unique<DeclarationFormModel>(context);
+                               const QString& userKind = QStringLiteral("0"), const QString& user = test::kSupervisor) {
+        makeModel(user, userKind);
         model->mode = mode;
         model->openRuc = ruc;
         model->historyView = !correl.isEmpty();
         model->correl = correl;
-        loader = std::make_unique<FormLoader>(*model);
-        loader->load();
-        return *model;
+        return load();
     }
 
-    store::Database& db() { return database.db(); }
     QStringList comboCodes(const QString& name) const {
         QStringList codes;
         for (const ComboItem& item : model->control(name).items) {
@@ -85,14 +60,6 @@ protected:
         }
         return codes;
     }
-
-    test::TempDatabase database;
-    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
-    app::FixedClock clock{QDateTime(QDate(2019, 3, 15), QTime(10, 0))};
-    app::UtilityComponent utility{*prompter, &database.db()};
-    NoWindows opener;
-    std::unique_ptr<DeclarationFormModel> model;
-    std::unique_ptr<FormLoader> loader;
 };
 
 TEST_F(FormLoaderTest, PreparesThePagesForThePeriod) {
@@ -284,16 +251,7 @@ TEST_F(FormLoaderTest, StoredDeclarationFillsAnswersIdentificationAndDetailTable
 
 TEST_F(FormLoaderTest, SwitchesRunOnceTheAnswersAreInPlace) {
     addDeclaration(kRucA, {{QStringLiteral("805"), QStringLiteral("1")}});
-    FormContext context{db(),
-                        *prompter,
-                        clock,
-                        utility,
-                        opener,
-                        QStringLiteral("2018"),
-                        QStringLiteral("0588"),
-                        QStringLiteral("SUPERVISOR"),
-                        QStringLiteral("0")};
-    DeclarationFormModel form(context);
+    DeclarationFormModel form(context());
     form.mode = Mode::Modify;
     form.openRuc = kRucA;
     FormLoader formLoader(form);

@@ -1,13 +1,8 @@
-#include "app/Clock.h"
-#include "app/FormOpener.h"
-#include "app/UtilityComponent.h"
+#include "FormFixture.h"
 #include "declaration/AddressRule.h"
-#include "declaration/DeclarationFormModel.h"
 #include "declaration/EmailRule.h"
-#include "declaration/FormLoader.h"
 #include "declaration/IdentificationRules.h"
 #include "declaration/UbigeoPicker.h"
-#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -71,52 +66,14 @@ TEST(AddressRule, TheFirstRuleThatAppliesGivesItsMessage) {
     }
 }
 
-class RecordingOpener : public app::FormOpener {
-public:
-    QString open(const app::FormRequest& request) override {
-        requests.append(request);
-        return answer;
-    }
-    bool knows(const QString&) const override { return true; }
-    QList<app::FormRequest> requests;
-    QString answer;
-};
-
-class IdentificationRulesTest : public ::testing::Test {
+class IdentificationRulesTest : public testing::FormFixture {
 protected:
     void SetUp() override {
-        test::insertRow(db(), QStringLiteral("CONT"), {},
-                        {{QStringLiteral("TIP_DOC_D"), 6},
-                         {QStringLiteral("DOC_ID_D"), kRuc},
-                         {QStringLiteral("NOMBRE"), QStringLiteral("EMPRESA S.A.")},
-                         {QStringLiteral("USUARIO"), QStringLiteral("SUPERVISOR")}});
-        FormContext context{db(),
-                            *prompter,
-                            clock,
-                            utility,
-                            opener,
-                            QStringLiteral("2018"),
-                            QStringLiteral("0588"),
-                            QStringLiteral("SUPERVISOR"),
-                            QStringLiteral("0")};
-        model = std::make_unique<DeclarationFormModel>(context);
-        rules = std::make_unique<IdentificationRules>(*model);
-        loader = std::make_unique<FormLoader>(*model);
-        loader->load();
-        loader->chooseTaxpayer(kRuc);
+        test::registerTaxpayer(db(), kRuc, QStringLiteral("EMPRESA S.A."));
+        makeModel();
+        attach<IdentificationRules>();
+        load(kRuc);
     }
-    void TearDown() override { prompter->verify(); }
-
-    store::Database& db() { return database.db(); }
-
-    test::TempDatabase database;
-    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
-    app::FixedClock clock{QDateTime(QDate(2019, 3, 15), QTime(10, 0))};
-    app::UtilityComponent utility{*prompter, &database.db()};
-    RecordingOpener opener;
-    std::unique_ptr<DeclarationFormModel> model;
-    std::unique_ptr<IdentificationRules> rules;
-    std::unique_ptr<FormLoader> loader;
 };
 
 TEST_F(IdentificationRulesTest, ASecondAtSignCannotBeTyped) {

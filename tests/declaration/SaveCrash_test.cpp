@@ -30,11 +30,7 @@ protected:
     // The stored declaration the helper opens: its taxpayer, header and annex rows.
     void SetUp() override {
         store::Database& db = database.db();
-        test::insertRow(db, QStringLiteral("CONT"), {},
-                        {{QStringLiteral("TIP_DOC_D"), 6},
-                         {QStringLiteral("DOC_ID_D"), kRuc},
-                         {QStringLiteral("NOMBRE"), QStringLiteral("VICTIMA S.A.")},
-                         {QStringLiteral("USUARIO"), QStringLiteral("SUPERVISOR")}});
+        test::registerTaxpayer(db, kRuc, QStringLiteral("VICTIMA S.A."));
         test::insertRow(db, QStringLiteral("CAB"), key(),
                         {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 9}});
         db.run(QStringLiteral("BEGIN")).finish();

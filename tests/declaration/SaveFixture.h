@@ -1,7 +1,7 @@
 #pragma once
 
+#include "FormFixture.h"
 #include "app/Clock.h"
-#include "app/FormOpener.h"
 #include "app/Prompter.h"
 #include "app/UtilityComponent.h"
 #include "declaration/DeclarationFormModel.h"
@@ -10,6 +10,7 @@
 #include "store/DeclarationTables.h"
 #include "store/RowCheckCode.h"
 #include "store/TableCatalog.h"
+#include "support/FormServices.h"
 #include "support/TestSupport.h"
 
 #include <QCryptographicHash>
@@ -51,12 +52,6 @@ public:
 
     QList<Shown> shown;
     QList<app::Button> answers;
-};
-
-class NoWindows : public app::FormOpener {
-public:
-    QString open(const app::FormRequest&) override { return {}; }
-    bool knows(const QString&) const override { return true; }
 };
 
 // The tables that hold a declaration once saved: header, casillas, assistant rows, annexes.
@@ -106,13 +101,7 @@ public:
     static inline const QString kRuc = QStringLiteral("20100113610");
     static inline const QString kName = QStringLiteral("D'ONOFRIO S.A.");
 
-    void SetUp() override {
-        test::insertRow(db(), QStringLiteral("CONT"), {},
-                        {{QStringLiteral("TIP_DOC_D"), 6},
-                         {QStringLiteral("DOC_ID_D"), kRuc},
-                         {QStringLiteral("NOMBRE"), kName},
-                         {QStringLiteral("USUARIO"), QStringLiteral("SUPERVISOR")}});
-    }
+    void SetUp() override { test::registerTaxpayer(db(), kRuc, kName); }
 
     store::Database& db() { return database.db(); }
     store::DeclarationKey key() const { return test::demoKey(kRuc); }
@@ -120,21 +109,13 @@ public:
     // A new declaration of the taxpayer, or the stored one (mode 1), or a sent version.
     void open(int mode, const QString& correl = {}) {
         session.reset();
-        FormContext context{db(),
-                            prompter,
-                            clock,
-                            utility,
-                            opener,
-                            QStringLiteral("2018"),
-                            QStringLiteral("0588"),
-                            QStringLiteral("SUPERVISOR"),
-                            QStringLiteral("0")};
         QVariantList arguments = {kRuc, kName, !correl.isEmpty()};
         if (!correl.isEmpty()) {
             arguments << correl << QStringLiteral("CTRL");
         }
         session = std::make_unique<management::DeclarationFormSession>(
-            context, management::DeclarationFormArguments::fromList(mode, arguments));
+            test::formContext(db(), prompter, clock, utility, opener),
+            management::DeclarationFormArguments::fromList(mode, arguments));
         model().moduleFolder = folder.path();
         session->load();
         if (mode == 0) {
@@ -158,25 +139,9 @@ public:
     // Every question answered, balanced statements, the representative and the accountant,
     // one partner with all the capital: the stop-at-first check passes.
     void makeConsistent() {
-        for (const char* option : {"OptRectifica",      "OptITF",
-                                   "OptActEco",         "OptColab",
-                                   "OptBeneficiosTrib", "OptTipoCont",
-                                   "OptInafectacion",   "OptDonaciones",
-                                   "OptConvEstab",      "OptMineria",
-                                   "OptHidrocarburos",  "OptReorganizacion",
-                                   "OptItan",           "OptUbicAmazonia",
-                                   "OptLeyAmazonia",    "OptMermas",
-                                   "OptDesmedros",      "OptRegalias",
-                                   "optDesuso",         "OptPerdidaExtraord",
-                                   "OptAlquileres",     "optRentasInternacionales",
-                                   "OptOperAdminFin",   "OptOperFinAdmin",
-                                   "optAutos",          "optIns",
-                                   "Opttecno"}) {
-            answer(option, 0);
+        for (const auto& [option, index] : consistentAnswers()) {
+            answer(option, index);
         }
-        answer("OpRegRenta", 1);
-        answer("OptDomiciliado", 1);
-        answer("OptPlan", 2);
         type(359, QStringLiteral("1000"));
         type(401, QStringLiteral("600"));
         type(414, QStringLiteral("400"));
@@ -215,9 +180,9 @@ public:
     test::TempDatabase database;
     QTemporaryDir folder;
     RecordingPrompter prompter;
-    app::FixedClock clock{QDateTime(QDate(2019, 3, 15), QTime(10, 0))};
+    app::FixedClock clock{test::filingDay()};
     app::UtilityComponent utility{prompter, &database.db()};
-    NoWindows opener;
+    test::RecordingOpener opener;
     std::unique_ptr<management::DeclarationFormSession> session;
 };
 

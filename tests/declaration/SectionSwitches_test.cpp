@@ -1,11 +1,4 @@
-#include "app/Clock.h"
-#include "app/FormOpener.h"
-#include "app/UtilityComponent.h"
-#include "declaration/CalculationRules.h"
-#include "declaration/DeclarationFormModel.h"
-#include "declaration/FormLoader.h"
-#include "declaration/SectionSwitches.h"
-#include "support/TestSupport.h"
+#include "FormFixture.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -19,48 +12,22 @@ using app::Icon;
 const QString kRuc = QStringLiteral("20100070970");
 const QString kOtherRuc = QStringLiteral("20100113610");
 
-class NoWindows : public app::FormOpener {
-public:
-    QString open(const app::FormRequest&) override { return {}; }
-    bool knows(const QString&) const override { return true; }
-};
-
-class SectionSwitchesTest : public ::testing::Test {
+class SectionSwitchesTest : public testing::FormFixture {
 protected:
     void SetUp() override {
         for (const QString& ruc : {kRuc, kOtherRuc}) {
-            test::insertRow(db(), QStringLiteral("CONT"), {},
-                            {{QStringLiteral("TIP_DOC_D"), 6},
-                             {QStringLiteral("DOC_ID_D"), ruc},
-                             {QStringLiteral("NOMBRE"), QStringLiteral("D'ONOFRIO S.A.")},
-                             {QStringLiteral("USUARIO"), QStringLiteral("SUPERVISOR")}});
+            test::registerTaxpayer(db(), ruc, QStringLiteral("D'ONOFRIO S.A."));
         }
     }
-    void TearDown() override { prompter->verify(); }
 
     // The form as the session builds it: the rules hook in before the loader.
     DeclarationFormModel& open(DeclarationFormModel::Mode mode = DeclarationFormModel::Mode::New,
                                const QString& ruc = {}) {
-        FormContext context{db(),
-                            *prompter,
-                            clock,
-                            utility,
-                            opener,
-                            QStringLiteral("2018"),
-                            QStringLiteral("0588"),
-                            QStringLiteral("SUPERVISOR"),
-                            QStringLiteral("0")};
-        model = std::make_unique<DeclarationFormModel>(context);
+        makeModel();
         model->mode = mode;
         model->openRuc = ruc;
-        rules = std::make_unique<CalculationRules>(*model);
-        switches = std::make_unique<SectionSwitches>(*model, *rules);
-        loader = std::make_unique<FormLoader>(*model);
-        loader->load();
-        if (mode == DeclarationFormModel::Mode::New) {
-            loader->chooseTaxpayer(kRuc);
-        }
-        return *model;
+        attachCalculation();
+        return load(mode == DeclarationFormModel::Mode::New ? kRuc : QString());
     }
 
     void addRow(const QString& table, const QVariantMap& values = {}, const QString& ruc = kRuc) {
@@ -86,18 +53,6 @@ protected:
         const ControlState& state = model->control(array);
         return state.enabled && state.memberEnabled.value(0) && state.memberEnabled.value(2);
     }
-
-    store::Database& db() { return database.db(); }
-
-    test::TempDatabase database;
-    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
-    app::FixedClock clock{QDateTime(QDate(2019, 3, 15), QTime(10, 0))};
-    app::UtilityComponent utility{*prompter, &database.db()};
-    NoWindows opener;
-    std::unique_ptr<DeclarationFormModel> model;
-    std::unique_ptr<CalculationRules> rules;
-    std::unique_ptr<SectionSwitches> switches;
-    std::unique_ptr<FormLoader> loader;
 };
 
 // Every question whose "No" deletes the section's rows: nothing asked without rows, "No" to

@@ -65,7 +65,7 @@ TEST_F(ValidateCommandTest, AConsistentDeclarationIsReportedClear) {
 TEST_F(ValidateCommandTest, InconsistenciesOpenTheReportWindow) {
     makeConsistent();
     typeControl("txtTelCon2", QStringLiteral("999"));
-    opener.result = QStringLiteral("A");
+    opener.answer = QStringLiteral("A");
     clickValidar();
 
     ASSERT_EQ(opener.requests.size(), 1);
@@ -77,7 +77,7 @@ TEST_F(ValidateCommandTest, InconsistenciesOpenTheReportWindow) {
 
     // After a save with inconsistencies the report counts as seen.
     opener.requests.clear();
-    opener.result.clear();
+    opener.answer.clear();
     model->formState = 3;
     clickValidar();
     EXPECT_TRUE(opener.requests.isEmpty());
@@ -194,11 +194,8 @@ TEST_F(ValidateCommandTest, VehicleAdditionBelowCasilla704IsWarned) {
 TEST(ValidateBatchTest, ReportAndValidatePrintTheReportLines) {
     test::TempDatabase database;
     QTemporaryDir folder;
-    test::insertRow(database.db(), QStringLiteral("CONT"), {},
-                    {{QStringLiteral("TIP_DOC_D"), 6},
-                     {QStringLiteral("DOC_ID_D"), QStringLiteral("20100113610")},
-                     {QStringLiteral("NOMBRE"), QStringLiteral("COMERCIAL ANDINA S.A.C.")},
-                     {QStringLiteral("USUARIO"), QStringLiteral("CONTADOR")}});
+    test::registerTaxpayer(database.db(), QStringLiteral("20100113610"), QStringLiteral("COMERCIAL ANDINA S.A.C."),
+                           QStringLiteral("CONTADOR"));
     QString output;
     QString errors;
     QTextStream out(&output);

@@ -1,64 +1,28 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/FormOpener.h"
-#include "app/UtilityComponent.h"
-#include "declaration/CalculationRules.h"
+#include "FormFixture.h"
 #include "declaration/ConsistencyCheck.h"
-#include "declaration/DeclarationFormModel.h"
-#include "declaration/FormLoader.h"
 #include "declaration/ValidateCommand.h"
-#include "support/TestSupport.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace qel::declaration::testing {
 
-// A form launcher that records what the form asks to open and answers a set result.
-class RecordingOpener : public app::FormOpener {
-public:
-    QString open(const app::FormRequest& request) override {
-        requests.append(request);
-        return result;
-    }
-    bool knows(const QString&) const override { return true; }
-
-    QList<app::FormRequest> requests;
-    QString result;
-};
-
 // The declaration form with its calculation, its load and its validate command, on a fresh
 // database; the report file goes to a folder of the test.
-class ValidationTest : public ::testing::Test {
+class ValidationTest : public FormFixture {
 protected:
     static inline const QString kRuc = QStringLiteral("20100113610");
 
     void SetUp() override {
-        test::insertRow(db(), QStringLiteral("CONT"), {},
-                        {{QStringLiteral("TIP_DOC_D"), 6},
-                         {QStringLiteral("DOC_ID_D"), kRuc},
-                         {QStringLiteral("NOMBRE"), QStringLiteral("COMERCIAL ANDINA S.A.C.")},
-                         {QStringLiteral("USUARIO"), QStringLiteral("SUPERVISOR")}});
-        FormContext context{db(),
-                            *prompter,
-                            clock,
-                            utility,
-                            opener,
-                            QStringLiteral("2018"),
-                            QStringLiteral("0588"),
-                            QStringLiteral("SUPERVISOR"),
-                            QStringLiteral("0")};
-        model = std::make_unique<DeclarationFormModel>(context);
+        test::registerTaxpayer(db(), kRuc, QStringLiteral("COMERCIAL ANDINA S.A.C."));
+        makeModel();
         model->moduleFolder = folder.path();
-        calculation = std::make_unique<CalculationRules>(*model);
-        loader = std::make_unique<FormLoader>(*model);
-        validate = std::make_unique<ValidateCommand>(*model, *calculation);
-        loader->load();
+        calculation = &attach<CalculationRules>();
+        attach<ValidateCommand>(*calculation);
+        load();
     }
-
-    store::Database& db() { return database.db(); }
 
     void chooseTaxpayer() { ASSERT_TRUE(model->chooseCombo(QStringLiteral("CmbRuc"), kRuc)); }
 
@@ -87,25 +51,9 @@ protected:
     // partner with all the capital: nothing for the check to report.
     void makeConsistent() {
         chooseTaxpayer();
-        for (const char* option : {"OptRectifica",      "OptITF",
-                                   "OptActEco",         "OptColab",
-                                   "OptBeneficiosTrib", "OptTipoCont",
-                                   "OptInafectacion",   "OptDonaciones",
-                                   "OptConvEstab",      "OptMineria",
-                                   "OptHidrocarburos",  "OptReorganizacion",
-                                   "OptItan",           "OptUbicAmazonia",
-                                   "OptLeyAmazonia",    "OptMermas",
-                                   "OptDesmedros",      "OptRegalias",
-                                   "optDesuso",         "OptPerdidaExtraord",
-                                   "OptAlquileres",     "optRentasInternacionales",
-                                   "OptOperAdminFin",   "OptOperFinAdmin",
-                                   "optAutos",          "optIns",
-                                   "Opttecno"}) {
-            answer(option, 0);
+        for (const auto& [option, index] : consistentAnswers()) {
+            answer(option, index);
         }
-        answer("OpRegRenta", 1);
-        answer("OptDomiciliado", 1);
-        answer("OptPlan", 2);
         type(359, QStringLiteral("1000")); // assets
         type(401, QStringLiteral("600"));  // liabilities
         type(414, QStringLiteral("400"));  // capital
@@ -143,16 +91,8 @@ protected:
         return reportLines();
     }
 
-    test::TempDatabase database;
     QTemporaryDir folder;
-    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
-    app::FixedClock clock{QDateTime(QDate(2019, 3, 15), QTime(10, 0))};
-    app::UtilityComponent utility{*prompter, &database.db()};
-    RecordingOpener opener;
-    std::unique_ptr<DeclarationFormModel> model;
-    std::unique_ptr<CalculationRules> calculation;
-    std::unique_ptr<FormLoader> loader;
-    std::unique_ptr<ValidateCommand> validate;
+    CalculationRules* calculation = nullptr;
     QStringList evaluated;
 
 private:

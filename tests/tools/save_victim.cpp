@@ -8,10 +8,7 @@
 // every table the save writes differs between them. "ready" is printed once the form is open,
 // and "saved a" / "saved b" after each save.
 
-#include "app/Clock.h"
-#include "app/FormOpener.h"
-#include "app/Prompter.h"
-#include "app/UtilityComponent.h"
+#include "../support/FormServices.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/SaveCommand.h"
 #include "management/DeclarationFormSession.h"
@@ -24,20 +21,6 @@
 namespace {
 
 using namespace qel;
-
-class SilentPrompter : public app::Prompter {
-public:
-    void message(const QString&, const QString&, app::Icon) override {}
-    app::Button ask(const QString&, const QString&, app::Buttons, app::Button defaultButton, app::Icon) override {
-        return defaultButton;
-    }
-};
-
-class NoWindows : public app::FormOpener {
-public:
-    QString open(const app::FormRequest&) override { return {}; }
-    bool knows(const QString&) const override { return true; }
-};
 
 // The working tables whose rows each version marks.
 const QList<std::pair<const char*, const char*>> kMarked = {
@@ -72,21 +55,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     store::Database& db = *opened.database;
-    SilentPrompter prompter;
-    app::FixedClock clock(QDateTime(QDate(2019, 3, 15), QTime(10, 0)));
-    app::UtilityComponent utility(prompter, &db);
-    NoWindows opener;
-    declaration::FormContext context{db,
-                                     prompter,
-                                     clock,
-                                     utility,
-                                     opener,
-                                     QStringLiteral("2018"),
-                                     QStringLiteral("0588"),
-                                     QStringLiteral("SUPERVISOR"),
-                                     QStringLiteral("0")};
+    test::SilentServices services(db);
     management::DeclarationFormSession session(
-        context, management::DeclarationFormArguments::fromList(1, {args.at(2), QStringLiteral("VICTIMA"), false}));
+        services.context(),
+        management::DeclarationFormArguments::fromList(1, {args.at(2), QStringLiteral("VICTIMA"), false}));
     session.load();
     declaration::DeclarationFormModel& model = session.model();
     model.clickOption(QStringLiteral("OptITF"), 0);
