@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace qel::app {
@@ -181,6 +183,12 @@ QString numberText(double value) {
 }
 
 std::optional<double> parseNumber(const QString& text) {
+    const bool ascii = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) {
+        const QByteArray latin = text.toLatin1();
+        return parseAsciiNumber(std::string_view(latin.constData(), static_cast<std::size_t>(latin.size())));
+    }
+    // Other scripts' blanks may surround the number; their digits are no number.
     static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
     if (!number.match(text).hasMatch()) {
         return std::nullopt;
@@ -188,6 +196,60 @@ std::optional<double> parseNumber(const QString& text) {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
     return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+// Without QString or a regular expression: the check code of every stored row reads its key
+// columns through here.
+std::optional<double> parseAsciiNumber(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    std::size_t pos = 0;
+    const auto skipDigits = [&] {
+        const std::size_t start = pos;
+        while (pos < text.size() && digit(text[pos])) {
+            ++pos;
+        }
+        return pos - start;
+    };
+    const bool positiveSign = !text.empty() && text.front() == '+';
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        ++pos;
+    }
+    const std::size_t integerDigits = skipDigits();
+    std::size_t fractionDigits = 0;
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        fractionDigits = skipDigits();
+    }
+    if (integerDigits == 0 && fractionDigits == 0) {
+        return std::nullopt;
+    }
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        ++pos;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+            ++pos;
+        }
+        if (skipDigits() == 0) {
+            return std::nullopt;
+        }
+    }
+    if (pos != text.size()) {
+        return std::nullopt;
+    }
+    // from_chars takes no leading '+'.
+    const std::string_view number = positiveSign ? text.substr(1) : text;
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 // Blanks, tabs and line feeds are skipped anywhere ("1 234" is 1234); the reading stops at

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <optional>
+#include <string_view>
 
 namespace qel::app {
 
@@ -16,6 +17,8 @@ QString numberText(double value);
 
 // The whole text as a number (blanks around allowed), or nothing.
 std::optional<double> parseNumber(const QString& text);
+// The same for a text of plain ASCII characters.
+std::optional<double> parseAsciiNumber(std::string_view text);
 
 // The numeric value of the leading part of a text that reads as a number, blanks anywhere
 // skipped ("1 234" is 1234, "12abc" is 12); 0 when none.

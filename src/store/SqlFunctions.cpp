@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -111,6 +112,12 @@ void addValue(CheckCodeAccumulator& sums, sqlite3_value* value, ColumnType type,
     }
     while (length > 0 && isAsciiSpace(text[length - 1])) {
         --length;
+    }
+    if (key && std::all_of(text, text + length, [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        if (const auto number = app::parseAsciiNumber(std::string_view(text, length))) {
+            sums.addKeyNumber(*number);
+        }
+        return;
     }
     const bool ascii = length == 0 || (static_cast<unsigned char>(text[0]) < 0x80 &&
                                        static_cast<unsigned char>(text[length - 1]) < 0x80);

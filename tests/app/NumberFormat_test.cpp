@@ -174,6 +174,15 @@ TEST(NumberFormat, ParseIsStrictWhereValIsLenient) {
         {"1e999", std::nullopt, 0},
         {"inf", std::nullopt, 0},
         {"1.2.3", std::nullopt, 1.2},
+        {"+7", 7, 7},
+        {"5.", 5, 5},
+        {"1E+2", 100, 100},
+        {"1e", std::nullopt, 1},
+        {"\t0588\n", 588, 588},
+        {"0x10", std::nullopt, 0},
+        {"1e-400", std::nullopt, 0},
+        {"\u00a012\u00a0", std::nullopt, 0}, // a no-break space is no blank
+        {"\u0661", std::nullopt, 0}, // an Arabic-Indic digit is no number
     };
     for (const Case& c : cases) {
         const QString text = QString::fromUtf8(c.text);

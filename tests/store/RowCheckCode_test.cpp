@@ -76,6 +76,9 @@ TEST(RowCheckCode, TheSqlFunctionAgreesWithTheRowComputation) {
         {"text numbers in the key", {QStringLiteral(" 0588 "), QStringLiteral("1.5"), QStringLiteral("abc"),
                                      QStringLiteral("  trailing  "), QVariant()},
          QStringLiteral("TTTTT"), 3},
+        {"signs, exponents and blanks in the key", {QStringLiteral("+7"), QStringLiteral("\t1E+2\n"), QStringLiteral("5."),
+                                                    QStringLiteral("1e"), QStringLiteral("20100070970"), QStringLiteral("x")},
+         QStringLiteral("TTTTTT"), 5},
         {"invalid date and euro sign", {QStringLiteral("2018-02-30"), QStringLiteral("€ 100"), -42},
          QStringLiteral("ATI"), 1},
     };
