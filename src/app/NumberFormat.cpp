@@ -188,7 +188,8 @@ std::optional<double> parseNumber(const QString& text) {
         const QByteArray latin = text.toLatin1();
         return parseAsciiNumber(std::string_view(latin.constData(), static_cast<std::size_t>(latin.size())));
     }
-    // Other scripts' blanks may surround the number; their digits are no number.
+    // Beyond plain ASCII the expression decides; a digit of another script matches it but does
+    // not convert.
     static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
     if (!number.match(text).hasMatch()) {
         return std::nullopt;
