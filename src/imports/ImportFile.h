@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace qel::imports {
+
+// One record of an import file: its line number (1-based, counting every line) and its
+// fields, trimmed, without the final separator.
+struct ImportLine {
+    int number = 0;
+    QStringList fields;
+};
+
+// An import file read whole: its records, or the structural fault that stops the import
+// before anything is written.
+struct ImportFileRead {
+    QList<ImportLine> lines;
+    QString stop; // empty when the file is sound
+};
+
+// The text files of the imports: one record per line, every field (the last included)
+// followed by "|". UTF-8 or Windows-1252, CR-LF or LF, with or without a final line break;
+// blank lines are skipped.
+class ImportFile {
+public:
+    static const QString kMissingFinalSeparator; // "Cada línea del archivo debe terminar con el separador |"
+    static const QString kWrongFieldCount;       // "El archivo de Importación no tiene el número de campos correctos"
+
+    static ImportFileRead parse(const QByteArray& bytes, int fieldCount);
+    // The fields of one line ending in "|", trimmed.
+    static QStringList fieldsOf(const QString& line);
+};
+
+} // namespace qel::imports

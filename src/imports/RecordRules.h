@@ -1,0 +1,60 @@
+#pragma once
+
+#include "store/DeclarationKey.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <utility>
+
+namespace qel::app {
+class UtilityComponent;
+}
+
+namespace qel::store {
+class Database;
+}
+
+namespace qel::imports {
+
+// What the checks of a record may read: the working tables of the declaration (the rows this
+// import wrote so far included), the utility component's document checks and the casilla
+// the import serves.
+struct ImportContext {
+    store::Database& db;
+    store::DeclarationKey key;
+    app::UtilityComponent& utility;
+    QString casilla; // casilla kinds only
+};
+
+using ColumnValues = QList<std::pair<QString, QVariant>>;
+
+// One working-table row a record writes: found again by the declaration key and `key`.
+struct TableRow {
+    QString table;
+    ColumnValues key;
+    ColumnValues values;
+};
+
+// The particular rules of one import kind: the checks of a record in their order, the rows
+// it writes and how the error report names it. The reading, the counting, the transaction
+// and the report are the importer's, the same for every kind.
+class RecordRules {
+public:
+    virtual ~RecordRules() = default;
+
+    // The message of the first check the record fails; empty when it passes. A rule may
+    // rewrite fields before the later checks (the consolidated partner).
+    virtual QString check(QStringList& fields, const ImportContext& context) = 0;
+    // The rows a valid record writes; the first decides whether it adds or modifies.
+    virtual QList<TableRow> rows(const QStringList& fields, const ImportContext& context) const = 0;
+    // The record's identifying fields as the error report shows them before the message.
+    virtual QString identity(const QStringList& fields) const = 0;
+    // The report line of a record that replaced an existing row.
+    virtual QString modifiedMessage() const {
+        return QStringLiteral("Ya existe el tipo y número de documento. Se está actualizando el existente");
+    }
+};
+
+} // namespace qel::imports

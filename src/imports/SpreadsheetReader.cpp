@@ -1,0 +1,117 @@
+#include "imports/SpreadsheetReader.h"
+
+#include <QDate>
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <freexl.h>
+
+namespace qel::imports {
+
+const QString SpreadsheetReader::kCannotOpen = QStringLiteral("No se pudo leer la hoja de cálculo %1.");
+
+namespace {
+
+int columnIndex(const QString& letters) {
+    int index = 0;
+    for (const QChar c : letters) {
+        index = index * 26 + (c.toUpper().unicode() - 'A' + 1);
+    }
+    return index - 1;
+}
+
+// A cell's value as a text record carries it.
+QString cellText(const FreeXL_CellValue& cell) {
+    switch (cell.type) {
+    case FREEXL_CELL_INT:
+        return QString::number(cell.value.int_value);
+    case FREEXL_CELL_DOUBLE: {
+        const double value = cell.value.double_value;
+        if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e15) {
+            return QString::number(static_cast<qint64>(value));
+        }
+        return QString::number(value, 'f', 10).remove(QRegularExpression(QStringLiteral("0+$")));
+    }
+    case FREEXL_CELL_TEXT:
+    case FREEXL_CELL_SST_TEXT:
+        return QString::fromUtf8(cell.value.text_value).trimmed();
+    case FREEXL_CELL_DATE:
+    case FREEXL_CELL_DATETIME: {
+        const QString iso = QString::fromUtf8(cell.value.text_value).left(10);
+        const QDate date = QDate::fromString(iso, Qt::ISODate);
+        return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : iso;
+    }
+    case FREEXL_CELL_TIME:
+        return QString::fromUtf8(cell.value.text_value);
+    default:
+        return {};
+    }
+}
+
+// Closes the workbook however the reading ends.
+struct Workbook {
+    const void* handle = nullptr;
+    ~Workbook() {
+        if (handle != nullptr) {
+            freexl_close(handle);
+        }
+    }
+};
+
+} // namespace
+
+std::optional<SheetRange> SheetRange::parse(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^([A-Za-z]{1,2})(\\d+):([A-Za-z]{1,2})(\\d+)$"));
+    const QRegularExpressionMatch match = form.match(text.trimmed());
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    SheetRange range{columnIndex(match.captured(1)), columnIndex(match.captured(3)), match.captured(2).toInt() - 1,
+                     match.captured(4).toInt() - 1};
+    if (range.firstRow < 0 || range.lastRow < range.firstRow || range.lastColumn < range.firstColumn) {
+        return std::nullopt;
+    }
+    return range;
+}
+
+SpreadsheetReader::Result SpreadsheetReader::read(const QString& path, const SheetRange& range) {
+    Workbook book;
+    unsigned int rows = 0;
+    unsigned short columns = 0;
+    if (freexl_open(path.toLocal8Bit().constData(), &book.handle) != FREEXL_OK ||
+        freexl_select_active_worksheet(book.handle, 0) != FREEXL_OK ||
+        freexl_worksheet_dimensions(book.handle, &rows, &columns) != FREEXL_OK) {
+        return {{}, kCannotOpen.arg(path)};
+    }
+    QByteArray lines;
+    const int lastRow = std::min<int>(range.lastRow, static_cast<int>(rows) - 1);
+    for (int row = range.firstRow; row <= lastRow; ++row) {
+        QStringList cells;
+        bool empty = true;
+        for (int column = range.firstColumn; column <= range.lastColumn; ++column) {
+            FreeXL_CellValue cell{};
+            cell.type = FREEXL_CELL_NULL;
+            if (column < columns) {
+                freexl_get_cell_value(book.handle, static_cast<unsigned int>(row), static_cast<unsigned short>(column),
+                                      &cell);
+            }
+            const QString text = cellText(cell);
+            empty = empty && text.isEmpty();
+            cells.append(text);
+        }
+        const bool total = std::any_of(cells.cbegin(), cells.cend(), [](const QString& cell) {
+            return cell.compare(QStringLiteral("TOTAL"), Qt::CaseInsensitive) == 0;
+        });
+        if (empty || total) {
+            break;
+        }
+        for (QString& cell : cells) {
+            cell.remove(QLatin1Char('|')).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+        }
+        lines += (cells.join(QLatin1Char('|')) + QStringLiteral("|\n")).toUtf8();
+    }
+    return {lines, {}};
+}
+
+} // namespace qel::imports

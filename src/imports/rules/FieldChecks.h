@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDate>
+#include <QSet>
+#include <QString>
+#include <optional>
+
+namespace qel::store {
+class Database;
+}
+
+namespace qel::imports {
+
+struct ImportContext;
+
+// The checks that the records of several kinds share.
+namespace fields {
+
+// A complete "dd/mm/yyyy" date that exists.
+std::optional<QDate> date(const QString& text);
+// Digits, with a minus sign in front at most.
+bool wholeNumber(const QString& text);
+// A number with a decimal point at most (a minus sign in front allowed).
+bool decimalNumber(const QString& text);
+int decimals(const QString& text);
+// The codes of a PARAM list, trimmed and without leading zeros ("01" and "1" alike).
+QSet<QString> paramCodes(store::Database& db, const QString& numero);
+QString withoutLeadingZeros(const QString& code);
+// The UIT of the latest year not after the declaration's period, in units.
+double uit(const ImportContext& context);
+// The declaration's period as a year.
+int year(const ImportContext& context);
+
+// The document checks of the rentals, contracts and balances, in order: blank type, blank
+// number, a number the type's rule refuses (RUC and national identity document with their
+// own messages). Empty when the document passes.
+QString document(const QString& type, const QString& number, const ImportContext& context);
+
+// A percentage of participation as partners and contracts check it.
+QString share(const QString& text);
+
+} // namespace fields
+} // namespace qel::imports

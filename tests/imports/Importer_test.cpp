@@ -1,0 +1,230 @@
+#include "app/ScriptedPrompter.h"
+#include "app/UtilityComponent.h"
+#include "imports/ImportFile.h"
+#include "imports/ImportKind.h"
+#include "imports/Importer.h"
+#include "imports/SpreadsheetReader.h"
+#include "store/Database.h"
+#include "support/TestSupport.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace qel::imports {
+namespace {
+
+const QString kDeclarant = QStringLiteral("20100070970");
+
+QString partner(int i, const QString& share = QStringLiteral("0.99")) {
+    // DNI partners, natural persons domiciled in Peru.
+    return QStringLiteral("01|1|%1|SOCIO %2|15/03/1970|9589|%3|01/02/2000|")
+        .arg(QString::number(40000000 + i), QString::number(i), share);
+}
+
+QByteArray lines(const QStringList& records, const char* end = "\n") {
+    return (records.join(QString::fromLatin1(end)) + QString::fromLatin1(end)).toUtf8();
+}
+
+class ImporterTest : public ::testing::Test {
+protected:
+    ImportResult run(const char* kindCode, const QByteArray& bytes, bool write = true, const QString& casilla = {}) {
+        const ImportKind* kind = ImportKinds::byCode(QString::fromLatin1(kindCode));
+        EXPECT_NE(kind, nullptr);
+        Importer importer({database.db(), key, utility, casilla}, *kind);
+        return importer.run(bytes, write);
+    }
+    int rows(const char* table) { return test::rowCount(database.db(), QString::fromLatin1(table), key); }
+
+    test::TempDatabase database;
+    store::DeclarationKey key = test::demoKey(kDeclarant);
+    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
+    app::UtilityComponent utility{*prompter, &database.db()};
+};
+
+TEST_F(ImporterTest, StructuralFaultsStopBeforeAnythingIsWritten) {
+    const struct {
+        QByteArray file;
+        QString stop;
+    } cases[] = {
+        {lines({partner(1), QStringLiteral("01|1|40000002|SOCIO|15/03/1970|9589|1|01/02/2000")}),
+         ImportFile::kMissingFinalSeparator},
+        {lines({partner(1), QStringLiteral("01|1|40000002|SOCIO|15/03/1970|9589|1|")}), ImportFile::kWrongFieldCount},
+        {lines({partner(1), partner(2) + QStringLiteral("X|")}), ImportFile::kWrongFieldCount},
+    };
+    for (const auto& c : cases) {
+        const ImportResult result = run("SOCIOS", c.file);
+        EXPECT_EQ(result.stop, c.stop);
+        EXPECT_EQ(result.added + result.modified + result.rejected, 0);
+        EXPECT_EQ(rows("TMPF535SOCIOS"), 0);
+    }
+}
+
+TEST_F(ImporterTest, TheHundredAndFirstPartnerStopsTheImportKeepingTheHundred) {
+    QStringList file;
+    for (int i = 1; i <= 101; ++i) {
+        file.append(partner(i));
+    }
+    const ImportResult result = run("SOCIOS", lines(file));
+    EXPECT_EQ(result.limitStop, Importer::kPartnerLimit);
+    EXPECT_EQ(result.added, 100);
+    EXPECT_EQ(rows("TMPF535SOCIOS"), 100);
+}
+
+TEST_F(ImporterTest, ASecondImportOfTheSameFileModifiesEveryRow) {
+    const QByteArray file = lines({partner(1, QStringLiteral("40")), partner(2, QStringLiteral("60"))}, "\r\n");
+    ASSERT_EQ(run("SOCIOS", file).added, 2);
+    const ImportResult again = run("SOCIOS", file);
+    EXPECT_EQ(again.added, 0);
+    EXPECT_EQ(again.modified, 2);
+    EXPECT_FALSE(again.clean());
+    EXPECT_TRUE(again.reportLines().first().endsWith(
+        QStringLiteral("Ya existe el tipo y número de documento. Se está actualizando el existente")));
+    EXPECT_EQ(rows("TMPF535SOCIOS"), 2);
+}
+
+TEST_F(ImporterTest, PartnerRecordsAreCheckedInOrder) {
+    const struct {
+        const char* record;
+        const char* message;
+    } cases[] = {
+        {"|1|40000001|A|15/03/1970|9589|10|01/02/2000|", "El tipo de socio está en blanco"},
+        {"07|1|40000001|A|15/03/1970|9589|10|01/02/2000|", "El tipo de socio no es válido."},
+        {"02|1|40000001|A||9589|10|01/02/2000|",
+         "El tipo de documento no es válido. Para Persona Juridica Domiciliado solo se debe registrar RUC"},
+        {"05|1|40000001|A||9589|10|01/02/2000|", "No debe Registrar Tipo de documento."},
+        {"01|1|4000001|A|15/03/1970|9589|10|01/02/2000|", "El Número de DNI debe ser de 8 dígitos"},
+        {"02|6|20100070971|A||9589|10|01/02/2000|", "El número de RUC es inválido"},
+        {"01|1|40000001||15/03/1970|9589|10|01/02/2000|", " Debe registrar Razón Social o Apellidos y Nombres."},
+        {"01|1|40000001|A||9589|10|01/02/2000|", "Debe registar la fecha de Nacimiento."},
+        {"02|6|20100047218|A|15/03/1970|9589|10|01/02/2000|",
+         "Para este Tipo de persona/documento no debe registrar la fecha de nacimiento."},
+        {"01|1|40000001|A|31/02/1970|9589|10|01/02/2000|", "La fecha de nacimiento no es válida."},
+        {"01|1|40000001|A|15/03/1970||10|01/02/2000|", "Debe registrar el país de Residencia."},
+        {"01|1|40000001|A|15/03/1970|XXXX|10|01/02/2000|", "El código de país es inválido."},
+        {"01|1|40000001|A|15/03/1970|9589|33.333|01/02/2000|",
+         "El Porcentaje ingresado debe tener memos de 6 caracteres."},
+        {"01|1|40000001|A|15/03/1970|9589|3.333|01/02/2000|", "El Porcentaje debe tener máximo 2 decimales."},
+        {"01|1|40000001|A|15/03/1970|9589|0|01/02/2000|", "El Porcentaje no puede ser 0."},
+        {"01|1|40000001|A|15/03/1970|9589|100.5|01/02/2000|", "La cantidad ingresada supera el máximo permitido."},
+        {"01|1|40000001|A|15/03/1970|9589|10||", "Debe registar la fecha en que se constituye como socio."},
+        {"01|1|40000001|A|15/03/1970|9589|10|01/01/2019|", "La fecha en que se constituye como socio no es válida."},
+        {"01|1|40000001|A|15/03/1970|9589|10|01/01/1960|",
+         "La Fecha en que se constituye como socio, asociado, participacionista u otro no puede ser menor que la "
+         "fecha de nacimiento."},
+    };
+    for (const auto& c : cases) {
+        const ImportResult result = run("SOCIOS", QByteArray(c.record) + "\n");
+        ASSERT_EQ(result.outcomes.size(), 1) << c.record;
+        EXPECT_EQ(result.outcomes.first().message, QString::fromUtf8(c.message)) << c.record;
+        EXPECT_EQ(result.rejected, 1);
+    }
+    EXPECT_EQ(rows("TMPF535SOCIOS"), 0);
+}
+
+TEST_F(ImporterTest, SharesMayNotAddUpToMoreThanAHundred) {
+    const ImportResult result =
+        run("SOCIOS", lines({partner(1, QStringLiteral("60")), partner(2, QStringLiteral("50"))}));
+    EXPECT_EQ(result.added, 1);
+    EXPECT_EQ(
+        result.outcomes.at(1).message,
+        QStringLiteral("La sumatoria de los porcentajes ingresados de  todos los socios  supera el máximo permitido."));
+}
+
+TEST_F(ImporterTest, TheConsolidatedPartnerGetsTheSystemsDocumentAndDates) {
+    ASSERT_EQ(run("SOCIOS", "05|||||9589|20|31/12/2018|\n").added, 1);
+    const QVariant name = database.db().scalar(QStringLiteral(
+        "SELECT tipo_doc_socio || ' ' || nro_doc_socio || ' ' || des_nom_razon || ' ' || fec_cosnt_socio "
+        "FROM TMPF535SOCIOS"));
+    EXPECT_EQ(name.toString(), QStringLiteral("99 000000000000 CONSOLIDADO OTROS SOCIOS 2018-01-01"));
+}
+
+TEST_F(ImporterTest, ExportsShippedIn2015OnlyAndInvoiceNumbersPadded) {
+    const ImportResult result = run("5", lines({QStringLiteral("31/12/2015|123456789012345678|1000|123|1000||"),
+                                                QStringLiteral("01/01/2016|123456789012345679|1000|124|1000||"),
+                                                QStringLiteral("15/06/2015|12345678901234567|1000|125|1000||")}));
+    EXPECT_EQ(result.added, 1);
+    EXPECT_EQ(result.outcomes.at(1).message, QStringLiteral("La Fecha de embarque no es válida."));
+    EXPECT_EQ(result.outcomes.at(2).message,
+              QStringLiteral("La longitud del número de DAM debe ser de 18 caracteres numericos"));
+    EXPECT_EQ(database.db().scalar(QStringLiteral("SELECT num_factura FROM TMPF582EXPORTA")).toString(),
+              QStringLiteral("00000123"));
+}
+
+TEST_F(ImporterTest, ADryRunReportsWhatTheFileWouldDoAndWritesNothing) {
+    const QByteArray file =
+        lines({partner(1, QStringLiteral("40")), QStringLiteral("07|1|1|A|15/03/1970|9589|1|01/02/2000|")});
+    const ImportResult preview = run("SOCIOS", file, false);
+    EXPECT_EQ(rows("TMPF535SOCIOS"), 0);
+    const ImportResult done = run("SOCIOS", file, true);
+    EXPECT_EQ(preview.counters(), done.counters());
+    EXPECT_EQ(done.counters(),
+              (QStringList{QStringLiteral("1  Registros Adicionados."), QStringLiteral("1  Registros Rechazados."),
+                           QStringLiteral("0  Registros Modificados.")}));
+    EXPECT_EQ(rows("TMPF535SOCIOS"), 1);
+}
+
+TEST_F(ImporterTest, AFailureInTheMiddleLeavesTheWorkingTablesAsTheyWere) {
+    database.db().run(QStringLiteral("DROP TABLE TMPF582COLCAB"));
+    EXPECT_ANY_THROW(run("12", "1|CONTRATO UNO|6|20100047218|SOCIO|60|1||\n"));
+    EXPECT_EQ(rows("TMPF582COLDET"), 0);
+}
+
+TEST_F(ImporterTest, WindowsTextAndUtf8NamesReadAlike) {
+    const QByteArray utf8 = QStringLiteral("6|20100047218|PEÑA S.A.|1000|\n").toUtf8();
+    const QByteArray ansi = QStringLiteral("6|20100047218|PEÑA S.A.|1000|").toLatin1();
+    for (const QByteArray& file : {utf8, ansi}) {
+        const ImportResult result = run("3", file);
+        ASSERT_EQ(result.added + result.modified, 1);
+        EXPECT_EQ(database.db().scalar(QStringLiteral("SELECT des_razon FROM TMPF572GASREP")).toString(),
+                  QStringLiteral("PEÑA S.A."));
+    }
+}
+
+TEST_F(ImporterTest, AssistantMonthsRunFromJanuaryToTheNextYearsApril) {
+    const ImportResult result =
+        run("8",
+            lines({QStringLiteral("201801|0|0|0|1500|0|0|"), QStringLiteral("201904|0|0|0|10|0|0|"),
+                   QStringLiteral("201905|0|0|0|10|0|0|"), QStringLiteral("201802|0|0|0|-1|0|0|")}),
+            true, QStringLiteral("128"));
+    EXPECT_EQ(result.added, 2);
+    EXPECT_EQ(result.outcomes.at(2).message, QStringLiteral("El periodo no es valido"));
+    EXPECT_EQ(result.outcomes.at(3).message, QStringLiteral("El importe no puede ser negativo "));
+    EXPECT_EQ(database.db().scalar(QStringLiteral("SELECT sum(pago_r) FROM TMPACTA WHERE TIPO_ASIST='4'")).toInt(),
+              1510);
+}
+
+// Test workbooks are written in the test run by python3-xlwt.
+TEST_F(ImporterTest, ASpreadsheetAndItsTextTwinLoadTheSameRows) {
+    QTemporaryDir folder;
+    const QString book = folder.filePath(QStringLiteral("socios.xls"));
+    const QString script = QStringLiteral(
+        "import sys, xlwt, datetime\n"
+        "wb = xlwt.Workbook(); ws = wb.add_sheet('Socios')\n"
+        "dates = xlwt.easyxf(num_format_str='dd/mm/yyyy')\n"
+        "rows = [('01','1','40000001','ANA',datetime.date(1970,3,15),'9589',40.5,datetime.date(2000,2,1)),\n"
+        "        ('01','1','40000002','LUIS',datetime.date(1971,4,16),'9589',59.5,datetime.date(2001,2,1))]\n"
+        "for r, row in enumerate(rows):\n"
+        "    for c, v in enumerate(row):\n"
+        "        ws.write(3 + r, c, v, dates if isinstance(v, datetime.date) else xlwt.Style.default_style)\n"
+        "ws.write(5, 0, 'TOTAL'); ws.write(6, 0, '01')\n"
+        "wb.save(sys.argv[1])\n");
+    if (QProcess::execute(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, book}) != 0) {
+        GTEST_SKIP() << "python3-xlwt is not installed";
+    }
+    const ImportKind& kind = *ImportKinds::byCode(QStringLiteral("SOCIOS"));
+    const SpreadsheetReader::Result sheet = SpreadsheetReader::read(book, *SheetRange::parse(kind.sheetRange));
+    ASSERT_TRUE(sheet.error.isEmpty()) << sheet.error.toStdString();
+    EXPECT_EQ(QString::fromUtf8(sheet.lines), QStringLiteral("01|1|40000001|ANA|15/03/1970|9589|40.5|01/02/2000|\n"
+                                                             "01|1|40000002|LUIS|16/04/1971|9589|59.5|01/02/2001|\n"));
+    EXPECT_EQ(run("SOCIOS", sheet.lines).added, 2);
+    EXPECT_EQ(
+        run("SOCIOS",
+            "01|1|40000001|ANA|15/03/1970|9589|40.5|01/02/2000|\n01|1|40000002|LUIS|16/04/1971|9589|59.5|01/02/2001|\n")
+            .modified,
+        2);
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).size() == 1) << "no file left beside the workbook";
+}
+
+} // namespace
+} // namespace qel::imports
