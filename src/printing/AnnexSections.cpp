@@ -164,19 +164,48 @@ QString cellText(const QVariant& value, ColumnType type, const QString& column) 
     }
 }
 
-// Cuts the widest columns until the line fits the sheet.
+// Cuts the widest text column until the line fits the sheet; numbers are never cut.
 void fit(AnnexSection& section, int available) {
     while (section.lineWidth() > available) {
-        auto widest = std::max_element(section.widths.begin(), section.widths.end());
-        if (*widest <= 4) {
+        int widest = -1;
+        for (int c = 0; c < section.widths.size(); ++c) {
+            if (!section.numeric.at(c) && (widest < 0 || section.widths.at(c) > section.widths.at(widest))) {
+                widest = c;
+            }
+        }
+        if (widest < 0 || section.widths.at(widest) <= 4) {
             break;
         }
-        --*widest;
+        --section.widths[widest];
     }
 }
 
-AnnexSection makeSection(const store::TableLayout& layout, const QString& group, const QStringList& columns,
-                         const QList<ColumnType>& types, const QList<QStringList>& rows) {
+// A column name as a heading: "mto_alquiler" -> "MTO ALQUILER".
+QString heading(const QString& column) {
+    QString text = column.toUpper();
+    text.replace(QLatin1Char('_'), QLatin1Char(' '));
+    return text.trimmed();
+}
+
+// Columns left blank in every row print nothing but their heading: they are left out.
+void dropEmptyColumns(QStringList& columns, QList<ColumnType>& types, QList<QStringList>& rows) {
+    for (qsizetype c = columns.size() - 1; c >= 0; --c) {
+        const bool empty = std::all_of(rows.cbegin(), rows.cend(), [c](const QStringList& row) {
+            return row.at(c).trimmed().isEmpty();
+        });
+        if (empty && columns.size() > 1) {
+            columns.removeAt(c);
+            types.removeAt(c);
+            for (QStringList& row : rows) {
+                row.removeAt(c);
+            }
+        }
+    }
+}
+
+AnnexSection makeSection(const store::TableLayout& layout, const QString& group, QStringList columns,
+                         QList<ColumnType> types, QList<QStringList> rows) {
+    dropEmptyColumns(columns, types, rows);
     const QString key = layout.def->name + (group.isEmpty() ? QString() : QLatin1Char(':') + group);
     AnnexSection section;
     section.table = layout.def->name;
@@ -187,7 +216,9 @@ AnnexSection makeSection(const store::TableLayout& layout, const QString& group,
                             ? QStringLiteral("DETALLE DEL ANEXO ") + layout.def->name
                             : QStringLiteral("ASISTENTE DE LA CASILLA ") + group;
     }
-    section.headings = columns;
+    for (const QString& column : columns) {
+        section.headings.append(heading(column));
+    }
     section.rows = rows;
     bool anyAmount = false;
     QList<double> sums(columns.size(), 0.0);
@@ -195,7 +226,7 @@ AnnexSection makeSection(const store::TableLayout& layout, const QString& group,
         const bool amount = types.at(c) == ColumnType::Currency;
         anyAmount = anyAmount || amount;
         section.numeric.append(amount || types.at(c) == ColumnType::Double || types.at(c) == ColumnType::Integer);
-        int width = static_cast<int>(columns.at(c).size());
+        int width = static_cast<int>(section.headings.at(c).size());
         for (const QStringList& row : rows) {
             width = std::max(width, static_cast<int>(row.at(c).size()));
             if (amount) {

@@ -60,6 +60,8 @@ public:
     using PreviewOpener = std::function<void(const QString& path)>;
 
     PrintTypeModel(Context context, PreviewOpener openPreview);
+    void setPreviewOpener(PreviewOpener openPreview) { m_openPreview = std::move(openPreview); }
+    app::Prompter& prompter() { return m_context.prompter; }
 
     // "Declaraciones Enviadas" or "Declaraciones Registradas".
     QString caption() const;

@@ -140,7 +140,9 @@ TEST_F(DeclarationReportTest, GeneratedReportsReadBackCommandForCommand) {
         ASSERT_EQ(read.commands.at(i), expected.at(i)) << i;
     }
     const ReportDocument document = ReportDocument::fromCommands(read.commands);
-    EXPECT_TRUE(document.page(document.pageCount() - 1).landscape) << "rentals print across the sheet";
+    const auto across = std::count_if(document.pages().cbegin(), document.pages().cend(),
+                                      [](const ReportDocument::Page& page) { return page.landscape; });
+    EXPECT_GE(across, 2) << "150 rentals print across the sheet";
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "declaration/ui/FrmConsist.h"
 #include "declaration/ui/frmUbigeo.h"
 #include "management/ui/DeclarationForms.h"
+#include "printing/ui/PrintingForms.h"
 
 namespace qel::app::ui {
 
@@ -31,6 +32,8 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
 
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
     management::ui::registerDeclarationForms(forms, state);
+    // FrmTipPrnR, the print of registered and sent declarations.
+    printing::registerPrintingForms(forms, state, prompter);
 }
 
 } // namespace qel::app::ui
