@@ -24,10 +24,10 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
     });
 
     // The inconsistency report of the validate command: the report file comes as the code.
-    forms.registerForm(QStringLiteral("FrmConsist"), [&state](const FormRequest& request) {
+    forms.registerForm(QStringLiteral("FrmConsist"), [&state, &prompter](const FormRequest& request) {
         static const SystemClock systemClock;
         const Clock& clock = state.clock != nullptr ? *state.clock : systemClock;
-        return std::unique_ptr<QDialog>(std::make_unique<declaration::FrmConsist>(request.code, clock));
+        return std::unique_ptr<QDialog>(std::make_unique<declaration::FrmConsist>(request.code, clock, prompter));
     });
 
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
