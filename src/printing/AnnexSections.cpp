@@ -187,11 +187,14 @@ QString heading(const QString& column) {
     return text.trimmed();
 }
 
-// Columns left blank in every row print nothing but their heading: they are left out.
+// Columns left blank in every row (amounts at zero in every row) print nothing but their
+// heading: they are left out.
 void dropEmptyColumns(QStringList& columns, QList<ColumnType>& types, QList<QStringList>& rows) {
     for (qsizetype c = columns.size() - 1; c >= 0; --c) {
-        const bool empty = std::all_of(rows.cbegin(), rows.cend(), [c](const QStringList& row) {
-            return row.at(c).trimmed().isEmpty();
+        const bool amount = types.at(c) == ColumnType::Currency;
+        const bool empty = std::all_of(rows.cbegin(), rows.cend(), [c, amount](const QStringList& row) {
+            const QString cell = row.at(c).trimmed();
+            return cell.isEmpty() || (amount && cell == QLatin1String("0"));
         });
         if (empty && columns.size() > 1) {
             columns.removeAt(c);

@@ -147,7 +147,16 @@ void DeclarationReport::writeFormPage(ReportWriter& writer, int reportPage, bool
             writer.text(cell.value, rowAt, value.rightJustified(L::kValueWidth));
         }
     };
-    for (const auto& [caption, casillas] : sectionsOf(L::casillasOf(reportPage, chart()))) {
+    // Every box of the form prints; a casilla without a box (an answer, a detail kept by a
+    // window) prints where the declaration has a value for it.
+    QList<const declaration::CasillaDef*> printed;
+    for (const declaration::CasillaDef* casilla : L::casillasOf(reportPage, chart())) {
+        const bool shown = casilla->hasBox && casilla->kind != declaration::BoxKind::Hidden;
+        if (shown || m_values.contains(casilla->number)) {
+            printed.append(casilla);
+        }
+    }
+    for (const auto& [caption, casillas] : sectionsOf(printed)) {
         qsizetype done = 0;
         while (done < casillas.size()) {
             int available = L::kLastRow - row - 1;

@@ -1,4 +1,5 @@
 #include "app/Clock.h"
+#include "printing/DeclarationReport.h"
 #include "printing/PrintTypeModel.h"
 #include "printing/ReportDocument.h"
 #include "support/FormServices.h"
@@ -67,14 +68,15 @@ TEST_F(PrintTypeModelTest, PrintWritesTheSpoolFileAnnouncesItsPagesAndOpensThePr
     list.select(0);
     for (const bool annexes : {false, true}) {
         list.setWithAnnexes(annexes);
-        prompter->expectMessage(annexes ? QStringLiteral("Impresión de 10 páginas")
-                                        : QStringLiteral("Impresión de 9 páginas"),
-                                app::Icon::Information, QStringLiteral("Declaraciones Registradas"));
+        const int pages = DeclarationReport(db(), test::demoKey()).write(annexes, clock.now()).pageCount();
+        prompter->expectMessage(QStringLiteral("Impresión de %1 páginas").arg(pages), app::Icon::Information,
+                                QStringLiteral("Declaraciones Registradas"));
         const auto printed = list.print();
         ASSERT_TRUE(printed);
         EXPECT_EQ(printed->entry.codRep, annexes ? QStringLiteral("RPJ098") : QStringLiteral("RPJ096"));
         EXPECT_EQ(printed->entry.secuencia, QStringLiteral("000001"));
-        EXPECT_EQ(ReportDocument::fromFile(printed->entry.path).pageCount(), printed->pages);
+        EXPECT_EQ(printed->pages, pages);
+        EXPECT_EQ(ReportDocument::fromFile(printed->entry.path).pageCount(), pages);
         EXPECT_EQ(previews.last(), printed->entry.path);
     }
     EXPECT_EQ(test::rowCount(db(), QStringLiteral("SPOOL")), 2);
@@ -94,7 +96,8 @@ TEST_F(PrintTypeModelTest, SentDeclarationsAreListedNewestFirstAndPrintTheirVers
     ASSERT_EQ(list.rows().size(), 2);
     EXPECT_EQ(list.rows().at(0).correl, QStringLiteral("2"));
     EXPECT_EQ(list.cells(0).at(5), QStringLiteral("10/03/2019"));
-    prompter->expectMessage(QStringLiteral("Impresión de 9 páginas"));
+    const int pages = DeclarationReport(db(), key, QStringLiteral("2")).write(false, clock.now()).pageCount();
+    prompter->expectMessage(QStringLiteral("Impresión de %1 páginas").arg(pages));
     const auto printed = list.print();
     ASSERT_TRUE(printed);
     QFile file(printed->entry.path);
