@@ -20,6 +20,8 @@ protected:
 
 TEST_F(SentVersionViewTest, OpensReadOnlyWithTheOrderNumberFrame) {
     open(1, QStringLiteral("1"));
+    EXPECT_EQ(model().comboCode(QStringLiteral("CmbRuc")), kRuc);
+    EXPECT_EQ(model().controlText(QStringLiteral("TxtRazon")), kName);
     for (const char* name : {"TxtNumOrdenE", "TxtNumOrdenE2", "cmdGrabar", "cmdSalir"}) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(model().control(QString::fromLatin1(name)).enabled);

@@ -25,6 +25,10 @@ inline QVariantMap filledRow(const store::TableLayout& layout, const QString& ma
             name == store::TableCatalog::kCheckColumn.toUpper() || name == QStringLiteral("CORREL")) {
             continue;
         }
+        if (name == QStringLiteral("CASILLA")) {
+            row.insert(column.name, QString::number(100 + serial)); // a casilla the form knows
+            continue;
+        }
         switch (column.type) {
         case store::ColumnType::Text:
             row.insert(column.name, QStringLiteral("%1 %2.%3").arg(marker).arg(serial).arg(i));
