@@ -1,5 +1,8 @@
 #include "../management/SentVersionsFixture.h"
 #include "declaration/SaveFixture.h"
+#include "app/ProcessState.h"
+#include "app/ui/FormLauncher.h"
+#include "app/ui/FormRegistry.h"
 #include "declaration/ui/Frm537.h"
 #include "management/DeclarationFormSession.h"
 #include "management/ui/FrmContAbrirEnv.h"
@@ -15,6 +18,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace qel::management::ui {
@@ -146,6 +150,48 @@ TEST_F(FrmContAbrirEnvTest, RecoveryWindowShowsTheSourceAndFillsItsProgressBar) 
     shoot(recovery, QStringLiteral("recovery-after"));
     QTest::mouseClick(recovery.button(QStringLiteral("cmdSalir")), Qt::LeftButton);
     EXPECT_FALSE(recovery.isVisible());
+}
+
+// The menu items of "Declaraciones Enviadas" reach the list through the module's window registry.
+TEST_F(FrmContAbrirEnvTest, RegistryOpensTheListInTheModeOfTheProcessState) {
+    addVersions();
+    app::ProcessState state;
+    state.db = std::move(store::Database::open(database.path()).database);
+    state.prompter = &prompter;
+    state.sysUser = QStringLiteral("SUPERVISOR");
+    app::ui::FormLauncher forms(prompter);
+    app::ui::registerModuleForms(forms, state, prompter);
+
+    struct Case {
+        int listMode;
+        bool recovering;
+        const char* caption;
+        const char* button;
+    };
+    for (const Case& c : {Case{1, false, "Registrar número de orden", "&Registrar"},
+                          Case{3, false, "Eliminar Declaraciones Enviadas", "&Eliminar"},
+                          Case{1, true, "Registrar número de orden", "&Recuperar"}}) {
+        SCOPED_TRACE(c.button);
+        state.listMode = c.listMode;
+        state.recovering = c.recovering;
+        QString caption;
+        QString button;
+        int rows = 0;
+        QTimer::singleShot(0, [&] {
+            auto* list = qobject_cast<FrmContAbrirEnv*>(QApplication::activeModalWidget());
+            ASSERT_NE(list, nullptr);
+            caption = list->windowTitle();
+            button = list->button(0)->text();
+            rows = list->grid()->model()->rowCount();
+            list->button(1)->click();
+        });
+        app::FormRequest request;
+        request.name = QStringLiteral("FrmContAbrirEnv");
+        forms.open(request);
+        EXPECT_EQ(caption, QString::fromUtf8(c.caption));
+        EXPECT_EQ(button, QString::fromUtf8(c.button));
+        EXPECT_EQ(rows, 3);
+    }
 }
 
 TEST_F(FrmContAbrirEnvTest, SentVersionFormShowsTheOrderNumberFrame) {

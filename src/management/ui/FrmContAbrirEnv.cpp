@@ -117,6 +117,8 @@ bool FrmContAbrirEnv::event(QEvent* event) {
 }
 
 void FrmContAbrirEnv::showEvent(QShowEvent* event) {
+    // Read before the first activation too, so that the list never shows empty for a moment.
+    pCargadatos();
     QDialog::showEvent(event);
     app::ui::CentreInMain(this);
 }
