@@ -1,5 +1,6 @@
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
+#include "batch/SentDeclarationWindows.h"
 
 namespace qel::batch {
 
@@ -8,7 +9,7 @@ namespace qel::batch {
 //   for (const QString& name : annexes::AnnexCatalog::windowNames())
 //       windows.addWindow(name, [](BatchContext& c, const app::FormRequest& r) { ... });
 void registerBatchWindows(BatchWindows& windows) {
-    Q_UNUSED(windows)
+    registerSentDeclarationWindows(windows);
 }
 
 } // namespace qel::batch

@@ -193,6 +193,19 @@ void SentDeclarationList::leave() {
     showStatus(QString(), QString());
 }
 
+std::optional<QVariantList> SentDeclarationList::versionArguments(store::Database& db, const store::DeclarationKey& key,
+                                                                  const QString& correl) {
+    const store::SqlFilter version = key.versionFilter(correl);
+    QSqlQuery found = db.run(
+        QStringLiteral("SELECT (SELECT NOMBRE FROM CONT WHERE TIP_DOC_D=6 AND DOC_ID_D=?), CONTROL FROM HCAB") +
+            version.text,
+        QVariantList{key.ruc} + version.values);
+    if (!found.next()) {
+        return std::nullopt;
+    }
+    return QVariantList{key.ruc, found.value(0).toString().trimmed(), true, correl, found.value(1).toString()};
+}
+
 void SentDeclarationList::showStatus(const QString& ruc, const QString& nombre) {
     if (m_context.status != nullptr) {
         m_context.status->showStatus(ruc, nombre, m_context.periodo, m_context.formulario);

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVariantList>
 #include <functional>
+#include <optional>
 
 namespace qel::app {
 class Prompter;
@@ -15,7 +16,8 @@ class StatusDisplay;
 
 namespace qel::store {
 class Database;
-}
+struct DeclarationKey;
+} // namespace qel::store
 
 namespace qel::management {
 
@@ -85,6 +87,11 @@ public:
     bool view();
     // Button 1 ("&Salir"): the status bar without a taxpayer. The window closes itself.
     void leave();
+
+    // What the declaration form is opened with on a sent version (RUC, name, true, correlative,
+    // control text), or nothing when the taxpayer has no such version. Engine errors are thrown.
+    static std::optional<QVariantList> versionArguments(store::Database& db, const store::DeclarationKey& key,
+                                                        const QString& correl);
 
 private:
     bool openVersion();
