@@ -105,6 +105,23 @@ TEST_F(SentDeclarationBatchTest, RegisterMenuAndOpenWithCorrelativeRegisterTheOr
     }
 }
 
+// The example of the batch documentation, over an active declaration.
+TEST_F(SentDeclarationBatchTest, RecoveryOverTheActiveDeclarationPrintsAsDocumented) {
+    test::addActiveDeclaration(database.db(), key(), QStringLiteral("ACTIVA"));
+    ASSERT_EQ(run(QStringLiteral("menu mnuRecuperar\nselect grdContrib 2\nclick CmdOpciones 0\nanswer Si\n"
+                                 "click cmdRecuperar\nclick cmdSalir\nclick CmdOpciones 1\n")),
+              BatchRunner::kDone)
+        << errors.toStdString();
+    EXPECT_EQ(output, QStringLiteral("menu mnuRecuperar -> FrmContAbrirEnv\n"
+                                     "window FrmRecuperar 1 -\n"
+                                     "question \"Recuperar\" \"Periodo destino ya tiene una declaración activa. "
+                                     "¿Desea sobreescribirla?\" -> Si\n"
+                                     "message exclamation \"Recuperar Declaración\" \"Se termino de recuperar la "
+                                     "información satisfactoriamente.\"\n"
+                                     "closed FrmRecuperar \"\"\n"
+                                     "closed FrmContAbrirEnv \"\"\n"));
+}
+
 TEST_F(SentDeclarationBatchTest, OpenOfAVersionThatDoesNotExistIsAScriptError) {
     EXPECT_EQ(run(QStringLiteral("open 20100113610 7\n")), BatchRunner::kScriptError);
     EXPECT_EQ(errors, QStringLiteral("error line 1: no hay una versión enviada 7 de 20100113610\n"));
