@@ -3,6 +3,7 @@
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 #include "printing/PrintScripts.h"
+#include "batch/SentDeclarationWindows.h"
 
 namespace qel::batch {
 
@@ -43,6 +44,7 @@ void registerBatchWindows(BatchWindows& windows) {
         });
     }
     registerPrintWindows(windows);
+    registerSentDeclarationWindows(windows);
 }
 
 } // namespace qel::batch
