@@ -2,6 +2,7 @@
 #include "annexes/AnnexScriptWindow.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
+#include "imports/ImportModel.h"
 #include "printing/PrintScripts.h"
 #include "batch/SentDeclarationWindows.h"
 
@@ -29,6 +30,24 @@ void registerPrintWindows(BatchWindows& windows) {
     });
 }
 
+// The import windows; frmImportarGastoPresent serves the kind its caller names.
+void registerImportWindows(BatchWindows& windows) {
+    for (const char* name : {"frmImportarSocios", "frmImportarCasEF", "frmImportarGastoPresent"}) {
+        windows.addWindow(QString::fromLatin1(name),
+                          [](BatchContext& c, const app::FormRequest& r) -> std::unique_ptr<app::ScriptableWindow> {
+                              const imports::ImportKind* kind = imports::ImportModel::kindFor(r);
+                              if (kind == nullptr) {
+                                  throw app::ScriptError{QStringLiteral("%1 no importa la clase %2").arg(r.name, r.code)};
+                              }
+                              const declaration::FormContext& s = c.services;
+                              return std::make_unique<imports::ImportModel>(
+                                  imports::ImportServices{s.db, s.prompter, s.clock, s.opener, s.files, s.utility,
+                                                          s.sysUser, c.reportFolder},
+                                  *kind, r);
+                          });
+    }
+}
+
 } // namespace
 
 // Every window a script can drive, registered here from the models its subsystem offers, so
@@ -44,6 +63,7 @@ void registerBatchWindows(BatchWindows& windows) {
         });
     }
     registerPrintWindows(windows);
+    registerImportWindows(windows);
     registerSentDeclarationWindows(windows);
 }
 

@@ -9,6 +9,7 @@
 #include "declaration/FormWindows.h"
 #include "declaration/ui/FrmConsist.h"
 #include "declaration/ui/frmUbigeo.h"
+#include "imports/ui/ImportWindow.h"
 #include "management/ui/DeclarationForms.h"
 #include "printing/ui/PrintingForms.h"
 
@@ -39,6 +40,8 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
     management::ui::registerDeclarationForms(forms, state);
     // FrmTipPrnR, the print of registered and sent declarations.
     printing::registerPrintingForms(forms, state, prompter);
+    // The imports of annex rows and assistant months from files.
+    imports::ui::registerImportWindows(forms, state, prompter);
 }
 
 } // namespace qel::app::ui

@@ -1,0 +1,304 @@
+#include "imports/ImportModel.h"
+
+#include "app/Clock.h"
+#include "app/FileChooser.h"
+#include "app/FormOpener.h"
+#include "app/Prompter.h"
+#include "imports/ImportFile.h"
+#include "imports/SpreadsheetReader.h"
+#include "printing/ReportWriter.h"
+#include "printing/SpoolRegistry.h"
+#include "store/DatabaseError.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace qel::imports {
+
+const QString ImportModel::kNoFileChosen = QStringLiteral("Debe seleccionar el archivo a importar");
+const QString ImportModel::kNoFilesInFolder = QStringLiteral("En el directorio no existen archivos a importar.");
+const QString ImportModel::kFolderBox = QStringLiteral("txtCarpeta");
+const QString ImportModel::kFiles = QStringLiteral("lstArchivos");
+const QString ImportModel::kPreview = QStringLiteral("grdVistaPrevia");
+
+namespace {
+
+const QString kChooseFolder = QStringLiteral("cmdCarpeta");
+const QString kTransfer = QStringLiteral("cmdTransferir");
+const QString kAccept = QStringLiteral("cmdAceptar");
+const QString kCancel = QStringLiteral("cmdCancelar");
+const QString kCounters[] = {QStringLiteral("lblAdicionados"), QStringLiteral("lblRechazados"),
+                             QStringLiteral("lblModificados")};
+
+QString actionWord(ImportOutcome::Action action) {
+    switch (action) {
+    case ImportOutcome::Action::Added:
+        return QStringLiteral("Adicionar");
+    case ImportOutcome::Action::Modified:
+        return QStringLiteral("Modificar");
+    case ImportOutcome::Action::Rejected:
+        return QStringLiteral("Rechazar");
+    }
+    return {};
+}
+
+QString quoted(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+} // namespace
+
+const ImportKind* ImportModel::kindFor(const app::FormRequest& request) {
+    if (request.name.compare(QStringLiteral("frmImportarSocios"), Qt::CaseInsensitive) == 0) {
+        return ImportKinds::byCode(QStringLiteral("SOCIOS"));
+    }
+    if (request.name.compare(QStringLiteral("frmImportarCasEF"), Qt::CaseInsensitive) == 0) {
+        return ImportKinds::byCode(QStringLiteral("CASEF"));
+    }
+    const ImportKind* kind = ImportKinds::byCode(request.code);
+    return kind != nullptr && kind->window.compare(request.name, Qt::CaseInsensitive) == 0 ? kind : nullptr;
+}
+
+ImportModel::ImportModel(ImportServices services, const ImportKind& kind, app::FormRequest request)
+    : m_services(std::move(services)), m_kind(kind), m_request(std::move(request)) {}
+
+QString ImportModel::casilla() const {
+    return m_request.casilla ? QString::number(*m_request.casilla) : QString();
+}
+
+QString ImportModel::caption() const {
+    return QStringLiteral("Importar ") + m_kind.name + (m_kind.casillaInName ? QStringLiteral(" - Casilla ") + casilla() : QString());
+}
+
+void ImportModel::setFolder(const QString& folder) {
+    m_folder = folder;
+    m_files.clear();
+    m_chosen = -1;
+    m_pending.reset();
+    const QString ruc = m_request.key ? m_request.key->ruc : QString();
+    const QString formulario = m_request.key ? m_request.key->formulario : QString();
+    const QStringList wanted{m_kind.textFileName(formulario, ruc, casilla()),
+                             m_kind.sheetFileName(formulario, ruc, casilla())};
+    for (const QString& entry : QDir(folder).entryList(QDir::Files, QDir::Name)) {
+        if (wanted.contains(entry, Qt::CaseInsensitive)) {
+            m_files.append(entry);
+        }
+    }
+    if (m_files.isEmpty()) {
+        m_services.prompter.message(kNoFilesInFolder, caption(), app::Icon::Information);
+    } else {
+        m_chosen = 0;
+    }
+    emit changed();
+}
+
+void ImportModel::chooseFolder() {
+    if (m_services.files == nullptr) {
+        return;
+    }
+    if (const std::optional<QString> folder = m_services.files->folder(caption(), m_folder)) {
+        setFolder(*folder);
+    }
+}
+
+void ImportModel::chooseFile(int index) {
+    m_chosen = index >= 0 && index < m_files.size() ? index : -1;
+    m_pending.reset();
+    emit changed();
+}
+
+std::optional<QByteArray> ImportModel::readChosen() {
+    const QString path = QDir(m_folder).filePath(m_files.at(m_chosen));
+    if (path.endsWith(QStringLiteral("XLS"), Qt::CaseInsensitive)) {
+        const SpreadsheetReader::Result sheet =
+            SpreadsheetReader::read(path, SheetRange::parse(m_kind.sheetRange).value_or(SheetRange{}));
+        if (!sheet.error.isEmpty()) {
+            m_services.prompter.message(sheet.error, caption(), app::Icon::Critical);
+            return std::nullopt;
+        }
+        return sheet.lines;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_services.prompter.message(QStringLiteral("No se pudo leer el archivo %1.").arg(path), caption(),
+                                    app::Icon::Critical);
+        return std::nullopt;
+    }
+    return file.readAll();
+}
+
+ImportResult ImportModel::runImport(const QByteArray& bytes, bool write) {
+    Importer importer({m_services.db, m_request.key.value_or(store::DeclarationKey{}), m_services.utility, casilla()},
+                      m_kind);
+    return importer.run(bytes, write);
+}
+
+bool ImportModel::transfer() {
+    if (m_chosen < 0) {
+        m_services.prompter.message(kNoFileChosen, caption(), app::Icon::Information);
+        return false;
+    }
+    m_pending.reset();
+    m_pendingBytes = readChosen();
+    if (!m_pendingBytes) {
+        return false;
+    }
+    try {
+        ImportResult preview = runImport(*m_pendingBytes, false);
+        if (!preview.stop.isEmpty()) {
+            m_services.prompter.message(preview.stop, caption(), app::Icon::Critical);
+            return false;
+        }
+        m_pending = std::move(preview);
+    } catch (const store::DatabaseError& error) {
+        m_services.prompter.message(error.text(), caption(), app::Icon::Critical);
+        return false;
+    }
+    m_previewRow = m_pending->outcomes.isEmpty() ? -1 : 0;
+    emit changed();
+    return true;
+}
+
+bool ImportModel::accept() {
+    if (!m_pending || !m_pendingBytes) {
+        return transfer() && accept();
+    }
+    ImportResult result;
+    try {
+        result = runImport(*m_pendingBytes, true);
+    } catch (const store::DatabaseError& error) {
+        m_services.prompter.message(error.text(), caption(), app::Icon::Critical);
+        return false;
+    }
+    m_pending.reset();
+    m_pendingBytes.reset();
+    m_counters = result.counters();
+    emit changed();
+    if (!result.limitStop.isEmpty()) {
+        m_services.prompter.message(result.limitStop, caption(), app::Icon::Exclamation);
+    }
+    if (result.clean()) {
+        m_services.prompter.message(m_kind.satisfied, caption(), app::Icon::Information);
+    } else {
+        writeReport(result);
+    }
+    return true;
+}
+
+// The rejected and replaced records in a report of the spool, shown in the preview.
+void ImportModel::writeReport(const ImportResult& result) {
+    const QString ruc = m_request.key ? m_request.key->ruc : QString();
+    printing::ReportWriter writer(m_services.clock.now(), printing::ReportWriter::kDefaultWidth,
+                                  printing::ReportWriter::kStandardHeader);
+    writer.setTitleBlock({m_kind.title(casilla()), QStringLiteral("RUC : ") + ruc});
+    writer.setColumnHeadings({m_kind.heading, QString(m_kind.heading.size(), QLatin1Char('-'))});
+    writer.start();
+    for (const QString& line : result.reportLines()) {
+        writer.line(line);
+    }
+    try {
+        printing::SpoolRegistry spool(m_services.db, m_services.spoolFolder);
+        const printing::SpoolEntry entry =
+            spool.allocate(m_kind.reportCode, m_services.sysUser, ruc, m_services.clock.today());
+        if (!printing::SpoolRegistry::save(entry, writer.fileText())) {
+            m_services.prompter.message(QStringLiteral("No se pudo escribir el reporte %1.").arg(entry.path), caption(),
+                                        app::Icon::Critical);
+            return;
+        }
+        app::FormRequest preview;
+        preview.name = QStringLiteral("frmPreview");
+        preview.code = entry.path;
+        preview.key = m_request.key;
+        m_services.opener.open(preview);
+    } catch (const store::DatabaseError& error) {
+        m_services.prompter.message(error.text(), caption(), app::Icon::Critical);
+    }
+}
+
+int ImportModel::rowCount() const {
+    return m_pending ? static_cast<int>(m_pending->outcomes.size()) : 0;
+}
+
+QStringList ImportModel::previewRow(int row) const {
+    if (!m_pending || row < 0 || row >= m_pending->outcomes.size()) {
+        return {};
+    }
+    const ImportOutcome& outcome = m_pending->outcomes.at(row);
+    return {QString::number(outcome.line), actionWord(outcome.action), outcome.identity.simplified(), outcome.message};
+}
+
+// --- What a script drives ---------------------------------------------------------------------
+
+QList<app::ControlInfo> ImportModel::controls() const {
+    return {{kFolderBox, QStringLiteral("text")},      {kChooseFolder, QStringLiteral("command")},
+            {kFiles, QStringLiteral("grid")},          {kTransfer, QStringLiteral("command")},
+            {kPreview, QStringLiteral("grid")},        {kAccept, QStringLiteral("command")},
+            {kCancel, QStringLiteral("command")},      {kCounters[0], QStringLiteral("label")},
+            {kCounters[1], QStringLiteral("label")},   {kCounters[2], QStringLiteral("label")}};
+}
+
+bool ImportModel::text(const QString& control, const QString& value) {
+    if (control != kFolderBox) {
+        throw app::ScriptError{QStringLiteral("no existe el cuadro de texto %1").arg(control)};
+    }
+    setFolder(value);
+    return true;
+}
+
+bool ImportModel::choose(const QString& control, const QString& code) {
+    if (control != kFiles) {
+        throw app::ScriptError{QStringLiteral("%1 no es una lista").arg(control)};
+    }
+    const auto index = m_files.indexOf(code);
+    if (index < 0) {
+        throw app::ScriptError{QStringLiteral("%1 no tiene el archivo %2").arg(control, code)};
+    }
+    chooseFile(static_cast<int>(index));
+    return true;
+}
+
+bool ImportModel::click(const QString& control, int index) {
+    Q_UNUSED(index)
+    if (control == kChooseFolder) {
+        chooseFolder();
+    } else if (control == kTransfer) {
+        transfer();
+    } else if (control == kAccept) {
+        if (!m_pending) {
+            return false;
+        }
+        accept();
+    } else if (control == kCancel) {
+        close();
+    } else {
+        throw app::ScriptError{QStringLiteral("no existe el botón %1").arg(control)};
+    }
+    return true;
+}
+
+QString ImportModel::state(const QString& control) const {
+    if (control == kFolderBox) {
+        return quoted(m_folder);
+    }
+    if (control == kFiles) {
+        return m_chosen < 0 ? QStringLiteral("-") : quoted(m_files.at(m_chosen));
+    }
+    if (control == kPreview) {
+        return QString::number(rowCount());
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (control == kCounters[i]) {
+            return quoted(m_counters.value(i));
+        }
+    }
+    throw app::ScriptError{QStringLiteral("no existe el control %1").arg(control)};
+}
+
+app::GridSource* ImportModel::grid(const QString& gridName) {
+    if (gridName == kFiles) {
+        return &m_fileList;
+    }
+    return gridName == kPreview ? static_cast<app::GridSource*>(this) : nullptr;
+}
+
+} // namespace qel::imports
