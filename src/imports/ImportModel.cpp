@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 
 namespace qel::imports {
 
@@ -42,6 +43,25 @@ QString actionWord(ImportOutcome::Action action) {
     return {};
 }
 
+// A report line that would run past the page goes on below, under the start of its message.
+QStringList wrapped(const QString& identity, const QString& message, int width) {
+    const int room = std::max(20, width - static_cast<int>(identity.size()));
+    QStringList lines;
+    QString current;
+    for (const QString& word : message.split(QLatin1Char(' '))) {
+        if (!current.isEmpty() && current.size() + 1 + word.size() > room) {
+            lines.append(current);
+            current.clear();
+        }
+        current += (current.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    lines.append(current);
+    for (int i = 0; i < lines.size(); ++i) {
+        lines[i] = (i == 0 ? identity : QString(identity.size(), QLatin1Char(' '))) + lines.at(i);
+    }
+    return lines;
+}
+
 QString quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
@@ -67,7 +87,8 @@ QString ImportModel::casilla() const {
 }
 
 QString ImportModel::caption() const {
-    return QStringLiteral("Importar ") + m_kind.name + (m_kind.casillaInName ? QStringLiteral(" - Casilla ") + casilla() : QString());
+    return QStringLiteral("Importar ") + m_kind.name +
+           (m_kind.casillaInName ? QStringLiteral(" - Casilla ") + casilla() : QString());
 }
 
 void ImportModel::setFolder(const QString& folder) {
@@ -191,10 +212,16 @@ void ImportModel::writeReport(const ImportResult& result) {
     printing::ReportWriter writer(m_services.clock.now(), printing::ReportWriter::kDefaultWidth,
                                   printing::ReportWriter::kStandardHeader);
     writer.setTitleBlock({m_kind.title(casilla()), QStringLiteral("RUC : ") + ruc});
-    writer.setColumnHeadings({m_kind.heading, QString(m_kind.heading.size(), QLatin1Char('-'))});
+    writer.setColumnHeadings({m_kind.heading});
     writer.start();
-    for (const QString& line : result.reportLines()) {
-        writer.line(line);
+    for (const ImportOutcome& outcome : result.outcomes) {
+        if (outcome.action == ImportOutcome::Action::Added) {
+            continue;
+        }
+        for (const QString& line :
+             wrapped(outcome.identity, outcome.message, writer.width() - printing::ReportWriter::kLineColumn)) {
+            writer.line(line);
+        }
     }
     try {
         printing::SpoolRegistry spool(m_services.db, m_services.spoolFolder);
@@ -230,11 +257,11 @@ QStringList ImportModel::previewRow(int row) const {
 // --- What a script drives ---------------------------------------------------------------------
 
 QList<app::ControlInfo> ImportModel::controls() const {
-    return {{kFolderBox, QStringLiteral("text")},      {kChooseFolder, QStringLiteral("command")},
-            {kFiles, QStringLiteral("grid")},          {kTransfer, QStringLiteral("command")},
-            {kPreview, QStringLiteral("grid")},        {kAccept, QStringLiteral("command")},
-            {kCancel, QStringLiteral("command")},      {kCounters[0], QStringLiteral("label")},
-            {kCounters[1], QStringLiteral("label")},   {kCounters[2], QStringLiteral("label")}};
+    return {{kFolderBox, QStringLiteral("text")},    {kChooseFolder, QStringLiteral("command")},
+            {kFiles, QStringLiteral("grid")},        {kTransfer, QStringLiteral("command")},
+            {kPreview, QStringLiteral("grid")},      {kAccept, QStringLiteral("command")},
+            {kCancel, QStringLiteral("command")},    {kCounters[0], QStringLiteral("label")},
+            {kCounters[1], QStringLiteral("label")}, {kCounters[2], QStringLiteral("label")}};
 }
 
 bool ImportModel::text(const QString& control, const QString& value) {

@@ -16,7 +16,7 @@ class FileChooser;
 class FormOpener;
 class Prompter;
 class UtilityComponent;
-}
+} // namespace qel::app
 
 namespace qel::store {
 class Database;
@@ -43,11 +43,11 @@ struct ImportServices {
 class ImportModel : public QObject, public app::ScriptableWindow, private app::GridSource {
     Q_OBJECT
 public:
-    static const QString kNoFileChosen;  // "Debe seleccionar el archivo a importar"
+    static const QString kNoFileChosen;    // "Debe seleccionar el archivo a importar"
     static const QString kNoFilesInFolder; // "En el directorio no existen archivos a importar."
-    static const QString kFolderBox;     // txtCarpeta
-    static const QString kFiles;         // lstArchivos
-    static const QString kPreview;       // grdVistaPrevia
+    static const QString kFolderBox;       // txtCarpeta
+    static const QString kFiles;           // lstArchivos
+    static const QString kPreview;         // grdVistaPrevia
 
     // The kind of the window asked for: its own for the partner and balance windows, the
     // request's code for frmImportarGastoPresent. nullptr for an unknown one.

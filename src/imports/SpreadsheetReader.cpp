@@ -4,8 +4,23 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <fcntl.h>
 #include <freexl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define QEL_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QEL_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifdef QEL_ADDRESS_SANITIZER
+#include <sanitizer/common_interface_defs.h>
+#endif
 
 namespace qel::imports {
 
@@ -59,6 +74,47 @@ struct Workbook {
     }
 };
 
+void writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return;
+        }
+        done += written;
+    }
+}
+
+QByteArray readAll(int fd) {
+    QByteArray bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return bytes;
+        }
+        bytes.append(buffer, got);
+    }
+}
+
+// A child that dies on a damaged workbook dies silently: the parent gives the message.
+void quietChild() {
+    const int null = open("/dev/null", O_WRONLY);
+    if (null >= 0) {
+        dup2(null, STDERR_FILENO);
+        close(null);
+    }
+#ifdef QEL_ADDRESS_SANITIZER
+    __sanitizer_set_death_callback(nullptr);
+#endif
+}
+
 } // namespace
 
 std::optional<SheetRange> SheetRange::parse(const QString& text) {
@@ -75,7 +131,41 @@ std::optional<SheetRange> SheetRange::parse(const QString& text) {
     return range;
 }
 
+// FreeXL is fed files from other programs, and a damaged workbook can corrupt its memory: the
+// workbook is read in a child process of this one, which hands the lines back through a pipe.
+// A child that dies takes only the reading with it, and the user gets the message.
 SpreadsheetReader::Result SpreadsheetReader::read(const QString& path, const SheetRange& range) {
+    int channel[2];
+    if (pipe(channel) != 0) {
+        return readHere(path, range);
+    }
+    const pid_t child = fork();
+    if (child < 0) {
+        close(channel[0]);
+        close(channel[1]);
+        return readHere(path, range);
+    }
+    if (child == 0) {
+        close(channel[0]);
+        quietChild();
+        const Result result = readHere(path, range);
+        const QByteArray answer = result.error.isEmpty() ? QByteArray("1") + result.lines : QByteArray("0");
+        writeAll(channel[1], answer);
+        _exit(0);
+    }
+    close(channel[1]);
+    const QByteArray answer = readAll(channel[0]);
+    close(channel[0]);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !answer.startsWith('1')) {
+        return {{}, kCannotOpen.arg(path)};
+    }
+    return {answer.mid(1), {}};
+}
+
+SpreadsheetReader::Result SpreadsheetReader::readHere(const QString& path, const SheetRange& range) {
     Workbook book;
     unsigned int rows = 0;
     unsigned short columns = 0;

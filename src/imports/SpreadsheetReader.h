@@ -29,6 +29,10 @@ public:
         QString error;    // empty when the workbook was read
     };
     static Result read(const QString& path, const SheetRange& range);
+
+private:
+    // The reading itself, in the calling process.
+    static Result readHere(const QString& path, const SheetRange& range);
 };
 
 } // namespace qel::imports

@@ -32,7 +32,8 @@ TEST(ImportBatch, PartnersImportedFromTheirFileWithADryRunFirst) {
     QString errors;
     QTextStream out(&output);
     QTextStream err(&errors);
-    BatchRunner runner(database.db(), out, err, {QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
+    BatchRunner runner(database.db(), out, err,
+                       {QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
     runner.setReportFolder(folder.filePath(QStringLiteral("RPT")));
     ASSERT_EQ(runner.run(script), BatchRunner::kDone) << errors.toStdString() << output.toStdString();
     out.flush();
@@ -50,7 +51,8 @@ TEST(ImportBatch, PartnersImportedFromTheirFileWithADryRunFirst) {
         EXPECT_TRUE(output.contains(expected)) << expected.toStdString() << "\n---\n" << output.toStdString();
     }
     // The error report went to the spool with its heading and the rejected line.
-    const QString spooled = database.db().scalar(QStringLiteral("SELECT Archivo FROM SPOOL WHERE CodRep='RPJ100'")).toString();
+    const QString spooled =
+        database.db().scalar(QStringLiteral("SELECT Archivo FROM SPOOL WHERE CodRep='RPJ100'")).toString();
     ASSERT_FALSE(spooled.isEmpty());
     QFile report(QDir(folder.filePath(QStringLiteral("RPT"))).filePath(spooled));
     ASSERT_TRUE(report.open(QIODevice::ReadOnly));

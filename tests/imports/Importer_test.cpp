@@ -228,3 +228,24 @@ TEST_F(ImporterTest, ASpreadsheetAndItsTextTwinLoadTheSameRows) {
 
 } // namespace
 } // namespace qel::imports
+
+namespace qel::imports {
+namespace {
+
+TEST(SpreadsheetReader, ADamagedWorkbookIsRefusedWithTheMessage) {
+    QTemporaryDir folder;
+    for (const QByteArray& content : {QByteArray(), QByteArray("no es un libro"),
+                                      QByteArray::fromHex("d0cf11e0a1b11ae1") + QByteArray(600, '\xff')}) {
+        const QString path = folder.filePath(QStringLiteral("libro.xls"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        const SpreadsheetReader::Result result = SpreadsheetReader::read(path, *SheetRange::parse(QStringLiteral("A4:H9")));
+        EXPECT_EQ(result.error, SpreadsheetReader::kCannotOpen.arg(path));
+        EXPECT_TRUE(result.lines.isEmpty());
+    }
+}
+
+} // namespace
+} // namespace qel::imports

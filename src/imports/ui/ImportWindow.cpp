@@ -54,6 +54,7 @@ ImportWindow::ImportWindow(std::unique_ptr<ImportModel> model, QWidget* parent)
     m_preview->horizontalHeader()->setStretchLastSection(true);
     m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_preview->verticalHeader()->hide();
+    m_preview->setWordWrap(true);
     layout->addWidget(m_preview, 2, 0, 1, 3);
 
     auto* counters = new QHBoxLayout;
@@ -105,7 +106,10 @@ void ImportWindow::refresh() {
             m_preview->setItem(row, column, new QTableWidgetItem(texts.at(column)));
         }
     }
-    m_preview->resizeColumnsToContents();
+    for (int column = 0; column < 3; ++column) {
+        m_preview->resizeColumnToContents(column);
+    }
+    m_preview->resizeRowsToContents();
     m_accept->setEnabled(m_model->pending().has_value());
     for (int i = 0; i < m_counters.size(); ++i) {
         m_counters.at(i)->setText(m_model->counters().value(i));
@@ -123,8 +127,8 @@ void registerImportWindows(app::ui::FormLauncher& forms, app::ProcessState& stat
                 return std::unique_ptr<QDialog>();
             }
             auto model = std::make_unique<ImportModel>(
-                ImportServices{state.database(), prompter, state.clock != nullptr ? *state.clock : systemClock,
-                               *opener, state.files, *state.utility, state.sysUser, state.reportFolder},
+                ImportServices{state.database(), prompter, state.clock != nullptr ? *state.clock : systemClock, *opener,
+                               state.files, *state.utility, state.sysUser, state.reportFolder},
                 *kind, request);
             return std::unique_ptr<QDialog>(std::make_unique<ImportWindow>(std::move(model)));
         });
