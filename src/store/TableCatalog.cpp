@@ -459,6 +459,15 @@ QStringList TableCatalog::ddl() const {
             }
             statements.append(
                 QStringLiteral("CREATE INDEX IF NOT EXISTS ix_%1 ON %1 (%2)").arg(layout.name, key));
+        } else if (layout.def->declaration && layout.copy == Copy::Working) {
+            // The windows, the imports and the deletes find a working row by its key one row at a
+            // time: without an index every look-up reads the whole table.
+            QStringList key;
+            for (int i = 1; i < layout.keyCount && i < layout.columns.size(); ++i) {
+                key.append(layout.columns.at(i).name);
+            }
+            statements.append(
+                QStringLiteral("CREATE INDEX IF NOT EXISTS ix_%1 ON %1 (%2)").arg(layout.name, key.join(", ")));
         }
     }
     return statements;
