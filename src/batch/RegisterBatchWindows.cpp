@@ -1,6 +1,9 @@
+#include "annexes/AnnexCatalog.h"
+#include "annexes/AnnexScriptWindow.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 #include "printing/PrintScripts.h"
+#include "batch/SentDeclarationWindows.h"
 
 namespace qel::batch {
 
@@ -33,7 +36,15 @@ void registerPrintWindows(BatchWindows& windows) {
 //   for (const QString& name : annexes::AnnexCatalog::windowNames())
 //       windows.addWindow(name, [](BatchContext& c, const app::FormRequest& r) { ... });
 void registerBatchWindows(BatchWindows& windows) {
+    // The annex detail windows of the annex catalogue.
+    for (const annexes::AnnexDef& def : annexes::AnnexCatalog::instance().windows()) {
+        windows.addWindow(def.window, [&def](BatchContext& c, const app::FormRequest& request) {
+            const annexes::AnnexContext context{c.services.db, c.services.prompter, c.services.clock, &c.services.opener};
+            return std::make_unique<annexes::AnnexScriptWindow>(def, context, request);
+        });
+    }
     registerPrintWindows(windows);
+    registerSentDeclarationWindows(windows);
 }
 
 } // namespace qel::batch
