@@ -1,8 +1,8 @@
 #include "../management/SentVersionsFixture.h"
-#include "declaration/SaveFixture.h"
 #include "app/ProcessState.h"
 #include "app/ui/FormLauncher.h"
 #include "app/ui/FormRegistry.h"
+#include "declaration/SaveFixture.h"
 #include "declaration/ui/Frm537.h"
 #include "management/DeclarationFormSession.h"
 #include "management/ui/FrmContAbrirEnv.h"
@@ -84,10 +84,8 @@ TEST_F(FrmContAbrirEnvTest, ThreeModesShowTheirCaptionsAndTheVersions) {
                           Case{1, true, "&Recuperar", "list-recover"}}) {
         SCOPED_TRACE(c.shot);
         auto form = window(c.listMode, c.recovering);
-        EXPECT_EQ(form->windowTitle(), form->list().windowCaption());
         EXPECT_EQ(form->findChild<QGroupBox*>(QStringLiteral("fraDeclaraciones"))->title(),
                   QStringLiteral("Declaraciones Enviadas"));
-        EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("lblMensaje"))->text(), form->list().labelCaption());
         EXPECT_EQ(form->button(0)->text(), QString::fromUtf8(c.button));
         EXPECT_EQ(form->button(1)->text(), QStringLiteral("&Salir"));
         EXPECT_EQ(form->button(2)->text(), QStringLiteral("&Visualizar"));
@@ -112,18 +110,6 @@ TEST_F(FrmContAbrirEnvTest, EmptyListDisablesTheGridAndRunsNothing) {
     EXPECT_TRUE(opened.isEmpty());
     QTest::mouseClick(form->button(1), Qt::LeftButton);
     EXPECT_FALSE(form->isVisible());
-}
-
-TEST_F(FrmContAbrirEnvTest, DoubleClickRegistersOnTheChosenVersion) {
-    addVersions();
-    auto form = window(1, false);
-    QTableView* grid = form->grid();
-    grid->setCurrentIndex(grid->model()->index(2, 1));
-    emit grid->doubleClicked(grid->model()->index(2, 1));
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened.at(0), (QVariantList{kRuc, QStringLiteral("D'ONOFRIO S.A."), true, QStringLiteral("1"),
-                                          QStringLiteral("V1-CTRL")}));
-    EXPECT_EQ(grid->currentIndex().row(), 2);
 }
 
 TEST_F(FrmContAbrirEnvTest, RecoveryWindowShowsTheSourceAndFillsItsProgressBar) {
@@ -167,21 +153,28 @@ TEST_F(FrmContAbrirEnvTest, RegistryOpensTheListInTheModeOfTheProcessState) {
         bool recovering;
         const char* caption;
         const char* button;
+        const char* label;
     };
-    for (const Case& c : {Case{1, false, "Registrar número de orden", "&Registrar"},
-                          Case{3, false, "Eliminar Declaraciones Enviadas", "&Eliminar"},
-                          Case{1, true, "Registrar número de orden", "&Recuperar"}}) {
+    for (const Case& c :
+         {Case{1, false, "Registrar número de orden", "&Registrar",
+               "Seleccione la Declaración en la que desea registrar el número de orden asignado por KOLVA :"},
+          Case{3, false, "Eliminar Declaraciones Enviadas", "&Eliminar",
+               "Seleccione la Declaración que desea eliminar :"},
+          Case{1, true, "Registrar número de orden", "&Recuperar",
+               "Seleccione la Declaración que desea recuperar :"}}) {
         SCOPED_TRACE(c.button);
         state.listMode = c.listMode;
         state.recovering = c.recovering;
         QString caption;
         QString button;
+        QString label;
         int rows = 0;
         QTimer::singleShot(0, [&] {
             auto* list = qobject_cast<FrmContAbrirEnv*>(QApplication::activeModalWidget());
             ASSERT_NE(list, nullptr);
             caption = list->windowTitle();
             button = list->button(0)->text();
+            label = list->findChild<QLabel*>(QStringLiteral("lblMensaje"))->text();
             rows = list->grid()->model()->rowCount();
             list->button(1)->click();
         });
@@ -190,6 +183,7 @@ TEST_F(FrmContAbrirEnvTest, RegistryOpensTheListInTheModeOfTheProcessState) {
         forms.open(request);
         EXPECT_EQ(caption, QString::fromUtf8(c.caption));
         EXPECT_EQ(button, QString::fromUtf8(c.button));
+        EXPECT_EQ(label, QString::fromUtf8(c.label));
         EXPECT_EQ(rows, 3);
     }
 }
