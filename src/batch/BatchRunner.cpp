@@ -119,6 +119,7 @@ int BatchRunner::runFile(const QString& scriptPath, QTextStream& out, QTextStrea
     settings.sysUser = state.sysUser;
     BatchRunner runner(state.database(), out, err, settings);
     runner.setModuleFolder(state.moduleFolder());
+    runner.setReportFolder(state.reportFolder);
     return runner.run(script);
 }
 
