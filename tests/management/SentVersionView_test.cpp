@@ -19,6 +19,12 @@ protected:
 };
 
 TEST_F(SentVersionViewTest, OpensReadOnlyWithTheOrderNumberFrame) {
+    // A row whose casilla is not a number belongs to no control: the taxpayer stays chosen.
+    test::insertRow(db(), QStringLiteral("HDET"), key(),
+                    {{QStringLiteral("SEMANA"), 0},
+                     {QStringLiteral("CORREL"), QStringLiteral("1")},
+                     {QStringLiteral("CASILLA"), QStringLiteral("X")},
+                     {QStringLiteral("i_valor"), QStringLiteral("1")}});
     open(1, QStringLiteral("1"));
     EXPECT_EQ(model().comboCode(QStringLiteral("CmbRuc")), kRuc);
     EXPECT_EQ(model().controlText(QStringLiteral("TxtRazon")), kName);
