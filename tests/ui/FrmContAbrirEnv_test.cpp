@@ -188,6 +188,49 @@ TEST_F(FrmContAbrirEnvTest, RegistryOpensTheListInTheModeOfTheProcessState) {
     }
 }
 
+// "Recuperar Declaración" as the user goes through it: the list, the recovery window over it,
+// "&Recuperar", "&Salir", and the list again.
+TEST_F(FrmContAbrirEnvTest, RecoveryWindowOpensOverTheListAndTheListComesBack) {
+    addVersions();
+    app::ProcessState state;
+    state.db = std::move(store::Database::open(database.path()).database);
+    state.prompter = &prompter;
+    state.sysUser = QStringLiteral("SUPERVISOR");
+    state.listMode = 1;
+    state.recovering = true;
+    app::ui::FormLauncher forms(prompter);
+    app::ui::registerModuleForms(forms, state, prompter);
+
+    QString source;
+    int listRowAfter = -1;
+    QTimer::singleShot(0, [&] {
+        auto* list = qobject_cast<FrmContAbrirEnv*>(QApplication::activeModalWidget());
+        ASSERT_NE(list, nullptr);
+        list->grid()->setCurrentIndex(list->grid()->model()->index(2, 0));
+        QTimer::singleShot(0, [&] {
+            auto* recovery = qobject_cast<FrmRecuperar*>(QApplication::activeModalWidget());
+            ASSERT_NE(recovery, nullptr);
+            source = recovery->findChild<QLineEdit*>(QStringLiteral("txtNroOrden"))->text();
+            recovery->button(QStringLiteral("cmdRecuperar"))->click();
+            recovery->button(QStringLiteral("cmdSalir"))->click();
+        });
+        list->button(0)->click();
+        listRowAfter = list->grid()->currentIndex().row();
+        list->button(1)->click();
+    });
+    app::FormRequest request;
+    request.name = QStringLiteral("FrmContAbrirEnv");
+    forms.open(request);
+
+    EXPECT_EQ(source, QStringLiteral("100008"));
+    ASSERT_EQ(prompter.shown.size(), 1);
+    EXPECT_EQ(prompter.shown.at(0).text, VersionRecovery::kRecovered);
+    EXPECT_EQ(listRowAfter, 2);
+    EXPECT_EQ(test::tableRows(database.db(), QStringLiteral("CAB"), {QStringLiteral("ESTADO")},
+                              test::demoKey(kRuc).filter()),
+              QStringList{QStringLiteral("9")});
+}
+
 TEST_F(FrmContAbrirEnvTest, SentVersionFormShowsTheOrderNumberFrame) {
     addVersions();
     app::FixedClock clock{test::filingDay()};
