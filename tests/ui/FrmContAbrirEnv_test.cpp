@@ -226,9 +226,9 @@ TEST_F(FrmContAbrirEnvTest, RecoveryWindowOpensOverTheListAndTheListComesBack) {
     ASSERT_EQ(prompter.shown.size(), 1);
     EXPECT_EQ(prompter.shown.at(0).text, VersionRecovery::kRecovered);
     EXPECT_EQ(listRowAfter, 2);
-    EXPECT_EQ(test::tableRows(database.db(), QStringLiteral("CAB"), {QStringLiteral("ESTADO")},
-                              test::demoKey(kRuc).filter()),
-              QStringList{QStringLiteral("9")});
+    EXPECT_EQ(
+        test::tableRows(database.db(), QStringLiteral("CAB"), {QStringLiteral("ESTADO")}, test::demoKey(kRuc).filter()),
+        QStringList{QStringLiteral("9")});
 }
 
 TEST_F(FrmContAbrirEnvTest, SentVersionFormShowsTheOrderNumberFrame) {
