@@ -99,6 +99,7 @@ TEST_F(SentDeclarationBatchTest, RegisterMenuAndOpenWithCorrelativeRegisterTheOr
         expectPrinted({QStringLiteral("CmbRuc = \"20100113610\" disabled\n"), QStringLiteral("refused txtValor(359)\n"),
                        QStringLiteral("message information \"Mensaje\" \"El número de orden fue registrado "
                                       "satisfactoriamente.\"\n")});
+        EXPECT_FALSE(output.contains(QStringLiteral("question"))) << "the registered number is not offered again";
         EXPECT_EQ(test::tableRows(database.db(), QStringLiteral("HCAB"), {QStringLiteral("NORDEN")},
                                   key().versionFilter(c.correl)),
                   QStringList{QStringLiteral("100008")});
