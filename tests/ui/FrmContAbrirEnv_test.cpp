@@ -112,33 +112,6 @@ TEST_F(FrmContAbrirEnvTest, EmptyListDisablesTheGridAndRunsNothing) {
     EXPECT_FALSE(form->isVisible());
 }
 
-TEST_F(FrmContAbrirEnvTest, RecoveryWindowShowsTheSourceAndFillsItsProgressBar) {
-    addVersions();
-    auto list = window(1, true);
-    const SentVersionRow source = list->list().rows().at(2);
-    FrmRecuperar recovery({database.db(), prompter, QStringLiteral("2018"), QStringLiteral("0588")}, source);
-    EXPECT_EQ(recovery.windowTitle(), QStringLiteral("Recuperar Declaración"));
-    EXPECT_EQ(recovery.findChild<QGroupBox*>(QStringLiteral("fraOrigen"))->title(), QStringLiteral("Datos Origen"));
-    const QStringList shown = {recovery.findChild<QLineEdit*>(QStringLiteral("txtRuc"))->text(),
-                               recovery.findChild<QLineEdit*>(QStringLiteral("txtRazonSocial"))->text(),
-                               recovery.findChild<QLineEdit*>(QStringLiteral("txtNroOrden"))->text(),
-                               recovery.findChild<QLineEdit*>(QStringLiteral("txtFechaEnvio"))->text()};
-    EXPECT_EQ(shown, (QStringList{kRuc, QStringLiteral("D'ONOFRIO S.A."), QStringLiteral("100008"),
-                                  QStringLiteral("20/03/2019")}));
-    recovery.show();
-    shoot(recovery, QStringLiteral("recovery-before"));
-
-    QTest::mouseClick(recovery.button(QStringLiteral("cmdRecuperar")), Qt::LeftButton);
-    ASSERT_EQ(prompter.shown.size(), 1);
-    EXPECT_EQ(prompter.shown.at(0).text, VersionRecovery::kRecovered);
-    EXPECT_GT(recovery.progressBar()->maximum(), 1);
-    EXPECT_EQ(recovery.progressBar()->value(), recovery.progressBar()->maximum());
-    shoot(recovery, QStringLiteral("recovery-after"));
-    QTest::mouseClick(recovery.button(QStringLiteral("cmdSalir")), Qt::LeftButton);
-    EXPECT_FALSE(recovery.isVisible());
-}
-
-// The menu items of "Declaraciones Enviadas" reach the list through the module's window registry.
 TEST_F(FrmContAbrirEnvTest, RegistryOpensTheListInTheModeOfTheProcessState) {
     addVersions();
     app::ProcessState state;
@@ -201,7 +174,8 @@ TEST_F(FrmContAbrirEnvTest, RecoveryWindowOpensOverTheListAndTheListComesBack) {
     app::ui::FormLauncher forms(prompter);
     app::ui::registerModuleForms(forms, state, prompter);
 
-    QString source;
+    QStringList source;
+    bool progressFull = false;
     int listRowAfter = -1;
     QTimer::singleShot(0, [&] {
         auto* list = qobject_cast<FrmContAbrirEnv*>(QApplication::activeModalWidget());
@@ -210,8 +184,14 @@ TEST_F(FrmContAbrirEnvTest, RecoveryWindowOpensOverTheListAndTheListComesBack) {
         QTimer::singleShot(0, [&] {
             auto* recovery = qobject_cast<FrmRecuperar*>(QApplication::activeModalWidget());
             ASSERT_NE(recovery, nullptr);
-            source = recovery->findChild<QLineEdit*>(QStringLiteral("txtNroOrden"))->text();
+            for (const char* box : {"txtRuc", "txtRazonSocial", "txtNroOrden", "txtFechaEnvio"}) {
+                source.append(recovery->findChild<QLineEdit*>(QString::fromLatin1(box))->text());
+            }
+            shoot(*recovery, QStringLiteral("recovery-before"));
             recovery->button(QStringLiteral("cmdRecuperar"))->click();
+            progressFull = recovery->progressBar()->maximum() > 1 &&
+                           recovery->progressBar()->value() == recovery->progressBar()->maximum();
+            shoot(*recovery, QStringLiteral("recovery-after"));
             recovery->button(QStringLiteral("cmdSalir"))->click();
         });
         list->button(0)->click();
@@ -222,7 +202,9 @@ TEST_F(FrmContAbrirEnvTest, RecoveryWindowOpensOverTheListAndTheListComesBack) {
     request.name = QStringLiteral("FrmContAbrirEnv");
     forms.open(request);
 
-    EXPECT_EQ(source, QStringLiteral("100008"));
+    EXPECT_EQ(source, (QStringList{kRuc, QStringLiteral("D'ONOFRIO S.A."), QStringLiteral("100008"),
+                                   QStringLiteral("20/03/2019")}));
+    EXPECT_TRUE(progressFull);
     ASSERT_EQ(prompter.shown.size(), 1);
     EXPECT_EQ(prompter.shown.at(0).text, VersionRecovery::kRecovered);
     EXPECT_EQ(listRowAfter, 2);
