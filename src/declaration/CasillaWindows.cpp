@@ -101,6 +101,7 @@ QString CasillaWindows::request(const QString& window, int casilla, const QStrin
     request.action = app::FormRequest::kAdd;
     request.casilla = casilla;
     request.code = code;
+    request.readOnly = m_model.historyView; // a sent version is only looked at
     return m_model.context().opener.open(request);
 }
 

@@ -4,6 +4,7 @@
 #include "app/ProcessState.h"
 #include "app/Prompter.h"
 #include "app/ui/FormLauncher.h"
+#include "annexes/ui/CasillaListForms.h"
 #include "declaration/FormWindows.h"
 #include "declaration/ui/FrmConsist.h"
 #include "declaration/ui/frmUbigeo.h"
@@ -31,6 +32,8 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
 
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
     management::ui::registerDeclarationForms(forms, state);
+    // The list windows and month assistants behind the casillas.
+    annexes::ui::registerCasillaListForms(forms, state);
 }
 
 } // namespace qel::app::ui

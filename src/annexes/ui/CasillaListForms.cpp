@@ -1,0 +1,30 @@
+#include "annexes/ui/CasillaListForms.h"
+
+#include "annexes/MonthAssistantKind.h"
+#include "annexes/MonthAssistantModel.h"
+#include "annexes/ui/MonthAssistantWindow.h"
+#include "app/ProcessState.h"
+#include "app/Prompter.h"
+#include "app/ui/FormLauncher.h"
+#include "management/ui/LauncherFormOpener.h"
+
+#include <memory>
+
+namespace qel::annexes::ui {
+
+void registerCasillaListForms(app::ui::FormLauncher& forms, app::ProcessState& state) {
+    auto opener = std::make_shared<management::ui::LauncherFormOpener>(forms);
+    for (const int casilla : {126, 128, 130, 131}) {
+        const QString name = QStringLiteral("frmAnexo%1").arg(casilla);
+        forms.registerForm(name, [&state, opener, name, casilla](const app::FormRequest& request) {
+            const MonthAssistantKind* kind = MonthAssistantKind::find(name, request.casilla.value_or(casilla));
+            auto model = std::make_unique<MonthAssistantModel>(state.database(), *state.prompter,
+                                                               request.key.value_or(store::DeclarationKey{}), *kind,
+                                                               request.readOnly, opener.get());
+            model->load();
+            return std::unique_ptr<QDialog>(std::make_unique<MonthAssistantWindow>(std::move(model), kind->window));
+        });
+    }
+}
+
+} // namespace qel::annexes::ui
