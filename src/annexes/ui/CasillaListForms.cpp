@@ -2,7 +2,9 @@
 
 #include "annexes/MonthAssistantKind.h"
 #include "annexes/MonthAssistantModel.h"
+#include "annexes/PriorBalanceModel.h"
 #include "annexes/ui/MonthAssistantWindow.h"
+#include "annexes/ui/PriorBalanceWindow.h"
 #include "app/ProcessState.h"
 #include "app/Prompter.h"
 #include "app/ui/FormLauncher.h"
@@ -25,6 +27,14 @@ void registerCasillaListForms(app::ui::FormLauncher& forms, app::ProcessState& s
             return std::unique_ptr<QDialog>(std::make_unique<MonthAssistantWindow>(std::move(model), kind->window));
         });
     }
+    // Casilla 127: its three parts come as the key values.
+    forms.registerForm(QStringLiteral("frmAnexo127"), [&state](const app::FormRequest& request) {
+        auto model = std::make_unique<PriorBalanceModel>(state.database(), *state.prompter,
+                                                         request.key.value_or(store::DeclarationKey{}),
+                                                         request.readOnly, request.keyValues);
+        model->load();
+        return std::unique_ptr<QDialog>(std::make_unique<PriorBalanceWindow>(std::move(model)));
+    });
 }
 
 } // namespace qel::annexes::ui
