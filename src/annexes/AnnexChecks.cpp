@@ -1,7 +1,11 @@
 #include "annexes/AnnexChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
+#include "annexes/checks/CreditChecks.h"
+#include "annexes/checks/DonationChecks.h"
+#include "annexes/checks/ForeignCreditChecks.h"
 #include "annexes/checks/PartnerChecks.h"
+#include "annexes/checks/ReorganisationChecks.h"
 
 #include <QHash>
 #include <functional>
@@ -12,6 +16,10 @@ std::unique_ptr<AnnexChecks> AnnexChecks::forWindow(const QString& window) {
     using Factory = std::function<std::unique_ptr<AnnexChecks>()>;
     static const QHash<QString, Factory> factories = {
         {QStringLiteral("frmdetallesocios"), [] { return std::make_unique<PartnerChecks>(); }},
+        {QStringLiteral("frmdetalledonaciones"), [] { return std::make_unique<DonationChecks>(); }},
+        {QStringLiteral("frmdetallefuenteext"), [] { return std::make_unique<ForeignCreditChecks>(); }},
+        {QStringLiteral("frmdetallecredreinversing"), [] { return std::make_unique<CreditChecks>(); }},
+        {QStringLiteral("frmdetempresasreorg"), [] { return std::make_unique<ReorganisationChecks>(); }},
     };
     const auto found = factories.constFind(window.toLower());
     return found == factories.cend() ? std::make_unique<AnnexChecks>() : (*found)();

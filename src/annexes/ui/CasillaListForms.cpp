@@ -1,8 +1,11 @@
 #include "annexes/ui/CasillaListForms.h"
 
+#include "annexes/CasillaListCatalog.h"
+#include "annexes/CasillaListModel.h"
 #include "annexes/MonthAssistantKind.h"
 #include "annexes/MonthAssistantModel.h"
 #include "annexes/PriorBalanceModel.h"
+#include "annexes/ui/CasillaListWindow.h"
 #include "annexes/ui/MonthAssistantWindow.h"
 #include "annexes/ui/PriorBalanceWindow.h"
 #include "app/ProcessState.h"
@@ -26,6 +29,18 @@ void registerCasillaListForms(app::ui::FormLauncher& forms, app::ProcessState& s
             model->load();
             return std::unique_ptr<QDialog>(std::make_unique<MonthAssistantWindow>(std::move(model), kind->window));
         });
+    }
+    // The list windows, by the names the casillas open them by and by their own.
+    for (const CasillaListDef& def : CasillaListCatalog::lists()) {
+        for (const QString& name : {def.launcherName, def.window}) {
+            forms.registerForm(name, [&state, &def, opener](const app::FormRequest& request) {
+                const int casilla = request.casilla.value_or(def.captions.isEmpty() ? 0 : def.captions.firstKey());
+                auto model = std::make_unique<CasillaListModel>(def, state.database(), *state.prompter, opener.get(),
+                                                                request.key.value_or(store::DeclarationKey{}), casilla,
+                                                                request.readOnly);
+                return std::unique_ptr<QDialog>(std::make_unique<CasillaListWindow>(std::move(model)));
+            });
+        }
     }
     // Casilla 127: its three parts come as the key values.
     forms.registerForm(QStringLiteral("frmAnexo127"), [&state](const app::FormRequest& request) {
