@@ -1,3 +1,4 @@
+#include "annexes/CasillaScripts.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 
@@ -8,7 +9,13 @@ namespace qel::batch {
 //   for (const QString& name : annexes::AnnexCatalog::windowNames())
 //       windows.addWindow(name, [](BatchContext& c, const app::FormRequest& r) { ... });
 void registerBatchWindows(BatchWindows& windows) {
-    Q_UNUSED(windows)
+    // The list windows and month assistants behind the casillas.
+    for (const QString& name : annexes::CasillaScripts::names()) {
+        windows.addWindow(name, [name](BatchContext& c, const app::FormRequest& request) {
+            return annexes::CasillaScripts::create(name, c.services.db, c.services.prompter, &c.services.opener,
+                                                   request);
+        });
+    }
 }
 
 } // namespace qel::batch
