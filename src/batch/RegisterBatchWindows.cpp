@@ -1,3 +1,5 @@
+#include "annexes/AnnexCatalog.h"
+#include "annexes/AnnexScriptWindow.h"
 #include "annexes/CasillaScripts.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
@@ -9,6 +11,13 @@ namespace qel::batch {
 //   for (const QString& name : annexes::AnnexCatalog::windowNames())
 //       windows.addWindow(name, [](BatchContext& c, const app::FormRequest& r) { ... });
 void registerBatchWindows(BatchWindows& windows) {
+    // The annex detail windows of the annex catalogue.
+    for (const annexes::AnnexDef& def : annexes::AnnexCatalog::instance().windows()) {
+        windows.addWindow(def.window, [&def](BatchContext& c, const app::FormRequest& request) {
+            const annexes::AnnexContext context{c.services.db, c.services.prompter, c.services.clock, &c.services.opener};
+            return std::make_unique<annexes::AnnexScriptWindow>(def, context, request);
+        });
+    }
     // The list windows and month assistants behind the casillas.
     for (const QString& name : annexes::CasillaScripts::names()) {
         windows.addWindow(name, [name](BatchContext& c, const app::FormRequest& request) {
