@@ -14,7 +14,8 @@ void registerBatchWindows(BatchWindows& windows) {
     // The annex detail windows of the annex catalogue.
     for (const annexes::AnnexDef& def : annexes::AnnexCatalog::instance().windows()) {
         windows.addWindow(def.window, [&def](BatchContext& c, const app::FormRequest& request) {
-            const annexes::AnnexContext context{c.services.db, c.services.prompter, c.services.clock, &c.services.opener};
+            const annexes::AnnexContext context{c.services.db, c.services.prompter, c.services.clock,
+                                                &c.services.opener};
             return std::make_unique<annexes::AnnexScriptWindow>(def, context, request);
         });
     }

@@ -32,8 +32,8 @@ QStringList storedRows(store::Database& db, const QString& table, const QStringL
             shown.append(q.value(column).toString());
         }
         rows.append(shown.join(QLatin1Char('|')));
-        *codesRight = *codesRight && values.last().toString() ==
-                                         store::RowCheckCode(values, layout.columnTypes(), layout.keyCount);
+        *codesRight = *codesRight &&
+                      values.last().toString() == store::RowCheckCode(values, layout.columnTypes(), layout.keyCount);
     }
     return rows;
 }
@@ -65,7 +65,10 @@ TEST(AssistantBatchTest, MonthlyPaymentsAndDonationsAreStoredAsTyped) {
          }) {
         EXPECT_TRUE(output.contains(QString::fromUtf8(expected))) << expected << "\n" << output.toStdString();
     }
-    // Reopened, the same totals.
+    // Reopened, the same totals and rows.
+    EXPECT_EQ(output.count(QStringLiteral("rows grdDetalleCasilla total 2\n")), 2) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("row 2: DE ALIMENTOS EN BUEN ESTADO A BANCO | ALIMENTOS")))
+        << output.toStdString();
     EXPECT_EQ(output.count(QStringLiteral("txtValor(128) = \"(4,600)\"")), 3) << output.toStdString();
 
     bool codesRight = true;
