@@ -119,6 +119,24 @@ AnnexDef credits() {
     return d;
 }
 
+// The same window over the other additions and deductions: the accounting and tax bases
+// instead of the credit.
+AnnexDef otherAdjustments() {
+    AnnexDef d = credits();
+    d.caption = u("Detalle de Otras Adiciones y Deducciones");
+    d.table = u("TMPF542OTRAS");
+    d.fields.removeAt(3);
+    d.fields.removeLast();
+    AnnexField accounting = field("txtBaseContable", "mto_base_cont", "Base Contable", FieldKind::Amount);
+    AnnexField tax = field("txtBaseTributaria", "mto_base_trib", "Base Tributaria", FieldKind::Amount);
+    tax.required = u("Registre el monto de la base tributaria.");
+    AnnexField description =
+        field("txtDescripcion", "det_otras", "Descripción", FieldKind::Text, app::KeyRule::FreeText, 100);
+    description.required = u("No se ha registrado la descripción");
+    d.fields << accounting << tax << description;
+    return d;
+}
+
 AnnexDef reorganised() {
     AnnexDef d;
     d.window = u("frmDetEmpresasReorg");
@@ -196,6 +214,19 @@ QList<CasillaListDef> build() {
                       column("mto_credito", "Monto del Crédito"), column("det_credito", "Descripción")};
     lists.append(credit);
 
+    CasillaListDef adjustments = credit;
+    adjustments.launcherName.clear();
+    adjustments.captions = {{0, u("Detalle de Otras Adiciones y Deducciones")}};
+    adjustments.table = u("TMPF542OTRAS");
+    adjustments.totalColumn = u("mto_base_trib");
+    adjustments.columns = {column("tip_norma", "Tipo de Norma"),
+                           column("num_norma", "Número"),
+                           column("anio_norma", "Año"),
+                           column("mto_base_cont", "Base Contable"),
+                           column("mto_base_trib", "Base Tributaria"),
+                           column("det_otras", "Descripción")};
+    lists.append(adjustments);
+
     CasillaListDef reorg;
     reorg.window = u("frmListaDetEmpReorg");
     reorg.launcherName = u("frmAnexo278");
@@ -239,6 +270,31 @@ AnnexGridDef CasillaListDef::grid(int casilla) const {
 const QList<CasillaListDef>& CasillaListCatalog::lists() {
     static const QList<CasillaListDef> lists = build();
     return lists;
+}
+
+bool CasillaListCatalog::isCreditCasilla(int casilla) {
+    return casilla == 125 || casilla == 129 || casilla == 136;
+}
+
+const CasillaListDef* CasillaListCatalog::find(const QString& name, int casilla) {
+    const CasillaListDef* def = find(name);
+    if (def == nullptr || def->table != QStringLiteral("TMPF584CREDITOS") || isCreditCasilla(casilla)) {
+        return def;
+    }
+    for (const CasillaListDef& other : lists()) {
+        if (other.window == def->window && other.table != def->table) {
+            return &other;
+        }
+    }
+    return def;
+}
+
+const AnnexDef& CasillaListCatalog::creditWindow(int casilla) {
+    static const AnnexDef adjustments = otherAdjustments();
+    if (!isCreditCasilla(casilla)) {
+        return adjustments;
+    }
+    return *AnnexCatalog::instance().window(QStringLiteral("frmDetalleCredReinversIng"));
 }
 
 const CasillaListDef* CasillaListCatalog::find(const QString& name) {

@@ -35,6 +35,13 @@ public:
     static const QList<CasillaListDef>& lists();
     // By the list window's name or the name the casilla opens it by, any case.
     static const CasillaListDef* find(const QString& name);
+    // The list a window name shows for a casilla: the credits window keeps the other additions
+    // and deductions (TMPF542OTRAS) for any casilla but the credits 125, 129 and 136.
+    static const CasillaListDef* find(const QString& name, int casilla);
+    // The credits detail window for a casilla: its credits table, or the other additions and
+    // deductions; both are "frmDetalleCredReinversIng".
+    static const AnnexDef& creditWindow(int casilla);
+    static bool isCreditCasilla(int casilla);
     // The detail windows' rows for the annex catalogue.
     static QList<AnnexDef> detailWindows();
 };

@@ -17,8 +17,11 @@ QStringList CasillaScripts::names() {
     }
     list.append(kPriorBalance);
     for (const CasillaListDef& def : CasillaListCatalog::lists()) {
-        list.append(def.launcherName);
-        list.append(def.window);
+        for (const QString& name : {def.launcherName, def.window}) {
+            if (!name.isEmpty() && !list.contains(name, Qt::CaseInsensitive)) {
+                list.append(name);
+            }
+        }
     }
     return list;
 }
@@ -27,8 +30,9 @@ std::unique_ptr<app::ScriptableWindow> CasillaScripts::create(const QString& nam
                                                               app::Prompter& prompter, app::FormOpener* opener,
                                                               const app::FormRequest& request) {
     const store::DeclarationKey key = request.key.value_or(store::DeclarationKey{});
-    if (const CasillaListDef* list = CasillaListCatalog::find(name)) {
-        const int casilla = request.casilla.value_or(list->captions.isEmpty() ? 0 : list->captions.firstKey());
+    if (const CasillaListDef* named = CasillaListCatalog::find(name)) {
+        const int casilla = request.casilla.value_or(named->captions.isEmpty() ? 0 : named->captions.firstKey());
+        const CasillaListDef* list = CasillaListCatalog::find(name, casilla);
         return std::make_unique<CasillaListScript>(
             std::make_unique<CasillaListModel>(*list, db, prompter, opener, key, casilla, request.readOnly));
     }

@@ -1,5 +1,6 @@
 #include "annexes/AnnexCatalog.h"
 #include "annexes/AnnexScriptWindow.h"
+#include "annexes/CasillaListCatalog.h"
 #include "annexes/CasillaScripts.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
@@ -26,6 +27,14 @@ void registerBatchWindows(BatchWindows& windows) {
                                                    request);
         });
     }
+    // The credits window keeps either of its tables by the casilla it serves.
+    windows.addWindow(QStringLiteral("frmDetalleCredReinversIng"), [](BatchContext& c,
+                                                                      const app::FormRequest& request) {
+        const annexes::AnnexContext context{c.services.db, c.services.prompter, c.services.clock, &c.services.opener};
+        const annexes::AnnexDef& def =
+            annexes::CasillaListCatalog::creditWindow(request.casilla.value_or(request.code.toInt()));
+        return std::make_unique<annexes::AnnexScriptWindow>(def, context, request);
+    });
 }
 
 } // namespace qel::batch

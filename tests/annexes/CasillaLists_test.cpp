@@ -28,8 +28,8 @@ Values donation(const QString& ruc, const QString& date, const QString& type = Q
 class CasillaListsTest : public testing::AnnexFixture {
 protected:
     std::unique_ptr<CasillaListModel> list(const QString& name, int casilla, bool readOnly = false) {
-        return std::make_unique<CasillaListModel>(*CasillaListCatalog::find(name), db(), *prompter, &opener, key(),
-                                                  casilla, readOnly);
+        return std::make_unique<CasillaListModel>(*CasillaListCatalog::find(name, casilla), db(), *prompter, &opener,
+                                                  key(), casilla, readOnly);
     }
     void addDonation(const QString& ruc, const QString& date, const QString& type = QStringLiteral("B1")) {
         open(QStringLiteral("frmDetalleDonaciones"));
@@ -172,6 +172,35 @@ TEST_F(CasillaListsTest, CreditsBelongToTheCasillaTheListServes) {
     open(QStringLiteral("frmDetalleCredReinversIng"), app::FormRequest::kAdd, {}, QStringLiteral("136"));
     prompter->expectMessage(QStringLiteral("Seleccione el tipo de norma"), Icon::Critical);
     EXPECT_FALSE(model->grabar());
+}
+
+// Opened for another casilla than the credits, the same windows keep the other additions and
+// deductions with their two bases.
+TEST_F(CasillaListsTest, TheCreditsWindowKeepsOtherAdjustmentsForOtherCasillas) {
+    app::FormRequest request;
+    request.name = QStringLiteral("frmDetalleCredReinversIng");
+    request.key = key();
+    request.casilla = 105;
+    request.code = QStringLiteral("105");
+    const AnnexDef& def = CasillaListCatalog::creditWindow(105);
+    EXPECT_EQ(def.table, QStringLiteral("TMPF542OTRAS"));
+    model = std::make_unique<AnnexDetailModel>(def, AnnexContext{db(), *prompter, clock, &opener}, request);
+    fill({{QStringLiteral("tip_norma"), QStringLiteral("01")},
+          {QStringLiteral("num_norma"), QStringLiteral("30296")},
+          {QStringLiteral("anio_norma"), QStringLiteral("2014")},
+          {QStringLiteral("mto_base_cont"), QStringLiteral("900")},
+          {QStringLiteral("det_otras"), QStringLiteral("DEPRECIACION")}});
+    prompter->expectMessage(QStringLiteral("Registre el monto de la base tributaria."), Icon::Critical);
+    EXPECT_FALSE(model->grabar());
+    model->setText(QStringLiteral("mto_base_trib"), QStringLiteral("700"));
+    ASSERT_TRUE(model->grabar());
+    EXPECT_EQ(rows(QStringLiteral("TMPF542OTRAS")), 1);
+    EXPECT_EQ(rows(QStringLiteral("TMPF584CREDITOS")), 0);
+
+    auto shown = list(QStringLiteral("frmAnexo136"), 105);
+    EXPECT_EQ(shown->def().table, QStringLiteral("TMPF542OTRAS"));
+    EXPECT_EQ(shown->totalText(), QStringLiteral("700"));
+    EXPECT_EQ(list(QStringLiteral("frmAnexo136"), 136)->totalText(), QStringLiteral("0"));
 }
 
 TEST_F(CasillaListsTest, ReorganisedCompaniesShowTheirNameAndHaveNoTotal) {

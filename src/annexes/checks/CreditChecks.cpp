@@ -18,6 +18,9 @@ QString CreditChecks::amountCaption(int casilla) {
 }
 
 void CreditChecks::prepare(AnnexDetailModel& model) {
+    if (!model.hasField(QStringLiteral("txtMonto"))) {
+        return; // the other additions and deductions keep their two bases
+    }
     model.setLabel(QStringLiteral("txtMonto"), amountCaption(model.request().casilla.value_or(0)));
 }
 
