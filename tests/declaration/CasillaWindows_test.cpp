@@ -118,5 +118,16 @@ TEST_F(CasillaWindowsTest, PriorBalanceTravelsWithItsParts) {
     EXPECT_EQ(model->keptCasillas.value(204), QString());
 }
 
+// A sent version's windows are only looked at.
+TEST_F(CasillaWindowsTest, ASentVersionOpensItsWindowsReadOnly) {
+    for (const bool sent : {false, true}) {
+        opener.requests.clear();
+        model->historyView = sent;
+        EXPECT_TRUE(model->clickBox(130));
+        ASSERT_EQ(opener.requests.size(), 1);
+        EXPECT_EQ(opener.requests.at(0).readOnly, sent);
+    }
+}
+
 } // namespace
 } // namespace qel::declaration
