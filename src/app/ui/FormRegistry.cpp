@@ -6,6 +6,7 @@
 #include "app/ProcessState.h"
 #include "app/Prompter.h"
 #include "app/ui/FormLauncher.h"
+#include "annexes/ui/CasillaListForms.h"
 #include "declaration/FormWindows.h"
 #include "declaration/ui/FrmConsist.h"
 #include "declaration/ui/frmUbigeo.h"
@@ -37,6 +38,8 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
 
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
     management::ui::registerDeclarationForms(forms, state);
+    // The list windows and month assistants behind the casillas.
+    annexes::ui::registerCasillaListForms(forms, state);
     // FrmTipPrnR, the print of registered and sent declarations.
     printing::registerPrintingForms(forms, state, prompter);
 }
