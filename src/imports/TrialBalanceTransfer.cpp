@@ -1,0 +1,250 @@
+#include "imports/TrialBalanceTransfer.h"
+
+#include "app/Clock.h"
+#include "app/ProcessState.h"
+#include "app/Prompter.h"
+#include "app/UtilityComponent.h"
+#include "imports/TrialBalanceTransferFile.h"
+#include "store/Database.h"
+#include "store/ExecuteSql.h"
+#include "store/TransactionGuard.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+#include <QTextStream>
+
+namespace qel::imports {
+
+const QString TrialBalanceTransfer::kCaption = QStringLiteral("Transferencia del Balance de Comprobación");
+const QString TrialBalanceTransfer::kSuccess = QStringLiteral("La importación fue satisfactoria.");
+
+namespace {
+
+using File = TrialBalanceTransferFile;
+using Row = annexes::TrialBalanceRow;
+
+const QString kTransferred = QStringLiteral("Registros Transferidos");
+const QString kRejected = QStringLiteral("Registros Rechazados");
+
+// A count as the window shows it, with the blank a positive number leads with.
+QString counted(int count, const QString& what) {
+    return QLatin1Char(' ') + QString::number(count) + QLatin1Char(' ') + what;
+}
+
+QString withSeparator(const QString& folder) {
+    return folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')) ? folder : folder + QLatin1Char('/');
+}
+
+} // namespace
+
+TrialBalanceTransfer::TrialBalanceTransfer(Setup setup) : m_setup(std::move(setup)) {
+    resetCounters();
+}
+
+QString TrialBalanceTransfer::fileName() const {
+    return File::fileName(m_setup.key.formulario, m_setup.key.ruc, m_setup.key.periodo);
+}
+
+QString TrialBalanceTransfer::inputPath() const {
+    return QDir::toNativeSeparators(withSeparator(m_folder) + fileName());
+}
+
+QString TrialBalanceTransfer::reportPath() const {
+    const QString base = m_setup.key.formulario + m_setup.key.ruc + m_setup.key.periodo;
+    return QDir::toNativeSeparators(withSeparator(m_setup.reportFolder) + base + QStringLiteral(".Err"));
+}
+
+void TrialBalanceTransfer::resetCounters() {
+    m_transferredText = QStringLiteral("0          ") + kTransferred;
+    m_rejectedText = QStringLiteral("0          ") + kRejected;
+}
+
+void TrialBalanceTransfer::showCounters() {
+    m_transferredText = counted(m_transferred, QStringLiteral("Transferidos"));
+    m_rejectedText = counted(m_rejected, QStringLiteral("Rechazados"));
+}
+
+void TrialBalanceTransfer::cancel() {
+    m_cancel = true;
+    m_closed = true;
+}
+
+bool TrialBalanceTransfer::readInput(QStringList& lines) {
+    app::Prompter& prompter = m_setup.prompter;
+    if (m_folder.trimmed().isEmpty()) {
+        prompter.message(QStringLiteral("Seleccionar directorio donde se encuentran") + QLatin1Char('\n') +
+                             QStringLiteral("los archivos a transferir"),
+                         QStringLiteral("Mensaje"), app::Icon::Information);
+        return false;
+    }
+    QFile file(inputPath());
+    if (!file.exists()) {
+        prompter.message(
+            QStringLiteral("En la ruta indicada, no se encuentra el archivo a transferir, verifique la ruta"),
+            QStringLiteral("Error"), app::Icon::Critical);
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompter.message(QStringLiteral("El archivo se encuentra abierto!!") + QLatin1Char('\n') +
+                             QStringLiteral("Intente nuevamente por favor."),
+                         kCaption, app::Icon::Critical);
+        return false;
+    }
+    lines = File::lines(file.readAll());
+    return true;
+}
+
+bool TrialBalanceTransfer::transfer() {
+    if (m_running || !app::UtilityComponent::MayTransfer()) {
+        return false;
+    }
+    m_running = true;
+    m_cancel = false;
+    m_transferred = 0;
+    m_rejected = 0;
+    resetCounters();
+    QStringList lines;
+    QStringList report;
+    Outcome outcome = Outcome::Stopped;
+    if (readInput(lines)) {
+        try {
+            outcome = run(lines, report);
+        } catch (const store::DatabaseError& e) {
+            store::showDatabaseError(m_setup.prompter, e);
+            outcome = Outcome::Stopped;
+        }
+    }
+    m_running = false;
+    if (outcome != Outcome::Done) {
+        if (outcome == Outcome::Stopped) {
+            m_transferred = 0;
+            m_rejected = 0;
+        }
+        return false;
+    }
+    if (!writeReport(report)) {
+        return false;
+    }
+    if (m_rejected > 0) {
+        m_setup.prompter.message(QStringLiteral("El archivo ") + inputPath() +
+                                     QStringLiteral(" tiene errores. Verifique los errores en: ") + reportPath(),
+                                 kCaption, app::Icon::Critical);
+        return false;
+    }
+    if (m_transferred == 0) {
+        return false;
+    }
+    m_closed = true;
+    m_setup.prompter.message(kSuccess, kCaption, app::Icon::Exclamation);
+    return true;
+}
+
+// Everything between the first statement and the last line is one transaction: a file that
+// stops on its structure, or a cancel, leaves the trial balance as it was.
+TrialBalanceTransfer::Outcome TrialBalanceTransfer::run(const QStringList& lines, QStringList& report) {
+    store::TransactionGuard transaction(m_setup.db);
+    annexes::TrialBalanceTable table(m_setup.db, m_setup.key, m_setup.plan);
+    table.rebuild(false);
+
+    switch (File::structure(lines)) {
+    case File::Structure::WrongFieldCount:
+        m_setup.prompter.message(QStringLiteral("El archivo de importación no tiene el número de campos correctos"),
+                                 kCaption, app::Icon::Critical);
+        resetCounters();
+        return Outcome::Stopped;
+    case File::Structure::MissingTerminator:
+        m_setup.prompter.message(QStringLiteral("Cada línea del archivo debe terminar con el separador |"),
+                                 QStringLiteral("Error en archivo a cargar"), app::Icon::Critical);
+        resetCounters();
+        return Outcome::Stopped;
+    case File::Structure::Sound:
+        break;
+    }
+
+    QHash<QString, std::optional<Row::AccountClass>> classes;
+    const File::AccountLookup classOf = [&](const QString& code) {
+        const auto known = classes.constFind(code);
+        if (known != classes.cend()) {
+            return *known;
+        }
+        const std::optional<annexes::TrialBalanceAccount> account = table.account(code);
+        const std::optional<Row::AccountClass> found =
+            account ? std::optional<Row::AccountClass>(account->accountClass) : std::nullopt;
+        classes.insert(code, found);
+        return found;
+    };
+    QSet<QString> written;
+    for (const QString& line : lines) {
+        if (beforeLine) {
+            beforeLine();
+        }
+        if (m_cancel) {
+            return Outcome::Cancelled;
+        }
+        if (File::isBlank(line)) {
+            continue;
+        }
+        File::Checked checked = File::check(line, classOf);
+        if (checked.error.isEmpty() && written.contains(checked.account)) {
+            checked.error = File::kDuplicateAccount;
+        }
+        if (!checked.error.isEmpty()) {
+            ++m_rejected;
+            report.append(checked.reported + QStringLiteral("      ") +
+                          app::DescribeError(m_setup.db, checked.error.toInt()));
+        } else {
+            ++m_transferred;
+            written.insert(checked.account);
+            // A result account keeps its opening balance columns empty.
+            QList<int> empty;
+            if (checked.accountClass == Row::AccountClass::Result) {
+                empty = {Row::SaldosIniD, Row::SaldosIniH};
+            }
+            table.write(checked.account, checked.row.derive(checked.accountClass), empty);
+        }
+        showCounters();
+    }
+    transaction.commit();
+    return Outcome::Done;
+}
+
+QStringList TrialBalanceTransfer::reportHeader() {
+    const QDateTime now = m_setup.clock.now();
+    const QString name =
+        m_setup.db.scalar(QStringLiteral("SELECT NOMBRE FROM CONT WHERE TIP_DOC_D=6 AND DOC_ID_D=?"), {m_setup.key.ruc})
+            .toString()
+            .trimmed();
+    return {QStringLiteral("QEL Renta ") + m_setup.key.periodo,
+            QStringLiteral("ERRORES DE IMPORTACION - BALANCE DE COMPROBACION"),
+            QStringLiteral("Fecha : ") + now.toString(QStringLiteral("dd/MM/yyyy")),
+            QStringLiteral("Hora  : ") + now.toString(QStringLiteral("HH:mm:ss")),
+            QStringLiteral("CONTRIBUYENTE:  ") + m_setup.key.ruc + QStringLiteral(" - ") + name,
+            QString(),
+            QStringLiteral("Cuenta   Descripcion del Error"),
+            QString()};
+}
+
+// The report exists only when a line was rejected; a clean transfer removes an old one.
+bool TrialBalanceTransfer::writeReport(const QStringList& lines) {
+    QFile file(QDir::fromNativeSeparators(reportPath()));
+    if (lines.isEmpty()) {
+        file.remove();
+        return true;
+    }
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        m_setup.prompter.message(QStringLiteral("No se pudo crear el archivo ") + reportPath(), kCaption,
+                                 app::Icon::Critical);
+        return false;
+    }
+    QTextStream out(&file);
+    for (const QString& line : reportHeader() + lines) {
+        out << line << '\n';
+    }
+    return true;
+}
+
+} // namespace qel::imports
