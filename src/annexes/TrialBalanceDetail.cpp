@@ -14,6 +14,9 @@ namespace {
 
 using Row = TrialBalanceRow;
 
+// An amount box takes up to thirteen digits, as the transfer file does.
+constexpr int kMaxDigits = 13;
+
 // An amount box with the mask of the window.
 QString shown(Row::Money amount) {
     return app::formatNumber(static_cast<double>(amount) / Row::kUnit, app::masks::kWhole);
@@ -129,7 +132,7 @@ bool TrialBalanceDetail::setText(const QString& box, int index, const QString& t
     if (entry < 0 || m_closed) {
         return false;
     }
-    const QString digits = digitsOf(text);
+    const QString digits = digitsOf(text).left(kMaxDigits);
     if (digits != m_entries[entry]) {
         m_entries[entry] = digits;
         m_dirty = true;

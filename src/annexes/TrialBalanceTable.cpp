@@ -3,6 +3,7 @@
 #include "store/Database.h"
 #include "store/TableCatalog.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace qel::annexes {
@@ -75,6 +76,54 @@ std::optional<TrialBalanceAccount> TrialBalanceTable::account(const QString& cod
     return TrialBalanceAccount{query.value(0).toString().trimmed(),
                                query.value(1).toString().trimmed().left(kDescriptionWidth),
                                TrialBalanceRow::classOf(query.value(2).toString())};
+}
+
+QHash<QString, TrialBalanceAccount> TrialBalanceTable::chart() const {
+    QSqlQuery query = m_db.run(QStringLiteral("SELECT codigo, Descrip, indica FROM F544BALCUEN WHERE plan=? AND "
+                                              "formulario=?"),
+                               {m_plan, m_key.formulario});
+    QHash<QString, TrialBalanceAccount> accounts;
+    while (query.next()) {
+        const QString code = query.value(0).toString().trimmed();
+        accounts.insert(code, {code, query.value(1).toString().trimmed().left(kDescriptionWidth),
+                               TrialBalanceRow::classOf(query.value(2).toString())});
+    }
+    return accounts;
+}
+
+// One statement prepared once and run per account: a transfer writes thousands of rows.
+void TrialBalanceTable::rebuild(const QHash<QString, Filled>& filled) {
+    const QList<TrialBalanceAccount> listed = accounts();
+    const store::SqlFilter filter = declarationFilter();
+    m_db.run(QStringLiteral("DELETE FROM ") + kTable + filter.text, filter.values).finish();
+    QStringList marks;
+    for (int i = 0; i < TrialBalanceRow::kColumnCount; ++i) {
+        marks.append(QStringLiteral("?"));
+    }
+    const QString sql =
+        QStringLiteral("INSERT INTO %1 (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, plan, Codigo, "
+                       "Descrip, %2) VALUES (6, ?, ?, ?, ?, ?, ?, %3)")
+            .arg(kTable, TrialBalanceRow::columns().join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    QSqlQuery insert(m_db.connection());
+    if (!insert.prepare(sql)) {
+        throw store::DatabaseError(0, insert.lastError().text(), sql);
+    }
+    for (const TrialBalanceAccount& account : listed) {
+        insert.bindValue(0, m_key.ruc);
+        insert.bindValue(1, m_key.periodo);
+        insert.bindValue(2, m_key.formulario);
+        insert.bindValue(3, m_plan);
+        insert.bindValue(4, account.code);
+        insert.bindValue(5, account.description);
+        const auto found = filled.constFind(account.code);
+        for (int i = 0; i < TrialBalanceRow::kColumnCount; ++i) {
+            const bool empty = found == filled.cend() || found->empty.contains(i);
+            insert.bindValue(6 + i, empty ? QVariant() : TrialBalanceRow::toSql(found->amounts[i]));
+        }
+        if (!insert.exec()) {
+            throw store::DatabaseError(0, insert.lastError().databaseText(), sql);
+        }
+    }
 }
 
 void TrialBalanceTable::rebuild(bool zeros) {

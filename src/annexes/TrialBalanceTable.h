@@ -3,6 +3,7 @@
 #include "annexes/TrialBalanceRow.h"
 #include "store/DeclarationKey.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <array>
@@ -44,10 +45,20 @@ public:
     QList<TrialBalanceAccount> accounts() const;
     // An account of the whole chart (the excluded one included).
     std::optional<TrialBalanceAccount> account(const QString& code) const;
+    // Every account of the whole chart, by code.
+    QHash<QString, TrialBalanceAccount> chart() const;
 
     // Empties the declaration's rows and adds one per listed account, its amounts "0", or
     // empty (NULL) when `zeros` is false.
     void rebuild(bool zeros = true);
+    // Empties the declaration's rows and adds one per listed account with the amounts given
+    // for it; the columns of an account without amounts, and those listed in `empty`, stay
+    // empty (NULL).
+    struct Filled {
+        Amounts amounts{};
+        QList<int> empty;
+    };
+    void rebuild(const QHash<QString, Filled>& filled);
     // The amounts of the stored trial balance (F582BALANCE, or HF582BALANCE of the sent
     // version `correl`) for the same account codes.
     void takeStored(const std::optional<QString>& correl);

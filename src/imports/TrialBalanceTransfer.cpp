@@ -142,13 +142,12 @@ bool TrialBalanceTransfer::transfer() {
     return true;
 }
 
-// Everything between the first statement and the last line is one transaction: a file that
-// stops on its structure, or a cancel, leaves the trial balance as it was.
+// The chart's accounts are listed afresh with the amounts of the accepted lines, in one
+// transaction: a file that stops on its structure, or a cancel, leaves the trial balance as it
+// was. The lines are checked against the chart in memory; the rows are written once, at the end.
 TrialBalanceTransfer::Outcome TrialBalanceTransfer::run(const QStringList& lines, QStringList& report) {
     store::TransactionGuard transaction(m_setup.db);
     annexes::TrialBalanceTable table(m_setup.db, m_setup.key, m_setup.plan);
-    table.rebuild(false);
-
     switch (File::structure(lines)) {
     case File::Structure::WrongFieldCount:
         m_setup.prompter.message(QStringLiteral("El archivo de importación no tiene el número de campos correctos"),
@@ -164,19 +163,13 @@ TrialBalanceTransfer::Outcome TrialBalanceTransfer::run(const QStringList& lines
         break;
     }
 
-    QHash<QString, std::optional<Row::AccountClass>> classes;
-    const File::AccountLookup classOf = [&](const QString& code) {
-        const auto known = classes.constFind(code);
-        if (known != classes.cend()) {
-            return *known;
-        }
-        const std::optional<annexes::TrialBalanceAccount> account = table.account(code);
-        const std::optional<Row::AccountClass> found =
-            account ? std::optional<Row::AccountClass>(account->accountClass) : std::nullopt;
-        classes.insert(code, found);
-        return found;
+    const QHash<QString, annexes::TrialBalanceAccount> chart = table.chart();
+    const File::AccountLookup classOf = [&chart](const QString& code) -> std::optional<Row::AccountClass> {
+        const auto found = chart.constFind(code);
+        return found == chart.cend() ? std::nullopt : std::optional<Row::AccountClass>(found->accountClass);
     };
-    QSet<QString> written;
+    QHash<QString, QString> errorTexts;
+    QHash<QString, annexes::TrialBalanceTable::Filled> filled;
     for (const QString& line : lines) {
         if (beforeLine) {
             beforeLine();
@@ -188,25 +181,27 @@ TrialBalanceTransfer::Outcome TrialBalanceTransfer::run(const QStringList& lines
             continue;
         }
         File::Checked checked = File::check(line, classOf);
-        if (checked.error.isEmpty() && written.contains(checked.account)) {
+        if (checked.error.isEmpty() && filled.contains(checked.account)) {
             checked.error = File::kDuplicateAccount;
         }
         if (!checked.error.isEmpty()) {
             ++m_rejected;
-            report.append(checked.reported + QStringLiteral("      ") +
-                          app::DescribeError(m_setup.db, checked.error.toInt()));
+            if (!errorTexts.contains(checked.error)) {
+                errorTexts.insert(checked.error, app::DescribeError(m_setup.db, checked.error.toInt()));
+            }
+            report.append(checked.reported + QStringLiteral("      ") + errorTexts.value(checked.error));
         } else {
             ++m_transferred;
-            written.insert(checked.account);
+            annexes::TrialBalanceTable::Filled row{checked.row.derive(checked.accountClass), {}};
             // A result account keeps its opening balance columns empty.
-            QList<int> empty;
             if (checked.accountClass == Row::AccountClass::Result) {
-                empty = {Row::SaldosIniD, Row::SaldosIniH};
+                row.empty = {Row::SaldosIniD, Row::SaldosIniH};
             }
-            table.write(checked.account, checked.row.derive(checked.accountClass), empty);
+            filled.insert(checked.account, row);
         }
         showCounters();
     }
+    table.rebuild(filled);
     transaction.commit();
     return Outcome::Done;
 }

@@ -3,6 +3,8 @@
 #include "app/Cp1252.h"
 #include "app/NumberFormat.h"
 
+#include <cmath>
+
 namespace qel::imports {
 
 const QString TrialBalanceTransferFile::kMissingFields = QStringLiteral("0201");
@@ -21,6 +23,8 @@ using Row = annexes::TrialBalanceRow;
 
 const QChar kSeparator = QLatin1Char('|');
 constexpr int kMaxAmountLength = 13;
+// The adjustment fields are taken as they come, within what a currency column holds.
+constexpr double kLargestAdjustment = 999999999999999.0;
 // What is left of a line after its first three fields when the other six are empty.
 const QString kEmptyRest = QStringLiteral("||||||");
 
@@ -131,6 +135,8 @@ TrialBalanceTransferFile::Checked TrialBalanceTransferFile::check(const QString&
             error = field.isEmpty() ? QString() : kOpeningOnResult;
         } else if (f <= 6) {
             error = amountError(field);
+        } else if (std::fabs(app::val(field)) > kLargestAdjustment) {
+            error = kTooLong;
         }
         if (!error.isEmpty()) {
             result.error = error;

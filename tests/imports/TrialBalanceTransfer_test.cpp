@@ -71,6 +71,7 @@ TEST(TrialBalanceTransferFileTest, EachFieldRuleGivesItsCode) {
         {"101|||1|||||-7x|", "", "101"},
         {"101|||||||||", "0981", "101"},
         {"101|1|2|3|4|", "0201", "101"},
+        {"101||||||||1e300|", "0984", "101"},
     };
     for (const Case& c : cases) {
         const File::Checked checked = File::check(QString::fromUtf8(c.line), chart);
