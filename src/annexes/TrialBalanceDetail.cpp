@@ -4,6 +4,8 @@
 #include "app/Prompter.h"
 #include "store/ExecuteSql.h"
 
+#include <algorithm>
+
 namespace qel::annexes {
 
 const QString TrialBalanceDetail::kCaption = QStringLiteral("Detalle del Balance de Comprobación");
@@ -30,6 +32,21 @@ QString digitsOf(const QString& text) {
         }
     }
     return digits;
+}
+
+// "txtSaldoIni(1)" -> ("txtSaldoIni", 1); a name without an index gives -1.
+std::pair<QString, int> splitArrayName(const QString& control) {
+    const qsizetype open = control.indexOf(QLatin1Char('('));
+    if (open < 0 || !control.endsWith(QLatin1Char(')'))) {
+        return {control, -1};
+    }
+    bool ok = false;
+    const int index = control.mid(open + 1, control.size() - open - 2).toInt(&ok);
+    return {control.left(open), ok ? index : -1};
+}
+
+QString quoted(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
 } // namespace
@@ -113,7 +130,7 @@ bool TrialBalanceDetail::isEntry(const QString& box) const {
     return entryBoxes().contains(box);
 }
 
-QString TrialBalanceDetail::text(const QString& box, int index) const {
+QString TrialBalanceDetail::boxText(const QString& box, int index) const {
     const int entry = entryIndex(box, index);
     if (entry >= 0) {
         return m_entries[entry];
@@ -127,7 +144,7 @@ QString TrialBalanceDetail::text(const QString& box, int index) const {
     return shown(amounts()[kComputed[pair * 2 + index]]);
 }
 
-bool TrialBalanceDetail::setText(const QString& box, int index, const QString& text) {
+bool TrialBalanceDetail::setBoxText(const QString& box, int index, const QString& text) {
     const int entry = entryIndex(box, index);
     if (entry < 0 || m_closed) {
         return false;
@@ -192,6 +209,77 @@ void TrialBalanceDetail::close() {
     if (offerToSave()) {
         m_closed = true;
     }
+}
+
+QList<app::ControlInfo> TrialBalanceDetail::controls() const {
+    QList<app::ControlInfo> list = {{QStringLiteral("cboCuentas"), QStringLiteral("combo")},
+                                    {QStringLiteral("lblClase"), QStringLiteral("label")}};
+    for (const QStringList* names : {&entryBoxes(), &computedBoxes()}) {
+        for (const QString& box : *names) {
+            for (int index = 0; index < 2; ++index) {
+                list.append({QStringLiteral("%1(%2)").arg(box).arg(index), QStringLiteral("text")});
+            }
+        }
+    }
+    list.append({QStringLiteral("cmdGrabar"), QStringLiteral("command")});
+    list.append({QStringLiteral("cmdSalir"), QStringLiteral("command")});
+    return list;
+}
+
+bool TrialBalanceDetail::text(const QString& control, const QString& value) {
+    const auto [box, index] = splitArrayName(control);
+    if (computedBoxes().contains(box) && (index == 0 || index == 1)) {
+        return false; // computed: nothing can be typed there
+    }
+    if (entryIndex(box, index) < 0) {
+        throw app::ScriptError{QStringLiteral("frmDetalleBalance no tiene la casilla %1").arg(control)};
+    }
+    if (!setBoxText(box, index, value)) {
+        return false;
+    }
+    leave(box, index);
+    return true;
+}
+
+bool TrialBalanceDetail::choose(const QString& control, const QString& code) {
+    if (control != QLatin1String("cboCuentas")) {
+        throw app::ScriptError{QStringLiteral("frmDetalleBalance no tiene la lista %1").arg(control)};
+    }
+    const bool listed =
+        std::any_of(m_accounts.cbegin(), m_accounts.cend(), [&code](const Item& item) { return item.code == code; });
+    if (!listed) {
+        throw app::ScriptError{QStringLiteral("cboCuentas no tiene la cuenta %1").arg(code)};
+    }
+    return chooseAccount(code);
+}
+
+bool TrialBalanceDetail::click(const QString& control, int index) {
+    Q_UNUSED(index)
+    if (control == QLatin1String("cmdGrabar")) {
+        return save();
+    }
+    if (control == QLatin1String("cmdSalir")) {
+        close();
+        return true;
+    }
+    throw app::ScriptError{QStringLiteral("frmDetalleBalance no tiene el botón %1").arg(control)};
+}
+
+QString TrialBalanceDetail::state(const QString& control) const {
+    if (control == QLatin1String("cboCuentas")) {
+        return quoted(m_code);
+    }
+    if (control == QLatin1String("lblClase")) {
+        return quoted(classText());
+    }
+    if (control == QLatin1String("cmdGrabar") || control == QLatin1String("cmdSalir")) {
+        return m_closed ? QStringLiteral("{}") : QStringLiteral("{0}");
+    }
+    const auto [box, index] = splitArrayName(control);
+    if ((entryBoxes().contains(box) || computedBoxes().contains(box)) && (index == 0 || index == 1)) {
+        return quoted(boxText(box, index));
+    }
+    throw app::ScriptError{QStringLiteral("frmDetalleBalance no tiene el control %1").arg(control)};
 }
 
 } // namespace qel::annexes

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "annexes/TrialBalanceTable.h"
+#include "app/ScriptableWindow.h"
 
 #include <QList>
 #include <QString>
@@ -19,7 +20,7 @@ namespace qel::annexes {
 // (txtSumaMayor, txtSaldo, txtCuentasBalance, txtResultados). "&Grabar" (cmdGrabar) writes the
 // sixteen amounts into the account's row and closes; "&Salir" (cmdSalir) closes, after asking
 // when something was typed.
-class TrialBalanceDetail {
+class TrialBalanceDetail : public app::ScriptableWindow {
 public:
     static const QString kCaption;
     static const QString kSaveQuestion;
@@ -48,10 +49,10 @@ public:
 
     // A box's text: entries as typed (shown with "###########0" once left), computed boxes
     // with "###########0". Index 0 debit, 1 credit.
-    QString text(const QString& box, int index) const;
+    QString boxText(const QString& box, int index) const;
     bool isEntry(const QString& box) const;
     // Writes an entry box as typed; only digits are kept. The computed boxes follow.
-    bool setText(const QString& box, int index, const QString& text);
+    bool setBoxText(const QString& box, int index, const QString& text);
     // Leaving an entry box shows it with the mask.
     void leave(const QString& box, int index);
     // Whether typing has changed something since the account was shown or saved.
@@ -61,10 +62,18 @@ public:
     bool save();
     // "&Salir": asks about unsaved typing (Yes saves, No discards), then closes.
     void close();
-    bool isClosed() const { return m_closed; }
+    bool isClosed() const override { return m_closed; }
 
     // The sixteen amounts the boxes hold, in table order.
     TrialBalanceTable::Amounts amounts() const;
+
+    // The window as a script drives it; boxes are named as arrays, "txtSaldoIni(0)".
+    QString name() const override { return QStringLiteral("frmDetalleBalance"); }
+    QList<app::ControlInfo> controls() const override;
+    bool text(const QString& control, const QString& value) override;
+    bool choose(const QString& control, const QString& code) override;
+    bool click(const QString& control, int index) override;
+    QString state(const QString& control) const override;
 
 private:
     int entryIndex(const QString& box, int index) const; // -1 when not an entry

@@ -65,6 +65,13 @@ TrialBalancePage::TrialBalancePage(declaration::DeclarationFormModel& model) : m
     hook(QStringLiteral("cmdImportar"), &TrialBalancePage::importar);
     hook(QStringLiteral("CmdEliminar"), &TrialBalancePage::eliminar);
     hook(QStringLiteral("cmdArchivo"), &TrialBalancePage::exportar);
+    m_model.grids.insert(kGrid, this);
+}
+
+TrialBalancePage::~TrialBalancePage() {
+    if (m_model.grids.value(kGrid) == this) {
+        m_model.grids.remove(kGrid);
+    }
 }
 
 TrialBalanceTable TrialBalancePage::table() const {
@@ -189,25 +196,45 @@ void TrialBalancePage::exportar() {
                      m_model.caption, app::Icon::Information);
 }
 
-QStringList TrialBalancePage::gridRows() const {
-    QStringList rows;
+int TrialBalancePage::rowCount() const {
+    const store::SqlFilter filter = m_model.key().filter();
+    return m_model.context()
+               .db.scalar(QStringLiteral("SELECT count(*) FROM TMPF582BALANCE") + filter.text, filter.values)
+               .toInt() +
+           1;
+}
+
+QStringList TrialBalancePage::rowTexts(int row) const {
     const TrialBalanceTable balance = table();
-    auto amounts = [](const TrialBalanceTable::Amounts& values) {
-        QStringList texts;
-        for (const TrialBalanceRow::Money amount : values) {
-            texts.append(TrialBalanceRow::toText(amount));
+    QStringList texts;
+    TrialBalanceTable::Amounts amounts{};
+    if (row == rowCount() - 1) {
+        texts = {QString(), QStringLiteral("Totales")};
+        amounts = balance.totals();
+    } else {
+        const std::optional<TrialBalanceTable::Line> line = balance.line(row);
+        if (!line) {
+            return {};
         }
-        return texts.join(QStringLiteral(" | "));
-    };
-    for (const TrialBalanceTable::Line& line : balance.lines()) {
-        rows.append(line.code.trimmed() + QStringLiteral(" | ") + line.description.trimmed() + QStringLiteral(" | ") +
-                    amounts(line.amounts));
+        texts = {line->code.trimmed(), line->description.trimmed()};
+        amounts = line->amounts;
     }
-    rows.append(QStringLiteral(" | Totales | ") + amounts(balance.totals()));
-    return rows;
+    for (const TrialBalanceRow::Money amount : amounts) {
+        texts.append(app::formatNumber(static_cast<double>(amount) / TrialBalanceRow::kUnit, app::masks::kAmount));
+    }
+    return texts;
+}
+
+int TrialBalancePage::currentRow() const {
+    return m_model.hasControl(kGrid) ? m_model.control(kGrid).current : -1;
+}
+
+void TrialBalancePage::setCurrentRow(int row) {
+    m_model.selectGridRow(kGrid, row);
 }
 
 void TrialBalancePage::refresh() {
+    m_model.setSelectedRowValues(kGrid, {});
     m_model.refreshGrid(kGrid);
     TrialBalanceTable::Amounts totals{};
     try {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "annexes/TrialBalanceTable.h"
+#include "app/ScriptableWindow.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,7 @@ namespace qel::annexes {
 // window edits one account (cmdDetalleBalance), the transfer window loads a file
 // (cmdImportar), CmdEliminar empties every amount and cmdArchivo writes the balance to a text
 // file. After each, the grid, its totals row and the total boxes 240-243 are read again.
-class TrialBalancePage {
+class TrialBalancePage : public app::GridSource {
 public:
     static const QString kGrid;           // "grdBalanceAPP"
     static const QString kDetailWindow;   // "frmDetalleBalance"
@@ -24,7 +25,11 @@ public:
     static const QString kImportQuestion;
     static const QString kDeleteQuestion;
 
+    // Registers itself as the form's grid grdBalanceAPP for the batch mode.
     explicit TrialBalancePage(declaration::DeclarationFormModel& model);
+    ~TrialBalancePage() override;
+    TrialBalancePage(const TrialBalancePage&) = delete;
+    TrialBalancePage& operator=(const TrialBalancePage&) = delete;
 
     // The chart the declaration uses now.
     TrialBalanceTable table() const;
@@ -40,9 +45,12 @@ public:
     static QString exportFileName(const QString& ruc);
     QStringList exportLines() const;
 
-    // The grid's rows as a script prints them: code, description and the sixteen amounts
-    // separated by " | ", then the totals row.
-    QStringList gridRows() const;
+    // grdBalanceAPP as the user sees it: the accounts by code, each with its description and
+    // its sixteen amounts, then the totals row.
+    int rowCount() const override;
+    QStringList rowTexts(int row) const override;
+    int currentRow() const override;
+    void setCurrentRow(int row) override;
 
     // Re-reads the grid and writes the totals into 240-243.
     void refresh();

@@ -213,6 +213,18 @@ int TrialBalanceTable::write(const QString& code, const Amounts& amounts, const 
     return query.numRowsAffected();
 }
 
+std::optional<TrialBalanceTable::Line> TrialBalanceTable::line(int position) const {
+    const store::SqlFilter filter = declarationFilter();
+    QSqlQuery query = m_db.run(QStringLiteral("SELECT Codigo, Descrip, ") +
+                                   TrialBalanceRow::columns().join(QLatin1Char(',')) + QStringLiteral(" FROM ") +
+                                   kTable + filter.text + QStringLiteral(" ORDER BY Codigo LIMIT 1 OFFSET ?"),
+                               filter.values + QVariantList{position});
+    if (position < 0 || !query.next()) {
+        return std::nullopt;
+    }
+    return Line{query.value(0).toString(), query.value(1).toString(), readAmounts(query, 2)};
+}
+
 QList<TrialBalanceTable::Line> TrialBalanceTable::lines() const {
     const store::SqlFilter filter = declarationFilter();
     QSqlQuery query =

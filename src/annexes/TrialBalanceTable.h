@@ -79,6 +79,8 @@ public:
     };
     // The rows as the page lists them, by account code.
     QList<Line> lines() const;
+    // The row at a position of that list.
+    std::optional<Line> line(int position) const;
 
 private:
     store::SqlFilter declarationFilter() const;

@@ -1,5 +1,6 @@
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
+#include "batch/TrialBalanceBatchWindows.h"
 
 namespace qel::batch {
 
@@ -8,7 +9,7 @@ namespace qel::batch {
 //   for (const QString& name : annexes::AnnexCatalog::windowNames())
 //       windows.addWindow(name, [](BatchContext& c, const app::FormRequest& r) { ... });
 void registerBatchWindows(BatchWindows& windows) {
-    Q_UNUSED(windows)
+    registerTrialBalanceWindows(windows);
 }
 
 } // namespace qel::batch

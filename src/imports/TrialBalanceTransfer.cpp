@@ -1,6 +1,7 @@
 #include "imports/TrialBalanceTransfer.h"
 
 #include "app/Clock.h"
+#include "app/FileChooser.h"
 #include "app/ProcessState.h"
 #include "app/Prompter.h"
 #include "app/UtilityComponent.h"
@@ -240,6 +241,77 @@ bool TrialBalanceTransfer::writeReport(const QStringList& lines) {
         out << line << '\n';
     }
     return true;
+}
+
+bool TrialBalanceTransfer::chooseFolder() {
+    if (m_setup.files == nullptr) {
+        return false;
+    }
+    const std::optional<QString> chosen = m_setup.files->folder(QStringLiteral("Seleccionar directorio"),
+                                                                m_folder.isEmpty() ? m_setup.startFolder : m_folder);
+    if (!chosen || chosen->isEmpty()) {
+        return false;
+    }
+    m_folder = *chosen;
+    return true;
+}
+
+QList<app::ControlInfo> TrialBalanceTransfer::controls() const {
+    return {{QStringLiteral("Dir1"), QStringLiteral("label")},
+            {QStringLiteral("File1"), QStringLiteral("label")},
+            {QStringLiteral("lblTransferidos"), QStringLiteral("label")},
+            {QStringLiteral("lblRechazados"), QStringLiteral("label")},
+            {QStringLiteral("cmdDirectorio"), QStringLiteral("command")},
+            {QStringLiteral("cmdTransferir"), QStringLiteral("command")},
+            {QStringLiteral("cmCancelar"), QStringLiteral("command")}};
+}
+
+bool TrialBalanceTransfer::text(const QString& control, const QString& value) {
+    Q_UNUSED(value)
+    throw app::ScriptError{QStringLiteral("frmTransferencia no tiene la casilla %1").arg(control)};
+}
+
+bool TrialBalanceTransfer::choose(const QString& control, const QString& code) {
+    Q_UNUSED(code)
+    throw app::ScriptError{QStringLiteral("frmTransferencia no tiene la lista %1").arg(control)};
+}
+
+bool TrialBalanceTransfer::click(const QString& control, int index) {
+    Q_UNUSED(index)
+    if (control == QLatin1String("cmdDirectorio")) {
+        return chooseFolder();
+    }
+    if (control == QLatin1String("cmdTransferir")) {
+        transfer();
+        return true;
+    }
+    if (control == QLatin1String("cmCancelar")) {
+        cancel();
+        return true;
+    }
+    throw app::ScriptError{QStringLiteral("frmTransferencia no tiene el botón %1").arg(control)};
+}
+
+QString TrialBalanceTransfer::state(const QString& control) const {
+    auto quoted = [](const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); };
+    if (control == QLatin1String("Dir1")) {
+        return quoted(QDir::toNativeSeparators(m_folder));
+    }
+    if (control == QLatin1String("File1")) {
+        const bool present = !m_folder.isEmpty() && QDir(m_folder).exists(fileName());
+        return quoted(present ? fileName() : QString());
+    }
+    if (control == QLatin1String("lblTransferidos")) {
+        return quoted(m_transferredText);
+    }
+    if (control == QLatin1String("lblRechazados")) {
+        return quoted(m_rejectedText);
+    }
+    if (control == QLatin1String("cmdDirectorio") || control == QLatin1String("cmdTransferir") ||
+        control == QLatin1String("cmCancelar")) {
+        return m_running ? QStringLiteral("{}") : QStringLiteral("{0}");
+    }
+    throw app::ScriptError{QStringLiteral("frmTransferencia no tiene el control %1").arg(control)};
 }
 
 } // namespace qel::imports

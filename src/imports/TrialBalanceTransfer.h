@@ -1,6 +1,7 @@
 #pragma once
 
 #include "annexes/TrialBalanceTable.h"
+#include "app/ScriptableWindow.h"
 #include "store/DeclarationKey.h"
 
 #include <QString>
@@ -9,6 +10,7 @@
 
 namespace qel::app {
 class Clock;
+class FileChooser;
 class Prompter;
 } // namespace qel::app
 
@@ -23,7 +25,7 @@ namespace qel::imports {
 // is named from the form code, the RUC and the period. cmdTransferir lists the chart's
 // accounts afresh and writes every accepted line into its account's row, all in one
 // transaction; rejected lines go to the error report in the report folder, one line each.
-class TrialBalanceTransfer {
+class TrialBalanceTransfer : public app::ScriptableWindow {
 public:
     static const QString kCaption;
     static const QString kSuccess;
@@ -33,9 +35,10 @@ public:
         app::Prompter& prompter;
         const app::Clock& clock;
         store::DeclarationKey key;
-        QString plan;         // "1", "2" or "0"
-        QString reportFolder; // where the error report goes
-        QString startFolder;  // where the folder choice starts
+        QString plan;                      // "1", "2" or "0"
+        QString reportFolder;              // where the error report goes
+        QString startFolder;               // where the folder choice starts
+        app::FileChooser* files = nullptr; // asks for the folder (cmdDirectorio)
     };
 
     explicit TrialBalanceTransfer(Setup setup);
@@ -44,6 +47,8 @@ public:
     const QString& folder() const { return m_folder; }
     void setFolder(const QString& folder) { m_folder = folder; }
     const QString& startFolder() const { return m_setup.startFolder; }
+    // cmdDirectorio: the folder chosen by the user, starting at the one in use.
+    bool chooseFolder();
     // The pattern of the file list: exactly the file's name.
     QString fileName() const;
     QString inputPath() const;
@@ -62,7 +67,15 @@ public:
     // cmCancelar: a transfer in progress stops before its next line and changes nothing; the
     // window closes.
     void cancel();
-    bool isClosed() const { return m_closed; }
+    bool isClosed() const override { return m_closed; }
+
+    // The window as a script drives it.
+    QString name() const override { return QStringLiteral("frmTransferencia"); }
+    QList<app::ControlInfo> controls() const override;
+    bool text(const QString& control, const QString& value) override;
+    bool choose(const QString& control, const QString& code) override;
+    bool click(const QString& control, int index) override;
+    QString state(const QString& control) const override;
 
     // Called before each line, so that the window can service its events (and the cancel).
     std::function<void()> beforeLine;

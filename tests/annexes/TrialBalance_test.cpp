@@ -216,14 +216,14 @@ TEST_F(TrialBalanceDetailTest, ComputesByClassAndSavesTheSixteenAmounts) {
     TrialBalanceDetail window = detail();
     ASSERT_TRUE(window.open(QStringLiteral("101")));
     EXPECT_EQ(window.classText(), QStringLiteral("Cuenta de Balance"));
-    window.setText(QStringLiteral("txtSaldoIni"), 0, QStringLiteral("100"));
-    window.setText(QStringLiteral("txtMovEjer"), 0, QStringLiteral("50"));
-    window.setText(QStringLiteral("txtMovEjer"), 1, QStringLiteral("2a00"));
-    EXPECT_EQ(window.text(QStringLiteral("txtMovEjer"), 1), QStringLiteral("200"));
-    EXPECT_EQ(window.text(QStringLiteral("txtSumaMayor"), 0), QStringLiteral("150"));
-    EXPECT_EQ(window.text(QStringLiteral("txtSaldo"), 1), QStringLiteral("50"));
-    EXPECT_EQ(window.text(QStringLiteral("txtCuentasBalance"), 1), QStringLiteral("50"));
-    EXPECT_EQ(window.text(QStringLiteral("txtResultados"), 0), QStringLiteral("0"));
+    window.setBoxText(QStringLiteral("txtSaldoIni"), 0, QStringLiteral("100"));
+    window.setBoxText(QStringLiteral("txtMovEjer"), 0, QStringLiteral("50"));
+    window.setBoxText(QStringLiteral("txtMovEjer"), 1, QStringLiteral("2a00"));
+    EXPECT_EQ(window.boxText(QStringLiteral("txtMovEjer"), 1), QStringLiteral("200"));
+    EXPECT_EQ(window.boxText(QStringLiteral("txtSumaMayor"), 0), QStringLiteral("150"));
+    EXPECT_EQ(window.boxText(QStringLiteral("txtSaldo"), 1), QStringLiteral("50"));
+    EXPECT_EQ(window.boxText(QStringLiteral("txtCuentasBalance"), 1), QStringLiteral("50"));
+    EXPECT_EQ(window.boxText(QStringLiteral("txtResultados"), 0), QStringLiteral("0"));
     ASSERT_TRUE(window.save());
     EXPECT_TRUE(window.isClosed());
     EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("saldo_acreed")), QStringLiteral("50"));
@@ -232,9 +232,9 @@ TEST_F(TrialBalanceDetailTest, ComputesByClassAndSavesTheSixteenAmounts) {
     TrialBalanceDetail expense = detail();
     ASSERT_TRUE(expense.open(QStringLiteral("601")));
     EXPECT_EQ(expense.classText(), QStringLiteral("Cuenta de Resultados"));
-    expense.setText(QStringLiteral("txtMovEjer"), 0, QStringLiteral("80"));
-    EXPECT_EQ(expense.text(QStringLiteral("txtResultados"), 0), QStringLiteral("80"));
-    EXPECT_EQ(expense.text(QStringLiteral("txtCuentasBalance"), 0), QStringLiteral("0"));
+    expense.setBoxText(QStringLiteral("txtMovEjer"), 0, QStringLiteral("80"));
+    EXPECT_EQ(expense.boxText(QStringLiteral("txtResultados"), 0), QStringLiteral("80"));
+    EXPECT_EQ(expense.boxText(QStringLiteral("txtCuentasBalance"), 0), QStringLiteral("0"));
 }
 
 TEST_F(TrialBalanceDetailTest, ClosingAfterTypingAsksAndNoDiscards) {
@@ -246,7 +246,7 @@ TEST_F(TrialBalanceDetailTest, ClosingAfterTypingAsksAndNoDiscards) {
 
     TrialBalanceDetail typed = detail();
     ASSERT_TRUE(typed.open(QStringLiteral("101")));
-    typed.setText(QStringLiteral("txtniif"), 0, QStringLiteral("9"));
+    typed.setBoxText(QStringLiteral("txtniif"), 0, QStringLiteral("9"));
     prompter->expectQuestion(TrialBalanceDetail::kSaveQuestion, Button::No);
     typed.close();
     EXPECT_TRUE(typed.isClosed());

@@ -5,6 +5,7 @@
 //   qel_ui_tests --gtest_also_run_disabled_tests --gtest_filter='TrialBalanceWindows*'
 #include "annexes/TrialBalancePage.h"
 #include "annexes/ui/frmDetalleBalance.h"
+#include "app/FileChooser.h"
 #include "declaration/CalculationRules.h"
 #include "declaration/FormLoader.h"
 #include "imports/ui/frmTransferencia.h"
@@ -23,6 +24,18 @@ namespace qel::annexes {
 namespace {
 
 const QString kRuc = QStringLiteral("20100113610");
+
+// Answers every folder question with one folder.
+class FolderChooser : public app::FileChooser {
+public:
+    explicit FolderChooser(QString path) : m_path(std::move(path)) {}
+    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> saveFile(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> folder(const QString&, const QString&) override { return m_path; }
+
+private:
+    QString m_path;
+};
 
 class TrialBalanceWindows : public declaration::Frm537Fixture {
 protected:
@@ -92,7 +105,10 @@ TEST_F(TrialBalanceWindows, DetailComputesAsTypedAndSaves) {
 
 TEST_F(TrialBalanceWindows, TransferWindowTransfersTheFileOfTheChosenFolder) {
     writeTransferFile();
-    imports::frmTransferencia dialog(setup(), [this](const QString&) { return database.folder(); });
+    FolderChooser chooser(database.folder());
+    imports::TrialBalanceTransfer::Setup chosen = setup();
+    chosen.files = &chooser;
+    imports::frmTransferencia dialog(chosen);
     dialog.show();
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblTransferidos"))->text(),
               QStringLiteral("0          Registros Transferidos"));
@@ -116,7 +132,7 @@ TEST_F(TrialBalanceWindows, DISABLED_Screenshots) {
 
     // The transfer with two bad lines, its window and its error report.
     writeTransferFile(120);
-    imports::frmTransferencia transfer(setup(), {});
+    imports::frmTransferencia transfer(setup());
     transfer.setFolder(database.folder());
     transfer.show();
     prompter->expectMessage(QStringLiteral("El archivo ") + transfer.model().inputPath() +

@@ -6,7 +6,7 @@
 #include "app/ui/FormLauncher.h"
 #include "imports/ui/frmTransferencia.h"
 
-#include <QFileDialog>
+#include <QDir>
 
 namespace qel::annexes {
 
@@ -25,11 +25,9 @@ void registerTrialBalanceForms(app::ui::FormLauncher& forms, app::ProcessState& 
                                                    request.key.value_or(store::DeclarationKey{}),
                                                    request.code,
                                                    state.reportFolder,
-                                                   state.sysPath.isEmpty() ? QDir::homePath() : state.sysPath};
-        auto chooser = [](const QString& start) {
-            return QFileDialog::getExistingDirectory(nullptr, QStringLiteral("Seleccionar directorio"), start);
-        };
-        return std::unique_ptr<QDialog>(std::make_unique<imports::frmTransferencia>(std::move(setup), chooser));
+                                                   state.sysPath.isEmpty() ? QDir::homePath() : state.sysPath,
+                                                   state.files};
+        return std::unique_ptr<QDialog>(std::make_unique<imports::frmTransferencia>(std::move(setup)));
     });
 }
 

@@ -91,7 +91,7 @@ void frmDetalleBalance::addRow(QGridLayout* grid, int row, const QString& captio
                 refresh();
             });
             connect(guarded, &QLineEdit::textEdited, this, [this, name, index](const QString& text) {
-                m_model.setText(name, index, text);
+                m_model.setBoxText(name, index, text);
                 refresh();
             });
             edit = guarded;
@@ -124,7 +124,7 @@ void frmDetalleBalance::refresh() {
         for (const QString& name : *names) {
             for (int index = 0; index < 2; ++index) {
                 QLineEdit* edit = box(name, index);
-                const QString text = m_model.text(name, index);
+                const QString text = m_model.boxText(name, index);
                 if (edit != nullptr && edit->text() != text) {
                     edit->setText(text);
                 }

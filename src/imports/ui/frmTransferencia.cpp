@@ -12,8 +12,8 @@
 
 namespace qel::imports {
 
-frmTransferencia::frmTransferencia(TrialBalanceTransfer::Setup setup, FolderChooser chooseFolder, QWidget* parent)
-    : QDialog(parent), m_model(std::move(setup)), m_chooseFolder(std::move(chooseFolder)) {
+frmTransferencia::frmTransferencia(TrialBalanceTransfer::Setup setup, QWidget* parent)
+    : QDialog(parent), m_model(std::move(setup)) {
     setObjectName(QStringLiteral("frmTransferencia"));
     setWindowTitle(TrialBalanceTransfer::kCaption);
 
@@ -53,13 +53,8 @@ frmTransferencia::frmTransferencia(TrialBalanceTransfer::Setup setup, FolderChoo
     layout->addLayout(buttons);
 
     connect(browse, &QPushButton::clicked, this, [this] {
-        if (m_chooseFolder) {
-            const QString chosen =
-                m_chooseFolder(m_model.folder().isEmpty() ? m_model.startFolder() : m_model.folder());
-            if (!chosen.isEmpty()) {
-                setFolder(chosen);
-            }
-        }
+        m_model.chooseFolder();
+        refresh();
     });
     connect(m_transfer, &QPushButton::clicked, this, &frmTransferencia::transferir);
     connect(cancel, &QPushButton::clicked, this, &frmTransferencia::cancelar);

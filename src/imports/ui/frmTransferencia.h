@@ -17,10 +17,8 @@ namespace qel::imports {
 class frmTransferencia : public QDialog {
     Q_OBJECT
 public:
-    // chooseFolder: asks the user for a folder, starting at the one given; "" when none.
-    using FolderChooser = std::function<QString(const QString& start)>;
-
-    frmTransferencia(TrialBalanceTransfer::Setup setup, FolderChooser chooseFolder, QWidget* parent = nullptr);
+    // The folder is asked for through the setup's file chooser.
+    explicit frmTransferencia(TrialBalanceTransfer::Setup setup, QWidget* parent = nullptr);
 
     TrialBalanceTransfer& model() { return m_model; }
     void setFolder(const QString& folder);
@@ -34,7 +32,6 @@ private:
     void cancelar();
 
     TrialBalanceTransfer m_model;
-    FolderChooser m_chooseFolder;
     QLineEdit* m_folder = nullptr;
     QListWidget* m_files = nullptr;
     QLabel* m_transferred = nullptr;
