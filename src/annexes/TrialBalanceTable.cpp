@@ -126,12 +126,12 @@ void TrialBalanceTable::rebuild(const QHash<QString, Filled>& filled) {
     }
 }
 
-void TrialBalanceTable::rebuild(bool zeros) {
+void TrialBalanceTable::rebuild() {
     const store::SqlFilter filter = declarationFilter();
     m_db.run(QStringLiteral("DELETE FROM ") + kTable + filter.text, filter.values).finish();
     QStringList values;
     for (int i = 0; i < TrialBalanceRow::kColumnCount; ++i) {
-        values.append(zeros ? QStringLiteral("0") : QStringLiteral("NULL"));
+        values.append(QStringLiteral("0"));
     }
     m_db.run(QStringLiteral("INSERT INTO %1 (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, plan, Codigo, Descrip, %2) "
                             "SELECT 6, ?, ?, ?, ?, trim(codigo), substr(trim(Descrip), 1, %3), %4 FROM F544BALCUEN "

@@ -48,9 +48,8 @@ public:
     // Every account of the whole chart, by code.
     QHash<QString, TrialBalanceAccount> chart() const;
 
-    // Empties the declaration's rows and adds one per listed account, its amounts "0", or
-    // empty (NULL) when `zeros` is false.
-    void rebuild(bool zeros = true);
+    // Empties the declaration's rows and adds one per listed account, its amounts "0".
+    void rebuild();
     // Empties the declaration's rows and adds one per listed account with the amounts given
     // for it; the columns of an account without amounts, and those listed in `empty`, stay
     // empty (NULL).
