@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QVariant>
+
 #include <memory>
 #include <optional>
 

@@ -74,7 +74,8 @@ QString shownNumber(const QVariant& value) {
 
 } // namespace
 
-AnnexDetailModel::AnnexDetailModel(const AnnexDef& def, AnnexContext context, app::FormRequest request, QObject* parent)
+AnnexDetailModel::AnnexDetailModel(const AnnexDef& def, AnnexContext context, app::FormRequest request,
+                                   QObject* parent)
     : QObject(parent), m_def(def), m_context(context), m_request(std::move(request)),
       m_checks(AnnexChecks::forWindow(def.window)), m_action(m_request.action) {
     for (const AnnexField& f : m_def.fields) {
@@ -325,9 +326,11 @@ void AnnexDetailModel::fillCombos() {
                 items.append({item, item.left(2)});
             }
         } else if (!f.param.isEmpty()) {
+            // The description is followed by its code (some lists carry it in Funcion already).
             for (const store::ParamLookups::Item& item : params.paramList(f.param, f.paramStart, f.paramLength)) {
-                items.append(
-                    {item.text.trimmed() + QStringLiteral("  ") + item.argumento.trimmed(), item.argumento.trimmed()});
+                const QString code = item.argumento.trimmed();
+                const QString text = item.text.trimmed();
+                items.append({text.endsWith(code) ? text : text + QStringLiteral("  ") + code, code});
             }
         } else {
             for (const auto& [code, text] : f.items) {
@@ -594,10 +597,9 @@ void AnnexDetailModel::write() {
         values.append(kCheckCode);
         const store::SqlFilter filter = rowFilter();
         values.append(filter.values);
-        m_context.db
-            .run(QStringLiteral("UPDATE ") + m_def.table + QStringLiteral(" SET ") + sets.join(QLatin1Char(',')) +
-                     filter.text,
-                 values)
+        m_context.db.run(QStringLiteral("UPDATE ") + m_def.table + QStringLiteral(" SET ") + sets.join(QLatin1Char(',')) +
+                             filter.text,
+                         values)
             .finish();
         return;
     }
@@ -679,9 +681,9 @@ void AnnexDetailModel::salir() {
         close();
         return;
     }
-    const app::Button answer = m_context.prompter.ask(m_def.closeQuestion, m_def.caption,
-                                                      app::Button::Yes | app::Button::No | app::Button::Cancel,
-                                                      app::Button::Yes, app::Icon::Question);
+    const app::Button answer =
+        m_context.prompter.ask(m_def.closeQuestion, m_def.caption, app::Button::Yes | app::Button::No | app::Button::Cancel,
+                               app::Button::Yes, app::Icon::Question);
     if (answer == app::Button::Cancel) {
         return;
     }

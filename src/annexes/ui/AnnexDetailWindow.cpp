@@ -73,8 +73,7 @@ void AnnexDetailWindow::build() {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QStringLiteral("cmdAccion_%1").arg(index));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this,
-                [this, index] { m_model.click(QStringLiteral("cmdAccion"), index); });
+        connect(button, &QPushButton::clicked, this, [this, index] { m_model.click(QStringLiteral("cmdAccion"), index); });
         buttons->addWidget(button);
     }
     layout->addLayout(buttons);
