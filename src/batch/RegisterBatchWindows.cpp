@@ -4,6 +4,7 @@
 #include "annexes/CasillaScripts.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
+#include "batch/TrialBalanceBatchWindows.h"
 #include "printing/PrintScripts.h"
 #include "batch/SentDeclarationWindows.h"
 
@@ -63,6 +64,7 @@ void registerBatchWindows(BatchWindows& windows) {
     });
     registerPrintWindows(windows);
     registerSentDeclarationWindows(windows);
+    registerTrialBalanceWindows(windows);
 }
 
 } // namespace qel::batch

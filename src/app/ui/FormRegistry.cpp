@@ -1,6 +1,7 @@
 #include "app/ui/FormRegistry.h"
 
 #include "annexes/ui/AnnexWindows.h"
+#include "annexes/ui/TrialBalanceForms.h"
 
 #include "app/Clock.h"
 #include "app/ProcessState.h"
@@ -35,6 +36,8 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
 
     // The annex detail windows of the annex catalogue.
     annexes::ui::registerAnnexWindows(forms, state, prompter);
+    // The trial balance: frmDetalleBalance and frmTransferencia.
+    annexes::registerTrialBalanceForms(forms, state, prompter);
 
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
     management::ui::registerDeclarationForms(forms, state);
