@@ -6,6 +6,7 @@
 #include "app/ui/FormLauncher.h"
 #include "declaration/FormWindows.h"
 #include "declaration/ui/FrmConsist.h"
+#include "declaration/ui/ReportNavigator.h"
 #include "declaration/ui/frmUbigeo.h"
 #include "management/ui/DeclarationForms.h"
 
@@ -26,7 +27,9 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
     forms.registerForm(QStringLiteral("FrmConsist"), [&state](const FormRequest& request) {
         static const SystemClock systemClock;
         const Clock& clock = state.clock != nullptr ? *state.clock : systemClock;
-        return std::unique_ptr<QDialog>(std::make_unique<declaration::FrmConsist>(request.code, clock));
+        auto window = std::make_unique<declaration::FrmConsist>(request.code, clock);
+        declaration::ReportNavigator::attach(*window, request.keyValues); // lines go to their box
+        return std::unique_ptr<QDialog>(std::move(window));
     });
 
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
