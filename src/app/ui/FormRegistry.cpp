@@ -1,9 +1,12 @@
 #include "app/ui/FormRegistry.h"
 
 #include "app/Clock.h"
+#include "app/HelpTopics.h"
 #include "app/ProcessState.h"
 #include "app/Prompter.h"
 #include "app/ui/FormLauncher.h"
+#include "app/ui/HelpKey.h"
+#include "app/ui/HelpWindow.h"
 #include "declaration/FormWindows.h"
 #include "declaration/ui/FrmConsist.h"
 #include "declaration/ui/ReportNavigator.h"
@@ -30,6 +33,12 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
         auto window = std::make_unique<declaration::FrmConsist>(request.code, clock);
         declaration::ReportNavigator::attach(*window, request.keyValues); // lines go to their box
         return std::unique_ptr<QDialog>(std::move(window));
+    });
+
+    // The help window of the menu: the help file comes as the code; it opens beside the others.
+    forms.registerForm(HelpWindow::kWindowName, [](const FormRequest& request) {
+        HelpWindow::showTopic(request.code, HelpTopics::kContents, HelpKey::casillaListAt(nullptr));
+        return std::unique_ptr<QDialog>();
     });
 
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.

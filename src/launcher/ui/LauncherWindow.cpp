@@ -1,6 +1,9 @@
 #include "launcher/ui/LauncherWindow.h"
 
+#include "app/HelpTopics.h"
 #include "app/Prompter.h"
+#include "app/ui/HelpKey.h"
+#include "app/ui/HelpWindow.h"
 #include "launcher/DeclarationSender.h"
 #include "launcher/Environment.h"
 #include "launcher/UserAccounts.h"
@@ -63,6 +66,7 @@ LauncherWindow::LauncherWindow(store::Database& db, app::Prompter& prompter, con
     setObjectName(QStringLiteral("frmQEL"));
     setWindowTitle(kTitle);
     setWindowIcon(LauncherIcons::application());
+    app::ui::HelpKey::install(this, [this] { return helpFile(); }); // F1 in every window of the launcher
     try {
         m_seesAll = UserAccounts(m_db).seesEveryTaxpayer(m_user);
     } catch (const store::DatabaseError& error) {
@@ -380,13 +384,9 @@ QString LauncherWindow::helpFile() const {
 }
 
 void LauncherWindow::showHelp() {
+    // A missing file is replaced by the help compiled into the program.
     const QString file = helpFile();
-    if (!QFileInfo::exists(file)) {
-        m_prompter.message(QStringLiteral("No se encontró el archivo de ayuda %1.").arg(QDir::toNativeSeparators(file)),
-                           kTitle, app::Icon::Exclamation);
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    app::ui::HelpWindow::showTopic(file, app::HelpTopics::forWindow(objectName()));
 }
 
 void LauncherWindow::showAbout() {
