@@ -8,6 +8,7 @@
 #include "app/ui/MDIFrm.h"
 #include "app/ui/MainWindowLoader.h"
 #include "app/ui/MessageBoxPrompter.h"
+#include "app/ui/QtSpanish.h"
 #include "declaration/BatchRunner.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(InstanceLock::kModuleName);
     QApplication::setQuitOnLastWindowClosed(false);
+    ui::installQtSpanish();
 
     ProcessState state;
     const SystemClock clock;
