@@ -7,8 +7,10 @@
 #include "launcher/DeclarationSender.h"
 #include "launcher/Environment.h"
 #include "launcher/UserAccounts.h"
+#include "launcher/ui/DatabaseWatcher.h"
 #include "launcher/ui/LauncherIcons.h"
 #include "launcher/ui/TaxpayerDialog.h"
+#include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/ExecuteSql.h"
 
@@ -75,6 +77,8 @@ LauncherWindow::LauncherWindow(store::Database& db, app::Prompter& prompter, con
     buildWindow();
     buildMenus();
     refresh();
+    // The list follows what the module saves or deletes in the shared database.
+    connect(new DatabaseWatcher(m_db.path(), this), &DatabaseWatcher::changed, this, &LauncherWindow::refresh);
     resize(940, 540);
 }
 
@@ -360,6 +364,7 @@ void LauncherWindow::startModuleWhenShown(const QString& formulario) {
 }
 
 bool LauncherWindow::sendDeclaration() {
+    refresh(); // the question and the answer go by what is stored now, not by the list as it was
     const auto taxpayer = selectedTaxpayer();
     if (!taxpayer) {
         m_prompter.message(QStringLiteral("Seleccione un contribuyente."), DeclarationSender::kTitle,
