@@ -29,7 +29,7 @@ protected:
         }
         file.close();
         forms.registerForm(QStringLiteral("FrmConsist"), [this](const app::FormRequest& request) {
-            auto report = std::make_unique<FrmConsist>(request.code, clock);
+            auto report = std::make_unique<FrmConsist>(request.code, clock, *prompter);
             ReportNavigator::attach(*report, request.keyValues);
             return std::unique_ptr<QDialog>(std::move(report));
         });

@@ -1,5 +1,7 @@
 #include "app/ui/FormRegistry.h"
 
+#include "annexes/ui/AnnexWindows.h"
+
 #include "app/Clock.h"
 #include "app/HelpTopics.h"
 #include "app/ProcessState.h"
@@ -12,6 +14,7 @@
 #include "declaration/ui/ReportNavigator.h"
 #include "declaration/ui/frmUbigeo.h"
 #include "management/ui/DeclarationForms.h"
+#include "printing/ui/PrintingForms.h"
 
 namespace qel::app::ui {
 
@@ -27,10 +30,10 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
     });
 
     // The inconsistency report of the validate command: the report file comes as the code.
-    forms.registerForm(QStringLiteral("FrmConsist"), [&state](const FormRequest& request) {
+    forms.registerForm(QStringLiteral("FrmConsist"), [&state, &prompter](const FormRequest& request) {
         static const SystemClock systemClock;
         const Clock& clock = state.clock != nullptr ? *state.clock : systemClock;
-        auto window = std::make_unique<declaration::FrmConsist>(request.code, clock);
+        auto window = std::make_unique<declaration::FrmConsist>(request.code, clock, prompter);
         declaration::ReportNavigator::attach(*window, request.keyValues); // lines go to their box
         return std::unique_ptr<QDialog>(std::move(window));
     });
@@ -41,8 +44,13 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
         return std::unique_ptr<QDialog>();
     });
 
+    // The annex detail windows of the annex catalogue.
+    annexes::ui::registerAnnexWindows(forms, state, prompter);
+
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
     management::ui::registerDeclarationForms(forms, state);
+    // FrmTipPrnR, the print of registered and sent declarations.
+    printing::registerPrintingForms(forms, state, prompter);
 }
 
 } // namespace qel::app::ui
