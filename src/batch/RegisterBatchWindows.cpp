@@ -1,9 +1,12 @@
 #include "annexes/AnnexCatalog.h"
 #include "annexes/AnnexScriptWindow.h"
+#include "app/HelpScript.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 #include "printing/PrintScripts.h"
 #include "batch/SentDeclarationWindows.h"
+
+#include <QDir>
 
 namespace qel::batch {
 
@@ -45,6 +48,10 @@ void registerBatchWindows(BatchWindows& windows) {
     }
     registerPrintWindows(windows);
     registerSentDeclarationWindows(windows);
+    // The help of the menu, over the module's help file.
+    windows.addMenu(QStringLiteral("mnuContenido"), [](BatchContext& c) -> std::unique_ptr<app::ScriptableWindow> {
+        return std::make_unique<app::HelpScript>(QDir(c.moduleFolder).filePath(QStringLiteral("Pm588.html")));
+    });
 }
 
 } // namespace qel::batch

@@ -9,8 +9,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QScrollBar>
-#include <QTextBrowser>
 #include <QTextBlock>
+#include <QTextBrowser>
 
 namespace qel::declaration {
 namespace {

@@ -52,8 +52,8 @@ protected:
 
 TEST_F(ReportNavigatorTest, ADoubleClickOrEnterOnALineFocusesItsBoxOnItsPage) {
     Frm537& form = showWindow();
-    FrmConsist* report = openReport({QStringLiteral("461"), QStringLiteral("OptReorganizacion"),
-                                     QStringLiteral("txtTelCon")});
+    FrmConsist* report =
+        openReport({QStringLiteral("461"), QStringLiteral("OptReorganizacion"), QStringLiteral("txtTelCon")});
     ASSERT_NE(report, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(report));
     EXPECT_FALSE(report->isModal());

@@ -136,7 +136,8 @@ void HelpWindow::load(const QString& helpFile, const QString& casillaList) {
         html.insert(at < 0 ? html.size() : at, casillaList);
     }
     // The text browser scrolls to named anchors only: each id of the file gets one.
-    static const QRegularExpression withId(QStringLiteral("(<(?:h[1-6]|nav|section|div|p|table)\\b[^>]*\\bid=\"([^\"]+)\"[^>]*>)"));
+    static const QRegularExpression withId(
+        QStringLiteral("(<(?:h[1-6]|nav|section|div|p|table)\\b[^>]*\\bid=\"([^\"]+)\"[^>]*>)"));
     html.replace(withId, QStringLiteral("\\1<a name=\"\\2\"></a>"));
     m_browser->setHtml(html);
 }
