@@ -2,11 +2,14 @@
 #include "annexes/AnnexScriptWindow.h"
 #include "annexes/CasillaListCatalog.h"
 #include "annexes/CasillaScripts.h"
+#include "app/HelpScript.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 #include "batch/TrialBalanceBatchWindows.h"
 #include "printing/PrintScripts.h"
 #include "batch/SentDeclarationWindows.h"
+
+#include <QDir>
 
 namespace qel::batch {
 
@@ -65,6 +68,10 @@ void registerBatchWindows(BatchWindows& windows) {
     registerPrintWindows(windows);
     registerSentDeclarationWindows(windows);
     registerTrialBalanceWindows(windows);
+    // The help of the menu, over the module's help file.
+    windows.addMenu(QStringLiteral("mnuContenido"), [](BatchContext& c) -> std::unique_ptr<app::ScriptableWindow> {
+        return std::make_unique<app::HelpScript>(QDir(c.moduleFolder).filePath(QStringLiteral("Pm588.html")));
+    });
 }
 
 } // namespace qel::batch
