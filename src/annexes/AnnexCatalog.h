@@ -84,6 +84,9 @@ struct AnnexDef {
     // The sub-windows this one opens by name, with the caption of the button that opens each
     // (the additions and deductions of a lot, the substituted vehicle, the participants).
     QList<std::pair<QString, QString>> opens;
+    // A grid inside the window with its own buttons (the participants of a contract): the
+    // command array of its catalogue grid entry. It lists the rows of the row being modified.
+    QString childGrid;
 
     const AnnexField* field(const QString& nameOrColumn) const; // by control name or column, any case
 };
@@ -104,6 +107,10 @@ struct AnnexGridDef {
     QList<std::pair<QString, QStringList>> dependants;
     QString switchOption; // the yes/no question of the form that enables the buttons ("" none)
     QString importKind;   // the kind handed to the import window ("" none)
+    // Grids inside a detail window: the column that holds the key of the window's row, and
+    // what the buttons say while that row is not saved yet.
+    QString parentColumn;
+    QString saveParentFirst;
 };
 
 // Every annex of the declaration form in one place: the detail windows with their fields and

@@ -509,7 +509,7 @@ AnnexDef collaborationContract() {
     AnnexDef d = annex("frmcabEmpresarial", "Contratos de colaboración empresarial", "TMPF582COLCAB",
                        {"cod_contrato"}, f);
     d.correlative = u("cod_contrato");
-    d.opens = {{u("frmColabEmpresarial"), u("&Participantes")}};
+    d.childGrid = u("cmdParticipantes");
     return d;
 }
 
@@ -683,6 +683,14 @@ QList<AnnexGridDef> annexGridData() {
         d.noRowsToModify = QStringLiteral("No existen lotes para modificar.");
         d.dependants = {{QStringLiteral("TMPF564ADMINH"), {QStringLiteral("num_conc_lote")}},
                         {QStringLiteral("TMPF564DEMINH"), {QStringLiteral("num_conc_lote")}}};
+        a.append(d);
+    }
+    {
+        // The participants of a collaboration contract, inside the contract's window.
+        AnnexGridDef d = grid("cmdParticipantes", "grdParticipantes", "frmColabEmpresarial", "TMPF582COLDET",
+                              {"tipo_doc", "nro_doc"}, "¿Desea eliminar los datos del participante?");
+        d.parentColumn = QStringLiteral("cod_contrato");
+        d.saveParentFirst = QStringLiteral("Debe grabar primero los datos del contrato.");
         a.append(d);
     }
     {

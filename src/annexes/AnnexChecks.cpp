@@ -1,7 +1,6 @@
 #include "annexes/AnnexChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
-#include "annexes/checks/ContractChecks.h"
 #include "annexes/checks/ExtraordinaryLossChecks.h"
 #include "annexes/checks/FinancialOperationChecks.h"
 #include "annexes/checks/InternationalIncomeChecks.h"
@@ -39,7 +38,6 @@ std::unique_ptr<AnnexChecks> AnnexChecks::forWindow(const QString& window) {
         {QStringLiteral("frmnodomic"), [] { return std::make_unique<NonDomiciledChecks>(); }},
         {QStringLiteral("frmrentainternacional"), [] { return std::make_unique<InternationalIncomeChecks>(); }},
         {QStringLiteral("frmcolabempresarial"), [] { return std::make_unique<ParticipantChecks>(); }},
-        {QStringLiteral("frmcabempresarial"), [] { return std::make_unique<ContractChecks>(); }},
     };
     const auto found = factories.constFind(window.toLower());
     return found == factories.cend() ? std::make_unique<AnnexChecks>() : (*found)();

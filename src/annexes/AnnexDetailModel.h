@@ -2,6 +2,7 @@
 
 #include "annexes/AnnexCatalog.h"
 #include "annexes/AnnexChecks.h"
+#include "annexes/AnnexGridModel.h"
 #include "app/FormRequest.h"
 #include "store/DeclarationKey.h"
 
@@ -113,6 +114,13 @@ public:
     // The command button that opens a sub-window: "cmd" and the window's name.
     static QString commandOf(const QString& window);
 
+    // The grid inside the window (the participants of a contract) and its buttons: 0 adds,
+    // 1 modifies the selected row, 2 deletes it; each opens the grid's window for the row being
+    // modified. Null / nothing when the window has no such grid.
+    const AnnexGridDef* childGrid() const { return m_childDef ? &*m_childDef : nullptr; }
+    AnnexGridModel* childRows() { return m_childRows.get(); }
+    void clickChild(int index);
+
     // --- Pieces the checks use -------------------------------------------------------------
     // The catalogue's field rules, in field order.
     std::optional<Failure> fieldRules() const;
@@ -156,6 +164,9 @@ private:
     void close();
     void changed(const QString& name);
 
+    void openChildGrid();
+    QString parentKey() const;
+
     const AnnexDef& m_def;
     AnnexContext m_context;
     app::FormRequest m_request;
@@ -166,6 +177,8 @@ private:
     bool m_modified = false;
     bool m_closed = false;
     QString m_focus;
+    std::optional<AnnexGridDef> m_childDef;
+    std::unique_ptr<AnnexGridModel> m_childRows;
 };
 
 } // namespace qel::annexes

@@ -342,6 +342,44 @@ TEST_F(AnnexWindowsTest, SubWindowsOpenWithTheirRowOnlyOnceItExists) {
     EXPECT_EQ(rows(QStringLiteral("TMPF584VEHIC")), 1);
 }
 
+// A contract lists its participants and opens their window for itself only once it is saved.
+TEST_F(AnnexWindowsTest, AContractListsAndEditsItsOwnParticipants) {
+    open(QStringLiteral("frmcabEmpresarial"));
+    prompter->expectMessage(QStringLiteral("Debe grabar primero los datos del contrato."), Icon::Exclamation);
+    model->clickChild(0);
+    EXPECT_TRUE(opener.requests.isEmpty());
+    for (const char* contract : {"1", "1", "2"}) {
+        test::insertRow(db(), QStringLiteral("TMPF582COLCAB"), key(), {{QStringLiteral("cod_contrato"), QString()}});
+        test::insertRow(db(), QStringLiteral("TMPF582COLDET"), key(),
+                        {{QStringLiteral("cod_contrato"), QString::fromLatin1(contract)},
+                         {QStringLiteral("tipo_doc"), 6},
+                         {QStringLiteral("nro_doc"), QStringLiteral("2050000001%1").arg(rows("TMPF582COLDET"))},
+                         {QStringLiteral("por_participacion"), 50}});
+    }
+    open(QStringLiteral("frmcabEmpresarial"), app::FormRequest::kModify, {QStringLiteral("1")});
+    ASSERT_NE(model->childRows(), nullptr);
+    ASSERT_EQ(model->childRows()->rowCount(), 2);
+    EXPECT_EQ(model->childRows()->rowTexts(0).mid(0, 2), QStringList({"RUC", "20500000010"}));
+
+    model->clickChild(0);
+    ASSERT_EQ(opener.requests.size(), 1);
+    EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmColabEmpresarial"));
+    EXPECT_EQ(opener.requests.at(0).code, QStringLiteral("1"));
+
+    model->childRows()->select(1);
+    model->clickChild(1);
+    ASSERT_EQ(opener.requests.size(), 2);
+    EXPECT_EQ(opener.requests.at(1).keyValues, QStringList({"6", "20500000011"}));
+    EXPECT_EQ(opener.requests.at(1).action, app::FormRequest::kModify);
+
+    prompter->expectQuestion(QStringLiteral("¿Desea eliminar los datos del participante?"), app::Button::Yes,
+                             Icon::Question);
+    model->clickChild(2);
+    EXPECT_EQ(model->childRows()->rowCount(), 1);
+    EXPECT_EQ(column(QStringLiteral("TMPF582COLDET"), QStringLiteral("nro_doc")),
+              QStringLiteral("20500000010,20500000012"));
+}
+
 // The figures the form's casillas and rules read from the annex tables.
 TEST_F(AnnexWindowsTest, TotalsCountAndSumTheRowsOfTheDeclaration) {
     const auto add = [this](const char* table, QVariantMap values) {

@@ -123,6 +123,31 @@ TEST_F(AnnexDetailWindowTest, DISABLED_Screenshots) {
         QTest::qWait(50);
         window->grab().save(QStringLiteral("/tmp/shots/12/%1.png").arg(QString::fromUtf8(shot.window)));
     }
+    // A contract with its participants.
+    const store::DeclarationKey key = test::demoKey(kDeclarant);
+    test::insertRow(database.db(), QStringLiteral("TMPF582COLCAB"), key,
+                    {{QStringLiteral("cod_contrato"), QStringLiteral("1")},
+                     {QStringLiteral("des_contrato"), QStringLiteral("CONSORCIO VIAL NORTE")}});
+    for (const auto& [ruc, name, share] : {std::tuple{"20100047218", "CONSTRUCTORA ANDINA SAC", 60},
+                                           std::tuple{"20500000016", "INGENIEROS DEL SUR SA", 40}}) {
+        test::insertRow(database.db(), QStringLiteral("TMPF582COLDET"), key,
+                        {{QStringLiteral("cod_contrato"), QStringLiteral("1")},
+                         {QStringLiteral("tipo_doc"), 6},
+                         {QStringLiteral("nro_doc"), QString::fromLatin1(ruc)},
+                         {QStringLiteral("des_razon"), QString::fromLatin1(name)},
+                         {QStringLiteral("por_participacion"), share},
+                         {QStringLiteral("tipo"), share > 50 ? QStringLiteral("1") : QStringLiteral("2")}});
+    }
+    app::FormRequest request;
+    request.name = QStringLiteral("frmcabEmpresarial");
+    request.key = key;
+    request.action = app::FormRequest::kModify;
+    request.keyValues = {QStringLiteral("1")};
+    AnnexDetailWindow contract(*AnnexCatalog::instance().window(request.name),
+                               AnnexContext{database.db(), *prompter, clock, &opener}, request);
+    contract.show();
+    QTest::qWait(50);
+    contract.grab().save(QStringLiteral("/tmp/shots/12/frmcabEmpresarial.png"));
 }
 
 } // namespace
