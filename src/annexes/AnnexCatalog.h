@@ -45,10 +45,10 @@ struct AnnexField {
     int docTypePosition = 0;
 
     // Rules checked in field order by the generic validation (empty message: no rule).
-    QString required;   // the field must not be empty (a combo must have a choice)
-    QString positive;   // amounts and percentages: must be above 0
-    QString badDate;    // a typed date that is not a date
-    QString afterToday; // a date later than today
+    QString required;    // the field must not be empty (a combo must have a choice)
+    QString positive;    // amounts and percentages: must be above 0
+    QString badDate;     // a typed date that is not a date
+    QString afterToday;  // a date later than today
     QString afterPeriod; // a date later than 31 December of the period
     // Document numbers: the column of the document-type field it goes with; a RUC ("06")
     // must pass the RUC check ("El RUC no es Válido." unless badRuc says otherwise) and,
@@ -67,9 +67,9 @@ struct AnnexDependant {
 
 // One annex detail window and the rows it edits.
 struct AnnexDef {
-    QString window;  // frmDetalleSocios
-    QString caption; // Registro de Principales Socios
-    QString table;   // the working table, TMPF535SOCIOS
+    QString window;         // frmDetalleSocios
+    QString caption;        // Registro de Principales Socios
+    QString table;          // the working table, TMPF535SOCIOS
     QStringList keyColumns; // the row's own key, after the declaration key
     QList<AnnexField> fields;
     // The column set from the code the form hands the window (operation kind, project kind);
@@ -128,7 +128,7 @@ public:
 
     const QList<AnnexDef>& windows() const { return m_windows; }
     const QList<AnnexGridDef>& grids() const { return m_grids; }
-    const AnnexDef* window(const QString& name) const;  // any case
+    const AnnexDef* window(const QString& name) const;          // any case
     const AnnexGridDef* grid(const QString& arrayOrGrid) const; // by array or grid name
 
     static constexpr int kMaxPartners = 100;

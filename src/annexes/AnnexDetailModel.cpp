@@ -74,8 +74,7 @@ QString shownNumber(const QVariant& value) {
 
 } // namespace
 
-AnnexDetailModel::AnnexDetailModel(const AnnexDef& def, AnnexContext context, app::FormRequest request,
-                                   QObject* parent)
+AnnexDetailModel::AnnexDetailModel(const AnnexDef& def, AnnexContext context, app::FormRequest request, QObject* parent)
     : QObject(parent), m_def(def), m_context(context), m_request(std::move(request)),
       m_checks(AnnexChecks::forWindow(def.window)), m_action(m_request.action) {
     for (const AnnexField& f : m_def.fields) {
@@ -598,9 +597,10 @@ void AnnexDetailModel::write() {
         values.append(kCheckCode);
         const store::SqlFilter filter = rowFilter();
         values.append(filter.values);
-        m_context.db.run(QStringLiteral("UPDATE ") + m_def.table + QStringLiteral(" SET ") + sets.join(QLatin1Char(',')) +
-                             filter.text,
-                         values)
+        m_context.db
+            .run(QStringLiteral("UPDATE ") + m_def.table + QStringLiteral(" SET ") + sets.join(QLatin1Char(',')) +
+                     filter.text,
+                 values)
             .finish();
         return;
     }
@@ -682,9 +682,9 @@ void AnnexDetailModel::salir() {
         close();
         return;
     }
-    const app::Button answer =
-        m_context.prompter.ask(m_def.closeQuestion, m_def.caption, app::Button::Yes | app::Button::No | app::Button::Cancel,
-                               app::Button::Yes, app::Icon::Question);
+    const app::Button answer = m_context.prompter.ask(m_def.closeQuestion, m_def.caption,
+                                                      app::Button::Yes | app::Button::No | app::Button::Cancel,
+                                                      app::Button::Yes, app::Icon::Question);
     if (answer == app::Button::Cancel) {
         return;
     }

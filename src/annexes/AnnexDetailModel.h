@@ -12,7 +12,6 @@
 #include <QObject>
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 #include <optional>
 
@@ -59,8 +58,7 @@ struct FieldState {
 class AnnexDetailModel : public QObject {
     Q_OBJECT
 public:
-    AnnexDetailModel(const AnnexDef& def, AnnexContext context, app::FormRequest request,
-                     QObject* parent = nullptr);
+    AnnexDetailModel(const AnnexDef& def, AnnexContext context, app::FormRequest request, QObject* parent = nullptr);
     ~AnnexDetailModel() override;
 
     const AnnexDef& def() const { return m_def; }
@@ -83,7 +81,7 @@ public:
 
     // What the user does: each sets the modified flag.
     QChar filterKey(const QString& name, QChar typed) const;
-    bool typeKey(const QString& name, QChar typed);        // false when the key was dropped
+    bool typeKey(const QString& name, QChar typed);         // false when the key was dropped
     bool setText(const QString& name, const QString& text); // whole text, through the same rules
     bool choose(const QString& name, const QString& code);  // false when no item has that code
 
@@ -135,11 +133,11 @@ public:
     // Whether a key value came from the caller (sub-windows keyed by lot, the vehicle row).
     QString requestKeyValue(const QString& column) const;
 
-    static const QString kTwoDecimals;   // "El Porcentaje debe ser máximo con 2 decimales."
-    static const QString kAboveMaximum;  // "La cantidad ingresada supera el máximo permitido."
-    static const QString kZeroPercent;   // "El Porcentaje no puede ser 0%."
-    static const QString kBadRuc;        // "El RUC no es Válido."
-    static const QString kDniLength;     // "El DNI debe ser de 8 dígitos."
+    static const QString kTwoDecimals;  // "El Porcentaje debe ser máximo con 2 decimales."
+    static const QString kAboveMaximum; // "La cantidad ingresada supera el máximo permitido."
+    static const QString kZeroPercent;  // "El Porcentaje no puede ser 0%."
+    static const QString kBadRuc;       // "El RUC no es Válido."
+    static const QString kDniLength;    // "El DNI debe ser de 8 dígitos."
 
     // A "dd/mm/yyyy" text as a date when every digit is typed and it exists.
     static QDate parseDate(const QString& text);
@@ -171,7 +169,7 @@ private:
     AnnexContext m_context;
     app::FormRequest m_request;
     std::unique_ptr<AnnexChecks> m_checks;
-    QHash<QString, FieldState> m_states; // by control name
+    QHash<QString, FieldState> m_states;  // by control name
     QHash<QString, QVariant> m_loadedKey; // the row's key as loaded (action 2)
     int m_action = app::FormRequest::kAdd;
     bool m_modified = false;

@@ -9,9 +9,9 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QHeaderView>
 #include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -78,7 +78,8 @@ void AnnexDetailWindow::build() {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QStringLiteral("cmdAccion_%1").arg(index));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, index] { m_model.click(QStringLiteral("cmdAccion"), index); });
+        connect(button, &QPushButton::clicked, this,
+                [this, index] { m_model.click(QStringLiteral("cmdAccion"), index); });
         buttons->addWidget(button);
     }
     layout->addLayout(buttons);
