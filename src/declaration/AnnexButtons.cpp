@@ -4,6 +4,7 @@
 #include "app/NumberFormat.h"
 #include "app/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
+#include "declaration/VehicleCasillas.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 
@@ -451,6 +452,9 @@ bool AnnexButtons::refusesWithoutCount(const AnnexButtonDef& annex) {
 void AnnexButtons::refresh(const AnnexButtonDef& annex) {
     m_model.setSelectedRowValues(annex.grid, {});
     m_model.refreshGrid(annex.grid);
+    if (annex.array == QStringLiteral("cmdVehiculos")) {
+        VehicleCasillas(m_model).CalculaCasVeh();
+    }
 }
 
 void AnnexButtons::error(const QString& text, const QString& title) {

@@ -26,6 +26,7 @@ public:
 
 private:
     bool openVehicles(int casilla);
+    bool openLossBalance();
     QString request(const QString& window, int casilla, const QString& code = {});
     void writeBack(int casilla, const QString& text);
     bool netIncomeDetermined() const;

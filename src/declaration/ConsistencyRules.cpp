@@ -6,6 +6,7 @@
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/EmailRule.h"
 #include "declaration/TrialBalanceComparison.h"
+#include "declaration/WorkingCasillas.h"
 #include "store/Database.h"
 
 #include <QDate>
@@ -77,6 +78,9 @@ QString ConsistencyRules::boxText(int n) const {
 double ConsistencyRules::keptValue(DeclarationFormModel& model, int n) {
     if (model.hasBox(n)) {
         return model.value(n);
+    }
+    if (WorkingCasillas::isWorking(n)) {
+        return app::readWhole(WorkingCasillas::value(model.context().db, model.key(), n));
     }
     for (const QMap<int, QString>* kept :
          {&model.detailTable1, &model.detailTable2, &model.detailTable3, &model.keptCasillas}) {

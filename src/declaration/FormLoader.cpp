@@ -1,9 +1,11 @@
 #include "declaration/FormLoader.h"
 
+#include "annexes/LossBalances.h"
 #include "app/NumberFormat.h"
 #include "app/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormPages.h"
+#include "declaration/WorkingCasillas.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 #include "store/ParamLookups.h"
@@ -450,6 +452,9 @@ void FormLoader::emptyBoxesWithoutRows() {
 
 void FormLoader::dispatchCasilla(const QString& casilla, const QString& value) {
     const int number = casilla.toInt();
+    if (WorkingCasillas::isWorking(number)) {
+        return; // the assistants' casillas are read into their working table
+    }
     PaymentState& payment = m_model.payment();
 
     // The payment control's bank and cheque number and the income-tax tick are stored under
@@ -642,8 +647,13 @@ void FormLoader::applyAnswers() {
 void FormLoader::refreshWorkingCopiesAndTrialBalance() {
     store::TransactionGuard transaction(m_model.context().db);
     store::refreshWorkingCopies(m_model.context().db, key(), version());
+    WorkingCasillas::load(m_model.context().db, key(), table(QStringLiteral("DET")), filter());
     seedTrialBalance();
     transaction.commit();
+    if (m_model.hasControl(QStringLiteral("TxtTotalSaldo"))) {
+        const double balance = annexes::LossBalances::total(m_model.context().db, key());
+        setControlTextQuietly(QStringLiteral("TxtTotalSaldo"), balance == 0 ? QString() : app::numberText(balance));
+    }
 }
 
 // An empty working trial balance gets every account of the chosen chart with zeros, then the

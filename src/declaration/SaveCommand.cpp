@@ -14,6 +14,7 @@
 #include "declaration/SectionSwitches.h"
 #include "declaration/TrialBalanceComparison.h"
 #include "declaration/ValidateCommand.h"
+#include "declaration/WorkingCasillas.h"
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
 #include "store/ExecuteSql.h"
@@ -491,6 +492,9 @@ void SaveCommand::write(Plan& plan) {
     writeBoxes(writer, plan, written);
     writeAnswers(writer, written);
     writeDetailCasillas(writer, plan, written);
+    if (!plan.itfOnly) {
+        WorkingCasillas::writeToDet(db, plan.key, writer);
+    }
     store::CopyToPermanent(db, QStringLiteral("ACTA"), plan.key, true);
     copyAnnexes(plan);
     plan.trialBalanceDiffers = !TrialBalanceComparison(m_model).differences().isEmpty();
@@ -511,6 +515,7 @@ void SaveCommand::deleteSwitchedOffRows(const Plan& plan) {
         const auto [condition, values] = casillaRanges(plan.forgotten);
         filter.andCondition(condition, values);
         db.run(QStringLiteral("DELETE FROM DET") + filter.text, filter.values).finish();
+        db.run(QStringLiteral("DELETE FROM ") + WorkingCasillas::kTable + filter.text, filter.values).finish();
     }
 }
 
