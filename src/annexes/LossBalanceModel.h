@@ -28,6 +28,7 @@ public:
     bool setAmount(int row, const QString& amount);
     double total() const;
     bool readOnly() const { return m_readOnly; }
+    int period() const { return m_key.periodo.toInt(); }
 
     // A row's year must be of an earlier year, from 1992 on, and appear once.
     bool yearValid(int row) const;

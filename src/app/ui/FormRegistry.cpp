@@ -1,5 +1,6 @@
 #include "app/ui/FormRegistry.h"
 
+#include "annexes/ui/AssistantForms.h"
 #include "app/Clock.h"
 #include "app/ProcessState.h"
 #include "app/Prompter.h"
@@ -28,6 +29,9 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
         const Clock& clock = state.clock != nullptr ? *state.clock : systemClock;
         return std::unique_ptr<QDialog>(std::make_unique<declaration::FrmConsist>(request.code, clock));
     });
+
+    // The casilla assistants (cost of sales, income by source, losses, vehicles).
+    annexes::registerAssistantForms(forms, state, prompter);
 
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
     management::ui::registerDeclarationForms(forms, state);
