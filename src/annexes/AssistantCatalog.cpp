@@ -199,6 +199,41 @@ AssistantDef vehicles(int casilla) {
     return d;
 }
 
+// Additions (103) and deductions (105) for tax purposes, permanent and temporary, each line a
+// casilla of the catalogue; their total (590, 600) goes back to the casilla.
+AssistantDef additionsOrDeductions(int casilla) {
+    struct Block {
+        int first;
+        int last;
+        const char* group;
+    };
+    const bool additions = casilla == 103;
+    const QList<Block> blocks =
+        additions ? QList<Block>{{520, 546, "Adiciones permanentes"},
+                                 {727, 742, "Adiciones temporales"},
+                                 {744, 749, "Adiciones temporales"}}
+                  : QList<Block>{{547, 559, "Deducciones permanentes"},
+                                 {743, 743, "Deducciones temporales"},
+                                 {750, 752, "Deducciones temporales"}};
+    const int total = additions ? 590 : 600;
+    AssistantDef d;
+    d.window = additions ? QStringLiteral("frmAnexo103") : QStringLiteral("frmAnexo105");
+    d.openedFrom = {casilla};
+    d.caption = u("Asistente de Cálculo de Casilla %1");
+    d.columns = 2;
+    AssistantTotal sum{total, {}, {}, {}};
+    for (const Block& block : blocks) {
+        for (int n = block.first; n <= block.last; ++n) {
+            d.fields.append(typed(n, u(block.group)));
+            sum.adds.append(n);
+        }
+    }
+    d.fields.append(computed(total, u("Total"), additions ? u("Total adiciones") : u("Total deducciones")));
+    d.totals = {sum};
+    d.resultId = total;
+    return d;
+}
+
 } // namespace
 
 const AssistantCatalog& AssistantCatalog::instance() {
@@ -208,6 +243,8 @@ const AssistantCatalog& AssistantCatalog::instance() {
 
 AssistantCatalog::AssistantCatalog() {
     m_defs.append(costOfSales());
+    m_defs.append(additionsOrDeductions(103));
+    m_defs.append(additionsOrDeductions(105));
     for (const int casilla : {461, 473, 475, 476, 477, 486}) {
         m_defs.append(incomeBySource(casilla));
     }

@@ -83,7 +83,7 @@ double ConsistencyRules::keptValue(DeclarationFormModel& model, int n) {
         return app::readWhole(WorkingCasillas::value(model.context().db, model.key(), n));
     }
     for (const QMap<int, QString>* kept :
-         {&model.detailTable1, &model.detailTable2, &model.detailTable3, &model.keptCasillas}) {
+         {&model.detailTable3, &model.keptCasillas}) {
         if (kept->contains(n)) {
             return app::readWhole(kept->value(n));
         }

@@ -72,14 +72,6 @@ bool isKeptOutOfBoxes(int n) {
                         {801, 801}, {833, 838}, {861, 868}, {881, 899}});
 }
 
-bool inDetailTable1(int n) {
-    return inRanges(n, {{520, 546}, {590, 590}, {727, 742}, {744, 749}});
-}
-
-bool inDetailTable2(int n) {
-    return inRanges(n, {{547, 554}, {600, 600}, {743, 743}, {750, 752}});
-}
-
 bool inDetailTable3(int n) {
     return n >= 676 && n <= 699;
 }
@@ -519,13 +511,7 @@ void FormLoader::dispatchCasilla(const QString& casilla, const QString& value) {
         return;
     }
     if (isKeptOutOfBoxes(number)) {
-        if (inDetailTable1(number)) {
-            m_model.detailTable1.insert(number, value);
-        } else if (inDetailTable2(number)) {
-            m_model.detailTable2.insert(number, value);
-        } else {
-            m_model.keptCasillas.insert(number, value);
-        }
+        m_model.keptCasillas.insert(number, value);
         return;
     }
     if (m_model.hasBox(number)) {
@@ -722,15 +708,9 @@ void FormLoader::showTrialBalanceTotals() {
 
 // The in-memory casilla tables of the detail windows: every entry empty, then the stored rows.
 void FormLoader::loadDetailTables() {
-    m_model.detailTable1.clear();
-    m_model.detailTable2.clear();
     m_model.detailTable3.clear();
     for (int n = 520; n <= 752; ++n) {
-        if (inDetailTable1(n)) {
-            m_model.detailTable1.insert(n, QString());
-        } else if (inDetailTable2(n)) {
-            m_model.detailTable2.insert(n, QString());
-        } else if (inDetailTable3(n)) {
+        if (inDetailTable3(n)) {
             m_model.detailTable3.insert(n, QString());
         }
     }
@@ -742,11 +722,7 @@ void FormLoader::loadDetailTables() {
     while (rows.next()) {
         const int n = rows.value(0).toString().trimmed().toInt();
         const QString value = rows.value(1).toString().trimmed();
-        if (inDetailTable1(n)) {
-            m_model.detailTable1.insert(n, value);
-        } else if (inDetailTable2(n)) {
-            m_model.detailTable2.insert(n, value);
-        } else if (inDetailTable3(n)) {
+        if (inDetailTable3(n)) {
             m_model.detailTable3.insert(n, value);
         }
     }

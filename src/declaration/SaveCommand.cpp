@@ -659,7 +659,7 @@ void SaveCommand::writeDetailCasillas(CasillaWriter& writer, const Plan& plan, c
     }
     QMap<int, QString> kept;
     for (const QMap<int, QString>* table :
-         {&m_model.keptCasillas, &m_model.detailTable1, &m_model.detailTable2, &m_model.detailTable3}) {
+         {&m_model.keptCasillas, &m_model.detailTable3}) {
         for (auto it = table->cbegin(); it != table->cend(); ++it) {
             if (!it.value().trimmed().isEmpty()) {
                 kept.insert(it.key(), it.value());
@@ -731,7 +731,7 @@ void SaveCommand::finish(const Plan& plan) {
     app::Prompter& prompter = m_model.context().prompter;
     m_model.formState = plan.consistent ? 1 : 3;
     m_model.dirty = false;
-    for (auto* table : {&m_model.detailTable1, &m_model.detailTable2, &m_model.detailTable3}) {
+    for (auto* table : {&m_model.detailTable3}) {
         for (auto it = table->begin(); it != table->end(); ++it) {
             if (inRanges(it.key(), plan.forgotten)) {
                 it.value().clear();
@@ -763,7 +763,7 @@ void SaveCommand::finish(const Plan& plan) {
 
 // The detail tables of the form read again from the rows just stored.
 void SaveCommand::reloadDetailTables() {
-    QList<QMap<int, QString>*> tables = {&m_model.detailTable1, &m_model.detailTable2, &m_model.detailTable3};
+    QList<QMap<int, QString>*> tables = {&m_model.detailTable3};
     try {
         store::SqlFilter filter = m_model.key().filter();
         filter.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER) BETWEEN 520 AND 752"));

@@ -17,7 +17,8 @@ namespace {
 const QSet<QString>& windows() {
     static const QSet<QString> names = {QStringLiteral("frmcostos"), QStringLiteral("frmpergan"),
                                         QStringLiteral("frmpergan2015"), QStringLiteral("frmanexo108"),
-                                        QStringLiteral("frmvehiculos")};
+                                        QStringLiteral("frmvehiculos"), QStringLiteral("frmanexo103"),
+                                        QStringLiteral("frmanexo105")};
     return names;
 }
 
@@ -63,7 +64,7 @@ void WorkingCasillas::load(store::Database& db, const store::DeclarationKey& key
     QSqlQuery rows = db.run(QStringLiteral("SELECT CASILLA, i_valor FROM ") + detTable + stored.text, stored.values);
     QMap<int, QString> values;
     while (rows.next()) {
-        values.insert(rows.value(0).toString().trimmed().toInt(), rows.value(1).toString().trimmed());
+        values.insert(rows.value(0).toString().trimmed().toInt(), rows.value(1).toString());
     }
     WorkingCasillas::store(db, key, values);
 }
@@ -71,7 +72,7 @@ void WorkingCasillas::load(store::Database& db, const store::DeclarationKey& key
 QString WorkingCasillas::value(store::Database& db, const store::DeclarationKey& key, int casilla) {
     store::SqlFilter where = key.filter();
     where.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER)=?"), {casilla});
-    return db.scalar(QStringLiteral("SELECT i_valor FROM ") + kTable + where.text, where.values).toString().trimmed();
+    return db.scalar(QStringLiteral("SELECT i_valor FROM ") + kTable + where.text, where.values).toString();
 }
 
 QMap<int, QString> WorkingCasillas::values(store::Database& db, const store::DeclarationKey& key) {
@@ -79,7 +80,7 @@ QMap<int, QString> WorkingCasillas::values(store::Database& db, const store::Dec
     QSqlQuery rows = db.run(QStringLiteral("SELECT CASILLA, i_valor FROM ") + kTable + where.text, where.values);
     QMap<int, QString> values;
     while (rows.next()) {
-        values.insert(rows.value(0).toString().trimmed().toInt(), rows.value(1).toString().trimmed());
+        values.insert(rows.value(0).toString().trimmed().toInt(), rows.value(1).toString());
     }
     return values;
 }
@@ -95,7 +96,7 @@ void WorkingCasillas::store(store::Database& db, const store::DeclarationKey& ke
         db.run(QStringLiteral("INSERT INTO ") + kTable +
                    QStringLiteral(" (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CASILLA, i_valor, cNumero) "
                                   "VALUES (?,?,?,?,?,?,'000000')"),
-               key.columnValues() + QVariantList{QString::number(it.key()), it.value().trimmed()})
+               key.columnValues() + QVariantList{QString::number(it.key()), it.value()})
             .finish();
     }
 }

@@ -31,7 +31,7 @@ public:
     // stored (DET, or HDET of a sent version with its correlative).
     static void load(store::Database& db, const store::DeclarationKey& key, const QString& detTable,
                      const store::SqlFilter& filter);
-    // Value as the working table keeps it ("" when it has no row).
+    // Value as the working table keeps it, blanks included ("" when it has no row).
     static QString value(store::Database& db, const store::DeclarationKey& key, int casilla);
     static QMap<int, QString> values(store::Database& db, const store::DeclarationKey& key);
     // Replaces the working rows of the given casillas: empty values leave no row.
