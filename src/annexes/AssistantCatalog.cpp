@@ -112,7 +112,7 @@ AssistantDef lossCompensation() {
     d.caption = u("Asistente de Cálculo de Casilla %1");
     d.columns = 3;
     auto byYear = [](int casilla, int year, const QString& group) {
-        AssistantField f = typed(casilla, group, u("Pérdida del ejercicio ") + QString::number(year));
+        AssistantField f = typed(casilla, group, u("Ejercicio ") + QString::number(year));
         f.year = year;
         return f;
     };

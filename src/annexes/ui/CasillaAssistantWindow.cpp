@@ -14,6 +14,8 @@ namespace qel::annexes {
 namespace {
 
 constexpr int kBoxWidth = 130;
+constexpr int kOneLineLabel = 45;
+constexpr int kWrappedLabelWidth = 300;
 
 QChar digitsOnly(QChar typed) {
     return typed.isDigit() ? typed : QChar();
@@ -61,7 +63,12 @@ void CasillaAssistantWindow::build() {
         QGridLayout* grid = groupLayouts.value(field.group);
         const int row = grid->rowCount();
         auto* label = new QLabel(field.label, this);
-        label->setWordWrap(true);
+        // Short labels stay on one line; the long ones wrap within a fixed width.
+        if (field.label.size() > kOneLineLabel) {
+            label->setWordWrap(true);
+            label->setFixedWidth(kWrappedLabelWidth);
+            label->setMinimumHeight(label->heightForWidth(kWrappedLabelWidth));
+        }
         auto* box = new declaration::GuardedLineEdit(this);
         box->setObjectName(boxName(field));
         box->setAlignment(Qt::AlignRight);
