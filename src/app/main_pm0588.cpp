@@ -4,11 +4,12 @@
 #include "app/Startup.h"
 #include "app/X11LauncherProbe.h"
 #include "app/ui/FormLauncher.h"
+#include "app/ui/DialogFileChooser.h"
 #include "app/ui/FormRegistry.h"
 #include "app/ui/MDIFrm.h"
 #include "app/ui/MainWindowLoader.h"
 #include "app/ui/MessageBoxPrompter.h"
-#include "declaration/BatchRunner.h"
+#include "batch/BatchRunner.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -20,7 +21,7 @@ int main(int argc, char* argv[]) {
     // it branches off before the window system is touched.
     if (argc >= 2 && qstrcmp(argv[1], "--batch") == 0) {
         QCoreApplication batch(argc, argv);
-        return qel::declaration::BatchRunner::commandLine(QCoreApplication::arguments());
+        return qel::batch::BatchRunner::commandLine(QCoreApplication::arguments());
     }
 
     QApplication application(argc, argv);
@@ -32,6 +33,8 @@ int main(int argc, char* argv[]) {
     state.clock = &clock;
     ui::MessageBoxPrompter prompter;
     state.prompter = &prompter;
+    ui::DialogFileChooser files;
+    state.files = &files;
 
     X11LauncherProbe probe;
     InstanceLock lock;

@@ -1,6 +1,8 @@
 #include "app/ui/FormRegistry.h"
 
+#include "annexes/ui/AnnexWindows.h"
 #include "annexes/ui/AssistantForms.h"
+
 #include "app/Clock.h"
 #include "app/ProcessState.h"
 #include "app/Prompter.h"
@@ -30,6 +32,8 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
         return std::unique_ptr<QDialog>(std::make_unique<declaration::FrmConsist>(request.code, clock));
     });
 
+    // The annex detail windows of the annex catalogue.
+    annexes::ui::registerAnnexWindows(forms, state, prompter);
     // The casilla assistants (cost of sales, income by source, losses, vehicles).
     annexes::registerAssistantForms(forms, state, prompter);
 
