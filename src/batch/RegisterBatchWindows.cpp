@@ -1,3 +1,4 @@
+#include "annexes/AssistantScripts.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 
@@ -8,7 +9,12 @@ namespace qel::batch {
 //   for (const QString& name : annexes::AnnexCatalog::windowNames())
 //       windows.addWindow(name, [](BatchContext& c, const app::FormRequest& r) { ... });
 void registerBatchWindows(BatchWindows& windows) {
-    Q_UNUSED(windows)
+    // The casilla assistants.
+    for (const QString& name : annexes::AssistantScripts::windowNames()) {
+        windows.addWindow(name, [name](BatchContext& c, const app::FormRequest& r) {
+            return annexes::AssistantScripts::open(name, c.services, r);
+        });
+    }
 }
 
 } // namespace qel::batch

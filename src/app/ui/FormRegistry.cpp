@@ -2,7 +2,6 @@
 
 #include "annexes/ui/AnnexWindows.h"
 #include "annexes/ui/AssistantForms.h"
-
 #include "app/Clock.h"
 #include "app/ProcessState.h"
 #include "app/Prompter.h"
