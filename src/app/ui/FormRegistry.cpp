@@ -10,6 +10,7 @@
 #include "declaration/ui/FrmConsist.h"
 #include "declaration/ui/frmUbigeo.h"
 #include "management/ui/DeclarationForms.h"
+#include "printing/ui/PrintingForms.h"
 
 namespace qel::app::ui {
 
@@ -25,10 +26,10 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
     });
 
     // The inconsistency report of the validate command: the report file comes as the code.
-    forms.registerForm(QStringLiteral("FrmConsist"), [&state](const FormRequest& request) {
+    forms.registerForm(QStringLiteral("FrmConsist"), [&state, &prompter](const FormRequest& request) {
         static const SystemClock systemClock;
         const Clock& clock = state.clock != nullptr ? *state.clock : systemClock;
-        return std::unique_ptr<QDialog>(std::make_unique<declaration::FrmConsist>(request.code, clock));
+        return std::unique_ptr<QDialog>(std::make_unique<declaration::FrmConsist>(request.code, clock, prompter));
     });
 
     // The annex detail windows of the annex catalogue.
@@ -38,6 +39,8 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
 
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
     management::ui::registerDeclarationForms(forms, state);
+    // FrmTipPrnR, the print of registered and sent declarations.
+    printing::registerPrintingForms(forms, state, prompter);
 }
 
 } // namespace qel::app::ui
