@@ -60,7 +60,7 @@ protected:
 TEST_F(AssistantDemoTest, TypedThroughItsAssistantsItSavesConsistent) {
     const QString typed = run(demoScript());
     EXPECT_TRUE(typed.contains(QStringLiteral("closed frmcostos \"1690000\""))) << typed.toStdString();
-    const QString saved = run(QStringLiteral("report\nsave"));
+    const QString saved = run(QStringLiteral("save"));
     EXPECT_TRUE(saved.contains(declaration::SaveCommand::kSavedConsistent)) << saved.toStdString();
 
     struct Case {
