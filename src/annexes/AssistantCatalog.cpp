@@ -55,12 +55,14 @@ AssistantDef costOfSales() {
     const QString production = u("Costo de producción");
     const QString finished = u("Costo de ventas de productos terminados");
     const QString total = u("Costo de ventas");
-    d.fields = {typed(511, goods),      typed(512, goods),      typed(513, goods),
-                computed(514, goods),   typed(591, factory),    typed(592, factory),
-                typed(593, factory),    computed(791, factory), typed(792, production),
-                typed(793, production), computed(794, production), typed(515, finished),
-                typed(516, finished),   computed(795, finished), typed(796, total),
-                computed(797, total, u("Total costo de ventas"))};
+    d.fields = {typed(511, goods),         typed(512, goods),
+                typed(513, goods),         computed(514, goods),
+                typed(591, factory),       typed(592, factory),
+                typed(593, factory),       computed(791, factory),
+                typed(792, production),    typed(793, production),
+                computed(794, production), typed(515, finished),
+                typed(516, finished),      computed(795, finished),
+                typed(796, total),         computed(797, total, u("Total costo de ventas"))};
     d.totals = {{514, {511, 512}, {513}, u("El Costo  de Ventas de Mercaderías no puede ser negativo")},
                 {791, {591, 592, 593}, {}, u("El Costo  de Fabricación no puede ser negativo")},
                 {794, {791, 792}, {793}, u("El Costo  de Producción no puede ser negativo")},
@@ -149,8 +151,8 @@ AssistantDef lossCompensation() {
 
 // The net income of the previous year, month by month (876): rows of TMPF572DETBAS.
 AssistantDef vehicleNetIncome() {
-    static const char* const kMonths[] = {"Enero",  "Febrero", "Marzo",     "Abril",   "Mayo",      "Junio",
-                                          "Julio",  "Agosto",  "Setiembre", "Octubre", "Noviembre", "Diciembre"};
+    static const char* const kMonths[] = {"Enero", "Febrero", "Marzo",     "Abril",   "Mayo",      "Junio",
+                                          "Julio", "Agosto",  "Setiembre", "Octubre", "Noviembre", "Diciembre"};
     AssistantDef d;
     d.window = QStringLiteral("frmVehIngresosNetos");
     d.openedFrom = {876};
@@ -184,8 +186,9 @@ AssistantDef vehicles(int casilla) {
     const QString limit = u("Límite de vehículos con gasto deducible");
     AssistantField owners = typed(705, owned);
     owners.count = true;
-    AssistantField assigned = typed(707, owned, u("Número de vehículos A2, A3 y A4 asignados a actividades de "
-                                                  "dirección, representación y administración"));
+    AssistantField assigned = typed(707, owned,
+                                    u("Número de vehículos A2, A3 y A4 asignados a actividades de "
+                                      "dirección, representación y administración"));
     assigned.count = true;
     AssistantField income = computed(706, limit);
     AssistantField maximum = computed(710, limit, u("Número máximo de vehículos A2, A3 y A4 con gasto deducible"));
@@ -208,13 +211,12 @@ AssistantDef additionsOrDeductions(int casilla) {
         const char* group;
     };
     const bool additions = casilla == 103;
-    const QList<Block> blocks =
-        additions ? QList<Block>{{520, 546, "Adiciones permanentes"},
-                                 {727, 742, "Adiciones temporales"},
-                                 {744, 749, "Adiciones temporales"}}
-                  : QList<Block>{{547, 559, "Deducciones permanentes"},
-                                 {743, 743, "Deducciones temporales"},
-                                 {750, 752, "Deducciones temporales"}};
+    const QList<Block> blocks = additions ? QList<Block>{{520, 546, "Adiciones permanentes"},
+                                                         {727, 742, "Adiciones temporales"},
+                                                         {744, 749, "Adiciones temporales"}}
+                                          : QList<Block>{{547, 559, "Deducciones permanentes"},
+                                                         {743, 743, "Deducciones temporales"},
+                                                         {750, 752, "Deducciones temporales"}};
     const int total = additions ? 590 : 600;
     AssistantDef d;
     d.window = additions ? QStringLiteral("frmAnexo103") : QStringLiteral("frmAnexo105");

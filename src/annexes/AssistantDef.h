@@ -4,21 +4,20 @@
 
 #include <QList>
 #include <QString>
-
 #include <memory>
 
 namespace qel::annexes {
 
 // One box of an assistant window.
 struct AssistantField {
-    int casilla = 0;         // the box-less casilla it is kept as (TMPF584DET); 0 for a monthly row
-    int month = 0;           // 1-12: a monthly row of the def's month table instead of a casilla
+    int casilla = 0; // the box-less casilla it is kept as (TMPF584DET); 0 for a monthly row
+    int month = 0;   // 1-12: a monthly row of the def's month table instead of a casilla
     QString label;
-    bool computed = false;   // written by the window's totals; not typed
-    bool count = false;      // a number of vehicles, not an amount
-    QString group;           // the frame the box sits in
-    int year = 0;            // loss compensations: the year the loss comes from
-    bool stored = true;      // false for a total shown only in the window
+    bool computed = false; // written by the window's totals; not typed
+    bool count = false;    // a number of vehicles, not an amount
+    QString group;         // the frame the box sits in
+    int year = 0;          // loss compensations: the year the loss comes from
+    bool stored = true;    // false for a total shown only in the window
 
     int id() const { return month > 0 ? 1000 + month : casilla; }
 };
@@ -51,18 +50,18 @@ public:
 // A casilla assistant as data: its window name, caption, boxes, totals and checks, and which
 // value goes back to the casilla it was opened for.
 struct AssistantDef {
-    QString window;                // as the casilla catalogue names it ("frmcostos")
-    QList<int> openedFrom;         // the casillas whose box opens this layout
-    QString caption;               // "%1" stands for the casilla
+    QString window;        // as the casilla catalogue names it ("frmcostos")
+    QList<int> openedFrom; // the casillas whose box opens this layout
+    QString caption;       // "%1" stands for the casilla
     QList<AssistantField> fields;
-    QList<AssistantTotal> totals;  // in the order they are computed
-    int resultId = 0;              // the field whose value goes back to the casilla
+    QList<AssistantTotal> totals; // in the order they are computed
+    int resultId = 0;             // the field whose value goes back to the casilla
     bool everyFieldRequired = false;
     QString requiredMessage;
     QList<std::shared_ptr<const AssistantCheck>> checks;
     std::shared_ptr<const AssistantCalculation> calculation;
-    MonthRows months;              // when fields have months
-    int columns = 1;               // the window lays the groups out in this many columns
+    MonthRows months; // when fields have months
+    int columns = 1;  // the window lays the groups out in this many columns
 
     const AssistantField* field(int id) const;
 };

@@ -20,8 +20,7 @@ QStringList AssistantScripts::windowNames() {
     return names;
 }
 
-std::unique_ptr<app::ScriptableWindow> AssistantScripts::open(const QString& name,
-                                                              declaration::FormContext& services,
+std::unique_ptr<app::ScriptableWindow> AssistantScripts::open(const QString& name, declaration::FormContext& services,
                                                               const app::FormRequest& request) {
     const store::DeclarationKey key = request.key.value_or(store::DeclarationKey{});
     if (name.compare(kLossBalance, Qt::CaseInsensitive) == 0) {
@@ -33,9 +32,9 @@ std::unique_ptr<app::ScriptableWindow> AssistantScripts::open(const QString& nam
     if (def == nullptr) {
         return nullptr;
     }
-    return std::make_unique<AssistantScriptWindow>(std::make_unique<CasillaAssistantModel>(
-        services.db, services.prompter, *def, key, casilla == 0 ? def->openedFrom.value(0) : casilla,
-        request.readOnly));
+    return std::make_unique<AssistantScriptWindow>(
+        std::make_unique<CasillaAssistantModel>(services.db, services.prompter, *def, key,
+                                                casilla == 0 ? def->openedFrom.value(0) : casilla, request.readOnly));
 }
 
 } // namespace qel::annexes

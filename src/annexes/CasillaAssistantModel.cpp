@@ -52,8 +52,8 @@ void CasillaAssistantModel::load() {
         return;
     }
     const store::SqlFilter where = monthRows(m_key, m_def.months);
-    QSqlQuery rows = m_db.run(QStringLiteral("SELECT per_mes, mto_monto FROM ") + kMonthTable + where.text,
-                              where.values);
+    QSqlQuery rows =
+        m_db.run(QStringLiteral("SELECT per_mes, mto_monto FROM ") + kMonthTable + where.text, where.values);
     while (rows.next()) {
         const int month = rows.value(0).toString().trimmed().toInt();
         if (month >= 1 && month <= 12) {

@@ -33,9 +33,10 @@ double VehicleCasillas::sum(const char* columns, const char* condition) const {
         parts.append(QStringLiteral("total(CAST(ifnull(%1,'') AS REAL))").arg(column));
     }
     return m_model.context()
-        .db.scalar(QStringLiteral("SELECT ") + parts.join(QLatin1Char('+')) + QStringLiteral(" FROM TMPF584VEHIC") +
-                       where.text,
-                   where.values)
+        .db
+        .scalar(QStringLiteral("SELECT ") + parts.join(QLatin1Char('+')) + QStringLiteral(" FROM TMPF584VEHIC") +
+                    where.text,
+                where.values)
         .toDouble();
 }
 
@@ -45,7 +46,8 @@ void VehicleCasillas::CalculaCasVeh() {
     store::SqlFilter flagged = key.filter();
     flagged.andCondition(QStringLiteral("IND_DED_GASTO='1'"));
     const int deducting =
-        db.scalar(QStringLiteral("SELECT COUNT(*) as CntCas FROM TMPF584VEHIC ") + flagged.text, flagged.values).toInt();
+        db.scalar(QStringLiteral("SELECT COUNT(*) as CntCas FROM TMPF584VEHIC ") + flagged.text, flagged.values)
+            .toInt();
     const double allowed = app::readWhole(WorkingCasillas::value(db, key, 710));
     const double percent = deductiblePercent(deducting, allowed);
     const double flaggedExpenses = sum("mto_gasto mto_dep", "IND_DED_GASTO='1'");

@@ -15,9 +15,9 @@ const QString WorkingCasillas::kTable = QStringLiteral("TMPF584DET");
 namespace {
 
 const QSet<QString>& windows() {
-    static const QSet<QString> names = {QStringLiteral("frmcostos"), QStringLiteral("frmpergan"),
+    static const QSet<QString> names = {QStringLiteral("frmcostos"),     QStringLiteral("frmpergan"),
                                         QStringLiteral("frmpergan2015"), QStringLiteral("frmanexo108"),
-                                        QStringLiteral("frmvehiculos"), QStringLiteral("frmanexo103"),
+                                        QStringLiteral("frmvehiculos"),  QStringLiteral("frmanexo103"),
                                         QStringLiteral("frmanexo105")};
     return names;
 }

@@ -7,7 +7,6 @@
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
-
 #include <utility>
 
 namespace qel::annexes {
@@ -66,37 +65,99 @@ TEST_F(CasillaAssistantTest, SaveRefusesWhatTheChecksRefuse) {
         return typed;
     };
     const QList<Case> cases = {
-        {"cost of goods sold", "frmcostos", 464, {}, 0,
-         {{511, "1000"}, {512, "5000"}, {513, "1500"}, {591, "200"}, {592, "300"}, {593, "100"}, {792, "50"},
-          {793, "150"}, {515, "400"}, {516, "200"}, {796, "700"}},
-         {}, "5900"},
-        {"goods: final stock above stock and purchases", "frmcostos", 464, {}, 0,
+        {"cost of goods sold",
+         "frmcostos",
+         464,
+         {},
+         0,
+         {{511, "1000"},
+          {512, "5000"},
+          {513, "1500"},
+          {591, "200"},
+          {592, "300"},
+          {593, "100"},
+          {792, "50"},
+          {793, "150"},
+          {515, "400"},
+          {516, "200"},
+          {796, "700"}},
+         {},
+         "5900"},
+        {"goods: final stock above stock and purchases",
+         "frmcostos",
+         464,
+         {},
+         0,
          {{511, "100"}, {512, "200"}, {513, "301"}},
-         QStringLiteral("El Costo  de Ventas de Mercaderías no puede ser negativo"), {}},
-        {"production below the work in progress", "frmcostos", 464, {}, 0,
+         QStringLiteral("El Costo  de Ventas de Mercaderías no puede ser negativo"),
+         {}},
+        {"production below the work in progress",
+         "frmcostos",
+         464,
+         {},
+         0,
          {{591, "100"}, {792, "0"}, {793, "101"}},
-         QStringLiteral("El Costo  de Producción no puede ser negativo"), {}},
-        {"sales by source", "frmpergan2015", 461, {}, 0, {{755, "10"}, {756, "20"}, {757, "30"}, {758, "40"}}, {},
+         QStringLiteral("El Costo  de Producción no puede ser negativo"),
+         {}},
+        {"sales by source",
+         "frmpergan2015",
+         461,
+         {},
+         0,
+         {{755, "10"}, {756, "20"}, {757, "30"}, {758, "40"}},
+         {},
          "100"},
         {"financial income", "frmpergan", 473, {}, 0, {{759, "5"}, {761, "7"}}, {}, "12"},
-        {"loss of 2016 within its balance", "frmAnexo108", 108, {{"2016", "5000"}}, 0, losses(867, "5000"), {},
-         "5000"},
-        {"loss of 2016 above its balance", "frmAnexo108", 108, {{"2016", "5000"}}, 0, losses(867, "5001"),
+        {"loss of 2016 within its balance", "frmAnexo108", 108, {{"2016", "5000"}}, 0, losses(867, "5000"), {}, "5000"},
+        {"loss of 2016 above its balance",
+         "frmAnexo108",
+         108,
+         {{"2016", "5000"}},
+         0,
+         losses(867, "5001"),
          QStringLiteral("La Compensación de pérdidas consignadas para el año 2016 no puede ser mayor que el saldo de "
                         "pérdidas de dicho año"),
          {}},
-        {"loss of a year without balance", "frmAnexo108", 108, {}, 0, losses(833, "1"),
+        {"loss of a year without balance",
+         "frmAnexo108",
+         108,
+         {},
+         0,
+         losses(833, "1"),
          QStringLiteral("La Compensación de pérdidas consignadas para el año 2014 no puede ser mayor que el saldo de "
                         "pérdidas de dicho año"),
          {}},
-        {"a loss box left empty", "frmAnexo108", 108, {}, 0, {{833, "0"}},
-         QStringLiteral("Debe ingresar importe en todas las casillas, en caso contrario consigne 0."), {}},
+        {"a loss box left empty",
+         "frmAnexo108",
+         108,
+         {},
+         0,
+         {{833, "0"}},
+         QStringLiteral("Debe ingresar importe en todas las casillas, en caso contrario consigne 0."),
+         {}},
         {"vehicles as many as detailed", "frmVehiculos", 877, {}, 2, {{705, "3"}, {707, "2"}}, {}, "2"},
-        {"vehicles fewer than detailed", "frmVehiculos", 877, {}, 3, {{705, "3"}, {707, "2"}},
-         QStringLiteral("El número de vehículos no puede ser menor a la cantidad de vehículos detallados (3)."), {}},
-        {"no vehicles owned", "frmVehiculos", 877, {}, 0, {{705, "0"}, {707, "1"}},
-         QStringLiteral("El número de vehículos de propiedad de la empresa debe ser mayor a cero."), {}},
-        {"more assigned than owned", "frmVehiculos", 877, {}, 0, {{705, "1"}, {707, "2"}},
+        {"vehicles fewer than detailed",
+         "frmVehiculos",
+         877,
+         {},
+         3,
+         {{705, "3"}, {707, "2"}},
+         QStringLiteral("El número de vehículos no puede ser menor a la cantidad de vehículos detallados (3)."),
+         {}},
+        {"no vehicles owned",
+         "frmVehiculos",
+         877,
+         {},
+         0,
+         {{705, "0"}, {707, "1"}},
+         QStringLiteral("El número de vehículos de propiedad de la empresa debe ser mayor a cero."),
+         {}},
+        {"more assigned than owned",
+         "frmVehiculos",
+         877,
+         {},
+         0,
+         {{705, "1"}, {707, "2"}},
          QStringLiteral("El número de vehículos asignados no puede ser mayor al número de vehículos de propiedad de "
                         "la empresa."),
          {}},
@@ -166,8 +227,8 @@ TEST_F(CasillaAssistantTest, VehicleLimitFollowsTheNetIncomeInUit) {
         int allowed;
     };
     const double uit = 4050;
-    for (const Case& c : {Case{0, 1}, Case{3600 * uit, 1}, Case{3600 * uit + 1, 2}, Case{7200 * uit, 2},
-                          Case{100000 * uit, 20}}) {
+    for (const Case& c :
+         {Case{0, 1}, Case{3600 * uit, 1}, Case{3600 * uit + 1, 2}, Case{7200 * uit, 2}, Case{100000 * uit, 20}}) {
         EXPECT_EQ(VehicleLimit::maximumVehicles(c.income, uit), c.allowed) << c.income;
     }
 }
@@ -177,8 +238,8 @@ TEST_F(CasillaAssistantTest, LossBalanceYears) {
         const char* year;
         bool saved;
     };
-    for (const Case& c : {Case{"2017", true}, Case{"1992", true}, Case{"2018", false}, Case{"1991", false},
-                          Case{"17", false}}) {
+    for (const Case& c :
+         {Case{"2017", true}, Case{"1992", true}, Case{"2018", false}, Case{"1991", false}, Case{"17", false}}) {
         SCOPED_TRACE(c.year);
         LossBalanceModel model(database.db(), *prompter, key);
         ASSERT_TRUE(model.setYear(0, QString::fromLatin1(c.year)));

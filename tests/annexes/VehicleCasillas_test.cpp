@@ -39,8 +39,7 @@ TEST_F(VehicleCasillasTest, MoreVehiclesDeductingThanAllowedShareTheDeduction) {
         int casilla;
         const char* shown;
     };
-    for (const Case& c : {Case{701, "3"}, Case{702, "66.67"}, Case{703, "2,000"}, Case{704, "1,500"},
-                          Case{877, "3"}}) {
+    for (const Case& c : {Case{701, "3"}, Case{702, "66.67"}, Case{703, "2,000"}, Case{704, "1,500"}, Case{877, "3"}}) {
         EXPECT_EQ(model->text(c.casilla), QString::fromLatin1(c.shown)) << c.casilla;
     }
 }

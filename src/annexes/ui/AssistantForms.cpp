@@ -21,10 +21,9 @@ void registerAssistantForms(app::ui::FormLauncher& forms, app::ProcessState& sta
         forms.registerForm(window, [&state, &prompter, window](const app::FormRequest& request) {
             const int casilla = request.casilla.value_or(0);
             const AssistantDef* layout = AssistantCatalog::instance().find(window, casilla);
-            auto model = std::make_unique<CasillaAssistantModel>(state.database(), prompter, *layout,
-                                                                 request.key.value_or(store::DeclarationKey{}),
-                                                                 casilla == 0 ? layout->openedFrom.value(0) : casilla,
-                                                                 request.readOnly);
+            auto model = std::make_unique<CasillaAssistantModel>(
+                state.database(), prompter, *layout, request.key.value_or(store::DeclarationKey{}),
+                casilla == 0 ? layout->openedFrom.value(0) : casilla, request.readOnly);
             return std::unique_ptr<QDialog>(std::make_unique<CasillaAssistantWindow>(std::move(model)));
         });
     }

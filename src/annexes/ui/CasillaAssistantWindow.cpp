@@ -87,8 +87,7 @@ void CasillaAssistantWindow::build() {
             });
             box->setFocusHandlers([box, this, id](Qt::FocusReason) { box->setText(m_model->text(id)); },
                                   [box, this, id] { box->setText(m_model->shownText(id)); });
-            connect(box, &declaration::GuardedLineEdit::enterPressed, this,
-                    [this] { focusNextPrevChild(true); });
+            connect(box, &declaration::GuardedLineEdit::enterPressed, this, [this] { focusNextPrevChild(true); });
         }
         grid->addWidget(label, row, 0);
         grid->addWidget(box, row, 1);

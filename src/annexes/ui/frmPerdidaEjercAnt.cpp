@@ -30,10 +30,9 @@ frmPerdidaEjercAnt::frmPerdidaEjercAnt(std::unique_ptr<LossBalanceModel> model, 
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout();
     grid->addWidget(new QLabel(QStringLiteral("Año de origen"), this), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Saldo de la pérdida al 31/12/") +
-                                   QString::number(m_model->period() - 1),
-                               this),
-                    0, 1);
+    grid->addWidget(
+        new QLabel(QStringLiteral("Saldo de la pérdida al 31/12/") + QString::number(m_model->period() - 1), this), 0,
+        1);
     for (int row = 0; row < LossBalanceModel::kRows; ++row) {
         auto* year = new declaration::GuardedLineEdit(this);
         year->setObjectName(QStringLiteral("txtAnio%1").arg(row));
