@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <functional>
@@ -201,8 +202,6 @@ public:
     // --- Form state filled by the load and read by validation and saving ---------------
     QMap<int, QString> answerSlots;  // answer casillas as stored ("0", "1", "2", a letter, a text)
     QString existenceMark;           // "S" declaration exists, "N" blocked choice in new mode
-    QMap<int, QString> detailTable1; // casillas 520-546, 590, 727-742, 744-749
-    QMap<int, QString> detailTable2; // casillas 547-554, 600, 743, 750-752
     QMap<int, QString> detailTable3; // casillas 676-699: the assistant rows of the detail windows
     QMap<int, QString> keptCasillas; // DET-only values without a control, as loaded (510-519 untrimmed)
     QString slot781;                 // the application-wide answer of casilla 781
@@ -210,6 +209,9 @@ public:
     QString acceptedMark;            // "A" once the report was accepted or skipped
     int formState = 0;               // 2 validated, 1 consistent save, 3 inconsistent save or cancel
     int inconsistencyFlag = 0;
+    QStringList reportControls;      // the box or question each line of the last report is about
+    // The help lines of a casilla as the calculation rules give them (the help window lists them).
+    std::function<std::pair<QString, QString>(int)> casillaHelp;
     bool dirty = false;              // the user changed something since the last save
     QString currentPage = QStringLiteral("ident.general");
     QString caption;                 // the window caption, also the title of its messages
