@@ -2,6 +2,7 @@
 
 #include "app/NumberFormat.h"
 #include "app/Prompter.h"
+#include "app/TaxpayerAccess.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormPages.h"
 #include "store/Database.h"
@@ -271,6 +272,9 @@ void FormLoader::resetPaymentAndTaxpayerList() {
 // are emptied, so that nothing of the declaration opened before shows.
 void FormLoader::openDeclarationOfForm() {
     const bool stored = m_model.mode == DeclarationFormModel::Mode::Modify || m_model.historyView;
+    if (stored && !m_model.openRuc.isEmpty() && !openedRucAllowed()) {
+        return;
+    }
     if (stored && !m_model.openRuc.isEmpty()) {
         if (!m_taxpayerNames.contains(m_model.openRuc) && !m_model.openName.isEmpty()) {
             m_taxpayerNames.insert(m_model.openRuc, m_model.openName.trimmed());
@@ -298,6 +302,34 @@ void FormLoader::openDeclarationOfForm() {
         store::showDatabaseError(m_model.context().prompter, error);
     }
     m_model.refreshGrid();
+}
+
+// Another user's taxpayer is never opened, whichever list or script named it: the form stays
+// empty, with no taxpayer to save under.
+bool FormLoader::openedRucAllowed() {
+    FormContext& context = m_model.context();
+    bool allowed = false;
+    try {
+        allowed = app::userSeesTaxpayer(context.db, context.userKind, context.sysUser, m_model.openRuc);
+    } catch (const store::DatabaseError& error) {
+        store::showDatabaseError(context.prompter, error);
+        return false;
+    }
+    if (!allowed) {
+        context.prompter.message(app::taxpayerRefusedText(m_model.openRuc, context.sysUser), m_model.caption,
+                                 app::Icon::Exclamation);
+        m_model.openRuc.clear();
+        m_model.openName.clear();
+    }
+    return allowed;
+}
+
+void FormLoader::emptyWorkingCopies() {
+    if (!m_workingKey) {
+        return;
+    }
+    store::emptyWorkingCopies(m_model.context().db, *m_workingKey);
+    m_workingKey.reset();
 }
 
 // --- The taxpayer choice ------------------------------------------------------------------
@@ -640,10 +672,16 @@ void FormLoader::applyAnswers() {
 // --- Working copies, trial balance, detail tables -------------------------------------------
 
 void FormLoader::refreshWorkingCopiesAndTrialBalance() {
+    const store::DeclarationKey opened = key();
     store::TransactionGuard transaction(m_model.context().db);
-    store::refreshWorkingCopies(m_model.context().db, key(), version());
+    if (m_workingKey && m_workingKey->ruc != opened.ruc) {
+        // Another taxpayer chosen in the same form: the first one's working rows go.
+        store::emptyWorkingCopies(m_model.context().db, *m_workingKey);
+    }
+    store::refreshWorkingCopies(m_model.context().db, opened, version());
     seedTrialBalance();
     transaction.commit();
+    m_workingKey = opened;
 }
 
 // An empty working trial balance gets every account of the chosen chart with zeros, then the
