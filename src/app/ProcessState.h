@@ -9,6 +9,7 @@
 namespace qel::app {
 
 class Clock;
+class FileChooser;
 class Prompter;
 class StatusDisplay;
 class UtilityComponent;
@@ -41,6 +42,7 @@ struct ProcessState {
     Prompter* prompter = nullptr;
     const Clock* clock = nullptr;
     StatusDisplay* status = nullptr;
+    FileChooser* files = nullptr;
 
     store::Database& database() { return *db; }
     // The module's own folder: sysPath + form code.

@@ -5,12 +5,13 @@
 #include "app/Startup.h"
 #include "app/X11LauncherProbe.h"
 #include "app/ui/FormLauncher.h"
+#include "app/ui/DialogFileChooser.h"
 #include "app/ui/FormRegistry.h"
 #include "app/ui/GuardedApplication.h"
 #include "app/ui/MDIFrm.h"
 #include "app/ui/MainWindowLoader.h"
 #include "app/ui/MessageBoxPrompter.h"
-#include "declaration/BatchRunner.h"
+#include "batch/BatchRunner.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -33,6 +34,8 @@ int runWindow(int argc, char* argv[]) {
     state.clock = &clock;
     ui::MessageBoxPrompter prompter;
     state.prompter = &prompter;
+    ui::DialogFileChooser files;
+    state.files = &files;
 
     X11LauncherProbe probe;
     // One module process per database: the lock is on the file the INI names.
@@ -62,7 +65,7 @@ int main(int argc, char* argv[]) {
         // so it branches off before the window system is touched.
         if (argc >= 2 && qstrcmp(argv[1], "--batch") == 0) {
             QCoreApplication batch(argc, argv);
-            return qel::declaration::BatchRunner::commandLine(QCoreApplication::arguments());
+            return qel::batch::BatchRunner::commandLine(QCoreApplication::arguments());
         }
         return runWindow(argc, argv);
     } catch (const std::exception& error) {

@@ -24,30 +24,6 @@ namespace {
 
 const QString kError = QStringLiteral("Error");
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-AnnexButtonDef makeAnnex(const char* array, const char* grid, std::initializer_list<const char*> keys,
-                         const char* question) {
-    AnnexButtonDef def;
-    def.array = u(array);
-    def.grid = u(grid);
-    for (const char* key : keys) {
-        def.keyFields.append(u(key));
-    }
-    def.deleteQuestion = u(question);
-    def.noRowsToModify = AnnexButtons::kNothingToModify;
-    def.noRowsTitle = kError;
-    return def;
-}
-
-AnnexButtonDef narrowed(AnnexButtonDef def, const char* condition, const QVariant& value) {
-    def.condition = u(condition);
-    def.conditionValues = {value};
-    return def;
-}
-
 QVariant fieldOf(const QVariantMap& row, const QString& field) {
     for (auto it = row.cbegin(); it != row.cend(); ++it) {
         if (it.key().compare(field, Qt::CaseInsensitive) == 0) {
@@ -64,97 +40,7 @@ QString textOf(const QVariant& value) {
 } // namespace
 
 const QList<AnnexButtonDef>& AnnexButtons::annexes() {
-    static const QList<AnnexButtonDef> list = [] {
-        QList<AnnexButtonDef> a;
-        {
-            AnnexButtonDef d = makeAnnex("cmdAlquileres", "grdAlquileres", {"tipo_doc", "nro_doc", "correl_pred"},
-                                         "¿Desea eliminar los datos del alquiler?");
-            d.noRowsToDelete = QStringLiteral("No existen registros para eliminar.");
-            a.append(d);
-        }
-        {
-            AnnexButtonDef d = makeAnnex("cmdColabEmp", "grdColab", {"COD_CONTRATO"},
-                                         "¿Desea eliminar los datos del contrato de colaboracion empresarial ?");
-            d.dependants = {{QStringLiteral("TMPF582COLDET"), {QStringLiteral("cod_contrato")}}};
-            a.append(d);
-        }
-        a.append(makeAnnex("cmdDesmedros", "grdDesmedros",
-                           {"ind_destruccion", "tip_documento", "num_documento", "id_juzg_paz"},
-                           "Desea eliminar los datos del desmedro ?"));
-        a.append(makeAnnex("cmdMermas", "grdMermas",
-                           {"ind_inf_tecnico", "num_inf_tecnico", "tip_documento", "num_documento"},
-                           "Desea eliminar los datos de la merma ?"));
-        {
-            AnnexButtonDef d = makeAnnex("cmdDistribucion", "grdDesuso",
-                                         {"tip_documento", "num_documento", "num_inf_tecnico", "cod_activo"},
-                                         "¿Esta seguro de eliminar el registro?");
-            d.noRowsToDelete = QStringLiteral("No existen datos para eliminar.");
-            a.append(d);
-        }
-        a.append(narrowed(makeAnnex("cmdOperAdminis", "grdAdmistOperaciones",
-                                    {"correl_cont", "tip_documento", "num_documento"},
-                                    "Desea eliminar los datos de la operacion ?"),
-                          "ind_tipo_oper=?", 1));
-        a.append(narrowed(makeAnnex("cmdAdministradorOper", "grdOperAdministradas",
-                                    {"correl_cont", "tip_documento", "num_documento"},
-                                    "Desea eliminar los datos de la operacion ?"),
-                          "ind_tipo_oper=?", 2));
-        a.append(makeAnnex("cmdPerdidasExtraord", "grdPerdidasExtraord", {"num_corr_perd"},
-                           "Desea eliminar los datos de la pérdida extraordinaria ?"));
-        a.append(makeAnnex("cmdRegalias", "grdRegalias", {"tip_documento", "num_documento", "fec_contrato"},
-                           "Desea eliminar los datos de la regalía ?"));
-        {
-            AnnexButtonDef d =
-                makeAnnex("cmdSocios", "grdPricipalesSocios", {"tipo_socio", "tipo_doc_socio", "nro_doc_socio"},
-                          "Desea eliminar los datos del socio ?");
-            d.noRowsToModify = QStringLiteral(" No existen registros para modificar");
-            d.noRowsTitle.clear();
-            a.append(d);
-        }
-        a.append(makeAnnex("cmdVehiculos", "grdVehiculos", {"cod_categ", "des_placa"},
-                           "¿ Esta seguro de eliminar el registro ? "));
-        a.append(narrowed(
-            makeAnnex("cmdDirecto", "grdDirecto", {"correl_proyecto"}, "¿Desea eliminar los datos del proyecto ?"),
-            "ind_beneficio=?", 1));
-        a.append(narrowed(
-            makeAnnex("cmdIndirecto", "grdIndirecto", {"correl_proyecto"}, "Desea eliminar los datos del proyecto ?"),
-            "ind_beneficio=?", 2));
-        a.append(makeAnnex("cmdInternacional", "grdInternacional", {"CORREL_RTA"},
-                           "¿Desea eliminar los datos de la Rentas de Fuente Extranjera (RFE) y Transparencia Fiscal "
-                           "Internacional (TFI)?"));
-        a.append(makeAnnex("cmdExportaciones", "grdExportaciones", {"num_dam", "num_factura"},
-                           "¿Desea eliminar los datos del detalle de exportaciones?"));
-        a.append(makeAnnex("cmdgastopresent", "grdgastosPresent", {"tipo_doc", "nro_doc"},
-                           "Desea eliminar los datos de los Gastos de Representación ?"));
-        {
-            AnnexButtonDef d =
-                makeAnnex("cmdMineria", "grdMineria", {"nro_concesion"}, "Desea eliminar los datos de la concesión ?");
-            d.dependants = {{QStringLiteral("TMPF564ADMINH"), {QStringLiteral("num_conc_lote")}},
-                            {QStringLiteral("TMPF564DEMINH"), {QStringLiteral("num_conc_lote")}}};
-            a.append(d);
-        }
-        {
-            AnnexButtonDef d =
-                makeAnnex("cmdHidrocarburos", "grdHidrocarburos", {"nro_lote"}, "Desea eliminar los datos del lote ?");
-            d.noRowsToModify = QStringLiteral("No existen lotes para modificar.");
-            d.dependants = {{QStringLiteral("TMPF564ADMINH"), {QStringLiteral("num_conc_lote")}},
-                            {QStringLiteral("TMPF564DEMINH"), {QStringLiteral("num_conc_lote")}}};
-            a.append(d);
-        }
-        {
-            // The expense detail of the provider goes with it.
-            AnnexButtonDef d =
-                narrowed(makeAnnex("cmdNoDomic", "grdNoDomic", {"TIPO_DOC", "NRO_DOC", "tip_renta"},
-                                   "Si Elimina los datos de No domiciliados eliminará también el detalle "
-                                   "de Gastos. ¿Confirma que va a eliminar?"),
-                         "SEMANA=?", 0);
-            d.dependants = {{QStringLiteral("TMPF4170DET"),
-                             {QStringLiteral("tipo_doc"), QStringLiteral("nro_doc"), QStringLiteral("tip_renta")}}};
-            a.append(d);
-        }
-        return a;
-    }();
-    return list;
+    return annexes::AnnexCatalog::instance().grids();
 }
 
 const AnnexButtonDef* AnnexButtons::find(const QString& array) {

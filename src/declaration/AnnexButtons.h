@@ -1,5 +1,7 @@
 #pragma once
 
+#include "annexes/AnnexCatalog.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -12,22 +14,9 @@ namespace qel::declaration {
 
 class DeclarationFormModel;
 
-// What the declaration form knows of one annex grid and its command buttons; the windows,
-// codes and working table come from the controls catalogue.
-struct AnnexButtonDef {
-    QString array;     // the command array (cmdSocios ...)
-    QString grid;      // the grid that shows the rows
-    QString condition; // narrows the working table to the grid's rows (values bound)
-    QVariantList conditionValues;
-    QStringList keyFields;  // identify the selected row: handed to the window, used by the delete
-    QString deleteQuestion; // the annex's own confirmation
-    QString noRowsToDelete; // empty: the grid simply has no selected row
-    QString noRowsToModify;
-    QString noRowsTitle; // title of the empty-grid messages
-    // Detail tables whose rows go with the deleted row: the table and its columns that match
-    // keyFields, in order.
-    QList<std::pair<QString, QStringList>> dependants;
-};
+// What the declaration form knows of one annex grid and its command buttons: the annex
+// catalogue's grid entry.
+using AnnexButtonDef = annexes::AnnexGridDef;
 
 // The command arrays under the annex grids of the declaration form: index 0 adds a row in the
 // annex's detail window, 1 modifies the selected row there, 2 deletes it after the annex's
@@ -43,7 +32,7 @@ public:
     static const QString kSelectToModify;
     static const QString kSelectToDelete;
     static const QString kNothingToModify;
-    static constexpr int kMaxPartners = 100;
+    static constexpr int kMaxPartners = annexes::AnnexCatalog::kMaxPartners;
 
     // The folder the foreign-income report is written to; the database's folder until set.
     void setExportFolder(const QString& folder) { m_exportFolder = folder; }

@@ -1,5 +1,7 @@
 #include "declaration/DeclarationFormModel.h"
 
+#include "app/KeyFilters.h"
+
 #include "app/FormOpener.h"
 #include "app/NumberFormat.h"
 #include "app/UtilityComponent.h"
@@ -17,11 +19,6 @@ constexpr int kMaxEventDepth = 64;
 
 bool isEnter(QChar c) {
     return c == QLatin1Char('\r') || c == QLatin1Char('\n');
-}
-
-bool isAsciiLetterOrDigit(QChar c) {
-    const char16_t u = c.unicode();
-    return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9');
 }
 
 } // namespace
@@ -224,32 +221,26 @@ void DeclarationFormModel::focusOut(int n) {
     }
 }
 
+// The casilla boxes and the named text boxes use the key rules every window shares.
 QChar DeclarationFormModel::filterKey(int n, QChar typed) const {
     if (typed == kBackspace) {
         return typed;
     }
     const CasillaDef* def = casillas().find(n);
-    const QChar upper = typed.toUpper();
     switch (def->keys) {
     case KeyRule::Digits:
-        return typed >= QLatin1Char('0') && typed <= QLatin1Char('9') ? typed : QChar();
+        return app::filterKey(app::KeyRule::Digits, typed);
     case KeyRule::Option137:
-        return typed == QLatin1Char('1') || typed == QLatin1Char('2') ? typed : QChar();
+        return app::filterKey(app::KeyRule::BalanceOption, typed);
     case KeyRule::UpperCodeText:
-        return isAsciiLetterOrDigit(upper) || upper == QLatin1Char(' ') || upper == QLatin1Char('-') ||
-                       upper == QLatin1Char('.') || upper == QLatin1Char('/')
-                   ? upper
-                   : QChar();
+        return app::filterKey(app::KeyRule::IdentificationText, typed);
     case KeyRule::UpperAlnum:
-        return isAsciiLetterOrDigit(upper) || upper == QLatin1Char(' ') ? upper : QChar();
+        return app::filterKey(app::KeyRule::IdentificationCode, typed);
     case KeyRule::RepresentativeDocument: {
         // Letters pass only for a document type whose length field (from position 71) reads 0.
         const QString item = comboText(QStringLiteral("cboTipDocRepLegal"));
         const bool lettersAllowed = !item.isEmpty() && app::val(item.mid(70, 2)) == 0;
-        if (upper >= QLatin1Char('0') && upper <= QLatin1Char('9')) {
-            return upper;
-        }
-        return lettersAllowed && isAsciiLetterOrDigit(upper) ? upper : QChar();
+        return app::filterKey(app::KeyRule::RepresentativeDocument, typed, {}, lettersAllowed);
     }
     }
     return QChar();
@@ -455,31 +446,19 @@ QChar DeclarationFormModel::filterControlKey(const QString& name, QChar typed) c
     if (typed == kBackspace) {
         return typed;
     }
-    const ControlDef& def = controlDef(name);
-    const QChar upper = typed.toUpper();
-    switch (def.textRule) {
+    switch (controlDef(name).textRule) {
     case TextRule::Names:
-        return isAsciiLetterOrDigit(upper) || upper == QLatin1Char(' ') || upper == QChar(0x00D1) ? upper : QChar();
+        return app::filterKey(app::KeyRule::PersonName, typed);
     case TextRule::Registry:
-        return isAsciiLetterOrDigit(upper) || upper == QLatin1Char('-') ? upper : QChar();
+        return app::filterKey(app::KeyRule::RegistryEntry, typed);
     case TextRule::Digits:
-        return typed >= QLatin1Char('0') && typed <= QLatin1Char('9') ? typed : QChar();
-    case TextRule::Email: {
-        if (typed == QLatin1Char(' ')) {
-            return QChar();
-        }
-        if (typed == QLatin1Char('@')) {
-            return control(name).text.contains(QLatin1Char('@')) ? QChar() : typed;
-        }
-        if (typed == QLatin1Char('_')) {
-            return typed;
-        }
-        return m_context.utility.FilterKey(typed, app::UtilityComponent::FieldKind::FreeText);
-    }
+        return app::filterKey(app::KeyRule::Digits, typed);
+    case TextRule::Email:
+        return app::filterKey(app::KeyRule::Email, typed, control(name).text);
     case TextRule::Free:
         break;
     }
-    return m_context.utility.FilterKey(typed, app::UtilityComponent::FieldKind::FreeText);
+    return app::filterKey(app::KeyRule::FreeText, typed);
 }
 
 KeyResult DeclarationFormModel::typeControlKey(const QString& name, QChar typed) {

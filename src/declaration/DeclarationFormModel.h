@@ -15,7 +15,9 @@
 
 namespace qel::app {
 class Clock;
+class FileChooser;
 class FormOpener;
+class GridSource;
 class Prompter;
 class UtilityComponent;
 } // namespace qel::app
@@ -75,6 +77,7 @@ struct FormContext {
     QString formulario = QStringLiteral("0588");
     QString sysUser;
     QString userKind = QStringLiteral("1");
+    app::FileChooser* files = nullptr; // every file or folder the form asks the user for
 };
 
 // The outcome of a key typed into a box or a named text box.
@@ -213,6 +216,9 @@ public:
     QString moduleFolder;            // the module's own folder (sysPath + form code): the report file goes there
     QString helpText;                // TxtAyuda
     QString helpText2;               // TxtAyuda1
+    // The form's grids by control name (annex grids, the trial balance), registered by the code
+    // that fills them; the batch mode's rows and select read them.
+    QHash<QString, app::GridSource*> grids;
 
     // Asks the window to show a page and put the focus on a control (messages use it).
     void showPage(const QString& pageId, const QString& focusTarget = {});

@@ -1,4 +1,4 @@
-#include "declaration/BatchRunner.h"
+#include "batch/BatchRunner.h"
 #include "declaration/SaveCommand.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
@@ -21,6 +21,8 @@
 
 namespace qel::declaration {
 namespace {
+
+using batch::BatchRunner;
 
 const QString kReturnsFolder = QStringLiteral(QEL_TEST_DATA_DIR "/returns");
 

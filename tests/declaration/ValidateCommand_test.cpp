@@ -1,4 +1,4 @@
-#include "declaration/BatchRunner.h"
+#include "batch/BatchRunner.h"
 #include "declaration/ValidationFixture.h"
 
 #include <QDir>
@@ -8,6 +8,8 @@
 
 namespace qel::declaration {
 namespace {
+
+using batch::BatchRunner;
 
 const QString kAllClear = QStringLiteral("La información de la declaración no presenta inconsistencias.");
 const QString kNoTaxpayer = QStringLiteral("Debe seleccionar un Contribuyente.");

@@ -1,3 +1,4 @@
+#include "annexes/AnnexCatalog.h"
 #include "app/ProcessState.h"
 #include "app/ui/FormLauncher.h"
 #include "app/ui/FormRegistry.h"
@@ -37,6 +38,15 @@ TEST(FormWindows, EveryNameTheFormAsksForIsRegisteredOrAnnounced) {
     // The windows of this version that the form itself opens.
     for (const char* own : {"frmUbigeo", "FrmConsist"}) {
         EXPECT_TRUE(registered.contains(QString::fromLatin1(own))) << own;
+    }
+    // Every annex grid of the form opens a real detail window, and so does every sub-window.
+    for (const annexes::AnnexGridDef& grid : annexes::AnnexCatalog::instance().grids()) {
+        EXPECT_TRUE(forms.isRegistered(grid.window)) << grid.window.toStdString();
+    }
+    for (const annexes::AnnexDef& annex : annexes::AnnexCatalog::instance().windows()) {
+        for (const auto& [window, caption] : annex.opens) {
+            EXPECT_TRUE(forms.isRegistered(window)) << window.toStdString();
+        }
     }
 }
 

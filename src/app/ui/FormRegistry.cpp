@@ -1,5 +1,7 @@
 #include "app/ui/FormRegistry.h"
 
+#include "annexes/ui/AnnexWindows.h"
+
 #include "app/Clock.h"
 #include "app/ProcessState.h"
 #include "app/Prompter.h"
@@ -28,6 +30,9 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
         const Clock& clock = state.clock != nullptr ? *state.clock : systemClock;
         return std::unique_ptr<QDialog>(std::make_unique<declaration::FrmConsist>(request.code, clock));
     });
+
+    // The annex detail windows of the annex catalogue.
+    annexes::ui::registerAnnexWindows(forms, state, prompter);
 
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
     management::ui::registerDeclarationForms(forms, state);

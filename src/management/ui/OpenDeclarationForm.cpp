@@ -14,7 +14,8 @@ std::unique_ptr<QDialog> createDeclarationForm(app::ProcessState& state, app::Fo
                                                const QVariantList& arguments, QWidget* parent) {
     declaration::FormContext context{state.database(), *state.prompter, *state.clock,
                                      *state.utility,   opener,          state.periodo,
-                                     state.formulario, state.sysUser,   app::UserKind(state.database(), state.sysUser)};
+                                     state.formulario, state.sysUser,   app::UserKind(state.database(), state.sysUser),
+                                     state.files};
     auto* session = new DeclarationFormSession(context, DeclarationFormArguments::fromList(mode, arguments));
     session->model().moduleFolder = state.moduleFolder();
     QApplication::setOverrideCursor(Qt::WaitCursor);

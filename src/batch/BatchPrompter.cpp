@@ -1,8 +1,8 @@
-#include "declaration/BatchPrompter.h"
+#include "batch/BatchPrompter.h"
 
 #include <utility>
 
-namespace qel::declaration {
+namespace qel::batch {
 
 void BatchPrompter::message(const QString& text, const QString& title, app::Icon icon) {
     m_out << "message " << app::iconName(icon) << " \"" << oneLine(title) << "\" \"" << oneLine(text) << "\"\n";
@@ -49,4 +49,4 @@ QString BatchPrompter::oneLine(const QString& text) {
     return result;
 }
 
-} // namespace qel::declaration
+} // namespace qel::batch

@@ -7,7 +7,7 @@
 #include <QTextStream>
 #include <optional>
 
-namespace qel::declaration {
+namespace qel::batch {
 
 // The prompter of the batch mode: prints every message box and question, and answers each
 // question with the answer the script queued for it, or with its default button.
@@ -40,4 +40,4 @@ private:
     QString m_error;
 };
 
-} // namespace qel::declaration
+} // namespace qel::batch

@@ -1,8 +1,8 @@
-#include "declaration/BatchOpener.h"
+#include "batch/BatchOpener.h"
 
 #include <optional>
 
-namespace qel::declaration {
+namespace qel::batch {
 
 namespace {
 
@@ -20,10 +20,15 @@ QString BatchOpener::open(const app::FormRequest& request) {
     m_out << "window " << request.name << ' ' << request.action << ' ' << casillaText(request.casilla) << '\n';
     m_out.flush();
     auto it = m_results.find(request.name);
-    if (it == m_results.end() || it->isEmpty()) {
-        return {};
+    if (it != m_results.end() && !it->isEmpty()) {
+        return it->takeFirst();
     }
-    return it->takeFirst();
+    if (m_runner) {
+        if (std::optional<QString> result = m_runner(request)) {
+            return *result;
+        }
+    }
+    return {};
 }
 
 bool BatchOpener::knows(const QString& name) const {
@@ -31,4 +36,4 @@ bool BatchOpener::knows(const QString& name) const {
     return true;
 }
 
-} // namespace qel::declaration
+} // namespace qel::batch

@@ -1,8 +1,8 @@
 #include "app/IniFile.h"
 #include "app/InstanceLock.h"
-#include "declaration/BatchOpener.h"
-#include "declaration/BatchPrompter.h"
-#include "declaration/BatchRunner.h"
+#include "batch/BatchOpener.h"
+#include "batch/BatchPrompter.h"
+#include "batch/BatchRunner.h"
 #include "declaration/DeclarationFormModel.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
@@ -13,6 +13,10 @@
 
 namespace qel::declaration {
 namespace {
+
+using batch::BatchOpener;
+using batch::BatchPrompter;
+using batch::BatchRunner;
 
 const QString kStored = QStringLiteral("20100070970");
 const QString kFree = QStringLiteral("20100113610");

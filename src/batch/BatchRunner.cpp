@@ -1,4 +1,4 @@
-#include "declaration/BatchRunner.h"
+#include "batch/BatchRunner.h"
 
 #include "app/InstanceLock.h"
 #include "app/ProcessState.h"
@@ -18,14 +18,14 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace qel::declaration {
+namespace qel::batch {
+
+using namespace declaration;
 
 namespace {
 
 // A line the batch mode cannot run: unknown command or control, bad argument.
-struct ScriptError {
-    QString text;
-};
+using app::ScriptError;
 
 const QString kCmbRuc = QStringLiteral("CmbRuc");
 
@@ -124,9 +124,14 @@ int BatchRunner::runFile(const QString& scriptPath, QTextStream& out, QTextStrea
 // --- The runner -----------------------------------------------------------------------------
 
 BatchRunner::BatchRunner(store::Database& db, QTextStream& out, QTextStream& err, Settings settings)
-    : m_db(db), m_out(out), m_err(err), m_settings(std::move(settings)), m_prompter(out), m_opener(out),
-      m_utility(std::make_unique<app::UtilityComponent>(m_prompter, &db)) {
-    m_userKind = app::UserKind(m_db, m_settings.sysUser);
+    : m_db(db), m_out(out), m_err(err), m_settings(std::move(settings)),
+      m_userKind(app::UserKind(m_db, m_settings.sysUser)), m_prompter(out), m_opener(out), m_files(out),
+      m_utility(std::make_unique<app::UtilityComponent>(m_prompter, &db)),
+      m_context(FormContext{m_db, m_prompter, m_clock, *m_utility, m_opener, m_settings.periodo, m_settings.formulario,
+                            m_settings.sysUser, m_userKind, &m_files}) {
+    m_opener.setRunner([this](const app::FormRequest& request) { return runRegisteredWindow(request); });
+    m_context.openForm = [this](int mode, const QVariantList& arguments) { openForm(mode, arguments); };
+    registerBatchWindows(m_windows);
 }
 
 BatchRunner::~BatchRunner() = default;
@@ -136,43 +141,137 @@ DeclarationFormModel* BatchRunner::model() const {
 }
 
 int BatchRunner::run(const QString& script) {
-    const QStringList lines = script.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines.at(i).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) {
-            continue;
-        }
-        const auto blank = line.indexOf(QRegularExpression(QStringLiteral("\\s")));
-        const QString command = blank < 0 ? line : line.left(blank);
-        const QString rest = blank < 0 ? QString() : line.mid(blank + 1).trimmed();
-        QString error;
-        try {
-            execute(command, rest);
-            error = m_prompter.takeError();
-        } catch (const ScriptError& scriptError) {
-            error = scriptError.text;
-        } catch (const store::DatabaseError& databaseError) {
-            error = databaseError.text();
-        } catch (const std::exception& exception) {
-            error = QString::fromUtf8(exception.what());
-        }
-        m_out.flush();
-        if (!error.isEmpty()) {
-            m_err << "error line " << (i + 1) << ": " << error << '\n';
-            m_err.flush();
-            return kScriptError;
-        }
-        if (m_closeRequested) {
-            m_session.reset();
-            m_closeRequested = false;
-        }
+    m_lines = script.split(QLatin1Char('\n'));
+    m_next = 0;
+    m_aborted = false;
+    while (m_next < m_lines.size() && !m_aborted) {
+        executeLine(m_next++);
     }
     m_out.flush();
-    return kDone;
+    return m_aborted ? kScriptError : kDone;
+}
+
+void BatchRunner::executeLine(int index) {
+    const QString line = m_lines.at(index).trimmed();
+    if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) {
+        return;
+    }
+    const auto blank = line.indexOf(QRegularExpression(QStringLiteral("\\s")));
+    const QString command = blank < 0 ? line : line.left(blank);
+    const QString rest = blank < 0 ? QString() : line.mid(blank + 1).trimmed();
+    QString error;
+    try {
+        execute(command, rest);
+        error = m_prompter.takeError();
+    } catch (const ScriptError& scriptError) {
+        error = scriptError.text;
+    } catch (const store::DatabaseError& databaseError) {
+        error = databaseError.text();
+    } catch (const std::exception& exception) {
+        error = QString::fromUtf8(exception.what());
+    }
+    m_out.flush();
+    if (!error.isEmpty()) {
+        fail(index, error);
+        return;
+    }
+    // The form goes only once no window of its own is open over it.
+    if (m_closeRequested && m_open.empty()) {
+        m_context.form = nullptr;
+        m_session.reset();
+        m_closeRequested = false;
+    }
+}
+
+void BatchRunner::fail(int index, const QString& error) {
+    if (m_aborted) {
+        return; // a window further in already reported the line that stopped the script
+    }
+    m_err << "error line " << (index + 1) << ": " << error << '\n';
+    m_err.flush();
+    m_aborted = true;
+}
+
+// --- Windows the script drives --------------------------------------------------------------
+
+app::ScriptableWindow* BatchRunner::current() const {
+    return m_open.empty() ? nullptr : m_open.back().get();
+}
+
+std::optional<QString> BatchRunner::runRegisteredWindow(const app::FormRequest& request) {
+    const BatchWindows::WindowFactory* factory = m_windows.window(request.name);
+    if (factory == nullptr) {
+        return std::nullopt;
+    }
+    return runWindow((*factory)(m_context, request));
+}
+
+QString BatchRunner::runWindow(std::unique_ptr<app::ScriptableWindow> window) {
+    const QString name = window->name();
+    m_open.push_back(std::move(window));
+    app::ScriptableWindow& open = *m_open.back();
+    while (!open.isClosed() && !m_aborted) {
+        if (m_next >= m_lines.size()) {
+            fail(m_lines.size() - 1, QStringLiteral("la ventana %1 sigue abierta al final del guion").arg(name));
+            break;
+        }
+        executeLine(m_next++);
+    }
+    const QString result = m_aborted ? QString() : open.result();
+    if (!m_aborted) {
+        m_out << "closed " << name << ' ' << quoted(result) << '\n';
+        m_out.flush();
+    }
+    m_open.pop_back();
+    return result;
 }
 
 void BatchRunner::execute(const QString& command, const QString& rest) {
-    if (command == QStringLiteral("new")) {
+    if (app::ScriptableWindow* window = current()) {
+        if (command == QStringLiteral("text")) {
+            return windowText(*window, rest);
+        }
+        if (command == QStringLiteral("type")) {
+            return windowType(*window, rest);
+        }
+        if (command == QStringLiteral("choose")) {
+            return windowChoose(*window, rest);
+        }
+        if (command == QStringLiteral("click")) {
+            return windowClick(*window, rest);
+        }
+        if (command == QStringLiteral("state")) {
+            return windowState(*window, rest);
+        }
+        if (command == QStringLiteral("show")) {
+            return windowShow(*window, rest);
+        }
+        static const QStringList formOnly{QStringLiteral("new"),   QStringLiteral("open"),  QStringLiteral("taxpayer"),
+                                          QStringLiteral("clear"), QStringLiteral("page"),  QStringLiteral("validate"),
+                                          QStringLiteral("save"),  QStringLiteral("close"), QStringLiteral("report"),
+                                          QStringLiteral("menu")};
+        if (formOnly.contains(command)) {
+            throw ScriptError{
+                QStringLiteral("%1 no se puede usar mientras la ventana %2 está abierta").arg(command, window->name())};
+        }
+    }
+    if (command == QStringLiteral("select")) {
+        cmdSelect(rest);
+    } else if (command == QStringLiteral("rows")) {
+        cmdRows(rest);
+    } else if (command == QStringLiteral("controls")) {
+        cmdControls(rest);
+    } else if (command == QStringLiteral("cell")) {
+        cmdCell(rest);
+    } else if (command == QStringLiteral("menu")) {
+        cmdMenu(rest);
+    } else if (command == QStringLiteral("file")) {
+        cmdFile(rest);
+    } else if (command == QStringLiteral("pdf")) {
+        cmdPdf(rest);
+    } else if (command == QStringLiteral("today")) {
+        cmdToday(rest);
+    } else if (command == QStringLiteral("new")) {
         cmdNew(rest);
     } else if (command == QStringLiteral("open")) {
         cmdOpen(rest);
@@ -219,19 +318,12 @@ DeclarationFormModel& BatchRunner::form() {
 }
 
 void BatchRunner::openForm(int mode, const QVariantList& arguments) {
+    m_context.form = nullptr;
     m_session.reset();
     m_closeRequested = false;
-    FormContext context{m_db,
-                        m_prompter,
-                        m_clock,
-                        *m_utility,
-                        m_opener,
-                        m_settings.periodo,
-                        m_settings.formulario,
-                        m_settings.sysUser,
-                        m_userKind};
     m_session = std::make_unique<management::DeclarationFormSession>(
-        context, management::DeclarationFormArguments::fromList(mode, arguments));
+        m_context.services, management::DeclarationFormArguments::fromList(mode, arguments));
+    m_context.form = &m_session->model();
     QObject::connect(&m_session->model(), &DeclarationFormModel::closeRequested, &m_session->model(),
                      [this] { m_closeRequested = true; });
     m_session->model().moduleFolder = m_moduleFolder;
@@ -598,4 +690,220 @@ void BatchRunner::refused(const QString& name) {
     m_out << "refused " << name << '\n';
 }
 
-} // namespace qel::declaration
+// --- Grids, controls, menus and what the script queues ---------------------------------------
+
+app::GridSource& BatchRunner::gridNamed(const QString& name) {
+    app::GridSource* grid = nullptr;
+    if (app::ScriptableWindow* window = current()) {
+        grid = window->grid(name);
+    } else {
+        grid = form().grids.value(name);
+    }
+    if (grid == nullptr) {
+        throw ScriptError{QStringLiteral("no existe la cuadrícula %1").arg(name)};
+    }
+    return *grid;
+}
+
+void BatchRunner::cmdSelect(const QString& rest) {
+    const QStringList args = words(rest);
+    if (args.size() != 2) {
+        throw ScriptError{QStringLiteral("select espera una cuadrícula y una fila")};
+    }
+    app::GridSource& grid = gridNamed(args.at(0));
+    const int row = integerArgument(args.at(1), QStringLiteral("la fila"));
+    if (row < 1 || row > grid.rowCount()) {
+        throw ScriptError{
+            QStringLiteral("%1 no tiene la fila %2 (tiene %3)").arg(args.at(0)).arg(row).arg(grid.rowCount())};
+    }
+    grid.setCurrentRow(row - 1);
+}
+
+void BatchRunner::cmdRows(const QString& rest) {
+    const QStringList args = words(rest);
+    if (args.size() != 1) {
+        throw ScriptError{QStringLiteral("rows espera una cuadrícula")};
+    }
+    const app::GridSource& grid = gridNamed(args.at(0));
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        m_out << "row " << (row + 1) << ": " << BatchPrompter::oneLine(grid.rowTexts(row).join(QStringLiteral(" | ")))
+              << '\n';
+    }
+    m_out << "rows " << args.at(0) << " total " << grid.rowCount() << '\n';
+}
+
+namespace {
+
+QString kindWord(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::TextBox:
+        return QStringLiteral("text");
+    case ControlKind::DateBox:
+        return QStringLiteral("date");
+    case ControlKind::ComboBox:
+        return QStringLiteral("combo");
+    case ControlKind::OptionGroup:
+        return QStringLiteral("option");
+    case ControlKind::CheckBox:
+    case ControlKind::CheckArray:
+        return QStringLiteral("check");
+    case ControlKind::CommandArray:
+        return QStringLiteral("command");
+    case ControlKind::Grid:
+        return QStringLiteral("grid");
+    case ControlKind::Label:
+        return QStringLiteral("label");
+    }
+    return QStringLiteral("label");
+}
+
+} // namespace
+
+void BatchRunner::cmdControls(const QString& rest) {
+    if (!rest.isEmpty()) {
+        throw ScriptError{QStringLiteral("controls no lleva argumentos")};
+    }
+    if (const app::ScriptableWindow* window = current()) {
+        for (const app::ControlInfo& control : window->controls()) {
+            m_out << "control " << control.name << ' ' << control.kind << '\n';
+        }
+        return;
+    }
+    DeclarationFormModel& model = form();
+    for (const ControlDef& def : FormControls::instance().all()) {
+        if (model.hasControl(def.name)) {
+            m_out << "control " << def.name << ' ' << kindWord(def.kind) << '\n';
+        }
+    }
+    for (const CasillaDef* def : model.casillas().boxes()) {
+        m_out << "control txtValor(" << def->number << ") casilla\n";
+    }
+}
+
+void BatchRunner::cmdCell(const QString& rest) {
+    const QStringList args = splitArguments(rest, 4);
+    if (args.size() < 3) {
+        throw ScriptError{QStringLiteral("cell espera una cuadrícula, una fila, una columna y un texto")};
+    }
+    app::ScriptableWindow* window = current();
+    if (window == nullptr) {
+        throw ScriptError{QStringLiteral("las cuadrículas del formulario no se editan por celdas")};
+    }
+    const int row = integerArgument(args.at(1), QStringLiteral("la fila"));
+    if (!window->cell(args.at(0), row, args.at(2), args.value(3))) {
+        refused(QStringLiteral("%1(%2,%3)").arg(args.at(0)).arg(row).arg(args.at(2)));
+    }
+}
+
+void BatchRunner::cmdMenu(const QString& rest) {
+    const QStringList args = words(rest);
+    if (args.size() != 1) {
+        throw ScriptError{QStringLiteral("menu espera el nombre de un menú")};
+    }
+    const BatchWindows::MenuFactory* factory = m_windows.menu(args.at(0));
+    if (factory == nullptr) {
+        throw ScriptError{QStringLiteral("no existe la orden de menú %1").arg(args.at(0))};
+    }
+    std::unique_ptr<app::ScriptableWindow> window = (*factory)(m_context);
+    if (!window) {
+        m_out << "menu " << args.at(0) << '\n';
+        return;
+    }
+    m_out << "menu " << args.at(0) << " -> " << window->name() << '\n';
+    runWindow(std::move(window));
+}
+
+void BatchRunner::cmdFile(const QString& rest) {
+    if (rest.isEmpty()) {
+        throw ScriptError{QStringLiteral("file espera la ruta de un archivo o carpeta")};
+    }
+    m_files.queue(rest);
+}
+
+void BatchRunner::cmdPdf(const QString& rest) {
+    if (rest.isEmpty()) {
+        throw ScriptError{QStringLiteral("pdf espera la ruta del archivo PDF")};
+    }
+    m_context.queuePdf(rest);
+}
+
+void BatchRunner::cmdToday(const QString& rest) {
+    const QStringList args = words(rest);
+    const QDate date = QDate::fromString(args.value(0), QStringLiteral("dd/MM/yyyy"));
+    const QTime time = args.size() > 1 ? QTime::fromString(args.at(1), QStringLiteral("HH:mm:ss")) : QTime(0, 0);
+    if (args.isEmpty() || args.size() > 2 || !date.isValid() || !time.isValid()) {
+        throw ScriptError{QStringLiteral("today espera una fecha dd/mm/aaaa y, si se quiere, la hora hh:mm:ss")};
+    }
+    m_clock.fix(QDateTime(date, time));
+}
+
+// --- The same commands on a window ----------------------------------------------------------
+
+void BatchRunner::windowText(app::ScriptableWindow& window, const QString& rest) {
+    const QStringList args = splitArguments(rest, 2);
+    if (args.isEmpty()) {
+        throw ScriptError{QStringLiteral("text espera un control y un texto")};
+    }
+    if (!window.text(args.at(0), args.value(1))) {
+        refused(args.at(0));
+    }
+}
+
+void BatchRunner::windowType(app::ScriptableWindow& window, const QString& rest) {
+    const QStringList args = splitArguments(rest, 2);
+    if (args.size() != 2) {
+        throw ScriptError{QStringLiteral("type espera una casilla y un texto")};
+    }
+    const QString name = QStringLiteral("txtValor(%1)").arg(integerArgument(args.at(0), QStringLiteral("la casilla")));
+    if (!window.text(name, args.at(1))) {
+        refused(name);
+    }
+}
+
+void BatchRunner::windowChoose(app::ScriptableWindow& window, const QString& rest) {
+    const QStringList args = splitArguments(rest, 2);
+    if (args.size() != 2) {
+        throw ScriptError{QStringLiteral("choose espera una lista y un código")};
+    }
+    if (!window.choose(args.at(0), args.at(1))) {
+        refused(args.at(0));
+    }
+}
+
+void BatchRunner::windowClick(app::ScriptableWindow& window, const QString& rest) {
+    const QStringList args = words(rest);
+    if (args.isEmpty() || args.size() > 2) {
+        throw ScriptError{QStringLiteral("click espera un control y, si es un arreglo, un índice")};
+    }
+    const int index = args.size() == 2 ? integerArgument(args.at(1), QStringLiteral("el índice")) : -1;
+    if (!window.click(args.at(0), index)) {
+        refused(args.at(0));
+    }
+}
+
+void BatchRunner::windowState(app::ScriptableWindow& window, const QString& rest) {
+    const QStringList args = words(rest);
+    if (args.size() != 1) {
+        throw ScriptError{QStringLiteral("state espera un control")};
+    }
+    m_out << args.at(0) << " = " << window.state(args.at(0)) << '\n';
+}
+
+void BatchRunner::windowShow(app::ScriptableWindow& window, const QString& rest) {
+    const QStringList args = words(rest);
+    if (args.isEmpty()) {
+        throw ScriptError{QStringLiteral("show espera controles o casillas")};
+    }
+    QStringList lines;
+    for (const QString& argument : args) {
+        bool number = false;
+        const int n = argument.toInt(&number);
+        const QString name = number ? QStringLiteral("txtValor(%1)").arg(n) : argument;
+        lines.append(name + QStringLiteral(" = ") + window.state(name)); // all checked before anything prints
+    }
+    for (const QString& line : lines) {
+        m_out << line << '\n';
+    }
+}
+
+} // namespace qel::batch

@@ -1,14 +1,20 @@
 #pragma once
 
-#include "app/Clock.h"
 #include "app/IniFile.h"
-#include "declaration/BatchOpener.h"
-#include "declaration/BatchPrompter.h"
+#include "app/ScriptableWindow.h"
+#include "batch/BatchClock.h"
+#include "batch/BatchContext.h"
+#include "batch/BatchOpener.h"
+#include "batch/BatchPrompter.h"
+#include "batch/BatchWindows.h"
+#include "batch/QueuedFileChooser.h"
 
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace qel::app {
 class UtilityComponent;
@@ -23,8 +29,10 @@ class DeclarationFormSession;
 }
 
 namespace qel::declaration {
-
 class DeclarationFormModel;
+}
+
+namespace qel::batch {
 
 // The batch mode of the module: a script drives the declaration form's presentation model as
 // a user drives the window, and everything the form shows or asks is printed. The language is
@@ -63,13 +71,27 @@ public:
     int run(const QString& script);
 
     // The form the script works on; null before "new" or "open".
-    DeclarationFormModel* model() const;
+    declaration::DeclarationFormModel* model() const;
+    // The windows and menu commands the script can run (every registered one by default).
+    BatchWindows& windows() { return m_windows; }
     // The module's folder, where the form writes its inconsistency report.
-    void setModuleFolder(const QString& folder) { m_moduleFolder = folder; }
+    void setModuleFolder(const QString& folder) {
+        m_moduleFolder = folder;
+        m_context.moduleFolder = folder;
+    }
 
 private:
+    // Runs line `index` of the script; a failure is reported and ends the script.
+    void executeLine(int index);
     void execute(const QString& command, const QString& rest);
-    DeclarationFormModel& form();
+    // A window the form launcher asked for, run for real: the script's next lines drive it
+    // until it closes. nullopt when no model of that name is registered.
+    std::optional<QString> runRegisteredWindow(const app::FormRequest& request);
+    QString runWindow(std::unique_ptr<app::ScriptableWindow> window);
+    // The window the script drives now; null when it is the declaration form.
+    app::ScriptableWindow* current() const;
+    void fail(int index, const QString& error);
+    declaration::DeclarationFormModel& form();
     void openForm(int mode, const QVariantList& arguments);
 
     void cmdNew(const QString& rest);
@@ -88,6 +110,23 @@ private:
     void cmdWindow(const QString& rest);
     void cmdReport(const QString& rest);
     void printReport(const QStringList& lines);
+    void cmdSelect(const QString& rest);
+    void cmdRows(const QString& rest);
+    void cmdControls(const QString& rest);
+    void cmdCell(const QString& rest);
+    void cmdMenu(const QString& rest);
+    void cmdFile(const QString& rest);
+    void cmdPdf(const QString& rest);
+    void cmdToday(const QString& rest);
+    app::GridSource& gridNamed(const QString& name);
+
+    // The same commands on a window the script drives.
+    void windowText(app::ScriptableWindow& window, const QString& rest);
+    void windowType(app::ScriptableWindow& window, const QString& rest);
+    void windowChoose(app::ScriptableWindow& window, const QString& rest);
+    void windowClick(app::ScriptableWindow& window, const QString& rest);
+    void windowState(app::ScriptableWindow& window, const QString& rest);
+    void windowShow(app::ScriptableWindow& window, const QString& rest);
 
     int boxNumber(const QString& argument);
     void requireControl(const QString& name);
@@ -101,11 +140,19 @@ private:
     QString m_userKind;
     BatchPrompter m_prompter;
     BatchOpener m_opener;
-    app::SystemClock m_clock;
+    BatchClock m_clock;
+    QueuedFileChooser m_files;
     std::unique_ptr<app::UtilityComponent> m_utility;
+    BatchContext m_context;
+    BatchWindows m_windows;
     std::unique_ptr<management::DeclarationFormSession> m_session;
     bool m_closeRequested = false;
     QString m_moduleFolder;
+
+    QStringList m_lines;
+    int m_next = 0;                                             // the next line to run
+    std::vector<std::unique_ptr<app::ScriptableWindow>> m_open; // the windows open, the current last
+    bool m_aborted = false;
 };
 
-} // namespace qel::declaration
+} // namespace qel::batch

@@ -1,0 +1,71 @@
+#include "annexes/checks/VehicleChecks.h"
+
+#include "annexes/AnnexDetailModel.h"
+#include "app/NumberFormat.h"
+#include "app/Prompter.h"
+#include "store/Database.h"
+#include "store/ParamLookups.h"
+
+namespace qel::annexes {
+
+const QString VehicleChecks::kAboveThirtyUit = QStringLiteral(
+    "Sr. Contribuyente el Costo de Adquisición o Valor de Ingreso al Patrimonio es superior a 30 UIT. En estas "
+    "condiciones no podrá identificar este vehículo. Si desea continuar dar clic en NO");
+const QString VehicleChecks::kSaveFirst = QStringLiteral("Debe grabar primero los datos del vehículo.");
+const QString VehicleChecks::kSubstituted = QStringLiteral("frmDetVehiculosSus");
+
+namespace {
+const QString kIdentified = QStringLiteral("optDeduce");
+const QString kSubstitutes = QStringLiteral("optSustitucion");
+const QString kYes = QStringLiteral("1");
+constexpr double kUitLimit = 30;
+} // namespace
+
+void VehicleChecks::prepare(AnnexDetailModel& model) {
+    model.setEnabled(QStringLiteral("cboMotivo"), model.value(kSubstitutes) == kYes);
+}
+
+void VehicleChecks::chosen(AnnexDetailModel& model, const QString& column) {
+    if (column == QStringLiteral("ind_sustitucion")) {
+        if (model.value(kSubstitutes) != kYes) {
+            model.clearField(QStringLiteral("cboMotivo"));
+        }
+        prepare(model);
+    }
+}
+
+std::optional<Failure> VehicleChecks::validate(AnnexDetailModel& model) {
+    if (auto failure = model.fieldRules()) {
+        return failure;
+    }
+    if (model.value(kIdentified) == kYes) {
+        const double uit = app::val(store::ParamLookups(model.context().db).UitForYear(model.periodo()));
+        if (uit > 0 && model.number(QStringLiteral("mto_adq")) > kUitLimit * uit) {
+            return Failure{kIdentified, kAboveThirtyUit};
+        }
+    }
+    if (model.value(kSubstitutes) == kYes && model.isEmpty(QStringLiteral("cboMotivo"))) {
+        return Failure{QStringLiteral("cboMotivo"), QStringLiteral("Seleccione el motivo de la sustitución.")};
+    }
+    return std::nullopt;
+}
+
+void VehicleChecks::clicked(AnnexDetailModel& model, const QString& command) {
+    if (command != AnnexDetailModel::commandOf(kSubstituted)) {
+        return;
+    }
+    const QVariant category = model.storedValue(QStringLiteral("cod_categ"));
+    const QVariant plate = model.storedValue(QStringLiteral("des_placa"));
+    store::SqlFilter filter = model.annexFilter();
+    filter.andCondition(QStringLiteral("cod_categ IS ? AND des_placa IS ?"), {category, plate});
+    const bool saved =
+        model.context().db.scalar(QStringLiteral("SELECT count(*) FROM TMPF584VEHIC") + filter.text, filter.values)
+            .toInt() > 0;
+    if (!saved || model.value(kSubstitutes) != kYes) {
+        model.context().prompter.message(kSaveFirst, model.def().caption, app::Icon::Exclamation);
+        return;
+    }
+    model.openWindow(kSubstituted, app::FormRequest::kModify, {category.toString(), plate.toString()});
+}
+
+} // namespace qel::annexes
