@@ -16,7 +16,8 @@ bool userSeesTaxpayer(store::Database& db, const QString& userKind, const QStrin
 }
 
 QString taxpayerRefusedText(const QString& ruc, const QString& user) {
-    return QStringLiteral("El contribuyente %1 no está registrado para el usuario %2.").arg(ruc.trimmed(), user.trimmed());
+    return QStringLiteral("El contribuyente %1 no está registrado para el usuario %2.")
+        .arg(ruc.trimmed(), user.trimmed());
 }
 
 } // namespace qel::app

@@ -295,9 +295,10 @@ void FormLoader::openDeclarationOfForm() {
         return;
     }
     try {
-        store::TransactionGuard transaction(m_model.context().db);
-        store::refreshWorkingCopies(m_model.context().db, key(), std::nullopt);
-        transaction.commit();
+        // A new form holds no declaration yet: no working row of this module belongs to it, and
+        // with the database lock held, none belongs to another process either.
+        store::clearLeftoverWorkingCopies(m_model.context().db, m_model.context().periodo,
+                                          m_model.context().formulario);
     } catch (const store::DatabaseError& error) {
         store::showDatabaseError(m_model.context().prompter, error);
     }
