@@ -3,7 +3,6 @@
 #include "declaration/InconsistencyReport.h"
 
 #include <QDateTime>
-
 #include <cstdint>
 #include <cstdlib>
 

@@ -4,15 +4,14 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <cstdint>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // One argument per NUL-separated piece, as the system hands them over.
     QStringList arguments = {QStringLiteral("qel")};
-    for (const QByteArray& piece : QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size))
-                                       .split('\0')) {
+    for (const QByteArray& piece :
+         QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)).split('\0')) {
         arguments.append(QString::fromLocal8Bit(piece));
     }
     const qel::launcher::CommandLine line = qel::launcher::CommandLine::parse(arguments);

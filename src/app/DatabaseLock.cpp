@@ -1,7 +1,6 @@
 #include "app/DatabaseLock.h"
 
 #include <QFile>
-
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>

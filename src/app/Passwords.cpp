@@ -1,9 +1,7 @@
 #include "app/Passwords.h"
 
 #include <QCryptographicHash>
-
 #include <algorithm>
-
 #include <sodium.h>
 
 namespace qel::app {

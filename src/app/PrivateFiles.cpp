@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-
 #include <sys/stat.h>
 
 namespace qel::app {

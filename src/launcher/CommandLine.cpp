@@ -90,21 +90,24 @@ QString CommandLine::readPassword(const QString& user, FILE* input, FILE* prompt
     const int descriptor = ::fileno(input);
     const bool terminal = descriptor >= 0 && ::isatty(descriptor) == 1;
     termios saved{};
+    bool silenced = false;
     if (terminal) {
         std::fputs(QStringLiteral("Contraseña de %1: ").arg(user).toLocal8Bit().constData(), prompt);
         std::fflush(prompt);
         if (::tcgetattr(descriptor, &saved) == 0) {
             termios silent = saved;
             silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-            ::tcsetattr(descriptor, TCSAFLUSH, &silent);
+            silenced = ::tcsetattr(descriptor, TCSAFLUSH, &silent) == 0;
         }
     }
     QByteArray line;
     for (int c = std::fgetc(input); c != EOF && c != '\n'; c = std::fgetc(input)) {
         line.append(static_cast<char>(c));
     }
-    if (terminal) {
+    if (silenced) {
         ::tcsetattr(descriptor, TCSAFLUSH, &saved);
+    }
+    if (terminal) {
         std::fputc('\n', prompt);
     }
     if (line.endsWith('\r')) {

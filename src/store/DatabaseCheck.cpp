@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-
 #include <sqlite3.h>
 
 namespace qel::store::database_check {
@@ -65,8 +64,8 @@ std::optional<DatabaseFault> unwritable(const QString& path) {
 } // namespace
 
 const QStringList& requiredTables() {
-    static const QStringList tables = {QStringLiteral("CAB"),   QStringLiteral("DET"),    QStringLiteral("ACTA"),
-                                       QStringLiteral("CONT"),  QStringLiteral("CLAVES"), QStringLiteral("PARAM"),
+    static const QStringList tables = {QStringLiteral("CAB"),   QStringLiteral("DET"),     QStringLiteral("ACTA"),
+                                       QStringLiteral("CONT"),  QStringLiteral("CLAVES"),  QStringLiteral("PARAM"),
                                        QStringLiteral("ERROR"), QStringLiteral("envio_t"), QStringLiteral("HCAB")};
     return tables;
 }

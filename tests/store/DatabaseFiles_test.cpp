@@ -4,7 +4,6 @@
 
 #include "store/Database.h"
 #include "store/TransactionGuard.h"
-
 #include "support/TestSupport.h"
 
 #include <QCryptographicHash>
@@ -12,7 +11,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-
 #include <gtest/gtest.h>
 
 using namespace qel;

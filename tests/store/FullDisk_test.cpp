@@ -4,13 +4,12 @@
 
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
-
 #include "support/TestSupport.h"
 
+#include <atomic>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-
-#include <atomic>
 
 using namespace qel;
 
@@ -81,10 +80,25 @@ int shimShmUnmap(sqlite3_file* f, int deleteFlag) {
     return real(f)->pMethods->xShmUnmap(real(f), deleteFlag);
 }
 
-const sqlite3_io_methods kShimMethods = {2,           shimClose,     shimRead,          shimWrite,     shimTruncate,
-                                         shimSync,    shimSize,      shimLock,          shimUnlock,    shimCheckReserved,
-                                         shimControl, shimSector,    shimCharacteristics, shimShmMap,  shimShmLock,
-                                         shimShmBarrier, shimShmUnmap, nullptr,         nullptr};
+const sqlite3_io_methods kShimMethods = {2,
+                                         shimClose,
+                                         shimRead,
+                                         shimWrite,
+                                         shimTruncate,
+                                         shimSync,
+                                         shimSize,
+                                         shimLock,
+                                         shimUnlock,
+                                         shimCheckReserved,
+                                         shimControl,
+                                         shimSector,
+                                         shimCharacteristics,
+                                         shimShmMap,
+                                         shimShmLock,
+                                         shimShmBarrier,
+                                         shimShmUnmap,
+                                         nullptr,
+                                         nullptr};
 
 int shimOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags) {
     auto* shim = reinterpret_cast<ShimFile*>(file);
