@@ -344,15 +344,15 @@ void BatchRunner::cmdOpen(const QString& rest) {
         throw ScriptError{QStringLiteral("open espera un RUC")};
     }
     const QString ruc = args.at(0);
-    if (!app::userSeesTaxpayer(m_db, m_userKind, m_settings.sysUser, ruc)) {
-        throw ScriptError{app::taxpayerRefusedText(ruc, m_settings.sysUser)};
-    }
     QSqlQuery found = m_db.run(
         QStringLiteral("SELECT B.NOMBRE FROM CAB AS A, CONT AS B WHERE A.DOC_ID_D=B.DOC_ID_D AND A.TIP_DOC_D=6 AND "
                        "B.TIP_DOC_D=6 AND A.DOC_ID_D=? AND A.PERIODO=? AND A.FORMULARIO=?"),
         {ruc, m_settings.periodo, m_settings.formulario});
     if (!found.next()) {
         throw ScriptError{QStringLiteral("no hay una declaración registrada de %1").arg(ruc)};
+    }
+    if (!app::userSeesTaxpayer(m_db, m_userKind, m_settings.sysUser, ruc)) {
+        throw ScriptError{app::taxpayerRefusedText(ruc, m_settings.sysUser)};
     }
     openForm(1, {ruc, found.value(0).toString().trimmed(), false});
 }

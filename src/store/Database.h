@@ -29,7 +29,7 @@ public:
 
     // Opens (creating when allowed) the file, registers the module's SQL functions and makes
     // a first read, so that a lock held elsewhere shows now. An existing file must be a
-    // database of the QEL (its tables and version row) and writable (no read-only file, no
+    // database of the QEL (its tables) and writable (no read-only file, no
     // write lock held elsewhere beyond the wait) before anything is written to it; only then
     // is it switched to WAL.
     static OpenResult open(const QString& path, bool createIfMissing = false, int busyTimeoutMs = 3000);

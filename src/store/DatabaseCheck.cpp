@@ -1,7 +1,6 @@
 #include "store/DatabaseCheck.h"
 
 #include "store/Database.h"
-#include "store/ParamLayouts.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,11 +105,6 @@ std::optional<DatabaseFault> inspectSchema(Database& db) {
         if (!found.isValid()) {
             return notOurs(db.path(), QStringLiteral(": no tiene la tabla %1").arg(table));
         }
-    }
-    const QVariant version = db.scalar(QStringLiteral("SELECT 1 FROM PARAM WHERE Numero=? AND Argumento=?"),
-                                       {param_list::kVersion, QStringLiteral("0588")});
-    if (!version.isValid()) {
-        return notOurs(db.path(), QStringLiteral(": no tiene la fila de versión del formulario 0588"));
     }
     return std::nullopt;
 }

@@ -23,8 +23,9 @@ namespace database_check {
 // files left beside it, which would keep it unwritable).
 std::optional<DatabaseFault> inspectFile(const QString& path);
 
-// The open database is ours: the tables of the launcher and of the declarations, and the
-// version row of form 0588. Throws DatabaseError when the engine cannot read it.
+// The open database is ours: the tables of the launcher and of the declarations. (A missing
+// version row is not a fault: the module then takes version "1.0".) Throws DatabaseError
+// when the engine cannot read the file.
 std::optional<DatabaseFault> inspectSchema(Database& db);
 
 // The tables a database of the QEL must have.

@@ -3,13 +3,13 @@
 // start-up with its message and exit code 1, the file left byte for byte as it was; a script
 // never reaches another user's taxpayer.
 
-#include "app/DatabaseLock.h"
 #include "app/IniFile.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -33,7 +33,7 @@ QByteArray fileDigest(const QString& path) {
                                           : QByteArray();
 }
 
-struct Run {
+struct ModuleRun {
     int exitCode = -1;
     QString out;
     QString err;
@@ -61,7 +61,7 @@ protected:
     }
 
     // pm0588 --batch with the script, as `user` when given (the tests may run as root).
-    Run batch(const QString& script, const QStringList& asUser = {}) {
+    ModuleRun batch(const QString& script, const QStringList& asUser = {}) {
         const QString scriptPath = config.path() + QStringLiteral("/guion.txt");
         QFile file(scriptPath);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -92,33 +92,43 @@ TEST_F(ModuleProcessTest, ASecondProcessOnTheDatabaseIsRefusedAndChangesNothing)
                         {{QStringLiteral("nro_doc_socio"), QString::number(i + 1).rightJustified(8, u'0')}});
     }
     database.db().run(QStringLiteral("COMMIT")).finish();
-    app::DatabaseLock first(database.path());
-    ASSERT_TRUE(first.acquire());
+    // The first process holds the module's lock on the file (the system's flock command takes
+    // the same lock the module takes).
+    const QString flock = QStandardPaths::findExecutable(QStringLiteral("flock"));
+    if (flock.isEmpty()) {
+        GTEST_SKIP() << "flock is not installed";
+    }
+    QProcess first;
+    first.start(flock, {QStringLiteral("--nonblock"), database.path(), QStringLiteral("-c"),
+                        QStringLiteral("echo ready; read line")});
+    ASSERT_TRUE(first.waitForReadyRead(10000)) << first.readAllStandardError().toStdString();
 
-    const Run second = batch(QStringLiteral("open %1\nsave\n").arg(kOwnRuc));
+    const ModuleRun second = batch(QStringLiteral("open %1\nsave\n").arg(kOwnRuc));
     EXPECT_EQ(second.exitCode, 1);
     EXPECT_TRUE(second.out.contains(QStringLiteral("La Aplicación ya se encuentra en ejecución")))
         << second.out.toStdString();
     EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("TMPF535SOCIOS"), open), 3000);
 
     // Once the first has ended, the second runs, and closing its form takes its working rows away.
-    first.release();
+    first.closeWriteChannel(); // the shell reads the end of its input and ends
+    ASSERT_TRUE(first.waitForFinished(5000));
     database.db().run(QStringLiteral("DELETE FROM TMPF535SOCIOS")).finish();
     test::insertRow(database.db(), QStringLiteral("F535SOCIOS"), open, {{QStringLiteral("nro_doc_socio"), "1"}});
-    const Run alone = batch(QStringLiteral("open %1\nclose\n").arg(kOwnRuc));
+    const ModuleRun alone = batch(QStringLiteral("open %1\nclose\n").arg(kOwnRuc));
     EXPECT_EQ(alone.exitCode, 0) << alone.out.toStdString() << alone.err.toStdString();
+    database.reopen();
     EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("TMPF535SOCIOS")), 0);
     EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("F535SOCIOS"), open), 1);
 }
 
 TEST_F(ModuleProcessTest, AScriptNeverOpensAnotherUsersTaxpayer) {
-    const Run refused = batch(QStringLiteral("open %1\n").arg(kOtherRuc));
+    const ModuleRun refused = batch(QStringLiteral("open %1\n").arg(kOtherRuc));
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("no está registrado para el usuario CONTADOR")))
         << refused.err.toStdString();
-    const Run chosen = batch(QStringLiteral("new\ntaxpayer %1\n").arg(kOtherRuc));
+    const ModuleRun chosen = batch(QStringLiteral("new\ntaxpayer %1\n").arg(kOtherRuc));
     EXPECT_EQ(chosen.exitCode, 2);
-    const Run own = batch(QStringLiteral("open %1\nclose\n").arg(kOwnRuc));
+    const ModuleRun own = batch(QStringLiteral("open %1\nclose\n").arg(kOwnRuc));
     EXPECT_EQ(own.exitCode, 0) << own.err.toStdString();
 }
 
@@ -180,7 +190,7 @@ TEST_P(BadDatabaseTest, EndsTheStartUpWithItsMessageAndLeavesTheFileAsItWas) {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
     const QByteArray before = fileDigest(path);
 
-    const Run run = batch(QStringLiteral("new\n"), asUser);
+    const ModuleRun run = batch(QStringLiteral("new\n"), asUser);
 
     EXPECT_EQ(run.exitCode, 1) << run.out.toStdString() << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("Error de Conección"))) << run.out.toStdString();
@@ -198,8 +208,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadDatabase{"empty", "está vacío"}, BadDatabase{"foreign", "no tiene la tabla CAB"},
                       BadDatabase{"truncated", "está incompleto"}, BadDatabase{"read-only", "es de solo lectura"},
                       BadDatabase{"locked", "3051- Base esta bloqueda"}),
-    [](const ::testing::TestParamInfo<BadDatabase>& info) {
-        return QString::fromLatin1(info.param.name).replace(QLatin1Char('-'), QLatin1Char('_')).toStdString();
+    [](const ::testing::TestParamInfo<BadDatabase>& param) {
+        return QString::fromLatin1(param.param.name).replace(QLatin1Char('-'), QLatin1Char('_')).toStdString();
     });
 
 } // namespace

@@ -163,7 +163,7 @@ TEST_F(StartupTest, RunsTheStepsInOrderAndNothingAfterAFailedOne) {
          {"probe:QEL", "lock", "window", "busy:on", "open:" + dbFile, "busy:off"},
          Startup::Failure::Database,
          Startup::Stage::ConfigurationRead,
-         "file is not a database\n 26",
+         "El archivo " + dbFile + " no es una base de datos del QEL.\n 26",
          "Error de Conección",
          Icon::None},
         {"ready", true, true, false, all, Startup::Failure::None, Startup::Stage::Ready, {}, {}, Icon::None},
@@ -184,7 +184,9 @@ TEST_F(StartupTest, RunsTheStepsInOrderAndNothingAfterAFailedOne) {
             writeIni({{"DBPath", m_database.folder() + QLatin1Char('/')}});
         }
         if (!c.message.isEmpty()) {
-            m_prompter->expectMessage(c.message, c.icon, c.title);
+            QString message = c.message;
+            message.replace(dbFile, junk.path() + QStringLiteral("/qel.db"));
+            m_prompter->expectMessage(message, c.icon, c.title);
         }
         FakeProbe probe(m_log, c.launcher);
         FakeInstance instance(m_log, c.alone);

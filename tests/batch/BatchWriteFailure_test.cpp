@@ -40,7 +40,8 @@ TEST(BatchWriteFailure, AFailedSaveSaysWhyKeepsEverythingAndEndsWithCode3) {
     QTextStream err(&errors);
     batch::BatchRunner runner(database.db(), out, err,
                               {QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
-    const int code = runner.run(QStringLiteral("open %1\ntype 359 1000\nsave\nshow 359\n").arg(ruc));
+    const int code = runner.run(
+        QStringLiteral("open %1\nclick OptITF 0\nclick OptPlan 2\ntype 359 1000\nsave\nshow 359\n").arg(ruc));
     out.flush();
 
     EXPECT_EQ(code, batch::BatchRunner::kWriteFailed) << output.toStdString() << errors.toStdString();

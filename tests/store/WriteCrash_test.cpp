@@ -12,6 +12,9 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
+
+#include <algorithm>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 #ifndef QEL_WRITE_VICTIM
@@ -131,7 +134,8 @@ TEST(WriteCrash, KilledRefreshesLeaveAllTheWorkingRowsOrNone) {
         ASSERT_EQ(database.db().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
         ASSERT_EQ(counts(database.db(), {QStringLiteral("F535SOCIOS"), QStringLiteral("F535CASEF")}), permanent);
         const QList<int> now = counts(database.db(), working);
-        ASSERT_TRUE(now == permanent || now == QList<int>{0, 0}) << "part of the working rows";
+        const bool allOrNone = now == permanent || now == QList<int>{0, 0};
+        ASSERT_TRUE(allOrNone) << "part of the working rows";
         sawFilled += now == permanent ? 1 : 0;
     }
     std::printf("[ crash    ] %d kills of a working-copy refresh: %d filled, %d empty\n", killCount(), sawFilled,
