@@ -3,6 +3,7 @@
 //
 //   write_victim DATABASE RUC delete    stores the declaration whole, then deletes it, again
 //   write_victim DATABASE RUC refresh   fills the declaration's working copies, then empties them
+//   write_victim DATABASE RUC store     stores the declaration once and ends
 //
 // "ready" is printed once the database is open, then one line after each step.
 
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 4) {
-        std::fprintf(stderr, "usage: write_victim DATABASE RUC delete|refresh\n");
+        std::fprintf(stderr, "usage: write_victim DATABASE RUC delete|refresh|store\n");
         return 2;
     }
     auto opened = store::Database::open(args.at(1));
@@ -71,6 +72,10 @@ int main(int argc, char** argv) {
     std::printf("ready\n");
     std::fflush(stdout);
 
+    if (args.at(3) == QStringLiteral("store")) {
+        storeDeclaration(db, key); // once, for the refresh to work on
+        return 0;
+    }
     const bool deleting = args.at(3) == QStringLiteral("delete");
     for (;;) {
         if (deleting) {
