@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <sqlite3.h>
 
 namespace qel::bench {
@@ -159,7 +160,11 @@ private:
 } // namespace
 
 int runWithRatios(int argc, char** argv, const std::vector<std::pair<std::string, std::string>>& pairs) {
-    QCoreApplication app(argc, argv);
+    // A benchmark that paints brings its own QGuiApplication.
+    std::optional<QCoreApplication> app;
+    if (QCoreApplication::instance() == nullptr) {
+        app.emplace(argc, argv);
+    }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -326,9 +326,11 @@ void AnnexDetailModel::fillCombos() {
                 items.append({item, item.left(2)});
             }
         } else if (!f.param.isEmpty()) {
+            // The description is followed by its code (some lists carry it in Funcion already).
             for (const store::ParamLookups::Item& item : params.paramList(f.param, f.paramStart, f.paramLength)) {
-                items.append({item.text.trimmed() + QStringLiteral("  ") + item.argumento.trimmed(),
-                              item.argumento.trimmed()});
+                const QString code = item.argumento.trimmed();
+                const QString text = item.text.trimmed();
+                items.append({text.endsWith(code) ? text : text + QStringLiteral("  ") + code, code});
             }
         } else {
             for (const auto& [code, text] : f.items) {

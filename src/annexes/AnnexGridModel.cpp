@@ -119,7 +119,12 @@ void AnnexGridModel::loadDescriptions() {
             }
         } else {
             for (const store::ParamLookups::Item& item : params.paramList(column.param, 1, 35)) {
-                names.insert(codeKey(item.argumento), item.text.trimmed());
+                // Some lists carry the code after the description: the grid shows the description.
+                QString text = item.text.trimmed();
+                if (text.endsWith(item.argumento.trimmed())) {
+                    text = text.chopped(item.argumento.trimmed().size()).trimmed();
+                }
+                names.insert(codeKey(item.argumento), text);
             }
         }
         m_descriptions.insert(column.param, names);

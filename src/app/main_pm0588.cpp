@@ -11,6 +11,7 @@
 #include "app/ui/MDIFrm.h"
 #include "app/ui/MainWindowLoader.h"
 #include "app/ui/MessageBoxPrompter.h"
+#include "app/ui/QtSpanish.h"
 #include "batch/BatchRunner.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ int runWindow(int argc, char* argv[]) {
     ui::GuardedApplication application(argc, argv, kModuleTitle);
     QApplication::setApplicationName(QStringLiteral("pm0588"));
     QApplication::setQuitOnLastWindowClosed(false);
+    ui::installQtSpanish();
 
     ProcessState state;
     const SystemClock clock;

@@ -18,6 +18,7 @@ public:
 
     declaration::FormContext services;
     QString moduleFolder;
+    QString reportFolder; // the spool folder, where reports are written
     // The open declaration form; null when none is open.
     declaration::DeclarationFormModel* form = nullptr;
     // Opens the declaration form as the module's list windows do (mode and arguments as

@@ -11,6 +11,7 @@
 #include "declaration/FormPages.h"
 #include "declaration/ValidateCommand.h"
 #include "management/DeclarationFormSession.h"
+#include "management/SentDeclarationList.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/ExecuteSql.h"
@@ -115,6 +116,7 @@ int BatchRunner::runFile(const QString& scriptPath, QTextStream& out, QTextStrea
     settings.sysUser = state.sysUser;
     BatchRunner runner(state.database(), out, err, settings);
     runner.setModuleFolder(state.moduleFolder());
+    runner.setReportFolder(state.reportFolder);
     return runner.run(script);
 }
 
@@ -340,10 +342,19 @@ void BatchRunner::cmdNew(const QString& rest) {
 
 void BatchRunner::cmdOpen(const QString& rest) {
     const QStringList args = words(rest);
-    if (args.size() != 1) {
-        throw ScriptError{QStringLiteral("open espera un RUC")};
+    if (args.isEmpty() || args.size() > 2) {
+        throw ScriptError{QStringLiteral("open espera un RUC y, para una versión enviada, su correlativo")};
     }
     const QString ruc = args.at(0);
+    if (args.size() == 2) {
+        const auto version = management::SentDeclarationList::versionArguments(
+            m_db, {ruc, m_settings.periodo, m_settings.formulario}, args.at(1));
+        if (!version) {
+            throw ScriptError{QStringLiteral("no hay una versión enviada %2 de %1").arg(ruc, args.at(1))};
+        }
+        openForm(1, *version);
+        return;
+    }
     QSqlQuery found = m_db.run(
         QStringLiteral("SELECT B.NOMBRE FROM CAB AS A, CONT AS B WHERE A.DOC_ID_D=B.DOC_ID_D AND A.TIP_DOC_D=6 AND "
                        "B.TIP_DOC_D=6 AND A.DOC_ID_D=? AND A.PERIODO=? AND A.FORMULARIO=?"),

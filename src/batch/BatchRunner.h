@@ -79,6 +79,7 @@ public:
         m_moduleFolder = folder;
         m_context.moduleFolder = folder;
     }
+    void setReportFolder(const QString& folder) { m_context.reportFolder = folder; }
 
 private:
     // Runs line `index` of the script; a failure is reported and ends the script.

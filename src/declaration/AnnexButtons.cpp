@@ -4,6 +4,7 @@
 #include "app/NumberFormat.h"
 #include "app/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
+#include "declaration/FormAnnexGrid.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 
@@ -56,6 +57,18 @@ AnnexButtons::AnnexButtons(DeclarationFormModel& model) : m_model(model) {
     for (const AnnexButtonDef& def : annexes()) {
         if (m_model.hasControl(def.array)) {
             m_model.onControl(def.array, [this, &def](int index) { click(def, index); });
+        }
+        if (m_model.hasControl(def.grid) && !m_model.grids.contains(def.grid)) {
+            m_grids.push_back(std::make_unique<FormAnnexGrid>(m_model, def.grid));
+            m_model.grids.insert(def.grid, m_grids.back().get());
+        }
+    }
+}
+
+AnnexButtons::~AnnexButtons() {
+    for (const auto& grid : m_grids) {
+        for (auto it = m_model.grids.begin(); it != m_model.grids.end();) {
+            it = it.value() == grid.get() ? m_model.grids.erase(it) : std::next(it);
         }
     }
 }

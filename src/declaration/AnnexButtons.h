@@ -7,12 +7,15 @@
 #include <QStringList>
 #include <QVariantList>
 #include <QVariantMap>
+#include <memory>
 #include <optional>
+#include <vector>
 #include <utility>
 
 namespace qel::declaration {
 
 class DeclarationFormModel;
+class FormAnnexGrid;
 
 // What the declaration form knows of one annex grid and its command buttons: the annex
 // catalogue's grid entry.
@@ -25,6 +28,9 @@ using AnnexButtonDef = annexes::AnnexGridDef;
 class AnnexButtons {
 public:
     explicit AnnexButtons(DeclarationFormModel& model);
+    ~AnnexButtons();
+    AnnexButtons(const AnnexButtons&) = delete;
+    AnnexButtons& operator=(const AnnexButtons&) = delete;
 
     static const QList<AnnexButtonDef>& annexes();
     static const AnnexButtonDef* find(const QString& array);
@@ -56,6 +62,7 @@ private:
 
     DeclarationFormModel& m_model;
     QString m_exportFolder;
+    std::vector<std::unique_ptr<FormAnnexGrid>> m_grids; // the annex grids as the batch mode reads them
 };
 
 } // namespace qel::declaration

@@ -3,7 +3,9 @@
 #include "app/NumberFormat.h"
 #include "app/Prompter.h"
 #include "app/TaxpayerAccess.h"
+#include "declaration/CasillaWindows.h"
 #include "declaration/DeclarationFormModel.h"
+#include "declaration/FormControls.h"
 #include "declaration/FormPages.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
@@ -781,13 +783,41 @@ void FormLoader::loadDetailTables() {
     }
 }
 
-// A sent version offers the registration of its order number: the two order-number boxes.
+// A sent version offers the registration of its order number: the frame "Número de orden"
+// with its two boxes. Everything else of a sent version is shown, not changed: what was sent
+// stays as it was sent.
 void FormLoader::prepareOrderNumber() {
     for (const QString& name : {QStringLiteral("TxtNumOrdenE"), QStringLiteral("TxtNumOrdenE2")}) {
         if (m_model.hasControl(name)) {
             m_model.setControlEnabled(name, m_model.historyView);
+            if (m_model.control(name).visible != m_model.historyView) {
+                m_model.controlState(name).visible = m_model.historyView;
+                m_model.changed(name);
+            }
         }
     }
+    if (m_model.historyView) {
+        showSentVersionOnly();
+    }
+}
+
+void FormLoader::showSentVersionOnly() {
+    for (const CasillaDef* def : m_model.casillas().boxes()) {
+        m_model.setLocked(def->number, true);
+        if (CasillaWindows::opensWindow(def->number)) {
+            m_model.setEnabled(def->number, false);
+        }
+    }
+    static const QStringList kStillActive = {QStringLiteral("TxtNumOrdenE"), QStringLiteral("TxtNumOrdenE2"),
+                                             QStringLiteral("cmdGrabar"), QStringLiteral("cmdSalir")};
+    for (const ControlDef& def : FormControls::instance().all()) {
+        if (def.kind == ControlKind::Grid || def.kind == ControlKind::Label || kStillActive.contains(def.name)) {
+            continue;
+        }
+        m_model.setControlEnabled(def.name, false);
+    }
+    m_model.payment().enabled = false;
+    m_model.paymentChanged();
 }
 
 // --- The declaration read -----------------------------------------------------------------

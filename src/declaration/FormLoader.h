@@ -76,6 +76,7 @@ private:
     void showTrialBalanceTotals();
     void loadDetailTables();
     void prepareOrderNumber();
+    void showSentVersionOnly();
 
     // Pieces of the dispatcher.
     bool dispatchToControl(int number, const QString& value);

@@ -4,6 +4,30 @@
 
 namespace qel::declaration {
 
+const QString InconsistencyReport::kTitle = QStringLiteral("INCONSISTENCIAS DETECTADAS ");
+const QString InconsistencyReport::kSubtitle =
+    QStringLiteral("DECLARACIÓN PAGO ANUAL IMPUESTO A LA RENTA 3RA. CAT. 2006");
+
+namespace {
+
+// A text cut at blanks into pieces no wider than `width` (a word wider than that is cut).
+QStringList wrap(const QString& text, int width) {
+    QStringList pieces;
+    QString rest = text.trimmed();
+    while (rest.size() > width) {
+        qsizetype cut = rest.lastIndexOf(QLatin1Char(' '), width);
+        if (cut <= 0) {
+            cut = width;
+        }
+        pieces.append(rest.left(cut).trimmed());
+        rest = rest.mid(cut).trimmed();
+    }
+    pieces.append(rest);
+    return pieces;
+}
+
+} // namespace
+
 InconsistencyReport::InconsistencyReport(QStringList lines) : m_lines(std::move(lines)) {}
 
 InconsistencyReport InconsistencyReport::fromFile(const QString& path) {
@@ -28,31 +52,22 @@ QString InconsistencyReport::text() const {
     return m_lines.join(QLatin1Char('\n'));
 }
 
-QList<InconsistencyReport::Page> InconsistencyReport::pages(const QDateTime& printedAt) const {
-    auto newPage = [&printedAt] {
-        Page page;
-        page.items.append({kLeftTwips, kHeaderTwips, printedAt.toString(QStringLiteral("dd/MM/yyyy"))});
-        page.items.append({kTitleTwips, kHeaderTwips, QStringLiteral("INCONSISTENCIAS DETECTADAS ")});
-        page.items.append({kLeftTwips, kSubHeaderTwips, printedAt.toString(QStringLiteral("HH:mm:ss"))});
-        page.items.append({kTitleTwips, kSubHeaderTwips,
-                           QStringLiteral("DECLARACIÓN PAGO ANUAL IMPUESTO A LA RENTA 3RA. CAT. 2006")});
-        return page;
-    };
-
-    QList<Page> result{newPage()};
-    int row = 0; // the line's position on its page
+printing::ReportWriter InconsistencyReport::printout(const QDateTime& printedAt) const {
+    printing::ReportWriter writer(printedAt, printing::ReportWriter::kDefaultWidth,
+                                  printing::ReportWriter::kStandardHeader);
+    writer.setTitleBlock({kTitle, kSubtitle});
+    writer.start();
+    const int numberWidth = static_cast<int>(QString::number(m_lines.size()).size()) + 2;
     for (int i = 0; i < m_lines.size(); ++i) {
-        if (row == kLinesPerPage) {
-            result.append(newPage());
-            row = 0;
+        const QString number = (QString::number(i + 1) + QStringLiteral(". ")).leftJustified(numberWidth);
+        const QStringList pieces = wrap(m_lines.at(i), writer.width() - numberWidth);
+        for (qsizetype p = 0; p < pieces.size(); ++p) {
+            writer.line((p == 0 ? number : QString(numberWidth, QLatin1Char(' '))) + pieces.at(p));
         }
-        result.last().items.append({kLeftTwips, kFirstLineTwips + row * kLineTwips,
-                                    QString::number(i + 1) + QStringLiteral(". ") + m_lines.at(i)});
-        ++row;
     }
-    result.last().items.append({kLeftTwips, kFirstLineTwips + row * kLineTwips,
-                                QStringLiteral(" Inconsistencias Detectadas : ") + QString::number(m_lines.size())});
-    return result;
+    writer.line();
+    writer.line(QStringLiteral(" Inconsistencias Detectadas : ") + QString::number(m_lines.size()));
+    return writer;
 }
 
 } // namespace qel::declaration

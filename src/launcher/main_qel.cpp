@@ -1,6 +1,7 @@
 #include "app/Clock.h"
 #include "app/PrivateFiles.h"
 #include "app/ui/GuardedApplication.h"
+#include "app/ui/QtSpanish.h"
 #include "launcher/CommandLine.h"
 #include "launcher/LauncherCommands.h"
 #include "launcher/ui/LauncherApplication.h"
@@ -29,6 +30,7 @@ int run(int argc, char* argv[]) {
     std::unique_ptr<QCoreApplication> app;
     if (line.opensWindow()) {
         app = std::make_unique<qel::app::ui::GuardedApplication>(argc, argv, QStringLiteral("QEL"));
+        qel::app::ui::installQtSpanish();
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

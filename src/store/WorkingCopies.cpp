@@ -3,6 +3,7 @@
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
 #include "store/ExecuteSql.h"
+#include "store/SentVersions.h"
 #include "store/TableCatalog.h"
 #include "store/TransactionGuard.h"
 
@@ -164,10 +165,16 @@ bool deleteDeclaration(Database& db, app::Prompter& prompter, const DeclarationK
 
 bool deleteSentVersion(Database& db, app::Prompter& prompter, const DeclarationKey& key, const QString& correl) {
     return runAtomically(db, prompter, [&] {
-        const SqlFilter filter = key.versionFilter(correl);
-        for (const QString& table : declaration_tables::sentVersionTables()) {
-            const QString history = TableCatalog::physicalName(catalog().table(table).name, Copy::History);
-            db.run(QStringLiteral("DELETE FROM ") + history + filter.text, filter.values).finish();
+        // The usual list first, then every other table envio_t says a sent version holds, so
+        // that no row of the version stays behind.
+        QStringList tables = declaration_tables::sentVersionTables();
+        for (const QString& table : SentTables(db, key.formulario)) {
+            if (!tables.contains(table, Qt::CaseInsensitive)) {
+                tables.append(table);
+            }
+        }
+        for (const QString& table : tables) {
+            DeleteVersionRows(db, table, key, correl);
         }
     });
 }

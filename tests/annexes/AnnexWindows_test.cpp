@@ -1,4 +1,5 @@
 #include "AnnexFixture.h"
+#include "annexes/AnnexTotals.h"
 
 #include <QSqlQuery>
 
@@ -339,6 +340,41 @@ TEST_F(AnnexWindowsTest, SubWindowsOpenWithTheirRowOnlyOnceItExists) {
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT des_placa_sus || '|' || cod_categ FROM TMPF584VEHIC")).toString(),
               QStringLiteral("XYZ999|A2"));
     EXPECT_EQ(rows(QStringLiteral("TMPF584VEHIC")), 1);
+}
+
+// The figures the form's casillas and rules read from the annex tables.
+TEST_F(AnnexWindowsTest, TotalsCountAndSumTheRowsOfTheDeclaration) {
+    const auto add = [this](const char* table, QVariantMap values) {
+        test::insertRow(db(), QString::fromUtf8(table), key(), values);
+    };
+    add("TMPF584VEHIC", {{"cod_categ", "A2"}, {"des_placa", "A1"}, {"ind_ded_gasto", "1"}, {"mto_gasto", "1000"},
+                         {"mto_dep", "300"}});
+    add("TMPF584VEHIC", {{"cod_categ", "A3"}, {"des_placa", "A2"}, {"ind_ded_gasto", "0"}, {"mto_gasto", "5000"}});
+    add("TMPF584VEHIC", {{"cod_categ", "A3"}, {"des_placa", "A3"}, {"ind_ded_gasto", "1"}, {"ind_sustitucion", "1"},
+                         {"mto_gasto", "250"}});
+    // Another declaration's rows count for nothing.
+    test::insertRow(db(), QStringLiteral("TMPF584VEHIC"), test::demoKey(QStringLiteral("20100047218")),
+                    {{"cod_categ", "A2"}, {"des_placa", "Z9"}, {"ind_ded_gasto", "1"}, {"mto_gasto", "9"}});
+    const AnnexTotals::Vehicles vehicles = AnnexTotals::vehicles(db(), key());
+    EXPECT_EQ(vehicles.rows, 3);
+    EXPECT_EQ(vehicles.identified, 2);
+    EXPECT_EQ(vehicles.substituting, 1);
+    EXPECT_EQ(vehicles.expenses, 1250);
+    EXPECT_EQ(vehicles.depreciation, 300);
+
+    add("TMPF535SOCIOS", {{"tipo_socio", "01"}, {"nro_doc_socio", "1"}, {"Porcentaje", 33.33}});
+    add("TMPF535SOCIOS", {{"tipo_socio", "01"}, {"nro_doc_socio", "2"}, {"Porcentaje", 33.33}});
+    add("TMPF535SOCIOS", {{"tipo_socio", "05"}, {"nro_doc_socio", ""}, {"Porcentaje", 33.34}});
+    const AnnexTotals::Partners partners = AnnexTotals::partners(db(), key());
+    EXPECT_EQ(partners.rows, 3);
+    EXPECT_EQ(partners.principal, 2);
+    EXPECT_EQ(partners.shares, 100);
+
+    for (int annex : {1, 2, 2}) {
+        add("TMPF564MINERIA", {{"nro_anexo", annex}, {"nro_concesion", QString::number(rows("TMPF564MINERIA"))}});
+    }
+    EXPECT_EQ(AnnexTotals::concessions(db(), key(), 1), 1);
+    EXPECT_EQ(AnnexTotals::concessions(db(), key(), 2), 2);
 }
 
 } // namespace

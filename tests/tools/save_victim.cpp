@@ -3,16 +3,23 @@
 // over, alternating the two ("loop"), until it is killed.
 //
 //   save_victim DATABASE RUC a|b|loop
+//   save_victim DATABASE RUC recover|delete CORREL
 //
 // Both versions change casilla boxes and a text column of every working annex row, so that
 // every table the save writes differs between them. "ready" is printed once the form is open,
 // and "saved a" / "saved b" after each save.
+//
+// "recover" makes the sent version CORREL the active declaration (answering Yes to the
+// overwrite question) and "delete" deletes that version; each prints "ready" just before it
+// starts and "done" when it has finished.
 
 #include "../support/FormServices.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/SaveCommand.h"
 #include "management/DeclarationFormSession.h"
+#include "management/VersionRecovery.h"
 #include "store/Database.h"
+#include "store/WorkingCopies.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -40,13 +47,42 @@ void apply(declaration::DeclarationFormModel& model, store::Database& db, char v
     model.dirty = true;
 }
 
+// Answers Yes to every question.
+class YesPrompter : public app::Prompter {
+public:
+    void message(const QString&, const QString&, app::Icon) override {}
+    app::Button ask(const QString&, const QString&, app::Buttons, app::Button, app::Icon) override {
+        return app::Button::Yes;
+    }
+};
+
+// Recovers or deletes one sent version; 0 when it was done.
+int runOnVersion(store::Database& db, const QString& ruc, const QString& command, const QString& correl) {
+    YesPrompter prompter;
+    std::printf("ready\n");
+    std::fflush(stdout);
+    bool done = false;
+    if (command == QStringLiteral("recover")) {
+        management::SentVersionRow source;
+        source.ruc = ruc;
+        source.correl = correl;
+        management::VersionRecovery recovery({db, prompter, QStringLiteral("2018"), QStringLiteral("0588")}, source);
+        done = recovery.recover();
+    } else {
+        done = store::deleteSentVersion(db, prompter, {ruc, QStringLiteral("2018"), QStringLiteral("0588")}, correl);
+    }
+    std::printf("done\n");
+    std::fflush(stdout);
+    return done ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() != 4) {
-        std::fprintf(stderr, "usage: save_victim DATABASE RUC a|b|loop\n");
+    if (args.size() != 4 && args.size() != 5) {
+        std::fprintf(stderr, "usage: save_victim DATABASE RUC a|b|loop, or DATABASE RUC recover|delete CORREL\n");
         return 2;
     }
     auto opened = store::Database::open(args.at(1));
@@ -55,6 +91,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     store::Database& db = *opened.database;
+    if (args.size() == 5) {
+        return runOnVersion(db, args.at(2), args.at(3), args.at(4));
+    }
     test::SilentServices services(db);
     management::DeclarationFormSession session(
         services.context(),

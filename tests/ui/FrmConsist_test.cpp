@@ -1,6 +1,8 @@
 #include "app/Clock.h"
+#include "app/ScriptedPrompter.h"
 #include "declaration/InconsistencyReport.h"
 #include "declaration/ui/FrmConsist.h"
+#include "printing/ReportDocument.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -29,7 +31,8 @@ const app::FixedClock kClock{QDateTime(QDate(2019, 3, 15), QTime(9, 5, 7))};
 
 TEST(FrmConsist, ShowsTheReportAndAcceptsIt) {
     QTemporaryDir dir;
-    FrmConsist window(writeReport(dir, 2), kClock);
+    app::ScriptedPrompter prompter;
+    FrmConsist window(writeReport(dir, 2), kClock, prompter);
     const auto* box = window.findChild<QPlainTextEdit*>(QStringLiteral("txtConsist"));
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isReadOnly());
@@ -44,35 +47,33 @@ TEST(FrmConsist, ShowsTheReportAndAcceptsIt) {
     EXPECT_EQ(window.resultText(), QStringLiteral("A"));
 }
 
-TEST(FrmConsist, FortyLinesFillAPageAndTheFortyFirstStartsTheNext) {
-    QTemporaryDir dir;
-    for (const auto& [lines, pages] : {std::pair{40, 1}, std::pair{41, 2}}) {
-        const InconsistencyReport report = InconsistencyReport::fromFile(writeReport(dir, lines));
-        const QList<InconsistencyReport::Page> laid = report.pages(kClock.now());
-        ASSERT_EQ(laid.size(), pages) << lines;
-
-        const QList<InconsistencyReport::Item>& first = laid.first().items;
-        EXPECT_EQ(first.at(0).text, QStringLiteral("15/03/2019"));
-        EXPECT_EQ(first.at(1).text, QStringLiteral("INCONSISTENCIAS DETECTADAS "));
-        EXPECT_EQ(first.at(2).text, QStringLiteral("09:05:07"));
-        EXPECT_EQ(first.at(3).text, QStringLiteral("DECLARACIÓN PAGO ANUAL IMPUESTO A LA RENTA 3RA. CAT. 2006"));
-        EXPECT_EQ(first.at(4).text, QStringLiteral("1. Información complementaria - Inconsistencia número 1"));
-        EXPECT_EQ(first.at(4).y, 1000);
-        EXPECT_EQ(first.at(43).y, 1000 + 39 * 270); // the fortieth line
-
-        const QList<InconsistencyReport::Item>& last = laid.last().items;
-        EXPECT_EQ(last.last().text, QStringLiteral(" Inconsistencias Detectadas : %1").arg(lines));
-        if (pages == 2) {
-            EXPECT_EQ(last.at(4).text, QStringLiteral("41. Información complementaria - Inconsistencia número 41"));
-            EXPECT_EQ(last.at(4).y, 1000);
-            EXPECT_EQ(last.last().y, 1000 + 270);
-        }
+TEST(FrmConsist, PrintoutWrapsLongLinesAndBreaksPagesLikeEveryReport) {
+    const QString longLine = QStringLiteral("Sr. Contribuyente: ") + QString(150, QLatin1Char('x')) +
+                             QStringLiteral(" Por favor verificar esta información para evitar inconsistencias.");
+    const InconsistencyReport report({QStringLiteral("Primera"), longLine});
+    const printing::ReportDocument document =
+        printing::ReportDocument::fromCommands(report.printout(kClock.now()).commands());
+    ASSERT_EQ(document.pageCount(), 1);
+    QStringList texts;
+    for (const auto& text : document.page(0).texts) {
+        texts.append(text.text);
+        EXPECT_LE(text.text.size(), 104) << text.text.toStdString();
     }
+    EXPECT_TRUE(texts.at(0).startsWith(QStringLiteral("15/03/2019")));
+    EXPECT_TRUE(texts.at(0).contains(InconsistencyReport::kTitle));
+    EXPECT_TRUE(texts.at(1).startsWith(QStringLiteral("09:05:07")));
+    EXPECT_EQ(texts.at(3), QStringLiteral("1. Primera"));
+    EXPECT_EQ(texts.at(4), QStringLiteral("2. Sr. Contribuyente:"));
+    EXPECT_EQ(texts.at(5), QStringLiteral("   ") + QString(101, QLatin1Char('x')));
+    EXPECT_TRUE(texts.at(6).startsWith(QStringLiteral("   ") + QString(49, QLatin1Char('x')) +
+                                       QStringLiteral(" Por favor verificar")));
+    EXPECT_EQ(texts.last(), QStringLiteral(" Inconsistencias Detectadas : 2"));
 }
 
-TEST(FrmConsist, SavesTheTwoPagesOfFortyOneLinesAsPdf) {
+TEST(FrmConsist, SavesTheTwoPagesOfAHundredLinesAsPdf) {
     QTemporaryDir dir;
-    FrmConsist window(writeReport(dir, 41), kClock);
+    app::ScriptedPrompter prompter;
+    FrmConsist window(writeReport(dir, 100), kClock, prompter);
     const QString pdf = dir.filePath(QStringLiteral("Inconsistencias.pdf"));
     ASSERT_TRUE(window.saveAsPdf(pdf));
     QFile file(pdf);

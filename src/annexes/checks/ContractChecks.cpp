@@ -1,8 +1,8 @@
 #include "annexes/checks/ContractChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
+#include "annexes/AnnexTotals.h"
 #include "app/Prompter.h"
-#include "store/Database.h"
 
 namespace qel::annexes {
 
@@ -10,11 +10,7 @@ const QString ContractChecks::kParticipants = QStringLiteral("frmColabEmpresaria
 const QString ContractChecks::kSaveFirst = QStringLiteral("Debe grabar primero los datos del contrato.");
 
 int ContractChecks::participants(AnnexDetailModel& model, const QString& contract) {
-    store::SqlFilter filter = model.key().filter();
-    filter.andEquals(QStringLiteral("cod_contrato"), contract);
-    return model.context()
-        .db.scalar(QStringLiteral("SELECT count(*) as TotReg FROM TMPF582COLDET") + filter.text, filter.values)
-        .toInt();
+    return AnnexTotals::participants(model.context().db, model.key(), contract);
 }
 
 void ContractChecks::clicked(AnnexDetailModel& model, const QString& command) {

@@ -1,31 +1,22 @@
 #include "declaration/ui/FrmConsist.h"
 
 #include "app/Clock.h"
+#include "printing/PageDescription.h"
+#include "printing/ReportDocument.h"
+#include "printing/ReportPainter.h"
+#include "printing/ui/frmPreview.h"
 #include "ui_FrmConsist.h"
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <algorithm>
+#include <QFileInfo>
+#include <QSaveFile>
 
 namespace qel::declaration {
 
-namespace {
-
-constexpr double kTwipsPerInch = 1440.0;
-constexpr double kPointSize = 9.0;
-constexpr double kSmallestPointSize = 5.0;
-
-} // namespace
-
-FrmConsist::FrmConsist(const QString& reportPath, const app::Clock& clock, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::FrmConsist>()), m_clock(clock),
-      m_report(InconsistencyReport::fromFile(reportPath)) {
+FrmConsist::FrmConsist(const QString& reportPath, const app::Clock& clock, app::Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::FrmConsist>()), m_reportPath(reportPath), m_clock(clock),
+      m_prompter(prompter), m_report(InconsistencyReport::fromFile(reportPath)) {
     m_ui->setupUi(this);
     m_ui->txtConsist->setPlainText(m_report.text());
     connect(m_ui->cmdAceptar, &QPushButton::clicked, this, &FrmConsist::acceptReport);
@@ -40,49 +31,32 @@ void FrmConsist::acceptReport() {
     accept();
 }
 
-// Each item at its place in twips; a line wider than the paper is drawn smaller so that it
-// stays whole.
-void FrmConsist::paint(QPagedPaintDevice& device) const {
-    QPainter painter(&device);
-    const double dpiX = device.logicalDpiX();
-    const double dpiY = device.logicalDpiY();
-    const double right = device.width() - InconsistencyReport::kLeftTwips * dpiX / kTwipsPerInch;
-    const QList<InconsistencyReport::Page> pages = m_report.pages(m_clock.now());
-    for (int p = 0; p < pages.size(); ++p) {
-        if (p > 0) {
-            device.newPage();
-        }
-        for (const InconsistencyReport::Item& item : pages.at(p).items) {
-            const double x = item.x * dpiX / kTwipsPerInch;
-            const double y = item.y * dpiY / kTwipsPerInch;
-            QFont font(QStringLiteral("DejaVu Sans"));
-            font.setPointSizeF(kPointSize);
-            const double wide = QFontMetricsF(font, &device).horizontalAdvance(item.text);
-            if (wide > right - x && wide > 0) {
-                font.setPointSizeF(std::max(kSmallestPointSize, kPointSize * (right - x) / wide));
-            }
-            painter.setFont(font);
-            painter.drawText(QPointF(x, y + QFontMetricsF(font, &device).ascent()), item.text);
-        }
+printing::ReportDocument FrmConsist::printout() const {
+    return printing::ReportDocument::fromCommands(m_report.printout(m_clock.now()).commands());
+}
+
+QString FrmConsist::writePrintout() const {
+    const QFileInfo report(m_reportPath);
+    const QString path = report.absoluteDir().filePath(report.completeBaseName() + QStringLiteral(".PRN"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return {};
     }
+    file.write(m_report.printout(m_clock.now()).fileText().toUtf8());
+    return file.commit() ? path : QString();
 }
 
 bool FrmConsist::saveAsPdf(const QString& path) const {
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::Letter));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(600);
-    writer.setTitle(QStringLiteral("Inconsistencias Detectadas"));
-    paint(writer);
-    return QFileInfo(path).size() > 0;
+    const printing::ReportDocument document = printout();
+    return printing::ReportPainter::writePdf(path, document, 0, document.pageCount() - 1,
+                                             QStringLiteral("Inconsistencias Detectadas"));
 }
 
 void FrmConsist::printReport() {
-    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Imprimir"));
-    if (dialog.exec() == QDialog::Accepted) {
-        paint(printer);
+    // A printout that cannot be written is the preview's missing file.
+    printing::frmPreview preview(writePrintout(), m_prompter, this);
+    if (preview.isOpen()) {
+        preview.exec();
     }
 }
 

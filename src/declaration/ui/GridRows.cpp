@@ -1,9 +1,8 @@
 #include "declaration/ui/GridRows.h"
 
-#include "app/NumberFormat.h"
+#include "annexes/AnnexGridModel.h"
 #include "store/TableCatalog.h"
 
-#include <QDate>
 #include <QSqlRecord>
 
 namespace qel::declaration {
@@ -35,24 +34,11 @@ QVariant GridRows::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole) {
         return number ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();
     }
-    const QString text = value.toString().trimmed();
-    if (value.isNull() || text.isEmpty()) {
+    if (value.isNull() || value.toString().trimmed().isEmpty()) {
         return value;
     }
-    switch (type.value_or(store::ColumnType::Text)) {
-    case store::ColumnType::Currency:
-        return app::formatNumber(app::val(text), app::masks::kAmount);
-    case store::ColumnType::Double:
-        return app::formatNumber(app::val(text), QStringLiteral("###,###,##0.00"));
-    case store::ColumnType::Date: {
-        const QDate date = QDate::fromString(text.left(10), Qt::ISODate);
-        return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : value;
-    }
-    case store::ColumnType::Integer:
-    case store::ColumnType::Text:
-        break;
-    }
-    return value;
+    // The form's grids show values as every annex grid does.
+    return annexes::AnnexGridModel::display(value, type);
 }
 
 } // namespace qel::declaration

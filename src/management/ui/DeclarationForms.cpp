@@ -4,6 +4,7 @@
 #include "app/ui/FormLauncher.h"
 #include "management/DeclarationList.h"
 #include "management/ui/FrmContAbrir.h"
+#include "management/ui/SentDeclarationForms.h"
 #include "management/ui/LauncherFormOpener.h"
 #include "management/ui/OpenDeclarationForm.h"
 
@@ -47,6 +48,8 @@ void registerDeclarationForms(app::ui::FormLauncher& forms, app::ProcessState& s
         });
         return std::unique_ptr<QDialog>(std::move(window));
     });
+
+    registerSentDeclarationForms(forms, state);
 }
 
 } // namespace qel::management::ui

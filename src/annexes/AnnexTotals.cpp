@@ -1,0 +1,60 @@
+#include "annexes/AnnexTotals.h"
+
+#include "app/NumberFormat.h"
+#include "store/Database.h"
+
+#include <QSqlQuery>
+
+namespace qel::annexes {
+
+AnnexTotals::Vehicles AnnexTotals::vehicles(store::Database& db, const store::DeclarationKey& key) {
+    const store::SqlFilter filter = key.filter();
+    QSqlQuery q = db.run(QStringLiteral("SELECT count(*), "
+                                        "total(trim(ifnull(ind_ded_gasto,''))='1'), "
+                                        "total(trim(ifnull(ind_sustitucion,''))='1'), "
+                                        "total(CASE WHEN trim(ifnull(ind_ded_gasto,''))='1' "
+                                        "THEN CAST(ifnull(mto_gasto,'') AS REAL) END), "
+                                        "total(CASE WHEN trim(ifnull(ind_ded_gasto,''))='1' "
+                                        "THEN CAST(ifnull(mto_dep,'') AS REAL) END) FROM TMPF584VEHIC") +
+                             filter.text,
+                         filter.values);
+    Vehicles v;
+    if (q.next()) {
+        v.rows = q.value(0).toInt();
+        v.identified = q.value(1).toInt();
+        v.substituting = q.value(2).toInt();
+        v.expenses = q.value(3).toDouble();
+        v.depreciation = q.value(4).toDouble();
+    }
+    return v;
+}
+
+AnnexTotals::Partners AnnexTotals::partners(store::Database& db, const store::DeclarationKey& key) {
+    const store::SqlFilter filter = key.filter();
+    QSqlQuery q = db.run(QStringLiteral("SELECT count(*), total(trim(ifnull(tipo_socio,''))<>'05'), "
+                                        "total(CAST(ifnull(Porcentaje,'') AS REAL)) FROM TMPF535SOCIOS") +
+                             filter.text,
+                         filter.values);
+    Partners p;
+    if (q.next()) {
+        p.rows = q.value(0).toInt();
+        p.principal = q.value(1).toInt();
+        p.shares = app::roundHalfAway(q.value(2).toDouble(), 2);
+    }
+    return p;
+}
+
+int AnnexTotals::concessions(store::Database& db, const store::DeclarationKey& key, int annexNumber) {
+    store::SqlFilter filter = key.filter();
+    filter.andEquals(QStringLiteral("nro_anexo"), annexNumber);
+    return db.scalar(QStringLiteral("Select count(*) as total from TMPF564MINERIA") + filter.text, filter.values).toInt();
+}
+
+int AnnexTotals::participants(store::Database& db, const store::DeclarationKey& key, const QString& contract) {
+    store::SqlFilter filter = key.filter();
+    filter.andEquals(QStringLiteral("cod_contrato"), contract);
+    return db.scalar(QStringLiteral("SELECT count(*) as TotReg FROM TMPF582COLDET") + filter.text, filter.values)
+        .toInt();
+}
+
+} // namespace qel::annexes

@@ -1,0 +1,82 @@
+#include "management/VersionRecovery.h"
+
+#include "app/Prompter.h"
+#include "store/Database.h"
+#include "store/ExecuteSql.h"
+#include "store/SentVersions.h"
+#include "store/WorkingCopies.h"
+
+namespace qel::management {
+
+const QString VersionRecovery::kCaption = QStringLiteral("Recuperar Declaración");
+const QString VersionRecovery::kOverwriteQuestion =
+    QStringLiteral("Periodo destino ya tiene una declaración activa. ¿Desea sobreescribirla?");
+const QString VersionRecovery::kRecovered =
+    QStringLiteral("Se termino de recuperar la información satisfactoriamente.");
+const QString VersionRecovery::kNotRecovered = QStringLiteral("No se recupero la información.");
+
+namespace {
+const QString kCab = QStringLiteral("CAB");
+constexpr int kInconsistent = 9;
+} // namespace
+
+VersionRecovery::VersionRecovery(Context context, SentVersionRow source)
+    : m_context(std::move(context)), m_source(std::move(source)) {}
+
+bool VersionRecovery::RecoverVersion(const QString& formulario, const QString& ruc, const QString& periodo,
+                                     const QString& correl) {
+    store::Database& db = m_context.db;
+    const store::DeclarationKey key{ruc.trimmed(), periodo, formulario};
+    try {
+        // A version deleted since the list was read would leave the period with nothing.
+        if (!store::VersionExists(db, key, correl)) {
+            return false;
+        }
+        const store::SqlFilter active = key.filter();
+        const bool hasActive =
+            db.scalar(QStringLiteral("SELECT count(*) FROM CAB") + active.text, active.values).toInt() > 0;
+        if (hasActive && !m_context.prompter.askYesNo(kOverwriteQuestion, QStringLiteral("Recuperar"), app::Button::No,
+                                                      app::Icon::Question)) {
+            return false;
+        }
+    } catch (const store::DatabaseError& error) {
+        store::showDatabaseError(m_context.prompter, error);
+        return false;
+    }
+
+    return store::runAtomically(db, m_context.prompter, [&] {
+        const QStringList tables = store::SentTables(db, formulario);
+        if (tables.isEmpty()) {
+            throw store::DatabaseError(
+                -1, QStringLiteral("La tabla envio_t no lista las tablas del formulario %1.").arg(formulario));
+        }
+        const int total = static_cast<int>(tables.size());
+        tell(0, total);
+        for (int i = 0; i < total; ++i) {
+            const QString& table = tables.at(i);
+            store::DeleteDeclarationRows(db, table, key);
+            const bool header = table.compare(kCab, Qt::CaseInsensitive) == 0;
+            store::CopyVersionToPermanent(db, table, key, correl,
+                                          header ? QVariantMap{{QStringLiteral("ESTADO"), kInconsistent}}
+                                                 : QVariantMap{});
+            tell(i + 1, total);
+        }
+    });
+}
+
+bool VersionRecovery::recover() {
+    const bool recovered =
+        RecoverVersion(m_context.formulario, m_source.ruc, m_context.periodo, m_source.correl.trimmed());
+    m_context.prompter.message(recovered ? kRecovered : kNotRecovered, kCaption, app::Icon::Exclamation);
+    return recovered;
+}
+
+void VersionRecovery::tell(int done, int total) {
+    m_done = done;
+    m_total = total;
+    if (m_progress) {
+        m_progress(done, total);
+    }
+}
+
+} // namespace qel::management

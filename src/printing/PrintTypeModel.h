@@ -1,0 +1,92 @@
+#pragma once
+
+#include "printing/SpoolRegistry.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace qel::app {
+class Clock;
+class Prompter;
+} // namespace qel::app
+
+namespace qel::store {
+class Database;
+}
+
+namespace qel::printing {
+
+// FrmTipPrnR: the list of the declarations that can be printed (the registered ones, or the
+// sent versions when printing sent declarations), the choice with or without annexes
+// (ChkAnexo), and the print command, which writes the report into the spool and opens it in
+// the preview.
+class PrintTypeModel {
+public:
+    static const QString kWindowName; // "FrmTipPrnR"
+    static const QString kGrid;       // "grdDeclaraciones"
+
+    struct Context {
+        store::Database& db;
+        app::Prompter& prompter;
+        const app::Clock& clock;
+        QString sysUser;
+        QString userKind; // "0" sees every taxpayer
+        QString periodo;
+        QString formulario;
+        QString spoolFolder;
+        bool sent = false;
+    };
+
+    struct Row {
+        QString ruc;
+        QString nombre;
+        QString periodo;
+        QString formulario;
+        QString norden;
+        QString fecEnv;
+        QString control;
+        QString correl;
+        int estado = 0;
+    };
+
+    struct Printed {
+        SpoolEntry entry;
+        int pages = 0;
+    };
+    // Opens the preview on a report file (the window's frmPreview, the batch runner's own).
+    using PreviewOpener = std::function<void(const QString& path)>;
+
+    PrintTypeModel(Context context, PreviewOpener openPreview);
+    void setPreviewOpener(PreviewOpener openPreview) { m_openPreview = std::move(openPreview); }
+    app::Prompter& prompter() { return m_context.prompter; }
+
+    // "Declaraciones Enviadas" or "Declaraciones Registradas".
+    QString caption() const;
+    QStringList columnCaptions() const;
+    QStringList cells(int row) const;
+
+    // Reads the list again; a failed read is shown and leaves it empty.
+    void load();
+    const QList<Row>& rows() const { return m_rows; }
+    int current() const { return m_current; }
+    void select(int row);
+
+    bool withAnnexes() const { return m_withAnnexes; }
+    void setWithAnnexes(bool with) { m_withAnnexes = with; }
+
+    // Writes the selected declaration's report into the spool, announces its pages
+    // ("Impresión de n páginas") and opens the preview; nothing without a selection.
+    std::optional<Printed> print();
+
+private:
+    Context m_context;
+    PreviewOpener m_openPreview;
+    QList<Row> m_rows;
+    int m_current = -1;
+    bool m_withAnnexes = false;
+};
+
+} // namespace qel::printing

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "store/Database.h"
+#include "store/SentVersions.h"
+#include "store/TableCatalog.h"
+#include "support/FormServices.h"
+#include "support/TestSupport.h"
+
+#include <QCryptographicHash>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+
+namespace qel::test {
+
+// A value for every data column of a row, so that a copy that drops or moves a column shows:
+// texts carry the marker and the column's place, numbers and dates differ by column.
+inline QVariantMap filledRow(const store::TableLayout& layout, const QString& marker, int serial) {
+    QVariantMap row;
+    for (int i = 0; i < layout.columns.size(); ++i) {
+        const store::ColumnDef& column = layout.columns.at(i);
+        const QString name = column.name.toUpper();
+        if (name == QStringLiteral("TIP_DOC_D") || name == QStringLiteral("DOC_ID_D") ||
+            name == QStringLiteral("PERIODO") || name == QStringLiteral("FORMULARIO") ||
+            name == store::TableCatalog::kCheckColumn.toUpper() || name == QStringLiteral("CORREL")) {
+            continue;
+        }
+        if (name == QStringLiteral("CASILLA")) {
+            row.insert(column.name, QString::number(100 + serial)); // a casilla the form knows
+            continue;
+        }
+        switch (column.type) {
+        case store::ColumnType::Text:
+            row.insert(column.name, QStringLiteral("%1 %2.%3").arg(marker).arg(serial).arg(i));
+            break;
+        case store::ColumnType::Integer:
+            row.insert(column.name, serial * 100 + i);
+            break;
+        case store::ColumnType::Double:
+            row.insert(column.name, serial + i / 4.0);
+            break;
+        case store::ColumnType::Currency:
+            row.insert(column.name, 1000 * serial + i);
+            break;
+        case store::ColumnType::Date:
+            row.insert(column.name, QStringLiteral("2019-03-%1").arg(10 + i % 18));
+            break;
+        }
+    }
+    return row;
+}
+
+// A sent version of the declaration: `rows` filled rows in the history copy of every table
+// envio_t lists, the header with ESTADO 0, the send date and the control number.
+inline void addSentVersion(store::Database& db, const store::DeclarationKey& key, const QString& correl,
+                           const QString& marker, int rows = 2, const QString& sentOn = QStringLiteral("2019-03-20")) {
+    for (const QString& table : store::SentTables(db, key.formulario)) {
+        const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::History);
+        const int count = table.toUpper() == QStringLiteral("CAB") ? 1 : rows;
+        for (int serial = 1; serial <= count; ++serial) {
+            QVariantMap row = filledRow(layout, marker, serial);
+            row.insert(QStringLiteral("CORREL"), correl);
+            if (layout.hasColumn(QStringLiteral("SEMANA"))) {
+                row.insert(QStringLiteral("SEMANA"), 0);
+            }
+            if (table.toUpper() == QStringLiteral("CAB")) {
+                row.insert(QStringLiteral("ESTADO"), 0);
+                row.insert(QStringLiteral("FEC_ENV"), sentOn);
+                row.insert(QStringLiteral("CONTROL"), marker + QStringLiteral("-CTRL"));
+                row.insert(QStringLiteral("NORDEN"), QString());
+            }
+            insertRow(db, layout.name, key, row);
+        }
+    }
+}
+
+// An active declaration: `rows` filled rows in the permanent copy of every envio_t table.
+inline void addActiveDeclaration(store::Database& db, const store::DeclarationKey& key, const QString& marker,
+                                 int rows = 1) {
+    for (const QString& table : store::SentTables(db, key.formulario)) {
+        const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
+        const int count = table.toUpper() == QStringLiteral("CAB") ? 1 : rows;
+        for (int serial = 1; serial <= count; ++serial) {
+            QVariantMap row = filledRow(layout, marker, serial);
+            if (layout.hasColumn(QStringLiteral("SEMANA"))) {
+                row.insert(QStringLiteral("SEMANA"), 0);
+            }
+            insertRow(db, layout.name, key, row);
+        }
+    }
+}
+
+// The rows of one physical table selected by a filter, with the given columns, in a fixed
+// order: one text per row, columns separated by '|'.
+inline QStringList tableRows(store::Database& db, const QString& table, const QStringList& columns,
+                             const store::SqlFilter& filter) {
+    QStringList rows;
+    QSqlQuery query = db.run(
+        QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QLatin1Char(',')), table) + filter.text, filter.values);
+    while (query.next()) {
+        QStringList cells;
+        for (int c = 0; c < columns.size(); ++c) {
+            cells.append(query.value(c).toString());
+        }
+        rows.append(cells.join(QLatin1Char('|')));
+    }
+    rows.sort();
+    return rows;
+}
+
+// A digest of every row of every permanent and history copy of the envio_t tables.
+inline QByteArray sentTablesDigest(store::Database& db, const QString& formulario = QStringLiteral("0588")) {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QString& table : store::SentTables(db, formulario)) {
+        if (store::TableCatalog::instance().find(table) == nullptr) {
+            continue;
+        }
+        for (const store::Copy copy : {store::Copy::Permanent, store::Copy::History}) {
+            const store::TableLayout layout = store::TableCatalog::instance().layout(table, copy);
+            hash.addData(tableRows(db, layout.name, layout.columnNames(), {}).join(QLatin1Char('\n')).toUtf8());
+        }
+    }
+    return hash.result().toHex();
+}
+
+} // namespace qel::test

@@ -1,0 +1,267 @@
+#include "SentVersionsFixture.h"
+#include "app/StatusDisplay.h"
+#include "declaration/SaveFixture.h"
+#include "management/SentDeclarationList.h"
+#include "management/VersionRecovery.h"
+#include "store/RowCheckCode.h"
+#include "store/WorkingCopies.h"
+
+#include <gtest/gtest.h>
+
+namespace qel::management {
+namespace {
+
+using declaration::testing::RecordingPrompter;
+
+const QString kRuc = QStringLiteral("20100113610");
+const QString kName = QStringLiteral("D'ONOFRIO S.A.");
+
+class SentVersionsTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::registerTaxpayer(db(), kRuc, kName, QStringLiteral("CONTADOR")); }
+
+    store::Database& db() { return database->db(); }
+    // A new empty database with the taxpayer, for the next case of a table.
+    void freshDatabase() {
+        database = std::make_unique<test::TempDatabase>();
+        SetUp();
+    }
+    store::DeclarationKey key() const { return test::demoKey(kRuc); }
+
+    SentDeclarationList list(int listMode, bool recovering = false, const QString& userKind = QStringLiteral("0"),
+                             const QString& user = QStringLiteral("SUPERVISOR")) {
+        SentDeclarationList result({db(), prompter, nullptr, QStringLiteral("2018"), QStringLiteral("0588"), userKind,
+                                    user, listMode, recovering});
+        result.pCargadatos();
+        return result;
+    }
+
+    VersionRecovery recovery(const QString& correl) {
+        SentVersionRow source;
+        source.ruc = kRuc;
+        source.nombre = kName;
+        source.correl = correl;
+        return VersionRecovery({db(), prompter, QStringLiteral("2018"), QStringLiteral("0588")}, source);
+    }
+
+    // Every column the permanent table has but the check code, from a copy of the table.
+    QStringList copiedColumns(const QString& table) {
+        QStringList columns = store::TableCatalog::instance().layout(table, store::Copy::Permanent).columnNames();
+        columns.removeAll(store::TableCatalog::kCheckColumn);
+        return columns;
+    }
+
+    // The active declaration equals the version, row for row and column by column, with ESTADO 9
+    // in its header and every row carrying its own check code.
+    void expectActiveEqualsVersion(const QString& correl) {
+        for (const QString& table : store::SentTables(db(), QStringLiteral("0588"))) {
+            SCOPED_TRACE(table.toStdString());
+            QStringList columns = copiedColumns(table);
+            const bool header = table == QStringLiteral("CAB");
+            if (header) {
+                columns.removeAll(QStringLiteral("ESTADO"));
+            }
+            const QStringList active = test::tableRows(db(), table, columns, key().filter());
+            EXPECT_FALSE(active.isEmpty());
+            EXPECT_EQ(active, test::tableRows(db(), QStringLiteral("H") + table, columns, key().versionFilter(correl)));
+            if (header) {
+                EXPECT_EQ(test::tableRows(db(), table, {QStringLiteral("ESTADO")}, key().filter()),
+                          QStringList{QStringLiteral("9")});
+            }
+            const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
+            QSqlQuery rows =
+                db().run(QStringLiteral("SELECT * FROM ") + table + key().filter().text, key().filter().values);
+            while (rows.next()) {
+                QVariantList values;
+                for (int c = 0; c < rows.record().count(); ++c) {
+                    values.append(rows.value(c));
+                }
+                EXPECT_EQ(values.last().toString(), store::RowCheckCode(values, layout.columnTypes(), layout.keyCount));
+            }
+        }
+    }
+
+    std::unique_ptr<test::TempDatabase> database = std::make_unique<test::TempDatabase>();
+    RecordingPrompter prompter;
+};
+
+TEST_F(SentVersionsTest, ListShowsTheUsersTaxpayersNewestVersionFirst) {
+    const QString otherRuc = QStringLiteral("20100070970");
+    test::registerTaxpayer(db(), otherRuc, QStringLiteral("OTRA S.A."), QStringLiteral("AUDITOR"));
+    test::addSentVersion(db(), key(), QStringLiteral("1"), QStringLiteral("V1"), 1, QStringLiteral("2019-03-20"));
+    test::addSentVersion(db(), key(), QStringLiteral("2"), QStringLiteral("V2"), 1, QStringLiteral("2019-04-02"));
+    test::addSentVersion(db(), test::demoKey(otherRuc), QStringLiteral("1"), QStringLiteral("O1"), 1);
+
+    struct Case {
+        const char* userKind;
+        const char* user;
+        QStringList rucAndCorrel;
+    };
+    for (const Case& c : {Case{"0", "SUPERVISOR", {"20100070970/1", "20100113610/2", "20100113610/1"}},
+                          Case{"1", "CONTADOR", {"20100113610/2", "20100113610/1"}}, Case{"1", "NADIE", {}}}) {
+        SCOPED_TRACE(c.user);
+        const SentDeclarationList sent = list(1, false, QString::fromLatin1(c.userKind), QString::fromLatin1(c.user));
+        QStringList shown;
+        for (const SentVersionRow& row : sent.rows()) {
+            shown.append(row.ruc + QLatin1Char('/') + row.correl);
+        }
+        EXPECT_EQ(shown, c.rucAndCorrel);
+    }
+    const SentDeclarationList sent = list(1);
+    EXPECT_EQ(sent.cell(1, 5), QStringLiteral("02/04/2019"));
+    EXPECT_EQ(sent.cell(1, 6), QStringLiteral("V2-CTRL"));
+    EXPECT_EQ(sent.cell(1, 7), QStringLiteral("2"));
+}
+
+TEST_F(SentVersionsTest, RegisterAndViewOpenTheVersionInTheForm) {
+    test::addSentVersion(db(), key(), QStringLiteral("1"), QStringLiteral("V1"), 1, QStringLiteral("2019-03-20"));
+    test::addSentVersion(db(), key(), QStringLiteral("2"), QStringLiteral("V2"), 1, QStringLiteral("2019-04-02"));
+    SentDeclarationList sent = list(1);
+    QList<QVariantList> opened;
+    sent.setFormOpener([&](int mode, const QVariantList& arguments) {
+        EXPECT_EQ(mode, 1);
+        opened.append(arguments);
+    });
+    sent.setCurrent(1);
+    EXPECT_TRUE(sent.runOperation());
+    EXPECT_EQ(sent.current(), 1) << "the list stays on the version opened";
+    sent.setCurrent(0);
+    EXPECT_TRUE(sent.view());
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.at(0), (QVariantList{kRuc, kName, true, QStringLiteral("1"), QStringLiteral("V1-CTRL")}));
+    EXPECT_EQ(opened.at(1).value(3), QStringLiteral("2"));
+}
+
+TEST_F(SentVersionsTest, DeletingTheFirstOfTwoVersionsKeepsTheSecondWhole) {
+    test::addSentVersion(db(), key(), QStringLiteral("1"), QStringLiteral("V1"));
+    test::addSentVersion(db(), key(), QStringLiteral("2"), QStringLiteral("V2"));
+    const QByteArray before = test::sentTablesDigest(db());
+    const QStringList tables = store::SentTables(db(), QStringLiteral("0588"));
+
+    // Versions are listed newest first: row 1 is correlative 1.
+    SentDeclarationList sent = list(3);
+    ASSERT_EQ(sent.rows().size(), 2);
+    sent.setCurrent(1);
+    ASSERT_EQ(sent.rows().at(1).correl, QStringLiteral("1"));
+
+    prompter.answers = {app::Button::No};
+    EXPECT_FALSE(sent.runOperation());
+    EXPECT_EQ(test::sentTablesDigest(db()), before);
+    ASSERT_EQ(prompter.shown.size(), 1);
+    EXPECT_EQ(prompter.shown.at(0).text, SentDeclarationList::kDeleteQuestion);
+    EXPECT_EQ(prompter.shown.at(0).icon, app::Icon::Question);
+
+    QMap<QString, QStringList> second;
+    for (const QString& table : tables) {
+        const QStringList columns = store::TableCatalog::instance().layout(table, store::Copy::History).columnNames();
+        second.insert(table, test::tableRows(db(), QStringLiteral("H") + table, columns,
+                                             key().versionFilter(QStringLiteral("2"))));
+    }
+    prompter.answers = {app::Button::Yes};
+    EXPECT_TRUE(sent.runOperation());
+    for (const QString& table : tables) {
+        SCOPED_TRACE(table.toStdString());
+        const QStringList columns = store::TableCatalog::instance().layout(table, store::Copy::History).columnNames();
+        EXPECT_EQ(test::tableRows(db(), QStringLiteral("H") + table, columns, key().filter()), second.value(table));
+    }
+    ASSERT_EQ(sent.rows().size(), 1);
+    EXPECT_EQ(sent.rows().at(0).correl, QStringLiteral("2"));
+}
+
+TEST_F(SentVersionsTest, RecoveryWithoutAnActiveDeclarationCopiesWithoutAsking) {
+    test::addSentVersion(db(), key(), QStringLiteral("1"), QStringLiteral("V1"));
+    test::addSentVersion(db(), key(), QStringLiteral("2"), QStringLiteral("V2"));
+    VersionRecovery recover = recovery(QStringLiteral("2"));
+    QList<int> progress;
+    recover.setProgress([&](int done, int) { progress.append(done); });
+
+    EXPECT_TRUE(recover.recover());
+
+    ASSERT_EQ(prompter.shown.size(), 1);
+    EXPECT_EQ(prompter.shown.at(0).text, VersionRecovery::kRecovered);
+    EXPECT_EQ(prompter.shown.at(0).title, VersionRecovery::kCaption);
+    EXPECT_EQ(prompter.shown.at(0).icon, app::Icon::Exclamation);
+    expectActiveEqualsVersion(QStringLiteral("2"));
+    const int tables = static_cast<int>(store::SentTables(db(), QStringLiteral("0588")).size());
+    EXPECT_EQ(progress.size(), tables + 1);
+    EXPECT_EQ(recover.progressValue(), tables);
+    EXPECT_EQ(recover.progressMaximum(), tables);
+}
+
+TEST_F(SentVersionsTest, RecoveryOverAnActiveDeclarationAsksFirst) {
+    struct Case {
+        app::Button answer;
+        bool recovered;
+    };
+    for (const Case& c : {Case{app::Button::No, false}, Case{app::Button::Yes, true}}) {
+        SCOPED_TRACE(c.recovered);
+        freshDatabase();
+        test::addSentVersion(db(), key(), QStringLiteral("1"), QStringLiteral("V1"), 3);
+        test::addActiveDeclaration(db(), key(), QStringLiteral("ACTIVA"), 2);
+        const QByteArray before = test::sentTablesDigest(db());
+        prompter.shown.clear();
+        prompter.answers = {c.answer};
+
+        EXPECT_EQ(recovery(QStringLiteral("1")).recover(), c.recovered);
+
+        ASSERT_EQ(prompter.shown.size(), 2);
+        EXPECT_EQ(prompter.shown.at(0).text, VersionRecovery::kOverwriteQuestion);
+        EXPECT_EQ(prompter.shown.at(0).title, QStringLiteral("Recuperar"));
+        EXPECT_TRUE(prompter.shown.at(0).question);
+        EXPECT_EQ(prompter.shown.at(1).text,
+                  c.recovered ? VersionRecovery::kRecovered : VersionRecovery::kNotRecovered);
+        if (c.recovered) {
+            expectActiveEqualsVersion(QStringLiteral("1"));
+        } else {
+            EXPECT_EQ(test::sentTablesDigest(db()), before);
+        }
+    }
+}
+
+TEST_F(SentVersionsTest, TableWithoutVersionRowsEndsEmptyAfterRecovery) {
+    test::addSentVersion(db(), key(), QStringLiteral("1"), QStringLiteral("V1"));
+    test::addActiveDeclaration(db(), key(), QStringLiteral("ACTIVA"), 2);
+    store::DeleteVersionRows(db(), QStringLiteral("F535SOCIOS"), key(), QStringLiteral("1"));
+    prompter.answers = {app::Button::Yes};
+
+    EXPECT_TRUE(recovery(QStringLiteral("1")).recover());
+    EXPECT_EQ(test::rowCount(db(), QStringLiteral("F535SOCIOS"), key()), 0);
+    EXPECT_EQ(test::rowCount(db(), QStringLiteral("F535CASEF"), key()), 2);
+}
+
+TEST_F(SentVersionsTest, FailedRecoveryLeavesEverythingAsItWas) {
+    struct Case {
+        const char* why;
+        std::function<void()> arrange;
+        int shown; // messages: the engine's error (when there is one), then "No se recupero"
+    };
+    for (const Case& c : {
+             Case{"a table envio_t lists that the database lacks",
+                  [this] {
+                      db().run(QStringLiteral("INSERT INTO envio_t (formulario, tabla_o) VALUES ('0588', 'F999NADA')"))
+                          .finish();
+                  },
+                  3},
+             Case{"the version was deleted meanwhile",
+                  [this] { ASSERT_TRUE(store::deleteSentVersion(db(), prompter, key(), QStringLiteral("1"))); }, 2},
+         }) {
+        SCOPED_TRACE(c.why);
+        freshDatabase();
+        test::addSentVersion(db(), key(), QStringLiteral("1"), QStringLiteral("V1"));
+        test::addActiveDeclaration(db(), key(), QStringLiteral("ACTIVA"));
+        c.arrange();
+        const QByteArray before = test::sentTablesDigest(db());
+        prompter.shown.clear();
+        prompter.answers = {app::Button::Yes};
+
+        EXPECT_FALSE(recovery(QStringLiteral("1")).recover());
+
+        EXPECT_EQ(test::sentTablesDigest(db()), before);
+        EXPECT_FALSE(db().inTransaction());
+        ASSERT_FALSE(prompter.shown.isEmpty());
+        EXPECT_EQ(prompter.shown.last().text, VersionRecovery::kNotRecovered);
+    }
+}
+
+} // namespace
+} // namespace qel::management

@@ -1,0 +1,112 @@
+#include "printing/PageRange.h"
+#include "printing/ReportPreview.h"
+#include "printing/ReportWriter.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace qel::printing {
+namespace {
+
+TEST(PageRangeCheck, ChecksComeInTheWindowsOrder) {
+    const struct {
+        const char* from;
+        const char* to;
+        const char* message;
+        int last;
+    } cases[] = {
+        {"", "", "Ingrese página de inicio.", 0},
+        {"", "9", "Ingrese página de inicio.", 0},
+        {"0", "", "Página inicial debe ser a partir de 1.", 0},
+        {"-2", "1", "Página inicial debe ser a partir de 1.", 0},
+        {"1", "", "Ingrese página de Fin.", 0},
+        {"9", "", "Ingrese página de Fin.", 0},
+        {"4", "3", "Página de Inicio debe ser mayor a página de Fin.", 0},
+        {"9", "12", "Página inicial no debe ser mayor a total de páginas del reporte.", 0},
+        {"2", "3", "", 3},
+        {"5", "5", "", 5},
+        {"3", "40", "", 5},
+    };
+    for (const auto& c : cases) {
+        const PageRangeCheck result =
+            PageRangeCheck::check(QString::fromUtf8(c.from), QString::fromUtf8(c.to), 5);
+        EXPECT_EQ(result.message, QString::fromUtf8(c.message)) << c.from << "-" << c.to;
+        EXPECT_EQ(result.range.has_value(), c.last > 0);
+        if (result.range) {
+            EXPECT_EQ(result.range->last, c.last);
+        }
+    }
+}
+
+class ReportPreviewTest : public ::testing::Test {
+protected:
+    QString writeReport(int pages) {
+        ReportWriter writer(QDateTime(QDate(2019, 3, 15), QTime(9, 0)), 104, ReportWriter::kNoHeader);
+        for (int i = 0; i < pages * 83; ++i) {
+            writer.line(QStringLiteral("linea %1").arg(i));
+        }
+        const QString path = dir.filePath(QStringLiteral("00000001.PRN"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(writer.fileText().toUtf8());
+        return path;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
+};
+
+TEST_F(ReportPreviewTest, OnePageReportGoesNeitherBackNorForward) {
+    ReportPreview preview(writeReport(1), *prompter);
+    ASSERT_TRUE(preview.open());
+    EXPECT_EQ(preview.pageCount(), 1);
+    preview.previous();
+    preview.next();
+    EXPECT_EQ(preview.currentPage(), 0);
+    EXPECT_EQ(preview.pageCounter(), QStringLiteral("Página 1 de 1"));
+}
+
+TEST_F(ReportPreviewTest, PrintingPagesTwoToThreeOfFivePrintsTwoPages) {
+    ReportPreview preview(writeReport(5), *prompter);
+    ASSERT_TRUE(preview.open());
+    preview.next();
+    preview.next();
+    preview.next();
+    preview.next();
+    preview.next();
+    EXPECT_EQ(preview.currentPage(), 4);
+    preview.setRange(PageRange{2, 3});
+    prompter->expectMessage(ReportPreview::kPrinted, app::Icon::Information);
+    QList<int> printed;
+    EXPECT_TRUE(preview.print([&](const ReportDocument& document, int first, int last) {
+        for (int page = first; page <= last; ++page) {
+            printed.append(page);
+            EXPECT_EQ(document.page(page).texts.at(0).text, QStringLiteral("linea %1").arg(page * 83));
+        }
+        return true;
+    }));
+    EXPECT_EQ(printed, (QList<int>{1, 2}));
+
+    EXPECT_TRUE(prompter->verify());
+}
+
+TEST_F(ReportPreviewTest, AMissingFileCannotBeShownNorPrinted) {
+    const QString path = writeReport(2);
+    ReportPreview missing(dir.filePath(QStringLiteral("00000002.PRN")), *prompter);
+    prompter->expectMessage(ReportPreview::kMissingFile, app::Icon::Critical, ReportPreview::kPrintErrorTitle);
+    EXPECT_FALSE(missing.open());
+    EXPECT_EQ(missing.pageCount(), 0);
+
+    ReportPreview removed(path, *prompter);
+    ASSERT_TRUE(removed.open());
+    QFile::remove(path);
+    prompter->expectMessage(ReportPreview::kMissingFile, app::Icon::Critical, ReportPreview::kPrintErrorTitle);
+    bool painted = false;
+    EXPECT_FALSE(removed.print([&](const ReportDocument&, int, int) { return painted = true; }));
+    EXPECT_FALSE(painted);
+    EXPECT_TRUE(prompter->verify());
+}
+
+} // namespace
+} // namespace qel::printing

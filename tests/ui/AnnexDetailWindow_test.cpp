@@ -1,0 +1,129 @@
+#include "annexes/AnnexCatalog.h"
+#include "annexes/ui/AnnexDetailWindow.h"
+#include "app/Clock.h"
+#include "support/FormServices.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace qel::annexes::ui {
+namespace {
+
+const QString kDeclarant = QStringLiteral("20100070970");
+
+class AnnexDetailWindowTest : public ::testing::Test {
+protected:
+    void TearDown() override { prompter->verify(); }
+
+    std::unique_ptr<AnnexDetailWindow> open(const QString& name, const QString& code = {}) {
+        app::FormRequest request;
+        request.name = name;
+        request.key = test::demoKey(kDeclarant);
+        request.code = code;
+        return std::make_unique<AnnexDetailWindow>(*AnnexCatalog::instance().window(name),
+                                                   AnnexContext{database.db(), *prompter, clock, &opener}, request);
+    }
+    template <class W> W* control(QWidget& window, const QString& name) {
+        W* w = window.findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name.toStdString();
+        return w;
+    }
+    void choose(QWidget& window, const QString& name, const QString& code) {
+        auto* combo = control<QComboBox>(window, name);
+        const int index = combo->findData(code);
+        ASSERT_GE(index, 0) << name.toStdString() << " " << code.toStdString();
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    void type(QWidget& window, const QString& name, const QString& text) {
+        auto* edit = control<QLineEdit>(window, name);
+        edit->setFocus();
+        edit->selectAll();
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(edit, &press);
+        }
+    }
+
+    test::TempDatabase database;
+    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
+    app::FixedClock clock{test::filingDay()};
+    test::RecordingOpener opener;
+};
+
+// The window hands the user's keys to the model through the key filters, and the model's save
+// writes the row; the window then stays open and empty for the next partner.
+TEST_F(AnnexDetailWindowTest, PartnerTypedIntoTheWindowIsSaved) {
+    auto window = open(QStringLiteral("frmDetalleSocios"));
+    window->show();
+    choose(*window, QStringLiteral("cboTipoSocio"), QStringLiteral("01"));
+    choose(*window, QStringLiteral("cboTipoDoc"), QStringLiteral("01"));
+    type(*window, QStringLiteral("txtNroDoc"), QStringLiteral("40123456"));
+    type(*window, QStringLiteral("txtRazonSocial"), QStringLiteral("peña d'arcy luis"));
+    EXPECT_EQ(control<QLineEdit>(*window, QStringLiteral("txtRazonSocial"))->text(), QStringLiteral("PEÑA DARCY LUIS"));
+    type(*window, QStringLiteral("mskFecNac"), QStringLiteral("15031970"));
+    EXPECT_EQ(window->model().value(QStringLiteral("fec_nac_socio")), QStringLiteral("15/03/1970"));
+    choose(*window, QStringLiteral("cboPais"), QStringLiteral("9589"));
+    type(*window, QStringLiteral("txtPorcentaje"), QStringLiteral("12.5.5"));
+    EXPECT_EQ(window->model().value(QStringLiteral("Porcentaje")), QStringLiteral("12.55"));
+    QTest::mouseClick(control<QPushButton>(*window, QStringLiteral("cmdAccion_0")), Qt::LeftButton);
+    EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("TMPF535SOCIOS")), 1);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(control<QLineEdit>(*window, QStringLiteral("txtNroDoc"))->text().isEmpty());
+    EXPECT_EQ(control<QComboBox>(*window, QStringLiteral("cboTipoSocio"))->currentIndex(), -1);
+
+    // Nothing typed since: "&Salir" closes without a question.
+    QTest::mouseClick(control<QPushButton>(*window, QStringLiteral("cmdAccion_1")), Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+}
+
+// Pictures of five annex windows filled, for a person to look at, in /tmp/shots/12. Run with
+//   qel_ui_tests --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_Screenshots*'
+TEST_F(AnnexDetailWindowTest, DISABLED_Screenshots) {
+    QDir().mkpath(QStringLiteral("/tmp/shots/12"));
+    struct Shot {
+        const char* window;
+        const char* code;
+        QList<std::pair<const char*, const char*>> values;
+    };
+    const QList<Shot> shots = {
+        {"frmDetalleSocios", "", {{"tipo_socio", "02"}, {"tipo_doc_socio", "06"}, {"nro_doc_socio", "20100047218"},
+                                  {"des_nom_razon", "INVERSIONES ANDINAS SAC"}, {"fec_nac_socio", "15/03/1970"},
+                                  {"cod_pais", "9589"}, {"Porcentaje", "33.33"}, {"fec_cosnt_socio", "01/02/1990"}}},
+        {"frmDetalleAlquileres", "", {{"tipo_doc", "06"}, {"nro_doc", "20100047218"}, {"tip_bien", "2"},
+                                      {"des_bien", "LOCAL COMERCIAL"}, {"des_identificacion", "P11223344"},
+                                      {"mto_alquiler", "18000"}, {"cod_ubigeo", "150101"}, {"tip_via", "01"},
+                                      {"des_via", "ABANCAY"}, {"numero", "120"}, {"interior", "3"}}},
+        {"frmDetVehiculos", "", {{"cod_categ", "A2"}, {"des_placa", "ABC123"}, {"mto_adq", "45000"},
+                                 {"Fec_Ing", "01/06/2017"}, {"cod_condicion", "1"}, {"cod_actividad", "2"},
+                                 {"mto_dep", "9000"}, {"mto_com", "3200"}, {"mto_gasto", "12200"},
+                                 {"ind_ded_gasto", "1"}, {"ind_sustitucion", "0"}}},
+        {"frmOperacFinancieras", "1", {{"tip_documento", "06"}, {"num_documento", "20100047218"},
+                                       {"des_nom_razon", "BANCO DEL SUR SA"}, {"fec_ini_contrato", "01/01/2018"},
+                                       {"ind_plazo", "0"}, {"fec_fin_contrato", "31/12/2019"}}},
+        {"frmDetalleMermas", "", {{"ind_inf_tecnico", "1"}, {"num_inf_tecnico", "INF2018001"},
+                                  {"tip_documento", "06"}, {"num_documento", "20100047218"},
+                                  {"fec_inf_tecnico", "10/01/2018"}, {"des_nom_razon", "PERITOS ASOCIADOS SAC"},
+                                  {"num_colegiatura", "CIP1234"}, {"mto_merma", "15400"}}},
+    };
+    for (const Shot& shot : shots) {
+        auto window = open(QString::fromUtf8(shot.window), QString::fromUtf8(shot.code));
+        for (const auto& [name, value] : shot.values) {
+            window->model().setText(QString::fromUtf8(name), QString::fromUtf8(value));
+        }
+        window->show();
+        QTest::qWait(50);
+        window->grab().save(QStringLiteral("/tmp/shots/12/%1.png").arg(QString::fromUtf8(shot.window)));
+    }
+}
+
+} // namespace
+} // namespace qel::annexes::ui
