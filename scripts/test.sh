@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors and runs every test (under a
-# virtual X server, which the launcher-window tests need), then runs each fuzzer briefly.
+# Installs what is missing, builds with warnings as errors and with the address and
+# undefined-behaviour sanitizers, and runs every test under them (under a virtual X server,
+# which the launcher-window tests need), then runs each fuzzer of fuzz/corpus/ briefly.
 #   QEL_FUZZ_SECONDS   seconds per fuzzer (default 20; 0 skips fuzzing)
+# The crash tests kill their helpers 50 + 2 x 30 times here; scripts/crash_test.sh runs them
+# at 10,000 kills.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_packages
-build "$ROOT/build-test" -DCMAKE_BUILD_TYPE=Debug -DQEL_WERROR=ON
+build "$ROOT/build-test" -DCMAKE_BUILD_TYPE=Debug -DQEL_WERROR=ON -DQEL_SANITIZE=ON -DQEL_BUILD_BENCH=OFF
 
 cd "$ROOT/build-test"
+# Leaks are not failures (the toolkit keeps its caches to the end); every other fault is.
+export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:strict_string_checks=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$(nproc)" --timeout 600
 
 FUZZ_SECONDS="${QEL_FUZZ_SECONDS:-20}"
@@ -20,6 +26,7 @@ if [[ "$FUZZ_SECONDS" != "0" ]]; then
         mkdir -p "$work"
         echo "== $name ($FUZZ_SECONDS s)"
         "$ROOT/build-fuzz/fuzz/$name" -max_total_time="$FUZZ_SECONDS" -print_final_stats=0 "$work" "$corpus" 2>&1 | tail -n 2
+        test "${PIPESTATUS[0]}" -eq 0
     done
 fi
 echo "Todas las pruebas pasaron."

@@ -1,6 +1,7 @@
 #include "app/IniFile.h"
 
 #include "app/Cp1252.h"
+#include "app/PrivateFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,7 +89,24 @@ QString IniFile::read(const QString& section, const QString& key) const {
     return {};
 }
 
+bool IniFile::canWrite(const QString& section, const QString& key, const QString& value) {
+    // One line per key, no escapes: a line break (or the end of a text) would start a line
+    // of its own, an '=' in a key or a ']' in a section would read back as something else.
+    const auto breaksLine = [](const QString& text) {
+        return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) || text.contains(QChar(0)) ||
+               text.contains(QChar(0x2028)) || text.contains(QChar(0x2029)) || text.contains(QChar(0x85));
+    };
+    if (breaksLine(section) || breaksLine(key) || breaksLine(value)) {
+        return false;
+    }
+    return !key.trimmed().isEmpty() && !key.contains(QLatin1Char('=')) && !key.trimmed().startsWith(QLatin1Char('[')) &&
+           !section.contains(QLatin1Char(']'));
+}
+
 bool IniFile::write(const QString& section, const QString& key, const QString& value) const {
+    if (!canWrite(section, key, value)) {
+        return false;
+    }
     QStringList lines = readLines(m_path);
     const QString entry = key + QLatin1Char('=') + value;
     QString current;
@@ -126,13 +144,20 @@ bool IniFile::write(const QString& section, const QString& key, const QString& v
             lines.insert(lastInSection + 1, entry);
         }
     }
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    makePrivateFolder(QFileInfo(m_path).absolutePath());
+    const bool created = !exists();
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
     file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
-    return file.commit();
+    if (!file.commit()) {
+        return false;
+    }
+    if (created) {
+        makePrivateFile(m_path);
+    }
+    return true;
 }
 
 } // namespace qel::app

@@ -23,7 +23,12 @@ public:
     bool exists() const;
     // The value trimmed, cut to 255 characters as the profile buffer does; "" when missing.
     QString read(const QString& section, const QString& key) const;
+    // False, and nothing written, for a text that would not read back as the one key it is
+    // (see canWrite) or when the file cannot be written. A new file is its owner's only.
     bool write(const QString& section, const QString& key, const QString& value) const;
+    // Whether the key can be written without creating another line: no line break of any
+    // kind, no '=' in the key, no ']' in the section.
+    static bool canWrite(const QString& section, const QString& key, const QString& value);
 
 private:
     QString m_path;

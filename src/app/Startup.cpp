@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "app/StatusDisplay.h"
 #include "app/UtilityComponent.h"
+#include "store/WorkingCopies.h"
 
 #include <QDir>
 #include <QTime>
@@ -97,6 +98,15 @@ bool Startup::openDatabase() {
     }
     m_state.db = std::move(opened.database);
     m_utility->setDatabase(m_state.db.get());
+    // The instance lock is held: working rows of this module in the file belong to a process
+    // that ended with its form open.
+    try {
+        store::clearLeftoverWorkingCopies(*m_state.db, m_state.periodo, m_state.formulario);
+    } catch (const store::DatabaseError& error) {
+        m_platform.window.setBusy(false);
+        return fail(Failure::Database, error.text() + QLatin1Char('\n') + Str(error.number()), kConnectionTitle,
+                    Icon::None);
+    }
     return true;
 }
 

@@ -1,11 +1,13 @@
 #include "app/Clock.h"
-#include "app/InstanceLock.h"
+#include "app/DatabaseLock.h"
+#include "app/PrivateFiles.h"
 #include "app/ProcessState.h"
 #include "app/Startup.h"
 #include "app/X11LauncherProbe.h"
 #include "app/ui/FormLauncher.h"
 #include "app/ui/DialogFileChooser.h"
 #include "app/ui/FormRegistry.h"
+#include "app/ui/GuardedApplication.h"
 #include "app/ui/MDIFrm.h"
 #include "app/ui/MainWindowLoader.h"
 #include "app/ui/MessageBoxPrompter.h"
@@ -14,19 +16,18 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <cstdio>
+#include <exception>
 
 using namespace qel::app;
 
-int main(int argc, char* argv[]) {
-    // Batch mode (docs/batch.md): a script drives the declaration form without any window, so
-    // it branches off before the window system is touched.
-    if (argc >= 2 && qstrcmp(argv[1], "--batch") == 0) {
-        QCoreApplication batch(argc, argv);
-        return qel::batch::BatchRunner::commandLine(QCoreApplication::arguments());
-    }
+namespace {
 
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(InstanceLock::kModuleName);
+const QString kModuleTitle = QStringLiteral("Declaración Pago Anual Impuesto a la Renta");
+
+int runWindow(int argc, char* argv[]) {
+    ui::GuardedApplication application(argc, argv, kModuleTitle);
+    QApplication::setApplicationName(QStringLiteral("pm0588"));
     QApplication::setQuitOnLastWindowClosed(false);
     ui::installQtSpanish();
 
@@ -39,7 +40,10 @@ int main(int argc, char* argv[]) {
     state.files = &files;
 
     X11LauncherProbe probe;
-    InstanceLock lock;
+    // One module process per database: the lock is on the file the INI names.
+    ProcessState configured;
+    Startup::readConfiguration(configured, IniFile::standard());
+    DatabaseLock lock(configured.dbFile);
     ui::FormLauncher forms(prompter);
     ui::registerModuleForms(forms, state, prompter);
     ui::MainWindowLoader window(state, prompter, forms);
@@ -52,4 +56,24 @@ int main(int argc, char* argv[]) {
     const int code = QApplication::exec();
     startup.shutdown();
     return code;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    restrictNewFilesToOwner();
+    try {
+        // Batch mode (docs/batch.md): a script drives the declaration form without any window,
+        // so it branches off before the window system is touched.
+        if (argc >= 2 && qstrcmp(argv[1], "--batch") == 0) {
+            QCoreApplication batch(argc, argv);
+            return qel::batch::BatchRunner::commandLine(QCoreApplication::arguments());
+        }
+        return runWindow(argc, argv);
+    } catch (const std::exception& error) {
+        ui::GuardedApplication::reportUnexpected(QString::fromUtf8(error.what()), kModuleTitle);
+    } catch (...) {
+        ui::GuardedApplication::reportUnexpected(QStringLiteral("error desconocido"), kModuleTitle);
+    }
+    return 1;
 }

@@ -1,10 +1,15 @@
 #include "batch/BatchPrompter.h"
 
+#include "store/ExecuteSql.h"
+
 #include <utility>
 
 namespace qel::batch {
 
 void BatchPrompter::message(const QString& text, const QString& title, app::Icon icon) {
+    if (title == store::kSqlErrorTitle) {
+        m_databaseErrorShown = true;
+    }
     m_out << "message " << app::iconName(icon) << " \"" << oneLine(title) << "\" \"" << oneLine(text) << "\"\n";
     m_out.flush();
 }

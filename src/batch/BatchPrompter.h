@@ -28,6 +28,8 @@ public:
     // A queued answer that was not one of the question's buttons; empty when none. Reading
     // it clears it.
     QString takeError();
+    // An engine error was shown (a save, a delete or another write that failed).
+    bool databaseErrorShown() const { return m_databaseErrorShown; }
 
     // "Si", "No", "Cancelar", "Aceptar" as the script writes them.
     static std::optional<app::Button> buttonNamed(const QString& caption);
@@ -38,6 +40,7 @@ private:
     QTextStream& m_out;
     QList<app::Button> m_queued;
     QString m_error;
+    bool m_databaseErrorShown = false;
 };
 
 } // namespace qel::batch

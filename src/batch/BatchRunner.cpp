@@ -1,9 +1,11 @@
 #include "batch/BatchRunner.h"
 
-#include "app/InstanceLock.h"
+#include "app/DatabaseLock.h"
 #include "app/ProcessState.h"
 #include "app/Startup.h"
+#include "app/TaxpayerAccess.h"
 #include "app/UtilityComponent.h"
+#include "batch/ScriptLine.h"
 #include "declaration/ConsistencyCheck.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormPages.h"
@@ -12,6 +14,8 @@
 #include "management/SentDeclarationList.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
+#include "store/ExecuteSql.h"
+#include "store/WorkingCopies.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -30,27 +34,12 @@ using app::ScriptError;
 
 const QString kCmbRuc = QStringLiteral("CmbRuc");
 
-// The arguments of a command: separated by blanks, the last of `count` running to the end of
-// the line. Fewer are returned when the line has fewer.
 QStringList splitArguments(const QString& rest, int count) {
-    QStringList result;
-    QString remaining = rest.trimmed();
-    while (!remaining.isEmpty() && result.size() < count - 1) {
-        const auto blank = remaining.indexOf(QRegularExpression(QStringLiteral("\\s")));
-        if (blank < 0) {
-            break;
-        }
-        result.append(remaining.left(blank));
-        remaining = remaining.mid(blank).trimmed();
-    }
-    if (!remaining.isEmpty()) {
-        result.append(remaining);
-    }
-    return result;
+    return ScriptLine::splitArguments(rest, count);
 }
 
 QStringList words(const QString& rest) {
-    return rest.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    return ScriptLine::words(rest);
 }
 
 int integerArgument(const QString& text, const QString& what) {
@@ -81,7 +70,7 @@ int BatchRunner::commandLine(const QStringList& arguments) {
         err << "uso: pm0588 --batch GUION\n";
         return kScriptError;
     }
-    return runFile(arguments.at(2), out, err, {app::IniFile::standard(), {}});
+    return runFile(arguments.at(2), out, err, {app::IniFile::standard()});
 }
 
 int BatchRunner::runFile(const QString& scriptPath, QTextStream& out, QTextStream& err,
@@ -95,14 +84,16 @@ int BatchRunner::runFile(const QString& scriptPath, QTextStream& out, QTextStrea
     const QString script = QString::fromUtf8(file.readAll());
 
     BatchPrompter startupPrompter(out);
-    app::InstanceLock lock(environment.lockPath.isEmpty() ? app::InstanceLock::defaultPath() : environment.lockPath);
+    // The configuration and the database as the module's start-up reads them; the lock on
+    // the database file is the window's, so the two never work on one file at once.
+    app::ProcessState configured;
+    app::Startup::readConfiguration(configured, environment.ini);
+    app::DatabaseLock lock(configured.dbFile);
     if (!lock.acquire()) {
         startupPrompter.message(QStringLiteral("La Aplicación ya se encuentra en ejecución"),
                                 QStringLiteral("Declaración Pago Anual Impuesto a la Renta"), app::Icon::Information);
         return kStartupFailed;
     }
-
-    // The configuration and the database as the module's start-up reads them.
     app::ProcessState state;
     app::Startup::readConfiguration(state, environment.ini);
     store::Database::OpenResult opened = store::Database::open(state.dbFile);
@@ -112,6 +103,12 @@ int BatchRunner::runFile(const QString& scriptPath, QTextStream& out, QTextStrea
         return kStartupFailed;
     }
     state.db = std::move(opened.database);
+    try {
+        store::clearLeftoverWorkingCopies(state.database(), state.periodo, state.formulario);
+    } catch (const store::DatabaseError& error) {
+        store::showDatabaseError(startupPrompter, error);
+        return kStartupFailed;
+    }
 
     Settings settings;
     settings.periodo = state.periodo;
@@ -150,17 +147,19 @@ int BatchRunner::run(const QString& script) {
         executeLine(m_next++);
     }
     m_out.flush();
-    return m_aborted ? kScriptError : kDone;
+    if (m_aborted) {
+        return kScriptError;
+    }
+    return m_prompter.databaseErrorShown() ? kWriteFailed : kDone;
 }
 
 void BatchRunner::executeLine(int index) {
-    const QString line = m_lines.at(index).trimmed();
-    if (line.isEmpty() || line.startsWith(QLatin1Char('#'))) {
+    const ScriptLine line = ScriptLine::read(m_lines.at(index));
+    if (line.command.isEmpty()) {
         return;
     }
-    const auto blank = line.indexOf(QRegularExpression(QStringLiteral("\\s")));
-    const QString command = blank < 0 ? line : line.left(blank);
-    const QString rest = blank < 0 ? QString() : line.mid(blank + 1).trimmed();
+    const QString& command = line.command;
+    const QString& rest = line.rest;
     QString error;
     try {
         execute(command, rest);
@@ -362,6 +361,9 @@ void BatchRunner::cmdOpen(const QString& rest) {
         {ruc, m_settings.periodo, m_settings.formulario});
     if (!found.next()) {
         throw ScriptError{QStringLiteral("no hay una declaración registrada de %1").arg(ruc)};
+    }
+    if (!app::userSeesTaxpayer(m_db, m_userKind, m_settings.sysUser, ruc)) {
+        throw ScriptError{app::taxpayerRefusedText(ruc, m_settings.sysUser)};
     }
     openForm(1, {ruc, found.value(0).toString().trimmed(), false});
 }

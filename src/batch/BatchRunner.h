@@ -42,6 +42,7 @@ public:
     static constexpr int kDone = 0;
     static constexpr int kStartupFailed = 1;
     static constexpr int kScriptError = 2;
+    static constexpr int kWriteFailed = 3; // the script ran, but a save or a delete failed
 
     struct Settings {
         QString periodo = QStringLiteral("2018");
@@ -52,7 +53,6 @@ public:
     // Where the start-up of the batch mode looks: the INI file and the single-instance lock.
     struct Environment {
         app::IniFile ini;
-        QString lockPath; // the module's lock when empty
     };
 
     // pm0588 --batch SCRIPT: the arguments of the process (the program first).

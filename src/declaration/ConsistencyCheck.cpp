@@ -3,6 +3,7 @@
 #include "app/Prompter.h"
 #include "declaration/ConsistencyRules.h"
 #include "declaration/DeclarationFormModel.h"
+#include "declaration/InconsistencyReport.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,15 +33,7 @@ QString ConsistencyCheck::reportPath(const DeclarationFormModel& model) {
 }
 
 QStringList ConsistencyCheck::readReport(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return {};
-    }
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    return lines;
+    return InconsistencyReport::fromFile(path).lines();
 }
 
 ConsistencyCheck::Outcome ConsistencyCheck::run(const QString& mode) {

@@ -3,6 +3,7 @@
 #include "annexes/LossBalances.h"
 #include "app/NumberFormat.h"
 #include "app/Prompter.h"
+#include "app/TaxpayerAccess.h"
 #include "declaration/CasillaWindows.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormControls.h"
@@ -267,6 +268,9 @@ void FormLoader::resetPaymentAndTaxpayerList() {
 // are emptied, so that nothing of the declaration opened before shows.
 void FormLoader::openDeclarationOfForm() {
     const bool stored = m_model.mode == DeclarationFormModel::Mode::Modify || m_model.historyView;
+    if (stored && !m_model.openRuc.isEmpty() && !openedRucAllowed()) {
+        return;
+    }
     if (stored && !m_model.openRuc.isEmpty()) {
         if (!m_taxpayerNames.contains(m_model.openRuc) && !m_model.openName.isEmpty()) {
             m_taxpayerNames.insert(m_model.openRuc, m_model.openName.trimmed());
@@ -287,13 +291,42 @@ void FormLoader::openDeclarationOfForm() {
         return;
     }
     try {
-        store::TransactionGuard transaction(m_model.context().db);
-        store::refreshWorkingCopies(m_model.context().db, key(), std::nullopt);
-        transaction.commit();
+        // A new form holds no declaration yet: no working row of this module belongs to it, and
+        // with the database lock held, none belongs to another process either.
+        store::clearLeftoverWorkingCopies(m_model.context().db, m_model.context().periodo,
+                                          m_model.context().formulario);
     } catch (const store::DatabaseError& error) {
         store::showDatabaseError(m_model.context().prompter, error);
     }
     m_model.refreshGrid();
+}
+
+// Another user's taxpayer is never opened, whichever list or script named it: the form stays
+// empty, with no taxpayer to save under.
+bool FormLoader::openedRucAllowed() {
+    FormContext& context = m_model.context();
+    bool allowed = false;
+    try {
+        allowed = app::userSeesTaxpayer(context.db, context.userKind, context.sysUser, m_model.openRuc);
+    } catch (const store::DatabaseError& error) {
+        store::showDatabaseError(context.prompter, error);
+        return false;
+    }
+    if (!allowed) {
+        context.prompter.message(app::taxpayerRefusedText(m_model.openRuc, context.sysUser), m_model.caption,
+                                 app::Icon::Exclamation);
+        m_model.openRuc.clear();
+        m_model.openName.clear();
+    }
+    return allowed;
+}
+
+void FormLoader::emptyWorkingCopies() {
+    if (!m_workingKey) {
+        return;
+    }
+    store::emptyWorkingCopies(m_model.context().db, *m_workingKey);
+    m_workingKey.reset();
 }
 
 // --- The taxpayer choice ------------------------------------------------------------------
@@ -633,13 +666,19 @@ void FormLoader::applyAnswers() {
 // --- Working copies, trial balance, detail tables -------------------------------------------
 
 void FormLoader::refreshWorkingCopiesAndTrialBalance() {
+    const store::DeclarationKey opened = key();
     store::TransactionGuard transaction(m_model.context().db);
-    store::refreshWorkingCopies(m_model.context().db, key(), version());
-    WorkingCasillas::load(m_model.context().db, key(), table(QStringLiteral("DET")), filter());
+    if (m_workingKey && m_workingKey->ruc != opened.ruc) {
+        // Another taxpayer chosen in the same form: the first one's working rows go.
+        store::emptyWorkingCopies(m_model.context().db, *m_workingKey);
+    }
+    store::refreshWorkingCopies(m_model.context().db, opened, version());
+    WorkingCasillas::load(m_model.context().db, opened, table(QStringLiteral("DET")), filter());
     seedTrialBalance();
     transaction.commit();
+    m_workingKey = opened;
     if (m_model.hasControl(QStringLiteral("TxtTotalSaldo"))) {
-        const double balance = annexes::LossBalances::total(m_model.context().db, key());
+        const double balance = annexes::LossBalances::total(m_model.context().db, opened);
         setControlTextQuietly(QStringLiteral("TxtTotalSaldo"), balance == 0 ? QString() : app::numberText(balance));
     }
 }

@@ -30,6 +30,9 @@ public:
     // the taxpayer's declaration (possibly none) fills the form.
     bool chooseTaxpayer(const QString& ruc);
 
+    // Removes the working rows this form filled (the form closes). Throws DatabaseError.
+    void emptyWorkingCopies();
+
     // Puts one stored casilla value where the form keeps it. The casilla is the stored text
     // ("012", "101"), the value as read (already trimmed where it must be).
     void dispatchCasilla(const QString& casilla, const QString& value);
@@ -57,6 +60,7 @@ private:
     void fillCodeLists();
     void resetPaymentAndTaxpayerList();
     void openDeclarationOfForm();
+    bool openedRucAllowed();
 
     // The taxpayer choice and what follows it.
     bool openTaxpayer(const QString& ruc);
@@ -89,6 +93,7 @@ private:
     DeclarationFormModel& m_model;
     QHash<QString, QString> m_taxpayerNames; // RUC -> NOMBRE of the taxpayer list
     bool m_choosing = false;
+    std::optional<store::DeclarationKey> m_workingKey; // whose working rows this form filled
 };
 
 } // namespace qel::declaration

@@ -1,6 +1,6 @@
 #include "declaration/InconsistencyReport.h"
 
-#include "declaration/ConsistencyCheck.h"
+#include <QFile>
 
 namespace qel::declaration {
 
@@ -31,7 +31,21 @@ QStringList wrap(const QString& text, int width) {
 InconsistencyReport::InconsistencyReport(QStringList lines) : m_lines(std::move(lines)) {}
 
 InconsistencyReport InconsistencyReport::fromFile(const QString& path) {
-    return InconsistencyReport(ConsistencyCheck::readReport(path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return InconsistencyReport();
+    }
+    return InconsistencyReport(parse(file.readAll()));
+}
+
+QStringList InconsistencyReport::parse(const QByteArray& text) {
+    QString decoded = QString::fromUtf8(text);
+    decoded.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = decoded.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
 }
 
 QString InconsistencyReport::text() const {

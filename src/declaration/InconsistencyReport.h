@@ -19,6 +19,8 @@ public:
     explicit InconsistencyReport(QStringList lines = {});
     // The report file's lines; none when the file is missing.
     static InconsistencyReport fromFile(const QString& path);
+    // The lines of a report file's text (UTF-8; a last line break ends the last line).
+    static QStringList parse(const QByteArray& text);
 
     const QStringList& lines() const { return m_lines; }
     // The whole report as the window shows it.

@@ -1,5 +1,9 @@
 #include "launcher/CommandLine.h"
 
+#include <cstdio>
+#include <termios.h>
+#include <unistd.h>
+
 namespace qel::launcher {
 
 namespace {
@@ -75,10 +79,41 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     if (line.password && !line.user) {
         fail(QStringLiteral("La opción --password requiere --user."));
     }
-    if (line.user && !line.password && !line.createEnvironment) {
-        fail(QStringLiteral("La opción --user requiere --password."));
+    if (line.send && !line.user) {
+        // Only the taxpayers of a logged-in user are sent.
+        fail(QStringLiteral("La opción --send requiere --user."));
     }
     return line;
+}
+
+QString CommandLine::readPassword(const QString& user, FILE* input, FILE* prompt) {
+    const int descriptor = ::fileno(input);
+    const bool terminal = descriptor >= 0 && ::isatty(descriptor) == 1;
+    termios saved{};
+    bool silenced = false;
+    if (terminal) {
+        std::fputs(QStringLiteral("Contraseña de %1: ").arg(user).toLocal8Bit().constData(), prompt);
+        std::fflush(prompt);
+        if (::tcgetattr(descriptor, &saved) == 0) {
+            termios silent = saved;
+            silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+            silenced = ::tcsetattr(descriptor, TCSAFLUSH, &silent) == 0;
+        }
+    }
+    QByteArray line;
+    for (int c = std::fgetc(input); c != EOF && c != '\n'; c = std::fgetc(input)) {
+        line.append(static_cast<char>(c));
+    }
+    if (silenced) {
+        ::tcsetattr(descriptor, TCSAFLUSH, &saved);
+    }
+    if (terminal) {
+        std::fputc('\n', prompt);
+    }
+    if (line.endsWith('\r')) {
+        line.chop(1);
+    }
+    return QString::fromLocal8Bit(line);
 }
 
 QString CommandLine::helpText() {
@@ -94,24 +129,29 @@ QString CommandLine::helpText() {
         "                                PM000.INI, las carpetas TMP, RPT, BMP y 0588 (con la ayuda\n"
         "                                del módulo) y la base de datos con sus datos de referencia.\n"
         "                                Si el entorno ya existe no modifica nada.\n"
-        "  --user USUARIO                Con --create-environment: el usuario que queda registrado.\n"
-        "                                Con --password: ingresa sin mostrar la ventana de ingreso.\n"
-        "  --password CLAVE              Contraseña del usuario indicado con --user.\n"
-        "  --add-demo-taxpayers          Registra tres contribuyentes de demostración (dos de\n"
-        "                                CONTADOR y uno de SUPERVISOR); no repite los ya registrados.\n"
+        "  --user USUARIO                Con --create-environment: el usuario (supervisor) que se\n"
+        "                                registra en la base nueva. Si no: ingresa como ese usuario\n"
+        "                                sin mostrar la ventana de ingreso.\n"
+        "  --password CLAVE              Contraseña del usuario indicado con --user. Sin esta opción\n"
+        "                                se pide en la terminal o se lee de la entrada estándar (una\n"
+        "                                línea), y no queda a la vista en la lista de procesos.\n"
+        "  --add-demo-taxpayers          Registra los usuarios de demostración CONTADOR y SUPERVISOR\n"
+        "                                (marcados como de demostración) y tres contribuyentes (dos\n"
+        "                                de CONTADOR y uno de SUPERVISOR); no repite los ya registrados.\n"
         "  --start 0588                  Abre la ventana del integrador e inicia el módulo 0588.\n"
-        "  --send RUC                    Envía la declaración 2018 del formulario 0588 del RUC: crea\n"
-        "                                su nueva versión en las tablas de declaraciones enviadas.\n"
+        "  --send RUC                    Con --user: envía la declaración 2018 del formulario 0588 de\n"
+        "                                un contribuyente del usuario: crea su nueva versión en las\n"
+        "                                tablas de declaraciones enviadas.\n"
         "  -h, --help                    Muestra esta ayuda.\n"
         "\n"
         "El archivo PM000.INI se busca en $QEL_CONFIG_DIR, si no en $XDG_CONFIG_HOME/qel\n"
         "(~/.config/qel).\n"
         "\n"
         "Ejemplos:\n"
-        "  qel --create-environment ~/QEL\n"
+        "  qel --create-environment ~/QEL --user ANA\n"
         "  qel --add-demo-taxpayers\n"
-        "  qel --user CONTADOR --password contador --start 0588\n"
-        "  qel --send 20512345671\n");
+        "  qel --user CONTADOR --start 0588\n"
+        "  echo \"$CLAVE\" | qel --user CONTADOR --send 20512345671\n");
 }
 
 } // namespace qel::launcher

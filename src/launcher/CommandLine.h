@@ -2,16 +2,19 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdio>
 #include <optional>
 
 namespace qel::launcher {
 
 // The launcher's command line:
 //   qel                                   window (first start offers to create the environment)
-//   qel --create-environment DIR [--user USER]
+//   qel --create-environment DIR [--user USER [--password PW]]
 //   qel --add-demo-taxpayers
-//   qel --user NAME --password PW [--start 0588]
-//   qel --send RUC
+//   qel --user NAME [--password PW] [--start 0588]
+//   qel --user NAME [--password PW] --send RUC
+// A password not given is asked for (terminal) or read from standard input, so that it does
+// not show in the process list.
 // Single-dash options (-platform offscreen, ...) are left to the toolkit.
 struct CommandLine {
     bool help = false;
@@ -31,6 +34,12 @@ struct CommandLine {
     bool opensWindow() const { return !help && error.isEmpty() && (start || !hasBatchCommand()); }
 
     static QString helpText();
+
+    // A user was named and its password was not.
+    bool needsPassword() const { return user.has_value() && !password.has_value(); }
+    // The password of `user`: asked for on `prompt` without echo when `input` is a terminal,
+    // else the first line of `input`.
+    static QString readPassword(const QString& user, FILE* input = stdin, FILE* prompt = stderr);
 };
 
 } // namespace qel::launcher

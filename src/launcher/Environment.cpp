@@ -1,5 +1,7 @@
 #include "launcher/Environment.h"
 
+#include "app/PrivateFiles.h"
+#include "launcher/UserAccounts.h"
 #include "store/Schema.h"
 
 #include <QDir>
@@ -31,7 +33,7 @@ const QString& options() {
 
 // A folder we may write into: created when missing, then probed with a file of our own.
 bool isWritableFolder(const QString& folder) {
-    if (!QDir().mkpath(folder)) {
+    if (!app::makePrivateFolder(folder)) {
         return false;
     }
     QFile probe(QDir(folder).filePath(QStringLiteral(".qel-prueba-escritura")));
@@ -89,13 +91,20 @@ store::Database::OpenResult Environment::openDatabase() const {
     return store::Database::open(databaseFile());
 }
 
-Environment::CreateResult Environment::create(const QString& folder, const QString& user) const {
+Environment::CreateResult Environment::create(const QString& folder, const QString& user,
+                                              const QString& password) const {
     if (folder.trimmed().isEmpty()) {
         return {Outcome::Failed, QStringLiteral("Indique la carpeta en la que se creará el entorno del QEL.")};
     }
     const QString root = normalised(folder);
     const QString base = withTrailingSeparator(root);
     const QString databasePath = base + kDatabaseName;
+    const QString recordedUser = user.isEmpty() && m_ini.exists() ? this->user() : user.trimmed().toUpper();
+    if (!app::IniFile::canWrite(options(), QStringLiteral("SysPath"), base) ||
+        !app::IniFile::canWrite(options(), QStringLiteral("SysUser"), recordedUser)) {
+        return {Outcome::Failed, QStringLiteral("El nombre de la carpeta o del usuario tiene un salto de línea; "
+                                                "elija otro. No se modificó nada.")};
+    }
 
     if (m_ini.exists()) {
         const QString current = sysPath();
@@ -124,7 +133,7 @@ Environment::CreateResult Environment::create(const QString& folder, const QStri
                                      .arg(root)};
     }
     for (const QString& sub : {QStringLiteral("TMP"), QStringLiteral("RPT"), QStringLiteral("BMP"), kModuleFolder}) {
-        if (!QDir().mkpath(base + sub)) {
+        if (!app::makePrivateFolder(base + sub)) {
             return {Outcome::Failed, QStringLiteral("No se pudo crear la carpeta %1.").arg(base + sub)};
         }
     }
@@ -142,16 +151,25 @@ Environment::CreateResult Environment::create(const QString& folder, const QStri
 
     if (!QFileInfo::exists(databasePath)) {
         auto created = store::createDatabase(databasePath);
-        if (!created.database) {
-            removeDatabaseFiles(databasePath);
-            return {Outcome::Failed,
-                    QStringLiteral("No se pudo crear la base de datos %1:\n%2").arg(databasePath, created.errorText)};
+        QString refused = created.database ? QString() : created.errorText;
+        if (created.database && !recordedUser.isEmpty() && !password.isEmpty()) {
+            // The environment's own supervisor, with the password its creator chose.
+            try {
+                refused = UserAccounts(*created.database).add(recordedUser, password, QStringLiteral("0"));
+            } catch (const store::DatabaseError& error) {
+                refused = error.text();
+            }
         }
         created.database.reset(); // closing folds the journal back into the file
+        if (!refused.isEmpty()) {
+            removeDatabaseFiles(databasePath);
+            return {Outcome::Failed,
+                    QStringLiteral("No se pudo crear la base de datos %1:\n%2").arg(databasePath, refused)};
+        }
+        app::makePrivateFile(databasePath);
     }
 
     // The INI last: an environment is announced only once everything it names exists.
-    const QString recordedUser = user.isEmpty() && m_ini.exists() ? this->user() : user.trimmed().toUpper();
     const QString versionHost = m_ini.read(options(), kVersionHostKey);
     const bool written =
         m_ini.write(options(), QStringLiteral("SysPath"), base) &&

@@ -34,8 +34,11 @@ public:
     // Creates what is missing of an environment in `folder`: the folders, the help file, the
     // database (schema and reference data in one transaction) and, last, the INI keys. An
     // environment that is already complete (INI and database present) is not touched at all.
-    // A folder that cannot be written gives Failed and writes no INI.
-    CreateResult create(const QString& folder, const QString& user = {}) const;
+    // A folder that cannot be written gives Failed and writes no INI. With a user and a
+    // password the new database gets that user (kind "0") with a hash of that password; a new
+    // database has no other account (the demo accounts come with the demo command). Folders
+    // are created 0700 and the database and the INI 0600.
+    CreateResult create(const QString& folder, const QString& user = {}, const QString& password = {}) const;
 
     // The INI exists and names a database file that exists.
     bool isComplete() const;

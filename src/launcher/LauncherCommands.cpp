@@ -1,11 +1,13 @@
 #include "launcher/LauncherCommands.h"
 
+#include "app/TaxpayerAccess.h"
 #include "launcher/ConsolePrompter.h"
 #include "launcher/DeclarationSender.h"
 #include "launcher/DemoTaxpayers.h"
 #include "launcher/TaxpayerRegistry.h"
 #include "launcher/UserAccounts.h"
 #include "store/Database.h"
+#include "store/ReferenceData.h"
 
 #include <QDir>
 
@@ -22,7 +24,9 @@ int LauncherCommands::runBatch(const CommandLine& line) {
         return 0;
     }
     if (line.createEnvironment) {
-        if (const int code = createEnvironment(*line.createEnvironment, line.user.value_or(QString())); code != 0) {
+        if (const int code = createEnvironment(*line.createEnvironment, line.user.value_or(QString()),
+                                               line.password.value_or(QString()));
+            code != 0) {
             return code;
         }
     }
@@ -32,20 +36,18 @@ int LauncherCommands::runBatch(const CommandLine& line) {
         }
     }
     if (line.send) {
-        std::optional<QString> user;
-        if (line.user && line.password) {
-            user = login(*line.user, *line.password);
-            if (!user) {
-                return 1;
-            }
+        // The command line reaches only the taxpayers of the user who logs in with it.
+        const std::optional<QString> user = login(line.user.value_or(QString()), line.password.value_or(QString()));
+        if (!user) {
+            return 1;
         }
         return send(*line.send, user);
     }
     return 0;
 }
 
-int LauncherCommands::createEnvironment(const QString& folder, const QString& user) {
-    const Environment::CreateResult result = m_environment.create(folder, user);
+int LauncherCommands::createEnvironment(const QString& folder, const QString& user, const QString& password) {
+    const Environment::CreateResult result = m_environment.create(folder, user, password);
     if (result.outcome == Environment::Outcome::Failed) {
         m_err << result.message << Qt::endl;
         return 1;
@@ -76,6 +78,11 @@ int LauncherCommands::addDemoTaxpayers() {
         return 1;
     }
     try {
+        const int users = store::loadDemoUsers(*db);
+        if (users > 0) {
+            m_out << QStringLiteral("Se registraron %1 usuarios de demostración (CONTADOR y SUPERVISOR).").arg(users)
+                  << Qt::endl;
+        }
         const int added = DemoTaxpayers::add(*db);
         if (added == 0) {
             m_out << QStringLiteral("Los contribuyentes de demostración ya estaban registrados; no se agregó nada.")
@@ -115,8 +122,8 @@ int LauncherCommands::send(const QString& ruc, const std::optional<QString>& use
         m_err << TaxpayerRegistry::kNotRegistered << Qt::endl;
         return 1;
     }
-    if (user && !UserAccounts(*db).seesEveryTaxpayer(*user) && taxpayer->usuario != *user) {
-        m_err << QStringLiteral("El contribuyente no está registrado para el usuario %1.").arg(*user) << Qt::endl;
+    if (!user || (!UserAccounts(*db).seesEveryTaxpayer(*user) && taxpayer->usuario != *user)) {
+        m_err << app::taxpayerRefusedText(ruc, user.value_or(QString())) << Qt::endl;
         return 1;
     }
     ConsolePrompter prompter(m_out, m_err);

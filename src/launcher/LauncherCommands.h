@@ -23,9 +23,10 @@ public:
     // demo taxpayers, the send. Stops at the first one that fails.
     int runBatch(const CommandLine& line);
 
-    int createEnvironment(const QString& folder, const QString& user);
+    // With a user and a password, the new database gets that user as its supervisor.
+    int createEnvironment(const QString& folder, const QString& user, const QString& password = {});
     int addDemoTaxpayers();
-    // `user` set: the taxpayer must be one that user sees.
+    // The taxpayer must be one that `user` sees; without a user nothing is sent.
     int send(const QString& ruc, const std::optional<QString>& user);
 
     // Checks the credentials and records the user in the INI; the user's name as stored,

@@ -17,8 +17,15 @@ public:
     explicit UserAccounts(store::Database& db) : m_db(db) {}
 
     // The user's name as CLAVES holds it when the password is right; nothing otherwise.
-    // The name is found without regard to case, as the password digest is computed.
+    // The name is found without regard to case. A digest of the first version is replaced by
+    // a new hash once it has verified.
     std::optional<QString> authenticate(const QString& user, const QString& password) const;
+
+    // A new user with its own password hash; kind "0" (sees every taxpayer) or "1". The
+    // refusal in Spanish, or empty when the user was added.
+    QString add(const QString& user, const QString& password, const QString& kind) const;
+    // The account is a demo account (its password is the one the README gives).
+    bool isDemo(const QString& user) const;
 
     // Kind "0" sees every taxpayer, any other kind only the taxpayers it registered.
     bool seesEveryTaxpayer(const QString& user) const;

@@ -1,4 +1,6 @@
 #include "app/Clock.h"
+#include "app/PrivateFiles.h"
+#include "app/ui/GuardedApplication.h"
 #include "app/ui/QtSpanish.h"
 #include "launcher/CommandLine.h"
 #include "launcher/LauncherCommands.h"
@@ -8,19 +10,26 @@
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <exception>
 #include <memory>
 
-int main(int argc, char* argv[]) {
+namespace {
+
+int run(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments.append(QString::fromLocal8Bit(argv[i]));
     }
-    const qel::launcher::CommandLine line = qel::launcher::CommandLine::parse(arguments);
+    qel::app::restrictNewFilesToOwner();
+    qel::launcher::CommandLine line = qel::launcher::CommandLine::parse(arguments);
+    if (line.error.isEmpty() && !line.help && line.needsPassword()) {
+        line.password = qel::launcher::CommandLine::readPassword(*line.user);
+    }
 
     // The commands without a window need no display: a core application is enough.
     std::unique_ptr<QCoreApplication> app;
     if (line.opensWindow()) {
-        app = std::make_unique<QApplication>(argc, argv);
+        app = std::make_unique<qel::app::ui::GuardedApplication>(argc, argv, QStringLiteral("QEL"));
         qel::app::ui::installQtSpanish();
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -36,4 +45,17 @@ int main(int argc, char* argv[]) {
         return code;
     }
     return qel::launcher::LauncherApplication::run(line);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        qel::app::ui::GuardedApplication::reportUnexpected(QString::fromUtf8(error.what()), QStringLiteral("QEL"));
+    } catch (...) {
+        qel::app::ui::GuardedApplication::reportUnexpected(QStringLiteral("error desconocido"), QStringLiteral("QEL"));
+    }
+    return 1;
 }

@@ -58,7 +58,14 @@ DeclarationFormSession::DeclarationFormSession(declaration::FormContext context,
     m_cancel = std::make_unique<declaration::CancelCommand>(*m_model, *m_save);
 }
 
-DeclarationFormSession::~DeclarationFormSession() = default;
+DeclarationFormSession::~DeclarationFormSession() {
+    // The form closes: its working rows leave the shared file. A failure here has nobody left
+    // to tell; the next opening of the declaration refreshes them anyway.
+    try {
+        m_loader->emptyWorkingCopies();
+    } catch (const std::exception&) {
+    }
+}
 
 void DeclarationFormSession::load() {
     m_loader->load();

@@ -1,5 +1,6 @@
 #include "store/Database.h"
 
+#include "store/DatabaseCheck.h"
 #include "store/SqlFunctions.h"
 
 #include <QFileInfo>
@@ -32,6 +33,10 @@ bool isLockError(int number) {
     return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
+bool isReadOnlyError(int number) {
+    return (number & 0xff) == SQLITE_READONLY;
+}
+
 } // namespace
 
 Database::Database(QSqlDatabase db, QString path, sqlite3* handle)
@@ -46,10 +51,16 @@ Database::~Database() {
 
 Database::OpenResult Database::open(const QString& path, bool createIfMissing, int busyTimeoutMs) {
     OpenResult result;
-    if (!createIfMissing && !QFileInfo::exists(path)) {
+    const bool existed = QFileInfo::exists(path);
+    if (!createIfMissing && !existed) {
         result.errorNumber = SQLITE_CANTOPEN;
         result.errorText = QStringLiteral("No se encuentra el archivo '%1'.").arg(path);
         return result;
+    }
+    // Read before the engine touches the file: an empty, foreign, cut or unwritable file is
+    // refused as it lies, never switched to WAL or given journal files.
+    if (const std::optional<DatabaseFault> fault = database_check::inspectFile(path)) {
+        return failed(*fault);
     }
     const QString name = QStringLiteral("qel-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -67,6 +78,14 @@ Database::OpenResult Database::open(const QString& path, bool createIfMissing, i
         registerSqlFunctions(database->m_handle);
         // The first read: a file held locked by another process fails here, at start-up.
         database->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        if (existed) {
+            if (const std::optional<DatabaseFault> fault = database_check::inspectSchema(*database)) {
+                return failed(*fault);
+            }
+        }
+        if (const std::optional<DatabaseFault> fault = database->probeWriting()) {
+            return failed(*fault);
+        }
         const QString mode = database->scalar(QStringLiteral("PRAGMA journal_mode")).toString();
         if (mode.compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0) {
             database->scalar(QStringLiteral("PRAGMA journal_mode=WAL"));
@@ -76,10 +95,34 @@ Database::OpenResult Database::open(const QString& path, bool createIfMissing, i
         result.errorNumber = e.number();
         result.errorText = e.text();
         result.locked = isLockError(e.number());
+        result.readOnly = isReadOnlyError(e.number());
         return result;
     }
     result.database = std::move(database);
     return result;
+}
+
+Database::OpenResult Database::failed(const DatabaseFault& fault) {
+    OpenResult result;
+    result.errorNumber = fault.number;
+    result.errorText = fault.text;
+    result.readOnly = fault.readOnly;
+    return result;
+}
+
+// Whether a write could go through now: the engine may have opened the file read-only, and
+// another process may hold the write lock beyond the busy wait. Nothing is written.
+std::optional<DatabaseFault> Database::probeWriting() {
+    if (m_handle != nullptr && sqlite3_db_readonly(m_handle, "main") == 1) {
+        return DatabaseFault{SQLITE_READONLY,
+                             QStringLiteral("No se puede escribir en la base de datos %1: el motor la abrió de solo "
+                                            "lectura y no se podría grabar ninguna declaración.")
+                                 .arg(m_path),
+                             true};
+    }
+    run(QStringLiteral("BEGIN IMMEDIATE")).finish();
+    run(QStringLiteral("ROLLBACK")).finish();
+    return std::nullopt;
 }
 
 DatabaseError Database::errorOf(const QSqlQuery& query, const QString& sql) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/DatabaseCheck.h"
 #include "store/DatabaseError.h"
 
 #include <QSqlDatabase>
@@ -22,11 +23,15 @@ public:
         std::unique_ptr<Database> database; // null on failure
         int errorNumber = 0;                // engine error number on failure
         QString errorText;
-        bool locked = false; // the file is held by another process
+        bool locked = false;   // the file is held by another process
+        bool readOnly = false; // the file, or a journal file beside it, cannot be written
     };
 
-    // Opens (creating when allowed) the file, sets WAL and the busy timeout, registers the
-    // module's SQL functions and makes a first read, so that a lock held elsewhere shows now.
+    // Opens (creating when allowed) the file, registers the module's SQL functions and makes
+    // a first read, so that a lock held elsewhere shows now. An existing file must be a
+    // database of the QEL (its tables) and writable (no read-only file, no
+    // write lock held elsewhere beyond the wait) before anything is written to it; only then
+    // is it switched to WAL.
     static OpenResult open(const QString& path, bool createIfMissing = false, int busyTimeoutMs = 3000);
 
     ~Database();
@@ -53,6 +58,8 @@ public:
 private:
     friend class TransactionGuard;
     Database(QSqlDatabase db, QString path, sqlite3* handle);
+    static OpenResult failed(const DatabaseFault& fault);
+    std::optional<DatabaseFault> probeWriting();
     static DatabaseError errorOf(const QSqlQuery& query, const QString& sql);
 
     QSqlDatabase m_db;

@@ -8,7 +8,7 @@ namespace qel::store {
 
 void showDatabaseError(app::Prompter& prompter, const DatabaseError& error) {
     prompter.message(QStringLiteral("Error Número : %1\n%2").arg(error.number()).arg(error.text()),
-                     QStringLiteral("Error al Ejecutar Sentencia SQL"), app::Icon::Critical);
+                     kSqlErrorTitle, app::Icon::Critical);
 }
 
 bool ExecuteSql(Database& db, app::Prompter& prompter, const QString& sql, const QVariantList& values) {

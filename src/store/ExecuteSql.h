@@ -17,6 +17,9 @@ class Database;
 
 // Shows an engine error as the system does: "Error Número : N", a line feed and the
 // engine's text, titled "Error al Ejecutar Sentencia SQL", critical icon.
+// The title of every engine error shown to the user.
+inline const QString kSqlErrorTitle = QStringLiteral("Error al Ejecutar Sentencia SQL");
+
 void showDatabaseError(app::Prompter& prompter, const DatabaseError& error);
 
 // Runs one action statement; on an engine error shows it and returns false, and the

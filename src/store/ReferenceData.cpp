@@ -4,6 +4,7 @@
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
 #include "store/ParamLayouts.h"
+#include "store/ReferenceCsv.h"
 
 #include <QFile>
 #include <QHash>
@@ -36,80 +37,13 @@ constexpr int kLastCasilla = 899;
     throw DatabaseError(-1, text);
 }
 
-// A data file: its header names and its rows, each a map from header name to field.
-struct CsvTable {
-    QString file;
-    QStringList header;
-    QList<QMap<QString, QString>> rows;
-
-    QString value(const QMap<QString, QString>& row, const QString& column) const {
-        if (!header.contains(column)) {
-            fail(QStringLiteral("El archivo de datos de referencia %1 no tiene la columna %2.").arg(file, column));
-        }
-        return row.value(column);
-    }
-};
-
-// Splits one line of comma-separated values; a field may be double-quoted, with "" for a quote.
-QStringList splitCsvLine(const QString& line) {
-    QStringList fields;
-    QString current;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line.at(i);
-        if (quoted) {
-            if (c == QLatin1Char('"') && i + 1 < line.size() && line.at(i + 1) == QLatin1Char('"')) {
-                current += c;
-                ++i;
-            } else if (c == QLatin1Char('"')) {
-                quoted = false;
-            } else {
-                current += c;
-            }
-        } else if (c == QLatin1Char('"')) {
-            quoted = true;
-        } else if (c == QLatin1Char(',')) {
-            fields.append(current);
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    fields.append(current);
-    return fields;
-}
-
 CsvTable readCsv(const QString& name) {
     registerReferenceResources();
     QFile file(kDataFolder + name);
     if (!file.open(QIODevice::ReadOnly)) {
         fail(QStringLiteral("No se encuentra el archivo de datos de referencia %1.").arg(name));
     }
-    CsvTable table;
-    table.file = name;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        if (line.endsWith(QLatin1Char('\r'))) {
-            line.chop(1);
-        }
-        if (line.trimmed().isEmpty()) {
-            continue;
-        }
-        const QStringList fields = splitCsvLine(line);
-        if (table.header.isEmpty()) {
-            table.header = fields;
-            continue;
-        }
-        if (fields.size() != table.header.size()) {
-            fail(QStringLiteral("Línea mal formada en el archivo de datos de referencia %1: %2").arg(name, line));
-        }
-        QMap<QString, QString> row;
-        for (int i = 0; i < fields.size(); ++i) {
-            row.insert(table.header.at(i), fields.at(i).trimmed());
-        }
-        table.rows.append(row);
-    }
-    return table;
+    return CsvTable::parse(name, file.readAll());
 }
 
 // One INSERT prepared once and run for every row, all values bound.
@@ -285,16 +219,6 @@ void loadErrors(Database& db) {
     }
 }
 
-void loadUsers(Database& db) {
-    Inserter insert(db, QStringLiteral("INSERT INTO CLAVES (Usuario, Clave, tipo) VALUES (?, ?, ?)"));
-    const CsvTable table = readCsv(QStringLiteral("usuarios.csv"));
-    for (const auto& row : table.rows) {
-        const QString user = table.value(row, QStringLiteral("usuario"));
-        insert.insert({user, app::passwordDigest(user, table.value(row, QStringLiteral("clave"))),
-                       table.value(row, QStringLiteral("tipo"))});
-    }
-}
-
 void loadSentTables(Database& db) {
     Inserter insert(db, QStringLiteral("INSERT INTO envio_t (formulario, tabla_o) VALUES (?, ?)"));
     for (const QString& table : declaration_tables::sentDeclarationTables()) {
@@ -334,9 +258,24 @@ void loadReferenceData(Database& db) {
     loadGeography(writer);
     loadCasillaRows(writer);
     loadErrors(db);
-    loadUsers(db);
     loadSentTables(db);
     loadCharts(db);
+}
+
+int loadDemoUsers(Database& db) {
+    // A demo account already there (or a user of that name) keeps its password.
+    Inserter insert(db, QStringLiteral("INSERT OR IGNORE INTO CLAVES (Usuario, Clave, tipo) VALUES (?, ?, ?)"));
+    const CsvTable table = readCsv(QStringLiteral("usuarios.csv"));
+    const int before = db.scalar(QStringLiteral("SELECT count(*) FROM CLAVES")).toInt();
+    for (const auto& row : table.rows) {
+        const QString user = table.value(row, QStringLiteral("usuario"));
+        const QString hashed = app::hashDemoPassword(table.value(row, QStringLiteral("clave")));
+        if (hashed.isEmpty()) {
+            fail(QStringLiteral("No se pudo cifrar la contraseña del usuario %1.").arg(user));
+        }
+        insert.insert({user, hashed, table.value(row, QStringLiteral("tipo"))});
+    }
+    return db.scalar(QStringLiteral("SELECT count(*) FROM CLAVES")).toInt() - before;
 }
 
 } // namespace qel::store

@@ -2,6 +2,8 @@
 
 #include "store/Database.h"
 
+#include <sqlite3.h>
+
 namespace qel::store {
 
 TransactionGuard::TransactionGuard(Database& db) : m_db(db) {
@@ -35,7 +37,12 @@ void TransactionGuard::commit() {
             m_db.run(QStringLiteral("RELEASE ") + m_savepoint).finish();
         }
     } catch (const DatabaseError&) {
-        rollback();
+        // The user is told why the commit failed (a full disk, a lost lock), never why the
+        // rollback after it could not run.
+        try {
+            rollback();
+        } catch (const DatabaseError&) {
+        }
         throw;
     }
     m_open = false;
@@ -49,7 +56,10 @@ void TransactionGuard::rollback() {
     m_open = false;
     --m_db.m_transactionDepth;
     if (m_savepoint.isEmpty()) {
-        m_db.run(QStringLiteral("ROLLBACK")).finish();
+        // A failed COMMIT (or an I/O error) may have ended the transaction already.
+        if (m_db.handle() == nullptr || sqlite3_get_autocommit(m_db.handle()) == 0) {
+            m_db.run(QStringLiteral("ROLLBACK")).finish();
+        }
     } else {
         m_db.run(QStringLiteral("ROLLBACK TO ") + m_savepoint).finish();
         m_db.run(QStringLiteral("RELEASE ") + m_savepoint).finish();

@@ -5,6 +5,7 @@
 #include "store/ExecuteSql.h"
 #include "store/SentVersions.h"
 #include "store/TableCatalog.h"
+#include "store/TransactionGuard.h"
 
 #include <QStringList>
 
@@ -35,15 +36,57 @@ QHash<QString, QString> counterpartNameRebuild() {
 } // namespace
 
 void DeleteDeclarationRows(Database& db, const QString& table, const DeclarationKey& key) {
-    if (!catalog().resolve(table)) {
+    const std::optional<TableLayout> layout = catalog().resolve(table);
+    if (!layout) {
         throw DatabaseError(-1, QStringLiteral("La tabla %1 no existe.").arg(table));
     }
-    if (table.left(3).toUpper() == QStringLiteral("TMP")) {
-        db.run(QStringLiteral("DELETE FROM ") + table).finish();
+    if (!layout->def->declaration) {
+        db.run(QStringLiteral("DELETE FROM ") + table).finish(); // a table without the key columns
         return;
     }
+    // Working rows too go by the key: the file is shared, and rows of another declaration
+    // or another module are never this form's to remove.
     const SqlFilter filter = key.filter();
     db.run(QStringLiteral("DELETE FROM ") + table + filter.text, filter.values).finish();
+}
+
+namespace {
+
+QStringList workingTables() {
+    QStringList names;
+    for (const TableDef& def : catalog().tables()) {
+        if (def.working) {
+            names.append(TableCatalog::physicalName(def.name, Copy::Working));
+        }
+    }
+    return names;
+}
+
+} // namespace
+
+void emptyWorkingCopies(Database& db, const DeclarationKey& key) {
+    if (!key.isComplete()) {
+        return;
+    }
+    TransactionGuard transaction(db);
+    for (const QString& table : workingTables()) {
+        DeleteDeclarationRows(db, table, key);
+    }
+    transaction.commit();
+}
+
+void clearLeftoverWorkingCopies(Database& db, const QString& periodo, const QString& formulario) {
+    SqlFilter filter;
+    filter.andEquals(QStringLiteral("TIP_DOC_D"), DeclarationKey::kTipDocD)
+        .andEquals(QStringLiteral("PERIODO"), periodo)
+        .andEquals(QStringLiteral("FORMULARIO"), formulario);
+    TransactionGuard transaction(db);
+    for (const QString& table : workingTables()) {
+        if (catalog().resolve(table)->def->declaration) {
+            db.run(QStringLiteral("DELETE FROM ") + table + filter.text, filter.values).finish();
+        }
+    }
+    transaction.commit();
 }
 
 void CopyToWorking(Database& db, const QString& baseName, const DeclarationKey& key,

@@ -18,8 +18,8 @@ class Database;
 // Moving a declaration between its permanent, working (TMP) and history (H) copies.
 // These throw DatabaseError; the commands at the bottom run them as one transaction.
 
-// Empties a working table whole (whatever the key); from any other table deletes the
-// declaration's rows.
+// Deletes the declaration's rows of a table, working copies included; a table without the
+// key columns is emptied whole.
 void DeleteDeclarationRows(Database& db, const QString& table, const DeclarationKey& key);
 
 // Refills TMP+base with the declaration's rows of the permanent table, or of the sent
@@ -37,6 +37,15 @@ void CopyToPermanent(Database& db, const QString& baseName, const DeclarationKey
 // Every working copy of the declaration, in the order the declaration form refreshes them.
 void refreshWorkingCopies(Database& db, const DeclarationKey& key,
                           const std::optional<QString>& correl = std::nullopt);
+
+// The working rows of the declaration, removed when its form closes (opening a declaration
+// only to look at it leaves nothing of it in the shared file). Does nothing without a RUC.
+void emptyWorkingCopies(Database& db, const DeclarationKey& key);
+
+// The working rows of this module's form code and period left behind by a module process
+// that ended without closing its form. Only the holder of the database lock runs it: no
+// other process of the module can be working on them.
+void clearLeftoverWorkingCopies(Database& db, const QString& periodo, const QString& formulario);
 
 // Commands: each one transaction; an engine error is shown and nothing stays changed.
 bool deleteDeclaration(Database& db, app::Prompter& prompter, const DeclarationKey& key);

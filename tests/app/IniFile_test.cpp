@@ -137,4 +137,41 @@ TEST_F(IniFileTest, AMissingSectionOrFileIsCreated) {
     EXPECT_EQ(file.readAll(), QByteArray("[Options]\r\nSysUser=ANA\r\n\r\n[Extra]\r\nKey=1\r\n"));
 }
 
+// A created file and its folders are the owner's only; a text that would start a line of its
+// own is refused and the file is left as it was.
+TEST_F(IniFileTest, WritesAreTheOwnersAndNeverCreateAnotherKey) {
+    const IniFile ini(m_dir.path() + QStringLiteral("/nueva/PM000.INI"));
+    ASSERT_TRUE(ini.write(IniFile::kOptions, QStringLiteral("SysPath"), QStringLiteral("/home/ana/QEL/")));
+    const auto others = [](const QString& path) {
+        return QFile::permissions(path) & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                           QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    };
+    EXPECT_EQ(others(ini.path()), QFileDevice::Permissions());
+    EXPECT_EQ(others(m_dir.path() + QStringLiteral("/nueva")), QFileDevice::Permissions());
+    QFile file(ini.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    const struct {
+        QString section;
+        QString key;
+        QString value;
+    } refused[] = {
+        {IniFile::kOptions, QStringLiteral("SysPath"), QStringLiteral("/home/ana/QEL\nDBName=otra.db")},
+        {IniFile::kOptions, QStringLiteral("SysPath"), QStringLiteral("/home/ana/QEL\rDBPath=/tmp/")},
+        {IniFile::kOptions, QStringLiteral("SysUser"), QStringLiteral("ANA") + QChar(0x2028) + QStringLiteral("X=1")},
+        {IniFile::kOptions, QStringLiteral("SysUser"), QStringLiteral("ANA") + QChar(0) + QStringLiteral("X")},
+        {IniFile::kOptions, QStringLiteral("Sys=User"), QStringLiteral("ANA")},
+        {IniFile::kOptions, QStringLiteral("[Otra]"), QStringLiteral("ANA")},
+        {QStringLiteral("Options]\n[Otra"), QStringLiteral("SysUser"), QStringLiteral("ANA")},
+    };
+    for (const auto& r : refused) {
+        EXPECT_FALSE(ini.write(r.section, r.key, r.value)) << r.key.toStdString() << "=" << r.value.toStdString();
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    EXPECT_TRUE(ini.read(IniFile::kOptions, QStringLiteral("DBName")).isEmpty());
+}
+
 } // namespace

@@ -1,5 +1,5 @@
+#include "app/DatabaseLock.h"
 #include "app/IniFile.h"
-#include "app/InstanceLock.h"
 #include "app/LauncherProbe.h"
 #include "app/ProcessState.h"
 #include "app/Startup.h"
@@ -7,6 +7,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -162,7 +163,7 @@ TEST_F(StartupTest, RunsTheStepsInOrderAndNothingAfterAFailedOne) {
          {"probe:QEL", "lock", "window", "busy:on", "open:" + dbFile, "busy:off"},
          Startup::Failure::Database,
          Startup::Stage::ConfigurationRead,
-         "file is not a database\n 26",
+         "El archivo " + dbFile + " no es una base de datos del QEL.\n 26",
          "Error de Conección",
          Icon::None},
         {"ready", true, true, false, all, Startup::Failure::None, Startup::Stage::Ready, {}, {}, Icon::None},
@@ -183,7 +184,9 @@ TEST_F(StartupTest, RunsTheStepsInOrderAndNothingAfterAFailedOne) {
             writeIni({{"DBPath", m_database.folder() + QLatin1Char('/')}});
         }
         if (!c.message.isEmpty()) {
-            m_prompter->expectMessage(c.message, c.icon, c.title);
+            QString message = c.message;
+            message.replace(dbFile, junk.path() + QStringLiteral("/qel.db"));
+            m_prompter->expectMessage(message, c.icon, c.title);
         }
         FakeProbe probe(m_log, c.launcher);
         FakeInstance instance(m_log, c.alone);
@@ -272,13 +275,13 @@ TEST_F(StartupTest, ADatabaseLockedByAnotherProcessIsReportedAs3051) {
     holder.waitForFinished(5000);
 }
 
-TEST_F(StartupTest, ASecondInstanceIsRefused) {
-    const QString lockPath = m_env.path() + QStringLiteral("/run/pm0588.lock");
-    app::InstanceLock first(lockPath);
+TEST_F(StartupTest, ASecondInstanceOnTheSameDatabaseIsRefused) {
+    const QString dbFile = m_env.path() + QStringLiteral("/qel.db");
+    QFile(dbFile).open(QIODevice::WriteOnly);
+    app::DatabaseLock first(dbFile);
     ASSERT_TRUE(first.acquire());
 
-    app::InstanceLock second(lockPath);
-    EXPECT_TRUE(second.heldElsewhere());
+    app::DatabaseLock second(dbFile);
     m_prompter->expectMessage("La Aplicación ya se encuentra en ejecución", Icon::Information,
                               "Declaración Pago Anual Impuesto a la Renta");
     FakeProbe probe(m_log, true);
@@ -286,8 +289,9 @@ TEST_F(StartupTest, ASecondInstanceIsRefused) {
     EXPECT_FALSE(refused.run());
     EXPECT_EQ(refused.failure(), Startup::Failure::AlreadyRunning);
 
+    app::DatabaseLock otherFile(m_env.path() + QStringLiteral("/otra.db"));
+    EXPECT_TRUE(otherFile.acquire()) << "a module on another database is not this one";
     first.release();
-    EXPECT_FALSE(second.heldElsewhere());
     EXPECT_TRUE(second.acquire()) << "the lock is free once the first instance has ended";
 }
 

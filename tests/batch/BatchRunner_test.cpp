@@ -1,5 +1,5 @@
 #include "app/IniFile.h"
-#include "app/InstanceLock.h"
+#include "app/DatabaseLock.h"
 #include "batch/BatchOpener.h"
 #include "batch/BatchPrompter.h"
 #include "batch/BatchRunner.h"
@@ -192,7 +192,6 @@ TEST(BatchOpenerTest, PrintsRequestsAndHandsBackQueuedResults) {
 TEST_F(BatchRunnerTest, StartUpOfTheBatchMode) {
     QTemporaryDir config;
     const app::IniFile ini(config.path() + QStringLiteral("/PM000.INI"));
-    const QString lockPath = config.path() + QStringLiteral("/pm0588.lock");
     const QString scriptPath = config.path() + QStringLiteral("/guion.txt");
     QFile file(scriptPath);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -200,25 +199,25 @@ TEST_F(BatchRunnerTest, StartUpOfTheBatchMode) {
     file.close();
 
     // No database configured: start-up fails.
-    EXPECT_EQ(BatchRunner::runFile(scriptPath, out, err, {ini, lockPath}), BatchRunner::kStartupFailed);
+    EXPECT_EQ(BatchRunner::runFile(scriptPath, out, err, {ini}), BatchRunner::kStartupFailed);
     EXPECT_TRUE(output.startsWith(QStringLiteral("message none \"Error de Conección\""))) << output.toStdString();
 
     ini.write(app::IniFile::kOptions, QStringLiteral("DBPath"), database.folder() + QLatin1Char('/'));
     ini.write(app::IniFile::kOptions, QStringLiteral("DBName"), QStringLiteral("qel.db"));
     ini.write(app::IniFile::kOptions, QStringLiteral("SysUser"), QStringLiteral("SUPERVISOR"));
     output.clear();
-    EXPECT_EQ(BatchRunner::runFile(scriptPath, out, err, {ini, lockPath}), BatchRunner::kDone) << errors.toStdString();
+    EXPECT_EQ(BatchRunner::runFile(scriptPath, out, err, {ini}), BatchRunner::kDone) << errors.toStdString();
     EXPECT_EQ(output, QStringLiteral("txtValor(376) = \"(5,000)\" enabled unlocked\n"));
 
-    // The module is running: the batch mode refuses to run beside it.
-    app::InstanceLock module(lockPath);
+    // The module is running on the database: the batch mode refuses to run beside it.
+    app::DatabaseLock module(database.path());
     ASSERT_TRUE(module.acquire());
     output.clear();
-    EXPECT_EQ(BatchRunner::runFile(scriptPath, out, err, {ini, lockPath}), BatchRunner::kStartupFailed);
+    EXPECT_EQ(BatchRunner::runFile(scriptPath, out, err, {ini}), BatchRunner::kStartupFailed);
     EXPECT_EQ(output, QStringLiteral("message information \"Declaración Pago Anual Impuesto a la Renta\" \"La "
                                      "Aplicación ya se encuentra en ejecución\"\n"));
 
-    EXPECT_EQ(BatchRunner::runFile(config.path() + QStringLiteral("/no-existe.txt"), out, err, {ini, lockPath}),
+    EXPECT_EQ(BatchRunner::runFile(config.path() + QStringLiteral("/no-existe.txt"), out, err, {ini}),
               BatchRunner::kScriptError);
 }
 

@@ -122,6 +122,26 @@ TEST_F(FormLoaderTest, NewDeclarationStartsWithEmptyWorkingTables) {
     EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF535SOCIOS")), 0);
 }
 
+// A list, a script or a recovery that names another user's taxpayer opens nothing of it: the
+// user is told, the form stays empty and no working row of it is written.
+TEST_F(FormLoaderTest, AnotherUsersTaxpayerIsNeverOpened) {
+    addDeclaration(kRucC, {{QStringLiteral("100"), QStringLiteral("5000")}});
+    test::insertRow(db(), QStringLiteral("F535SOCIOS"), test::demoKey(kRucC));
+    prompter->expectMessage(QStringLiteral("El contribuyente %1 no está registrado para el usuario CONTADOR.").arg(kRucC),
+                            app::Icon::Exclamation, FormLoader::formCaption(QStringLiteral("0588"), QStringLiteral("2018")));
+    open(Mode::Modify, kRucC, {}, QStringLiteral("1"), QStringLiteral("CONTADOR"));
+    EXPECT_TRUE(model->comboCode(QStringLiteral("CmbRuc")).isEmpty());
+    EXPECT_TRUE(model->text(100).isEmpty());
+    EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF535SOCIOS")), 0);
+    prompter->verify();
+
+    open(Mode::Modify, kRucC); // the supervisor sees every taxpayer
+    EXPECT_EQ(model->comboCode(QStringLiteral("CmbRuc")), kRucC);
+    EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF535SOCIOS"), test::demoKey(kRucC)), 1);
+    loader->emptyWorkingCopies(); // what closing the form does
+    EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF535SOCIOS")), 0);
+}
+
 TEST_F(FormLoaderTest, TaxpayerWithoutDeclarationShowsEmptyBoxesAndDefaultAnswers) {
     DeclarationFormModel& form = open(Mode::New);
     form.setText(100, QStringLiteral("1,000"));

@@ -1,11 +1,13 @@
 #include "app/Clock.h"
 #include "launcher/LauncherCommands.h"
 #include "launcher/LauncherFixtures.h"
+#include "launcher/UserAccounts.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace qel;
@@ -51,8 +53,11 @@ TEST_F(LauncherCommandsTest, TheEnvironmentAndTheDemoTaxpayersAreCreatedOnce) {
     EXPECT_EQ(run({QStringLiteral("--create-environment"), folder()}), 0);
     EXPECT_EQ(m_out, QStringLiteral("El entorno ya existe en %1/; no se modificó nada.\n").arg(folder()));
 
+    EXPECT_EQ(test::rowCount(*database(), QStringLiteral("CLAVES")), 0) << "a new environment has no known accounts";
     EXPECT_EQ(run({QStringLiteral("--add-demo-taxpayers")}), 0);
-    EXPECT_EQ(m_out, QStringLiteral("Se registraron 3 contribuyentes de demostración.\n"));
+    EXPECT_EQ(m_out, QStringLiteral("Se registraron 2 usuarios de demostración (CONTADOR y SUPERVISOR).\n"
+                                    "Se registraron 3 contribuyentes de demostración.\n"));
+    EXPECT_TRUE(launcher::UserAccounts(*database()).isDemo(QStringLiteral("contador")));
     EXPECT_EQ(run({QStringLiteral("--add-demo-taxpayers")}), 0);
     EXPECT_EQ(m_out, QStringLiteral("Los contribuyentes de demostración ya estaban registrados; no se agregó nada.\n"));
     EXPECT_EQ(test::rowCount(*database(), QStringLiteral("CONT")), 3);
@@ -70,7 +75,10 @@ TEST_F(LauncherCommandsTest, CommandsThatCannotRunSayWhyAndAnswerOne) {
         {{QStringLiteral("--create-environment"), m_root.path() + QStringLiteral("/archivo/QEL")},
          QStringLiteral("No se puede crear el entorno en")},
         {{QStringLiteral("--add-demo-taxpayers")}, QStringLiteral("No existe el entorno del QEL")},
-        {{QStringLiteral("--send"), QStringLiteral("20512345671")}, QStringLiteral("No existe el entorno del QEL")},
+        {{QStringLiteral("--user"), QStringLiteral("CONTADOR"), QStringLiteral("--password"), QStringLiteral("x"),
+          QStringLiteral("--send"), QStringLiteral("20512345671")},
+         QStringLiteral("No existe el entorno del QEL")},
+        {{QStringLiteral("--send"), QStringLiteral("20512345671")}, QStringLiteral("La opción --send requiere --user.")},
         {{QStringLiteral("--crear")}, QStringLiteral("Opción desconocida: --crear.")},
     };
     for (const auto& c : cases) {
@@ -114,8 +122,12 @@ TEST_F(LauncherCommandsTest, LoginAndSendFromTheCommandLine) {
          QStringLiteral("Usuario o contraseña incorrectos.\n")},
         {{QStringLiteral("--user"), QStringLiteral("AUDITOR"), QStringLiteral("--password"), QStringLiteral("auditor"),
           QStringLiteral("--send"), ruc},
-         QStringLiteral("El contribuyente no está registrado para el usuario AUDITOR.\n")},
-        {{QStringLiteral("--send"), QStringLiteral("20100070970")},
+         QStringLiteral("El contribuyente 20512345671 no está registrado para el usuario AUDITOR.\n")},
+        {{QStringLiteral("--user"), QStringLiteral("CONTADOR"), QStringLiteral("--password"), QStringLiteral("contador"),
+          QStringLiteral("--send"), QStringLiteral("20487654320")},
+         QStringLiteral("El contribuyente 20487654320 no está registrado para el usuario CONTADOR.\n")},
+        {{QStringLiteral("--user"), QStringLiteral("SUPERVISOR"), QStringLiteral("--password"),
+          QStringLiteral("supervisor"), QStringLiteral("--send"), QStringLiteral("20100070970")},
          QStringLiteral("El contribuyente no se encuentra registrado.\n")},
     };
     for (const auto& c : refused) {
@@ -145,14 +157,15 @@ TEST(LauncherCommandLine, ReadsTheCommandsAndRefusesWhatItDoesNotKnow) {
           QStringLiteral("contador"), QStringLiteral("--start"), QStringLiteral("0588")},
          true,
          {}},
-        {{QStringLiteral("--send"), QStringLiteral("20512345671")}, false, {}},
+        {{QStringLiteral("--send"), QStringLiteral("20512345671")}, false, QStringLiteral("La opción --send requiere")},
+        {{QStringLiteral("--user"), QStringLiteral("CONTADOR"), QStringLiteral("--send"), QStringLiteral("20512345671")},
+         false,
+         {}},
         {{QStringLiteral("-platform"), QStringLiteral("offscreen")}, true, {}},
         {{QStringLiteral("--help")}, false, {}},
         {{QStringLiteral("--start")}, false, QStringLiteral("Falta el valor de la opción --start.")},
         {{QStringLiteral("--password"), QStringLiteral("x")}, false, QStringLiteral("La opción --password requiere")},
-        {{QStringLiteral("--user"), QStringLiteral("X"), QStringLiteral("--start"), QStringLiteral("0588")},
-         false,
-         QStringLiteral("La opción --user requiere --password.")},
+        {{QStringLiteral("--user"), QStringLiteral("X"), QStringLiteral("--start"), QStringLiteral("0588")}, true, {}},
         {{QStringLiteral("enviar")}, false, QStringLiteral("Opción desconocida: enviar.")},
     };
     for (const auto& c : cases) {
@@ -171,4 +184,31 @@ TEST(LauncherCommandLine, ReadsTheCommandsAndRefusesWhatItDoesNotKnow) {
     EXPECT_EQ(readme.user, QStringLiteral("CONTADOR"));
     EXPECT_EQ(readme.password, QStringLiteral("contador"));
     EXPECT_EQ(readme.start, QStringLiteral("0588"));
+}
+
+TEST_F(LauncherCommandsTest, ANewEnvironmentGetsTheUserItsCreatorNamesWithHisOwnPassword) {
+    ASSERT_EQ(run({QStringLiteral("--create-environment"), folder(), QStringLiteral("--user"), QStringLiteral("ana"),
+                   QStringLiteral("--password"), QStringLiteral("clave de Ana")}),
+              0)
+        << m_err.toStdString();
+    auto db = database();
+    launcher::UserAccounts accounts(*db);
+    EXPECT_EQ(accounts.authenticate(QStringLiteral("ANA"), QStringLiteral("clave de Ana")), QStringLiteral("ANA"));
+    EXPECT_FALSE(accounts.authenticate(QStringLiteral("ANA"), QStringLiteral("clave de ana")));
+    EXPECT_TRUE(accounts.seesEveryTaxpayer(QStringLiteral("ANA")));
+    EXPECT_FALSE(accounts.isDemo(QStringLiteral("ANA")));
+    EXPECT_FALSE(accounts.authenticate(QStringLiteral("CONTADOR"), QStringLiteral("contador")));
+}
+
+TEST(LauncherCommandLine, APasswordNotGivenIsReadFromStandardInput) {
+    FILE* input = std::tmpfile();
+    FILE* prompt = std::tmpfile();
+    std::fputs("secreta con espacios\r\nsiguiente\n", input);
+    std::rewind(input);
+    EXPECT_EQ(CommandLine::readPassword(QStringLiteral("CONTADOR"), input, prompt),
+              QStringLiteral("secreta con espacios"));
+    EXPECT_EQ(std::ftell(prompt), 0) << "no prompt when the input is not a terminal";
+    EXPECT_EQ(CommandLine::readPassword(QStringLiteral("CONTADOR"), input, prompt), QStringLiteral("siguiente"));
+    std::fclose(input);
+    std::fclose(prompt);
 }

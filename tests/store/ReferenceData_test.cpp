@@ -217,11 +217,16 @@ TEST(ReferenceData, ErrorTextsOfTheTrialBalanceTransfer) {
 TEST(ReferenceData, UsersAndSentTables) {
     test::TempDatabase temp;
     auto& db = temp.db();
-    const QString sql = QStringLiteral("SELECT Clave || '|' || tipo FROM CLAVES WHERE Usuario=?");
-    EXPECT_EQ(text(db, sql, {QStringLiteral("SUPERVISOR")}),
-              app::passwordDigest(QStringLiteral("SUPERVISOR"), QStringLiteral("supervisor")) + QStringLiteral("|0"));
-    EXPECT_EQ(text(db, sql, {QStringLiteral("CONTADOR")}),
-              app::passwordDigest(QStringLiteral("CONTADOR"), QStringLiteral("contador")) + QStringLiteral("|1"));
+    // The demo accounts the test databases carry: marked demo, each with its own salted hash.
+    const QString sql = QStringLiteral("SELECT Clave FROM CLAVES WHERE Usuario=?");
+    const QString supervisor = text(db, sql, {QStringLiteral("SUPERVISOR")});
+    const QString contador = text(db, sql, {QStringLiteral("CONTADOR")});
+    EXPECT_TRUE(app::isDemoPassword(supervisor));
+    EXPECT_TRUE(app::verifyPassword(supervisor, QStringLiteral("SUPERVISOR"), QStringLiteral("supervisor")));
+    EXPECT_TRUE(app::verifyPassword(contador, QStringLiteral("CONTADOR"), QStringLiteral("contador")));
+    EXPECT_EQ(text(db, QStringLiteral("SELECT tipo FROM CLAVES WHERE Usuario=?"), {QStringLiteral("SUPERVISOR")}),
+              QStringLiteral("0"));
+    EXPECT_EQ(store::loadDemoUsers(db), 0) << "the demo accounts are added once";
 
     QStringList expected = store::declaration_tables::sentDeclarationTables();
     expected.append(QStringLiteral("CONTROL"));

@@ -50,7 +50,7 @@ void expectCheckCodesOf(store::Database& db, const QString& table) {
 
 } // namespace
 
-TEST(WorkingCopies, DeleteRowsEmptiesAWorkingTableWholeButOnlyTheDeclarationElsewhere) {
+TEST(WorkingCopies, DeleteRowsTakesOnlyTheDeclarationsRowsWorkingTablesIncluded) {
     test::TempDatabase temp;
     auto& db = temp.db();
     insertRow(db, QStringLiteral("TMPF535SOCIOS"), kKey, partner(QStringLiteral("11111111"), 50));
@@ -61,7 +61,8 @@ TEST(WorkingCopies, DeleteRowsEmptiesAWorkingTableWholeButOnlyTheDeclarationElse
     store::DeleteDeclarationRows(db, QStringLiteral("TMPF535SOCIOS"), kKey);
     store::DeleteDeclarationRows(db, QStringLiteral("F535SOCIOS"), kKey);
 
-    EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535SOCIOS")), 0);
+    EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535SOCIOS"), kKey), 0);
+    EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535SOCIOS"), kOther), 1) << "another declaration's working row";
     EXPECT_EQ(rowCount(db, QStringLiteral("F535SOCIOS"), kKey), 0);
     EXPECT_EQ(rowCount(db, QStringLiteral("F535SOCIOS"), kOther), 1);
 }
@@ -69,7 +70,7 @@ TEST(WorkingCopies, DeleteRowsEmptiesAWorkingTableWholeButOnlyTheDeclarationElse
 TEST(WorkingCopies, OpeningCopiesThePermanentRowsWithTheirCodes) {
     test::TempDatabase temp;
     auto& db = temp.db();
-    insertRow(db, QStringLiteral("TMPF535SOCIOS"), kOther, partner(QStringLiteral("99999999"), 10)); // left over
+    insertRow(db, QStringLiteral("TMPF535SOCIOS"), kKey, partner(QStringLiteral("99999999"), 10)); // left over
     insertRow(db, QStringLiteral("F535SOCIOS"), kKey, partner(QStringLiteral("11111111"), 60, QStringLiteral("D'ONOFRIO S.A.")));
     db.run(QStringLiteral("UPDATE F535SOCIOS SET cNumero='123456'")).finish();
     insertRow(db, QStringLiteral("F535SOCIOS"), kOther, partner(QStringLiteral("22222222"), 40));
@@ -211,4 +212,25 @@ TEST(WorkingCopies, DeletingOneSentVersionKeepsTheOther) {
                   QStringLiteral("2"))
             << history.toStdString();
     }
+}
+
+// Closing the form takes its working rows away; rows of this module left by a process that
+// died go at the next start-up; rows of another module's form code are never touched.
+TEST(WorkingCopies, WorkingRowsLeaveWithTheirFormAndLeftoversAtStartUp) {
+    test::TempDatabase temp;
+    auto& db = temp.db();
+    const store::DeclarationKey otherModule{kKey.ruc, kKey.periodo, QStringLiteral("0621")};
+    for (const store::DeclarationKey& key : {kKey, kOther, otherModule}) {
+        insertRow(db, QStringLiteral("TMPF535SOCIOS"), key, partner(QStringLiteral("11111111"), 50));
+        insertRow(db, QStringLiteral("TMPACTA"), key);
+    }
+
+    store::emptyWorkingCopies(db, kKey);
+    EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535SOCIOS"), kKey) + rowCount(db, QStringLiteral("TMPACTA"), kKey), 0);
+    EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535SOCIOS"), kOther), 1);
+
+    store::clearLeftoverWorkingCopies(db, QStringLiteral("2018"), QStringLiteral("0588"));
+    EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535SOCIOS"), kOther), 0);
+    EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535SOCIOS"), otherModule), 1);
+    EXPECT_EQ(rowCount(db, QStringLiteral("TMPACTA"), otherModule), 1);
 }

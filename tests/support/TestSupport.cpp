@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include "store/ReferenceData.h"
 #include "store/Schema.h"
 #include "store/TableCatalog.h"
 
@@ -22,6 +23,7 @@ QString templateDatabase() {
         if (!created.database) {
             ADD_FAILURE() << "template database: " << created.errorText.toStdString();
         }
+        store::loadDemoUsers(*created.database); // the tests log in and list as the demo users
         created.database->run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")).finish();
     }
     return path;

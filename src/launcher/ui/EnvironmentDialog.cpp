@@ -52,8 +52,22 @@ void EnvironmentDialog::chooseFolder() {
 }
 
 bool EnvironmentDialog::createEnvironment() {
+    // A new environment has no known accounts: its first user, a supervisor, and his password
+    // are chosen here.
+    const QString user = m_ui->txtUsuario->text().trimmed();
+    const QString password = m_ui->txtClave->text();
+    QString refused;
+    if (user.isEmpty() || password.isEmpty()) {
+        refused = QStringLiteral("Indique el usuario supervisor del entorno y su contraseña.");
+    } else if (password != m_ui->txtClave2->text()) {
+        refused = QStringLiteral("Las dos contraseñas no coinciden.");
+    }
+    if (!refused.isEmpty()) {
+        m_prompter.message(refused, windowTitle(), app::Icon::Exclamation);
+        return false;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const Environment::CreateResult result = m_environment.create(folder());
+    const Environment::CreateResult result = m_environment.create(folder(), user, password);
     QApplication::restoreOverrideCursor();
     if (result.outcome == Environment::Outcome::Failed) {
         m_prompter.message(result.message, windowTitle(), app::Icon::Critical);

@@ -1,0 +1,42 @@
+#include "app/ui/GuardedApplication.h"
+
+#include "app/ui/MessageBoxPrompter.h"
+#include "store/DatabaseError.h"
+
+#include <cstdio>
+#include <exception>
+
+namespace qel::app::ui {
+
+GuardedApplication::GuardedApplication(int& argc, char** argv, QString title)
+    : QApplication(argc, argv), m_title(std::move(title)) {}
+
+bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const store::DatabaseError& error) {
+        reportUnexpected(QStringLiteral("Error Número : %1\n%2").arg(error.number()).arg(error.text()), m_title);
+    } catch (const std::exception& error) {
+        reportUnexpected(QString::fromUtf8(error.what()), m_title);
+    } catch (...) {
+        reportUnexpected(QStringLiteral("error desconocido"), m_title);
+    }
+    return false;
+}
+
+QString GuardedApplication::unexpectedErrorText(const QString& what) {
+    return QStringLiteral("Se produjo un error inesperado:\n%1\n\nLa operación en curso no se completó; lo grabado "
+                          "antes no se modificó.")
+        .arg(what);
+}
+
+void GuardedApplication::reportUnexpected(const QString& what, const QString& title) {
+    const QString text = unexpectedErrorText(what);
+    std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
+        MessageBoxPrompter prompter;
+        prompter.message(text, title, Icon::Critical);
+    }
+}
+
+} // namespace qel::app::ui

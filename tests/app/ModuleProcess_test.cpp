@@ -1,0 +1,215 @@
+// The module as a process: a second process on a database that one already works on is
+// refused and changes nothing; a file that is not a sound, writable database of ours ends the
+// start-up with its message and exit code 1, the file left byte for byte as it was; a script
+// never reaches another user's taxpayer.
+
+#include "app/IniFile.h"
+#include "support/FormServices.h"
+#include "support/TestSupport.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#ifndef QEL_MODULE_PROGRAM
+#error "QEL_MODULE_PROGRAM names the module program"
+#endif
+
+using namespace qel;
+
+namespace {
+
+const QString kOwnRuc = QStringLiteral("20601112222");   // CONTADOR's
+const QString kOtherRuc = QStringLiteral("20487654320"); // SUPERVISOR's
+
+QByteArray fileDigest(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                                          : QByteArray();
+}
+
+struct ModuleRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class ModuleProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        store::Database& db = database.db();
+        test::registerTaxpayer(db, kOwnRuc, QStringLiteral("COMERCIAL LOS ANDES S.A.C."), QStringLiteral("CONTADOR"));
+        test::registerTaxpayer(db, kOtherRuc, QStringLiteral("INDUSTRIAS DEL SUR S.A."));
+        for (const QString& ruc : {kOwnRuc, kOtherRuc}) {
+            test::insertRow(db, QStringLiteral("CAB"), test::demoKey(ruc), {{QStringLiteral("ESTADO"), 9}});
+        }
+        useDatabase(database.path());
+    }
+
+    void useDatabase(const QString& path) {
+        const app::IniFile ini(config.path() + QStringLiteral("/PM000.INI"));
+        const QFileInfo file(path);
+        ini.write(app::IniFile::kOptions, QStringLiteral("SysPath"), config.path() + QLatin1Char('/'));
+        ini.write(app::IniFile::kOptions, QStringLiteral("DBPath"), file.absolutePath() + QLatin1Char('/'));
+        ini.write(app::IniFile::kOptions, QStringLiteral("DBName"), file.fileName());
+        ini.write(app::IniFile::kOptions, QStringLiteral("SysUser"), QStringLiteral("CONTADOR"));
+    }
+
+    // pm0588 --batch with the script, as `user` when given (the tests may run as root).
+    ModuleRun batch(const QString& script, const QStringList& asUser = {}) {
+        const QString scriptPath = config.path() + QStringLiteral("/guion.txt");
+        QFile file(scriptPath);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(script.toUtf8());
+        file.close();
+        QProcess module;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QEL_CONFIG_DIR"), config.path());
+        module.setProcessEnvironment(environment);
+        QStringList arguments = asUser;
+        arguments << QStringLiteral(QEL_MODULE_PROGRAM) << QStringLiteral("--batch") << scriptPath;
+        module.start(arguments.takeFirst(), arguments);
+        EXPECT_TRUE(module.waitForFinished(60000));
+        return {module.exitCode(), QString::fromUtf8(module.readAllStandardOutput()),
+                QString::fromUtf8(module.readAllStandardError())};
+    }
+
+    QTemporaryDir config;
+    test::TempDatabase database;
+};
+
+TEST_F(ModuleProcessTest, ASecondProcessOnTheDatabaseIsRefusedAndChangesNothing) {
+    // The first process: the module with a declaration open, its 3,000 working rows in the file.
+    const store::DeclarationKey open = test::demoKey(kOwnRuc);
+    database.db().run(QStringLiteral("BEGIN")).finish();
+    for (int i = 0; i < 3000; ++i) {
+        test::insertRow(database.db(), QStringLiteral("TMPF535SOCIOS"), open,
+                        {{QStringLiteral("nro_doc_socio"), QString::number(i + 1).rightJustified(8, u'0')}});
+    }
+    database.db().run(QStringLiteral("COMMIT")).finish();
+    // The first process holds the module's lock on the file (the system's flock command takes
+    // the same lock the module takes).
+    const QString flock = QStandardPaths::findExecutable(QStringLiteral("flock"));
+    if (flock.isEmpty()) {
+        GTEST_SKIP() << "flock is not installed";
+    }
+    QProcess first;
+    first.start(flock, {QStringLiteral("--nonblock"), database.path(), QStringLiteral("-c"),
+                        QStringLiteral("echo ready; read line")});
+    ASSERT_TRUE(first.waitForReadyRead(10000)) << first.readAllStandardError().toStdString();
+
+    const ModuleRun second = batch(QStringLiteral("open %1\nsave\n").arg(kOwnRuc));
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_TRUE(second.out.contains(QStringLiteral("La Aplicación ya se encuentra en ejecución")))
+        << second.out.toStdString();
+    EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("TMPF535SOCIOS"), open), 3000);
+
+    // Once the first has ended, the second runs, and closing its form takes its working rows away.
+    first.closeWriteChannel(); // the shell reads the end of its input and ends
+    ASSERT_TRUE(first.waitForFinished(5000));
+    database.db().run(QStringLiteral("DELETE FROM TMPF535SOCIOS")).finish();
+    test::insertRow(database.db(), QStringLiteral("F535SOCIOS"), open, {{QStringLiteral("nro_doc_socio"), "1"}});
+    const ModuleRun alone = batch(QStringLiteral("open %1\nclose\n").arg(kOwnRuc));
+    EXPECT_EQ(alone.exitCode, 0) << alone.out.toStdString() << alone.err.toStdString();
+    database.reopen();
+    EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("TMPF535SOCIOS")), 0);
+    EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("F535SOCIOS"), open), 1);
+}
+
+TEST_F(ModuleProcessTest, AScriptNeverOpensAnotherUsersTaxpayer) {
+    const ModuleRun refused = batch(QStringLiteral("open %1\n").arg(kOtherRuc));
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("no está registrado para el usuario CONTADOR")))
+        << refused.err.toStdString();
+    const ModuleRun chosen = batch(QStringLiteral("new\ntaxpayer %1\n").arg(kOtherRuc));
+    EXPECT_EQ(chosen.exitCode, 2);
+    const ModuleRun own = batch(QStringLiteral("open %1\nclose\n").arg(kOwnRuc));
+    EXPECT_EQ(own.exitCode, 0) << own.err.toStdString();
+}
+
+struct BadDatabase {
+    const char* name;
+    const char* message;
+};
+
+class BadDatabaseTest : public ModuleProcessTest, public ::testing::WithParamInterface<BadDatabase> {};
+
+TEST_P(BadDatabaseTest, EndsTheStartUpWithItsMessageAndLeavesTheFileAsItWas) {
+    const QString kind = QString::fromLatin1(GetParam().name);
+    const QString path = config.path() + QStringLiteral("/QEL.db");
+    QStringList asUser;
+    QProcess holder;
+    if (kind == QStringLiteral("empty")) {
+        QFile(path).open(QIODevice::WriteOnly);
+    } else {
+        database.db().run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")).finish();
+        database.db().run(QStringLiteral("VACUUM INTO ?"), {path}).finish();
+    }
+    if (kind == QStringLiteral("foreign")) {
+        QFile::remove(path);
+        auto foreign = store::Database::open(path, true);
+        foreign.database->run(QStringLiteral("CREATE TABLE notas (texto TEXT)")).finish();
+        foreign.database->run(QStringLiteral("PRAGMA journal_mode=DELETE")).finish();
+    } else if (kind == QStringLiteral("truncated")) {
+        QFile file(path);
+        file.resize(file.size() / 3);
+    } else if (kind == QStringLiteral("read-only")) {
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        QFile::setPermissions(config.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                                 QFileDevice::ReadOther | QFileDevice::ExeOther |
+                                                 QFileDevice::WriteOther);
+        if (::geteuid() == 0) {
+            // root writes read-only files: the module runs as an ordinary user instead.
+            const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+            if (setpriv.isEmpty()) {
+                GTEST_SKIP() << "root without setpriv";
+            }
+            asUser = {setpriv, QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                      QStringLiteral("--clear-groups")};
+        }
+    } else if (kind == QStringLiteral("locked")) {
+        const QString sqlite = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+        if (sqlite.isEmpty()) {
+            GTEST_SKIP() << "sqlite3 is not installed";
+        }
+        holder.start(sqlite, {path});
+        ASSERT_TRUE(holder.waitForStarted());
+        holder.write("PRAGMA locking_mode=EXCLUSIVE;\nBEGIN EXCLUSIVE;\nSELECT 'ready';\n");
+        QByteArray output;
+        while (!(output += holder.readAllStandardOutput()).contains("ready")) {
+            ASSERT_TRUE(holder.waitForReadyRead(10000));
+        }
+    }
+    useDatabase(path);
+    QFile::setPermissions(config.path() + QStringLiteral("/PM000.INI"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+    const QByteArray before = fileDigest(path);
+
+    const ModuleRun run = batch(QStringLiteral("new\n"), asUser);
+
+    EXPECT_EQ(run.exitCode, 1) << run.out.toStdString() << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Error de Conección"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QString::fromUtf8(GetParam().message))) << run.out.toStdString();
+    EXPECT_EQ(fileDigest(path), before) << "the file was changed";
+    if (holder.state() == QProcess::Running) {
+        holder.write("ROLLBACK;\n.quit\n");
+        holder.closeWriteChannel();
+        holder.waitForFinished(5000);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadDatabaseTest,
+    ::testing::Values(BadDatabase{"empty", "está vacío"}, BadDatabase{"foreign", "no tiene la tabla CAB"},
+                      BadDatabase{"truncated", "está incompleto"}, BadDatabase{"read-only", "es de solo lectura"},
+                      BadDatabase{"locked", "3051- Base esta bloqueda"}),
+    [](const ::testing::TestParamInfo<BadDatabase>& param) {
+        return QString::fromLatin1(param.param.name).replace(QLatin1Char('-'), QLatin1Char('_')).toStdString();
+    });
+
+} // namespace

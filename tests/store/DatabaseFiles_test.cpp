@@ -1,0 +1,155 @@
+// A file given as the database that is not one of ours, cannot be written or is held by
+// another process is refused at the open with its own message, and the file is left byte for
+// byte as it was: no WAL switch, no journal files beside it.
+
+#include "store/Database.h"
+#include "store/TransactionGuard.h"
+#include "support/TestSupport.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+using namespace qel;
+
+namespace {
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// A copy of a sound database of ours, closed, with its journal folded back in.
+QByteArray soundDatabase() {
+    test::TempDatabase temp;
+    temp.db().run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")).finish();
+    const QString copy = temp.folder() + QStringLiteral("/copia.db");
+    temp.db().run(QStringLiteral("VACUUM INTO ?"), {copy}).finish();
+    return contents(copy);
+}
+
+QByteArray foreignDatabase(const QString& folder) {
+    const QString path = folder + QStringLiteral("/ajena.db");
+    {
+        auto created = store::Database::open(path, true);
+        created.database->run(QStringLiteral("CREATE TABLE clientes (id INTEGER, nombre TEXT)")).finish();
+        created.database->run(QStringLiteral("INSERT INTO clientes VALUES (1, 'ACME')")).finish();
+        created.database->run(QStringLiteral("PRAGMA journal_mode=DELETE")).finish();
+    }
+    return contents(path);
+}
+
+struct BadFile {
+    const char* name;
+    int number;
+    const char* textPart;
+};
+
+class DatabaseFilesTest : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(DatabaseFilesTest, IsRefusedWithItsMessageAndLeftAsItWas) {
+    const BadFile& bad = GetParam();
+    QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/QEL.db");
+    const QString kind = QString::fromLatin1(bad.name);
+    if (kind == QStringLiteral("empty")) {
+        writeFile(path, {});
+    } else if (kind == QStringLiteral("text")) {
+        writeFile(path, "SysPath=/home/ana/QEL/\r\nDBName=QEL.db\r\n");
+    } else if (kind == QStringLiteral("foreign")) {
+        writeFile(path, foreignDatabase(folder.path()));
+    } else if (kind == QStringLiteral("truncated")) {
+        const QByteArray sound = soundDatabase();
+        writeFile(path, sound.left(sound.size() / 2));
+    }
+    const QByteArray before = contents(path);
+
+    const store::Database::OpenResult opened = store::Database::open(path);
+
+    EXPECT_EQ(opened.database, nullptr);
+    EXPECT_EQ(opened.errorNumber, bad.number);
+    EXPECT_TRUE(opened.errorText.contains(QString::fromUtf8(bad.textPart))) << opened.errorText.toStdString();
+    EXPECT_FALSE(opened.locked);
+    EXPECT_EQ(contents(path), before) << "the file was changed";
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral("-wal")));
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral("-shm")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, DatabaseFilesTest,
+    ::testing::Values(BadFile{"empty", 26, "está vacío"}, BadFile{"text", 26, "no es una base de datos del QEL"},
+                      BadFile{"foreign", 26, "no tiene la tabla CAB"}, BadFile{"truncated", 11, "está incompleto"}),
+    [](const ::testing::TestParamInfo<BadFile>& param) {
+        return QString::fromLatin1(param.param.name).replace(QLatin1Char(' '), QLatin1Char('_')).toStdString();
+    });
+
+// Another process holds the write lock beyond the wait: the open says so at once, before the
+// user types anything, instead of failing every later save.
+TEST(DatabaseFiles, AWriteLockHeldElsewhereIsReportedAtTheOpen) {
+    const QString sqlite = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    if (sqlite.isEmpty()) {
+        GTEST_SKIP() << "sqlite3 is not installed";
+    }
+    QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/QEL.db");
+    writeFile(path, soundDatabase());
+    QProcess holder;
+    holder.start(sqlite, {path});
+    ASSERT_TRUE(holder.waitForStarted());
+    holder.write("BEGIN IMMEDIATE;\nSELECT 'ready';\n");
+    QByteArray output;
+    while (!(output += holder.readAllStandardOutput()).contains("ready")) {
+        ASSERT_TRUE(holder.waitForReadyRead(10000)) << "the other process did not take the lock";
+    }
+    const QByteArray before = contents(path);
+
+    const store::Database::OpenResult opened = store::Database::open(path, false, 200);
+
+    EXPECT_EQ(opened.database, nullptr);
+    EXPECT_TRUE(opened.locked) << opened.errorText.toStdString();
+    EXPECT_EQ(contents(path), before);
+    holder.write("ROLLBACK;\n.quit\n");
+    holder.closeWriteChannel();
+    holder.waitForFinished(5000);
+}
+
+// A -shm file left read-only by an earlier read-only open keeps the database unwritable even
+// after the file's own permissions were fixed: the open names it.
+TEST(DatabaseFiles, AReadOnlyJournalFileBesideTheDatabaseIsNamed) {
+    QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/QEL.db");
+    writeFile(path, soundDatabase());
+    const QString shm = path + QStringLiteral("-shm");
+    writeFile(shm, QByteArray(32768, '\0'));
+    QFile::setPermissions(shm, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (QFileInfo(shm).isWritable()) {
+        GTEST_SKIP() << "the tests run with a user that writes read-only files (root)";
+    }
+    const QByteArray before = contents(path);
+    const store::Database::OpenResult opened = store::Database::open(path);
+    EXPECT_EQ(opened.database, nullptr);
+    EXPECT_TRUE(opened.readOnly);
+    EXPECT_TRUE(opened.errorText.contains(QDir::toNativeSeparators(shm)));
+    EXPECT_EQ(contents(path), before);
+}
+
+TEST(DatabaseFiles, ASoundDatabaseOpensAndIsSwitchedToWal) {
+    QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/QEL.db");
+    writeFile(path, soundDatabase());
+    auto opened = store::Database::open(path);
+    ASSERT_NE(opened.database, nullptr) << opened.errorText.toStdString();
+    EXPECT_EQ(opened.database->scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+}
+
+} // namespace
