@@ -154,7 +154,9 @@ void fillAnnexRows(store::Database& db, const store::DeclarationKey& key, const 
                         value = 1000 + r * 7 + c;
                         break;
                     case store::ColumnType::Date:
-                        value = QStringLiteral("2018-%1-%2").arg(r % 12 + 1, 2, 10, QLatin1Char('0')).arg(r % 28 + 1, 2, 10, QLatin1Char('0'));
+                        value = QStringLiteral("2018-%1-%2")
+                                    .arg(r % 12 + 1, 2, 10, QLatin1Char('0'))
+                                    .arg(r % 28 + 1, 2, 10, QLatin1Char('0'));
                         break;
                     case store::ColumnType::Text:
                         value = QStringLiteral("%1 %2 D'ONOFRIO").arg(layout.columns.at(c).name).arg(r);
@@ -188,8 +190,8 @@ public:
                 const double iterations = static_cast<double>(run.iterations);
                 sums.wall += run.real_accumulated_time / iterations;
                 const auto timed = run.counters.find(kTimedCpuCounter);
-                sums.cpu += timed != run.counters.end() ? timed->second.value / 1000
-                                                        : run.cpu_accumulated_time / iterations;
+                sums.cpu +=
+                    timed != run.counters.end() ? timed->second.value / 1000 : run.cpu_accumulated_time / iterations;
                 ++sums.count;
             }
         }

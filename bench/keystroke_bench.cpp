@@ -270,7 +270,8 @@ std::vector<std::unique_ptr<FilledForm>>& filledForms() {
             test::registerTaxpayer(database.db(), ruc, company, QStringLiteral("CONTADOR"));
             form->runner = std::make_unique<batch::BatchRunner>(
                 database.db(), form->out, form->err,
-                batch::BatchRunner::Settings{QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
+                batch::BatchRunner::Settings{QStringLiteral("2018"), QStringLiteral("0588"),
+                                             QStringLiteral("CONTADOR")});
             if (form->runner->run(script) != batch::BatchRunner::kDone || form->runner->model() == nullptr) {
                 std::fprintf(stderr, "%s does not run:\n%s\n", qPrintable(name), qPrintable(form->output));
                 std::abort();
