@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <map>
+#include <optional>
 #include <sqlite3.h>
 
 namespace qel::bench {
@@ -237,7 +238,11 @@ void takeRowsArgument(int& argc, char** argv) {
 
 int runWithRatios(int argc, char** argv, const std::vector<std::pair<std::string, std::string>>& pairs) {
     takeRowsArgument(argc, argv);
-    QCoreApplication app(argc, argv);
+    // A benchmark that paints brings its own QGuiApplication.
+    std::optional<QCoreApplication> app;
+    if (QCoreApplication::instance() == nullptr) {
+        app.emplace(argc, argv);
+    }
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

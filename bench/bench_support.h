@@ -44,7 +44,7 @@ store::DeclarationKey benchKey();
 // The annex tables the declaration's rows are spread over.
 const QStringList& annexTables();
 
-// The process's database with kAnnexRows annex rows of benchKey() spread over annexTables(),
+// The process's database with annexRows() annex rows of benchKey() spread over annexTables(),
 // filled on first use.
 BenchDatabase& annexDatabase();
 

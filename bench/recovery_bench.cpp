@@ -4,17 +4,15 @@
 // INSERT ... SELECT statements with bare SQLite, without check codes, on the same database,
 // in the same run.
 
-#include "bench_support.h"
-
 #include "app/Clock.h"
 #include "app/Prompter.h"
+#include "bench_support.h"
 #include "launcher/DeclarationSender.h"
 #include "management/VersionRecovery.h"
 #include "store/SentVersions.h"
 #include "store/TableCatalog.h"
 
 #include <benchmark/benchmark.h>
-
 #include <sqlite3.h>
 
 namespace {

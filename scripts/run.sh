@@ -5,6 +5,10 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_packages
+if [[ ! -d "$ROOT/build-run" ]]; then
+    echo "Compilando por primera vez: unos minutos… (las siguientes veces solo lo que cambió)"
+fi
+export NINJA_STATUS="${NINJA_STATUS:-[%f/%t %p] }" # the build's progress: files done, total, percent
 build "$ROOT/build-run" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQEL_BUILD_TESTS=OFF -DQEL_BUILD_BENCH=OFF
 
 DEMO_DIR="${QEL_DEMO_DIR:-$HOME/QEL-demo}"

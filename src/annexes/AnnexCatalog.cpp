@@ -1,5 +1,7 @@
 #include "annexes/AnnexCatalog.h"
 
+#include "annexes/CasillaListCatalog.h"
+
 namespace qel::annexes {
 
 const AnnexField* AnnexDef::field(const QString& nameOrColumn) const {
@@ -12,7 +14,9 @@ const AnnexField* AnnexDef::field(const QString& nameOrColumn) const {
     return nullptr;
 }
 
-AnnexCatalog::AnnexCatalog() : m_windows(annexWindowData()), m_grids(annexGridData()) {}
+AnnexCatalog::AnnexCatalog() : m_windows(annexWindowData()), m_grids(annexGridData()) {
+    m_windows.append(CasillaListCatalog::detailWindows()); // behind the list windows of the casillas
+}
 
 const AnnexCatalog& AnnexCatalog::instance() {
     static const AnnexCatalog catalog;

@@ -2,8 +2,11 @@
 
 #include "annexes/AnnexDetailModel.h"
 #include "annexes/checks/ContractChecks.h"
+#include "annexes/checks/CreditChecks.h"
+#include "annexes/checks/DonationChecks.h"
 #include "annexes/checks/ExtraordinaryLossChecks.h"
 #include "annexes/checks/FinancialOperationChecks.h"
+#include "annexes/checks/ForeignCreditChecks.h"
 #include "annexes/checks/InternationalIncomeChecks.h"
 #include "annexes/checks/LossChecks.h"
 #include "annexes/checks/LotChecks.h"
@@ -12,6 +15,7 @@
 #include "annexes/checks/ParticipantChecks.h"
 #include "annexes/checks/PartnerChecks.h"
 #include "annexes/checks/RentalChecks.h"
+#include "annexes/checks/ReorganisationChecks.h"
 #include "annexes/checks/SubstitutedVehicleChecks.h"
 #include "annexes/checks/VehicleChecks.h"
 #include "annexes/checks/WastageChecks.h"
@@ -40,6 +44,10 @@ std::unique_ptr<AnnexChecks> AnnexChecks::forWindow(const QString& window) {
         {QStringLiteral("frmrentainternacional"), [] { return std::make_unique<InternationalIncomeChecks>(); }},
         {QStringLiteral("frmcolabempresarial"), [] { return std::make_unique<ParticipantChecks>(); }},
         {QStringLiteral("frmcabempresarial"), [] { return std::make_unique<ContractChecks>(); }},
+        {QStringLiteral("frmdetalledonaciones"), [] { return std::make_unique<DonationChecks>(); }},
+        {QStringLiteral("frmdetallefuenteext"), [] { return std::make_unique<ForeignCreditChecks>(); }},
+        {QStringLiteral("frmdetallecredreinversing"), [] { return std::make_unique<CreditChecks>(); }},
+        {QStringLiteral("frmdetempresasreorg"), [] { return std::make_unique<ReorganisationChecks>(); }},
     };
     const auto found = factories.constFind(window.toLower());
     return found == factories.cend() ? std::make_unique<AnnexChecks>() : (*found)();

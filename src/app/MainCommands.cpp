@@ -15,6 +15,7 @@ const QString MainCommands::kDeclarationForm = QStringLiteral("Frm537");
 const QString MainCommands::kDeclarationList = QStringLiteral("FrmContAbrir");
 const QString MainCommands::kSentList = QStringLiteral("FrmContAbrirEnv");
 const QString MainCommands::kPrintType = QStringLiteral("FrmTipPrnR");
+const QString MainCommands::kHelpWindow = QStringLiteral("frmAyuda");
 const QString MainCommands::kDefaultVersionHost = QStringLiteral("qel.kolva.gob.pe");
 
 namespace {
@@ -175,17 +176,9 @@ QString MainCommands::openList(const QString& name, const QString& code) {
 }
 
 void MainCommands::MostrarHelp() {
-    const QString title = QStringLiteral("Ayuda");
-    if (m_state.helpFile.isEmpty() || !QFileInfo(m_state.helpFile).isFile()) {
-        m_prompter.message(QStringLiteral("No se encontró el archivo de ayuda del módulo:\n") + m_state.helpFile, title,
-                           Icon::Exclamation);
-        return;
-    }
-    const QString address = QUrl::fromLocalFile(QFileInfo(m_state.helpFile).absoluteFilePath()).toString();
-    if (!m_host.openAddress(address)) {
-        m_prompter.message(QStringLiteral("No se pudo abrir el archivo de ayuda en el navegador:\n") + m_state.helpFile,
-                           title, Icon::Exclamation);
-    }
+    // The help window of the program, at the contents; it reads the help compiled into the
+    // program when the file is missing.
+    openList(kHelpWindow, m_state.helpFile);
 }
 
 } // namespace qel::app

@@ -50,6 +50,7 @@ public:
     static const QString kDeclarationList; // "FrmContAbrir"
     static const QString kSentList;        // "FrmContAbrirEnv"
     static const QString kPrintType;       // "FrmTipPrnR"
+    static const QString kHelpWindow;      // "frmAyuda": the help file as the code
     static const QString kDefaultVersionHost;
 
     MainCommands(ProcessState& state, Prompter& prompter, Host& host);
@@ -68,7 +69,7 @@ public:
     static QString versionCheckAddress(const QString& host, const QString& formulario, const QString& version,
                                        const QString& versionDate);
 
-    // MostrarHelp: the help file in the desktop's browser, or a message saying why not.
+    // MostrarHelp: the help window over the module's help file.
     void MostrarHelp();
 
 private:

@@ -67,15 +67,20 @@ public:
         }
         for (const Window w : clientList(root)) {
             if (viewable(w) && matches(w)) {
+                m_found = w;
                 return true;
             }
         }
         return false;
     }
 
+    // The window the last run found (0 when none).
+    Window found() const { return m_found; }
+
 private:
     bool searchDown(Window w, int depth) {
         if (matches(w)) {
+            m_found = w;
             return true;
         }
         if (depth == 0) {
@@ -177,6 +182,7 @@ private:
     Atom m_netWmName;
     Atom m_utf8String;
     Atom m_netClientList;
+    Window m_found = 0;
 };
 
 } // namespace
@@ -191,6 +197,31 @@ bool X11LauncherProbe::CorreApp(const QString& title) {
         return false;
     }
     return WindowSearch(connection.get(), title.toUtf8()).run();
+}
+
+std::optional<QRect> X11LauncherProbe::windowRect(const QString& title) {
+    if (m_displayName.isEmpty() && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        return std::nullopt;
+    }
+    const ErrorTrap trap;
+    const DisplayConnection connection(m_displayName);
+    Display* display = connection.get();
+    if (display == nullptr) {
+        return std::nullopt;
+    }
+    WindowSearch search(display, title.toUtf8());
+    if (!search.run()) {
+        return std::nullopt;
+    }
+    XWindowAttributes attributes;
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    if (XGetWindowAttributes(display, search.found(), &attributes) == 0 ||
+        XTranslateCoordinates(display, search.found(), DefaultRootWindow(display), 0, 0, &x, &y, &child) == 0) {
+        return std::nullopt;
+    }
+    return QRect(x, y, attributes.width, attributes.height);
 }
 
 } // namespace qel::app

@@ -3,6 +3,8 @@
 #include "app/LauncherProbe.h"
 
 #include <QByteArray>
+#include <QRect>
+#include <optional>
 
 namespace qel::app {
 
@@ -18,6 +20,9 @@ public:
     explicit X11LauncherProbe(QByteArray displayName = {}) : m_displayName(std::move(displayName)) {}
 
     bool CorreApp(const QString& title) override;
+    // Where the window of that title is on the screen (the main window opens centred over the
+    // launcher's); none without a display or such a window.
+    std::optional<QRect> windowRect(const QString& title);
 
 private:
     QByteArray m_displayName;

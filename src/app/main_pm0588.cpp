@@ -9,6 +9,7 @@
 #include "app/ui/MDIFrm.h"
 #include "app/ui/MainWindowLoader.h"
 #include "app/ui/MessageBoxPrompter.h"
+#include "app/ui/QtSpanish.h"
 #include "batch/BatchRunner.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(InstanceLock::kModuleName);
     QApplication::setQuitOnLastWindowClosed(false);
+    ui::installQtSpanish();
 
     ProcessState state;
     const SystemClock clock;

@@ -1,9 +1,15 @@
 #include "annexes/AnnexCatalog.h"
 #include "annexes/AnnexScriptWindow.h"
+#include "annexes/CasillaListCatalog.h"
+#include "annexes/CasillaScripts.h"
+#include "app/HelpScript.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
+#include "batch/TrialBalanceBatchWindows.h"
 #include "printing/PrintScripts.h"
 #include "batch/SentDeclarationWindows.h"
+
+#include <QDir>
 
 namespace qel::batch {
 
@@ -39,12 +45,33 @@ void registerBatchWindows(BatchWindows& windows) {
     // The annex detail windows of the annex catalogue.
     for (const annexes::AnnexDef& def : annexes::AnnexCatalog::instance().windows()) {
         windows.addWindow(def.window, [&def](BatchContext& c, const app::FormRequest& request) {
-            const annexes::AnnexContext context{c.services.db, c.services.prompter, c.services.clock, &c.services.opener};
+            const annexes::AnnexContext context{c.services.db, c.services.prompter, c.services.clock,
+                                                &c.services.opener};
             return std::make_unique<annexes::AnnexScriptWindow>(def, context, request);
         });
     }
+    // The list windows and month assistants behind the casillas.
+    for (const QString& name : annexes::CasillaScripts::names()) {
+        windows.addWindow(name, [name](BatchContext& c, const app::FormRequest& request) {
+            return annexes::CasillaScripts::create(name, c.services.db, c.services.prompter, &c.services.opener,
+                                                   request);
+        });
+    }
+    // The credits window keeps either of its tables by the casilla it serves.
+    windows.addWindow(QStringLiteral("frmDetalleCredReinversIng"), [](BatchContext& c,
+                                                                      const app::FormRequest& request) {
+        const annexes::AnnexContext context{c.services.db, c.services.prompter, c.services.clock, &c.services.opener};
+        const annexes::AnnexDef& def =
+            annexes::CasillaListCatalog::creditWindow(request.casilla.value_or(request.code.toInt()));
+        return std::make_unique<annexes::AnnexScriptWindow>(def, context, request);
+    });
     registerPrintWindows(windows);
     registerSentDeclarationWindows(windows);
+    registerTrialBalanceWindows(windows);
+    // The help of the menu, over the module's help file.
+    windows.addMenu(QStringLiteral("mnuContenido"), [](BatchContext& c) -> std::unique_ptr<app::ScriptableWindow> {
+        return std::make_unique<app::HelpScript>(QDir(c.moduleFolder).filePath(QStringLiteral("Pm588.html")));
+    });
 }
 
 } // namespace qel::batch

@@ -13,8 +13,8 @@ namespace {
 std::unique_ptr<app::ScriptableWindow> sentList(BatchContext& context, int listMode, bool recovering) {
     const declaration::FormContext& services = context.services;
     management::SentDeclarationList::Context list{
-        services.db,         services.prompter, nullptr,  services.periodo, services.formulario,
-        services.userKind,   services.sysUser,  listMode, recovering};
+        services.db,       services.prompter, nullptr,  services.periodo, services.formulario,
+        services.userKind, services.sysUser,  listMode, recovering};
     return std::make_unique<management::SentListScript>(list, context.openForm, services.opener);
 }
 
@@ -30,14 +30,13 @@ void registerSentDeclarationWindows(BatchWindows& windows) {
                       [](BatchContext& context, const app::FormRequest& request) {
                           return sentList(context, request.code == QStringLiteral("3") ? 3 : 1, false);
                       });
-    windows.addWindow(management::RecoveryScript::kWindowName,
-                      [](BatchContext& context, const app::FormRequest& request) {
-                          const declaration::FormContext& services = context.services;
-                          return std::make_unique<management::RecoveryScript>(
-                              management::VersionRecovery::Context{services.db, services.prompter, services.periodo,
-                                                                   services.formulario},
-                              management::SentListScript::versionOf(request.keyValues));
-                      });
+    windows.addWindow(management::RecoveryScript::kWindowName, [](BatchContext& context,
+                                                                  const app::FormRequest& request) {
+        const declaration::FormContext& services = context.services;
+        return std::make_unique<management::RecoveryScript>(
+            management::VersionRecovery::Context{services.db, services.prompter, services.periodo, services.formulario},
+            management::SentListScript::versionOf(request.keyValues));
+    });
 }
 
 } // namespace qel::batch

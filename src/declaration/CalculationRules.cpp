@@ -32,6 +32,7 @@ bool inRange(int n, int low, int high) {
 } // namespace
 
 CalculationRules::CalculationRules(DeclarationFormModel& model) : m_model(model) {
+    m_model.casillaHelp = [this](int n) { return help(n); };
     m_model.onCasillaChanged([this](int n) { dispatch(n); });
     m_model.onCasillaLeft([this](int n) {
         static const QList<std::pair<int, int>> pairs = {{352, 353}, {354, 355}, {416, 417}, {421, 422},

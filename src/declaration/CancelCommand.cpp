@@ -3,6 +3,7 @@
 #include "app/NumberFormat.h"
 #include "app/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
+#include "declaration/DetailChecks.h"
 #include "declaration/SaveCommand.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
@@ -32,7 +33,19 @@ void CancelCommand::run() {
         m_model.context().prompter.askYesNo(kSaveChanges, m_model.caption, app::Button::Yes, app::Icon::Question)) {
         m_save.run();
     }
+    checkDetails();
     m_model.requestClose();
+}
+
+// The stored totals of 128, 103 and 105 against their stored details: the user hears of a
+// difference before leaving the declaration, which closes all the same.
+void CancelCommand::checkDetails() {
+    const store::DeclarationKey key = m_model.key();
+    if (m_model.historyView || !key.isComplete()) {
+        return;
+    }
+    FormContext& context = m_model.context();
+    DetailChecks(context.db, context.prompter, m_model.caption).run(key);
 }
 
 // The total shown against the stored one: a total changed and left unsaved cannot be handed

@@ -25,6 +25,7 @@ public:
 
 private:
     void markChangedTotal();
+    void checkDetails();
 
     DeclarationFormModel& m_model;
     SaveCommand& m_save;

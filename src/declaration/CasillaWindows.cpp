@@ -1,5 +1,6 @@
 #include "declaration/CasillaWindows.h"
 
+#include "annexes/PriorBalanceModel.h"
 #include "app/FormOpener.h"
 #include "app/NumberFormat.h"
 #include "app/Prompter.h"
@@ -19,6 +20,7 @@ namespace {
 const QString kCounterparts = QStringLiteral("frasiscasillasef");
 const QString kVehicles = QStringLiteral("frmVehiculos");
 const QString kNetIncome = QStringLiteral("frmVehIngresosNetos");
+const QString kPriorBalance = QStringLiteral("frmAnexo127");
 const QString kVehicleQuestion = QStringLiteral("optAutos");
 // The casilla that holds the net income of the previous year the vehicle rules start from.
 constexpr int kNetIncomeCasilla = 876;
@@ -66,6 +68,10 @@ bool CasillaWindows::open(int casilla) {
     if (def->window == kVehicles) {
         return openVehicles(casilla);
     }
+    if (def->window == kPriorBalance) {
+        openPriorBalance(casilla);
+        return true;
+    }
     const QString code = def->window == kCounterparts ? detailPrompt(def->label) : QString();
     writeBack(casilla, request(def->window, casilla, code));
     return true;
@@ -90,17 +96,42 @@ bool CasillaWindows::openVehicles(int casilla) {
     return true;
 }
 
+// Casilla 127 comes back with its three parts, DET-only casillas the form keeps until it saves.
+void CasillaWindows::openPriorBalance(int casilla) {
+    QStringList parts;
+    for (const int part : annexes::PriorBalanceModel::casillas()) {
+        parts.append(m_model.keptCasillas.value(part));
+    }
+    const QString result = request(kPriorBalance, casilla, {}, parts);
+    if (result.isEmpty()) {
+        return;
+    }
+    const QMap<int, QString> values = annexes::PriorBalanceModel::decode(result);
+    for (const int part : annexes::PriorBalanceModel::casillas()) {
+        m_model.keptCasillas.insert(part, values.value(part));
+    }
+    const QString total = values.value(casilla);
+    if (total.isEmpty()) {
+        m_model.setText(casilla, QString());
+        m_model.dirty = true;
+    } else {
+        writeBack(casilla, total);
+    }
+}
+
 bool CasillaWindows::netIncomeDetermined() const {
     return m_model.hasBox(kNetIncomeCasilla) && !m_model.isEmpty(kNetIncomeCasilla);
 }
 
-QString CasillaWindows::request(const QString& window, int casilla, const QString& code) {
+QString CasillaWindows::request(const QString& window, int casilla, const QString& code, const QStringList& keyValues) {
     app::FormRequest request;
     request.name = window;
     request.key = m_model.key();
     request.action = app::FormRequest::kAdd;
     request.casilla = casilla;
     request.code = code;
+    request.keyValues = keyValues;
+    request.readOnly = m_model.historyView; // a sent version is only looked at
     return m_model.context().opener.open(request);
 }
 

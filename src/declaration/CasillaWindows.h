@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace qel::declaration {
 
@@ -26,7 +27,8 @@ public:
 
 private:
     bool openVehicles(int casilla);
-    QString request(const QString& window, int casilla, const QString& code = {});
+    void openPriorBalance(int casilla);
+    QString request(const QString& window, int casilla, const QString& code = {}, const QStringList& keyValues = {});
     void writeBack(int casilla, const QString& text);
     bool netIncomeDetermined() const;
 

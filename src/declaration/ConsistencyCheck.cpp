@@ -52,6 +52,7 @@ ConsistencyCheck::Outcome ConsistencyCheck::run(const QString& mode) {
     // Report-all: the report of the previous run goes; the lines of this one are kept until
     // the rules have run and then written in one go.
     QStringList report;
+    QStringList controls; // what each line is about, for the report window to go there
     const ConsistencyRules rules(m_model, m_calculation);
     for (const ConsistencyRules::Rule& rule : ConsistencyRules::declarationRules()) {
         if (stopAtFirst && rule.reportOnly) {
@@ -68,12 +69,14 @@ ConsistencyCheck::Outcome ConsistencyCheck::run(const QString& mode) {
                 return Outcome::Inconsistent;
             }
             report.append(failure);
+            controls.append(rule.control);
             m_model.inconsistencyFlag = 1;
         }
     }
     if (stopAtFirst) {
         return Outcome::Consistent;
     }
+    m_model.reportControls = controls;
 
     const QString path = reportPath(m_model);
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -5,6 +5,7 @@
 #include "declaration/CalculationRules.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/EmailRule.h"
+#include "declaration/RuleControls.h"
 #include "declaration/TrialBalanceComparison.h"
 #include "store/Database.h"
 
@@ -177,8 +178,10 @@ Rule when(const char* name, Test fails, const char* message) {
 // A yes/no question of the form left without an answer.
 Rule unanswered(const char* name, const char* option, Text message) {
     const QString control = u(option);
-    return when(
+    Rule rule = when(
         name, [control](const R& r) { return !r.answered(control); }, std::move(message));
+    rule.control = control;
+    return rule;
 }
 
 Rule unanswered(const char* name, const char* option, const char* message) {
@@ -191,9 +194,11 @@ Rule siWithoutRows(const char* name, const char* option, const char* table, cons
     const QString control = u(option);
     const QString tableName = u(table);
     const QString extra = u(condition);
-    return when(
+    Rule rule = when(
         name, [control, tableName, extra](const R& r) { return r.si(control) && r.rows(tableName, extra) == 0; },
         std::move(message));
+    rule.control = control;
+    return rule;
 }
 
 // A message ending with the period, and one with the period in its middle.
@@ -1181,15 +1186,25 @@ QList<Rule> buildIdentificationRules() {
     return rules;
 }
 
+// The rules whose builder did not name their control take it from the table.
+QList<Rule> withControls(QList<Rule> rules) {
+    for (Rule& rule : rules) {
+        if (rule.control.isEmpty()) {
+            rule.control = RuleControls::of(rule.name);
+        }
+    }
+    return rules;
+}
+
 } // namespace
 
 const QList<Rule>& ConsistencyRules::identificationRules() {
-    static const QList<Rule> rules = buildIdentificationRules();
+    static const QList<Rule> rules = withControls(buildIdentificationRules());
     return rules;
 }
 
 const QList<Rule>& ConsistencyRules::declarationRules() {
-    static const QList<Rule> rules = buildDeclarationRules();
+    static const QList<Rule> rules = withControls(buildDeclarationRules());
     return rules;
 }
 

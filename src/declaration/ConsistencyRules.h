@@ -24,6 +24,7 @@ public:
         QString name;
         Evaluate evaluate;
         bool reportOnly = false; // listed in a full report only, never a reason to stop
+        QString control = {};    // the box or question the rule is about (FieldLocator)
     };
 
     ConsistencyRules(DeclarationFormModel& model, const CalculationRules& calculation);

@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
 
 #include <functional>
@@ -210,6 +211,9 @@ public:
     QString acceptedMark;            // "A" once the report was accepted or skipped
     int formState = 0;               // 2 validated, 1 consistent save, 3 inconsistent save or cancel
     int inconsistencyFlag = 0;
+    QStringList reportControls;      // the box or question each line of the last report is about
+    // The help lines of a casilla as the calculation rules give them (the help window lists them).
+    std::function<std::pair<QString, QString>(int)> casillaHelp;
     bool dirty = false;              // the user changed something since the last save
     QString currentPage = QStringLiteral("ident.general");
     QString caption;                 // the window caption, also the title of its messages

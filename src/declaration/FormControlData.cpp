@@ -259,7 +259,29 @@ QList<ControlDef> formControlData() {
     // The column sums (casillas 240-243) follow the grid.
     c.at("eeff.balance", "Balance de Comprobación");
     c.label("lblBalanceComprobacion", "Balance de Comprobación Histórico al 31/12/{periodo}");
-    c.grid("grdBalanceAPP", "TMPF582BALANCE", "SELECT * FROM TMPF582BALANCE ORDER BY Codigo",
+    // The accounts by code, then the totals row of the sixteen columns.
+    c.grid("grdBalanceAPP", "TMPF582BALANCE",
+           "SELECT 0 AS orden, Codigo, Descrip, saldos_ini_d, saldos_ini_h, mov_ejerci_d, mov_ejerci_h, "
+           "suma_mayor_d, suma_mayor_h, saldo_deudor, saldo_acreed, tran_cance_d, tran_cance_h, impli_niif_d, "
+           "impli_niif_h, cuenta_bal_a, cuenta_bal_p, result_nat_p, result_nat_g FROM TMPF582BALANCE "
+           "UNION ALL SELECT 1, NULL, 'Totales'"
+           ", total(CAST(ifnull(saldos_ini_d,'') AS REAL))"
+           ", total(CAST(ifnull(saldos_ini_h,'') AS REAL))"
+           ", total(CAST(ifnull(mov_ejerci_d,'') AS REAL))"
+           ", total(CAST(ifnull(mov_ejerci_h,'') AS REAL))"
+           ", total(CAST(ifnull(suma_mayor_d,'') AS REAL))"
+           ", total(CAST(ifnull(suma_mayor_h,'') AS REAL))"
+           ", total(CAST(ifnull(saldo_deudor,'') AS REAL))"
+           ", total(CAST(ifnull(saldo_acreed,'') AS REAL))"
+           ", total(CAST(ifnull(tran_cance_d,'') AS REAL))"
+           ", total(CAST(ifnull(tran_cance_h,'') AS REAL))"
+           ", total(CAST(ifnull(impli_niif_d,'') AS REAL))"
+           ", total(CAST(ifnull(impli_niif_h,'') AS REAL))"
+           ", total(CAST(ifnull(cuenta_bal_a,'') AS REAL))"
+           ", total(CAST(ifnull(cuenta_bal_p,'') AS REAL))"
+           ", total(CAST(ifnull(result_nat_p,'') AS REAL))"
+           ", total(CAST(ifnull(result_nat_g,'') AS REAL))"
+           " FROM TMPF582BALANCE ORDER BY 1, 2",
            {{"Codigo", "Cuenta "},
             {"Descrip", "Descripción"},
             {"saldos_ini_d", "Saldos Iniciales Debe"},

@@ -29,6 +29,9 @@ QList<const ControlDef*> FormControls::onPage(const QString& pageId) const {
 }
 
 const ControlDef* FormControls::answeredIn(int casilla) const {
+    if (casilla <= 0) {
+        return nullptr; // 0 marks a control that answers no casilla (CmbRuc among them)
+    }
     for (const ControlDef& c : m_controls) {
         if (c.answerCasilla == casilla || c.moreCasillas.contains(casilla)) {
             return &c;

@@ -3,6 +3,7 @@
 #include "app/Prompter.h"
 #include "declaration/ConsistencyRules.h"
 #include "declaration/DeclarationFormModel.h"
+#include "declaration/FieldLocator.h"
 #include "declaration/FormPages.h"
 
 namespace qel::declaration {
@@ -40,7 +41,14 @@ bool IdentificationPageCheck::run() {
     for (const ConsistencyRules::Rule& rule : ConsistencyRules::identificationRules()) {
         const QStringList failures = rules.evaluate(rule);
         if (!failures.isEmpty()) {
-            m_model.showPage(kFirstPage);
+            // Back to the nested page that holds the question, the focus on it; a rule
+            // without a place of its own goes back to the first page.
+            const FieldLocation location = FieldLocator::locate(rule.control);
+            if (location.isValid()) {
+                m_model.showPage(location.pageId, location.focusTarget);
+            } else {
+                m_model.showPage(kFirstPage);
+            }
             m_model.context().prompter.message(failures.first(), m_model.caption, app::Icon::Critical);
             return false;
         }

@@ -357,6 +357,7 @@ SaveCommand::Outcome SaveCommand::registerOrderNumber() {
     if (!stored) {
         return Outcome::Failed;
     }
+    m_model.dirty = false; // nothing left to save: "&Salir" does not offer it again
     context.prompter.message(kOrderNumberRegistered, QStringLiteral("Mensaje"), app::Icon::Information);
     return Outcome::OrderNumberRegistered;
 }

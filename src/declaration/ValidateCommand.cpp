@@ -49,6 +49,7 @@ void ValidateCommand::run() {
             request.name = kReportWindow;
             request.key = m_model.key();
             request.code = ConsistencyCheck::reportPath(m_model);
+            request.keyValues = m_model.reportControls; // where each line takes the form
             request.readOnly = true;
             if (m_model.context().opener.open(request) == kAccepted) {
                 m_model.acceptedMark = kAccepted;

@@ -1,4 +1,5 @@
 #include "app/Clock.h"
+#include "app/ui/QtSpanish.h"
 #include "launcher/CommandLine.h"
 #include "launcher/LauncherCommands.h"
 #include "launcher/ui/LauncherApplication.h"
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<QCoreApplication> app;
     if (line.opensWindow()) {
         app = std::make_unique<QApplication>(argc, argv);
+        qel::app::ui::installQtSpanish();
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

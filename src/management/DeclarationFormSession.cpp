@@ -1,5 +1,6 @@
 #include "management/DeclarationFormSession.h"
 
+#include "annexes/TrialBalancePage.h"
 #include "declaration/AnnexButtons.h"
 #include "declaration/CalculationRules.h"
 #include "declaration/CancelCommand.h"
@@ -47,6 +48,7 @@ DeclarationFormSession::DeclarationFormSession(declaration::FormContext context,
     m_calculation = std::make_unique<declaration::CalculationRules>(*m_model);
     m_switches = std::make_unique<declaration::SectionSwitches>(*m_model, *m_calculation);
     m_annexButtons = std::make_unique<declaration::AnnexButtons>(*m_model);
+    m_trialBalance = std::make_unique<annexes::TrialBalancePage>(*m_model);
     m_casillaWindows = std::make_unique<declaration::CasillaWindows>(*m_model);
     m_identification = std::make_unique<declaration::IdentificationRules>(*m_model);
     m_validate = std::make_unique<declaration::ValidateCommand>(*m_model, *m_calculation);

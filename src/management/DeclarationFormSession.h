@@ -19,6 +19,10 @@ class SectionSwitches;
 class ValidateCommand;
 } // namespace qel::declaration
 
+namespace qel::annexes {
+class TrialBalancePage;
+}
+
 namespace qel::management {
 
 // What the declaration form is opened with: mode 0 (new) or 1 (a stored declaration); for
@@ -61,6 +65,7 @@ private:
     std::unique_ptr<declaration::CalculationRules> m_calculation;
     std::unique_ptr<declaration::SectionSwitches> m_switches;
     std::unique_ptr<declaration::AnnexButtons> m_annexButtons;
+    std::unique_ptr<annexes::TrialBalancePage> m_trialBalance;
     std::unique_ptr<declaration::CasillaWindows> m_casillaWindows;
     std::unique_ptr<declaration::IdentificationRules> m_identification;
     std::unique_ptr<declaration::ValidateCommand> m_validate;

@@ -58,7 +58,8 @@ QString SentDeclarationList::labelCaption() const {
     case Operation::RegisterOrderNumber:
         break;
     }
-    return QStringLiteral("Seleccione la Declaración en la que desea registrar el número de orden asignado por KOLVA :");
+    return QStringLiteral(
+        "Seleccione la Declaración en la que desea registrar el número de orden asignado por KOLVA :");
 }
 
 QString SentDeclarationList::windowCaption() const {
@@ -97,8 +98,7 @@ void SentDeclarationList::pCargadatos() {
     while (result.next()) {
         m_rows.append({result.value(0).toString(), result.value(1).toString(), result.value(2).toString(),
                        result.value(3).toString(), result.value(4).toString().trimmed(),
-                       shownDate(result.value(5).toString()), result.value(6).toString(),
-                       result.value(7).toString()});
+                       shownDate(result.value(5).toString()), result.value(6).toString(), result.value(7).toString()});
     }
     int row = -1;
     if (!m_rows.isEmpty()) {
@@ -196,10 +196,10 @@ void SentDeclarationList::leave() {
 std::optional<QVariantList> SentDeclarationList::versionArguments(store::Database& db, const store::DeclarationKey& key,
                                                                   const QString& correl) {
     const store::SqlFilter version = key.versionFilter(correl);
-    QSqlQuery found = db.run(
-        QStringLiteral("SELECT (SELECT NOMBRE FROM CONT WHERE TIP_DOC_D=6 AND DOC_ID_D=?), CONTROL FROM HCAB") +
-            version.text,
-        QVariantList{key.ruc} + version.values);
+    QSqlQuery found =
+        db.run(QStringLiteral("SELECT (SELECT NOMBRE FROM CONT WHERE TIP_DOC_D=6 AND DOC_ID_D=?), CONTROL FROM HCAB") +
+                   version.text,
+               QVariantList{key.ruc} + version.values);
     if (!found.next()) {
         return std::nullopt;
     }

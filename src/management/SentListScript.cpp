@@ -81,7 +81,8 @@ QString SentListScript::state(const QString& control) const {
         return QLatin1Char('"') + m_list.labelCaption() + QLatin1Char('"');
     }
     if (control == kGrid) {
-        return QString::number(rowCount()) + (m_list.isEmpty() ? QStringLiteral(" disabled") : QStringLiteral(" enabled"));
+        return QString::number(rowCount()) +
+               (m_list.isEmpty() ? QStringLiteral(" disabled") : QStringLiteral(" enabled"));
     }
     return QStringLiteral("{0,1,2}");
 }

@@ -33,9 +33,10 @@ bool VersionRecovery::RecoverVersion(const QString& formulario, const QString& r
             return false;
         }
         const store::SqlFilter active = key.filter();
-        const bool hasActive = db.scalar(QStringLiteral("SELECT count(*) FROM CAB") + active.text, active.values).toInt() > 0;
+        const bool hasActive =
+            db.scalar(QStringLiteral("SELECT count(*) FROM CAB") + active.text, active.values).toInt() > 0;
         if (hasActive && !m_context.prompter.askYesNo(kOverwriteQuestion, QStringLiteral("Recuperar"), app::Button::No,
-                                                       app::Icon::Question)) {
+                                                      app::Icon::Question)) {
             return false;
         }
     } catch (const store::DatabaseError& error) {

@@ -30,7 +30,7 @@ public:
     // Told after each table copied: how many of how many.
     using Progress = std::function<void(int done, int total)>;
 
-    static const QString kCaption;          // "Recuperar Declaración"
+    static const QString kCaption;           // "Recuperar Declaración"
     static const QString kOverwriteQuestion; // the active declaration would be replaced
     static const QString kRecovered;
     static const QString kNotRecovered;

@@ -1,6 +1,8 @@
 #include "printing/AnnexSections.h"
 
+#include "annexes/AnnexCatalog.h"
 #include "app/NumberFormat.h"
+#include "store/ParamLookups.h"
 #include "store/Database.h"
 #include "store/TableCatalog.h"
 
@@ -164,6 +166,90 @@ QString cellText(const QVariant& value, ColumnType type, const QString& column) 
     }
 }
 
+// What the annex catalogue knows of a table's columns: the caption of the field that writes
+// each one (its heading) and, for coded fields, the description of a code.
+class ColumnDescriber {
+public:
+    ColumnDescriber(store::Database& db, const QString& table) : m_params(db) {
+        const QString working = QStringLiteral("TMP") + table;
+        for (const annexes::AnnexDef& def : annexes::AnnexCatalog::instance().windows()) {
+            if (def.table.compare(working, Qt::CaseInsensitive) == 0) {
+                m_def = &def;
+                break;
+            }
+        }
+    }
+
+    QString heading(const QString& column) const {
+        const annexes::AnnexField* field = fieldOf(column);
+        QString label = field != nullptr ? field->label.trimmed() : QString();
+        while (label.endsWith(QLatin1Char(':'))) {
+            label.chop(1);
+            label = label.trimmed();
+        }
+        if (!label.isEmpty()) {
+            return label;
+        }
+        label = column.toUpper();
+        label.replace(QLatin1Char('_'), QLatin1Char(' '));
+        return label.trimmed();
+    }
+
+    // Whether the column holds codes that print as descriptions.
+    bool coded(const QString& column) const {
+        const annexes::AnnexField* field = fieldOf(column);
+        return field != nullptr && (field->kind == annexes::FieldKind::DocType ||
+                                    field->kind == annexes::FieldKind::Option || !field->param.isEmpty() ||
+                                    !field->items.isEmpty());
+    }
+
+    // The description of a coded value, or the value itself.
+    QString describe(const QString& column, const QString& value) {
+        const annexes::AnnexField* field = fieldOf(column);
+        if (field == nullptr || value.isEmpty()) {
+            return value;
+        }
+        const QString key = column + QLatin1Char('|') + value;
+        if (const auto cached = m_cache.constFind(key); cached != m_cache.constEnd()) {
+            return *cached;
+        }
+        QString text = value;
+        if (field->kind == annexes::FieldKind::DocType) {
+            text = m_params.DocTypeName(value, false).trimmed();
+        } else if (field->kind == annexes::FieldKind::Option) {
+            text = value == QLatin1String("1") ? QStringLiteral("Si") : QStringLiteral("No");
+        } else if (!field->param.isEmpty()) {
+            text = m_params.ParamSlice(field->param, value, field->paramStart, field->paramLength).trimmed();
+        } else {
+            for (const auto& [code, description] : field->items) {
+                if (code == value) {
+                    text = description;
+                }
+            }
+        }
+        text = text.isEmpty() ? value : text;
+        m_cache.insert(key, text);
+        return text;
+    }
+
+private:
+    const annexes::AnnexField* fieldOf(const QString& column) const {
+        if (m_def == nullptr) {
+            return nullptr;
+        }
+        for (const annexes::AnnexField& field : m_def->fields) {
+            if (field.column.compare(column, Qt::CaseInsensitive) == 0) {
+                return &field;
+            }
+        }
+        return nullptr;
+    }
+
+    store::ParamLookups m_params;
+    const annexes::AnnexDef* m_def = nullptr;
+    QHash<QString, QString> m_cache;
+};
+
 // Cuts the widest text column until the line fits the sheet; numbers are never cut.
 void fit(AnnexSection& section, int available) {
     while (section.lineWidth() > available) {
@@ -178,13 +264,6 @@ void fit(AnnexSection& section, int available) {
         }
         --section.widths[widest];
     }
-}
-
-// A column name as a heading: "mto_alquiler" -> "MTO ALQUILER".
-QString heading(const QString& column) {
-    QString text = column.toUpper();
-    text.replace(QLatin1Char('_'), QLatin1Char(' '));
-    return text.trimmed();
 }
 
 // Columns left blank in every row (amounts at zero in every row) print nothing but their
@@ -207,7 +286,7 @@ void dropEmptyColumns(QStringList& columns, QList<ColumnType>& types, QList<QStr
 }
 
 AnnexSection makeSection(const store::TableLayout& layout, const QString& group, QStringList columns,
-                         QList<ColumnType> types, QList<QStringList> rows) {
+                         QList<ColumnType> types, QList<QStringList> rows, const ColumnDescriber& describer) {
     dropEmptyColumns(columns, types, rows);
     const QString key = layout.def->name + (group.isEmpty() ? QString() : QLatin1Char(':') + group);
     AnnexSection section;
@@ -220,7 +299,7 @@ AnnexSection makeSection(const store::TableLayout& layout, const QString& group,
                             : QStringLiteral("ASISTENTE DE LA CASILLA ") + group;
     }
     for (const QString& column : columns) {
-        section.headings.append(heading(column));
+        section.headings.append(describer.heading(column));
     }
     section.rows = rows;
     bool anyAmount = false;
@@ -228,14 +307,17 @@ AnnexSection makeSection(const store::TableLayout& layout, const QString& group,
     for (qsizetype c = 0; c < columns.size(); ++c) {
         const bool amount = types.at(c) == ColumnType::Currency;
         anyAmount = anyAmount || amount;
-        section.numeric.append(amount || types.at(c) == ColumnType::Double || types.at(c) == ColumnType::Integer);
-        int width = static_cast<int>(section.headings.at(c).size());
+        section.numeric.append(!describer.coded(columns.at(c)) &&
+                               (amount || types.at(c) == ColumnType::Double || types.at(c) == ColumnType::Integer));
+        int width = 0;
         for (const QStringList& row : rows) {
             width = std::max(width, static_cast<int>(row.at(c).size()));
             if (amount) {
                 sums[c] += app::readAmount(row.at(c));
             }
         }
+        // A long caption takes no more room than the values need, or a dozen characters.
+        width = std::max(width, std::min(static_cast<int>(section.headings.at(c).size()), std::max(width, 12)));
         section.widths.append(std::min(width, AnnexSections::kMaxColumnWidth));
     }
     if (anyAmount) {
@@ -281,6 +363,7 @@ QList<AnnexSection> AnnexSections::read(store::Database& db, const store::Declar
     for (const store::TableDef* def : printOrder()) {
         const store::TableLayout layout = catalog.layout(def->name, copy);
         const QString group = groupColumn(*def);
+        ColumnDescriber describer(db, def->name);
         QStringList columns;
         QList<ColumnType> types;
         for (const store::ColumnDef& column : layout.columns) {
@@ -299,7 +382,8 @@ QList<AnnexSection> AnnexSections::read(store::Database& db, const store::Declar
             const QString groupValue = query.value(0).toString().trimmed();
             QStringList row;
             for (qsizetype c = 0; c < columns.size(); ++c) {
-                row.append(cellText(query.value(static_cast<int>(c) + 1), types.at(c), columns.at(c)));
+                row.append(describer.describe(
+                    columns.at(c), cellText(query.value(static_cast<int>(c) + 1), types.at(c), columns.at(c))));
             }
             if (!groups.contains(groupValue)) {
                 groupOrder.append(groupValue);
@@ -310,7 +394,7 @@ QList<AnnexSection> AnnexSections::read(store::Database& db, const store::Declar
             return a.toInt() != b.toInt() ? a.toInt() < b.toInt() : a < b;
         });
         for (const QString& groupValue : groupOrder) {
-            sections.append(makeSection(layout, groupValue, columns, types, groups[groupValue]));
+            sections.append(makeSection(layout, groupValue, columns, types, groups[groupValue], describer));
         }
     }
     return sections;

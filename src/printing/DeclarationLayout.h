@@ -29,9 +29,9 @@ public:
         int value;
         int textWidth; // a text value, left-aligned
     };
-    static constexpr Cell kLeftCell = {11, 29, 41, 45, 17};
-    static constexpr Cell kRightCell = {63, 29, 93, 97, 17};
-    static constexpr Cell kWideCell = {11, 58, 70, 97, 40};
+    static constexpr Cell kLeftCell = {12, 28, 41, 45, 17};
+    static constexpr Cell kRightCell = {64, 28, 93, 97, 17};
+    static constexpr Cell kWideCell = {12, 57, 70, 97, 40};
     static constexpr int kHeaderRows = 7;     // the boxed form header
     static constexpr int kTitleRow = 8;       // the page's numbered title
     static constexpr int kFirstSectionRow = 10;

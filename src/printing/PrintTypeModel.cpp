@@ -98,14 +98,16 @@ std::optional<PrintTypeModel::Printed> PrintTypeModel::print() {
         const DeclarationReport report(m_context.db, key, correl);
         const ReportWriter writer = report.write(m_withAnnexes, m_context.clock.now());
         SpoolRegistry spool(m_context.db, m_context.spoolFolder);
-        printed.entry = spool.allocate(code, m_context.sysUser, row.ruc, m_context.clock.today());
-        printed.pages = writer.pageCount();
-        if (!SpoolRegistry::save(printed.entry, writer.fileText())) {
-            m_context.prompter.message(QStringLiteral("No se pudo escribir el archivo del reporte:\n") +
-                                           printed.entry.path,
+        const std::optional<SpoolEntry> entry =
+            spool.publish(code, m_context.sysUser, row.ruc, m_context.clock.today(), writer.fileText());
+        if (!entry) {
+            m_context.prompter.message(QStringLiteral("No se pudo escribir el archivo del reporte en la carpeta:\n") +
+                                           m_context.spoolFolder,
                                        caption(), app::Icon::Critical);
             return std::nullopt;
         }
+        printed.entry = *entry;
+        printed.pages = writer.pageCount();
     } catch (const store::DatabaseError& error) {
         m_context.prompter.message(error.text(), QStringLiteral("Error"), app::Icon::Critical);
         return std::nullopt;

@@ -34,8 +34,24 @@ QString SpoolRegistry::pathOf(const QString& archivo) const {
 SpoolEntry SpoolRegistry::allocate(const QString& codRep, const QString& user, const QString& ruc,
                                    const QDate& date) {
     store::TransactionGuard transaction(m_db);
-    // Both numbers are read inside the write transaction that inserts the row: a second
-    // report started at the same moment waits and then sees this one.
+    SpoolEntry entry = insertRow(codRep, user, ruc, date);
+    transaction.commit();
+    return entry;
+}
+
+std::optional<SpoolEntry> SpoolRegistry::publish(const QString& codRep, const QString& user, const QString& ruc,
+                                                 const QDate& date, const QString& fileText) {
+    store::TransactionGuard transaction(m_db);
+    SpoolEntry entry = insertRow(codRep, user, ruc, date);
+    if (!save(entry, fileText)) {
+        return std::nullopt; // the guard takes the row back
+    }
+    transaction.commit();
+    return entry;
+}
+
+SpoolEntry SpoolRegistry::insertRow(const QString& codRep, const QString& user, const QString& ruc,
+                                    const QDate& date) {
     const qlonglong lastOfCode =
         m_db.scalar(QStringLiteral("SELECT max(CAST(Secuencia AS INTEGER)) FROM SPOOL WHERE CodRep=?"), {codRep})
             .toLongLong();
@@ -51,7 +67,6 @@ SpoolEntry SpoolRegistry::allocate(const QString& codRep, const QString& user, c
                             "VALUES (?, ?, ?, ?, ?, ?, ?)"),
              {codRep, entry.secuencia, entry.archivo, date.toString(Qt::ISODate), user,
               store::DeclarationKey::kTipDocD, ruc});
-    transaction.commit();
     return entry;
 }
 

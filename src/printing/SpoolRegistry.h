@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 namespace qel::store {
 class Database;
 }
@@ -28,6 +30,11 @@ public:
 
     // Throws store::DatabaseError when the row cannot be written (nothing is then registered).
     SpoolEntry allocate(const QString& codRep, const QString& user, const QString& ruc, const QDate& date);
+    // A finished report: its numbers, its SPOOL row and its file, all or nothing. Nothing when
+    // the file cannot be written (the row is not kept); throws store::DatabaseError when the
+    // row cannot be written.
+    std::optional<SpoolEntry> publish(const QString& codRep, const QString& user, const QString& ruc,
+                                      const QDate& date, const QString& fileText);
     // Writes a report's file (creating the spool folder when it is missing); false when it
     // cannot be written.
     static bool save(const SpoolEntry& entry, const QString& fileText);
@@ -36,6 +43,10 @@ public:
     const QString& folder() const { return m_folder; }
 
 private:
+    // Inside the caller's transaction: both numbers are read in the write transaction that
+    // inserts the row, so a second report started at the same moment waits and then sees it.
+    SpoolEntry insertRow(const QString& codRep, const QString& user, const QString& ruc, const QDate& date);
+
     store::Database& m_db;
     QString m_folder;
 };

@@ -123,28 +123,10 @@ TEST_F(MainCommandsTest, RecoveryFlagAndPointerComeBackWhenTheListFails) {
     EXPECT_EQ(m_host.log, QStringList({"busy:on", "open:FrmContAbrirEnv:recovering", "busy:off"}));
 }
 
-TEST_F(MainCommandsTest, HelpOpensTheHelpFileOrSaysWhyNot) {
-    QTemporaryDir dir;
-    const QString helpFile = dir.path() + "/0588/Pm588.html";
-
-    m_state.helpFile = helpFile;
-    m_prompter->expectMessage("No se encontró el archivo de ayuda del módulo:\n" + helpFile, app::Icon::Exclamation,
-                              "Ayuda");
+TEST_F(MainCommandsTest, HelpOpensTheHelpWindowOverTheModulesHelpFile) {
+    m_state.helpFile = "/qel/0588/Pm588.html";
     m_commands.run(C::Help);
-    EXPECT_TRUE(m_host.log.isEmpty());
-    m_prompter->verify();
-
-    QDir().mkpath(dir.path() + "/0588");
-    QFile file(helpFile);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    m_commands.run(C::Help);
-    EXPECT_EQ(m_host.log, QStringList({"address:file://" + helpFile}));
-
-    m_host.browserWorks = false;
-    m_prompter->expectMessage("No se pudo abrir el archivo de ayuda en el navegador:\n" + helpFile,
-                              app::Icon::Exclamation, "Ayuda");
-    m_commands.run(C::Help);
+    EXPECT_EQ(m_host.log, QStringList({"open:frmAyuda:/qel/0588/Pm588.html"}));
 }
 
 TEST(MainCommandsStatic, ToolbarButtonsRepeatMenuCommands) {

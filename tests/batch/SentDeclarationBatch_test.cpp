@@ -66,22 +66,6 @@ TEST_F(SentDeclarationBatchTest, DeleteMenuDeletesTheSelectedVersion) {
     EXPECT_EQ(versions(), QStringLiteral("2"));
 }
 
-TEST_F(SentDeclarationBatchTest, RecoverMenuRunsTheRecoveryWindow) {
-    ASSERT_EQ(run(QStringLiteral("menu mnuRecuperar\nselect grdContrib 2\nclick CmdOpciones 0\nstate txtFechaEnvio\n"
-                                 "click cmdRecuperar\nstate ProgressBar1\nclick cmdSalir\nclick CmdOpciones 1\n")),
-              BatchRunner::kDone)
-        << errors.toStdString();
-    const int tables = static_cast<int>(store::SentTables(database.db(), QStringLiteral("0588")).size());
-    expectPrinted({QStringLiteral("menu mnuRecuperar -> FrmContAbrirEnv\n"), QStringLiteral("window FrmRecuperar "),
-                   QStringLiteral("txtFechaEnvio = \"20/03/2019\" disabled\n"),
-                   QStringLiteral("message exclamation \"Recuperar Declaración\" \"Se termino de recuperar la "
-                                  "información satisfactoriamente.\"\n"),
-                   QStringLiteral("ProgressBar1 = \"%1/%1\"\n").arg(tables), QStringLiteral("closed FrmRecuperar")});
-    EXPECT_FALSE(output.contains(QStringLiteral("question"))) << "no active declaration: nothing to ask";
-    EXPECT_EQ(test::tableRows(database.db(), QStringLiteral("CAB"), {QStringLiteral("ESTADO")}, key().filter()),
-              QStringList{QStringLiteral("9")});
-}
-
 TEST_F(SentDeclarationBatchTest, RegisterMenuAndOpenWithCorrelativeRegisterTheOrderNumber) {
     struct Case {
         QString script;
@@ -99,6 +83,7 @@ TEST_F(SentDeclarationBatchTest, RegisterMenuAndOpenWithCorrelativeRegisterTheOr
         expectPrinted({QStringLiteral("CmbRuc = \"20100113610\" disabled\n"), QStringLiteral("refused txtValor(359)\n"),
                        QStringLiteral("message information \"Mensaje\" \"El número de orden fue registrado "
                                       "satisfactoriamente.\"\n")});
+        EXPECT_FALSE(output.contains(QStringLiteral("question"))) << "the registered number is not offered again";
         EXPECT_EQ(test::tableRows(database.db(), QStringLiteral("HCAB"), {QStringLiteral("NORDEN")},
                                   key().versionFilter(c.correl)),
                   QStringList{QStringLiteral("100008")});

@@ -99,5 +99,19 @@ TEST_F(CancelCommandTest, NewDeclarationSuppressedQuestion) {
     EXPECT_EQ(test::rowCount(db(), QStringLiteral("CAB"), key()), 0);
 }
 
+// Leaving a stored declaration tells of monthly payments that its casilla 128 does not hold.
+TEST_F(CancelCommandTest, StoredDetailsAreCheckedOnLeaving) {
+    storeAndReopen();
+    test::insertRow(db(), QStringLiteral("ACTA"), key(),
+                    {{QStringLiteral("TIPO_ASIST"), QStringLiteral("4")},
+                     {QStringLiteral("PER_PAG"), QStringLiteral("201803")},
+                     {QStringLiteral("saluti"), 100}});
+    model().dirty = false;
+    session->cancelling().run();
+    EXPECT_EQ(closed, 1);
+    EXPECT_EQ(prompter.texts(), QStringList{QStringLiteral(
+                                    "Los pagos a cuenta mensuales de la casilla 128 no coinciden con el detalle")});
+}
+
 } // namespace
 } // namespace qel::declaration::testing

@@ -101,3 +101,33 @@ TEST_F(CasillaWindowsTest, VehicleCasillasNeedTheQuestionAndTheNetIncome) {
 
 } // namespace
 } // namespace qel::declaration
+
+namespace qel::declaration {
+namespace {
+
+// Casilla 127 hands its three kept parts to its window and takes them back with its total.
+TEST_F(CasillaWindowsTest, PriorBalanceTravelsWithItsParts) {
+    model->keptCasillas.insert(202, QStringLiteral("900"));
+    opener.answers.insert(QStringLiteral("frmAnexo127"), QStringLiteral("127=600;202=1000;203=400;204="));
+    EXPECT_TRUE(model->clickBox(127));
+    ASSERT_EQ(opener.requests.size(), 1);
+    EXPECT_EQ(opener.requests.at(0).keyValues, (QStringList{QStringLiteral("900"), QString(), QString()}));
+    EXPECT_EQ(model->text(127), QStringLiteral("(600)"));
+    EXPECT_EQ(model->keptCasillas.value(202), QStringLiteral("1000"));
+    EXPECT_EQ(model->keptCasillas.value(203), QStringLiteral("400"));
+    EXPECT_EQ(model->keptCasillas.value(204), QString());
+}
+
+// A sent version's windows are only looked at.
+TEST_F(CasillaWindowsTest, ASentVersionOpensItsWindowsReadOnly) {
+    for (const bool sent : {false, true}) {
+        opener.requests.clear();
+        model->historyView = sent;
+        EXPECT_TRUE(model->clickBox(130));
+        ASSERT_EQ(opener.requests.size(), 1);
+        EXPECT_EQ(opener.requests.at(0).readOnly, sent);
+    }
+}
+
+} // namespace
+} // namespace qel::declaration

@@ -252,7 +252,7 @@ TEST_F(ConsistencyCheckTest, LeavingTheIdentificationPageChecksIt) {
         app::Icon::Critical);
     model->selectPage(QStringLiteral("deuda"));
     EXPECT_TRUE(prompter->verify());
-    EXPECT_EQ(model->currentPage, QStringLiteral("ident.general"));
+    EXPECT_EQ(model->currentPage, QStringLiteral("ident.reorg")); // the nested page of the question
 
     answer("OptReorganizacion", 0);
     model->selectPage(QStringLiteral("deuda"));

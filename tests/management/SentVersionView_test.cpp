@@ -19,6 +19,12 @@ protected:
 };
 
 TEST_F(SentVersionViewTest, OpensReadOnlyWithTheOrderNumberFrame) {
+    // A row whose casilla is not a number belongs to no control: the taxpayer stays chosen.
+    test::insertRow(db(), QStringLiteral("HDET"), key(),
+                    {{QStringLiteral("SEMANA"), 0},
+                     {QStringLiteral("CORREL"), QStringLiteral("1")},
+                     {QStringLiteral("CASILLA"), QStringLiteral("X")},
+                     {QStringLiteral("i_valor"), QStringLiteral("1")}});
     open(1, QStringLiteral("1"));
     EXPECT_EQ(model().comboCode(QStringLiteral("CmbRuc")), kRuc);
     EXPECT_EQ(model().controlText(QStringLiteral("TxtRazon")), kName);
@@ -50,10 +56,10 @@ TEST_F(SentVersionViewTest, WrongOrderNumberIsRefusedAndWritesNothing) {
         const char* again;
     };
     // 100008 passes the check digit.
-    for (const Case& c : {Case{"empty", "", ""}, Case{"confirmation differs", "100008", "100009"},
-                          Case{"too short", "18", "18"}, Case{"check digit", "100007", "100007"},
-                          Case{"all zeros", "000000", "000000"}, Case{"letters", "10000A", "10000A"},
-                          Case{"too long", "10000000008", "10000000008"}}) {
+    for (const Case& c :
+         {Case{"empty", "", ""}, Case{"confirmation differs", "100008", "100009"}, Case{"too short", "18", "18"},
+          Case{"check digit", "100007", "100007"}, Case{"all zeros", "000000", "000000"},
+          Case{"letters", "10000A", "10000A"}, Case{"too long", "10000000008", "10000000008"}}) {
         SCOPED_TRACE(c.why);
         open(1, QStringLiteral("1"));
         const QByteArray before = test::sentTablesDigest(db());

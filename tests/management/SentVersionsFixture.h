@@ -55,8 +55,7 @@ inline QVariantMap filledRow(const store::TableLayout& layout, const QString& ma
 inline void addSentVersion(store::Database& db, const store::DeclarationKey& key, const QString& correl,
                            const QString& marker, int rows = 2, const QString& sentOn = QStringLiteral("2019-03-20")) {
     for (const QString& table : store::SentTables(db, key.formulario)) {
-        const store::TableLayout layout =
-            store::TableCatalog::instance().layout(table, store::Copy::History);
+        const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::History);
         const int count = table.toUpper() == QStringLiteral("CAB") ? 1 : rows;
         for (int serial = 1; serial <= count; ++serial) {
             QVariantMap row = filledRow(layout, marker, serial);
@@ -96,9 +95,8 @@ inline void addActiveDeclaration(store::Database& db, const store::DeclarationKe
 inline QStringList tableRows(store::Database& db, const QString& table, const QStringList& columns,
                              const store::SqlFilter& filter) {
     QStringList rows;
-    QSqlQuery query =
-        db.run(QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QLatin1Char(',')), table) + filter.text,
-               filter.values);
+    QSqlQuery query = db.run(
+        QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QLatin1Char(',')), table) + filter.text, filter.values);
     while (query.next()) {
         QStringList cells;
         for (int c = 0; c < columns.size(); ++c) {

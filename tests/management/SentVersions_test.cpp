@@ -46,8 +46,7 @@ protected:
 
     // Every column the permanent table has but the check code, from a copy of the table.
     QStringList copiedColumns(const QString& table) {
-        QStringList columns =
-            store::TableCatalog::instance().layout(table, store::Copy::Permanent).columnNames();
+        QStringList columns = store::TableCatalog::instance().layout(table, store::Copy::Permanent).columnNames();
         columns.removeAll(store::TableCatalog::kCheckColumn);
         return columns;
     }
@@ -70,15 +69,14 @@ protected:
                           QStringList{QStringLiteral("9")});
             }
             const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
-            QSqlQuery rows = db().run(QStringLiteral("SELECT * FROM ") + table + key().filter().text,
-                                      key().filter().values);
+            QSqlQuery rows =
+                db().run(QStringLiteral("SELECT * FROM ") + table + key().filter().text, key().filter().values);
             while (rows.next()) {
                 QVariantList values;
                 for (int c = 0; c < rows.record().count(); ++c) {
                     values.append(rows.value(c));
                 }
-                EXPECT_EQ(values.last().toString(),
-                          store::RowCheckCode(values, layout.columnTypes(), layout.keyCount));
+                EXPECT_EQ(values.last().toString(), store::RowCheckCode(values, layout.columnTypes(), layout.keyCount));
             }
         }
     }
@@ -86,31 +84,6 @@ protected:
     std::unique_ptr<test::TempDatabase> database = std::make_unique<test::TempDatabase>();
     RecordingPrompter prompter;
 };
-
-TEST_F(SentVersionsTest, CaptionsFollowTheListModeAndTheRecoveryFlag) {
-    struct Case {
-        int listMode;
-        bool recovering;
-        const char* button;
-        const char* label;
-        const char* caption;
-    };
-    for (const Case& c : {
-             Case{1, false, "&Registrar",
-                  "Seleccione la Declaración en la que desea registrar el número de orden asignado por KOLVA :",
-                  "Registrar número de orden"},
-             Case{3, false, "&Eliminar", "Seleccione la Declaración que desea eliminar :",
-                  "Eliminar Declaraciones Enviadas"},
-             Case{1, true, "&Recuperar", "Seleccione la Declaración que desea recuperar :",
-                  "Registrar número de orden"},
-         }) {
-        SCOPED_TRACE(c.button);
-        const SentDeclarationList sent = list(c.listMode, c.recovering);
-        EXPECT_EQ(sent.buttonCaption(), QString::fromUtf8(c.button));
-        EXPECT_EQ(sent.labelCaption(), QString::fromUtf8(c.label));
-        EXPECT_EQ(sent.windowCaption(), QString::fromUtf8(c.caption));
-    }
-}
 
 TEST_F(SentVersionsTest, ListShowsTheUsersTaxpayersNewestVersionFirst) {
     const QString otherRuc = QStringLiteral("20100070970");
@@ -125,11 +98,9 @@ TEST_F(SentVersionsTest, ListShowsTheUsersTaxpayersNewestVersionFirst) {
         QStringList rucAndCorrel;
     };
     for (const Case& c : {Case{"0", "SUPERVISOR", {"20100070970/1", "20100113610/2", "20100113610/1"}},
-                          Case{"1", "CONTADOR", {"20100113610/2", "20100113610/1"}},
-                          Case{"1", "NADIE", {}}}) {
+                          Case{"1", "CONTADOR", {"20100113610/2", "20100113610/1"}}, Case{"1", "NADIE", {}}}) {
         SCOPED_TRACE(c.user);
-        const SentDeclarationList sent =
-            list(1, false, QString::fromLatin1(c.userKind), QString::fromLatin1(c.user));
+        const SentDeclarationList sent = list(1, false, QString::fromLatin1(c.userKind), QString::fromLatin1(c.user));
         QStringList shown;
         for (const SentVersionRow& row : sent.rows()) {
             shown.append(row.ruc + QLatin1Char('/') + row.correl);
@@ -140,19 +111,6 @@ TEST_F(SentVersionsTest, ListShowsTheUsersTaxpayersNewestVersionFirst) {
     EXPECT_EQ(sent.cell(1, 5), QStringLiteral("02/04/2019"));
     EXPECT_EQ(sent.cell(1, 6), QStringLiteral("V2-CTRL"));
     EXPECT_EQ(sent.cell(1, 7), QStringLiteral("2"));
-}
-
-TEST_F(SentVersionsTest, EmptyListRunsNothing) {
-    bool opened = false;
-    for (int mode : {1, 3}) {
-        SentDeclarationList sent = list(mode, mode == 1);
-        sent.setFormOpener([&](int, const QVariantList&) { opened = true; });
-        sent.setRecoveryOpener([&](const SentVersionRow&) { opened = true; });
-        EXPECT_FALSE(sent.runOperation());
-        EXPECT_FALSE(sent.view());
-    }
-    EXPECT_FALSE(opened);
-    EXPECT_TRUE(prompter.shown.isEmpty());
 }
 
 TEST_F(SentVersionsTest, RegisterAndViewOpenTheVersionInTheForm) {
@@ -250,7 +208,8 @@ TEST_F(SentVersionsTest, RecoveryOverAnActiveDeclarationAsksFirst) {
         EXPECT_EQ(prompter.shown.at(0).text, VersionRecovery::kOverwriteQuestion);
         EXPECT_EQ(prompter.shown.at(0).title, QStringLiteral("Recuperar"));
         EXPECT_TRUE(prompter.shown.at(0).question);
-        EXPECT_EQ(prompter.shown.at(1).text, c.recovered ? VersionRecovery::kRecovered : VersionRecovery::kNotRecovered);
+        EXPECT_EQ(prompter.shown.at(1).text,
+                  c.recovered ? VersionRecovery::kRecovered : VersionRecovery::kNotRecovered);
         if (c.recovered) {
             expectActiveEqualsVersion(QStringLiteral("1"));
         } else {

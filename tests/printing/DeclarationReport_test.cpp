@@ -96,6 +96,22 @@ TEST_F(DeclarationReportTest, AnnexPagesOnlyWhereRowsExist) {
     EXPECT_TRUE(last.join(QLatin1Char('\n')).contains(QStringLiteral("4,500"))) << "the total";
 }
 
+TEST_F(DeclarationReportTest, CodedColumnsPrintTheirDescriptionsUnderTheFieldsCaptions) {
+    test::insertRow(db(), QStringLiteral("F535SOCIOS"), key,
+                    {{QStringLiteral("tipo_socio"), QStringLiteral("1")},
+                     {QStringLiteral("tipo_doc_socio"), 6},
+                     {QStringLiteral("nro_doc_socio"), QStringLiteral("20100070970")},
+                     {QStringLiteral("des_nom_razon"), QStringLiteral("SOCIO UNO S.A.")},
+                     {QStringLiteral("Porcentaje"), 60.5}});
+    const QList<AnnexSection> sections = AnnexSections::read(db(), key, std::nullopt);
+    ASSERT_EQ(sections.size(), 1);
+    const AnnexSection& partners = sections.first();
+    EXPECT_FALSE(partners.headings.contains(QStringLiteral("TIPO DOC SOCIO"))) << partners.headings.join('|').toStdString();
+    const QString row = partners.formatRow(partners.rows.first());
+    EXPECT_TRUE(row.contains(QStringLiteral("RUC"))) << row.toStdString();
+    EXPECT_TRUE(row.contains(QStringLiteral("60.5"))) << row.toStdString();
+}
+
 TEST_F(DeclarationReportTest, ASentVersionIsReadFromTheHistoryOfItsCorrel) {
     for (const auto& [correl, value] : {std::pair{"1", "111"}, std::pair{"2", "222"}}) {
         test::insertRow(db(), QStringLiteral("HCAB"), key,

@@ -56,5 +56,20 @@ TEST(SpoolRegistry, NumbersFollowTheRowsAlreadyThereAndTheFileIsWritten) {
     EXPECT_EQ(file.readAll(), QByteArray("pNuevaHoja\n"));
 }
 
+TEST(SpoolRegistry, AReportWhoseFileCannotBeWrittenKeepsNoRow) {
+    test::TempDatabase database;
+    QFile blocker(database.folder() + QStringLiteral("/RPT"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the spool folder should be
+    SpoolRegistry spool(database.db(), blocker.fileName());
+    EXPECT_FALSE(spool.publish(QStringLiteral("RPJ096"), {}, {}, kToday, QStringLiteral("pNuevaHoja\n")));
+    EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("SPOOL")), 0);
+
+    SpoolRegistry good(database.db(), database.folder() + QStringLiteral("/spool"));
+    const auto entry = good.publish(QStringLiteral("RPJ096"), {}, {}, kToday, QStringLiteral("pNuevaHoja\n"));
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->archivo, QStringLiteral("00000001.PRN")) << "the failed report used no number";
+    EXPECT_TRUE(QFile::exists(entry->path));
+}
+
 } // namespace
 } // namespace qel::printing

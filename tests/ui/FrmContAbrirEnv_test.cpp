@@ -1,8 +1,8 @@
 #include "../management/SentVersionsFixture.h"
-#include "declaration/SaveFixture.h"
 #include "app/ProcessState.h"
 #include "app/ui/FormLauncher.h"
 #include "app/ui/FormRegistry.h"
+#include "declaration/SaveFixture.h"
 #include "declaration/ui/Frm537.h"
 #include "management/DeclarationFormSession.h"
 #include "management/ui/FrmContAbrirEnv.h"
@@ -84,10 +84,8 @@ TEST_F(FrmContAbrirEnvTest, ThreeModesShowTheirCaptionsAndTheVersions) {
                           Case{1, true, "&Recuperar", "list-recover"}}) {
         SCOPED_TRACE(c.shot);
         auto form = window(c.listMode, c.recovering);
-        EXPECT_EQ(form->windowTitle(), form->list().windowCaption());
         EXPECT_EQ(form->findChild<QGroupBox*>(QStringLiteral("fraDeclaraciones"))->title(),
                   QStringLiteral("Declaraciones Enviadas"));
-        EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("lblMensaje"))->text(), form->list().labelCaption());
         EXPECT_EQ(form->button(0)->text(), QString::fromUtf8(c.button));
         EXPECT_EQ(form->button(1)->text(), QStringLiteral("&Salir"));
         EXPECT_EQ(form->button(2)->text(), QStringLiteral("&Visualizar"));
@@ -114,45 +112,6 @@ TEST_F(FrmContAbrirEnvTest, EmptyListDisablesTheGridAndRunsNothing) {
     EXPECT_FALSE(form->isVisible());
 }
 
-TEST_F(FrmContAbrirEnvTest, DoubleClickRegistersOnTheChosenVersion) {
-    addVersions();
-    auto form = window(1, false);
-    QTableView* grid = form->grid();
-    grid->setCurrentIndex(grid->model()->index(2, 1));
-    emit grid->doubleClicked(grid->model()->index(2, 1));
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened.at(0), (QVariantList{kRuc, QStringLiteral("D'ONOFRIO S.A."), true, QStringLiteral("1"),
-                                          QStringLiteral("V1-CTRL")}));
-    EXPECT_EQ(grid->currentIndex().row(), 2);
-}
-
-TEST_F(FrmContAbrirEnvTest, RecoveryWindowShowsTheSourceAndFillsItsProgressBar) {
-    addVersions();
-    auto list = window(1, true);
-    const SentVersionRow source = list->list().rows().at(2);
-    FrmRecuperar recovery({database.db(), prompter, QStringLiteral("2018"), QStringLiteral("0588")}, source);
-    EXPECT_EQ(recovery.windowTitle(), QStringLiteral("Recuperar Declaración"));
-    EXPECT_EQ(recovery.findChild<QGroupBox*>(QStringLiteral("fraOrigen"))->title(), QStringLiteral("Datos Origen"));
-    const QStringList shown = {recovery.findChild<QLineEdit*>(QStringLiteral("txtRuc"))->text(),
-                               recovery.findChild<QLineEdit*>(QStringLiteral("txtRazonSocial"))->text(),
-                               recovery.findChild<QLineEdit*>(QStringLiteral("txtNroOrden"))->text(),
-                               recovery.findChild<QLineEdit*>(QStringLiteral("txtFechaEnvio"))->text()};
-    EXPECT_EQ(shown, (QStringList{kRuc, QStringLiteral("D'ONOFRIO S.A."), QStringLiteral("100008"),
-                                  QStringLiteral("20/03/2019")}));
-    recovery.show();
-    shoot(recovery, QStringLiteral("recovery-before"));
-
-    QTest::mouseClick(recovery.button(QStringLiteral("cmdRecuperar")), Qt::LeftButton);
-    ASSERT_EQ(prompter.shown.size(), 1);
-    EXPECT_EQ(prompter.shown.at(0).text, VersionRecovery::kRecovered);
-    EXPECT_GT(recovery.progressBar()->maximum(), 1);
-    EXPECT_EQ(recovery.progressBar()->value(), recovery.progressBar()->maximum());
-    shoot(recovery, QStringLiteral("recovery-after"));
-    QTest::mouseClick(recovery.button(QStringLiteral("cmdSalir")), Qt::LeftButton);
-    EXPECT_FALSE(recovery.isVisible());
-}
-
-// The menu items of "Declaraciones Enviadas" reach the list through the module's window registry.
 TEST_F(FrmContAbrirEnvTest, RegistryOpensTheListInTheModeOfTheProcessState) {
     addVersions();
     app::ProcessState state;
@@ -167,21 +126,28 @@ TEST_F(FrmContAbrirEnvTest, RegistryOpensTheListInTheModeOfTheProcessState) {
         bool recovering;
         const char* caption;
         const char* button;
+        const char* label;
     };
-    for (const Case& c : {Case{1, false, "Registrar número de orden", "&Registrar"},
-                          Case{3, false, "Eliminar Declaraciones Enviadas", "&Eliminar"},
-                          Case{1, true, "Registrar número de orden", "&Recuperar"}}) {
+    for (const Case& c :
+         {Case{1, false, "Registrar número de orden", "&Registrar",
+               "Seleccione la Declaración en la que desea registrar el número de orden asignado por KOLVA :"},
+          Case{3, false, "Eliminar Declaraciones Enviadas", "&Eliminar",
+               "Seleccione la Declaración que desea eliminar :"},
+          Case{1, true, "Registrar número de orden", "&Recuperar",
+               "Seleccione la Declaración que desea recuperar :"}}) {
         SCOPED_TRACE(c.button);
         state.listMode = c.listMode;
         state.recovering = c.recovering;
         QString caption;
         QString button;
+        QString label;
         int rows = 0;
         QTimer::singleShot(0, [&] {
             auto* list = qobject_cast<FrmContAbrirEnv*>(QApplication::activeModalWidget());
             ASSERT_NE(list, nullptr);
             caption = list->windowTitle();
             button = list->button(0)->text();
+            label = list->findChild<QLabel*>(QStringLiteral("lblMensaje"))->text();
             rows = list->grid()->model()->rowCount();
             list->button(1)->click();
         });
@@ -190,8 +156,61 @@ TEST_F(FrmContAbrirEnvTest, RegistryOpensTheListInTheModeOfTheProcessState) {
         forms.open(request);
         EXPECT_EQ(caption, QString::fromUtf8(c.caption));
         EXPECT_EQ(button, QString::fromUtf8(c.button));
+        EXPECT_EQ(label, QString::fromUtf8(c.label));
         EXPECT_EQ(rows, 3);
     }
+}
+
+// "Recuperar Declaración" as the user goes through it: the list, the recovery window over it,
+// "&Recuperar", "&Salir", and the list again.
+TEST_F(FrmContAbrirEnvTest, RecoveryWindowOpensOverTheListAndTheListComesBack) {
+    addVersions();
+    app::ProcessState state;
+    state.db = std::move(store::Database::open(database.path()).database);
+    state.prompter = &prompter;
+    state.sysUser = QStringLiteral("SUPERVISOR");
+    state.listMode = 1;
+    state.recovering = true;
+    app::ui::FormLauncher forms(prompter);
+    app::ui::registerModuleForms(forms, state, prompter);
+
+    QStringList source;
+    bool progressFull = false;
+    int listRowAfter = -1;
+    QTimer::singleShot(0, [&] {
+        auto* list = qobject_cast<FrmContAbrirEnv*>(QApplication::activeModalWidget());
+        ASSERT_NE(list, nullptr);
+        list->grid()->setCurrentIndex(list->grid()->model()->index(2, 0));
+        QTimer::singleShot(0, [&] {
+            auto* recovery = qobject_cast<FrmRecuperar*>(QApplication::activeModalWidget());
+            ASSERT_NE(recovery, nullptr);
+            for (const char* box : {"txtRuc", "txtRazonSocial", "txtNroOrden", "txtFechaEnvio"}) {
+                source.append(recovery->findChild<QLineEdit*>(QString::fromLatin1(box))->text());
+            }
+            shoot(*recovery, QStringLiteral("recovery-before"));
+            recovery->button(QStringLiteral("cmdRecuperar"))->click();
+            progressFull = recovery->progressBar()->maximum() > 1 &&
+                           recovery->progressBar()->value() == recovery->progressBar()->maximum();
+            shoot(*recovery, QStringLiteral("recovery-after"));
+            recovery->button(QStringLiteral("cmdSalir"))->click();
+        });
+        list->button(0)->click();
+        listRowAfter = list->grid()->currentIndex().row();
+        list->button(1)->click();
+    });
+    app::FormRequest request;
+    request.name = QStringLiteral("FrmContAbrirEnv");
+    forms.open(request);
+
+    EXPECT_EQ(source, (QStringList{kRuc, QStringLiteral("D'ONOFRIO S.A."), QStringLiteral("100008"),
+                                   QStringLiteral("20/03/2019")}));
+    EXPECT_TRUE(progressFull);
+    ASSERT_EQ(prompter.shown.size(), 1);
+    EXPECT_EQ(prompter.shown.at(0).text, VersionRecovery::kRecovered);
+    EXPECT_EQ(listRowAfter, 2);
+    EXPECT_EQ(
+        test::tableRows(database.db(), QStringLiteral("CAB"), {QStringLiteral("ESTADO")}, test::demoKey(kRuc).filter()),
+        QStringList{QStringLiteral("9")});
 }
 
 TEST_F(FrmContAbrirEnvTest, SentVersionFormShowsTheOrderNumberFrame) {

@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -100,6 +101,25 @@ TEST_F(FrmContAbrirTest, EmptyListIgnoresTheButtonAndSalirClearsTheStatus) {
     QTest::mouseClick(form->button(1), Qt::LeftButton);
     EXPECT_EQ(status.shown.last(), QStringLiteral("|"));
     EXPECT_FALSE(form->isVisible());
+}
+
+// A long business name does not push the RUC or the state out of sight.
+TEST_F(FrmContAbrirTest, TheRucAndStateColumnsShowWhole) {
+    addDeclaration(QStringLiteral("20601112222"),
+                   QStringLiteral("COMERCIALIZADORA INTERNACIONAL DE PRODUCTOS AGROINDUSTRIALES DEL NORTE S.A.C."), 9);
+    auto form = window(DeclarationList::Modify);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTableView* grid = form->grid();
+    const QHeaderView* header = grid->horizontalHeader();
+    for (const int column : {0, 4}) {
+        const QString text = grid->model()->index(0, column).data().toString();
+        const int needed = grid->fontMetrics().horizontalAdvance(text);
+        EXPECT_GE(header->sectionSize(column), needed) << qPrintable(text);
+        EXPECT_LE(header->sectionViewportPosition(column) + header->sectionSize(column), grid->viewport()->width())
+            << qPrintable(text);
+    }
+    form->grab().save(QStringLiteral("/tmp/shots/20/declaration_list.png"));
 }
 
 } // namespace

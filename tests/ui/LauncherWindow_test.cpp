@@ -8,9 +8,13 @@
 #include "support/TestSupport.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace qel;
@@ -133,4 +137,47 @@ TEST_F(LauncherWindowTest, AMissingModuleProgramIsReported) {
                               QStringLiteral("QEL"));
     EXPECT_FALSE(w->startModule());
     m_prompter->verify();
+}
+
+// The module is another process with its own connection: what it saves or deletes shows in
+// the launcher's list without restarting either program.
+TEST_F(LauncherWindowTest, TheListFollowsWhatTheModuleSavesAndDeletes) {
+    auto w = window(QStringLiteral("CONTADOR"));
+    w->show();
+    const auto* grid = w->findChild<QTableView*>();
+    ASSERT_NE(grid, nullptr);
+    const QString ruc = QStringLiteral("20601112222");
+    const int row = static_cast<int>(w->listedRucs().indexOf(ruc));
+    auto stateText = [&] { return grid->model()->index(row, 4).data().toString(); };
+    ASSERT_EQ(stateText(), QStringLiteral("Sin declaración"));
+
+    auto opened = store::Database::open(m_temp.path());
+    ASSERT_TRUE(opened.database);
+    store::Database& module = *opened.database;
+    const struct {
+        const char* step;
+        std::function<void()> write;
+        QString shown;
+    } steps[] = {
+        {"saved with inconsistencies",
+         [&] {
+             test::insertRow(module, QStringLiteral("CAB"), test::demoKey(ruc),
+                             {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 9}});
+         },
+         QStringLiteral("Con inconsistencias (9)")},
+        {"saved again, consistent",
+         [&] { module.run(QStringLiteral("UPDATE CAB SET ESTADO=0 WHERE DOC_ID_D=?"), {ruc}).finish(); },
+         QStringLiteral("Sin inconsistencias (0)")},
+        {"deleted", [&] { module.run(QStringLiteral("DELETE FROM CAB WHERE DOC_ID_D=?"), {ruc}).finish(); },
+         QStringLiteral("Sin declaración")},
+    };
+    for (const auto& step : steps) {
+        step.write();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return stateText() == step.shown; }, 5000)) << step.step;
+        EXPECT_EQ(stateText(), step.shown) << step.step;
+    }
+    QDir().mkpath(QStringLiteral("/tmp/shots/20"));
+    steps[0].write();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stateText() == steps[0].shown; }, 5000));
+    w->grab().save(QStringLiteral("/tmp/shots/20/launcher_after_save.png"));
 }

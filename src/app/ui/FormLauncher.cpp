@@ -88,6 +88,14 @@ QString FormLauncher::open(const FormRequest& request) {
     }
     const QPointer<QDialog> guard(window.get());
     m_open.insert(key, guard);
+    // A window that works beside the one that opened it (the inconsistency report beside the
+    // form) is shown without blocking; it has no result to hand back.
+    if (window->property("qelModeless").toBool()) {
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+        (void)window.release();
+        return {};
+    }
     window->setWindowModality(Qt::ApplicationModal);
     {
         const ArrowCursorScope arrow;

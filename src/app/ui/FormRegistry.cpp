@@ -1,13 +1,19 @@
 #include "app/ui/FormRegistry.h"
 
 #include "annexes/ui/AnnexWindows.h"
+#include "annexes/ui/TrialBalanceForms.h"
 
 #include "app/Clock.h"
+#include "app/HelpTopics.h"
 #include "app/ProcessState.h"
 #include "app/Prompter.h"
 #include "app/ui/FormLauncher.h"
+#include "annexes/ui/CasillaListForms.h"
+#include "app/ui/HelpKey.h"
+#include "app/ui/HelpWindow.h"
 #include "declaration/FormWindows.h"
 #include "declaration/ui/FrmConsist.h"
+#include "declaration/ui/ReportNavigator.h"
 #include "declaration/ui/frmUbigeo.h"
 #include "management/ui/DeclarationForms.h"
 #include "printing/ui/PrintingForms.h"
@@ -29,14 +35,26 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
     forms.registerForm(QStringLiteral("FrmConsist"), [&state, &prompter](const FormRequest& request) {
         static const SystemClock systemClock;
         const Clock& clock = state.clock != nullptr ? *state.clock : systemClock;
-        return std::unique_ptr<QDialog>(std::make_unique<declaration::FrmConsist>(request.code, clock, prompter));
+        auto window = std::make_unique<declaration::FrmConsist>(request.code, clock, prompter);
+        declaration::ReportNavigator::attach(*window, request.keyValues); // lines go to their box
+        return std::unique_ptr<QDialog>(std::move(window));
+    });
+
+    // The help window of the menu: the help file comes as the code; it opens beside the others.
+    forms.registerForm(HelpWindow::kWindowName, [](const FormRequest& request) {
+        HelpWindow::showTopic(request.code, HelpTopics::kContents, HelpKey::casillaListAt(nullptr));
+        return std::unique_ptr<QDialog>();
     });
 
     // The annex detail windows of the annex catalogue.
     annexes::ui::registerAnnexWindows(forms, state, prompter);
+    // The trial balance: frmDetalleBalance and frmTransferencia.
+    annexes::registerTrialBalanceForms(forms, state, prompter);
 
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
     management::ui::registerDeclarationForms(forms, state);
+    // The list windows and month assistants behind the casillas.
+    annexes::ui::registerCasillaListForms(forms, state);
     // FrmTipPrnR, the print of registered and sent declarations.
     printing::registerPrintingForms(forms, state, prompter);
 }

@@ -1,4 +1,5 @@
 #include "app/ui/MDIFrm.h"
+#include "app/ui/HelpKey.h"
 
 #include "app/ProcessState.h"
 #include "app/ui/ArrowCursorScope.h"
@@ -103,6 +104,8 @@ MDIFrm::MDIFrm(ProcessState& state, Prompter& prompter, FormLauncher& forms, QWi
     : QMainWindow(parent), m_state(state), m_prompter(prompter), m_forms(forms), m_commands(state, prompter, *this) {
     setObjectName(QStringLiteral("MDIFrm"));
     setWindowIcon(ToolbarIcons::emblem(m_state.formulario, 64));
+    QApplication::setWindowIcon(windowIcon()); // every window of the module carries it
+    HelpKey::install(this, [this] { return m_state.helpFile; }); // F1 in every window of the module
     setMouseTracking(true);
     buildMenus();
     buildToolbar();

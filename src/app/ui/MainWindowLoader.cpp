@@ -1,9 +1,11 @@
 #include "app/ui/MainWindowLoader.h"
 
+#include "app/X11LauncherProbe.h"
 #include "app/ui/BarradeEstadoQEL.h"
 #include "app/ui/MDIFrm.h"
 
 #include <QApplication>
+#include <algorithm>
 
 namespace qel::app::ui {
 
@@ -19,6 +21,12 @@ MainWindowLoader::~MainWindowLoader() {
 void MainWindowLoader::showMainWindow() {
     m_window = std::make_unique<MDIFrm>(m_state, m_prompter, m_forms);
     m_window->place();
+    // Centred over the launcher's window, where the user's eyes are.
+    if (const std::optional<QRect> launcher = X11LauncherProbe().windowRect(Startup::kLauncherTitle)) {
+        QRect frame = m_window->frameGeometry();
+        frame.moveCenter(launcher->center());
+        m_window->move(std::max(0, frame.left()), std::max(0, frame.top()));
+    }
     m_window->show();
 }
 

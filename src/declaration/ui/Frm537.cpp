@@ -2,6 +2,7 @@
 
 #include "app/NumberFormat.h"
 #include "declaration/CasillaCatalog.h"
+#include "declaration/ComboEntryText.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormControls.h"
 #include "declaration/FormPages.h"
@@ -45,6 +46,8 @@ namespace qel::declaration {
 namespace {
 
 const QString kEmptyDate = QStringLiteral("__/__/____");
+const QString kOpensWindowTip =
+    QStringLiteral("Casilla %1: haga clic o presione Enter para abrir la ventana de detalle que la calcula.");
 constexpr int kMinimumWidth = 980;
 constexpr int kMinimumHeight = 660;
 
@@ -385,7 +388,15 @@ void Frm537::refreshBox(int casilla) {
     const bool passedOver = state.locked && def != nullptr && def->kind != BoxKind::Assistant;
     edit->setFocusPolicy(passedOver ? Qt::ClickFocus : Qt::StrongFocus);
 
-    const QColor base = boxColour(state.colour, palette());
+    // A box of the tax page's colour that the user types into is drawn white, as every box the
+    // user fills: grey is for what the rules compute.
+    const bool typed = state.enabled && !state.locked;
+    const QColor base = boxColour(state.colour == BoxColour::ScrollBar && typed ? BoxColour::White : state.colour,
+                                  palette());
+    const QString tip = state.colour == BoxColour::Cyan ? kOpensWindowTip.arg(casilla) : QString();
+    if (edit->toolTip() != tip) {
+        edit->setToolTip(tip);
+    }
     QPalette boxPalette = edit->palette();
     if (boxPalette.color(QPalette::Active, QPalette::Base) != base ||
         boxPalette.color(QPalette::Disabled, QPalette::Base) != base) {
@@ -476,12 +487,12 @@ void Frm537::refreshControl(const QString& name) {
         const QSignalBlocker block(combo);
         bool same = combo->count() == state.items.size();
         for (int i = 0; same && i < combo->count(); ++i) {
-            same = combo->itemText(i) == state.items.at(i).text;
+            same = combo->itemText(i) == comboEntryShown(state.items.at(i).text);
         }
         if (!same) {
             combo->clear();
             for (const ComboItem& item : state.items) {
-                combo->addItem(item.text, item.code);
+                combo->addItem(comboEntryShown(item.text), item.code);
             }
         }
         combo->setCurrentIndex(state.current < combo->count() ? state.current : -1);

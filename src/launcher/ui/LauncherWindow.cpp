@@ -1,11 +1,16 @@
 #include "launcher/ui/LauncherWindow.h"
 
+#include "app/HelpTopics.h"
 #include "app/Prompter.h"
+#include "app/ui/HelpKey.h"
+#include "app/ui/HelpWindow.h"
 #include "launcher/DeclarationSender.h"
 #include "launcher/Environment.h"
 #include "launcher/UserAccounts.h"
+#include "launcher/ui/DatabaseWatcher.h"
 #include "launcher/ui/LauncherIcons.h"
 #include "launcher/ui/TaxpayerDialog.h"
+#include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/ExecuteSql.h"
 
@@ -63,6 +68,7 @@ LauncherWindow::LauncherWindow(store::Database& db, app::Prompter& prompter, con
     setObjectName(QStringLiteral("frmQEL"));
     setWindowTitle(kTitle);
     setWindowIcon(LauncherIcons::application());
+    app::ui::HelpKey::install(this, [this] { return helpFile(); }); // F1 in every window of the launcher
     try {
         m_seesAll = UserAccounts(m_db).seesEveryTaxpayer(m_user);
     } catch (const store::DatabaseError& error) {
@@ -71,6 +77,8 @@ LauncherWindow::LauncherWindow(store::Database& db, app::Prompter& prompter, con
     buildWindow();
     buildMenus();
     refresh();
+    // The list follows what the module saves or deletes in the shared database.
+    connect(new DatabaseWatcher(m_db.path(), this), &DatabaseWatcher::changed, this, &LauncherWindow::refresh);
     resize(940, 540);
 }
 
@@ -356,6 +364,7 @@ void LauncherWindow::startModuleWhenShown(const QString& formulario) {
 }
 
 bool LauncherWindow::sendDeclaration() {
+    refresh(); // the question and the answer go by what is stored now, not by the list as it was
     const auto taxpayer = selectedTaxpayer();
     if (!taxpayer) {
         m_prompter.message(QStringLiteral("Seleccione un contribuyente."), DeclarationSender::kTitle,
@@ -380,13 +389,9 @@ QString LauncherWindow::helpFile() const {
 }
 
 void LauncherWindow::showHelp() {
+    // A missing file is replaced by the help compiled into the program.
     const QString file = helpFile();
-    if (!QFileInfo::exists(file)) {
-        m_prompter.message(QStringLiteral("No se encontró el archivo de ayuda %1.").arg(QDir::toNativeSeparators(file)),
-                           kTitle, app::Icon::Exclamation);
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    app::ui::HelpWindow::showTopic(file, app::HelpTopics::forWindow(objectName()));
 }
 
 void LauncherWindow::showAbout() {

@@ -7,6 +7,8 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <algorithm>
 #include <QStandardItemModel>
 
 namespace qel::management::ui {
@@ -72,6 +74,23 @@ void FrmContAbrir::fillGrid() {
     }
     selectRow(m_list.current());
     m_filling = false;
+    keepColumnsWhole();
+}
+
+// The RUC, period, form and state columns keep their whole text; the business name takes
+// what is left, at least a readable width, and is cut at its end when it must be.
+void FrmContAbrir::keepColumnsWhole() {
+    constexpr int kNameColumn = 1;
+    constexpr int kNameWidth = 240;
+    QTableView* grid = m_ui->grdContrib;
+    QHeaderView* header = grid->horizontalHeader();
+    int wanted = kNameWidth + 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_rows->columnCount(); ++column) {
+        if (column != kNameColumn) {
+            wanted += std::max(static_cast<QAbstractItemView*>(grid)->sizeHintForColumn(column), header->sectionSizeHint(column));
+        }
+    }
+    grid->setMinimumWidth(wanted);
 }
 
 void FrmContAbrir::selectRow(int row) {

@@ -40,6 +40,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void keepColumnsWhole();
     void fillGrid();
     void selectRow(int row);
 

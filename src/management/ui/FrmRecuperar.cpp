@@ -23,6 +23,8 @@ FrmRecuperar::FrmRecuperar(VersionRecovery::Context context, const SentVersionRo
         m_ui->ProgressBar1->setValue(done);
         m_ui->ProgressBar1->repaint();
     });
+    // The source boxes are there to be read: the window opens on its command.
+    m_ui->cmdRecuperar->setFocus();
     connect(m_ui->cmdRecuperar, &QPushButton::clicked, this, [this] { cmdRecuperar(); });
     connect(m_ui->cmdSalir, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -12,15 +12,10 @@ namespace qel::management::ui {
 
 void registerSentDeclarationForms(app::ui::FormLauncher& forms, app::ProcessState& state) {
     forms.registerForm(QStringLiteral("FrmContAbrirEnv"), [&state, &forms](const app::FormRequest& request) {
-        SentDeclarationList::Context context{state.database(),
-                                             *state.prompter,
-                                             state.status,
-                                             state.periodo,
-                                             state.formulario,
-                                             app::UserKind(state.database(), state.sysUser),
-                                             state.sysUser,
-                                             state.listMode,
-                                             state.recovering};
+        SentDeclarationList::Context context{
+            state.database(), *state.prompter,  state.status,
+            state.periodo,    state.formulario, app::UserKind(state.database(), state.sysUser),
+            state.sysUser,    state.listMode,   state.recovering};
         auto window = std::make_unique<FrmContAbrirEnv>(context, qobject_cast<QWidget*>(request.parent.data()));
         FrmContAbrirEnv* list = window.get();
         // Register and view: the declaration form on the version, over the list.
@@ -37,8 +32,7 @@ void registerSentDeclarationForms(app::ui::FormLauncher& forms, app::ProcessStat
         });
         // Recover: the recovery window on the version, over the list.
         list->list().setRecoveryOpener([list, &state](const SentVersionRow& version) {
-            FrmRecuperar recovery({state.database(), *state.prompter, state.periodo, state.formulario}, version,
-                                  list);
+            FrmRecuperar recovery({state.database(), *state.prompter, state.periodo, state.formulario}, version, list);
             const app::ui::ArrowCursorScope arrow;
             recovery.exec();
         });

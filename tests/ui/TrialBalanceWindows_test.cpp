@@ -1,0 +1,178 @@
+// The trial balance windows over a fresh database: the detail window computes as the user types
+// and saves the row; the transfer window transfers the file of the folder chosen. A disabled
+// test takes pictures of the page with a transferred balance, the detail window and the error
+// report for a person to look at (/tmp/shots/15/), run with
+//   qel_ui_tests --gtest_also_run_disabled_tests --gtest_filter='TrialBalanceWindows*'
+#include "annexes/TrialBalancePage.h"
+#include "annexes/ui/frmDetalleBalance.h"
+#include "app/FileChooser.h"
+#include "declaration/CalculationRules.h"
+#include "declaration/FormLoader.h"
+#include "imports/ui/frmTransferencia.h"
+#include "support/FormServices.h"
+#include "ui/Frm537Fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+
+namespace qel::annexes {
+namespace {
+
+const QString kRuc = QStringLiteral("20100113610");
+
+// Answers every folder question with one folder.
+class FolderChooser : public app::FileChooser {
+public:
+    explicit FolderChooser(QString path) : m_path(std::move(path)) {}
+    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> saveFile(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> folder(const QString&, const QString&) override { return m_path; }
+
+private:
+    QString m_path;
+};
+
+class TrialBalanceWindows : public declaration::Frm537Fixture {
+protected:
+    void SetUp() override {
+        test::registerTaxpayer(database.db(), kRuc, QStringLiteral("COMERCIAL ANDINA S.A.C."));
+        TrialBalanceTable(database.db(), test::demoKey(kRuc), QStringLiteral("2")).rebuild();
+    }
+
+    imports::TrialBalanceTransfer::Setup setup() {
+        return {database.db(),       *prompter,           clock,
+                test::demoKey(kRuc), QStringLiteral("2"), database.folder() + QStringLiteral("/RPT"),
+                database.folder()};
+    }
+    // A file of every account of the business chart; `bad` lines get a negative amount.
+    void writeTransferFile(int bad = -1) {
+        QSqlQuery accounts = database.db().run(
+            QStringLiteral("SELECT codigo, indica FROM F544BALCUEN WHERE plan='2' AND codigo<>'89' ORDER BY codigo"));
+        QByteArray bytes;
+        int line = 0;
+        while (accounts.next()) {
+            const QByteArray code = accounts.value(0).toString().toLatin1();
+            const bool result = accounts.value(1).toString() == QLatin1String("2");
+            const QByteArray amount = QByteArray::number(1000 + (line * 37) % 900);
+            QList<QByteArray> fields(8);
+            if (bad >= 0 && (line == bad || line == bad + 40)) {
+                fields[2] = "-" + amount;
+            } else if (result) {
+                fields[line % 2 ? 2 : 3] = amount;
+            } else {
+                fields[0] = amount;
+                fields[2] = amount;
+                fields[3] = QByteArray::number(line);
+            }
+            bytes += code + '|';
+            for (const QByteArray& field : fields) {
+                bytes += field + '|';
+            }
+            bytes += "\r\n";
+            ++line;
+        }
+        QFile file(database.folder() + QStringLiteral("/0588") + kRuc + QStringLiteral("2018.TXT"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QString amount(const QString& code, const QString& column) {
+        return database.db()
+            .scalar(QStringLiteral("SELECT %1 FROM TMPF582BALANCE WHERE Codigo=?").arg(column), {code})
+            .toString();
+    }
+};
+
+TEST_F(TrialBalanceWindows, DetailComputesAsTypedAndSaves) {
+    frmDetalleBalance dialog(TrialBalanceTable(database.db(), test::demoKey(kRuc), QStringLiteral("2")), *prompter,
+                             QStringLiteral("2018"), QStringLiteral("101"));
+    dialog.show();
+    auto* opening = dialog.findChild<QLineEdit*>(QStringLiteral("txtSaldoIni_0"));
+    auto* credit = dialog.findChild<QLineEdit*>(QStringLiteral("txtMovEjer_1"));
+    ASSERT_NE(opening, nullptr);
+    ASSERT_NE(credit, nullptr);
+    QTest::keyClicks(opening, QStringLiteral("1x00"));
+    QTest::keyClicks(credit, QStringLiteral("250"));
+    EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtSaldo_1"))->text(), QStringLiteral("150"));
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdGrabar")), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("cuenta_bal_p")), QStringLiteral("150"));
+}
+
+TEST_F(TrialBalanceWindows, TransferWindowTransfersTheFileOfTheChosenFolder) {
+    writeTransferFile();
+    FolderChooser chooser(database.folder());
+    imports::TrialBalanceTransfer::Setup chosen = setup();
+    chosen.files = &chooser;
+    imports::frmTransferencia dialog(chosen);
+    dialog.show();
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblTransferidos"))->text(),
+              QStringLiteral("0          Registros Transferidos"));
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdDirectorio")), Qt::LeftButton);
+    prompter->expectMessage(imports::TrialBalanceTransfer::kSuccess, app::Icon::Exclamation);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdTransferir")), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.model().rejected(), 0);
+    EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("mov_ejerci_d")), QStringLiteral("1037"));
+}
+
+TEST_F(TrialBalanceWindows, DISABLED_Screenshots) {
+    const QString folder = QStringLiteral("/tmp/shots/15");
+    QDir().mkpath(folder);
+    test::insertRow(database.db(), QStringLiteral("CAB"), test::demoKey(kRuc),
+                    {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
+    test::insertRow(database.db(), QStringLiteral("DET"), test::demoKey(kRuc),
+                    {{QStringLiteral("SEMANA"), 0},
+                     {QStringLiteral("CASILLA"), QStringLiteral("870")},
+                     {QStringLiteral("i_valor"), QStringLiteral("2")}});
+
+    // The transfer with two bad lines, its window and its error report.
+    writeTransferFile(120);
+    imports::frmTransferencia transfer(setup());
+    transfer.setFolder(database.folder());
+    transfer.show();
+    prompter->expectMessage(QStringLiteral("El archivo ") + transfer.model().inputPath() +
+                            QStringLiteral(" tiene errores. Verifique los errores en: ") +
+                            transfer.model().reportPath());
+    transfer.transferir();
+    EXPECT_TRUE(transfer.grab().save(folder + QStringLiteral("/frmTransferencia.png")));
+    QFile report(transfer.model().reportPath());
+    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
+    QPlainTextEdit reportView(QString::fromUtf8(report.readAll()));
+    reportView.setFont(QFont(QStringLiteral("Monospace"), 9));
+    reportView.resize(640, 260);
+    reportView.show();
+    EXPECT_TRUE(reportView.grab().save(folder + QStringLiteral("/error-report.png")));
+
+    // The page of the declaration form with the transferred balance.
+    declaration::DeclarationFormModel& form = makeModel();
+    declaration::CalculationRules rules(form);
+    TrialBalancePage page(form);
+    declaration::FormLoader loader(form);
+    form.mode = declaration::DeclarationFormModel::Mode::Modify;
+    form.openRuc = kRuc;
+    loader.load();
+    writeTransferFile();
+    imports::TrialBalanceTransfer clean(setup());
+    clean.setFolder(database.folder());
+    prompter->expectMessage(imports::TrialBalanceTransfer::kSuccess);
+    ASSERT_TRUE(clean.transfer());
+    declaration::Frm537& shown = showWindow();
+    page.refresh();
+    shown.resize(1024, 740);
+    shown.showPage(QStringLiteral("eeff.balance"));
+    QApplication::processEvents();
+    EXPECT_TRUE(shown.grab().save(folder + QStringLiteral("/balance-page.png")));
+
+    frmDetalleBalance detail(page.table(), *prompter, QStringLiteral("2018"), QStringLiteral("104"));
+    detail.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(detail.grab().save(folder + QStringLiteral("/frmDetalleBalance.png")));
+}
+
+} // namespace
+} // namespace qel::annexes
