@@ -47,13 +47,14 @@ void addThroughModel(benchmark::State& state, bool refreshGrid) {
     request.name = f.def.window;
     request.key = key;
     const auto [sql, values] = annexes::AnnexGridModel::rowsOf(f.grid, key);
-    const QList<annexes::AnnexGridColumn> columns = {{QStringLiteral("tipo_socio"), QString(), QStringLiteral("841")},
-                                                     {QStringLiteral("des_nom_razon"), QString(), QString()},
-                                                     {QStringLiteral("tipo_doc_socio"), QString(), QStringLiteral("044")},
-                                                     {QStringLiteral("nro_doc_socio"), QString(), QString()},
-                                                     {QStringLiteral("fec_nac_socio"), QString(), QString()},
-                                                     {QStringLiteral("cod_pais"), QString(), QStringLiteral("976")},
-                                                     {QStringLiteral("Porcentaje"), QString(), QString()}};
+    const QList<annexes::AnnexGridColumn> columns = {
+        {QStringLiteral("tipo_socio"), QString(), QStringLiteral("841")},
+        {QStringLiteral("des_nom_razon"), QString(), QString()},
+        {QStringLiteral("tipo_doc_socio"), QString(), QStringLiteral("044")},
+        {QStringLiteral("nro_doc_socio"), QString(), QString()},
+        {QStringLiteral("fec_nac_socio"), QString(), QString()},
+        {QStringLiteral("cod_pais"), QString(), QStringLiteral("976")},
+        {QStringLiteral("Porcentaje"), QString(), QString()}};
     for (auto _ : state) {
         state.PauseTiming();
         f.clear();

@@ -45,10 +45,10 @@ struct AnnexField {
     int docTypePosition = 0;
 
     // Rules checked in field order by the generic validation (empty message: no rule).
-    QString required;   // the field must not be empty (a combo must have a choice)
-    QString positive;   // amounts and percentages: must be above 0
-    QString badDate;    // a typed date that is not a date
-    QString afterToday; // a date later than today
+    QString required;    // the field must not be empty (a combo must have a choice)
+    QString positive;    // amounts and percentages: must be above 0
+    QString badDate;     // a typed date that is not a date
+    QString afterToday;  // a date later than today
     QString afterPeriod; // a date later than 31 December of the period
     // Document numbers: the column of the document-type field it goes with; a RUC ("06")
     // must pass the RUC check ("El RUC no es Válido." unless badRuc says otherwise) and,
@@ -67,9 +67,9 @@ struct AnnexDependant {
 
 // One annex detail window and the rows it edits.
 struct AnnexDef {
-    QString window;  // frmDetalleSocios
-    QString caption; // Registro de Principales Socios
-    QString table;   // the working table, TMPF535SOCIOS
+    QString window;         // frmDetalleSocios
+    QString caption;        // Registro de Principales Socios
+    QString table;          // the working table, TMPF535SOCIOS
     QStringList keyColumns; // the row's own key, after the declaration key
     QList<AnnexField> fields;
     // The column set from the code the form hands the window (operation kind, project kind);
@@ -84,6 +84,9 @@ struct AnnexDef {
     // The sub-windows this one opens by name, with the caption of the button that opens each
     // (the additions and deductions of a lot, the substituted vehicle, the participants).
     QList<std::pair<QString, QString>> opens;
+    // A grid inside the window with its own buttons (the participants of a contract): the
+    // command array of its catalogue grid entry. It lists the rows of the row being modified.
+    QString childGrid;
 
     const AnnexField* field(const QString& nameOrColumn) const; // by control name or column, any case
 };
@@ -104,6 +107,10 @@ struct AnnexGridDef {
     QList<std::pair<QString, QStringList>> dependants;
     QString switchOption; // the yes/no question of the form that enables the buttons ("" none)
     QString importKind;   // the kind handed to the import window ("" none)
+    // Grids inside a detail window: the column that holds the key of the window's row, and
+    // what the buttons say while that row is not saved yet.
+    QString parentColumn;
+    QString saveParentFirst;
 };
 
 // Every annex of the declaration form in one place: the detail windows with their fields and
@@ -121,7 +128,7 @@ public:
 
     const QList<AnnexDef>& windows() const { return m_windows; }
     const QList<AnnexGridDef>& grids() const { return m_grids; }
-    const AnnexDef* window(const QString& name) const;  // any case
+    const AnnexDef* window(const QString& name) const;          // any case
     const AnnexGridDef* grid(const QString& arrayOrGrid) const; // by array or grid name
 
     static constexpr int kMaxPartners = 100;

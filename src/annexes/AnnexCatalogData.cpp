@@ -28,7 +28,7 @@ constexpr int kRucOnlyDocs = 98;     // RUC and the passport: beneficiaries and 
 constexpr int kForeignDocs = 92;     // non-domiciled providers
 
 const QList<std::pair<QString, QString>> kYesNo = {{QStringLiteral("1"), QStringLiteral("Si")},
-                                                    {QStringLiteral("0"), QStringLiteral("No")}};
+                                                   {QStringLiteral("0"), QStringLiteral("No")}};
 
 // Builds one window's fields in order.
 class Fields {
@@ -211,8 +211,8 @@ AnnexDef extraordinaryLosses() {
         u("Indique si es inútil ejercitar la acción judicial.");
     f.amount("txtCasoFortuito", "mto_caso_fort", "Monto por Caso Fortuito o Fuerza Mayor");
     f.amount("txtDelito", "mto_del_comet", "Monto por Delitos Cometidos");
-    AnnexDef d = annex("frmPerdidasExtraord", "Detalle de Pérdidas Extraordinarias", "TMPF535PEREXTRA",
-                       {"num_corr_perd"}, f);
+    AnnexDef d =
+        annex("frmPerdidasExtraord", "Detalle de Pérdidas Extraordinarias", "TMPF535PEREXTRA", {"num_corr_perd"}, f);
     d.correlative = u("num_corr_perd");
     return d;
 }
@@ -295,7 +295,8 @@ AnnexDef rentals() {
 
 // The result of a hydrocarbon lot or a mining concession: the same amounts.
 void resultAmounts(Fields& f, bool mining) {
-    f.name("txtActividad", "des_activ_rel", mining ? "Nombre de la Concesión o U.E.A." : "Descripción de la Actividad Relacionada");
+    f.name("txtActividad", "des_activ_rel",
+           mining ? "Nombre de la Concesión o U.E.A." : "Descripción de la Actividad Relacionada");
     f.date("mskFecFirma", "fec_firma_conv", "Fecha Firma Convenio");
     f.date("mskFecVigencia", "fec_vigen_conv", "Fecha Vigencia Convenio");
     f.amount("txtPlazo", "num_plazo_dura", "Plazo de Duración");
@@ -326,7 +327,8 @@ AnnexDef hydrocarbons() {
         u("Seleccione el anexo.");
     f.name("txtNroLote", "nro_lote", "N°de Lote en Exploración y Explotación", 20).required =
         u("Registre el número de lote.");
-    f.fixed("cboSistema", "ind_sistema", "Sistema", K::Combo, {{"1", "CONTRATO DE LICENCIA"}, {"2", "CONTRATO DE SERVICIOS"}});
+    f.fixed("cboSistema", "ind_sistema", "Sistema", K::Combo,
+            {{"1", "CONTRATO DE LICENCIA"}, {"2", "CONTRATO DE SERVICIOS"}});
     resultAmounts(f, false);
     AnnexDef d = annex("frmDetalleHidrocarburos", "Hidrocarburos - Anexo", "TMPF540HIDROCAR", {"nro_lote"}, f);
     d.duplicate = u("Ya se registró este lote.");
@@ -434,7 +436,10 @@ AnnexDef nonDomiciled() {
     f.document("txtNroDoc", "nro_doc", "Número de Documento", "tipo_doc").required =
         u("Registre el número de documento.");
     f.fixed("cboTipoRenta", "tip_renta", "Tipo de Renta", K::Combo,
-            {{"01", "REGALÍAS"}, {"02", "ASISTENCIA TÉCNICA"}, {"03", "SERVICIOS DIGITALES"}, {"04", "INTERESES"},
+            {{"01", "REGALÍAS"},
+             {"02", "ASISTENCIA TÉCNICA"},
+             {"03", "SERVICIOS DIGITALES"},
+             {"04", "INTERESES"},
              {"05", "OTRAS RENTAS"}})
         .required = u("Seleccione el tipo de renta.");
     f.name("txtRazonSocial", "des_razon", "Apellidos y Nombres o Razón Social").required =
@@ -445,8 +450,8 @@ AnnexDef nonDomiciled() {
     f.amount("txtNoRetencion", "mto_no_retencion", "Monto no Sujeto a Retención");
     f.yesNo("optRetencion", "retencion", "¿Efectuó la retención?").required = u("Indique si efectuó la retención.");
     f.amount("txtRetencion", "mto_ret", "Retención Efectuada");
-    AnnexDef d = annex("frmNoDomic", "Gastos con NO domiciliados", "TMPF582NODOMIC", {"TIPO_DOC", "NRO_DOC", "tip_renta"},
-                       f);
+    AnnexDef d =
+        annex("frmNoDomic", "Gastos con NO domiciliados", "TMPF582NODOMIC", {"TIPO_DOC", "NRO_DOC", "tip_renta"}, f);
     d.duplicate = u("Ya se registró el gasto.");
     d.fixedValues = {{QStringLiteral("SEMANA"), 0}};
     d.closeQuestion = u("¿Los datos han sido modificados, desea guardar los cambios?");
@@ -458,7 +463,8 @@ AnnexDef researchProjects() {
     f.fixed("cboTipoProyecto", "tip_proyecto", "Tipo de Proyecto", K::Combo,
             {{"1", "INVESTIGACIÓN CIENTÍFICA"}, {"2", "DESARROLLO TECNOLÓGICO"}, {"3", "INNOVACIÓN TECNOLÓGICA"}})
         .required = u("Seleccione el tipo de proyecto.");
-    f.fixed("optParte", "ind_parte", "Proyecto realizado", K::Option, {{"1", "Directamente"}, {"2", "Mediante centro"}});
+    f.fixed("optParte", "ind_parte", "Proyecto realizado", K::Option,
+            {{"1", "Directamente"}, {"2", "Mediante centro"}});
     {
         AnnexField& d = f.document("txtRuc", "num_ruc", "RUC del Centro de Investigación", "");
         d.badRuc = u(kRucInvalid);
@@ -489,9 +495,9 @@ AnnexDef internationalIncome() {
     f.fixed("cboTipoRenta", "cod_renta", "Tipo de Renta", K::Combo,
             {{"1", "RENTA DE FUENTE EXTRANJERA"}, {"2", "TRANSPARENCIA FISCAL INTERNACIONAL"}})
         .required = u("Seleccione el tipo de renta.");
-    f.fixed("cboPais", "cod_pais", "País o Jurisdicción", K::Combo,
-            {{"9101", "BAHAMAS"}, {"9105", "BERMUDAS"}, {"9169", "ISLAS CAIMÁN"}, {"9493", "PANAMÁ"},
-             {"9999", "OTROS"}})
+    f.fixed(
+         "cboPais", "cod_pais", "País o Jurisdicción", K::Combo,
+         {{"9101", "BAHAMAS"}, {"9105", "BERMUDAS"}, {"9169", "ISLAS CAIMÁN"}, {"9493", "PANAMÁ"}, {"9999", "OTROS"}})
         .required = u("Seleccione el país o jurisdicción.");
     f.name("txtPais", "des_pais", "Nombre del País", 40);
     f.yesNo("optConvenio", "ind_convenio", "Convenio para evitar la Doble Imposición").required =
@@ -506,10 +512,10 @@ AnnexDef collaborationContract() {
     Fields f;
     f.name("txtDescripcion", "des_contrato", "Descripción del Contrato", 100).required =
         u("Registre la descripción del contrato.");
-    AnnexDef d = annex("frmcabEmpresarial", "Contratos de colaboración empresarial", "TMPF582COLCAB",
-                       {"cod_contrato"}, f);
+    AnnexDef d =
+        annex("frmcabEmpresarial", "Contratos de colaboración empresarial", "TMPF582COLCAB", {"cod_contrato"}, f);
     d.correlative = u("cod_contrato");
-    d.opens = {{u("frmColabEmpresarial"), u("&Participantes")}};
+    d.childGrid = u("cmdParticipantes");
     return d;
 }
 
@@ -538,11 +544,11 @@ AnnexDef lotLines(bool additions) {
     Fields f;
     const int count = additions ? 27 : 8;
     for (int i = 1; i <= count; ++i) {
-        const QByteArray column = (additions ? QByteArrayLiteral("mto_adicion_") : QByteArrayLiteral("mto_deduc_")) +
-                                  QByteArray::number(i);
+        const QByteArray column =
+            (additions ? QByteArrayLiteral("mto_adicion_") : QByteArrayLiteral("mto_deduc_")) + QByteArray::number(i);
         const QByteArray control = QByteArrayLiteral("txtValor") + QByteArray::number(i);
-        const QByteArray label = (additions ? QByteArrayLiteral("Adición ") : QByteArrayLiteral("Deducción ")) +
-                                 QByteArray::number(i);
+        const QByteArray label =
+            (additions ? QByteArrayLiteral("Adición ") : QByteArrayLiteral("Deducción ")) + QByteArray::number(i);
         AnnexField& field = f.add("", "", "", K::Amount);
         field.control = QString::fromLatin1(control);
         field.column = QString::fromLatin1(column);
@@ -586,21 +592,35 @@ AnnexGridDef narrowed(AnnexGridDef d, const char* condition, const QVariant& val
 } // namespace
 
 QList<AnnexDef> annexWindowData() {
-    return {partners(),         losses(),          wastage(),
-            royalties(),        extraordinaryLosses(), financialOperations(),
-            obsolescence(),     rentals(),         hydrocarbons(),
-            mining(),           vehicles(),        substitutedVehicle(),
-            exports(),          representationExpenses(), nonDomiciled(),
-            researchProjects(), internationalIncome(), collaborationContract(),
-            collaborationParticipants(), lotLines(true), lotLines(false)};
+    return {partners(),
+            losses(),
+            wastage(),
+            royalties(),
+            extraordinaryLosses(),
+            financialOperations(),
+            obsolescence(),
+            rentals(),
+            hydrocarbons(),
+            mining(),
+            vehicles(),
+            substitutedVehicle(),
+            exports(),
+            representationExpenses(),
+            nonDomiciled(),
+            researchProjects(),
+            internationalIncome(),
+            collaborationContract(),
+            collaborationParticipants(),
+            lotLines(true),
+            lotLines(false)};
 }
 
 QList<AnnexGridDef> annexGridData() {
     QList<AnnexGridDef> a;
     {
-        AnnexGridDef d = grid("cmdAlquileres", "grdAlquileres", "frmDetalleAlquileres", "TMPF582ALQUILER",
-                              {"tipo_doc", "nro_doc", "correl_pred"}, "¿Desea eliminar los datos del alquiler?",
-                              "OptAlquileres");
+        AnnexGridDef d =
+            grid("cmdAlquileres", "grdAlquileres", "frmDetalleAlquileres", "TMPF582ALQUILER",
+                 {"tipo_doc", "nro_doc", "correl_pred"}, "¿Desea eliminar los datos del alquiler?", "OptAlquileres");
         d.noRowsToDelete = QStringLiteral("No existen registros para eliminar.");
         d.importKind = QStringLiteral("11");
         a.append(d);
@@ -639,8 +659,9 @@ QList<AnnexGridDef> annexGridData() {
                   {"tip_documento", "num_documento", "fec_contrato"}, "Desea eliminar los datos de la regalía ?",
                   "OptRegalias"));
     {
-        AnnexGridDef d = grid("cmdSocios", "grdPricipalesSocios", "frmDetalleSocios", "TMPF535SOCIOS",
-                              {"tipo_socio", "tipo_doc_socio", "nro_doc_socio"}, "Desea eliminar los datos del socio ?");
+        AnnexGridDef d =
+            grid("cmdSocios", "grdPricipalesSocios", "frmDetalleSocios", "TMPF535SOCIOS",
+                 {"tipo_socio", "tipo_doc_socio", "nro_doc_socio"}, "Desea eliminar los datos del socio ?");
         d.noRowsToModify = QStringLiteral(" No existen registros para modificar");
         d.noRowsTitle.clear();
         d.importKind = QStringLiteral("1");
@@ -683,6 +704,14 @@ QList<AnnexGridDef> annexGridData() {
         d.noRowsToModify = QStringLiteral("No existen lotes para modificar.");
         d.dependants = {{QStringLiteral("TMPF564ADMINH"), {QStringLiteral("num_conc_lote")}},
                         {QStringLiteral("TMPF564DEMINH"), {QStringLiteral("num_conc_lote")}}};
+        a.append(d);
+    }
+    {
+        // The participants of a collaboration contract, inside the contract's window.
+        AnnexGridDef d = grid("cmdParticipantes", "grdParticipantes", "frmColabEmpresarial", "TMPF582COLDET",
+                              {"tipo_doc", "nro_doc"}, "¿Desea eliminar los datos del participante?");
+        d.parentColumn = QStringLiteral("cod_contrato");
+        d.saveParentFirst = QStringLiteral("Debe grabar primero los datos del contrato.");
         a.append(d);
     }
     {

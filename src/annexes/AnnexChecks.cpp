@@ -1,7 +1,6 @@
 #include "annexes/AnnexChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
-#include "annexes/checks/ContractChecks.h"
 #include "annexes/checks/CreditChecks.h"
 #include "annexes/checks/DonationChecks.h"
 #include "annexes/checks/ExtraordinaryLossChecks.h"
@@ -43,7 +42,6 @@ std::unique_ptr<AnnexChecks> AnnexChecks::forWindow(const QString& window) {
         {QStringLiteral("frmnodomic"), [] { return std::make_unique<NonDomiciledChecks>(); }},
         {QStringLiteral("frmrentainternacional"), [] { return std::make_unique<InternationalIncomeChecks>(); }},
         {QStringLiteral("frmcolabempresarial"), [] { return std::make_unique<ParticipantChecks>(); }},
-        {QStringLiteral("frmcabempresarial"), [] { return std::make_unique<ContractChecks>(); }},
         {QStringLiteral("frmdetalledonaciones"), [] { return std::make_unique<DonationChecks>(); }},
         {QStringLiteral("frmdetallefuenteext"), [] { return std::make_unique<ForeignCreditChecks>(); }},
         {QStringLiteral("frmdetallecredreinversing"), [] { return std::make_unique<CreditChecks>(); }},

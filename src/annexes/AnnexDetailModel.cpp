@@ -74,8 +74,7 @@ QString shownNumber(const QVariant& value) {
 
 } // namespace
 
-AnnexDetailModel::AnnexDetailModel(const AnnexDef& def, AnnexContext context, app::FormRequest request,
-                                   QObject* parent)
+AnnexDetailModel::AnnexDetailModel(const AnnexDef& def, AnnexContext context, app::FormRequest request, QObject* parent)
     : QObject(parent), m_def(def), m_context(context), m_request(std::move(request)),
       m_checks(AnnexChecks::forWindow(def.window)), m_action(m_request.action) {
     for (const AnnexField& f : m_def.fields) {
@@ -92,6 +91,7 @@ AnnexDetailModel::AnnexDetailModel(const AnnexDef& def, AnnexContext context, ap
     m_checks->prepare(*this);
     m_modified = false;
     m_focus = m_def.fields.isEmpty() ? QString() : m_def.fields.first().control;
+    openChildGrid();
 }
 
 AnnexDetailModel::~AnnexDetailModel() = default;
@@ -597,9 +597,10 @@ void AnnexDetailModel::write() {
         values.append(kCheckCode);
         const store::SqlFilter filter = rowFilter();
         values.append(filter.values);
-        m_context.db.run(QStringLiteral("UPDATE ") + m_def.table + QStringLiteral(" SET ") + sets.join(QLatin1Char(',')) +
-                             filter.text,
-                         values)
+        m_context.db
+            .run(QStringLiteral("UPDATE ") + m_def.table + QStringLiteral(" SET ") + sets.join(QLatin1Char(',')) +
+                     filter.text,
+                 values)
             .finish();
         return;
     }
@@ -681,9 +682,9 @@ void AnnexDetailModel::salir() {
         close();
         return;
     }
-    const app::Button answer =
-        m_context.prompter.ask(m_def.closeQuestion, m_def.caption, app::Button::Yes | app::Button::No | app::Button::Cancel,
-                               app::Button::Yes, app::Icon::Question);
+    const app::Button answer = m_context.prompter.ask(m_def.closeQuestion, m_def.caption,
+                                                      app::Button::Yes | app::Button::No | app::Button::Cancel,
+                                                      app::Button::Yes, app::Icon::Question);
     if (answer == app::Button::Cancel) {
         return;
     }
@@ -718,6 +719,65 @@ QString AnnexDetailModel::openWindow(const QString& window, int action, const QS
     request.code = code;
     request.parent = this;
     return m_context.opener->open(request);
+}
+
+// The child grid lists the rows of the row being modified, as the child window shows them.
+void AnnexDetailModel::openChildGrid() {
+    const AnnexGridDef* grid = m_def.childGrid.isEmpty() ? nullptr : AnnexCatalog::instance().grid(m_def.childGrid);
+    const AnnexDef* child = grid == nullptr ? nullptr : AnnexCatalog::instance().window(grid->window);
+    if (child == nullptr) {
+        return;
+    }
+    m_childDef = *grid;
+    m_childDef->condition = grid->parentColumn + QStringLiteral(" IS ?");
+    m_childDef->conditionValues = {parentKey()};
+    QList<AnnexGridColumn> columns;
+    for (const AnnexField& f : child->fields) {
+        columns.append({f.column, f.label, f.kind == FieldKind::DocType ? QStringLiteral("044") : f.param});
+    }
+    const auto [sql, values] = AnnexGridModel::rowsOf(*m_childDef, key());
+    m_childRows = std::make_unique<AnnexGridModel>(m_context.db, grid->table, sql, values, columns);
+    try {
+        m_childRows->refresh();
+    } catch (const store::DatabaseError& e) {
+        store::showDatabaseError(m_context.prompter, e);
+    }
+}
+
+QString AnnexDetailModel::parentKey() const {
+    return m_action == app::FormRequest::kModify && !m_def.keyColumns.isEmpty()
+               ? m_loadedKey.value(m_def.keyColumns.first()).toString()
+               : QString();
+}
+
+void AnnexDetailModel::clickChild(int index) {
+    if (!m_childDef) {
+        return;
+    }
+    if (m_action != app::FormRequest::kModify) {
+        m_context.prompter.message(m_childDef->saveParentFirst, m_def.caption, app::Icon::Exclamation);
+        return;
+    }
+    try {
+        switch (index) {
+        case 0:
+            openWindow(m_childDef->window, app::FormRequest::kAdd, {}, parentKey());
+            break;
+        case 1:
+            if (const auto keyValues = m_childRows->keyForModify(*m_childDef, m_context.prompter)) {
+                openWindow(m_childDef->window, app::FormRequest::kModify, *keyValues, parentKey());
+            }
+            return m_childRows->refresh();
+        case 2:
+            m_childRows->removeSelected(*m_childDef, key(), m_context.prompter, m_def.caption);
+            return;
+        default:
+            return;
+        }
+        m_childRows->refresh();
+    } catch (const store::DatabaseError& e) {
+        store::showDatabaseError(m_context.prompter, e);
+    }
 }
 
 QString AnnexDetailModel::commandOf(const QString& window) {

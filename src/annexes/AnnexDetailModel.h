@@ -2,6 +2,7 @@
 
 #include "annexes/AnnexCatalog.h"
 #include "annexes/AnnexChecks.h"
+#include "annexes/AnnexGridModel.h"
 #include "app/FormRequest.h"
 #include "store/DeclarationKey.h"
 
@@ -11,7 +12,6 @@
 #include <QObject>
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 #include <optional>
 
@@ -58,8 +58,7 @@ struct FieldState {
 class AnnexDetailModel : public QObject {
     Q_OBJECT
 public:
-    AnnexDetailModel(const AnnexDef& def, AnnexContext context, app::FormRequest request,
-                     QObject* parent = nullptr);
+    AnnexDetailModel(const AnnexDef& def, AnnexContext context, app::FormRequest request, QObject* parent = nullptr);
     ~AnnexDetailModel() override;
 
     const AnnexDef& def() const { return m_def; }
@@ -82,7 +81,7 @@ public:
 
     // What the user does: each sets the modified flag.
     QChar filterKey(const QString& name, QChar typed) const;
-    bool typeKey(const QString& name, QChar typed);        // false when the key was dropped
+    bool typeKey(const QString& name, QChar typed);         // false when the key was dropped
     bool setText(const QString& name, const QString& text); // whole text, through the same rules
     bool choose(const QString& name, const QString& code);  // false when no item has that code
 
@@ -113,6 +112,13 @@ public:
     // The command button that opens a sub-window: "cmd" and the window's name.
     static QString commandOf(const QString& window);
 
+    // The grid inside the window (the participants of a contract) and its buttons: 0 adds,
+    // 1 modifies the selected row, 2 deletes it; each opens the grid's window for the row being
+    // modified. Null / nothing when the window has no such grid.
+    const AnnexGridDef* childGrid() const { return m_childDef ? &*m_childDef : nullptr; }
+    AnnexGridModel* childRows() { return m_childRows.get(); }
+    void clickChild(int index);
+
     // --- Pieces the checks use -------------------------------------------------------------
     // The catalogue's field rules, in field order.
     std::optional<Failure> fieldRules() const;
@@ -127,11 +133,11 @@ public:
     // Whether a key value came from the caller (sub-windows keyed by lot, the vehicle row).
     QString requestKeyValue(const QString& column) const;
 
-    static const QString kTwoDecimals;   // "El Porcentaje debe ser máximo con 2 decimales."
-    static const QString kAboveMaximum;  // "La cantidad ingresada supera el máximo permitido."
-    static const QString kZeroPercent;   // "El Porcentaje no puede ser 0%."
-    static const QString kBadRuc;        // "El RUC no es Válido."
-    static const QString kDniLength;     // "El DNI debe ser de 8 dígitos."
+    static const QString kTwoDecimals;  // "El Porcentaje debe ser máximo con 2 decimales."
+    static const QString kAboveMaximum; // "La cantidad ingresada supera el máximo permitido."
+    static const QString kZeroPercent;  // "El Porcentaje no puede ser 0%."
+    static const QString kBadRuc;       // "El RUC no es Válido."
+    static const QString kDniLength;    // "El DNI debe ser de 8 dígitos."
 
     // A "dd/mm/yyyy" text as a date when every digit is typed and it exists.
     static QDate parseDate(const QString& text);
@@ -156,16 +162,21 @@ private:
     void close();
     void changed(const QString& name);
 
+    void openChildGrid();
+    QString parentKey() const;
+
     const AnnexDef& m_def;
     AnnexContext m_context;
     app::FormRequest m_request;
     std::unique_ptr<AnnexChecks> m_checks;
-    QHash<QString, FieldState> m_states; // by control name
+    QHash<QString, FieldState> m_states;  // by control name
     QHash<QString, QVariant> m_loadedKey; // the row's key as loaded (action 2)
     int m_action = app::FormRequest::kAdd;
     bool m_modified = false;
     bool m_closed = false;
     QString m_focus;
+    std::optional<AnnexGridDef> m_childDef;
+    std::unique_ptr<AnnexGridModel> m_childRows;
 };
 
 } // namespace qel::annexes

@@ -84,8 +84,8 @@ QVariant AnnexGridModel::data(const QModelIndex& index, int role) const {
     const AnnexGridColumn& column = m_columns.at(index.column());
     const auto type = m_types.value(column.field.toLower());
     if (role == Qt::TextAlignmentRole) {
-        const bool number = column.param.isEmpty() && (type == store::ColumnType::Currency ||
-                                                       type == store::ColumnType::Double);
+        const bool number =
+            column.param.isEmpty() && (type == store::ColumnType::Currency || type == store::ColumnType::Double);
         return number ? QVariant(int(Qt::AlignRight | Qt::AlignVCenter)) : QVariant();
     }
     if (role != Qt::DisplayRole) {
@@ -220,8 +220,8 @@ std::optional<QStringList> AnnexGridModel::keyForModify(const AnnexGridDef& grid
     return key;
 }
 
-bool AnnexGridModel::removeSelected(const AnnexGridDef& grid, const store::DeclarationKey& key,
-                                    app::Prompter& prompter, const QString& title) {
+bool AnnexGridModel::removeSelected(const AnnexGridDef& grid, const store::DeclarationKey& key, app::Prompter& prompter,
+                                    const QString& title) {
     if (m_rows.isEmpty()) {
         const bool own = !grid.noRowsToDelete.isEmpty();
         prompter.message(own ? grid.noRowsToDelete : kSelectToDelete, own ? grid.noRowsTitle : kError,

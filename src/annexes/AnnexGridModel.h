@@ -9,7 +9,6 @@
 #include <QList>
 #include <QString>
 #include <QVariantMap>
-
 #include <optional>
 
 namespace qel::app {
@@ -41,8 +40,8 @@ class AnnexGridModel : public QAbstractTableModel {
 public:
     // `sql` with `values`: the statement that lists the rows (the grid's own, or one built by
     // rowsOf()); `table`: the working table whose column types format the values.
-    AnnexGridModel(store::Database& db, QString table, QString sql, QVariantList values,
-                   QList<AnnexGridColumn> columns, QObject* parent = nullptr);
+    AnnexGridModel(store::Database& db, QString table, QString sql, QVariantList values, QList<AnnexGridColumn> columns,
+                   QObject* parent = nullptr);
 
     // "SELECT * FROM table" for the declaration, narrowed by the grid's condition.
     static std::pair<QString, QVariantList> rowsOf(const AnnexGridDef& grid, const store::DeclarationKey& key);
@@ -64,7 +63,7 @@ public:
     QVariant rowValue(int row, const QString& column) const;
 
     int current() const { return m_current; } // -1 none
-    void select(int row);                      // -1 clears
+    void select(int row);                     // -1 clears
 
     // A value as a grid shows it, by its column type.
     static QString display(const QVariant& value, std::optional<store::ColumnType> type);
@@ -91,10 +90,10 @@ private:
     QString m_sql;
     QVariantList m_values;
     QList<AnnexGridColumn> m_columns;
-    QStringList m_names;              // the statement's column names
+    QStringList m_names; // the statement's column names
     QList<QVariantList> m_rows;
     QHash<QString, std::optional<store::ColumnType>> m_types; // by lower-case column name
-    QHash<QString, QHash<QString, QString>> m_descriptions; // param -> code -> description
+    QHash<QString, QHash<QString, QString>> m_descriptions;   // param -> code -> description
     int m_current = -1;
 };
 

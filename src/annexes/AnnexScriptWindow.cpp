@@ -22,6 +22,19 @@ QString kindOf(FieldKind kind) {
     }
 }
 
+// The grid inside a window as a script reads it.
+class ChildGrid : public app::GridSource {
+public:
+    explicit ChildGrid(AnnexGridModel& rows) : m_rows(rows) {}
+    int rowCount() const override { return m_rows.rowCount(); }
+    QStringList rowTexts(int row) const override { return m_rows.rowTexts(row); }
+    int currentRow() const override { return m_rows.current(); }
+    void setCurrentRow(int row) override { m_rows.select(row); }
+
+private:
+    AnnexGridModel& m_rows;
+};
+
 QString quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
@@ -29,7 +42,16 @@ QString quoted(const QString& text) {
 } // namespace
 
 AnnexScriptWindow::AnnexScriptWindow(const AnnexDef& def, AnnexContext context, const app::FormRequest& request)
-    : m_model(std::make_unique<AnnexDetailModel>(def, context, request)) {}
+    : m_model(std::make_unique<AnnexDetailModel>(def, context, request)) {
+    if (AnnexGridModel* rows = m_model->childRows()) {
+        m_childGrid = std::make_unique<ChildGrid>(*rows);
+    }
+}
+
+app::GridSource* AnnexScriptWindow::grid(const QString& name) {
+    const AnnexGridDef* child = m_model->childGrid();
+    return child != nullptr && child->grid.compare(name, Qt::CaseInsensitive) == 0 ? m_childGrid.get() : nullptr;
+}
 
 QString AnnexScriptWindow::name() const {
     return m_model->def().window;
@@ -42,6 +64,10 @@ QList<app::ControlInfo> AnnexScriptWindow::controls() const {
     }
     for (const auto& [window, caption] : m_model->def().opens) {
         list.append({AnnexDetailModel::commandOf(window), QStringLiteral("command")});
+    }
+    if (const AnnexGridDef* child = m_model->childGrid()) {
+        list.append({child->grid, QStringLiteral("grid")});
+        list.append({child->array, QStringLiteral("command")});
     }
     list.append({kAction, QStringLiteral("command")});
     return list;
@@ -90,6 +116,13 @@ bool AnnexScriptWindow::choose(const QString& control, const QString& code) {
 }
 
 bool AnnexScriptWindow::click(const QString& control, int index) {
+    if (const AnnexGridDef* child = m_model->childGrid(); child != nullptr && child->array == control) {
+        if (index < 0 || index > 2) {
+            throw app::ScriptError{QStringLiteral("%1 no tiene el botón %2").arg(control).arg(index)};
+        }
+        m_model->clickChild(index);
+        return true;
+    }
     if (isCommand(control)) {
         const bool action = control.compare(kAction, Qt::CaseInsensitive) == 0;
         if (action && index != 0 && index != 1) {
@@ -115,6 +148,14 @@ bool AnnexScriptWindow::click(const QString& control, int index) {
 QString AnnexScriptWindow::state(const QString& control) const {
     if (isCommand(control)) {
         return QStringLiteral("{0,1} enabled");
+    }
+    if (const AnnexGridDef* child = m_model->childGrid(); child != nullptr) {
+        if (child->grid == control) {
+            return QString::number(m_model->childRows()->rowCount()) + QStringLiteral(" enabled");
+        }
+        if (child->array == control) {
+            return QStringLiteral("{0,1,2} enabled");
+        }
     }
     const AnnexField& f = fieldNamed(control);
     const FieldState& s = m_model->state(f.control);

@@ -24,12 +24,14 @@ public:
     bool click(const QString& control, int index) override;
     QString state(const QString& control) const override;
     bool isClosed() const override;
+    app::GridSource* grid(const QString& name) override;
 
 private:
     const AnnexField& fieldNamed(const QString& control) const; // throws ScriptError
     bool isCommand(const QString& control) const;
 
     std::unique_ptr<AnnexDetailModel> m_model;
+    std::unique_ptr<app::GridSource> m_childGrid;
 };
 
 } // namespace qel::annexes

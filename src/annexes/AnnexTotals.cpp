@@ -47,7 +47,8 @@ AnnexTotals::Partners AnnexTotals::partners(store::Database& db, const store::De
 int AnnexTotals::concessions(store::Database& db, const store::DeclarationKey& key, int annexNumber) {
     store::SqlFilter filter = key.filter();
     filter.andEquals(QStringLiteral("nro_anexo"), annexNumber);
-    return db.scalar(QStringLiteral("Select count(*) as total from TMPF564MINERIA") + filter.text, filter.values).toInt();
+    return db.scalar(QStringLiteral("Select count(*) as total from TMPF564MINERIA") + filter.text, filter.values)
+        .toInt();
 }
 
 int AnnexTotals::participants(store::Database& db, const store::DeclarationKey& key, const QString& contract) {

@@ -13,16 +13,16 @@ namespace qel::annexes {
 class AnnexTotals {
 public:
     struct Vehicles {
-        int rows = 0;        // vehicles detailed
-        int identified = 0;  // identified for the deduction of their expenses (ind_ded_gasto '1')
-        int substituting = 0; // replacing another vehicle (ind_sustitucion '1')
-        double expenses = 0;  // sum of mto_gasto of the identified ones
+        int rows = 0;            // vehicles detailed
+        int identified = 0;      // identified for the deduction of their expenses (ind_ded_gasto '1')
+        int substituting = 0;    // replacing another vehicle (ind_sustitucion '1')
+        double expenses = 0;     // sum of mto_gasto of the identified ones
         double depreciation = 0; // sum of mto_dep of the identified ones
     };
     struct Partners {
-        int rows = 0;          // every row, the consolidated rest included
-        int principal = 0;     // rows other than the consolidated rest ("05")
-        double shares = 0;     // sum of the shares of every row, to two decimals
+        int rows = 0;      // every row, the consolidated rest included
+        int principal = 0; // rows other than the consolidated rest ("05")
+        double shares = 0; // sum of the shares of every row, to two decimals
     };
 
     static Vehicles vehicles(store::Database& db, const store::DeclarationKey& key);

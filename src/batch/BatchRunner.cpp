@@ -480,6 +480,16 @@ void BatchRunner::cmdClick(const QString& rest) {
         }
         return;
     }
+    // The payment control's kind of payment: cash or cheque.
+    if (name == QStringLiteral("optEfectivo") || name == QStringLiteral("optCheque")) {
+        if (!model.payment().enabled) {
+            refused(name);
+            return;
+        }
+        model.payment().kind = name == QStringLiteral("optEfectivo") ? QStringLiteral("E") : QStringLiteral("C");
+        model.paymentChanged();
+        return;
+    }
     requireControl(name);
     const ControlDef& def = model.controlDef(name);
     const bool indexed = def.kind == ControlKind::OptionGroup || def.kind == ControlKind::CheckArray;

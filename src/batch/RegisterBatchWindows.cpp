@@ -3,6 +3,7 @@
 #include "annexes/CasillaListCatalog.h"
 #include "annexes/CasillaScripts.h"
 #include "app/HelpScript.h"
+#include "annexes/AssistantScripts.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 #include "batch/TrialBalanceBatchWindows.h"
@@ -72,6 +73,12 @@ void registerBatchWindows(BatchWindows& windows) {
     windows.addMenu(QStringLiteral("mnuContenido"), [](BatchContext& c) -> std::unique_ptr<app::ScriptableWindow> {
         return std::make_unique<app::HelpScript>(QDir(c.moduleFolder).filePath(QStringLiteral("Pm588.html")));
     });
+    // The casilla assistants.
+    for (const QString& name : annexes::AssistantScripts::windowNames()) {
+        windows.addWindow(name, [name](BatchContext& c, const app::FormRequest& r) {
+            return annexes::AssistantScripts::open(name, c.services, r);
+        });
+    }
 }
 
 } // namespace qel::batch

@@ -5,6 +5,7 @@
 #include "app/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormAnnexGrid.h"
+#include "declaration/VehicleCasillas.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 
@@ -350,6 +351,9 @@ bool AnnexButtons::refusesWithoutCount(const AnnexButtonDef& annex) {
 void AnnexButtons::refresh(const AnnexButtonDef& annex) {
     m_model.setSelectedRowValues(annex.grid, {});
     m_model.refreshGrid(annex.grid);
+    if (annex.array == QStringLiteral("cmdVehiculos")) {
+        VehicleCasillas(m_model).CalculaCasVeh();
+    }
 }
 
 void AnnexButtons::error(const QString& text, const QString& title) {

@@ -49,6 +49,14 @@ CalculationRules::CalculationRules(DeclarationFormModel& model) : m_model(model)
         m_model.onControl(QStringLiteral("OpRegRenta"), [this](int) { checkRegimeLimit(); });
     }
     m_model.onAnswersApplied([this] { recalculateLoadedTax(); });
+    if (m_model.hasControl(QStringLiteral("TxtTotalSaldo"))) {
+        // A new loss balance carries a new 111 forward (not while the form loads).
+        m_model.onControl(QStringLiteral("TxtTotalSaldo"), [this](int) {
+            if (!m_model.loading()) {
+                Calcular110y111();
+            }
+        });
+    }
     m_model.onBoxPointed([this](int casilla) { showHelp(casilla); });
 }
 

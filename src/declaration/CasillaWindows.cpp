@@ -5,6 +5,7 @@
 #include "app/NumberFormat.h"
 #include "app/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
+#include "declaration/VehicleCasillas.h"
 
 #include <QSet>
 
@@ -22,12 +23,16 @@ const QString kVehicles = QStringLiteral("frmVehiculos");
 const QString kNetIncome = QStringLiteral("frmVehIngresosNetos");
 const QString kPriorBalance = QStringLiteral("frmAnexo127");
 const QString kVehicleQuestion = QStringLiteral("optAutos");
+// The loss balance of earlier years that casilla 111 carries forward: its window opens from 111.
+const QString kLossBalance = QStringLiteral("frmPerdidaEjercAnt");
+const QString kLossBalanceBox = QStringLiteral("TxtTotalSaldo");
+constexpr int kCarriedLosses = 111;
 // The casilla that holds the net income of the previous year the vehicle rules start from.
 constexpr int kNetIncomeCasilla = 876;
 
 const QSet<int>& clickable() {
     static const QSet<int> casillas = [] {
-        QSet<int> s = {103, 105, 108, 123, 136, 227, 278, 301, 303, 304, 317, 328, 335, 337, 361,
+        QSet<int> s = {103, 105, 108, 111, 123, 136, 227, 278, 301, 303, 304, 317, 328, 335, 337, 361,
                        362, 364, 365, 367, 404, 405, 407, 408, 461, 464, 473, 486, 876, 877};
         for (int n = 125; n <= 131; ++n) {
             s.insert(n);
@@ -61,6 +66,9 @@ bool CasillaWindows::open(int casilla) {
     if (!opensWindow(casilla) || !m_model.hasBox(casilla) || !m_model.box(casilla).enabled) {
         return false;
     }
+    if (casilla == kCarriedLosses) {
+        return openLossBalance();
+    }
     const CasillaDef* def = m_model.casillas().find(casilla);
     if (def == nullptr || def->window.isEmpty()) {
         return false;
@@ -88,11 +96,25 @@ bool CasillaWindows::openVehicles(int casilla) {
     if (!netIncomeDetermined()) {
         prompter.message(kNetIncomeFirst, m_model.caption, app::Icon::Information);
         writeBack(kNetIncomeCasilla, request(kNetIncome, kNetIncomeCasilla));
+        VehicleCasillas(m_model).CalculaCasVeh();
         if (!netIncomeDetermined()) {
             return true;
         }
     }
     writeBack(casilla, request(kVehicles, casilla));
+    VehicleCasillas(m_model).CalculaCasVeh();
+    return true;
+}
+
+// The balance goes to the hidden total box; the carry-forward of 111 is computed from it.
+bool CasillaWindows::openLossBalance() {
+    const QString total = request(kLossBalance, kCarriedLosses);
+    if (total.trimmed().isEmpty() || !m_model.hasControl(kLossBalanceBox)) {
+        return true;
+    }
+    const double balance = app::readWhole(total);
+    m_model.setControlText(kLossBalanceBox, balance == 0 ? QString() : app::numberText(balance));
+    m_model.dirty = true;
     return true;
 }
 

@@ -29,6 +29,7 @@ private:
     bool openVehicles(int casilla);
     void openPriorBalance(int casilla);
     QString request(const QString& window, int casilla, const QString& code = {}, const QStringList& keyValues = {});
+    bool openLossBalance();
     void writeBack(int casilla, const QString& text);
     bool netIncomeDetermined() const;
 

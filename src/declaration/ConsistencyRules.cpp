@@ -7,6 +7,7 @@
 #include "declaration/EmailRule.h"
 #include "declaration/RuleControls.h"
 #include "declaration/TrialBalanceComparison.h"
+#include "declaration/WorkingCasillas.h"
 #include "store/Database.h"
 
 #include <QDate>
@@ -79,8 +80,11 @@ double ConsistencyRules::keptValue(DeclarationFormModel& model, int n) {
     if (model.hasBox(n)) {
         return model.value(n);
     }
+    if (WorkingCasillas::isWorking(n)) {
+        return app::readWhole(WorkingCasillas::value(model.context().db, model.key(), n));
+    }
     for (const QMap<int, QString>* kept :
-         {&model.detailTable1, &model.detailTable2, &model.detailTable3, &model.keptCasillas}) {
+         {&model.detailTable3, &model.keptCasillas}) {
         if (kept->contains(n)) {
             return app::readWhole(kept->value(n));
         }

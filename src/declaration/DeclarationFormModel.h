@@ -202,8 +202,6 @@ public:
     // --- Form state filled by the load and read by validation and saving ---------------
     QMap<int, QString> answerSlots;  // answer casillas as stored ("0", "1", "2", a letter, a text)
     QString existenceMark;           // "S" declaration exists, "N" blocked choice in new mode
-    QMap<int, QString> detailTable1; // casillas 520-546, 590, 727-742, 744-749
-    QMap<int, QString> detailTable2; // casillas 547-554, 600, 743, 750-752
     QMap<int, QString> detailTable3; // casillas 676-699: the assistant rows of the detail windows
     QMap<int, QString> keptCasillas; // DET-only values without a control, as loaded (510-519 untrimmed)
     QString slot781;                 // the application-wide answer of casilla 781

@@ -19,8 +19,8 @@ FormAnnexGrid::FormAnnexGrid(DeclarationFormModel& form, const QString& grid) : 
     for (const GridColumn& column : def.columns) {
         columns.append({column.field, withPeriod(column.heading, form.context().periodo), QString()});
     }
-    m_rows = std::make_unique<annexes::AnnexGridModel>(form.context().db, def.table, def.query, QVariantList{},
-                                                       columns);
+    m_rows =
+        std::make_unique<annexes::AnnexGridModel>(form.context().db, def.table, def.query, QVariantList{}, columns);
     connect(&form, &DeclarationFormModel::gridRefreshRequested, this, [this](const QString& name) {
         if (name.isEmpty() || name == m_grid) {
             m_stale = true;

@@ -1,11 +1,13 @@
 #include "declaration/FormLoader.h"
 
+#include "annexes/LossBalances.h"
 #include "app/NumberFormat.h"
 #include "app/Prompter.h"
 #include "declaration/CasillaWindows.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormControls.h"
 #include "declaration/FormPages.h"
+#include "declaration/WorkingCasillas.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 #include "store/ParamLookups.h"
@@ -70,14 +72,6 @@ bool isKeptOutOfBoxes(int n) {
                         {318, 324}, {395, 397}, {495, 497}, {510, 559}, {590, 597}, {600, 639}, {656, 656},
                         {659, 659}, {705, 716}, {721, 721}, {727, 752}, {755, 778}, {782, 782}, {790, 797},
                         {801, 801}, {833, 838}, {861, 868}, {881, 899}});
-}
-
-bool inDetailTable1(int n) {
-    return inRanges(n, {{520, 546}, {590, 590}, {727, 742}, {744, 749}});
-}
-
-bool inDetailTable2(int n) {
-    return inRanges(n, {{547, 554}, {600, 600}, {743, 743}, {750, 752}});
 }
 
 bool inDetailTable3(int n) {
@@ -452,6 +446,9 @@ void FormLoader::emptyBoxesWithoutRows() {
 
 void FormLoader::dispatchCasilla(const QString& casilla, const QString& value) {
     const int number = casilla.toInt();
+    if (WorkingCasillas::isWorking(number)) {
+        return; // the assistants' casillas are read into their working table
+    }
     PaymentState& payment = m_model.payment();
 
     // The payment control's bank and cheque number and the income-tax tick are stored under
@@ -516,13 +513,7 @@ void FormLoader::dispatchCasilla(const QString& casilla, const QString& value) {
         return;
     }
     if (isKeptOutOfBoxes(number)) {
-        if (inDetailTable1(number)) {
-            m_model.detailTable1.insert(number, value);
-        } else if (inDetailTable2(number)) {
-            m_model.detailTable2.insert(number, value);
-        } else {
-            m_model.keptCasillas.insert(number, value);
-        }
+        m_model.keptCasillas.insert(number, value);
         return;
     }
     if (m_model.hasBox(number)) {
@@ -644,8 +635,13 @@ void FormLoader::applyAnswers() {
 void FormLoader::refreshWorkingCopiesAndTrialBalance() {
     store::TransactionGuard transaction(m_model.context().db);
     store::refreshWorkingCopies(m_model.context().db, key(), version());
+    WorkingCasillas::load(m_model.context().db, key(), table(QStringLiteral("DET")), filter());
     seedTrialBalance();
     transaction.commit();
+    if (m_model.hasControl(QStringLiteral("TxtTotalSaldo"))) {
+        const double balance = annexes::LossBalances::total(m_model.context().db, key());
+        setControlTextQuietly(QStringLiteral("TxtTotalSaldo"), balance == 0 ? QString() : app::numberText(balance));
+    }
 }
 
 // An empty working trial balance gets every account of the chosen chart with zeros, then the
@@ -714,15 +710,9 @@ void FormLoader::showTrialBalanceTotals() {
 
 // The in-memory casilla tables of the detail windows: every entry empty, then the stored rows.
 void FormLoader::loadDetailTables() {
-    m_model.detailTable1.clear();
-    m_model.detailTable2.clear();
     m_model.detailTable3.clear();
     for (int n = 520; n <= 752; ++n) {
-        if (inDetailTable1(n)) {
-            m_model.detailTable1.insert(n, QString());
-        } else if (inDetailTable2(n)) {
-            m_model.detailTable2.insert(n, QString());
-        } else if (inDetailTable3(n)) {
+        if (inDetailTable3(n)) {
             m_model.detailTable3.insert(n, QString());
         }
     }
@@ -734,11 +724,7 @@ void FormLoader::loadDetailTables() {
     while (rows.next()) {
         const int n = rows.value(0).toString().trimmed().toInt();
         const QString value = rows.value(1).toString().trimmed();
-        if (inDetailTable1(n)) {
-            m_model.detailTable1.insert(n, value);
-        } else if (inDetailTable2(n)) {
-            m_model.detailTable2.insert(n, value);
-        } else if (inDetailTable3(n)) {
+        if (inDetailTable3(n)) {
             m_model.detailTable3.insert(n, value);
         }
     }

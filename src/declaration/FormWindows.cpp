@@ -23,7 +23,7 @@ QStringList collectNames() {
             addOnce(names, window);
         }
     }
-    for (const char* opened : {"frmUbigeo", "FrmConsist", "frmVehIngresosNetos"}) {
+    for (const char* opened : {"frmUbigeo", "FrmConsist", "frmVehIngresosNetos", "frmPerdidaEjercAnt"}) {
         addOnce(names, QString::fromLatin1(opened));
     }
     return names;

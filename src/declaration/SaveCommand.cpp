@@ -14,6 +14,7 @@
 #include "declaration/SectionSwitches.h"
 #include "declaration/TrialBalanceComparison.h"
 #include "declaration/ValidateCommand.h"
+#include "declaration/WorkingCasillas.h"
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
 #include "store/ExecuteSql.h"
@@ -498,6 +499,9 @@ void SaveCommand::write(Plan& plan) {
     writeBoxes(writer, plan, written);
     writeAnswers(writer, written);
     writeDetailCasillas(writer, plan, written);
+    if (!plan.itfOnly) {
+        WorkingCasillas::writeToDet(db, plan.key, writer);
+    }
     store::CopyToPermanent(db, QStringLiteral("ACTA"), plan.key, true);
     copyAnnexes(plan);
     plan.trialBalanceDiffers = !TrialBalanceComparison(m_model).differences().isEmpty();
@@ -518,6 +522,7 @@ void SaveCommand::deleteSwitchedOffRows(const Plan& plan) {
         const auto [condition, values] = casillaRanges(plan.forgotten);
         filter.andCondition(condition, values);
         db.run(QStringLiteral("DELETE FROM DET") + filter.text, filter.values).finish();
+        db.run(QStringLiteral("DELETE FROM ") + WorkingCasillas::kTable + filter.text, filter.values).finish();
     }
 }
 
@@ -661,7 +666,7 @@ void SaveCommand::writeDetailCasillas(CasillaWriter& writer, const Plan& plan, c
     }
     QMap<int, QString> kept;
     for (const QMap<int, QString>* table :
-         {&m_model.keptCasillas, &m_model.detailTable1, &m_model.detailTable2, &m_model.detailTable3}) {
+         {&m_model.keptCasillas, &m_model.detailTable3}) {
         for (auto it = table->cbegin(); it != table->cend(); ++it) {
             if (!it.value().trimmed().isEmpty()) {
                 kept.insert(it.key(), it.value());
@@ -733,7 +738,7 @@ void SaveCommand::finish(const Plan& plan) {
     app::Prompter& prompter = m_model.context().prompter;
     m_model.formState = plan.consistent ? 1 : 3;
     m_model.dirty = false;
-    for (auto* table : {&m_model.detailTable1, &m_model.detailTable2, &m_model.detailTable3}) {
+    for (auto* table : {&m_model.detailTable3}) {
         for (auto it = table->begin(); it != table->end(); ++it) {
             if (inRanges(it.key(), plan.forgotten)) {
                 it.value().clear();
@@ -765,7 +770,7 @@ void SaveCommand::finish(const Plan& plan) {
 
 // The detail tables of the form read again from the rows just stored.
 void SaveCommand::reloadDetailTables() {
-    QList<QMap<int, QString>*> tables = {&m_model.detailTable1, &m_model.detailTable2, &m_model.detailTable3};
+    QList<QMap<int, QString>*> tables = {&m_model.detailTable3};
     try {
         store::SqlFilter filter = m_model.key().filter();
         filter.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER) BETWEEN 520 AND 752"));

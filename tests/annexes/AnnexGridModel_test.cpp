@@ -40,8 +40,7 @@ TEST_F(AnnexGridModelTest, RowsShowDescriptionsDatesAndAmounts) {
     addPartner(QStringLiteral("20100047218"), 6);
     AnnexGridModel& g = grid(QStringLiteral("grdPricipalesSocios"));
     ASSERT_EQ(g.rowCount(), 2);
-    EXPECT_EQ(g.rowTexts(0), QStringList({"P.NATURAL DOMICILIADA", "DNI",
-                                          "40000001", "15/03/1970", "12.50"}));
+    EXPECT_EQ(g.rowTexts(0), QStringList({"P.NATURAL DOMICILIADA", "DNI", "40000001", "15/03/1970", "12.50"}));
     EXPECT_EQ(g.rowTexts(1).at(1), QStringLiteral("RUC"));
     EXPECT_EQ(g.headerData(4, Qt::Horizontal).toString(), QStringLiteral("%"));
 }
@@ -56,7 +55,8 @@ TEST_F(AnnexGridModelTest, EmptyGridAndNoSelectionGiveTheirMessages) {
 
     // The annexes with their own empty-grid texts.
     const AnnexGridDef& obsolescence = *AnnexCatalog::instance().grid(QStringLiteral("cmdDistribucion"));
-    prompter->expectMessage(QStringLiteral("No existen datos para modificar."), Icon::Critical, QStringLiteral("Error"));
+    prompter->expectMessage(QStringLiteral("No existen datos para modificar."), Icon::Critical,
+                            QStringLiteral("Error"));
     EXPECT_FALSE(g.keyForModify(obsolescence, *prompter));
     prompter->expectMessage(QStringLiteral("No existen datos para eliminar."), Icon::Critical, QStringLiteral("Error"));
     EXPECT_FALSE(g.removeSelected(obsolescence, key(), *prompter, QString()));
@@ -96,8 +96,10 @@ TEST_F(AnnexGridModelTest, DeleteAsksAndKeepsThePosition) {
 
 // A contract takes its participants with it.
 TEST_F(AnnexGridModelTest, DeletingAContractDeletesItsParticipants) {
-    test::insertRow(db(), QStringLiteral("TMPF582COLCAB"), key(), {{QStringLiteral("cod_contrato"), QStringLiteral("1")}});
-    test::insertRow(db(), QStringLiteral("TMPF582COLCAB"), key(), {{QStringLiteral("cod_contrato"), QStringLiteral("2")}});
+    test::insertRow(db(), QStringLiteral("TMPF582COLCAB"), key(),
+                    {{QStringLiteral("cod_contrato"), QStringLiteral("1")}});
+    test::insertRow(db(), QStringLiteral("TMPF582COLCAB"), key(),
+                    {{QStringLiteral("cod_contrato"), QStringLiteral("2")}});
     for (const char* contract : {"1", "1", "2"}) {
         test::insertRow(db(), QStringLiteral("TMPF582COLDET"), key(),
                         {{QStringLiteral("cod_contrato"), QString::fromLatin1(contract)}});

@@ -29,52 +29,142 @@ Values v(std::initializer_list<std::pair<const char*, const char*>> pairs) {
 // A valid row of every detail window the form's annex buttons open.
 const QList<Annex>& validRows() {
     static const QList<Annex> rows = {
-        {"frmDetalleMermas", "", {}, v({{"ind_inf_tecnico", "1"}, {"num_inf_tecnico", "INF001"},
-                                        {"tip_documento", "06"}, {"num_documento", "20100047218"},
-                                        {"fec_inf_tecnico", "10/01/2018"}, {"des_nom_razon", "PERITOS SAC"},
-                                        {"num_colegiatura", "1234"}, {"mto_merma", "1500"}})},
-        {"frmDetalleDesmedros", "", {}, v({{"ind_destruccion", "1"}, {"tip_documento", "06"},
-                                           {"num_documento", "20100047218"}, {"des_ape_nom", "NOTARIA PEREZ"},
-                                           {"fec_com_kolva", "01/06/2018"}, {"fec_destruccion", "10/06/2018"},
-                                           {"mto_desmedro", "800"}})},
-        {"frmDetalleRegalias", "", {}, v({{"tip_documento", "06"}, {"num_documento", "20100047218"},
-                                          {"fec_contrato", "01/03/2018"}, {"des_ape_nom", "AUTOR SAC"},
-                                          {"mto_regalia", "500"}})},
-        {"frmPerdidasExtraord", "", {}, v({{"fec_perd_extra", "05/05/2018"}, {"ind_cubierto_seguro", "0"},
-                                           {"ind_delito_probado", "0"}, {"ind_delito_inutil", "0"},
-                                           {"mto_caso_fort", "2500"}})},
-        {"frmOperacFinancieras", "1", {}, v({{"tip_documento", "06"}, {"num_documento", "20100047218"},
-                                             {"des_nom_razon", "BANCO SA"}, {"fec_ini_contrato", "01/01/2018"},
-                                             {"ind_plazo", "1"}})},
-        {"frmDetalleDesuso", "", {}, v({{"cod_activo", "ACT1"}, {"num_inf_tecnico", "INF2"}, {"tip_documento", "06"},
-                                        {"num_documento", "20100047218"}, {"fec_inf_tecnico", "01/02/2018"},
-                                        {"mto_bien", "900"}, {"fec_desuso", "01/03/2018"}})},
-        {"frmDetalleAlquileres", "", {}, v({{"tipo_doc", "06"}, {"nro_doc", "20100047218"}, {"tip_bien", "2"},
-                                            {"des_bien", "LOCAL"}, {"des_identificacion", "P1234"},
-                                            {"mto_alquiler", "1200"}, {"cod_ubigeo", "150101"},
-                                            {"des_via", "AV ABANCAY"}, {"numero", "120"}})},
-        {"frmDetalleHidrocarburos", "", {}, v({{"nro_anexo", "1"}, {"nro_lote", "Z2B"}, {"ind_sistema", "1"},
-                                               {"mto_tot_ingresos", "1000"}})},
+        {"frmDetalleMermas",
+         "",
+         {},
+         v({{"ind_inf_tecnico", "1"},
+            {"num_inf_tecnico", "INF001"},
+            {"tip_documento", "06"},
+            {"num_documento", "20100047218"},
+            {"fec_inf_tecnico", "10/01/2018"},
+            {"des_nom_razon", "PERITOS SAC"},
+            {"num_colegiatura", "1234"},
+            {"mto_merma", "1500"}})},
+        {"frmDetalleDesmedros",
+         "",
+         {},
+         v({{"ind_destruccion", "1"},
+            {"tip_documento", "06"},
+            {"num_documento", "20100047218"},
+            {"des_ape_nom", "NOTARIA PEREZ"},
+            {"fec_com_kolva", "01/06/2018"},
+            {"fec_destruccion", "10/06/2018"},
+            {"mto_desmedro", "800"}})},
+        {"frmDetalleRegalias",
+         "",
+         {},
+         v({{"tip_documento", "06"},
+            {"num_documento", "20100047218"},
+            {"fec_contrato", "01/03/2018"},
+            {"des_ape_nom", "AUTOR SAC"},
+            {"mto_regalia", "500"}})},
+        {"frmPerdidasExtraord",
+         "",
+         {},
+         v({{"fec_perd_extra", "05/05/2018"},
+            {"ind_cubierto_seguro", "0"},
+            {"ind_delito_probado", "0"},
+            {"ind_delito_inutil", "0"},
+            {"mto_caso_fort", "2500"}})},
+        {"frmOperacFinancieras",
+         "1",
+         {},
+         v({{"tip_documento", "06"},
+            {"num_documento", "20100047218"},
+            {"des_nom_razon", "BANCO SA"},
+            {"fec_ini_contrato", "01/01/2018"},
+            {"ind_plazo", "1"}})},
+        {"frmDetalleDesuso",
+         "",
+         {},
+         v({{"cod_activo", "ACT1"},
+            {"num_inf_tecnico", "INF2"},
+            {"tip_documento", "06"},
+            {"num_documento", "20100047218"},
+            {"fec_inf_tecnico", "01/02/2018"},
+            {"mto_bien", "900"},
+            {"fec_desuso", "01/03/2018"}})},
+        {"frmDetalleAlquileres",
+         "",
+         {},
+         v({{"tipo_doc", "06"},
+            {"nro_doc", "20100047218"},
+            {"tip_bien", "2"},
+            {"des_bien", "LOCAL"},
+            {"des_identificacion", "P1234"},
+            {"mto_alquiler", "1200"},
+            {"cod_ubigeo", "150101"},
+            {"des_via", "AV ABANCAY"},
+            {"numero", "120"}})},
+        {"frmDetalleHidrocarburos",
+         "",
+         {},
+         v({{"nro_anexo", "1"}, {"nro_lote", "Z2B"}, {"ind_sistema", "1"}, {"mto_tot_ingresos", "1000"}})},
         {"frmDetalleMineras", "", {}, v({{"nro_anexo", "2"}, {"nro_concesion", "01123"}, {"mto_tot_activo", "5000"}})},
-        {"frmDetVehiculos", "", {}, v({{"cod_categ", "A2"}, {"des_placa", "ABC123"}, {"mto_adq", "30000"},
-                                       {"Fec_Ing", "01/01/2017"}, {"cod_condicion", "1"}, {"cod_actividad", "1"},
-                                       {"ind_ded_gasto", "1"}, {"ind_sustitucion", "0"}, {"mto_gasto", "2000"}})},
-        {"frmDetalleExportaciones", "", {}, v({{"num_dam", "DAM123"}, {"num_factura", "F001123"},
-                                               {"fec_embarque", "01/04/2018"}, {"mto_dam", "10000"},
-                                               {"mto_factura", "10000"}})},
-        {"frmDetalleGastoPresentacion", "", {}, v({{"tipo_doc", "06"}, {"nro_doc", "20100047218"},
-                                                   {"des_razon", "RESTAURANT SAC"}, {"mto_anual", "3000"}})},
-        {"frmNoDomic", "", {}, v({{"tipo_doc", "07"}, {"nro_doc", "P1234567"}, {"tip_renta", "01"},
-                                  {"des_razon", "SOFTWARE INC"}, {"cod_pais", "9249"}, {"mto_gasto", "20000"},
-                                  {"mto_tasa", "30"}, {"retencion", "1"}, {"mto_ret", "6000"}})},
-        {"frmDetalleDirecto", "1", {}, v({{"tip_proyecto", "1"}, {"ind_parte", "1"}, {"num_concytec", "REG123"},
-                                          {"des_centro", "CENTRO"}, {"ind_vinculo", "0"}, {"des_proyecto", "PROYECTO"},
-                                          {"fec_autorizacion", "01/01/2018"}, {"mto_total", "10000"}})},
-        {"frmRentaInternacional", "", {}, v({{"cod_renta", "1"}, {"cod_pais", "9999"}, {"des_pais", "ARUBA"},
-                                             {"ind_convenio", "0"}, {"mto_renta", "4000"}})},
+        {"frmDetVehiculos",
+         "",
+         {},
+         v({{"cod_categ", "A2"},
+            {"des_placa", "ABC123"},
+            {"mto_adq", "30000"},
+            {"Fec_Ing", "01/01/2017"},
+            {"cod_condicion", "1"},
+            {"cod_actividad", "1"},
+            {"ind_ded_gasto", "1"},
+            {"ind_sustitucion", "0"},
+            {"mto_gasto", "2000"}})},
+        {"frmDetalleExportaciones",
+         "",
+         {},
+         v({{"num_dam", "DAM123"},
+            {"num_factura", "F001123"},
+            {"fec_embarque", "01/04/2018"},
+            {"mto_dam", "10000"},
+            {"mto_factura", "10000"}})},
+        {"frmDetalleGastoPresentacion",
+         "",
+         {},
+         v({{"tipo_doc", "06"}, {"nro_doc", "20100047218"}, {"des_razon", "RESTAURANT SAC"}, {"mto_anual", "3000"}})},
+        {"frmNoDomic",
+         "",
+         {},
+         v({{"tipo_doc", "07"},
+            {"nro_doc", "P1234567"},
+            {"tip_renta", "01"},
+            {"des_razon", "SOFTWARE INC"},
+            {"cod_pais", "9249"},
+            {"mto_gasto", "20000"},
+            {"mto_tasa", "30"},
+            {"retencion", "1"},
+            {"mto_ret", "6000"}})},
+        {"frmDetalleDirecto",
+         "1",
+         {},
+         v({{"tip_proyecto", "1"},
+            {"ind_parte", "1"},
+            {"num_concytec", "REG123"},
+            {"des_centro", "CENTRO"},
+            {"ind_vinculo", "0"},
+            {"des_proyecto", "PROYECTO"},
+            {"fec_autorizacion", "01/01/2018"},
+            {"mto_total", "10000"}})},
+        {"frmRentaInternacional",
+         "",
+         {},
+         v({{"cod_renta", "1"},
+            {"cod_pais", "9999"},
+            {"des_pais", "ARUBA"},
+            {"ind_convenio", "0"},
+            {"mto_renta", "4000"}})},
         {"frmcabEmpresarial", "", {}, v({{"des_contrato", "CONSORCIO NORTE"}})},
-        {"frmColabEmpresarial", "1", {}, v({{"tipo_doc", "06"}, {"nro_doc", "20100047218"}, {"des_razon", "SOCIO SAC"},
-                                            {"por_participacion", "60"}, {"tipo", "1"}})},
+        {"frmColabEmpresarial",
+         "1",
+         {},
+         v({{"tipo_doc", "06"},
+            {"nro_doc", "20100047218"},
+            {"des_razon", "SOCIO SAC"},
+            {"por_participacion", "60"},
+            {"tipo", "1"}})},
         {"DetAdicionesMH", "", {"1", "Z2B"}, v({{"mto_adicion_1", "100"}, {"mto_adicion_27", "50"}})},
         {"DetDeduccionesMH", "", {"2", "01123"}, v({{"mto_deduc_1", "70"}})},
     };
@@ -177,7 +267,8 @@ TEST_F(AnnexWindowsTest, ParticularChecksRefuseWithTheirText) {
         {"frmNoDomic", v({{"mto_gasto", "12450"}}), "El importe del gasto debe ser mayor a 3 UIT."},
         {"frmDetalleDirecto", v({{"num_concytec", ""}}), "Ingrese el número de registro otorgado por el CONCYTEC"},
         {"frmRentaInternacional", v({{"des_pais", ""}}), "Debe ingresar la descripción del país"},
-        {"frmColabEmpresarial", v({{"por_participacion", "100.5"}}), "La cantidad ingresada supera el máximo permitido."},
+        {"frmColabEmpresarial", v({{"por_participacion", "100.5"}}),
+         "La cantidad ingresada supera el máximo permitido."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.window) + " " + c.message);
@@ -324,7 +415,8 @@ TEST_F(AnnexWindowsTest, SubWindowsOpenWithTheirRowOnlyOnceItExists) {
     prompter->expectMessage(QStringLiteral("Debe grabar primero los datos del vehículo."), Icon::Exclamation);
     model->click(QStringLiteral("cmdfrmDetVehiculosSus"));
     ASSERT_TRUE(model->grabar());
-    open(QStringLiteral("frmDetVehiculos"), app::FormRequest::kModify, {QStringLiteral("A2"), QStringLiteral("ABC123")});
+    open(QStringLiteral("frmDetVehiculos"), app::FormRequest::kModify,
+         {QStringLiteral("A2"), QStringLiteral("ABC123")});
     model->click(QStringLiteral("cmdfrmDetVehiculosSus"));
     ASSERT_EQ(opener.requests.size(), 2);
     EXPECT_EQ(opener.requests.last().name, QStringLiteral("frmDetVehiculosSus"));
@@ -332,8 +424,8 @@ TEST_F(AnnexWindowsTest, SubWindowsOpenWithTheirRowOnlyOnceItExists) {
     open(QStringLiteral("frmDetVehiculosSus"), app::FormRequest::kModify,
          {QStringLiteral("A2"), QStringLiteral("ABC123")});
     fill(v({{"des_placa_sus", "ABC123"}, {"mto_adq_sus", "1000"}, {"fec_ing_sus", "01/01/2015"}}));
-    prompter->expectMessage(QStringLiteral("La placa del vehículo sustituido debe ser distinta a la del vehículo nuevo."),
-                            Icon::Critical);
+    prompter->expectMessage(
+        QStringLiteral("La placa del vehículo sustituido debe ser distinta a la del vehículo nuevo."), Icon::Critical);
     EXPECT_FALSE(model->grabar());
     model->setText(QStringLiteral("des_placa_sus"), QStringLiteral("XYZ999"));
     EXPECT_TRUE(model->grabar());
@@ -342,15 +434,56 @@ TEST_F(AnnexWindowsTest, SubWindowsOpenWithTheirRowOnlyOnceItExists) {
     EXPECT_EQ(rows(QStringLiteral("TMPF584VEHIC")), 1);
 }
 
+// A contract lists its participants and opens their window for itself only once it is saved.
+TEST_F(AnnexWindowsTest, AContractListsAndEditsItsOwnParticipants) {
+    open(QStringLiteral("frmcabEmpresarial"));
+    prompter->expectMessage(QStringLiteral("Debe grabar primero los datos del contrato."), Icon::Exclamation);
+    model->clickChild(0);
+    EXPECT_TRUE(opener.requests.isEmpty());
+    for (const char* contract : {"1", "1", "2"}) {
+        test::insertRow(db(), QStringLiteral("TMPF582COLCAB"), key(), {{QStringLiteral("cod_contrato"), QString()}});
+        test::insertRow(db(), QStringLiteral("TMPF582COLDET"), key(),
+                        {{QStringLiteral("cod_contrato"), QString::fromLatin1(contract)},
+                         {QStringLiteral("tipo_doc"), 6},
+                         {QStringLiteral("nro_doc"), QStringLiteral("2050000001%1").arg(rows("TMPF582COLDET"))},
+                         {QStringLiteral("por_participacion"), 50}});
+    }
+    open(QStringLiteral("frmcabEmpresarial"), app::FormRequest::kModify, {QStringLiteral("1")});
+    ASSERT_NE(model->childRows(), nullptr);
+    ASSERT_EQ(model->childRows()->rowCount(), 2);
+    EXPECT_EQ(model->childRows()->rowTexts(0).mid(0, 2), QStringList({"RUC", "20500000010"}));
+
+    model->clickChild(0);
+    ASSERT_EQ(opener.requests.size(), 1);
+    EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmColabEmpresarial"));
+    EXPECT_EQ(opener.requests.at(0).code, QStringLiteral("1"));
+
+    model->childRows()->select(1);
+    model->clickChild(1);
+    ASSERT_EQ(opener.requests.size(), 2);
+    EXPECT_EQ(opener.requests.at(1).keyValues, QStringList({"6", "20500000011"}));
+    EXPECT_EQ(opener.requests.at(1).action, app::FormRequest::kModify);
+
+    prompter->expectQuestion(QStringLiteral("¿Desea eliminar los datos del participante?"), app::Button::Yes,
+                             Icon::Question);
+    model->clickChild(2);
+    EXPECT_EQ(model->childRows()->rowCount(), 1);
+    EXPECT_EQ(column(QStringLiteral("TMPF582COLDET"), QStringLiteral("nro_doc")),
+              QStringLiteral("20500000010,20500000012"));
+}
+
 // The figures the form's casillas and rules read from the annex tables.
 TEST_F(AnnexWindowsTest, TotalsCountAndSumTheRowsOfTheDeclaration) {
     const auto add = [this](const char* table, QVariantMap values) {
         test::insertRow(db(), QString::fromUtf8(table), key(), values);
     };
-    add("TMPF584VEHIC", {{"cod_categ", "A2"}, {"des_placa", "A1"}, {"ind_ded_gasto", "1"}, {"mto_gasto", "1000"},
-                         {"mto_dep", "300"}});
+    add("TMPF584VEHIC",
+        {{"cod_categ", "A2"}, {"des_placa", "A1"}, {"ind_ded_gasto", "1"}, {"mto_gasto", "1000"}, {"mto_dep", "300"}});
     add("TMPF584VEHIC", {{"cod_categ", "A3"}, {"des_placa", "A2"}, {"ind_ded_gasto", "0"}, {"mto_gasto", "5000"}});
-    add("TMPF584VEHIC", {{"cod_categ", "A3"}, {"des_placa", "A3"}, {"ind_ded_gasto", "1"}, {"ind_sustitucion", "1"},
+    add("TMPF584VEHIC", {{"cod_categ", "A3"},
+                         {"des_placa", "A3"},
+                         {"ind_ded_gasto", "1"},
+                         {"ind_sustitucion", "1"},
                          {"mto_gasto", "250"}});
     // Another declaration's rows count for nothing.
     test::insertRow(db(), QStringLiteral("TMPF584VEHIC"), test::demoKey(QStringLiteral("20100047218")),

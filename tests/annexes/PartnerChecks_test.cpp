@@ -48,10 +48,12 @@ TEST_F(PartnerChecksTest, EachCheckRefusesWithItsTextInOrder) {
     };
     const QList<Case> cases = {
         {"nro_doc_socio", "20100047219", "El RUC no es Válido."},
-        {"des_nom_razon", "", "Debe consignar toda la información del principal socio, asociado, participacionista u "
-                              "otros."},
-        {"cod_pais", "", "Debe consignar toda la información del principal socio, asociado, participacionista u "
-                         "otros."},
+        {"des_nom_razon", "",
+         "Debe consignar toda la información del principal socio, asociado, participacionista u "
+         "otros."},
+        {"cod_pais", "",
+         "Debe consignar toda la información del principal socio, asociado, participacionista u "
+         "otros."},
         {"fec_nac_socio", "31/02/1970", "La Forma de ingresar la fecha es incorrecta."},
         {"fec_nac_socio", "01/01/2020", "La Forma de ingresar la fecha es incorrecta."},
         {"fec_nac_socio", "31/12/1899", "La fecha de nacimiento registrada no es Válida."},
@@ -97,8 +99,9 @@ TEST_F(PartnerChecksTest, ANewPartnerIsWrittenWithItsCodesAndTheWindowStaysOpenE
     EXPECT_TRUE(model->isEmpty(QStringLiteral("nro_doc_socio")));
     EXPECT_EQ(model->focus(), QStringLiteral("cboTipoSocio"));
 
-    QSqlQuery row = db().run(QStringLiteral("SELECT tipo_socio, tipo_doc_socio, nro_doc_socio, fec_nac_socio, cod_pais, "
-                                            "Porcentaje, fec_cosnt_socio, cNumero FROM TMPF535SOCIOS"));
+    QSqlQuery row =
+        db().run(QStringLiteral("SELECT tipo_socio, tipo_doc_socio, nro_doc_socio, fec_nac_socio, cod_pais, "
+                                "Porcentaje, fec_cosnt_socio, cNumero FROM TMPF535SOCIOS"));
     ASSERT_TRUE(row.next());
     EXPECT_EQ(row.value(0).toString(), QStringLiteral("02"));
     EXPECT_EQ(row.value(1).toInt(), 6);

@@ -29,7 +29,8 @@ TEST(PartnersBatch, PartnersAddedModifiedDeletedAndSaved) {
     QString errors;
     QTextStream out(&output);
     QTextStream err(&errors);
-    BatchRunner runner(database.db(), out, err, {QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
+    BatchRunner runner(database.db(), out, err,
+                       {QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
     ASSERT_EQ(runner.run(script(QStringLiteral("partners.txt"))), BatchRunner::kDone)
         << errors.toStdString() << output.toStdString();
     out.flush();
@@ -40,12 +41,14 @@ TEST(PartnersBatch, PartnersAddedModifiedDeletedAndSaved) {
              "message critical \"\" \"La cantidad ingresada supera el máximo permitido.\"\n",
              "Porcentaje = \"10.01\" enabled\n",
              "closed frmDetalleSocios \"\"\n",
-             "row 4: P.JURIDICA NO DOMICILIADA | HOLDING DEL SUR LTD | DOC.TRIB. | X998877 |  | ESTADOS UNIDOS | 10.00 | \n",
+             "row 4: P.JURIDICA NO DOMICILIADA | HOLDING DEL SUR LTD | DOC.TRIB. | X998877 |  | ESTADOS UNIDOS | 10.00 "
+             "| \n",
              "question \"",
              "\"Desea eliminar los datos del socio ?\" -> Si\n",
              "window frmDetalleSocios 2 -\n",
              "nro_doc_socio = \"40123456\" disabled\n",
-             "row 1: P.NATURAL DOMICILIADA | PEÑA DIAZ JUAN | DNI | 40123456 | 15/03/1970 | PERU | 50.00 | 01/02/1990\n",
+             "row 1: P.NATURAL DOMICILIADA | PEÑA DIAZ JUAN | DNI | 40123456 | 15/03/1970 | PERU | 50.00 | "
+             "01/02/1990\n",
              "rows grdPricipalesSocios total 3\n",
          }) {
         EXPECT_TRUE(output.contains(QString::fromUtf8(expected))) << expected << "\n---\n" << output.toStdString();
@@ -54,8 +57,8 @@ TEST(PartnersBatch, PartnersAddedModifiedDeletedAndSaved) {
     EXPECT_FALSE(output.contains(QStringLiteral("100 principales"), Qt::CaseInsensitive));
 
     // The stored partners, each with the check code of its own values.
-    const store::TableLayout layout = store::TableCatalog::instance().layout(QStringLiteral("F535SOCIOS"),
-                                                                             store::Copy::Permanent);
+    const store::TableLayout layout =
+        store::TableCatalog::instance().layout(QStringLiteral("F535SOCIOS"), store::Copy::Permanent);
     QSqlQuery rows = database.db().run(QStringLiteral("SELECT * FROM F535SOCIOS ORDER BY Porcentaje"));
     QList<double> shares;
     while (rows.next()) {

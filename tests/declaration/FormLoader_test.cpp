@@ -1,4 +1,5 @@
 #include "FormFixture.h"
+#include "declaration/WorkingCasillas.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -237,10 +238,11 @@ TEST_F(FormLoaderTest, StoredDeclarationFillsAnswersIdentificationAndDetailTable
     EXPECT_EQ(form.controlText(QStringLiteral("TxtOfReg")), QStringLiteral("LIMA"));
     EXPECT_EQ(form.controlText(QStringLiteral("TxtNombreN")), QStringLiteral("ROSA"));
     EXPECT_EQ(form.slot781, QStringLiteral("1"));
-    EXPECT_EQ(form.keptCasillas.value(510), QStringLiteral("  DETALLE  "));
-    EXPECT_EQ(form.detailTable1.value(527), QStringLiteral("300"));
-    EXPECT_EQ(form.detailTable1.value(528, QStringLiteral("missing")), QString()); // every entry present
-    EXPECT_EQ(form.detailTable2.value(548), QStringLiteral("40"));
+    // The assistants' casillas go to their working table, descriptions with their blanks.
+    EXPECT_EQ(WorkingCasillas::value(db(), form.key(), 510), QStringLiteral("  DETALLE  "));
+    EXPECT_EQ(WorkingCasillas::value(db(), form.key(), 527), QStringLiteral("300"));
+    EXPECT_EQ(WorkingCasillas::value(db(), form.key(), 548), QStringLiteral("40"));
+    EXPECT_FALSE(form.keptCasillas.contains(527));
     EXPECT_EQ(form.detailTable3.value(690), QStringLiteral("12"));
     EXPECT_EQ(form.text(137), QStringLiteral("1"));
     EXPECT_EQ(form.answerSlots.value(137), QStringLiteral("1"));

@@ -1,5 +1,6 @@
 #include "batch/BatchRunner.h"
 #include "declaration/ValidationFixture.h"
+#include "declaration/WorkingCasillas.h"
 
 #include <QDir>
 #include <QFile>
@@ -183,7 +184,7 @@ TEST_F(ValidateCommandTest, VehicleAdditionBelowCasilla704IsWarned) {
     model->setText(704, QStringLiteral("500"));
     for (const auto& [added, warned] :
          {std::pair{QStringLiteral("499"), true}, std::pair{QStringLiteral("500"), false}}) {
-        model->detailTable1.insert(736, added);
+        WorkingCasillas::store(db(), model->key(), {{736, added}});
         if (warned) {
             prompter->expectMessage(warning, app::Icon::Information);
         }

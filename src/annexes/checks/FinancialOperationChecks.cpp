@@ -35,8 +35,8 @@ std::optional<Failure> FinancialOperationChecks::validate(AnnexDetailModel& mode
         return Failure{kEnd, QStringLiteral("Registre la fecha de fin del contrato.")};
     }
     if (model.date(kEnd) < model.date(QStringLiteral("mskFecInicio"))) {
-        return Failure{kEnd,
-                       QStringLiteral("La Fecha de fin del contrato no puede ser mayor a la fecha de inicio del contrato.")};
+        return Failure{
+            kEnd, QStringLiteral("La Fecha de fin del contrato no puede ser mayor a la fecha de inicio del contrato.")};
     }
     return std::nullopt;
 }

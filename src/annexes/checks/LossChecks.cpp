@@ -11,7 +11,8 @@ std::optional<Failure> LossChecks::crossRows(AnnexDetailModel& model) {
                         {model.storedValue(QStringLiteral("tip_documento")),
                          model.storedValue(QStringLiteral("num_documento")),
                          model.storedValue(QStringLiteral("ind_inf_tecnico"))});
-    if (model.context().db.scalar(QStringLiteral("SELECT count(*) FROM TMPF535MERMAS") + filter.text, filter.values)
+    if (model.context()
+            .db.scalar(QStringLiteral("SELECT count(*) FROM TMPF535MERMAS") + filter.text, filter.values)
             .toInt() > 0) {
         return Failure{QStringLiteral("txtNroDoc"),
                        QStringLiteral("Ya se registró el mismo tipo y número de documento para otro tipo elaboración "

@@ -17,8 +17,8 @@ const QString PartnerChecks::kConsolidatedClosed = QStringLiteral(
 const QString PartnerChecks::kConsolidatedRequires =
     QStringLiteral("Sr. Contribuyente, debe registrar de manera obligatoria a los 100 principales socios o a quienes "
                    "representen el 80% de la participación.");
-const QString PartnerChecks::kIncomplete = QStringLiteral(
-    "Debe consignar toda la información del principal socio, asociado, participacionista u otros.");
+const QString PartnerChecks::kIncomplete =
+    QStringLiteral("Debe consignar toda la información del principal socio, asociado, participacionista u otros.");
 
 namespace {
 
@@ -130,10 +130,10 @@ std::optional<Failure> PartnerChecks::validate(AnnexDetailModel& model) {
     if (!rest) {
         // A foreign company may have no document type.
         const bool docTypeMissing = docType.isEmpty() && type != QStringLiteral("04");
-        for (const auto& [missing, name] : {std::pair{type.isEmpty(), kType}, std::pair{docTypeMissing, kDocType},
-                                            std::pair{number.isEmpty(), kDocNumber},
-                                            std::pair{model.isEmpty(kName), kName},
-                                            std::pair{model.isEmpty(kCountry), kCountry}}) {
+        for (const auto& [missing, name] :
+             {std::pair{type.isEmpty(), kType}, std::pair{docTypeMissing, kDocType},
+              std::pair{number.isEmpty(), kDocNumber}, std::pair{model.isEmpty(kName), kName},
+              std::pair{model.isEmpty(kCountry), kCountry}}) {
             if (missing) {
                 return Failure{name, kIncomplete};
             }
@@ -177,8 +177,9 @@ std::optional<Failure> PartnerChecks::checkDates(AnnexDetailModel& model) const 
         return failure;
     }
     if (!model.isEmpty(kBirth) && !model.isEmpty(kJoined) && model.date(kJoined) < model.date(kBirth)) {
-        return Failure{kJoined, QStringLiteral("La Fecha en que se constituye como socio, asociado, participacionista u "
-                                               "otro no puede ser menor que la fecha de nacimiento.")};
+        return Failure{kJoined,
+                       QStringLiteral("La Fecha en que se constituye como socio, asociado, participacionista u "
+                                      "otro no puede ser menor que la fecha de nacimiento.")};
     }
     return std::nullopt;
 }

@@ -20,10 +20,10 @@ const QString kIdentification = QStringLiteral("txtIdentificacion");
 
 const QStringList& addressColumns() {
     static const QStringList columns = {
-        QStringLiteral("cod_ubigeo"), QStringLiteral("tip_zona"), QStringLiteral("des_zona"),
-        QStringLiteral("tip_via"),    QStringLiteral("des_via"),  QStringLiteral("numero"),
-        QStringLiteral("kilometro"),  QStringLiteral("manzana"),  QStringLiteral("interior"),
-        QStringLiteral("departamento"), QStringLiteral("lote"),   QStringLiteral("referencia")};
+        QStringLiteral("cod_ubigeo"),   QStringLiteral("tip_zona"), QStringLiteral("des_zona"),
+        QStringLiteral("tip_via"),      QStringLiteral("des_via"),  QStringLiteral("numero"),
+        QStringLiteral("kilometro"),    QStringLiteral("manzana"),  QStringLiteral("interior"),
+        QStringLiteral("departamento"), QStringLiteral("lote"),     QStringLiteral("referencia")};
     return columns;
 }
 
@@ -31,9 +31,9 @@ const QStringList& addressColumns() {
 
 void RentalChecks::prepare(AnnexDetailModel& model) {
     const bool property = model.value(kGood) == kProperty;
-    model.setLabel(kIdentification, property ? QStringLiteral("Partida Registral")
-                                             : model.value(kGood) == kMovable ? QStringLiteral("Número de Placa")
-                                                                              : model.field(kIdentification).label);
+    model.setLabel(kIdentification, property                         ? QStringLiteral("Partida Registral")
+                                    : model.value(kGood) == kMovable ? QStringLiteral("Número de Placa")
+                                                                     : model.field(kIdentification).label);
     for (const QString& column : addressColumns()) {
         model.setEnabled(column, property);
     }
@@ -85,7 +85,8 @@ bool RentalChecks::confirm(AnnexDetailModel& model) {
     store::SqlFilter filter = model.annexFilter();
     for (const QString& column : addressColumns()) {
         if (column != QStringLiteral("referencia")) {
-            filter.andCondition(QStringLiteral("ifnull(%1,'') = ifnull(?,'')").arg(column), {model.storedValue(column)});
+            filter.andCondition(QStringLiteral("ifnull(%1,'') = ifnull(?,'')").arg(column),
+                                {model.storedValue(column)});
         }
     }
     if (model.action() == app::FormRequest::kModify) {
@@ -94,9 +95,9 @@ bool RentalChecks::confirm(AnnexDetailModel& model) {
                              model.requestKeyValue(QStringLiteral("nro_doc")),
                              model.requestKeyValue(QStringLiteral("correl_pred"))});
     }
-    const int same =
-        model.context().db.scalar(QStringLiteral("SELECT count(*) FROM TMPF582ALQUILER") + filter.text, filter.values)
-            .toInt();
+    const int same = model.context()
+                         .db.scalar(QStringLiteral("SELECT count(*) FROM TMPF582ALQUILER") + filter.text, filter.values)
+                         .toInt();
     return same == 0 || model.context().prompter.askYesNo(kSameAddress, model.def().caption);
 }
 

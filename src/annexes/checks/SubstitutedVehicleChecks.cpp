@@ -11,8 +11,8 @@ std::optional<Failure> SubstitutedVehicleChecks::validate(AnnexDetailModel& mode
     if (auto failure = model.fieldRules()) {
         return failure;
     }
-    if (model.value(QStringLiteral("des_placa_sus")).compare(model.requestKeyValue(QStringLiteral("des_placa")).trimmed(),
-                                                              Qt::CaseInsensitive) == 0) {
+    if (model.value(QStringLiteral("des_placa_sus"))
+            .compare(model.requestKeyValue(QStringLiteral("des_placa")).trimmed(), Qt::CaseInsensitive) == 0) {
         return Failure{QStringLiteral("txtPlacaSus"), kSamePlate};
     }
     return std::nullopt;

@@ -58,9 +58,9 @@ void VehicleChecks::clicked(AnnexDetailModel& model, const QString& command) {
     const QVariant plate = model.storedValue(QStringLiteral("des_placa"));
     store::SqlFilter filter = model.annexFilter();
     filter.andCondition(QStringLiteral("cod_categ IS ? AND des_placa IS ?"), {category, plate});
-    const bool saved =
-        model.context().db.scalar(QStringLiteral("SELECT count(*) FROM TMPF584VEHIC") + filter.text, filter.values)
-            .toInt() > 0;
+    const bool saved = model.context()
+                           .db.scalar(QStringLiteral("SELECT count(*) FROM TMPF584VEHIC") + filter.text, filter.values)
+                           .toInt() > 0;
     if (!saved || model.value(kSubstitutes) != kYes) {
         model.context().prompter.message(kSaveFirst, model.def().caption, app::Icon::Exclamation);
         return;

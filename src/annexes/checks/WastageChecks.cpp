@@ -22,7 +22,8 @@ std::optional<Failure> WastageChecks::validate(AnnexDetailModel& model) {
             return Failure{QStringLiteral("txtJuzgado"), QStringLiteral("Registre la identificación Juzgado de Paz.")};
         }
         if (court.size() < kShortestCourt) {
-            return Failure{QStringLiteral("txtJuzgado"), QStringLiteral("La identificación Juzgado de Paz es inválida.")};
+            return Failure{QStringLiteral("txtJuzgado"),
+                           QStringLiteral("La identificación Juzgado de Paz es inválida.")};
         }
     }
     if (auto failure = model.fieldRules()) {

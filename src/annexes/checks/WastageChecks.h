@@ -8,7 +8,7 @@ namespace qel::annexes {
 // before a justice of the peace names the court; the tax administration hears of it first.
 class WastageChecks : public AnnexChecks {
 public:
-    static const QString kNotary;       // "1"
+    static const QString kNotary;         // "1"
     static const QString kJusticeOfPeace; // "2"
     std::optional<Failure> validate(AnnexDetailModel& model) override;
 };

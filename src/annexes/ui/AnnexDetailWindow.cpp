@@ -9,9 +9,11 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace qel::annexes::ui {
@@ -57,6 +59,9 @@ void AnnexDetailWindow::build() {
         grid->addWidget(control, row, column + 1);
     }
     layout->addLayout(grid);
+    if (m_model.childRows() != nullptr) {
+        buildChildGrid(layout);
+    }
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -73,9 +78,47 @@ void AnnexDetailWindow::build() {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QStringLiteral("cmdAccion_%1").arg(index));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, index] { m_model.click(QStringLiteral("cmdAccion"), index); });
+        connect(button, &QPushButton::clicked, this,
+                [this, index] { m_model.click(QStringLiteral("cmdAccion"), index); });
         buttons->addWidget(button);
     }
+    layout->addLayout(buttons);
+}
+
+// The rows that belong to this window's row, with their own add, modify and delete buttons.
+void AnnexDetailWindow::buildChildGrid(QVBoxLayout* layout) {
+    const AnnexGridDef& def = *m_model.childGrid();
+    AnnexGridModel* rows = m_model.childRows();
+    auto* view = new QTableView(this);
+    view->setObjectName(def.grid);
+    view->setModel(rows);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->hide();
+    view->setMinimumHeight(120);
+    view->setMinimumWidth(760);
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [rows](const QModelIndex& current) { rows->select(current.isValid() ? current.row() : -1); });
+    connect(rows, &QAbstractItemModel::modelReset, view, [view, rows] {
+        view->resizeColumnsToContents();
+        if (rows->current() >= 0) {
+            view->selectRow(rows->current());
+        }
+    });
+    view->resizeColumnsToContents();
+    layout->addWidget(view);
+    auto* buttons = new QHBoxLayout;
+    const QList<std::pair<int, QString>> actions = {
+        {0, QStringLiteral("&Nuevo")}, {1, QStringLiteral("&Modificar")}, {2, QStringLiteral("&Eliminar")}};
+    for (const auto& [index, caption] : actions) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QStringLiteral("%1_%2").arg(def.array).arg(index));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, index] { m_model.clickChild(index); });
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
     layout->addLayout(buttons);
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 
 class QButtonGroup;
+class QVBoxLayout;
 class QWidget;
 
 namespace qel::annexes::ui {
@@ -33,6 +34,7 @@ protected:
 
 private:
     void build();
+    void buildChildGrid(QVBoxLayout* layout);
     QWidget* makeControl(const AnnexField& field);
     void refresh(const QString& control);
     void focusControl(const QString& control);

@@ -3,6 +3,7 @@
 #include "annexes/ui/AnnexWindows.h"
 #include "annexes/ui/TrialBalanceForms.h"
 
+#include "annexes/ui/AssistantForms.h"
 #include "app/Clock.h"
 #include "app/HelpTopics.h"
 #include "app/ProcessState.h"
@@ -50,6 +51,8 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
     annexes::ui::registerAnnexWindows(forms, state, prompter);
     // The trial balance: frmDetalleBalance and frmTransferencia.
     annexes::registerTrialBalanceForms(forms, state, prompter);
+    // The casilla assistants (cost of sales, income by source, losses, vehicles).
+    annexes::registerAssistantForms(forms, state, prompter);
 
     // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
     management::ui::registerDeclarationForms(forms, state);

@@ -1,0 +1,188 @@
+#include "annexes/CasillaAssistantModel.h"
+
+#include "app/NumberFormat.h"
+#include "app/Prompter.h"
+#include "declaration/WorkingCasillas.h"
+#include "store/Database.h"
+#include "store/DatabaseError.h"
+#include "store/ExecuteSql.h"
+#include "store/TransactionGuard.h"
+
+#include <QSqlQuery>
+
+namespace qel::annexes {
+
+namespace {
+
+const QString kMonthTable = QStringLiteral("TMPF572DETBAS");
+
+store::SqlFilter monthRows(const store::DeclarationKey& key, const MonthRows& months) {
+    store::SqlFilter where = key.filter();
+    where.andEquals(QStringLiteral("CAS_ADI"), months.casAdi);
+    where.andEquals(QStringLiteral("CAS_DET"), months.casDet);
+    where.andEquals(QStringLiteral("tipo"), months.tipo);
+    return where;
+}
+
+QString monthKey(int month) {
+    return QStringLiteral("%1").arg(month, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+CasillaAssistantModel::CasillaAssistantModel(store::Database& db, app::Prompter& prompter, const AssistantDef& def,
+                                             store::DeclarationKey key, int casilla, bool readOnly)
+    : m_db(db), m_prompter(prompter), m_def(def), m_key(std::move(key)), m_casilla(casilla), m_readOnly(readOnly) {
+    load();
+    recompute();
+}
+
+QString CasillaAssistantModel::caption() const {
+    return m_def.caption.arg(m_casilla);
+}
+
+void CasillaAssistantModel::load() {
+    const QMap<int, QString> working = declaration::WorkingCasillas::values(m_db, m_key);
+    for (const AssistantField& field : m_def.fields) {
+        if (field.casilla > 0 && field.stored) {
+            m_values.setText(field.id(), working.value(field.casilla));
+        }
+    }
+    if (m_def.months.casAdi.isEmpty()) {
+        return;
+    }
+    const store::SqlFilter where = monthRows(m_key, m_def.months);
+    QSqlQuery rows =
+        m_db.run(QStringLiteral("SELECT per_mes, mto_monto FROM ") + kMonthTable + where.text, where.values);
+    while (rows.next()) {
+        const int month = rows.value(0).toString().trimmed().toInt();
+        if (month >= 1 && month <= 12) {
+            m_values.setText(1000 + month, rows.value(1).toString().trimmed());
+        }
+    }
+}
+
+QString CasillaAssistantModel::shownText(int id) const {
+    if (m_values.isEmpty(id)) {
+        return {};
+    }
+    const AssistantField* field = m_def.field(id);
+    if (field != nullptr && field->count) {
+        return app::formatNumber(m_values.value(id), QStringLiteral("#0"));
+    }
+    return app::formatNumber(m_values.value(id), QStringLiteral("###,###,###,##0;(###,###,###,##0)"));
+}
+
+bool CasillaAssistantModel::setText(int id, const QString& text) {
+    const AssistantField* field = m_def.field(id);
+    if (field == nullptr || field->computed || m_readOnly) {
+        return false;
+    }
+    QString digits = text.trimmed();
+    digits.remove(QLatin1Char(','));
+    for (const QChar c : digits) {
+        if (!c.isDigit()) {
+            return false;
+        }
+    }
+    m_values.setText(id, digits.isEmpty() ? QString() : app::formatNumber(app::readWhole(digits), app::masks::kWhole));
+    recompute();
+    return true;
+}
+
+void CasillaAssistantModel::recompute() {
+    for (const AssistantTotal& total : m_def.totals) {
+        bool any = false;
+        double sum = 0;
+        for (const int id : total.adds) {
+            any = any || !m_values.isEmpty(id);
+            sum += m_values.value(id);
+        }
+        for (const int id : total.subtracts) {
+            any = any || !m_values.isEmpty(id);
+            sum -= m_values.value(id);
+        }
+        if (any) {
+            m_values.setValue(total.target, sum);
+        } else {
+            m_values.setText(total.target, QString());
+        }
+    }
+    if (m_def.calculation) {
+        m_def.calculation->compute(m_values, AssistantContext{m_db, m_key, m_casilla});
+    }
+}
+
+QString CasillaAssistantModel::problem() const {
+    if (m_def.everyFieldRequired) {
+        for (const AssistantField& field : m_def.fields) {
+            if (!field.computed && m_values.isEmpty(field.id())) {
+                return m_def.requiredMessage;
+            }
+        }
+    }
+    for (const AssistantTotal& total : m_def.totals) {
+        if (!total.negativeMessage.isEmpty() && m_values.value(total.target) < 0) {
+            return total.negativeMessage;
+        }
+    }
+    const AssistantContext context{m_db, m_key, m_casilla};
+    for (const auto& check : m_def.checks) {
+        const QString found = check->problem(m_values, context);
+        if (!found.isEmpty()) {
+            return found;
+        }
+    }
+    return {};
+}
+
+bool CasillaAssistantModel::save() {
+    if (m_readOnly) {
+        return false;
+    }
+    const QString found = problem();
+    if (!found.isEmpty()) {
+        m_prompter.message(found, caption(), app::Icon::Exclamation);
+        return false;
+    }
+    try {
+        store::TransactionGuard transaction(m_db);
+        storeRows();
+        transaction.commit();
+    } catch (const store::DatabaseError& error) {
+        store::showDatabaseError(m_prompter, error);
+        return false;
+    }
+    m_result = m_values.isEmpty(m_def.resultId) ? QStringLiteral("0") : m_values.text(m_def.resultId);
+    m_closed = true;
+    return true;
+}
+
+void CasillaAssistantModel::storeRows() {
+    QMap<int, QString> casillas;
+    for (const AssistantField& field : m_def.fields) {
+        if (field.casilla > 0 && field.stored) {
+            casillas.insert(field.casilla, m_values.text(field.id()));
+        }
+    }
+    declaration::WorkingCasillas::store(m_db, m_key, casillas);
+    if (m_def.months.casAdi.isEmpty()) {
+        return;
+    }
+    const store::SqlFilter where = monthRows(m_key, m_def.months);
+    m_db.run(QStringLiteral("DELETE FROM ") + kMonthTable + where.text, where.values).finish();
+    for (const AssistantField& field : m_def.fields) {
+        if (field.month == 0 || m_values.isEmpty(field.id())) {
+            continue;
+        }
+        m_db.run(QStringLiteral("INSERT INTO ") + kMonthTable +
+                     QStringLiteral(" (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CAS_ADI, CAS_DET, tipo, num_correl, "
+                                    "per_mes, des_detalle, mto_base, mto_monto, cNumero) "
+                                    "VALUES (?,?,?,?,?,?,?,?,?,'',0,?,'000000')"),
+                 m_key.columnValues() + QVariantList{m_def.months.casAdi, m_def.months.casDet, m_def.months.tipo,
+                                                     field.month, monthKey(field.month), m_values.text(field.id())})
+            .finish();
+    }
+}
+
+} // namespace qel::annexes

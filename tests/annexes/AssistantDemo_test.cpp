@@ -1,0 +1,79 @@
+#include "batch/BatchRunner.h"
+#include "declaration/SaveCommand.h"
+#include "declaration/WorkingCasillas.h"
+#include "support/FormServices.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+// The demo return whose income statement and tax base are typed through their assistants
+// saves as consistent, and its assistants' casillas reach DET and come back on opening.
+
+namespace qel::annexes {
+namespace {
+
+const QString kRuc = QStringLiteral("20601000211");
+
+QString demoScript() {
+    QFile file(QStringLiteral(QEL_TEST_DATA_DIR "/returns/i_asistentes.txt"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (!line.trimmed().startsWith(QStringLiteral("expect"))) {
+            lines.append(line);
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+class AssistantDemoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::registerTaxpayer(database.db(), kRuc, QStringLiteral("CONFECCIONES DEL PACÍFICO S.A.C."),
+                               QStringLiteral("CONTADOR"));
+    }
+    QString run(const QString& script) {
+        output.clear();
+        errors.clear();
+        EXPECT_EQ(runner.run(script), batch::BatchRunner::kDone) << errors.toStdString() << output.toStdString();
+        return output;
+    }
+    QString stored(int casilla) {
+        store::SqlFilter where = test::demoKey(kRuc).filter();
+        where.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER)=?"), {casilla});
+        return database.db().scalar(QStringLiteral("SELECT i_valor FROM DET") + where.text, where.values).toString();
+    }
+
+    test::TempDatabase database;
+    QString output;
+    QString errors;
+    QTextStream out{&output};
+    QTextStream err{&errors};
+    batch::BatchRunner runner{
+        database.db(), out, err,
+        batch::BatchRunner::Settings{QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")}};
+};
+
+TEST_F(AssistantDemoTest, TypedThroughItsAssistantsItSavesConsistent) {
+    const QString typed = run(demoScript());
+    EXPECT_TRUE(typed.contains(QStringLiteral("closed frmcostos \"1690000\""))) << typed.toStdString();
+    const QString saved = run(QStringLiteral("save"));
+    EXPECT_TRUE(saved.contains(declaration::SaveCommand::kSavedConsistent)) << saved.toStdString();
+
+    struct Case {
+        int casilla;
+        const char* value;
+    };
+    for (const Case& c : {Case{514, "1490000"}, Case{797, "1690000"}, Case{670, "2800000"}, Case{671, "50000"},
+                          Case{590, "42300"}, Case{600, "3200"}}) {
+        EXPECT_EQ(stored(c.casilla), QString::fromLatin1(c.value)) << c.casilla;
+    }
+    run(QStringLiteral("close\nopen %1").arg(kRuc));
+    EXPECT_EQ(declaration::WorkingCasillas::value(database.db(), test::demoKey(kRuc), 797), QStringLiteral("1690000"));
+}
+
+} // namespace
+} // namespace qel::annexes
