@@ -9,11 +9,50 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <map>
 #include <optional>
 #include <sqlite3.h>
 
 namespace qel::bench {
+
+namespace {
+
+constexpr int kDefaultAnnexRows = 10000;
+
+// The count the command line asked for; 0 leaves it to the environment.
+int& requestedRows() {
+    static int rows = 0;
+    return rows;
+}
+
+} // namespace
+
+int parseRowCount(const QString& text) {
+    QString digits = text.trimmed().toLower();
+    int factor = 1;
+    if (digits.endsWith(QLatin1Char('k'))) {
+        digits.chop(1);
+        factor = 1000;
+    }
+    bool ok = false;
+    const int count = digits.toInt(&ok);
+    return ok && count > 0 && count <= 10000000 / factor ? count * factor : 0;
+}
+
+int annexRows() {
+    static const int fromEnvironment = [] {
+        const int rows = parseRowCount(qEnvironmentVariable("QEL_BENCH_ROWS"));
+        return rows > 0 ? rows : kDefaultAnnexRows;
+    }();
+    return requestedRows() > 0 ? requestedRows() : fromEnvironment;
+}
+
+double threadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
 
 BenchDatabase::BenchDatabase() {
     m_path = m_dir.path() + QStringLiteral("/bench.db");
@@ -40,7 +79,7 @@ const QStringList& annexTables() {
 BenchDatabase& annexDatabase() {
     static BenchDatabase database;
     [[maybe_unused]] static const bool filled = [] {
-        fillAnnexRows(database.db(), benchKey(), annexTables(), kAnnexRows);
+        fillAnnexRows(database.db(), benchKey(), annexTables(), annexRows());
         return true;
     }();
     return database;
@@ -116,7 +155,9 @@ void fillAnnexRows(store::Database& db, const store::DeclarationKey& key, const 
                         value = 1000 + r * 7 + c;
                         break;
                     case store::ColumnType::Date:
-                        value = QStringLiteral("2018-%1-%2").arg(r % 12 + 1, 2, 10, QLatin1Char('0')).arg(r % 28 + 1, 2, 10, QLatin1Char('0'));
+                        value = QStringLiteral("2018-%1-%2")
+                                    .arg(r % 12 + 1, 2, 10, QLatin1Char('0'))
+                                    .arg(r % 28 + 1, 2, 10, QLatin1Char('0'));
                         break;
                     case store::ColumnType::Text:
                         value = QStringLiteral("%1 %2 D'ONOFRIO").arg(layout.columns.at(c).name).arg(r);
@@ -138,28 +179,65 @@ namespace {
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    struct Mean {
+        double wall = 0; // seconds per iteration
+        double cpu = 0;
+    };
+
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                auto& [total, count] = m_times[run.run_name.function_name];
-                total += run.GetAdjustedRealTime();
-                ++count;
+                Sums& sums = m_sums[run.run_name.function_name];
+                const double iterations = static_cast<double>(run.iterations);
+                sums.wall += run.real_accumulated_time / iterations;
+                const auto timed = run.counters.find(kTimedCpuCounter);
+                sums.cpu +=
+                    timed != run.counters.end() ? timed->second.value / 1000 : run.cpu_accumulated_time / iterations;
+                ++sums.count;
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
-    double mean(const std::string& name) const {
-        const auto it = m_times.find(name);
-        return it == m_times.end() || it->second.second == 0 ? 0 : it->second.first / it->second.second;
+    Mean mean(const std::string& name) const {
+        const auto it = m_sums.find(name);
+        if (it == m_sums.end() || it->second.count == 0) {
+            return {};
+        }
+        return {it->second.wall / it->second.count, it->second.cpu / it->second.count};
     }
 
 private:
-    std::map<std::string, std::pair<double, int>> m_times;
+    struct Sums {
+        double wall = 0;
+        double cpu = 0;
+        int count = 0;
+    };
+    std::map<std::string, Sums> m_sums;
 };
+
+// Takes "--rows=N" out of the arguments before the benchmark library reads them.
+void takeRowsArgument(int& argc, char** argv) {
+    int kept = 0;
+    for (int i = 0; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (i > 0 && argument.startsWith(QStringLiteral("--rows="))) {
+            const int rows = parseRowCount(argument.mid(7));
+            if (rows == 0) {
+                std::fprintf(stderr, "%s: not a row count\n", argv[i]);
+                std::exit(2);
+            }
+            requestedRows() = rows;
+            continue;
+        }
+        argv[kept++] = argv[i];
+    }
+    argc = kept;
+}
 
 } // namespace
 
 int runWithRatios(int argc, char** argv, const std::vector<std::pair<std::string, std::string>>& pairs) {
+    takeRowsArgument(argc, argv);
     // A benchmark that paints brings its own QGuiApplication.
     std::optional<QCoreApplication> app;
     if (QCoreApplication::instance() == nullptr) {
@@ -168,11 +246,14 @@ int runWithRatios(int argc, char** argv, const std::vector<std::pair<std::string
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
+    std::printf("ROWS %d annex rows\n", annexRows());
     for (const auto& [candidate, baseline] : pairs) {
-        const double b = reporter.mean(baseline);
-        const double c = reporter.mean(candidate);
-        if (b > 0 && c > 0) {
-            std::printf("RATIO %s / %s = %.2f\n", candidate.c_str(), baseline.c_str(), c / b);
+        const RatioReporter::Mean b = reporter.mean(baseline);
+        const RatioReporter::Mean c = reporter.mean(candidate);
+        if (b.wall > 0 && c.wall > 0 && b.cpu > 0) {
+            std::printf("RATIO %s / %s = %.2f wall (%+.3f ms), %.2f cpu (%+.3f ms)\n", candidate.c_str(),
+                        baseline.c_str(), c.wall / b.wall, (c.wall - b.wall) * 1000, c.cpu / b.cpu,
+                        (c.cpu - b.cpu) * 1000);
         }
     }
     benchmark::Shutdown();

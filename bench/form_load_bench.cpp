@@ -52,7 +52,7 @@ void BM_BareSqliteOpen(benchmark::State& state) {
         sqlite3_finalize(statement);
         benchmark::DoNotOptimize(values);
     }
-    state.SetItemsProcessed(state.iterations() * bench::kAnnexRows);
+    state.SetItemsProcessed(state.iterations() * bench::annexRows());
 }
 BENCHMARK(BM_BareSqliteOpen)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
@@ -68,7 +68,7 @@ void BM_FormLoad(benchmark::State& state) {
         loader.load();
         benchmark::DoNotOptimize(model.text(101));
     }
-    state.SetItemsProcessed(state.iterations() * bench::kAnnexRows);
+    state.SetItemsProcessed(state.iterations() * bench::annexRows());
 }
 BENCHMARK(BM_FormLoad)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 

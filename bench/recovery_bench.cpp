@@ -36,7 +36,7 @@ bench::BenchDatabase& sentDatabase() {
     [[maybe_unused]] static const bool sent = [] {
         const store::DeclarationKey key = bench::benchKey();
         bench::storeDeclaration(database.db(), key);
-        bench::fillAnnexRows(database.db(), key, bench::annexTables(), bench::kAnnexRows);
+        bench::fillAnnexRows(database.db(), key, bench::annexTables(), bench::annexRows());
         YesPrompter prompter;
         const app::FixedClock clock{test::filingDay()};
         const auto result = launcher::DeclarationSender(database.db(), prompter, clock).send(key);
@@ -68,7 +68,7 @@ void BM_BareSqliteRecovery(benchmark::State& state) {
         }
         bench::execBare(handle, QStringLiteral("COMMIT"));
     }
-    state.SetItemsProcessed(state.iterations() * bench::kAnnexRows);
+    state.SetItemsProcessed(state.iterations() * bench::annexRows());
 }
 BENCHMARK(BM_BareSqliteRecovery)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
@@ -83,7 +83,7 @@ void BM_RecoverVersion(benchmark::State& state) {
             break;
         }
     }
-    state.SetItemsProcessed(state.iterations() * bench::kAnnexRows);
+    state.SetItemsProcessed(state.iterations() * bench::annexRows());
 }
 BENCHMARK(BM_RecoverVersion)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 

@@ -93,7 +93,7 @@ void BM_BareSqliteSave(benchmark::State& state) {
         }
         bench::execBare(handle, QStringLiteral("COMMIT"));
     }
-    state.SetItemsProcessed(state.iterations() * bench::kAnnexRows);
+    state.SetItemsProcessed(state.iterations() * bench::annexRows());
 }
 BENCHMARK(BM_BareSqliteSave)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
@@ -105,7 +105,7 @@ void BM_Save(benchmark::State& state) {
             break;
         }
     }
-    state.SetItemsProcessed(state.iterations() * bench::kAnnexRows);
+    state.SetItemsProcessed(state.iterations() * bench::annexRows());
 }
 BENCHMARK(BM_Save)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 

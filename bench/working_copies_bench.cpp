@@ -35,7 +35,7 @@ void BM_BareSqliteCopyBothWays(benchmark::State& state) {
         }
         bench::execBare(handle, QStringLiteral("COMMIT"));
     }
-    state.SetItemsProcessed(state.iterations() * bench::kAnnexRows * 2);
+    state.SetItemsProcessed(state.iterations() * bench::annexRows() * 2);
 }
 BENCHMARK(BM_BareSqliteCopyBothWays)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
@@ -50,7 +50,7 @@ void BM_OpenAndSaveWorkingCopies(benchmark::State& state) {
         }
         transaction.commit();
     }
-    state.SetItemsProcessed(state.iterations() * bench::kAnnexRows * 2);
+    state.SetItemsProcessed(state.iterations() * bench::annexRows() * 2);
 }
 BENCHMARK(BM_OpenAndSaveWorkingCopies)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 

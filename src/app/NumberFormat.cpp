@@ -152,7 +152,8 @@ bool roundsToZero(double absValue, const QString& section) {
         }
     }
     const Decimal d = roundTo(toDecimal(absValue), decimals);
-    return d.integer.isEmpty() && !d.fraction.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    return d.integer.isEmpty() &&
+           std::all_of(d.fraction.cbegin(), d.fraction.cend(), [](QChar c) { return c == QLatin1Char('0'); });
 }
 
 } // namespace
@@ -289,7 +290,9 @@ double readAmount(const QString& text) {
         negative = !negative;
         t.remove(0, 1);
     }
-    const double magnitude = parseNumber(t).value_or(val(t));
+    // The lenient reading only when the strict one fails: it takes two regular expressions.
+    const std::optional<double> strict = parseNumber(t);
+    const double magnitude = strict ? *strict : val(t);
     return negative ? -magnitude : magnitude;
 }
 
@@ -298,6 +301,10 @@ double readWhole(const QString& text) {
 }
 
 double roundHalfAway(double value, int decimals) {
+    // A whole amount, what nearly every box holds, is its own rounding: its decimal text is exact.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        return value == 0 ? 0.0 : value;
+    }
     const Decimal d = roundTo(toDecimal(std::fabs(value)), decimals);
     const QString text = (d.integer.isEmpty() ? QStringLiteral("0") : d.integer) +
                          (decimals > 0 ? QLatin1Char('.') + d.fraction : QString());

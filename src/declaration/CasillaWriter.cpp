@@ -54,9 +54,17 @@ constexpr int kTrimmedCasilla = 134;
 CasillaWriter::CasillaWriter(store::Database& db, store::DeclarationKey key) : m_db(db), m_key(std::move(key)) {
     const store::TableLayout det =
         store::TableCatalog::instance().layout(QStringLiteral("DET"), store::Copy::Permanent);
+    QString types;
     for (int i = 0; i + 1 < det.columns.size(); ++i) {
-        m_types.append(QLatin1Char(store::typeLetter(det.columns.at(i).type)));
+        types.append(QLatin1Char(store::typeLetter(det.columns.at(i).type)));
     }
+    // The check code is computed over the row's own columns as they will be stored.
+    const QString check = QStringLiteral("qel_check_code('%1',6,").arg(types);
+    m_updateSql = QStringLiteral("UPDATE DET SET i_valor=?, idcasilla=?, cNumero=") + check +
+                  QStringLiteral("TIP_DOC_D,DOC_ID_D,PERIODO,FORMULARIO,SEMANA,CASILLA,?,?) WHERE rowid=?");
+    m_insertSql = QStringLiteral("INSERT INTO DET (TIP_DOC_D,DOC_ID_D,PERIODO,FORMULARIO,SEMANA,CASILLA,i_valor,"
+                                 "idcasilla,cNumero) VALUES (6,?,?,?,0,?,?,?,") +
+                  check + QStringLiteral("6,?,?,?,0,?,?,?))");
 }
 
 bool CasillaWriter::isEmptyValue(const QString& value) {
@@ -125,44 +133,53 @@ QSqlQuery& CasillaWriter::prepared(std::optional<QSqlQuery>& query, const QStrin
     return *query;
 }
 
+void CasillaWriter::start(store::DeclarationKey key) {
+    m_key = std::move(key);
+    m_rows.reset();
+}
+
+// The declaration's DET rows as the first write finds them, by casilla.
+QHash<QString, QList<qint64>>& CasillaWriter::rows() {
+    if (!m_rows) {
+        m_rows.emplace();
+        const store::SqlFilter filter = m_key.filter();
+        QSqlQuery found = m_db.run(QStringLiteral("SELECT rowid, CASILLA FROM DET") + filter.text, filter.values);
+        while (found.next()) {
+            (*m_rows)[found.value(1).toString()].append(found.value(0).toLongLong());
+        }
+    }
+    return *m_rows;
+}
+
+void CasillaWriter::exec(QSqlQuery& query, const QVariantList& values) {
+    for (const QVariant& bound : values) {
+        query.addBindValue(bound);
+    }
+    if (!query.exec()) {
+        throw errorOf(query);
+    }
+}
+
 bool CasillaWriter::write(const QString& casilla, const QString& value) {
     if (isEmptyValue(value)) {
         return false;
     }
     const QString stored = storedValue(casilla, value);
     const QString id = idCasilla(casilla);
-    // The check code is computed over the row's own columns as they will be stored.
-    const QString check = QStringLiteral("qel_check_code('%1',6,").arg(m_types);
-
-    QSqlQuery& update = prepared(
-        m_update, QStringLiteral("UPDATE DET SET i_valor=?, idcasilla=?, cNumero=") + check +
-                      QStringLiteral("TIP_DOC_D,DOC_ID_D,PERIODO,FORMULARIO,SEMANA,CASILLA,?,?) WHERE TIP_DOC_D=6 AND "
-                                     "DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND CASILLA=?"));
-    for (const QVariant& bound :
-         QVariantList{stored, id, stored, id, m_key.ruc, m_key.periodo, m_key.formulario, casilla}) {
-        update.addBindValue(bound);
-    }
-    if (!update.exec()) {
-        throw errorOf(update);
-    }
-    const int updated = update.numRowsAffected();
-    update.finish();
-    if (updated > 0) {
+    QHash<QString, QList<qint64>>& existing = rows();
+    const auto found = existing.constFind(casilla);
+    if (found != existing.cend()) {
+        QSqlQuery& update = prepared(m_update, m_updateSql);
+        for (const qint64 rowid : *found) {
+            exec(update, {stored, id, stored, id, rowid});
+            update.finish();
+        }
         return true;
     }
-
-    QSqlQuery& insert = prepared(
-        m_insert,
-        QStringLiteral("INSERT INTO DET (TIP_DOC_D,DOC_ID_D,PERIODO,FORMULARIO,SEMANA,CASILLA,i_valor,idcasilla,"
-                       "cNumero) VALUES (6,?,?,?,0,?,?,?,") +
-            check + QStringLiteral("6,?,?,?,0,?,?,?))"));
-    for (const QVariant& bound : QVariantList{m_key.ruc, m_key.periodo, m_key.formulario, casilla, stored, id,
-                                              m_key.ruc, m_key.periodo, m_key.formulario, casilla, stored, id}) {
-        insert.addBindValue(bound);
-    }
-    if (!insert.exec()) {
-        throw errorOf(insert);
-    }
+    QSqlQuery& insert = prepared(m_insert, m_insertSql);
+    exec(insert, {m_key.ruc, m_key.periodo, m_key.formulario, casilla, stored, id, m_key.ruc, m_key.periodo,
+                  m_key.formulario, casilla, stored, id});
+    existing.insert(casilla, {insert.lastInsertId().toLongLong()});
     insert.finish();
     return true;
 }

@@ -3,6 +3,7 @@
 #include "store/DeclarationKey.h"
 
 #include <QHash>
+#include <QList>
 #include <QSqlQuery>
 #include <QString>
 #include <optional>
@@ -15,12 +16,19 @@ namespace qel::declaration {
 
 // Writes casilla values of one declaration as DET rows: the row of the casilla is added or
 // updated, with its value (a whole number "###########0", or the text as entered for the
-// text casillas), its idcasilla and its check code. Empty values write nothing. The
-// statements are prepared once per writer; an engine error throws store::DatabaseError, so
-// the caller's transaction decides what stays.
+// text casillas), its idcasilla and its check code. Empty values write nothing. Each casilla
+// takes one statement: the writer reads once which casillas the declaration still has rows
+// for and from then on keeps count of its own, so it must be the only one writing DET rows
+// of the declaration until the next start(). The statements and the '140' rows are prepared
+// and read once per writer, which may serve many saves. An engine error throws
+// store::DatabaseError, so the caller's transaction decides what stays.
 class CasillaWriter {
 public:
     CasillaWriter(store::Database& db, store::DeclarationKey key);
+
+    // A new round of writes (the next save), for this declaration: the rows it has are read
+    // again at the first write.
+    void start(store::DeclarationKey key);
 
     // The casilla as DET keeps it ("105", "012"), the value as the form holds it. Answers
     // whether a row was written.
@@ -41,11 +49,15 @@ public:
 private:
     QString idCasilla(const QString& casilla);
     QSqlQuery& prepared(std::optional<QSqlQuery>& query, const QString& sql);
+    QHash<QString, QList<qint64>>& rows();
+    void exec(QSqlQuery& query, const QVariantList& values);
 
     store::Database& m_db;
     store::DeclarationKey m_key;
-    QString m_types;                              // type letters of the DET columns before cNumero, for the check code
-    std::optional<QHash<QString, QString>> m_ids; // argument of the '140' rows -> their text from position 10
+    QString m_updateSql; // by rowid
+    QString m_insertSql;
+    std::optional<QHash<QString, QString>> m_ids;        // argument of the '140' rows -> their text from position 10
+    std::optional<QHash<QString, QList<qint64>>> m_rows; // casilla -> rowids of its DET rows
     std::optional<QSqlQuery> m_update;
     std::optional<QSqlQuery> m_insert;
 };

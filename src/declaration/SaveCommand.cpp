@@ -269,6 +269,8 @@ SaveCommand::SaveCommand(DeclarationFormModel& model, const CalculationRules& ca
     }
 }
 
+SaveCommand::~SaveCommand() = default;
+
 bool SaveCommand::rectifiesItfOnly(const DeclarationFormModel& model) {
     const auto ticked = [&model](const char* name) {
         const QString control = QString::fromLatin1(name);
@@ -488,7 +490,11 @@ void SaveCommand::write(Plan& plan) {
     deleteSwitchedOffRows(plan);
     writeHeader(plan);
     deleteCasillaRows(plan);
-    CasillaWriter writer(db, plan.key);
+    if (!m_casillaWriter) {
+        m_casillaWriter = std::make_unique<CasillaWriter>(db, plan.key);
+    }
+    CasillaWriter& writer = *m_casillaWriter;
+    writer.start(plan.key);
     QSet<int> written;
     writeBoxes(writer, plan, written);
     writeAnswers(writer, written);

@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 namespace qel::store {
 class Database;
@@ -40,6 +41,7 @@ public:
 
     // Hooks cmdGrabar; lives as long as the model.
     SaveCommand(DeclarationFormModel& model, const CalculationRules& calculation);
+    ~SaveCommand();
 
     Outcome run();
 
@@ -75,6 +77,8 @@ private:
 
     DeclarationFormModel& m_model;
     const CalculationRules& m_calculation;
+    // Kept from one save to the next: its statements and the '140' rows do not change.
+    std::unique_ptr<CasillaWriter> m_casillaWriter;
 };
 
 } // namespace qel::declaration

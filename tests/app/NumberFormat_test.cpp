@@ -1,8 +1,7 @@
 #include "app/NumberFormat.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 
 using namespace qel::app;
@@ -182,7 +181,7 @@ TEST(NumberFormat, ParseIsStrictWhereValIsLenient) {
         {"0x10", std::nullopt, 0},
         {"1e-400", std::nullopt, 0},
         {"\u00a012\u00a0", std::nullopt, 0}, // a no-break space is no blank
-        {"\u0661", std::nullopt, 0}, // an Arabic-Indic digit is no number
+        {"\u0661", std::nullopt, 0},         // an Arabic-Indic digit is no number
     };
     for (const Case& c : cases) {
         const QString text = QString::fromUtf8(c.text);
@@ -202,12 +201,25 @@ TEST(NumberFormat, NumberTextWritesPlainNumbers) {
 
 TEST(NumberFormat, RoundHalfAwayWorksOnTheDecimalValue) {
     const std::tuple<double, int, double> cases[] = {
-        {2.5, 0, 3},        {-2.5, 0, -3},   {0.125, 2, 0.13}, {2.675, 2, 2.68},          {1.005, 2, 1.01},
-        {-1.005, 2, -1.01}, {0.49999, 0, 0}, {9.995, 2, 10},   {1e15 + 0.5, 0, 1e15 + 1},
+        {2.5, 0, 3},
+        {-2.5, 0, -3},
+        {0.125, 2, 0.13},
+        {2.675, 2, 2.68},
+        {1.005, 2, 1.01},
+        {-1.005, 2, -1.01},
+        {0.49999, 0, 0},
+        {9.995, 2, 10},
+        {1e15 + 0.5, 0, 1e15 + 1},
+        {-7, 0, -7},
+        {-7, 2, -7},
+        {123456789012345, 0, 123456789012345},
+        {1e15 + 2, 0, 1e15 + 2},
     };
     for (const auto& [value, decimals, rounded] : cases) {
         EXPECT_EQ(roundHalfAway(value, decimals), rounded) << value << " to " << decimals;
     }
+    // A negative zero rounds to a plain zero, which no mask shows with a sign.
+    EXPECT_FALSE(std::signbit(roundHalfAway(-0.0, 0)));
 }
 
 } // namespace

@@ -1,8 +1,14 @@
+#include "app/NumberFormat.h"
 #include "store/RowCheckCode.h"
+#include "support/TestSupport.h"
 
 #include <QDate>
-
+#include <QDateTime>
+#include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <random>
+#include <vector>
 
 using qel::store::checkCodeOfTexts;
 using qel::store::checkText;
@@ -22,14 +28,26 @@ TEST(RowCheckCode, KnownRows) {
         {"all empty", {QVariant(), QString(), QString()}, numberText, 1, "000000"},
         {"number then text", {6, QStringLiteral("12"), QString()}, numberText, 1, "006149"},
         {"cNumero never covered", {6, QStringLiteral("12"), QStringLiteral("999999")}, numberText, 1, "006149"},
-        {"date in key reads yyyymmdd", {QDate(2018, 12, 31), QString(), QString()},
-         {ColumnType::Date, ColumnType::Text, ColumnType::Text}, 1, "231000"},
-        {"iso date text in key", {QStringLiteral("2018-12-31"), QString(), QString()},
-         {ColumnType::Date, ColumnType::Text, ColumnType::Text}, 1, "231000"},
-        {"decimal key rounds only at the end", {QStringLiteral("1.4"), QStringLiteral("1.3"), QString()},
-         {ColumnType::Text, ColumnType::Text, ColumnType::Text}, 2, "003000"},
-        {"text key that is not a number adds nothing", {QStringLiteral("ABC"), QString(), QString()},
-         numberText, 1, "000000"},
+        {"date in key reads yyyymmdd",
+         {QDate(2018, 12, 31), QString(), QString()},
+         {ColumnType::Date, ColumnType::Text, ColumnType::Text},
+         1,
+         "231000"},
+        {"iso date text in key",
+         {QStringLiteral("2018-12-31"), QString(), QString()},
+         {ColumnType::Date, ColumnType::Text, ColumnType::Text},
+         1,
+         "231000"},
+        {"decimal key rounds only at the end",
+         {QStringLiteral("1.4"), QStringLiteral("1.3"), QString()},
+         {ColumnType::Text, ColumnType::Text, ColumnType::Text},
+         2,
+         "003000"},
+        {"text key that is not a number adds nothing",
+         {QStringLiteral("ABC"), QString(), QString()},
+         numberText,
+         1,
+         "000000"},
         {"texts are trimmed", {QVariant(), QStringLiteral("  12  "), QString()}, numberText, 1, "000149"},
     };
     for (const auto& c : cases) {
@@ -39,8 +57,9 @@ TEST(RowCheckCode, KnownRows) {
 
 TEST(RowCheckCode, DeclarationKeyAndAccentsUseAnsiCodes) {
     // 6 + 20100070970 + 2018 + 588 = 20100073582 -> "582"; "Ñ" is 209 in Windows-1252.
-    const QVariantList row = {6, QStringLiteral("20100070970"), QStringLiteral("2018"), QStringLiteral("0588"),
-                              QStringLiteral("Ñ"), QString()};
+    const QVariantList row = {
+        6,        QStringLiteral("20100070970"), QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("Ñ"),
+        QString()};
     const QList<ColumnType> types(6, ColumnType::Text);
     EXPECT_EQ(RowCheckCode(row, types, 4), QStringLiteral("582209"));
 }
@@ -59,9 +78,26 @@ TEST(RowCheckCode, ValueTextsFollowTheLogicalType) {
     EXPECT_EQ(checkText(QStringLiteral("31/12/2018"), ColumnType::Date), QStringLiteral("20181231"));
 }
 
-#include "support/TestSupport.h"
+namespace {
 
-TEST(RowCheckCode, TheSqlFunctionAgreesWithTheRowComputation) {
+QList<ColumnType> typesOf(const QString& letters) {
+    QList<ColumnType> types;
+    for (const QChar letter : letters) {
+        types.append(letter == QLatin1Char('I')   ? ColumnType::Integer
+                     : letter == QLatin1Char('D') ? ColumnType::Double
+                     : letter == QLatin1Char('C') ? ColumnType::Currency
+                     : letter == QLatin1Char('A') ? ColumnType::Date
+                                                  : ColumnType::Text);
+    }
+    return types;
+}
+
+} // namespace
+
+// Three readings of one row must give one code: the column texts built one by one (the
+// plain definition), the row computation that reads values in place, and the SQL function on
+// the same values bound to a statement.
+TEST(RowCheckCode, EveryReadingOfARowGivesTheSameCode) {
     qel::test::TempDatabase temp;
     struct Case {
         const char* name;
@@ -69,38 +105,152 @@ TEST(RowCheckCode, TheSqlFunctionAgreesWithTheRowComputation) {
         QString types;
         int split;
     };
+    const QString nbsp(QChar(0x00A0));
+    const QString clef = QString::fromUcs4(U"\U0001D11E");
     const QList<Case> cases = {
-        {"dates and amounts", {6, QStringLiteral("20100070970"), QStringLiteral("2018-12-31"), 1500, 12.75,
-                               QStringLiteral("2019-02-28"), QStringLiteral("ÑANDÚ S.A.C.")},
-         QStringLiteral("ITADCAT"), 3},
-        {"text numbers in the key", {QStringLiteral(" 0588 "), QStringLiteral("1.5"), QStringLiteral("abc"),
-                                     QStringLiteral("  trailing  "), QVariant()},
-         QStringLiteral("TTTTT"), 3},
+        {"dates and amounts",
+         {6, QStringLiteral("20100070970"), QStringLiteral("2018-12-31"), 1500, 12.75, QStringLiteral("2019-02-28"),
+          QStringLiteral("ÑANDÚ S.A.C.")},
+         QStringLiteral("ITADCAT"),
+         3},
+        {"text numbers in the key",
+         {QStringLiteral(" 0588 "), QStringLiteral("1.5"), QStringLiteral("abc"), QStringLiteral("  trailing  "),
+          QVariant()},
+         QStringLiteral("TTTTT"),
+         3},
         {"signs, exponents and blanks in the key",
          {QStringLiteral("+7"), QStringLiteral("\t1E+2\n"), QStringLiteral("5."), QStringLiteral("1e"),
           QStringLiteral("20100070970"), QStringLiteral("x")},
-         QStringLiteral("TTTTTT"), 5},
-        {"invalid date and euro sign", {QStringLiteral("2018-02-30"), QStringLiteral("€ 100"), -42},
-         QStringLiteral("ATI"), 1},
+         QStringLiteral("TTTTTT"),
+         5},
+        {"more signs and exponents",
+         {QStringLiteral("-3.5e-1"), QStringLiteral("+-1"), QStringLiteral(".5"), QStringLiteral("-.5E1"),
+          QStringLiteral("1e400"), QStringLiteral("- 1")},
+         QStringLiteral("TTTTTT"),
+         6},
+        {"invalid date and euro sign",
+         {QStringLiteral("2018-02-30"), QStringLiteral("€ 100"), -42},
+         QStringLiteral("ATI"),
+         1},
+        {"dates in every form",
+         {QStringLiteral("31/12/2018"), QStringLiteral(" 2018-12-31T10:15:00 "), QStringLiteral("2018-1-31"),
+          QStringLiteral("0999-01-01"), QStringLiteral("00/12/2018"), QStringLiteral("2018-12-31"),
+          QStringLiteral("31/12/2018"), QStringLiteral("2018/12/31"), QStringLiteral("")},
+         QStringLiteral("AAAAAAAAA"),
+         5},
+        {"dates stored as numbers or beyond ASCII",
+         {20181231, 2018.5, nbsp + QStringLiteral("2018-12-31"), QStringLiteral("2018-12-31") + nbsp,
+          QStringLiteral("2018-12-3Ñ")},
+         QStringLiteral("AAAAA"),
+         2},
+        {"integers of every size",
+         {Q_INT64_C(9007199254740993), Q_INT64_C(-9223372036854775807), 0, Q_INT64_C(9007199254740993),
+          Q_INT64_C(-9223372036854775807), -1},
+         QStringLiteral("IIIIII"),
+         3},
+        {"doubles in both sums",
+         {0.1 + 0.2, 1e15, 1e16, -0.0, 10335.35986328125, 0.1 + 0.2, 1e15, 1e16, 1e-5, 10335.35986328125,
+          123456789.125},
+         QStringLiteral("DDDDDDDDDDD"),
+         5},
+        {"blanks and texts beyond ASCII",
+         {nbsp + QStringLiteral("12") + nbsp, QStringLiteral("١٢"), QStringLiteral("  ñandú  "),
+          nbsp + QStringLiteral("Ñ") + nbsp, QStringLiteral("a") + clef + QStringLiteral("b"), QStringLiteral("€‚ƒ„"),
+          QStringLiteral("\t \n"), QStringLiteral("日本")},
+         QStringLiteral("TTTTTTTT"),
+         2},
+        {"a long ASCII key",
+         {QStringLiteral("1") + QString(80, QLatin1Char('0')), QString(70, QLatin1Char(' ')) + QStringLiteral("25")},
+         QStringLiteral("TT"),
+         2},
     };
     for (const auto& c : cases) {
         QStringList marks;
         QVariantList bound = {c.types, c.split};
-        QList<ColumnType> types;
+        const QList<ColumnType> types = typesOf(c.types);
+        QStringList texts;
         for (int i = 0; i < c.values.size(); ++i) {
             marks.append(QStringLiteral("?"));
             bound.append(c.values.at(i));
-            const QChar letter = c.types.at(i);
-            types.append(letter == QLatin1Char('I')   ? ColumnType::Integer
-                         : letter == QLatin1Char('D') ? ColumnType::Double
-                         : letter == QLatin1Char('C') ? ColumnType::Currency
-                         : letter == QLatin1Char('A') ? ColumnType::Date
-                                                      : ColumnType::Text);
+            texts.append(checkText(c.values.at(i), types.at(i)));
         }
-        const QString fromSql =
-            temp.db().scalar(QStringLiteral("SELECT qel_check_code(?,?,%1)").arg(marks.join(',')), bound).toString();
         QVariantList row = c.values;
         row.append(QString()); // cNumero
-        EXPECT_EQ(fromSql, RowCheckCode(row, types, c.split)) << c.name;
+        const QString fromTexts = checkCodeOfTexts(texts, c.split);
+        EXPECT_EQ(RowCheckCode(row, types, c.split), fromTexts) << c.name;
+        const QString fromSql =
+            temp.db().scalar(QStringLiteral("SELECT qel_check_code(?,?,%1)").arg(marks.join(',')), bound).toString();
+        EXPECT_EQ(fromSql, fromTexts) << c.name;
+    }
+}
+
+// Each column alone, so that a wrong sum in one column cannot hide behind another's.
+TEST(RowCheckCode, EachColumnAloneGivesTheSameCodeInBothSums) {
+    const QList<QVariant> values = {QStringLiteral("-12.5"),
+                                    QStringLiteral("1E+2"),
+                                    QStringLiteral(" +7 "),
+                                    QStringLiteral("ÑANDÚ"),
+                                    42,
+                                    -7,
+                                    3.25,
+                                    1e21,
+                                    QDate(2018, 12, 31),
+                                    QDateTime(QDate(2019, 1, 2), QTime(10, 0)),
+                                    true,
+                                    QByteArray("12")};
+    for (const QVariant& value : values) {
+        for (const ColumnType type : {ColumnType::Text, ColumnType::Integer, ColumnType::Double, ColumnType::Date}) {
+            for (const int split : {0, 1}) {
+                const QString expected = checkCodeOfTexts({checkText(value, type)}, split);
+                EXPECT_EQ(RowCheckCode({value, QString()}, {type}, split), expected)
+                    << value.toString().toStdString() << " type " << static_cast<int>(type) << " split " << split;
+            }
+        }
+    }
+}
+
+// The number text written in place must be the one the general formatter writes, ties at the
+// fifteenth digit included.
+TEST(RowCheckCode, NumberTextsInPlaceMatchTheFormatter) {
+    std::vector<double> values = {1e15,
+                                  1e16,
+                                  1e14,
+                                  123456789012345.0,
+                                  1234567890123456.0,
+                                  1e-5,
+                                  1e-4,
+                                  0.0001234,
+                                  5e-324,
+                                  1.7976931348623157e308,
+                                  -0.5,
+                                  0.1 + 0.2,
+                                  1e21,
+                                  10335.35986328125,
+                                  -13064.56494140625,
+                                  12.75,
+                                  100,
+                                  -1};
+    std::mt19937_64 random(20181231);
+    for (int i = 0; i < 20000; ++i) {
+        const std::uint64_t bits = random();
+        double any = 0;
+        std::memcpy(&any, &bits, sizeof any);
+        if (std::isfinite(any)) {
+            values.push_back(any);
+        }
+        values.push_back(std::ldexp(static_cast<double>(random() % 100000000), -static_cast<int>(random() % 40)));
+        values.push_back(static_cast<double>(random() % 100000000000) / 100);
+    }
+    int mismatches = 0;
+    for (const double value : values) {
+        char buffer[32];
+        const std::string_view text = qel::store::plainNumberText(value, buffer);
+        if (!text.empty() &&
+            QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())) != qel::app::numberText(value)) {
+            ADD_FAILURE() << "value " << qel::app::numberText(value).toStdString() << " written " << std::string(text);
+            if (++mismatches > 10) {
+                break;
+            }
+        }
     }
 }
