@@ -48,7 +48,8 @@ ReportNavigator::ReportNavigator(QDialog& report, QPlainTextEdit& lines, const Q
     report.setProperty(kModelessProperty, true);
     lines.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     lines.installEventFilter(this);
-    lines.viewport()->installEventFilter(this);
+    m_viewport = lines.viewport();
+    m_viewport->installEventFilter(this);
     lines.setCursorWidth(0);
     connect(&lines, &QPlainTextEdit::cursorPositionChanged, this, &ReportNavigator::markCurrentLine);
     if (auto* title = report.findChild<QLabel*>(QStringLiteral("lblTitulo"))) {
@@ -79,7 +80,7 @@ bool ReportNavigator::goToLine(int line) {
 }
 
 bool ReportNavigator::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_lines.viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    if (watched == m_viewport && event->type() == QEvent::MouseButtonDblClick) {
         const auto* click = static_cast<QMouseEvent*>(event);
         const QTextCursor cursor = m_lines.cursorForPosition(click->position().toPoint());
         m_lines.setTextCursor(cursor);

@@ -41,6 +41,9 @@ private:
 
     QDialog& m_report;
     QPlainTextEdit& m_lines;
+    // Kept apart: the filter still sees events while the text box is being destroyed, when it
+    // can no longer be asked for its viewport.
+    QObject* m_viewport = nullptr;
     QStringList m_controls;
     QPointer<Frm537> m_form;
 };
