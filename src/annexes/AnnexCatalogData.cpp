@@ -455,6 +455,7 @@ AnnexDef nonDomiciled() {
     d.duplicate = u("Ya se registró el gasto.");
     d.fixedValues = {{QStringLiteral("SEMANA"), 0}};
     d.closeQuestion = u("¿Los datos han sido modificados, desea guardar los cambios?");
+    d.opens = {{u("frmNoDomicDet"), u("&Detalle del Gasto")}};
     return d;
 }
 
