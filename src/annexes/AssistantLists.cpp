@@ -50,25 +50,27 @@ AnnexField fixedCombo(const char* control, const char* column, const char* label
     return f;
 }
 
-// A party of a trust: document type, number and name, each required.
-QList<AnnexField> party(const char* suffix, const char* column, const char* who) {
-    const QByteArray type = QByteArray("cboTipoDoc") + suffix;
-    const QByteArray number = QByteArray("txtNroDoc") + suffix;
-    const QByteArray name = QByteArray("txtNombre") + suffix;
-    const QByteArray typeColumn = QByteArray("tip_doc_") + column;
-    const QByteArray numberColumn = QByteArray("nro_doc_") + column;
-    const QByteArray nameColumn = QByteArray("des_") + column;
-    AnnexField t = field(type.constData(), typeColumn.constData(), "Tipo de Documento", K::DocType);
+// A party of a trust: document type, number and name, each required and labelled with the party.
+QList<AnnexField> party(const QString& suffix, const QString& column, const QString& who) {
+    const QString typeColumn = QStringLiteral("tip_doc_") + column;
+    AnnexField t = field("", "", "", K::DocType);
+    t.control = QStringLiteral("cboTipoDoc") + suffix;
+    t.column = typeColumn;
+    t.label = QStringLiteral("Tipo de Documento del ") + who;
     t.docTypePosition = kAnyDocument;
-    t.required = u("Seleccione el tipo de documento del ") + u(who) + QLatin1Char('.');
-    AnnexField n =
-        field(number.constData(), numberColumn.constData(), "Número de Documento", K::Text, R::AnnexDocument, 15);
-    n.required = u("Registre el número de documento del ") + u(who) + QLatin1Char('.');
-    n.docTypeColumn = QString::fromLatin1(typeColumn);
+    t.required = QStringLiteral("Seleccione el tipo de documento del ") + who + QLatin1Char('.');
+    AnnexField n = field("", "", "", K::Text, R::AnnexDocument, 15);
+    n.control = QStringLiteral("txtNroDoc") + suffix;
+    n.column = QStringLiteral("nro_doc_") + column;
+    n.label = QStringLiteral("Número de Documento del ") + who;
+    n.required = QStringLiteral("Registre el número de documento del ") + who + QLatin1Char('.');
+    n.docTypeColumn = typeColumn;
     n.badRuc = u("El RUC no es Válido.");
-    AnnexField d = field(name.constData(), nameColumn.constData(), "Apellidos y Nombres o Razón Social", K::Text,
-                         R::AnnexName, 100);
-    d.required = u("Registre el nombre o razón social del ") + u(who) + QLatin1Char('.');
+    AnnexField d = field("", "", "", K::Text, R::AnnexName, 100);
+    d.control = QStringLiteral("txtNombre") + suffix;
+    d.column = QStringLiteral("des_") + column;
+    d.label = QStringLiteral("Nombre o Razón Social del ") + who;
+    d.required = QStringLiteral("Registre el nombre o razón social del ") + who + QLatin1Char('.');
     return {t, n, d};
 }
 
@@ -126,9 +128,11 @@ AnnexDef foreignInvestment() {
 }
 
 AnnexDef trust() {
-    QList<AnnexField> fields = party("Fideicomitente", "fideicomitente", "fideicomitente");
-    fields += party("Fiduciaria", "fiduciaria", "fiduciario");
-    fields += party("Fideicomisario", "fideicomisario", "fideicomisario");
+    QList<AnnexField> fields =
+        party(QStringLiteral("Fideicomitente"), QStringLiteral("fideicomitente"), QStringLiteral("fideicomitente"));
+    fields += party(QStringLiteral("Fiduciaria"), QStringLiteral("fiduciaria"), QStringLiteral("fiduciario"));
+    fields +=
+        party(QStringLiteral("Fideicomisario"), QStringLiteral("fideicomisario"), QStringLiteral("fideicomisario"));
     fields.append(fixedCombo("cboPatrimonio", "tip_patrimonio", "Tipo de patrimonio fideicometido",
                              {{"1", "Fideicomiso bancario"},
                               {"2", "Fideicomiso de titulización"},
@@ -195,19 +199,25 @@ QList<CasillaListDef> AssistantLists::lists() {
     CasillaListDef investments =
         list("frmInverExtranjero", "frmInverExtranjeroDet", "TMPF535INVEXT", {{0, u("Inversiones en el Extranjero")}});
     investments.totalColumn = u("mto_saldo");
+    investments.extraColumns = u("CASE trim(cod_vinc) WHEN '1' THEN 'Vinculada' ELSE 'No vinculada' END AS des_vinc, "
+                                 "CASE trim(tipo_oper) WHEN '1' THEN 'Acciones' WHEN '2' THEN 'Participaciones' "
+                                 "ELSE 'Otros valores' END AS des_oper");
     investments.columns = {column("des_emp_ext", "Empresa del exterior"),
                            column("cod_pais", "País", "976"),
-                           column("cod_vinc", "Vinculación"),
-                           column("tipo_oper", "Tipo de inversión"),
+                           column("des_vinc", "Vinculación"),
+                           column("des_oper", "Tipo de inversión"),
                            column("mto_porc", "Participación (%)"),
                            column("mto_saldo", "Saldo")};
 
     CasillaListDef trusts =
         list("frmFideicomiso", "frmFideicomisoDet", "TMPF535FIDEICO", {{0, u("Inversión en Fideicomiso")}});
     trusts.totalColumn = u("mto_saldo");
-    trusts.columns = {column("nro_doc_fideicomitente", "Fideicomitente"),
-                      column("des_fiduciaria", "Empresa fiduciaria"), column("des_fideicomisario", "Fideicomisario"),
-                      column("tip_patrimonio", "Patrimonio"), column("mto_saldo", "Saldo")};
+    trusts.extraColumns = u("CASE trim(tip_patrimonio) WHEN '1' THEN 'Fideicomiso bancario' WHEN '2' THEN "
+                            "'Fideicomiso de titulización' WHEN '3' THEN 'Fideicomiso de garantía' ELSE 'Otros' END "
+                            "AS des_patrimonio");
+    trusts.columns = {column("des_fideicomitente", "Fideicomitente"), column("des_fiduciaria", "Empresa fiduciaria"),
+                      column("des_fideicomisario", "Fideicomisario"), column("des_patrimonio", "Patrimonio"),
+                      column("mto_saldo", "Saldo")};
 
     CasillaListDef withheld = list("frmAsistGastosSujRet", "frmGastosNoDomDet", "TMPF535GNDOMRRTA",
                                    {{0, u("Asistente de Gastos Sujetos a Retención")}});
