@@ -11,8 +11,8 @@
 #include "annexes/ui/PriorBalanceWindow.h"
 #include "app/Clock.h"
 #include "app/ProcessState.h"
-#include "app/Prompter.h"
 #include "app/ui/FormLauncher.h"
+#include "base/Prompter.h"
 #include "management/ui/LauncherFormOpener.h"
 
 #include <memory>

@@ -2,8 +2,8 @@
 
 #include "app/Clock.h"
 #include "app/ProcessState.h"
-#include "app/Prompter.h"
 #include "app/ui/FormLauncher.h"
+#include "base/Prompter.h"
 #include "management/ui/LauncherFormOpener.h"
 
 #include <QGridLayout>
