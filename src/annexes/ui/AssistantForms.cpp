@@ -5,7 +5,7 @@
 #include "annexes/ui/frmPerdidaEjercAnt.h"
 #include "app/ProcessState.h"
 #include "app/ui/FormLauncher.h"
-#include "management/ui/LauncherFormOpener.h"
+#include "app/ui/LauncherFormOpener.h"
 
 #include <QSet>
 
@@ -13,7 +13,7 @@ namespace qel::annexes {
 
 void registerAssistantForms(app::ui::FormLauncher& forms, app::ProcessState& state, app::Prompter& prompter) {
     QSet<QString> registered;
-    auto opener = std::make_shared<management::ui::LauncherFormOpener>(forms);
+    auto opener = std::make_shared<app::ui::LauncherFormOpener>(forms);
     for (const AssistantDef& def : AssistantCatalog::instance().all()) {
         if (registered.contains(def.window.toLower())) {
             continue;
