@@ -348,7 +348,9 @@ AnnexDef mining() {
     resultAmounts(f, true);
     AnnexDef d = annex("frmDetalleMineras", "Mineras - Anexo", "TMPF564MINERIA", {"nro_concesion"}, f);
     d.duplicate = u("Ya se registró esta concesión.");
-    d.opens = {{u("DetAdicionesMH"), u("&Adiciones")}, {u("DetDeduccionesMH"), u("&Deducciones")}};
+    d.opens = {{u("DetAdicionesMH"), u("&Adiciones")},
+               {u("DetDeduccionesMH"), u("&Deducciones")},
+               {u("frmMinOtros"), u("&Otros Ingresos")}};
     return d;
 }
 

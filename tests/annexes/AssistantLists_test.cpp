@@ -195,6 +195,22 @@ TEST_F(AssistantListsTest, OtherIncomeRowsFillTheThirdPartyLinesOf476) {
     EXPECT_EQ(other.text(675), u("800"));
 }
 
+// A concession's other income opens the list of casilla 476 once the concession is typed.
+TEST_F(AssistantListsTest, AConcessionOpensTheOtherIncomeOnceNumbered) {
+    open(u("frmDetalleMineras"));
+    fill({{u("nro_anexo"), u("2")}});
+    prompter->expectMessage(u("Para ingresar a registrar los Otros Ingresos debe primero ingresar el Número de "
+                              "Concesión o U.E.A."),
+                            Icon::Exclamation);
+    model->click(AnnexDetailModel::commandOf(u("frmMinOtros")));
+    EXPECT_TRUE(opener.requests.isEmpty());
+    fill({{u("nro_concesion"), u("01123")}});
+    model->click(AnnexDetailModel::commandOf(u("frmMinOtros")));
+    ASSERT_EQ(opener.requests.size(), 1);
+    EXPECT_EQ(opener.requests.at(0).name, u("frmMinOtros"));
+    EXPECT_EQ(opener.requests.at(0).code, u("476"));
+}
+
 Values vehicle(const char* plate, const char* identified) {
     return {{u("cod_categ"), u("A2")},       {u("des_placa"), u(plate)},          {u("mto_adq"), u("50000")},
             {u("Fec_Ing"), u("01/02/2017")}, {u("cod_condicion"), u("1")},        {u("cod_actividad"), u("1")},
