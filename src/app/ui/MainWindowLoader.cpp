@@ -2,6 +2,7 @@
 
 #include "app/X11LauncherProbe.h"
 #include "app/ui/BarradeEstadoQEL.h"
+#include "app/ui/ExposeStamp.h"
 #include "app/ui/MDIFrm.h"
 
 #include <QApplication>
@@ -28,6 +29,7 @@ void MainWindowLoader::showMainWindow() {
         m_window->move(std::max(0, frame.left()), std::max(0, frame.top()));
     }
     m_window->show();
+    ExposeStamp::watch(*m_window);
 }
 
 void MainWindowLoader::setBusy(bool busy) {
