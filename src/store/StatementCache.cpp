@@ -157,7 +157,7 @@ bool StatementCache::step(sqlite3_stmt* statement, const QString& sql) {
 }
 
 DatabaseError StatementCache::error(const QString& sql) const {
-    return DatabaseError(sqlite3_extended_errcode(m_handle), QString::fromUtf8(sqlite3_errmsg(m_handle)), sql);
+    return DatabaseError(sqlite3_errcode(m_handle), QString::fromUtf8(sqlite3_errmsg(m_handle)), sql);
 }
 
 } // namespace qel::store
