@@ -1,9 +1,9 @@
 #include "app/ui/MainWindowLoader.h"
 
-#include "app/X11LauncherProbe.h"
 #include "app/ui/BarradeEstadoQEL.h"
 #include "app/ui/ExposeStamp.h"
 #include "app/ui/MDIFrm.h"
+#include "platform/X11LauncherProbe.h"
 
 #include <QApplication>
 #include <algorithm>
