@@ -3,7 +3,6 @@
 #include "store/Database.h"
 
 #include <QDateTime>
-
 #include <sqlite3.h>
 
 namespace qel::store {
@@ -132,10 +131,10 @@ void StatementCache::bind(sqlite3_stmt* statement, const QVariantList& values, c
             break;
         }
         default: {
-            const QString text = value.typeId() == QMetaType::QDateTime
-                                      ? value.toDateTime().toString(Qt::ISODateWithMs)
-                                      : value.toString();
-            result = text.isNull() ? sqlite3_bind_null(statement, position) : bindText(statement, position, text, m_held);
+            const QString text = value.typeId() == QMetaType::QDateTime ? value.toDateTime().toString(Qt::ISODateWithMs)
+                                                                        : value.toString();
+            result =
+                text.isNull() ? sqlite3_bind_null(statement, position) : bindText(statement, position, text, m_held);
             break;
         }
         }

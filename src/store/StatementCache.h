@@ -6,7 +6,6 @@
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
-
 #include <vector>
 
 struct sqlite3;

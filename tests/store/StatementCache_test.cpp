@@ -1,7 +1,6 @@
 #include "store/Database.h"
 #include "store/StatementCache.h"
 #include "store/TransactionGuard.h"
-
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

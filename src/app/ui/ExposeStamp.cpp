@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QWidget>
 #include <QWindow>
-
 #include <chrono>
 
 namespace qel::app::ui {
