@@ -45,12 +45,6 @@ void ReportPreview::next() {
     }
 }
 
-void ReportPreview::goTo(int page) {
-    if (page >= 0 && page < pageCount()) {
-        m_current = page;
-    }
-}
-
 QString ReportPreview::pageCounter() const {
     return QStringLiteral("Página %1 de %2").arg(pageCount() == 0 ? 0 : m_current + 1).arg(pageCount());
 }

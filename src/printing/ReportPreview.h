@@ -49,7 +49,6 @@ public:
     bool canGoForward() const { return m_current + 1 < pageCount(); }
     void previous();
     void next();
-    void goTo(int page);
     // "Página 2 de 5"
     QString pageCounter() const;
 
