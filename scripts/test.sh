@@ -2,12 +2,15 @@
 # Installs what is missing, builds with warnings as errors and with the address and
 # undefined-behaviour sanitizers, and runs every test under them (under a virtual X server,
 # which the launcher-window tests need), then runs each fuzzer of fuzz/corpus/ briefly.
+# First it checks the layout of the files scripts/format_allowlist.txt lists (QEL_FORMAT_ALL=1:
+# every file).
 #   QEL_FUZZ_SECONDS   seconds per fuzzer (default 10; 0 skips fuzzing)
 # The crash tests kill their helpers 50 + 2 x 30 times here; scripts/crash_test.sh runs them
 # at 10,000 kills.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_packages
+"$ROOT/scripts/format_check.sh"
 # The compiler cache keeps precompiled headers only when told their timestamps do not matter.
 export CCACHE_SLOPPINESS="pch_defines,time_macros,include_file_mtime,include_file_ctime"
 build "$ROOT/build-test" -DCMAKE_BUILD_TYPE=Debug -DQEL_WERROR=ON -DQEL_SANITIZE=ON -DQEL_PCH=ON -DQEL_BUILD_BENCH=OFF

@@ -126,10 +126,6 @@ int TrialBalanceDetail::entryIndex(const QString& box, int index) const {
     return static_cast<int>(pair) * 2 + index;
 }
 
-bool TrialBalanceDetail::isEntry(const QString& box) const {
-    return entryBoxes().contains(box);
-}
-
 QString TrialBalanceDetail::boxText(const QString& box, int index) const {
     const int entry = entryIndex(box, index);
     if (entry >= 0) {

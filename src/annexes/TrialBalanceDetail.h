@@ -50,7 +50,6 @@ public:
     // A box's text: entries as typed (shown with "###########0" once left), computed boxes
     // with "###########0". Index 0 debit, 1 credit.
     QString boxText(const QString& box, int index) const;
-    bool isEntry(const QString& box) const;
     // Writes an entry box as typed; only digits are kept. The computed boxes follow.
     bool setBoxText(const QString& box, int index, const QString& text);
     // Leaving an entry box shows it with the mask.

@@ -40,8 +40,6 @@ QChar filterAnnexText(QChar typed, Kind kind) {
     return keepIf(c, c == kBackspace || isLetter(c) || isDigit(c) || c == QLatin1Char(' '));
 }
 
-} // namespace
-
 QChar filterDigitKey(QChar typed) {
     return UtilityComponent::FilterNumericKey(typed, false);
 }
@@ -96,6 +94,8 @@ QChar filterAnnexDocumentKey(QChar typed) {
 QChar filterFreeTextKey(QChar typed) {
     return UtilityComponent::FilterKey(typed, Kind::FreeText);
 }
+
+} // namespace
 
 QChar filterKey(KeyRule rule, QChar typed, const QString& text, bool lettersAllowed) {
     switch (rule) {

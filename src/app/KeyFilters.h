@@ -30,17 +30,4 @@ enum class KeyRule {
 // when the document type chosen for the representative admits letters.
 QChar filterKey(KeyRule rule, QChar typed, const QString& text = {}, bool lettersAllowed = false);
 
-QChar filterDigitKey(QChar typed);
-QChar filterPercentageKey(QChar typed, const QString& text);
-QChar filterBalanceOptionKey(QChar typed);
-QChar filterIdentificationTextKey(QChar typed);
-QChar filterIdentificationCodeKey(QChar typed);
-QChar filterRepresentativeDocumentKey(QChar typed, bool lettersAllowed);
-QChar filterPersonNameKey(QChar typed);
-QChar filterRegistryEntryKey(QChar typed);
-QChar filterEmailKey(QChar typed, const QString& text);
-QChar filterAnnexNameKey(QChar typed);
-QChar filterAnnexDocumentKey(QChar typed);
-QChar filterFreeTextKey(QChar typed);
-
 } // namespace qel::app

@@ -9,6 +9,7 @@
 #include "imports/ImportModel.h"
 #include "batch/TrialBalanceBatchWindows.h"
 #include "printing/PrintScripts.h"
+#include "printing/ReportPainter.h"
 #include "batch/SentDeclarationWindows.h"
 
 #include <QDir>
@@ -30,7 +31,8 @@ void registerPrintWindows(BatchWindows& windows) {
     windows.addMenu(QStringLiteral("mnuImprimirEnviada"), [printType](BatchContext& c) { return printType(c, true); });
     windows.addWindow(printing::PreviewScript::kWindowName, [](BatchContext& c, const app::FormRequest& r) {
         return std::make_unique<printing::PreviewScript>(r.code, c.services.prompter, c.services.opener,
-                                                         c.services.files, [&c] { return c.takePdfPath(); });
+                                                         c.services.files, [&c] { return c.takePdfPath(); },
+                                                         &printing::ReportPainter::writePdf);
     });
     windows.addWindow(printing::PreviewScript::kRangeWindow, [](BatchContext& c, const app::FormRequest& r) {
         return std::make_unique<printing::PageRangeScript>(r.keyValues.value(0).toInt(), c.services.prompter);

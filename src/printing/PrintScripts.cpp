@@ -3,7 +3,6 @@
 #include "app/FileChooser.h"
 #include "app/FormOpener.h"
 #include "base/Prompter.h"
-#include "printing/ReportPainter.h"
 
 #include <QFileInfo>
 
@@ -86,9 +85,10 @@ const QString PreviewScript::kWindowName = QStringLiteral("frmPreview");
 const QString PreviewScript::kRangeWindow = QStringLiteral("frmImpxPag");
 
 PreviewScript::PreviewScript(const QString& path, app::Prompter& prompter, app::FormOpener& opener,
-                             app::FileChooser* files, std::function<QString()> takePdf)
-    : m_preview(path, prompter), m_prompter(prompter), m_opener(opener), m_files(files),
-      m_takePdf(std::move(takePdf)) {
+                             app::FileChooser* files, std::function<QString()> takePdf,
+                             ReportPreview::PdfWriter writePdf)
+    : m_preview(path, prompter, writePdf), m_prompter(prompter), m_opener(opener), m_files(files),
+      m_takePdf(std::move(takePdf)), m_writePdf(std::move(writePdf)) {
     // A missing file shows its message and leaves nothing to look at.
     m_closed = !m_preview.open();
 }
@@ -116,8 +116,8 @@ bool PreviewScript::print() {
         m_prompter.message(kNoPrinterInBatch, ReportPreview::kPrintErrorTitle, app::Icon::Critical);
         return false;
     }
-    return m_preview.print([&pdf](const ReportDocument& document, int first, int last) {
-        return ReportPainter::writePdf(pdf, document, first, last);
+    return m_preview.print([this, &pdf](const ReportDocument& document, int first, int last) {
+        return m_writePdf(pdf, document, first, last, QString());
     });
 }
 

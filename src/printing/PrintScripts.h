@@ -55,9 +55,10 @@ public:
     static const QString kWindowName; // "frmPreview"
     static const QString kRangeWindow; // "frmImpxPag"
 
-    // `takePdf` gives the PDF the script queued for the next print (empty for none).
+    // `takePdf` gives the PDF the script queued for the next print (empty for none); `writePdf`
+    // writes it, and the PDF of the save button.
     PreviewScript(const QString& path, app::Prompter& prompter, app::FormOpener& opener, app::FileChooser* files,
-                  std::function<QString()> takePdf);
+                  std::function<QString()> takePdf, ReportPreview::PdfWriter writePdf);
 
     ReportPreview& model() { return m_preview; }
 
@@ -79,6 +80,7 @@ private:
     app::FormOpener& m_opener;
     app::FileChooser* m_files;
     std::function<QString()> m_takePdf;
+    ReportPreview::PdfWriter m_writePdf;
     bool m_closed = false;
 };
 

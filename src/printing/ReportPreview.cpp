@@ -1,7 +1,6 @@
 #include "printing/ReportPreview.h"
 
 #include "base/Prompter.h"
-#include "printing/ReportPainter.h"
 
 #include <QFileInfo>
 
@@ -14,8 +13,8 @@ const QString ReportPreview::kPrinted = QStringLiteral("Reporte se imprimió sat
 const QString ReportPreview::kPreviewMode = QStringLiteral("PresPrevia");
 const QString ReportPreview::kPrintMode = QStringLiteral("IMPRIMIR");
 
-ReportPreview::ReportPreview(QString path, app::Prompter& prompter)
-    : m_path(std::move(path)), m_prompter(prompter), m_mode(kPreviewMode) {}
+ReportPreview::ReportPreview(QString path, app::Prompter& prompter, PdfWriter writePdf)
+    : m_path(std::move(path)), m_prompter(prompter), m_writePdf(std::move(writePdf)), m_mode(kPreviewMode) {}
 
 bool ReportPreview::reload() {
     m_document = ReportDocument::fromFile(m_path);
@@ -46,12 +45,6 @@ void ReportPreview::next() {
     }
 }
 
-void ReportPreview::goTo(int page) {
-    if (page >= 0 && page < pageCount()) {
-        m_current = page;
-    }
-}
-
 QString ReportPreview::pageCounter() const {
     return QStringLiteral("Página %1 de %2").arg(pageCount() == 0 ? 0 : m_current + 1).arg(pageCount());
 }
@@ -75,7 +68,7 @@ bool ReportPreview::saveAsPdf(const QString& pdfPath) {
     if (!reload()) {
         return false;
     }
-    if (!ReportPainter::writePdf(pdfPath, m_document, firstToPrint(), lastToPrint(), QFileInfo(m_path).fileName())) {
+    if (!m_writePdf(pdfPath, m_document, firstToPrint(), lastToPrint(), QFileInfo(m_path).fileName())) {
         m_prompter.message(QStringLiteral("No se pudo escribir el archivo PDF:\n") + pdfPath, kPrintErrorTitle,
                            app::Icon::Critical);
         return false;

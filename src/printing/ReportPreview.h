@@ -28,7 +28,13 @@ public:
     static constexpr double kMinZoom = 0.25;
     static constexpr double kMaxZoom = 4.0;
 
-    ReportPreview(QString path, app::Prompter& prompter);
+    // Writes pages first..last (from 0) of a report into a PDF file under a title; false when the
+    // file cannot be written. The painting lives with the windows, so whoever opens a preview hands
+    // in the painter's writer.
+    using PdfWriter =
+        std::function<bool(const QString& path, const ReportDocument&, int first, int last, const QString& title)>;
+
+    ReportPreview(QString path, app::Prompter& prompter, PdfWriter writePdf);
 
     // Reads the file; false (with the message) when it is missing.
     bool open();
@@ -43,7 +49,6 @@ public:
     bool canGoForward() const { return m_current + 1 < pageCount(); }
     void previous();
     void next();
-    void goTo(int page);
     // "Página 2 de 5"
     QString pageCounter() const;
 
@@ -72,6 +77,7 @@ private:
 
     QString m_path;
     app::Prompter& m_prompter;
+    PdfWriter m_writePdf;
     ReportDocument m_document;
     QString m_mode;
     int m_current = 0;

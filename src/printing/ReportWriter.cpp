@@ -103,13 +103,6 @@ void ReportWriter::text(double column, double row, const QString& text, bool bol
     m_body.append(PageCommand::textAt(column, row, text, bold, size, m_page));
 }
 
-void ReportWriter::verticalText(double column, double row, const QString& text, bool bold, int size) {
-    start();
-    PageCommand command = PageCommand::textAt(column, row, text, bold, size, m_page);
-    command.kind = PageCommand::Kind::VerticalText;
-    m_body.append(command);
-}
-
 void ReportWriter::box(double left, double top, double right, double bottom) {
     start();
     m_body.append(PageCommand::box(m_page, left, top, right, bottom));

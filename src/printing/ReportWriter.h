@@ -48,7 +48,6 @@ public:
     void line(const QString& text = {});
     void setBold(bool bold);
     void text(double column, double row, const QString& text, bool bold = false, int size = kFontSize);
-    void verticalText(double column, double row, const QString& text, bool bold = false, int size = kFontSize);
     void box(double left, double top, double right, double bottom);
     // A page break, the new page's orientation and its header.
     void newPage();

@@ -55,10 +55,14 @@ protected:
 
     QTemporaryDir dir;
     std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
+    // These tests turn pages; none writes a PDF.
+    ReportPreview::PdfWriter noPdf = [](const QString&, const ReportDocument&, int, int, const QString&) {
+        return false;
+    };
 };
 
 TEST_F(ReportPreviewTest, OnePageReportGoesNeitherBackNorForward) {
-    ReportPreview preview(writeReport(1), *prompter);
+    ReportPreview preview(writeReport(1), *prompter, noPdf);
     ASSERT_TRUE(preview.open());
     EXPECT_EQ(preview.pageCount(), 1);
     preview.previous();
@@ -68,7 +72,7 @@ TEST_F(ReportPreviewTest, OnePageReportGoesNeitherBackNorForward) {
 }
 
 TEST_F(ReportPreviewTest, PrintingPagesTwoToThreeOfFivePrintsTwoPages) {
-    ReportPreview preview(writeReport(5), *prompter);
+    ReportPreview preview(writeReport(5), *prompter, noPdf);
     ASSERT_TRUE(preview.open());
     preview.next();
     preview.next();
@@ -93,12 +97,12 @@ TEST_F(ReportPreviewTest, PrintingPagesTwoToThreeOfFivePrintsTwoPages) {
 
 TEST_F(ReportPreviewTest, AMissingFileCannotBeShownNorPrinted) {
     const QString path = writeReport(2);
-    ReportPreview missing(dir.filePath(QStringLiteral("00000002.PRN")), *prompter);
+    ReportPreview missing(dir.filePath(QStringLiteral("00000002.PRN")), *prompter, noPdf);
     prompter->expectMessage(ReportPreview::kMissingFile, app::Icon::Critical, ReportPreview::kPrintErrorTitle);
     EXPECT_FALSE(missing.open());
     EXPECT_EQ(missing.pageCount(), 0);
 
-    ReportPreview removed(path, *prompter);
+    ReportPreview removed(path, *prompter, noPdf);
     ASSERT_TRUE(removed.open());
     QFile::remove(path);
     prompter->expectMessage(ReportPreview::kMissingFile, app::Icon::Critical, ReportPreview::kPrintErrorTitle);

@@ -99,15 +99,6 @@ void PaymentControl::chooseKind(const QString& kind) {
     refresh();
 }
 
-void PaymentControl::reset() {
-    PaymentState& payment = m_model.payment();
-    payment.kind.clear();
-    payment.bank.clear();
-    payment.cheque.clear();
-    m_model.paymentChanged();
-    refresh();
-}
-
 void PaymentControl::refresh() {
     if (m_refreshing) {
         return;

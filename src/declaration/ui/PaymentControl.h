@@ -19,8 +19,6 @@ class PaymentControl : public QWidget {
 public:
     explicit PaymentControl(DeclarationFormModel& model, QWidget* parent = nullptr);
 
-    // Empties the payment data (kind, bank and cheque number) and tells the model.
-    void reset();
     // Shows the model's payment state again.
     void refresh();
 

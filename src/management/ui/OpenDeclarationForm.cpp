@@ -1,7 +1,6 @@
 #include "management/ui/OpenDeclarationForm.h"
 
 #include "app/ProcessState.h"
-#include "app/ui/ArrowCursorScope.h"
 #include "declaration/ui/Frm537.h"
 #include "management/DeclarationFormSession.h"
 
@@ -25,13 +24,6 @@ std::unique_ptr<QDialog> createDeclarationForm(app::ProcessState& state, app::Fo
     // The model and its rules live as long as the window: they go once its widgets are gone.
     QObject::connect(window.get(), &QObject::destroyed, [session] { delete session; });
     return window;
-}
-
-void OpenDeclarationForm(app::ProcessState& state, app::FormOpener& opener, int mode, const QVariantList& arguments,
-                         QWidget* parent) {
-    std::unique_ptr<QDialog> window = createDeclarationForm(state, opener, mode, arguments, parent);
-    const app::ui::ArrowCursorScope arrow;
-    window->exec();
 }
 
 } // namespace qel::management::ui

@@ -20,8 +20,4 @@ namespace qel::management::ui {
 std::unique_ptr<QDialog> createDeclarationForm(app::ProcessState& state, app::FormOpener& opener, int mode,
                                                const QVariantList& arguments, QWidget* parent = nullptr);
 
-// OpenDeclarationForm: the form shown modally; returns when it has closed.
-void OpenDeclarationForm(app::ProcessState& state, app::FormOpener& opener, int mode, const QVariantList& arguments,
-                         QWidget* parent = nullptr);
-
 } // namespace qel::management::ui

@@ -77,11 +77,6 @@ void FrmTipPrnR::fillGrid() {
     }
 }
 
-void FrmTipPrnR::selectRow(int row) {
-    m_model.select(row);
-    m_grid->selectRow(m_model.current());
-}
-
 void FrmTipPrnR::setWithAnnexes(bool with) {
     m_annexes->setChecked(with);
     m_model.setWithAnnexes(with);

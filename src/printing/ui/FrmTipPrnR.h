@@ -19,7 +19,6 @@ public:
     explicit FrmTipPrnR(PrintTypeModel::Context context, QWidget* parent = nullptr);
 
     PrintTypeModel& model() { return m_model; }
-    void selectRow(int row);
     void setWithAnnexes(bool with);
     std::optional<PrintTypeModel::Printed> print();
 

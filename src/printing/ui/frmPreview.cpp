@@ -20,7 +20,7 @@
 namespace qel::printing {
 
 frmPreview::frmPreview(const QString& reportPath, app::Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_preview(reportPath, prompter), m_prompter(prompter) {
+    : QDialog(parent), m_preview(reportPath, prompter, &ReportPainter::writePdf), m_prompter(prompter) {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(ReportPreview::kCaption);
     auto* layout = new QVBoxLayout(this);
