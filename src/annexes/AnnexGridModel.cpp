@@ -26,6 +26,17 @@ QString codeKey(const QString& code) {
     return number ? QString::number(n) : code.trimmed();
 }
 
+// The description of a code in a fixed list; the code itself when the list lacks it.
+QString itemText(const QList<std::pair<QString, QString>>& items, const QString& code) {
+    const QString wanted = codeKey(code);
+    for (const auto& [itemCode, text] : items) {
+        if (codeKey(itemCode) == wanted) {
+            return text;
+        }
+    }
+    return code.trimmed();
+}
+
 } // namespace
 
 AnnexGridModel::AnnexGridModel(store::Database& db, QString table, QString sql, QVariantList values,
@@ -185,7 +196,9 @@ QStringList AnnexGridModel::rowTexts(int row) const {
     QStringList texts;
     for (const AnnexGridColumn& column : m_columns) {
         const QVariant value = rowValue(row, column.field);
-        if (!column.param.isEmpty()) {
+        if (!column.items.isEmpty()) {
+            texts.append(itemText(column.items, value.isNull() ? QString() : value.toString()));
+        } else if (!column.param.isEmpty()) {
             const QString code = value.isNull() ? QString() : value.toString();
             texts.append(m_descriptions.value(column.param).value(codeKey(code), code.trimmed()));
         } else {

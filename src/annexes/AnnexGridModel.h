@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariantMap>
 #include <optional>
+#include <utility>
 
 namespace qel::app {
 class FormOpener;
@@ -23,11 +24,15 @@ class Database;
 namespace qel::annexes {
 
 // A column of an annex grid: the field it shows, its heading and, for a code column, the
-// PARAM list whose description is shown instead of the code ("044" document types).
+// PARAM list (or the fixed list) whose description is shown instead of the code ("044"
+// document types).
 struct AnnexGridColumn {
     QString field;
     QString heading;
     QString param;
+    // A code column without a PARAM list: its fixed (code, description) pairs, as the detail
+    // window's combo lists them.
+    QList<std::pair<QString, QString>> items = {};
 };
 
 // The rows of an annex grid: a statement over a working table, shown as the grid shows them
