@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QVariantMap>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -19,7 +20,8 @@ class Prompter;
 
 namespace qel::store {
 class Database;
-}
+class PreparedRows;
+} // namespace qel::store
 
 namespace qel::annexes {
 
@@ -47,6 +49,7 @@ public:
     // rowsOf()); `table`: the working table whose column types format the values.
     AnnexGridModel(store::Database& db, QString table, QString sql, QVariantList values, QList<AnnexGridColumn> columns,
                    QObject* parent = nullptr);
+    ~AnnexGridModel() override;
 
     // "SELECT * FROM table" for the declaration, narrowed by the grid's condition.
     static std::pair<QString, QVariantList> rowsOf(const AnnexGridDef& grid, const store::DeclarationKey& key);
@@ -95,7 +98,8 @@ private:
     QString m_sql;
     QVariantList m_values;
     QList<AnnexGridColumn> m_columns;
-    QStringList m_names; // the statement's column names
+    QStringList m_names;                           // the statement's column names
+    std::unique_ptr<store::PreparedRows> m_reader; // the statement, prepared at the first read
     QList<QVariantList> m_rows;
     QHash<QString, std::optional<store::ColumnType>> m_types; // by lower-case column name
     QHash<QString, QHash<QString, QString>> m_descriptions;   // param -> code -> description
