@@ -1,5 +1,7 @@
 #include "annexes/CasillaListCatalog.h"
 
+#include "annexes/AssistantLists.h"
+
 namespace qel::annexes {
 
 namespace {
@@ -243,6 +245,7 @@ QList<CasillaListDef> build() {
     reorg.extraColumns = u("trim(ifnull(des_razon,'') || ifnull(des_ape_pat,'') || ' ' || ifnull(des_ape_mat,'') || "
                            "' ' || ifnull(des_nombres,'')) AS des_nombre");
     lists.append(reorg);
+    lists.append(AssistantLists::lists());
     return lists;
 }
 
@@ -311,7 +314,7 @@ const CasillaListDef* CasillaListCatalog::find(const QString& name) {
 }
 
 QList<AnnexDef> CasillaListCatalog::detailWindows() {
-    return {donations(), foreignCredit(), credits(), reorganised()};
+    return QList<AnnexDef>{donations(), foreignCredit(), credits(), reorganised()} + AssistantLists::details();
 }
 
 } // namespace qel::annexes
