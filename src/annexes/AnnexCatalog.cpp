@@ -2,6 +2,8 @@
 
 #include "annexes/CasillaListCatalog.h"
 
+#include <algorithm>
+
 namespace qel::annexes {
 
 const AnnexField* AnnexDef::field(const QString& nameOrColumn) const {
@@ -14,7 +16,7 @@ const AnnexField* AnnexDef::field(const QString& nameOrColumn) const {
     return nullptr;
 }
 
-AnnexCatalog::AnnexCatalog() : m_windows(annexWindowData()), m_grids(annexGridData()) {
+AnnexCatalog::AnnexCatalog() : m_windows(annexWindowData()), m_grids(annexGridData()), m_sections(annexSectionData()) {
     m_windows.append(CasillaListCatalog::detailWindows()); // behind the list windows of the casillas
 }
 
@@ -39,6 +41,63 @@ const AnnexGridDef* AnnexCatalog::grid(const QString& arrayOrGrid) const {
         }
     }
     return nullptr;
+}
+
+const AnnexSectionDef* AnnexCatalog::section(const QString& option) const {
+    for (const AnnexSectionDef& def : m_sections) {
+        if (def.option == option) {
+            return &def;
+        }
+    }
+    return nullptr;
+}
+
+QList<const AnnexGridDef*> AnnexCatalog::gridsOf(const QString& option) const {
+    QList<const AnnexGridDef*> out;
+    for (const AnnexGridDef& def : m_grids) {
+        if (!option.isEmpty() && def.switchOption == option) {
+            out.append(&def);
+        }
+    }
+    return out;
+}
+
+QList<AnnexRows> AnnexCatalog::sectionRows(const QString& option) const {
+    const QList<const AnnexGridDef*> grids = gridsOf(option);
+    const auto sharedTable = [&grids](const QString& table) {
+        return std::count_if(grids.cbegin(), grids.cend(), [&table](const AnnexGridDef* g) {
+                   return g->table.compare(table, Qt::CaseInsensitive) == 0;
+               }) > 1;
+    };
+    QList<AnnexRows> out;
+    const auto add = [&out](const AnnexRows& rows) {
+        for (const AnnexRows& known : out) {
+            if (known.table.compare(rows.table, Qt::CaseInsensitive) == 0 && known.condition == rows.condition &&
+                known.values == rows.values) {
+                return;
+            }
+        }
+        out.append(rows);
+    };
+    for (const AnnexGridDef* grid : grids) {
+        if (sharedTable(grid->table)) {
+            add({grid->table, {}, {}});
+        } else {
+            add({grid->table, grid->condition, grid->conditionValues});
+        }
+    }
+    for (const AnnexGridDef* grid : grids) {
+        for (const auto& [table, columns] : grid->dependants) {
+            Q_UNUSED(columns);
+            add({table, {}, {}});
+        }
+    }
+    if (const AnnexSectionDef* def = section(option)) {
+        for (const AnnexRows& rows : def->alsoDeletes) {
+            add(rows);
+        }
+    }
+    return out;
 }
 
 } // namespace qel::annexes

@@ -107,10 +107,33 @@ struct AnnexGridDef {
     QList<std::pair<QString, QStringList>> dependants;
     QString switchOption; // the yes/no question of the form that enables the buttons ("" none)
     QString importKind;   // the kind handed to the import window ("" none)
+    QString importWindow; // the window of button 3 ("" none)
+    QString windowCode;   // the code handed to the detail window (operation kind, project kind)
     // Grids inside a detail window: the column that holds the key of the window's row, and
     // what the buttons say while that row is not saved yet.
     QString parentColumn;
     QString saveParentFirst;
+};
+
+// Rows of a working table narrowed by a condition (ANDed to the declaration key; its values
+// are bound). An empty condition takes every row of the declaration.
+struct AnnexRows {
+    QString table;
+    QString condition;
+    QVariantList values;
+};
+
+// A yes/no question of the declaration form that opens the annex grids whose switchOption it
+// is: "No" deletes their rows (after the question, when there are rows) and switches their
+// buttons off. The grids, their tables and their arrays come from the grid entries; this
+// holds what only the section knows.
+struct AnnexSectionDef {
+    QString option;
+    QString question;             // asked before the rows go
+    QList<int> buttons;           // the indexes of the grids' command arrays the answer switches
+    QList<AnnexRows> alsoDeletes; // rows outside the grids that go with the section
+    QList<int> boxes;             // casillas enabled with "Si", emptied and disabled with "No"
+    QList<int> clearedBoxes;      // casillas emptied with "No"
 };
 
 // Every annex of the declaration form in one place: the detail windows with their fields and
@@ -130,6 +153,15 @@ public:
     const QList<AnnexGridDef>& grids() const { return m_grids; }
     const AnnexDef* window(const QString& name) const;          // any case
     const AnnexGridDef* grid(const QString& arrayOrGrid) const; // by array or grid name
+    const QList<AnnexSectionDef>& sections() const { return m_sections; }
+    const AnnexSectionDef* section(const QString& option) const;
+
+    // The grids a section's question opens, in catalogue order.
+    QList<const AnnexGridDef*> gridsOf(const QString& option) const;
+    // The rows a section holds, the first grid's first: each grid's table narrowed by its
+    // condition, or whole when several of the section's grids share it; then the grids'
+    // dependants and what the section also deletes.
+    QList<AnnexRows> sectionRows(const QString& option) const;
 
     static constexpr int kMaxPartners = 100;
 
@@ -137,10 +169,12 @@ private:
     AnnexCatalog();
     QList<AnnexDef> m_windows;
     QList<AnnexGridDef> m_grids;
+    QList<AnnexSectionDef> m_sections;
 };
 
 // The catalogue's rows (AnnexCatalogData.cpp).
 QList<AnnexDef> annexWindowData();
 QList<AnnexGridDef> annexGridData();
+QList<AnnexSectionDef> annexSectionData(); // AnnexSectionData.cpp
 
 } // namespace qel::annexes

@@ -592,6 +592,12 @@ AnnexGridDef narrowed(AnnexGridDef d, const char* condition, const QVariant& val
     return d;
 }
 
+// A grid whose detail window receives a code (the operation or project kind).
+AnnexGridDef coded(AnnexGridDef d, const char* code) {
+    d.windowCode = u(code);
+    return d;
+}
+
 } // namespace
 
 QList<AnnexDef> annexWindowData() {
@@ -626,6 +632,7 @@ QList<AnnexGridDef> annexGridData() {
                  {"tipo_doc", "nro_doc", "correl_pred"}, "¿Desea eliminar los datos del alquiler?", "OptAlquileres");
         d.noRowsToDelete = QStringLiteral("No existen registros para eliminar.");
         d.importKind = QStringLiteral("11");
+        d.importWindow = QStringLiteral("frmImportarGastoPresent");
         a.append(d);
     }
     {
@@ -633,6 +640,7 @@ QList<AnnexGridDef> annexGridData() {
                               "¿Desea eliminar los datos del contrato de colaboracion empresarial ?", "OptColab");
         d.dependants = {{QStringLiteral("TMPF582COLDET"), {QStringLiteral("cod_contrato")}}};
         d.importKind = QStringLiteral("12");
+        d.importWindow = QStringLiteral("frmImportarGastoPresent");
         a.append(d);
     }
     a.append(grid("cmdDesmedros", "grdDesmedros", "frmDetalleDesmedros", "TMPF535DESMEDROS",
@@ -648,14 +656,16 @@ QList<AnnexGridDef> annexGridData() {
         d.noRowsToDelete = QStringLiteral("No existen datos para eliminar.");
         a.append(d);
     }
-    a.append(narrowed(grid("cmdOperAdminis", "grdAdmistOperaciones", "frmOperacFinancieras", "TMPF542OPERFIN",
-                           {"correl_cont", "tip_documento", "num_documento"},
-                           "Desea eliminar los datos de la operacion ?", "OptOperFinAdmin"),
-                      "ind_tipo_oper=?", 1));
-    a.append(narrowed(grid("cmdAdministradorOper", "grdOperAdministradas", "frmOperacFinancieras", "TMPF542OPERFIN",
-                           {"correl_cont", "tip_documento", "num_documento"},
-                           "Desea eliminar los datos de la operacion ?", "OptOperAdminFin"),
-                      "ind_tipo_oper=?", 2));
+    a.append(coded(narrowed(grid("cmdOperAdminis", "grdAdmistOperaciones", "frmOperacFinancieras", "TMPF542OPERFIN",
+                                 {"correl_cont", "tip_documento", "num_documento"},
+                                 "Desea eliminar los datos de la operacion ?", "OptOperFinAdmin"),
+                            "ind_tipo_oper=?", 1),
+                   "1"));
+    a.append(coded(narrowed(grid("cmdAdministradorOper", "grdOperAdministradas", "frmOperacFinancieras",
+                                 "TMPF542OPERFIN", {"correl_cont", "tip_documento", "num_documento"},
+                                 "Desea eliminar los datos de la operacion ?", "OptOperAdminFin"),
+                            "ind_tipo_oper=?", 2),
+                   "2"));
     a.append(grid("cmdPerdidasExtraord", "grdPerdidasExtraord", "frmPerdidasExtraord", "TMPF535PEREXTRA",
                   {"num_corr_perd"}, "Desea eliminar los datos de la pérdida extraordinaria ?", "OptPerdidaExtraord"));
     a.append(grid("cmdRegalias", "grdRegalias", "frmDetalleRegalias", "TMPF535REGALIAS",
@@ -668,30 +678,42 @@ QList<AnnexGridDef> annexGridData() {
         d.noRowsToModify = QStringLiteral(" No existen registros para modificar");
         d.noRowsTitle.clear();
         d.importKind = QStringLiteral("1");
+        d.importWindow = QStringLiteral("frmImportarSocios");
         a.append(d);
     }
-    a.append(grid("cmdVehiculos", "grdVehiculos", "frmDetVehiculos", "TMPF584VEHIC", {"cod_categ", "des_placa"},
-                  "¿ Esta seguro de eliminar el registro ? ", "optAutos"));
-    a.append(narrowed(grid("cmdDirecto", "grdDirecto", "frmDetalleDirecto", "TMPF584GASINV", {"correl_proyecto"},
-                           "¿Desea eliminar los datos del proyecto ?", "Opttecno"),
-                      "ind_beneficio=?", 1));
-    a.append(narrowed(grid("cmdIndirecto", "grdIndirecto", "frmDetalleDirecto", "TMPF584GASINV", {"correl_proyecto"},
-                           "Desea eliminar los datos del proyecto ?", "Opttecno"),
-                      "ind_beneficio=?", 2));
-    a.append(grid("cmdInternacional", "grdInternacional", "frmRentaInternacional", "TMPF586IDERTA", {"CORREL_RTA"},
-                  "¿Desea eliminar los datos de la Rentas de Fuente Extranjera (RFE) y Transparencia Fiscal "
-                  "Internacional (TFI)?",
-                  "optRentasInternacionales"));
+    {
+        AnnexGridDef d = grid("cmdVehiculos", "grdVehiculos", "frmDetVehiculos", "TMPF584VEHIC",
+                              {"cod_categ", "des_placa"}, "¿ Esta seguro de eliminar el registro ? ", "optAutos");
+        d.importWindow = QStringLiteral("frmImportarU41");
+        a.append(d);
+    }
+    a.append(coded(narrowed(grid("cmdDirecto", "grdDirecto", "frmDetalleDirecto", "TMPF584GASINV", {"correl_proyecto"},
+                                 "¿Desea eliminar los datos del proyecto ?", "Opttecno"),
+                            "ind_beneficio=?", 1),
+                   "1"));
+    a.append(coded(narrowed(grid("cmdIndirecto", "grdIndirecto", "frmDetalleDirecto", "TMPF584GASINV",
+                                 {"correl_proyecto"}, "Desea eliminar los datos del proyecto ?", "Opttecno"),
+                            "ind_beneficio=?", 2),
+                   "2"));
+    // The form asks for the window as frmrentaInternacional; window names match in any case.
+    a.append(
+        coded(grid("cmdInternacional", "grdInternacional", "frmrentaInternacional", "TMPF586IDERTA", {"CORREL_RTA"},
+                   "¿Desea eliminar los datos de la Rentas de Fuente Extranjera (RFE) y Transparencia Fiscal "
+                   "Internacional (TFI)?",
+                   "optRentasInternacionales"),
+              "4"));
     {
         AnnexGridDef d = grid("cmdExportaciones", "grdExportaciones", "frmDetalleExportaciones", "TMPF582EXPORTA",
                               {"num_dam", "num_factura"}, "¿Desea eliminar los datos del detalle de exportaciones?");
         d.importKind = QStringLiteral("5");
+        d.importWindow = QStringLiteral("frmImportarGastoPresent");
         a.append(d);
     }
     {
         AnnexGridDef d = grid("cmdgastopresent", "grdgastosPresent", "frmDetalleGastoPresentacion", "TMPF572GASREP",
                               {"tipo_doc", "nro_doc"}, "Desea eliminar los datos de los Gastos de Representación ?");
         d.importKind = QStringLiteral("3");
+        d.importWindow = QStringLiteral("frmImportarGastoPresent");
         a.append(d);
     }
     {

@@ -76,7 +76,7 @@ QString shownNumber(const QVariant& value) {
 
 AnnexDetailModel::AnnexDetailModel(const AnnexDef& def, AnnexContext context, app::FormRequest request, QObject* parent)
     : QObject(parent), m_def(def), m_context(context), m_request(std::move(request)),
-      m_checks(AnnexChecks::forWindow(def.window)), m_action(m_request.action) {
+      m_checks(AnnexChecks::forWindow(def.window)), m_action(m_request.action), m_caption(def.caption) {
     for (const AnnexField& f : m_def.fields) {
         FieldState s;
         s.label = f.label;
@@ -682,9 +682,9 @@ void AnnexDetailModel::salir() {
         close();
         return;
     }
-    const app::Button answer = m_context.prompter.ask(m_def.closeQuestion, m_def.caption,
-                                                      app::Button::Yes | app::Button::No | app::Button::Cancel,
-                                                      app::Button::Yes, app::Icon::Question);
+    const app::Button answer =
+        m_context.prompter.ask(m_def.closeQuestion, caption(), app::Button::Yes | app::Button::No | app::Button::Cancel,
+                               app::Button::Yes, app::Icon::Question);
     if (answer == app::Button::Cancel) {
         return;
     }
@@ -755,7 +755,7 @@ void AnnexDetailModel::clickChild(int index) {
         return;
     }
     if (m_action != app::FormRequest::kModify) {
-        m_context.prompter.message(m_childDef->saveParentFirst, m_def.caption, app::Icon::Exclamation);
+        m_context.prompter.message(m_childDef->saveParentFirst, caption(), app::Icon::Exclamation);
         return;
     }
     try {
@@ -769,7 +769,7 @@ void AnnexDetailModel::clickChild(int index) {
             }
             return m_childRows->refresh();
         case 2:
-            m_childRows->removeSelected(*m_childDef, key(), m_context.prompter, m_def.caption);
+            m_childRows->removeSelected(*m_childDef, key(), m_context.prompter, caption());
             return;
         default:
             return;

@@ -62,6 +62,9 @@ public:
     ~AnnexDetailModel() override;
 
     const AnnexDef& def() const { return m_def; }
+    // The window's title: the catalogue's caption unless the annex's checks set another.
+    QString caption() const { return m_caption; }
+    void setCaption(const QString& caption) { m_caption = caption; }
     const app::FormRequest& request() const { return m_request; }
     AnnexContext& context() { return m_context; }
     store::DeclarationKey key() const;
@@ -175,6 +178,7 @@ private:
     bool m_modified = false;
     bool m_closed = false;
     QString m_focus;
+    QString m_caption;
     std::optional<AnnexGridDef> m_childDef;
     std::unique_ptr<AnnexGridModel> m_childRows;
 };

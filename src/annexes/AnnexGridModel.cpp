@@ -5,11 +5,13 @@
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 #include "store/ParamLookups.h"
+#include "store/PreparedRows.h"
 #include "store/TableCatalog.h"
 
 #include <QDate>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <algorithm>
 
 namespace qel::annexes {
 
@@ -26,6 +28,17 @@ QString codeKey(const QString& code) {
     return number ? QString::number(n) : code.trimmed();
 }
 
+// The description of a code in a fixed list; the code itself when the list lacks it.
+QString itemText(const QList<std::pair<QString, QString>>& items, const QString& code) {
+    const QString wanted = codeKey(code);
+    for (const auto& [itemCode, text] : items) {
+        if (codeKey(itemCode) == wanted) {
+            return text;
+        }
+    }
+    return code.trimmed();
+}
+
 } // namespace
 
 AnnexGridModel::AnnexGridModel(store::Database& db, QString table, QString sql, QVariantList values,
@@ -38,6 +51,8 @@ AnnexGridModel::AnnexGridModel(store::Database& db, QString table, QString sql, 
         }
     }
 }
+
+AnnexGridModel::~AnnexGridModel() = default;
 
 std::pair<QString, QVariantList> AnnexGridModel::rowsOf(const AnnexGridDef& grid, const store::DeclarationKey& key) {
     store::SqlFilter filter = key.filter();
@@ -102,11 +117,20 @@ QVariant AnnexGridModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 void AnnexGridModel::setStatement(const QString& sql, const QVariantList& values) {
+    if (sql != m_sql) {
+        m_reader.reset();
+    }
     m_sql = sql;
     m_values = values;
 }
 
 void AnnexGridModel::loadDescriptions() {
+    const bool loaded = std::all_of(m_columns.cbegin(), m_columns.cend(), [this](const AnnexGridColumn& column) {
+        return column.param.isEmpty() || m_descriptions.contains(column.param);
+    });
+    if (loaded) {
+        return; // the lists are read once, at the first refresh
+    }
     store::ParamLookups params(m_db);
     for (const AnnexGridColumn& column : std::as_const(m_columns)) {
         if (column.param.isEmpty() || m_descriptions.contains(column.param)) {
@@ -133,21 +157,13 @@ void AnnexGridModel::loadDescriptions() {
 
 void AnnexGridModel::refresh() {
     loadDescriptions();
-    QSqlQuery query = m_db.run(m_sql, m_values);
-    QList<QVariantList> rows;
-    QStringList names;
-    const QSqlRecord record = query.record();
-    for (int i = 0; i < record.count(); ++i) {
-        names.append(record.fieldName(i));
+    // The grid is read again after every action of its window: its statement is prepared once.
+    if (!m_reader) {
+        m_reader = std::make_unique<store::PreparedRows>(m_db, m_sql);
     }
-    while (query.next()) {
-        QVariantList row;
-        row.reserve(names.size());
-        for (int i = 0; i < names.size(); ++i) {
-            row.append(query.value(i));
-        }
-        rows.append(row);
-    }
+    m_reader->read(m_values);
+    const QStringList names = m_reader->names();
+    QList<QVariantList> rows = std::move(m_reader->rows());
     beginResetModel();
     m_names = names;
     m_rows = std::move(rows);
@@ -185,7 +201,9 @@ QStringList AnnexGridModel::rowTexts(int row) const {
     QStringList texts;
     for (const AnnexGridColumn& column : m_columns) {
         const QVariant value = rowValue(row, column.field);
-        if (!column.param.isEmpty()) {
+        if (!column.items.isEmpty()) {
+            texts.append(itemText(column.items, value.isNull() ? QString() : value.toString()));
+        } else if (!column.param.isEmpty()) {
             const QString code = value.isNull() ? QString() : value.toString();
             texts.append(m_descriptions.value(column.param).value(codeKey(code), code.trimmed()));
         } else {

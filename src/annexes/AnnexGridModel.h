@@ -9,7 +9,9 @@
 #include <QList>
 #include <QString>
 #include <QVariantMap>
+#include <memory>
 #include <optional>
+#include <utility>
 
 namespace qel::app {
 class FormOpener;
@@ -18,16 +20,21 @@ class Prompter;
 
 namespace qel::store {
 class Database;
-}
+class PreparedRows;
+} // namespace qel::store
 
 namespace qel::annexes {
 
 // A column of an annex grid: the field it shows, its heading and, for a code column, the
-// PARAM list whose description is shown instead of the code ("044" document types).
+// PARAM list (or the fixed list) whose description is shown instead of the code ("044"
+// document types).
 struct AnnexGridColumn {
     QString field;
     QString heading;
     QString param;
+    // A code column without a PARAM list: its fixed (code, description) pairs, as the detail
+    // window's combo lists them.
+    QList<std::pair<QString, QString>> items = {};
 };
 
 // The rows of an annex grid: a statement over a working table, shown as the grid shows them
@@ -42,6 +49,7 @@ public:
     // rowsOf()); `table`: the working table whose column types format the values.
     AnnexGridModel(store::Database& db, QString table, QString sql, QVariantList values, QList<AnnexGridColumn> columns,
                    QObject* parent = nullptr);
+    ~AnnexGridModel() override;
 
     // "SELECT * FROM table" for the declaration, narrowed by the grid's condition.
     static std::pair<QString, QVariantList> rowsOf(const AnnexGridDef& grid, const store::DeclarationKey& key);
@@ -90,7 +98,8 @@ private:
     QString m_sql;
     QVariantList m_values;
     QList<AnnexGridColumn> m_columns;
-    QStringList m_names; // the statement's column names
+    QStringList m_names;                           // the statement's column names
+    std::unique_ptr<store::PreparedRows> m_reader; // the statement, prepared at the first read
     QList<QVariantList> m_rows;
     QHash<QString, std::optional<store::ColumnType>> m_types; // by lower-case column name
     QHash<QString, QHash<QString, QString>> m_descriptions;   // param -> code -> description

@@ -214,6 +214,8 @@ QList<CasillaListDef> build() {
     credit.keyFields = {u("tip_norma"), u("num_norma"), u("anio_norma"), u("correl_norma")};
     credit.columns = {column("tip_norma", "Tipo de Norma"), column("num_norma", "Número"), column("anio_norma", "Año"),
                       column("mto_credito", "Monto del Crédito"), column("det_credito", "Descripción")};
+    // The kinds of rule have no PARAM list: the grid shows the descriptions the window's list offers.
+    credit.columns.first().items = credits().field(QStringLiteral("tip_norma"))->items;
     lists.append(credit);
 
     CasillaListDef adjustments = credit;
@@ -227,6 +229,7 @@ QList<CasillaListDef> build() {
                            column("mto_base_cont", "Base Contable"),
                            column("mto_base_trib", "Base Tributaria"),
                            column("det_otras", "Descripción")};
+    adjustments.columns.first().items = credit.columns.first().items;
     lists.append(adjustments);
 
     CasillaListDef reorg;

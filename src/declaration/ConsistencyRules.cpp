@@ -1,5 +1,6 @@
 #include "declaration/ConsistencyRules.h"
 
+#include "annexes/AnnexCatalog.h"
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
 #include "declaration/CalculationRules.h"
@@ -83,8 +84,7 @@ double ConsistencyRules::keptValue(DeclarationFormModel& model, int n) {
     if (WorkingCasillas::isWorking(n)) {
         return app::readWhole(WorkingCasillas::value(model.context().db, model.key(), n));
     }
-    for (const QMap<int, QString>* kept :
-         {&model.detailTable3, &model.keptCasillas}) {
+    for (const QMap<int, QString>* kept : {&model.detailTable3, &model.keptCasillas}) {
         if (kept->contains(n)) {
             return app::readWhole(kept->value(n));
         }
@@ -205,6 +205,28 @@ Rule siWithoutRows(const char* name, const char* option, const char* table, cons
     return rule;
 }
 
+// The working table an annex grid of the form shows.
+QString gridTable(const char* grid) {
+    const annexes::AnnexGridDef* def = annexes::AnnexCatalog::instance().grid(u(grid));
+    Q_ASSERT(def != nullptr);
+    return def != nullptr ? def->table : QString();
+}
+
+// A question answered "Si" whose annex grids hold no row: the section's rows as the annex
+// catalogue narrows them.
+Rule siWithoutGridRows(const char* name, const char* option, Text message) {
+    const QString control = u(option);
+    const QList<annexes::AnnexRows> held = annexes::AnnexCatalog::instance().sectionRows(control);
+    Q_ASSERT(!held.isEmpty());
+    const annexes::AnnexRows grid = held.value(0);
+    Rule rule = when(
+        name,
+        [control, grid](const R& r) { return r.si(control) && r.rows(grid.table, grid.condition, grid.values) == 0; },
+        std::move(message));
+    rule.control = control;
+    return rule;
+}
+
 // A message ending with the period, and one with the period in its middle.
 Text withPeriod(const char* before) {
     const QString text = u(before);
@@ -239,9 +261,8 @@ bool reorganisationDateValid(const R& r) {
 
 // Mining concessions registered with or without a stability agreement (its signature date).
 int concessions(const R& r, bool withAgreement) {
-    return r.rows(QStringLiteral("TMPF564MINERIA"), withAgreement
-                                                        ? QStringLiteral("trim(ifnull(fec_firma_conv,''))<>''")
-                                                        : QStringLiteral("trim(ifnull(fec_firma_conv,''))=''"));
+    return r.rows(gridTable("grdMineria"), withAgreement ? QStringLiteral("trim(ifnull(fec_firma_conv,''))<>''")
+                                                         : QStringLiteral("trim(ifnull(fec_firma_conv,''))=''"));
 }
 
 double hydrocarbonContracts(const R& r) {
@@ -330,19 +351,19 @@ bool casilla279Checked(const R& r) {
 }
 
 int partners(const R& r, bool consolidatedToo) {
-    return r.rows(QStringLiteral("TMPF535SOCIOS"),
+    return r.rows(gridTable("grdPricipalesSocios"),
                   consolidatedToo ? QString() : QStringLiteral("trim(ifnull(tipo_socio,''))<>'05'"));
 }
 
 double partnersPercentage(const R& r, bool consolidatedToo) {
-    return app::roundHalfAway(r.sum(QStringLiteral("TMPF535SOCIOS"),
+    return app::roundHalfAway(r.sum(gridTable("grdPricipalesSocios"),
                                     QStringLiteral("CAST(ifnull(Porcentaje,'') AS REAL)"),
                                     consolidatedToo ? QString() : QStringLiteral("trim(ifnull(tipo_socio,''))<>'05'")),
                               2);
 }
 
 int vehicles(const R& r) {
-    return r.rows(QStringLiteral("TMPF584VEHIC"));
+    return r.rows(gridTable("grdVehiculos"));
 }
 
 QString accountantType(const R& r) {
@@ -462,8 +483,8 @@ QList<Rule> buildDeclarationRules() {
                                      " iguales o superiores a S/  1'185,000 (300 UIT) y se encuentra obligado a "
                                      "declarar el Balance de Comprobación según la Resolución de Superintendencia "
                                      "que aprueba el presente formulario."));
-    rules << siWithoutRows(
-        "contratosColaboracion", "OptColab", "TMPF582COLCAB", "",
+    rules << siWithoutGridRows(
+        "contratosColaboracion", "OptColab",
         fixed("Identificación - Contratos de colaboración : Si ha seleccionado Si a la pregunta ¿Forma parte de un "
               "contrato de colaboración empresarial sin contabilidad independiente?, debe registrar los contratos de "
               "colaboración empresarial."));
@@ -613,7 +634,7 @@ QList<Rule> buildDeclarationRules() {
         "contratosHidrocarburos",
         [](const R& r) {
             return r.si(QStringLiteral("OptHidrocarburos")) && hydrocarbonContracts(r) > 0 &&
-                   r.rows(QStringLiteral("TMPF540HIDROCAR")) != hydrocarbonContracts(r);
+                   r.rows(gridTable("grdHidrocarburos")) != hydrocarbonContracts(r);
         },
         [](const R& r) {
             return u("Identificación - Minería e Hidrocarburos : Debe registrar el mismo número de contratos señalados "
@@ -901,37 +922,39 @@ QList<Rule> buildDeclarationRules() {
         "mermas", "OptMermas",
         withPeriod("Información complementaria - Mermas : Indicar si ha deducido gastos por mermas en el "
                    "ejercicio gravable "));
-    rules << siWithoutRows("detalleMermas", "OptMermas", "TMPF535MERMAS", "",
-                           aroundPeriod("Información complementaria - Mermas : Sí ha deducido gastos por mermas en el "
-                                        "ejercicio gravable ",
-                                        " debe registrarlos."));
+    rules << siWithoutGridRows(
+        "detalleMermas", "OptMermas",
+        aroundPeriod("Información complementaria - Mermas : Sí ha deducido gastos por mermas en el "
+                     "ejercicio gravable ",
+                     " debe registrarlos."));
     rules << unanswered("desmedros", "OptDesmedros",
                         withPeriod("Información complementaria - Desmedros : Indicar si ha deducido gastos por "
                                    "desmedros en el ejercicio gravable "));
-    rules << siWithoutRows("detalleDesmedros", "OptDesmedros", "TMPF535DESMEDROS", "",
-                           aroundPeriod("Información complementaria - Desmedros : Sí ha deducido gastos por desmedros "
-                                        "en el ejercicio gravable ",
-                                        " debe registrarlos."));
+    rules << siWithoutGridRows(
+        "detalleDesmedros", "OptDesmedros",
+        aroundPeriod("Información complementaria - Desmedros : Sí ha deducido gastos por desmedros "
+                     "en el ejercicio gravable ",
+                     " debe registrarlos."));
     rules << unanswered("regalias", "OptRegalias",
                         withPeriod("Información complementaria - Regalías : Indicar si ha devengado Regalías a "
                                    "Beneficiarios domiciliados durante el ejercicio "));
-    rules << siWithoutRows("detalleRegalias", "OptRegalias", "TMPF535REGALIAS", "",
-                           aroundPeriod("Información complementaria - Regalías : Si ha devengado Regalías a "
-                                        "Beneficiarios domiciliados durante el ejercicio ",
-                                        " debe registrarlas."));
+    rules << siWithoutGridRows("detalleRegalias", "OptRegalias",
+                               aroundPeriod("Información complementaria - Regalías : Si ha devengado Regalías a "
+                                            "Beneficiarios domiciliados durante el ejercicio ",
+                                            " debe registrarlas."));
     rules << unanswered("desuso", "optDesuso",
                         withPeriod("Información complementaria - desuso u obsolescencia : Indique si ha realizado "
                                    "deducciones por desuso u obsolescencia durante el ejercicio gravable "));
-    rules << siWithoutRows("detalleDesuso", "optDesuso", "TMPF542DESUSO", "",
-                           aroundPeriod("Información complementaria - desuso u obsolescencia  : Si ha realizado "
-                                        "deducciones por desuso u obsolescencia durante el ejercicio gravable ",
-                                        " debe registrarlas."));
+    rules << siWithoutGridRows("detalleDesuso", "optDesuso",
+                               aroundPeriod("Información complementaria - desuso u obsolescencia  : Si ha realizado "
+                                            "deducciones por desuso u obsolescencia durante el ejercicio gravable ",
+                                            " debe registrarlas."));
     rules << unanswered("perdidasExtraordinarias", "OptPerdidaExtraord",
                         withPeriod("Información complementaria - Pérdidas Extraordinarias : Indique si ha sufrido "
                                    "pérdidas extraordinarias por caso fortuito, fuerza mayor o delitos cometidos en su "
                                    "perjuicio durante el ejercicio "));
-    rules << siWithoutRows(
-        "detallePerdidasExtraordinarias", "OptPerdidaExtraord", "TMPF535PEREXTRA", "",
+    rules << siWithoutGridRows(
+        "detallePerdidasExtraordinarias", "OptPerdidaExtraord",
         aroundPeriod("Información complementaria - Pérdidas Extraordinarias : Si ha sufrido pérdidas "
                      "extraordinarias por caso fortuito, fuerza mayor o delitos cometidos en su "
                      "perjuicio durante el ejercicio ",
@@ -939,32 +962,34 @@ QList<Rule> buildDeclarationRules() {
     rules << unanswered("alquileres", "OptAlquileres",
                         withPeriod("Información complementaria - Alquileres pagados : Indique si ha pagado alquiler "
                                    "por algún bien mueble o inmueble durante el ejercicio "));
-    rules << siWithoutRows("detalleAlquileres", "OptAlquileres", "TMPF582ALQUILER", "",
-                           aroundPeriod("Información complementaria - Alquileres pagados : Si ha pagado alquiler por "
-                                        "algún bien mueble o inmueble durante el ejercicio ",
-                                        " debe registrarlos."));
+    rules << siWithoutGridRows(
+        "detalleAlquileres", "OptAlquileres",
+        aroundPeriod("Información complementaria - Alquileres pagados : Si ha pagado alquiler por "
+                     "algún bien mueble o inmueble durante el ejercicio ",
+                     " debe registrarlos."));
     rules << unanswered("rentasExtranjeras", "optRentasInternacionales",
                         "Información complementaria - Rentas Internacionales : Debe informar si tiene RFE");
-    rules << siWithoutRows("detalleRentasExtranjeras", "optRentasInternacionales", "TMPF586IDERTA", "",
-                           fixed("Información complementaria - Rentas Internacionales : Debe declarar información (al "
-                                 "menos un registro) de la RFE obtenida en el período"));
+    rules << siWithoutGridRows(
+        "detalleRentasExtranjeras", "optRentasInternacionales",
+        fixed("Información complementaria - Rentas Internacionales : Debe declarar información (al "
+              "menos un registro) de la RFE obtenida en el período"));
     rules << unanswered("administraOperaciones", "OptOperAdminFin",
                         aroundPeriod("Información complementaria - Operaciones Financieras :  Indique si durante el ",
                                      " ha administrado operaciones financieras que correspondan a terceros."));
-    rules << siWithoutRows("detalleAdministraOperaciones", "OptOperAdminFin", "TMPF542OPERFIN", "ind_tipo_oper=2",
-                           aroundPeriod("Información complementaria - Operaciones Financieras :  Si durante el ",
-                                        " ha administrado operaciones financieras que correspondan a terceros debe "
-                                        "registrarlas."));
+    rules << siWithoutGridRows("detalleAdministraOperaciones", "OptOperAdminFin",
+                               aroundPeriod("Información complementaria - Operaciones Financieras :  Si durante el ",
+                                            " ha administrado operaciones financieras que correspondan a terceros debe "
+                                            "registrarlas."));
     rules << unanswered("leAdministranOperaciones", "OptOperFinAdmin",
                         aroundPeriod("Información complementaria - Operaciones Financieras :  Indique si durante el ",
                                      " le han administrado sus operaciones financieras."));
-    rules << siWithoutRows("detalleLeAdministranOperaciones", "OptOperFinAdmin", "TMPF542OPERFIN", "ind_tipo_oper=1",
-                           aroundPeriod("Información complementaria - Operaciones Financieras :  Si durante el ",
-                                        " le han administrado sus operaciones financieras debe registrarlas."));
-    rules << siWithoutRows("proyectosInvestigacion", "Opttecno", "TMPF584GASINV", "",
-                           fixed("Información complementaria - Gastos de Investigación: Si indica que ha realizado "
-                                 "gastos en proyectos de investigación científica, tecnológica e innovación "
-                                 "tecnológica debe registrarlas "));
+    rules << siWithoutGridRows("detalleLeAdministranOperaciones", "OptOperFinAdmin",
+                               aroundPeriod("Información complementaria - Operaciones Financieras :  Si durante el ",
+                                            " le han administrado sus operaciones financieras debe registrarlas."));
+    rules << siWithoutGridRows("proyectosInvestigacion", "Opttecno",
+                               fixed("Información complementaria - Gastos de Investigación: Si indica que ha realizado "
+                                     "gastos en proyectos de investigación científica, tecnológica e innovación "
+                                     "tecnológica debe registrarlas "));
     rules << when(
         "arrastreDerivados",
         [](const R& r) { return r.si(QStringLiteral("optIns")) && !r.answered(QStringLiteral("optSistema")); },

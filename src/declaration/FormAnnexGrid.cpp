@@ -36,6 +36,12 @@ annexes::AnnexGridModel& FormAnnexGrid::rows() const {
     return *m_rows;
 }
 
+annexes::AnnexGridModel& FormAnnexGrid::reread() {
+    m_stale = false;
+    m_rows->refresh();
+    return *m_rows;
+}
+
 int FormAnnexGrid::rowCount() const {
     return rows().rowCount();
 }

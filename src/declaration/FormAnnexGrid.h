@@ -11,13 +11,18 @@ namespace qel::declaration {
 
 class DeclarationFormModel;
 
-// An annex grid of the declaration form as the batch mode and the rules see it without the
-// window: the rows of the grid's own statement, shown as the window shows them, read again
-// when the form asks its grids to refresh; the selected row is the form's.
+// A grid of the declaration form: the rows of the grid's own statement as the form's window,
+// the batch mode and the rules see them, read again when the form asks its grids to refresh;
+// the selected row is the form's.
 class FormAnnexGrid : public QObject, public app::GridSource {
     Q_OBJECT
 public:
     FormAnnexGrid(DeclarationFormModel& form, const QString& grid);
+
+    // The rows as the form's grid widget shows them, as last read.
+    annexes::AnnexGridModel& model() const { return *m_rows; }
+    // Reads the rows now. Throws store::DatabaseError.
+    annexes::AnnexGridModel& reread();
 
     int rowCount() const override;
     QStringList rowTexts(int row) const override;

@@ -1,3 +1,4 @@
+#include "annexes/AnnexCatalog.h"
 #include "declaration/FormControls.h"
 
 #include <QHash>
@@ -69,20 +70,25 @@ public:
         d.enabledAtStart = enabled;
         return d;
     }
-    // The buttons of an annex grid: new and modify open the detail window, delete is the
-    // form's own, and import (index 3) opens the import window where the annex has one.
-    ControlDef& annexButtons(const char* name, const char* window, const char* table, bool enabled,
-                             const char* importWindow = "", const char* code = "") {
+    // The buttons of an annex grid as the annex catalogue describes them: new and modify open
+    // the detail window, delete is the form's own, and import (index 3) opens the import
+    // window where the annex has one.
+    ControlDef& annexButtons(const char* name, bool enabled) {
         ControlDef& d = add(name, CK::CommandArray);
         d.members = {{0, u(kNew)}, {1, u(kModify)}, {2, u(kDelete)}};
-        d.windows = {{0, u(window)}, {1, u(window)}};
-        if (*importWindow != '\0') {
-            d.members.insert(3, u(kImport));
-            d.windows.insert(3, u(importWindow));
-        }
-        d.table = u(table);
-        d.code = u(code);
         d.enabledAtStart = enabled;
+        const annexes::AnnexGridDef* grid = annexes::AnnexCatalog::instance().grid(d.name);
+        Q_ASSERT(grid != nullptr);
+        if (grid == nullptr) {
+            return d;
+        }
+        d.windows = {{0, grid->window}, {1, grid->window}};
+        if (!grid->importWindow.isEmpty()) {
+            d.members.insert(3, u(kImport));
+            d.windows.insert(3, grid->importWindow);
+        }
+        d.table = grid->table;
+        d.code = grid->importWindow.isEmpty() ? grid->windowCode : grid->importKind;
         return d;
     }
     // A single command button (member 0).
@@ -162,7 +168,7 @@ QList<ControlDef> formControlData() {
     c.at("ident.colab", "Contratos de colaboración empresarial");
     c.question("OptColab", 292,
                "¿Forma parte de un contrato de colaboración empresarial sin contabilidad independiente?");
-    c.annexButtons("cmdColabEmp", "frmcabEmpresarial", "TMPF582COLCAB", false, "frmImportarGastoPresent", "12");
+    c.annexButtons("cmdColabEmp", false);
     c.grid("grdColab", "TMPF582COLCAB", "SELECT * FROM TMPF582COLCAB order by cod_contrato*1 ",
            {{"cod_contrato", "Correlativo del Contrato"}, {"des_contrato", "Descripción del Contrato"}});
 
@@ -307,7 +313,7 @@ QList<ControlDef> formControlData() {
     c.command("cmdArchivo", "&Exportar").table = QStringLiteral("TMPF582BALANCE");
 
     c.at("eeff.mineria", "Minería");
-    c.annexButtons("cmdMineria", "frmDetalleMineras", "TMPF564MINERIA", false);
+    c.annexButtons("cmdMineria", false);
     c.grid("grdMineria", "TMPF564MINERIA", "SELECT * FROM TMPF564MINERIA ",
            {{"nro_anexo", "Nro. de Anexo"},
             {"nro_concesion", "Nro. Código de Concesión o U.E.A."},
@@ -333,7 +339,7 @@ QList<ControlDef> formControlData() {
     c.options("optArrastreMin", 444, kCarryForward, {{0, QStringLiteral("A")}, {1, QStringLiteral("B")}}, false);
 
     c.at("eeff.hidro", "Hidrocarburos");
-    c.annexButtons("cmdHidrocarburos", "frmDetalleHidrocarburos", "TMPF540HIDROCAR", false);
+    c.annexButtons("cmdHidrocarburos", false);
     c.grid("grdHidrocarburos", "TMPF540HIDROCAR", "SELECT * FROM TMPF540HIDROCAR ",
            {{"nro_lote", "N°de Lote en Exploración y Explotación"},
             {"des_activ_rel", "Descripción de la Actividad Relacionada"},
@@ -396,7 +402,7 @@ QList<ControlDef> formControlData() {
     c.at("info.desuso", "Desuso u Obsolescencia");
     c.question("optDesuso", 830,
                "¿Ha realizado deducciones por desuso u obsolescencia en el ejercicio gravable {periodo}? ");
-    c.annexButtons("cmdDistribucion", "frmDetalleDesuso", "TMPF542DESUSO", false);
+    c.annexButtons("cmdDistribucion", false);
     c.grid("grdDesuso", "TMPF542DESUSO",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tip_documento FROM TMPF542DESUSO t LEFT JOIN PARAM d "
            "ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tip_documento)",
@@ -414,7 +420,7 @@ QList<ControlDef> formControlData() {
     c.question("OptPerdidaExtraord", 827,
                "¿ Ha sufrido pérdidas extraordinarias por caso fortuito, fuerza mayor o delitos cometidos en su "
                "perjuicio durante el {periodo}? ");
-    c.annexButtons("cmdPerdidasExtraord", "frmPerdidasExtraord", "TMPF535PEREXTRA", false);
+    c.annexButtons("cmdPerdidasExtraord", false);
     c.grid("grdPerdidasExtraord", "TMPF535PEREXTRA", "SELECT * FROM TMPF535PEREXTRA ORDER BY num_corr_perd",
            {{"num_corr_perd", "Correlativo"},
             {"fec_perd_extra", "Fecha de la Pérdida"},
@@ -424,7 +430,7 @@ QList<ControlDef> formControlData() {
             {"mto_del_comet", "Monto por Delitos Cometidos"}});
 
     c.at("info.nodomic", "Gastos Realizados con No Domiciliados");
-    c.annexButtons("cmdNoDomic", "frmNoDomic", "TMPF582NODOMIC", true);
+    c.annexButtons("cmdNoDomic", true);
     c.grid("grdNoDomic", "TMPF582NODOMIC",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tipo_doc, trim(p.Funcion) AS des_pais FROM "
            "TMPF582NODOMIC t LEFT JOIN PARAM d ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tipo_doc) "
@@ -443,7 +449,7 @@ QList<ControlDef> formControlData() {
     c.at("info.vehiculos", "Identificación de Vehículos");
     c.question("optAutos", 895,
                "¿Está deduciendo gastos de vehículos a que se refiere el inciso w) del Art. 37° de la Ley?");
-    c.annexButtons("cmdVehiculos", "frmDetVehiculos", "TMPF584vehic", false, "frmImportarU41");
+    c.annexButtons("cmdVehiculos", false);
     c.grid("grdVehiculos", "TMPF584vehic", "SELECT * FROM TMPF584vehic ",
            {{"cod_categ", "Categoría"},
             {"des_placa", "Número de Placa"},
@@ -457,7 +463,7 @@ QList<ControlDef> formControlData() {
             {"ind_sustitucion", "Vehículo Sustituido"}});
 
     c.at("info.socios", "Principales socios, asociados y otros");
-    c.annexButtons("cmdSocios", "frmDetalleSocios", "TMPF535SOCIOS", true, "frmImportarSocios");
+    c.annexButtons("cmdSocios", true);
     c.grid("grdPricipalesSocios", "TMPF535SOCIOS",
            "SELECT t.*, trim(substr(s.Funcion, 1, 25)) AS des_tipo_socio, trim(substr(d.Funcion, 32, 11)) AS "
            "des_tipo_doc, trim(p.Funcion) AS des_pais FROM TMPF535SOCIOS t LEFT JOIN PARAM s ON s.Numero = '841' "
@@ -477,7 +483,7 @@ QList<ControlDef> formControlData() {
                "¿Ha pagado usted alquiler por algún bien mueble o inmueble durante el ejercicio {periodo}?");
     c.label("lblAlquileres", "Detalle de gastos por alquileres de bienes muebles o inmuebles correspondientes al año "
                              "{periodo} pagados o no en dicho año ");
-    c.annexButtons("cmdAlquileres", "frmDetalleAlquileres", "TMPF582ALQUILER", false, "frmImportarGastoPresent", "11");
+    c.annexButtons("cmdAlquileres", false);
     c.grid("grdAlquileres", "TMPF582ALQUILER",
            "SELECT t.*, (t.tip_bien || t.des_bien) AS sTip, trim(substr(d.Funcion, 32, 11)) AS des_tipo_doc, "
            "trim(coalesce(t.des_via || ' ', '') || coalesce('NRO. ' || nullif(t.numero, '') || ' ', '') || "
@@ -509,7 +515,7 @@ QList<ControlDef> formControlData() {
 
     c.at("info.mermas.mermas", "Mermas");
     c.question("OptMermas", 874, "¿ Ha deducido gastos por mermas en el ejercicio gravable {periodo}?");
-    c.annexButtons("cmdMermas", "frmDetalleMermas", "TMPF535MERMAS", false);
+    c.annexButtons("cmdMermas", false);
     c.grid("grdMermas", "TMPF535MERMAS",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tip_documento FROM TMPF535MERMAS t LEFT JOIN PARAM d "
            "ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tip_documento)",
@@ -524,7 +530,7 @@ QList<ControlDef> formControlData() {
 
     c.at("info.mermas.desmedros", "Desmedros");
     c.question("OptDesmedros", 873, "¿ Ha deducido gastos por desmedros en el ejercicio gravable {periodo}?");
-    c.annexButtons("cmdDesmedros", "frmDetalleDesmedros", "TMPF535DESMEDROS", false);
+    c.annexButtons("cmdDesmedros", false);
     c.grid("grdDesmedros", "TMPF535DESMEDROS",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tip_documento FROM TMPF535DESMEDROS t LEFT JOIN "
            "PARAM d ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tip_documento)",
@@ -541,7 +547,7 @@ QList<ControlDef> formControlData() {
     // operations of others. Each grid shows the other party.
     c.at("info.operfin.administrado", "Le administran sus operaciones financieras");
     c.question("OptOperFinAdmin", 218, "¿Durante el {periodo} le han administrado sus operaciones financieras?");
-    c.annexButtons("cmdOperAdminis", "frmOperacFinancieras", "TMPF542OPERFIN", false).code = QStringLiteral("1");
+    c.annexButtons("cmdOperAdminis", false);
     c.grid("grdAdmistOperaciones", "TMPF542OPERFIN",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tip_documento FROM TMPF542OPERFIN t LEFT JOIN PARAM d "
            "ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tip_documento) where t.ind_tipo_oper = 1",
@@ -554,7 +560,7 @@ QList<ControlDef> formControlData() {
     c.at("info.operfin.administrador", "Administra operaciones financieras de terceros");
     c.question("OptOperAdminFin", 219,
                "¿Durante el {periodo} han administrado operaciones financieras que correspondan a terceros?");
-    c.annexButtons("cmdAdministradorOper", "frmOperacFinancieras", "TMPF542OPERFIN", false).code = QStringLiteral("2");
+    c.annexButtons("cmdAdministradorOper", false);
     c.grid("grdOperAdministradas", "TMPF542OPERFIN",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tip_documento FROM TMPF542OPERFIN t LEFT JOIN PARAM d "
            "ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tip_documento) where t.ind_tipo_oper = 2",
@@ -568,7 +574,7 @@ QList<ControlDef> formControlData() {
     c.at("info.regalias", "Regalías a Beneficiarios Domiciliados");
     c.question("OptRegalias", 875,
                "¿ Ha devengado Regalías a Beneficiarios Domiciliados durante el ejercicio {periodo}? ");
-    c.annexButtons("cmdRegalias", "frmDetalleRegalias", "TMPF535REGALIAS", false);
+    c.annexButtons("cmdRegalias", false);
     c.grid("grdRegalias", "TMPF535REGALIAS",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tip_documento FROM TMPF535REGALIAS t LEFT JOIN PARAM "
            "d ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tip_documento)",
@@ -579,8 +585,7 @@ QList<ControlDef> formControlData() {
             {"mto_regalia", "Monto Devengado"}});
 
     c.at("info.gasrep", "Gastos de Representación");
-    c.annexButtons("cmdgastopresent", "frmDetalleGastoPresentacion", "TMPF572GASREP", true, "frmImportarGastoPresent",
-                   "3");
+    c.annexButtons("cmdgastopresent", true);
     c.grid("grdgastosPresent", "TMPF572GASREP", "SELECT * FROM TMPF572GASREP ",
            {{"nro_doc", "Número de RUC"}, {"des_razon", "Razón Social"}, {"mto_anual", "Monto Anual"}});
 
@@ -600,8 +605,7 @@ QList<ControlDef> formControlData() {
             "correspondientes a tales trabajos");
 
     c.at("info.exporta", "Detalle de las exportaciones embarcadas");
-    c.annexButtons("cmdExportaciones", "frmDetalleExportaciones", "TMPF582EXPORTA", true, "frmImportarGastoPresent",
-                   "5");
+    c.annexButtons("cmdExportaciones", true);
     c.grid("grdExportaciones", "TMPF582EXPORTA", "SELECT * FROM TMPF582EXPORTA ",
            {{"fec_embarque", "Fecha de Embarque"},
             {"num_dam", "Número de DAM"},
@@ -626,10 +630,10 @@ QList<ControlDef> formControlData() {
         {"mto_deducible", "Monto Deducible"},
         {"mto_ejercicio", "Gasto del Ejercicio"}};
     c.at("info.invest.directo", "Proyectos sin beneficio");
-    c.annexButtons("cmdDirecto", "frmDetalleDirecto", "TMPF584GASINV", false).code = QStringLiteral("1");
+    c.annexButtons("cmdDirecto", false);
     c.grid("grdDirecto", "TMPF584GASINV", "SELECT * FROM TMPF584GASINV WHERE ind_beneficio=1 ", projectColumns);
     c.at("info.invest.indirecto", "Proyectos con beneficio");
-    c.annexButtons("cmdIndirecto", "frmDetalleDirecto", "TMPF584GASINV", false).code = QStringLiteral("2");
+    c.annexButtons("cmdIndirecto", false);
     c.grid("grdIndirecto", "TMPF584GASINV", "SELECT * FROM TMPF584GASINV WHERE ind_beneficio=2 ", projectColumns);
 
     // Index 3 writes the report file of the foreign-source income; it opens no window.
@@ -638,7 +642,7 @@ QList<ControlDef> formControlData() {
                "¿Ha obtenido Rentas de Fuente Extranjera (RFE) o le es aplicable el régimen de Transparencia Fiscal "
                "Internacional (TFI) en el ejercicio {periodo}?");
     {
-        ControlDef& d = c.annexButtons("cmdInternacional", "frmrentaInternacional", "TMPF586IDERTA", false);
+        ControlDef& d = c.annexButtons("cmdInternacional", false);
         d.code = QStringLiteral("4");
         d.members.insert(3, QStringLiteral("&Reporte"));
     }

@@ -18,15 +18,6 @@ SectionTable whole(const char* table) {
     return {u(table), {}, {}};
 }
 
-// "Usted tiene registrado ... Si selecciona NO se eliminarán los registros. ¿Desea continuar?"
-QString deleteQuestion(const char* what) {
-    return u("Usted tiene registrado ") + u(what) +
-           u(" Si selecciona NO se eliminarán los registros. ¿Desea continuar?");
-}
-
-const QList<int> kNewModifyDelete = {0, 1, 2};
-const QList<int> kAllFour = {0, 1, 2, 3};
-
 // The questions a non-domiciled taxpayer cannot answer "Si".
 const QStringList kDomicileQuestions = {QStringLiteral("OptTipoCont"), QStringLiteral("OptConvEstab"),
                                         QStringLiteral("OptBeneficiosTrib"), QStringLiteral("OptInafectacion"),
@@ -45,100 +36,27 @@ const QString SectionSwitches::kRectifyReminder =
                    "rectificando.\nEn caso se determine un mayor porcentaje o coeficiente para los pagos a cuenta "
                    "mensuales, de ser el caso deberá regularizar el pago.");
 
+// The sections come from the annex catalogue: its grids give the grids, the command arrays
+// and the rows; the section entry the question, the buttons and the casillas.
 const QList<DeleteOnNoSection>& SectionSwitches::deleteOnNoSections() {
-    static const QList<DeleteOnNoSection> sections = {
-        {QStringLiteral("OptAlquileres"),
-         {whole("TMPF582ALQUILER")},
-         {QStringLiteral("grdAlquileres")},
-         deleteQuestion("detalle de gastos por alquileres."),
-         {{QStringLiteral("cmdAlquileres"), kAllFour}},
-         {},
-         {}},
-        {QStringLiteral("optAutos"),
-         {whole("TMPF584VEHIC"),
-          {QStringLiteral("TMPF584DET"),
-           QStringLiteral("(CAST(CASILLA AS INTEGER) > 700 AND CAST(CASILLA AS "
-                          "INTEGER) < 717)"),
-           {}},
-          {QStringLiteral("TMPF572DETBAS"),
-           QStringLiteral("(CAS_ADI=? AND CAS_DET=? AND tipo=?)"),
-           {QStringLiteral("706"), QStringLiteral("716"), QStringLiteral("V")}}},
-         {QStringLiteral("grdVehiculos")},
-         deleteQuestion("detalle de Vehiculos."),
-         {{QStringLiteral("cmdVehiculos"), kNewModifyDelete}},
-         {876, 877},
-         {701, 702, 703, 704}},
-        {QStringLiteral("OptColab"),
-         {whole("TMPF582COLCAB"), whole("TMPF582COLDET")},
-         {QStringLiteral("grdColab")},
-         deleteQuestion("contratos de colaboración."),
-         {{QStringLiteral("cmdColabEmp"), kAllFour}},
-         {},
-         {}},
-        {QStringLiteral("OptDesmedros"),
-         {whole("TMPF535DESMEDROS")},
-         {QStringLiteral("grdDesmedros")},
-         deleteQuestion("detalle de Desmedros."),
-         {{QStringLiteral("cmdDesmedros"), kNewModifyDelete}},
-         {},
-         {}},
-        {QStringLiteral("optDesuso"),
-         {whole("TMPF542DESUSO")},
-         {QStringLiteral("grdDesuso")},
-         deleteQuestion("detalle de deducciones por desuso u obsolescencia ."),
-         {{QStringLiteral("cmdDistribucion"), kNewModifyDelete}},
-         {},
-         {}},
-        {QStringLiteral("OptMermas"),
-         {whole("TMPF535MERMAS")},
-         {QStringLiteral("grdMermas")},
-         deleteQuestion("detalle de Mermas."),
-         {{QStringLiteral("cmdMermas"), kNewModifyDelete}},
-         {},
-         {}},
-        {QStringLiteral("OptOperAdminFin"),
-         {{QStringLiteral("TMPF542OPERFIN"), QStringLiteral("ind_tipo_oper=?"), {2}}},
-         {QStringLiteral("grdOperAdministradas")},
-         deleteQuestion("detalle de operaciones administradas."),
-         {{QStringLiteral("cmdAdministradorOper"), kNewModifyDelete}},
-         {},
-         {}},
-        {QStringLiteral("OptOperFinAdmin"),
-         {{QStringLiteral("TMPF542OPERFIN"), QStringLiteral("ind_tipo_oper=?"), {1}}},
-         {QStringLiteral("grdAdmistOperaciones")},
-         deleteQuestion("detalle de operaciones."),
-         {{QStringLiteral("cmdOperAdminis"), kNewModifyDelete}},
-         {},
-         {}},
-        {QStringLiteral("OptPerdidaExtraord"),
-         {whole("TMPF535PEREXTRA")},
-         {QStringLiteral("grdPerdidasExtraord")},
-         deleteQuestion("detalle de Pérdidas Extraordinarias."),
-         {{QStringLiteral("cmdPerdidasExtraord"), kNewModifyDelete}},
-         {},
-         {}},
-        {QStringLiteral("OptRegalias"),
-         {whole("TMPF535REGALIAS")},
-         {QStringLiteral("grdRegalias")},
-         deleteQuestion("detalle de Regalías."),
-         {{QStringLiteral("cmdRegalias"), kNewModifyDelete}},
-         {},
-         {}},
-        {QStringLiteral("optRentasInternacionales"),
-         {whole("TMPF586IDERTA")},
-         {QStringLiteral("grdInternacional")},
-         deleteQuestion("detalle de Rentas Internacionales."),
-         {{QStringLiteral("cmdInternacional"), kAllFour}},
-         {},
-         {}},
-        {QStringLiteral("Opttecno"),
-         {whole("TMPF584GASINV")},
-         {QStringLiteral("grdDirecto"), QStringLiteral("grdIndirecto")},
-         deleteQuestion("detalle de gastos de inversion."),
-         {{QStringLiteral("cmdDirecto"), kNewModifyDelete}, {QStringLiteral("cmdIndirecto"), kNewModifyDelete}},
-         {},
-         {}},
-    };
+    static const QList<DeleteOnNoSection> sections = [] {
+        const annexes::AnnexCatalog& catalog = annexes::AnnexCatalog::instance();
+        QList<DeleteOnNoSection> out;
+        for (const annexes::AnnexSectionDef& def : catalog.sections()) {
+            DeleteOnNoSection section;
+            section.option = def.option;
+            section.tables = catalog.sectionRows(def.option);
+            section.message = def.question;
+            for (const annexes::AnnexGridDef* grid : catalog.gridsOf(def.option)) {
+                section.grids.append(grid->grid);
+                section.buttons.append({grid->array, def.buttons});
+            }
+            section.boxes = def.boxes;
+            section.clearedBoxes = def.clearedBoxes;
+            out.append(section);
+        }
+        return out;
+    }();
     return sections;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "annexes/AnnexCatalog.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -14,11 +16,7 @@ class DeclarationFormModel;
 
 // A working table of a section with the condition that narrows it to the section's rows
 // (ANDed to the declaration key; its values are bound).
-struct SectionTable {
-    QString table;
-    QString condition;
-    QVariantList values;
-};
+using SectionTable = annexes::AnnexRows;
 
 // A question whose "No" deletes the detail rows the section holds, after asking.
 struct DeleteOnNoSection {

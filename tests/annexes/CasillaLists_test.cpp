@@ -174,6 +174,32 @@ TEST_F(CasillaListsTest, CreditsBelongToTheCasillaTheListServes) {
     EXPECT_FALSE(model->grabar());
 }
 
+// The credits window is titled and labelled for the casilla it serves, and its list shows the
+// kind of rule by its description.
+TEST_F(CasillaListsTest, CreditsFollowTheirCasillaAndShowTheKindOfRule) {
+    const std::tuple<int, const char*, const char*, const char*> cases[] = {
+        {136, "01", "Casilla 136 - Crédito por Reinversiones", "LEY"},
+        {125, "04", "Casilla 125 - Otros créditos sin derecho a devolución", "DECRETO LEY"},
+        {129, "99", "Casilla 129 - Otros créditos con derecho a devolución", "OTRAS"},
+    };
+    for (const auto& [casilla, rule, title, shown] : cases) {
+        SCOPED_TRACE(casilla);
+        open(QStringLiteral("frmDetalleCredReinversIng"), app::FormRequest::kAdd, {}, QString::number(casilla));
+        EXPECT_EQ(model->caption(), QStringLiteral("Detalle de Créditos - ") + QString::fromUtf8(title));
+        EXPECT_TRUE(model->state(QStringLiteral("txtMonto")).label.contains(QStringLiteral("devolución")) ==
+                    (casilla != 136));
+        fill({{QStringLiteral("tip_norma"), QString::fromLatin1(rule)},
+              {QStringLiteral("num_norma"), QStringLiteral("27037")},
+              {QStringLiteral("anio_norma"), QStringLiteral("1998")},
+              {QStringLiteral("mto_credito"), QStringLiteral("500")},
+              {QStringLiteral("det_credito"), QStringLiteral("CREDITO")}});
+        ASSERT_TRUE(model->grabar());
+        auto listed = list(QStringLiteral("frmAnexo136"), casilla);
+        ASSERT_EQ(listed->grid().rowCount(), 1);
+        EXPECT_EQ(listed->grid().rowTexts(0).value(0), QString::fromUtf8(shown));
+    }
+}
+
 // Opened for another casilla than the credits, the same windows keep the other additions and
 // deductions with their two bases.
 TEST_F(CasillaListsTest, TheCreditsWindowKeepsOtherAdjustmentsForOtherCasillas) {

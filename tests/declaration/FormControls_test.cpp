@@ -201,53 +201,6 @@ TEST(FormControls, WindowNamesAreTheRegisteredOnes) {
     }
 }
 
-TEST(FormControls, SectionSwitchesStartWithTheirButtonsDisabled) {
-    struct Section {
-        const char* option;
-        int casilla;
-        const char* buttons;
-        const char* table;
-    };
-    const Section sections[] = {
-        {"OptAlquileres", 829, "cmdAlquileres", "TMPF582ALQUILER"},
-        {"optAutos", 895, "cmdVehiculos", "TMPF584vehic"},
-        {"OptColab", 292, "cmdColabEmp", "TMPF582COLCAB"},
-        {"OptDesmedros", 873, "cmdDesmedros", "TMPF535DESMEDROS"},
-        {"optDesuso", 830, "cmdDistribucion", "TMPF542DESUSO"},
-        {"OptMermas", 874, "cmdMermas", "TMPF535MERMAS"},
-        {"OptOperAdminFin", 219, "cmdAdministradorOper", "TMPF542OPERFIN"},
-        {"OptOperFinAdmin", 218, "cmdOperAdminis", "TMPF542OPERFIN"},
-        {"OptPerdidaExtraord", 827, "cmdPerdidasExtraord", "TMPF535PEREXTRA"},
-        {"OptRegalias", 875, "cmdRegalias", "TMPF535REGALIAS"},
-        {"optRentasInternacionales", 840, "cmdInternacional", "TMPF586IDERTA"},
-        {"Opttecno", 780, "cmdDirecto cmdIndirecto", "TMPF584GASINV"},
-    };
-    for (const Section& s : sections) {
-        const ControlDef* option = controls().find(QString::fromUtf8(s.option));
-        ASSERT_NE(option, nullptr) << s.option;
-        EXPECT_EQ(option->kind, ControlKind::OptionGroup) << s.option;
-        EXPECT_EQ(option->answerCasilla, s.casilla) << s.option;
-        for (const QString& name : names(s.buttons)) {
-            const ControlDef* buttons = controls().find(name);
-            ASSERT_NE(buttons, nullptr) << name.toStdString();
-            EXPECT_FALSE(buttons->enabledAtStart) << name.toStdString();
-            EXPECT_EQ(buttons->table, QString::fromUtf8(s.table)) << name.toStdString();
-            // On the switch's page or on a page nested in it.
-            const PageDef* page = FormPages::find(buttons->page);
-            ASSERT_NE(page, nullptr) << name.toStdString();
-            EXPECT_TRUE(page->id == option->page || page->parentId == option->page) << name.toStdString();
-        }
-    }
-    const std::pair<const char*, const char*> typed[] = {
-        {"cmdOperAdminis", "1"},   {"cmdAdministradorOper", "2"}, {"cmdDirecto", "1"},
-        {"cmdIndirecto", "2"},     {"cmdAlquileres", "11"},       {"cmdColabEmp", "12"},
-        {"cmdExportaciones", "5"}, {"cmdgastopresent", "3"},      {"cmdInternacional", "4"},
-    };
-    for (const auto& [name, code] : typed) {
-        EXPECT_EQ(controls().find(QString::fromUtf8(name))->code, QString::fromUtf8(code)) << name;
-    }
-}
-
 TEST(FormControls, GridAndTotalQueriesRunOnAFreshDatabase) {
     test::TempDatabase temp;
     int grids = 0;

@@ -17,11 +17,27 @@ QString CreditChecks::amountCaption(int casilla) {
     }
 }
 
+QString CreditChecks::windowCaption(const QString& caption, int casilla) {
+    switch (casilla) {
+    case 136:
+        return caption + QStringLiteral(" - Casilla 136 - Crédito por Reinversiones");
+    case 125:
+        return caption + QStringLiteral(" - Casilla 125 - Otros créditos sin derecho a devolución");
+    case 129:
+        return caption + QStringLiteral(" - Casilla 129 - Otros créditos con derecho a devolución");
+    default:
+        return caption;
+    }
+}
+
 void CreditChecks::prepare(AnnexDetailModel& model) {
     if (!model.hasField(QStringLiteral("txtMonto"))) {
         return; // the other additions and deductions keep their two bases
     }
-    model.setLabel(QStringLiteral("txtMonto"), amountCaption(model.request().casilla.value_or(0)));
+    // The casilla comes with the request, or as its code from the list windows.
+    const int casilla = model.request().casilla.value_or(model.request().code.toInt());
+    model.setLabel(QStringLiteral("txtMonto"), amountCaption(casilla));
+    model.setCaption(windowCaption(model.def().caption, casilla));
 }
 
 } // namespace qel::annexes

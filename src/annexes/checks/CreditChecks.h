@@ -10,6 +10,8 @@ class CreditChecks : public AnnexChecks {
 public:
     // The amount's caption for a casilla.
     static QString amountCaption(int casilla);
+    // The window's title for a casilla: the catalogue's caption followed by the casilla.
+    static QString windowCaption(const QString& caption, int casilla);
 
     void prepare(AnnexDetailModel& model) override;
 };

@@ -31,7 +31,7 @@ AnnexDetailWindow::AnnexDetailWindow(const AnnexDef& def, AnnexContext context, 
                                      QWidget* parent)
     : QDialog(parent), m_model(def, context, request) {
     setObjectName(def.window);
-    setWindowTitle(def.caption);
+    setWindowTitle(m_model.caption());
     setModal(true);
     build();
     connect(&m_model, &AnnexDetailModel::fieldChanged, this, &AnnexDetailWindow::refresh);

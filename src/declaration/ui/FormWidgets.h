@@ -10,12 +10,12 @@ class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSqlQueryModel;
 class QTabWidget;
 class QWidget;
 
 namespace qel::declaration {
 
+class FormAnnexGrid;
 class GuardedLineEdit;
 class PaymentControl;
 
@@ -25,7 +25,7 @@ struct ControlWidgets {
     QWidget* widget = nullptr;           // combo, text box, date box, check box, grid or label
     QMap<int, QAbstractButton*> members; // option buttons, check boxes of an array, command buttons
     QButtonGroup* group = nullptr;       // option groups
-    QSqlQueryModel* rows = nullptr;      // grids
+    FormAnnexGrid* rows = nullptr;       // grids
 };
 
 // A stretch of the form that the focus runs through top to bottom: the fields of a page

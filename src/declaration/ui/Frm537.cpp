@@ -4,10 +4,10 @@
 #include "declaration/CasillaCatalog.h"
 #include "declaration/ComboEntryText.h"
 #include "declaration/DeclarationFormModel.h"
+#include "declaration/FormAnnexGrid.h"
 #include "declaration/FormControls.h"
 #include "declaration/FormPages.h"
 #include "declaration/ui/FormPageBuilder.h"
-#include "declaration/ui/GridRows.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "declaration/ui/PaymentControl.h"
 #include "store/Database.h"
@@ -29,15 +29,11 @@
 #include <QScrollArea>
 #include <QShortcut>
 #include <QSignalBlocker>
-#include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlQueryModel>
-#include <QSqlRecord>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <functional>
 
@@ -288,9 +284,9 @@ void Frm537::bindControls() {
             break;
         case ControlKind::Grid: {
             auto* view = qobject_cast<QTableView*>(control.widget);
-            auto* rows = new GridRows(def.table, view);
+            FormAnnexGrid* rows = gridRows(name);
             m_widgets.controls[name].rows = rows;
-            view->setModel(rows);
+            view->setModel(&rows->model());
             connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
                     [this, name](const QModelIndex& current) {
                         if (!m_syncingGrid) {
@@ -391,8 +387,8 @@ void Frm537::refreshBox(int casilla) {
     // A box of the tax page's colour that the user types into is drawn white, as every box the
     // user fills: grey is for what the rules compute.
     const bool typed = state.enabled && !state.locked;
-    const QColor base = boxColour(state.colour == BoxColour::ScrollBar && typed ? BoxColour::White : state.colour,
-                                  palette());
+    const QColor base =
+        boxColour(state.colour == BoxColour::ScrollBar && typed ? BoxColour::White : state.colour, palette());
     const QString tip = state.colour == BoxColour::Cyan ? kOpensWindowTip.arg(casilla) : QString();
     if (edit->toolTip() != tip) {
         edit->setToolTip(tip);
@@ -529,7 +525,7 @@ void Frm537::refreshControl(const QString& name) {
         auto* view = qobject_cast<QTableView*>(control.widget);
         view->setEnabled(state.enabled);
         if (control.rows != nullptr && view->selectionModel() != nullptr) {
-            const int current = state.current < control.rows->rowCount() ? state.current : -1;
+            const int current = state.current < control.rows->model().rowCount() ? state.current : -1;
             if (view->selectionModel()->currentIndex().row() != current ||
                 !view->selectionModel()->currentIndex().isValid() != (current < 0)) {
                 m_syncingGrid = true;
@@ -573,6 +569,16 @@ void Frm537::refreshTotals() {
     }
 }
 
+// The grid the form's rules and the batch mode read, where there is one (the annex grids);
+// otherwise one of the window's own over the same statement.
+FormAnnexGrid* Frm537::gridRows(const QString& name) {
+    if (auto* shared = dynamic_cast<FormAnnexGrid*>(m_model.grids.value(name))) {
+        return shared;
+    }
+    m_ownGrids.push_back(std::make_unique<FormAnnexGrid>(m_model, name));
+    return m_ownGrids.back().get();
+}
+
 void Frm537::refreshGrid(const QString& name) {
     if (name.isEmpty()) {
         for (auto it = m_widgets.controls.cbegin(); it != m_widgets.controls.cend(); ++it) {
@@ -591,49 +597,21 @@ void Frm537::refreshGridRows(const QString& name) {
     if (found == m_widgets.controls.cend() || found->rows == nullptr) {
         return;
     }
-    const ControlDef& def = m_model.controlDef(name);
-    QSqlQueryModel* rows = found->rows;
     auto* view = qobject_cast<QTableView*>(found->widget);
     m_syncingGrid = true;
-    rows->setQuery(def.query, m_model.context().db.connection());
-    if (rows->lastError().isValid()) {
-        qWarning("grid %s: %s", qPrintable(name), qPrintable(rows->lastError().text()));
+    try {
+        found->rows->reread();
+    } catch (const store::DatabaseError& e) {
+        qWarning("grid %s: %s", qPrintable(name), qPrintable(e.text()));
     }
-    while (rows->canFetchMore()) {
-        rows->fetchMore();
-    }
-    // The catalogue's columns, in its order and with its headings; the others stay hidden.
-    const QSqlRecord record = rows->record();
-    QHeaderView* header = view->horizontalHeader();
-    int shown = 0;
-    for (const GridColumn& column : def.columns) {
-        int logical = -1;
-        for (int i = 0; i < record.count(); ++i) {
-            if (record.fieldName(i).compare(column.field, Qt::CaseInsensitive) == 0) {
-                logical = i;
-                break;
-            }
-        }
-        if (logical < 0) {
-            continue;
-        }
-        rows->setHeaderData(logical, Qt::Horizontal, withPeriod(column.heading, m_model.context().periodo));
-        header->moveSection(header->visualIndex(logical), shown++);
-    }
-    for (int i = 0; i < record.count(); ++i) {
-        bool listed = def.columns.isEmpty();
-        for (const GridColumn& column : def.columns) {
-            listed = listed || record.fieldName(i).compare(column.field, Qt::CaseInsensitive) == 0;
-        }
-        view->setColumnHidden(i, !listed);
-    }
+    const annexes::AnnexGridModel& rows = found->rows->model();
     view->resizeColumnsToContents();
     m_syncingGrid = false;
 
     // The previous position is kept where it still exists.
     const int current = m_model.control(name).current;
-    if (current >= rows->rowCount()) {
-        m_model.selectGridRow(name, rows->rowCount() > 0 ? rows->rowCount() - 1 : -1);
+    if (current >= rows.rowCount()) {
+        m_model.selectGridRow(name, rows.rowCount() > 0 ? rows.rowCount() - 1 : -1);
     }
     refreshControl(name);
 }

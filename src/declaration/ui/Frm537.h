@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QHash>
 #include <QStringList>
+#include <memory>
+#include <vector>
 
 class QTabWidget;
 
@@ -52,6 +54,7 @@ private:
     void refreshControl(const QString& name);
     void refreshGrid(const QString& name);
     void refreshGridRows(const QString& name);
+    FormAnnexGrid* gridRows(const QString& name);
     void refreshTotals();
     void refreshHelp();
     void refreshFrames();
@@ -77,6 +80,7 @@ private:
     QTabWidget* m_tabs = nullptr;
     bool m_syncingPage = false;
     bool m_syncingGrid = false;
+    std::vector<std::unique_ptr<FormAnnexGrid>> m_ownGrids; // grids no rule reads (the trial balance)
     bool m_closing = false;
     QHash<QString, QString> m_totals; // labels showing a total, by name
 };
