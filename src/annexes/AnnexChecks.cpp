@@ -1,6 +1,7 @@
 #include "annexes/AnnexChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
+#include "annexes/checks/CounterpartBalanceChecks.h"
 #include "annexes/checks/CreditChecks.h"
 #include "annexes/checks/DonationChecks.h"
 #include "annexes/checks/ExtraordinaryLossChecks.h"
@@ -46,6 +47,7 @@ std::unique_ptr<AnnexChecks> AnnexChecks::forWindow(const QString& window) {
         {QStringLiteral("frmdetallefuenteext"), [] { return std::make_unique<ForeignCreditChecks>(); }},
         {QStringLiteral("frmdetallecredreinversing"), [] { return std::make_unique<CreditChecks>(); }},
         {QStringLiteral("frmdetempresasreorg"), [] { return std::make_unique<ReorganisationChecks>(); }},
+        {QStringLiteral("frmasiscasillasefing"), [] { return std::make_unique<CounterpartBalanceChecks>(); }},
     };
     const auto found = factories.constFind(window.toLower());
     return found == factories.cend() ? std::make_unique<AnnexChecks>() : (*found)();
