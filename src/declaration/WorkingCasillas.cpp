@@ -18,7 +18,8 @@ const QSet<QString>& windows() {
     static const QSet<QString> names = {QStringLiteral("frmcostos"),     QStringLiteral("frmpergan"),
                                         QStringLiteral("frmpergan2015"), QStringLiteral("frmanexo108"),
                                         QStringLiteral("frmvehiculos"),  QStringLiteral("frmanexo103"),
-                                        QStringLiteral("frmanexo105")};
+                                        QStringLiteral("frmanexo105"),   QStringLiteral("frmanexo317a"),
+                                        QStringLiteral("frmanexo328b")};
     return names;
 }
 
