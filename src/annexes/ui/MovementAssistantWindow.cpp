@@ -76,7 +76,7 @@ void MovementAssistantWindow::build() {
         m_grid->item(row, 0)->setText(row < kTotalsRow ? MovementAssistantKind::lineLabels().at(row)
                                                        : QStringLiteral("TOTAL"));
     }
-    m_grid->setColumnWidth(0, 230);
+    m_grid->setColumnWidth(0, 280);
     for (int column = 1; column < columns; ++column) {
         m_grid->setColumnWidth(column, 112);
     }
@@ -89,7 +89,7 @@ void MovementAssistantWindow::build() {
     for (int column = 0; column < columns; ++column) {
         width += m_grid->columnWidth(column);
     }
-    m_grid->setMinimumSize(std::min(width, 1400), 58 + 22 * (kTotalsRow + 1) + 24);
+    m_grid->setMinimumSize(std::min(width + 2, 1460), 58 + 22 * (kTotalsRow + 1) + 24);
     layout->addWidget(m_grid);
 
     auto* totals = new QHBoxLayout;
