@@ -170,17 +170,17 @@ AnnexDef counterpartBalances() {
     d.fixedValues = {{u("SEMANA"), 0}};
     AnnexField nameKind = field("optTipoDes", "tipo_des", "Consignar", FieldKind::Option);
     nameKind.items = {{u("0"), u("Razón Social")}, {u("1"), u("Nombres")}};
-    d.fields = {keyed(docType("cboTipoDoc", "tipo_doc")),
-                keyed(field("txtNroDoc", "nro_doc", "Número de Documento", FieldKind::Text,
-                            app::KeyRule::AnnexDocument, 15)),
-                nameKind,
-                field("txtRazonSocial", "des_razon", "Razón Social", FieldKind::Text, app::KeyRule::AnnexName, 100),
-                field("txtApePat", "des_apellido_p", "Apellido Paterno", FieldKind::Text, app::KeyRule::AnnexName, 20),
-                field("txtApeMat", "des_apellido_m", "Apellido Materno", FieldKind::Text, app::KeyRule::AnnexName, 20),
-                field("txtNombres", "des_nombres", "Nombres", FieldKind::Text, app::KeyRule::AnnexName, 20),
-                field("txtNomRazon", "des_nom_razon", "Apellidos y Nombres o Razón Social", FieldKind::Text,
-                      app::KeyRule::AnnexName, 100),
-                field("txtSaldo", "saldo", "Saldo al 31/12", FieldKind::Amount)};
+    d.fields = {
+        keyed(docType("cboTipoDoc", "tipo_doc")),
+        keyed(field("txtNroDoc", "nro_doc", "Número de Documento", FieldKind::Text, app::KeyRule::AnnexDocument, 15)),
+        nameKind,
+        field("txtRazonSocial", "des_razon", "Razón Social", FieldKind::Text, app::KeyRule::AnnexName, 100),
+        field("txtApePat", "des_apellido_p", "Apellido Paterno", FieldKind::Text, app::KeyRule::AnnexName, 20),
+        field("txtApeMat", "des_apellido_m", "Apellido Materno", FieldKind::Text, app::KeyRule::AnnexName, 20),
+        field("txtNombres", "des_nombres", "Nombres", FieldKind::Text, app::KeyRule::AnnexName, 20),
+        field("txtNomRazon", "des_nom_razon", "Apellidos y Nombres o Razón Social", FieldKind::Text,
+              app::KeyRule::AnnexName, 100),
+        field("txtSaldo", "saldo", "Saldo al 31/12", FieldKind::Amount)};
     d.fields[1].required = u("El número de documento está en blanco");
     d.fields[1].docTypeColumn = u("tipo_doc");
     d.fields[1].badRuc = u("El número de RUC es inválido");

@@ -13,8 +13,7 @@ namespace qel::annexes {
 
 const QString MovementAssistantModel::kCellMask = QStringLiteral("#,###,###,##0");
 const QString MovementAssistantModel::kEditMask = QStringLiteral("#########0");
-const QString MovementAssistantModel::kNegativeClosing =
-    QStringLiteral("El saldo final de %1 no puede ser negativo.");
+const QString MovementAssistantModel::kNegativeClosing = QStringLiteral("El saldo final de %1 no puede ser negativo.");
 
 namespace {
 
@@ -32,9 +31,9 @@ std::optional<double> readCell(const QString& text, Role role) {
 
 } // namespace
 
-MovementAssistantModel::MovementAssistantModel(store::Database& db, app::Prompter& prompter,
-                                               store::DeclarationKey key, const MovementAssistantKind& kind,
-                                               int casilla, bool readOnly, app::FormOpener* opener)
+MovementAssistantModel::MovementAssistantModel(store::Database& db, app::Prompter& prompter, store::DeclarationKey key,
+                                               const MovementAssistantKind& kind, int casilla, bool readOnly,
+                                               app::FormOpener* opener)
     : m_db(db), m_prompter(prompter), m_key(std::move(key)), m_kind(kind), m_casilla(casilla), m_readOnly(readOnly),
       m_opener(opener) {
     for (Line& line : m_lines) {
@@ -64,10 +63,9 @@ void MovementAssistantModel::load() {
     }
     store::SqlFilter where = m_key.filter();
     where.andCondition(QStringLiteral("trim(CASILLA)=?"), {QString::number(m_casilla)});
-    QSqlQuery rows = m_db.run(QStringLiteral("SELECT num_fila, %1 FROM %2").arg(columns.join(QLatin1Char(',')),
-                                                                                 m_kind.table) +
-                                  where.text,
-                              where.values);
+    QSqlQuery rows = m_db.run(
+        QStringLiteral("SELECT num_fila, %1 FROM %2").arg(columns.join(QLatin1Char(',')), m_kind.table) + where.text,
+        where.values);
     while (rows.next()) {
         const int row = rows.value(0).toInt() - 1;
         if (row < 0 || row >= MovementAssistantKind::kLines) {
@@ -208,10 +206,11 @@ void MovementAssistantModel::writeLines() {
     for (const MovementColumn& c : m_kind.columns) {
         columns.append(c.column);
     }
-    const QString insert = QStringLiteral("INSERT INTO %1 (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CASILLA, num_fila, "
-                                          "%2, cNumero) VALUES (?,?,?,?,?,?,%3,'000000')")
-                               .arg(m_kind.table, columns.join(QStringLiteral(", ")),
-                                    QStringLiteral("?,").repeated(columnCount()).chopped(1));
+    const QString insert =
+        QStringLiteral("INSERT INTO %1 (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CASILLA, num_fila, "
+                       "%2, cNumero) VALUES (?,?,?,?,?,?,%3,'000000')")
+            .arg(m_kind.table, columns.join(QStringLiteral(", ")),
+                 QStringLiteral("?,").repeated(columnCount()).chopped(1));
     for (int row = 0; row < MovementAssistantKind::kLines; ++row) {
         if (lineIsEmpty(row)) {
             continue;

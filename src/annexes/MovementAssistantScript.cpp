@@ -1,6 +1,5 @@
 #include "annexes/MovementAssistantScript.h"
 
-
 namespace qel::annexes {
 
 const QString MovementAssistantScript::kGrid = QStringLiteral("grdMovimiento");

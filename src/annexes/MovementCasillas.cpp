@@ -22,9 +22,9 @@ struct Sum {
 // The nine movement columns the casillas 611-639 take, in order.
 const QStringList& nineColumns() {
     static const QStringList columns = {
-        QStringLiteral("saldoini"),   QStringLiteral("AdiCompMej"),     QStringLiteral("AdiAportes"),
-        QStringLiteral("AdiCosto"),   QStringLiteral("AdiIncMayorVal"), QStringLiteral("AdiIncRevVol"),
-        QStringLiteral("AdiOtras"),   QStringLiteral("RetVentas"),      QStringLiteral("RetOtros")};
+        QStringLiteral("saldoini"), QStringLiteral("AdiCompMej"),     QStringLiteral("AdiAportes"),
+        QStringLiteral("AdiCosto"), QStringLiteral("AdiIncMayorVal"), QStringLiteral("AdiIncRevVol"),
+        QStringLiteral("AdiOtras"), QStringLiteral("RetVentas"),      QStringLiteral("RetOtros")};
     return columns;
 }
 
@@ -38,12 +38,9 @@ QList<Sum> sumsOf(int casilla) {
     };
     switch (casilla) {
     case 317:
-        return {{318, l({"saldoini"})},
-                {319, l({"AdiCompMej", "AdiAportes", "AdiCosto"})},
-                {320, l({"AdiIncMayorVal"})},
-                {321, l({"RetVentas", "RetOtros"})},
-                {322, l({"AdiIncRevVol"})},
-                {323, l({"AdiOtras"})},
+        return {{318, l({"saldoini"})},       {319, l({"AdiCompMej", "AdiAportes", "AdiCosto"})},
+                {320, l({"AdiIncMayorVal"})}, {321, l({"RetVentas", "RetOtros"})},
+                {322, l({"AdiIncRevVol"})},   {323, l({"AdiOtras"})},
                 {324, l({"saldofin"})}};
     case 328:
         return {{395, l({"saldoini"})},

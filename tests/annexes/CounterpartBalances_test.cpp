@@ -34,10 +34,13 @@ Values person(const QString& dni, const QString& balance) {
 
 class CounterpartBalancesTest : public testing::AnnexFixture {
 protected:
-    AnnexDetailModel& openFor(int casilla) { return open(kWindow, app::FormRequest::kAdd, {}, QString::number(casilla)); }
+    AnnexDetailModel& openFor(int casilla) {
+        return open(kWindow, app::FormRequest::kAdd, {}, QString::number(casilla));
+    }
     std::unique_ptr<CasillaListModel> list(int casilla) {
-        return std::make_unique<CasillaListModel>(*CasillaListCatalog::find(QStringLiteral("frasiscasillasef"), casilla),
-                                                  db(), *prompter, &opener, key(), casilla, false);
+        return std::make_unique<CasillaListModel>(
+            *CasillaListCatalog::find(QStringLiteral("frasiscasillasef"), casilla), db(), *prompter, &opener, key(),
+            casilla, false);
     }
 };
 
@@ -117,7 +120,8 @@ TEST_F(CounterpartBalancesTest, TheConsolidatedRestHasNoDocumentNorNames) {
     EXPECT_EQ(model->value(QStringLiteral("nro_doc")), C::kConsolidatedNumber);
     EXPECT_FALSE(model->state(QStringLiteral("des_apellido_p")).enabled);
     EXPECT_FALSE(model->setText(QStringLiteral("nro_doc"), QStringLiteral("41234567")));
-    fill({{QStringLiteral("des_razon"), QStringLiteral("OTROS PROVEEDORES")}, {QStringLiteral("saldo"), QStringLiteral("90000")}});
+    fill({{QStringLiteral("des_razon"), QStringLiteral("OTROS PROVEEDORES")},
+          {QStringLiteral("saldo"), QStringLiteral("90000")}});
     ASSERT_TRUE(model->grabar());
     EXPECT_EQ(column(kTable, QStringLiteral("nro_doc")), C::kConsolidatedNumber);
     EXPECT_EQ(column(kTable, QStringLiteral("tipo_doc")), QStringLiteral("99"));

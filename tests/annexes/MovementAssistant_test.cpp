@@ -46,9 +46,9 @@ TEST_F(MovementAssistantTest, TheClosingBalanceFollowsEachLineAndTheCasillaTakes
         int casilla;
         QString value;
     };
-    for (const Case& c : {Case{318, QStringLiteral("580000")}, Case{319, QStringLiteral("120000")},
-                          Case{320, QString()}, Case{321, QStringLiteral("25000")},
-                          Case{324, QStringLiteral("675000")}}) {
+    for (const Case& c :
+         {Case{318, QStringLiteral("580000")}, Case{319, QStringLiteral("120000")}, Case{320, QString()},
+          Case{321, QStringLiteral("25000")}, Case{324, QStringLiteral("675000")}}) {
         EXPECT_EQ(working(c.casilla), c.value) << c.casilla;
     }
     // Opened again it shows what was saved.
@@ -80,10 +80,10 @@ TEST_F(MovementAssistantTest, TheNineColumnsOf380To382) {
         int casilla;
         QString value;
     };
-    for (const Case& c : {Case{611, QStringLiteral("3000")}, Case{613, QStringLiteral("300")},
-                          Case{619, QStringLiteral("100")}, Case{620, QStringLiteral("3200")},
-                          Case{621, QStringLiteral("3000")}, Case{630, QStringLiteral("3200")},
-                          Case{631, QStringLiteral("3000")}, Case{639, QStringLiteral("100")}}) {
+    for (const Case& c :
+         {Case{611, QStringLiteral("3000")}, Case{613, QStringLiteral("300")}, Case{619, QStringLiteral("100")},
+          Case{620, QStringLiteral("3200")}, Case{621, QStringLiteral("3000")}, Case{630, QStringLiteral("3200")},
+          Case{631, QStringLiteral("3000")}, Case{639, QStringLiteral("100")}}) {
         EXPECT_EQ(working(c.casilla), c.value) << c.casilla;
     }
     // Rows written directly (an import) are summed again by the same routine.

@@ -87,8 +87,8 @@ TEST_F(BalanceAndMovementWindowsTest, TheCounterpartListShowsItsPromptRowsTotalA
     EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmImportarCasEF"));
 
     ui::AnnexDetailWindow detail(*AnnexCatalog::instance().window(QStringLiteral("frmAsisCasillasEFIng")),
-                             AnnexContext{database.db(), *prompter, clock, &opener},
-                             request(QStringLiteral("frmAsisCasillasEFIng"), 361));
+                                 AnnexContext{database.db(), *prompter, clock, &opener},
+                                 request(QStringLiteral("frmAsisCasillasEFIng"), 361));
     detail.model().setText(QStringLiteral("tipo_doc"), QStringLiteral("06"));
     detail.model().setText(QStringLiteral("nro_doc"), QStringLiteral("20131312955"));
     detail.model().setText(QStringLiteral("tipo_des"), QStringLiteral("0"));
@@ -99,9 +99,9 @@ TEST_F(BalanceAndMovementWindowsTest, TheCounterpartListShowsItsPromptRowsTotalA
 
 TEST_F(BalanceAndMovementWindowsTest, AMovementCellTypedInTheGridMovesItsClosingBalanceAndTheTotal) {
     for (const auto& [window, casilla] : {std::pair{"FrmAnexo317A", 382}, std::pair{"FrmAnexo328B", 383}}) {
-        auto model = std::make_unique<MovementAssistantModel>(
-            database.db(), *prompter, test::demoKey(), *MovementAssistantKind::find(QString::fromLatin1(window)),
-            casilla, false, &opener);
+        auto model = std::make_unique<MovementAssistantModel>(database.db(), *prompter, test::demoKey(),
+                                                              *MovementAssistantKind::find(QString::fromLatin1(window)),
+                                                              casilla, false, &opener);
         model->load();
         MovementAssistantWindow shown(std::move(model));
         QTableWidget* grid = shown.grid();
@@ -112,8 +112,7 @@ TEST_F(BalanceAndMovementWindowsTest, AMovementCellTypedInTheGridMovesItsClosing
         grid->item(2, 1)->setText(QStringLiteral("250000"));
         grid->item(2, 5)->setText(QStringLiteral("50000"));
         EXPECT_EQ(grid->item(1, closing)->text(), QStringLiteral("850,000"));
-        EXPECT_EQ(shown.findChild<QLineEdit*>(QStringLiteral("txtTotal"))->text(),
-                  shown.model().totalText());
+        EXPECT_EQ(shown.findChild<QLineEdit*>(QStringLiteral("txtTotal"))->text(), shown.model().totalText());
         shoot(shown, QStringLiteral("%1-%2").arg(QString::fromLatin1(window)).arg(casilla));
     }
 }

@@ -57,8 +57,8 @@ QString shownName(const AnnexDetailModel& model) {
 
 void CounterpartBalanceChecks::prepare(AnnexDetailModel& model) {
     QList<AnnexItem> items = model.state(kDocType).items;
-    const bool listed = std::any_of(items.cbegin(), items.cend(),
-                                    [](const AnnexItem& item) { return item.code == kConsolidated; });
+    const bool listed =
+        std::any_of(items.cbegin(), items.cend(), [](const AnnexItem& item) { return item.code == kConsolidated; });
     if (!listed) {
         items.append({kConsolidated + QStringLiteral("  -  CONSOLIDADO"), kConsolidated});
         model.setItems(kDocType, items);
