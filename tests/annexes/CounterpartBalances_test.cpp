@@ -114,6 +114,22 @@ TEST_F(CounterpartBalancesTest, ADocumentOncePerCasilla) {
     EXPECT_EQ(rows(kTable), 2);
 }
 
+// The list hands the row's key as stored (type 6, not "06"); the row opens with its document
+// locked and its balance replaced.
+TEST_F(CounterpartBalancesTest, AModifiedRowKeepsItsDocument) {
+    openFor(361);
+    fill(company(QStringLiteral("20100047218"), QStringLiteral("20000")));
+    ASSERT_TRUE(model->grabar());
+    open(kWindow, app::FormRequest::kModify, {QStringLiteral("6"), QStringLiteral("20100047218")},
+         QStringLiteral("361"));
+    EXPECT_EQ(model->value(QStringLiteral("saldo")), QStringLiteral("20000"));
+    EXPECT_FALSE(model->setText(QStringLiteral("nro_doc"), QStringLiteral("20131312955")));
+    ASSERT_TRUE(model->setText(QStringLiteral("saldo"), QStringLiteral("25000")));
+    ASSERT_TRUE(model->grabar());
+    EXPECT_EQ(rows(kTable), 1);
+    EXPECT_EQ(column(kTable, QStringLiteral("saldo")), QStringLiteral("25000"));
+}
+
 TEST_F(CounterpartBalancesTest, TheConsolidatedRestHasNoDocumentNorNames) {
     openFor(405);
     ASSERT_TRUE(model->setText(QStringLiteral("tipo_doc"), QStringLiteral("99")));
