@@ -88,6 +88,10 @@ TEST_F(AssistantDemoTest, TypedThroughItsAssistantsItSavesConsistent) {
         << typed.toStdString();
     run(QStringLiteral("close\nopen %1").arg(kRuc));
     EXPECT_EQ(declaration::WorkingCasillas::value(database.db(), test::demoKey(kRuc), 797), QStringLiteral("1690000"));
+    // Reopened, the counterparts and the movement lines are in the working copies again.
+    EXPECT_EQ(count("TMPF535CASEF"), 2);
+    EXPECT_EQ(count("TMPF535MOV_IME"), 3);
+    EXPECT_EQ(declaration::WorkingCasillas::value(database.db(), test::demoKey(kRuc), 631), QStringLiteral("1350000"));
 }
 
 } // namespace
