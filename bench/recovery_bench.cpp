@@ -5,7 +5,7 @@
 // in the same run.
 
 #include "app/Clock.h"
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "bench_support.h"
 #include "launcher/DeclarationSender.h"
 #include "management/VersionRecovery.h"

@@ -1,6 +1,6 @@
 // Reading what a user typed into an amount box and writing it back through every mask
 // must never crash, and a whole amount read back from its display text is the same amount.
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <QString>
 

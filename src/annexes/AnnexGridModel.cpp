@@ -1,7 +1,7 @@
 #include "annexes/AnnexGridModel.h"
 
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 #include "store/ParamLookups.h"

@@ -1,6 +1,6 @@
 #include "annexes/AnnexTotals.h"
 
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "store/Database.h"
 
 #include <QSqlQuery>

@@ -1,6 +1,6 @@
 #include "annexes/AssistantScriptWindow.h"
 
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 namespace qel::annexes {
 

@@ -1,6 +1,6 @@
 #include "annexes/AssistantValues.h"
 
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 namespace qel::annexes {
 

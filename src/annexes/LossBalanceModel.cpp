@@ -1,7 +1,7 @@
 #include "annexes/LossBalanceModel.h"
 
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "store/DatabaseError.h"
 #include "store/ExecuteSql.h"
 #include "store/TransactionGuard.h"

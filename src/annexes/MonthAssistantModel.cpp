@@ -1,7 +1,7 @@
 #include "annexes/MonthAssistantModel.h"
 
 #include "app/FormOpener.h"
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 

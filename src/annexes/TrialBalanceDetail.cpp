@@ -1,7 +1,7 @@
 #include "annexes/TrialBalanceDetail.h"
 
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "store/ExecuteSql.h"
 
 #include <algorithm>

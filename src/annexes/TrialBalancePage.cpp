@@ -1,9 +1,9 @@
 #include "annexes/TrialBalancePage.h"
 
 #include "app/FormOpener.h"
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
 #include "app/UtilityComponent.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"

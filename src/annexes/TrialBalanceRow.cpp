@@ -1,6 +1,6 @@
 #include "annexes/TrialBalanceRow.h"
 
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 #include <cmath>
 

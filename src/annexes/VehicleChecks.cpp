@@ -1,7 +1,7 @@
 #include "annexes/VehicleChecks.h"
 
 #include "annexes/AssistantValues.h"
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "store/Database.h"
 #include "store/ParamLookups.h"
 

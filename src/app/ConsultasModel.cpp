@@ -1,6 +1,6 @@
 #include "app/ConsultasModel.h"
 
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "store/Database.h"
 
 #include <QSqlError>

@@ -1,7 +1,7 @@
 #include "app/IniFile.h"
 
-#include "app/Cp1252.h"
 #include "app/PrivateFiles.h"
+#include "base/Cp1252.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 
 #include "app/PlatformText.h"
 #include "app/ProcessState.h"
-#include "app/Prompter.h"
 #include "app/StatusDisplay.h"
+#include "base/Prompter.h"
 
 #include <QDate>
 #include <QFileInfo>

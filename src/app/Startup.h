@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/IniFile.h"
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "store/Database.h"
 
 #include <QString>

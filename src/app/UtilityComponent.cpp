@@ -1,6 +1,6 @@
 #include "app/UtilityComponent.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "store/Database.h"
 
 #include <QDate>

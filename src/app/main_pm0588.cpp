@@ -3,9 +3,8 @@
 #include "app/PrivateFiles.h"
 #include "app/ProcessState.h"
 #include "app/Startup.h"
-#include "app/X11LauncherProbe.h"
-#include "app/ui/FormLauncher.h"
 #include "app/ui/DialogFileChooser.h"
+#include "app/ui/FormLauncher.h"
 #include "app/ui/FormRegistry.h"
 #include "app/ui/GuardedApplication.h"
 #include "app/ui/MDIFrm.h"
@@ -13,6 +12,7 @@
 #include "app/ui/MessageBoxPrompter.h"
 #include "app/ui/QtSpanish.h"
 #include "batch/BatchRunner.h"
+#include "platform/X11LauncherProbe.h"
 
 #include <QApplication>
 #include <QCoreApplication>

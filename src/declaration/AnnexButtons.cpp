@@ -1,8 +1,8 @@
 #include "declaration/AnnexButtons.h"
 
 #include "app/FormOpener.h"
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormAnnexGrid.h"
 #include "declaration/VehicleCasillas.h"

@@ -1,7 +1,7 @@
 #include "declaration/CalculationRules.h"
 
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
 #include "store/Database.h"
 #include "store/ParamLookups.h"

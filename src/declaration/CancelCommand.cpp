@@ -1,7 +1,7 @@
 #include "declaration/CancelCommand.h"
 
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/DetailChecks.h"
 #include "declaration/SaveCommand.h"

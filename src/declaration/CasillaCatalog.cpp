@@ -1,6 +1,6 @@
 #include "declaration/CasillaCatalog.h"
 
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "declaration/CasillaData.h"
 
 namespace qel::declaration {

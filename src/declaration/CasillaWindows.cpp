@@ -2,8 +2,8 @@
 
 #include "annexes/PriorBalanceModel.h"
 #include "app/FormOpener.h"
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/VehicleCasillas.h"
 

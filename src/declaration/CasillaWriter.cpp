@@ -1,6 +1,6 @@
 #include "declaration/CasillaWriter.h"
 
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "declaration/CasillaCatalog.h"
 #include "store/Database.h"
 #include "store/ParamLayouts.h"

@@ -1,6 +1,6 @@
 #include "declaration/ConsistencyCheck.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "declaration/ConsistencyRules.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/InconsistencyReport.h"

@@ -1,7 +1,7 @@
 #include "declaration/ConsistencyRules.h"
 
-#include "app/NumberFormat.h"
 #include "app/UtilityComponent.h"
+#include "base/NumberFormat.h"
 #include "declaration/CalculationRules.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/EmailRule.h"

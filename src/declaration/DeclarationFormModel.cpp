@@ -3,8 +3,8 @@
 #include "app/KeyFilters.h"
 
 #include "app/FormOpener.h"
-#include "app/NumberFormat.h"
 #include "app/UtilityComponent.h"
+#include "base/NumberFormat.h"
 
 #include <cmath>
 #include <stdexcept>

@@ -1,9 +1,9 @@
 #include "declaration/FormLoader.h"
 
 #include "annexes/LossBalances.h"
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
 #include "app/TaxpayerAccess.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "declaration/CasillaWindows.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormControls.h"

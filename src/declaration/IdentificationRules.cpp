@@ -1,7 +1,7 @@
 #include "declaration/IdentificationRules.h"
 
 #include "app/FormOpener.h"
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
 
 namespace qel::declaration {

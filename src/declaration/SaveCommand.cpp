@@ -1,9 +1,9 @@
 #include "declaration/SaveCommand.h"
 
 #include "app/Clock.h"
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
 #include "app/UtilityComponent.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "declaration/CasillaCatalog.h"
 #include "declaration/CasillaWriter.h"
 #include "declaration/ConsistencyCheck.h"

@@ -1,6 +1,6 @@
 #include "declaration/SectionSwitches.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "declaration/CalculationRules.h"
 #include "declaration/DeclarationFormModel.h"
 #include "store/Database.h"

@@ -1,7 +1,7 @@
 #include "declaration/TrialBalanceComparison.h"
 
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "declaration/ConsistencyRules.h"
 #include "declaration/DeclarationFormModel.h"
 #include "store/Database.h"

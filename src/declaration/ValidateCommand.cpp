@@ -1,8 +1,8 @@
 #include "declaration/ValidateCommand.h"
 
 #include "app/FormOpener.h"
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "declaration/ConsistencyCheck.h"
 #include "declaration/ConsistencyRules.h"
 #include "declaration/DeclarationFormModel.h"

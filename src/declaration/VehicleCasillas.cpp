@@ -1,7 +1,7 @@
 #include "declaration/VehicleCasillas.h"
 
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/WorkingCasillas.h"
 #include "store/Database.h"

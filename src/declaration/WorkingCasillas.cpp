@@ -1,6 +1,6 @@
 #include "declaration/WorkingCasillas.h"
 
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "declaration/CasillaCatalog.h"
 #include "declaration/CasillaWriter.h"
 #include "store/Database.h"

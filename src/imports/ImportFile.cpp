@@ -1,6 +1,6 @@
 #include "imports/ImportFile.h"
 
-#include "app/Cp1252.h"
+#include "base/Cp1252.h"
 
 #include <utility>
 

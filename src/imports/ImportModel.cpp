@@ -3,7 +3,7 @@
 #include "app/Clock.h"
 #include "app/FileChooser.h"
 #include "app/FormOpener.h"
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "imports/ImportFile.h"
 #include "imports/SpreadsheetReader.h"
 #include "printing/ReportWriter.h"

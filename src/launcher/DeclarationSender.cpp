@@ -1,7 +1,7 @@
 #include "launcher/DeclarationSender.h"
 
 #include "app/Clock.h"
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 #include "store/TableCatalog.h"

@@ -1,7 +1,7 @@
 #include "launcher/UserAccounts.h"
 
-#include "app/Passwords.h"
 #include "app/ProcessState.h"
+#include "base/Passwords.h"
 #include "store/Database.h"
 
 #include <QSqlQuery>

@@ -1,7 +1,7 @@
 #include "management/DeclarationList.h"
 
-#include "app/Prompter.h"
 #include "app/StatusDisplay.h"
+#include "base/Prompter.h"
 #include "store/Database.h"
 #include "store/DeclarationKey.h"
 #include "store/WorkingCopies.h"

@@ -1,6 +1,6 @@
 #include "management/VersionRecovery.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 #include "store/SentVersions.h"

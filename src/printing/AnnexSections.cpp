@@ -1,9 +1,9 @@
 #include "printing/AnnexSections.h"
 
 #include "annexes/AnnexCatalog.h"
-#include "app/NumberFormat.h"
-#include "store/ParamLookups.h"
+#include "base/NumberFormat.h"
 #include "store/Database.h"
+#include "store/ParamLookups.h"
 #include "store/TableCatalog.h"
 
 #include <QDate>

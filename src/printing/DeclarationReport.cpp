@@ -1,6 +1,6 @@
 #include "printing/DeclarationReport.h"
 
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "declaration/CasillaCatalog.h"
 #include "printing/DeclarationLayout.h"
 #include "store/Database.h"

@@ -2,7 +2,7 @@
 
 #include "app/FileChooser.h"
 #include "app/FormOpener.h"
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "printing/ReportPainter.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "printing/PrintTypeModel.h"
 
 #include "app/Clock.h"
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "printing/DeclarationReport.h"
 #include "store/Database.h"
 

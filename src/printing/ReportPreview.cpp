@@ -1,6 +1,6 @@
 #include "printing/ReportPreview.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "printing/ReportPainter.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "store/ExecuteSql.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "store/Database.h"
 #include "store/TransactionGuard.h"
 

@@ -1,6 +1,6 @@
 #include "store/ParamLookups.h"
 
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "store/Database.h"
 #include "store/ParamLayouts.h"
 

@@ -1,6 +1,6 @@
 #include "store/ReferenceData.h"
 
-#include "app/Passwords.h"
+#include "base/Passwords.h"
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
 #include "store/ParamLayouts.h"

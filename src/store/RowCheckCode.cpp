@@ -1,7 +1,7 @@
 #include "store/RowCheckCode.h"
 
-#include "app/Cp1252.h"
-#include "app/NumberFormat.h"
+#include "base/Cp1252.h"
+#include "base/NumberFormat.h"
 
 #include <QDate>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "app/Clock.h"
-#include "app/NumberFormat.h"
 #include "app/UtilityComponent.h"
+#include "base/NumberFormat.h"
 #include "declaration/CasillaCatalog.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormPages.h"

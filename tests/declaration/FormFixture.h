@@ -1,13 +1,13 @@
 #pragma once
 
 #include "app/Clock.h"
-#include "app/ScriptedPrompter.h"
 #include "app/UtilityComponent.h"
 #include "declaration/CalculationRules.h"
 #include "declaration/DeclarationFormModel.h"
 #include "declaration/FormLoader.h"
 #include "declaration/SectionSwitches.h"
 #include "support/FormServices.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 
 #include "FormFixture.h"
 #include "app/Clock.h"
-#include "app/Prompter.h"
 #include "app/UtilityComponent.h"
+#include "base/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
 #include "management/DeclarationFormSession.h"
 #include "store/Database.h"

@@ -1,4 +1,4 @@
-#include "app/ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 #include "app/UtilityComponent.h"
 #include "imports/ImportFile.h"
 #include "imports/ImportKind.h"

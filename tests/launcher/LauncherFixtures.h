@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Passwords.h"
+#include "base/Passwords.h"
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
 

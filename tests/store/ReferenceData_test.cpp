@@ -1,4 +1,4 @@
-#include "app/Passwords.h"
+#include "base/Passwords.h"
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
 #include "store/ParamLayouts.h"

@@ -6,8 +6,8 @@
 
 #include "app/Clock.h"
 #include "app/FormOpener.h"
-#include "app/Prompter.h"
 #include "app/UtilityComponent.h"
+#include "base/Prompter.h"
 #include "declaration/DeclarationFormModel.h"
 #include "store/Database.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ScriptedPrompter.h"
 #include "store/Database.h"
 #include "store/DeclarationKey.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QTemporaryDir>
 #include <QVariantMap>

@@ -1,8 +1,8 @@
 #include "app/Clock.h"
-#include "app/ScriptedPrompter.h"
 #include "declaration/InconsistencyReport.h"
 #include "declaration/ui/FrmConsist.h"
 #include "printing/ReportDocument.h"
+#include "support/ScriptedPrompter.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

@@ -1,10 +1,10 @@
 // The import window over a partners file: the dry run fills the preview grid and enables
 // "Aceptar"; pictures for a person to look at go to /tmp/shots/17.
-#include "app/ScriptedPrompter.h"
 #include "app/UtilityComponent.h"
 #include "imports/ui/ImportWindow.h"
 #include "printing/ui/frmPreview.h"
 #include "support/FormServices.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TestSupport.h"
 
 #include <QDir>

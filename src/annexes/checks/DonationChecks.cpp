@@ -1,8 +1,8 @@
 #include "annexes/checks/DonationChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
-#include "app/NumberFormat.h"
 #include "app/UtilityComponent.h"
+#include "base/NumberFormat.h"
 #include "store/Database.h"
 
 namespace qel::annexes {

@@ -1,7 +1,7 @@
 #include "annexes/checks/ForeignCreditChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 namespace qel::annexes {
 

@@ -1,7 +1,7 @@
 #include "annexes/checks/LotLineChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 
 namespace qel::annexes {
 

@@ -1,7 +1,7 @@
 #include "annexes/checks/NonDomiciledChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "store/ParamLookups.h"
 
 namespace qel::annexes {

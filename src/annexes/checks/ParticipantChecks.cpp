@@ -1,7 +1,7 @@
 #include "annexes/checks/ParticipantChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "store/Database.h"
 
 namespace qel::annexes {

@@ -1,9 +1,9 @@
 #include "annexes/checks/PartnerChecks.h"
 
 #include "app/Clock.h"
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
 #include "app/UtilityComponent.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "store/Database.h"
 
 #include <QSqlQuery>

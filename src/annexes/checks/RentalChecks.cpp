@@ -1,8 +1,8 @@
 #include "annexes/checks/RentalChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "store/Database.h"
 #include "store/ParamLookups.h"
 

@@ -5,7 +5,7 @@
 #include "app/Clock.h"
 #include "app/ProcessState.h"
 #include "app/ui/FormLauncher.h"
-#include "management/ui/LauncherFormOpener.h"
+#include "app/ui/LauncherFormOpener.h"
 
 #include <memory>
 
@@ -13,7 +13,7 @@ namespace qel::annexes::ui {
 
 void registerAnnexWindows(app::ui::FormLauncher& forms, app::ProcessState& state, app::Prompter& prompter) {
     // The sub-windows (additions of a lot, the substituted vehicle) open through the launcher.
-    auto opener = std::make_shared<management::ui::LauncherFormOpener>(forms);
+    auto opener = std::make_shared<app::ui::LauncherFormOpener>(forms);
     for (const AnnexDef& def : AnnexCatalog::instance().windows()) {
         forms.registerForm(def.window, [&def, &state, &prompter, opener](const app::FormRequest& request) {
             static const app::SystemClock systemClock;

@@ -13,16 +13,16 @@
 #include "annexes/ui/PriorBalanceWindow.h"
 #include "app/Clock.h"
 #include "app/ProcessState.h"
-#include "app/Prompter.h"
 #include "app/ui/FormLauncher.h"
-#include "management/ui/LauncherFormOpener.h"
+#include "app/ui/LauncherFormOpener.h"
+#include "base/Prompter.h"
 
 #include <memory>
 
 namespace qel::annexes::ui {
 
 void registerCasillaListForms(app::ui::FormLauncher& forms, app::ProcessState& state) {
-    auto opener = std::make_shared<management::ui::LauncherFormOpener>(forms);
+    auto opener = std::make_shared<app::ui::LauncherFormOpener>(forms);
     for (const int casilla : {126, 128, 130, 131}) {
         const QString name = QStringLiteral("frmAnexo%1").arg(casilla);
         forms.registerForm(name, [&state, opener, name, casilla](const app::FormRequest& request) {

@@ -1,6 +1,6 @@
 #include "annexes/ui/frmPerdidaEjercAnt.h"
 
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "declaration/ui/GuardedLineEdit.h"
 
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #include "app/ui/FormLauncher.h"
 
-#include "app/Prompter.h"
 #include "app/ui/ArrowCursorScope.h"
 #include "app/ui/FormResult.h"
+#include "base/Prompter.h"
 
 #include <QWidget>
 #include <QtGlobal>

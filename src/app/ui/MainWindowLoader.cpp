@@ -1,8 +1,8 @@
 #include "app/ui/MainWindowLoader.h"
 
-#include "app/X11LauncherProbe.h"
 #include "app/ui/BarradeEstadoQEL.h"
 #include "app/ui/MDIFrm.h"
+#include "platform/X11LauncherProbe.h"
 
 #include <QApplication>
 #include <algorithm>

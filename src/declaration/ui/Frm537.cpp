@@ -1,6 +1,6 @@
 #include "declaration/ui/Frm537.h"
 
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "declaration/CasillaCatalog.h"
 #include "declaration/ComboEntryText.h"
 #include "declaration/DeclarationFormModel.h"

@@ -1,6 +1,6 @@
 #include "declaration/ui/frmUbigeo.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "declaration/UbigeoPicker.h"
 #include "store/DatabaseError.h"
 #include "store/ExecuteSql.h"

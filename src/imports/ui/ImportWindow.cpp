@@ -2,9 +2,9 @@
 
 #include "app/Clock.h"
 #include "app/ProcessState.h"
-#include "app/Prompter.h"
 #include "app/ui/FormLauncher.h"
-#include "management/ui/LauncherFormOpener.h"
+#include "app/ui/LauncherFormOpener.h"
+#include "base/Prompter.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -117,7 +117,7 @@ void ImportWindow::refresh() {
 }
 
 void registerImportWindows(app::ui::FormLauncher& forms, app::ProcessState& state, app::Prompter& prompter) {
-    auto opener = std::make_shared<management::ui::LauncherFormOpener>(forms);
+    auto opener = std::make_shared<app::ui::LauncherFormOpener>(forms);
     for (const char* name : {"frmImportarSocios", "frmImportarCasEF", "frmImportarGastoPresent"}) {
         forms.registerForm(QString::fromLatin1(name), [&state, &prompter, opener](const app::FormRequest& request) {
             static const app::SystemClock systemClock;

@@ -1,6 +1,6 @@
 #include "launcher/ui/EnvironmentDialog.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "launcher/ui/LauncherIcons.h"
 #include "ui_EnvironmentDialog.h"
 

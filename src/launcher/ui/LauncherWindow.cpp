@@ -1,9 +1,9 @@
 #include "launcher/ui/LauncherWindow.h"
 
 #include "app/HelpTopics.h"
-#include "app/Prompter.h"
 #include "app/ui/HelpKey.h"
 #include "app/ui/HelpWindow.h"
+#include "base/Prompter.h"
 #include "launcher/DeclarationSender.h"
 #include "launcher/Environment.h"
 #include "launcher/UserAccounts.h"

@@ -1,6 +1,6 @@
 #include "launcher/ui/LoginDialog.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "launcher/UserAccounts.h"
 #include "launcher/ui/LauncherIcons.h"
 #include "store/DatabaseError.h"

@@ -1,6 +1,6 @@
 #include "launcher/ui/TaxpayerDialog.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "launcher/ui/LauncherIcons.h"
 #include "store/DatabaseError.h"
 #include "store/ExecuteSql.h"

@@ -2,18 +2,18 @@
 
 #include "app/ProcessState.h"
 #include "app/ui/FormLauncher.h"
+#include "app/ui/LauncherFormOpener.h"
 #include "management/DeclarationList.h"
 #include "management/ui/FrmContAbrir.h"
-#include "management/ui/SentDeclarationForms.h"
-#include "management/ui/LauncherFormOpener.h"
 #include "management/ui/OpenDeclarationForm.h"
+#include "management/ui/SentDeclarationForms.h"
 
 #include <memory>
 
 namespace qel::management::ui {
 
 void registerDeclarationForms(app::ui::FormLauncher& forms, app::ProcessState& state) {
-    auto formOpener = std::make_shared<LauncherFormOpener>(forms);
+    auto formOpener = std::make_shared<app::ui::LauncherFormOpener>(forms);
 
     forms.registerForm(QStringLiteral("Frm537"), [&state, formOpener](const app::FormRequest& request) {
         QVariantList arguments;

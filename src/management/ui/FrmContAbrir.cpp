@@ -1,7 +1,7 @@
 #include "management/ui/FrmContAbrir.h"
 
-#include "app/Prompter.h"
 #include "app/ui/CentreInMain.h"
+#include "base/Prompter.h"
 #include "store/ExecuteSql.h"
 #include "ui_FrmContAbrir.h"
 

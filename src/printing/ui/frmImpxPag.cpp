@@ -1,6 +1,6 @@
 #include "printing/ui/frmImpxPag.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

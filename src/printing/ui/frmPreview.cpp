@@ -1,6 +1,6 @@
 #include "printing/ui/frmPreview.h"
 
-#include "app/Prompter.h"
+#include "base/Prompter.h"
 #include "printing/ReportPainter.h"
 #include "printing/ui/PagePicture.h"
 #include "printing/ui/frmImpxPag.h"

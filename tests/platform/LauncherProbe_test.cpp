@@ -1,4 +1,4 @@
-#include "app/X11LauncherProbe.h"
+#include "platform/X11LauncherProbe.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "app/ScriptedPrompter.h"
+#include "support/ScriptedPrompter.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "app/Passwords.h"
+#include "base/Passwords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "management/ui/LauncherFormOpener.h"
+#include "app/ui/LauncherFormOpener.h"
 
 #include "app/ui/FormLauncher.h"
 
-namespace qel::management::ui {
+namespace qel::app::ui {
 
-QString LauncherFormOpener::open(const app::FormRequest& request) {
+QString LauncherFormOpener::open(const FormRequest& request) {
     return m_forms.open(request);
 }
 
@@ -12,4 +12,4 @@ bool LauncherFormOpener::knows(const QString& name) const {
     return m_forms.isRegistered(name) || m_forms.isPlanned(name);
 }
 
-} // namespace qel::management::ui
+} // namespace qel::app::ui

@@ -1,4 +1,4 @@
-#include "app/Cp1252.h"
+#include "base/Cp1252.h"
 
 #include <QStringDecoder>
 

@@ -1,0 +1,27 @@
+// Headers most sources include, compiled once per target when QEL_PCH is on.
+#include <QString>
+#include <QStringList>
+#include <QList>
+#include <QHash>
+#include <QMap>
+#include <QSet>
+#include <QVariant>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QSqlError>
+#include <QSqlDatabase>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
