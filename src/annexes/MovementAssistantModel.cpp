@@ -2,8 +2,8 @@
 
 #include "annexes/MovementCasillas.h"
 #include "app/FormOpener.h"
-#include "app/NumberFormat.h"
-#include "app/Prompter.h"
+#include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 

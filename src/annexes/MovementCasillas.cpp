@@ -1,7 +1,7 @@
 #include "annexes/MovementCasillas.h"
 
 #include "annexes/MovementAssistantKind.h"
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "declaration/WorkingCasillas.h"
 #include "store/Database.h"
 

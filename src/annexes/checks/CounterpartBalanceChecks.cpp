@@ -1,7 +1,7 @@
 #include "annexes/checks/CounterpartBalanceChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
-#include "app/NumberFormat.h"
+#include "base/NumberFormat.h"
 #include "store/ParamLookups.h"
 
 #include <algorithm>
