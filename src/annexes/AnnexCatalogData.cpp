@@ -348,7 +348,9 @@ AnnexDef mining() {
     resultAmounts(f, true);
     AnnexDef d = annex("frmDetalleMineras", "Mineras - Anexo", "TMPF564MINERIA", {"nro_concesion"}, f);
     d.duplicate = u("Ya se registró esta concesión.");
-    d.opens = {{u("DetAdicionesMH"), u("&Adiciones")}, {u("DetDeduccionesMH"), u("&Deducciones")}};
+    d.opens = {{u("DetAdicionesMH"), u("&Adiciones")},
+               {u("DetDeduccionesMH"), u("&Deducciones")},
+               {u("frmMinOtros"), u("&Otros Ingresos")}};
     return d;
 }
 
@@ -455,6 +457,7 @@ AnnexDef nonDomiciled() {
     d.duplicate = u("Ya se registró el gasto.");
     d.fixedValues = {{QStringLiteral("SEMANA"), 0}};
     d.closeQuestion = u("¿Los datos han sido modificados, desea guardar los cambios?");
+    d.opens = {{u("frmNoDomicDet"), u("&Detalle del Gasto")}};
     return d;
 }
 

@@ -1,6 +1,7 @@
 #include "annexes/AnnexChecks.h"
 
 #include "annexes/AnnexDetailModel.h"
+#include "annexes/checks/AssistantListChecks.h"
 #include "annexes/checks/CounterpartBalanceChecks.h"
 #include "annexes/checks/CreditChecks.h"
 #include "annexes/checks/DonationChecks.h"
@@ -48,6 +49,8 @@ std::unique_ptr<AnnexChecks> AnnexChecks::forWindow(const QString& window) {
         {QStringLiteral("frmdetallecredreinversing"), [] { return std::make_unique<CreditChecks>(); }},
         {QStringLiteral("frmdetempresasreorg"), [] { return std::make_unique<ReorganisationChecks>(); }},
         {QStringLiteral("frmasiscasillasefing"), [] { return std::make_unique<CounterpartBalanceChecks>(); }},
+        {QStringLiteral("frmadicdeducotros"), [] { return std::make_unique<AdjustmentChecks>(); }},
+        {QStringLiteral("frmgastosnodomdet"), [] { return std::make_unique<WithheldExpenseChecks>(); }},
     };
     const auto found = factories.constFind(window.toLower());
     return found == factories.cend() ? std::make_unique<AnnexChecks>() : (*found)();

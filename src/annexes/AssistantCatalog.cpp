@@ -1,5 +1,6 @@
 #include "annexes/AssistantCatalog.h"
 
+#include "annexes/DetailedLines.h"
 #include "annexes/LossCompensationCheck.h"
 #include "annexes/VehicleChecks.h"
 #include "declaration/CasillaCatalog.h"
@@ -103,6 +104,14 @@ AssistantDef incomeBySource(int casilla) {
     }
     d.fields.append(total);
     d.resultId = total.casilla;
+    if (casilla == 476) {
+        // The other income with third parties is itemised by concept in frmMinOtros.
+        for (const int line : {first + 2, first + 3}) {
+            d.fields[line - first].opens = QStringLiteral("frmMinOtros");
+            d.fields[line - first].openedFor = casilla;
+        }
+        d.detailRows = DetailedLines::otherIncome(casilla, first + 2, first + 3);
+    }
     return d;
 }
 
@@ -233,6 +242,93 @@ AssistantDef additionsOrDeductions(int casilla) {
     d.fields.append(computed(total, u("Total"), additions ? u("Total adiciones") : u("Total deducciones")));
     d.totals = {sum};
     d.resultId = total;
+    // The other permanent and temporary lines are the sums of the itemised rows (frmAdicDeduc);
+    // the excess of recreational expenses and of the board's remuneration is worked out in
+    // frmExesoRem.
+    const int permanentOther = additions ? 545 : 559;
+    const int temporaryOther = additions ? 749 : 752;
+    for (AssistantField& field : d.fields) {
+        if (field.casilla == permanentOther || field.casilla == temporaryOther) {
+            field.computed = true;
+            field.opens = QStringLiteral("frmAdicDeduc");
+            field.openedFor = casilla;
+        } else if (additions && (field.casilla == 522 || field.casilla == 523)) {
+            field.opens = QStringLiteral("frmExesoRem");
+        }
+    }
+    d.detailRows = DetailedLines::adjustments(casilla, permanentOther, temporaryOther);
+    return d;
+}
+
+// The excess over its limit of the recreational expenses (522) or of the board's remuneration
+// (523), from the net income and the expense of each month (TMPF572DETBAS rows of addition 103
+// and the line, type "E").
+AssistantDef expenseExcess(int casilla) {
+    static const char* const kMonths[] = {"Enero", "Febrero", "Marzo",     "Abril",   "Mayo",      "Junio",
+                                          "Julio", "Agosto",  "Setiembre", "Octubre", "Noviembre", "Diciembre"};
+    const bool recreational = casilla == 522;
+    AssistantDef d;
+    d.window = QStringLiteral("frmExesoRem");
+    d.openedFrom = {casilla};
+    d.caption = recreational ? u("Exceso de Gastos Recreativos - Casilla %1")
+                             : u("Exceso de Remuneraciones del Directorio - Casilla %1");
+    d.columns = 2;
+    d.months = {QStringLiteral("103"), QString::number(casilla), QStringLiteral("E")};
+    const QString income = u("Ingresos netos del mes");
+    const QString expense = recreational ? u("Gastos recreativos del mes") : u("Remuneraciones del directorio del mes");
+    for (const bool base : {true, false}) {
+        for (int month = 1; month <= 12; ++month) {
+            AssistantField f;
+            f.month = month;
+            f.base = base;
+            f.group = base ? income : expense;
+            f.label = QString::fromLatin1(kMonths[month - 1]);
+            d.fields.append(f);
+        }
+    }
+    const QString result = u("Exceso");
+    auto shown = [&result](int id, const QString& label) {
+        AssistantField f = computed(id, result, label);
+        f.stored = false;
+        return f;
+    };
+    d.fields.append(shown(ExpenseExcess::kIncome, u("Total ingresos netos")));
+    d.fields.append(shown(ExpenseExcess::kExpense,
+                          recreational ? u("Total gastos recreativos") : u("Total remuneraciones del directorio")));
+    d.fields.append(shown(ExpenseExcess::kLimit, recreational ? u("Límite del 0.5% o 40 UIT") : u("Límite del 6%")));
+    d.fields.append(computed(casilla, result, u("Exceso del límite")));
+    d.calculation = std::make_shared<ExpenseExcess>();
+    d.checks = {std::make_shared<MonthlyIncomeCheck>()};
+    d.resultId = casilla;
+    return d;
+}
+
+// The expense of one non-domiciled provider month by month (TMPF4170DET rows of the provider,
+// CASILLA the month); its total goes back to the provider's expense.
+AssistantDef providerExpense() {
+    static const char* const kMonths[] = {"Enero", "Febrero", "Marzo",     "Abril",   "Mayo",      "Junio",
+                                          "Julio", "Agosto",  "Setiembre", "Octubre", "Noviembre", "Diciembre"};
+    AssistantDef d;
+    d.window = QStringLiteral("frmNoDomicDet");
+    d.caption = u("Detalle de Gastos con No Domiciliados");
+    d.columns = 2;
+    d.rowTable = QStringLiteral("TMPF4170DET");
+    d.rowKeyColumns = {QStringLiteral("tipo_doc"), QStringLiteral("nro_doc"), QStringLiteral("tip_renta")};
+    const QString monthly = u("Gasto del mes");
+    AssistantField total = computed(kShownTotal + 582, u("Total"), u("Monto del gasto"));
+    total.stored = false;
+    AssistantTotal sum{total.casilla, {}, {}, {}};
+    for (int month = 1; month <= 12; ++month) {
+        AssistantField f;
+        f.month = month;
+        f.group = monthly;
+        f.label = QString::fromLatin1(kMonths[month - 1]);
+        d.fields.append(f);
+        sum.adds.append(f.id());
+    }
+    d.fields.append(total);
+    d.totals = {sum};
+    d.resultId = total.casilla;
     return d;
 }
 
@@ -254,6 +350,9 @@ AssistantCatalog::AssistantCatalog() {
     m_defs.append(vehicleNetIncome());
     m_defs.append(vehicles(877));
     m_defs.append(vehicles(876));
+    m_defs.append(expenseExcess(522));
+    m_defs.append(expenseExcess(523));
+    m_defs.append(providerExpense());
 }
 
 const AssistantDef* AssistantCatalog::find(const QString& window, int casilla) const {

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace qel::annexes {
@@ -18,8 +19,24 @@ struct AssistantField {
     QString group;         // the frame the box sits in
     int year = 0;          // loss compensations: the year the loss comes from
     bool stored = true;    // false for a total shown only in the window
+    bool base = false;     // a monthly row's base (mto_base) instead of its amount (mto_monto)
+    // A window that details the box (its button "cmdDetalle" + casilla): opened for
+    // openedFor (the box's own casilla when 0); its result replaces a typed box's value, a
+    // computed box is computed again.
+    QString opens;
+    int openedFor = 0;
 
-    int id() const { return month > 0 ? 1000 + month : casilla; }
+    int id() const { return month > 0 ? (base ? 2000 : 1000) + month : casilla; }
+    // The box as the window names it: "txtCasilla511", "txtMes01", "txtBase01".
+    QString boxName() const {
+        if (month > 0) {
+            return (base ? QStringLiteral("txtBase%1") : QStringLiteral("txtMes%1"))
+                .arg(month, 2, 10, QLatin1Char('0'));
+        }
+        return QStringLiteral("txtCasilla") + QString::number(casilla);
+    }
+    // The button of a detailed box: "cmdDetalle" + casilla.
+    QString detailButton() const { return QStringLiteral("cmdDetalle") + QString::number(casilla); }
 };
 
 // A computed field: target = sum(adds) - sum(subtracts). When negativeMessage is set a
@@ -60,8 +77,14 @@ struct AssistantDef {
     QString requiredMessage;
     QList<std::shared_ptr<const AssistantCheck>> checks;
     std::shared_ptr<const AssistantCalculation> calculation;
+    // Boxes filled from the rows of their detail windows, read before the totals.
+    std::shared_ptr<const AssistantCalculation> detailRows;
     MonthRows months; // when fields have months
-    int columns = 1;  // the window lays the groups out in this many columns
+    // Instead of TMPF572DETBAS, the monthly rows of one annex row: CASILLA the month "01".."12",
+    // i_valor the amount, keyed by the columns of the row the window was opened for.
+    QString rowTable;
+    QStringList rowKeyColumns;
+    int columns = 1; // the window lays the groups out in this many columns
 
     const AssistantField* field(int id) const;
 };

@@ -17,12 +17,8 @@ QString quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-// The box of a field, as CasillaAssistantWindow names it.
 QString boxName(const AssistantField& field) {
-    if (field.month > 0) {
-        return QStringLiteral("txtMes%1").arg(field.month, 2, 10, QLatin1Char('0'));
-    }
-    return QStringLiteral("txtCasilla") + QString::number(field.casilla);
+    return field.boxName();
 }
 
 // "txtAnio3" -> 3 for the prefix "txtAnio"; -1 when the name is not a row box.
@@ -53,6 +49,9 @@ QList<app::ControlInfo> AssistantScriptWindow::controls() const {
     QList<app::ControlInfo> list;
     for (const AssistantField& field : m_model->def().fields) {
         list.append({boxName(field), QStringLiteral("text")});
+        if (!field.opens.isEmpty()) {
+            list.append({field.detailButton(), QStringLiteral("command")});
+        }
     }
     list.append({kSave, QStringLiteral("command")});
     list.append({kLeave, QStringLiteral("command")});
@@ -75,6 +74,11 @@ bool AssistantScriptWindow::click(const QString& control, int) {
         m_model->close();
         return true;
     }
+    for (const AssistantField& field : m_model->def().fields) {
+        if (!field.opens.isEmpty() && field.detailButton().compare(control, Qt::CaseInsensitive) == 0) {
+            return m_model->openDetail(field.id());
+        }
+    }
     throw unknown(control);
 }
 
@@ -82,7 +86,7 @@ QString AssistantScriptWindow::state(const QString& control) const {
     if (control.compare(kSave, Qt::CaseInsensitive) == 0) {
         return m_model->readOnly() ? QStringLiteral("{}") : QStringLiteral("{0}");
     }
-    if (control.compare(kLeave, Qt::CaseInsensitive) == 0) {
+    if (control.compare(kLeave, Qt::CaseInsensitive) == 0 || control.startsWith(QStringLiteral("cmdDetalle"))) {
         return QStringLiteral("{0}");
     }
     return quoted(m_model->shownText(fieldId(control)));

@@ -32,9 +32,11 @@ std::unique_ptr<app::ScriptableWindow> AssistantScripts::open(const QString& nam
     if (def == nullptr) {
         return nullptr;
     }
-    return std::make_unique<AssistantScriptWindow>(
-        std::make_unique<CasillaAssistantModel>(services.db, services.prompter, *def, key,
-                                                casilla == 0 ? def->openedFrom.value(0) : casilla, request.readOnly));
+    auto model = std::make_unique<CasillaAssistantModel>(services.db, services.prompter, *def, key,
+                                                         casilla == 0 ? def->openedFrom.value(0) : casilla,
+                                                         request.readOnly, request.keyValues);
+    model->setOpener(&services.opener);
+    return std::make_unique<AssistantScriptWindow>(std::move(model));
 }
 
 } // namespace qel::annexes

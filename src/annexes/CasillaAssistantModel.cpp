@@ -1,5 +1,6 @@
 #include "annexes/CasillaAssistantModel.h"
 
+#include "app/FormOpener.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
 #include "declaration/WorkingCasillas.h"
@@ -31,17 +32,22 @@ QString monthKey(int month) {
 } // namespace
 
 CasillaAssistantModel::CasillaAssistantModel(store::Database& db, app::Prompter& prompter, const AssistantDef& def,
-                                             store::DeclarationKey key, int casilla, bool readOnly)
-    : m_db(db), m_prompter(prompter), m_def(def), m_key(std::move(key)), m_casilla(casilla), m_readOnly(readOnly) {
+                                             store::DeclarationKey key, int casilla, bool readOnly, QStringList rowKey)
+    : m_db(db), m_prompter(prompter), m_def(def), m_key(std::move(key)), m_casilla(casilla), m_readOnly(readOnly),
+      m_rowKey(std::move(rowKey)) {
     load();
     recompute();
 }
 
 QString CasillaAssistantModel::caption() const {
-    return m_def.caption.arg(m_casilla);
+    return m_def.caption.contains(QStringLiteral("%1")) ? m_def.caption.arg(m_casilla) : m_def.caption;
 }
 
 void CasillaAssistantModel::load() {
+    if (!m_def.rowTable.isEmpty()) {
+        loadAnnexRows();
+        return;
+    }
     const QMap<int, QString> working = declaration::WorkingCasillas::values(m_db, m_key);
     for (const AssistantField& field : m_def.fields) {
         if (field.casilla > 0 && field.stored) {
@@ -53,11 +59,14 @@ void CasillaAssistantModel::load() {
     }
     const store::SqlFilter where = monthRows(m_key, m_def.months);
     QSqlQuery rows =
-        m_db.run(QStringLiteral("SELECT per_mes, mto_monto FROM ") + kMonthTable + where.text, where.values);
+        m_db.run(QStringLiteral("SELECT per_mes, mto_monto, mto_base FROM ") + kMonthTable + where.text, where.values);
     while (rows.next()) {
         const int month = rows.value(0).toString().trimmed().toInt();
         if (month >= 1 && month <= 12) {
             m_values.setText(1000 + month, rows.value(1).toString().trimmed());
+            if (m_def.field(2000 + month) != nullptr) {
+                m_values.setText(2000 + month, rows.value(2).toString().trimmed());
+            }
         }
     }
 }
@@ -91,6 +100,9 @@ bool CasillaAssistantModel::setText(int id, const QString& text) {
 }
 
 void CasillaAssistantModel::recompute() {
+    if (m_def.detailRows) {
+        m_def.detailRows->compute(m_values, AssistantContext{m_db, m_key, m_casilla});
+    }
     for (const AssistantTotal& total : m_def.totals) {
         bool any = false;
         double sum = 0;
@@ -111,6 +123,24 @@ void CasillaAssistantModel::recompute() {
     if (m_def.calculation) {
         m_def.calculation->compute(m_values, AssistantContext{m_db, m_key, m_casilla});
     }
+}
+
+bool CasillaAssistantModel::openDetail(int id) {
+    const AssistantField* field = m_def.field(id);
+    if (field == nullptr || field->opens.isEmpty() || m_opener == nullptr || m_readOnly) {
+        return false;
+    }
+    app::FormRequest request;
+    request.name = field->opens;
+    request.key = m_key;
+    request.casilla = field->openedFor > 0 ? field->openedFor : field->casilla;
+    request.code = QString::number(request.casilla.value_or(0));
+    const QString result = m_opener->open(request);
+    if (!field->computed && !result.trimmed().isEmpty()) {
+        m_values.setText(id, app::formatNumber(app::readWhole(result), app::masks::kWhole));
+    }
+    recompute();
+    return true;
 }
 
 QString CasillaAssistantModel::problem() const {
@@ -158,7 +188,53 @@ bool CasillaAssistantModel::save() {
     return true;
 }
 
+store::SqlFilter CasillaAssistantModel::annexRowFilter() const {
+    store::SqlFilter where = m_key.filter();
+    for (qsizetype i = 0; i < m_def.rowKeyColumns.size(); ++i) {
+        where.andCondition(m_def.rowKeyColumns.at(i) + QStringLiteral(" IS ?"), {m_rowKey.value(i)});
+    }
+    return where;
+}
+
+void CasillaAssistantModel::loadAnnexRows() {
+    const store::SqlFilter where = annexRowFilter();
+    QSqlQuery rows =
+        m_db.run(QStringLiteral("SELECT CASILLA, i_valor FROM ") + m_def.rowTable + where.text, where.values);
+    while (rows.next()) {
+        const int month = rows.value(0).toString().trimmed().toInt();
+        if (month >= 1 && month <= 12) {
+            m_values.setText(1000 + month, rows.value(1).toString().trimmed());
+        }
+    }
+}
+
+void CasillaAssistantModel::storeAnnexRows() {
+    const store::SqlFilter where = annexRowFilter();
+    m_db.run(QStringLiteral("DELETE FROM ") + m_def.rowTable + where.text, where.values).finish();
+    const QString columns = QStringLiteral("TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, ") +
+                            m_def.rowKeyColumns.join(QStringLiteral(", ")) +
+                            QStringLiteral(", CASILLA, i_valor, cNumero");
+    const QString marks = QStringLiteral("?,").repeated(6 + m_def.rowKeyColumns.size()) + QStringLiteral("'000000'");
+    for (int month = 1; month <= 12; ++month) {
+        const QString amount = m_values.text(1000 + month);
+        if (amount.trimmed().isEmpty()) {
+            continue;
+        }
+        QVariantList values = m_key.columnValues();
+        for (qsizetype i = 0; i < m_def.rowKeyColumns.size(); ++i) {
+            values.append(m_rowKey.value(i));
+        }
+        values << monthKey(month) << amount;
+        m_db.run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(m_def.rowTable, columns, marks), values)
+            .finish();
+    }
+}
+
 void CasillaAssistantModel::storeRows() {
+    if (!m_def.rowTable.isEmpty()) {
+        storeAnnexRows();
+        return;
+    }
     QMap<int, QString> casillas;
     for (const AssistantField& field : m_def.fields) {
         if (field.casilla > 0 && field.stored) {
@@ -171,16 +247,20 @@ void CasillaAssistantModel::storeRows() {
     }
     const store::SqlFilter where = monthRows(m_key, m_def.months);
     m_db.run(QStringLiteral("DELETE FROM ") + kMonthTable + where.text, where.values).finish();
-    for (const AssistantField& field : m_def.fields) {
-        if (field.month == 0 || m_values.isEmpty(field.id())) {
+    // One row per month with an amount or a base; an empty base is kept as 0.
+    for (int month = 1; month <= 12; ++month) {
+        const QString amount = m_values.text(1000 + month);
+        const QString base = m_values.text(2000 + month);
+        if (amount.trimmed().isEmpty() && base.trimmed().isEmpty()) {
             continue;
         }
         m_db.run(QStringLiteral("INSERT INTO ") + kMonthTable +
                      QStringLiteral(" (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CAS_ADI, CAS_DET, tipo, num_correl, "
                                     "per_mes, des_detalle, mto_base, mto_monto, cNumero) "
-                                    "VALUES (?,?,?,?,?,?,?,?,?,'',0,?,'000000')"),
-                 m_key.columnValues() + QVariantList{m_def.months.casAdi, m_def.months.casDet, m_def.months.tipo,
-                                                     field.month, monthKey(field.month), m_values.text(field.id())})
+                                    "VALUES (?,?,?,?,?,?,?,?,?,'',?,?,'000000')"),
+                 m_key.columnValues() + QVariantList{m_def.months.casAdi, m_def.months.casDet, m_def.months.tipo, month,
+                                                     monthKey(month),
+                                                     base.trimmed().isEmpty() ? QStringLiteral("0") : base, amount})
             .finish();
     }
 }

@@ -5,10 +5,12 @@
 #include "store/DeclarationKey.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace qel::app {
+class FormOpener;
 class Prompter;
-}
+} // namespace qel::app
 namespace qel::store {
 class Database;
 }
@@ -22,7 +24,7 @@ namespace qel::annexes {
 class CasillaAssistantModel {
 public:
     CasillaAssistantModel(store::Database& db, app::Prompter& prompter, const AssistantDef& def,
-                          store::DeclarationKey key, int casilla, bool readOnly = false);
+                          store::DeclarationKey key, int casilla, bool readOnly = false, QStringList rowKey = {});
 
     const AssistantDef& def() const { return m_def; }
     QString caption() const;
@@ -38,6 +40,11 @@ public:
     bool setText(int id, const QString& text);
     const AssistantValues& values() const { return m_values; }
 
+    // The launcher the detail windows of the boxes open through (none: they do not open).
+    void setOpener(app::FormOpener* opener) { m_opener = opener; }
+    // Opens the window that details the box; false when there is none or it cannot open.
+    bool openDetail(int id);
+
     // The first problem of the values, as the save would report it; "" when none.
     QString problem() const;
     // Checks, stores the rows and closes; false (with the message shown) when a check fails.
@@ -51,6 +58,9 @@ private:
     void load();
     void recompute();
     void storeRows();
+    store::SqlFilter annexRowFilter() const;
+    void loadAnnexRows();
+    void storeAnnexRows();
 
     store::Database& m_db;
     app::Prompter& m_prompter;
@@ -58,9 +68,11 @@ private:
     store::DeclarationKey m_key;
     int m_casilla;
     bool m_readOnly;
+    QStringList m_rowKey;
     AssistantValues m_values;
     bool m_closed = false;
     QString m_result;
+    app::FormOpener* m_opener = nullptr;
 };
 
 } // namespace qel::annexes

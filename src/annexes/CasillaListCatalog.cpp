@@ -1,5 +1,7 @@
 #include "annexes/CasillaListCatalog.h"
 
+#include "annexes/AssistantLists.h"
+
 namespace qel::annexes {
 
 namespace {
@@ -290,6 +292,7 @@ QList<CasillaListDef> build() {
     balances.importWindow = u("frmImportarCasEF");
     balances.importKind = u("CASEF");
     lists.append(balances);
+    lists.append(AssistantLists::lists());
     return lists;
 }
 
@@ -358,7 +361,8 @@ const CasillaListDef* CasillaListCatalog::find(const QString& name) {
 }
 
 QList<AnnexDef> CasillaListCatalog::detailWindows() {
-    return {donations(), foreignCredit(), credits(), reorganised(), counterpartBalances()};
+    return QList<AnnexDef>{donations(), foreignCredit(), credits(), reorganised(), counterpartBalances()} +
+           AssistantLists::details();
 }
 
 } // namespace qel::annexes

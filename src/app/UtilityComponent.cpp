@@ -127,18 +127,30 @@ bool UtilityComponent::CheckRuc(const QString& ruc) {
 }
 
 bool UtilityComponent::CheckDocumentNumber(int documentType, const QString& number) const {
-    std::optional<DocumentRule> rule;
+    return CheckDocumentNumber(documentType, number, DocumentRuleRow(documentType));
+}
+
+std::optional<QString> UtilityComponent::DocumentRuleRow(int documentType) const {
     if (m_db) {
         try {
             const QVariant funcion = m_db->scalar(
                 QStringLiteral("SELECT Funcion FROM PARAM WHERE Numero='044' AND CAST(Argumento AS INTEGER)=?"),
                 {documentType});
             if (funcion.isValid()) {
-                rule = ruleOf(funcion.toString());
+                return funcion.toString();
             }
         } catch (const store::DatabaseError&) {
             // an unreadable row counts as a missing one
         }
+    }
+    return std::nullopt;
+}
+
+bool UtilityComponent::CheckDocumentNumber(int documentType, const QString& number,
+                                           const std::optional<QString>& ruleRow) {
+    std::optional<DocumentRule> rule;
+    if (ruleRow) {
+        rule = ruleOf(*ruleRow);
     }
     if (!rule && documentType == kRuc) {
         rule = ruleOf(kRucRow);

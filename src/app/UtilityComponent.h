@@ -4,6 +4,8 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 namespace qel::store {
 class Database;
 }
@@ -45,6 +47,10 @@ public:
     // The number against the length and data-type flags of the type's '044' row; a RUC must
     // also pass CheckRuc and a national identity document is eight digits.
     bool CheckDocumentNumber(int documentType, const QString& number) const;
+    // The '044' row of a document type as CheckDocumentNumber reads it; nothing when there is
+    // none (or it cannot be read). A loop over many documents reads it once and checks with it.
+    std::optional<QString> DocumentRuleRow(int documentType) const;
+    static bool CheckDocumentNumber(int documentType, const QString& number, const std::optional<QString>& ruleRow);
     // The text cut or filled with blanks on the right to the width.
     static QString PadText(const QString& text, int width);
     // A complete "dd/mm/yyyy" date that exists and is not before `earliest` (same form;

@@ -156,9 +156,54 @@ bool roundsToZero(double absValue, const QString& section) {
            std::all_of(d.fraction.cbegin(), d.fraction.cend(), [](QChar c) { return c == QLatin1Char('0'); });
 }
 
+// The four whole-unit masks of the form, for a whole value: what formatSection gives for them,
+// written straight into the text. The calculation formats every box it changes on each
+// keystroke, nearly always with one of these.
+std::optional<QString> formatWhole(double value, const QString& mask) {
+    if (!(std::fabs(value) < 1e15) || value != std::trunc(value)) {
+        return std::nullopt;
+    }
+    const bool parenthesised = mask == masks::kParenthesised;
+    const bool signedMask = !parenthesised && mask == masks::kSigned;
+    if (!parenthesised && !signedMask && mask != masks::kAmount && mask != masks::kWhole) {
+        return std::nullopt;
+    }
+    const bool grouped = mask != masks::kWhole;
+    const bool negative = value < 0;
+    auto magnitude = static_cast<unsigned long long>(std::fabs(value));
+    char reversed[32];
+    int length = 0;
+    do {
+        if (grouped && length % 4 == 3) {
+            reversed[length++] = ',';
+        }
+        reversed[length++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    QString text;
+    text.reserve(length + 3);
+    if (negative && !signedMask) {
+        text += QLatin1Char('-');
+    }
+    const bool brackets = parenthesised || (signedMask && negative);
+    if (brackets) {
+        text += QLatin1Char('(');
+    }
+    while (length > 0) {
+        text += QLatin1Char(reversed[--length]);
+    }
+    if (brackets) {
+        text += QLatin1Char(')');
+    }
+    return text;
+}
+
 } // namespace
 
 QString formatNumber(double value, const QString& mask) {
+    if (std::optional<QString> whole = formatWhole(value, mask)) {
+        return *std::move(whole);
+    }
     const QStringList sections = mask.split(QLatin1Char(';'));
     const double absValue = std::fabs(value);
     if (sections.size() >= 3 && roundsToZero(absValue, sections.at(0))) {

@@ -95,7 +95,7 @@ bool CalculationRules::empty(std::initializer_list<int> numbers) const {
 
 void CalculationRules::write(int n, double value, const QString& mask) {
     if (m_model.hasBox(n)) {
-        m_model.setText(n, app::formatNumber(value, mask));
+        m_model.setValue(n, value, mask);
     }
 }
 

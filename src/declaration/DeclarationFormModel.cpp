@@ -100,11 +100,11 @@ QString DeclarationFormModel::text(int n) const {
 }
 
 double DeclarationFormModel::value(int n) const {
-    return app::readWhole(box(n).text);
+    return box(n).number;
 }
 
 bool DeclarationFormModel::isEmpty(int n) const {
-    return box(n).text.trimmed().isEmpty();
+    return box(n).blank;
 }
 
 void DeclarationFormModel::setText(int n, const QString& text) {
@@ -112,7 +112,18 @@ void DeclarationFormModel::setText(int n, const QString& text) {
     if (state.text == text) {
         return;
     }
+    m_formatted.remove(n);
+    storeText(state, text);
+    fireChanged(n);
+}
+
+void DeclarationFormModel::storeText(BoxState& state, const QString& text) {
     state.text = text;
+    state.blank = text.trimmed().isEmpty();
+    state.number = state.blank ? 0.0 : app::readWhole(text);
+}
+
+void DeclarationFormModel::fireChanged(int n) {
     emit boxChanged(n);
     if (m_eventDepth >= kMaxEventDepth) {
         return;
@@ -126,7 +137,19 @@ void DeclarationFormModel::setText(int n, const QString& text) {
 }
 
 void DeclarationFormModel::setValue(int n, double value, const QString& mask) {
-    setText(n, app::formatNumber(value, mask));
+    BoxState& state = boxState(n);
+    const auto known = m_formatted.constFind(n);
+    if (known != m_formatted.cend() && known->value == value && known->mask == mask) {
+        return;
+    }
+    const QString text = app::formatNumber(value, mask);
+    if (state.text == text) {
+        m_formatted.insert(n, {value, mask});
+        return;
+    }
+    storeText(state, text);
+    m_formatted.insert(n, {value, mask});
+    fireChanged(n);
 }
 
 void DeclarationFormModel::setEnabled(int n, bool enabled) {
@@ -196,8 +219,7 @@ void DeclarationFormModel::focusIn(int n) {
     if (!state.text.trimmed().isEmpty() && !mask.isEmpty() && def->value != ValueClass::Coefficient &&
         def->value != ValueClass::Percentage) {
         // A deduction shown "(5,000)" is typed as 5000: its parentheses are not a sign here.
-        const double amount = app::readWhole(state.text);
-        setText(n, app::formatNumber(def->value == ValueClass::Deduction ? std::fabs(amount) : amount, mask));
+        setValue(n, def->value == ValueClass::Deduction ? std::fabs(state.number) : state.number, mask);
     }
 }
 
@@ -213,7 +235,7 @@ void DeclarationFormModel::focusOut(int n) {
     const QString mask = def->displayMask();
     if (!state.text.trimmed().isEmpty() && !mask.isEmpty() && def->value != ValueClass::Coefficient &&
         def->value != ValueClass::Percentage) {
-        setText(n, app::formatNumber(app::readWhole(state.text), mask));
+        setValue(n, state.number, mask);
     }
     const auto handlers = m_leftHandlers;
     for (const auto& handler : handlers) {

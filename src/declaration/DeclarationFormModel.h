@@ -34,6 +34,10 @@ enum class BoxColour { ButtonFace, White, Cyan, ScrollBar };
 // One casilla box: what the window shows.
 struct BoxState {
     QString text;
+    // The text read as whole units and whether it is blank, kept beside it when it changes:
+    // the calculation reads every dependent box on each keystroke, and parses none of them.
+    double number = 0;
+    bool blank = true;
     bool enabled = true;
     bool locked = false;
     BoxColour colour = BoxColour::White;
@@ -274,9 +278,19 @@ signals:
 private:
     BoxState& boxState(int n);
     void fireControl(const QString& name, int index);
+    static void storeText(BoxState& state, const QString& text);
+    void fireChanged(int n); // the change event of a box whose text just changed
 
     FormContext m_context;
     QHash<int, BoxState> m_boxes;
+    // The value and mask each box's text was last formatted from by setValue: writing the
+    // same value with the same mask again changes nothing, so it is neither formatted nor
+    // compared. A box written any other way drops out of it.
+    struct Formatted {
+        double value = 0;
+        QString mask;
+    };
+    QHash<int, Formatted> m_formatted;
     QHash<QString, ControlState> m_controls;
     PaymentState m_payment;
     QList<CasillaHandler> m_changedHandlers;

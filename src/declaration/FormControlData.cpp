@@ -389,6 +389,8 @@ QList<ControlDef> formControlData() {
                                   {{0, QStringLiteral("Sistema A")}, {1, QStringLiteral("Sistema B")}}, false);
         d.answerLetters = QStringLiteral("AB");
     }
+    c.at("info.general", "Inversión en fideicomiso");
+    c.command("cmdFideicomiso", "Inversión en &Fideicomiso", "frmFideicomiso");
 
     // --- Información complementaria: annexes -----------------------------------------------------
     c.at("info.desuso", "Desuso u Obsolescencia");
@@ -436,6 +438,7 @@ QList<ControlDef> formControlData() {
             {"mto_tasa", "Tasa (%)"},
             {"mto_no_retencion", "Monto no Sujeto a Retención"},
             {"mto_ret", "Retención Efectuada"}});
+    c.command("cmdGastosSujRet", "Gastos sujetos a &Retención", "frmAsistGastosSujRet");
 
     c.at("info.vehiculos", "Identificación de Vehículos");
     c.question("optAutos", 895,
@@ -645,6 +648,7 @@ QList<ControlDef> formControlData() {
             {"des_pais", "País o Jurisdicción"},
             {"ind_convenio", "Convenio para evitar la Doble Imposición"},
             {"mto_renta", "Monto de la Renta (S/)"}});
+    c.command("cmdInverExtranjero", "Inversiones en el &Extranjero", "frmInverExtranjero");
 
     // --- The form's own commands, below the tab control -----------------------------------------
     c.at("");

@@ -1,10 +1,32 @@
 #include "imports/Importer.h"
 
 #include "imports/ImportFile.h"
+#include "imports/ImportLookups.h"
 #include "store/Database.h"
 #include "store/TransactionGuard.h"
 
 namespace qel::imports {
+
+namespace {
+
+// A new or replaced row's check code is computed when the declaration is saved.
+const QString kUnchecked = QStringLiteral("000000");
+
+// The importer's context reads through the lookups of the run under way, and stops at its end.
+class LookupsInUse {
+public:
+    LookupsInUse(ImportContext& context, ImportLookups& lookups) : m_context(context) {
+        m_context.lookups = &lookups;
+    }
+    ~LookupsInUse() { m_context.lookups = nullptr; }
+    LookupsInUse(const LookupsInUse&) = delete;
+    LookupsInUse& operator=(const LookupsInUse&) = delete;
+
+private:
+    ImportContext& m_context;
+};
+
+} // namespace
 
 const QString Importer::kPartnerLimit = QStringLiteral("Solo deben registrarse los 100 principales socios");
 const QString Importer::kAdded = QStringLiteral("  Registros Adicionados.");
@@ -37,6 +59,10 @@ ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
     }
     std::unique_ptr<RecordRules> rules = m_kind.rules();
     store::TransactionGuard transaction(m_context.db);
+    // The lookups live as long as this run; the statements they prepared end before the
+    // transaction does.
+    ImportLookups lookups(m_context.db, m_context.utility);
+    const LookupsInUse inUse(m_context, lookups);
     int registered = m_kind.maxRows > 0 ? rowCount() : 0;
     for (const ImportLine& line : file.lines) {
         QStringList fields = line.fields;
@@ -55,7 +81,7 @@ ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
             result.limitStop = kPartnerLimit;
             break;
         }
-        writeRows(rows);
+        writeRows(rows, replaces);
         if (replaces) {
             outcome.action = ImportOutcome::Action::Modified;
             outcome.message = rules->modifiedMessage();
@@ -75,61 +101,108 @@ ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
 }
 
 bool Importer::exists(const TableRow& row) {
-    store::SqlFilter filter = m_context.key.filter();
-    for (const auto& [column, value] : row.key) {
-        filter.andEquals(column, value);
-    }
-    return m_context.db.scalar(QStringLiteral("SELECT count(*) FROM ") + row.table + filter.text, filter.values)
-               .toInt() > 0;
+    return statements().scalar(sqlFor(row).exists, keyValues(row)).toInt() > 0;
 }
 
-bool Importer::writeRows(const QList<TableRow>& rows) {
-    static const QString kUnchecked = QStringLiteral("000000");
-    bool firstExisted = false;
+// The statements of a row are the same for every record of a kind: built on the first row of
+// each table and columns, found again by them.
+const Importer::RowSql& Importer::sqlFor(const TableRow& row) {
+    const auto sameShape = [&row](const RowSql& known) {
+        if (known.table != row.table || known.columns.size() != row.key.size() + row.values.size()) {
+            return false;
+        }
+        qsizetype i = 0;
+        for (const ColumnValues* part : {&row.key, &row.values}) {
+            for (const auto& [column, value] : *part) {
+                if (known.columns.at(i++) != column) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    for (const RowSql& known : std::as_const(m_sql)) {
+        if (sameShape(known)) {
+            return known;
+        }
+    }
+    RowSql sql;
+    sql.table = row.table;
+    const store::SqlFilter declaration = store::DeclarationKey{}.filter();
+    QString keyCondition = declaration.text;
+    for (const auto& [column, value] : row.key) {
+        keyCondition += QStringLiteral(" AND ") + column + QStringLiteral("=?");
+        sql.columns.append(column);
+    }
+    QStringList sets;
+    for (const auto& [column, value] : row.values) {
+        sets.append(column + QStringLiteral("=?"));
+        sql.columns.append(column);
+    }
+    sets.append(QStringLiteral("cNumero=?"));
+    sql.exists = QStringLiteral("SELECT count(*) FROM ") + row.table + keyCondition;
+    sql.update = QStringLiteral("UPDATE ") + row.table + QStringLiteral(" SET ") + sets.join(QLatin1Char(',')) +
+                 keyCondition;
+    const QStringList columns = QStringList{QStringLiteral("TIP_DOC_D"), QStringLiteral("DOC_ID_D"),
+                                            QStringLiteral("PERIODO"), QStringLiteral("FORMULARIO")} +
+                                sql.columns + QStringList{QStringLiteral("cNumero")};
+    sql.insert = QStringLiteral("INSERT INTO ") + row.table + QStringLiteral(" (") + columns.join(QLatin1Char(',')) +
+                 QStringLiteral(") VALUES (") + QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) +
+                 QLatin1Char(')');
+    m_sql.append(sql);
+    return m_sql.last();
+}
+
+// The declaration's key and the row's key, as the key condition of the row's statements binds them.
+QVariantList Importer::keyValues(const TableRow& row) const {
+    QVariantList values{m_context.key.ruc, m_context.key.periodo, m_context.key.formulario};
+    values.reserve(values.size() + row.key.size());
+    for (const auto& [column, value] : row.key) {
+        values.append(value);
+    }
+    return values;
+}
+
+void Importer::writeRows(const QList<TableRow>& rows, bool firstExists) {
     for (int i = 0; i < rows.size(); ++i) {
         const TableRow& row = rows.at(i);
-        const bool existed = exists(row);
-        if (i == 0) {
-            firstExisted = existed;
+        if (i == 0 ? firstExists : exists(row)) {
+            update(row);
+        } else {
+            insert(row);
         }
-        if (existed) {
-            store::SqlFilter filter = m_context.key.filter();
-            for (const auto& [column, value] : row.key) {
-                filter.andEquals(column, value);
-            }
-            QStringList sets;
-            QVariantList values;
-            for (const auto& [column, value] : row.values) {
-                sets.append(column + QStringLiteral("=?"));
-                values.append(value);
-            }
-            sets.append(QStringLiteral("cNumero=?"));
-            values.append(kUnchecked);
-            m_context.db.run(QStringLiteral("UPDATE ") + row.table + QStringLiteral(" SET ") +
-                                 sets.join(QLatin1Char(',')) + filter.text,
-                             values + filter.values);
-            continue;
-        }
-        QStringList columns{QStringLiteral("TIP_DOC_D"), QStringLiteral("DOC_ID_D"), QStringLiteral("PERIODO"),
-                            QStringLiteral("FORMULARIO")};
-        QVariantList values = m_context.key.columnValues();
-        for (const auto& [column, value] : row.key + row.values) {
-            columns.append(column);
+    }
+}
+
+void Importer::update(const TableRow& row) {
+    QVariantList values;
+    values.reserve(row.values.size() + 1);
+    for (const auto& [column, value] : row.values) {
+        values.append(value);
+    }
+    values.append(kUnchecked);
+    statements().run(sqlFor(row).update, values + keyValues(row));
+}
+
+void Importer::insert(const TableRow& row) {
+    QVariantList values = m_context.key.columnValues();
+    values.reserve(values.size() + row.key.size() + row.values.size() + 1);
+    for (const ColumnValues* part : {&row.key, &row.values}) {
+        for (const auto& [column, value] : *part) {
             values.append(value);
         }
-        columns.append(QStringLiteral("cNumero"));
-        values.append(kUnchecked);
-        m_context.db.run(QStringLiteral("INSERT INTO ") + row.table + QStringLiteral(" (") +
-                             columns.join(QLatin1Char(',')) + QStringLiteral(") VALUES (") +
-                             QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) + QLatin1Char(')'),
-                         values);
     }
-    return firstExisted;
+    values.append(kUnchecked);
+    statements().run(sqlFor(row).insert, values);
+}
+
+store::StatementCache& Importer::statements() {
+    return m_context.lookups->statements();
 }
 
 int Importer::rowCount() {
     const store::SqlFilter filter = m_context.key.filter();
-    return m_context.db.scalar(QStringLiteral("SELECT count(*) FROM ") + m_kind.table + filter.text, filter.values)
+    return m_context.scalar(QStringLiteral("SELECT count(*) FROM ") + m_kind.table + filter.text, filter.values)
         .toInt();
 }
 

@@ -8,6 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace qel::store {
+class StatementCache;
+}
+
 namespace qel::imports {
 
 // What one record of the file did.
@@ -54,13 +58,27 @@ public:
     ImportResult run(const QByteArray& fileBytes, bool write);
 
 private:
-    // Whether the first row existed: the record then modifies.
-    bool writeRows(const QList<TableRow>& rows);
+    // Adds or replaces the record's rows; whether the first exists was asked already.
+    void writeRows(const QList<TableRow>& rows, bool firstExists);
+    void update(const TableRow& row);
+    void insert(const TableRow& row);
     bool exists(const TableRow& row);
+    store::StatementCache& statements(); // the run's prepared statements
+    // The statements that find, replace and add the rows of one table with the same columns.
+    struct RowSql {
+        QString table;
+        QStringList columns; // the row's key columns, then its value columns
+        QString exists;
+        QString update;
+        QString insert;
+    };
+    const RowSql& sqlFor(const TableRow& row);
+    QVariantList keyValues(const TableRow& row) const;
     int rowCount();
 
     ImportContext m_context;
     const ImportKind& m_kind;
+    QList<RowSql> m_sql;
 };
 
 } // namespace qel::imports

@@ -18,6 +18,8 @@ class Database;
 
 namespace qel::imports {
 
+class ImportLookups;
+
 // What the checks of a record may read: the working tables of the declaration (the rows this
 // import wrote so far included), the utility component's document checks and the casilla
 // the import serves.
@@ -26,6 +28,12 @@ struct ImportContext {
     store::DeclarationKey key;
     app::UtilityComponent& utility;
     QString casilla; // casilla kinds only
+    ImportLookups* lookups = nullptr; // set by the importer for the length of an import
+
+    // The first column of a query's first row; prepared once per import.
+    QVariant scalar(const QString& sql, const QVariantList& values) const;
+    bool checkDocumentNumber(int documentType, const QString& number) const;
+    QString districtName(const QString& ubigeo) const; // empty when the code is unknown
 };
 
 using ColumnValues = QList<std::pair<QString, QVariant>>;

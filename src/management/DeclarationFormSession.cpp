@@ -10,6 +10,7 @@
 #include "declaration/IdentificationRules.h"
 #include "declaration/SaveCommand.h"
 #include "declaration/SectionSwitches.h"
+#include "declaration/SubjectButtons.h"
 #include "declaration/ValidateCommand.h"
 
 namespace qel::management {
@@ -50,6 +51,7 @@ DeclarationFormSession::DeclarationFormSession(declaration::FormContext context,
     m_annexButtons = std::make_unique<declaration::AnnexButtons>(*m_model);
     m_trialBalance = std::make_unique<annexes::TrialBalancePage>(*m_model);
     m_casillaWindows = std::make_unique<declaration::CasillaWindows>(*m_model);
+    m_subjectButtons = std::make_unique<declaration::SubjectButtons>(*m_model);
     m_identification = std::make_unique<declaration::IdentificationRules>(*m_model);
     m_validate = std::make_unique<declaration::ValidateCommand>(*m_model, *m_calculation);
     m_loader = std::make_unique<declaration::FormLoader>(*m_model);

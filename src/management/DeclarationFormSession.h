@@ -16,6 +16,7 @@ class IdentificationPageCheck;
 class IdentificationRules;
 class SaveCommand;
 class SectionSwitches;
+class SubjectButtons;
 class ValidateCommand;
 } // namespace qel::declaration
 
@@ -67,6 +68,7 @@ private:
     std::unique_ptr<declaration::AnnexButtons> m_annexButtons;
     std::unique_ptr<annexes::TrialBalancePage> m_trialBalance;
     std::unique_ptr<declaration::CasillaWindows> m_casillaWindows;
+    std::unique_ptr<declaration::SubjectButtons> m_subjectButtons;
     std::unique_ptr<declaration::IdentificationRules> m_identification;
     std::unique_ptr<declaration::ValidateCommand> m_validate;
     std::unique_ptr<declaration::FormLoader> m_loader;

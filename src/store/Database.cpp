@@ -1,5 +1,6 @@
 #include "store/Database.h"
 
+#include "store/ConnectionStatements.h"
 #include "store/DatabaseCheck.h"
 #include "store/SqlFunctions.h"
 
@@ -43,6 +44,7 @@ Database::Database(QSqlDatabase db, QString path, sqlite3* handle)
     : m_db(std::move(db)), m_path(std::move(path)), m_handle(handle) {}
 
 Database::~Database() {
+    releaseConnectionStatements(this); // a statement left unfinalized would keep the file open
     const QString name = m_db.connectionName();
     m_db.close();
     m_db = QSqlDatabase();

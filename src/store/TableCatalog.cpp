@@ -172,17 +172,16 @@ QList<TableDef> buildCatalog() {
     t.append(annex(QStringLiteral("F535SOCIOS"), 7,
                    QStringLiteral("tipo_socio tipo_doc_socio:I nro_doc_socio des_nom_razon fec_nac_socio:A "
                                   "cod_pais Porcentaje:D fec_cosnt_socio:A")));
-    t.append(workingOnly(QStringLiteral("F535FIDEICO"), 5,
-                         QStringLiteral("num_correl:I tip_doc_fideicomitente:I nro_doc_fideicomitente "
-                                        "des_fideicomitente tip_doc_fiduciaria:I nro_doc_fiduciaria des_fiduciaria "
-                                        "tip_doc_fideicomisario:I nro_doc_fideicomisario des_fideicomisario "
-                                        "tip_patrimonio mto_saldo:C"),
-                         QStringLiteral("Settlor, trustee company and beneficiary with their documents, the kind "
-                                        "of trust estate and its balance.")));
-    t.append(workingOnly(QStringLiteral("F535INVEXT"), 5,
-                         QStringLiteral("num_correl:I des_emp_ext cod_pais cod_vinc tipo_oper mto_porc:D "
-                                        "mto_saldo:C"),
-                         QStringLiteral("Investments abroad, numbered.")));
+    t.append(annex(QStringLiteral("F535FIDEICO"), 5,
+                   QStringLiteral("num_correl:I tip_doc_fideicomitente:I nro_doc_fideicomitente "
+                                  "des_fideicomitente tip_doc_fiduciaria:I nro_doc_fiduciaria des_fiduciaria "
+                                  "tip_doc_fideicomisario:I nro_doc_fideicomisario des_fideicomisario "
+                                  "tip_patrimonio mto_saldo:C"),
+                   QStringLiteral("Settlor, trustee company and beneficiary with their documents, the kind "
+                                  "of trust estate and its balance.")));
+    t.append(annex(QStringLiteral("F535INVEXT"), 5,
+                   QStringLiteral("num_correl:I des_emp_ext cod_pais cod_vinc tipo_oper mto_porc:D mto_saldo:C"),
+                   QStringLiteral("Investments abroad, numbered.")));
     t.append(annex(QStringLiteral("F540DISLEG"), 6,
                    QStringLiteral("CASILLA num_correl:I des_concepto mto_peru:C mto_extranjero:C"),
                    QStringLiteral("Breakdown lines of casillas 461, 473, 475-477 and 486 by source.")));
@@ -286,8 +285,8 @@ QList<TableDef> buildCatalog() {
                          QStringLiteral("Header of a payment of the period while the form is open.")));
     t.append(annex(QStringLiteral("F512PDET"), 6, QStringLiteral("PER_PAG CASILLA i_valor"),
                    QStringLiteral("Casilla values of a payment, by period.")));
-    t.append(workingOnly(QStringLiteral("F4170DET"), 8, QStringLiteral("tipo_doc:I nro_doc tip_renta CASILLA i_valor"),
-                         QStringLiteral("Casilla values of a non-domiciled provider's expense detail.")));
+    t.append(annex(QStringLiteral("F4170DET"), 8, QStringLiteral("tipo_doc:I nro_doc tip_renta CASILLA i_valor"),
+                   QStringLiteral("A non-domiciled provider's expense month by month (CASILLA the month).")));
     return t;
 }
 

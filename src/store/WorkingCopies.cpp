@@ -1,12 +1,15 @@
 #include "store/WorkingCopies.h"
 
+#include "store/ConnectionStatements.h"
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
 #include "store/ExecuteSql.h"
 #include "store/SentVersions.h"
 #include "store/TableCatalog.h"
+#include "store/StatementCache.h"
 #include "store/TransactionGuard.h"
 
+#include <QHash>
 #include <QStringList>
 
 namespace qel::store {
@@ -33,6 +36,16 @@ QHash<QString, QString> counterpartNameRebuild() {
                             "ELSE des_nom_razon END")}};
 }
 
+// The declaration key's condition: placeholders only, the same text for every declaration.
+const QString& keyCondition() {
+    static const QString text = DeclarationKey{}.filter().text;
+    return text;
+}
+
+QVariantList keyValues(const DeclarationKey& key) {
+    return key.filter().values;
+}
+
 } // namespace
 
 void DeleteDeclarationRows(Database& db, const QString& table, const DeclarationKey& key) {
@@ -46,8 +59,7 @@ void DeleteDeclarationRows(Database& db, const QString& table, const Declaration
     }
     // Working rows too go by the key: the file is shared, and rows of another declaration
     // or another module are never this form's to remove.
-    const SqlFilter filter = key.filter();
-    db.run(QStringLiteral("DELETE FROM ") + table + filter.text, filter.values).finish();
+    connectionStatements(db).run(QStringLiteral("DELETE FROM ") + table + keyCondition(), keyValues(key));
 }
 
 namespace {
@@ -89,6 +101,40 @@ void clearLeftoverWorkingCopies(Database& db, const QString& periodo, const QStr
     transaction.commit();
 }
 
+namespace {
+
+// The copy of a table's working rows into its permanent table, with new check codes; the same
+// text for every declaration, built once per table.
+const QString& copyToPermanentSql(const TableDef& def) {
+    static QHash<QString, QString> texts;
+    const auto known = texts.constFind(def.name);
+    if (known != texts.cend()) {
+        return *known;
+    }
+    const TableLayout permanent = catalog().layout(def.name, Copy::Permanent);
+    const TableLayout working = catalog().layout(def.name, Copy::Working);
+    QStringList columns = permanent.columnNames();
+    QStringList selected = columns;
+    if (permanent.checked()) {
+        const int covered = static_cast<int>(columns.size()) - 1;
+        const QStringList coveredColumns = columns.mid(0, covered);
+        selected.last() = QStringLiteral("qel_check_code('%1',%2,%3)")
+                              .arg(typeLetters(permanent, covered))
+                              .arg(permanent.keyCount)
+                              .arg(coveredColumns.join(QLatin1Char(',')));
+    }
+    QString order;
+    if (def.name == QStringLiteral("F564MINERIA")) {
+        order = QStringLiteral(" ORDER BY nro_anexo");
+    }
+    return *texts.insert(def.name, QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
+                                           .arg(permanent.name, columns.join(QLatin1Char(',')),
+                                                selected.join(QLatin1Char(',')), working.name) +
+                                       keyCondition() + order);
+}
+
+} // namespace
+
 void CopyToWorking(Database& db, const QString& baseName, const DeclarationKey& key,
                    const std::optional<QString>& correl, const QHash<QString, QString>& expressions) {
     const TableDef& def = catalog().table(baseName);
@@ -105,12 +151,11 @@ void CopyToWorking(Database& db, const QString& baseName, const DeclarationKey& 
         selected.append(expressions.value(column, column));
     }
     const SqlFilter filter = fromHistory ? key.versionFilter(*correl) : key.filter();
-    db.run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
-                   .arg(working.name, targetColumns.join(QLatin1Char(',')), selected.join(QLatin1Char(',')),
-                        source.name) +
-               filter.text,
-           filter.values)
-        .finish();
+    connectionStatements(db).run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
+                                         .arg(working.name, targetColumns.join(QLatin1Char(',')),
+                                              selected.join(QLatin1Char(',')), source.name) +
+                                     filter.text,
+                                 filter.values);
 }
 
 void CopyToPermanent(Database& db, const QString& baseName, const DeclarationKey& key, bool inUse) {
@@ -120,28 +165,7 @@ void CopyToPermanent(Database& db, const QString& baseName, const DeclarationKey
     if (!inUse) {
         return;
     }
-    const TableLayout working = catalog().layout(def.name, Copy::Working);
-    QStringList columns = permanent.columnNames();
-    QStringList selected = columns;
-    if (permanent.checked()) {
-        const int covered = static_cast<int>(columns.size()) - 1;
-        const QStringList coveredColumns = columns.mid(0, covered);
-        selected.last() = QStringLiteral("qel_check_code('%1',%2,%3)")
-                              .arg(typeLetters(permanent, covered))
-                              .arg(permanent.keyCount)
-                              .arg(coveredColumns.join(QLatin1Char(',')));
-    }
-    const SqlFilter filter = key.filter();
-    QString order;
-    if (def.name == QStringLiteral("F564MINERIA")) {
-        order = QStringLiteral(" ORDER BY nro_anexo");
-    }
-    db.run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
-                   .arg(permanent.name, columns.join(QLatin1Char(',')), selected.join(QLatin1Char(',')),
-                        working.name) +
-               filter.text + order,
-           filter.values)
-        .finish();
+    connectionStatements(db).run(copyToPermanentSql(def), keyValues(key));
 }
 
 void refreshWorkingCopies(Database& db, const DeclarationKey& key, const std::optional<QString>& correl) {

@@ -94,5 +94,31 @@ TEST_F(AssistantDemoTest, TypedThroughItsAssistantsItSavesConsistent) {
     EXPECT_EQ(declaration::WorkingCasillas::value(database.db(), test::demoKey(kRuc), 631), QStringLiteral("1350000"));
 }
 
+// The rows typed through the detail windows of the assistants and of the form's subjects reach
+// their permanent tables on saving and come back to the working tables on opening.
+TEST_F(AssistantDemoTest, DetailRowsAreSavedAndComeBack) {
+    run(demoScript());
+    const QString saved = run(QStringLiteral("save"));
+    EXPECT_TRUE(saved.contains(declaration::SaveCommand::kSavedConsistent)) << saved.toStdString();
+    EXPECT_EQ(stored(522), QStringLiteral("2000"));
+    EXPECT_EQ(stored(545), QStringLiteral("1500"));
+    struct Case {
+        const char* table;
+        int rows;
+    };
+    const QList<Case> cases = {{"F544ADICDEDUC", 1}, {"F582OTRGAS", 1},  {"F535INVEXT", 1}, {"F535FIDEICO", 1},
+                               {"F535GNDOMRRTA", 1}, {"F582NODOMIC", 1}, {"F4170DET", 2},   {"F572DETBAS", 12}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(test::rowCount(database.db(), QString::fromLatin1(c.table), test::demoKey(kRuc)), c.rows) << c.table;
+    }
+    run(QStringLiteral("close\nopen %1").arg(kRuc));
+    for (const Case& c : cases) {
+        EXPECT_EQ(
+            test::rowCount(database.db(), QStringLiteral("TMP") + QString::fromLatin1(c.table), test::demoKey(kRuc)),
+            c.rows)
+            << c.table;
+    }
+}
+
 } // namespace
 } // namespace qel::annexes

@@ -181,7 +181,7 @@ TEST(FormControls, WindowNamesAreTheRegisteredOnes) {
         "frmDetalleDesuso frmOperacFinancieras frmPerdidasExtraord frmDetalleRegalias frmDetalleSocios "
         "frmImportarSocios frmDetVehiculos frmImportarU41 frmDetalleDirecto frmrentaInternacional "
         "frmDetalleExportaciones frmDetalleGastoPresentacion frmDetalleMineras frmDetalleHidrocarburos frmNoDomic "
-        "frmDetalleBalance frmTransferencia frmUbigeo");
+        "frmDetalleBalance frmTransferencia frmUbigeo frmInverExtranjero frmFideicomiso frmAsistGastosSujRet");
     QSet<QString> used;
     for (const CasillaDef& c : CasillaCatalog::instance().all()) {
         if (!c.window.isEmpty()) {

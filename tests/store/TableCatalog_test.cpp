@@ -32,7 +32,7 @@ TEST(TableCatalog, EveryAnnexOfThePrefixTableWithItsCopies) {
     const QList<Annex> annexes = {
         {"F535CASEF", true},    {"F535DESMEDROS", true}, {"F535DETVAR", true},   {"F535GNDOMRRTA", true},
         {"F535MERMAS", true},   {"F535MOVDA_IME", true}, {"F535MOV_IME", true},  {"F535PEREXTRA", true},
-        {"F535REGALIAS", true}, {"F535SOCIOS", true},    {"F535FIDEICO", false}, {"F535INVEXT", false},
+        {"F535REGALIAS", true}, {"F535SOCIOS", true},    {"F535FIDEICO", true},  {"F535INVEXT", true},
         {"F540DISLEG", true},   {"F540HIDROCAR", true},  {"F542DESUSO", true},   {"F542OPERFIN", true},
         {"F542OTRAS", true},    {"F542REOEMP", true},    {"F544ADICDEDUC", true}, {"F564ADMINH", true},
         {"F564DEMINH", true},   {"F564MINERIA", true},   {"F572DETBAS", true},   {"F572GASREP", true},
@@ -40,7 +40,7 @@ TEST(TableCatalog, EveryAnnexOfThePrefixTableWithItsCopies) {
         {"F582EXPORTA", true},  {"F582NODOMIC", true},   {"F582OTRGAS", true},   {"F582RTAFTEEXT", true},
         {"F584CREDITOS", true}, {"F584GASINV", true},    {"F584VEHIC", true},    {"F584DET", false},
         {"F586DONAC", true},    {"F586IDERTA", true},    {"F586PAR", true},      {"F512PCAB", false},
-        {"F512PDET", true},     {"F4170DET", false}};
+        {"F512PDET", true},     {"F4170DET", true}};
     const auto& catalog = TableCatalog::instance();
     for (const auto& a : annexes) {
         const QString name = QString::fromLatin1(a.name);

@@ -9,6 +9,7 @@ namespace qel::annexes {
 
 const QString LotChecks::kAdditions = QStringLiteral("DetAdicionesMH");
 const QString LotChecks::kDeductions = QStringLiteral("DetDeduccionesMH");
+const QString LotChecks::kOtherIncome = QStringLiteral("frmMinOtros");
 
 namespace {
 
@@ -30,12 +31,15 @@ void LotChecks::prepare(AnnexDetailModel& model) {
 
 void LotChecks::clicked(AnnexDetailModel& model, const QString& command) {
     const bool additions = command == AnnexDetailModel::commandOf(kAdditions);
-    if (!additions && command != AnnexDetailModel::commandOf(kDeductions)) {
+    const bool otherIncome = command == AnnexDetailModel::commandOf(kOtherIncome);
+    if (!additions && !otherIncome && command != AnnexDetailModel::commandOf(kDeductions)) {
         return;
     }
     const QString lot = model.value(lotField(model));
     if (lot.isEmpty()) {
-        const QString what = additions ? QStringLiteral("las Adiciones") : QStringLiteral("las Deducciones");
+        const QString what = additions     ? QStringLiteral("las Adiciones")
+                             : otherIncome ? QStringLiteral("los Otros Ingresos")
+                                           : QStringLiteral("las Deducciones");
         model.context().prompter.message(
             QStringLiteral("Para ingresar a registrar ") + what +
                 (mining(model) ? QStringLiteral(" debe primero ingresar el Número de Concesión o U.E.A.")
@@ -43,6 +47,11 @@ void LotChecks::clicked(AnnexDetailModel& model, const QString& command) {
                                                 "Explotación o Actividad")),
             model.def().caption, app::Icon::Exclamation);
         model.setFocus(lotField(model));
+        return;
+    }
+    if (otherIncome) {
+        // The concession's other income is part of casilla 476, itemised in the same list.
+        model.openWindow(kOtherIncome, app::FormRequest::kAdd, {}, QStringLiteral("476"));
         return;
     }
     const QString annex = model.value(QStringLiteral("nro_anexo"));

@@ -34,10 +34,7 @@ CasillaAssistantWindow::CasillaAssistantWindow(std::unique_ptr<CasillaAssistantM
 CasillaAssistantWindow::~CasillaAssistantWindow() = default;
 
 QString CasillaAssistantWindow::boxName(const AssistantField& field) {
-    if (field.month > 0) {
-        return QStringLiteral("txtMes%1").arg(field.month, 2, 10, QLatin1Char('0'));
-    }
-    return QStringLiteral("txtCasilla") + QString::number(field.casilla);
+    return field.boxName();
 }
 
 void CasillaAssistantWindow::build() {
@@ -91,6 +88,19 @@ void CasillaAssistantWindow::build() {
         }
         grid->addWidget(label, row, 0);
         grid->addWidget(box, row, 1);
+        if (!field.opens.isEmpty()) {
+            auto* detail = new QPushButton(QStringLiteral("..."), this);
+            detail->setObjectName(field.detailButton());
+            detail->setFixedWidth(28);
+            detail->setToolTip(QStringLiteral("Detalle"));
+            detail->setEnabled(!m_model->readOnly());
+            const int id = field.id();
+            connect(detail, &QPushButton::clicked, this, [this, id] {
+                m_model->openDetail(id);
+                showValues();
+            });
+            grid->addWidget(detail, row, 2);
+        }
         m_boxes.insert(field.id(), box);
     }
 

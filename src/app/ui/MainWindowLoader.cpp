@@ -1,6 +1,7 @@
 #include "app/ui/MainWindowLoader.h"
 
 #include "app/ui/BarradeEstadoQEL.h"
+#include "app/ui/ExposeStamp.h"
 #include "app/ui/MDIFrm.h"
 #include "platform/X11LauncherProbe.h"
 
@@ -28,6 +29,7 @@ void MainWindowLoader::showMainWindow() {
         m_window->move(std::max(0, frame.left()), std::max(0, frame.top()));
     }
     m_window->show();
+    ExposeStamp::watch(*m_window);
 }
 
 void MainWindowLoader::setBusy(bool busy) {

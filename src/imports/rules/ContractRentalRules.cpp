@@ -1,7 +1,6 @@
 #include "imports/rules/FieldChecks.h"
 #include "imports/rules/KindRules.h"
 #include "store/Database.h"
-#include "store/ParamLookups.h"
 
 #include <QRegularExpression>
 
@@ -25,7 +24,7 @@ public:
             return QStringLiteral(" Debe registrar la descripción del contrato.");
         }
         // One correlative is one contract: a second description for it is a typing error.
-        const QVariant known = context.db.scalar(QStringLiteral("SELECT des_contrato FROM TMPF582COLCAB") +
+        const QVariant known = context.scalar(QStringLiteral("SELECT des_contrato FROM TMPF582COLCAB") +
                                                      contractFilter(f, context).text,
                                                  contractFilter(f, context).values);
         if (known.isValid() && known.toString().trimmed() != f[Description]) {
@@ -40,7 +39,7 @@ public:
         store::SqlFilter others = contractFilter(f, context);
         others.andCondition(QStringLiteral("NOT (tipo_doc IS ? AND nro_doc IS ?)"),
                             {fields::withoutLeadingZeros(f[DocType]).toInt(), f[Number]});
-        const double registered = context.db
+        const double registered = context
                                       .scalar(QStringLiteral("SELECT total(CAST(por_participacion AS REAL)) FROM "
                                                              "TMPF582COLDET") +
                                                   others.text,
@@ -182,7 +181,7 @@ private:
         if (!f[Identification].isEmpty()) {
             return QStringLiteral("Para predios no se debe ingresar este campo.");
         }
-        if (at(Code).size() != 6 || store::ParamLookups(context.db).DistrictName(at(Code)).isEmpty()) {
+        if (at(Code).size() != 6 || context.districtName(at(Code)).isEmpty()) {
             return QStringLiteral("El código de ubigeo no es válido del predio.");
         }
         static const QRegularExpression shortCode(QStringLiteral("^\\d{0,2}$"));
@@ -216,23 +215,25 @@ private:
         return {};
     }
 
-    // The same good of the same landlord keeps its number; another one takes the next.
+    // The same good of the same landlord keeps its number; another one takes the next. The
+    // statements are the same for every record (the key's filter has only placeholders).
     static int correlative(const QStringList& f, int docType, const ImportContext& context) {
-        store::SqlFilter same = context.key.filter();
-        same.andEquals(QStringLiteral("tipo_doc"), docType).andEquals(QStringLiteral("nro_doc"), f[Number]);
-        store::SqlFilter good = same;
-        good.andCondition(
-            QStringLiteral("tip_bien IS ? AND ifnull(des_identificacion,'') = ? AND "
-                           "ifnull(cod_ubigeo,'') = ? AND ifnull(des_via,'') = ? AND ifnull(numero,'') = ?"),
-            {f[Kind], f[Identification], f.at(Ubigeo), f.at(Ubigeo + 4), f.at(Ubigeo + 5)});
-        const QVariant existing =
-            context.db.scalar(QStringLiteral("SELECT correl_pred FROM TMPF582ALQUILER") + good.text, good.values);
+        static const QString sameLandlord =
+            store::DeclarationKey{}.filter().text + QStringLiteral(" AND tipo_doc=? AND nro_doc=?");
+        static const QString sameGood =
+            QStringLiteral("SELECT correl_pred FROM TMPF582ALQUILER") + sameLandlord +
+            QStringLiteral(" AND tip_bien IS ? AND ifnull(des_identificacion,'') = ? AND ifnull(cod_ubigeo,'') = ? AND "
+                           "ifnull(des_via,'') = ? AND ifnull(numero,'') = ?");
+        static const QString next =
+            QStringLiteral("SELECT ifnull(max(correl_pred),0)+1 FROM TMPF582ALQUILER") + sameLandlord;
+        const QVariantList landlord{context.key.ruc, context.key.periodo, context.key.formulario, docType, f[Number]};
+        const QVariant existing = context.scalar(
+            sameGood, landlord + QVariantList{f[Kind], f[Identification], f.at(Ubigeo), f.at(Ubigeo + 4),
+                                              f.at(Ubigeo + 5)});
         if (existing.isValid() && !existing.isNull()) {
             return existing.toInt();
         }
-        return context.db
-            .scalar(QStringLiteral("SELECT ifnull(max(correl_pred),0)+1 FROM TMPF582ALQUILER") + same.text, same.values)
-            .toInt();
+        return context.scalar(next, landlord).toInt();
     }
 };
 

@@ -74,7 +74,7 @@ QString document(const QString& type, const QString& number, const ImportContext
     if (code == QStringLiteral("1") && (number.size() != 8 || !wholeNumber(number))) {
         return QStringLiteral("El Número de DNI debe ser de 8 dígitos");
     }
-    if (!wholeNumber(code) || !context.utility.CheckDocumentNumber(code.toInt(), number)) {
+    if (!wholeNumber(code) || !context.checkDocumentNumber(code.toInt(), number)) {
         return QStringLiteral("El número de documento es inválido");
     }
     return {};

@@ -155,7 +155,7 @@ private:
                             {fields::withoutLeadingZeros(f[Type]).rightJustified(2, QLatin1Char('0')),
                              f[DocType].isEmpty() ? 0 : f[DocType].toInt(), f[Number]});
         const double registered =
-            context.db
+            context
                 .scalar(QStringLiteral("SELECT total(CAST(Porcentaje AS REAL)) FROM TMPF535SOCIOS") + others.text,
                         others.values)
                 .toDouble();

@@ -10,6 +10,7 @@
 #include "launcher/ui/DatabaseWatcher.h"
 #include "launcher/ui/LauncherIcons.h"
 #include "launcher/ui/TaxpayerDialog.h"
+#include "launcher/ui/WhenExposed.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/ExecuteSql.h"
@@ -26,10 +27,8 @@
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTableView>
-#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace qel::launcher {
 
@@ -347,20 +346,8 @@ bool LauncherWindow::startModule(const QString& formulario) {
 }
 
 void LauncherWindow::startModuleWhenShown(const QString& formulario) {
-    // The module looks for this window on the screen as it starts: wait until it is there.
-    auto* timer = new QTimer(this);
-    timer->setInterval(100);
-    auto attempts = std::make_shared<int>(0);
-    connect(timer, &QTimer::timeout, this, [this, timer, attempts, formulario] {
-        const bool shown = isVisible() && windowHandle() != nullptr && windowHandle()->isExposed();
-        if (!shown && ++*attempts < 50) {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        startModule(formulario);
-    });
-    timer->start();
+    // The module looks for this window on the screen as it starts: start it once it is there.
+    new WhenExposed(*this, [this, formulario] { startModule(formulario); });
 }
 
 bool LauncherWindow::sendDeclaration() {
