@@ -2,6 +2,7 @@
 
 #include "annexes/AnnexDetailModel.h"
 #include "annexes/checks/AssistantListChecks.h"
+#include "annexes/checks/CounterpartBalanceChecks.h"
 #include "annexes/checks/CreditChecks.h"
 #include "annexes/checks/DonationChecks.h"
 #include "annexes/checks/ExtraordinaryLossChecks.h"
@@ -47,6 +48,7 @@ std::unique_ptr<AnnexChecks> AnnexChecks::forWindow(const QString& window) {
         {QStringLiteral("frmdetallefuenteext"), [] { return std::make_unique<ForeignCreditChecks>(); }},
         {QStringLiteral("frmdetallecredreinversing"), [] { return std::make_unique<CreditChecks>(); }},
         {QStringLiteral("frmdetempresasreorg"), [] { return std::make_unique<ReorganisationChecks>(); }},
+        {QStringLiteral("frmasiscasillasefing"), [] { return std::make_unique<CounterpartBalanceChecks>(); }},
         {QStringLiteral("frmadicdeducotros"), [] { return std::make_unique<AdjustmentChecks>(); }},
         {QStringLiteral("frmgastosnodomdet"), [] { return std::make_unique<WithheldExpenseChecks>(); }},
     };

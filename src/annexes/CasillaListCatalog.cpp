@@ -160,6 +160,38 @@ AnnexDef reorganised() {
     return d;
 }
 
+// The counterparts of a statement line with more than 3 UIT at 31 December (the rest goes
+// undetailed or in one consolidated row of type 99).
+AnnexDef counterpartBalances() {
+    AnnexDef d;
+    d.window = u("frmAsisCasillasEFIng");
+    d.caption = u("Detalle de saldos al 31 de diciembre");
+    d.table = u("TMPF535CASEF");
+    d.keyColumns = {u("tipo_doc"), u("nro_doc")};
+    d.codeColumn = u("CASILLA");
+    d.fixedValues = {{u("SEMANA"), 0}};
+    AnnexField nameKind = field("optTipoDes", "tipo_des", "Consignar", FieldKind::Option);
+    nameKind.items = {{u("0"), u("Razón Social")}, {u("1"), u("Nombres")}};
+    d.fields = {
+        keyed(docType("cboTipoDoc", "tipo_doc")),
+        keyed(field("txtNroDoc", "nro_doc", "Número de Documento", FieldKind::Text, app::KeyRule::AnnexDocument, 15)),
+        nameKind,
+        field("txtRazonSocial", "des_razon", "Razón Social", FieldKind::Text, app::KeyRule::AnnexName, 100),
+        field("txtApePat", "des_apellido_p", "Apellido Paterno", FieldKind::Text, app::KeyRule::AnnexName, 20),
+        field("txtApeMat", "des_apellido_m", "Apellido Materno", FieldKind::Text, app::KeyRule::AnnexName, 20),
+        field("txtNombres", "des_nombres", "Nombres", FieldKind::Text, app::KeyRule::AnnexName, 20),
+        field("txtNomRazon", "des_nom_razon", "Apellidos y Nombres o Razón Social", FieldKind::Text,
+              app::KeyRule::AnnexName, 100),
+        field("txtSaldo", "saldo", "Saldo al 31/12", FieldKind::Amount)};
+    d.fields[1].required = u("El número de documento está en blanco");
+    d.fields[1].docTypeColumn = u("tipo_doc");
+    d.fields[1].badRuc = u("El número de RUC es inválido");
+    d.fields[1].ownRuc = u("El RUC no puede ser igual al RUC del Contribuyente.");
+    d.fields[8].maxLength = 12;
+    d.duplicate = u("Ya se registró el documento.");
+    return d;
+}
+
 AnnexGridColumn column(const char* name, const char* heading, const char* param = "") {
     return {u(name), u(heading), u(param)};
 }
@@ -245,6 +277,24 @@ QList<CasillaListDef> build() {
     reorg.extraColumns = u("trim(ifnull(des_razon,'') || ifnull(des_ape_pat,'') || ' ' || ifnull(des_ape_mat,'') || "
                            "' ' || ifnull(des_nombres,'')) AS des_nombre");
     lists.append(reorg);
+
+    CasillaListDef balances;
+    balances.window = u("frmAsisCasillasEF");
+    balances.launcherName = u("frasiscasillasef");
+    for (const int casilla : {361, 362, 364, 365, 367, 404, 405, 407, 408, 301, 303, 304, 335, 337}) {
+        balances.captions.insert(casilla, u("Asistente Casillla %1").arg(casilla));
+    }
+    balances.detail = u("frmAsisCasillasEFIng");
+    balances.table = u("TMPF535CASEF");
+    balances.casillaColumn = u("CASILLA");
+    balances.totalColumn = u("saldo");
+    balances.keyFields = {u("tipo_doc"), u("nro_doc")};
+    balances.columns = {column("tipo_doc", "Tipo de Documento", "044"), column("nro_doc", "Número de Documento"),
+                        column("des_nom_razon", "Apellidos y Nombres o Razón Social"),
+                        column("saldo", "Saldo al 31/12")};
+    balances.importWindow = u("frmImportarCasEF");
+    balances.importKind = u("CASEF");
+    lists.append(balances);
     lists.append(AssistantLists::lists());
     return lists;
 }
@@ -314,7 +364,8 @@ const CasillaListDef* CasillaListCatalog::find(const QString& name) {
 }
 
 QList<AnnexDef> CasillaListCatalog::detailWindows() {
-    return QList<AnnexDef>{donations(), foreignCredit(), credits(), reorganised()} + AssistantLists::details();
+    return QList<AnnexDef>{donations(), foreignCredit(), credits(), reorganised(), counterpartBalances()} +
+           AssistantLists::details();
 }
 
 } // namespace qel::annexes

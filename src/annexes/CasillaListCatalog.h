@@ -23,6 +23,8 @@ struct CasillaListDef {
     QList<AnnexGridColumn> columns;
     QString extraColumns;  // computed columns the grid shows besides the table's own
     QString reminderQuery; // distinct codes whose reminders "&Salir" shows ("" none)
+    QString importWindow;  // the import window of "&Importar" ("" the list imports nothing)
+    QString importKind;    // the kind handed to it
 
     QString captionFor(int casilla) const;
     // The grid definition the shared grid commands work with.

@@ -150,6 +150,27 @@ void CasillaListModel::eliminar() {
     }
 }
 
+QString CasillaListModel::promptFrom(const QString& code) {
+    bool number = false;
+    code.trimmed().toInt(&number);
+    return number ? QString() : code;
+}
+
+bool CasillaListModel::importRows() {
+    if (m_readOnly || m_closed || m_opener == nullptr || !imports()) {
+        return false;
+    }
+    app::FormRequest request;
+    request.name = m_def.importWindow;
+    request.key = m_key;
+    request.action = app::FormRequest::kAdd;
+    request.casilla = m_casilla;
+    request.code = m_def.importKind;
+    m_opener->open(request);
+    refresh();
+    return true;
+}
+
 void CasillaListModel::salir() {
     showReminders();
     m_result = m_def.totalColumn.isEmpty() ? QString() : app::formatNumber(m_total, QStringLiteral("#########0"));

@@ -53,6 +53,16 @@ public:
     void modificar();
     void eliminar();
     void salir();
+    // "&Importar" of a list that imports (the counterpart balances): the import window of its
+    // kind for this casilla, then the rows again. False when the list imports nothing.
+    bool importRows();
+    bool imports() const { return !m_def.importWindow.isEmpty(); }
+
+    // The line the casilla asks the user to detail ("Ingrese el Detalle de Clientes : ").
+    void setPrompt(const QString& prompt) { m_prompt = prompt; }
+    // The code a casilla opens its list with is a prompt unless it is the casilla's number.
+    static QString promptFrom(const QString& code);
+    QString prompt() const { return m_prompt; }
 
     bool isClosed() const { return m_closed; }
     QString result() const { return m_result; }
@@ -72,6 +82,7 @@ private:
     double m_total = 0;
     bool m_closed = false;
     QString m_result;
+    QString m_prompt;
 };
 
 } // namespace qel::annexes

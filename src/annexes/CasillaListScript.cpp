@@ -8,6 +8,8 @@ namespace {
 
 const QString kButtons = QStringLiteral("cmdAccion");
 const QString kTotal = QStringLiteral("txtTotal");
+const QString kImport = QStringLiteral("cmdImportar");
+const QString kPrompt = QStringLiteral("lblDetalle");
 
 bool same(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -22,9 +24,16 @@ app::ScriptError unknown(const QString& control) {
 CasillaListScript::CasillaListScript(std::unique_ptr<CasillaListModel> model) : m_model(std::move(model)) {}
 
 QList<app::ControlInfo> CasillaListScript::controls() const {
-    return {{CasillaListModel::kGrid, QStringLiteral("grid")},
-            {kTotal, QStringLiteral("label")},
-            {kButtons, QStringLiteral("command")}};
+    QList<app::ControlInfo> list = {{CasillaListModel::kGrid, QStringLiteral("grid")},
+                                    {kTotal, QStringLiteral("label")},
+                                    {kButtons, QStringLiteral("command")}};
+    if (!m_model->prompt().isEmpty()) {
+        list.append({kPrompt, QStringLiteral("label")});
+    }
+    if (m_model->imports()) {
+        list.append({kImport, QStringLiteral("command")});
+    }
+    return list;
 }
 
 bool CasillaListScript::text(const QString& control, const QString&) {
@@ -36,6 +45,9 @@ bool CasillaListScript::choose(const QString& control, const QString&) {
 }
 
 bool CasillaListScript::click(const QString& control, int index) {
+    if (same(control, kImport) && m_model->imports()) {
+        return m_model->importRows();
+    }
     if (!same(control, kButtons)) {
         throw unknown(control);
     }
@@ -55,6 +67,12 @@ QString CasillaListScript::state(const QString& control) const {
     }
     if (same(control, CasillaListModel::kGrid)) {
         return QString::number(rowCount());
+    }
+    if (same(control, kPrompt) && !m_model->prompt().isEmpty()) {
+        return QLatin1Char('"') + m_model->prompt() + QLatin1Char('"');
+    }
+    if (same(control, kImport) && m_model->imports()) {
+        return m_model->readOnly() ? QStringLiteral("{}") : QStringLiteral("{0}");
     }
     if (same(control, kButtons)) {
         return m_model->readOnly() ? QStringLiteral("{3}") : QStringLiteral("{0,1,2,3}");

@@ -33,8 +33,9 @@ std::unique_ptr<app::ScriptableWindow> CasillaScripts::create(const QString& nam
     if (const CasillaListDef* named = CasillaListCatalog::find(name)) {
         const int casilla = request.casilla.value_or(named->captions.isEmpty() ? 0 : named->captions.firstKey());
         const CasillaListDef* list = CasillaListCatalog::find(name, casilla);
-        return std::make_unique<CasillaListScript>(
-            std::make_unique<CasillaListModel>(*list, db, prompter, opener, key, casilla, request.readOnly));
+        auto model = std::make_unique<CasillaListModel>(*list, db, prompter, opener, key, casilla, request.readOnly);
+        model->setPrompt(CasillaListModel::promptFrom(request.code));
+        return std::make_unique<CasillaListScript>(std::move(model));
     }
     if (name.compare(kPriorBalance, Qt::CaseInsensitive) == 0) {
         auto model = std::make_unique<PriorBalanceModel>(db, prompter, key, request.readOnly, request.keyValues);

@@ -2,6 +2,7 @@
 #include "annexes/AnnexScriptWindow.h"
 #include "annexes/CasillaListCatalog.h"
 #include "annexes/CasillaScripts.h"
+#include "annexes/MovementAssistantScript.h"
 #include "app/HelpScript.h"
 #include "annexes/AssistantScripts.h"
 #include "batch/BatchContext.h"
@@ -87,6 +88,13 @@ void registerBatchWindows(BatchWindows& windows) {
             annexes::CasillaListCatalog::creditWindow(request.casilla.value_or(request.code.toInt()));
         return std::make_unique<annexes::AnnexScriptWindow>(def, context, request);
     });
+    // The movement assistants of the fixed assets (casillas 317, 380-382; 328, 383).
+    for (const annexes::MovementAssistantKind& kind : annexes::MovementAssistantKind::all()) {
+        windows.addWindow(kind.window, [&kind](BatchContext& c, const app::FormRequest& request) {
+            return annexes::MovementAssistantScript::open(kind.window, c.services.db, c.services.prompter,
+                                                          &c.services.opener, request);
+        });
+    }
     registerPrintWindows(windows);
     registerImportWindows(windows);
     registerSentDeclarationWindows(windows);

@@ -15,10 +15,10 @@ const QString WorkingCasillas::kTable = QStringLiteral("TMPF584DET");
 namespace {
 
 const QSet<QString>& windows() {
-    static const QSet<QString> names = {QStringLiteral("frmcostos"),     QStringLiteral("frmpergan"),
-                                        QStringLiteral("frmpergan2015"), QStringLiteral("frmanexo108"),
-                                        QStringLiteral("frmvehiculos"),  QStringLiteral("frmanexo103"),
-                                        QStringLiteral("frmanexo105")};
+    static const QSet<QString> names = {
+        QStringLiteral("frmcostos"),   QStringLiteral("frmpergan"),    QStringLiteral("frmpergan2015"),
+        QStringLiteral("frmanexo108"), QStringLiteral("frmvehiculos"), QStringLiteral("frmanexo103"),
+        QStringLiteral("frmanexo105"), QStringLiteral("frmanexo317a"), QStringLiteral("frmanexo328b")};
     return names;
 }
 

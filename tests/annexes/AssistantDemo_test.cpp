@@ -67,12 +67,31 @@ TEST_F(AssistantDemoTest, TypedThroughItsAssistantsItSavesConsistent) {
         int casilla;
         const char* value;
     };
-    for (const Case& c : {Case{514, "1490000"}, Case{797, "1690000"}, Case{670, "2800000"}, Case{671, "50000"},
-                          Case{590, "42300"}, Case{600, "3200"}}) {
+    for (const Case& c :
+         {Case{514, "1490000"}, Case{797, "1690000"}, Case{670, "2800000"}, Case{671, "50000"}, Case{590, "42300"},
+          Case{600, "3200"}, Case{631, "1350000"}, Case{638, "50000"}, Case{601, "460000"}, Case{609, "520000"}}) {
         EXPECT_EQ(stored(c.casilla), QString::fromLatin1(c.value)) << c.casilla;
     }
+    // The counterparts of 361 and the movement lines reach their permanent tables.
+    const auto count = [this](const char* table) {
+        const store::SqlFilter where = test::demoKey(kRuc).filter();
+        return database.db()
+            .scalar(QStringLiteral("SELECT count(*) FROM ") + QLatin1String(table) + where.text, where.values)
+            .toInt();
+    };
+    EXPECT_EQ(count("F535CASEF"), 2);
+    EXPECT_EQ(count("F535MOV_IME"), 3);
+    EXPECT_EQ(count("F535MOVDA_IME"), 2);
+    EXPECT_TRUE(typed.contains(QStringLiteral("closed frmAsisCasillasEF \"60000\""))) << typed.toStdString();
+    EXPECT_TRUE(typed.contains(QStringLiteral("lblDetalle = \"Ingrese el Detalle de Cuentas por cobrar comerciales - "
+                                              "terceros : \"")))
+        << typed.toStdString();
     run(QStringLiteral("close\nopen %1").arg(kRuc));
     EXPECT_EQ(declaration::WorkingCasillas::value(database.db(), test::demoKey(kRuc), 797), QStringLiteral("1690000"));
+    // Reopened, the counterparts and the movement lines are in the working copies again.
+    EXPECT_EQ(count("TMPF535CASEF"), 2);
+    EXPECT_EQ(count("TMPF535MOV_IME"), 3);
+    EXPECT_EQ(declaration::WorkingCasillas::value(database.db(), test::demoKey(kRuc), 631), QStringLiteral("1350000"));
 }
 
 // The rows typed through the detail windows of the assistants and of the form's subjects reach

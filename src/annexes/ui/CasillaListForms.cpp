@@ -4,10 +4,12 @@
 #include "annexes/CasillaListModel.h"
 #include "annexes/MonthAssistantKind.h"
 #include "annexes/MonthAssistantModel.h"
+#include "annexes/MovementAssistantModel.h"
 #include "annexes/PriorBalanceModel.h"
 #include "annexes/ui/AnnexDetailWindow.h"
 #include "annexes/ui/CasillaListWindow.h"
 #include "annexes/ui/MonthAssistantWindow.h"
+#include "annexes/ui/MovementAssistantWindow.h"
 #include "annexes/ui/PriorBalanceWindow.h"
 #include "app/Clock.h"
 #include "app/ProcessState.h"
@@ -44,6 +46,7 @@ void registerCasillaListForms(app::ui::FormLauncher& forms, app::ProcessState& s
                 auto model = std::make_unique<CasillaListModel>(shown, state.database(), *state.prompter, opener.get(),
                                                                 request.key.value_or(store::DeclarationKey{}), casilla,
                                                                 request.readOnly);
+                model->setPrompt(CasillaListModel::promptFrom(request.code));
                 return std::unique_ptr<QDialog>(std::make_unique<CasillaListWindow>(std::move(model)));
             });
         }
@@ -57,6 +60,16 @@ void registerCasillaListForms(app::ui::FormLauncher& forms, app::ProcessState& s
         return std::unique_ptr<QDialog>(std::make_unique<AnnexDetailWindow>(
             def, AnnexContext{state.database(), *state.prompter, clock, opener.get()}, request));
     });
+    // The movement assistants of the fixed assets, for the casilla they are opened from.
+    for (const MovementAssistantKind& kind : MovementAssistantKind::all()) {
+        forms.registerForm(kind.window, [&state, &kind, opener](const app::FormRequest& request) {
+            auto model = std::make_unique<MovementAssistantModel>(
+                state.database(), *state.prompter, request.key.value_or(store::DeclarationKey{}), kind,
+                request.casilla.value_or(kind.casillas.first()), request.readOnly, opener.get());
+            model->load();
+            return std::unique_ptr<QDialog>(std::make_unique<MovementAssistantWindow>(std::move(model)));
+        });
+    }
     // Casilla 127: its three parts come as the key values.
     forms.registerForm(QStringLiteral("frmAnexo127"), [&state](const app::FormRequest& request) {
         auto model = std::make_unique<PriorBalanceModel>(state.database(), *state.prompter,

@@ -20,6 +20,11 @@ CasillaListWindow::CasillaListWindow(std::unique_ptr<CasillaListModel> model, QW
     setObjectName(m_model->def().window);
     setWindowTitle(m_model->caption());
     auto* layout = new QVBoxLayout(this);
+    if (!m_model->prompt().isEmpty()) {
+        auto* prompt = new QLabel(m_model->prompt(), this);
+        prompt->setObjectName(QStringLiteral("lblDetalle"));
+        layout->addWidget(prompt);
+    }
 
     m_grid = new QTableView(this);
     m_grid->setObjectName(CasillaListModel::kGrid);
@@ -59,6 +64,16 @@ CasillaListWindow::CasillaListWindow(std::unique_ptr<CasillaListModel> model, QW
         connect(button, &QPushButton::clicked, this, [this, index] { clicked(index); });
         buttons->addWidget(button);
         m_buttons.append(button);
+    }
+    if (m_model->imports()) {
+        auto* importButton = new QPushButton(QStringLiteral("&Importar"), this);
+        importButton->setObjectName(QStringLiteral("cmdImportar"));
+        importButton->setEnabled(!m_model->readOnly());
+        connect(importButton, &QPushButton::clicked, this, [this] {
+            m_model->importRows();
+            refresh();
+        });
+        buttons->insertWidget(1, importButton);
     }
     layout->addLayout(buttons);
     refresh();
