@@ -45,6 +45,14 @@ std::optional<qint64> recordedSize(const QByteArray& header) {
     return static_cast<qint64>(pageSize) * pages;
 }
 
+// A process killed during a checkpoint leaves the file shorter than its header while the
+// write-ahead log (or a rollback journal) still holds the missing pages: the engine puts them
+// back at the next open, so such a file is not incomplete.
+bool logHoldsPages(const QString& path) {
+    return QFileInfo(path + QStringLiteral("-wal")).size() > 0 ||
+           QFileInfo(path + QStringLiteral("-journal")).size() > 0;
+}
+
 std::optional<DatabaseFault> unwritable(const QString& path) {
     for (const QString& file : {path, path + QStringLiteral("-wal"), path + QStringLiteral("-shm")}) {
         const QFileInfo info(file);
@@ -87,7 +95,7 @@ std::optional<DatabaseFault> inspectFile(const QString& path) {
         return notOurs(path, QString());
     }
     const std::optional<qint64> recorded = header.size() == kHeaderSize ? recordedSize(header) : std::nullopt;
-    if (header.size() < kHeaderSize || (recorded && size < *recorded)) {
+    if (header.size() < kHeaderSize || (recorded && size < *recorded && !logHoldsPages(path))) {
         return DatabaseFault{SQLITE_CORRUPT,
                              QStringLiteral("El archivo %1 está incompleto: tiene %2 bytes y su cabecera indica %3. "
                                             "Restaure una copia de la base de datos.")

@@ -3,6 +3,7 @@
 // byte as it was: no WAL switch, no journal files beside it.
 
 #include "store/Database.h"
+#include "store/DatabaseCheck.h"
 #include "store/TransactionGuard.h"
 #include "support/TestSupport.h"
 
@@ -92,6 +93,28 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BadFile>& param) {
         return QString::fromLatin1(param.param.name).replace(QLatin1Char(' '), QLatin1Char('_')).toStdString();
     });
+
+// A file shorter than its header is incomplete only when no log beside it holds the missing
+// pages: a process killed during a checkpoint leaves exactly that, and the engine completes it.
+TEST(DatabaseFiles, AShortFileIsIncompleteOnlyWithoutALogThatHoldsItsPages) {
+    struct Case {
+        const char* log;
+        QByteArray logContents;
+        bool incomplete;
+    };
+    const QByteArray sound = soundDatabase();
+    for (const Case& c : {Case{"", {}, true}, Case{"-wal", {}, true}, Case{"-wal", QByteArray(4096, 'x'), false},
+                          Case{"-journal", QByteArray(512, 'x'), false}}) {
+        QTemporaryDir folder;
+        const QString path = folder.path() + QStringLiteral("/QEL.db");
+        writeFile(path, sound.left(sound.size() / 2));
+        if (*c.log) {
+            writeFile(path + QString::fromLatin1(c.log), c.logContents);
+        }
+        const auto fault = store::database_check::inspectFile(path);
+        EXPECT_EQ(fault.has_value(), c.incomplete) << c.log << " of " << c.logContents.size() << " bytes";
+    }
+}
 
 // Another process holds the write lock beyond the wait: the open says so at once, before the
 // user types anything, instead of failing every later save.
