@@ -6,8 +6,8 @@
 // the casilla rows, on the same database, in the same run.
 
 #include "bench_support.h"
-#include "declaration/DeclarationFormModel.h"
-#include "declaration/FormLoader.h"
+#include "declaration/model/DeclarationFormModel.h"
+#include "declaration/model/FormLoader.h"
 #include "store/DeclarationTables.h"
 #include "store/TableCatalog.h"
 

@@ -18,9 +18,9 @@
 
 #include "batch/BatchRunner.h"
 #include "bench_support.h"
-#include "declaration/CasillaCatalog.h"
-#include "declaration/DeclarationFormModel.h"
-#include "declaration/FormLoader.h"
+#include "declaration/catalogue/CasillaCatalog.h"
+#include "declaration/model/DeclarationFormModel.h"
+#include "declaration/model/FormLoader.h"
 #include "management/DeclarationFormSession.h"
 
 #include <QDir>

@@ -6,8 +6,8 @@
 // one transaction, on the same database, in the same run.
 
 #include "bench_support.h"
-#include "declaration/FormControls.h"
-#include "declaration/SaveCommand.h"
+#include "declaration/catalogue/FormControls.h"
+#include "declaration/commands/SaveCommand.h"
 #include "management/DeclarationFormSession.h"
 #include "store/DeclarationTables.h"
 

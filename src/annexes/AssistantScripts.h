@@ -2,7 +2,7 @@
 
 #include "app/FormRequest.h"
 #include "app/ScriptableWindow.h"
-#include "declaration/DeclarationFormModel.h"
+#include "declaration/model/DeclarationFormModel.h"
 
 #include <QStringList>
 #include <memory>

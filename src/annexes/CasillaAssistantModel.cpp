@@ -3,7 +3,7 @@
 #include "app/FormOpener.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
-#include "declaration/WorkingCasillas.h"
+#include "declaration/model/WorkingCasillas.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
 #include "store/ExecuteSql.h"

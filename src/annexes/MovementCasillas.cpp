@@ -2,7 +2,7 @@
 
 #include "annexes/MovementAssistantKind.h"
 #include "base/NumberFormat.h"
-#include "declaration/WorkingCasillas.h"
+#include "declaration/model/WorkingCasillas.h"
 #include "store/Database.h"
 
 #include <QSqlQuery>

@@ -4,7 +4,7 @@
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
-#include "declaration/DeclarationFormModel.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "declaration/DeclarationFormModel.h"
+#include "declaration/model/DeclarationFormModel.h"
 
 #include <QString>
 #include <QVariantList>

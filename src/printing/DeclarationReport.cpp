@@ -1,7 +1,7 @@
 #include "printing/DeclarationReport.h"
 
 #include "base/NumberFormat.h"
-#include "declaration/CasillaCatalog.h"
+#include "declaration/catalogue/CasillaCatalog.h"
 #include "printing/DeclarationLayout.h"
 #include "store/Database.h"
 

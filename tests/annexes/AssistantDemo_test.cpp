@@ -1,6 +1,6 @@
 #include "batch/BatchRunner.h"
-#include "declaration/SaveCommand.h"
-#include "declaration/WorkingCasillas.h"
+#include "declaration/commands/SaveCommand.h"
+#include "declaration/model/WorkingCasillas.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 

@@ -5,7 +5,7 @@
 #include "annexes/checks/AssistantListChecks.h"
 #include "annexes/checks/NonDomiciledChecks.h"
 #include "annexes/checks/VehicleChecks.h"
-#include "declaration/WorkingCasillas.h"
+#include "declaration/model/WorkingCasillas.h"
 
 namespace qel::annexes {
 namespace {

@@ -3,7 +3,7 @@
 #include "annexes/LossBalanceModel.h"
 #include "annexes/LossBalances.h"
 #include "annexes/VehicleChecks.h"
-#include "declaration/WorkingCasillas.h"
+#include "declaration/model/WorkingCasillas.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

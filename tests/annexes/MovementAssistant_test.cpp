@@ -1,7 +1,7 @@
 #include "AnnexFixture.h"
 #include "annexes/MovementAssistantModel.h"
 #include "annexes/MovementCasillas.h"
-#include "declaration/WorkingCasillas.h"
+#include "declaration/model/WorkingCasillas.h"
 
 namespace qel::annexes {
 namespace {

@@ -1,6 +1,6 @@
 #include "declaration/FormFixture.h"
-#include "declaration/VehicleCasillas.h"
-#include "declaration/WorkingCasillas.h"
+#include "declaration/model/VehicleCasillas.h"
+#include "declaration/model/WorkingCasillas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "batch/BatchRunner.h"
-#include "declaration/WorkingCasillas.h"
+#include "declaration/model/WorkingCasillas.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 

@@ -3,7 +3,7 @@
 #include "batch/BatchOpener.h"
 #include "batch/BatchPrompter.h"
 #include "batch/BatchRunner.h"
-#include "declaration/DeclarationFormModel.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "SaveFixture.h"
-#include "declaration/CancelCommand.h"
-#include "declaration/SaveCommand.h"
+#include "declaration/commands/CancelCommand.h"
+#include "declaration/commands/SaveCommand.h"
 #include "store/WorkingCopies.h"
 
 namespace qel::declaration::testing {

@@ -1,9 +1,9 @@
 #include "app/Clock.h"
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
-#include "declaration/CasillaCatalog.h"
-#include "declaration/DeclarationFormModel.h"
-#include "declaration/FormPages.h"
+#include "declaration/catalogue/CasillaCatalog.h"
+#include "declaration/model/DeclarationFormModel.h"
+#include "declaration/catalogue/FormPages.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 

@@ -1,5 +1,5 @@
 #include "FormFixture.h"
-#include "declaration/CasillaWindows.h"
+#include "declaration/model/CasillaWindows.h"
 
 #include <gtest/gtest.h>
 

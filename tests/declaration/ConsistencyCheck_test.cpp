@@ -1,6 +1,6 @@
-#include "declaration/ConsistencyRules.h"
-#include "declaration/IdentificationPageCheck.h"
-#include "declaration/TrialBalanceComparison.h"
+#include "declaration/rules/ConsistencyRules.h"
+#include "declaration/rules/IdentificationPageCheck.h"
+#include "declaration/rules/TrialBalanceComparison.h"
 #include "declaration/ValidationFixture.h"
 
 #include <QFile>

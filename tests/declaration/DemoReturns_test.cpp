@@ -1,5 +1,5 @@
 #include "batch/BatchRunner.h"
-#include "declaration/SaveCommand.h"
+#include "declaration/commands/SaveCommand.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "declaration/DetailChecks.h"
+#include "declaration/rules/DetailChecks.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "declaration/CasillaCatalog.h"
-#include "declaration/ConsistencyRules.h"
-#include "declaration/FieldLocator.h"
-#include "declaration/FormControls.h"
-#include "declaration/FormPages.h"
+#include "declaration/catalogue/CasillaCatalog.h"
+#include "declaration/rules/ConsistencyRules.h"
+#include "declaration/model/FieldLocator.h"
+#include "declaration/catalogue/FormControls.h"
+#include "declaration/catalogue/FormPages.h"
 #include "declaration/ValidationFixture.h"
 
 namespace qel::declaration {

@@ -1,6 +1,6 @@
-#include "declaration/CasillaCatalog.h"
-#include "declaration/FormControls.h"
-#include "declaration/FormPages.h"
+#include "declaration/catalogue/CasillaCatalog.h"
+#include "declaration/catalogue/FormControls.h"
+#include "declaration/catalogue/FormPages.h"
 #include "support/TestSupport.h"
 
 #include <QRegularExpression>

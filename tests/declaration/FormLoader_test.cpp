@@ -1,5 +1,5 @@
 #include "FormFixture.h"
-#include "declaration/WorkingCasillas.h"
+#include "declaration/model/WorkingCasillas.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "SaveFixture.h"
-#include "declaration/CasillaWriter.h"
-#include "declaration/SaveCommand.h"
+#include "declaration/commands/CasillaWriter.h"
+#include "declaration/commands/SaveCommand.h"
 #include "store/ExecuteSql.h"
 #include "store/WorkingCopies.h"
 

@@ -4,7 +4,7 @@
 #include "app/Clock.h"
 #include "app/UtilityComponent.h"
 #include "base/Prompter.h"
-#include "declaration/DeclarationFormModel.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "management/DeclarationFormSession.h"
 #include "store/Database.h"
 #include "store/DeclarationTables.h"

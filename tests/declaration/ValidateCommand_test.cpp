@@ -1,6 +1,6 @@
 #include "batch/BatchRunner.h"
 #include "declaration/ValidationFixture.h"
-#include "declaration/WorkingCasillas.h"
+#include "declaration/model/WorkingCasillas.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "SentVersionsFixture.h"
-#include "declaration/SaveCommand.h"
+#include "declaration/commands/SaveCommand.h"
 #include "declaration/SaveFixture.h"
 
 namespace qel::declaration::testing {

@@ -8,7 +8,7 @@
 #include "app/FormOpener.h"
 #include "app/UtilityComponent.h"
 #include "base/Prompter.h"
-#include "declaration/DeclarationFormModel.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "store/Database.h"
 
 #include <QDateTime>

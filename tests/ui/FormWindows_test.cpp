@@ -2,7 +2,7 @@
 #include "app/ProcessState.h"
 #include "app/ui/FormLauncher.h"
 #include "app/ui/FormRegistry.h"
-#include "declaration/FormWindows.h"
+#include "declaration/catalogue/FormWindows.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "app/Clock.h"
 #include "app/FormOpener.h"
 #include "app/UtilityComponent.h"
-#include "declaration/DeclarationFormModel.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "declaration/ui/Frm537.h"
 #include "support/TestSupport.h"
 

@@ -1,5 +1,5 @@
-#include "declaration/CasillaCatalog.h"
-#include "declaration/FormPages.h"
+#include "declaration/catalogue/CasillaCatalog.h"
+#include "declaration/catalogue/FormPages.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "store/Database.h"
 #include "ui/Frm537Fixture.h"

@@ -1,5 +1,5 @@
 #include "app/Clock.h"
-#include "declaration/InconsistencyReport.h"
+#include "declaration/commands/InconsistencyReport.h"
 #include "declaration/ui/FrmConsist.h"
 #include "printing/ReportDocument.h"
 #include "support/ScriptedPrompter.h"

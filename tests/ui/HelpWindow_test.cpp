@@ -1,7 +1,7 @@
 #include "app/HelpTopics.h"
 #include "app/ui/HelpKey.h"
 #include "app/ui/HelpWindow.h"
-#include "declaration/CalculationRules.h"
+#include "declaration/rules/CalculationRules.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "ui/Frm537Fixture.h"
 

@@ -1,5 +1,5 @@
 #include "app/ui/FormLauncher.h"
-#include "declaration/FieldLocator.h"
+#include "declaration/model/FieldLocator.h"
 #include "declaration/ui/FrmConsist.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "declaration/ui/ReportNavigator.h"

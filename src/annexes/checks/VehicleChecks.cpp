@@ -3,7 +3,7 @@
 #include "annexes/AnnexDetailModel.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
-#include "declaration/WorkingCasillas.h"
+#include "declaration/model/WorkingCasillas.h"
 #include "store/Database.h"
 #include "store/ParamLookups.h"
 

@@ -12,7 +12,7 @@
 #include "app/ui/HelpKey.h"
 #include "app/ui/HelpWindow.h"
 #include "base/Prompter.h"
-#include "declaration/FormWindows.h"
+#include "declaration/catalogue/FormWindows.h"
 #include "declaration/ui/FrmConsist.h"
 #include "declaration/ui/ReportNavigator.h"
 #include "declaration/ui/frmUbigeo.h"

@@ -2,8 +2,8 @@
 
 #include "app/HelpTopics.h"
 #include "app/ui/HelpWindow.h"
-#include "declaration/CasillaHelpSection.h"
-#include "declaration/DeclarationFormModel.h"
+#include "declaration/catalogue/CasillaHelpSection.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "declaration/ui/Frm537.h"
 #include "declaration/ui/ReportNavigator.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ui/FormResult.h"
-#include "declaration/InconsistencyReport.h"
+#include "declaration/commands/InconsistencyReport.h"
 
 #include <QDialog>
 #include <memory>

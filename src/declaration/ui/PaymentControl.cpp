@@ -1,6 +1,6 @@
 #include "declaration/ui/PaymentControl.h"
 
-#include "declaration/DeclarationFormModel.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "store/Database.h"
 #include "store/ParamLayouts.h"

@@ -1,7 +1,7 @@
 #include "declaration/ui/ReportNavigator.h"
 
-#include "declaration/DeclarationFormModel.h"
-#include "declaration/FieldLocator.h"
+#include "declaration/model/DeclarationFormModel.h"
+#include "declaration/model/FieldLocator.h"
 #include "declaration/ui/Frm537.h"
 
 #include <QApplication>

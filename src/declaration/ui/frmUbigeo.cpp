@@ -1,7 +1,7 @@
 #include "declaration/ui/frmUbigeo.h"
 
 #include "base/Prompter.h"
-#include "declaration/UbigeoPicker.h"
+#include "declaration/model/UbigeoPicker.h"
 #include "store/DatabaseError.h"
 #include "store/ExecuteSql.h"
 

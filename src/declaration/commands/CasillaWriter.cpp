@@ -1,0 +1,187 @@
+#include "declaration/commands/CasillaWriter.h"
+
+#include "base/NumberFormat.h"
+#include "declaration/catalogue/CasillaCatalog.h"
+#include "store/Database.h"
+#include "store/ParamLayouts.h"
+#include "store/TableCatalog.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QSqlError>
+#include <cmath>
+
+namespace qel::declaration {
+
+namespace {
+
+// Casillas kept as entered besides the catalogue's text casillas: codes, order numbers,
+// document data, coefficients, e-mail addresses and the ubigeo.
+const QSet<int>& textCasillas() {
+    static const QSet<int> casillas = [] {
+        QSet<int> s = {207, 209, 211, 212, 221, 224, 225, 226, 245, 580,
+                       581, 582, 610, 686, 687, 721, 790, 812, 871, 15};
+        for (int n = 247; n <= 254; ++n) {
+            s.insert(n);
+        }
+        return s;
+    }();
+    return casillas;
+}
+
+// Whether a text reads as an amount: digits with thousands separators and decimals, a sign
+// or parentheses around it.
+bool readsAsAmount(const QString& value) {
+    static const QRegularExpression amount(
+        QStringLiteral("^\\s*[-+]?\\s*\\(?\\s*[-+]?[0-9][0-9,]*(\\.[0-9]*)?\\s*\\)?\\s*$"));
+    return amount.match(value).hasMatch();
+}
+
+store::DatabaseError errorOf(const QSqlQuery& query) {
+    const QSqlError error = query.lastError();
+    bool numeric = false;
+    const int number = error.nativeErrorCode().toInt(&numeric);
+    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    return store::DatabaseError(numeric ? number : -1, text, query.lastQuery());
+}
+
+constexpr int kPaymentIncomeTax = 180;
+constexpr int kPaymentItf = 181;
+constexpr int kTrimmedCasilla = 134;
+
+} // namespace
+
+CasillaWriter::CasillaWriter(store::Database& db, store::DeclarationKey key) : m_db(db), m_key(std::move(key)) {
+    const store::TableLayout det =
+        store::TableCatalog::instance().layout(QStringLiteral("DET"), store::Copy::Permanent);
+    QString types;
+    for (int i = 0; i + 1 < det.columns.size(); ++i) {
+        types.append(QLatin1Char(store::typeLetter(det.columns.at(i).type)));
+    }
+    // The check code is computed over the row's own columns as they will be stored.
+    const QString check = QStringLiteral("qel_check_code('%1',6,").arg(types);
+    m_updateSql = QStringLiteral("UPDATE DET SET i_valor=?, idcasilla=?, cNumero=") + check +
+                  QStringLiteral("TIP_DOC_D,DOC_ID_D,PERIODO,FORMULARIO,SEMANA,CASILLA,?,?) WHERE rowid=?");
+    m_insertSql = QStringLiteral("INSERT INTO DET (TIP_DOC_D,DOC_ID_D,PERIODO,FORMULARIO,SEMANA,CASILLA,i_valor,"
+                                 "idcasilla,cNumero) VALUES (6,?,?,?,0,?,?,?,") +
+                  check + QStringLiteral("6,?,?,?,0,?,?,?))");
+}
+
+bool CasillaWriter::isEmptyValue(const QString& value) {
+    // Blank texts, tabs, line feeds and carriage returns alike; "________" is the date mask
+    // without its separators.
+    const QString bare = value.trimmed();
+    return bare.isEmpty() || bare == QStringLiteral("________") || bare == QStringLiteral("__/__/____");
+}
+
+bool CasillaWriter::isTextCasilla(int number) {
+    if (textCasillas().contains(number)) {
+        return true;
+    }
+    const CasillaDef* def = CasillaCatalog::instance().find(number);
+    return def != nullptr && def->storedAsText;
+}
+
+QString CasillaWriter::storedValue(const QString& casilla, const QString& value) {
+    const int number = casilla.trimmed().toInt();
+    QString text = number == kTrimmedCasilla ? value.trimmed() : value;
+    if (isTextCasilla(number) || !readsAsAmount(text)) {
+        return text;
+    }
+    double amount = app::readWhole(text);
+    // A box shown in parentheses holds the magnitude of a deduction, loss or credit: the mask
+    // carries the sign, so that the load shows it as the box showed it.
+    const CasillaDef* def = CasillaCatalog::instance().find(number);
+    if (def != nullptr && def->hasBox && def->value == ValueClass::Deduction) {
+        amount = std::fabs(amount);
+    }
+    return app::formatNumber(amount, app::masks::kWhole);
+}
+
+QString CasillaWriter::defaultIdCasilla(const QString& casilla) {
+    const int number = casilla.trimmed().toInt();
+    return number == kPaymentIncomeTax || number == kPaymentItf ? QStringLiteral("05") : QStringLiteral("01");
+}
+
+// The reference row '140' of the casilla: its text from position 10 is the row's idcasilla.
+// The rows are read once per writer.
+QString CasillaWriter::idCasilla(const QString& casilla) {
+    if (!m_ids) {
+        m_ids.emplace();
+        QSqlQuery rows = m_db.run(QStringLiteral("SELECT Argumento, Funcion FROM PARAM WHERE Numero=?"),
+                                  {store::param_list::kCasillaWriter});
+        while (rows.next()) {
+            m_ids->insert(rows.value(0).toString().trimmed(), rows.value(1).toString().mid(9));
+        }
+    }
+    const auto found = m_ids->constFind(m_key.formulario + casilla);
+    if (found != m_ids->cend() && !found->isEmpty()) {
+        return *found;
+    }
+    return defaultIdCasilla(casilla);
+}
+
+QSqlQuery& CasillaWriter::prepared(std::optional<QSqlQuery>& query, const QString& sql) {
+    if (!query) {
+        query.emplace(m_db.connection());
+        if (!query->prepare(sql)) {
+            const store::DatabaseError error = errorOf(*query);
+            query.reset();
+            throw error;
+        }
+    }
+    return *query;
+}
+
+void CasillaWriter::start(store::DeclarationKey key) {
+    m_key = std::move(key);
+    m_rows.reset();
+}
+
+// The declaration's DET rows as the first write finds them, by casilla.
+QHash<QString, QList<qint64>>& CasillaWriter::rows() {
+    if (!m_rows) {
+        m_rows.emplace();
+        const store::SqlFilter filter = m_key.filter();
+        QSqlQuery found = m_db.run(QStringLiteral("SELECT rowid, CASILLA FROM DET") + filter.text, filter.values);
+        while (found.next()) {
+            (*m_rows)[found.value(1).toString()].append(found.value(0).toLongLong());
+        }
+    }
+    return *m_rows;
+}
+
+void CasillaWriter::exec(QSqlQuery& query, const QVariantList& values) {
+    for (const QVariant& bound : values) {
+        query.addBindValue(bound);
+    }
+    if (!query.exec()) {
+        throw errorOf(query);
+    }
+}
+
+bool CasillaWriter::write(const QString& casilla, const QString& value) {
+    if (isEmptyValue(value)) {
+        return false;
+    }
+    const QString stored = storedValue(casilla, value);
+    const QString id = idCasilla(casilla);
+    QHash<QString, QList<qint64>>& existing = rows();
+    const auto found = existing.constFind(casilla);
+    if (found != existing.cend()) {
+        QSqlQuery& update = prepared(m_update, m_updateSql);
+        for (const qint64 rowid : *found) {
+            exec(update, {stored, id, stored, id, rowid});
+            update.finish();
+        }
+        return true;
+    }
+    QSqlQuery& insert = prepared(m_insert, m_insertSql);
+    exec(insert, {m_key.ruc, m_key.periodo, m_key.formulario, casilla, stored, id, m_key.ruc, m_key.periodo,
+                  m_key.formulario, casilla, stored, id});
+    existing.insert(casilla, {insert.lastInsertId().toLongLong()});
+    insert.finish();
+    return true;
+}
+
+} // namespace qel::declaration

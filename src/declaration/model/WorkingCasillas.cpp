@@ -1,0 +1,116 @@
+#include "declaration/model/WorkingCasillas.h"
+
+#include "base/NumberFormat.h"
+#include "declaration/catalogue/CasillaCatalog.h"
+#include "declaration/commands/CasillaWriter.h"
+#include "store/Database.h"
+
+#include <QSet>
+#include <QSqlQuery>
+
+namespace qel::declaration {
+
+const QString WorkingCasillas::kTable = QStringLiteral("TMPF584DET");
+
+namespace {
+
+const QSet<QString>& windows() {
+    static const QSet<QString> names = {
+        QStringLiteral("frmcostos"),   QStringLiteral("frmpergan"),    QStringLiteral("frmpergan2015"),
+        QStringLiteral("frmanexo108"), QStringLiteral("frmvehiculos"), QStringLiteral("frmanexo103"),
+        QStringLiteral("frmanexo105"), QStringLiteral("frmanexo317a"), QStringLiteral("frmanexo328b")};
+    return names;
+}
+
+// The working casillas as the statements list them: "'511','512',...".
+const QList<int>& workingList() {
+    static const QList<int> list = [] {
+        QList<int> l;
+        for (const CasillaDef& def : CasillaCatalog::instance().all()) {
+            if (WorkingCasillas::isWorking(def.number)) {
+                l.append(def.number);
+            }
+        }
+        return l;
+    }();
+    return list;
+}
+
+QString inWorkingList() {
+    QStringList numbers;
+    for (const int n : workingList()) {
+        numbers.append(QString::number(n));
+    }
+    return QStringLiteral("CAST(CASILLA AS INTEGER) IN (") + numbers.join(QLatin1Char(',')) + QLatin1Char(')');
+}
+
+} // namespace
+
+bool WorkingCasillas::keptByWindow(const QString& window) {
+    return windows().contains(window.toLower());
+}
+
+bool WorkingCasillas::isWorking(int casilla) {
+    const CasillaDef* def = CasillaCatalog::instance().find(casilla);
+    return def != nullptr && !def->hasBox && keptByWindow(def->window);
+}
+
+void WorkingCasillas::load(store::Database& db, const store::DeclarationKey& key, const QString& detTable,
+                           const store::SqlFilter& filter) {
+    store::SqlFilter working = key.filter();
+    db.run(QStringLiteral("DELETE FROM ") + kTable + working.text, working.values).finish();
+    store::SqlFilter stored = filter;
+    stored.andCondition(inWorkingList());
+    QSqlQuery rows = db.run(QStringLiteral("SELECT CASILLA, i_valor FROM ") + detTable + stored.text, stored.values);
+    QMap<int, QString> values;
+    while (rows.next()) {
+        values.insert(rows.value(0).toString().trimmed().toInt(), rows.value(1).toString());
+    }
+    WorkingCasillas::store(db, key, values);
+}
+
+QString WorkingCasillas::value(store::Database& db, const store::DeclarationKey& key, int casilla) {
+    store::SqlFilter where = key.filter();
+    where.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER)=?"), {casilla});
+    return db.scalar(QStringLiteral("SELECT i_valor FROM ") + kTable + where.text, where.values).toString();
+}
+
+QMap<int, QString> WorkingCasillas::values(store::Database& db, const store::DeclarationKey& key) {
+    const store::SqlFilter where = key.filter();
+    QSqlQuery rows = db.run(QStringLiteral("SELECT CASILLA, i_valor FROM ") + kTable + where.text, where.values);
+    QMap<int, QString> values;
+    while (rows.next()) {
+        values.insert(rows.value(0).toString().trimmed().toInt(), rows.value(1).toString());
+    }
+    return values;
+}
+
+void WorkingCasillas::store(store::Database& db, const store::DeclarationKey& key, const QMap<int, QString>& values) {
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        store::SqlFilter where = key.filter();
+        where.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER)=?"), {it.key()});
+        db.run(QStringLiteral("DELETE FROM ") + kTable + where.text, where.values).finish();
+        if (CasillaWriter::isEmptyValue(it.value())) {
+            continue;
+        }
+        db.run(QStringLiteral("INSERT INTO ") + kTable +
+                   QStringLiteral(" (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CASILLA, i_valor, cNumero) "
+                                  "VALUES (?,?,?,?,?,?,'000000')"),
+               key.columnValues() + QVariantList{QString::number(it.key()), it.value()})
+            .finish();
+    }
+}
+
+void WorkingCasillas::writeToDet(store::Database& db, const store::DeclarationKey& key, CasillaWriter& writer) {
+    store::SqlFilter stored = key.filter();
+    stored.andCondition(inWorkingList());
+    db.run(QStringLiteral("DELETE FROM DET") + stored.text, stored.values).finish();
+    const QMap<int, QString> working = values(db, key);
+    for (auto it = working.cbegin(); it != working.cend(); ++it) {
+        if (isWorking(it.key())) {
+            writer.write(QString::number(it.key()), it.value());
+        }
+    }
+}
+
+} // namespace qel::declaration
