@@ -39,7 +39,8 @@ struct Fixture {
         const store::DeclarationKey key = bench::benchKey();
         QByteArray bare;
         for (int i = 0; i < rowCount(); ++i) {
-            const QString fields = QStringLiteral("1|%1|1200|1|1|ABC%2|").arg(landlord(i)).arg(i % 1000, 3, 10, QLatin1Char('0'));
+            const QString fields =
+                QStringLiteral("1|%1|1200|1|1|ABC%2|").arg(landlord(i)).arg(i % 1000, 3, 10, QLatin1Char('0'));
             importFile += (fields + QString(13, QLatin1Char('|')) + QLatin1Char('\n')).toUtf8();
             bare += QStringLiteral("6|%1|2018|0588|1|%2|1|1|1|ABC%3|1200|||||||||||||000000\n")
                         .arg(key.ruc, landlord(i))
@@ -71,7 +72,8 @@ void BM_ImportRentals(benchmark::State& state) {
         imports::Importer importer({f.database.db(), bench::benchKey(), f.utility, {}}, kind);
         const imports::ImportResult result = importer.run(f.importFile, true);
         if (result.added != rowCount()) {
-            state.SkipWithError(qPrintable(QStringLiteral("%1 added, %2 rejected").arg(result.added).arg(result.rejected)));
+            state.SkipWithError(
+                qPrintable(QStringLiteral("%1 added, %2 rejected").arg(result.added).arg(result.rejected)));
             return;
         }
     }

@@ -3,7 +3,6 @@
 // The baseline is the bare SQLite read of the same rows. Targets: under 1 s for the PDF and
 // under 100 ms for the first preview page.
 #include "bench_support.h"
-
 #include "printing/DeclarationReport.h"
 #include "printing/PageDescription.h"
 #include "printing/ReportDocument.h"
@@ -14,15 +13,13 @@
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
-
 #include <cstdio>
+#include <sqlite3.h>
 
 namespace qel {
 namespace {
 
-const QStringList kTables = {QStringLiteral("F586DONAC"), QStringLiteral("F535SOCIOS"),
-                             QStringLiteral("F582ALQUILER")};
+const QStringList kTables = {QStringLiteral("F586DONAC"), QStringLiteral("F535SOCIOS"), QStringLiteral("F582ALQUILER")};
 constexpr int kRows = 5400;
 const QDateTime kPrintedAt(QDate(2019, 3, 15), QTime(10, 0));
 
@@ -97,8 +94,8 @@ BENCHMARK(BM_ReportFile)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 void BM_PreviewFirstPage(benchmark::State& state) {
     Fixture& f = fixture();
-    const printing::ReportWriter writer = printing::DeclarationReport(f.database.db(), bench::benchKey())
-                                              .write(true, kPrintedAt);
+    const printing::ReportWriter writer =
+        printing::DeclarationReport(f.database.db(), bench::benchKey()).write(true, kPrintedAt);
     const QString path = f.spool.filePath(QStringLiteral("00000002.PRN"));
     printing::SpoolEntry entry;
     entry.path = path;

@@ -4,14 +4,12 @@
 // statements in one transaction, on the same database, in the same run.
 
 #include "bench_support.h"
-
 #include "store/DeclarationTables.h"
 #include "store/TableCatalog.h"
 #include "store/TransactionGuard.h"
 #include "store/WorkingCopies.h"
 
 #include <benchmark/benchmark.h>
-
 #include <sqlite3.h>
 
 namespace {

@@ -3,7 +3,6 @@
 #include "base/NumberFormat.h"
 
 #include <QString>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>

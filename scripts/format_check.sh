@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a C++ file is not laid out as .clang-format says (clang-format --dry-run --Werror).
-# By default only the files of scripts/format_allowlist.txt are checked, so that the check can
-# be on while the tree is being brought to the layout; QEL_FORMAT_ALL=1 checks every file of
-# src/, tests/, bench/ and fuzz/. Extra arguments are files to check instead.
+# Every file of src/, tests/, bench/ and fuzz/ is checked; extra arguments are files to check
+# instead.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -17,10 +16,8 @@ fi
 files=()
 if (($# > 0)); then
     files=("$@")
-elif [[ "${QEL_FORMAT_ALL:-0}" == "1" ]]; then
-    mapfile -t files < <(find src tests bench fuzz -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
 else
-    mapfile -t files < <(grep -v -e '^#' -e '^[[:space:]]*$' scripts/format_allowlist.txt)
+    mapfile -t files < <(find src tests bench fuzz -type f \( -name '*.cpp' -o -name '*.h' \) | sort)
 fi
 
 failed=0

@@ -2,8 +2,7 @@
 # Installs what is missing, builds with warnings as errors and with the address and
 # undefined-behaviour sanitizers, and runs every test under them (under a virtual X server,
 # which the launcher-window tests need), then runs each fuzzer of fuzz/corpus/ briefly.
-# First it checks the layout of the files scripts/format_allowlist.txt lists (QEL_FORMAT_ALL=1:
-# every file).
+# First it checks that every C++ file is laid out as .clang-format says.
 #   QEL_FUZZ_SECONDS   seconds per fuzzer (default 10; 0 skips fuzzing)
 # The crash tests kill their helpers 50 + 2 x 30 times here; scripts/crash_test.sh runs them
 # at 10,000 kills.

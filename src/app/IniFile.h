@@ -9,8 +9,8 @@ namespace qel::app {
 // write replaces the key's line or adds it, and every other line stays as it was.
 class IniFile {
 public:
-    static const QString kFileName;    // "PM000.INI"
-    static const QString kOptions;     // "Options"
+    static const QString kFileName; // "PM000.INI"
+    static const QString kOptions;  // "Options"
 
     explicit IniFile(QString path) : m_path(std::move(path)) {}
 

@@ -3,7 +3,6 @@
 #include "store/Database.h"
 
 #include <QString>
-
 #include <memory>
 
 namespace qel::app {
@@ -21,17 +20,17 @@ struct ProcessState {
     QString periodo = QStringLiteral("2018");    // fiscal year of the declarations this module creates
     QString version = QStringLiteral("1.0");
     QString versionDate = QStringLiteral("01/01/2018");
-    QString sysPath;      // installation folder, names appended without a separator
-    QString tmpFolder;    // sysPath + "TMP/"
+    QString sysPath;   // installation folder, names appended without a separator
+    QString tmpFolder; // sysPath + "TMP/"
     QString sysVersion;
-    QString dbFile;       // DBPath + DBName
-    QString menuFile;     // sysPath + SysMenu
-    QString reportFolder; // sysPath + "RPT"
-    QString tmpBase;      // sysPath + "TMP"
-    QString imageFolder;  // sysPath + "BMP/"
+    QString dbFile;                        // DBPath + DBName
+    QString menuFile;                      // sysPath + SysMenu
+    QString reportFolder;                  // sysPath + "RPT"
+    QString tmpBase;                       // sysPath + "TMP"
+    QString imageFolder;                   // sysPath + "BMP/"
     QString sysUser = QStringLiteral(" "); // launcher user; selects the taxpayers and the user kind
-    QString helpFile;     // sysPath + "0588/Pm588.html"
-    QString versionHost;  // intranet host of the version-check page (INI key VersionHost)
+    QString helpFile;                      // sysPath + "0588/Pm588.html"
+    QString versionHost;                   // intranet host of the version-check page (INI key VersionHost)
 
     std::unique_ptr<store::Database> db;
     bool recovering = false; // only while "Recuperar Declaración" runs

@@ -4,7 +4,6 @@
 #include "store/Database.h"
 
 #include <QDate>
-
 #include <optional>
 
 namespace qel::app {

@@ -3,7 +3,6 @@
 #include <QChar>
 #include <QDate>
 #include <QString>
-
 #include <optional>
 
 namespace qel::store {

@@ -2,7 +2,6 @@
 
 #include <QRegularExpression>
 #include <QStringList>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>

@@ -1,17 +1,17 @@
 #include "annexes/AnnexCatalog.h"
 #include "annexes/AnnexScriptWindow.h"
+#include "annexes/AssistantScripts.h"
 #include "annexes/CasillaListCatalog.h"
 #include "annexes/CasillaScripts.h"
 #include "annexes/MovementAssistantScript.h"
 #include "app/HelpScript.h"
-#include "annexes/AssistantScripts.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
-#include "imports/ImportModel.h"
+#include "batch/SentDeclarationWindows.h"
 #include "batch/TrialBalanceBatchWindows.h"
+#include "imports/ImportModel.h"
 #include "printing/PrintScripts.h"
 #include "printing/ReportPainter.h"
-#include "batch/SentDeclarationWindows.h"
 
 #include <QDir>
 
@@ -24,16 +24,16 @@ void registerPrintWindows(BatchWindows& windows) {
     const auto printType = [](BatchContext& c, bool sent) -> std::unique_ptr<app::ScriptableWindow> {
         const declaration::FormContext& s = c.services;
         return std::make_unique<printing::PrintTypeScript>(
-            printing::PrintTypeModel::Context{s.db, s.prompter, s.clock, s.sysUser, s.userKind, s.periodo,
-                                              s.formulario, c.reportFolder, sent},
+            printing::PrintTypeModel::Context{s.db, s.prompter, s.clock, s.sysUser, s.userKind, s.periodo, s.formulario,
+                                              c.reportFolder, sent},
             s.opener);
     };
     windows.addMenu(QStringLiteral("mnuImprimir"), [printType](BatchContext& c) { return printType(c, false); });
     windows.addMenu(QStringLiteral("mnuImprimirEnviada"), [printType](BatchContext& c) { return printType(c, true); });
     windows.addWindow(printing::PreviewScript::kWindowName, [](BatchContext& c, const app::FormRequest& r) {
-        return std::make_unique<printing::PreviewScript>(r.code, c.services.prompter, c.services.opener,
-                                                         c.services.files, [&c] { return c.takePdfPath(); },
-                                                         &printing::ReportPainter::writePdf);
+        return std::make_unique<printing::PreviewScript>(
+            r.code, c.services.prompter, c.services.opener, c.services.files, [&c] { return c.takePdfPath(); },
+            &printing::ReportPainter::writePdf);
     });
     windows.addWindow(printing::PreviewScript::kRangeWindow, [](BatchContext& c, const app::FormRequest& r) {
         return std::make_unique<printing::PageRangeScript>(r.keyValues.value(0).toInt(), c.services.prompter);
@@ -43,18 +43,19 @@ void registerPrintWindows(BatchWindows& windows) {
 // The import windows; frmImportarGastoPresent serves the kind its caller names.
 void registerImportWindows(BatchWindows& windows) {
     for (const char* name : {"frmImportarSocios", "frmImportarCasEF", "frmImportarGastoPresent"}) {
-        windows.addWindow(QString::fromLatin1(name),
-                          [](BatchContext& c, const app::FormRequest& r) -> std::unique_ptr<app::ScriptableWindow> {
-                              const imports::ImportKind* kind = imports::ImportModel::kindFor(r);
-                              if (kind == nullptr) {
-                                  throw app::ScriptError{QStringLiteral("%1 no importa la clase %2").arg(r.name, r.code)};
-                              }
-                              const declaration::FormContext& s = c.services;
-                              return std::make_unique<imports::ImportModel>(
-                                  imports::ImportServices{s.db, s.prompter, s.clock, s.opener, s.files, s.utility,
-                                                          s.sysUser, c.reportFolder},
-                                  *kind, r);
-                          });
+        windows.addWindow(
+            QString::fromLatin1(name),
+            [](BatchContext& c, const app::FormRequest& r) -> std::unique_ptr<app::ScriptableWindow> {
+                const imports::ImportKind* kind = imports::ImportModel::kindFor(r);
+                if (kind == nullptr) {
+                    throw app::ScriptError{QStringLiteral("%1 no importa la clase %2").arg(r.name, r.code)};
+                }
+                const declaration::FormContext& s = c.services;
+                return std::make_unique<imports::ImportModel>(imports::ImportServices{s.db, s.prompter, s.clock,
+                                                                                      s.opener, s.files, s.utility,
+                                                                                      s.sysUser, c.reportFolder},
+                                                              *kind, r);
+            });
     }
 }
 

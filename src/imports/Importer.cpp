@@ -15,9 +15,7 @@ const QString kUnchecked = QStringLiteral("000000");
 // The importer's context reads through the lookups of the run under way, and stops at its end.
 class LookupsInUse {
 public:
-    LookupsInUse(ImportContext& context, ImportLookups& lookups) : m_context(context) {
-        m_context.lookups = &lookups;
-    }
+    LookupsInUse(ImportContext& context, ImportLookups& lookups) : m_context(context) { m_context.lookups = &lookups; }
     ~LookupsInUse() { m_context.lookups = nullptr; }
     LookupsInUse(const LookupsInUse&) = delete;
     LookupsInUse& operator=(const LookupsInUse&) = delete;
@@ -141,14 +139,14 @@ const Importer::RowSql& Importer::sqlFor(const TableRow& row) {
     }
     sets.append(QStringLiteral("cNumero=?"));
     sql.exists = QStringLiteral("SELECT count(*) FROM ") + row.table + keyCondition;
-    sql.update = QStringLiteral("UPDATE ") + row.table + QStringLiteral(" SET ") + sets.join(QLatin1Char(',')) +
-                 keyCondition;
+    sql.update =
+        QStringLiteral("UPDATE ") + row.table + QStringLiteral(" SET ") + sets.join(QLatin1Char(',')) + keyCondition;
     const QStringList columns = QStringList{QStringLiteral("TIP_DOC_D"), QStringLiteral("DOC_ID_D"),
                                             QStringLiteral("PERIODO"), QStringLiteral("FORMULARIO")} +
                                 sql.columns + QStringList{QStringLiteral("cNumero")};
     sql.insert = QStringLiteral("INSERT INTO ") + row.table + QStringLiteral(" (") + columns.join(QLatin1Char(',')) +
-                 QStringLiteral(") VALUES (") + QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) +
-                 QLatin1Char(')');
+                 QStringLiteral(") VALUES (") +
+                 QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')) + QLatin1Char(')');
     m_sql.append(sql);
     return m_sql.last();
 }

@@ -27,7 +27,7 @@ struct ImportContext {
     store::Database& db;
     store::DeclarationKey key;
     app::UtilityComponent& utility;
-    QString casilla; // casilla kinds only
+    QString casilla;                  // casilla kinds only
     ImportLookups* lookups = nullptr; // set by the importer for the length of an import
 
     // The first column of a query's first row; prepared once per import.

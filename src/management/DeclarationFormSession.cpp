@@ -1,17 +1,17 @@
 #include "management/DeclarationFormSession.h"
 
 #include "annexes/TrialBalancePage.h"
-#include "declaration/model/AnnexButtons.h"
-#include "declaration/rules/CalculationRules.h"
 #include "declaration/commands/CancelCommand.h"
+#include "declaration/commands/SaveCommand.h"
+#include "declaration/commands/ValidateCommand.h"
+#include "declaration/model/AnnexButtons.h"
 #include "declaration/model/CasillaWindows.h"
 #include "declaration/model/FormLoader.h"
-#include "declaration/rules/IdentificationPageCheck.h"
-#include "declaration/rules/IdentificationRules.h"
-#include "declaration/commands/SaveCommand.h"
 #include "declaration/model/SectionSwitches.h"
 #include "declaration/model/SubjectButtons.h"
-#include "declaration/commands/ValidateCommand.h"
+#include "declaration/rules/CalculationRules.h"
+#include "declaration/rules/IdentificationPageCheck.h"
+#include "declaration/rules/IdentificationRules.h"
 
 namespace qel::management {
 

@@ -10,7 +10,6 @@
 #include <QHash>
 #include <QSqlQuery>
 #include <QSqlRecord>
-
 #include <algorithm>
 #include <map>
 
@@ -52,8 +51,10 @@ const QHash<QString, QString>& titles() {
         {QStringLiteral("F540DISLEG:464"), QStringLiteral("VII.- ASISTENTE DE LA CASILLA 464 (Costo de ventas)")},
         {QStringLiteral("F540DISLEG:473"),
          QStringLiteral("VIII.- ASISTENTE DE LA CASILLA 473 (Ingresos financieros gravados)")},
-        {QStringLiteral("F540DISLEG:475"), QStringLiteral("IX.- ASISTENTE DE LA CASILLA 475 (Otros Ingresos  gravados)")},
-        {QStringLiteral("F540DISLEG:476"), QStringLiteral("X.- ASISTENTE DE LA CASILLA 476 (Otros Ingresos no gravados)")},
+        {QStringLiteral("F540DISLEG:475"),
+         QStringLiteral("IX.- ASISTENTE DE LA CASILLA 475 (Otros Ingresos  gravados)")},
+        {QStringLiteral("F540DISLEG:476"),
+         QStringLiteral("X.- ASISTENTE DE LA CASILLA 476 (Otros Ingresos no gravados)")},
         {QStringLiteral("F540DISLEG:477"),
          QStringLiteral("XI.- ASISTENTE DE LA CASILLA 477 (Enajen. de val. y bienes del act. f.)")},
         {QStringLiteral("F540DISLEG:486"), QStringLiteral("XII.- ASISTENTE DE LA CASILLA 486 (Distribución Legal)")},
@@ -107,7 +108,7 @@ QList<const store::TableDef*> printOrder() {
         QStringLiteral("F572GASREP"),   QStringLiteral("F586DONAC"),    QStringLiteral("F586IDERTA"),
         QStringLiteral("F582NODOMIC"),  QStringLiteral("F582EXPORTA")};
     static const QStringList last = {QStringLiteral("F544ADICDEDUC"), QStringLiteral("F540DISLEG"),
-                                     QStringLiteral("ACTA"), QStringLiteral("F535MOV_IME"),
+                                     QStringLiteral("ACTA"),          QStringLiteral("F535MOV_IME"),
                                      QStringLiteral("F535MOVDA_IME"), QStringLiteral("F572DETBAS")};
     const auto& catalog = store::TableCatalog::instance();
     QList<const store::TableDef*> order;
@@ -128,18 +129,19 @@ QList<const store::TableDef*> printOrder() {
 }
 
 bool hidden(const QString& column, const QString& group) {
-    static const QStringList names = {QStringLiteral("TIP_DOC_D"),  QStringLiteral("DOC_ID_D"),
-                                      QStringLiteral("PERIODO"),    QStringLiteral("FORMULARIO"),
-                                      QStringLiteral("SEMANA"),     store::TableCatalog::kCheckColumn,
+    static const QStringList names = {QStringLiteral("TIP_DOC_D"),       QStringLiteral("DOC_ID_D"),
+                                      QStringLiteral("PERIODO"),         QStringLiteral("FORMULARIO"),
+                                      QStringLiteral("SEMANA"),          store::TableCatalog::kCheckColumn,
                                       store::TableCatalog::kCorrelColumn};
     return names.contains(column, Qt::CaseInsensitive) || column.compare(group, Qt::CaseInsensitive) == 0;
 }
 
 QString monthName(const QString& period) {
     static const QStringList months = {
-        QStringLiteral("ENERO"),  QStringLiteral("FEBRERO"),   QStringLiteral("MARZO"),     QStringLiteral("ABRIL"),
-        QStringLiteral("MAYO"),   QStringLiteral("JUNIO"),     QStringLiteral("JULIO"),     QStringLiteral("AGOSTO"),
-        QStringLiteral("SETIEMBRE"), QStringLiteral("OCTUBRE"), QStringLiteral("NOVIEMBRE"), QStringLiteral("DICIEMBRE")};
+        QStringLiteral("ENERO"),   QStringLiteral("FEBRERO"),   QStringLiteral("MARZO"),
+        QStringLiteral("ABRIL"),   QStringLiteral("MAYO"),      QStringLiteral("JUNIO"),
+        QStringLiteral("JULIO"),   QStringLiteral("AGOSTO"),    QStringLiteral("SETIEMBRE"),
+        QStringLiteral("OCTUBRE"), QStringLiteral("NOVIEMBRE"), QStringLiteral("DICIEMBRE")};
     const int month = period.trimmed().right(2).toInt();
     return month >= 1 && month <= 12 ? months.at(month - 1) : period.trimmed();
 }
@@ -198,9 +200,9 @@ public:
     // Whether the column holds codes that print as descriptions.
     bool coded(const QString& column) const {
         const annexes::AnnexField* field = fieldOf(column);
-        return field != nullptr && (field->kind == annexes::FieldKind::DocType ||
-                                    field->kind == annexes::FieldKind::Option || !field->param.isEmpty() ||
-                                    !field->items.isEmpty());
+        return field != nullptr &&
+               (field->kind == annexes::FieldKind::DocType || field->kind == annexes::FieldKind::Option ||
+                !field->param.isEmpty() || !field->items.isEmpty());
     }
 
     // The description of a coded value, or the value itself.
@@ -323,14 +325,13 @@ AnnexSection makeSection(const store::TableLayout& layout, const QString& group,
     if (anyAmount) {
         section.totalLabel = totalLabels().value(key, QStringLiteral("TOTAL"));
         for (qsizetype c = 0; c < columns.size(); ++c) {
-            section.totals.append(types.at(c) == ColumnType::Currency
-                                      ? app::formatNumber(sums.at(c), app::masks::kSigned)
-                                      : QString());
+            section.totals.append(
+                types.at(c) == ColumnType::Currency ? app::formatNumber(sums.at(c), app::masks::kSigned) : QString());
             section.widths[c] = std::max(section.widths.at(c), static_cast<int>(section.totals.last().size()));
         }
     }
-    section.landscape = layout.def->name == QLatin1String("F582ALQUILER") ||
-                        section.lineWidth() > AnnexSections::kPortraitWidth;
+    section.landscape =
+        layout.def->name == QLatin1String("F582ALQUILER") || section.lineWidth() > AnnexSections::kPortraitWidth;
     fit(section, section.landscape ? AnnexSections::kLandscapeWidth : AnnexSections::kPortraitWidth);
     return section;
 }
@@ -372,9 +373,9 @@ QList<AnnexSection> AnnexSections::read(store::Database& db, const store::Declar
                 types.append(column.type);
             }
         }
-        QString sql = QStringLiteral("SELECT ") + (group.isEmpty() ? QStringLiteral("''") : group) +
-                      QLatin1Char(',') + columns.join(QLatin1Char(',')) + QStringLiteral(" FROM ") + layout.name +
-                      filter.text + QStringLiteral(" ORDER BY rowid");
+        QString sql = QStringLiteral("SELECT ") + (group.isEmpty() ? QStringLiteral("''") : group) + QLatin1Char(',') +
+                      columns.join(QLatin1Char(',')) + QStringLiteral(" FROM ") + layout.name + filter.text +
+                      QStringLiteral(" ORDER BY rowid");
         QSqlQuery query = db.run(sql, filter.values);
         std::map<QString, QList<QStringList>> groups; // ordered by the group's text
         QStringList groupOrder;

@@ -5,7 +5,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 namespace qel::store {
@@ -16,14 +15,14 @@ namespace qel::printing {
 
 // One printed annex or assistant: a title, column headings and the rows as they print.
 struct AnnexSection {
-    QString table;       // base name in the table catalogue
-    QString group;       // the casilla or assistant type the rows belong to; empty when one section
+    QString table; // base name in the table catalogue
+    QString group; // the casilla or assistant type the rows belong to; empty when one section
     QString title;
     QStringList headings;
     QList<int> widths;   // characters per column
     QList<bool> numeric; // right-aligned columns
     QList<QStringList> rows;
-    QString totalLabel;  // "TOTAL ..." with the sums of the amount columns; empty for none
+    QString totalLabel; // "TOTAL ..." with the sums of the amount columns; empty for none
     QStringList totals;
     bool landscape = false;
 

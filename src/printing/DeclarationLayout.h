@@ -32,15 +32,15 @@ public:
     static constexpr Cell kLeftCell = {12, 28, 41, 45, 17};
     static constexpr Cell kRightCell = {64, 28, 93, 97, 17};
     static constexpr Cell kWideCell = {12, 57, 70, 97, 40};
-    static constexpr int kHeaderRows = 7;     // the boxed form header
-    static constexpr int kTitleRow = 8;       // the page's numbered title
+    static constexpr int kHeaderRows = 7; // the boxed form header
+    static constexpr int kTitleRow = 8;   // the page's numbered title
     static constexpr int kFirstSectionRow = 10;
     static constexpr int kLastRow = 82;
 
     struct ReportPage {
-        QString title;           // "1.-  ESTADOS FINANCIEROS"
-        QStringList formPages;   // FormPages ids (a prefix takes its nested pages too)
-        int columns = 2;         // casillas to a row
+        QString title;         // "1.-  ESTADOS FINANCIEROS"
+        QStringList formPages; // FormPages ids (a prefix takes its nested pages too)
+        int columns = 2;       // casillas to a row
     };
     // The six form pages in print order; a form page no entry names goes to the last.
     static const QList<ReportPage>& pages();

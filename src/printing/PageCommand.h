@@ -7,16 +7,16 @@ namespace qel::printing {
 // One command of a report's page-description file.
 struct PageCommand {
     enum class Kind {
-        Font,        // <!font!>name<!/font!>
-        PageCount,   // <!nHojas!>n<!/nHojas!>
-        Orientation, // <!Orientacion!>H|V<!/Orientacion!>
-        Color,       // <!Color!>colour<!/Color!>
-        BoldOn,      // <!bold!>
-        BoldOff,     // <!/bold!>
-        Text,        // pPos|column|row|text|bold|size|page|
+        Font,         // <!font!>name<!/font!>
+        PageCount,    // <!nHojas!>n<!/nHojas!>
+        Orientation,  // <!Orientacion!>H|V<!/Orientacion!>
+        Color,        // <!Color!>colour<!/Color!>
+        BoldOn,       // <!bold!>
+        BoldOff,      // <!/bold!>
+        Text,         // pPos|column|row|text|bold|size|page|
         VerticalText, // pPosVerti|column|row|text|bold|size|page|
-        Box,         // pCuadro|page|left|top|right|bottom|
-        NewPage,     // pNuevaHoja
+        Box,          // pCuadro|page|left|top|right|bottom|
+        NewPage,      // pNuevaHoja
     };
 
     Kind kind = Kind::Text;
@@ -26,8 +26,8 @@ struct PageCommand {
     double right = 0;  // pCuadro only
     double bottom = 0; // pCuadro only
     bool bold = false;
-    int size = 8;      // font size in points
-    int page = 0;      // page index, counted from 0
+    int size = 8; // font size in points
+    int page = 0; // page index, counted from 0
 
     bool operator==(const PageCommand&) const = default;
 

@@ -125,10 +125,9 @@ bool PreviewScript::savePdf() {
     if (m_files == nullptr) {
         return false;
     }
-    const std::optional<QString> path =
-        m_files->saveFile(QStringLiteral("Guardar como PDF"),
-                          QFileInfo(m_preview.path()).completeBaseName() + QStringLiteral(".pdf"),
-                          QStringLiteral("PDF (*.pdf)"));
+    const std::optional<QString> path = m_files->saveFile(
+        QStringLiteral("Guardar como PDF"), QFileInfo(m_preview.path()).completeBaseName() + QStringLiteral(".pdf"),
+        QStringLiteral("PDF (*.pdf)"));
     return path && m_preview.saveAsPdf(*path);
 }
 

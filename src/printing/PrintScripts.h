@@ -5,7 +5,6 @@
 #include "printing/ReportPreview.h"
 
 #include <QString>
-
 #include <functional>
 #include <memory>
 
@@ -52,7 +51,7 @@ private:
 
 class PreviewScript : public app::ScriptableWindow {
 public:
-    static const QString kWindowName; // "frmPreview"
+    static const QString kWindowName;  // "frmPreview"
     static const QString kRangeWindow; // "frmImpxPag"
 
     // `takePdf` gives the PDF the script queued for the next print (empty for none); `writePdf`

@@ -13,8 +13,8 @@ namespace qel::printing {
 namespace {
 
 QPageLayout layoutOf(const ReportDocument::Page& page) {
-    return QPageLayout(QPageSize(QPageSize::A4),
-                       page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+    return QPageLayout(QPageSize(QPageSize::A4), page.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
 }
 
 QColor colorOf(const QString& name) {

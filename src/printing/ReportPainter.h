@@ -16,9 +16,9 @@ namespace qel::printing {
 // device units a point is.
 class ReportPainter {
 public:
-    static constexpr double kColumnPoints = 4.8;            // 0.6 em of 8 points
-    static constexpr double kPortraitLinePoints = 9.0;      // 83 lines and the margin fit on A4
-    static constexpr double kLandscapeLinePoints = 8.4;     // 64 lines and the margin on A4 across
+    static constexpr double kColumnPoints = 4.8;        // 0.6 em of 8 points
+    static constexpr double kPortraitLinePoints = 9.0;  // 83 lines and the margin fit on A4
+    static constexpr double kLandscapeLinePoints = 8.4; // 64 lines and the margin on A4 across
     static constexpr double kTopMarginLines = 3.0;
 
     static QSizeF pageSizePoints(const ReportDocument::Page& page); // A4, upright or across

@@ -4,7 +4,6 @@
 #include "printing/ReportDocument.h"
 
 #include <QString>
-
 #include <functional>
 #include <optional>
 
@@ -19,12 +18,12 @@ namespace qel::printing {
 // the current page with ReportPainter and forwards its buttons here.
 class ReportPreview {
 public:
-    static const QString kCaption;        // "Presentación Preliminar"
-    static const QString kMissingFile;    // "Archivo Físico del Reporte no Existe."
+    static const QString kCaption;         // "Presentación Preliminar"
+    static const QString kMissingFile;     // "Archivo Físico del Reporte no Existe."
     static const QString kPrintErrorTitle; // "Error al Imprimir"
-    static const QString kPrinted;        // "Reporte se imprimió satisfactoriamente."
-    static const QString kPreviewMode;    // "PresPrevia"
-    static const QString kPrintMode;      // "IMPRIMIR"
+    static const QString kPrinted;         // "Reporte se imprimió satisfactoriamente."
+    static const QString kPreviewMode;     // "PresPrevia"
+    static const QString kPrintMode;       // "IMPRIMIR"
     static constexpr double kMinZoom = 0.25;
     static constexpr double kMaxZoom = 4.0;
 

@@ -39,8 +39,8 @@ void ReportWriter::beginPage() {
     m_width = m_nextWidth;
     const bool landscape = m_width >= kLandscapeWidth;
     if (landscape != m_landscape) {
-        m_body.append(PageCommand::tag(PageCommand::Kind::Orientation,
-                                       landscape ? QStringLiteral("H") : QStringLiteral("V")));
+        m_body.append(
+            PageCommand::tag(PageCommand::Kind::Orientation, landscape ? QStringLiteral("H") : QStringLiteral("V")));
     }
     m_landscape = landscape;
     writeHeader();

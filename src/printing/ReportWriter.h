@@ -53,7 +53,7 @@ public:
     void newPage();
 
     int width() const { return m_width; }
-    int currentPage() const { return m_page; }     // from 0
+    int currentPage() const { return m_page; } // from 0
     int pageCount() const { return m_page + 1; }
     int lineOnPage() const { return m_line; }
     int pageLength() const { return linesPerPage(m_width); }

@@ -31,8 +31,7 @@ QString SpoolRegistry::pathOf(const QString& archivo) const {
     return QDir(m_folder).filePath(archivo);
 }
 
-SpoolEntry SpoolRegistry::allocate(const QString& codRep, const QString& user, const QString& ruc,
-                                   const QDate& date) {
+SpoolEntry SpoolRegistry::allocate(const QString& codRep, const QString& user, const QString& ruc, const QDate& date) {
     store::TransactionGuard transaction(m_db);
     SpoolEntry entry = insertRow(codRep, user, ruc, date);
     transaction.commit();
@@ -50,8 +49,7 @@ std::optional<SpoolEntry> SpoolRegistry::publish(const QString& codRep, const QS
     return entry;
 }
 
-SpoolEntry SpoolRegistry::insertRow(const QString& codRep, const QString& user, const QString& ruc,
-                                    const QDate& date) {
+SpoolEntry SpoolRegistry::insertRow(const QString& codRep, const QString& user, const QString& ruc, const QDate& date) {
     const qlonglong lastOfCode =
         m_db.scalar(QStringLiteral("SELECT max(CAST(Secuencia AS INTEGER)) FROM SPOOL WHERE CodRep=?"), {codRep})
             .toLongLong();
@@ -65,8 +63,8 @@ SpoolEntry SpoolRegistry::insertRow(const QString& codRep, const QString& user, 
     entry.path = pathOf(entry.archivo);
     m_db.run(QStringLiteral("INSERT INTO SPOOL (CodRep, Secuencia, Archivo, Fecha, usuario, TIP_DOC_D, Doc_id_d) "
                             "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-             {codRep, entry.secuencia, entry.archivo, date.toString(Qt::ISODate), user,
-              store::DeclarationKey::kTipDocD, ruc});
+             {codRep, entry.secuencia, entry.archivo, date.toString(Qt::ISODate), user, store::DeclarationKey::kTipDocD,
+              ruc});
     return entry;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QString>
-
 #include <optional>
 
 namespace qel::store {
@@ -33,8 +32,8 @@ public:
     // A finished report: its numbers, its SPOOL row and its file, all or nothing. Nothing when
     // the file cannot be written (the row is not kept); throws store::DatabaseError when the
     // row cannot be written.
-    std::optional<SpoolEntry> publish(const QString& codRep, const QString& user, const QString& ruc,
-                                      const QDate& date, const QString& fileText);
+    std::optional<SpoolEntry> publish(const QString& codRep, const QString& user, const QString& ruc, const QDate& date,
+                                      const QString& fileText);
     // Writes a report's file (creating the spool folder when it is missing); false when it
     // cannot be written.
     static bool save(const SpoolEntry& entry, const QString& fileText);

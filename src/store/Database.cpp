@@ -8,7 +8,6 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QUuid>
-
 #include <sqlite3.h>
 
 namespace qel::store {

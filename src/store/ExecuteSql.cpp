@@ -7,8 +7,8 @@
 namespace qel::store {
 
 void showDatabaseError(app::Prompter& prompter, const DatabaseError& error) {
-    prompter.message(QStringLiteral("Error Número : %1\n%2").arg(error.number()).arg(error.text()),
-                     kSqlErrorTitle, app::Icon::Critical);
+    prompter.message(QStringLiteral("Error Número : %1\n%2").arg(error.number()).arg(error.text()), kSqlErrorTitle,
+                     app::Icon::Critical);
 }
 
 bool ExecuteSql(Database& db, app::Prompter& prompter, const QString& sql, const QVariantList& values) {

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QVariantList>
-
 #include <functional>
 
 namespace qel::app {

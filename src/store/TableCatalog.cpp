@@ -1,7 +1,6 @@
 #include "store/TableCatalog.h"
 
 #include <QRegularExpression>
-
 #include <stdexcept>
 
 namespace qel::store {
@@ -93,8 +92,10 @@ QList<TableDef> buildCatalog() {
                            {QStringLiteral("TIP_DOC_D"), QStringLiteral("DOC_ID_D")}));
     t.append(launcherTable(QStringLiteral("PARAM"), QStringLiteral("Numero Argumento Funcion"),
                            {QStringLiteral("Numero"), QStringLiteral("Argumento")}));
-    t.append(launcherTable(QStringLiteral("ERROR"), QStringLiteral("CodError DescError"), {QStringLiteral("CodError")}));
-    t.append(launcherTable(QStringLiteral("CLAVES"), QStringLiteral("Usuario Clave tipo"), {QStringLiteral("Usuario")}));
+    t.append(
+        launcherTable(QStringLiteral("ERROR"), QStringLiteral("CodError DescError"), {QStringLiteral("CodError")}));
+    t.append(
+        launcherTable(QStringLiteral("CLAVES"), QStringLiteral("Usuario Clave tipo"), {QStringLiteral("Usuario")}));
     t.append(launcherTable(QStringLiteral("SPOOL"),
                            QStringLiteral("CodRep Secuencia Archivo Fecha:A usuario TIP_DOC_D:I Doc_id_d"),
                            {QStringLiteral("Archivo")}));
@@ -120,11 +121,11 @@ QList<TableDef> buildCatalog() {
         cab.uniqueColumns = {QStringLiteral("TIP_DOC_D"), QStringLiteral("DOC_ID_D"), QStringLiteral("PERIODO"),
                              QStringLiteral("FORMULARIO")};
         t.append(cab);
-        TableDef det = declarationTable(QStringLiteral("DET"), 6,
-                                        QStringLiteral("SEMANA:I CASILLA i_valor idcasilla"), false, true);
+        TableDef det = declarationTable(QStringLiteral("DET"), 6, QStringLiteral("SEMANA:I CASILLA i_valor idcasilla"),
+                                        false, true);
         det.historyExtras = cols(QStringLiteral("estado:I"));
-        det.uniqueColumns = {QStringLiteral("TIP_DOC_D"), QStringLiteral("DOC_ID_D"), QStringLiteral("PERIODO"),
-                             QStringLiteral("FORMULARIO"), QStringLiteral("SEMANA"), QStringLiteral("CASILLA")};
+        det.uniqueColumns = {QStringLiteral("TIP_DOC_D"),  QStringLiteral("DOC_ID_D"), QStringLiteral("PERIODO"),
+                             QStringLiteral("FORMULARIO"), QStringLiteral("SEMANA"),   QStringLiteral("CASILLA")};
         t.append(det);
         t.append(declarationTable(QStringLiteral("ACTA"), 5,
                                   QStringLiteral("TIPO_ASIST PER_PAG saluti:C compen:C otrcre:C pago_r:C "
@@ -456,8 +457,7 @@ QStringList TableCatalog::ddl() const {
             if (layout.copy == Copy::History) {
                 key += QStringLiteral(", CORREL");
             }
-            statements.append(
-                QStringLiteral("CREATE INDEX IF NOT EXISTS ix_%1 ON %1 (%2)").arg(layout.name, key));
+            statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_%1 ON %1 (%2)").arg(layout.name, key));
         } else if (layout.def->declaration && layout.copy == Copy::Working) {
             // The windows, the imports and the deletes find a working row by its key one row at a
             // time: without an index every look-up reads the whole table.

@@ -5,7 +5,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 
 namespace qel::store {
@@ -21,14 +20,14 @@ struct ColumnDef {
 
 // One table of the shared database as the catalogue knows it.
 struct TableDef {
-    QString name;              // base name, as the permanent copy is called
-    QList<ColumnDef> columns;  // in physical order; cNumero last when the table is checked
-    int keyCount = 0;          // leading key columns = split index of the row check code
-    bool declaration = false;  // begins with TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO
-    bool checked = false;      // ends with cNumero
-    bool permanent = true;     // the permanent copy exists
-    bool working = false;      // a TMP copy exists
-    bool history = false;      // an H copy exists
+    QString name;                   // base name, as the permanent copy is called
+    QList<ColumnDef> columns;       // in physical order; cNumero last when the table is checked
+    int keyCount = 0;               // leading key columns = split index of the row check code
+    bool declaration = false;       // begins with TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO
+    bool checked = false;           // ends with cNumero
+    bool permanent = true;          // the permanent copy exists
+    bool working = false;           // a TMP copy exists
+    bool history = false;           // an H copy exists
     QList<ColumnDef> historyExtras; // columns only the H copy has, placed before cNumero
     QStringList uniqueColumns;      // unique index of the permanent copy; the H copy adds CORREL
     QString note;                   // how columns not shown by any window were completed
@@ -67,7 +66,7 @@ public:
     // CREATE TABLE and CREATE INDEX statements of the whole database.
     QStringList ddl() const;
 
-    static const QString kCheckColumn; // "cNumero"
+    static const QString kCheckColumn;  // "cNumero"
     static const QString kCorrelColumn; // "CORREL"
 
 private:

@@ -5,8 +5,8 @@
 #include "store/DeclarationTables.h"
 #include "store/ExecuteSql.h"
 #include "store/SentVersions.h"
-#include "store/TableCatalog.h"
 #include "store/StatementCache.h"
+#include "store/TableCatalog.h"
 #include "store/TransactionGuard.h"
 
 #include <QHash>
@@ -151,11 +151,11 @@ void CopyToWorking(Database& db, const QString& baseName, const DeclarationKey& 
         selected.append(expressions.value(column, column));
     }
     const SqlFilter filter = fromHistory ? key.versionFilter(*correl) : key.filter();
-    connectionStatements(db).run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
-                                         .arg(working.name, targetColumns.join(QLatin1Char(',')),
-                                              selected.join(QLatin1Char(',')), source.name) +
-                                     filter.text,
-                                 filter.values);
+    connectionStatements(db).run(
+        QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
+                .arg(working.name, targetColumns.join(QLatin1Char(',')), selected.join(QLatin1Char(',')), source.name) +
+            filter.text,
+        filter.values);
 }
 
 void CopyToPermanent(Database& db, const QString& baseName, const DeclarationKey& key, bool inUse) {

@@ -4,7 +4,6 @@
 
 #include <QHash>
 #include <QString>
-
 #include <optional>
 
 namespace qel::app {
@@ -35,8 +34,7 @@ void CopyToWorking(Database& db, const QString& baseName, const DeclarationKey& 
 void CopyToPermanent(Database& db, const QString& baseName, const DeclarationKey& key, bool inUse = true);
 
 // Every working copy of the declaration, in the order the declaration form refreshes them.
-void refreshWorkingCopies(Database& db, const DeclarationKey& key,
-                          const std::optional<QString>& correl = std::nullopt);
+void refreshWorkingCopies(Database& db, const DeclarationKey& key, const std::optional<QString>& correl = std::nullopt);
 
 // The working rows of the declaration, removed when its form closes (opening a declaration
 // only to look at it leaves nothing of it in the shared file). Does nothing without a RUC.

@@ -1,6 +1,5 @@
 #include "app/KeyFilters.h"
 #include "app/UtilityComponent.h"
-
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

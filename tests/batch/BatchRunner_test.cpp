@@ -1,5 +1,5 @@
-#include "app/IniFile.h"
 #include "app/DatabaseLock.h"
+#include "app/IniFile.h"
 #include "batch/BatchOpener.h"
 #include "batch/BatchPrompter.h"
 #include "batch/BatchRunner.h"

@@ -88,7 +88,7 @@ TEST_F(CalculationTest, TheTaxFollowsTheRegime) {
 }
 
 TEST_F(CalculationTest, CreditsAndTheBalanceDue) {
-    type(461, QStringLiteral("100000")); // tax 29,500
+    type(461, QStringLiteral("100000"));             // tax 29,500
     model->setText(128, QStringLiteral("(10,000)")); // the payments assistant's total
     EXPECT_EQ(shown(504), QStringLiteral("29,500"));
     EXPECT_EQ(shown(506), QStringLiteral("19,500"));
@@ -155,7 +155,8 @@ TEST_F(CalculationTest, HelpTextsOfComputedCasillas) {
 // A taxpayer who pays no tax still gets next year's percentage: the fixed one without a zone.
 TEST_F(CalculationTest, ExemptAndUnaffectedTaxpayersPayNothingButKeepThePercentage) {
     // Only the total exemption fixes the coefficient at "0"; otherwise it is the formula's 0.
-    for (const auto& [question, coefficient] : {std::pair{"OptTipoCont", "0"}, std::pair{"OptInafectacion", "0.0000"}}) {
+    for (const auto& [question, coefficient] :
+         {std::pair{"OptTipoCont", "0"}, std::pair{"OptInafectacion", "0.0000"}}) {
         SCOPED_TRACE(question);
         model->clickOption(QString::fromLatin1(question), 1);
         type(461, QStringLiteral("200000"));

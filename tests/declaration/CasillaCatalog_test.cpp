@@ -2,8 +2,8 @@
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
 #include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/model/DeclarationFormModel.h"
 #include "declaration/catalogue/FormPages.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 

@@ -1,7 +1,7 @@
+#include "declaration/ValidationFixture.h"
 #include "declaration/rules/ConsistencyRules.h"
 #include "declaration/rules/IdentificationPageCheck.h"
 #include "declaration/rules/TrialBalanceComparison.h"
-#include "declaration/ValidationFixture.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
+#include "declaration/ValidationFixture.h"
 #include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/rules/ConsistencyRules.h"
-#include "declaration/model/FieldLocator.h"
 #include "declaration/catalogue/FormControls.h"
 #include "declaration/catalogue/FormPages.h"
-#include "declaration/ValidationFixture.h"
+#include "declaration/model/FieldLocator.h"
+#include "declaration/rules/ConsistencyRules.h"
 
 namespace qel::declaration {
 namespace {

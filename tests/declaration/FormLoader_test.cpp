@@ -127,8 +127,9 @@ TEST_F(FormLoaderTest, NewDeclarationStartsWithEmptyWorkingTables) {
 TEST_F(FormLoaderTest, AnotherUsersTaxpayerIsNeverOpened) {
     addDeclaration(kRucC, {{QStringLiteral("100"), QStringLiteral("5000")}});
     test::insertRow(db(), QStringLiteral("F535SOCIOS"), test::demoKey(kRucC));
-    prompter->expectMessage(QStringLiteral("El contribuyente %1 no está registrado para el usuario CONTADOR.").arg(kRucC),
-                            app::Icon::Exclamation, FormLoader::formCaption(QStringLiteral("0588"), QStringLiteral("2018")));
+    prompter->expectMessage(
+        QStringLiteral("El contribuyente %1 no está registrado para el usuario CONTADOR.").arg(kRucC),
+        app::Icon::Exclamation, FormLoader::formCaption(QStringLiteral("0588"), QStringLiteral("2018")));
     open(Mode::Modify, kRucC, {}, QStringLiteral("1"), QStringLiteral("CONTADOR"));
     EXPECT_TRUE(model->comboCode(QStringLiteral("CmbRuc")).isEmpty());
     EXPECT_TRUE(model->text(100).isEmpty());

@@ -1,8 +1,8 @@
 #include "FormFixture.h"
+#include "declaration/model/UbigeoPicker.h"
 #include "declaration/rules/AddressRule.h"
 #include "declaration/rules/EmailRule.h"
 #include "declaration/rules/IdentificationRules.h"
-#include "declaration/model/UbigeoPicker.h"
 
 #include <gtest/gtest.h>
 

@@ -168,8 +168,7 @@ protected:
     }
 
     void start(QProcess& victim, const QString& path, const char* command) {
-        victim.start(QStringLiteral(QEL_SAVE_VICTIM),
-                     {path, kRuc, QString::fromLatin1(command), QStringLiteral("1")});
+        victim.start(QStringLiteral(QEL_SAVE_VICTIM), {path, kRuc, QString::fromLatin1(command), QStringLiteral("1")});
         ASSERT_TRUE(victim.waitForStarted(10000));
     }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "FormFixture.h"
-#include "declaration/rules/ConsistencyCheck.h"
 #include "declaration/commands/ValidateCommand.h"
+#include "declaration/rules/ConsistencyCheck.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

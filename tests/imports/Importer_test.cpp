@@ -1,10 +1,10 @@
-#include "support/ScriptedPrompter.h"
 #include "app/UtilityComponent.h"
 #include "imports/ImportFile.h"
 #include "imports/ImportKind.h"
 #include "imports/Importer.h"
 #include "imports/SpreadsheetReader.h"
 #include "store/Database.h"
+#include "support/ScriptedPrompter.h"
 #include "support/TestSupport.h"
 
 #include <QProcess>
@@ -241,7 +241,8 @@ TEST(SpreadsheetReader, ADamagedWorkbookIsRefusedWithTheMessage) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
         file.close();
-        const SpreadsheetReader::Result result = SpreadsheetReader::read(path, *SheetRange::parse(QStringLiteral("A4:H9")));
+        const SpreadsheetReader::Result result =
+            SpreadsheetReader::read(path, *SheetRange::parse(QStringLiteral("A4:H9")));
         EXPECT_EQ(result.error, SpreadsheetReader::kCannotOpen.arg(path));
         EXPECT_TRUE(result.lines.isEmpty());
     }

@@ -1,6 +1,6 @@
 #include "SentVersionsFixture.h"
-#include "declaration/commands/SaveCommand.h"
 #include "declaration/SaveFixture.h"
+#include "declaration/commands/SaveCommand.h"
 
 namespace qel::declaration::testing {
 namespace {

@@ -16,7 +16,8 @@ class DeclarationReportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::registerTaxpayer(db(), key.ruc, QStringLiteral("D'ONOFRIO S.A."));
-        test::insertRow(db(), QStringLiteral("CAB"), key, {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
+        test::insertRow(db(), QStringLiteral("CAB"), key,
+                        {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
         for (const auto& [casilla, value] : values) {
             test::insertRow(db(), QStringLiteral("DET"), key,
                             {{QStringLiteral("SEMANA"), 0},
@@ -82,14 +83,15 @@ TEST_F(DeclarationReportTest, AnnexPagesOnlyWhereRowsExist) {
     const ReportWriter writer = report.write(true, kPrintedAt);
     ASSERT_EQ(writer.pageCount(), formPages + 1);
     const ReportDocument document = ReportDocument::fromCommands(PageDescription::read(writer.fileText()).commands);
-    const QStringList last = [&] {
-        QStringList texts;
-        for (const auto& text : document.page(formPages).texts) {
-            texts.append(text.text);
-        }
-        return texts.join(QLatin1Char('\n'));
-    }()
-                                 .split(QLatin1Char('\n'));
+    const QStringList last =
+        [&] {
+            QStringList texts;
+            for (const auto& text : document.page(formPages).texts) {
+                texts.append(text.text);
+            }
+            return texts.join(QLatin1Char('\n'));
+        }()
+            .split(QLatin1Char('\n'));
     EXPECT_TRUE(last.join(QLatin1Char('\n')).contains(QStringLiteral("DETALLE DE DONACIONES")));
     EXPECT_TRUE(last.join(QLatin1Char('\n')).contains(QStringLiteral("DONATARIO 2")));
     EXPECT_FALSE(last.join(QLatin1Char('\n')).contains(QStringLiteral("DONATARIO 3"))) << "another declaration";
@@ -106,7 +108,8 @@ TEST_F(DeclarationReportTest, CodedColumnsPrintTheirDescriptionsUnderTheFieldsCa
     const QList<AnnexSection> sections = AnnexSections::read(db(), key, std::nullopt);
     ASSERT_EQ(sections.size(), 1);
     const AnnexSection& partners = sections.first();
-    EXPECT_FALSE(partners.headings.contains(QStringLiteral("TIPO DOC SOCIO"))) << partners.headings.join('|').toStdString();
+    EXPECT_FALSE(partners.headings.contains(QStringLiteral("TIPO DOC SOCIO")))
+        << partners.headings.join('|').toStdString();
     const QString row = partners.formatRow(partners.rows.first());
     EXPECT_TRUE(row.contains(QStringLiteral("RUC"))) << row.toStdString();
     EXPECT_TRUE(row.contains(QStringLiteral("60.5"))) << row.toStdString();

@@ -29,8 +29,8 @@ TEST(PageDescription, EveryKindOfCommandReadsBackAsWritten) {
         PageCommand::box(1, 10, 0.5, 114, 7.25),
         PageCommand::tag(K::NewPage),
         PageCommand::textAt(10, 82, QString(700, QLatin1Char('x')) + QStringLiteral("|end"), false, 8, 2),
-        PageCommand::textAt(10, 1, QString(199, QLatin1Char('a')) + QStringLiteral("!>") + QString(300, 'b'), false,
-                            8, 2),
+        PageCommand::textAt(10, 1, QString(199, QLatin1Char('a')) + QStringLiteral("!>") + QString(300, 'b'), false, 8,
+                            2),
     };
     const PageDescription::ReadResult read = PageDescription::read(PageDescription::writeAll(commands));
     EXPECT_EQ(read.rejected, 0);

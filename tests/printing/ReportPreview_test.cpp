@@ -29,8 +29,7 @@ TEST(PageRangeCheck, ChecksComeInTheWindowsOrder) {
         {"3", "40", "", 5},
     };
     for (const auto& c : cases) {
-        const PageRangeCheck result =
-            PageRangeCheck::check(QString::fromUtf8(c.from), QString::fromUtf8(c.to), 5);
+        const PageRangeCheck result = PageRangeCheck::check(QString::fromUtf8(c.from), QString::fromUtf8(c.to), 5);
         EXPECT_EQ(result.message, QString::fromUtf8(c.message)) << c.from << "-" << c.to;
         EXPECT_EQ(result.range.has_value(), c.last > 0);
         if (result.range) {

@@ -18,16 +18,13 @@ TEST(SpoolRegistry, NumbersGrowPerReportCodeAndFileNamesOverAll) {
         const char* secuencia;
         const char* archivo;
     } steps[] = {
-        {"RPJ096", "000001", "00000001.PRN"},
-        {"RPJ096", "000002", "00000002.PRN"},
-        {"RPJ098", "000001", "00000003.PRN"},
-        {"RPJ099", "000001", "00000004.PRN"},
+        {"RPJ096", "000001", "00000001.PRN"}, {"RPJ096", "000002", "00000002.PRN"},
+        {"RPJ098", "000001", "00000003.PRN"}, {"RPJ099", "000001", "00000004.PRN"},
         {"RPJ098", "000002", "00000005.PRN"},
     };
     for (const auto& step : steps) {
-        const SpoolEntry entry =
-            spool.allocate(QString::fromUtf8(step.code), QStringLiteral("SUPERVISOR"), QStringLiteral("20100070970"),
-                           kToday);
+        const SpoolEntry entry = spool.allocate(QString::fromUtf8(step.code), QStringLiteral("SUPERVISOR"),
+                                                QStringLiteral("20100070970"), kToday);
         EXPECT_EQ(entry.secuencia, QString::fromUtf8(step.secuencia)) << step.code;
         EXPECT_EQ(entry.archivo, QString::fromUtf8(step.archivo)) << step.code;
         EXPECT_EQ(entry.path, database.folder() + QStringLiteral("/RPT/") + entry.archivo);

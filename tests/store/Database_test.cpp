@@ -2,7 +2,6 @@
 #include "store/DeclarationKey.h"
 #include "store/ExecuteSql.h"
 #include "store/TransactionGuard.h"
-
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +22,8 @@ TEST(Database, QuotedNamesGoThroughBoundValues) {
 TEST(Database, KeyFilterBindsTheThreeValues) {
     const store::DeclarationKey key = test::demoKey();
     const store::SqlFilter filter = key.versionFilter(QStringLiteral("2"));
-    EXPECT_EQ(filter.text, QStringLiteral(" WHERE TIP_DOC_D=6 AND DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND CORREL=?"));
+    EXPECT_EQ(filter.text,
+              QStringLiteral(" WHERE TIP_DOC_D=6 AND DOC_ID_D=? AND PERIODO=? AND FORMULARIO=? AND CORREL=?"));
     EXPECT_EQ(filter.values, (QVariantList{key.ruc, key.periodo, key.formulario, QStringLiteral("2")}));
 }
 

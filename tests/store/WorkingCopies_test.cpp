@@ -1,15 +1,12 @@
-#include "store/WorkingCopies.h"
-
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
 #include "store/RowCheckCode.h"
 #include "store/TableCatalog.h"
-
+#include "store/WorkingCopies.h"
 #include "support/TestSupport.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
-
 #include <gtest/gtest.h>
 
 using namespace qel;
@@ -22,12 +19,10 @@ const store::DeclarationKey kKey = test::demoKey(QStringLiteral("20100070970"));
 const store::DeclarationKey kOther = test::demoKey(QStringLiteral("20131312955"));
 
 QVariantMap partner(const QString& document, double percentage, const QString& name = QStringLiteral("SOCIO")) {
-    return {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
-            {QStringLiteral("tipo_doc_socio"), 1},
-            {QStringLiteral("nro_doc_socio"), document},
-            {QStringLiteral("des_nom_razon"), name},
-            {QStringLiteral("Porcentaje"), percentage},
-            {QStringLiteral("cNumero"), QStringLiteral("000000")}};
+    return {
+        {QStringLiteral("tipo_socio"), QStringLiteral("01")}, {QStringLiteral("tipo_doc_socio"), 1},
+        {QStringLiteral("nro_doc_socio"), document},          {QStringLiteral("des_nom_razon"), name},
+        {QStringLiteral("Porcentaje"), percentage},           {QStringLiteral("cNumero"), QStringLiteral("000000")}};
 }
 
 // Every stored check code of a table equals the code computed over its row.
@@ -71,7 +66,8 @@ TEST(WorkingCopies, OpeningCopiesThePermanentRowsWithTheirCodes) {
     test::TempDatabase temp;
     auto& db = temp.db();
     insertRow(db, QStringLiteral("TMPF535SOCIOS"), kKey, partner(QStringLiteral("99999999"), 10)); // left over
-    insertRow(db, QStringLiteral("F535SOCIOS"), kKey, partner(QStringLiteral("11111111"), 60, QStringLiteral("D'ONOFRIO S.A.")));
+    insertRow(db, QStringLiteral("F535SOCIOS"), kKey,
+              partner(QStringLiteral("11111111"), 60, QStringLiteral("D'ONOFRIO S.A.")));
     db.run(QStringLiteral("UPDATE F535SOCIOS SET cNumero='123456'")).finish();
     insertRow(db, QStringLiteral("F535SOCIOS"), kOther, partner(QStringLiteral("22222222"), 40));
 
@@ -86,14 +82,19 @@ TEST(WorkingCopies, CounterpartPersonNamesAreRebuiltOnOpening) {
     test::TempDatabase temp;
     auto& db = temp.db();
     insertRow(db, QStringLiteral("F535CASEF"), kKey,
-              {{QStringLiteral("CASILLA"), QStringLiteral("301")}, {QStringLiteral("tipo_doc"), 1},
-               {QStringLiteral("nro_doc"), QStringLiteral("40404040")}, {QStringLiteral("tipo_des"), QStringLiteral("1")},
+              {{QStringLiteral("CASILLA"), QStringLiteral("301")},
+               {QStringLiteral("tipo_doc"), 1},
+               {QStringLiteral("nro_doc"), QStringLiteral("40404040")},
+               {QStringLiteral("tipo_des"), QStringLiteral("1")},
                {QStringLiteral("des_apellido_p"), QStringLiteral("QUISPE")},
                {QStringLiteral("des_apellido_m"), QStringLiteral("MAMANI")},
-               {QStringLiteral("des_nombres"), QStringLiteral("ROSA")}, {QStringLiteral("des_nom_razon"), QString()}});
+               {QStringLiteral("des_nombres"), QStringLiteral("ROSA")},
+               {QStringLiteral("des_nom_razon"), QString()}});
     insertRow(db, QStringLiteral("F535CASEF"), kKey,
-              {{QStringLiteral("CASILLA"), QStringLiteral("301")}, {QStringLiteral("tipo_doc"), 6},
-               {QStringLiteral("nro_doc"), QStringLiteral("20100070970")}, {QStringLiteral("tipo_des"), QStringLiteral("0")},
+              {{QStringLiteral("CASILLA"), QStringLiteral("301")},
+               {QStringLiteral("tipo_doc"), 6},
+               {QStringLiteral("nro_doc"), QStringLiteral("20100070970")},
+               {QStringLiteral("tipo_des"), QStringLiteral("0")},
                {QStringLiteral("des_nom_razon"), QStringLiteral("EMPRESA SAC")}});
     store::refreshWorkingCopies(db, kKey);
     QSqlQuery names = db.run(QStringLiteral("SELECT des_nom_razon FROM TMPF535CASEF ORDER BY tipo_doc"));
@@ -130,10 +131,13 @@ TEST(WorkingCopies, SentVersionOpenedAndSavedReplacesThePermanentRows) {
 TEST(WorkingCopies, SavingWritesNewCheckCodesAndLeavesUnusedAnnexesEmpty) {
     test::TempDatabase temp;
     auto& db = temp.db();
-    insertRow(db, QStringLiteral("TMPF535SOCIOS"), kKey, partner(QStringLiteral("11111111"), 100, QStringLiteral("ÑANDÚ E.I.R.L.")));
+    insertRow(db, QStringLiteral("TMPF535SOCIOS"), kKey,
+              partner(QStringLiteral("11111111"), 100, QStringLiteral("ÑANDÚ E.I.R.L.")));
     insertRow(db, QStringLiteral("TMPACTA"), kKey,
-              {{QStringLiteral("TIPO_ASIST"), QStringLiteral("4")}, {QStringLiteral("PER_PAG"), QStringLiteral("201803")},
-               {QStringLiteral("saluti"), 1500}, {QStringLiteral("cNumero"), QStringLiteral("000000")}});
+              {{QStringLiteral("TIPO_ASIST"), QStringLiteral("4")},
+               {QStringLiteral("PER_PAG"), QStringLiteral("201803")},
+               {QStringLiteral("saluti"), 1500},
+               {QStringLiteral("cNumero"), QStringLiteral("000000")}});
     insertRow(db, QStringLiteral("TMPF535MERMAS"), kKey,
               {{QStringLiteral("num_inf_tecnico"), QStringLiteral("INF-1")}, {QStringLiteral("mto_merma"), 500}});
     insertRow(db, QStringLiteral("F535MERMAS"), kKey, {{QStringLiteral("num_inf_tecnico"), QStringLiteral("OLD")}});
@@ -152,12 +156,12 @@ TEST(WorkingCopies, SavingWritesNewCheckCodesAndLeavesUnusedAnnexesEmpty) {
 TEST(WorkingCopies, DeletingADeclarationFollowsTheCascadeOnly) {
     test::TempDatabase temp;
     auto& db = temp.db();
-    QStringList cascade = store::declaration_tables::deleteCascadeFirst() +
-                          store::declaration_tables::deleteCascadeSecond();
+    QStringList cascade =
+        store::declaration_tables::deleteCascadeFirst() + store::declaration_tables::deleteCascadeSecond();
     cascade.removeDuplicates(); // the rentals are deleted in both halves
-    const QStringList untouched = {QStringLiteral("F535DETVAR"), QStringLiteral("F535MERMAS"),
+    const QStringList untouched = {QStringLiteral("F535DETVAR"),    QStringLiteral("F535MERMAS"),
                                    QStringLiteral("F535DESMEDROS"), QStringLiteral("F540HIDROCAR"),
-                                   QStringLiteral("F572GASREP"), QStringLiteral("F572DETBAS")};
+                                   QStringLiteral("F572GASREP"),    QStringLiteral("F572DETBAS")};
     for (const QString& table : cascade + untouched) {
         insertRow(db, table, kKey);
         insertRow(db, table, kOther);

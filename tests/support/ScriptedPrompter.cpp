@@ -36,8 +36,8 @@ Button ScriptedPrompter::ask(const QString& text, const QString& title, Buttons 
     return prompt->answer;
 }
 
-std::optional<ScriptedPrompter::Prompt> ScriptedPrompter::take(bool question, const QString& text,
-                                                               const QString& title, Icon icon) {
+std::optional<ScriptedPrompter::Prompt> ScriptedPrompter::take(bool question, const QString& text, const QString& title,
+                                                               Icon icon) {
     m_shown.append(title + QStringLiteral(": ") + text);
     const QString kind = question ? QStringLiteral("question") : QStringLiteral("message");
     if (m_expected.isEmpty()) {
@@ -47,8 +47,8 @@ std::optional<ScriptedPrompter::Prompt> ScriptedPrompter::take(bool question, co
     const Prompt expected = m_expected.takeFirst();
     if (expected.question != question || expected.text != text) {
         fail(QStringLiteral("expected %1 \"%2\", got %3 \"%4\"")
-                 .arg(expected.question ? QStringLiteral("question") : QStringLiteral("message"), expected.text,
-                      kind, text));
+                 .arg(expected.question ? QStringLiteral("question") : QStringLiteral("message"), expected.text, kind,
+                      text));
         return std::nullopt;
     }
     if (expected.title && *expected.title != title) {

@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QStringList>
-
 #include <functional>
 #include <optional>
 
@@ -20,7 +19,7 @@ public:
         bool question = false;
         QString text;
         std::optional<QString> title; // unset: any title
-        std::optional<Icon> icon;      // unset: any icon
+        std::optional<Icon> icon;     // unset: any icon
         Button answer = Button::Ok;
     };
 

@@ -4,10 +4,8 @@
 #include "store/Schema.h"
 #include "store/TableCatalog.h"
 
-#include <QStringList>
-
 #include <QFile>
-
+#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace qel::test {
@@ -63,8 +61,7 @@ int rowCount(store::Database& db, const QString& table, const store::Declaration
     return db.scalar(QStringLiteral("SELECT count(*) FROM ") + table + filter.text, filter.values).toInt();
 }
 
-void insertRow(store::Database& db, const QString& table, const store::DeclarationKey& key,
-               const QVariantMap& values) {
+void insertRow(store::Database& db, const QString& table, const store::DeclarationKey& key, const QVariantMap& values) {
     const auto layout = store::TableCatalog::instance().resolve(table);
     if (!layout) {
         ADD_FAILURE() << "table not in the catalogue: " << table.toStdString();

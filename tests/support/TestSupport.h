@@ -6,7 +6,6 @@
 
 #include <QTemporaryDir>
 #include <QVariantMap>
-
 #include <memory>
 #include <ostream>
 

@@ -14,8 +14,8 @@
 // starts and "done" when it has finished.
 
 #include "../support/FormServices.h"
-#include "declaration/model/DeclarationFormModel.h"
 #include "declaration/commands/SaveCommand.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "management/DeclarationFormSession.h"
 #include "management/VersionRecovery.h"
 #include "store/Database.h"

@@ -92,7 +92,7 @@ TEST(AssistantListScreenshots, DISABLED_EveryNewWindowFilled) {
                        : QString::fromLatin1(name) == QStringLiteral("frmMinOtrosDet")  ? QStringLiteral("476")
                                                                                         : QString();
         ui::AnnexDetailWindow window(*AnnexCatalog::instance().window(request.name),
-                                 AnnexContext{database.db(), *prompter, clock, &opener}, request);
+                                     AnnexContext{database.db(), *prompter, clock, &opener}, request);
         save(window, request.name);
     }
     const QList<std::tuple<const char*, int, QStringList>> assistants = {

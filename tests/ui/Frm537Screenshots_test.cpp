@@ -2,9 +2,9 @@
 // to look at: each page as the window shows it (/tmp/frm537-<page>.png) and, for the pages
 // that scroll, their whole content (/tmp/frm537-<page>-full.png). Run with
 //   qel_ui_tests --gtest_also_run_disabled_tests --gtest_filter='Frm537Screenshots*'
-#include "declaration/rules/CalculationRules.h"
-#include "declaration/model/FormLoader.h"
 #include "declaration/catalogue/FormPages.h"
+#include "declaration/model/FormLoader.h"
+#include "declaration/rules/CalculationRules.h"
 #include "ui/Frm537Fixture.h"
 
 #include <QScrollArea>

@@ -107,7 +107,8 @@ TEST(PrintBatch, ASavedDemoReturnWithAnnexesPrintsToPdf) {
         EXPECT_TRUE(text.contains(shown)) << shown.toStdString();
     }
 
-    QSqlQuery spool = database.db().run(QStringLiteral("SELECT CodRep, Secuencia, Archivo, Fecha, Doc_id_d FROM SPOOL"));
+    QSqlQuery spool =
+        database.db().run(QStringLiteral("SELECT CodRep, Secuencia, Archivo, Fecha, Doc_id_d FROM SPOOL"));
     ASSERT_TRUE(spool.next());
     EXPECT_EQ(spool.value(0).toString(), QStringLiteral("RPJ098"));
     EXPECT_EQ(spool.value(1).toString(), QStringLiteral("000001"));

@@ -55,8 +55,15 @@ protected:
     }
     store::Database& db() { return database.db(); }
     PrintTypeModel::Context context() {
-        return {db(), *prompter, clock, test::kSupervisor, QStringLiteral("0"), QStringLiteral("2018"),
-                QStringLiteral("0588"), database.folder() + QStringLiteral("/RPT"), false};
+        return {db(),
+                *prompter,
+                clock,
+                test::kSupervisor,
+                QStringLiteral("0"),
+                QStringLiteral("2018"),
+                QStringLiteral("0588"),
+                database.folder() + QStringLiteral("/RPT"),
+                false};
     }
     QString printReport(bool annexes) {
         FrmTipPrnR window(context());

@@ -10,8 +10,8 @@ namespace qel::annexes {
 // to the list of other income of casilla 476 (frmMinOtros), once its number is typed too.
 class LotChecks : public AnnexChecks {
 public:
-    static const QString kAdditions;  // "DetAdicionesMH"
-    static const QString kDeductions; // "DetDeduccionesMH"
+    static const QString kAdditions;   // "DetAdicionesMH"
+    static const QString kDeductions;  // "DetDeduccionesMH"
     static const QString kOtherIncome; // "frmMinOtros"
 
     void prepare(AnnexDetailModel& model) override;

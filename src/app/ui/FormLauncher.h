@@ -4,8 +4,8 @@
 
 #include <QDialog>
 #include <QHash>
-#include <QSet>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>

@@ -1,10 +1,9 @@
 #include "app/ui/FormRegistry.h"
 
 #include "annexes/ui/AnnexWindows.h"
-#include "annexes/ui/TrialBalanceForms.h"
-
 #include "annexes/ui/AssistantForms.h"
 #include "annexes/ui/CasillaListForms.h"
+#include "annexes/ui/TrialBalanceForms.h"
 #include "app/Clock.h"
 #include "app/HelpTopics.h"
 #include "app/ProcessState.h"

@@ -1,5 +1,4 @@
 #include "app/ui/MDIFrm.h"
-#include "app/ui/HelpKey.h"
 
 #include "app/ProcessState.h"
 #include "app/ui/ArrowCursorScope.h"
@@ -8,6 +7,7 @@
 #include "app/ui/Dialog_Inicial.h"
 #include "app/ui/FormLauncher.h"
 #include "app/ui/FrmConsultas.h"
+#include "app/ui/HelpKey.h"
 #include "app/ui/ToolbarIcons.h"
 #include "app/ui/frmAcercade.h"
 
@@ -104,7 +104,7 @@ MDIFrm::MDIFrm(ProcessState& state, Prompter& prompter, FormLauncher& forms, QWi
     : QMainWindow(parent), m_state(state), m_prompter(prompter), m_forms(forms), m_commands(state, prompter, *this) {
     setObjectName(QStringLiteral("MDIFrm"));
     setWindowIcon(ToolbarIcons::emblem(m_state.formulario, 64));
-    QApplication::setWindowIcon(windowIcon()); // every window of the module carries it
+    QApplication::setWindowIcon(windowIcon());                   // every window of the module carries it
     HelpKey::install(this, [this] { return m_state.helpFile; }); // F1 in every window of the module
     setMouseTracking(true);
     buildMenus();

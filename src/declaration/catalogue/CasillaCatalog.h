@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QString>
-
 #include <optional>
 
 namespace qel::declaration {
@@ -41,27 +40,27 @@ enum class KeyRule {
 
 struct CasillaDef {
     int number = 0;
-    bool hasBox = false;  // a member txtValor(number) of the form
+    bool hasBox = false; // a member txtValor(number) of the form
     BoxKind kind = BoxKind::Entry;
     ValueClass value = ValueClass::Amount;
     KeyRule keys = KeyRule::Digits;
-    int maxLength = 0;    // while typing; 0 for the default of the value class
-    QString page;         // FormPages id of the page that shows the box
-    QString section;      // caption of the frame around it; empty when none
-    int row = 0;          // order within the section (layout and printed report)
-    QString label;        // the line's label, as printed beside the box and in the report
-    QString window;       // the detail window the box opens, or the window that owns a box-less casilla
+    int maxLength = 0;         // while typing; 0 for the default of the value class
+    QString page;              // FormPages id of the page that shows the box
+    QString section;           // caption of the frame around it; empty when none
+    int row = 0;               // order within the section (layout and printed report)
+    QString label;             // the line's label, as printed beside the box and in the report
+    QString window;            // the detail window the box opens, or the window that owns a box-less casilla
     bool storedAsText = false; // DET keeps the text as entered instead of a whole number
-    bool wide = false;    // editing mask "#############" instead of "###########0"
-    int chart = 0;        // statement boxes: the chart of accounts (OptPlan 1 or 2) they belong to; 0 others
+    bool wide = false;         // editing mask "#############" instead of "###########0"
+    int chart = 0;             // statement boxes: the chart of accounts (OptPlan 1 or 2) they belong to; 0 others
 
     // Masks: while the box has the focus, and after it leaves.
     QString editMask() const;
     QString displayMask() const;
     bool lockedAtStart() const;
     bool enabledAtStart() const;
-    int editingLength() const;  // maxLength, or the default of the value class
-    int displayLength() const;  // 17, 19 for the widest boxes, the editing length for texts
+    int editingLength() const; // maxLength, or the default of the value class
+    int displayLength() const; // 17, 19 for the widest boxes, the editing length for texts
 };
 
 // Every casilla the form shows or stores, with box-less (DET-only) ones: answers,

@@ -36,17 +36,17 @@ struct GridColumn {
 
 // A named control of the declaration form other than the casilla boxes.
 struct ControlDef {
-    QString name;               // the control's name, as the rules and the batch mode call it
+    QString name; // the control's name, as the rules and the batch mode call it
     ControlKind kind = ControlKind::Label;
-    QString page;               // FormPages id
-    QString section;            // frame caption
-    int row = 0;                // order within the section
-    QString caption;            // question or caption; "{periodo}" stands for the period
-    QMap<int, QString> members; // captions of the buttons or check boxes, by index
-    int answerCasilla = 0;      // the DET-only casilla that stores the answer
+    QString page;                  // FormPages id
+    QString section;               // frame caption
+    int row = 0;                   // order within the section
+    QString caption;               // question or caption; "{periodo}" stands for the period
+    QMap<int, QString> members;    // captions of the buttons or check boxes, by index
+    int answerCasilla = 0;         // the DET-only casilla that stores the answer
     QMap<int, int> memberCasillas; // check arrays: the casilla of each member
-    QList<int> moreCasillas;    // further casillas saved with the same answer (Opttecno: 781)
-    QString answerLetters;      // a letter per index when the answer is stored as a letter ("AB")
+    QList<int> moreCasillas;       // further casillas saved with the same answer (Opttecno: 781)
+    QString answerLetters;         // a letter per index when the answer is stored as a letter ("AB")
     bool enabledAtStart = true;
     bool visibleAtStart = true; // false for the boxes the form shows only in some cases (order number, loss total)
     int maxLength = 0;

@@ -2,9 +2,9 @@
 
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "declaration/commands/SaveCommand.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/rules/DetailChecks.h"
-#include "declaration/commands/SaveCommand.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 

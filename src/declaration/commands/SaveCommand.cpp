@@ -5,16 +5,16 @@
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
 #include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/commands/CasillaWriter.h"
-#include "declaration/rules/ConsistencyCheck.h"
-#include "declaration/model/DeclarationFormModel.h"
-#include "declaration/rules/DetailChecks.h"
 #include "declaration/catalogue/FormControls.h"
+#include "declaration/commands/CasillaWriter.h"
+#include "declaration/commands/ValidateCommand.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "declaration/model/FormLoader.h"
 #include "declaration/model/SectionSwitches.h"
-#include "declaration/rules/TrialBalanceComparison.h"
-#include "declaration/commands/ValidateCommand.h"
 #include "declaration/model/WorkingCasillas.h"
+#include "declaration/rules/ConsistencyCheck.h"
+#include "declaration/rules/DetailChecks.h"
+#include "declaration/rules/TrialBalanceComparison.h"
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
 #include "store/ExecuteSql.h"
@@ -665,8 +665,7 @@ void SaveCommand::writeDetailCasillas(CasillaWriter& writer, const Plan& plan, c
         return;
     }
     QMap<int, QString> kept;
-    for (const QMap<int, QString>* table :
-         {&m_model.keptCasillas, &m_model.detailTable3}) {
+    for (const QMap<int, QString>* table : {&m_model.keptCasillas, &m_model.detailTable3}) {
         for (auto it = table->cbegin(); it != table->cend(); ++it) {
             if (!it.value().trimmed().isEmpty()) {
                 kept.insert(it.key(), it.value());

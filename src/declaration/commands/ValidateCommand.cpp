@@ -3,9 +3,9 @@
 #include "app/FormOpener.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "declaration/rules/ConsistencyCheck.h"
 #include "declaration/rules/ConsistencyRules.h"
-#include "declaration/model/DeclarationFormModel.h"
 
 #include <QRegularExpression>
 

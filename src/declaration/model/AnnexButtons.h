@@ -9,8 +9,8 @@
 #include <QVariantMap>
 #include <memory>
 #include <optional>
-#include <vector>
 #include <utility>
+#include <vector>
 
 namespace qel::declaration {
 

@@ -1,8 +1,7 @@
 #include "declaration/model/DeclarationFormModel.h"
 
-#include "app/KeyFilters.h"
-
 #include "app/FormOpener.h"
+#include "app/KeyFilters.h"
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
 

@@ -11,7 +11,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
-
 #include <functional>
 
 namespace qel::app {
@@ -113,7 +112,7 @@ public:
 
     // --- The opening of the form ----------------------------------------------------------
     Mode mode = Mode::New;
-    QString openRuc;          // modify mode: the declaration to open
+    QString openRuc; // modify mode: the declaration to open
     QString openName;
     bool historyView = false; // a sent version opened from the history tables
     QString correl;           // its correlative
@@ -126,8 +125,8 @@ public:
     bool hasBox(int n) const;
     const BoxState& box(int n) const; // an unknown casilla is a programming error
     QString text(int n) const;
-    double value(int n) const;        // whole units: separators and parentheses read, empty as 0
-    bool isEmpty(int n) const;        // no text (blanks count as empty)
+    double value(int n) const; // whole units: separators and parentheses read, empty as 0
+    bool isEmpty(int n) const; // no text (blanks count as empty)
     // Writes a box; when its text changes the change event fires (and the rules run).
     void setText(int n, const QString& text);
     void setValue(int n, double value, const QString& mask);
@@ -158,7 +157,7 @@ public:
     const ControlState& control(const QString& name) const;
     ControlState& controlState(const QString& name); // for the rules; call changed(name) after
 
-    int option(const QString& name) const;            // -1 when no button is chosen
+    int option(const QString& name) const; // -1 when no button is chosen
     bool isOption(const QString& name, int index) const { return option(name) == index; }
     // Selects a button without firing the click (loading, rules undoing a choice).
     void setOption(const QString& name, int index);
@@ -170,7 +169,7 @@ public:
     bool clickCheck(const QString& name, int index = -1); // toggles and fires
 
     void setComboItems(const QString& name, const QList<ComboItem>& items);
-    QString comboCode(const QString& name) const;     // "" when nothing is chosen
+    QString comboCode(const QString& name) const; // "" when nothing is chosen
     QString comboText(const QString& name) const;
     void setComboCode(const QString& name, const QString& code); // without firing
     void setComboIndex(const QString& name, int index);          // without firing (-1 clears)
@@ -213,15 +212,15 @@ public:
     QString acceptedMark;            // "A" once the report was accepted or skipped
     int formState = 0;               // 2 validated, 1 consistent save, 3 inconsistent save or cancel
     int inconsistencyFlag = 0;
-    QStringList reportControls;      // the box or question each line of the last report is about
+    QStringList reportControls; // the box or question each line of the last report is about
     // The help lines of a casilla as the calculation rules give them (the help window lists them).
     std::function<std::pair<QString, QString>(int)> casillaHelp;
-    bool dirty = false;              // the user changed something since the last save
+    bool dirty = false; // the user changed something since the last save
     QString currentPage = QStringLiteral("ident.general");
-    QString caption;                 // the window caption, also the title of its messages
-    QString moduleFolder;            // the module's own folder (sysPath + form code): the report file goes there
-    QString helpText;                // TxtAyuda
-    QString helpText2;               // TxtAyuda1
+    QString caption;      // the window caption, also the title of its messages
+    QString moduleFolder; // the module's own folder (sysPath + form code): the report file goes there
+    QString helpText;     // TxtAyuda
+    QString helpText2;    // TxtAyuda1
     // The form's grids by control name (annex grids, the trial balance), registered by the code
     // that fills them; the batch mode's rows and select read them.
     QHash<QString, app::GridSource*> grids;

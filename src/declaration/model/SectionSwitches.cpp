@@ -1,8 +1,8 @@
 #include "declaration/model/SectionSwitches.h"
 
 #include "base/Prompter.h"
-#include "declaration/rules/CalculationRules.h"
 #include "declaration/model/DeclarationFormModel.h"
+#include "declaration/rules/CalculationRules.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 

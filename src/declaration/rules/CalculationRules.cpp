@@ -7,7 +7,6 @@
 #include "store/ParamLookups.h"
 
 #include <QSqlQuery>
-
 #include <cmath>
 
 namespace qel::declaration {
@@ -164,7 +163,8 @@ bool CalculationRules::hasTaxBenefits() const {
 }
 
 bool CalculationRules::isNonDomiciled() const {
-    return m_model.hasControl(QStringLiteral("OptDomiciliado")) && m_model.option(QStringLiteral("OptDomiciliado")) == 0;
+    return m_model.hasControl(QStringLiteral("OptDomiciliado")) &&
+           m_model.option(QStringLiteral("OptDomiciliado")) == 0;
 }
 
 QString CalculationRules::benefitCode() const {
@@ -352,8 +352,7 @@ void CalculationRules::Calcular492y493() {
 // --- Balance sheet -------------------------------------------------------------------------
 
 void CalculationRules::Calcular330() {
-    writeTotal(330,
-               {300, 301, 302, 304, 305, 306, 307, 308, 310, 311, 313, 314, 315, 316, 317, 325, 327, 329},
+    writeTotal(330, {300, 301, 302, 304, 305, 306, 307, 308, 310, 311, 313, 314, 315, 316, 317, 325, 327, 329},
                {303, 326, 328}, kSigned);
 }
 
@@ -370,9 +369,8 @@ void CalculationRules::Calcular358() {
 }
 
 void CalculationRules::Calcular390() {
-    writeTotal(390,
-               {359, 360, 361, 362, 363, 364, 365, 366, 368, 369, 370, 371, 372, 373, 374, 375, 377, 378, 379, 380,
-                381, 382, 384, 385, 388, 389},
+    writeTotal(390, {359, 360, 361, 362, 363, 364, 365, 366, 368, 369, 370, 371, 372,
+                     373, 374, 375, 377, 378, 379, 380, 381, 382, 384, 385, 388, 389},
                {367, 376, 383, 386, 387}, kSigned);
 }
 
@@ -429,10 +427,9 @@ void CalculationRules::Calcular110y111() {
     if (empty({106, 107, 108})) {
         m_model.setText(111, QString());
     } else {
-        const double balance =
-            m_model.hasControl(QStringLiteral("TxtTotalSaldo"))
-                ? std::fabs(app::readWhole(m_model.controlText(QStringLiteral("TxtTotalSaldo"))))
-                : 0;
+        const double balance = m_model.hasControl(QStringLiteral("TxtTotalSaldo"))
+                                   ? std::fabs(app::readWhole(m_model.controlText(QStringLiteral("TxtTotalSaldo"))))
+                                   : 0;
         double carried = 0;
         if (a(107) > 0) {
             carried = a(107) + balance - a(108);
@@ -506,8 +503,8 @@ void CalculationRules::Calcular113() {
     }
     bool general = !decided;
     if (!decided) {
-        const bool amazonActivity = answeredSi(QStringLiteral("OptUbicAmazonia"), 809) ||
-                                    answeredSi(QStringLiteral("OptLeyAmazonia"), 810);
+        const bool amazonActivity =
+            answeredSi(QStringLiteral("OptUbicAmazonia"), 809) || answeredSi(QStringLiteral("OptLeyAmazonia"), 810);
         const bool amazonDomicile = answeredSi(QStringLiteral("OptDomFiscal"), 860);
         if (amazonActivity && amazonDomicile) {
             general = false;
@@ -665,11 +662,12 @@ void CalculationRules::Calcular146() {
 }
 
 double CalculationRules::assistantTotal(const QString& type, bool allColumns) const {
-    const QString columns = allColumns ? QStringLiteral("CAST(ifnull(saluti,0) AS REAL) + CAST(ifnull(compen,0) AS "
-                                                        "REAL) + CAST(ifnull(otrcre,0) AS REAL) + CAST(ifnull(pago_r,0) "
-                                                        "AS REAL) + CAST(ifnull(pago_iean,0) AS REAL) + "
-                                                        "CAST(ifnull(pago_iean_r,0) AS REAL)")
-                                       : QStringLiteral("CAST(ifnull(saluti,0) AS REAL)");
+    const QString columns = allColumns
+                                ? QStringLiteral("CAST(ifnull(saluti,0) AS REAL) + CAST(ifnull(compen,0) AS "
+                                                 "REAL) + CAST(ifnull(otrcre,0) AS REAL) + CAST(ifnull(pago_r,0) "
+                                                 "AS REAL) + CAST(ifnull(pago_iean,0) AS REAL) + "
+                                                 "CAST(ifnull(pago_iean_r,0) AS REAL)")
+                                : QStringLiteral("CAST(ifnull(saluti,0) AS REAL)");
     const QVariant total = m_model.context().db.scalar(
         QStringLiteral("SELECT sum(%1), count(*) FROM TMPACTA WHERE TIPO_ASIST=?").arg(columns), {type});
     return total.toDouble();
@@ -775,7 +773,8 @@ void CalculationRules::pTemCasillas(int typed, int partner) {
         return;
     }
     const bool textPair = typed == 211 || typed == 212;
-    const bool both = textPair ? !m_model.isEmpty(typed) && !m_model.isEmpty(partner) : v(typed) != 0 && v(partner) != 0;
+    const bool both =
+        textPair ? !m_model.isEmpty(typed) && !m_model.isEmpty(partner) : v(typed) != 0 && v(partner) != 0;
     if (!both) {
         return;
     }

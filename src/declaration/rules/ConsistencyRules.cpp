@@ -3,12 +3,12 @@
 #include "annexes/AnnexCatalog.h"
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
-#include "declaration/rules/CalculationRules.h"
 #include "declaration/model/DeclarationFormModel.h"
-#include "declaration/rules/EmailRule.h"
 #include "declaration/model/RuleControls.h"
-#include "declaration/rules/TrialBalanceComparison.h"
 #include "declaration/model/WorkingCasillas.h"
+#include "declaration/rules/CalculationRules.h"
+#include "declaration/rules/EmailRule.h"
+#include "declaration/rules/TrialBalanceComparison.h"
 #include "store/Database.h"
 
 #include <QDate>

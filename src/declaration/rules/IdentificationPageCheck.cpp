@@ -1,10 +1,10 @@
 #include "declaration/rules/IdentificationPageCheck.h"
 
 #include "base/Prompter.h"
-#include "declaration/rules/ConsistencyRules.h"
+#include "declaration/catalogue/FormPages.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/model/FieldLocator.h"
-#include "declaration/catalogue/FormPages.h"
+#include "declaration/rules/ConsistencyRules.h"
 
 namespace qel::declaration {
 

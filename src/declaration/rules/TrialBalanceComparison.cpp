@@ -2,8 +2,8 @@
 
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
-#include "declaration/rules/ConsistencyRules.h"
 #include "declaration/model/DeclarationFormModel.h"
+#include "declaration/rules/ConsistencyRules.h"
 #include "store/Database.h"
 
 #include <QSqlQuery>

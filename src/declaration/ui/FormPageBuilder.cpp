@@ -1,9 +1,9 @@
 #include "declaration/ui/FormPageBuilder.h"
 
 #include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/model/DeclarationFormModel.h"
 #include "declaration/catalogue/FormControls.h"
 #include "declaration/catalogue/FormPages.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "declaration/ui/PaymentControl.h"
 #include "declaration/ui/TabRowStrip.h"

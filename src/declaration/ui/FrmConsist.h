@@ -34,8 +34,7 @@ class FrmConsist : public QDialog, public app::ui::FormResult {
     Q_OBJECT
 
 public:
-    FrmConsist(const QString& reportPath, const app::Clock& clock, app::Prompter& prompter,
-               QWidget* parent = nullptr);
+    FrmConsist(const QString& reportPath, const app::Clock& clock, app::Prompter& prompter, QWidget* parent = nullptr);
     ~FrmConsist() override;
 
     QString resultText() const override { return m_accepted ? QStringLiteral("A") : QString(); }

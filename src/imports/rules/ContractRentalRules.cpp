@@ -24,9 +24,9 @@ public:
             return QStringLiteral(" Debe registrar la descripción del contrato.");
         }
         // One correlative is one contract: a second description for it is a typing error.
-        const QVariant known = context.scalar(QStringLiteral("SELECT des_contrato FROM TMPF582COLCAB") +
-                                                     contractFilter(f, context).text,
-                                                 contractFilter(f, context).values);
+        const QVariant known =
+            context.scalar(QStringLiteral("SELECT des_contrato FROM TMPF582COLCAB") + contractFilter(f, context).text,
+                           contractFilter(f, context).values);
         if (known.isValid() && known.toString().trimmed() != f[Description]) {
             return QStringLiteral(" Debe registrar correctamente la descripción del contrato.");
         }
@@ -227,9 +227,9 @@ private:
         static const QString next =
             QStringLiteral("SELECT ifnull(max(correl_pred),0)+1 FROM TMPF582ALQUILER") + sameLandlord;
         const QVariantList landlord{context.key.ruc, context.key.periodo, context.key.formulario, docType, f[Number]};
-        const QVariant existing = context.scalar(
-            sameGood, landlord + QVariantList{f[Kind], f[Identification], f.at(Ubigeo), f.at(Ubigeo + 4),
-                                              f.at(Ubigeo + 5)});
+        const QVariant existing =
+            context.scalar(sameGood, landlord + QVariantList{f[Kind], f[Identification], f.at(Ubigeo), f.at(Ubigeo + 4),
+                                                             f.at(Ubigeo + 5)});
         if (existing.isValid() && !existing.isNull()) {
             return existing.toInt();
         }

@@ -8,8 +8,8 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QScrollBar>
-#include <algorithm>
 #include <QStandardItemModel>
+#include <algorithm>
 
 namespace qel::management::ui {
 
@@ -87,7 +87,8 @@ void FrmContAbrir::keepColumnsWhole() {
     int wanted = kNameWidth + 2 * grid->frameWidth() + grid->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < m_rows->columnCount(); ++column) {
         if (column != kNameColumn) {
-            wanted += std::max(static_cast<QAbstractItemView*>(grid)->sizeHintForColumn(column), header->sectionSizeHint(column));
+            wanted += std::max(static_cast<QAbstractItemView*>(grid)->sizeHintForColumn(column),
+                               header->sectionSizeHint(column));
         }
     }
     grid->setMinimumWidth(wanted);

@@ -11,9 +11,15 @@ void registerPrintingForms(app::ui::FormLauncher& forms, app::ProcessState& stat
     forms.registerForm(PrintTypeModel::kWindowName, [&state, &prompter](const app::FormRequest&) {
         static const app::SystemClock systemClock;
         const app::Clock& clock = state.clock != nullptr ? *state.clock : systemClock;
-        PrintTypeModel::Context context{state.database(), prompter, clock, state.sysUser,
-                                        app::UserKind(state.database(), state.sysUser), state.periodo,
-                                        state.formulario, state.reportFolder, state.printSent};
+        PrintTypeModel::Context context{state.database(),
+                                        prompter,
+                                        clock,
+                                        state.sysUser,
+                                        app::UserKind(state.database(), state.sysUser),
+                                        state.periodo,
+                                        state.formulario,
+                                        state.reportFolder,
+                                        state.printSent};
         auto window = std::make_unique<FrmTipPrnR>(context);
         return std::unique_ptr<QDialog>(std::move(window));
     });

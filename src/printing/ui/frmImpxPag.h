@@ -3,7 +3,6 @@
 #include "printing/PageRange.h"
 
 #include <QDialog>
-
 #include <optional>
 
 class QLineEdit;

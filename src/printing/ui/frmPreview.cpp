@@ -90,8 +90,7 @@ QToolButton* frmPreview::addButton(int index, const QString& text, const QString
 
 void frmPreview::showPage() {
     m_picture->refresh();
-    m_counter->setText(m_preview.pageCounter() +
-                       QStringLiteral("   %1%").arg(qRound(m_preview.zoom() * 100)));
+    m_counter->setText(m_preview.pageCounter() + QStringLiteral("   %1%").arg(qRound(m_preview.zoom() * 100)));
     m_previous->setEnabled(m_preview.canGoBack());
     m_next->setEnabled(m_preview.canGoForward());
 }

@@ -3,7 +3,6 @@
 #include "printing/ReportPreview.h"
 
 #include <QDialog>
-
 #include <functional>
 
 class QLabel;
