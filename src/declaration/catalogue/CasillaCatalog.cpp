@@ -96,6 +96,23 @@ CasillaCatalog::CasillaCatalog() : m_casillas(casillaData()), m_index(1000, -1) 
             m_index[n] = i;
         }
     }
+    m_storage.reserve(m_index.size());
+    for (int n = 0; n < m_index.size(); ++n) {
+        const int at = m_index.at(n);
+        m_storage.append(CasillaStorage::of(n, at < 0 ? nullptr : &m_casillas.at(at)));
+        if (at >= 0) {
+            m_casillas[at].storage = m_storage.last();
+            m_casillas[at].storedAsText = m_storage.last().text;
+        }
+        if (m_storage.last().itf) {
+            m_itf.append(n);
+        }
+    }
+}
+
+const CasillaStorage& CasillaCatalog::storage(int number) const {
+    static const CasillaStorage outside;
+    return number >= 0 && number < m_storage.size() ? m_storage.at(number) : outside;
 }
 
 const CasillaCatalog& CasillaCatalog::instance() {

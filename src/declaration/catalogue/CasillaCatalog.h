@@ -1,5 +1,7 @@
 #pragma once
 
+#include "declaration/catalogue/CasillaStorage.h"
+
 #include <QList>
 #include <QString>
 #include <optional>
@@ -53,6 +55,7 @@ struct CasillaDef {
     bool storedAsText = false; // DET keeps the text as entered instead of a whole number
     bool wide = false;         // editing mask "#############" instead of "###########0"
     int chart = 0;             // statement boxes: the chart of accounts (OptPlan 1 or 2) they belong to; 0 others
+    CasillaStorage storage;    // where the load puts it and how the save writes it
 
     // Masks: while the box has the focus, and after it leaves.
     QString editMask() const;
@@ -75,11 +78,17 @@ public:
     QList<const CasillaDef*> boxes() const;
     QList<const CasillaDef*> onPage(const QString& pageId) const;
     bool hasBox(int number) const;
+    // The storage of any casilla number 0-999, with or without an entry.
+    const CasillaStorage& storage(int number) const;
+    // The casillas of the financial-transactions tax, in number order.
+    const QList<int>& itfCasillas() const { return m_itf; }
 
 private:
     CasillaCatalog();
     QList<CasillaDef> m_casillas;
-    QList<int> m_index; // casilla number -> position in m_casillas, -1 when none (0..999)
+    QList<int> m_index;              // casilla number -> position in m_casillas, -1 when none (0..999)
+    QList<CasillaStorage> m_storage; // by casilla number (0..999)
+    QList<int> m_itf;
 };
 
 } // namespace qel::declaration

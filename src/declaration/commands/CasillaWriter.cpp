@@ -7,27 +7,12 @@
 #include "store/TableCatalog.h"
 
 #include <QRegularExpression>
-#include <QSet>
 #include <QSqlError>
 #include <cmath>
 
 namespace qel::declaration {
 
 namespace {
-
-// Casillas kept as entered besides the catalogue's text casillas: codes, order numbers,
-// document data, coefficients, e-mail addresses and the ubigeo.
-const QSet<int>& textCasillas() {
-    static const QSet<int> casillas = [] {
-        QSet<int> s = {207, 209, 211, 212, 221, 224, 225, 226, 245, 580,
-                       581, 582, 610, 686, 687, 721, 790, 812, 871, 15};
-        for (int n = 247; n <= 254; ++n) {
-            s.insert(n);
-        }
-        return s;
-    }();
-    return casillas;
-}
 
 // Whether a text reads as an amount: digits with thousands separators and decimals, a sign
 // or parentheses around it.
@@ -75,11 +60,7 @@ bool CasillaWriter::isEmptyValue(const QString& value) {
 }
 
 bool CasillaWriter::isTextCasilla(int number) {
-    if (textCasillas().contains(number)) {
-        return true;
-    }
-    const CasillaDef* def = CasillaCatalog::instance().find(number);
-    return def != nullptr && def->storedAsText;
+    return CasillaCatalog::instance().storage(number).text;
 }
 
 QString CasillaWriter::storedValue(const QString& casilla, const QString& value) {

@@ -57,34 +57,13 @@ bool inRanges(int n, const QList<Range>& ranges) {
     return false;
 }
 
-// The casillas of the financial-transactions tax: a rectification of one tax writes only
-// its own boxes.
-bool isItfCasilla(int n) {
-    return n == 143 || (n >= 155 && n <= 165) || n == 181 || n == 565;
+const CasillaStorage& storageOf(int n) {
+    return CasillaCatalog::instance().storage(n);
 }
 
-// Rows of DET that the detail windows write and the save's delete leaves in place.
-const QList<Range> kDetailWindowRanges = {{202, 204}, {250, 264}, {318, 319}, {321, 324}, {395, 397},
-                                          {495, 497}, {510, 559}, {590, 590}, {594, 597}, {600, 609},
-                                          {611, 619}, {621, 629}, {631, 639}, {656, 659}, {694, 697},
-                                          {727, 752}, {833, 838}, {861, 868}, {881, 894}, {896, 899}};
-
-// Detail values the form keeps in memory and the save writes itself, when the casilla that
-// sums them up is not empty: the legal distribution of the income (486), the other untaxed
-// income by source (476) and the monthly net income of the payments on account (128).
-struct MemoryCasillas {
-    Range casillas;
-    int summary;
-};
-const QList<MemoryCasillas> kMemoryCasillas = {{{432, 438}, 486}, {{674, 675}, 476}, {{688, 699}, 128}};
-
-const MemoryCasillas* memoryCasillas(int n) {
-    for (const MemoryCasillas& entry : kMemoryCasillas) {
-        if (n >= entry.casillas.first && n <= entry.casillas.second) {
-            return &entry;
-        }
-    }
-    return nullptr;
+// A rectification of one tax writes only its own boxes.
+bool isItfCasilla(int n) {
+    return storageOf(n).itf;
 }
 
 // What an answer switched off takes away at the save: boxes emptied, working rows deleted,
@@ -280,17 +259,8 @@ bool SaveCommand::rectifiesItfOnly(const DeclarationFormModel& model) {
            ticked("ChkITF") && !ticked("ChkRenta");
 }
 
-// The ranges listed above, and every box-less casilla that the catalogue gives to a detail
-// window, except those the save writes from the form's copies.
 bool SaveCommand::keptByDetailWindow(int casilla) {
-    if (inRanges(casilla, kDetailWindowRanges)) {
-        return true;
-    }
-    if (memoryCasillas(casilla) != nullptr) {
-        return false;
-    }
-    const CasillaDef* def = CasillaCatalog::instance().find(casilla);
-    return def != nullptr && !def->hasBox && !def->window.isEmpty();
+    return storageOf(casilla).windowRow;
 }
 
 bool SaveCommand::annexInUse(const DeclarationFormModel& model, const QString& table) {
@@ -476,7 +446,7 @@ SaveCommand::Plan SaveCommand::prepare() {
 
     // A rectification of the income tax alone stores no ITF amounts.
     if (plan.rectifying && plan.incomeTax && !plan.itf) {
-        for (const int n : {155, 156, 157, 158, 159, 160, 163, 164, 143, 161, 165, 181, 565}) {
+        for (const int n : CasillaCatalog::instance().itfCasillas()) {
             emptyBox(m_model, n);
         }
     }
@@ -572,7 +542,7 @@ void SaveCommand::deleteCasillaRows(const Plan& plan) {
         }
         return compress(kept);
     }();
-    static const QList<Range> itf = {{155, 165}, {181, 181}, {565, 565}};
+    static const QList<Range> itf = compress(CasillaCatalog::instance().itfCasillas());
     store::SqlFilter filter = plan.key.filter();
     const auto [condition, values] = casillaRanges(plan.itfOnly ? itf : detailWindows);
     filter.andCondition(QStringLiteral("NOT ") + condition, values);
@@ -679,8 +649,8 @@ void SaveCommand::writeDetailCasillas(CasillaWriter& writer, const Plan& plan, c
             n == kOrderNumberCasilla) {
             continue;
         }
-        if (const MemoryCasillas* entry = memoryCasillas(n)) {
-            if (!m_model.hasBox(entry->summary) || m_model.isEmpty(entry->summary)) {
+        if (const int summary = storageOf(n).summary; summary != 0) {
+            if (!m_model.hasBox(summary) || m_model.isEmpty(summary)) {
                 continue;
             }
         } else if (keptByDetailWindow(n)) {

@@ -4,6 +4,7 @@
 #include "app/TaxpayerAccess.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "declaration/catalogue/CasillaCatalog.h"
 #include "declaration/catalogue/FormControls.h"
 #include "declaration/catalogue/FormPages.h"
 #include "declaration/model/CasillaWindows.h"
@@ -51,32 +52,8 @@ const QStringList kTrialBalanceAmounts = {
 // Mask of the coefficients as the load shows them.
 const QString kLoadedCoefficient = QStringLiteral("###,###,##0.#0");
 
-bool inRanges(int n, std::initializer_list<std::pair<int, int>> ranges) {
-    for (const auto& [first, last] : ranges) {
-        if (n >= first && n <= last) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// Answers of option buttons and check boxes, kept as stored until they are applied.
-bool isAnswerSlot(int n) {
-    return inRanges(n, {{213, 213}, {215, 215}, {217, 219}, {289, 289}, {292, 292}, {444, 444}, {661, 662}, {780, 780},
-                        {802, 805}, {807, 810}, {813, 813}, {816, 816}, {819, 823}, {827, 827}, {829, 830}, {840, 840},
-                        {860, 860}, {870, 870}, {873, 875}, {878, 878}, {880, 880}, {895, 895}});
-}
-
-// Casillas that the form shows in no box: detail windows keep them, or they stay in DET.
-bool isKeptOutOfBoxes(int n) {
-    return inRanges(n, {{2, 2},     {5, 5},     {7, 7},     {12, 12},   {15, 15},   {202, 204}, {250, 264},
-                        {318, 324}, {395, 397}, {495, 497}, {510, 559}, {590, 597}, {600, 639}, {656, 656},
-                        {659, 659}, {705, 716}, {721, 721}, {727, 752}, {755, 778}, {782, 782}, {790, 797},
-                        {801, 801}, {833, 838}, {861, 868}, {881, 899}});
-}
-
-bool inDetailTable3(int n) {
-    return n >= 676 && n <= 699;
+Storage storageOf(int n) {
+    return CasillaCatalog::instance().storage(n).where;
 }
 
 // A stored date as the date box shows it: "dd/mm/yyyy".
@@ -534,20 +511,21 @@ void FormLoader::dispatchCasilla(const QString& casilla, const QString& value) {
         break;
     }
 
-    if (isAnswerSlot(number)) {
+    switch (storageOf(number)) {
+    case Storage::Answer:
         m_model.answerSlots.insert(number, value);
         return;
-    }
-    if (inDetailTable3(number)) {
+    case Storage::DetailTable:
         m_model.detailTable3.insert(number, value);
         if (m_model.hasBox(number)) {
             showInBox(number, value);
         }
         return;
-    }
-    if (isKeptOutOfBoxes(number)) {
+    case Storage::Kept:
         m_model.keptCasillas.insert(number, value);
         return;
+    case Storage::Box:
+        break;
     }
     if (m_model.hasBox(number)) {
         showInBox(number, value);
@@ -751,7 +729,7 @@ void FormLoader::showTrialBalanceTotals() {
 void FormLoader::loadDetailTables() {
     m_model.detailTable3.clear();
     for (int n = 520; n <= 752; ++n) {
-        if (inDetailTable3(n)) {
+        if (storageOf(n) == Storage::DetailTable) {
             m_model.detailTable3.insert(n, QString());
         }
     }
@@ -763,7 +741,7 @@ void FormLoader::loadDetailTables() {
     while (rows.next()) {
         const int n = rows.value(0).toString().trimmed().toInt();
         const QString value = rows.value(1).toString().trimmed();
-        if (inDetailTable3(n)) {
+        if (storageOf(n) == Storage::DetailTable) {
             m_model.detailTable3.insert(n, value);
         }
     }

@@ -5,7 +5,6 @@
 #include "declaration/commands/CasillaWriter.h"
 #include "store/Database.h"
 
-#include <QSet>
 #include <QSqlQuery>
 
 namespace qel::declaration {
@@ -13,14 +12,6 @@ namespace qel::declaration {
 const QString WorkingCasillas::kTable = QStringLiteral("TMPF584DET");
 
 namespace {
-
-const QSet<QString>& windows() {
-    static const QSet<QString> names = {
-        QStringLiteral("frmcostos"),   QStringLiteral("frmpergan"),    QStringLiteral("frmpergan2015"),
-        QStringLiteral("frmanexo108"), QStringLiteral("frmvehiculos"), QStringLiteral("frmanexo103"),
-        QStringLiteral("frmanexo105"), QStringLiteral("frmanexo317a"), QStringLiteral("frmanexo328b")};
-    return names;
-}
 
 // The working casillas as the statements list them: "'511','512',...".
 const QList<int>& workingList() {
@@ -46,13 +37,8 @@ QString inWorkingList() {
 
 } // namespace
 
-bool WorkingCasillas::keptByWindow(const QString& window) {
-    return windows().contains(window.toLower());
-}
-
 bool WorkingCasillas::isWorking(int casilla) {
-    const CasillaDef* def = CasillaCatalog::instance().find(casilla);
-    return def != nullptr && !def->hasBox && keptByWindow(def->window);
+    return CasillaCatalog::instance().storage(casilla).working;
 }
 
 void WorkingCasillas::load(store::Database& db, const store::DeclarationKey& key, const QString& detTable,

@@ -18,14 +18,12 @@ class CasillaWriter;
 // TMPF584DET and nowhere else: the load copies them there from DET, the assistants, the
 // consistency rules and the vehicle casillas read them there, and the save writes them back
 // as DET rows. Which casillas they are follows from the casilla catalogue: the box-less
-// casillas owned by one of the assistant windows below.
+// casillas owned by one of the assistant windows that keep a working copy (their storage).
 class WorkingCasillas {
 public:
     static const QString kTable; // "TMPF584DET"
 
     static bool isWorking(int casilla);
-    // The assistant windows whose casillas are kept in TMPF584DET.
-    static bool keptByWindow(const QString& window);
 
     // After the working copies were refreshed: the working casillas of the declaration as
     // stored (DET, or HDET of a sent version with its correlative).
