@@ -195,11 +195,13 @@ AssistantDef vehicles(int casilla) {
     const QString limit = u("Límite de vehículos con gasto deducible");
     AssistantField owners = typed(705, owned);
     owners.count = true;
+    owners.opens = QStringLiteral("frmvehcas705");
     AssistantField assigned = typed(707, owned,
                                     u("Número de vehículos A2, A3 y A4 asignados a actividades de "
                                       "dirección, representación y administración"));
     assigned.count = true;
     AssistantField income = computed(706, limit);
+    income.opens = QStringLiteral("frmvehcas706");
     AssistantField maximum = computed(710, limit, u("Número máximo de vehículos A2, A3 y A4 con gasto deducible"));
     maximum.count = true;
     AssistantField copied = computed(711, limit, u("Vehículos A2, A3 y A4 asignados (casilla 877)"));
@@ -207,7 +209,48 @@ AssistantDef vehicles(int casilla) {
     d.fields = {owners, assigned, income, maximum, copied};
     d.calculation = std::make_shared<VehicleLimit>();
     d.checks = {std::make_shared<VehicleCountCheck>()};
+    // 706 is set by its detail windows (the months of frmVehIngresosNetos or the years of
+    // frmvehcas706): read again when one of them hands it back.
+    d.detailRows = std::make_shared<StoredNetIncome>();
     d.resultId = casilla == 876 ? 706 : 711;
+    return d;
+}
+
+// The vehicles the company owns (705), behind the box of frmVehiculos.
+AssistantDef ownedVehicles() {
+    AssistantDef d;
+    d.window = QStringLiteral("frmvehcas705");
+    d.openedFrom = {705};
+    d.caption = u("Vehículos de Propiedad de la Empresa - Casilla %1");
+    AssistantField owned = typed(705, u("Vehículos de la empresa"));
+    owned.count = true;
+    d.fields = {owned};
+    d.checks = {std::make_shared<OwnedVehiclesCheck>()};
+    d.resultId = 705;
+    return d;
+}
+
+// The net income of 2015 and 2016 (TMPF572DETBAS rows of 706, one per year), whose total is
+// the net income 706 the vehicle limit starts from.
+AssistantDef netIncomeByYear() {
+    AssistantDef d;
+    d.window = QStringLiteral("frmvehcas706");
+    d.openedFrom = {706};
+    d.caption = u("Ingresos Netos Anuales por Ejercicio - Casilla %1");
+    d.months = {QStringLiteral("706"), QStringLiteral("716"), QStringLiteral("V")};
+    const QString yearly = u("Ingresos netos anuales");
+    AssistantTotal sum{706, {}, {}, {}};
+    for (const int year : {2015, 2016}) {
+        AssistantField f;
+        f.month = year;
+        f.group = yearly;
+        f.label = u("Ejercicio ") + QString::number(year);
+        d.fields.append(f);
+        sum.adds.append(f.id());
+    }
+    d.fields.append(computed(706, u("Total"), u("Ingresos netos anuales")));
+    d.totals = {sum};
+    d.resultId = 706;
     return d;
 }
 
@@ -350,6 +393,8 @@ AssistantCatalog::AssistantCatalog() {
     m_defs.append(vehicleNetIncome());
     m_defs.append(vehicles(877));
     m_defs.append(vehicles(876));
+    m_defs.append(ownedVehicles());
+    m_defs.append(netIncomeByYear());
     m_defs.append(expenseExcess(522));
     m_defs.append(expenseExcess(523));
     m_defs.append(providerExpense());

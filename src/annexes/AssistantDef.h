@@ -12,7 +12,8 @@ namespace qel::annexes {
 // One box of an assistant window.
 struct AssistantField {
     int casilla = 0; // the box-less casilla it is kept as (TMPF584DET); 0 for a monthly row
-    int month = 0;   // 1-12: a monthly row of the def's month table instead of a casilla
+    int month = 0;   // 1-12: a monthly row of the def's month table instead of a casilla; a year
+                     // (2015) for the rows kept by year
     QString label;
     bool computed = false; // written by the window's totals; not typed
     bool count = false;    // a number of vehicles, not an amount
@@ -27,8 +28,11 @@ struct AssistantField {
     int openedFor = 0;
 
     int id() const { return month > 0 ? (base ? 2000 : 1000) + month : casilla; }
-    // The box as the window names it: "txtCasilla511", "txtMes01", "txtBase01".
+    // The box as the window names it: "txtCasilla511", "txtMes01", "txtBase01", "txtAnio2015".
     QString boxName() const {
+        if (month > 12) {
+            return QStringLiteral("txtAnio") + QString::number(month);
+        }
         if (month > 0) {
             return (base ? QStringLiteral("txtBase%1") : QStringLiteral("txtMes%1"))
                 .arg(month, 2, 10, QLatin1Char('0'));
@@ -49,7 +53,7 @@ struct AssistantTotal {
 };
 
 // Where the monthly rows of an assistant are kept: TMPF572DETBAS rows of one addition and
-// detail casilla and one type, per_mes the month "01".."12".
+// detail casilla and one type, per_mes the month "01".."12" (or the year "2015" for rows by year).
 struct MonthRows {
     QString casAdi;
     QString casDet;

@@ -17,16 +17,37 @@ namespace {
 
 const QString kMonthTable = QStringLiteral("TMPF572DETBAS");
 
-store::SqlFilter monthRows(const store::DeclarationKey& key, const MonthRows& months) {
-    store::SqlFilter where = key.filter();
-    where.andEquals(QStringLiteral("CAS_ADI"), months.casAdi);
-    where.andEquals(QStringLiteral("CAS_DET"), months.casDet);
-    where.andEquals(QStringLiteral("tipo"), months.tipo);
-    return where;
+QString monthKey(int month) {
+    return month > 12 ? QString::number(month) : QStringLiteral("%1").arg(month, 2, 10, QLatin1Char('0'));
 }
 
-QString monthKey(int month) {
-    return QStringLiteral("%1").arg(month, 2, 10, QLatin1Char('0'));
+// The months (or years) the window's amount boxes keep, in their order.
+QList<int> periodsOf(const AssistantDef& def) {
+    QList<int> periods;
+    for (const AssistantField& field : def.fields) {
+        if (field.month > 0 && !field.base) {
+            periods.append(field.month);
+        }
+    }
+    return periods;
+}
+
+// The rows of the window's own periods: the months and the years of casilla 706 share their
+// addition, detail and type, and each window replaces only its own.
+store::SqlFilter monthRows(const store::DeclarationKey& key, const AssistantDef& def) {
+    store::SqlFilter where = key.filter();
+    where.andEquals(QStringLiteral("CAS_ADI"), def.months.casAdi);
+    where.andEquals(QStringLiteral("CAS_DET"), def.months.casDet);
+    where.andEquals(QStringLiteral("tipo"), def.months.tipo);
+    QStringList marks;
+    QVariantList keys;
+    for (const int period : periodsOf(def)) {
+        marks.append(QStringLiteral("?"));
+        keys.append(period);
+    }
+    where.andCondition(
+        QStringLiteral("CAST(per_mes AS INTEGER) IN (") + marks.join(QLatin1Char(',')) + QLatin1Char(')'), keys);
+    return where;
 }
 
 } // namespace
@@ -57,12 +78,12 @@ void CasillaAssistantModel::load() {
     if (m_def.months.casAdi.isEmpty()) {
         return;
     }
-    const store::SqlFilter where = monthRows(m_key, m_def.months);
+    const store::SqlFilter where = monthRows(m_key, m_def);
     QSqlQuery rows =
         m_db.run(QStringLiteral("SELECT per_mes, mto_monto, mto_base FROM ") + kMonthTable + where.text, where.values);
     while (rows.next()) {
         const int month = rows.value(0).toString().trimmed().toInt();
-        if (month >= 1 && month <= 12) {
+        if (month > 0 && m_def.field(1000 + month) != nullptr) {
             m_values.setText(1000 + month, rows.value(1).toString().trimmed());
             if (m_def.field(2000 + month) != nullptr) {
                 m_values.setText(2000 + month, rows.value(2).toString().trimmed());
@@ -202,7 +223,7 @@ void CasillaAssistantModel::loadAnnexRows() {
         m_db.run(QStringLiteral("SELECT CASILLA, i_valor FROM ") + m_def.rowTable + where.text, where.values);
     while (rows.next()) {
         const int month = rows.value(0).toString().trimmed().toInt();
-        if (month >= 1 && month <= 12) {
+        if (month > 0 && m_def.field(1000 + month) != nullptr) {
             m_values.setText(1000 + month, rows.value(1).toString().trimmed());
         }
     }
@@ -245,10 +266,10 @@ void CasillaAssistantModel::storeRows() {
     if (m_def.months.casAdi.isEmpty()) {
         return;
     }
-    const store::SqlFilter where = monthRows(m_key, m_def.months);
+    const store::SqlFilter where = monthRows(m_key, m_def);
     m_db.run(QStringLiteral("DELETE FROM ") + kMonthTable + where.text, where.values).finish();
     // One row per month with an amount or a base; an empty base is kept as 0.
-    for (int month = 1; month <= 12; ++month) {
+    for (const int month : periodsOf(m_def)) {
         const QString amount = m_values.text(1000 + month);
         const QString base = m_values.text(2000 + month);
         if (amount.trimmed().isEmpty() && base.trimmed().isEmpty()) {

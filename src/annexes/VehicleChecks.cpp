@@ -2,6 +2,7 @@
 
 #include "annexes/AssistantValues.h"
 #include "base/NumberFormat.h"
+#include "declaration/model/WorkingCasillas.h"
 #include "store/Database.h"
 #include "store/ParamLookups.h"
 
@@ -9,6 +10,17 @@
 #include <cmath>
 
 namespace qel::annexes {
+
+namespace {
+
+const QString kNoneOwned = QStringLiteral("El número de vehículos de propiedad de la empresa debe ser mayor a cero.");
+
+QString fewerThanDetailed(int rows) {
+    return QStringLiteral("El número de vehículos no puede ser menor a la cantidad de vehículos detallados (") +
+           QString::number(rows) + QStringLiteral(").");
+}
+
+} // namespace
 
 int VehicleCountCheck::detailed(const AssistantContext& context) {
     const store::SqlFilter where = context.key.filter();
@@ -19,7 +31,7 @@ QString VehicleCountCheck::problem(const AssistantValues& values, const Assistan
     const double owned = values.value(705);
     const double assigned = values.value(707);
     if (owned <= 0) {
-        return QStringLiteral("El número de vehículos de propiedad de la empresa debe ser mayor a cero.");
+        return kNoneOwned;
     }
     if (assigned <= 0) {
         return QStringLiteral("El número de vehículos asignados debe ser mayor a cero.");
@@ -30,10 +42,24 @@ QString VehicleCountCheck::problem(const AssistantValues& values, const Assistan
     }
     const int rows = detailed(context);
     if (assigned < rows) {
-        return QStringLiteral("El número de vehículos no puede ser menor a la cantidad de vehículos detallados (") +
-               QString::number(rows) + QStringLiteral(").");
+        return fewerThanDetailed(rows);
     }
     return {};
+}
+
+QString OwnedVehiclesCheck::problem(const AssistantValues& values, const AssistantContext& context) const {
+    if (values.value(705) <= 0) {
+        return kNoneOwned;
+    }
+    const int rows = VehicleCountCheck::detailed(context);
+    if (values.value(705) < rows) {
+        return fewerThanDetailed(rows);
+    }
+    return {};
+}
+
+void StoredNetIncome::compute(AssistantValues& values, const AssistantContext& context) const {
+    values.setText(706, declaration::WorkingCasillas::value(context.db, context.key, 706));
 }
 
 int VehicleLimit::maximumVehicles(double netIncome, double uit) {

@@ -4,6 +4,7 @@
 #include "annexes/LossBalances.h"
 #include "annexes/VehicleChecks.h"
 #include "declaration/model/WorkingCasillas.h"
+#include "support/FormServices.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -162,6 +163,24 @@ TEST_F(CasillaAssistantTest, SaveRefusesWhatTheChecksRefuse) {
                         "la empresa."),
          {}},
         {"net income by month", "frmVehIngresosNetos", 876, {}, 0, {{1001, "100"}, {1012, "23"}}, {}, "123"},
+        {"net income by year", "frmvehcas706", 706, {}, 0, {{3015, "1,000"}, {3016, "234"}}, {}, "1234"},
+        {"owned as many as detailed", "frmvehcas705", 705, {}, 2, {{705, "2"}}, {}, "2"},
+        {"owned fewer than detailed",
+         "frmvehcas705",
+         705,
+         {},
+         3,
+         {{705, "2"}},
+         QStringLiteral("El número de vehículos no puede ser menor a la cantidad de vehículos detallados (3)."),
+         {}},
+        {"owned none",
+         "frmvehcas705",
+         705,
+         {},
+         0,
+         {{705, "0"}},
+         QStringLiteral("El número de vehículos de propiedad de la empresa debe ser mayor a cero."),
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -256,6 +275,38 @@ TEST_F(CasillaAssistantTest, LossBalanceYears) {
     ASSERT_TRUE(twice.setAmount(1, QStringLiteral("5")));
     prompter->expectMessage(LossBalanceModel::kBadYear, app::Icon::Exclamation);
     EXPECT_FALSE(twice.save()); // a year appears once
+}
+
+// The months and the years of 706 share their rows' addition, detail and type: each window
+// keeps its own rows, the last saved sets 706, and the vehicles take it back from its button.
+TEST_F(CasillaAssistantTest, NetIncomeByYearKeepsTheMonthsAndSets706) {
+    CasillaAssistantModel months = open(QStringLiteral("frmVehIngresosNetos"), 876);
+    type(months, {{1001, "100"}, {1002, "50"}});
+    ASSERT_TRUE(months.save());
+    CasillaAssistantModel vehicles = open(QStringLiteral("frmVehiculos"), 877);
+    EXPECT_EQ(vehicles.text(706), QStringLiteral("150"));
+
+    CasillaAssistantModel years = open(QStringLiteral("frmvehcas706"), 706);
+    type(years, {{3015, "500"}, {3016, "700"}});
+    ASSERT_TRUE(years.save());
+    EXPECT_EQ(working(706), QStringLiteral("1200"));
+
+    test::RecordingOpener opener;
+    opener.answers.insert(QStringLiteral("frmvehcas706"), QStringLiteral("1200"));
+    opener.answers.insert(QStringLiteral("frmvehcas705"), QStringLiteral("4"));
+    vehicles.setOpener(&opener);
+    ASSERT_TRUE(vehicles.openDetail(706));
+    ASSERT_TRUE(vehicles.openDetail(705));
+    ASSERT_EQ(opener.requests.size(), 2);
+    EXPECT_EQ(opener.requests.at(0).casilla, 706);
+    EXPECT_EQ(vehicles.text(706), QStringLiteral("1200"));
+    EXPECT_EQ(vehicles.text(705), QStringLiteral("4"));
+    EXPECT_FALSE(vehicles.openDetail(707)); // the assigned vehicles have no detail window
+
+    EXPECT_EQ(open(QStringLiteral("frmVehIngresosNetos"), 876).text(1002), QStringLiteral("50"));
+    CasillaAssistantModel yearsAgain = open(QStringLiteral("frmvehcas706"), 706);
+    EXPECT_EQ(yearsAgain.text(3015), QStringLiteral("500"));
+    EXPECT_EQ(yearsAgain.text(1001), QString()); // the months are not years
 }
 
 // Every casilla a layout stores is a working casilla, so that the form loads and saves it.

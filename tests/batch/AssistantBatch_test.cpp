@@ -87,5 +87,39 @@ TEST(AssistantBatchTest, MonthlyPaymentsAndDonationsAreStoredAsTyped) {
     EXPECT_TRUE(codesRight);
 }
 
+// The vehicles owned and the net income by year, opened from the buttons of frmVehiculos.
+TEST(AssistantBatchTest, VehicleDetailsHandTheirTotalsBack) {
+    test::TempDatabase database;
+    test::registerTaxpayer(database.db(), kRuc, QStringLiteral("COMERCIAL ANDINA S.A.C."), QStringLiteral("CONTADOR"));
+    QFile file(QStringLiteral(QEL_TEST_DATA_DIR "/batch/vehicle_details.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QString output;
+    QString errors;
+    QTextStream out(&output);
+    QTextStream err(&errors);
+    BatchRunner runner(database.db(), out, err,
+                       {QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
+    ASSERT_EQ(runner.run(QString::fromUtf8(file.readAll())), BatchRunner::kDone)
+        << errors.toStdString() << output.toStdString();
+    for (const char* expected : {
+             "message exclamation \"Vehículos de Propiedad de la Empresa - Casilla 705\" \"El número de vehículos de "
+             "propiedad de la empresa debe ser mayor a cero.\"\nrefused CmdGrabar\nclosed frmvehcas705 \"3\"\n",
+             "txtCasilla706 = \"3,000,000\"\nclosed frmvehcas706 \"3000000\"\n",
+             "txtCasilla705 = \"3\"\ntxtCasilla706 = \"3,000,000\"\nclosed frmVehiculos \"2\"\n",
+             "txtValor(877) = \"2\"",
+         }) {
+        EXPECT_TRUE(output.contains(QString::fromUtf8(expected))) << expected << "\n" << output.toStdString();
+    }
+    // The months and the years side by side in the working rows of 706.
+    QSqlQuery rows = database.db().run(
+        QStringLiteral("SELECT per_mes, mto_monto FROM TMPF572DETBAS WHERE CAS_ADI = '706' ORDER BY per_mes"));
+    QStringList kept;
+    while (rows.next()) {
+        kept.append(rows.value(0).toString() + QLatin1Char('|') + rows.value(1).toString());
+    }
+    EXPECT_EQ(kept, (QStringList{QStringLiteral("01|150000"), QStringLiteral("2015|1000000"),
+                                 QStringLiteral("2016|2000000")}));
+}
+
 } // namespace
 } // namespace qel::batch
