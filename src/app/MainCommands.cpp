@@ -50,8 +50,7 @@ private:
 
 } // namespace
 
-MainCommands::MainCommands(ProcessState& state, Prompter& prompter, Host& host)
-    : m_state(state), m_prompter(prompter), m_host(host) {}
+MainCommands::MainCommands(ProcessState& state, Prompter& /*prompter*/, Host& host) : m_state(state), m_host(host) {}
 
 std::optional<MainCommands::Command> MainCommands::toolbarCommand(int buttonIndex) {
     switch (buttonIndex) {

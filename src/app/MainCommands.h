@@ -76,7 +76,6 @@ private:
     QString openList(const QString& name, const QString& code = {});
 
     ProcessState& m_state;
-    Prompter& m_prompter;
     Host& m_host;
 };
 

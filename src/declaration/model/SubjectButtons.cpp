@@ -11,8 +11,9 @@ SubjectButtons::SubjectButtons(DeclarationFormModel& model) : m_model(model) {
         {QStringLiteral("cmdFideicomiso"), QStringLiteral("frmFideicomiso")},
         {QStringLiteral("cmdGastosSujRet"), QStringLiteral("frmAsistGastosSujRet")},
     };
-    for (const auto& [button, window] : buttons) {
+    for (const auto& [button, opened] : buttons) {
         if (m_model.hasControl(button)) {
+            const QString window = opened;
             m_model.onControl(button, [this, window](int) { open(window); });
         }
     }

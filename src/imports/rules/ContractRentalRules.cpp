@@ -173,7 +173,7 @@ private:
     }
 
     static QString checkRealEstate(const QStringList& f, const ImportContext& context) {
-        enum Address { Code, ZoneType, Zone, RoadType, Road, Number, Km, Block, Interior, Flat, Lot };
+        enum Address { Code, ZoneType, Zone, RoadType, Road, StreetNumber, Km, Block, Interior, Flat, Lot };
         auto at = [&f](int field) { return f.at(Ubigeo + field); };
         if (!f[Good].isEmpty()) {
             return QStringLiteral("Para predios no se debe ingresar datos en el  campo 'Bien'");
@@ -194,15 +194,16 @@ private:
         if (at(Zone).isEmpty() && at(Road).isEmpty()) {
             return QStringLiteral("Debe ingresar la zona y/o  la vía.");
         }
-        if (at(Number).isEmpty() && at(Km).isEmpty() && at(Block).isEmpty()) {
+        if (at(StreetNumber).isEmpty() && at(Km).isEmpty() && at(Block).isEmpty()) {
             return QStringLiteral("Obligatoriamente se debe consignar información al menos en una de las casillas "
                                   "correspondientes a número o  kilómetro o manzana");
         }
-        if (!at(Number).isEmpty() && at(Number).toDouble() == 0 && fields::decimalNumber(at(Number))) {
+        if (!at(StreetNumber).isEmpty() && at(StreetNumber).toDouble() == 0 &&
+            fields::decimalNumber(at(StreetNumber))) {
             return QStringLiteral("Debe ingresar número distinto de 0");
         }
         for (const auto& [field, message] :
-             {std::pair{Number, QStringLiteral("El número de la dirección no es válido")},
+             {std::pair{StreetNumber, QStringLiteral("El número de la dirección no es válido")},
               std::pair{Block, QStringLiteral("La manzana no es válida")},
               std::pair{Interior, QStringLiteral("El interior no es válido")},
               std::pair{Flat, QStringLiteral("El Dpto. no es válido")},
