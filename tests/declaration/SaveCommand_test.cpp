@@ -219,6 +219,27 @@ TEST_F(SaveCommandTest, ItfOnlyRectificationKeepsNoIncomeTaxRows) {
     }
 }
 
+// An ITF box emptied in a second rectification of the ITF alone loses its stored amount; the
+// boxes still filled keep theirs.
+TEST_F(SaveCommandTest, ItfOnlyRectificationDropsTheBoxesEmptied) {
+    open(0);
+    makeConsistent();
+    ASSERT_EQ(save(), Outcome::Saved);
+    for (const char* second : {"100", ""}) {
+        open(1);
+        answer("OptRectifica", 1);
+        if (model().check(QStringLiteral("ChkITF")) != 1) {
+            ASSERT_TRUE(model().clickCheck(QStringLiteral("ChkITF")));
+        }
+        model().clickOption(QStringLiteral("OptITF"), 1); // already answered on the second pass
+        type(155, QStringLiteral("1000"));
+        type(156, QString::fromLatin1(second));
+        ASSERT_EQ(save(), Outcome::Saved) << second;
+        EXPECT_EQ(stored(QStringLiteral("155")), QStringLiteral("1000")) << second;
+        EXPECT_EQ(stored(QStringLiteral("156")).value_or(QString()), QString::fromLatin1(second));
+    }
+}
+
 // The answers that switch a section off take its detail along at the save.
 TEST_F(SaveCommandTest, SectionsSwitchedOffLoseTheirRows) {
     open(0);

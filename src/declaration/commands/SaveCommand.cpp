@@ -547,6 +547,28 @@ void SaveCommand::deleteCasillaRows(const Plan& plan) {
     const auto [condition, values] = casillaRanges(plan.itfOnly ? itf : detailWindows);
     filter.andCondition(QStringLiteral("NOT ") + condition, values);
     m_model.context().db.run(QStringLiteral("DELETE FROM DET") + filter.text, filter.values).finish();
+    if (plan.itfOnly) {
+        deleteEmptiedItfRows(plan);
+    }
+}
+
+// The ITF rows stay for the writer to rewrite, but it writes no empty box: a box the user
+// emptied must take its row along, or the replaced amount would survive the rectification.
+void SaveCommand::deleteEmptiedItfRows(const Plan& plan) {
+    QList<int> emptied;
+    for (const CasillaDef* def : m_model.casillas().boxes()) {
+        if (isItfCasilla(def->number) && CasillaWriter::isEmptyValue(m_model.text(def->number))) {
+            emptied.append(def->number);
+        }
+    }
+    if (emptied.isEmpty()) {
+        return;
+    }
+    std::sort(emptied.begin(), emptied.end());
+    store::SqlFilter filter = plan.key.filter();
+    const auto [condition, values] = casillaRanges(compress(emptied));
+    filter.andCondition(condition, values);
+    m_model.context().db.run(QStringLiteral("DELETE FROM DET") + filter.text, filter.values).finish();
 }
 
 void SaveCommand::writeBoxes(CasillaWriter& writer, const Plan& plan, QSet<int>& written) {

@@ -68,6 +68,7 @@ private:
     void deleteSwitchedOffRows(const Plan& plan);
     void writeHeader(const Plan& plan);
     void deleteCasillaRows(const Plan& plan);
+    void deleteEmptiedItfRows(const Plan& plan);
     void writeBoxes(CasillaWriter& writer, const Plan& plan, QSet<int>& written);
     void writeAnswers(CasillaWriter& writer, QSet<int>& written);
     void writeDetailCasillas(CasillaWriter& writer, const Plan& plan, const QSet<int>& written);
