@@ -12,7 +12,10 @@ install_packages
 "$ROOT/scripts/format_check.sh"
 # The compiler cache keeps precompiled headers only when told their timestamps do not matter.
 export CCACHE_SLOPPINESS="pch_defines,time_macros,include_file_mtime,include_file_ctime"
-build "$ROOT/build-test" -DCMAKE_BUILD_TYPE=Debug -DQEL_WERROR=ON -DQEL_SANITIZE=ON -DQEL_PCH=ON -DQEL_BUILD_BENCH=OFF
+# Clang compiles the sanitizer build in about half the time gcc takes; the everyday build stays
+# on gcc, so the code is checked by both compilers' warnings.
+build "$ROOT/build-test" -DCMAKE_BUILD_TYPE=Debug -DQEL_WERROR=ON -DQEL_SANITIZE=ON -DQEL_PCH=ON -DQEL_BUILD_BENCH=OFF \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 
 cd "$ROOT/build-test"
 # Leaks are not failures (the toolkit keeps its caches to the end); every other fault is.

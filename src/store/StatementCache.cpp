@@ -54,7 +54,7 @@ int bindText(sqlite3_stmt* statement, int position, const QString& text, std::ve
 
 } // namespace
 
-StatementCache::StatementCache(Database& db) : m_db(db), m_handle(db.handle()) {}
+StatementCache::StatementCache(Database& db) : m_handle(db.handle()) {}
 
 StatementCache::~StatementCache() {
     for (sqlite3_stmt* statement : std::as_const(m_statements)) {

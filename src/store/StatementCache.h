@@ -41,7 +41,6 @@ private:
     bool step(sqlite3_stmt* statement, const QString& sql);
     DatabaseError error(const QString& sql) const;
 
-    Database& m_db;
     sqlite3* m_handle;
     QHash<QString, sqlite3_stmt*> m_statements;
     std::vector<QByteArray> m_held; // the texts bound to the statement running now

@@ -79,7 +79,7 @@ void AnnexDetailWindow::build() {
         button->setObjectName(QStringLiteral("cmdAccion_%1").arg(index));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this,
-                [this, index] { m_model.click(QStringLiteral("cmdAccion"), index); });
+                [this, index = index] { m_model.click(QStringLiteral("cmdAccion"), index); });
         buttons->addWidget(button);
     }
     layout->addLayout(buttons);
@@ -115,7 +115,7 @@ void AnnexDetailWindow::buildChildGrid(QVBoxLayout* layout) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QStringLiteral("%1_%2").arg(def.array).arg(index));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, index] { m_model.clickChild(index); });
+        connect(button, &QPushButton::clicked, this, [this, index = index] { m_model.clickChild(index); });
         buttons->addWidget(button);
     }
     buttons->addStretch();

@@ -12,7 +12,7 @@ class QPushButton;
 class QTableWidget;
 
 namespace qel::app {
-class ProcessState;
+struct ProcessState;
 class Prompter;
 namespace ui {
 class FormLauncher;

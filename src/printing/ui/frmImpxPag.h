@@ -28,6 +28,7 @@ public:
 
     // The buttons, as a script presses them.
     void setPages(const QString& from, const QString& to);
+    using QDialog::accept;
     bool accept(Action action);
 
 private:
