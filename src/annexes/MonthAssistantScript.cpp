@@ -1,5 +1,7 @@
 #include "annexes/MonthAssistantScript.h"
 
+#include "annexes/ScriptCells.h"
+
 namespace qel::annexes {
 
 namespace {
@@ -92,16 +94,8 @@ QStringList MonthAssistantScript::rowTexts(int row) const {
 }
 
 bool MonthAssistantScript::cell(const QString& gridName, int row, const QString& column, const QString& value) {
-    if (!same(gridName, kGrid)) {
-        throw app::ScriptError{QStringLiteral("no existe la cuadrícula %1").arg(gridName)};
-    }
-    if (row < 1 || row > MonthAssistantModel::kRows) {
-        throw app::ScriptError{QStringLiteral("%1 no tiene la fila %2").arg(gridName).arg(row)};
-    }
-    const int index = m_model->columnIndex(column);
-    if (index < 0) {
-        throw app::ScriptError{QStringLiteral("%1 no tiene la columna %2").arg(gridName, column)};
-    }
+    const int index =
+        scriptCellColumn(gridName, kGrid, row, MonthAssistantModel::kRows, column, m_model->columnIndex(column));
     m_current = row - 1;
     return m_model->setCellText(row - 1, index, value);
 }

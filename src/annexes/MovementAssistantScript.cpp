@@ -1,5 +1,7 @@
 #include "annexes/MovementAssistantScript.h"
 
+#include "annexes/ScriptCells.h"
+
 namespace qel::annexes {
 
 const QString MovementAssistantScript::kGrid = QStringLiteral("grdMovimiento");
@@ -98,16 +100,8 @@ QStringList MovementAssistantScript::rowTexts(int row) const {
 }
 
 bool MovementAssistantScript::cell(const QString& gridName, int row, const QString& column, const QString& value) {
-    if (!same(gridName, kGrid)) {
-        throw app::ScriptError{QStringLiteral("no existe la cuadrícula %1").arg(gridName)};
-    }
-    if (row < 1 || row > MovementAssistantKind::kLines) {
-        throw app::ScriptError{QStringLiteral("%1 no tiene la fila %2").arg(gridName).arg(row)};
-    }
-    const int index = m_model->columnIndex(column);
-    if (index < 0) {
-        throw app::ScriptError{QStringLiteral("%1 no tiene la columna %2").arg(gridName, column)};
-    }
+    const int index =
+        scriptCellColumn(gridName, kGrid, row, MovementAssistantKind::kLines, column, m_model->columnIndex(column));
     m_current = row - 1;
     return m_model->setCellText(row - 1, index, value);
 }
