@@ -357,6 +357,9 @@ QList<CasillaDef> casillaData() {
         d.maxLength = 8;
     }
     c.entry(687, "Tipo de documento del contador", V::Text).keys = KeyRule::UpperCodeText;
+    // Stored as typed and exclusive with the accountant's registration number (211); the form
+    // shows no box for it, so a value read from DET stays as it was.
+    c.det(212, "Registro del contador excluyente con la casilla 211", V::Text);
     c.at("info.general", "Datos del representante legal");
     c.entry(225, "Tipo de documento del representante legal", V::Text).keys = KeyRule::UpperCodeText;
     c.entry(226, "Número de documento del representante legal", V::Text).keys = KeyRule::RepresentativeDocument;
