@@ -706,7 +706,8 @@ QList<CasillaDef> casillaData() {
              {"Número de vehículos de propiedad de la empresa", "Ingresos netos anuales del ejercicio anterior",
               "Número de vehículos asignados a actividades de dirección, representación y administración",
               "Gastos de vehículos A2, A3 y A4 adicionados", "Ingresos netos anuales del ejercicio 2016",
-              "Número total de vehículos de la empresa", "Número máximo de vehículos A2, A3 y A4 con gasto deducible",
+              "Número máximo de vehículos A2, A3 y A4 con gasto deducible",
+              "Número de vehículos A2, A3 y A4 asignados a actividades de dirección, representación y administración",
               "Gastos de los vehículos identificados", "Depreciación de los vehículos identificados",
               "Gastos de los vehículos sustituidos", "Depreciación de los vehículos sustituidos",
               "Ingresos netos mensuales del ejercicio anterior"});
