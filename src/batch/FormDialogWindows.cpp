@@ -1,0 +1,19 @@
+#include "batch/FormDialogWindows.h"
+
+#include "batch/BatchContext.h"
+#include "batch/BatchWindows.h"
+#include "declaration/model/UbigeoScript.h"
+
+#include <memory>
+
+namespace qel::batch {
+
+void registerFormDialogWindows(BatchWindows& windows) {
+    // The zone comes as the code, the ubigeo already chosen as the first key value.
+    windows.addWindow(declaration::UbigeoScript::kWindowName, [](BatchContext& c, const app::FormRequest& r) {
+        return std::make_unique<declaration::UbigeoScript>(c.services.db, c.services.prompter, r.code,
+                                                           r.keyValues.value(0));
+    });
+}
+
+} // namespace qel::batch
