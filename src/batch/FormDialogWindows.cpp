@@ -1,5 +1,6 @@
 #include "batch/FormDialogWindows.h"
 
+#include "app/PlannedWindowScript.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 #include "declaration/model/UbigeoScript.h"
@@ -13,6 +14,10 @@ void registerFormDialogWindows(BatchWindows& windows) {
     windows.addWindow(declaration::UbigeoScript::kWindowName, [](BatchContext& c, const app::FormRequest& r) {
         return std::make_unique<declaration::UbigeoScript>(c.services.db, c.services.prompter, r.code,
                                                            r.keyValues.value(0));
+    });
+    // The vehicle import belongs to a later version: the notice, and nothing opens.
+    windows.addWindow(QStringLiteral("frmImportarU41"), [](BatchContext& c, const app::FormRequest& r) {
+        return std::make_unique<app::PlannedWindowScript>(r.name, c.services.prompter);
     });
 }
 
