@@ -2,6 +2,7 @@
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 
+#include <QRegularExpression>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -74,6 +75,24 @@ TEST_F(FormDialogsBatch, TheVehicleImportTellsItComesLater) {
                    "message information \"Declaración Pago Anual Impuesto a la Renta\" "
                    "\"Esta opción estará disponible en una próxima versión del módulo.\"\n",
                    "closed frmImportarU41 \"\"\n", "grdVehiculos = 0"});
+}
+
+// The report of an inconsistent declaration opens for the script: its lines, the printout in the
+// preview, and accepting it hands back "A" before validate prints the lines. (The PDF button
+// paints, which needs the windowing system: the window tests cover it.)
+TEST_F(FormDialogsBatch, TheInconsistencyReportOpensPrintsAndIsAccepted) {
+    const QString script = QStringLiteral("click OptITF 0\nclick OpRegRenta 1\nvalidate\nstate txtConsist\n"
+                                          "rows txtConsist\ntext txtConsist x\nclick cmdImprimir\nclick tlbPrevia 5\n"
+                                          "click cmdAceptar\nsave\n");
+    ASSERT_EQ(run(script), BatchRunner::kDone) << errors.toStdString() << output.toStdString();
+    expectPrinted({"window FrmConsist ", "refused txtConsist\n", "window frmPreview ", "closed frmPreview \"\"\n",
+                   "closed FrmConsist \"A\"\n", "report 1. "});
+    // The window lists the lines validate prints after it.
+    const QRegularExpression shown(QStringLiteral("txtConsist = (\\d+)\n"));
+    const QRegularExpressionMatch count = shown.match(output);
+    ASSERT_TRUE(count.hasMatch()) << output.toStdString();
+    EXPECT_GT(count.captured(1).toInt(), 0);
+    expectPrinted({"rows txtConsist total " + count.captured(1) + "\n", "report total " + count.captured(1) + "\n"});
 }
 
 } // namespace
