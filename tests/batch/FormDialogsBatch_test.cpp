@@ -2,7 +2,10 @@
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -22,6 +25,8 @@ protected:
     int run(const QString& script) {
         BatchRunner runner(database.db(), out, err,
                            {QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
+        runner.setModuleFolder(moduleFolder.path()); // the report and its printout go there
+        runner.setReportFolder(moduleFolder.path());
         const int code = runner.run(QStringLiteral("new\ntaxpayer %1\n").arg(kRuc) + script);
         out.flush();
         err.flush();
@@ -35,6 +40,7 @@ protected:
     }
 
     test::TempDatabase database;
+    QTemporaryDir moduleFolder;
     QString output;
     QString errors;
     QTextStream out{&output};
@@ -93,6 +99,7 @@ TEST_F(FormDialogsBatch, TheInconsistencyReportOpensPrintsAndIsAccepted) {
     ASSERT_TRUE(count.hasMatch()) << output.toStdString();
     EXPECT_GT(count.captured(1).toInt(), 0);
     expectPrinted({"rows txtConsist total " + count.captured(1) + "\n", "report total " + count.captured(1) + "\n"});
+    EXPECT_TRUE(QFileInfo::exists(QDir(moduleFolder.path()).filePath(QStringLiteral("Mens.PRN"))));
 }
 
 } // namespace
