@@ -7,6 +7,9 @@
 #include "annexes/AnnexCatalog.h"
 #include "annexes/AssistantCatalog.h"
 #include "annexes/CasillaListCatalog.h"
+#include "annexes/MonthAssistantKind.h"
+#include "annexes/MovementAssistantKind.h"
+#include "annexes/MovementCasillas.h"
 #include "declaration/catalogue/CasillaCatalog.h"
 #include "declaration/catalogue/FormControls.h"
 #include "declaration/model/AnnexButtons.h"
@@ -14,6 +17,7 @@
 #include "declaration/model/FormLoader.h"
 #include "declaration/model/SectionSwitches.h"
 #include "declaration/model/VehicleCasillas.h"
+#include "declaration/model/WorkingCasillas.h"
 #include "declaration/rules/CalculationRules.h"
 #include "declaration/rules/ConsistencyRules.h"
 #include "declaration/rules/IdentificationRules.h"
@@ -85,6 +89,15 @@ TEST(CasillaReads, EveryCasillaTheAnnexCatalogueNamesExists) {
     unknown.expectNone();
 }
 
+// What an assistant keeps lives in the working table while the form is open; a casilla the
+// catalogue does not give a working copy would never be loaded there nor saved from there.
+void expectWorking(const QSet<int>& kept, const QString& where) {
+    for (const int n : kept) {
+        EXPECT_TRUE(declaration::WorkingCasillas::isWorking(n))
+            << where.toStdString() << " keeps casilla " << n << ", which has no working copy";
+    }
+}
+
 TEST(CasillaReads, EveryCasillaAnAssistantKeepsOrTotalsExists) {
     Unknown unknown;
     for (const annexes::AssistantDef& def : annexes::AssistantCatalog::instance().all()) {
@@ -115,6 +128,26 @@ TEST(CasillaReads, EveryCasillaAnAssistantKeepsOrTotalsExists) {
         }
         const annexes::AssistantField* result = def.field(def.resultId);
         EXPECT_TRUE(result != nullptr || def.resultId == 0) << where.toStdString() << " hands back " << def.resultId;
+        expectWorking(stored, where);
+    }
+    for (const annexes::MonthAssistantKind& kind : annexes::MonthAssistantKind::all()) {
+        unknown.check(kind.casilla, "the month assistant " + kind.window);
+    }
+    for (const annexes::MovementAssistantKind& kind : annexes::MovementAssistantKind::all()) {
+        const QString where = "the movement assistant " + kind.window;
+        QMap<QString, double> sums;
+        for (const annexes::MovementColumn& column : kind.columns) {
+            sums.insert(column.column, 1);
+        }
+        for (const int casilla : kind.casillas) {
+            unknown.check(casilla, where);
+            const QList<int> kept = annexes::MovementCasillas::casillasOf(casilla, sums).keys();
+            if (casilla == kind.casillas.first()) {
+                EXPECT_FALSE(kept.isEmpty()) << where.toStdString() << " keeps nothing for " << casilla;
+            }
+            unknown.check(QSet<int>(kept.begin(), kept.end()), where);
+            expectWorking(QSet<int>(kept.begin(), kept.end()), where);
+        }
     }
     unknown.expectNone();
 }
