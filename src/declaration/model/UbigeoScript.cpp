@@ -97,19 +97,10 @@ int UbigeoScript::rowOf(const QString& code) const {
 // Only a district of the zone closes the window; a department or a province is refused.
 void UbigeoScript::accept() {
     const QString code = m_current >= 0 ? m_places.at(m_current).code : QString();
-    bool valid = false;
-    try {
-        valid = UbigeoPicker(m_db).isValidChoice(m_zone, code);
-    } catch (const store::DatabaseError& error) {
-        store::showDatabaseError(m_prompter, error);
-        return;
+    if (UbigeoPicker(m_db).confirm(m_zone, code, m_prompter)) {
+        m_result = code;
+        m_closed = true;
     }
-    if (!valid) {
-        m_prompter.message(UbigeoPicker::kNoValidChoice, UbigeoPicker::title(m_zone), app::Icon::Critical);
-        return;
-    }
-    m_result = code;
-    m_closed = true;
 }
 
 } // namespace qel::declaration
