@@ -28,6 +28,8 @@ const QString kAccepted = QStringLiteral("A");
 
 } // namespace
 
+const QString ConsistencyReportScript::kPdfTitle = QStringLiteral("Inconsistencias Detectadas");
+
 ConsistencyReportScript::ConsistencyReportScript(QString reportPath, const app::Clock& clock, app::FormOpener& opener,
                                                  app::FileChooser* files, printing::ReportPreview::PdfWriter writePdf)
     : m_reportPath(std::move(reportPath)), m_clock(clock), m_opener(opener), m_files(files),
@@ -43,6 +45,10 @@ QString ConsistencyReportScript::writePrintout(const QString& reportPath, const 
     }
     printout.write(report.printout(now).fileText().toUtf8());
     return printout.commit() ? path : QString();
+}
+
+printing::ReportDocument ConsistencyReportScript::printout(const InconsistencyReport& report, const QDateTime& now) {
+    return printing::ReportDocument::fromCommands(report.printout(now).commands());
 }
 
 QString ConsistencyReportScript::name() const {
@@ -115,9 +121,8 @@ bool ConsistencyReportScript::savePdf() {
     if (!path) {
         return false;
     }
-    const printing::ReportDocument document =
-        printing::ReportDocument::fromCommands(m_report.printout(m_clock.now()).commands());
-    return m_writePdf(*path, document, 0, document.pageCount() - 1, QStringLiteral("Inconsistencias Detectadas"));
+    const printing::ReportDocument document = printout(m_report, m_clock.now());
+    return m_writePdf(*path, document, 0, document.pageCount() - 1, kPdfTitle);
 }
 
 } // namespace qel::declaration

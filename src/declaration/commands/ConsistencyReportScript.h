@@ -2,6 +2,7 @@
 
 #include "app/ScriptableWindow.h"
 #include "declaration/commands/InconsistencyReport.h"
+#include "printing/ReportDocument.h"
 #include "printing/ReportPreview.h"
 
 #include <QString>
@@ -26,6 +27,9 @@ public:
     // The printout's page-description file beside the report file ("Mens.PRN"); empty when it
     // cannot be written.
     static QString writePrintout(const QString& reportPath, const InconsistencyReport& report, const QDateTime& now);
+    // The printout as the preview, the printer and the PDF receive it.
+    static printing::ReportDocument printout(const InconsistencyReport& report, const QDateTime& now);
+    static const QString kPdfTitle; // "Inconsistencias Detectadas"
 
     QString name() const override;
     QList<app::ControlInfo> controls() const override;

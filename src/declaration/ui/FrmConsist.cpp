@@ -31,7 +31,7 @@ void FrmConsist::acceptReport() {
 }
 
 printing::ReportDocument FrmConsist::printout() const {
-    return printing::ReportDocument::fromCommands(m_report.printout(m_clock.now()).commands());
+    return ConsistencyReportScript::printout(m_report, m_clock.now());
 }
 
 QString FrmConsist::writePrintout() const {
@@ -41,7 +41,7 @@ QString FrmConsist::writePrintout() const {
 bool FrmConsist::saveAsPdf(const QString& path) const {
     const printing::ReportDocument document = printout();
     return printing::ReportPainter::writePdf(path, document, 0, document.pageCount() - 1,
-                                             QStringLiteral("Inconsistencias Detectadas"));
+                                             ConsistencyReportScript::kPdfTitle);
 }
 
 void FrmConsist::printReport() {
