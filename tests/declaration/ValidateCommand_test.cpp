@@ -208,7 +208,8 @@ TEST(ValidateBatchTest, ReportAndValidatePrintTheReportLines) {
     runner.setModuleFolder(folder.path());
 
     const QString script =
-        QStringLiteral("new\nreport\ntaxpayer 20100113610\nclick OptITF 0\nclick OpRegRenta 1\nreport\nvalidate\n");
+        QStringLiteral("new\nreport\ntaxpayer 20100113610\nclick OptITF 0\nclick OpRegRenta 1\nreport\nvalidate\n"
+                       "click cmdAceptar\n");
     ASSERT_EQ(runner.run(script), BatchRunner::kDone) << errors.toStdString();
     const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     // Without a taxpayer the check does not run: no lines, the message instead.
@@ -222,6 +223,7 @@ TEST(ValidateBatchTest, ReportAndValidatePrintTheReportLines) {
     ASSERT_EQ(reported.size(), 2 * mens.size()) << output.toStdString();
     EXPECT_EQ(reported.first(), QStringLiteral("report 1. ") + mens.first());
     EXPECT_TRUE(lines.contains(QStringLiteral("window FrmConsist 1 -")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("closed FrmConsist \"A\"")));
     EXPECT_EQ(lines.count(QStringLiteral("report total %1").arg(mens.size())), 2) << output.toStdString();
 }
 
