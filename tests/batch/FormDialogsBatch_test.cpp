@@ -83,11 +83,12 @@ TEST_F(FormDialogsBatch, TheVehicleImportTellsItComesLater) {
                    "closed frmImportarU41 \"\"\n", "grdVehiculos = 0"});
 }
 
-// The report of an inconsistent declaration opens for the script: its lines, the printout in the
-// preview, and accepting it hands back "A" before validate prints the lines. (The PDF button
+// With `validate window` the report of an inconsistent declaration opens for the script: its
+// lines, the printout in the preview, and accepting it hands back "A" before validate prints the
+// lines. (The PDF button
 // paints, which needs the windowing system: the window tests cover it.)
 TEST_F(FormDialogsBatch, TheInconsistencyReportOpensPrintsAndIsAccepted) {
-    const QString script = QStringLiteral("click OptITF 0\nclick OpRegRenta 1\nvalidate\nstate txtConsist\n"
+    const QString script = QStringLiteral("click OptITF 0\nclick OpRegRenta 1\nvalidate window\nstate txtConsist\n"
                                           "rows txtConsist\ntext txtConsist x\nclick cmdImprimir\nclick tlbPrevia 5\n"
                                           "click cmdAceptar\nsave\n");
     ASSERT_EQ(run(script), BatchRunner::kDone) << errors.toStdString() << output.toStdString();

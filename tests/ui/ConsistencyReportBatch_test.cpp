@@ -25,9 +25,10 @@ TEST(ConsistencyReportBatch, ThePdfButtonWritesTheQueuedFile) {
     QTemporaryDir folder;
     runner.setModuleFolder(folder.path());
     const QString pdf = folder.filePath(QStringLiteral("Inconsistencias.pdf"));
-    const QString script = QStringLiteral("new\ntaxpayer 20100113610\nclick OptITF 0\nclick OpRegRenta 1\nvalidate\n"
-                                          "file %1\nclick cmdPdf\nclick cmdAceptar\n")
-                               .arg(pdf);
+    const QString script =
+        QStringLiteral("new\ntaxpayer 20100113610\nclick OptITF 0\nclick OpRegRenta 1\nvalidate window\n"
+                       "file %1\nclick cmdPdf\nclick cmdAceptar\n")
+            .arg(pdf);
     ASSERT_EQ(runner.run(script), BatchRunner::kDone) << errors.toStdString();
     out.flush();
     EXPECT_FALSE(output.contains(QStringLiteral("refused cmdPdf"))) << output.toStdString();
