@@ -166,26 +166,19 @@ std::optional<Utf8Char> decodeUtf8(std::string_view text, std::size_t at) {
 
 // Each byte times its position (from 1), or nothing when a byte is beyond ASCII.
 std::optional<std::uint64_t> asciiPositionSum(std::string_view text) {
+    std::uint64_t total = 0;
+    unsigned high = 0;
+    std::size_t offset = 0;
 #if defined(__SSE2__)
     // Sixteen bytes at a time: a block at offset o adds (o + 1) times the sum of its bytes plus
-    // each byte times its place in the block. The short last block is padded with zeros, which
-    // add nothing.
+    // each byte times its place in the block. The last bytes (and short texts, such as the
+    // digits of a number) go one by one.
     const __m128i zero = _mm_setzero_si128();
     const __m128i lowPlaces = _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7);
     const __m128i highPlaces = _mm_setr_epi16(8, 9, 10, 11, 12, 13, 14, 15);
-    std::uint64_t total = 0;
-    int beyondAscii = 0;
-    for (std::size_t offset = 0; offset < text.size(); offset += 16) {
-        __m128i bytes;
-        const std::size_t left = text.size() - offset;
-        if (left >= 16) {
-            bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + offset));
-        } else {
-            alignas(16) char padded[16] = {};
-            std::memcpy(padded, text.data() + offset, left);
-            bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(padded));
-        }
-        beyondAscii |= _mm_movemask_epi8(bytes);
+    for (; offset + 16 <= text.size(); offset += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + offset));
+        high |= static_cast<unsigned>(_mm_movemask_epi8(bytes)) != 0 ? 0x80u : 0u;
         const __m128i halves = _mm_sad_epu8(bytes, zero); // the sums of the two eight-byte halves
         const auto byteSum = static_cast<std::uint64_t>(_mm_cvtsi128_si32(halves)) +
                              static_cast<std::uint64_t>(_mm_extract_epi16(halves, 4));
@@ -195,23 +188,16 @@ std::optional<std::uint64_t> asciiPositionSum(std::string_view text) {
         placed = _mm_add_epi32(placed, _mm_shuffle_epi32(placed, _MM_SHUFFLE(2, 3, 0, 1)));
         total += (offset + 1) * byteSum + static_cast<std::uint32_t>(_mm_cvtsi128_si32(placed));
     }
-    if (beyondAscii != 0) {
-        return std::nullopt;
-    }
-    return total;
-#else
-    std::uint64_t total = 0;
-    unsigned high = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
+#endif
+    for (; offset < text.size(); ++offset) {
+        const auto byte = static_cast<unsigned char>(text[offset]);
         high |= byte;
-        total += static_cast<std::uint64_t>(byte) * (i + 1);
+        total += static_cast<std::uint64_t>(byte) * (offset + 1);
     }
     if (high >= 0x80) {
         return std::nullopt;
     }
     return total;
-#endif
 }
 
 bool isUnicodeSpace(const Utf8Char& c) {
