@@ -1,5 +1,6 @@
 #include "imports/rules/FieldChecks.h"
 #include "imports/rules/KindRules.h"
+#include "imports/rules/RentalGoods.h"
 #include "store/Database.h"
 
 #include <QRegularExpression>
@@ -87,6 +88,8 @@ class RentalRules : public RecordRules {
     static constexpr int kAddressFields = 12;
 
 public:
+    void begin(const ImportContext& context) override { m_goods = RentalGoods::load(context.db, context.key); }
+
     QString check(QStringList& f, const ImportContext& context) override {
         if (QString failure = fields::document(f[DocType], f[Number], context); !failure.isEmpty()) {
             return failure;
@@ -126,7 +129,55 @@ public:
         return f[DocType].leftJustified(15) + f[Number].leftJustified(20);
     }
 
+    std::optional<bool> holds(const TableRow& row) const override {
+        if (!m_goods) {
+            return std::nullopt;
+        }
+        return m_goods->holds(landlordOf(row), row.key.at(2).second.toLongLong());
+    }
+
+    void written(const TableRow& row, bool replaced) override {
+        if (!m_goods) {
+            return;
+        }
+        const qint64 correlative = row.key.at(2).second.toLongLong();
+        if (replaced) {
+            m_goods->replaced(landlordOf(row), correlative, goodOf(row));
+        } else {
+            m_goods->added(landlordOf(row), correlative, goodOf(row));
+        }
+    }
+
 private:
+    // A null text is bound as NULL.
+    static std::optional<QString> nullable(const QString& text) {
+        return text.isNull() ? std::nullopt : std::optional<QString>(text);
+    }
+
+    static RentalGoods::Landlord landlordOf(const TableRow& row) {
+        return {row.key.at(0).second.toLongLong(), row.key.at(1).second.toString()};
+    }
+
+    // The good as the table holds it once the row is written.
+    static RentalGoods::Good goodOf(const TableRow& row) {
+        RentalGoods::Good good;
+        for (const auto& [column, value] : row.values) {
+            const QString text = value.toString();
+            if (column == QLatin1String("tip_bien")) {
+                good.kind = nullable(text);
+            } else if (column == QLatin1String("des_identificacion")) {
+                good.identification = text;
+            } else if (column == QLatin1String("cod_ubigeo")) {
+                good.ubigeo = text;
+            } else if (column == QLatin1String("des_via")) {
+                good.road = text;
+            } else if (column == QLatin1String("numero")) {
+                good.streetNumber = text;
+            }
+        }
+        return good;
+    }
+
     static bool realEstate(const QStringList& f) { return f[Kind] == QStringLiteral("2"); }
 
     static bool hasAddress(const QStringList& f) {
@@ -216,9 +267,21 @@ private:
         return {};
     }
 
-    // The same good of the same landlord keeps its number; another one takes the next. The
-    // statements are the same for every record (the key's filter has only placeholders).
-    static int correlative(const QStringList& f, int docType, const ImportContext& context) {
+    // The same good of the same landlord keeps its number; another one takes the next.
+    qint64 correlative(const QStringList& f, int docType, const ImportContext& context) const {
+        if (m_goods) {
+            const RentalGoods::Landlord landlord{docType, f[Number]};
+            const RentalGoods::Good good{nullable(f[Kind]), f[Identification], f.at(Ubigeo), f.at(Ubigeo + 4),
+                                         f.at(Ubigeo + 5)};
+            return m_goods->sameGood(landlord, good).value_or(m_goods->next(landlord));
+        }
+        return correlativeFromTable(f, docType, context);
+    }
+
+    // The same look-up in the table, for a declaration whose rentals hold values the goods in
+    // memory would not compare as the table does. The statements are the same for every record
+    // (the key's filter has only placeholders).
+    static int correlativeFromTable(const QStringList& f, int docType, const ImportContext& context) {
         static const QString sameLandlord =
             store::DeclarationKey{}.filter().text + QStringLiteral(" AND tipo_doc=? AND nro_doc=?");
         static const QString sameGood =
@@ -236,6 +299,8 @@ private:
         }
         return context.scalar(next, landlord).toInt();
     }
+
+    std::optional<RentalGoods> m_goods; // nothing when the table must be asked
 };
 
 } // namespace
