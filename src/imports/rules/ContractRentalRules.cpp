@@ -162,17 +162,16 @@ private:
     static RentalGoods::Good goodOf(const TableRow& row) {
         RentalGoods::Good good;
         for (const auto& [column, value] : row.values) {
-            const QString text = value.toString();
             if (column == QLatin1String("tip_bien")) {
-                good.kind = nullable(text);
+                good.kind = nullable(value.toString());
             } else if (column == QLatin1String("des_identificacion")) {
-                good.identification = text;
+                good.identification = value.toString();
             } else if (column == QLatin1String("cod_ubigeo")) {
-                good.ubigeo = text;
+                good.ubigeo = value.toString();
             } else if (column == QLatin1String("des_via")) {
-                good.road = text;
+                good.road = value.toString();
             } else if (column == QLatin1String("numero")) {
-                good.streetNumber = text;
+                good.streetNumber = value.toString();
             }
         }
         return good;
