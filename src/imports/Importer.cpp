@@ -46,11 +46,12 @@ QStringList ImportResult::counters() const {
             QString::number(modified) + Importer::kModified};
 }
 
-Importer::Importer(ImportContext context, const ImportKind& kind) : m_context(std::move(context)), m_kind(kind) {}
+Importer::Importer(ImportContext context, const ImportKind& kind)
+    : m_context(std::move(context)), m_kind(kind), m_declarationColumns(m_context.key.columnValues()) {}
 
 ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
     ImportResult result;
-    const ImportFileRead file = ImportFile::parse(fileBytes, m_kind.fieldCount);
+    ImportFileRead file = ImportFile::parse(fileBytes, m_kind.fieldCount);
     if (!file.stop.isEmpty()) {
         result.stop = file.stop;
         return result;
@@ -63,8 +64,8 @@ ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
     const LookupsInUse inUse(m_context, lookups);
     rules->begin(m_context);
     int registered = m_kind.maxRows > 0 ? rowCount() : 0;
-    for (const ImportLine& line : file.lines) {
-        QStringList fields = line.fields;
+    for (ImportLine& line : file.lines) {
+        QStringList fields = std::move(line.fields); // the rules may rewrite them, without a copy
         ImportOutcome outcome{line.number, ImportOutcome::Action::Added, {}, {}};
         outcome.message = rules->check(fields, m_context);
         outcome.identity = rules->identity(fields);
@@ -189,8 +190,9 @@ void Importer::update(const TableRow& row) {
 }
 
 void Importer::insert(const TableRow& row) {
-    QVariantList values = m_context.key.columnValues();
-    values.reserve(values.size() + row.key.size() + row.values.size() + 1);
+    QVariantList values;
+    values.reserve(m_declarationColumns.size() + row.key.size() + row.values.size() + 1);
+    values += m_declarationColumns;
     for (const ColumnValues* part : {&row.key, &row.values}) {
         for (const auto& [column, value] : *part) {
             values.append(value);

@@ -79,6 +79,7 @@ private:
     ImportContext m_context;
     const ImportKind& m_kind;
     QList<RowSql> m_sql;
+    QVariantList m_declarationColumns; // the declaration key's columns that every added row begins with
 };
 
 } // namespace qel::imports

@@ -85,6 +85,16 @@ private:
 // Rentals: the landlord's document, the amount, the good and, for real estate, its address.
 class RentalRules : public RecordRules {
     enum Field { DocType, Number, Amount, Kind, Good, Identification, Ubigeo };
+    // The row's values in the order rows() gives them; the address follows the first four.
+    enum Value {
+        KindValue,
+        GoodValue,
+        IdentificationValue,
+        AmountValue,
+        UbigeoValue,
+        RoadValue = UbigeoValue + 4,
+        StreetNumberValue = UbigeoValue + 5
+    };
     static constexpr int kAddressFields = 12;
 
 public:
@@ -110,10 +120,12 @@ public:
             QStringLiteral("tip_via"),      QStringLiteral("des_via"),  QStringLiteral("numero"),
             QStringLiteral("kilometro"),    QStringLiteral("manzana"),  QStringLiteral("interior"),
             QStringLiteral("departamento"), QStringLiteral("lote"),     QStringLiteral("referencia")};
-        ColumnValues values{{QStringLiteral("tip_bien"), f[Kind]},
-                            {QStringLiteral("des_bien"), f[Good]},
-                            {QStringLiteral("des_identificacion"), f[Identification]},
-                            {QStringLiteral("mto_alquiler"), f[Amount]}};
+        ColumnValues values;
+        values.reserve(4 + address.size());
+        values.append({{QStringLiteral("tip_bien"), f[Kind]},
+                       {QStringLiteral("des_bien"), f[Good]},
+                       {QStringLiteral("des_identificacion"), f[Identification]},
+                       {QStringLiteral("mto_alquiler"), f[Amount]}});
         for (int i = 0; i < address.size(); ++i) {
             values.append({address.at(i), f.at(Ubigeo + i)});
         }
@@ -160,21 +172,9 @@ private:
 
     // The good as the table holds it once the row is written.
     static RentalGoods::Good goodOf(const TableRow& row) {
-        RentalGoods::Good good;
-        for (const auto& [column, value] : row.values) {
-            if (column == QLatin1String("tip_bien")) {
-                good.kind = nullable(value.toString());
-            } else if (column == QLatin1String("des_identificacion")) {
-                good.identification = value.toString();
-            } else if (column == QLatin1String("cod_ubigeo")) {
-                good.ubigeo = value.toString();
-            } else if (column == QLatin1String("des_via")) {
-                good.road = value.toString();
-            } else if (column == QLatin1String("numero")) {
-                good.streetNumber = value.toString();
-            }
-        }
-        return good;
+        const auto text = [&row](int value) { return row.values.at(value).second.toString(); };
+        return {nullable(text(KindValue)), text(IdentificationValue), text(UbigeoValue), text(RoadValue),
+                text(StreetNumberValue)};
     }
 
     static bool realEstate(const QStringList& f) { return f[Kind] == QStringLiteral("2"); }
