@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
     const qel::imports::ImportFileRead read = qel::imports::ImportFile::parse(bytes, fieldCount);
     for (const qel::imports::ImportLine& line : read.lines) {
-        if (line.fields.size() != fieldCount || line.number < 1) {
+        if (line.fields().size() != fieldCount || line.number < 1) {
             std::abort();
         }
     }

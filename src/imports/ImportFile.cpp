@@ -2,6 +2,7 @@
 
 #include "base/Cp1252.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace qel::imports {
@@ -30,28 +31,30 @@ QStringList ImportFile::fieldsOf(const QString& line) {
     return fields; // what follows the final separator is no field
 }
 
+QStringList ImportLine::fields() const {
+    return ImportFile::fieldsOf(text);
+}
+
 ImportFileRead ImportFile::parse(const QByteArray& bytes, int fieldCount) {
-    QList<std::pair<int, QString>> records;
+    ImportFileRead read;
     const QStringList lines = app::decodeImportText(bytes).split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines.at(i).trimmed();
+        QString line = lines.at(i).trimmed();
         if (!line.isEmpty()) {
-            records.append({i + 1, line});
+            read.lines.append({i + 1, std::move(line)});
         }
     }
     // Both structural checks cover the whole file, the separator first, before any record is
     // looked at.
-    for (const auto& record : records) {
-        if (!record.second.endsWith(QLatin1Char('|'))) {
-            return {{}, kMissingFinalSeparator};
-        }
+    const auto unterminated = [](const ImportLine& line) { return !line.text.endsWith(QLatin1Char('|')); };
+    if (std::any_of(read.lines.cbegin(), read.lines.cend(), unterminated)) {
+        return {{}, kMissingFinalSeparator};
     }
-    ImportFileRead read;
-    for (const auto& [number, line] : records) {
-        if (line.count(QLatin1Char('|')) != fieldCount) {
-            return {{}, kWrongFieldCount};
-        }
-        read.lines.append({number, fieldsOf(line)});
+    const auto miscounted = [fieldCount](const ImportLine& line) {
+        return line.text.count(QLatin1Char('|')) != fieldCount;
+    };
+    if (std::any_of(read.lines.cbegin(), read.lines.cend(), miscounted)) {
+        return {{}, kWrongFieldCount};
     }
     return read;
 }

@@ -51,7 +51,7 @@ Importer::Importer(ImportContext context, const ImportKind& kind)
 
 ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
     ImportResult result;
-    ImportFileRead file = ImportFile::parse(fileBytes, m_kind.fieldCount);
+    const ImportFileRead file = ImportFile::parse(fileBytes, m_kind.fieldCount);
     if (!file.stop.isEmpty()) {
         result.stop = file.stop;
         return result;
@@ -64,8 +64,8 @@ ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
     const LookupsInUse inUse(m_context, lookups);
     rules->begin(m_context);
     int registered = m_kind.maxRows > 0 ? rowCount() : 0;
-    for (ImportLine& line : file.lines) {
-        QStringList fields = std::move(line.fields); // the rules may rewrite them, without a copy
+    for (const ImportLine& line : file.lines) {
+        QStringList fields = line.fields();
         ImportOutcome outcome{line.number, ImportOutcome::Action::Added, {}, {}};
         outcome.message = rules->check(fields, m_context);
         outcome.identity = rules->identity(fields);

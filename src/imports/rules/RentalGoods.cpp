@@ -4,7 +4,6 @@
 #include "store/DeclarationKey.h"
 
 #include <QSqlQuery>
-#include <algorithm>
 
 namespace qel::imports {
 
@@ -24,10 +23,6 @@ const QString kLoad = QStringLiteral(
 
 enum Column { Type, Number, Correlative, Kind, Identification, Ubigeo, Road, StreetNumber, Matchable, Comparable };
 
-std::optional<qint64> optionalInteger(const QVariant& value) {
-    return value.isNull() ? std::nullopt : std::optional<qint64>(value.toLongLong());
-}
-
 } // namespace
 
 std::optional<RentalGoods> RentalGoods::load(store::Database& db, const store::DeclarationKey& key) {
@@ -42,67 +37,92 @@ std::optional<RentalGoods> RentalGoods::load(store::Database& db, const store::D
             return std::nullopt;
         }
         const QVariant kind = query.value(Kind);
-        goods.m_rows[{query.value(Type).toLongLong(), query.value(Number).toString()}].append(
-            {optionalInteger(query.value(Correlative)),
-             {kind.isNull() ? std::nullopt : std::optional<QString>(kind.toString()),
-              query.value(Identification).toString(), query.value(Ubigeo).toString(), query.value(Road).toString(),
-              query.value(StreetNumber).toString()}});
+        const QVariant correlative = query.value(Correlative);
+        goods.insert({query.value(Type).toLongLong(), query.value(Number).toString()},
+                     correlative.isNull() ? std::nullopt : std::optional<qint64>(correlative.toLongLong()),
+                     encoded({kind.isNull() ? std::nullopt : std::optional<QString>(kind.toString()),
+                              query.value(Identification).toString(), query.value(Ubigeo).toString(),
+                              query.value(Road).toString(), query.value(StreetNumber).toString()}));
     }
     return goods;
 }
 
-// A record's empty field is an empty text; a null one would be bound as NULL and match nothing.
-bool RentalGoods::sameAs(const Good& stored, const Good& wanted) {
-    for (const QString* field : {&wanted.identification, &wanted.ubigeo, &wanted.road, &wanted.streetNumber}) {
-        if (field->isNull()) {
-            return false;
-        }
+QString RentalGoods::encoded(const Good& good) {
+    QString text;
+    text.reserve(16 + good.identification.size() + good.ubigeo.size() + good.road.size() + good.streetNumber.size() +
+                 good.kind.value_or(QString()).size());
+    const auto append = [&text](const QString& field) {
+        text.append(QChar(static_cast<char16_t>(field.size() >> 16)));
+        text.append(QChar(static_cast<char16_t>(field.size() & 0xffff)));
+        text.append(field);
+    };
+    text.append(good.kind ? QLatin1Char('K') : QLatin1Char('N'));
+    append(good.kind.value_or(QString()));
+    for (const QString* field : {&good.identification, &good.ubigeo, &good.road, &good.streetNumber}) {
+        append(*field);
     }
-    return stored.kind == wanted.kind && stored.identification == wanted.identification &&
-           stored.ubigeo == wanted.ubigeo && stored.road == wanted.road && stored.streetNumber == wanted.streetNumber;
+    return text;
+}
+
+// Rows without a correlative come only from the table, which lists them before the others.
+void RentalGoods::insert(const Landlord& landlord, std::optional<qint64> correlative, QString good) {
+    const auto index = static_cast<qsizetype>(m_rows.size());
+    m_rows.push_back({correlative, std::move(good)});
+    auto head = m_first.find(landlord);
+    if (head == m_first.end()) {
+        head = m_first.insert(landlord, -1);
+    }
+    qsizetype* link = &head.value();
+    while (*link >= 0 && !(correlative && m_rows[*link].correlative && *m_rows[*link].correlative > *correlative)) {
+        link = &m_rows[*link].next;
+    }
+    m_rows[index].next = *link;
+    *link = index;
 }
 
 std::optional<qint64> RentalGoods::sameGood(const Landlord& landlord, const Good& good) const {
-    const auto rows = m_rows.constFind(landlord);
-    if (rows == m_rows.cend()) {
-        return std::nullopt;
+    // A record's empty field is an empty text; a null one would be bound as NULL and match nothing.
+    for (const QString* field : {&good.identification, &good.ubigeo, &good.road, &good.streetNumber}) {
+        if (field->isNull()) {
+            return std::nullopt;
+        }
     }
-    for (const Row& row : *rows) {
-        if (sameAs(row.good, good)) {
-            return row.correlative;
+    const QString wanted = encoded(good);
+    for (qsizetype row = first(landlord); row >= 0; row = m_rows[row].next) {
+        if (m_rows[row].good == wanted) {
+            return m_rows[row].correlative;
         }
     }
     return std::nullopt;
 }
 
 qint64 RentalGoods::next(const Landlord& landlord) const {
-    const auto rows = m_rows.constFind(landlord);
-    // Rows are kept by correlative, so the largest is the last one that has any.
-    if (rows == m_rows.cend() || rows->isEmpty() || !rows->last().correlative) {
-        return 1;
+    // The chain runs by correlative, so the largest is the last one.
+    std::optional<qint64> largest;
+    for (qsizetype row = first(landlord); row >= 0; row = m_rows[row].next) {
+        largest = m_rows[row].correlative ? m_rows[row].correlative : largest;
     }
-    return *rows->last().correlative + 1;
+    return largest.value_or(0) + 1;
 }
 
 bool RentalGoods::holds(const Landlord& landlord, qint64 correlative) const {
-    const auto rows = m_rows.constFind(landlord);
-    return rows != m_rows.cend() && std::any_of(rows->cbegin(), rows->cend(), [correlative](const Row& row) {
-               return row.correlative == correlative;
-           });
+    for (qsizetype row = first(landlord); row >= 0; row = m_rows[row].next) {
+        if (m_rows[row].correlative == correlative) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void RentalGoods::added(const Landlord& landlord, qint64 correlative, const Good& good) {
-    QList<Row>& rows = m_rows[landlord];
-    const auto after = std::find_if(rows.begin(), rows.end(), [correlative](const Row& row) {
-        return row.correlative && *row.correlative > correlative;
-    });
-    rows.insert(after, {correlative, good});
+    insert(landlord, correlative, encoded(good));
 }
 
 void RentalGoods::replaced(const Landlord& landlord, qint64 correlative, const Good& good) {
-    for (Row& row : m_rows[landlord]) {
-        if (row.correlative == correlative) {
-            row.good = good;
+    const QString text = encoded(good);
+    for (qsizetype row = first(landlord); row >= 0; row = m_rows[row].next) {
+        if (m_rows[row].correlative == correlative) {
+            m_rows[row].good = text;
         }
     }
 }

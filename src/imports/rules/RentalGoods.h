@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace qel::store {
 class Database;
@@ -46,13 +47,21 @@ public:
     void replaced(const Landlord& landlord, qint64 correlative, const Good& good);
 
 private:
+    // A landlord's rows are chained through `next` in the order the table's index keeps them:
+    // by correlative, a row without one first, then as added.
     struct Row {
         std::optional<qint64> correlative;
-        Good good;
+        QString good; // encoded()
+        qsizetype next = -1;
     };
-    static bool sameAs(const Good& stored, const Good& wanted);
+    // A good as one text, each field preceded by its length and a NULL kind marked, so that
+    // two goods are the same exactly when their texts are; one string per row, compared at once.
+    static QString encoded(const Good& good);
+    void insert(const Landlord& landlord, std::optional<qint64> correlative, QString good);
+    qsizetype first(const Landlord& landlord) const { return m_first.value(landlord, -1); }
 
-    QHash<Landlord, QList<Row>> m_rows; // per landlord, by correlative (none first) then as added
+    std::vector<Row> m_rows;
+    QHash<Landlord, qsizetype> m_first;
 };
 
 } // namespace qel::imports
