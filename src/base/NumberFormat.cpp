@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace qel::app {
 
@@ -287,6 +288,15 @@ std::optional<double> parseAsciiNumber(std::string_view text) {
     }
     if (pos != text.size()) {
         return std::nullopt;
+    }
+    // Plain digits, as every key column holds them: up to fifteen digits the whole number is
+    // exact in a double, as from_chars would read it.
+    if (pos == integerDigits && integerDigits <= 15) {
+        std::int64_t whole = 0;
+        for (const char c : text) {
+            whole = whole * 10 + (c - '0');
+        }
+        return static_cast<double>(whole);
     }
     // from_chars takes no leading '+'.
     const std::string_view number = positiveSign ? text.substr(1) : text;

@@ -2,6 +2,7 @@
 
 #include "app/ProcessState.h"
 #include "base/Passwords.h"
+#include "launcher/EarlyPasswordCheck.h"
 #include "store/Database.h"
 
 #include <QSqlQuery>
@@ -10,7 +11,8 @@ namespace qel::launcher {
 
 const QString UserAccounts::kWrongCredentials = QStringLiteral("Usuario o contraseña incorrectos.");
 
-std::optional<QString> UserAccounts::authenticate(const QString& user, const QString& password) const {
+std::optional<QString> UserAccounts::authenticate(const QString& user, const QString& password,
+                                                  EarlyPasswordCheck* early) const {
     const QString name = user.trimmed();
     if (name.isEmpty()) {
         return std::nullopt;
@@ -24,7 +26,8 @@ std::optional<QString> UserAccounts::authenticate(const QString& user, const QSt
     const QString stored = rowName.toString().trimmed();
     const QString digest = row.value(1).toString().trimmed();
     row.finish();
-    if (!app::verifyPassword(digest, stored, password)) {
+    const std::optional<bool> checked = early ? early->verdict(digest, stored, password) : std::nullopt;
+    if (!(checked ? *checked : app::verifyPassword(digest, stored, password))) {
         return std::nullopt;
     }
     if (app::isLegacyDigest(digest)) {

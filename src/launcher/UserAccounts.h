@@ -9,6 +9,8 @@ class Database;
 
 namespace qel::launcher {
 
+class EarlyPasswordCheck;
+
 // The launcher's users (CLAVES): who may log in, and what each one sees.
 class UserAccounts {
 public:
@@ -18,8 +20,10 @@ public:
 
     // The user's name as CLAVES holds it when the password is right; nothing otherwise.
     // The name is found without regard to case. A digest of the first version is replaced by
-    // a new hash once it has verified.
-    std::optional<QString> authenticate(const QString& user, const QString& password) const;
+    // a new hash once it has verified. A check started early gives its verdict when it read
+    // the same stored hash.
+    std::optional<QString> authenticate(const QString& user, const QString& password,
+                                        EarlyPasswordCheck* early = nullptr) const;
 
     // A new user with its own password hash; kind "0" (sees every taxpayer) or "1". The
     // refusal in Spanish, or empty when the user was added.

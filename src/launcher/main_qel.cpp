@@ -3,6 +3,8 @@
 #include "app/ui/GuardedApplication.h"
 #include "app/ui/QtSpanish.h"
 #include "launcher/CommandLine.h"
+#include "launcher/EarlyPasswordCheck.h"
+#include "launcher/Environment.h"
 #include "launcher/LauncherCommands.h"
 #include "launcher/ui/LauncherApplication.h"
 
@@ -26,6 +28,13 @@ int run(int argc, char* argv[]) {
         line.password = qel::launcher::CommandLine::readPassword(*line.user);
     }
 
+    // The slow password hash runs while the window system starts.
+    std::unique_ptr<qel::launcher::EarlyPasswordCheck> early;
+    if (line.error.isEmpty() && !line.help && line.opensWindow() && line.user && line.password) {
+        early = std::make_unique<qel::launcher::EarlyPasswordCheck>(qel::launcher::Environment().databaseFile(),
+                                                                    *line.user, *line.password);
+    }
+
     // The commands without a window need no display: a core application is enough.
     std::unique_ptr<QCoreApplication> app;
     if (line.opensWindow()) {
@@ -44,7 +53,7 @@ int run(int argc, char* argv[]) {
     if (code != 0 || !line.opensWindow()) {
         return code;
     }
-    return qel::launcher::LauncherApplication::run(line);
+    return qel::launcher::LauncherApplication::run(line, early.get());
 }
 
 } // namespace

@@ -160,6 +160,29 @@ std::optional<Utf8Char> decodeUtf8(std::string_view text, std::size_t at) {
     return Utf8Char{code, extra + 1, code > 0xFFFF ? 2 : 1};
 }
 
+// Each byte times its position (from 1), or nothing when a byte is beyond ASCII. Four sums
+// run side by side, so that the multiplications do not wait on each other.
+std::optional<std::uint64_t> asciiPositionSum(std::string_view text) {
+    std::uint64_t sums[4] = {0, 0, 0, 0};
+    unsigned high = 0;
+    const auto byteAt = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    std::size_t i = 0;
+    for (; i + 4 <= text.size(); i += 4) {
+        for (std::size_t k = 0; k < 4; ++k) {
+            high |= byteAt(i + k);
+            sums[k] += static_cast<std::uint64_t>(byteAt(i + k)) * (i + k + 1);
+        }
+    }
+    for (; i < text.size(); ++i) {
+        high |= byteAt(i);
+        sums[0] += static_cast<std::uint64_t>(byteAt(i)) * (i + 1);
+    }
+    if (high >= 0x80) {
+        return std::nullopt;
+    }
+    return sums[0] + sums[1] + sums[2] + sums[3];
+}
+
 bool isUnicodeSpace(const Utf8Char& c) {
     return c.units == 1 && QChar::isSpace(c.code);
 }
@@ -266,7 +289,14 @@ void CheckCodeAccumulator::addUtf8(std::string_view text, ColumnType type, bool 
                               key);
         }
     }
-    if (allAscii(text)) {
+    if (!key) {
+        // One pass for the common case of ASCII text: the sum is kept only when no byte was
+        // beyond ASCII.
+        if (const std::optional<std::uint64_t> sum = asciiPositionSum(text)) {
+            m_textSum += *sum;
+            return;
+        }
+    } else if (allAscii(text)) {
         return addAscii(text, key);
     }
     // Beyond ASCII: a key goes through the number reader; a covered text has the blanks of
@@ -342,10 +372,7 @@ void CheckCodeAccumulator::addAscii(std::string_view trimmed, bool key) {
         }
         return;
     }
-    std::uint64_t position = 0;
-    for (const char c : trimmed) {
-        m_textSum += static_cast<std::uint64_t>(static_cast<unsigned char>(c)) * ++position;
-    }
+    m_textSum += *asciiPositionSum(trimmed);
 }
 
 void CheckCodeAccumulator::addDateDigits(const char* digits, bool key) {

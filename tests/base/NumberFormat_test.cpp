@@ -1,6 +1,7 @@
 #include "base/NumberFormat.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -197,6 +198,26 @@ TEST(NumberFormat, ParseIsStrictWhereValIsLenient) {
         const QString text = QString::fromUtf8(c.text);
         EXPECT_EQ(parseNumber(text), c.strict) << c.text;
         EXPECT_DOUBLE_EQ(val(text), c.lenient) << c.text;
+    }
+}
+
+// Plain digit strings take a short way: up to fifteen digits they must read as the general
+// reader reads them, and longer ones (where a double is no longer exact) go the general way.
+TEST(NumberFormat, DigitStringsReadAsTheGeneralReaderReadsThem) {
+    const char* texts[] = {"0",
+                           "0588",
+                           "20100070970",
+                           "000000000000000",
+                           "999999999999999",
+                           "100000000000001",
+                           "9999999999999999",
+                           "9007199254740993",
+                           "12345678901234567890",
+                           "00000000000000000000000000001"};
+    for (const char* text : texts) {
+        const std::optional<double> read = parseAsciiNumber(text);
+        ASSERT_TRUE(read.has_value()) << text;
+        EXPECT_EQ(*read, std::strtod(text, nullptr)) << text;
     }
 }
 

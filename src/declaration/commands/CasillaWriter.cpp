@@ -2,12 +2,14 @@
 
 #include "base/NumberFormat.h"
 #include "declaration/catalogue/CasillaCatalog.h"
+#include "store/ConnectionStatements.h"
 #include "store/Database.h"
 #include "store/ParamLayouts.h"
+#include "store/StatementCache.h"
 #include "store/TableCatalog.h"
 
 #include <QRegularExpression>
-#include <QSqlError>
+#include <QSqlQuery>
 #include <cmath>
 
 namespace qel::declaration {
@@ -20,14 +22,6 @@ bool readsAsAmount(const QString& value) {
     static const QRegularExpression amount(
         QStringLiteral("^\\s*[-+]?\\s*\\(?\\s*[-+]?[0-9][0-9,]*(\\.[0-9]*)?\\s*\\)?\\s*$"));
     return amount.match(value).hasMatch();
-}
-
-store::DatabaseError errorOf(const QSqlQuery& query) {
-    const QSqlError error = query.lastError();
-    bool numeric = false;
-    const int number = error.nativeErrorCode().toInt(&numeric);
-    const QString text = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-    return store::DatabaseError(numeric ? number : -1, text, query.lastQuery());
 }
 
 constexpr int kPaymentIncomeTax = 180;
@@ -102,18 +96,6 @@ QString CasillaWriter::idCasilla(const QString& casilla) {
     return defaultIdCasilla(casilla);
 }
 
-QSqlQuery& CasillaWriter::prepared(std::optional<QSqlQuery>& query, const QString& sql) {
-    if (!query) {
-        query.emplace(m_db.connection());
-        if (!query->prepare(sql)) {
-            const store::DatabaseError error = errorOf(*query);
-            query.reset();
-            throw error;
-        }
-    }
-    return *query;
-}
-
 void CasillaWriter::start(store::DeclarationKey key) {
     m_key = std::move(key);
     m_rows.reset();
@@ -132,15 +114,6 @@ QHash<QString, QList<qint64>>& CasillaWriter::rows() {
     return *m_rows;
 }
 
-void CasillaWriter::exec(QSqlQuery& query, const QVariantList& values) {
-    for (const QVariant& bound : values) {
-        query.addBindValue(bound);
-    }
-    if (!query.exec()) {
-        throw errorOf(query);
-    }
-}
-
 bool CasillaWriter::write(const QString& casilla, const QString& value) {
     if (isEmptyValue(value)) {
         return false;
@@ -149,19 +122,16 @@ bool CasillaWriter::write(const QString& casilla, const QString& value) {
     const QString id = idCasilla(casilla);
     QHash<QString, QList<qint64>>& existing = rows();
     const auto found = existing.constFind(casilla);
+    store::StatementCache& statements = store::connectionStatements(m_db);
     if (found != existing.cend()) {
-        QSqlQuery& update = prepared(m_update, m_updateSql);
         for (const qint64 rowid : *found) {
-            exec(update, {stored, id, stored, id, rowid});
-            update.finish();
+            statements.run(m_updateSql, {stored, id, stored, id, rowid});
         }
         return true;
     }
-    QSqlQuery& insert = prepared(m_insert, m_insertSql);
-    exec(insert, {m_key.ruc, m_key.periodo, m_key.formulario, casilla, stored, id, m_key.ruc, m_key.periodo,
-                  m_key.formulario, casilla, stored, id});
-    existing.insert(casilla, {insert.lastInsertId().toLongLong()});
-    insert.finish();
+    statements.run(m_insertSql, {m_key.ruc, m_key.periodo, m_key.formulario, casilla, stored, id, m_key.ruc,
+                                 m_key.periodo, m_key.formulario, casilla, stored, id});
+    existing.insert(casilla, {statements.lastInsertRowid()});
     return true;
 }
 

@@ -4,7 +4,6 @@
 
 #include <QHash>
 #include <QList>
-#include <QSqlQuery>
 #include <QString>
 #include <optional>
 
@@ -19,8 +18,8 @@ namespace qel::declaration {
 // text casillas), its idcasilla and its check code. Empty values write nothing. Each casilla
 // takes one statement: the writer reads once which casillas the declaration still has rows
 // for and from then on keeps count of its own, so it must be the only one writing DET rows
-// of the declaration until the next start(). The statements and the '140' rows are prepared
-// and read once per writer, which may serve many saves. An engine error throws
+// of the declaration until the next start(). The statements are prepared once per connection
+// and the '140' rows read once per writer, which may serve many saves. An engine error throws
 // store::DatabaseError, so the caller's transaction decides what stays.
 class CasillaWriter {
 public:
@@ -48,9 +47,7 @@ public:
 
 private:
     QString idCasilla(const QString& casilla);
-    QSqlQuery& prepared(std::optional<QSqlQuery>& query, const QString& sql);
     QHash<QString, QList<qint64>>& rows();
-    void exec(QSqlQuery& query, const QVariantList& values);
 
     store::Database& m_db;
     store::DeclarationKey m_key;
@@ -58,8 +55,6 @@ private:
     QString m_insertSql;
     std::optional<QHash<QString, QString>> m_ids;        // argument of the '140' rows -> their text from position 10
     std::optional<QHash<QString, QList<qint64>>> m_rows; // casilla -> rowids of its DET rows
-    std::optional<QSqlQuery> m_update;
-    std::optional<QSqlQuery> m_insert;
 };
 
 } // namespace qel::declaration

@@ -3,7 +3,9 @@
 #include "base/NumberFormat.h"
 #include "declaration/catalogue/CasillaCatalog.h"
 #include "declaration/commands/CasillaWriter.h"
+#include "store/ConnectionStatements.h"
 #include "store/Database.h"
+#include "store/StatementCache.h"
 
 #include <QSqlQuery>
 
@@ -43,8 +45,9 @@ bool WorkingCasillas::isWorking(int casilla) {
 
 void WorkingCasillas::load(store::Database& db, const store::DeclarationKey& key, const QString& detTable,
                            const store::SqlFilter& filter) {
-    store::SqlFilter working = key.filter();
-    db.run(QStringLiteral("DELETE FROM ") + kTable + working.text, working.values).finish();
+    store::StatementCache& statements = store::connectionStatements(db);
+    const store::SqlFilter working = key.filter();
+    statements.run(QStringLiteral("DELETE FROM ") + kTable + working.text, working.values);
     store::SqlFilter stored = filter;
     stored.andCondition(inWorkingList());
     QSqlQuery rows = db.run(QStringLiteral("SELECT CASILLA, i_valor FROM ") + detTable + stored.text, stored.values);
@@ -52,7 +55,11 @@ void WorkingCasillas::load(store::Database& db, const store::DeclarationKey& key
     while (rows.next()) {
         values.insert(rows.value(0).toString().trimmed().toInt(), rows.value(1).toString());
     }
-    WorkingCasillas::store(db, key, values);
+    rows.finish();
+    // The working rows of the declaration were all deleted above: each value is only inserted.
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        insert(statements, key, it.key(), it.value());
+    }
 }
 
 QString WorkingCasillas::value(store::Database& db, const store::DeclarationKey& key, int casilla) {
@@ -72,19 +79,25 @@ QMap<int, QString> WorkingCasillas::values(store::Database& db, const store::Dec
 }
 
 void WorkingCasillas::store(store::Database& db, const store::DeclarationKey& key, const QMap<int, QString>& values) {
+    store::StatementCache& statements = store::connectionStatements(db);
+    store::SqlFilter where = key.filter();
+    where.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER)=?"));
+    const QString remove = QStringLiteral("DELETE FROM ") + kTable + where.text;
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
-        store::SqlFilter where = key.filter();
-        where.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER)=?"), {it.key()});
-        db.run(QStringLiteral("DELETE FROM ") + kTable + where.text, where.values).finish();
-        if (CasillaWriter::isEmptyValue(it.value())) {
-            continue;
-        }
-        db.run(QStringLiteral("INSERT INTO ") + kTable +
-                   QStringLiteral(" (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CASILLA, i_valor, cNumero) "
-                                  "VALUES (?,?,?,?,?,?,'000000')"),
-               key.columnValues() + QVariantList{QString::number(it.key()), it.value()})
-            .finish();
+        statements.run(remove, where.values + QVariantList{it.key()});
+        insert(statements, key, it.key(), it.value());
     }
+}
+
+void WorkingCasillas::insert(store::StatementCache& statements, const store::DeclarationKey& key, int casilla,
+                             const QString& value) {
+    if (CasillaWriter::isEmptyValue(value)) {
+        return;
+    }
+    statements.run(QStringLiteral("INSERT INTO ") + kTable +
+                       QStringLiteral(" (TIP_DOC_D, DOC_ID_D, PERIODO, FORMULARIO, CASILLA, i_valor, cNumero) "
+                                      "VALUES (?,?,?,?,?,?,'000000')"),
+                   key.columnValues() + QVariantList{QString::number(casilla), value});
 }
 
 void WorkingCasillas::writeToDet(store::Database& db, const store::DeclarationKey& key, CasillaWriter& writer) {

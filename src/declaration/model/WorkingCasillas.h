@@ -7,7 +7,8 @@
 
 namespace qel::store {
 class Database;
-}
+class StatementCache;
+} // namespace qel::store
 
 namespace qel::declaration {
 
@@ -36,6 +37,10 @@ public:
     static void store(store::Database& db, const store::DeclarationKey& key, const QMap<int, QString>& values);
     // The save: DET rows of every working casilla deleted, then the working values written.
     static void writeToDet(store::Database& db, const store::DeclarationKey& key, CasillaWriter& writer);
+
+private:
+    static void insert(store::StatementCache& statements, const store::DeclarationKey& key, int casilla,
+                       const QString& value);
 };
 
 } // namespace qel::declaration

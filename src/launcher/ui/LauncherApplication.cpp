@@ -16,7 +16,7 @@
 
 namespace qel::launcher {
 
-int LauncherApplication::run(const CommandLine& line) {
+int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early) {
     QApplication::setWindowIcon(LauncherIcons::application());
     app::ui::MessageBoxPrompter prompter;
     const QString title = LauncherWindow::kTitle;
@@ -46,7 +46,7 @@ int LauncherApplication::run(const CommandLine& line) {
     if (line.user && line.password) {
         std::optional<QString> name;
         try {
-            name = UserAccounts(db).authenticate(*line.user, *line.password);
+            name = UserAccounts(db).authenticate(*line.user, *line.password, early);
         } catch (const store::DatabaseError& error) {
             err << error.text() << Qt::endl;
             return 1;

@@ -4,12 +4,15 @@
 
 namespace qel::launcher {
 
+class EarlyPasswordCheck;
+
 // The launcher with its windows: the environment (offered on the first start), the
 // database, the login (the dialog, or --user/--password), the main window and, with
-// --start, the module. Runs the event loop; answers the exit code.
+// --start, the module. Runs the event loop; answers the exit code. A password given on the
+// command line may already be under check (`early`).
 class LauncherApplication {
 public:
-    static int run(const CommandLine& line);
+    static int run(const CommandLine& line, EarlyPasswordCheck* early = nullptr);
 };
 
 } // namespace qel::launcher
