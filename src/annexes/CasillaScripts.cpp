@@ -7,8 +7,10 @@
 namespace qel::annexes {
 
 namespace {
+// Casilla 127 opens the window by this name; the window's own name (the owner of 202-204) opens it too.
 const QString kPriorBalance = QStringLiteral("frmAnexo127");
-}
+const QString kPriorBalanceWindow = QStringLiteral("frmSaldoFavorEjercAnt");
+} // namespace
 
 QStringList CasillaScripts::names() {
     QStringList list;
@@ -16,6 +18,7 @@ QStringList CasillaScripts::names() {
         list.append(QStringLiteral("frmAnexo%1").arg(casilla));
     }
     list.append(kPriorBalance);
+    list.append(kPriorBalanceWindow);
     for (const CasillaListDef& def : CasillaListCatalog::lists()) {
         for (const QString& name : {def.launcherName, def.window}) {
             if (!name.isEmpty() && !list.contains(name, Qt::CaseInsensitive)) {
@@ -37,7 +40,8 @@ std::unique_ptr<app::ScriptableWindow> CasillaScripts::create(const QString& nam
         model->setPrompt(CasillaListModel::promptFrom(request.code));
         return std::make_unique<CasillaListScript>(std::move(model));
     }
-    if (name.compare(kPriorBalance, Qt::CaseInsensitive) == 0) {
+    if (name.compare(kPriorBalance, Qt::CaseInsensitive) == 0 ||
+        name.compare(kPriorBalanceWindow, Qt::CaseInsensitive) == 0) {
         auto model = std::make_unique<PriorBalanceModel>(db, prompter, key, request.readOnly, request.keyValues);
         model->load();
         return std::make_unique<PriorBalanceScript>(std::move(model));

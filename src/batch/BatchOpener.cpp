@@ -23,6 +23,9 @@ QString BatchOpener::open(const app::FormRequest& request) {
     if (it != m_results.end() && !it->isEmpty()) {
         return it->takeFirst();
     }
+    if (m_heldBack.contains(request.name) && !m_released.remove(request.name)) {
+        return {};
+    }
     if (m_runner) {
         if (std::optional<QString> result = m_runner(request)) {
             return *result;

@@ -129,6 +129,7 @@ BatchRunner::BatchRunner(store::Database& db, QTextStream& out, QTextStream& err
       m_context(FormContext{m_db, m_prompter, m_clock, *m_utility, m_opener, m_settings.periodo, m_settings.formulario,
                             m_settings.sysUser, m_userKind, &m_files}) {
     m_opener.setRunner([this](const app::FormRequest& request) { return runRegisteredWindow(request); });
+    m_opener.holdBack(ValidateCommand::kReportWindow);
     m_context.openForm = [this](int mode, const QVariantList& arguments) { openForm(mode, arguments); };
     registerBatchWindows(m_windows);
 }
@@ -297,7 +298,7 @@ void BatchRunner::execute(const QString& command, const QString& rest) {
     } else if (command == QStringLiteral("state")) {
         cmdState(rest);
     } else if (command == QStringLiteral("validate")) {
-        cmdFormCommand(command, QStringLiteral("cmdValidar"));
+        cmdValidate(rest);
     } else if (command == QStringLiteral("save")) {
         cmdFormCommand(command, QStringLiteral("cmdGrabar"));
     } else if (command == QStringLiteral("close")) {
@@ -660,6 +661,17 @@ void BatchRunner::cmdState(const QString& rest) {
 }
 
 // The form's own commands run through the command buttons once a rule handles them.
+// The report window of an inconsistent declaration runs for the script only with `validate
+// window`; a plain `validate` goes on past it, as it always has.
+void BatchRunner::cmdValidate(const QString& rest) {
+    if (rest == QStringLiteral("window")) {
+        m_opener.releaseOnce(ValidateCommand::kReportWindow);
+    } else if (!rest.isEmpty()) {
+        throw ScriptError{QStringLiteral("validate solo admite el argumento window")};
+    }
+    cmdFormCommand(QStringLiteral("validate"), QStringLiteral("cmdValidar"));
+}
+
 void BatchRunner::cmdFormCommand(const QString& command, const QString& control) {
     DeclarationFormModel& model = form();
     if (!model.hasControl(control) || !model.hasControlHandler(control)) {

@@ -107,6 +107,7 @@ private:
     void cmdAnswer(const QString& rest);
     void cmdShow(const QString& rest);
     void cmdState(const QString& rest);
+    void cmdValidate(const QString& rest);
     void cmdFormCommand(const QString& command, const QString& control);
     void cmdWindow(const QString& rest);
     void cmdReport(const QString& rest);

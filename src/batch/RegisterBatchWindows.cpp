@@ -7,6 +7,7 @@
 #include "app/HelpScript.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
+#include "batch/FormDialogWindows.h"
 #include "batch/SentDeclarationWindows.h"
 #include "batch/TrialBalanceBatchWindows.h"
 #include "imports/ImportModel.h"
@@ -100,6 +101,7 @@ void registerBatchWindows(BatchWindows& windows) {
     registerImportWindows(windows);
     registerSentDeclarationWindows(windows);
     registerTrialBalanceWindows(windows);
+    registerFormDialogWindows(windows);
     // The help of the menu, over the module's help file.
     windows.addMenu(QStringLiteral("mnuContenido"), [](BatchContext& c) -> std::unique_ptr<app::ScriptableWindow> {
         return std::make_unique<app::HelpScript>(QDir(c.moduleFolder).filePath(QStringLiteral("Pm588.html")));

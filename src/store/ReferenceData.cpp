@@ -1,5 +1,6 @@
 #include "store/ReferenceData.h"
 
+#include "base/ItfCasillas.h"
 #include "base/Passwords.h"
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
@@ -193,12 +194,12 @@ void loadGeography(ParamWriter& writer) {
     }
 }
 
-// One row per casilla number of the form. idcasilla "05" marks the ITF payment casillas
-// 180 and 181; the tag tells the ITF casillas from the income-tax ones.
+// One row per casilla number of the form. idcasilla "05" marks the payment casillas 180
+// (income tax) and 181 (ITF); the tag tells the ITF casillas from the income-tax ones.
 void loadCasillaRows(ParamWriter& writer) {
     const ParamLayout& layout = ParamLayouts::instance().layout(param_list::kCasillaWriter);
     for (int casilla = 1; casilla <= kLastCasilla; ++casilla) {
-        const bool itf = (casilla >= 155 && casilla <= 165) || casilla == 180 || casilla == 181 || casilla == 565;
+        const bool itf = app::isItfCasilla(casilla);
         const bool payment = casilla == 180 || casilla == 181;
         writer.write(layout, kFormCode + QStringLiteral("%1").arg(casilla, 3, 10, QLatin1Char('0')),
                      {{QStringLiteral("etiqueta"), itf ? QStringLiteral("ITF") : QStringLiteral("RENTA")},

@@ -3,8 +3,11 @@
 // they kept, written out again so that a changed catalogue row shows up here.
 
 #include "declaration/catalogue/CasillaCatalog.h"
+#include "store/ParamLayouts.h"
+#include "support/TestSupport.h"
 
 #include <QList>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <utility>
 
@@ -104,6 +107,21 @@ TEST(CasillaStorage, TextsAndTheItfAreOneSetEach) {
         }
     }
     EXPECT_EQ(catalog().itfCasillas(), expectedItf);
+}
+
+// The reference rows of the form's casillas tag the ITF ones as the catalogue stores them.
+TEST(CasillaStorage, TheReferenceRowsTagTheItfCasillasOfTheCatalogue) {
+    test::TempDatabase database;
+    QSqlQuery rows = database.db().run(QStringLiteral("SELECT Argumento, Funcion FROM PARAM WHERE Numero=?"),
+                                       {store::param_list::kCasillaWriter});
+    int seen = 0;
+    while (rows.next()) {
+        const int n = rows.value(0).toString().mid(4).toInt();
+        const QString tag = rows.value(1).toString().left(9).trimmed();
+        EXPECT_EQ(tag, catalog().storage(n).itf ? QStringLiteral("ITF") : QStringLiteral("RENTA")) << "casilla " << n;
+        ++seen;
+    }
+    EXPECT_GT(seen, 800);
 }
 
 } // namespace

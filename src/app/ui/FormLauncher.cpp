@@ -1,5 +1,6 @@
 #include "app/ui/FormLauncher.h"
 
+#include "app/PlannedWindowScript.h"
 #include "app/ui/ArrowCursorScope.h"
 #include "app/ui/FormResult.h"
 #include "base/Prompter.h"
@@ -9,8 +10,7 @@
 
 namespace qel::app::ui {
 
-const QString FormLauncher::kNotYetAvailable =
-    QStringLiteral("Esta opción estará disponible en una próxima versión del módulo.");
+const QString FormLauncher::kNotYetAvailable = PlannedWindowScript::notYetAvailable();
 
 namespace {
 
@@ -18,7 +18,7 @@ QString keyOf(const QString& name) {
     return name.trimmed().toLower();
 }
 
-const QString kModuleTitle = QStringLiteral("Declaración Pago Anual Impuesto a la Renta");
+const QString kModuleTitle = PlannedWindowScript::moduleTitle();
 
 } // namespace
 

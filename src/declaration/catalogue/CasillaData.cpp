@@ -357,6 +357,9 @@ QList<CasillaDef> casillaData() {
         d.maxLength = 8;
     }
     c.entry(687, "Tipo de documento del contador", V::Text).keys = KeyRule::UpperCodeText;
+    // Stored as typed and exclusive with the accountant's registration number (211); the form
+    // shows no box for it, so a value read from DET stays as it was.
+    c.det(212, "Registro del contador excluyente con la casilla 211", V::Text);
     c.at("info.general", "Datos del representante legal");
     c.entry(225, "Tipo de documento del representante legal", V::Text).keys = KeyRule::UpperCodeText;
     c.entry(226, "Número de documento del representante legal", V::Text).keys = KeyRule::RepresentativeDocument;
@@ -703,7 +706,8 @@ QList<CasillaDef> casillaData() {
              {"Número de vehículos de propiedad de la empresa", "Ingresos netos anuales del ejercicio anterior",
               "Número de vehículos asignados a actividades de dirección, representación y administración",
               "Gastos de vehículos A2, A3 y A4 adicionados", "Ingresos netos anuales del ejercicio 2016",
-              "Número total de vehículos de la empresa", "Número máximo de vehículos A2, A3 y A4 con gasto deducible",
+              "Número máximo de vehículos A2, A3 y A4 con gasto deducible",
+              "Número de vehículos A2, A3 y A4 asignados a actividades de dirección, representación y administración",
               "Gastos de los vehículos identificados", "Depreciación de los vehículos identificados",
               "Gastos de los vehículos sustituidos", "Depreciación de los vehículos sustituidos",
               "Ingresos netos mensuales del ejercicio anterior"});

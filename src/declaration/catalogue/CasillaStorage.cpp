@@ -1,5 +1,6 @@
 #include "declaration/catalogue/CasillaStorage.h"
 
+#include "base/ItfCasillas.h"
 #include "declaration/catalogue/CasillaCatalog.h"
 
 #include <QList>
@@ -61,8 +62,6 @@ const QStringList kWorkingWindows = {
     QStringLiteral("frmanexo108"), QStringLiteral("frmvehiculos"), QStringLiteral("frmanexo103"),
     QStringLiteral("frmanexo105"), QStringLiteral("frmanexo317a"), QStringLiteral("frmanexo328b")};
 
-const QList<Range> kItf = {{143, 143}, {155, 165}, {181, 181}, {565, 565}};
-
 Storage whereOf(int n) {
     if (inRanges(n, kAnswers)) {
         return Storage::Answer;
@@ -88,7 +87,7 @@ CasillaStorage CasillaStorage::of(int number, const CasillaDef* def) {
     CasillaStorage s;
     s.where = whereOf(number);
     s.text = inRanges(number, kTexts) || (def != nullptr && def->storedAsText);
-    s.itf = inRanges(number, kItf);
+    s.itf = app::isItfCasilla(number);
     s.summary = summaryOf(number);
     // Besides the listed rows, every box-less casilla the catalogue gives to a detail window,
     // except those the save writes from the form's memory.

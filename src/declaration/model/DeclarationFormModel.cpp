@@ -75,10 +75,16 @@ QString DeclarationFormModel::ruc() const {
 // --- Casilla boxes -------------------------------------------------------------------------
 
 bool DeclarationFormModel::hasBox(int n) const {
+    if (m_asked != nullptr) {
+        m_asked->insert(n);
+    }
     return m_boxes.contains(n);
 }
 
 const BoxState& DeclarationFormModel::box(int n) const {
+    if (m_asked != nullptr) {
+        m_asked->insert(n);
+    }
     const auto it = m_boxes.constFind(n);
     if (it == m_boxes.cend()) {
         throw std::out_of_range("the form has no box txtValor(" + std::to_string(n) + ")");

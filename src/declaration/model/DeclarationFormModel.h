@@ -8,6 +8,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -141,6 +142,9 @@ public:
     void fixAtZero(int n);
     // Empties each of the boxes.
     void clearBoxes(std::initializer_list<int> numbers);
+    // While set, every casilla number asked of the model (hasBox, box) is added to `asked`: the
+    // checks across the catalogues walk the rules with it to find numbers the catalogue lacks.
+    void recordAskedCasillas(QSet<int>* asked) { m_asked = asked; }
 
     // Typing, as the window forwards it and the batch mode drives it.
     void focusIn(int n);  // the bare editing text
@@ -282,6 +286,7 @@ private:
 
     FormContext m_context;
     QHash<int, BoxState> m_boxes;
+    QSet<int>* m_asked = nullptr;
     // The value and mask each box's text was last formatted from by setValue: writing the
     // same value with the same mask again changes nothing, so it is neither formatted nor
     // compared. A box written any other way drops out of it.

@@ -1,5 +1,8 @@
 #include "declaration/model/UbigeoPicker.h"
 
+#include "base/Prompter.h"
+#include "store/DatabaseError.h"
+#include "store/ExecuteSql.h"
 #include "store/ParamLayouts.h"
 #include "store/ParamLookups.h"
 
@@ -97,6 +100,19 @@ bool UbigeoPicker::isValidChoice(const QString& zone, const QString& ubigeo) {
         return false;
     }
     return !store::ParamLookups(m_db).DistrictName(code).isEmpty();
+}
+
+bool UbigeoPicker::confirm(const QString& zone, const QString& ubigeo, app::Prompter& prompter) {
+    try {
+        if (isValidChoice(zone, ubigeo)) {
+            return true;
+        }
+    } catch (const store::DatabaseError& error) {
+        store::showDatabaseError(prompter, error);
+        return false;
+    }
+    prompter.message(kNoValidChoice, title(zone), app::Icon::Critical);
+    return false;
 }
 
 } // namespace qel::declaration

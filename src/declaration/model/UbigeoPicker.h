@@ -4,6 +4,10 @@
 #include <QList>
 #include <QString>
 
+namespace qel::app {
+class Prompter;
+}
+
 namespace qel::store {
 class Database;
 }
@@ -43,6 +47,9 @@ public:
     QList<Department> places(const QString& zone);
     // A six-digit code of a district of the zone.
     bool isValidChoice(const QString& zone, const QString& ubigeo);
+    // The picker's "&Aceptar": whether the code may be handed back; when not, the user was told
+    // why (the picker's message, or the database error).
+    bool confirm(const QString& zone, const QString& ubigeo, app::Prompter& prompter);
 
 private:
     store::Database& m_db;

@@ -1,6 +1,7 @@
 #include "declaration/ui/FrmConsist.h"
 
 #include "app/Clock.h"
+#include "declaration/commands/ConsistencyReportScript.h"
 #include "printing/PageDescription.h"
 #include "printing/ReportDocument.h"
 #include "printing/ReportPainter.h"
@@ -9,8 +10,6 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace qel::declaration {
 
@@ -32,24 +31,17 @@ void FrmConsist::acceptReport() {
 }
 
 printing::ReportDocument FrmConsist::printout() const {
-    return printing::ReportDocument::fromCommands(m_report.printout(m_clock.now()).commands());
+    return ConsistencyReportScript::printout(m_report, m_clock.now());
 }
 
 QString FrmConsist::writePrintout() const {
-    const QFileInfo report(m_reportPath);
-    const QString path = report.absoluteDir().filePath(report.completeBaseName() + QStringLiteral(".PRN"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return {};
-    }
-    file.write(m_report.printout(m_clock.now()).fileText().toUtf8());
-    return file.commit() ? path : QString();
+    return ConsistencyReportScript::writePrintout(m_reportPath, m_report, m_clock.now());
 }
 
 bool FrmConsist::saveAsPdf(const QString& path) const {
     const printing::ReportDocument document = printout();
     return printing::ReportPainter::writePdf(path, document, 0, document.pageCount() - 1,
-                                             QStringLiteral("Inconsistencias Detectadas"));
+                                             ConsistencyReportScript::kPdfTitle);
 }
 
 void FrmConsist::printReport() {

@@ -107,19 +107,10 @@ QString frmUbigeo::selectedCode() const {
 
 void frmUbigeo::aceptar() {
     const QString code = selectedCode();
-    bool valid = false;
-    try {
-        valid = UbigeoPicker(m_db).isValidChoice(m_zone, code);
-    } catch (const store::DatabaseError& error) {
-        store::showDatabaseError(m_prompter, error);
-        return;
+    if (UbigeoPicker(m_db).confirm(m_zone, code, m_prompter)) {
+        m_result = code;
+        accept();
     }
-    if (!valid) {
-        m_prompter.message(UbigeoPicker::kNoValidChoice, windowTitle(), app::Icon::Critical);
-        return;
-    }
-    m_result = code;
-    accept();
 }
 
 } // namespace qel::declaration
