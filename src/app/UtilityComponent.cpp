@@ -44,11 +44,13 @@ struct DocumentRule {
 
 std::optional<DocumentRule> ruleOf(const QString& funcion) {
     bool ok = false;
-    const int length = funcion.mid(45, 2).trimmed().toInt(&ok);
+    // Read in place: an import checks the document of every record against its type's row.
+    const QStringView row(funcion);
+    const int length = row.mid(45, 2).trimmed().toInt(&ok);
     if (!ok || length <= 0) {
         return std::nullopt;
     }
-    return DocumentRule{length, funcion.mid(127, 1) == QLatin1String("5"), funcion.mid(129, 1) == QLatin1String("1")};
+    return DocumentRule{length, row.mid(127, 1) == u"5", row.mid(129, 1) == u"1"};
 }
 
 // The date of a fully typed "dd/mm/yyyy" text; nothing for a partial mask or a day that does not exist.

@@ -2,6 +2,7 @@
 
 #include "base/Cp1252.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace qel::imports {
@@ -11,37 +12,49 @@ const QString ImportFile::kMissingFinalSeparator =
 const QString ImportFile::kWrongFieldCount =
     QStringLiteral("El archivo de Importación no tiene el número de campos correctos");
 
+// Read in one pass over the line rather than split and trimmed, to copy each field once; an
+// empty field is an empty text, never a null one (a null text would be bound as NULL).
 QStringList ImportFile::fieldsOf(const QString& line) {
-    QStringList fields = line.split(QLatin1Char('|'));
-    fields.removeLast(); // what follows the final separator
-    for (QString& field : fields) {
-        field = field.trimmed();
+    QStringList fields;
+    fields.reserve(line.count(QLatin1Char('|')));
+    const QChar* const begin = line.constData();
+    const QChar* const end = begin + line.size();
+    const QChar* start = begin;
+    for (const QChar* at = begin; at != end; ++at) {
+        if (*at != QLatin1Char('|')) {
+            continue;
+        }
+        const QStringView field = QStringView(start, at).trimmed();
+        fields.append(field.isEmpty() ? QString(QLatin1String("")) : field.toString());
+        start = at + 1;
     }
-    return fields;
+    return fields; // what follows the final separator is no field
+}
+
+QStringList ImportLine::fields() const {
+    return ImportFile::fieldsOf(text);
 }
 
 ImportFileRead ImportFile::parse(const QByteArray& bytes, int fieldCount) {
-    QList<std::pair<int, QString>> records;
+    ImportFileRead read;
     const QStringList lines = app::decodeImportText(bytes).split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
-        const QString line = lines.at(i).trimmed();
+        QString line = lines.at(i).trimmed();
         if (!line.isEmpty()) {
-            records.append({i + 1, line});
+            read.lines.append({i + 1, std::move(line)});
         }
     }
     // Both structural checks cover the whole file, the separator first, before any record is
     // looked at.
-    for (const auto& record : records) {
-        if (!record.second.endsWith(QLatin1Char('|'))) {
-            return {{}, kMissingFinalSeparator};
-        }
+    const auto unterminated = [](const ImportLine& line) { return !line.text.endsWith(QLatin1Char('|')); };
+    if (std::any_of(read.lines.cbegin(), read.lines.cend(), unterminated)) {
+        return {{}, kMissingFinalSeparator};
     }
-    ImportFileRead read;
-    for (const auto& [number, line] : records) {
-        if (line.count(QLatin1Char('|')) != fieldCount) {
-            return {{}, kWrongFieldCount};
-        }
-        read.lines.append({number, fieldsOf(line)});
+    const auto miscounted = [fieldCount](const ImportLine& line) {
+        return line.text.count(QLatin1Char('|')) != fieldCount;
+    };
+    if (std::any_of(read.lines.cbegin(), read.lines.cend(), miscounted)) {
+        return {{}, kWrongFieldCount};
     }
     return read;
 }

@@ -7,11 +7,15 @@
 
 namespace qel::imports {
 
-// One record of an import file: its line number (1-based, counting every line) and its
-// fields, trimmed, without the final separator.
+// One record of an import file: its line number (1-based, counting every line) and its text.
+// The fields are cut from the text when the record's turn comes, so that a large file is not
+// held in memory field by field.
 struct ImportLine {
     int number = 0;
-    QStringList fields;
+    QString text; // trimmed, ending in the final separator
+
+    // The fields, trimmed, without the final separator.
+    QStringList fields() const;
 };
 
 // An import file read whole: its records, or the structural fault that stops the import

@@ -46,7 +46,8 @@ QStringList ImportResult::counters() const {
             QString::number(modified) + Importer::kModified};
 }
 
-Importer::Importer(ImportContext context, const ImportKind& kind) : m_context(std::move(context)), m_kind(kind) {}
+Importer::Importer(ImportContext context, const ImportKind& kind)
+    : m_context(std::move(context)), m_kind(kind), m_declarationColumns(m_context.key.columnValues()) {}
 
 ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
     ImportResult result;
@@ -61,9 +62,10 @@ ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
     // transaction does.
     ImportLookups lookups(m_context.db, m_context.utility);
     const LookupsInUse inUse(m_context, lookups);
+    rules->begin(m_context);
     int registered = m_kind.maxRows > 0 ? rowCount() : 0;
     for (const ImportLine& line : file.lines) {
-        QStringList fields = line.fields;
+        QStringList fields = line.fields();
         ImportOutcome outcome{line.number, ImportOutcome::Action::Added, {}, {}};
         outcome.message = rules->check(fields, m_context);
         outcome.identity = rules->identity(fields);
@@ -74,12 +76,12 @@ ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
             continue;
         }
         const QList<TableRow> rows = rules->rows(fields, m_context);
-        const bool replaces = exists(rows.first());
+        const bool replaces = exists(*rules, rows.first());
         if (!replaces && m_kind.maxRows > 0 && registered + 1 > m_kind.maxRows) {
             result.limitStop = kPartnerLimit;
             break;
         }
-        writeRows(rows, replaces);
+        writeRows(*rules, rows, replaces);
         if (replaces) {
             outcome.action = ImportOutcome::Action::Modified;
             outcome.message = rules->modifiedMessage();
@@ -98,7 +100,10 @@ ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
     return result;
 }
 
-bool Importer::exists(const TableRow& row) {
+bool Importer::exists(const RecordRules& rules, const TableRow& row) {
+    if (const std::optional<bool> known = rules.holds(row)) {
+        return *known;
+    }
     return statements().scalar(sqlFor(row).exists, keyValues(row)).toInt() > 0;
 }
 
@@ -161,14 +166,16 @@ QVariantList Importer::keyValues(const TableRow& row) const {
     return values;
 }
 
-void Importer::writeRows(const QList<TableRow>& rows, bool firstExists) {
+void Importer::writeRows(RecordRules& rules, const QList<TableRow>& rows, bool firstExists) {
     for (int i = 0; i < rows.size(); ++i) {
         const TableRow& row = rows.at(i);
-        if (i == 0 ? firstExists : exists(row)) {
+        const bool replaces = i == 0 ? firstExists : exists(rules, row);
+        if (replaces) {
             update(row);
         } else {
             insert(row);
         }
+        rules.written(row, replaces);
     }
 }
 
@@ -183,8 +190,9 @@ void Importer::update(const TableRow& row) {
 }
 
 void Importer::insert(const TableRow& row) {
-    QVariantList values = m_context.key.columnValues();
-    values.reserve(values.size() + row.key.size() + row.values.size() + 1);
+    QVariantList values;
+    values.reserve(m_declarationColumns.size() + row.key.size() + row.values.size() + 1);
+    values += m_declarationColumns;
     for (const ColumnValues* part : {&row.key, &row.values}) {
         for (const auto& [column, value] : *part) {
             values.append(value);

@@ -59,10 +59,10 @@ public:
 
 private:
     // Adds or replaces the record's rows; whether the first exists was asked already.
-    void writeRows(const QList<TableRow>& rows, bool firstExists);
+    void writeRows(RecordRules& rules, const QList<TableRow>& rows, bool firstExists);
     void update(const TableRow& row);
     void insert(const TableRow& row);
-    bool exists(const TableRow& row);
+    bool exists(const RecordRules& rules, const TableRow& row);
     store::StatementCache& statements(); // the run's prepared statements
     // The statements that find, replace and add the rows of one table with the same columns.
     struct RowSql {
@@ -79,6 +79,7 @@ private:
     ImportContext m_context;
     const ImportKind& m_kind;
     QList<RowSql> m_sql;
+    QVariantList m_declarationColumns; // the declaration key's columns that every added row begins with
 };
 
 } // namespace qel::imports

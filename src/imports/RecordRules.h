@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 #include <utility>
 
 namespace qel::app {
@@ -52,11 +53,20 @@ class RecordRules {
 public:
     virtual ~RecordRules() = default;
 
+    // Once before the first record, inside the import's transaction: rules that keep in memory
+    // what they would otherwise look up in the working tables record by record read it here.
+    virtual void begin(const ImportContext&) {}
+
     // The message of the first check the record fails; empty when it passes. A rule may
     // rewrite fields before the later checks (the consolidated partner).
     virtual QString check(QStringList& fields, const ImportContext& context) = 0;
     // The rows a valid record writes; the first decides whether it adds or modifies.
     virtual QList<TableRow> rows(const QStringList& fields, const ImportContext& context) const = 0;
+    // Whether the working table already holds the row's key, when the rules keep the table's keys;
+    // nothing lets the importer ask the table.
+    virtual std::optional<bool> holds(const TableRow&) const { return std::nullopt; }
+    // Each row the importer added or replaced, so that what the rules keep follows the table.
+    virtual void written(const TableRow&, bool /*replaced*/) {}
     // The record's identifying fields as the error report shows them before the message.
     virtual QString identity(const QStringList& fields) const = 0;
     // The report line of a record that replaced an existing row.

@@ -47,6 +47,9 @@ QVariant columnValue(sqlite3_stmt* statement, int column) {
 // Text goes to the engine in its own encoding (UTF-8), kept in `held` until the statement has
 // run, so that the engine reads it in place instead of copying it.
 int bindText(sqlite3_stmt* statement, int position, const QString& text, std::vector<QByteArray>& held) {
+    if (text.isEmpty()) {
+        return sqlite3_bind_text(statement, position, "", 0, SQLITE_STATIC);
+    }
     held.push_back(text.toUtf8());
     const QByteArray& utf8 = held.back();
     return sqlite3_bind_text(statement, position, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_STATIC);
@@ -128,6 +131,13 @@ void StatementCache::bind(sqlite3_stmt* statement, const QVariantList& values, c
             m_held.push_back(value.toByteArray());
             result = sqlite3_bind_blob(statement, position, m_held.back().constData(),
                                        static_cast<int>(m_held.back().size()), SQLITE_STATIC);
+            break;
+        }
+        case QMetaType::QString: {
+            // Most values of a record are texts: read in place, without a conversion.
+            const QString& text = *static_cast<const QString*>(value.constData());
+            result =
+                text.isNull() ? sqlite3_bind_null(statement, position) : bindText(statement, position, text, m_held);
             break;
         }
         default: {

@@ -1,5 +1,6 @@
 #include "imports/rules/FieldChecks.h"
 #include "imports/rules/KindRules.h"
+#include "imports/rules/RentalGoods.h"
 #include "store/Database.h"
 
 #include <QRegularExpression>
@@ -84,9 +85,21 @@ private:
 // Rentals: the landlord's document, the amount, the good and, for real estate, its address.
 class RentalRules : public RecordRules {
     enum Field { DocType, Number, Amount, Kind, Good, Identification, Ubigeo };
+    // The row's values in the order rows() gives them; the address follows the first four.
+    enum Value {
+        KindValue,
+        GoodValue,
+        IdentificationValue,
+        AmountValue,
+        UbigeoValue,
+        RoadValue = UbigeoValue + 4,
+        StreetNumberValue = UbigeoValue + 5
+    };
     static constexpr int kAddressFields = 12;
 
 public:
+    void begin(const ImportContext& context) override { m_goods = RentalGoods::load(context.db, context.key); }
+
     QString check(QStringList& f, const ImportContext& context) override {
         if (QString failure = fields::document(f[DocType], f[Number], context); !failure.isEmpty()) {
             return failure;
@@ -107,10 +120,12 @@ public:
             QStringLiteral("tip_via"),      QStringLiteral("des_via"),  QStringLiteral("numero"),
             QStringLiteral("kilometro"),    QStringLiteral("manzana"),  QStringLiteral("interior"),
             QStringLiteral("departamento"), QStringLiteral("lote"),     QStringLiteral("referencia")};
-        ColumnValues values{{QStringLiteral("tip_bien"), f[Kind]},
-                            {QStringLiteral("des_bien"), f[Good]},
-                            {QStringLiteral("des_identificacion"), f[Identification]},
-                            {QStringLiteral("mto_alquiler"), f[Amount]}};
+        ColumnValues values;
+        values.reserve(4 + address.size());
+        values.append({{QStringLiteral("tip_bien"), f[Kind]},
+                       {QStringLiteral("des_bien"), f[Good]},
+                       {QStringLiteral("des_identificacion"), f[Identification]},
+                       {QStringLiteral("mto_alquiler"), f[Amount]}});
         for (int i = 0; i < address.size(); ++i) {
             values.append({address.at(i), f.at(Ubigeo + i)});
         }
@@ -126,7 +141,42 @@ public:
         return f[DocType].leftJustified(15) + f[Number].leftJustified(20);
     }
 
+    std::optional<bool> holds(const TableRow& row) const override {
+        if (!m_goods) {
+            return std::nullopt;
+        }
+        return m_goods->holds(landlordOf(row), row.key.at(2).second.toLongLong());
+    }
+
+    void written(const TableRow& row, bool replaced) override {
+        if (!m_goods) {
+            return;
+        }
+        const qint64 correlative = row.key.at(2).second.toLongLong();
+        if (replaced) {
+            m_goods->replaced(landlordOf(row), correlative, goodOf(row));
+        } else {
+            m_goods->added(landlordOf(row), correlative, goodOf(row));
+        }
+    }
+
 private:
+    // A null text is bound as NULL.
+    static std::optional<QString> nullable(const QString& text) {
+        return text.isNull() ? std::nullopt : std::optional<QString>(text);
+    }
+
+    static RentalGoods::Landlord landlordOf(const TableRow& row) {
+        return {row.key.at(0).second.toLongLong(), row.key.at(1).second.toString()};
+    }
+
+    // The good as the table holds it once the row is written.
+    static RentalGoods::Good goodOf(const TableRow& row) {
+        const auto text = [&row](int value) { return row.values.at(value).second.toString(); };
+        return {nullable(text(KindValue)), text(IdentificationValue), text(UbigeoValue), text(RoadValue),
+                text(StreetNumberValue)};
+    }
+
     static bool realEstate(const QStringList& f) { return f[Kind] == QStringLiteral("2"); }
 
     static bool hasAddress(const QStringList& f) {
@@ -216,9 +266,21 @@ private:
         return {};
     }
 
-    // The same good of the same landlord keeps its number; another one takes the next. The
-    // statements are the same for every record (the key's filter has only placeholders).
-    static int correlative(const QStringList& f, int docType, const ImportContext& context) {
+    // The same good of the same landlord keeps its number; another one takes the next.
+    qint64 correlative(const QStringList& f, int docType, const ImportContext& context) const {
+        if (m_goods) {
+            const RentalGoods::Landlord landlord{docType, f[Number]};
+            const RentalGoods::Good good{nullable(f[Kind]), f[Identification], f.at(Ubigeo), f.at(Ubigeo + 4),
+                                         f.at(Ubigeo + 5)};
+            return m_goods->sameGood(landlord, good).value_or(m_goods->next(landlord));
+        }
+        return correlativeFromTable(f, docType, context);
+    }
+
+    // The same look-up in the table, for a declaration whose rentals hold values the goods in
+    // memory would not compare as the table does. The statements are the same for every record
+    // (the key's filter has only placeholders).
+    static int correlativeFromTable(const QStringList& f, int docType, const ImportContext& context) {
         static const QString sameLandlord =
             store::DeclarationKey{}.filter().text + QStringLiteral(" AND tipo_doc=? AND nro_doc=?");
         static const QString sameGood =
@@ -236,6 +298,8 @@ private:
         }
         return context.scalar(next, landlord).toInt();
     }
+
+    std::optional<RentalGoods> m_goods; // nothing when the table must be asked
 };
 
 } // namespace

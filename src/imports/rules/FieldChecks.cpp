@@ -7,6 +7,7 @@
 
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <algorithm>
 
 namespace qel::imports::fields {
 
@@ -20,14 +21,43 @@ std::optional<QDate> date(const QString& text) {
     return parsed.isValid() ? std::optional<QDate>(parsed) : std::nullopt;
 }
 
-bool wholeNumber(const QString& text) {
-    static const QRegularExpression whole(QStringLiteral("^-?\\d+$"));
-    return whole.match(text).hasMatch();
+namespace {
+
+// The number checks run on several fields of every record of a file, so they read the text
+// by hand instead of through a pattern: ASCII digits only, and a single line break at the very
+// end let through, as an end-of-text anchor lets it through.
+QStringView withoutSign(const QString& text) {
+    QStringView rest(text);
+    if (rest.endsWith(u'\n')) {
+        rest.chop(1);
+    }
+    if (rest.startsWith(u'-')) {
+        rest = rest.sliced(1);
+    }
+    return rest;
 }
 
+bool digitsOnly(QStringView text) {
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+} // namespace
+
+bool wholeNumber(const QString& text) {
+    const QStringView digits = withoutSign(text);
+    return !digits.isEmpty() && digitsOnly(digits);
+}
+
+// Digits with a point among or after them, or a point followed by digits.
 bool decimalNumber(const QString& text) {
-    static const QRegularExpression number(QStringLiteral("^-?(\\d+(\\.\\d*)?|\\.\\d+)$"));
-    return number.match(text).hasMatch();
+    const QStringView number = withoutSign(text);
+    const qsizetype point = number.indexOf(u'.');
+    if (point < 0) {
+        return !number.isEmpty() && digitsOnly(number);
+    }
+    const QStringView whole = number.first(point);
+    const QStringView fraction = number.sliced(point + 1);
+    return (!whole.isEmpty() || !fraction.isEmpty()) && digitsOnly(whole) && digitsOnly(fraction);
 }
 
 int decimals(const QString& text) {
