@@ -1,6 +1,7 @@
 #include "base/Passwords.h"
 
 #include <gtest/gtest.h>
+#include <sodium.h>
 
 using namespace qel;
 
@@ -42,6 +43,20 @@ TEST(Passwords, EachStoredHashIsSaltedAndVerifies) {
         EXPECT_EQ(app::isLegacyDigest(c.stored), c.legacyDigest);
         EXPECT_EQ(app::isDemoPassword(c.stored), c.demoAccount);
     }
+}
+
+// A hash keeps its own costs: one made with the costs of the last version still verifies.
+TEST(Passwords, AHashMadeWithOtherCostsStillVerifies) {
+    ASSERT_GE(sodium_init(), 0);
+    char older[crypto_pwhash_STRBYTES];
+    ASSERT_EQ(
+        crypto_pwhash_str(older, "contador", 8, crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE),
+        0);
+    EXPECT_TRUE(
+        app::verifyPassword(QString::fromLatin1(older), QStringLiteral("CONTADOR"), QStringLiteral("contador")));
+    EXPECT_FALSE(app::verifyPassword(QString::fromLatin1(older), QStringLiteral("CONTADOR"), QStringLiteral("otra")));
+    EXPECT_NE(QString::fromLatin1(older).section(QLatin1Char('$'), 3, 3),
+              app::hashPassword(QStringLiteral("contador")).section(QLatin1Char('$'), 3, 3));
 }
 
 } // namespace
