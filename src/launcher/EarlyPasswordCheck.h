@@ -7,7 +7,7 @@
 namespace qel::launcher {
 
 // The password of a command-line login, checked on a thread of its own while the launcher
-// starts its window system: the slow hash takes about as long as the rest of the start-up.
+// starts its window system: the slow hash is a good part of the start-up.
 // The thread reads the stored hash with a read-only connection of its own and writes nothing.
 // Its verdict counts only for the very hash, user name and password the login then reads
 // itself; anything else (another hash, a database that could not be read) gives no verdict,
