@@ -204,13 +204,22 @@ bool isUnicodeSpace(const Utf8Char& c) {
     return c.units == 1 && QChar::isSpace(c.code);
 }
 
-// The last three digits of a whole number written with twenty zero-padded digits.
-void writeLastThreeDigits(long double value, char* digits) {
-    const long double whole = std::fabs(std::round(value));
-    const auto lastThree = static_cast<int>(std::fmod(whole, 1000.0L));
+void writeThreeDigits(int lastThree, char* digits) {
     digits[0] = static_cast<char>('0' + lastThree / 100);
     digits[1] = static_cast<char>('0' + lastThree / 10 % 10);
     digits[2] = static_cast<char>('0' + lastThree % 10);
+}
+
+// The last three digits of a whole number written with twenty zero-padded digits. Below 2^62
+// the rounded magnitude fits in an integer, whose remainder is exact and far cheaper than the
+// floating one.
+void writeLastThreeDigits(long double value, char* digits) {
+    const long double magnitude = std::fabs(value);
+    if (magnitude < 4611686018427387904.0L) {
+        writeThreeDigits(static_cast<int>(static_cast<std::uint64_t>(std::llround(magnitude)) % 1000U), digits);
+        return;
+    }
+    writeThreeDigits(static_cast<int>(std::fmod(std::round(magnitude), 1000.0L)), digits);
 }
 
 } // namespace
@@ -434,7 +443,7 @@ void CheckCodeAccumulator::addChecked(const QString& text, bool key) {
 
 void CheckCodeAccumulator::writeCode(char* digits) const {
     writeLastThreeDigits(m_keySum, digits);
-    writeLastThreeDigits(static_cast<long double>(m_textSum % 1000000000000000ULL), digits + 3);
+    writeThreeDigits(static_cast<int>(m_textSum % 1000U), digits + 3); // the last three of its fifteen
 }
 
 QString CheckCodeAccumulator::code() const {

@@ -24,6 +24,7 @@ TEST(RowCheckCode, KnownRows) {
         const char* code;
     };
     const QList<ColumnType> numberText = {ColumnType::Integer, ColumnType::Text, ColumnType::Text};
+    const QList<ColumnType> threeTexts(3, ColumnType::Text);
     const QList<Case> cases = {
         {"all empty", {QVariant(), QString(), QString()}, numberText, 1, "000000"},
         {"number then text", {6, QStringLiteral("12"), QString()}, numberText, 1, "006149"},
@@ -49,6 +50,12 @@ TEST(RowCheckCode, KnownRows) {
          1,
          "000000"},
         {"texts are trimmed", {QVariant(), QStringLiteral("  12  "), QString()}, numberText, 1, "000149"},
+        {"a half rounds away from zero", {QStringLiteral("1002.5"), QString(), QString()}, threeTexts, 1, "003000"},
+        {"a negative half too", {QStringLiteral("-2.5"), QString(), QString()}, threeTexts, 1, "003000"},
+        // Doubles near 2^62 are 1024 apart: ...387000 reads as 2^62 - 1024, ...387903 as 2^62.
+        {"just below 2^62", {QStringLiteral("4611686018427387000"), QString(), QString()}, threeTexts, 1, "880000"},
+        {"at 2^62", {QStringLiteral("4611686018427387903"), QString(), QString()}, threeTexts, 1, "904000"},
+        {"beyond 2^63", {QStringLiteral("9223372036854775807"), QString(), QString()}, threeTexts, 1, "808000"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RowCheckCode(c.row, c.types, c.split), QString::fromLatin1(c.code)) << c.name;
