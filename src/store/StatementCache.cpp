@@ -85,8 +85,16 @@ qint64 StatementCache::lastInsertRowid() const {
 }
 
 sqlite3_stmt* StatementCache::prepared(const QString& sql) {
+    // A loop sends the same text object again and again: while m_lastText shares its storage,
+    // that storage can be neither freed nor changed, so the same storage is the same text, found
+    // without hashing it.
+    if (m_lastStatement != nullptr && sql.constData() == m_lastText.constData() && sql.size() == m_lastText.size()) {
+        return m_lastStatement;
+    }
     const auto found = m_statements.constFind(sql);
     if (found != m_statements.cend()) {
+        m_lastText = sql;
+        m_lastStatement = *found;
         return *found;
     }
     sqlite3_stmt* statement = nullptr;
@@ -96,6 +104,8 @@ sqlite3_stmt* StatementCache::prepared(const QString& sql) {
         throw error(sql);
     }
     m_statements.insert(sql, statement);
+    m_lastText = sql;
+    m_lastStatement = statement;
     return statement;
 }
 

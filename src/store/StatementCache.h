@@ -19,7 +19,8 @@ class Database;
 // sends the same statement for every record (an import, a save) prepares it on its first use
 // only. Values are bound as Database::run binds them (a null text as NULL) and a column reads
 // back as it does there. Every statement is reset after its run, so that none holds a read
-// open; all are finalized with the cache. The cache must not outlive the database.
+// open; all are finalized with the cache. The cache must not outlive the database. Texts own
+// their storage (never QString::fromRawData): the last one is recognised by it.
 class StatementCache {
 public:
     explicit StatementCache(Database& db);
@@ -43,6 +44,8 @@ private:
 
     sqlite3* m_handle;
     QHash<QString, sqlite3_stmt*> m_statements;
+    QString m_lastText; // the text of the statement found last, sharing the caller's storage
+    sqlite3_stmt* m_lastStatement = nullptr;
     std::vector<QByteArray> m_held; // the texts bound to the statement running now
 };
 

@@ -92,3 +92,24 @@ TEST(StatementCache, RowsFollowTheTransaction) {
     }
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM cache_probe")).toInt(), 0);
 }
+
+// The statement run last is found by its text's storage: texts that alternate, one rebuilt
+// with the same words and one changed in place after it ran each run their own statement.
+TEST(StatementCache, EachTextRunsItsOwnStatementHoweverItWasBuilt) {
+    test::TempDatabase temp;
+    store::Database& db = temp.db();
+    db.run(QStringLiteral("CREATE TABLE cache_probe (a)")).finish();
+    store::StatementCache cache(db);
+    const QString insert = QStringLiteral("INSERT INTO cache_probe (a) VALUES (?)");
+    const QString count = QStringLiteral("SELECT count(*) FROM cache_probe");
+    QString changing = QStringLiteral("SELECT max(a) FROM cache_probe");
+
+    cache.run(insert, {1});
+    EXPECT_EQ(cache.scalar(count).toInt(), 1);
+    cache.run(insert, {5});
+    EXPECT_EQ(cache.scalar(QStringLiteral("SELECT count(*) ") + QStringLiteral("FROM cache_probe")).toInt(), 2);
+    EXPECT_EQ(cache.scalar(changing).toInt(), 5);
+    changing.replace(QStringLiteral("max"), QStringLiteral("min")); // same length, same object
+    EXPECT_EQ(cache.scalar(changing).toInt(), 1);
+    EXPECT_EQ(cache.scalar(changing).toInt(), 1);
+}

@@ -15,9 +15,11 @@
 #include "declaration/rules/ConsistencyCheck.h"
 #include "declaration/rules/DetailChecks.h"
 #include "declaration/rules/TrialBalanceComparison.h"
+#include "store/ConnectionStatements.h"
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
 #include "store/ExecuteSql.h"
+#include "store/StatementCache.h"
 #include "store/TableCatalog.h"
 #include "store/WorkingCopies.h"
 
@@ -479,20 +481,21 @@ void SaveCommand::write(Plan& plan) {
 }
 
 void SaveCommand::deleteSwitchedOffRows(const Plan& plan) {
-    store::Database& db = m_model.context().db;
+    // The statements hold only placeholders: each is prepared once per connection.
+    store::StatementCache& statements = store::connectionStatements(m_model.context().db);
     for (const SectionTable& rows : plan.workingRows) {
         store::SqlFilter filter = plan.key.filter();
         if (!rows.condition.isEmpty()) {
             filter.andCondition(rows.condition, rows.values);
         }
-        db.run(QStringLiteral("DELETE FROM ") + rows.table + filter.text, filter.values).finish();
+        statements.run(QStringLiteral("DELETE FROM ") + rows.table + filter.text, filter.values);
     }
     if (!plan.forgotten.isEmpty()) {
         store::SqlFilter filter = plan.key.filter();
         const auto [condition, values] = casillaRanges(plan.forgotten);
         filter.andCondition(condition, values);
-        db.run(QStringLiteral("DELETE FROM DET") + filter.text, filter.values).finish();
-        db.run(QStringLiteral("DELETE FROM ") + WorkingCasillas::kTable + filter.text, filter.values).finish();
+        statements.run(QStringLiteral("DELETE FROM DET") + filter.text, filter.values);
+        statements.run(QStringLiteral("DELETE FROM ") + WorkingCasillas::kTable + filter.text, filter.values);
     }
 }
 
@@ -546,7 +549,8 @@ void SaveCommand::deleteCasillaRows(const Plan& plan) {
     store::SqlFilter filter = plan.key.filter();
     const auto [condition, values] = casillaRanges(plan.itfOnly ? itf : detailWindows);
     filter.andCondition(QStringLiteral("NOT ") + condition, values);
-    m_model.context().db.run(QStringLiteral("DELETE FROM DET") + filter.text, filter.values).finish();
+    store::connectionStatements(m_model.context().db)
+        .run(QStringLiteral("DELETE FROM DET") + filter.text, filter.values);
     if (plan.itfOnly) {
         deleteEmptiedItfRows(plan);
     }

@@ -103,7 +103,7 @@ void WorkingCasillas::insert(store::StatementCache& statements, const store::Dec
 void WorkingCasillas::writeToDet(store::Database& db, const store::DeclarationKey& key, CasillaWriter& writer) {
     store::SqlFilter stored = key.filter();
     stored.andCondition(inWorkingList());
-    db.run(QStringLiteral("DELETE FROM DET") + stored.text, stored.values).finish();
+    store::connectionStatements(db).run(QStringLiteral("DELETE FROM DET") + stored.text, stored.values);
     const QMap<int, QString> working = values(db, key);
     for (auto it = working.cbegin(); it != working.cend(); ++it) {
         if (isWorking(it.key())) {
