@@ -3,6 +3,7 @@
 #include "base/NumberFormat.h"
 
 #include <cmath>
+#include <limits>
 
 namespace qel::annexes {
 
@@ -46,6 +47,20 @@ TrialBalanceRow::derive(AccountClass accountClass) const {
     row[positive] = total > 0 ? total : 0;
     row[negative] = total > 0 ? 0 : -total;
     return row;
+}
+
+bool TrialBalanceRow::derivable() const {
+    Money debit = 0;
+    Money credit = 0;
+    Money total = 0;
+    return !__builtin_add_overflow(entries[OpeningDebit], entries[MovementsDebit], &debit) &&
+           !__builtin_add_overflow(entries[OpeningCredit], entries[MovementsCredit], &credit) &&
+           !__builtin_sub_overflow(debit, credit, &total) &&
+           !__builtin_add_overflow(total, entries[TransfersDebit], &total) &&
+           !__builtin_sub_overflow(total, entries[TransfersCredit], &total) &&
+           !__builtin_add_overflow(total, entries[AdjustmentDebit], &total) &&
+           !__builtin_sub_overflow(total, entries[AdjustmentCredit], &total) &&
+           total != std::numeric_limits<Money>::min(); // its magnitude is stored too
 }
 
 TrialBalanceRow::Money TrialBalanceRow::fromText(const QString& text) {

@@ -62,6 +62,8 @@ public:
     // to the asset (balance account) or loss (result account) column when positive, else its
     // opposite to the liability or gain column.
     std::array<Money, kColumnCount> derive(AccountClass accountClass) const;
+    // Whether derive() stays within what a Money (a currency column) holds.
+    bool derivable() const;
 
     // The numeric value of a text ("" is 0; a leading number as far as it goes).
     static Money fromText(const QString& text);

@@ -23,8 +23,8 @@ using Row = annexes::TrialBalanceRow;
 
 const QChar kSeparator = QLatin1Char('|');
 constexpr int kMaxAmountLength = 13;
-// The adjustment fields are taken as they come, within what a currency column holds.
-constexpr double kLargestAdjustment = 999999999999999.0;
+// The adjustment fields are taken as they come, within the whole units a currency column holds.
+constexpr double kLargestAdjustment = 922337203685477.0;
 // What is left of a line after its first three fields when the other six are empty.
 const QString kEmptyRest = QStringLiteral("||||||");
 
@@ -143,6 +143,9 @@ TrialBalanceTransferFile::Checked TrialBalanceTransferFile::check(const QString&
             return result;
         }
         result.row.entries[f - 1] = Row::fromText(field);
+    }
+    if (!result.row.derivable()) {
+        result.error = kTooLong; // the adjustments take a balance beyond what its column holds
     }
     return result;
 }

@@ -72,6 +72,10 @@ TEST(TrialBalanceTransferFileTest, EachFieldRuleGivesItsCode) {
         {"101|||||||||", "0981", "101"},
         {"101|1|2|3|4|", "0201", "101"},
         {"101||||||||1e300|", "0984", "101"},
+        // Adjustments within a currency column, but not beyond it nor summing beyond it.
+        {"101|||||||922337203685477||", "", "101"},
+        {"101||||||||999999999999999|", "0984", "101"},
+        {"101|||||||900000000000000|-900000000000000|", "0984", "101"},
     };
     for (const Case& c : cases) {
         const File::Checked checked = File::check(QString::fromUtf8(c.line), chart);
