@@ -203,8 +203,8 @@ TEST_F(FormLoaderTest, StoredDeclarationFillsBoxesWithTheirMasks) {
         {330, QStringLiteral("-2500"), QStringLiteral("(2,500)")},   // either sign
         {330 + 12, QStringLiteral("2500"), QStringLiteral("2,500")}, // 342, either sign, positive
         {208, QStringLiteral("  JUAN PEREZ  "), QStringLiteral("JUAN PEREZ")},
-        {686, QStringLiteral("0.1234"), QStringLiteral("0.12")},
-        {5, QStringLiteral("999"), QString()}, // kept out of its box
+        {686, QStringLiteral("0.1234"), QStringLiteral("0.1234")}, // as stored, so that a save keeps it
+        {5, QStringLiteral("999"), QString()},                     // kept out of its box
         {128, QString(), QString()},
     };
     QList<std::pair<QString, QString>> rows;

@@ -3,6 +3,7 @@
 // they kept, written out again so that a changed catalogue row shows up here.
 
 #include "declaration/catalogue/CasillaCatalog.h"
+#include "declaration/catalogue/FormControls.h"
 #include "store/ParamLayouts.h"
 #include "support/TestSupport.h"
 
@@ -52,7 +53,16 @@ TEST(CasillaStorage, EveryNumberHasTheStorageTheLoadGaveIt) {
     for (int n = 0; n <= 999; ++n) {
         Storage expected = Storage::Box;
         const char* from = "boxes";
+        const ControlDef* control = FormControls::instance().answeredIn(n);
+        if (control != nullptr && (control->kind == ControlKind::TextBox || control->kind == ControlKind::DateBox ||
+                                   control->kind == ControlKind::ComboBox)) {
+            expected = Storage::Control;
+            from = "a named control";
+        }
         for (const Where& row : kWhere) {
+            if (expected == Storage::Control && row.storage != Storage::Kept) {
+                continue;
+            }
             if (in(n, row.ranges)) {
                 expected = row.storage;
                 from = row.name;

@@ -2,6 +2,7 @@
 
 #include "base/NumberFormat.h"
 #include "declaration/catalogue/CasillaData.h"
+#include "declaration/catalogue/FormControls.h"
 
 namespace qel::declaration {
 
@@ -89,6 +90,17 @@ int CasillaDef::displayLength() const {
     return number == 328 || number == 383 || number == 486 ? 19 : 17;
 }
 
+namespace {
+
+// Whether a named text box, date box or list of the form holds the casilla's value.
+bool heldByControl(int n) {
+    const ControlDef* control = FormControls::instance().answeredIn(n);
+    return control != nullptr && (control->kind == ControlKind::TextBox || control->kind == ControlKind::DateBox ||
+                                  control->kind == ControlKind::ComboBox);
+}
+
+} // namespace
+
 CasillaCatalog::CasillaCatalog() : m_casillas(casillaData()), m_index(1000, -1) {
     for (int i = 0; i < m_casillas.size(); ++i) {
         const int n = m_casillas.at(i).number;
@@ -99,7 +111,7 @@ CasillaCatalog::CasillaCatalog() : m_casillas(casillaData()), m_index(1000, -1) 
     m_storage.reserve(m_index.size());
     for (int n = 0; n < m_index.size(); ++n) {
         const int at = m_index.at(n);
-        m_storage.append(CasillaStorage::of(n, at < 0 ? nullptr : &m_casillas.at(at)));
+        m_storage.append(CasillaStorage::of(n, at < 0 ? nullptr : &m_casillas.at(at), heldByControl(n)));
         if (at >= 0) {
             m_casillas[at].storage = m_storage.last();
             m_casillas[at].storedAsText = m_storage.last().text;

@@ -472,6 +472,11 @@ QList<CasillaDef> casillaData() {
     c.det(580, "Correo electrónico del contribuyente", V::Text);
     c.det(581, "Correo electrónico del contador", V::Text);
     c.det(582, "Correo electrónico del representante legal", V::Text);
+    // The document types and the e-mail confirmation, which the form keeps under casillas of
+    // their own so that a declaration opened again shows what was chosen.
+    c.det(831, "Tipo de documento del representante legal (código)", V::Text);
+    c.det(832, "Tipo de documento del contador (código)", V::Text);
+    c.det(839, "Confirmación del correo electrónico del contribuyente", V::Text);
     c.det(661, "¿Obtuvo pérdida por instrumentos financieros derivados con fines distintos a los de cobertura?");
     c.det(662, "Sistema de arrastre de la pérdida por instrumentos financieros derivados  (A o B)", V::Text);
     c.at("info.desuso");

@@ -62,7 +62,10 @@ const QStringList kWorkingWindows = {
     QStringLiteral("frmanexo108"), QStringLiteral("frmvehiculos"), QStringLiteral("frmanexo103"),
     QStringLiteral("frmanexo105"), QStringLiteral("frmanexo317a"), QStringLiteral("frmanexo328b")};
 
-Storage whereOf(int n) {
+Storage whereOf(int n, bool heldByControl) {
+    if (heldByControl && !inRanges(n, kKeptOutOfBoxes)) {
+        return Storage::Control;
+    }
     if (inRanges(n, kAnswers)) {
         return Storage::Answer;
     }
@@ -83,9 +86,9 @@ int summaryOf(int n) {
 
 } // namespace
 
-CasillaStorage CasillaStorage::of(int number, const CasillaDef* def) {
+CasillaStorage CasillaStorage::of(int number, const CasillaDef* def, bool heldByControl) {
     CasillaStorage s;
-    s.where = whereOf(number);
+    s.where = whereOf(number, heldByControl);
     s.text = inRanges(number, kTexts) || (def != nullptr && def->storedAsText);
     s.itf = app::isItfCasilla(number);
     s.summary = summaryOf(number);

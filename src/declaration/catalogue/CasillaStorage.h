@@ -6,7 +6,8 @@ struct CasillaDef;
 
 // Where the form holds a casilla's stored value between the load and the save.
 enum class Storage {
-    Box,         // shown in its box or answered by a named control; else kept as read
+    Box,         // shown in its box; else kept as read
+    Control,     // the text, date or list choice of a named control of the form
     Answer,      // an option button's or check box's answer, kept as stored until it is applied
     DetailTable, // the in-memory casilla table of the detail windows (676-699)
     Kept,        // shown in no box: a detail window keeps it, or it stays in DET
@@ -21,8 +22,9 @@ struct CasillaStorage {
     bool working = false;   // kept in the working table of its detail window while the form is open
     int summary = 0;        // kept in memory and written by the save while this casilla is not empty; 0 none
 
-    // The storage of a casilla number, with its catalogue entry when it has one.
-    static CasillaStorage of(int number, const CasillaDef* def);
+    // The storage of a casilla number, with its catalogue entry when it has one; `heldByControl`
+    // when a named text box, date box or list of the form holds its value.
+    static CasillaStorage of(int number, const CasillaDef* def, bool heldByControl);
 };
 
 } // namespace qel::declaration

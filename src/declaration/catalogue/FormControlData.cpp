@@ -372,20 +372,20 @@ QList<ControlDef> formControlData() {
     // --- Información complementaria: información general ---------------------------------------
     // The document boxes of the accountant are casillas 207, 208, 211 and 687 (rows 10-40).
     c.at("info.general", "Datos del contador");
-    c.combo("cboContador", "Tipo de documento :", "", 0, true);
+    c.combo("cboContador", "Tipo de documento :", "", 832, true);
     c.text("TxtNombreA", "Apellidos :", TextRule::Names, 40, 815).row = 50;
     c.text("TxtNombreN", "Nombres :", TextRule::Names, 40, 814).row = 51;
     c.text("txtTelCon", "Teléfono fijo :", TextRule::Free, 9, 808).row = 52;
     c.text("txtTelCon2", "Teléfono celular :", TextRule::Free, 9, 213).row = 53;
     c.text("txtmail2", "Correo electrónico :", TextRule::Email, 60, 581).row = 54;
     c.at("info.general", "Datos del representante legal");
-    c.combo("cboTipDocRepLegal", "Tipo de documento :", "", 0, true);
+    c.combo("cboTipDocRepLegal", "Tipo de documento :", "", 831, true);
     c.text("txtApellidoRL", "Apellidos :", TextRule::Names, 40, 817).row = 30;
     c.text("txtNombreRL", "Nombres :", TextRule::Names, 40, 818).row = 31;
     c.text("txtmail3", "Correo electrónico :", TextRule::Email, 60, 582).row = 32;
     c.at("info.general", "Correo electrónico del contribuyente");
     c.text("txtmail", "Correo electrónico :", TextRule::Email, 60, 580);
-    c.text("txtcorreo", "Confirme el correo electrónico :", TextRule::Email, 60);
+    c.text("txtcorreo", "Confirme el correo electrónico :", TextRule::Email, 60, 839);
     c.at("info.general", "Instrumentos financieros derivados");
     c.question("optIns", 661,
                "¿Ha obtenido Pérdida del ejercicio por instrumentos financieros derivados con fines distintos a los "

@@ -655,19 +655,17 @@ void SaveCommand::writeAnswers(CasillaWriter& writer, QSet<int>& written) {
 }
 
 // Values of the detail windows that the form keeps: those the save writes itself when their
-// summary casilla has a value, and any other loaded value whose row the save's delete took.
+// summary casilla has a value, and every other value the form read or a window handed back
+// (the parts of casilla 127). A kept value a window emptied takes its row along.
 void SaveCommand::writeDetailCasillas(CasillaWriter& writer, const Plan& plan, const QSet<int>& written) {
     if (plan.itfOnly) {
         return;
     }
-    QMap<int, QString> kept;
-    for (const QMap<int, QString>* table : {&m_model.keptCasillas, &m_model.detailTable3}) {
-        for (auto it = table->cbegin(); it != table->cend(); ++it) {
-            if (!it.value().trimmed().isEmpty()) {
-                kept.insert(it.key(), it.value());
-            }
-        }
+    QMap<int, QString> kept = m_model.detailTable3;
+    for (auto it = m_model.keptCasillas.cbegin(); it != m_model.keptCasillas.cend(); ++it) {
+        kept.insert(it.key(), it.value());
     }
+    QList<int> emptied;
     for (auto it = kept.cbegin(); it != kept.cend(); ++it) {
         const int n = it.key();
         if (written.contains(n) || inRanges(n, plan.forgotten) || m_model.hasBox(n) ||
@@ -679,10 +677,17 @@ void SaveCommand::writeDetailCasillas(CasillaWriter& writer, const Plan& plan, c
             if (!m_model.hasBox(summary) || m_model.isEmpty(summary)) {
                 continue;
             }
-        } else if (keptByDetailWindow(n)) {
-            continue; // its row is still there
         }
-        writer.write(QString::number(n), it.value());
+        if (!writer.write(QString::number(n), it.value()) && m_model.keptCasillas.contains(n) &&
+            keptByDetailWindow(n)) {
+            emptied.append(n);
+        }
+    }
+    if (!emptied.isEmpty()) {
+        store::SqlFilter filter = plan.key.filter();
+        const auto [condition, values] = casillaRanges(compress(emptied));
+        filter.andCondition(condition, values);
+        m_model.context().db.run(QStringLiteral("DELETE FROM DET") + filter.text, filter.values).finish();
     }
 }
 

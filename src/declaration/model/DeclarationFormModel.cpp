@@ -122,6 +122,16 @@ void DeclarationFormModel::setText(int n, const QString& text) {
     fireChanged(n);
 }
 
+void DeclarationFormModel::restoreText(int n, const QString& text) {
+    BoxState& state = boxState(n);
+    if (state.text == text) {
+        return;
+    }
+    m_formatted.remove(n);
+    storeText(state, text);
+    emit boxChanged(n);
+}
+
 void DeclarationFormModel::storeText(BoxState& state, const QString& text) {
     state.text = text;
     state.blank = text.trimmed().isEmpty();

@@ -130,6 +130,9 @@ public:
     bool isEmpty(int n) const; // no text (blanks count as empty)
     // Writes a box; when its text changes the change event fires (and the rules run).
     void setText(int n, const QString& text);
+    // Puts back a text the declaration stored, without running the rules: the box shows what
+    // was saved, whatever the rules computed while the declaration was being read.
+    void restoreText(int n, const QString& text);
     void setValue(int n, double value, const QString& mask);
     void setEnabled(int n, bool enabled);
     void setLocked(int n, bool locked);

@@ -337,6 +337,7 @@ bool FormLoader::openTaxpayer(const QString& ruc) {
             showTrialBalanceTotals();
             m_model.notifyAnswersApplied();
             loadDetailTables();
+            showStoredBoxes();
             prepareOrderNumber();
             m_model.refreshGrid();
             opened = true;
@@ -418,6 +419,7 @@ bool FormLoader::loadCasillas() {
     const store::SqlFilter where = filter();
     QSqlQuery rows = m_model.context().db.run(
         QStringLiteral("SELECT CASILLA, i_valor FROM ") + table(QStringLiteral("DET")) + where.text, where.values);
+    m_storedBoxes.emplace();
     bool found = false;
     while (rows.next()) {
         found = true;
@@ -427,7 +429,39 @@ bool FormLoader::loadCasillas() {
         // The texts of casillas 510-519 are kept as stored, blanks included.
         dispatchCasilla(casilla, number >= 510 && number <= 519 ? stored : stored.trimmed());
     }
+    if (!found) {
+        m_storedBoxes.reset();
+    }
     return found;
+}
+
+// Each box loaded a value and ran the rules on it while the rest of the declaration was still
+// being read, so a rule may have overwritten a stored value with one computed from half a
+// declaration. What was stored is put back once everything is in place; a box without a row
+// shows empty, as it was saved.
+void FormLoader::showStoredBoxes() {
+    if (!m_storedBoxes) {
+        return;
+    }
+    for (const CasillaDef* def : m_model.casillas().boxes()) {
+        const int n = def->number;
+        switch (storageOf(n)) {
+        case Storage::Box:
+            if (n < 240 || n > 243 || m_storedBoxes->contains(n)) {
+                m_model.restoreText(n, m_storedBoxes->value(n)); // the trial balance's totals are read elsewhere
+            }
+            break;
+        case Storage::Kept:
+            // A box the rules fill (the coefficient 610) that DET keeps: shown as it was stored.
+            if (def->kind == BoxKind::Computed && m_model.keptCasillas.contains(n)) {
+                m_model.restoreText(n, m_model.keptCasillas.value(n));
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    m_storedBoxes.reset();
 }
 
 void FormLoader::loadPaymentFromHeader() {
@@ -512,6 +546,9 @@ void FormLoader::dispatchCasilla(const QString& casilla, const QString& value) {
     }
 
     switch (storageOf(number)) {
+    case Storage::Control:
+        dispatchToControl(number, value);
+        return;
     case Storage::Answer:
         m_model.answerSlots.insert(number, value);
         return;
@@ -539,7 +576,9 @@ void FormLoader::dispatchCasilla(const QString& casilla, const QString& value) {
 void FormLoader::showInBox(int number, const QString& value) {
     const CasillaDef* def = m_model.casillas().find(number);
     QString text = value;
-    if (def != nullptr && !value.trimmed().isEmpty()) {
+    // Text casillas (codes, coefficients) come back as they were stored, so that saving again
+    // stores the same text.
+    if (def != nullptr && !value.trimmed().isEmpty() && !CasillaCatalog::instance().storage(number).text) {
         switch (def->value) {
         case ValueClass::Text:
             break;
@@ -551,6 +590,9 @@ void FormLoader::showInBox(int number, const QString& value) {
             text = app::formatNumber(app::readAmount(value), def->displayMask());
             break;
         }
+    }
+    if (m_storedBoxes && m_model.loading()) {
+        m_storedBoxes->insert(number, text);
     }
     m_model.setText(number, text);
 }

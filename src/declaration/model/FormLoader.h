@@ -69,6 +69,7 @@ private:
     void putTaxpayerName(const QString& ruc);
     bool loadCasillas();
     void loadPaymentFromHeader();
+    void showStoredBoxes();
     void emptyBoxesWithoutRows();
     void applyAnswers();
     void refreshWorkingCopiesAndTrialBalance();
@@ -94,6 +95,7 @@ private:
     QHash<QString, QString> m_taxpayerNames; // RUC -> NOMBRE of the taxpayer list
     bool m_choosing = false;
     std::optional<store::DeclarationKey> m_workingKey; // whose working rows this form filled
+    std::optional<QHash<int, QString>> m_storedBoxes;  // the boxes as the stored rows showed them
 };
 
 } // namespace qel::declaration

@@ -104,6 +104,9 @@ void WorkingCasillas::writeToDet(store::Database& db, const store::DeclarationKe
     store::SqlFilter stored = key.filter();
     stored.andCondition(inWorkingList());
     store::connectionStatements(db).run(QStringLiteral("DELETE FROM DET") + stored.text, stored.values);
+    // The writer knows the rows it found before this delete: it must look again, or it would
+    // update rows that are gone and the casillas of a declaration saved twice would be lost.
+    writer.start(key);
     const QMap<int, QString> working = values(db, key);
     for (auto it = working.cbegin(); it != working.cend(); ++it) {
         if (isWorking(it.key())) {
