@@ -195,6 +195,14 @@ TEST_P(DemoReturnTest, SavingAndOpeningAgainShowsTheSameBoxes) {
         EXPECT_EQ(is.at(i).text, was.at(i).text) << fileName.toStdString() << " casilla " << was.at(i).casilla;
         EXPECT_EQ(is.at(i).state, was.at(i).state) << fileName.toStdString() << " casilla " << was.at(i).casilla;
     }
+
+    // Opened and saved with no change, and saved twice in one form: the same rows, the same state.
+    const store::DeclarationKey key = test::demoKey(demo.ruc);
+    const QStringList firstSave = test::declarationRows(database.db(), key);
+    run(QStringLiteral("save"), "save again");
+    EXPECT_EQ(test::declarationRows(database.db(), key), firstSave) << fileName.toStdString() << ": opened and saved";
+    run(QStringLiteral("save\nclose"), "save twice");
+    EXPECT_EQ(test::declarationRows(database.db(), key), firstSave) << fileName.toStdString() << ": saved twice";
 }
 
 std::string testName(const ::testing::TestParamInfo<std::string>& info) {

@@ -1,10 +1,13 @@
 #include "support/TestSupport.h"
 
+#include "store/DeclarationTables.h"
 #include "store/ReferenceData.h"
 #include "store/Schema.h"
 #include "store/TableCatalog.h"
 
 #include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -92,6 +95,25 @@ void insertRow(store::Database& db, const QString& table, const store::Declarati
     }
     db.run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(','), marks.join(',')), bound)
         .finish();
+}
+
+QStringList declarationRows(store::Database& db, const store::DeclarationKey& key) {
+    QStringList rows;
+    for (const QString& table : store::declaration_tables::sentDeclarationTables()) {
+        const store::SqlFilter where = key.filter();
+        QSqlQuery query = db.run(QStringLiteral("SELECT * FROM ") + table + where.text, where.values);
+        QStringList tableRows;
+        while (query.next()) {
+            QStringList values;
+            for (int i = 0; i < query.record().count(); ++i) {
+                values.append(query.value(i).toString());
+            }
+            tableRows.append(table + QStringLiteral(": ") + values.join(QLatin1Char('|')));
+        }
+        tableRows.sort();
+        rows += tableRows;
+    }
+    return rows;
 }
 
 } // namespace qel::test

@@ -4,6 +4,7 @@
 #include "store/DeclarationKey.h"
 #include "support/ScriptedPrompter.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariantMap>
 #include <memory>
@@ -42,6 +43,10 @@ store::DeclarationKey demoKey(const QString& ruc = QStringLiteral("20100070970")
 // Number of rows of a table, optionally for one declaration.
 int rowCount(store::Database& db, const QString& table);
 int rowCount(store::Database& db, const QString& table, const store::DeclarationKey& key);
+
+// Every permanent row of a declaration ("TABLE: v1|v2|..."), table by table, sorted: what
+// two saves must leave alike.
+QStringList declarationRows(store::Database& db, const store::DeclarationKey& key);
 
 // Inserts one row into a physical table of the catalogue: the declaration key columns
 // from `key` (when the table has them), then the given column values; others stay NULL.
