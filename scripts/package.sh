@@ -12,4 +12,12 @@ export NINJA_STATUS="${NINJA_STATUS:-[%f/%t %p] }"
 build "$ROOT/build-deb" -DCMAKE_BUILD_TYPE=Release -DQEL_BUILD_TESTS=OFF -DQEL_BUILD_BENCH=OFF
 (cd "$ROOT/build-deb" && cpack -G DEB)
 cp "$ROOT"/build-deb/qel0588_*.deb "$ROOT/"
+# Debian's own checks of the package: an error fails the script.
+if ! command -v lintian >/dev/null; then
+    sudo=""
+    if [[ $(id -u) -ne 0 ]]; then sudo="sudo"; fi
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends lintian
+fi
+lintian --fail-on error "$ROOT"/qel0588_*.deb
 echo "Paquete listo: $(ls "$ROOT"/qel0588_*.deb)"

@@ -1,6 +1,5 @@
 #include "batch/FormDialogWindows.h"
 
-#include "app/PlannedWindowScript.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 #include "declaration/commands/ConsistencyReportScript.h"
@@ -22,10 +21,6 @@ void registerFormDialogWindows(BatchWindows& windows) {
     windows.addWindow(declaration::ValidateCommand::kReportWindow, [](BatchContext& c, const app::FormRequest& r) {
         return std::make_unique<declaration::ConsistencyReportScript>(
             r.code, c.services.clock, c.services.opener, c.services.files, &printing::ReportPainter::writePdf);
-    });
-    // The vehicle import belongs to a later version: the notice, and nothing opens.
-    windows.addWindow(QStringLiteral("frmImportarU41"), [](BatchContext& c, const app::FormRequest& r) {
-        return std::make_unique<app::PlannedWindowScript>(r.name, c.services.prompter);
     });
 }
 

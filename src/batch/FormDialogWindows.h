@@ -4,8 +4,8 @@ namespace qel::batch {
 
 class BatchWindows;
 
-// The small dialogs of the declaration form: the ubigeo picker frmUbigeo, the inconsistency
-// report FrmConsist, and the vehicle import frmImportarU41 of a later version.
+// The small dialogs of the declaration form: the ubigeo picker frmUbigeo and the inconsistency
+// report FrmConsist.
 void registerFormDialogWindows(BatchWindows& windows);
 
 } // namespace qel::batch

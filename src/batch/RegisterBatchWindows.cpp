@@ -43,7 +43,7 @@ void registerPrintWindows(BatchWindows& windows) {
 
 // The import windows; frmImportarGastoPresent serves the kind its caller names.
 void registerImportWindows(BatchWindows& windows) {
-    for (const char* name : {"frmImportarSocios", "frmImportarCasEF", "frmImportarGastoPresent"}) {
+    for (const char* name : {"frmImportarSocios", "frmImportarCasEF", "frmImportarGastoPresent", "frmImportarU41"}) {
         windows.addWindow(
             QString::fromLatin1(name),
             [](BatchContext& c, const app::FormRequest& r) -> std::unique_ptr<app::ScriptableWindow> {

@@ -107,6 +107,16 @@ QList<ImportKind> build() {
     contracts.heading = QStringLiteral("Correlativo, Descripción, Tipo y Número de Doc.      Descripción Error");
     contracts.rules = contractRules;
     kinds.append(contracts);
+
+    // The vehicles of the complementary information, opened by the vehicles' grid.
+    ImportKind vehicles = kind("U41", QStringLiteral("frmImportarU41"), "Vehículos", 14, "TMPF584VEHIC");
+    vehicles.stem = QStringLiteral("VEHICULOS");
+    vehicles.sheetRange = QStringLiteral("A4:N65535");
+    vehicles.reportCode = QStringLiteral("RPJ105");
+    vehicles.reportTitle = QStringLiteral("ERRORES AL IMPORTAR DETALLE DE VEHÍCULOS");
+    vehicles.heading = QStringLiteral("Categoría  Placa       Descripción Error");
+    vehicles.rules = vehicleRules;
+    kinds.append(vehicles);
     return kinds;
 }
 

@@ -75,6 +75,9 @@ const ImportKind* ImportModel::kindFor(const app::FormRequest& request) {
     if (request.name.compare(QStringLiteral("frmImportarCasEF"), Qt::CaseInsensitive) == 0) {
         return ImportKinds::byCode(QStringLiteral("CASEF"));
     }
+    if (request.name.compare(QStringLiteral("frmImportarU41"), Qt::CaseInsensitive) == 0) {
+        return ImportKinds::byCode(QStringLiteral("U41"));
+    }
     const ImportKind* kind = ImportKinds::byCode(request.code);
     return kind != nullptr && kind->window.compare(request.name, Qt::CaseInsensitive) == 0 ? kind : nullptr;
 }

@@ -73,16 +73,6 @@ TEST_F(FormDialogsBatch, TheUbigeoPickerRefusesACodeItDoesNotList) {
         << errors.toStdString();
 }
 
-// The vehicle import belongs to a later version: the notice, and nothing opens.
-TEST_F(FormDialogsBatch, TheVehicleImportTellsItComesLater) {
-    ASSERT_EQ(run(QStringLiteral("click optAutos 1\nclick cmdVehiculos 3\nstate grdVehiculos\n")), BatchRunner::kDone)
-        << errors.toStdString() << output.toStdString();
-    expectPrinted({"window frmImportarU41 ",
-                   "message information \"Declaración Pago Anual Impuesto a la Renta\" "
-                   "\"Esta opción estará disponible en una próxima versión del módulo.\"\n",
-                   "closed frmImportarU41 \"\"\n", "grdVehiculos = 0"});
-}
-
 // With `validate window` the report of an inconsistent declaration opens for the script: its
 // lines, the printout in the preview, and accepting it hands back "A" before validate prints the
 // lines. (The PDF button

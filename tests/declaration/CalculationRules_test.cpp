@@ -167,3 +167,59 @@ TEST_F(CalculationTest, ExemptAndUnaffectedTaxpayersPayNothingButKeepThePercenta
         model->clickOption(QString::fromLatin1(question), 0);
     }
 }
+
+// The ITF column's own payments, compensations and interest bring its balance up to date as
+// they are typed, as the income tax's column does.
+TEST_F(CalculationTest, TheItfBalanceFollowsItsPaymentsAndCompensations) {
+    for (const int n : {155, 156, 163, 164, 143}) {
+        model->Habcasilla(n);
+    }
+    type(155, QStringLiteral("1000000")); // 565 = 85
+    struct Step {
+        int casilla;
+        const char* typed;
+        const char* balance;
+    };
+    const QList<Step> steps = {
+        {163, "20", "65"}, // 85 - 20
+        {164, "5", "60"},  // 85 - 20 - 5
+        {143, "12", "72"}, // 85 - 20 - 5 + 12
+        {163, "", "92"},   // 85 - 5 + 12
+        {164, "100", "(3)"},
+    };
+    for (const Step& step : steps) {
+        type(step.casilla, QString::fromLatin1(step.typed));
+        EXPECT_EQ(shown(165), QString::fromLatin1(step.balance)) << step.casilla << " " << step.typed;
+    }
+}
+
+// 151 keeps the taxable base, 114 the tax of the latest version sent of a declaration that
+// rectifies it, and 500 the tax less that one.
+TEST_F(CalculationTest, TheBaseAndTheTaxOverTheRectifiedOneAreKept) {
+    const auto kept = [this](int n) { return model->keptCasillas.value(n); };
+    test::registerTaxpayer(db(), QStringLiteral("20100070970"), QStringLiteral("EMPRESA S.A."),
+                           QStringLiteral("CONTADOR"));
+    load(QStringLiteral("20100070970"));
+    type(461, QStringLiteral("100000")); // tax 29,500
+    EXPECT_EQ(kept(151), QStringLiteral("100000"));
+    EXPECT_EQ(kept(114), QString());
+    EXPECT_EQ(kept(500), QStringLiteral("29500")); // an original declaration: all of 113
+
+    for (const auto& [correl, tax] : {std::pair{"1", "20000"}, std::pair{"2", "25,000"}}) {
+        test::insertRow(db(), QStringLiteral("HDET"), model->key(),
+                        {{QStringLiteral("CORREL"), QString::fromLatin1(correl)},
+                         {QStringLiteral("CASILLA"), QStringLiteral("113")},
+                         {QStringLiteral("i_valor"), QString::fromLatin1(tax)}});
+    }
+    model->clickOption(QStringLiteral("OptRectifica"), 1);
+    EXPECT_EQ(kept(114), QStringLiteral("25000")); // the latest version sent
+    EXPECT_EQ(kept(500), QStringLiteral("4500"));
+
+    type(461, QStringLiteral("50000")); // tax 14,750: below the rectified one
+    EXPECT_EQ(kept(151), QStringLiteral("50000"));
+    EXPECT_EQ(kept(500), QStringLiteral("0"));
+
+    model->clickOption(QStringLiteral("OptRectifica"), 0);
+    EXPECT_EQ(kept(114), QString());
+    EXPECT_EQ(kept(500), QStringLiteral("14750"));
+}

@@ -244,6 +244,15 @@ TEST_F(ConsistencyCheckTest, LeavingTheIdentificationPageChecksIt) {
     EXPECT_EQ(model->currentPage, QStringLiteral("ident.general"));
 
     makeConsistent();
+    // No number to call: the user is taken to the accountant's telephone boxes.
+    prompter->expectMessage(QStringLiteral("Ingrese su número de teléfono o un número de referencia."),
+                            app::Icon::Critical);
+    model->selectPage(QStringLiteral("renta"));
+    EXPECT_TRUE(prompter->verify());
+    EXPECT_EQ(model->currentPage, QStringLiteral("info.general"));
+    model->selectPage(QStringLiteral("ident.general"));
+    typeControl("txtTelCon2", QStringLiteral("987654321")); // a mobile as the reference number is enough
+
     model->setOption(QStringLiteral("OptReorganizacion"), -1);
     model->selectPage(QStringLiteral("ident.exon")); // within the page: nothing is checked
     prompter->expectMessage(

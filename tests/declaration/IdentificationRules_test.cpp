@@ -93,7 +93,8 @@ TEST_F(IdentificationRulesTest, AccountantTypeDecidesItsDocumentBoxes) {
     EXPECT_FALSE(model->box(207).enabled);
     EXPECT_TRUE(model->text(207).isEmpty());
     EXPECT_TRUE(model->box(208).enabled);
-    EXPECT_EQ(model->text(687).left(2), QStringLiteral("06"));
+    // The document type as the user reads it, without the flags of the list's entry.
+    EXPECT_EQ(model->text(687), QStringLiteral("06  -  RUC"));
 
     model->setText(208, QStringLiteral("20100070970"));
     model->chooseCombo(list, QStringLiteral("01"));
@@ -125,6 +126,16 @@ TEST_F(IdentificationRulesTest, AccountantTypeDecidesItsDocumentBoxes) {
     model->chooseCombo(list, QStringLiteral("99"));
     model->setLoading(false);
     EXPECT_EQ(model->comboCode(list), QStringLiteral("99"));
+}
+
+// A declaration stored with the whole entry of the list shows the document type it stands for.
+TEST_F(IdentificationRulesTest, AStoredAccountantTypeShowsTheDocumentType) {
+    model->setLoading(true);
+    model->setText(687, FormLoader::documentTypeItems().at(1));
+    model->setLoading(false);
+    model->notifyAnswersApplied();
+    EXPECT_EQ(model->text(687), QStringLiteral("01  -  DNI"));
+    EXPECT_EQ(model->comboCode(QStringLiteral("cboContador")), QStringLiteral("01"));
 }
 
 TEST_F(IdentificationRulesTest, RepresentativeTypeEmptiesItsDocument) {

@@ -66,6 +66,9 @@ TEST_F(SaveCommandTest, CasillaRowsAndSecondSave) {
     open(0);
     makeConsistent();
     type(402, QStringLiteral("0"));
+    // The ITF is declared: its box ticked, then its 15% question (the save refuses the
+    // question without the box).
+    ASSERT_TRUE(model().clickCheck(QStringLiteral("ChkITF")));
     answer("OptITF", 1);
     type(180, QStringLiteral("50"));
     type(181, QStringLiteral("7"));
@@ -289,6 +292,9 @@ TEST_F(SaveCommandTest, RefusalsWriteNothing) {
          QStringLiteral("El RUC del contador no es Válido."), QStringLiteral("info.general"), QStringLiteral("208")},
         {"representative's DNI", [](SaveCommandTest& t) { t.type(226, QStringLiteral("1234567")); },
          QStringLiteral("El DNI o LE debe ser de 8 dígitos."), QStringLiteral("info.general"), QStringLiteral("226")},
+        {"ITF balance", [](SaveCommandTest& t) { t.answer("OptITF", 1); },
+         QStringLiteral("Debe indicar si tiene saldo por regularizar del ITF"), QStringLiteral("ident.general"),
+         QStringLiteral("ChkITF")},
         {"rectified concept", [](SaveCommandTest& t) { t.answer("OptRectifica", 1); },
          QStringLiteral("Ingrese el concepto que está rectificando"), QStringLiteral("ident.general"),
          QStringLiteral("ChkRenta")},

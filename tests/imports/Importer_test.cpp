@@ -250,3 +250,55 @@ TEST(SpreadsheetReader, ADamagedWorkbookIsRefusedWithTheMessage) {
 
 } // namespace
 } // namespace qel::imports
+
+namespace qel::imports {
+namespace {
+
+// Each field of a vehicle record is checked as the vehicle window checks it, in its order.
+TEST_F(ImporterTest, VehicleRecordsAreCheckedFieldByField) {
+    const QString good = QStringLiteral("A2|ABC-123|45000|10/05/2017|1|1|0|9000|1200|3000|13200|1|0||");
+    const auto with = [&good](int field, const QString& value) {
+        QStringList f = good.split(QLatin1Char('|'));
+        f[field] = value;
+        return f.join(QLatin1Char('|'));
+    };
+    const struct {
+        QString record;
+        QString message;
+    } cases[] = {
+        {with(0, {}), QStringLiteral("La categoría del vehículo está en blanco.")},
+        {with(0, QStringLiteral("Z9")), QStringLiteral("La categoría del vehículo no es válida.")},
+        {with(1, {}), QStringLiteral("El número de placa está en blanco.")},
+        {with(1, QStringLiteral("ABCDEFGHIJK")),
+         QStringLiteral("El número de placa no puede tener más de 10 caracteres.")},
+        {with(2, QStringLiteral("4500.5")),
+         QStringLiteral("El importe de costo de adquisición debe ser un numero entero.")},
+        {with(3, QStringLiteral("31/02/2017")), QStringLiteral("La fecha de ingreso al patrimonio no es válida.")},
+        {with(3, QStringLiteral("01/01/2019")),
+         QStringLiteral("La fecha de ingreso al patrimonio no puede ser posterior al 31/12 del ejercicio.")},
+        {with(4, QStringLiteral("5")), QStringLiteral("La condición del vehículo no es válida.")},
+        {with(5, {}), QStringLiteral("La actividad a la que está asignado el vehículo no es válida.")},
+        {with(8, QStringLiteral("-5")), QStringLiteral("El importe de otros gastos no puede ser negativo.")},
+        {with(11, QStringLiteral("S")),
+         QStringLiteral("Indique si identifica el vehículo para deducir sus gastos (1 Sí, 0 No).")},
+        {with(12, QStringLiteral("1")), QStringLiteral("El motivo de la sustitución no es válido.")},
+        {with(13, QStringLiteral("2")),
+         QStringLiteral("Un vehículo que no sustituye a otro no lleva motivo de sustitución.")},
+    };
+    for (const auto& c : cases) {
+        const ImportResult result = run("U41", lines({c.record}));
+        ASSERT_EQ(result.outcomes.size(), 1) << c.record.toStdString();
+        EXPECT_EQ(result.outcomes.first().message, c.message) << c.record.toStdString();
+        EXPECT_EQ(result.rejected, 1);
+    }
+    EXPECT_EQ(rows("TMPF584VEHIC"), 0);
+
+    // A good record adds its vehicle; the same category and plate again replaces it.
+    EXPECT_EQ(run("U41", lines({good})).added, 1);
+    const ImportResult again = run("U41", lines({with(2, QStringLiteral("50000"))}));
+    EXPECT_EQ(again.modified, 1);
+    EXPECT_EQ(rows("TMPF584VEHIC"), 1);
+}
+
+} // namespace
+} // namespace qel::imports

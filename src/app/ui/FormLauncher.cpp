@@ -1,6 +1,5 @@
 #include "app/ui/FormLauncher.h"
 
-#include "app/PlannedWindowScript.h"
 #include "app/ui/ArrowCursorScope.h"
 #include "app/ui/FormResult.h"
 #include "base/Prompter.h"
@@ -10,7 +9,8 @@
 
 namespace qel::app::ui {
 
-const QString FormLauncher::kNotYetAvailable = PlannedWindowScript::notYetAvailable();
+const QString FormLauncher::kNotYetAvailable =
+    QStringLiteral("Esta opción estará disponible en una próxima versión del módulo.");
 
 namespace {
 
@@ -18,7 +18,7 @@ QString keyOf(const QString& name) {
     return name.trimmed().toLower();
 }
 
-const QString kModuleTitle = PlannedWindowScript::moduleTitle();
+const QString kModuleTitle = QStringLiteral("Declaración Pago Anual Impuesto a la Renta");
 
 } // namespace
 

@@ -459,6 +459,11 @@ QList<CasillaDef> casillaData() {
     c.det(444, "Sistema de arrastre de pérdidas de minería e hidrocarburos");
     c.at("renta");
     c.det(880, "Sistema de arrastre de pérdidas  (0 Sistema A, 1 Sistema B)");
+    // Kept with the declaration by the calculation: the base of the tax, the tax of the
+    // declaration being rectified and what the tax adds to it.
+    c.det(151, "Renta neta imponible sobre la que se calcula el impuesto");
+    c.det(114, "Impuesto a la renta de la declaración que se rectifica");
+    c.det(500, "Impuesto a la renta en exceso del de la declaración rectificada  (Cas 113 - Cas 114)");
     c.at("deuda");
     c.det(599, "Forma de pago");
     c.det(15, "Número de cheque", V::Text);

@@ -14,6 +14,7 @@
 #include "declaration/model/WorkingCasillas.h"
 #include "declaration/rules/ConsistencyCheck.h"
 #include "declaration/rules/DetailChecks.h"
+#include "declaration/rules/ItfQuestions.h"
 #include "declaration/rules/TrialBalanceComparison.h"
 #include "store/ConnectionStatements.h"
 #include "store/Database.h"
@@ -380,6 +381,7 @@ bool SaveCommand::refuse() {
         {comboType("cboTipDocRepLegal") == QStringLiteral("01") && !representativeDocument.isEmpty() &&
              !eightDigits.match(representativeDocument).hasMatch(),
          QStringLiteral("El DNI o LE debe ser de 8 dígitos."), QStringLiteral("226")},
+        {ItfQuestions::balanceUnanswered(m_model), ItfQuestions::kBalanceUnanswered, QStringLiteral("ChkITF")},
         {rectifying && !ticked("ChkRenta") && !ticked("ChkITF"),
          QStringLiteral("Ingrese el concepto que está rectificando"), QStringLiteral("ChkRenta")},
     };

@@ -57,6 +57,10 @@ CalculationRules::CalculationRules(DeclarationFormModel& model) : m_model(model)
         });
     }
     m_model.onBoxPointed([this](int casilla) { showHelp(casilla); });
+    if (m_model.hasControl(QStringLiteral("OptRectifica"))) {
+        // Rectifying or not decides what the tax of 500 is compared with.
+        m_model.onControl(QStringLiteral("OptRectifica"), [this](int) { Calcular500(); });
+    }
 }
 
 // The casillas of a stored declaration are read before its answers reach the option buttons,
@@ -258,8 +262,10 @@ void CalculationRules::dispatch(int n) {
             m_model.changed(QStringLiteral("OptArrastre2005"));
         }
     } else if (n == 110) {
+        Calcular151();
         Calcular113();
     } else if (n == 113) {
+        Calcular500();
         Calcular504();
         Calcular506();
         Calcular505_138y139();
@@ -288,7 +294,8 @@ void CalculationRules::dispatch(int n) {
         if (n == 137 || n == 142) {
             Calcular505_138y139();
         }
-    } else if (n == 143) {
+    } else if (n == 143 || n == 163 || n == 164) {
+        // The ITF column's payments, compensations and interest: the tail brings 165 up to date.
         Calcular165();
     } else if (n == 155) {
         Calcular157();
@@ -597,6 +604,53 @@ void CalculationRules::RefrescarPor() {
     }
     CalcularCoef686();
     CalcularCoef();
+}
+
+// --- Box-less casillas kept with the declaration -------------------------------------------
+
+// A value the form keeps outside its boxes; the save writes it as a DET row, an empty one
+// leaves none.
+void CalculationRules::keep(int n, const QString& text) {
+    if (text.isEmpty()) {
+        m_model.keptCasillas.remove(n);
+    } else {
+        m_model.keptCasillas.insert(n, text);
+    }
+}
+
+// 151 keeps the taxable base of 110 on which the tax of 113 was computed.
+void CalculationRules::Calcular151() {
+    keep(151, m_model.isEmpty(110) ? QString() : app::formatNumber(floorZero(v(110)), app::masks::kWhole));
+}
+
+// 114 is the income tax of the declaration that a rectifying declaration replaces: casilla 113
+// of the latest version sent of this declaration. An original declaration, or one never sent,
+// rectifies nothing and keeps no 114.
+void CalculationRules::Calcular114() {
+    if (m_model.historyView || !answeredSi(QStringLiteral("OptRectifica"), 805)) {
+        keep(114, QString());
+        return;
+    }
+    store::SqlFilter where = m_model.key().filter();
+    where.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER)=?"), {113});
+    const QVariant sent =
+        m_model.context().db.scalar(QStringLiteral("SELECT i_valor FROM HDET") + where.text +
+                                        QStringLiteral(" ORDER BY CAST(CORREL AS INTEGER) DESC LIMIT 1"),
+                                    where.values);
+    keep(114,
+         sent.isNull() ? QString() : app::formatNumber(std::fabs(app::readWhole(sent.toString())), app::masks::kWhole));
+}
+
+// 500 = 113 - |114|, never below zero: the tax that the declaration adds to the one it
+// rectifies (all of 113 for an original declaration).
+void CalculationRules::Calcular500() {
+    Calcular114();
+    if (m_model.isEmpty(113)) {
+        keep(500, QString());
+        return;
+    }
+    const double rectified = std::fabs(app::readWhole(m_model.keptCasillas.value(114)));
+    keep(500, app::formatNumber(floorZero(v(113) - rectified), app::masks::kWhole));
 }
 
 // --- Credits and balance due ---------------------------------------------------------------

@@ -47,6 +47,11 @@ public:
     void CalcularCoef686();
     void CalcularCoef();
     void CalcularPor();
+    // Box-less casillas kept with the declaration: the taxable base (151), the tax of the
+    // declaration being rectified (114) and the tax less that one (500).
+    void Calcular151();
+    void Calcular114();
+    void Calcular500();
     // The percentage for next year's payments after an answer changed.
     void RefrescarPor();
     // Credits and balance due.
@@ -100,6 +105,7 @@ private:
                     const QString& mask);
     void lockAsComputed(int n);
     void commonTail(int casilla);
+    void keep(int n, const QString& text);
     void recalculateLoadedTax();
     void restoreRefundOption();
     double assistantTotal(const QString& type, bool allColumns) const;

@@ -1102,8 +1102,6 @@ QList<Rule> buildDeclarationRules() {
 }
 
 // The identification page: what must be answered before the user may go on to the other pages.
-// The form has no telephone box of its own on this page (the accountant's numbers are asked
-// on "Información C&omplement."), so no telephone is required here.
 QList<Rule> buildIdentificationRules() {
     QList<Rule> rules;
     rules << when(
@@ -1114,6 +1112,18 @@ QList<Rule> buildIdentificationRules() {
         "Debe contestar si ha efectuado el pago de mas del 15% de sus obligaciones sin utilizar dinero en efectivo o "
         "Medios de Pago.");
     rules << unanswered("regimenRenta", "OpRegRenta", "Debe elegir el régimen de renta.");
+    {
+        // A number to call about the declaration: the landline of txtTelCon or, as a
+        // reference, the mobile beside it; the user is taken to the first of them.
+        Rule telephone = when(
+            "telefono",
+            [](const R& r) {
+                return r.text(QStringLiteral("txtTelCon")).isEmpty() && r.text(QStringLiteral("txtTelCon2")).isEmpty();
+            },
+            "Ingrese su número de teléfono o un número de referencia.");
+        telephone.control = QStringLiteral("txtTelCon");
+        rules << telephone;
+    }
     rules << unanswered("planContable", "OptPlan", "Seleccione el Plan Contable utilizado.");
     rules << when(
         "contribuyenteBloqueado", [](const R& r) { return r.model().existenceMark == QStringLiteral("N"); },

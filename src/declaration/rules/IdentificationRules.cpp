@@ -2,6 +2,7 @@
 
 #include "app/FormOpener.h"
 #include "base/Prompter.h"
+#include "declaration/catalogue/ComboEntryText.h"
 #include "declaration/model/DeclarationFormModel.h"
 
 namespace qel::declaration {
@@ -59,7 +60,9 @@ void IdentificationRules::accountantChosen() {
     }
     accountantBoxes(code, !m_model.loading());
     if (m_model.hasBox(kAccountantDocument)) {
-        m_model.setText(kAccountantDocument, m_model.comboText(kContador));
+        // The type of document as the user reads it (code and name), without the flags the
+        // entry carries for the rules; its first two characters stay the code.
+        m_model.setText(kAccountantDocument, comboEntryShown(m_model.comboText(kContador)));
     }
 }
 
@@ -178,6 +181,13 @@ void IdentificationRules::applyLoadedAnswers() {
         const QString stored = m_model.text(kAccountantDocument).left(2);
         if (!stored.trimmed().isEmpty()) {
             m_model.setComboCode(kContador, stored);
+        }
+    }
+    // A declaration stored with the whole entry shows the document type all the same.
+    if (m_model.hasBox(kAccountantDocument)) {
+        const QString shown = comboEntryShown(m_model.text(kAccountantDocument));
+        if (shown != m_model.text(kAccountantDocument)) {
+            m_model.setText(kAccountantDocument, shown);
         }
     }
     const QString code = accountantCode();

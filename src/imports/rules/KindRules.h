@@ -19,5 +19,7 @@ std::unique_ptr<RecordRules> monthRules(const QString& assistantType, const QStr
                                         int ignoredAmounts);
 std::unique_ptr<RecordRules> rentalRules();
 std::unique_ptr<RecordRules> contractRules();
+// Kind "U41": the vehicles of the complementary information.
+std::unique_ptr<RecordRules> vehicleRules();
 
 } // namespace qel::imports

@@ -118,12 +118,16 @@ void ImportWindow::refresh() {
 
 void registerImportWindows(app::ui::FormLauncher& forms, app::ProcessState& state, app::Prompter& prompter) {
     auto opener = std::make_shared<app::ui::LauncherFormOpener>(forms);
-    for (const char* name : {"frmImportarSocios", "frmImportarCasEF", "frmImportarGastoPresent"}) {
+    for (const char* name : {"frmImportarSocios", "frmImportarCasEF", "frmImportarGastoPresent", "frmImportarU41"}) {
         forms.registerForm(QString::fromLatin1(name), [&state, &prompter, opener](const app::FormRequest& request) {
             static const app::SystemClock systemClock;
             const ImportKind* kind = ImportModel::kindFor(request);
             if (kind == nullptr) {
-                prompter.message(app::ui::FormLauncher::kNotYetAvailable, request.name, app::Icon::Information);
+                // A kind the import windows do not know is a fault of the caller, as an unregistered window is.
+                prompter.message(
+                    QStringLiteral("Error interno del módulo: la ventana \"%1\" no importa la clase \"%2\".")
+                        .arg(request.name, request.code),
+                    QStringLiteral("Error"), app::Icon::Critical);
                 return std::unique_ptr<QDialog>();
             }
             auto model = std::make_unique<ImportModel>(
