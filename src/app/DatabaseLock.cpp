@@ -22,7 +22,7 @@ bool DatabaseLock::acquire() {
         return true;
     }
     const QByteArray path = QFile::encodeName(m_file);
-    const int descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    const int descriptor = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); // a FIFO does not wait
     if (descriptor < 0) {
         return true; // missing or unreadable: the database open says which
     }

@@ -4,12 +4,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <csignal>
 #include <sys/stat.h>
 
 namespace qel::app {
 
 void restrictNewFilesToOwner() {
     ::umask(S_IRWXG | S_IRWXO);
+}
+
+void failWritesPastTheSizeLimit() {
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 bool makePrivateFolder(const QString& folder) {

@@ -11,6 +11,10 @@ namespace qel::app {
 // From now on the process creates files 0600 and folders 0700 (the process's file mode mask).
 void restrictNewFilesToOwner();
 
+// A write past the file-size limit the system sets for the process (ulimit -f) fails with its
+// error (EFBIG) and its message, instead of the signal SIGXFSZ ending the process silently.
+void failWritesPastTheSizeLimit();
+
 // Creates the folder and the missing folders above it, each readable by its owner only.
 bool makePrivateFolder(const QString& folder);
 

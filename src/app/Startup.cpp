@@ -17,6 +17,7 @@ namespace qel::app {
 
 const QString Startup::kLauncherTitle = QStringLiteral("QEL");
 const QString Startup::kWorkgroupFile = QStringLiteral("PM000.MDW");
+const QString Startup::kConfigurationTitle = QStringLiteral("Error de Configuración");
 
 namespace {
 
@@ -55,6 +56,12 @@ bool Startup::run() {
     m_stage = Stage::MainWindowShown;
 
     m_platform.window.setBusy(true);
+    // The configuration names the user the module acts for and the database it opens: only
+    // the system user's own is believed.
+    if (const QString refusal = m_platform.ini.refusal(m_platform.user); !refusal.isEmpty()) {
+        m_platform.window.setBusy(false);
+        return fail(Failure::Configuration, refusal, kConfigurationTitle, Icon::Critical);
+    }
     readConfiguration(m_state, m_platform.ini);
     if (m_platform.changeDirectory && !m_state.sysPath.isEmpty()) {
         QDir::setCurrent(m_state.sysPath);

@@ -18,8 +18,9 @@ struct ProcessState;
 
 // The start-up of the module, in its order: the utility component, the launcher's window,
 // the single instance, the main window, the configuration, the database, the help file, the
-// status bar, the version and the recovery flag. Any failure in the first three steps or at
-// the database shows its message and ends the start-up; nothing after the failed step runs.
+// status bar, the version and the recovery flag. Any failure in the first three steps, at a
+// configuration the module may not believe (IniFile::refusal) or at the database shows its
+// message and ends the start-up; nothing after the failed step runs.
 class Startup {
 public:
     enum class Stage {
@@ -31,7 +32,7 @@ public:
         DatabaseOpen,
         Ready,
     };
-    enum class Failure { None, LauncherAbsent, AlreadyRunning, Database };
+    enum class Failure { None, LauncherAbsent, AlreadyRunning, Configuration, Database };
 
     // The main window as start-up sees it.
     class Window {
@@ -54,11 +55,13 @@ public:
         IniFile ini = IniFile::standard();
         DatabaseOpener openDatabase = {}; // store::Database::open when empty
         bool changeDirectory = true;      // the working directory becomes sysPath
+        uid_t user = ::geteuid();         // the system user whose configuration is believed
     };
 
     static const QString kLauncherTitle;      // "QEL"
     static const QString kWorkgroupFile;      // "PM000.MDW"
     static constexpr int kLockedError = 3051; // the database is held by another process
+    static const QString kConfigurationTitle; // "Error de Configuración"
 
     Startup(ProcessState& state, Platform platform);
     ~Startup();

@@ -62,6 +62,7 @@ int runWindow(int argc, char* argv[]) {
 
 int main(int argc, char* argv[]) {
     restrictNewFilesToOwner();
+    failWritesPastTheSizeLimit();
     try {
         // Batch mode (docs/batch.md): a script drives the declaration form without any window,
         // so it branches off before the window system is touched.

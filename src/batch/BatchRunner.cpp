@@ -5,6 +5,9 @@
 #include "app/Startup.h"
 #include "app/TaxpayerAccess.h"
 #include "app/UtilityComponent.h"
+#include "base/BoundedFile.h"
+#include "base/PasswordLine.h"
+#include "base/Passwords.h"
 #include "batch/ScriptLine.h"
 #include "declaration/catalogue/FormPages.h"
 #include "declaration/commands/ValidateCommand.h"
@@ -17,7 +20,6 @@
 #include "store/ExecuteSql.h"
 #include "store/WorkingCopies.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <algorithm>
@@ -59,6 +61,24 @@ QString enabledWord(bool enabled) {
     return enabled ? QStringLiteral("enabled") : QStringLiteral("disabled");
 }
 
+// The user's name as CLAVES holds it when the password is the one stored for it, as the
+// launcher's login finds it (the name without regard to case, blanks trimmed).
+std::optional<QString> authenticated(store::Database& db, const QString& user, const QString& password) {
+    const QString name = user.trimmed();
+    if (name.isEmpty()) {
+        return std::nullopt;
+    }
+    QSqlQuery row =
+        db.run(QStringLiteral("SELECT Usuario, Clave FROM CLAVES WHERE upper(trim(Usuario))=?"), {name.toUpper()});
+    if (!row.next()) {
+        return std::nullopt;
+    }
+    const QString stored = row.value(0).toString().trimmed();
+    const QString hash = row.value(1).toString().trimmed();
+    row.finish();
+    return app::verifyPassword(hash, stored, password) ? std::optional<QString>(stored) : std::nullopt;
+}
+
 } // namespace
 
 // --- Start-up of the batch mode -----------------------------------------------------------
@@ -66,24 +86,48 @@ QString enabledWord(bool enabled) {
 int BatchRunner::commandLine(const QStringList& arguments) {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (arguments.size() != 3) {
-        err << "uso: pm0588 --batch GUION\n";
+    Environment environment{app::IniFile::standard()};
+    QStringList scripts;
+    for (qsizetype i = 2; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QStringLiteral("--user") && i + 1 < arguments.size() && !environment.login) {
+            environment.login = arguments.at(++i);
+        } else {
+            scripts.append(arguments.at(i));
+        }
+    }
+    if (scripts.size() != 1) {
+        err << "uso: pm0588 --batch GUION [--user USUARIO]  (con --user, la contraseña en la entrada estándar)\n";
         return kScriptError;
     }
-    return runFile(arguments.at(2), out, err, {app::IniFile::standard()});
+    if (environment.login) {
+        const std::optional<QString> password = app::readPasswordLine(*environment.login);
+        if (!password) {
+            err << app::passwordTooLongText() << '\n';
+            return kStartupFailed;
+        }
+        environment.password = *password;
+    }
+    return runFile(scripts.first(), out, err, environment);
 }
 
 int BatchRunner::runFile(const QString& scriptPath, QTextStream& out, QTextStream& err,
                          const Environment& environment) {
-    QFile file(scriptPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err << "error line 0: no se puede leer el guion " << scriptPath << '\n';
+    // Only a regular file of a script's size is read: a FIFO or /dev/zero is refused at once.
+    const app::BoundedRead file = app::readBoundedFile(scriptPath, kMaxScriptBytes);
+    if (!file.ok()) {
+        err << "error line 0: " << file.problem(QStringLiteral("el guion"), scriptPath, kMaxScriptBytes) << '\n';
         err.flush();
         return kScriptError;
     }
-    const QString script = QString::fromUtf8(file.readAll());
+    const QString script = QString::fromUtf8(file.bytes);
 
     BatchPrompter startupPrompter(out);
+    // The configuration names the user and the database: only the system user's own is
+    // believed.
+    if (const QString refusal = environment.ini.refusal(environment.user); !refusal.isEmpty()) {
+        startupPrompter.message(refusal, app::Startup::kConfigurationTitle, app::Icon::Critical);
+        return kStartupFailed;
+    }
     // The configuration and the database as the module's start-up reads them; the lock on
     // the database file is the window's, so the two never work on one file at once.
     app::ProcessState configured;
@@ -114,6 +158,21 @@ int BatchRunner::runFile(const QString& scriptPath, QTextStream& out, QTextStrea
     settings.periodo = state.periodo;
     settings.formulario = state.formulario;
     settings.sysUser = state.sysUser;
+    if (environment.login) {
+        std::optional<QString> name;
+        try {
+            name = authenticated(state.database(), *environment.login, environment.password);
+        } catch (const store::DatabaseError& error) {
+            store::showDatabaseError(startupPrompter, error);
+            return kStartupFailed;
+        }
+        if (!name) {
+            startupPrompter.message(QStringLiteral("Usuario o contraseña incorrectos."),
+                                    QStringLiteral("Declaración Pago Anual Impuesto a la Renta"), app::Icon::Critical);
+            return kStartupFailed;
+        }
+        settings.sysUser = *name;
+    }
     BatchRunner runner(state.database(), out, err, settings);
     runner.setModuleFolder(state.moduleFolder());
     runner.setReportFolder(state.reportFolder);
@@ -348,6 +407,11 @@ void BatchRunner::cmdOpen(const QString& rest) {
     }
     const QString ruc = args.at(0);
     if (args.size() == 2) {
+        // A sent version is the taxpayer's as much as its declaration: another user's is a
+        // script error, as its declaration is.
+        if (!app::userSeesTaxpayer(m_db, m_userKind, m_settings.sysUser, ruc)) {
+            throw ScriptError{app::taxpayerRefusedText(ruc, m_settings.sysUser)};
+        }
         const auto version = management::SentDeclarationList::versionArguments(
             m_db, {ruc, m_settings.periodo, m_settings.formulario}, args.at(1));
         if (!version) {
@@ -500,6 +564,9 @@ void BatchRunner::cmdClick(const QString& rest) {
         throw ScriptError{QStringLiteral("%1 necesita el índice del botón").arg(name)};
     }
     int index = args.size() == 2 ? integerArgument(args.at(1), QStringLiteral("el índice")) : -1;
+    if (args.size() == 2 && index < 0) {
+        throw ScriptError{QStringLiteral("%1 no tiene el índice %2").arg(name).arg(index)};
+    }
     if (def.kind == ControlKind::CommandArray && index < 0) {
         index = 0;
     }
@@ -911,6 +978,9 @@ void BatchRunner::windowClick(app::ScriptableWindow& window, const QString& rest
         throw ScriptError{QStringLiteral("click espera un control y, si es un arreglo, un índice")};
     }
     const int index = args.size() == 2 ? integerArgument(args.at(1), QStringLiteral("el índice")) : -1;
+    if (args.size() == 2 && index < 0) {
+        throw ScriptError{QStringLiteral("%1 no tiene el índice %2").arg(args.at(0)).arg(index)};
+    }
     if (!window.click(args.at(0), index)) {
         refused(args.at(0));
     }

@@ -50,12 +50,21 @@ public:
         QString sysUser;
     };
 
-    // Where the start-up of the batch mode looks: the INI file and the single-instance lock.
+    // A script is a text of commands: anything past this is not one.
+    static constexpr qint64 kMaxScriptBytes = 16 * 1024 * 1024;
+
+    // Where the start-up of the batch mode looks: the INI file, which must be `user`'s own
+    // (app::IniFile::refusal), and who the script acts for: SysUser of that INI, or the user
+    // given with `login` when its password is right.
     struct Environment {
         app::IniFile ini;
+        uid_t user = ::geteuid();
+        std::optional<QString> login = {};
+        QString password = {};
     };
 
-    // pm0588 --batch SCRIPT: the arguments of the process (the program first).
+    // pm0588 --batch SCRIPT [--user NAME]: the arguments of the process (the program first).
+    // With --user the password is the first line of standard input.
     static int commandLine(const QStringList& arguments);
     // Reads the INI, opens the database, refuses to run beside the module, then runs the
     // script: kDone, kStartupFailed or kScriptError.

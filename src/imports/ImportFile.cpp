@@ -1,5 +1,6 @@
 #include "imports/ImportFile.h"
 
+#include "base/BoundedFile.h"
 #include "base/Cp1252.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@ const QString ImportFile::kMissingFinalSeparator =
     QStringLiteral("Cada línea del archivo debe terminar con el separador |");
 const QString ImportFile::kWrongFieldCount =
     QStringLiteral("El archivo de Importación no tiene el número de campos correctos");
+const QString ImportFile::kWhat = QStringLiteral("El archivo de importación");
 
 // Read in one pass over the line rather than split and trimmed, to copy each field once; an
 // empty field is an empty text, never a null one (a null text would be bound as NULL).
@@ -37,7 +39,16 @@ QStringList ImportLine::fields() const {
 
 ImportFileRead ImportFile::parse(const QByteArray& bytes, int fieldCount) {
     ImportFileRead read;
-    const QStringList lines = app::decodeImportText(bytes).split(QLatin1Char('\n'));
+    if (bytes.size() > kMaxBytes) {
+        return {{},
+                QStringLiteral("%1 tiene %2; no puede pasar de %3.")
+                    .arg(kWhat, app::sizeText(bytes.size()), app::sizeText(kMaxBytes))};
+    }
+    const app::DecodedText decoded = app::decodeTextFile(bytes);
+    if (decoded.fault != app::DecodedText::Fault::None) {
+        return {{}, decoded.problem(kWhat)};
+    }
+    const QStringList lines = decoded.text.split(QLatin1Char('\n'));
     for (int i = 0; i < lines.size(); ++i) {
         QString line = lines.at(i).trimmed();
         if (!line.isEmpty()) {

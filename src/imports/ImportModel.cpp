@@ -3,6 +3,7 @@
 #include "app/Clock.h"
 #include "app/FileChooser.h"
 #include "app/FormOpener.h"
+#include "base/BoundedFile.h"
 #include "base/Prompter.h"
 #include "imports/ImportFile.h"
 #include "imports/SpreadsheetReader.h"
@@ -142,13 +143,15 @@ std::optional<QByteArray> ImportModel::readChosen() {
         }
         return sheet.lines;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_services.prompter.message(QStringLiteral("No se pudo leer el archivo %1.").arg(path), caption(),
-                                    app::Icon::Critical);
+    // Only a regular file of an import's size: a FIFO or a device is refused at once.
+    const app::BoundedRead file = app::readBoundedFile(path, ImportFile::kMaxBytes);
+    if (!file.ok()) {
+        m_services.prompter.message(
+            file.problem(QStringLiteral("el archivo de importación"), path, ImportFile::kMaxBytes), caption(),
+            app::Icon::Critical);
         return std::nullopt;
     }
-    return file.readAll();
+    return file.bytes;
 }
 
 ImportResult ImportModel::runImport(const QByteArray& bytes, bool write) {

@@ -67,6 +67,16 @@ ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
     for (const ImportLine& line : file.lines) {
         QStringList fields = line.fields();
         ImportOutcome outcome{line.number, ImportOutcome::Action::Added, {}, {}};
+        if (!result.limitStop.isEmpty()) {
+            // Past the partner limit nothing more is written: every record left is rejected with
+            // the limit as its reason, so that the counters and the report account for it.
+            outcome.action = ImportOutcome::Action::Rejected;
+            outcome.identity = rules->identity(fields);
+            outcome.message = kPartnerLimit;
+            ++result.rejected;
+            result.outcomes.append(outcome);
+            continue;
+        }
         outcome.message = rules->check(fields, m_context);
         outcome.identity = rules->identity(fields);
         if (!outcome.message.isEmpty()) {
@@ -79,7 +89,11 @@ ImportResult Importer::run(const QByteArray& fileBytes, bool write) {
         const bool replaces = exists(*rules, rows.first());
         if (!replaces && m_kind.maxRows > 0 && registered + 1 > m_kind.maxRows) {
             result.limitStop = kPartnerLimit;
-            break;
+            outcome.action = ImportOutcome::Action::Rejected;
+            outcome.message = kPartnerLimit;
+            ++result.rejected;
+            result.outcomes.append(outcome);
+            continue;
         }
         writeRows(*rules, rows, replaces);
         if (replaces) {

@@ -1,6 +1,10 @@
 #include "imports/SpreadsheetReader.h"
 
+#include "base/BoundedFile.h"
+#include "imports/WorkbookScan.h"
+
 #include <QDate>
+#include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -8,6 +12,7 @@
 #include <cmath>
 #include <fcntl.h>
 #include <freexl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +30,14 @@
 namespace qel::imports {
 
 const QString SpreadsheetReader::kCannotOpen = QStringLiteral("No se pudo leer la hoja de cálculo %1.");
+
+QString SpreadsheetReader::longCellText(const QString& path, const QString& cell, int characters) {
+    return QStringLiteral("No se pudo leer la hoja de cálculo %1: la celda %2 tiene un texto de %3 caracteres, y una "
+                          "celda de importación no pasa de %4.")
+        .arg(path, cell)
+        .arg(characters)
+        .arg(kMaxCellCharacters);
+}
 
 namespace {
 
@@ -135,6 +148,18 @@ std::optional<SheetRange> SheetRange::parse(const QString& text) {
 // workbook is read in a child process of this one, which hands the lines back through a pipe.
 // A child that dies takes only the reading with it, and the user gets the message.
 SpreadsheetReader::Result SpreadsheetReader::read(const QString& path, const SheetRange& range) {
+    // Only a regular file of a workbook's size is opened: the reader would wait on a FIFO.
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) {
+            return {{}, QStringLiteral("%1 no es un archivo regular: no se lee como hoja de cálculo.").arg(path)};
+        }
+        if (info.st_size > kMaxBytes) {
+            return {{},
+                    QStringLiteral("La hoja de cálculo %1 tiene %2; no puede pasar de %3.")
+                        .arg(path, app::sizeText(info.st_size), app::sizeText(kMaxBytes))};
+        }
+    }
     int channel[2];
     if (pipe(channel) != 0) {
         return readHere(path, range);
@@ -149,7 +174,8 @@ SpreadsheetReader::Result SpreadsheetReader::read(const QString& path, const She
         close(channel[0]);
         quietChild();
         const Result result = readHere(path, range);
-        const QByteArray answer = result.error.isEmpty() ? QByteArray("1") + result.lines : QByteArray("0");
+        const QByteArray answer =
+            result.error.isEmpty() ? QByteArray("1") + result.lines : QByteArray("0") + result.error.toUtf8();
         writeAll(channel[1], answer);
         _exit(0);
     }
@@ -158,6 +184,9 @@ SpreadsheetReader::Result SpreadsheetReader::read(const QString& path, const She
     close(channel[0]);
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0 && answer.size() > 1 && answer.startsWith('0')) {
+        return {{}, QString::fromUtf8(answer.mid(1))}; // the reason the child gave
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !answer.startsWith('1')) {
         return {{}, kCannotOpen.arg(path)};
@@ -172,6 +201,12 @@ SpreadsheetReader::Result SpreadsheetReader::readHere(const QString& path, const
     if (freexl_open(path.toLocal8Bit().constData(), &book.handle) != FREEXL_OK ||
         freexl_select_active_worksheet(book.handle, 0) != FREEXL_OK ||
         freexl_worksheet_dimensions(book.handle, &rows, &columns) != FREEXL_OK) {
+        // The library gives up on a text cell too long for it without saying so: the cell is
+        // looked for in the workbook's own records.
+        const app::BoundedRead file = app::readBoundedFile(path, kMaxBytes);
+        if (const std::optional<LongCell> cell = WorkbookScan::firstLongCell(file.bytes, kMaxCellCharacters)) {
+            return {{}, longCellText(path, cell->cell, cell->characters)};
+        }
         return {{}, kCannotOpen.arg(path)};
     }
     QByteArray lines;
@@ -187,6 +222,11 @@ SpreadsheetReader::Result SpreadsheetReader::readHere(const QString& path, const
                                       &cell);
             }
             const QString text = cellText(cell);
+            if (text.size() > kMaxCellCharacters) {
+                return {{},
+                        longCellText(path, WorkbookScan::columnName(column) + QString::number(row + 1),
+                                     static_cast<int>(text.size()))};
+            }
             empty = empty && text.isEmpty();
             cells.append(text);
         }

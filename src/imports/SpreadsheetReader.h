@@ -23,6 +23,11 @@ struct SheetRange {
 class SpreadsheetReader {
 public:
     static const QString kCannotOpen; // the message of a workbook that cannot be read
+    static constexpr qint64 kMaxBytes = 64 * 1024 * 1024;
+    // No field of a record is longer; a cell past it is refused, naming the cell.
+    static constexpr int kMaxCellCharacters = 1000;
+    // "La hoja de cálculo %1 no se pudo leer: la celda %2 tiene %3 caracteres; ..."
+    static QString longCellText(const QString& path, const QString& cell, int characters);
 
     struct Result {
         QByteArray lines; // UTF-8, one record per line

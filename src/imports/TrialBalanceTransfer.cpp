@@ -4,7 +4,10 @@
 #include "app/FileChooser.h"
 #include "app/ProcessState.h"
 #include "app/UtilityComponent.h"
+#include "base/BoundedFile.h"
+#include "base/Cp1252.h"
 #include "base/Prompter.h"
+#include "imports/ImportFile.h"
 #include "imports/TrialBalanceTransferFile.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
@@ -88,13 +91,23 @@ bool TrialBalanceTransfer::readInput(QStringList& lines) {
             QStringLiteral("Error"), app::Icon::Critical);
         return false;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a regular file of a transfer file's size is read, and only text it can decode.
+    const app::BoundedRead read = app::readBoundedFile(inputPath(), ImportFile::kMaxBytes);
+    if (read.status == app::BoundedRead::Status::Unreadable) {
         prompter.message(QStringLiteral("El archivo se encuentra abierto!!") + QLatin1Char('\n') +
                              QStringLiteral("Intente nuevamente por favor."),
                          kCaption, app::Icon::Critical);
         return false;
     }
-    lines = File::lines(file.readAll());
+    QString problem = read.problem(QStringLiteral("el archivo de transferencia"), inputPath(), ImportFile::kMaxBytes);
+    if (problem.isEmpty()) {
+        problem = app::decodeTextFile(read.bytes).problem(QStringLiteral("El archivo de transferencia ") + inputPath());
+    }
+    if (!problem.isEmpty()) {
+        prompter.message(problem, QStringLiteral("Error en archivo a cargar"), app::Icon::Critical);
+        return false;
+    }
+    lines = File::lines(read.bytes);
     return true;
 }
 

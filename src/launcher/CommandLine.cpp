@@ -1,8 +1,8 @@
 #include "launcher/CommandLine.h"
 
+#include "base/PasswordLine.h"
+
 #include <cstdio>
-#include <termios.h>
-#include <unistd.h>
 
 namespace qel::launcher {
 
@@ -86,34 +86,8 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     return line;
 }
 
-QString CommandLine::readPassword(const QString& user, FILE* input, FILE* prompt) {
-    const int descriptor = ::fileno(input);
-    const bool terminal = descriptor >= 0 && ::isatty(descriptor) == 1;
-    termios saved{};
-    bool silenced = false;
-    if (terminal) {
-        std::fputs(QStringLiteral("Contraseña de %1: ").arg(user).toLocal8Bit().constData(), prompt);
-        std::fflush(prompt);
-        if (::tcgetattr(descriptor, &saved) == 0) {
-            termios silent = saved;
-            silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-            silenced = ::tcsetattr(descriptor, TCSAFLUSH, &silent) == 0;
-        }
-    }
-    QByteArray line;
-    for (int c = std::fgetc(input); c != EOF && c != '\n'; c = std::fgetc(input)) {
-        line.append(static_cast<char>(c));
-    }
-    if (silenced) {
-        ::tcsetattr(descriptor, TCSAFLUSH, &saved);
-    }
-    if (terminal) {
-        std::fputc('\n', prompt);
-    }
-    if (line.endsWith('\r')) {
-        line.chop(1);
-    }
-    return QString::fromLocal8Bit(line);
+std::optional<QString> CommandLine::readPassword(const QString& user, FILE* input, FILE* prompt) {
+    return app::readPasswordLine(user, input, prompt);
 }
 
 QString CommandLine::helpText() {

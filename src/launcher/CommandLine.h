@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/PasswordLine.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdio>
@@ -38,8 +40,11 @@ struct CommandLine {
     // A user was named and its password was not.
     bool needsPassword() const { return user.has_value() && !password.has_value(); }
     // The password of `user`: asked for on `prompt` without echo when `input` is a terminal,
-    // else the first line of `input`.
-    static QString readPassword(const QString& user, FILE* input = stdin, FILE* prompt = stderr);
+    // else the first line of `input`. Nothing when the line runs past kMaxPasswordBytes (a
+    // stream such as /dev/zero): at most that many bytes and one more are read.
+    static std::optional<QString> readPassword(const QString& user, FILE* input = stdin, FILE* prompt = stderr);
+    // Its message is app::passwordTooLongText().
+    static constexpr int kMaxPasswordBytes = app::kMaxPasswordBytes;
 };
 
 } // namespace qel::launcher

@@ -106,6 +106,17 @@ Environment::CreateResult Environment::create(const QString& folder, const QStri
                                                 "elija otro. No se modificó nada.")};
     }
 
+    // The configuration's values are read into a buffer of 255 characters: a longer folder would
+    // be read back cut, and the environment would be announced and then not found.
+    if (base.size() > kMaxIniValue) {
+        return {Outcome::Failed, QStringLiteral("La ruta de la carpeta %1 tiene %2 caracteres; el archivo de "
+                                                "configuración guarda rutas de hasta %3. Elija una carpeta de ruta "
+                                                "más corta. No se modificó nada.")
+                                     .arg(base)
+                                     .arg(base.size())
+                                     .arg(kMaxIniValue)};
+    }
+
     if (m_ini.exists()) {
         const QString current = sysPath();
         const bool sameFolder = !current.isEmpty() && normalised(current) == root;

@@ -20,6 +20,7 @@ public:
     static const QString kHelpResource;       // the module's help inside the program
     static const QString kModuleFolder;       // "0588"
     static const QString kHelpFileName;       // "Pm588.html"
+    static constexpr int kMaxIniValue = 255;  // what a value of PM000.INI holds
 
     enum class Outcome { Created, AlreadyExists, Failed };
     struct CreateResult {
@@ -34,7 +35,8 @@ public:
     // Creates what is missing of an environment in `folder`: the folders, the help file, the
     // database (schema and reference data in one transaction) and, last, the INI keys. An
     // environment that is already complete (INI and database present) is not touched at all.
-    // A folder that cannot be written gives Failed and writes no INI. With a user and a
+    // A folder that cannot be written, or whose path (with its final separator) is longer than
+    // the 255 characters an INI value holds, gives Failed and writes no INI. With a user and a
     // password the new database gets that user (kind "0") with a hash of that password; a new
     // database has no other account (the demo accounts come with the demo command). Folders
     // are created 0700 and the database and the INI 0600.

@@ -10,6 +10,7 @@
 #include "store/ReferenceData.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace qel::launcher {
 
@@ -57,7 +58,10 @@ int LauncherCommands::createEnvironment(const QString& folder, const QString& us
 }
 
 std::unique_ptr<store::Database> LauncherCommands::openDatabase() {
-    if (!m_environment.isComplete()) {
+    // A database path that names something other than a file (a folder, a FIFO) is opened all
+    // the same, so that the open says what it is.
+    const bool named = m_environment.ini().exists() && QFileInfo::exists(m_environment.databaseFile());
+    if (!m_environment.isComplete() && !named) {
         m_err << QStringLiteral("No existe el entorno del QEL (%1). Créelo con: qel --create-environment CARPETA")
                      .arg(QDir::toNativeSeparators(m_environment.ini().path()))
               << Qt::endl;

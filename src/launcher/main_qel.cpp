@@ -2,6 +2,7 @@
 #include "app/PrivateFiles.h"
 #include "app/ui/GuardedApplication.h"
 #include "app/ui/QtSpanish.h"
+#include "base/PasswordLine.h"
 #include "launcher/CommandLine.h"
 #include "launcher/EarlyPasswordCheck.h"
 #include "launcher/Environment.h"
@@ -23,9 +24,14 @@ int run(int argc, char* argv[]) {
         arguments.append(QString::fromLocal8Bit(argv[i]));
     }
     qel::app::restrictNewFilesToOwner();
+    qel::app::failWritesPastTheSizeLimit();
     qel::launcher::CommandLine line = qel::launcher::CommandLine::parse(arguments);
     if (line.error.isEmpty() && !line.help && line.needsPassword()) {
         line.password = qel::launcher::CommandLine::readPassword(*line.user);
+        if (!line.password) {
+            QTextStream(stderr) << qel::app::passwordTooLongText() << Qt::endl;
+            return 1;
+        }
     }
 
     // The slow password hash runs while the window system starts.

@@ -2,6 +2,7 @@
 
 #include "store/ConnectionStatements.h"
 #include "store/DatabaseCheck.h"
+#include "store/ResourceFault.h"
 #include "store/SqlFunctions.h"
 
 #include <QFileInfo>
@@ -14,12 +15,15 @@ namespace qel::store {
 
 namespace {
 
-sqlite3* sqliteHandle(const QSqlDatabase& db) {
-    const QVariant v = db.driver()->handle();
+sqlite3* sqliteHandle(const QVariant& v) {
     if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0) {
         return *static_cast<sqlite3* const*>(v.constData());
     }
     return nullptr;
+}
+
+sqlite3* sqliteHandle(const QSqlDatabase& db) {
+    return sqliteHandle(db.driver()->handle());
 }
 
 int errorNumber(const QSqlError& error) {
@@ -75,6 +79,9 @@ Database::OpenResult Database::open(const QString& path, bool createIfMissing, i
         return result;
     }
     std::unique_ptr<Database> database(new Database(db, path, sqliteHandle(db)));
+    // The connection lives in the Database alone: a copy left here would still use it when a
+    // refused file closes it ("removeDatabase ... still in use").
+    db = QSqlDatabase();
     try {
         registerSqlFunctions(database->m_handle);
         // The first read: a file held locked by another process fails here, at start-up.
@@ -95,6 +102,12 @@ Database::OpenResult Database::open(const QString& path, bool createIfMissing, i
     } catch (const DatabaseError& e) {
         result.errorNumber = e.number();
         result.errorText = e.text();
+        // A full disk (the shared-memory file cannot grow, a journal cannot be written) is
+        // named as such, not as the engine's "disk I/O error".
+        const int systemErrno = database->m_handle != nullptr ? sqlite3_system_errno(database->m_handle) : 0;
+        if (const std::optional<QString> fault = resourceFaultText(e.number(), systemErrno, path)) {
+            result.errorText = *fault;
+        }
         result.locked = isLockError(e.number());
         result.readOnly = isReadOnlyError(e.number());
         return result;
@@ -132,7 +145,14 @@ DatabaseError Database::errorOf(const QSqlQuery& query, const QString& sql) {
     if (text.isEmpty()) {
         text = error.text();
     }
-    return DatabaseError(errorNumber(error), text, sql);
+    const int number = errorNumber(error);
+    if (sqlite3* handle = query.driver() != nullptr ? sqliteHandle(query.driver()->handle()) : nullptr) {
+        if (const std::optional<QString> fault = resourceFaultText(
+                number, sqlite3_system_errno(handle), QString::fromUtf8(sqlite3_db_filename(handle, "main")))) {
+            text = *fault;
+        }
+    }
+    return DatabaseError(number, text, sql);
 }
 
 QSqlQuery Database::run(const QString& sql, const QVariantList& values) {

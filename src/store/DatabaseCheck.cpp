@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace qel::store::database_check {
 
@@ -78,10 +79,25 @@ const QStringList& requiredTables() {
 }
 
 std::optional<DatabaseFault> inspectFile(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
         return std::nullopt; // the engine's own message names a missing file
     }
+    // Only a regular file is opened: a folder is no database, and the engine would wait on a
+    // FIFO for a writer that never comes.
+    if (S_ISDIR(info.st_mode)) {
+        return DatabaseFault{SQLITE_CANTOPEN,
+                             QStringLiteral("La ruta %1 de la base de datos es una carpeta, no un archivo. Revise las "
+                                            "claves DBPath y DBName de PM000.INI.")
+                                 .arg(shown(path))};
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return DatabaseFault{SQLITE_CANTOPEN,
+                             QStringLiteral("La ruta %1 de la base de datos no es un archivo regular (es una tubería, "
+                                            "un dispositivo o un socket): no puede ser la base de datos del QEL.")
+                                 .arg(shown(path))};
+    }
+    QFile file(path);
     if (file.size() == 0) {
         return notOurs(path, QStringLiteral(": está vacío"));
     }

@@ -1,8 +1,13 @@
 #include "app/IniFile.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using qel::app::IniFile;
 
@@ -171,6 +176,111 @@ TEST_F(IniFileTest, WritesAreTheOwnersAndNeverCreateAnotherKey) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
     EXPECT_TRUE(ini.read(IniFile::kOptions, QStringLiteral("DBName")).isEmpty());
+}
+
+// The configuration names the user the module acts for and the database it opens: only the
+// system user's own is believed, and what cannot be read as one says why.
+TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
+    const QByteArray sound = "[Options]\r\nSysUser=CONTADOR\r\nDBName=QEL.db\r\n";
+    const uid_t me = ::geteuid();
+    const struct {
+        const char* what;
+        QByteArray content; // empty with a `make` that lays the file itself
+        mode_t fileMode;
+        mode_t folderMode;
+        uid_t user;
+        const char* make;    // "", "link", "folder", "fifo", "missing", "large"
+        const char* refusal; // part of the message; "" when it is believed
+    } cases[] = {
+        {"own, 0600 in 0700", sound, 0600, 0700, me, "", ""},
+        {"own, 0644 in 0755", sound, 0644, 0755, me, "", ""},
+        {"file writable by others", sound, 0666, 0700, me, "", "lo pueden modificar otros usuarios (permisos 0666)"},
+        {"file writable by the group", sound, 0620, 0700, me, "", "lo pueden modificar otros usuarios"},
+        {"folder writable by others", sound, 0600, 0777, me, "", "la pueden modificar otros usuarios"},
+        {"folder of the sticky /tmp kind", sound, 0600, 01777, me, "", "la pueden modificar otros usuarios"},
+        {"another user's", sound, 0600, 0700, me + 1, "", "pertenece a otro usuario del sistema"},
+        {"a link", sound, 0600, 0700, me, "link", "es un enlace simbólico"},
+        {"a folder", {}, 0600, 0700, me, "folder", "es una carpeta, no el archivo de configuración PM000.INI"},
+        {"a FIFO", {}, 0600, 0700, me, "fifo", "no es un archivo regular"},
+        {"missing", {}, 0600, 0700, me, "missing", "No se encuentra el archivo de configuración"},
+        {"too large", {}, 0600, 0700, me, "large", "no puede pasar de 1 MB"},
+        {"UTF-16", QByteArray("\xff\xfe[\0O\0p\0t\0i\0o\0n\0s\0]\0\r\0\n\0", 22), 0600, 0700, me, "", "está en UTF-16"},
+        {"UTF-16 without a mark", QByteArray("[\0O\0p\0t\0i\0o\0n\0s\0]\0", 18), 0600, 0700, me, "", "está en UTF-16"},
+        {"CR line ends", "[Options]\rSysUser=CONTADOR\rDBName=QEL.db\r", 0600, 0700, me, "", "solo con CR"},
+        {"garbage", "[Options]\r\nSysUser=\x01\x02\x03\r\n", 0600, 0700, me, "",
+         "la línea 2 tiene caracteres de control"},
+        {"no section", "SysUser=CONTADOR\r\nDBName=QEL.db\r\n", 0600, 0700, me, "", "no tiene la sección [Options]"},
+        {"mixed encodings", "[Options]\r\nSysUser=CAMI\xc3\x93N\r\nDBName=\xd1.db\r\n", 0600, 0700, me, "",
+         "la línea 3 tiene un byte que no es UTF-8"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir root;
+        const QString folder = root.path() + QStringLiteral("/config");
+        ASSERT_TRUE(QDir().mkdir(folder));
+        const QString path = folder + QStringLiteral("/PM000.INI");
+        const QByteArray name = QFile::encodeName(path);
+        const QString make = QString::fromLatin1(c.make);
+        if (make == QStringLiteral("link")) {
+            const QString target = root.path() + QStringLiteral("/otro.ini");
+            QFile file(target);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.content);
+            file.close();
+            ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), c.fileMode), 0);
+            ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), name.constData()), 0);
+        } else if (make == QStringLiteral("folder")) {
+            ASSERT_TRUE(QDir().mkdir(path));
+        } else if (make == QStringLiteral("fifo")) {
+            ASSERT_EQ(::mkfifo(name.constData(), c.fileMode), 0);
+        } else if (make != QStringLiteral("missing")) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(make == QStringLiteral("large") ? "[Options]\r\n" + QByteArray(IniFile::kMaxBytes, ';')
+                                                       : c.content);
+            file.close();
+            ASSERT_EQ(::chmod(name.constData(), c.fileMode), 0);
+        }
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), c.folderMode), 0);
+
+        QElapsedTimer timer;
+        timer.start();
+        const QString refusal = IniFile(path).refusal(c.user);
+        EXPECT_LT(timer.elapsed(), 5000) << "a FIFO is refused at once";
+        if (*c.refusal == '\0') {
+            EXPECT_EQ(refusal, QString());
+        } else {
+            EXPECT_TRUE(refusal.contains(QString::fromUtf8(c.refusal))) << refusal.toStdString();
+        }
+    }
+}
+
+// A PM000.INI that is a link is never written through: its target stays as it was.
+TEST_F(IniFileTest, AWriteNeverFollowsALink) {
+    const QString target = m_dir.path() + QStringLiteral("/ajeno.ini");
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Options]\nSysUser=SUPERVISOR\n");
+    file.close();
+    ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path()).constData()), 0);
+
+    const IniFile ini(path());
+    EXPECT_FALSE(ini.write(IniFile::kOptions, QStringLiteral("SystemDB"), QStringLiteral("/x/PM000.MDW")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("[Options]\nSysUser=SUPERVISOR\n"));
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+}
+
+// A write replaces the file whole and leaves no one else a permission to write it.
+TEST_F(IniFileTest, AWriteTakesAwayTheWritePermissionOfOthers) {
+    writeFile(kSample);
+    ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0666), 0);
+    ASSERT_TRUE(IniFile(path()).write(IniFile::kOptions, QStringLiteral("SysUser"), QStringLiteral("ANA")));
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+    EXPECT_EQ(IniFile(path()).refusal(), QString());
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{IniFile::kFileName}) << "no file left beside it";
 }
 
 } // namespace

@@ -8,12 +8,15 @@
 #include "support/TestSupport.h"
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #ifndef QEL_MODULE_PROGRAM
@@ -28,6 +31,9 @@ const QString kOwnRuc = QStringLiteral("20601112222");   // CONTADOR's
 const QString kOtherRuc = QStringLiteral("20487654320"); // SUPERVISOR's
 
 QByteArray fileDigest(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        return {}; // a FIFO would wait for a writer
+    }
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
                                           : QByteArray();
@@ -67,12 +73,20 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(script.toUtf8());
         file.close();
+        return module({scriptPath}, asUser);
+    }
+
+    // pm0588 --batch ARGUMENTS, standard input from `input` (a file) when given.
+    ModuleRun module(const QStringList& batchArguments, const QStringList& asUser = {}, const QString& input = {}) {
         QProcess module;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QEL_CONFIG_DIR"), config.path());
         module.setProcessEnvironment(environment);
+        if (!input.isEmpty()) {
+            module.setStandardInputFile(input);
+        }
         QStringList arguments = asUser;
-        arguments << QStringLiteral(QEL_MODULE_PROGRAM) << QStringLiteral("--batch") << scriptPath;
+        arguments << QStringLiteral(QEL_MODULE_PROGRAM) << QStringLiteral("--batch") << batchArguments;
         module.start(arguments.takeFirst(), arguments);
         EXPECT_TRUE(module.waitForFinished(60000));
         return {module.exitCode(), QString::fromUtf8(module.readAllStandardOutput()),
@@ -158,11 +172,14 @@ TEST_P(BadDatabaseTest, EndsTheStartUpWithItsMessageAndLeavesTheFileAsItWas) {
     } else if (kind == QStringLiteral("truncated")) {
         QFile file(path);
         file.resize(file.size() / 3);
+    } else if (kind == QStringLiteral("folder")) {
+        QFile::remove(path);
+        ASSERT_TRUE(QDir().mkdir(path));
+    } else if (kind == QStringLiteral("fifo")) {
+        QFile::remove(path);
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     } else if (kind == QStringLiteral("read-only")) {
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-        QFile::setPermissions(config.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                                 QFileDevice::ReadOther | QFileDevice::ExeOther |
-                                                 QFileDevice::WriteOther);
         if (::geteuid() == 0) {
             // root writes read-only files: the module runs as an ordinary user instead.
             const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
@@ -186,15 +203,28 @@ TEST_P(BadDatabaseTest, EndsTheStartUpWithItsMessageAndLeavesTheFileAsItWas) {
         }
     }
     useDatabase(path);
-    QFile::setPermissions(config.path() + QStringLiteral("/PM000.INI"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+    const QString ini = config.path() + QStringLiteral("/PM000.INI");
+    QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
     const QByteArray before = fileDigest(path);
+    const QString scriptPath = config.path() + QStringLiteral("/guion.txt");
+    {
+        QFile script(scriptPath);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        script.write("new\n");
+    }
+    if (!asUser.isEmpty()) {
+        // The configuration is the user's own, as the module believes only its user's.
+        for (const QString& owned : {config.path(), ini, scriptPath}) {
+            ASSERT_EQ(::chown(QFile::encodeName(owned).constData(), 65534, 65534), 0);
+        }
+    }
 
-    const ModuleRun run = batch(QStringLiteral("new\n"), asUser);
+    const ModuleRun run = module({scriptPath}, asUser);
 
     EXPECT_EQ(run.exitCode, 1) << run.out.toStdString() << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("Error de Conección"))) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(QString::fromUtf8(GetParam().message))) << run.out.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("removeDatabase"))) << run.err.toStdString();
     EXPECT_EQ(fileDigest(path), before) << "the file was changed";
     if (holder.state() == QProcess::Running) {
         holder.write("ROLLBACK;\n.quit\n");
@@ -207,9 +237,95 @@ INSTANTIATE_TEST_SUITE_P(
     Files, BadDatabaseTest,
     ::testing::Values(BadDatabase{"empty", "está vacío"}, BadDatabase{"foreign", "no tiene la tabla CAB"},
                       BadDatabase{"truncated", "está incompleto"}, BadDatabase{"read-only", "es de solo lectura"},
-                      BadDatabase{"locked", "3051- Base esta bloqueda"}),
+                      BadDatabase{"locked", "3051- Base esta bloqueda"},
+                      BadDatabase{"folder", "es una carpeta, no un archivo"},
+                      BadDatabase{"fifo", "no es un archivo regular"}),
     [](const ::testing::TestParamInfo<BadDatabase>& param) {
         return QString::fromLatin1(param.param.name).replace(QLatin1Char('-'), QLatin1Char('_')).toStdString();
     });
+
+// Who the script acts for comes only from the system user's own configuration, or from the
+// credentials given to it; every reader is bounded, so nothing hangs or grows without end.
+TEST_F(ModuleProcessTest, TrustAndBoundedInputAtTheStartOfTheBatchMode) {
+    const QString ini = config.path() + QStringLiteral("/PM000.INI");
+    const QString scriptPath = config.path() + QStringLiteral("/guion.txt");
+    const QString fifo = config.path() + QStringLiteral("/tuberia");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const auto writeFile = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    };
+    writeFile(scriptPath, QStringLiteral("open %1\nclose\n").arg(kOtherRuc).toUtf8());
+    const QString rightPassword = config.path() + QStringLiteral("/clave");
+    writeFile(rightPassword, "supervisor\n");
+    const QString wrongPassword = config.path() + QStringLiteral("/clave-mala");
+    writeFile(wrongPassword, "contador\n");
+    const mode_t own = 0600;
+
+    const struct {
+        const char* what;
+        QStringList arguments;
+        QString input;
+        mode_t iniMode;
+        mode_t folderMode;
+        int exitCode;
+        const char* said; // on standard output or standard error
+    } cases[] = {
+        {"SysUser of an own INI", {scriptPath}, {}, own, 0700, 2, "no está registrado para el usuario CONTADOR"},
+        {"an INI others may write", {scriptPath}, {}, 0666, 0700, 1, "lo pueden modificar otros usuarios"},
+        {"a folder others may write", {scriptPath}, {}, own, 0777, 1, "la pueden modificar otros usuarios"},
+        {"credentials on standard input",
+         {scriptPath, QStringLiteral("--user"), QStringLiteral("SUPERVISOR")},
+         rightPassword,
+         own,
+         0700,
+         0,
+         ""},
+        {"wrong credentials",
+         {QStringLiteral("--user"), QStringLiteral("SUPERVISOR"), scriptPath},
+         wrongPassword,
+         own,
+         0700,
+         1,
+         "Usuario o contraseña incorrectos."},
+        {"a password line without end",
+         {scriptPath, QStringLiteral("--user"), QStringLiteral("SUPERVISOR")},
+         QStringLiteral("/dev/zero"),
+         own,
+         0700,
+         1,
+         "pasa de 1024 bytes"},
+        {"/dev/zero as the script", {QStringLiteral("/dev/zero")}, {}, own, 0700, 2, "no es un archivo regular"},
+        {"a FIFO as the script", {fifo}, {}, own, 0700, 2, "no es un archivo regular"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(::chmod(QFile::encodeName(ini).constData(), c.iniMode), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(config.path()).constData(), c.folderMode), 0);
+        QElapsedTimer timer;
+        timer.start();
+        const ModuleRun run = module(c.arguments, {}, c.input);
+        EXPECT_LT(timer.elapsed(), 20000) << "nothing waits or grows";
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.out.toStdString() << run.err.toStdString();
+        EXPECT_TRUE((run.out + run.err).contains(QString::fromUtf8(c.said)))
+            << run.out.toStdString() << run.err.toStdString();
+        if (c.exitCode == 1 && c.iniMode != own) {
+            EXPECT_TRUE(run.out.startsWith(QStringLiteral("message critical \"Error de Configuración\"")))
+                << run.out.toStdString();
+        }
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(config.path()).constData(), 0700), 0);
+
+    // A link put in place of PM000.INI is refused, and no write goes through it.
+    const QString target = config.path() + QStringLiteral("/ajeno.ini");
+    ASSERT_TRUE(QFile::rename(ini, target));
+    ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(ini).constData()), 0);
+    const QByteArray before = fileDigest(target);
+    const ModuleRun linked = module({scriptPath});
+    EXPECT_EQ(linked.exitCode, 1);
+    EXPECT_TRUE(linked.out.contains(QStringLiteral("es un enlace simbólico"))) << linked.out.toStdString();
+    EXPECT_EQ(fileDigest(target), before);
+}
 
 } // namespace

@@ -12,6 +12,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -228,7 +230,11 @@ TEST_F(StartupTest, FoldersAreJoinedToSysPathAsTheyAre) {
 }
 
 TEST_F(StartupTest, WithoutTheIniKeysTheDatabaseCannotBeOpened) {
-    QFile::remove(ini().path());
+    {
+        QFile file(ini().path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[Options]\r\n");
+    }
     m_prompter->expectMessage("No se encuentra el archivo ''.\n 14", Icon::None, "Error de Conección");
     FakeProbe probe(m_log, true);
     FakeInstance instance(m_log, true);
@@ -242,6 +248,49 @@ TEST_F(StartupTest, WithoutTheIniKeysTheDatabaseCannotBeOpened) {
     EXPECT_EQ(m_state.tmpFolder, "TMP/");
     EXPECT_EQ(m_state.versionHost, "qel.kolva.gob.pe");
     EXPECT_EQ(ini().read(app::IniFile::kOptions, "SystemDB"), "PM000.MDW") << "written before the database opens";
+}
+
+// The configuration names the user and the database: one the system user does not own, or
+// that others may write, ends the start-up before anything is written or opened.
+TEST_F(StartupTest, AConfigurationThatIsNotTheUsersOwnEndsTheStartUp) {
+    const QByteArray iniName = QFile::encodeName(ini().path());
+    const struct {
+        const char* what;
+        mode_t mode;
+        uid_t user;
+        const char* part;
+    } cases[] = {
+        {"writable by others", 0666, ::geteuid(), "lo pueden modificar otros usuarios"},
+        {"another user's", 0600, ::geteuid() + 1, "pertenece a otro usuario del sistema"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(::chmod(iniName.constData(), c.mode), 0);
+        const QByteArray before = [&] {
+            QFile file(ini().path());
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        m_log.entries.clear();
+        app::ProcessState state;
+        const QString expected = ini().refusal(c.user);
+        ASSERT_TRUE(expected.contains(QString::fromUtf8(c.part))) << expected.toStdString();
+        m_prompter->expectMessage(expected, Icon::Critical, Startup::kConfigurationTitle);
+        FakeProbe probe(m_log, true);
+        FakeInstance instance(m_log, true);
+        Startup::Platform p = platform(probe, instance);
+        p.user = c.user;
+        Startup startup(state, p);
+        EXPECT_FALSE(startup.run());
+        EXPECT_EQ(startup.failure(), Startup::Failure::Configuration);
+        EXPECT_EQ(startup.stage(), Startup::Stage::MainWindowShown);
+        EXPECT_EQ(m_log.entries, (QStringList{"probe:QEL", "lock", "window", "busy:on", "busy:off"}))
+            << "no database opened";
+        EXPECT_EQ(state.sysUser, QStringLiteral(" ")) << "nothing of the file believed";
+        QFile file(ini().path());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), before) << "SystemDB is not written into it";
+        m_prompter->verify();
+    }
 }
 
 TEST_F(StartupTest, ADatabaseLockedByAnotherProcessIsReportedAs3051) {

@@ -1,9 +1,11 @@
 #include "app/DatabaseLock.h"
 #include "app/IniFile.h"
+#include "app/TaxpayerAccess.h"
 #include "batch/BatchOpener.h"
 #include "batch/BatchPrompter.h"
 #include "batch/BatchRunner.h"
 #include "declaration/model/DeclarationFormModel.h"
+#include "management/SentVersionsFixture.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 
@@ -127,6 +129,10 @@ TEST_F(BatchRunnerTest, BadLinesAreScriptErrors) {
          QStringLiteral("error line 4: OptRectifica necesita el índice del botón\n")},
         {QStringLiteral("new\nclick OptRectifica 7"),
          QStringLiteral("error line 2: OptRectifica no tiene el índice 7\n")},
+        {QStringLiteral("new\nclick OptRectifica -1"),
+         QStringLiteral("error line 2: OptRectifica no tiene el índice -1\n")},
+        {QStringLiteral("new\nclick cmdValidar -1"),
+         QStringLiteral("error line 2: cmdValidar no tiene el índice -1\n")},
         {QStringLiteral("new\ntype abc 5"), QStringLiteral("error line 2: la casilla no es un número: abc\n")},
         {QStringLiteral("answer Quizas"),
          QStringLiteral("error line 1: respuesta desconocida: Quizas (Si, No, Cancelar o Aceptar)\n")},
@@ -143,6 +149,18 @@ TEST_F(BatchRunnerTest, BadLinesAreScriptErrors) {
         EXPECT_EQ(run(c.script), BatchRunner::kScriptError) << c.script.toStdString();
         EXPECT_EQ(errors, c.error) << c.script.toStdString();
     }
+}
+
+// A sent version is its taxpayer's as much as the declaration: another user's is a script error.
+TEST_F(BatchRunnerTest, AnotherUsersSentVersionIsAScriptError) {
+    const QString others = QStringLiteral("20487654320");
+    test::registerTaxpayer(database.db(), others, QStringLiteral("INDUSTRIAS DEL SUR S.A."),
+                           QStringLiteral("SUPERVISOR"));
+    test::addSentVersion(database.db(), test::demoKey(others), QStringLiteral("1"), QStringLiteral("V1"), 1);
+    EXPECT_EQ(run(QStringLiteral("open %1 1\nshow 376\n").arg(others)), BatchRunner::kScriptError);
+    EXPECT_EQ(errors,
+              QStringLiteral("error line 1: ") + app::taxpayerRefusedText(others, QStringLiteral("CONTADOR")) + '\n');
+    EXPECT_FALSE(output.contains(QStringLiteral("txtValor(376)"))) << "nothing after the line ran";
 }
 
 TEST(BatchPrompterTest, PrintsPromptsAndAnswersFromTheQueue) {
@@ -198,7 +216,15 @@ TEST_F(BatchRunnerTest, StartUpOfTheBatchMode) {
     file.write("open 20100070970\nshow 376\n");
     file.close();
 
+    // No configuration: start-up fails, naming it.
+    EXPECT_EQ(BatchRunner::runFile(scriptPath, out, err, {ini}), BatchRunner::kStartupFailed);
+    EXPECT_TRUE(output.startsWith(QStringLiteral("message critical \"Error de Configuración\" \"No se encuentra el "
+                                                 "archivo de configuración")))
+        << output.toStdString();
+
     // No database configured: start-up fails.
+    ini.write(app::IniFile::kOptions, QStringLiteral("SysVersion"), QStringLiteral("1.0"));
+    output.clear();
     EXPECT_EQ(BatchRunner::runFile(scriptPath, out, err, {ini}), BatchRunner::kStartupFailed);
     EXPECT_TRUE(output.startsWith(QStringLiteral("message none \"Error de Conección\""))) << output.toStdString();
 

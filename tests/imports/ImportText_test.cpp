@@ -44,5 +44,20 @@ TEST(ImportText, FieldsAreCutAtEachSeparatorAndTrimmed) {
     }
 }
 
+// Generous: a file of 100,000 records reads whole; one past the limit stops before any record.
+TEST(ImportText, AFileIsBoundedGenerously) {
+    QByteArray large;
+    for (int i = 0; i < 100000; ++i) {
+        large += "20100070970|PROVEEDOR " + QByteArray::number(i) + " S.A.C.|1500|\r\n";
+    }
+    const ImportFileRead read = ImportFile::parse(large, 3);
+    EXPECT_EQ(read.stop, QString());
+    EXPECT_EQ(read.lines.size(), 100000);
+
+    const ImportFileRead tooLarge = ImportFile::parse(QByteArray(ImportFile::kMaxBytes + 1, '|'), 1);
+    EXPECT_TRUE(tooLarge.stop.contains(QStringLiteral("no puede pasar de 64 MB"))) << tooLarge.stop.toStdString();
+    EXPECT_TRUE(tooLarge.lines.isEmpty());
+}
+
 } // namespace
 } // namespace qel::imports

@@ -71,6 +71,65 @@ TEST_F(ImporterTest, TheHundredAndFirstPartnerStopsTheImportKeepingTheHundred) {
     EXPECT_EQ(rows("TMPF535SOCIOS"), 100);
 }
 
+// Past the 100 partners every record left is rejected with the limit as its reason: the
+// counters and the report account for every line of the file.
+TEST_F(ImporterTest, PartnersOverTheLimitAreCountedAsRejectedWithTheirReason) {
+    QStringList file;
+    for (int i = 1; i <= 150; ++i) {
+        file.append(partner(i, QStringLiteral("0.5")));
+    }
+    const ImportResult result = run("SOCIOS", lines(file));
+    EXPECT_EQ(result.limitStop, Importer::kPartnerLimit);
+    EXPECT_EQ(result.added, 100);
+    EXPECT_EQ(result.rejected, 50);
+    EXPECT_EQ(result.counters().at(1), QStringLiteral("50  Registros Rechazados."));
+    EXPECT_EQ(rows("TMPF535SOCIOS"), 100);
+    const QStringList report = result.reportLines();
+    ASSERT_EQ(report.size(), 50);
+    for (const QString& line : report) {
+        EXPECT_TRUE(line.endsWith(Importer::kPartnerLimit)) << line.toStdString();
+    }
+    EXPECT_TRUE(report.first().contains(QStringLiteral("40000101")));
+}
+
+// UTF-8 is read as UTF-8, a file without any multi-byte sequence as Windows-1252, and what is
+// neither, or is no text of lines ended by LF, stops the import naming the cause.
+TEST_F(ImporterTest, TheFilesEncodingAndLineEndsAreReadOrNamed) {
+    const QByteArray utf8 = "01|1|40000001|CAMI\xc3\x93N|15/03/1970|9589|40|01/02/2000|\n";
+    const QByteArray ansi = "01|1|40000001|CAMI\xd3N|15/03/1970|9589|40|01/02/2000|\r\n";
+    const struct {
+        const char* what;
+        QByteArray file;
+        QString stop;
+    } cases[] = {
+        {"UTF-8", utf8, {}},
+        {"Windows-1252", ansi, {}},
+        {"UTF-16", QByteArray("\xff\xfe") + QByteArray("0\0001\0|\0"), QStringLiteral("está en UTF-16")},
+        {"CR line ends", QByteArray(utf8).replace('\n', '\r') + QByteArray(utf8).replace('\n', '\r'),
+         QStringLiteral("separa sus líneas solo con CR")},
+        {"a stray byte",
+         utf8 + "01|1|40000002|OTRO|15/03/1970|9589|40|01/02/2000|\n01|1|40000003|PE\xd1"
+                "A|15/03/1970|9589|"
+                "10|01/02/2000|\n",
+         QStringLiteral("la línea 3 tiene un byte que no es UTF-8")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        database.db().run(QStringLiteral("DELETE FROM TMPF535SOCIOS")).finish();
+        const ImportResult result = run("SOCIOS", c.file);
+        if (c.stop.isEmpty()) {
+            EXPECT_EQ(result.stop, QString());
+            EXPECT_EQ(result.added, 1);
+            EXPECT_EQ(database.db().scalar(QStringLiteral("SELECT des_nom_razon FROM TMPF535SOCIOS")).toString(),
+                      QStringLiteral("CAMIÓN"));
+        } else {
+            EXPECT_TRUE(result.stop.startsWith(ImportFile::kWhat)) << result.stop.toStdString();
+            EXPECT_TRUE(result.stop.contains(c.stop)) << result.stop.toStdString();
+            EXPECT_EQ(rows("TMPF535SOCIOS"), 0) << "nothing written";
+        }
+    }
+}
+
 TEST_F(ImporterTest, ASecondImportOfTheSameFileModifiesEveryRow) {
     const QByteArray file = lines({partner(1, QStringLiteral("40")), partner(2, QStringLiteral("60"))}, "\r\n");
     ASSERT_EQ(run("SOCIOS", file).added, 2);
@@ -244,6 +303,29 @@ TEST(SpreadsheetReader, ADamagedWorkbookIsRefusedWithTheMessage) {
         const SpreadsheetReader::Result result =
             SpreadsheetReader::read(path, *SheetRange::parse(QStringLiteral("A4:H9")));
         EXPECT_EQ(result.error, SpreadsheetReader::kCannotOpen.arg(path));
+        EXPECT_TRUE(result.lines.isEmpty());
+    }
+}
+
+// A sound workbook with a text cell longer than any field: the message names the cell, whether
+// the spreadsheet library reads the workbook (1,500 characters) or gives up on it (32,000).
+TEST(SpreadsheetReader, ACellTooLongIsNamed) {
+    QTemporaryDir folder;
+    for (const int characters : {1500, 32000}) {
+        SCOPED_TRACE(characters);
+        const QString path = folder.filePath(QStringLiteral("socios%1.xls").arg(characters));
+        const QString script = QStringLiteral("import sys, xlwt\n"
+                                              "wb = xlwt.Workbook(); ws = wb.add_sheet('Socios')\n"
+                                              "ws.write(3, 0, '01'); ws.write(3, 1, '1'); ws.write(3, 2, '40000001')\n"
+                                              "ws.write(3, 3, 'A' * int(sys.argv[2]))\n"
+                                              "wb.save(sys.argv[1])\n");
+        if (QProcess::execute(QStringLiteral("/usr/bin/python3"),
+                              {QStringLiteral("-c"), script, path, QString::number(characters)}) != 0) {
+            GTEST_SKIP() << "python3-xlwt is not installed";
+        }
+        const SpreadsheetReader::Result result =
+            SpreadsheetReader::read(path, *SheetRange::parse(QStringLiteral("A4:H65535")));
+        EXPECT_EQ(result.error, SpreadsheetReader::longCellText(path, QStringLiteral("D4"), characters));
         EXPECT_TRUE(result.lines.isEmpty());
     }
 }

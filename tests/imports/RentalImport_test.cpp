@@ -188,5 +188,36 @@ TEST_F(RentalImportTest, ExistingGoodsAreFoundAndNewOnesNumbered) {
     }
 }
 
+// An amount is stored as its column holds it: a number past 13 whole digits would be kept as a
+// rounded floating value, and the rentals window refuses an amount that is not above zero.
+TEST_F(RentalImportTest, RentsBeyondTheColumnOrNotAboveZeroAreRejectedWithTheirReason) {
+    const QString record = movable(QStringLiteral("1"), QStringLiteral("40000001"), QStringLiteral("ABC123"));
+    const auto withRent = [&record](const char* rent) {
+        return QString(record).replace(QStringLiteral("|1200|"), QLatin1Char('|') + QLatin1String(rent) + '|');
+    };
+    const struct {
+        const char* rent;
+        const char* message; // "" when added
+    } cases[] = {
+        {"99999999999999999999999", "El monto del alquiler no puede tener más de 13 dígitos enteros."},
+        {"-5", "El monto del alquiler debe ser mayor a 0."},
+        {"0", "El monto del alquiler debe ser mayor a 0."},
+        {"9999999999999", ""},
+        {"0000000000000001200", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rent);
+        database.db().run(QStringLiteral("DELETE FROM TMPF582ALQUILER")).finish();
+        const ImportResult result = run({withRent(c.rent)}, true);
+        ASSERT_EQ(result.outcomes.size(), 1);
+        EXPECT_EQ(result.outcomes.first().message, QString::fromUtf8(c.message));
+        EXPECT_EQ(result.rejected, *c.message ? 1 : 0);
+        if (!*c.message) {
+            const QVariant stored = database.db().scalar(QStringLiteral("SELECT mto_alquiler FROM TMPF582ALQUILER"));
+            EXPECT_EQ(stored.toLongLong(), QString::fromLatin1(c.rent).toLongLong()) << "kept exactly";
+        }
+    }
+}
+
 } // namespace
 } // namespace qel::imports

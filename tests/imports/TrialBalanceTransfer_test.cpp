@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace qel::imports {
 namespace {
@@ -227,6 +228,47 @@ TEST_F(TrialBalanceTransferTest, StructuralFaultsStopBeforeAnyRowChanges) {
         EXPECT_EQ(model.transferredText(), QStringLiteral("0          Registros Transferidos"));
         EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("mov_ejerci_d")), QStringLiteral("77")) << c.bytes;
         EXPECT_FALSE(QFile::exists(reportPath()));
+    }
+}
+
+// A transfer file that is no regular file, or is text the transfer cannot read, is named for
+// what it is (a FIFO is refused at once instead of waiting for a writer).
+TEST_F(TrialBalanceTransferTest, AFileThatIsNoReadableTextIsNamed) {
+    const QString path = inputFolder() + QStringLiteral("/0588201000709702018.TXT");
+    const struct {
+        const char* what;
+        QByteArray bytes; // empty: a FIFO
+        QString message;
+    } cases[] = {
+        {"UTF-16",
+         QByteArray("\xff\xfe"
+                    "1\0"
+                    "0\0"
+                    "1\0|\0",
+                    10),
+         QStringLiteral("El archivo de transferencia %1 está en UTF-16; guárdelo en UTF-8 o en Windows-1252 (ANSI).")},
+        {"CR line ends", "101|1||||||||\r102|1||||||||\r",
+         QStringLiteral("El archivo de transferencia %1 separa sus líneas solo con CR (retorno de carro); guárdelo "
+                        "con fin de línea LF o CR-LF.")},
+        {"a FIFO",
+         {},
+         QStringLiteral("%1 no es un archivo regular (es una tubería, un dispositivo o un socket): no se lee como el "
+                        "archivo de transferencia.")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(path);
+        if (c.bytes.isEmpty()) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else {
+            writeFile(c.bytes);
+        }
+        TrialBalanceTransfer model = transfer();
+        prompter->expectMessage(c.message.arg(model.inputPath()), Icon::Critical,
+                                QStringLiteral("Error en archivo a cargar"));
+        EXPECT_FALSE(model.transfer());
+        EXPECT_FALSE(QFile::exists(reportPath()));
+        prompter->verify();
     }
 }
 

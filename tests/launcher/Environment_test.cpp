@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using qel::app::IniFile;
@@ -144,6 +145,37 @@ TEST_F(EnvironmentTest, AFolderThatCannotBeCreatedFailsAndWritesNoIni) {
     EXPECT_TRUE(result.message.startsWith(QStringLiteral("No se puede crear el entorno en")))
         << result.message.toStdString();
     EXPECT_FALSE(QFileInfo::exists(iniPath()));
+}
+
+// The INI holds values of 255 characters: a folder whose path (with its separator) is longer is
+// refused before anything is created; one that fits is created and read back whole.
+TEST_F(EnvironmentTest, AFolderPathTheIniCannotHoldIsRefusedAtCreation) {
+    const QString root = m_root.path() + '/';
+    const auto pathOf = [&root](int length) {
+        // components of at most 100 characters, the whole `length` long with its final separator
+        QString path = root;
+        while (path.size() < length - 1) {
+            const int room = length - 1 - static_cast<int>(path.size());
+            path += QString(std::min(room, 100), u'c');
+            if (path.size() < length - 2) {
+                path += '/';
+            }
+        }
+        return path;
+    };
+    const QString tooLong = pathOf(256);
+    ASSERT_EQ(Environment::withTrailingSeparator(tooLong).size(), 256);
+    const auto refused = Environment().create(tooLong);
+    EXPECT_EQ(refused.outcome, Environment::Outcome::Failed);
+    EXPECT_TRUE(refused.message.contains(QStringLiteral("tiene 256 caracteres"))) << refused.message.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(iniPath()));
+    EXPECT_FALSE(QFileInfo::exists(tooLong));
+
+    const QString fits = pathOf(255);
+    const auto created = Environment().create(fits);
+    ASSERT_EQ(created.outcome, Environment::Outcome::Created) << created.message.toStdString();
+    EXPECT_EQ(read(QStringLiteral("SysPath")), Environment::withTrailingSeparator(fits));
+    EXPECT_TRUE(Environment().isComplete()) << "usable once announced";
 }
 
 TEST_F(EnvironmentTest, AnIniOfAnotherEnvironmentIsNotRedirected) {

@@ -214,3 +214,25 @@ TEST(LauncherCommandLine, APasswordNotGivenIsReadFromStandardInput) {
     std::fclose(input);
     std::fclose(prompt);
 }
+
+// `qel --user X --send R < /dev/zero`: the line never ends, and the read stops at its limit.
+TEST(LauncherCommandLine, APasswordLineWithoutEndIsRefusedAtItsLimit) {
+    const struct {
+        QByteArray input;
+        std::optional<QString> password;
+    } cases[] = {
+        {QByteArray(CommandLine::kMaxPasswordBytes, 'a') + '\n', QString(CommandLine::kMaxPasswordBytes, u'a')},
+        {QByteArray(CommandLine::kMaxPasswordBytes + 1, 'a') + '\n', std::nullopt},
+        {QByteArray(1 << 20, '\0'), std::nullopt},
+    };
+    for (const auto& c : cases) {
+        FILE* input = std::tmpfile();
+        FILE* prompt = std::tmpfile();
+        std::fwrite(c.input.constData(), 1, static_cast<size_t>(c.input.size()), input);
+        std::rewind(input);
+        EXPECT_EQ(CommandLine::readPassword(QStringLiteral("CONTADOR"), input, prompt), c.password);
+        EXPECT_LE(std::ftell(input), CommandLine::kMaxPasswordBytes + 2) << "read no further than the limit";
+        std::fclose(input);
+        std::fclose(prompt);
+    }
+}

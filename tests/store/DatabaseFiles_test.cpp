@@ -1,6 +1,7 @@
 // A file given as the database that is not one of ours, cannot be written or is held by
 // another process is refused at the open with its own message, and the file is left byte for
-// byte as it was: no WAL switch, no journal files beside it.
+// byte as it was: no WAL switch, no journal files beside it. A folder or a FIFO given as the
+// database is named as such, at once.
 
 #include "store/Database.h"
 #include "store/DatabaseCheck.h"
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace qel;
 
@@ -72,8 +74,13 @@ TEST_P(DatabaseFilesTest, IsRefusedWithItsMessageAndLeftAsItWas) {
     } else if (kind == QStringLiteral("truncated")) {
         const QByteArray sound = soundDatabase();
         writeFile(path, sound.left(sound.size() / 2));
+    } else if (kind == QStringLiteral("folder")) {
+        ASSERT_TRUE(QDir().mkdir(path));
+    } else if (kind == QStringLiteral("fifo")) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     }
-    const QByteArray before = contents(path);
+    const bool regular = QFileInfo(path).isFile() && !QFileInfo(path).isSymLink();
+    const QByteArray before = regular ? contents(path) : QByteArray(); // a FIFO would wait for a writer
 
     const store::Database::OpenResult opened = store::Database::open(path);
 
@@ -81,7 +88,9 @@ TEST_P(DatabaseFilesTest, IsRefusedWithItsMessageAndLeftAsItWas) {
     EXPECT_EQ(opened.errorNumber, bad.number);
     EXPECT_TRUE(opened.errorText.contains(QString::fromUtf8(bad.textPart))) << opened.errorText.toStdString();
     EXPECT_FALSE(opened.locked);
-    EXPECT_EQ(contents(path), before) << "the file was changed";
+    if (regular) {
+        EXPECT_EQ(contents(path), before) << "the file was changed";
+    }
     EXPECT_FALSE(QFile::exists(path + QStringLiteral("-wal")));
     EXPECT_FALSE(QFile::exists(path + QStringLiteral("-shm")));
 }
@@ -89,7 +98,9 @@ TEST_P(DatabaseFilesTest, IsRefusedWithItsMessageAndLeftAsItWas) {
 INSTANTIATE_TEST_SUITE_P(
     Refused, DatabaseFilesTest,
     ::testing::Values(BadFile{"empty", 26, "está vacío"}, BadFile{"text", 26, "no es una base de datos del QEL"},
-                      BadFile{"foreign", 26, "no tiene la tabla CAB"}, BadFile{"truncated", 11, "está incompleto"}),
+                      BadFile{"foreign", 26, "no tiene la tabla CAB"}, BadFile{"truncated", 11, "está incompleto"},
+                      BadFile{"folder", 14, "es una carpeta, no un archivo"},
+                      BadFile{"fifo", 14, "no es un archivo regular"}),
     [](const ::testing::TestParamInfo<BadFile>& param) {
         return QString::fromLatin1(param.param.name).replace(QLatin1Char(' '), QLatin1Char('_')).toStdString();
     });
@@ -164,6 +175,27 @@ TEST(DatabaseFiles, AReadOnlyJournalFileBesideTheDatabaseIsNamed) {
     EXPECT_TRUE(opened.readOnly);
     EXPECT_TRUE(opened.errorText.contains(QDir::toNativeSeparators(shm)));
     EXPECT_EQ(contents(path), before);
+}
+
+// Refusing a database that is not ours closes its connection without Qt's warning that it is
+// "still in use": the user sees the system's message and nothing else.
+QStringList g_warnings;
+void keepWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtDebugMsg) {
+        g_warnings.append(text);
+    }
+}
+
+TEST(DatabaseFiles, ARefusedForeignDatabaseLeavesNoWarning) {
+    QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/QEL.db");
+    writeFile(path, foreignDatabase(folder.path()));
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepWarning);
+    const store::Database::OpenResult opened = store::Database::open(path);
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(opened.database, nullptr);
+    EXPECT_TRUE(g_warnings.isEmpty()) << g_warnings.join(QLatin1Char('\n')).toStdString();
 }
 
 TEST(DatabaseFiles, ASoundDatabaseOpensAndIsSwitchedToWal) {

@@ -1,15 +1,23 @@
-// A disk that fills up in the middle of a command: the user is told the engine's own reason
-// (not that the rollback after it found no transaction), and the stored rows stay as they
-// were. The full disk is a file system shim under the engine that refuses writes on demand.
+// A disk that fills up in the middle of a command or before the start-up: the user is told
+// that the disk is full (not that the rollback after it found no transaction, nor a "disk I/O
+// error" number), and the stored rows stay as they were. The full disk is a file system shim
+// under the engine that refuses writes on demand. A write past the process's file-size limit
+// fails with its message instead of ending the process.
 
+#include "app/PrivateFiles.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
+#include "store/ResourceFault.h"
 #include "support/TestSupport.h"
 
 #include <atomic>
+#include <cerrno>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace qel;
 
@@ -68,6 +76,10 @@ int shimCharacteristics(sqlite3_file* f) {
     return real(f)->pMethods->xDeviceCharacteristics(real(f));
 }
 int shimShmMap(sqlite3_file* f, int page, int size, int extend, void volatile** p) {
+    if (g_diskFull && extend != 0) {
+        errno = ENOSPC; // as growing the shared-memory file on a full disk leaves it
+        return SQLITE_IOERR_SHMSIZE;
+    }
     return real(f)->pMethods->xShmMap(real(f), page, size, extend, p);
 }
 int shimShmLock(sqlite3_file* f, int offset, int n, int flags) {
@@ -146,8 +158,9 @@ TEST(FullDisk, AFailedCommitShowsTheRealCauseAndLosesNothing) {
     test::insertRow(db, QStringLiteral("F535SOCIOS"), key, {{QStringLiteral("nro_doc_socio"), QStringLiteral("1")}});
 
     auto prompter = test::makePrompter();
-    prompter->expectMessage(QStringLiteral("Error Número : 13\ndatabase or disk is full"), app::Icon::Critical,
-                            QStringLiteral("Error al Ejecutar Sentencia SQL"));
+    prompter->expectMessage(QStringLiteral("Error Número : 13\n") +
+                                *store::resourceFaultText(SQLITE_FULL, 0, temp.path()),
+                            app::Icon::Critical, QStringLiteral("Error al Ejecutar Sentencia SQL"));
     const bool written = store::runAtomically(db, *prompter, [&] {
         db.run(QStringLiteral("UPDATE CAB SET ESTADO=9")).finish();
         db.run(QStringLiteral("DELETE FROM F535SOCIOS")).finish();
@@ -161,6 +174,94 @@ TEST(FullDisk, AFailedCommitShowsTheRealCauseAndLosesNothing) {
     temp.reopen();
     EXPECT_EQ(temp.db().scalar(QStringLiteral("SELECT ESTADO FROM CAB")).toInt(), 0);
     EXPECT_EQ(test::rowCount(temp.db(), QStringLiteral("F535SOCIOS")), 1);
+}
+
+TEST(FullDisk, AFullDiskAtStartUpIsNamedAsSuch) {
+    FullDiskShim shim;
+    test::TempDatabase temp;
+    // A copy no connection has open: its start-up must write (its journal mode, its shared
+    // memory), and the disk is full.
+    const QString copy = temp.folder() + QStringLiteral("/copia.db");
+    temp.db().run(QStringLiteral("VACUUM INTO ?"), {copy}).finish();
+    g_diskFull = true;
+    const store::Database::OpenResult opened = store::Database::open(copy);
+    g_diskFull = false;
+    EXPECT_EQ(opened.database, nullptr);
+    EXPECT_TRUE(opened.errorText.startsWith(QStringLiteral("No queda espacio en el disco para la base de datos")))
+        << opened.errorText.toStdString();
+}
+
+TEST(FullDisk, ResourceFaultsAreNamedByTheirCause) {
+    const QString disk = QStringLiteral("No queda espacio en el disco");
+    const QString limit = QStringLiteral("tamaño máximo que el sistema permite");
+    const struct {
+        int engine;
+        int system;
+        QString starts; // empty: the engine's text stays
+    } cases[] = {
+        {SQLITE_FULL, 0, disk},
+        {SQLITE_IOERR_SHMSIZE, 0, disk},
+        {SQLITE_IOERR_WRITE, ENOSPC, disk},
+        {SQLITE_IOERR_WRITE, EFBIG, QStringLiteral("No se pudo escribir")},
+        {SQLITE_IOERR_FSYNC, EDQUOT, disk},
+        {SQLITE_IOERR_WRITE, EIO, {}},
+        {SQLITE_CONSTRAINT, ENOSPC, {}}, // an errno left from an earlier call
+        {SQLITE_BUSY, EFBIG, {}},
+    };
+    for (const auto& c : cases) {
+        const std::optional<QString> text = store::resourceFaultText(c.engine, c.system, QStringLiteral("/x/QEL.db"));
+        EXPECT_EQ(text.has_value(), !c.starts.isEmpty()) << c.engine << " " << c.system;
+        if (text && c.system == EFBIG) {
+            EXPECT_TRUE(text->contains(limit));
+        }
+        if (text) {
+            EXPECT_TRUE(text->startsWith(c.starts)) << text->toStdString();
+            EXPECT_TRUE(text->contains(QStringLiteral("/x/QEL.db")));
+        }
+    }
+}
+
+// ulimit -f: without the signal ignored the process would die of SIGXFSZ with no word.
+TEST(FullDisk, AWritePastTheFileSizeLimitFailsWithItsMessage) {
+    test::TempDatabase temp;
+    const QString path = temp.path();
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(channel[0]);
+        app::failWritesPastTheSizeLimit();
+        struct rlimit limit {};
+        limit.rlim_cur = limit.rlim_max = 2 * 1024 * 1024;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        QByteArray said("no error");
+        try {
+            store::Database& db = temp.db();
+            db.run(QStringLiteral("CREATE TABLE relleno (x BLOB)")).finish();
+            for (int i = 0; i < 64; ++i) {
+                db.run(QStringLiteral("INSERT INTO relleno VALUES (zeroblob(262144))")).finish();
+            }
+            db.run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")).finish();
+        } catch (const store::DatabaseError& error) {
+            said = error.text().toUtf8();
+        }
+        const ssize_t written = ::write(channel[1], said.constData(), static_cast<size_t>(said.size()));
+        ::_exit(written == said.size() ? 0 : 3);
+    }
+    ::close(channel[1]);
+    QByteArray said;
+    char buffer[4096];
+    for (ssize_t got = 0; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+        said.append(buffer, got);
+    }
+    ::close(channel[0]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_TRUE(QString::fromUtf8(said).contains(QStringLiteral("tamaño máximo que el sistema permite")))
+        << said.toStdString();
 }
 
 } // namespace

@@ -25,7 +25,7 @@ QString checkAmounts(const QStringList& f, int first, const QList<AmountColumn>&
             if (!fields::decimalNumber(text) || text.toDouble() > 100) {
                 return QStringLiteral("El porcentaje debe ser numérico menor o igual a 100");
             }
-        } else if (!fields::decimalNumber(text)) {
+        } else if (!fields::decimalNumber(text) || !fields::amountFits(text)) {
             return QStringLiteral("El importe ") + column.label + QStringLiteral(" no es valido.");
         }
         if (text.toDouble() < 0) {

@@ -107,6 +107,12 @@ public:
         if (!fields::wholeNumber(f[Amount])) {
             return QStringLiteral("El monto del alquiler debe ser un numero entero.");
         }
+        if (!fields::amountFits(f[Amount])) {
+            return fields::tooManyDigits(QStringLiteral("El monto del alquiler"));
+        }
+        if (f[Amount].toLongLong() <= 0) {
+            return QStringLiteral("El monto del alquiler debe ser mayor a 0."); // as the rentals window says
+        }
         static const QStringList kinds{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
         if (!kinds.contains(f[Kind])) {
             return QStringLiteral("El tipo de bien debe ser 1, 2 o 3.");

@@ -40,6 +40,9 @@ public:
         if (!fields::wholeNumber(f[Amount])) {
             return QStringLiteral("El importe de gasto debe ser un numero entero.");
         }
+        if (!fields::amountFits(f[Amount])) {
+            return fields::tooManyDigits(QStringLiteral("El importe de gasto"));
+        }
         if (f[Amount].toLongLong() <= 0) {
             return QStringLiteral("El importe de gasto debe ser mayor a cero.");
         }
@@ -80,6 +83,9 @@ public:
         if (!fields::wholeNumber(f[DamAmount])) {
             return QStringLiteral("El importe de la DAM debe ser un numero entero.");
         }
+        if (!fields::amountFits(f[DamAmount])) {
+            return fields::tooManyDigits(QStringLiteral("El importe de la DAM"));
+        }
         if (f[DamAmount].toLongLong() <= 0) {
             return QStringLiteral("El importe de la DAM debe ser mayor a cero.");
         }
@@ -92,6 +98,9 @@ public:
         }
         if (!fields::wholeNumber(f[InvoiceAmount])) {
             return QStringLiteral("El importe de la factura debe ser un numero entero.");
+        }
+        if (!fields::amountFits(f[InvoiceAmount])) {
+            return fields::tooManyDigits(QStringLiteral("El importe de la factura"));
         }
         if (f[InvoiceAmount].toLongLong() <= 0) {
             return QStringLiteral("El importe de la factura debe ser mayor a cero.");

@@ -48,6 +48,21 @@ bool wholeNumber(const QString& text) {
     return !digits.isEmpty() && digitsOnly(digits);
 }
 
+bool amountFits(const QString& text) {
+    QStringView whole = withoutSign(text);
+    if (const qsizetype point = whole.indexOf(u'.'); point >= 0) {
+        whole = whole.first(point);
+    }
+    while (whole.startsWith(u'0')) {
+        whole = whole.sliced(1);
+    }
+    return whole.size() <= kMaxAmountDigits;
+}
+
+QString tooManyDigits(const QString& what) {
+    return QStringLiteral("%1 no puede tener más de %2 dígitos enteros.").arg(what).arg(kMaxAmountDigits);
+}
+
 // Digits with a point among or after them, or a point followed by digits.
 bool decimalNumber(const QString& text) {
     const QStringView number = withoutSign(text);

@@ -23,6 +23,12 @@ bool wholeNumber(const QString& text);
 // A number with a decimal point at most (a minus sign in front allowed).
 bool decimalNumber(const QString& text);
 int decimals(const QString& text);
+// The whole units an amount column holds exactly: at most 13 digits before any decimal point
+// (leading zeros aside). A longer number would be stored rounded, as a floating value.
+constexpr int kMaxAmountDigits = 13;
+bool amountFits(const QString& text);
+// "El importe de gasto no puede tener más de 13 dígitos enteros."
+QString tooManyDigits(const QString& what);
 // The codes of a PARAM list, trimmed and without leading zeros ("01" and "1" alike).
 QSet<QString> paramCodes(store::Database& db, const QString& numero);
 QString withoutLeadingZeros(const QString& code);
