@@ -534,7 +534,7 @@ AnnexDef collaborationParticipants() {
         u("Registre los apellidos y nombres o la razón social.");
     f.add("txtParticipacion", "por_participacion", "% de Participación", K::Percentage).positive =
         u("El Porcentaje no puede ser 0%.");
-    f.fixed("cboTipo", "tipo", "Tipo de Participante", K::Combo, {{"1", "OPERADOR"}, {"2", "NO OPERADOR"}});
+    f.fixed("cboTipo", "tipo", "Tipo de Participante", K::Combo, {{"0", "OPERADOR"}, {"1", "PARTÍCIPE"}});
     AnnexDef d = annex("frmColabEmpresarial", "Detalle de Contratos de  Colaboracion Empresarial", "TMPF582COLDET",
                        {"tipo_doc", "nro_doc"}, f);
     d.codeColumn = u("cod_contrato");

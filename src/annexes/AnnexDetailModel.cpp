@@ -556,7 +556,12 @@ void AnnexDetailModel::fail(const Failure& failure) {
     }
 }
 
+// A row whose key holds its correlative can never repeat one: a new row takes the next number
+// (a second good of the same landlord is a new rental).
 bool AnnexDetailModel::isDuplicate() {
+    if (!m_def.correlative.isEmpty() && m_def.keyColumns.contains(m_def.correlative, Qt::CaseInsensitive)) {
+        return false;
+    }
     store::SqlFilter filter = annexFilter();
     bool any = false;
     for (const QString& column : m_def.keyColumns) {

@@ -387,6 +387,28 @@ TEST_F(AnnexWindowsTest, ASecondRentalAtTheSameAddressIsAskedAbout) {
     EXPECT_FALSE(model->state(QStringLiteral("cod_ubigeo")).enabled);
 }
 
+// A landlord may rent out several goods: each new one takes the next correlative.
+TEST_F(AnnexWindowsTest, ASecondGoodOfTheSameLandlordIsANewRental) {
+    for (const char* plate : {"ABC123", "XYZ987"}) {
+        open(QStringLiteral("frmDetalleAlquileres"));
+        fill(v({{"tipo_doc", "06"}, {"nro_doc", "20100047218"}}));
+        model->choose(QStringLiteral("tip_bien"), QStringLiteral("1"));
+        fill(v({{"des_bien", "CAMION"}, {"des_identificacion", plate}, {"mto_alquiler", "1200"}}));
+        EXPECT_TRUE(model->grabar()) << plate;
+    }
+    EXPECT_EQ(column(QStringLiteral("TMPF582ALQUILER"), QStringLiteral("correl_pred")), QStringLiteral("1,2"));
+}
+
+// The window and the import give the participant's role one meaning: 0 operator, 1 participant.
+TEST_F(AnnexWindowsTest, TheParticipantRolesAreThoseTheImportTakes) {
+    open(QStringLiteral("frmColabEmpresarial"), app::FormRequest::kAdd, {}, QStringLiteral("1"));
+    QStringList roles;
+    for (const AnnexItem& item : model->state(QStringLiteral("tipo")).items) {
+        roles.append(item.code);
+    }
+    EXPECT_EQ(roles, QStringList({QStringLiteral("0"), QStringLiteral("1")}));
+}
+
 // The sub-windows open with the lot or vehicle they belong to, and only once it is there.
 TEST_F(AnnexWindowsTest, SubWindowsOpenWithTheirRowOnlyOnceItExists) {
     open(QStringLiteral("frmDetalleHidrocarburos"));
