@@ -12,6 +12,7 @@
 #include "declaration/catalogue/FormPages.h"
 #include "declaration/commands/ValidateCommand.h"
 #include "declaration/model/DeclarationFormModel.h"
+#include "declaration/model/PaymentChoices.h"
 #include "declaration/rules/ConsistencyCheck.h"
 #include "management/DeclarationFormSession.h"
 #include "management/SentDeclarationList.h"
@@ -30,6 +31,10 @@ namespace qel::batch {
 using namespace declaration;
 
 namespace {
+
+// The payment control's bank list and cheque number, which a script reaches by these names.
+const QString kBank = QStringLiteral("cboBanco");
+const QString kChequeNumber = QStringLiteral("txtNroCheque");
 
 // A line the batch mode cannot run: unknown command or control, bad argument.
 using app::ScriptError;
@@ -509,6 +514,12 @@ void BatchRunner::cmdText(const QString& rest) {
     }
     DeclarationFormModel& model = form();
     const QString& name = args.at(0);
+    if (name == kChequeNumber) {
+        if (!payment::typeCheque(model, args.at(1))) {
+            refused(name);
+        }
+        return;
+    }
     requireControl(name);
     const ControlKind kind = model.controlDef(name).kind;
     if (kind != ControlKind::TextBox && kind != ControlKind::DateBox) {
@@ -549,12 +560,9 @@ void BatchRunner::cmdClick(const QString& rest) {
     }
     // The payment control's kind of payment: cash or cheque.
     if (name == QStringLiteral("optEfectivo") || name == QStringLiteral("optCheque")) {
-        if (!model.payment().enabled) {
+        if (!payment::chooseKind(model, name == QStringLiteral("optEfectivo") ? payment::kCash : payment::kCheque)) {
             refused(name);
-            return;
         }
-        model.payment().kind = name == QStringLiteral("optEfectivo") ? QStringLiteral("E") : QStringLiteral("C");
-        model.paymentChanged();
         return;
     }
     requireControl(name);
@@ -605,6 +613,12 @@ void BatchRunner::cmdChoose(const QString& rest) {
     }
     DeclarationFormModel& model = form();
     const QString& name = args.at(0);
+    if (name == kBank) {
+        if (!payment::chooseBank(model, m_db, args.at(1))) {
+            refused(name);
+        }
+        return;
+    }
     requireControl(name);
     if (model.controlDef(name).kind != ControlKind::ComboBox) {
         throw ScriptError{QStringLiteral("%1 no es una lista").arg(name)};

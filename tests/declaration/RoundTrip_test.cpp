@@ -2,6 +2,7 @@
 #include "declaration/catalogue/CasillaCatalog.h"
 #include "declaration/catalogue/FormControls.h"
 #include "declaration/model/DeclarationFormModel.h"
+#include "declaration/model/PaymentChoices.h"
 #include "store/DeclarationTables.h"
 #include "store/TableCatalog.h"
 #include "support/FormServices.h"
@@ -243,10 +244,14 @@ TEST_F(RoundTripTest, EveryAnswerAndIdentificationControl) {
     expectRoundTrip();
 }
 
-TEST_F(RoundTripTest, EveryEntryBox) {
+TEST_F(RoundTripTest, EveryEntryBoxAndThePayment) {
     run(QStringLiteral("today 31/03/2019\nnew\ntaxpayer ") + kRuc);
     setEveryControl();
     typeEveryEntryBox();
+    const QList<ComboItem> banks = payment::banks(database.db());
+    ASSERT_FALSE(banks.isEmpty());
+    run(QStringLiteral("click optCheque\nchoose cboBanco %1\ntext txtNroCheque 000123456").arg(banks.last().code));
+    EXPECT_EQ(form().payment().cheque, QStringLiteral("000123456"));
     expectRoundTrip();
 }
 

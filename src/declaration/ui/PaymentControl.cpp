@@ -1,10 +1,8 @@
 #include "declaration/ui/PaymentControl.h"
 
 #include "declaration/model/DeclarationFormModel.h"
+#include "declaration/model/PaymentChoices.h"
 #include "declaration/ui/GuardedLineEdit.h"
-#include "store/Database.h"
-#include "store/ParamLayouts.h"
-#include "store/ParamLookups.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -16,11 +14,9 @@
 
 namespace qel::declaration {
 
-namespace {
-const QString kCash = QStringLiteral("E");
-const QString kCheque = QStringLiteral("C");
-constexpr int kChequeLength = 15;
-} // namespace
+using payment::kCash;
+using payment::kCheque;
+using payment::kChequeLength;
 
 PaymentControl::PaymentControl(DeclarationFormModel& model, QWidget* parent) : QWidget(parent), m_model(model) {
     setObjectName(QStringLiteral("QELFormaDePago"));
@@ -60,42 +56,26 @@ PaymentControl::PaymentControl(DeclarationFormModel& model, QWidget* parent) : Q
     connect(m_cash, &QRadioButton::clicked, this, [this] { chooseKind(kCash); });
     connect(m_cheque, &QRadioButton::clicked, this, [this] { chooseKind(kCheque); });
     connect(m_bank, &QComboBox::activated, this, [this](int index) {
-        m_model.payment().bank = index >= 0 ? m_bank->itemData(index).toString() : QString();
-        m_model.paymentChanged();
+        payment::chooseBank(m_model, m_model.context().db, index >= 0 ? m_bank->itemData(index).toString() : QString());
         refresh();
     });
     connect(m_number, &QLineEdit::textEdited, this, [this](const QString& text) {
-        m_model.payment().cheque = text;
-        m_model.paymentChanged();
+        payment::typeCheque(m_model, text);
+        refresh();
     });
     connect(&m_model, &DeclarationFormModel::paymentStateChanged, this, &PaymentControl::refresh);
     refresh();
 }
 
 void PaymentControl::fillBanks() {
-    // Banks of PARAM '004', code two digits; "00" is the row for "no bank".
-    const store::ParamLayout& layout = store::ParamLayouts::instance().layout(store::param_list::kBank);
-    store::ParamLookups lookups(m_model.context().db);
-    for (const auto& row : lookups.ParamRows(store::param_list::kBank)) {
-        const QString code = row.argumento.trimmed();
-        if (code == QStringLiteral("00")) {
-            continue;
-        }
-        m_bank->addItem(layout.cut(row.funcion, QStringLiteral("nombre")) + QStringLiteral(" - ") + code, code);
+    for (const ComboItem& bank : payment::banks(m_model.context().db)) {
+        m_bank->addItem(bank.text, bank.code);
     }
     m_bank->setCurrentIndex(-1);
 }
 
 void PaymentControl::chooseKind(const QString& kind) {
-    PaymentState& payment = m_model.payment();
-    if (payment.kind != kind) {
-        payment.kind = kind;
-        if (kind != kCheque) {
-            payment.bank.clear();
-            payment.cheque.clear();
-        }
-        m_model.paymentChanged();
-    }
+    payment::chooseKind(m_model, kind);
     refresh();
 }
 
