@@ -4,6 +4,9 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -33,8 +36,15 @@ TEST(QtSpanish, QtsOwnDialogsAndButtonsAreInSpanish) {
     for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
         buttons.append(button->text().remove(QLatin1Char('&')));
     }
-    EXPECT_TRUE(buttons.contains(QStringLiteral("Imprimir"))) << qPrintable(buttons.join(QLatin1Char('|')));
-    EXPECT_TRUE(buttons.contains(QStringLiteral("Cancelar"))) << qPrintable(buttons.join(QLatin1Char('|')));
+    for (const char* text : {"Imprimir", "Cancelar", "Páginas"}) {
+        EXPECT_TRUE(buttons.contains(QString::fromUtf8(text))) << qPrintable(buttons.join(QLatin1Char('|')));
+    }
+    for (const char* english : {"Pages", "Off", "Long side binding", "Short side binding"}) {
+        EXPECT_FALSE(buttons.contains(QString::fromUtf8(english))) << english;
+    }
+    // The kind of a folder in the file chooser.
+    QFileSystemModel files;
+    EXPECT_EQ(files.iconProvider()->type(QFileInfo(QDir::tempPath())), QStringLiteral("Carpeta"));
     QDir().mkpath(QStringLiteral("/tmp/shots/20"));
     dialog.grab().save(QStringLiteral("/tmp/shots/20/print_dialog_spanish.png"));
     dialog.hide();
