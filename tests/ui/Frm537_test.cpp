@@ -13,8 +13,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 
 namespace qel::declaration {
 namespace {
@@ -360,6 +362,30 @@ TEST_F(Frm537Test, PagesFollowTheModelAndTheUsersChoiceReachesIt) {
     EXPECT_EQ(selected,
               (QStringList{QStringLiteral("renta"), QStringLiteral("creditos"), QStringLiteral("renta"),
                            QStringLiteral("eeff.hidro"), QStringLiteral("renta"), QStringLiteral("info.general")}));
+}
+
+// The page buttons keep their places when the chosen one turns bold, on every tab strip.
+TEST_F(Frm537Test, ChoosingAPageMovesNoPageButton) {
+    Frm537& window537 = showWindow();
+    QHash<QString, QRect> firstSeen;
+    for (const PageDef& page : FormPages::all()) {
+        window537.showPage(page.id);
+        QApplication::processEvents();
+        for (const QToolButton* button :
+             window537.findChildren<QToolButton*>(QRegularExpression(QStringLiteral("_tab\\d+$")))) {
+            if (!button->isVisible()) {
+                continue;
+            }
+            const auto seen = firstSeen.constFind(button->objectName());
+            if (seen == firstSeen.cend()) {
+                firstSeen.insert(button->objectName(), button->geometry());
+            } else {
+                EXPECT_EQ(button->geometry(), *seen)
+                    << button->objectName().toStdString() << " on " << page.id.toStdString();
+            }
+        }
+    }
+    EXPECT_FALSE(firstSeen.isEmpty());
 }
 
 TEST_F(Frm537Test, OnlyTheStatementsOfTheChosenChartAreShown) {

@@ -12,6 +12,32 @@
 
 namespace qel::declaration {
 
+namespace {
+
+// A page button as wide as it is when it is the current page (bold), so that choosing a page
+// moves no button of the strip.
+class PageButton : public QToolButton {
+public:
+    PageButton(const QString& caption, QWidget* parent) : QToolButton(parent) {
+        setText(caption);
+        QFont bold = font();
+        bold.setBold(true);
+        setFont(bold);
+        m_width = QToolButton::sizeHint().width();
+        bold.setBold(false);
+        setFont(bold);
+    }
+    QSize sizeHint() const override {
+        const QSize hint = QToolButton::sizeHint();
+        return {std::max(hint.width(), m_width), hint.height()};
+    }
+
+private:
+    int m_width = 0;
+};
+
+} // namespace
+
 TabRowStrip::TabRowStrip(QTabWidget* tabs, int width, QWidget* parent)
     : QWidget(parent), m_tabs(tabs), m_buttons(new QButtonGroup(this)) {
     setObjectName(tabs->objectName() + QStringLiteral("_tabs"));
@@ -22,9 +48,8 @@ TabRowStrip::TabRowStrip(QTabWidget* tabs, int width, QWidget* parent)
     QMap<QString, QList<int>> pagesByKey;
     int total = 0;
     for (int i = 0; i < tabs->count(); ++i) {
-        auto* button = new QToolButton(this);
+        auto* button = new PageButton(tabs->tabText(i), this);
         button->setObjectName(tabs->objectName() + QStringLiteral("_tab%1").arg(i));
-        button->setText(tabs->tabText(i));
         button->setToolTip(tabs->tabToolTip(i));
         button->setCheckable(true);
         button->setFocusPolicy(Qt::NoFocus); // reached by mouse, access key or Ctrl+PgDn/PgUp
