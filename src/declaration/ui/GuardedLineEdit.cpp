@@ -78,6 +78,14 @@ void GuardedLineEdit::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QLineEdit::mousePressEvent(event);
+    // A click into the empty part of a masked box (a date) puts the cursor at its first empty
+    // place, so that the digits typed next fill the mask from there.
+    if (event->button() == Qt::LeftButton && !inputMask().isEmpty() && !hasSelectedText()) {
+        const qsizetype firstEmpty = displayText().indexOf(QLatin1Char('_'));
+        if (firstEmpty >= 0 && cursorPosition() > firstEmpty) {
+            setCursorPosition(static_cast<int>(firstEmpty));
+        }
+    }
 }
 
 void GuardedLineEdit::mouseReleaseEvent(QMouseEvent* event) {
