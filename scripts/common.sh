@@ -26,6 +26,8 @@ install_packages() {
 # build DIR [extra cmake arguments...]
 build() {
     local dir="$1"; shift
+    # Paths inside the checkout are hashed relative to it, so a fresh clone reuses the cache.
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@"
     cmake --build "$dir" -j "$(nproc)"
 }
