@@ -12,6 +12,7 @@
 #include "declaration/rules/CalculationRules.h"
 #include "declaration/rules/IdentificationPageCheck.h"
 #include "declaration/rules/IdentificationRules.h"
+#include "declaration/rules/StatementPageNotices.h"
 
 namespace qel::management {
 
@@ -56,6 +57,7 @@ DeclarationFormSession::DeclarationFormSession(declaration::FormContext context,
     m_validate = std::make_unique<declaration::ValidateCommand>(*m_model, *m_calculation);
     m_loader = std::make_unique<declaration::FormLoader>(*m_model);
     m_identificationCheck = std::make_unique<declaration::IdentificationPageCheck>(*m_model, *m_calculation);
+    m_statementNotices = std::make_unique<declaration::StatementPageNotices>(*m_model);
     m_save = std::make_unique<declaration::SaveCommand>(*m_model, *m_calculation);
     m_cancel = std::make_unique<declaration::CancelCommand>(*m_model, *m_save);
 }

@@ -13,6 +13,7 @@ class CancelCommand;
 class CasillaWindows;
 class FormLoader;
 class IdentificationPageCheck;
+class StatementPageNotices;
 class IdentificationRules;
 class SaveCommand;
 class SectionSwitches;
@@ -73,6 +74,7 @@ private:
     std::unique_ptr<declaration::ValidateCommand> m_validate;
     std::unique_ptr<declaration::FormLoader> m_loader;
     std::unique_ptr<declaration::IdentificationPageCheck> m_identificationCheck;
+    std::unique_ptr<declaration::StatementPageNotices> m_statementNotices;
     std::unique_ptr<declaration::SaveCommand> m_save;
     std::unique_ptr<declaration::CancelCommand> m_cancel;
 };

@@ -230,6 +230,10 @@ void DeclarationFormModel::focusIn(int n) {
     m_focused = n;
     state.maxLength = def->editingLength();
     emit boxChanged(n);
+    const auto entered = m_enteredHandlers;
+    for (const auto& handler : entered) {
+        handler(n);
+    }
     const QString mask = def->editMask();
     if (!state.text.trimmed().isEmpty() && !mask.isEmpty() && def->value != ValueClass::Coefficient &&
         def->value != ValueClass::Percentage) {
@@ -563,6 +567,10 @@ void DeclarationFormModel::paymentChanged() {
 
 void DeclarationFormModel::onCasillaChanged(CasillaHandler handler) {
     m_changedHandlers.append(std::move(handler));
+}
+
+void DeclarationFormModel::onCasillaEntered(CasillaHandler handler) {
+    m_enteredHandlers.append(std::move(handler));
 }
 
 void DeclarationFormModel::onCasillaLeft(CasillaHandler handler) {

@@ -200,6 +200,7 @@ public:
     using ControlHandler = std::function<void(int index)>;
     void onCasillaChanged(CasillaHandler handler);
     void onCasillaLeft(CasillaHandler handler);
+    void onCasillaEntered(CasillaHandler handler);                   // the user entered a box, before any key
     void onCasillaClicked(std::function<bool(int casilla)> handler); // answers whether it opened a window
     // A click or a change of a named control (option button, check box, combo choice,
     // command button, text change); the index is the member's, or -1.
@@ -302,6 +303,7 @@ private:
     PaymentState m_payment;
     QList<CasillaHandler> m_changedHandlers;
     QList<CasillaHandler> m_leftHandlers;
+    QList<CasillaHandler> m_enteredHandlers;
     QList<std::function<bool(int)>> m_clickHandlers;
     QHash<QString, QList<ControlHandler>> m_controlHandlers;
     QList<std::function<void(const QString&)>> m_pageHandlers;
