@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/ScriptableWindow.h"
+#include "app/PresentationModel.h"
 #include "declaration/commands/InconsistencyReport.h"
 #include "printing/ReportDocument.h"
 #include "printing/ReportPreview.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace qel::app {
 class Clock;
@@ -15,14 +16,16 @@ class FormOpener;
 
 namespace qel::declaration {
 
-// FrmConsist, the inconsistency report of the validate command, as a script drives it: the
-// report's lines as the grid txtConsist, cmdAceptar (the report accepted, "A" handed back),
-// cmdImprimir (the printout written beside the report file and opened in the preview) and
-// cmdPdf (the printout into the PDF file the script queued).
-class ConsistencyReportScript : public app::ScriptableWindow, private app::GridSource {
+// FrmConsist without its widgets, the inconsistency report of the validate command: the
+// report's lines (txtConsist, a grid to a script), cmdAceptar (the report accepted, "A" handed
+// back), cmdImprimir (the printout written beside the report file and opened in frmPreview)
+// and cmdPdf (the printout into the PDF file the user chooses).
+class ConsistencyReportModel : public app::PresentationModel, private app::GridSource {
 public:
-    ConsistencyReportScript(QString reportPath, const app::Clock& clock, app::FormOpener& opener,
-                            app::FileChooser* files, printing::ReportPreview::PdfWriter writePdf);
+    // lineControls: the control each line is about, in the order of the lines.
+    ConsistencyReportModel(QString reportPath, QStringList lineControls, const app::Clock& clock,
+                           app::FormOpener& opener, app::FileChooser* files,
+                           printing::ReportPreview::PdfWriter writePdf);
 
     // The printout's page-description file beside the report file ("Mens.PRN"); empty when it
     // cannot be written.
@@ -31,13 +34,23 @@ public:
     static printing::ReportDocument printout(const InconsistencyReport& report, const QDateTime& now);
     static const QString kPdfTitle; // "Inconsistencias Detectadas"
 
-    QString name() const override;
-    QList<app::ControlInfo> controls() const override;
-    bool text(const QString& control, const QString& value) override;
-    bool choose(const QString& control, const QString& code) override;
-    bool click(const QString& control, int index) override;
-    QString state(const QString& control) const override;
-    app::GridSource* grid(const QString& name) override;
+    const InconsistencyReport& report() const { return m_report; }
+    const QStringList& lineControls() const { return m_lineControls; }
+    printing::ReportDocument printout() const;
+
+    // "&Aceptar": the report accepted; the window closes.
+    void accept();
+    // "&Imprimir": the printout in the preview (a printout that cannot be written is the
+    // preview's missing file).
+    void print();
+    // "Guardar como &PDF": the printout into the file the user chooses; false when none was
+    // chosen or it cannot be written.
+    bool savePdf();
+    bool saveAsPdf(const QString& path) const;
+
+    // PresentationModel
+    QString windowName() const override;
+    QList<app::DeclaredControl> declaredControls() override;
     bool isClosed() const override { return m_closed; }
     QString result() const override;
 
@@ -47,10 +60,8 @@ private:
     int currentRow() const override { return m_current; }
     void setCurrentRow(int row) override { m_current = row; }
 
-    void print();
-    bool savePdf();
-
     QString m_reportPath;
+    QStringList m_lineControls;
     const app::Clock& m_clock;
     app::FormOpener& m_opener;
     app::FileChooser* m_files;

@@ -1,4 +1,4 @@
-#include "declaration/model/UbigeoScript.h"
+#include "declaration/model/UbigeoModel.h"
 
 #include "base/Prompter.h"
 #include "store/DatabaseError.h"
@@ -8,24 +8,21 @@
 
 namespace qel::declaration {
 
-const QString UbigeoScript::kWindowName = QStringLiteral("frmUbigeo");
+const QString UbigeoModel::kWindowName = QStringLiteral("frmUbigeo");
 
-namespace {
-
-const QString kTree = QStringLiteral("trvUbigeo");
-const QString kAccept = QStringLiteral("cmdAceptar");
-const QString kCancel = QStringLiteral("cmdCancelar");
-
-} // namespace
-
-UbigeoScript::UbigeoScript(store::Database& db, app::Prompter& prompter, QString zone, const QString& current)
+UbigeoModel::UbigeoModel(store::Database& db, app::Prompter& prompter, QString zone, const QString& current)
     : m_db(db), m_prompter(prompter), m_zone(std::move(zone).trimmed()) {
     try {
         for (const UbigeoPicker::Department& department : UbigeoPicker(m_db).places(m_zone)) {
             m_places.append(department.place);
+            m_depths.append(0);
             for (const UbigeoPicker::Province& province : department.provinces) {
                 m_places.append(province.place);
-                m_places.append(province.districts);
+                m_depths.append(1);
+                for (const UbigeoPicker::Place& district : province.districts) {
+                    m_places.append(district);
+                    m_depths.append(2);
+                }
             }
         }
     } catch (const store::DatabaseError& error) {
@@ -34,58 +31,39 @@ UbigeoScript::UbigeoScript(store::Database& db, app::Prompter& prompter, QString
     m_current = rowOf(current.trimmed());
 }
 
-QList<app::ControlInfo> UbigeoScript::controls() const {
-    return {
-        {kTree, QStringLiteral("grid")}, {kAccept, QStringLiteral("command")}, {kCancel, QStringLiteral("command")}};
+QList<app::DeclaredControl> UbigeoModel::declaredControls() {
+    app::DeclaredControl tree{QStringLiteral("trvUbigeo"), QStringLiteral("grid")};
+    tree.grid = this;
+    tree.choose = [this](const QString& code) {
+        const int row = rowOf(code.trimmed());
+        if (row < 0) {
+            throw app::ScriptError{QStringLiteral("trvUbigeo no tiene el código %1").arg(code)};
+        }
+        m_current = row;
+        return true;
+    };
+    tree.state = [this] {
+        return QLatin1Char('"') + (m_current >= 0 ? m_places.at(m_current).code : QString()) + QLatin1Char('"');
+    };
+    app::DeclaredControl accept{QStringLiteral("cmdAceptar"), QStringLiteral("command")};
+    accept.click = [this](int) {
+        this->accept();
+        return true;
+    };
+    app::DeclaredControl cancel{QStringLiteral("cmdCancelar"), QStringLiteral("command")};
+    cancel.click = [this](int) {
+        this->cancel();
+        return true;
+    };
+    return {tree, accept, cancel};
 }
 
-bool UbigeoScript::text(const QString& control, const QString&) {
-    throw app::ScriptError{QStringLiteral("no existe el control %1").arg(control)};
-}
-
-bool UbigeoScript::choose(const QString& control, const QString& code) {
-    requireTree(control);
-    const int row = rowOf(code.trimmed());
-    if (row < 0) {
-        throw app::ScriptError{QStringLiteral("%1 no tiene el código %2").arg(control, code)};
-    }
-    m_current = row;
-    return true;
-}
-
-bool UbigeoScript::click(const QString& control, int) {
-    if (control == kAccept) {
-        accept();
-    } else if (control == kCancel) {
-        m_closed = true;
-    } else {
-        throw app::ScriptError{QStringLiteral("no existe el control %1").arg(control)};
-    }
-    return true;
-}
-
-QString UbigeoScript::state(const QString& control) const {
-    requireTree(control);
-    const QString code = m_current >= 0 ? m_places.at(m_current).code : QString();
-    return QLatin1Char('"') + code + QLatin1Char('"');
-}
-
-app::GridSource* UbigeoScript::grid(const QString& name) {
-    return name == kTree ? this : nullptr;
-}
-
-QStringList UbigeoScript::rowTexts(int row) const {
+QStringList UbigeoModel::rowTexts(int row) const {
     const UbigeoPicker::Place& place = m_places.at(row);
     return {place.name, place.code};
 }
 
-void UbigeoScript::requireTree(const QString& control) const {
-    if (control != kTree) {
-        throw app::ScriptError{QStringLiteral("no existe el control %1").arg(control)};
-    }
-}
-
-int UbigeoScript::rowOf(const QString& code) const {
+int UbigeoModel::rowOf(const QString& code) const {
     for (int row = 0; row < m_places.size(); ++row) {
         if (m_places.at(row).code == code) {
             return row;
@@ -95,7 +73,7 @@ int UbigeoScript::rowOf(const QString& code) const {
 }
 
 // Only a district of the zone closes the window; a department or a province is refused.
-void UbigeoScript::accept() {
+void UbigeoModel::accept() {
     const QString code = m_current >= 0 ? m_places.at(m_current).code : QString();
     if (UbigeoPicker(m_db).confirm(m_zone, code, m_prompter)) {
         m_result = code;
