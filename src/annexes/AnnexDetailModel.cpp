@@ -794,4 +794,136 @@ void AnnexDetailModel::close() {
     emit closed();
 }
 
+// --- What a script drives -------------------------------------------------------------------
+
+namespace {
+
+QString scriptKind(FieldKind kind) {
+    switch (kind) {
+    case FieldKind::Date:
+        return QStringLiteral("date");
+    case FieldKind::Combo:
+    case FieldKind::DocType:
+        return QStringLiteral("combo");
+    case FieldKind::Option:
+        return QStringLiteral("option");
+    case FieldKind::Check:
+        return QStringLiteral("check");
+    default:
+        return QStringLiteral("text");
+    }
+}
+
+// The grid inside a window as a script reads it.
+class ChildGridSource : public app::GridSource {
+public:
+    explicit ChildGridSource(AnnexGridModel& rows) : m_rows(rows) {}
+    int rowCount() const override { return m_rows.rowCount(); }
+    QStringList rowTexts(int row) const override { return m_rows.rowTexts(row); }
+    int currentRow() const override { return m_rows.current(); }
+    void setCurrentRow(int row) override { m_rows.select(row); }
+
+private:
+    AnnexGridModel& m_rows;
+};
+
+} // namespace
+
+QList<app::DeclaredControl> AnnexDetailModel::declaredControls() {
+    static const QString kAction = QStringLiteral("cmdAccion");
+    const auto quoted = [](const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); };
+    QList<app::DeclaredControl> controls;
+    for (const AnnexField& f : m_def.fields) {
+        const QString name = f.control;
+        const FieldKind kind = f.kind;
+        app::DeclaredControl control(name, scriptKind(kind));
+        control.aliases = {f.column};
+        control.choose = [this, name](const QString& code) {
+            if (!state(name).enabled) {
+                return false;
+            }
+            if (!choose(name, code)) {
+                throw app::ScriptError{QStringLiteral("%1 no tiene la opción %2").arg(name, code)};
+            }
+            return true;
+        };
+        const auto chooseCode = control.choose;
+        control.type = [this, name, kind, chooseCode](const QString& value) {
+            if (!state(name).enabled) {
+                return false;
+            }
+            if (kind == FieldKind::Combo || kind == FieldKind::DocType || kind == FieldKind::Option) {
+                return chooseCode(value);
+            }
+            setText(name, value);
+            return true;
+        };
+        if (kind == FieldKind::Check) {
+            control.click = [this, name](int) {
+                if (!state(name).enabled) {
+                    return false;
+                }
+                return choose(name, value(name) == QStringLiteral("1") ? QStringLiteral("0") : QStringLiteral("1"));
+            };
+        } else if (kind == FieldKind::Option) {
+            control.click = [chooseCode](int index) { return chooseCode(QString::number(index)); };
+        }
+        control.state = [this, name, kind, quoted] {
+            const FieldState& s = state(name);
+            const QString enabled = s.enabled ? QStringLiteral(" enabled") : QStringLiteral(" disabled");
+            switch (kind) {
+            case FieldKind::Option:
+                return (s.code.isEmpty() ? QStringLiteral("-") : s.code) + enabled;
+            case FieldKind::Check:
+                return (s.code == QStringLiteral("1") ? QStringLiteral("1") : QStringLiteral("0")) + enabled;
+            case FieldKind::Combo:
+            case FieldKind::DocType:
+                return quoted(s.code) + enabled;
+            default:
+                return quoted(value(name)) + enabled;
+            }
+        };
+        controls.append(control);
+    }
+    for (const auto& [window, caption] : m_def.opens) {
+        const QString command = commandOf(window);
+        app::DeclaredControl opens(command, QStringLiteral("command"));
+        opens.click = [this, command](int) {
+            click(command, 0);
+            return true;
+        };
+        opens.state = [] { return QStringLiteral("{0,1} enabled"); };
+        controls.append(opens);
+    }
+    if (const AnnexGridDef* child = childGrid()) {
+        m_childSource = std::make_unique<ChildGridSource>(*m_childRows);
+        app::DeclaredControl grid(child->grid, QStringLiteral("grid"));
+        grid.grid = m_childSource.get();
+        grid.state = [this] { return QString::number(m_childRows->rowCount()) + QStringLiteral(" enabled"); };
+        controls.append(grid);
+        const QString array = child->array;
+        app::DeclaredControl buttons(array, QStringLiteral("command"));
+        buttons.click = [this, array](int index) {
+            if (index < 0 || index > 2) {
+                throw app::ScriptError{QStringLiteral("%1 no tiene el botón %2").arg(array).arg(index)};
+            }
+            clickChild(index);
+            return true;
+        };
+        buttons.state = [] { return QStringLiteral("{0,1,2} enabled"); };
+        controls.append(buttons);
+    }
+    app::DeclaredControl action(kAction, QStringLiteral("command"));
+    action.click = [this](int index) {
+        if (index != 0 && index != 1) {
+            throw app::ScriptError{QStringLiteral("cmdAccion no tiene el botón %1").arg(index)};
+        }
+        click(kAction, index);
+        return true;
+    };
+    action.state = [] { return QStringLiteral("{0,1} enabled"); };
+    controls.append(action);
+    return controls;
+}
+
 } // namespace qel::annexes

@@ -4,6 +4,7 @@
 #include "annexes/AnnexChecks.h"
 #include "annexes/AnnexGridModel.h"
 #include "app/FormRequest.h"
+#include "app/PresentationModel.h"
 #include "store/DeclarationKey.h"
 
 #include <QDate>
@@ -55,7 +56,12 @@ struct FieldState {
 // and cross-row checks, the correlative, the modified flag with its close question, and the
 // save of the row in one transaction (cNumero "000000"). The window widget, the batch mode and
 // the tests drive it; every annex is this class with its catalogue entry and checks.
-class AnnexDetailModel : public QObject {
+//
+// Its controls: every field by its control name and by the column it writes (`choose
+// tipo_socio 01`, `text Porcentaje 33.33`), option fields taking the code as their index
+// (`click optPlazo 1`), the sub-window buttons, the inner grid and its buttons, and cmdAccion 0
+// ("&Grabar") and 1 ("&Salir").
+class AnnexDetailModel : public QObject, public app::PresentationModel {
     Q_OBJECT
 public:
     AnnexDetailModel(const AnnexDef& def, AnnexContext context, app::FormRequest request, QObject* parent = nullptr);
@@ -97,7 +103,11 @@ public:
     void clearField(const QString& name);
 
     bool isModified() const { return m_modified; }
-    bool isClosed() const { return m_closed; }
+    // PresentationModel
+    QString windowName() const override { return m_def.window; }
+    QList<app::DeclaredControl> declaredControls() override;
+    bool isClosed() const override { return m_closed; }
+
     QString focus() const { return m_focus; }
     void setFocus(const QString& name);
 
@@ -181,6 +191,7 @@ private:
     QString m_caption;
     std::optional<AnnexGridDef> m_childDef;
     std::unique_ptr<AnnexGridModel> m_childRows;
+    std::unique_ptr<app::GridSource> m_childSource; // the inner grid as a script reads it
 };
 
 } // namespace qel::annexes

@@ -286,4 +286,35 @@ void CasillaAssistantModel::storeRows() {
     }
 }
 
+// --- What a script drives -------------------------------------------------------------------
+
+QList<app::DeclaredControl> CasillaAssistantModel::declaredControls() {
+    QList<app::DeclaredControl> controls;
+    for (const AssistantField& field : m_def.fields) {
+        const int id = field.id();
+        app::DeclaredControl box(field.boxName(), QStringLiteral("text"));
+        box.type = [this, id](const QString& value) { return setText(id, value); };
+        box.state = [this, id] { return QLatin1Char('"') + shownText(id) + QLatin1Char('"'); };
+        controls.append(box);
+        if (!field.opens.isEmpty()) {
+            app::DeclaredControl detail(field.detailButton(), QStringLiteral("command"));
+            detail.click = [this, id](int) { return openDetail(id); };
+            detail.state = [] { return QStringLiteral("{0}"); };
+            controls.append(detail);
+        }
+    }
+    app::DeclaredControl saveButton(QStringLiteral("CmdGrabar"), QStringLiteral("command"));
+    saveButton.click = [this](int) { return save(); };
+    saveButton.state = [this] { return m_readOnly ? QStringLiteral("{}") : QStringLiteral("{0}"); };
+    controls.append(saveButton);
+    app::DeclaredControl leave(QStringLiteral("cmdCerrar"), QStringLiteral("command"));
+    leave.click = [this](int) {
+        close();
+        return true;
+    };
+    leave.state = [] { return QStringLiteral("{0}"); };
+    controls.append(leave);
+    return controls;
+}
+
 } // namespace qel::annexes

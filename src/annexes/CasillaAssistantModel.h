@@ -2,6 +2,7 @@
 
 #include "annexes/AssistantDef.h"
 #include "annexes/AssistantValues.h"
+#include "app/PresentationModel.h"
 #include "store/DeclarationKey.h"
 
 #include <QString>
@@ -20,8 +21,10 @@ namespace qel::annexes {
 // A casilla assistant without its window: the boxes of one AssistantDef over the working
 // casillas of the declaration (TMPF584DET) and its monthly rows (TMPF572DETBAS). Typing
 // recomputes the totals; save() checks, stores and hands back the value of the casilla the
-// window was opened for; close() leaves the working rows as they were.
-class CasillaAssistantModel {
+// window was opened for; close() leaves the working rows as they were. Its controls: the boxes
+// by the names the window gives them (txtCasilla511, txtMes01), the detail buttons of the
+// boxes that open a window, "CmdGrabar" and "cmdCerrar".
+class CasillaAssistantModel : public app::PresentationModel {
 public:
     CasillaAssistantModel(store::Database& db, app::Prompter& prompter, const AssistantDef& def,
                           store::DeclarationKey key, int casilla, bool readOnly = false, QStringList rowKey = {});
@@ -50,9 +53,13 @@ public:
     // Checks, stores the rows and closes; false (with the message shown) when a check fails.
     bool save();
     void close() { m_closed = true; }
-    bool isClosed() const { return m_closed; }
+
+    // PresentationModel
+    QString windowName() const override { return m_def.window; }
+    QList<app::DeclaredControl> declaredControls() override;
+    bool isClosed() const override { return m_closed; }
     // The value handed back to the casilla ("" when the window closed without saving).
-    QString result() const { return m_result; }
+    QString result() const override { return m_result; }
 
 private:
     void load();

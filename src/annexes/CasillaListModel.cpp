@@ -197,4 +197,58 @@ void CasillaListModel::showReminders() {
     }
 }
 
+// --- What a script drives -------------------------------------------------------------------
+
+int CasillaListModel::rowCount() const {
+    return m_grid->rowCount();
+}
+
+QStringList CasillaListModel::rowTexts(int row) const {
+    return m_grid->rowTexts(row);
+}
+
+int CasillaListModel::currentRow() const {
+    return m_grid->current();
+}
+
+void CasillaListModel::setCurrentRow(int row) {
+    m_grid->select(row);
+}
+
+QList<app::DeclaredControl> CasillaListModel::declaredControls() {
+    const auto quoted = [](const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); };
+    app::DeclaredControl grid(kGrid, QStringLiteral("grid"));
+    grid.grid = this;
+    grid.state = [this] { return QString::number(rowCount()); };
+    app::DeclaredControl total(QStringLiteral("txtTotal"), QStringLiteral("label"));
+    total.state = [this, quoted] { return quoted(totalText()); };
+    app::DeclaredControl buttons(QStringLiteral("cmdAccion"), QStringLiteral("command"));
+    buttons.click = [this](int index) {
+        if (index < 0 || index > 3) {
+            throw app::ScriptError{QStringLiteral("cmdAccion no tiene el botón %1").arg(index)};
+        }
+        if (index != 3 && m_readOnly) {
+            return false;
+        }
+        click(index);
+        return true;
+    };
+    buttons.state = [this] { return m_readOnly ? QStringLiteral("{3}") : QStringLiteral("{0,1,2,3}"); };
+    QList<app::DeclaredControl> controls = {grid, total, buttons};
+    if (!m_prompt.isEmpty()) {
+        app::DeclaredControl prompt(QStringLiteral("lblDetalle"), QStringLiteral("label"));
+        prompt.state = [this, quoted] { return quoted(m_prompt); };
+        controls.append(prompt);
+    }
+    if (imports()) {
+        app::DeclaredControl import(QStringLiteral("cmdImportar"), QStringLiteral("command"));
+        import.click = [this](int) { return importRows();
+    };
+    import.state = [this] { return m_readOnly ? QStringLiteral("{}") : QStringLiteral("{0}");
+};
+controls.append(import);
+} // namespace qel::annexes
+return controls;
+}
+
 } // namespace qel::annexes

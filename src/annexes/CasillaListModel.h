@@ -1,6 +1,7 @@
 #pragma once
 
 #include "annexes/CasillaListCatalog.h"
+#include "app/PresentationModel.h"
 #include "store/DeclarationKey.h"
 
 #include <QString>
@@ -23,8 +24,9 @@ class AnnexGridModel;
 // A list window of a casilla without its window: the grid grdDetalleCasilla over the annex's
 // working rows, its total, the buttons cmdAccion(0..3) "&Nuevo", "&Modificar", "&Eliminar" and
 // "&Salir", and the total handed back to the casilla. Every list of the catalogue is this
-// class with its catalogue entry.
-class CasillaListModel {
+// class with its catalogue entry. A list that imports has cmdImportar too, and a casilla's
+// prompt shows as lblDetalle.
+class CasillaListModel : public app::PresentationModel, private app::GridSource {
 public:
     static const QString kTotalMask;    // "##,###,###,###,##0"
     static const QStringList kCaptions; // "&Nuevo", "&Modificar", "&Eliminar", "&Salir"
@@ -64,10 +66,19 @@ public:
     static QString promptFrom(const QString& code);
     QString prompt() const { return m_prompt; }
 
-    bool isClosed() const { return m_closed; }
-    QString result() const { return m_result; }
+    // PresentationModel
+    QString windowName() const override { return m_def.window; }
+    QList<app::DeclaredControl> declaredControls() override;
+    bool isClosed() const override { return m_closed; }
+    QString result() const override { return m_result; }
 
 private:
+    // GridSource of grdDetalleCasilla
+    int rowCount() const override;
+    QStringList rowTexts(int row) const override;
+    int currentRow() const override;
+    void setCurrentRow(int row) override;
+
     QString openDetail(int action, const QStringList& keyValues);
     void showReminders();
 

@@ -8,6 +8,8 @@
 
 namespace qel::annexes {
 
+const QString LossBalanceModel::kWindowName = QStringLiteral("frmPerdidaEjercAnt");
+
 const QString LossBalanceModel::kCaption = QStringLiteral("Pérdida tributaria compensable de Ejercicios anteriores");
 const QString LossBalanceModel::kBadYear = QStringLiteral("El año no es válido.");
 
@@ -98,6 +100,38 @@ bool LossBalanceModel::save() {
     m_result = app::formatNumber(total(), app::masks::kWhole);
     m_closed = true;
     return true;
+}
+
+// --- What a script drives -------------------------------------------------------------------
+
+QList<app::DeclaredControl> LossBalanceModel::declaredControls() {
+    const auto quoted = [](const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); };
+    QList<app::DeclaredControl> controls;
+    for (int row = 0; row < kRows; ++row) {
+        app::DeclaredControl yearBox(QStringLiteral("txtAnio%1").arg(row), QStringLiteral("text"));
+        yearBox.type = [this, row](const QString& value) { return setYear(row, value); };
+        yearBox.state = [this, row, quoted] { return quoted(year(row)); };
+        controls.append(yearBox);
+        app::DeclaredControl amountBox(QStringLiteral("txtMonto%1").arg(row), QStringLiteral("text"));
+        amountBox.type = [this, row](const QString& value) { return setAmount(row, value); };
+        amountBox.state = [this, row, quoted] { return quoted(amount(row)); };
+        controls.append(amountBox);
+    }
+    app::DeclaredControl totalLabel(QStringLiteral("lblTotal"), QStringLiteral("label"));
+    totalLabel.state = [this, quoted] { return quoted(app::formatNumber(total(), app::masks::kAmount)); };
+    controls.append(totalLabel);
+    app::DeclaredControl saveButton(QStringLiteral("CmdGrabar"), QStringLiteral("command"));
+    saveButton.click = [this](int) { return save(); };
+    saveButton.state = [] { return QStringLiteral("{0}"); };
+    controls.append(saveButton);
+    app::DeclaredControl leave(QStringLiteral("cmdCerrar"), QStringLiteral("command"));
+    leave.click = [this](int) {
+        close();
+        return true;
+    };
+    leave.state = [] { return QStringLiteral("{0}"); };
+    controls.append(leave);
+    return controls;
 }
 
 } // namespace qel::annexes

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "annexes/LossBalances.h"
+#include "app/PresentationModel.h"
 #include "store/DeclarationKey.h"
 
 #include <QList>
@@ -13,9 +14,11 @@ class Prompter;
 namespace qel::annexes {
 
 // frmPerdidaEjercAnt without its window: the balance of tax losses of earlier years, one row
-// per year of origin. Its total is the loss balance casilla 111 starts from.
-class LossBalanceModel {
+// per year of origin. Its total is the loss balance casilla 111 starts from. Its controls:
+// txtAnio0-9, txtMonto0-9, lblTotal, "CmdGrabar" and "cmdCerrar".
+class LossBalanceModel : public app::PresentationModel {
 public:
+    static const QString kWindowName; // "frmPerdidaEjercAnt"
     static constexpr int kRows = 10;
     static const QString kCaption; // "Pérdida tributaria compensable de Ejercicios anteriores"
     static const QString kBadYear; // "El año no es válido."
@@ -34,8 +37,12 @@ public:
     bool yearValid(int row) const;
     bool save();
     void close() { m_closed = true; }
-    bool isClosed() const { return m_closed; }
-    QString result() const { return m_result; }
+
+    // PresentationModel
+    QString windowName() const override { return kWindowName; }
+    QList<app::DeclaredControl> declaredControls() override;
+    bool isClosed() const override { return m_closed; }
+    QString result() const override { return m_result; }
 
 private:
     store::Database& m_db;

@@ -1,5 +1,6 @@
 #include "annexes/MonthAssistantModel.h"
 
+#include "annexes/AssistantGridControls.h"
 #include "app/FormOpener.h"
 #include "base/NumberFormat.h"
 #include "store/Database.h"
@@ -230,6 +231,25 @@ void MonthAssistantModel::notify() {
     if (m_changed) {
         m_changed();
     }
+}
+
+// --- What a script drives -------------------------------------------------------------------
+
+QList<app::DeclaredControl> MonthAssistantModel::declaredControls() {
+    return assistantGridControls(*this, QStringLiteral("grdAsistente"), *this, m_scriptRow,
+                                 !m_kind.importKind.isEmpty());
+}
+
+QStringList MonthAssistantModel::rowTexts(int row) const {
+    QStringList texts = {monthLabel(row)};
+    for (int column = 0; column < columnCount(); ++column) {
+        texts.append(cellText(row, column));
+    }
+    // The payments assistant shows the month's total too.
+    if (m_kind.rowTotals) {
+        texts.append(rowTotalText(row));
+    }
+    return texts;
 }
 
 } // namespace qel::annexes

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "annexes/MonthAssistantKind.h"
+#include "app/PresentationModel.h"
 #include "store/DeclarationKey.h"
 
 #include <QList>
@@ -24,7 +25,7 @@ namespace qel::annexes {
 // and the first four of the next), one or more amount columns per month, the totals kept up
 // to date on every change, and the save that replaces the assistant type's working rows. The
 // total is what the casilla receives.
-class MonthAssistantModel {
+class MonthAssistantModel : public app::PresentationModel, private app::GridSource {
 public:
     static constexpr int kRows = 16;
     static const QString kCellMask;          // "#,###,###,##0": a cell not being edited
@@ -67,13 +68,24 @@ public:
     // cmdImportar: the text import of the assistant's kind, then the rows read again.
     bool importRows();
 
-    bool isClosed() const { return m_closed; }
-    QString result() const { return m_result; }
+    // PresentationModel: the grid, txtTotal, CmdGrabar, cmdCerrar and cmdImportar (when the
+    // assistant imports) as a script drives them.
+    QString windowName() const override { return m_kind.window; }
+    QList<app::DeclaredControl> declaredControls() override;
+    bool isClosed() const override { return m_closed; }
+    QString result() const override { return m_result; }
 
     // Called after every change of a cell or of the whole grid (load, import).
     void setChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
 
 private:
+    // GridSource of the grid as a script reads it: the row's label, then its cells as shown.
+    int rowCount() const override { return kRows; }
+    QStringList rowTexts(int row) const override;
+    int currentRow() const override { return m_scriptRow; }
+    void setCurrentRow(int row) override { m_scriptRow = row; }
+    int m_scriptRow = -1;
+
     using Row = QList<std::optional<double>>;
     bool rowIsEmpty(int row) const;
     void ensureHeader();

@@ -1,5 +1,6 @@
 #include "annexes/MovementAssistantModel.h"
 
+#include "annexes/AssistantGridControls.h"
 #include "annexes/MovementCasillas.h"
 #include "app/FormOpener.h"
 #include "base/NumberFormat.h"
@@ -10,6 +11,8 @@
 #include <QSqlQuery>
 
 namespace qel::annexes {
+
+const QString MovementAssistantModel::kGrid = QStringLiteral("grdMovimiento");
 
 const QString MovementAssistantModel::kCellMask = QStringLiteral("#,###,###,##0");
 const QString MovementAssistantModel::kEditMask = QStringLiteral("#########0");
@@ -252,6 +255,20 @@ void MovementAssistantModel::notify() {
     if (m_changed) {
         m_changed();
     }
+}
+
+// --- What a script drives -------------------------------------------------------------------
+
+QList<app::DeclaredControl> MovementAssistantModel::declaredControls() {
+    return assistantGridControls(*this, kGrid, *this, m_scriptRow, true);
+}
+
+QStringList MovementAssistantModel::rowTexts(int row) const {
+    QStringList texts = {MovementAssistantKind::lineLabels().at(row)};
+    for (int column = 0; column < columnCount(); ++column) {
+        texts.append(cellText(row, column));
+    }
+    return texts;
 }
 
 } // namespace qel::annexes

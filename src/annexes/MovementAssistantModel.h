@@ -1,6 +1,7 @@
 #pragma once
 
 #include "annexes/MovementAssistantKind.h"
+#include "app/PresentationModel.h"
 #include "store/DeclarationKey.h"
 
 #include <QList>
@@ -25,8 +26,9 @@ namespace qel::annexes {
 // balance, additions and retirements, the column totals, and the save that replaces the
 // casilla's movement lines and the working casillas they give. The casilla receives the total
 // of the closing balances.
-class MovementAssistantModel {
+class MovementAssistantModel : public app::PresentationModel, private app::GridSource {
 public:
+    static const QString kGrid;     // "grdMovimiento"
     static const QString kCellMask; // "#,###,###,##0"
     static const QString kEditMask; // "#########0", also how amounts are stored
     static const QString kNegativeClosing;
@@ -66,11 +68,22 @@ public:
     // cmdImportar: the import window of the movement kind for this casilla, then the lines again.
     bool importRows();
 
-    bool isClosed() const { return m_closed; }
-    QString result() const { return m_result; }
+    // PresentationModel: the grid, txtTotal, CmdGrabar, cmdCerrar and cmdImportar (when the
+    // assistant imports) as a script drives them.
+    QString windowName() const override { return m_kind.window; }
+    QList<app::DeclaredControl> declaredControls() override;
+    bool isClosed() const override { return m_closed; }
+    QString result() const override { return m_result; }
     void setChangeListener(std::function<void()> listener) { m_changed = std::move(listener); }
 
 private:
+    // GridSource of the grid as a script reads it: the row's label, then its cells as shown.
+    int rowCount() const override { return MovementAssistantKind::kLines; }
+    QStringList rowTexts(int row) const override;
+    int currentRow() const override { return m_scriptRow; }
+    void setCurrentRow(int row) override { m_scriptRow = row; }
+    int m_scriptRow = -1;
+
     using Line = QList<std::optional<double>>;
     void computeClosing(int row);
     bool lineIsEmpty(int row) const;

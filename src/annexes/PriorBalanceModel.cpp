@@ -9,6 +9,8 @@
 
 namespace qel::annexes {
 
+const QString PriorBalanceModel::kWindowName = QStringLiteral("frmSaldoFavorEjercAnt");
+
 const QString PriorBalanceModel::kCaption =
     QStringLiteral("Detalle Casilla 127 - Saldo a favor no  aplicado del ejercicio anterior");
 const QString PriorBalanceModel::kPartsExceed =
@@ -141,6 +143,43 @@ QMap<int, QString> PriorBalanceModel::decode(const QString& result) {
         }
     }
     return values;
+}
+
+QList<app::DeclaredControl> PriorBalanceModel::declaredControls() {
+    static const QString box = QStringLiteral("txtValor_%1");
+    QList<app::DeclaredControl> controls;
+    for (const int casilla : casillas()) {
+        app::DeclaredControl part(box.arg(casilla), QStringLiteral("text"));
+        part.type = [this, casilla](const QString& value) {
+            QString digits;
+            for (const QChar c : value) {
+                if (c.isDigit()) {
+                    digits.append(c); // the boxes take digits only, as typed
+                }
+            }
+            return setText(casilla, digits);
+        };
+        part.state = [this, casilla] { return QLatin1Char('"') + text(casilla) + QLatin1Char('"'); };
+        controls.append(part);
+    }
+    app::DeclaredControl unappliedBox(box.arg(127), QStringLiteral("label"));
+    unappliedBox.type = [](const QString&) { return false; };
+    unappliedBox.state = [this] { return QLatin1Char('"') + unappliedText() + QLatin1Char('"'); };
+    controls.append(unappliedBox);
+    app::DeclaredControl buttons(QStringLiteral("cmdAccion"), QStringLiteral("command"));
+    buttons.click = [this](int index) {
+        if (index == 0) {
+            return save();
+        }
+        if (index == 1) {
+            leave();
+            return true;
+        }
+        throw app::ScriptError{QStringLiteral("cmdAccion no tiene el botón %1").arg(index)};
+    };
+    buttons.state = [this] { return m_readOnly ? QStringLiteral("{1}") : QStringLiteral("{0,1}"); };
+    controls.append(buttons);
+    return controls;
 }
 
 } // namespace qel::annexes

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PresentationModel.h"
 #include "store/DeclarationKey.h"
 
 #include <QMap>
@@ -21,8 +22,12 @@ namespace qel::annexes {
 // year's payments on account (203) and what was refunded or offset (204). Casilla 127 is
 // what is left: 202 - 203 - 204. The parts are DET-only casillas that the form keeps, so they
 // travel in and out of the window with the request and its result.
-class PriorBalanceModel {
+//
+// Its controls: the boxes txtValor_202 to txtValor_204 (digits only, as typed), the result
+// txtValor_127, cmdAccion 0 ("&Grabar") and 1 ("&Salir").
+class PriorBalanceModel : public app::PresentationModel {
 public:
+    static const QString kWindowName;    // "frmSaldoFavorEjercAnt"; casilla 127 opens it as "frmAnexo127"
     static const QString kCaption;       // "Detalle Casilla 127 - Saldo a favor no  aplicado ..."
     static const QString kPartsExceed;   // "La casilla 202 no puede ser menor a la suma de ..."
     static const QString kModified;      // "¿El formulario ha sido modificado, desea guardar los cambios?"
@@ -53,8 +58,11 @@ public:
     // "&Salir": asks to save a modified window first; false while it stays open.
     bool leave();
 
-    bool isClosed() const { return m_closed; }
-    QString result() const { return m_result; }
+    // PresentationModel
+    QString windowName() const override { return kWindowName; }
+    QList<app::DeclaredControl> declaredControls() override;
+    bool isClosed() const override { return m_closed; }
+    QString result() const override { return m_result; }
 
     // The result carries casilla 127 and its three parts: "127=...;202=...;203=...;204=...".
     static QString encode(const QMap<int, QString>& values);

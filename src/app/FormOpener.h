@@ -14,6 +14,10 @@ public:
     virtual QString open(const FormRequest& request) = 0;
     // Whether a window of that name can be opened (registered, or known to come later).
     virtual bool knows(const QString& name) const = 0;
+    // Closes the window of that name if it is still open beside its caller (the inconsistency
+    // report once the declaration it lists has changed); a window that ran to its end is gone
+    // already, so an opener of such windows only has nothing to do.
+    virtual void close(const QString& name) { Q_UNUSED(name) }
 };
 
 } // namespace qel::app

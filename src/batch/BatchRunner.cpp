@@ -269,7 +269,11 @@ std::optional<QString> BatchRunner::runRegisteredWindow(const app::FormRequest& 
     if (factory == nullptr) {
         return std::nullopt;
     }
-    return runWindow((*factory)(m_context, request));
+    std::unique_ptr<app::ScriptableWindow> window = (*factory)(m_context, request);
+    if (!window) {
+        return QString(); // the model declined the request and said why
+    }
+    return runWindow(std::move(window));
 }
 
 QString BatchRunner::runWindow(std::unique_ptr<app::ScriptableWindow> window) {

@@ -1,18 +1,16 @@
 #include "annexes/AnnexCatalog.h"
-#include "annexes/AnnexScriptWindow.h"
-#include "annexes/AssistantScripts.h"
 #include "annexes/CasillaListCatalog.h"
-#include "annexes/CasillaScripts.h"
-#include "annexes/MovementAssistantScript.h"
 #include "app/HelpScript.h"
+#include "app/WindowRegistry.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
-#include "batch/FormDialogWindows.h"
+#include "batch/ModelAdapter.h"
 #include "batch/SentDeclarationWindows.h"
 #include "batch/TrialBalanceBatchWindows.h"
 #include "imports/ImportModel.h"
 #include "printing/PrintScripts.h"
 #include "printing/ReportPainter.h"
+#include "windows/ModuleWindows.h"
 
 #include <QDir>
 
@@ -67,51 +65,40 @@ void registerImportWindows(BatchWindows& windows) {
 //   for (const QString& name : annexes::AnnexCatalog::windowNames())
 //       windows.addWindow(name, [](BatchContext& c, const app::FormRequest& r) { ... });
 void registerBatchWindows(BatchWindows& windows) {
-    // The annex detail windows of the annex catalogue.
-    for (const annexes::AnnexDef& def : annexes::AnnexCatalog::instance().windows()) {
-        windows.addWindow(def.window, [&def](BatchContext& c, const app::FormRequest& request) {
-            const annexes::AnnexContext context{c.services.db, c.services.prompter, c.services.clock,
-                                                &c.services.opener};
-            return std::make_unique<annexes::AnnexScriptWindow>(def, context, request);
-        });
-    }
-    // The list windows and month assistants behind the casillas.
-    for (const QString& name : annexes::CasillaScripts::names()) {
-        windows.addWindow(name, [name](BatchContext& c, const app::FormRequest& request) {
-            return annexes::CasillaScripts::create(name, c.services.db, c.services.prompter, &c.services.opener,
-                                                   request);
-        });
-    }
-    // The credits window keeps either of its tables by the casilla it serves.
-    windows.addWindow(QStringLiteral("frmDetalleCredReinversIng"), [](BatchContext& c,
-                                                                      const app::FormRequest& request) {
-        const annexes::AnnexContext context{c.services.db, c.services.prompter, c.services.clock, &c.services.opener};
-        const annexes::AnnexDef& def =
-            annexes::CasillaListCatalog::creditWindow(request.casilla.value_or(request.code.toInt()));
-        return std::make_unique<annexes::AnnexScriptWindow>(def, context, request);
-    });
-    // The movement assistants of the fixed assets (casillas 317, 380-382; 328, 383).
-    for (const annexes::MovementAssistantKind& kind : annexes::MovementAssistantKind::all()) {
-        windows.addWindow(kind.window, [&kind](BatchContext& c, const app::FormRequest& request) {
-            return annexes::MovementAssistantScript::open(kind.window, c.services.db, c.services.prompter,
-                                                          &c.services.opener, request);
-        });
+    // The windows of the window registry, each model driven through the generic adapter.
+    for (const QString& name : qel::windows::moduleWindows().names()) {
+        windows.addWindow(
+            name, [name](BatchContext& c, const app::FormRequest& request) -> std::unique_ptr<app::ScriptableWindow> {
+                const declaration::FormContext& s = c.services;
+                const app::WindowServices services{s.db,
+                                                   s.prompter,
+                                                   s.clock,
+                                                   s.opener,
+                                                   &s.utility,
+                                                   s.files,
+                                                   s.periodo,
+                                                   s.formulario,
+                                                   s.sysUser,
+                                                   s.userKind,
+                                                   c.reportFolder,
+                                                   c.moduleFolder,
+                                                   &printing::ReportPainter::writePdf};
+                std::unique_ptr<app::PresentationModel> model =
+                    qel::windows::moduleWindows().create(name, services, request);
+                if (!model) {
+                    return nullptr;
+                }
+                return std::make_unique<ModelAdapter>(std::move(model));
+            });
     }
     registerPrintWindows(windows);
     registerImportWindows(windows);
     registerSentDeclarationWindows(windows);
     registerTrialBalanceWindows(windows);
-    registerFormDialogWindows(windows);
     // The help of the menu, over the module's help file.
     windows.addMenu(QStringLiteral("mnuContenido"), [](BatchContext& c) -> std::unique_ptr<app::ScriptableWindow> {
         return std::make_unique<app::HelpScript>(QDir(c.moduleFolder).filePath(QStringLiteral("Pm588.html")));
     });
-    // The casilla assistants.
-    for (const QString& name : annexes::AssistantScripts::windowNames()) {
-        windows.addWindow(name, [name](BatchContext& c, const app::FormRequest& r) {
-            return annexes::AssistantScripts::open(name, c.services, r);
-        });
-    }
 }
 
 } // namespace qel::batch

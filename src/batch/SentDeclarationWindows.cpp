@@ -2,7 +2,6 @@
 
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
-#include "management/RecoveryScript.h"
 #include "management/SentListScript.h"
 
 namespace qel::batch {
@@ -30,13 +29,6 @@ void registerSentDeclarationWindows(BatchWindows& windows) {
                       [](BatchContext& context, const app::FormRequest& request) {
                           return sentList(context, request.code == QStringLiteral("3") ? 3 : 1, false);
                       });
-    windows.addWindow(management::RecoveryScript::kWindowName, [](BatchContext& context,
-                                                                  const app::FormRequest& request) {
-        const declaration::FormContext& services = context.services;
-        return std::make_unique<management::RecoveryScript>(
-            management::VersionRecovery::Context{services.db, services.prompter, services.periodo, services.formulario},
-            management::SentListScript::versionOf(request.keyValues));
-    });
 }
 
 } // namespace qel::batch

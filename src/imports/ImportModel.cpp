@@ -99,7 +99,7 @@ void ImportModel::setFolder(const QString& folder) {
     m_folder = folder;
     m_files.clear();
     m_chosen = -1;
-    m_pending.reset();
+    forgetRun();
     const QString ruc = m_request.key ? m_request.key->ruc : QString();
     const QString formulario = m_request.key ? m_request.key->formulario : QString();
     const QStringList wanted{m_kind.textFileName(formulario, ruc, casilla()),
@@ -128,7 +128,7 @@ void ImportModel::chooseFolder() {
 
 void ImportModel::chooseFile(int index) {
     m_chosen = index >= 0 && index < m_files.size() ? index : -1;
-    m_pending.reset();
+    forgetRun();
     emit changed();
 }
 
@@ -165,7 +165,8 @@ bool ImportModel::transfer() {
         m_services.prompter.message(kNoFileChosen, caption(), app::Icon::Information);
         return false;
     }
-    m_pending.reset();
+    forgetRun();
+    emit changed();
     m_pendingBytes = readChosen();
     if (!m_pendingBytes) {
         return false;
@@ -200,6 +201,8 @@ bool ImportModel::accept() {
     m_pending.reset();
     m_pendingBytes.reset();
     m_counters = result.counters();
+    m_written = result;
+    m_previewRow = m_written->outcomes.isEmpty() ? -1 : 0;
     emit changed();
     if (!result.limitStop.isEmpty()) {
         m_services.prompter.message(result.limitStop, caption(), app::Icon::Exclamation);
@@ -248,15 +251,31 @@ void ImportModel::writeReport(const ImportResult& result) {
     }
 }
 
-int ImportModel::rowCount() const {
-    return m_pending ? static_cast<int>(m_pending->outcomes.size()) : 0;
+void ImportModel::forgetRun() {
+    m_pending.reset();
+    m_written.reset();
+    m_counters.clear();
+    m_previewRow = -1;
+}
+
+const ImportResult* ImportModel::shown() const {
+    if (m_pending) {
+        return &*m_pending;
+    }
+    return m_written ? &*m_written : nullptr;
+}
+
+int ImportModel::previewRowCount() const {
+    const ImportResult* result = shown();
+    return result != nullptr ? static_cast<int>(result->outcomes.size()) : 0;
 }
 
 QStringList ImportModel::previewRow(int row) const {
-    if (!m_pending || row < 0 || row >= m_pending->outcomes.size()) {
+    const ImportResult* result = shown();
+    if (result == nullptr || row < 0 || row >= result->outcomes.size()) {
         return {};
     }
-    const ImportOutcome& outcome = m_pending->outcomes.at(row);
+    const ImportOutcome& outcome = result->outcomes.at(row);
     return {QString::number(outcome.line), actionWord(outcome.action), outcome.identity.simplified(), outcome.message};
 }
 

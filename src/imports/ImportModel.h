@@ -71,10 +71,13 @@ public:
     bool transfer();
     // The dry run's outcome, waiting for "Aceptar".
     const std::optional<ImportResult>& pending() const { return m_pending; }
+    // The lines the preview grid shows: the dry run's, and once accepted what was written, so
+    // that the rejected lines stay in view beside their report.
+    int previewRowCount() const;
     QStringList previewRow(int row) const;
     // "Aceptar": writes what the dry run showed, then the counters, the message or the report.
     bool accept();
-    // The counters of the last import written.
+    // The counters of the last import written; empty again from the next dry run on.
     const QStringList& counters() const { return m_counters; }
     void close() { m_closed = true; }
 
@@ -93,7 +96,7 @@ signals:
 
 private:
     // GridSource of the preview
-    int rowCount() const override;
+    int rowCount() const override { return previewRowCount(); }
     QStringList rowTexts(int row) const override { return previewRow(row); }
     int currentRow() const override { return m_previewRow; }
     void setCurrentRow(int row) override { m_previewRow = row; }
@@ -113,6 +116,9 @@ private:
 
     std::optional<QByteArray> readChosen();
     ImportResult runImport(const QByteArray& bytes, bool write);
+    const ImportResult* shown() const;
+    // Another folder, file or dry run: nothing of the previous file stays on show.
+    void forgetRun();
     void writeReport(const ImportResult& result);
     QString casilla() const;
 
@@ -124,6 +130,7 @@ private:
     int m_chosen = -1;
     std::optional<QByteArray> m_pendingBytes;
     std::optional<ImportResult> m_pending;
+    std::optional<ImportResult> m_written; // the accepted run, shown until the next dry run
     int m_previewRow = -1;
     QStringList m_counters;
     bool m_closed = false;

@@ -64,11 +64,17 @@ QString TrialBalanceTransfer::reportPath() const {
 void TrialBalanceTransfer::resetCounters() {
     m_transferredText = QStringLiteral("0          ") + kTransferred;
     m_rejectedText = QStringLiteral("0          ") + kRejected;
+    if (countersChanged) {
+        countersChanged();
+    }
 }
 
 void TrialBalanceTransfer::showCounters() {
     m_transferredText = counted(m_transferred, QStringLiteral("Transferidos"));
     m_rejectedText = counted(m_rejected, QStringLiteral("Rechazados"));
+    if (countersChanged) {
+        countersChanged();
+    }
 }
 
 void TrialBalanceTransfer::cancel() {

@@ -79,6 +79,9 @@ public:
 
     // Called before each line, so that the window can service its events (and the cancel).
     std::function<void()> beforeLine;
+    // Called whenever the counters change, from the reset at the start of a transfer on, so
+    // that a window shows the file being read and never the previous file's numbers.
+    std::function<void()> countersChanged;
 
 private:
     enum class Outcome { Done, Stopped, Cancelled };

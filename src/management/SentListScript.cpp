@@ -1,6 +1,7 @@
 #include "management/SentListScript.h"
 
 #include "app/FormOpener.h"
+#include "management/VersionRecovery.h"
 
 namespace qel::management {
 
@@ -28,8 +29,8 @@ SentListScript::SentListScript(SentDeclarationList::Context context, SentDeclara
     });
     m_list.setRecoveryOpener([&launcher](const SentVersionRow& version) {
         app::FormRequest request;
-        request.name = QStringLiteral("FrmRecuperar");
-        request.keyValues = recoveryKeyValues(version);
+        request.name = VersionRecovery::kWindowName;
+        request.keyValues = VersionRecovery::keyValuesOf(version);
         launcher.open(request);
     });
 }
@@ -101,21 +102,6 @@ QStringList SentListScript::rowTexts(int row) const {
         texts.append(m_list.cell(row, column).trimmed());
     }
     return texts;
-}
-
-QStringList SentListScript::recoveryKeyValues(const SentVersionRow& version) {
-    return {version.ruc, version.nombre, version.norden, version.fecEnv, version.control, version.correl};
-}
-
-SentVersionRow SentListScript::versionOf(const QStringList& keyValues) {
-    SentVersionRow version;
-    version.ruc = keyValues.value(0);
-    version.nombre = keyValues.value(1);
-    version.norden = keyValues.value(2);
-    version.fecEnv = keyValues.value(3);
-    version.control = keyValues.value(4);
-    version.correl = keyValues.value(5);
-    return version;
 }
 
 } // namespace qel::management

@@ -37,11 +37,6 @@ public:
     int currentRow() const override { return m_list.current(); }
     void setCurrentRow(int row) override { m_list.setCurrent(row); }
 
-    // What FrmRecuperar is opened with: the version's RUC, name, order number, send date,
-    // control number and correlative, as the request's key values.
-    static QStringList recoveryKeyValues(const SentVersionRow& version);
-    static SentVersionRow versionOf(const QStringList& keyValues);
-
 private:
     void requireControl(const QString& control) const;
 

@@ -8,6 +8,7 @@
 
 namespace qel::management {
 
+const QString VersionRecovery::kWindowName = QStringLiteral("FrmRecuperar");
 const QString VersionRecovery::kCaption = QStringLiteral("Recuperar Declaración");
 const QString VersionRecovery::kOverwriteQuestion =
     QStringLiteral("Periodo destino ya tiene una declaración activa. ¿Desea sobreescribirla?");
@@ -69,6 +70,54 @@ bool VersionRecovery::recover() {
         RecoverVersion(m_context.formulario, m_source.ruc, m_context.periodo, m_source.correl.trimmed());
     m_context.prompter.message(recovered ? kRecovered : kNotRecovered, kCaption, app::Icon::Exclamation);
     return recovered;
+}
+
+QStringList VersionRecovery::keyValuesOf(const SentVersionRow& version) {
+    return {version.ruc, version.nombre, version.norden, version.fecEnv, version.control, version.correl};
+}
+
+SentVersionRow VersionRecovery::versionOf(const QStringList& keyValues) {
+    SentVersionRow version;
+    version.ruc = keyValues.value(0);
+    version.nombre = keyValues.value(1);
+    version.norden = keyValues.value(2);
+    version.fecEnv = keyValues.value(3);
+    version.control = keyValues.value(4);
+    version.correl = keyValues.value(5);
+    return version;
+}
+
+QList<app::DeclaredControl> VersionRecovery::declaredControls() {
+    QList<app::DeclaredControl> controls;
+    const QList<std::pair<QString, const QString*>> boxes = {{QStringLiteral("txtRuc"), &m_source.ruc},
+                                                             {QStringLiteral("txtRazonSocial"), &m_source.nombre},
+                                                             {QStringLiteral("txtNroOrden"), &m_source.norden},
+                                                             {QStringLiteral("txtFechaEnvio"), &m_source.fecEnv}};
+    for (const auto& entry : boxes) {
+        const QString* text = entry.second;
+        app::DeclaredControl box(entry.first, QStringLiteral("text"));
+        box.type = [](const QString&) { return false; }; // read-only
+        box.state = [text] { return QLatin1Char('"') + text->trimmed() + QStringLiteral("\" disabled"); };
+        controls.append(box);
+    }
+    app::DeclaredControl progress(QStringLiteral("ProgressBar1"), QStringLiteral("label"));
+    progress.state = [this] { return QStringLiteral("\"%1/%2\"").arg(m_done).arg(m_total); };
+    controls.append(progress);
+    app::DeclaredControl recoverButton(QStringLiteral("cmdRecuperar"), QStringLiteral("command"));
+    recoverButton.click = [this](int) {
+        recover();
+        return true;
+    };
+    recoverButton.state = [] { return QStringLiteral("{0}"); };
+    controls.append(recoverButton);
+    app::DeclaredControl leaveButton(QStringLiteral("cmdSalir"), QStringLiteral("command"));
+    leaveButton.click = [this](int) {
+        leave();
+        return true;
+    };
+    leaveButton.state = [] { return QStringLiteral("{0}"); };
+    controls.append(leaveButton);
+    return controls;
 }
 
 void VersionRecovery::tell(int done, int total) {

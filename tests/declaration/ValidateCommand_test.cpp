@@ -78,12 +78,13 @@ TEST_F(ValidateCommandTest, InconsistenciesOpenTheReportWindow) {
     EXPECT_EQ(model->acceptedMark, QStringLiteral("A"));
     EXPECT_EQ(model->formState, 2);
 
-    // After a save with inconsistencies the report counts as seen.
+    // After a save with inconsistencies the report opens again and counts as seen, however
+    // the user leaves it.
     opener.requests.clear();
     opener.answer.clear();
     model->formState = 3;
     clickValidar();
-    EXPECT_TRUE(opener.requests.isEmpty());
+    EXPECT_EQ(opener.requests.size(), 1);
     EXPECT_EQ(model->acceptedMark, QStringLiteral("A"));
     EXPECT_EQ(model->formState, 2);
 }

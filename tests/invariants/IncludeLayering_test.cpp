@@ -30,11 +30,13 @@ const std::map<QString, QString> kMayInclude = {
     {"launcher", "base store app"},
     // The launcher window search of one desktop platform, behind app's LauncherProbe.
     {"platform", "base app"},
-    {"batch", "base store app declaration annexes printing imports management"},
+    // The window registry's models: every window's model factory, for both modes.
+    {"windows", "base store app declaration annexes printing imports management"},
+    {"batch", "base store app declaration annexes printing imports management windows"},
 
     // The module's window registry and help key build every window of the module, which in turn
     // open one another through its launcher: the one place windows meet.
-    {"app/ui", "base store app platform declaration annexes printing imports management "
+    {"app/ui", "base store app platform declaration annexes printing imports management windows "
                "declaration/ui annexes/ui printing/ui imports/ui management/ui"},
     {"declaration/ui", "base store app declaration annexes printing app/ui printing/ui"},
     {"annexes/ui", "base store app declaration annexes imports app/ui declaration/ui imports/ui"},

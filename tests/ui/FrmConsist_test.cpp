@@ -2,7 +2,8 @@
 #include "declaration/commands/InconsistencyReport.h"
 #include "declaration/ui/FrmConsist.h"
 #include "printing/ReportDocument.h"
-#include "support/ScriptedPrompter.h"
+#include "printing/ReportPainter.h"
+#include "support/FormServices.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -29,17 +30,27 @@ QString writeReport(const QTemporaryDir& dir, int lines) {
 
 const app::FixedClock kClock{QDateTime(QDate(2019, 3, 15), QTime(9, 5, 7))};
 
+std::unique_ptr<declaration::ConsistencyReportModel> reportModel(const QString& path, app::FormOpener& opener) {
+    return std::make_unique<declaration::ConsistencyReportModel>(path, QStringList(), kClock, opener, nullptr,
+                                                                 &printing::ReportPainter::writePdf);
+}
+
 TEST(FrmConsist, ShowsTheReportAndAcceptsIt) {
     QTemporaryDir dir;
-    app::ScriptedPrompter prompter;
-    FrmConsist window(writeReport(dir, 2), kClock, prompter);
+    test::RecordingOpener opener;
+    FrmConsist window(reportModel(writeReport(dir, 2), opener));
     const auto* box = window.findChild<QPlainTextEdit*>(QStringLiteral("txtConsist"));
     ASSERT_NE(box, nullptr);
     EXPECT_TRUE(box->isReadOnly());
     EXPECT_EQ(box->toPlainText(), QStringLiteral("Información complementaria - Inconsistencia número 1\n"
                                                  "Información complementaria - Inconsistencia número 2"));
     window.show();
-    window.grab().save(QStringLiteral("/tmp/FrmConsist.png"));
+
+    // The print opens the printout beside the report in the preview.
+    window.findChild<QPushButton*>(QStringLiteral("cmdImprimir"))->click();
+    ASSERT_EQ(opener.requests.size(), 1);
+    EXPECT_EQ(opener.requests.first().name, QStringLiteral("frmPreview"));
+    EXPECT_EQ(opener.requests.first().code, dir.filePath(QStringLiteral("Mens.PRN")));
 
     EXPECT_EQ(window.resultText(), QString()); // closed without accepting: no mark
     window.findChild<QPushButton*>(QStringLiteral("cmdAceptar"))->click();
@@ -72,10 +83,10 @@ TEST(FrmConsist, PrintoutWrapsLongLinesAndBreaksPagesLikeEveryReport) {
 
 TEST(FrmConsist, SavesTheTwoPagesOfAHundredLinesAsPdf) {
     QTemporaryDir dir;
-    app::ScriptedPrompter prompter;
-    FrmConsist window(writeReport(dir, 100), kClock, prompter);
+    test::RecordingOpener opener;
+    FrmConsist window(reportModel(writeReport(dir, 100), opener));
     const QString pdf = dir.filePath(QStringLiteral("Inconsistencias.pdf"));
-    ASSERT_TRUE(window.saveAsPdf(pdf));
+    ASSERT_TRUE(window.model().saveAsPdf(pdf));
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString content = QString::fromLatin1(file.readAll());

@@ -1,17 +1,26 @@
-// The import window over a partners file: the dry run fills the preview grid and enables
-// "Aceptar"; pictures for a person to look at go to /tmp/shots/17.
+// The import window over a partners file, opened with the module's own form launcher: the dry
+// run fills the preview grid and enables "Aceptar"; accepting a file with a rejected line
+// writes the good ones and opens the error report in the preview.
+#include "app/ProcessState.h"
 #include "app/UtilityComponent.h"
+#include "app/ui/FormLauncher.h"
+#include "app/ui/FormRegistry.h"
+#include "app/ui/LauncherFormOpener.h"
 #include "imports/ui/ImportWindow.h"
 #include "printing/ui/frmPreview.h"
 #include "support/FormServices.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace qel::imports {
@@ -19,27 +28,7 @@ namespace {
 
 const QString kRuc = QStringLiteral("20100113610");
 
-// Opens the error report in the preview, and keeps a picture of it.
-class PreviewOpener : public app::FormOpener {
-public:
-    explicit PreviewOpener(app::Prompter& prompter) : m_prompter(prompter) {}
-    QString open(const app::FormRequest& request) override {
-        opened = request.code;
-        printing::frmPreview preview(request.code, m_prompter);
-        preview.resize(900, 700);
-        preview.show();
-        QDir().mkpath(QStringLiteral("/tmp/shots/17"));
-        preview.grab().save(QStringLiteral("/tmp/shots/17/import-report.png"));
-        return {};
-    }
-    bool knows(const QString&) const override { return true; }
-    QString opened;
-
-private:
-    app::Prompter& m_prompter;
-};
-
-TEST(ImportWindow, TheDryRunShowsEveryLineBeforeAnythingIsWritten) {
+TEST(ImportWindow, AFileWithARejectedLineIsWrittenAndItsReportOpensInThePreview) {
     test::TempDatabase database;
     test::registerTaxpayer(database.db(), kRuc, QStringLiteral("COMERCIAL ANDINA S.A.C."));
     QTemporaryDir folder;
@@ -50,11 +39,19 @@ TEST(ImportWindow, TheDryRunShowsEveryLineBeforeAnythingIsWritten) {
                    "02|1|40123457|COMERCIAL SUR|15/03/1970|9589|1|01/02/1990|\n");
     partners.close();
 
-    app::ScriptedPrompter prompter;
-    prompter.expectMessage(QStringLiteral("Carga satisfactoria "), app::Icon::Information);
+    const auto scripted = test::makePrompter();
+    app::ScriptedPrompter& prompter = *scripted;
     app::UtilityComponent utility(prompter, &database.db());
     const app::FixedClock clock(test::filingDay());
-    PreviewOpener opener(prompter);
+    app::ProcessState state;
+    state.db = std::move(store::Database::open(database.path()).database);
+    state.prompter = &prompter;
+    state.clock = &clock;
+    state.utility = &utility;
+    app::ui::FormLauncher forms(prompter);
+    app::ui::registerModuleForms(forms, state, prompter);
+    app::ui::LauncherFormOpener opener(forms);
+
     app::FormRequest request;
     request.name = QStringLiteral("frmImportarSocios");
     request.key = test::demoKey(kRuc);
@@ -65,32 +62,48 @@ TEST(ImportWindow, TheDryRunShowsEveryLineBeforeAnythingIsWritten) {
     ui::ImportWindow window(std::move(model));
     window.show();
     window.model().setFolder(folder.path());
+    auto* transfer = window.findChild<QPushButton*>(QStringLiteral("cmdTransferir"));
     auto* accept = window.findChild<QPushButton*>(QStringLiteral("cmdAceptar"));
+    auto* preview = window.findChild<QTableWidget*>(ImportModel::kPreview);
+    auto* added = window.findChild<QLabel*>(QStringLiteral("lblAdicionados"));
     ASSERT_NE(accept, nullptr);
     EXPECT_FALSE(accept->isEnabled());
 
-    ASSERT_TRUE(window.model().transfer());
-    auto* preview = window.findChild<QTableWidget*>(ImportModel::kPreview);
+    QTest::mouseClick(transfer, Qt::LeftButton);
     ASSERT_EQ(preview->rowCount(), 3);
     EXPECT_EQ(preview->item(2, 3)->text(),
               QStringLiteral("El tipo de documento no es válido. Para Persona Juridica Domiciliado solo se debe "
                              "registrar RUC"));
     EXPECT_TRUE(accept->isEnabled());
     EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("TMPF535SOCIOS")), 0);
-    QDir().mkpath(QStringLiteral("/tmp/shots/17"));
-    window.grab().save(QStringLiteral("/tmp/shots/17/import-dry-run.png"));
 
-    accept->click();
+    // The report opens modally in the preview; the user reads it and leaves.
+    QString reportShown;
+    QTimer::singleShot(0, [&reportShown] {
+        if (auto* report = qobject_cast<printing::frmPreview*>(QApplication::activeModalWidget())) {
+            reportShown = report->model().path();
+            report->reject();
+        }
+    });
+    QTest::mouseClick(accept, Qt::LeftButton);
     EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("TMPF535SOCIOS")), 2);
-    EXPECT_FALSE(opener.opened.isEmpty()) << "the rejected line goes to a report in the preview";
-    window.grab().save(QStringLiteral("/tmp/shots/17/import-done.png"));
-    // A second file without faults ends with the kind's own message.
-    partners.open(QIODevice::WriteOnly);
+    EXPECT_FALSE(reportShown.isEmpty()) << prompter.shown().join(QLatin1Char('\n')).toStdString();
+    // The lines stay in view beside their report; nothing is left to accept.
+    EXPECT_EQ(preview->rowCount(), 3);
+    EXPECT_FALSE(accept->isEnabled());
+    EXPECT_EQ(added->text(), QStringLiteral("2  Registros Adicionados."));
+
+    // The next dry run shows the new file alone: the counters of the last import go.
+    ASSERT_TRUE(partners.open(QIODevice::WriteOnly));
     partners.write("01|1|40123456|PEÑA DIAZ JUAN|15/03/1970|9589|60|01/02/1990|\n");
     partners.close();
     database.db().run(QStringLiteral("DELETE FROM TMPF535SOCIOS"));
-    window.model().transfer();
-    window.model().accept();
+    QTest::mouseClick(transfer, Qt::LeftButton);
+    EXPECT_EQ(preview->rowCount(), 1);
+    EXPECT_EQ(added->text(), QString());
+    prompter.expectMessage(QStringLiteral("Carga satisfactoria "), app::Icon::Information);
+    QTest::mouseClick(accept, Qt::LeftButton);
+    EXPECT_EQ(added->text(), QStringLiteral("1  Registros Adicionados."));
     EXPECT_TRUE(prompter.verify());
 }
 

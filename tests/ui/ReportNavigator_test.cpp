@@ -29,9 +29,8 @@ protected:
         }
         file.close();
         forms.registerForm(QStringLiteral("FrmConsist"), [this](const app::FormRequest& request) {
-            auto report = std::make_unique<FrmConsist>(request.code, clock, *prompter);
-            ReportNavigator::attach(*report, request.keyValues);
-            return std::unique_ptr<QDialog>(std::move(report));
+            return std::unique_ptr<QDialog>(std::make_unique<FrmConsist>(std::make_unique<ConsistencyReportModel>(
+                request.code, request.keyValues, clock, opener, nullptr, printing::ReportPreview::PdfWriter())));
         });
         app::FormRequest request;
         request.name = QStringLiteral("FrmConsist");

@@ -120,6 +120,34 @@ TEST_F(TrialBalanceWindows, TransferWindowTransfersTheFileOfTheChosenFolder) {
     EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("mov_ejerci_d")), QStringLiteral("1037"));
 }
 
+// A second transfer starts from zero on screen: while its lines are read the counters never
+// show the numbers of the transfer before.
+TEST_F(TrialBalanceWindows, TheCountersOfTheNextTransferStartAtZero) {
+    writeTransferFile(5);
+    imports::frmTransferencia dialog(setup());
+    dialog.show();
+    dialog.setFolder(database.folder());
+    auto* transferred = dialog.findChild<QLabel*>(QStringLiteral("lblTransferidos"));
+    auto* rejected = dialog.findChild<QLabel*>(QStringLiteral("lblRechazados"));
+    const QString faults = QStringLiteral("El archivo ") + dialog.model().inputPath() +
+                           QStringLiteral(" tiene errores. Verifique los errores en: ") + dialog.model().reportPath();
+    prompter->expectMessage(faults, app::Icon::Critical);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdTransferir")), Qt::LeftButton);
+    EXPECT_EQ(rejected->text(), QStringLiteral(" 2 Rechazados"));
+
+    QStringList shownAtFirstLine;
+    dialog.model().beforeLine = [&] {
+        if (shownAtFirstLine.isEmpty()) {
+            shownAtFirstLine = {transferred->text(), rejected->text()};
+        }
+    };
+    prompter->expectMessage(faults, app::Icon::Critical);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdTransferir")), Qt::LeftButton);
+    EXPECT_EQ(shownAtFirstLine, QStringList({QStringLiteral("0          Registros Transferidos"),
+                                             QStringLiteral("0          Registros Rechazados")}));
+    EXPECT_EQ(rejected->text(), QStringLiteral(" 2 Rechazados"));
+}
+
 TEST_F(TrialBalanceWindows, DISABLED_Screenshots) {
     const QString folder = QStringLiteral("/tmp/shots/15");
     QDir().mkpath(folder);

@@ -29,14 +29,18 @@ constexpr int kOneColumn = 10;
 
 AnnexDetailWindow::AnnexDetailWindow(const AnnexDef& def, AnnexContext context, const app::FormRequest& request,
                                      QWidget* parent)
-    : QDialog(parent), m_model(def, context, request) {
+    : AnnexDetailWindow(std::make_unique<AnnexDetailModel>(def, context, request), parent) {}
+
+AnnexDetailWindow::AnnexDetailWindow(std::unique_ptr<AnnexDetailModel> model, QWidget* parent)
+    : QDialog(parent), m_model(std::move(model)) {
+    const AnnexDef& def = m_model->def();
     setObjectName(def.window);
-    setWindowTitle(m_model.caption());
+    setWindowTitle(m_model->caption());
     setModal(true);
     build();
-    connect(&m_model, &AnnexDetailModel::fieldChanged, this, &AnnexDetailWindow::refresh);
-    connect(&m_model, &AnnexDetailModel::focusRequested, this, &AnnexDetailWindow::focusControl);
-    connect(&m_model, &AnnexDetailModel::closed, this, [this] { QDialog::accept(); });
+    connect(m_model.get(), &AnnexDetailModel::fieldChanged, this, &AnnexDetailWindow::refresh);
+    connect(m_model.get(), &AnnexDetailModel::focusRequested, this, &AnnexDetailWindow::focusControl);
+    connect(m_model.get(), &AnnexDetailModel::closed, this, [this] { QDialog::accept(); });
     for (const AnnexField& f : def.fields) {
         refresh(f.control);
     }
@@ -45,7 +49,7 @@ AnnexDetailWindow::AnnexDetailWindow(const AnnexDef& def, AnnexContext context, 
 void AnnexDetailWindow::build() {
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
-    const QList<AnnexField>& fields = m_model.def().fields;
+    const QList<AnnexField>& fields = m_model->def().fields;
     const int perColumn = fields.size() > kOneColumn ? static_cast<int>((fields.size() + 1) / 2) : kOneColumn;
     for (int i = 0; i < fields.size(); ++i) {
         const AnnexField& f = fields.at(i);
@@ -59,18 +63,18 @@ void AnnexDetailWindow::build() {
         grid->addWidget(control, row, column + 1);
     }
     layout->addLayout(grid);
-    if (m_model.childRows() != nullptr) {
+    if (m_model->childRows() != nullptr) {
         buildChildGrid(layout);
     }
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (const auto& [window, caption] : m_model.def().opens) {
+    for (const auto& [window, caption] : m_model->def().opens) {
         auto* button = new QPushButton(caption, this);
         const QString command = AnnexDetailModel::commandOf(window);
         button->setObjectName(command);
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, command] { m_model.click(command); });
+        connect(button, &QPushButton::clicked, this, [this, command] { m_model->click(command); });
         buttons->addWidget(button);
     }
     const QList<std::pair<int, QString>> actions = {{0, QStringLiteral("&Grabar")}, {1, QStringLiteral("&Salir")}};
@@ -79,7 +83,7 @@ void AnnexDetailWindow::build() {
         button->setObjectName(QStringLiteral("cmdAccion_%1").arg(index));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this,
-                [this, index = index] { m_model.click(QStringLiteral("cmdAccion"), index); });
+                [this, index = index] { m_model->click(QStringLiteral("cmdAccion"), index); });
         buttons->addWidget(button);
     }
     layout->addLayout(buttons);
@@ -87,8 +91,8 @@ void AnnexDetailWindow::build() {
 
 // The rows that belong to this window's row, with their own add, modify and delete buttons.
 void AnnexDetailWindow::buildChildGrid(QVBoxLayout* layout) {
-    const AnnexGridDef& def = *m_model.childGrid();
-    AnnexGridModel* rows = m_model.childRows();
+    const AnnexGridDef& def = *m_model->childGrid();
+    AnnexGridModel* rows = m_model->childRows();
     auto* view = new QTableView(this);
     view->setObjectName(def.grid);
     view->setModel(rows);
@@ -115,7 +119,7 @@ void AnnexDetailWindow::buildChildGrid(QVBoxLayout* layout) {
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QStringLiteral("%1_%2").arg(def.array).arg(index));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, index = index] { m_model.clickChild(index); });
+        connect(button, &QPushButton::clicked, this, [this, index = index] { m_model->clickChild(index); });
         buttons->addWidget(button);
     }
     buttons->addStretch();
@@ -132,7 +136,7 @@ QWidget* AnnexDetailWindow::makeControl(const AnnexField& f) {
         combo->setMinimumContentsLength(30);
         connect(combo, &QComboBox::activated, this, [this, combo, name](int index) {
             if (!m_refreshing) {
-                m_model.choose(name, combo->itemData(index).toString());
+                m_model->choose(name, combo->itemData(index).toString());
             }
         });
         control = combo;
@@ -143,7 +147,7 @@ QWidget* AnnexDetailWindow::makeControl(const AnnexField& f) {
         auto* row = new QHBoxLayout(holder);
         row->setContentsMargins(0, 0, 0, 0);
         auto* group = new QButtonGroup(holder);
-        for (const AnnexItem& item : m_model.state(name).items) {
+        for (const AnnexItem& item : m_model->state(name).items) {
             auto* button = new QRadioButton(item.text, holder);
             button->setObjectName(name + QLatin1Char('_') + item.code);
             button->setProperty("code", item.code);
@@ -153,7 +157,7 @@ QWidget* AnnexDetailWindow::makeControl(const AnnexField& f) {
         row->addStretch();
         connect(group, &QButtonGroup::buttonClicked, this, [this, name](QAbstractButton* button) {
             if (!m_refreshing) {
-                m_model.choose(name, button->property("code").toString());
+                m_model->choose(name, button->property("code").toString());
             }
         });
         m_groups.insert(name, group);
@@ -163,7 +167,7 @@ QWidget* AnnexDetailWindow::makeControl(const AnnexField& f) {
     case FieldKind::Check: {
         auto* check = new QCheckBox(this);
         connect(check, &QCheckBox::clicked, this,
-                [this, name](bool on) { m_model.choose(name, on ? QStringLiteral("1") : QStringLiteral("0")); });
+                [this, name](bool on) { m_model->choose(name, on ? QStringLiteral("1") : QStringLiteral("0")); });
         control = check;
         break;
     }
@@ -172,14 +176,14 @@ QWidget* AnnexDetailWindow::makeControl(const AnnexField& f) {
         if (f.kind == FieldKind::Date) {
             edit->setInputMask(QStringLiteral("99/99/9999;_"));
         } else {
-            edit->setKeyFilter([this, name](QChar typed) { return m_model.filterKey(name, typed); });
+            edit->setKeyFilter([this, name](QChar typed) { return m_model->filterKey(name, typed); });
         }
         if (f.kind == FieldKind::Amount || f.kind == FieldKind::Percentage) {
             edit->setAlignment(Qt::AlignRight);
         }
         connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
             if (!m_refreshing) {
-                m_model.setText(name, text);
+                m_model->setText(name, text);
             }
         });
         connect(edit, &GuardedLineEdit::enterPressed, this, [this] { focusNextChild(); });
@@ -197,7 +201,7 @@ void AnnexDetailWindow::refresh(const QString& control) {
     if (widget == nullptr) {
         return;
     }
-    const FieldState& s = m_model.state(control);
+    const FieldState& s = m_model->state(control);
     m_refreshing = true;
     widget->setEnabled(s.enabled);
     if (auto* label = findChild<QLabel*>(QStringLiteral("lbl_") + control)) {
@@ -245,14 +249,14 @@ void AnnexDetailWindow::focusControl(const QString& control) {
 }
 
 void AnnexDetailWindow::reject() {
-    m_model.salir();
+    m_model->salir();
 }
 
 void AnnexDetailWindow::closeEvent(QCloseEvent* event) {
-    if (!m_model.isClosed()) {
-        m_model.salir();
+    if (!m_model->isClosed()) {
+        m_model->salir();
     }
-    if (m_model.isClosed()) {
+    if (m_model->isClosed()) {
         event->accept();
     } else {
         event->ignore();
@@ -261,7 +265,7 @@ void AnnexDetailWindow::closeEvent(QCloseEvent* event) {
 
 void AnnexDetailWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    focusControl(m_model.focus());
+    focusControl(m_model->focus());
 }
 
 } // namespace qel::annexes::ui

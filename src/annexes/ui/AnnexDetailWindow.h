@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QHash>
 #include <QString>
+#include <memory>
 
 class QButtonGroup;
 class QVBoxLayout;
@@ -20,10 +21,11 @@ namespace qel::annexes::ui {
 class AnnexDetailWindow : public QDialog, public app::ui::FormResult {
     Q_OBJECT
 public:
+    explicit AnnexDetailWindow(std::unique_ptr<AnnexDetailModel> model, QWidget* parent = nullptr);
     AnnexDetailWindow(const AnnexDef& def, AnnexContext context, const app::FormRequest& request,
                       QWidget* parent = nullptr);
 
-    AnnexDetailModel& model() { return m_model; }
+    AnnexDetailModel& model() { return *m_model; }
     QString resultText() const override { return {}; }
 
     void reject() override; // Escape and the close box are "&Salir"
@@ -39,7 +41,7 @@ private:
     void refresh(const QString& control);
     void focusControl(const QString& control);
 
-    AnnexDetailModel m_model;
+    std::unique_ptr<AnnexDetailModel> m_model;
     QHash<QString, QWidget*> m_controls;
     QHash<QString, QButtonGroup*> m_groups;
     bool m_refreshing = false;

@@ -72,10 +72,13 @@ private:
 
 } // namespace
 
+MonthAssistantWindow::MonthAssistantWindow(std::unique_ptr<MonthAssistantModel> model, QWidget* parent)
+    : MonthAssistantWindow(std::move(model), QString(), parent) {}
+
 MonthAssistantWindow::MonthAssistantWindow(std::unique_ptr<MonthAssistantModel> model, const QString& name,
                                            QWidget* parent)
     : QDialog(parent), m_model(std::move(model)) {
-    setObjectName(name);
+    setObjectName(name.isEmpty() ? m_model->kind().window : name);
     setWindowTitle(m_model->caption());
     build();
     m_model->setChangeListener([this] { refresh(); });

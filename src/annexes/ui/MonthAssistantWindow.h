@@ -23,6 +23,8 @@ public:
     static const QString kGrid; // "grdAsistente"
 
     MonthAssistantWindow(std::unique_ptr<MonthAssistantModel> model, const QString& name, QWidget* parent = nullptr);
+    // Named as its kind's window.
+    explicit MonthAssistantWindow(std::unique_ptr<MonthAssistantModel> model, QWidget* parent = nullptr);
     ~MonthAssistantWindow() override;
 
     QString resultText() const override;

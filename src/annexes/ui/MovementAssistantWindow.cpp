@@ -1,7 +1,6 @@
 #include "annexes/ui/MovementAssistantWindow.h"
 
 #include "annexes/MovementAssistantModel.h"
-#include "annexes/MovementAssistantScript.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -47,7 +46,7 @@ void MovementAssistantWindow::build() {
 
     const int columns = m_model->columnCount() + 1;
     m_grid = new QTableWidget(kTotalsRow + 1, columns, this);
-    m_grid->setObjectName(MovementAssistantScript::kGrid);
+    m_grid->setObjectName(MovementAssistantModel::kGrid);
     QStringList headings = {QStringLiteral("Concepto")};
     for (int column = 0; column < m_model->columnCount(); ++column) {
         headings.append(m_model->heading(column));

@@ -84,7 +84,12 @@ PriorBalanceWindow::PriorBalanceWindow(std::unique_ptr<PriorBalanceModel> model,
     refresh();
 }
 
-PriorBalanceWindow::~PriorBalanceWindow() = default;
+// The boxes lose the focus while the window goes: nothing may reach the model by then.
+PriorBalanceWindow::~PriorBalanceWindow() {
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        edit->disconnect(this);
+    }
+}
 
 QString PriorBalanceWindow::resultText() const {
     return m_model->result();

@@ -57,6 +57,16 @@ QDialog* FormLauncher::openInstance(const QString& name) const {
     return m_open.value(keyOf(name)).data();
 }
 
+void FormLauncher::close(const QString& name) {
+    // Only a window shown beside its caller can be open here: a modal one ends before its
+    // caller goes on.
+    const QPointer<QDialog> window = m_open.value(keyOf(name));
+    if (window && window->property("qelModeless").toBool()) {
+        m_open.remove(keyOf(name));
+        window->close(); // deleted on close
+    }
+}
+
 QString FormLauncher::open(const FormRequest& request) {
     const QString key = keyOf(request.name);
     const auto factory = m_factories.constFind(key);

@@ -44,6 +44,8 @@ public:
     QString open(const FormRequest& request);
     // The window of that name while it is open (for the windows that look at each other).
     QDialog* openInstance(const QString& name) const;
+    // Closes a window of that name left open beside its caller; nothing when none is.
+    void close(const QString& name);
 
 private:
     Prompter& m_prompter;

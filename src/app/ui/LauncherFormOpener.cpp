@@ -12,4 +12,8 @@ bool LauncherFormOpener::knows(const QString& name) const {
     return m_forms.isRegistered(name) || m_forms.isPlanned(name);
 }
 
+void LauncherFormOpener::close(const QString& name) {
+    m_forms.close(name);
+}
+
 } // namespace qel::app::ui

@@ -13,6 +13,7 @@ public:
     explicit LauncherFormOpener(FormLauncher& forms) : m_forms(forms) {}
     QString open(const FormRequest& request) override;
     bool knows(const QString& name) const override;
+    void close(const QString& name) override;
 
 private:
     FormLauncher& m_forms;

@@ -33,6 +33,9 @@ ValidateCommand::ValidateCommand(DeclarationFormModel& model, const CalculationR
 
 void ValidateCommand::run() {
     m_model.acceptedMark.clear();
+    // A report left open from the previous validation lists what may no longer hold: it goes,
+    // and an inconsistent declaration opens a fresh one below.
+    m_model.context().opener.close(kReportWindow);
     ConsistencyCheck check(m_model, m_calculation);
     if (check.run(QStringLiteral("0")) == ConsistencyCheck::Outcome::NotRun) {
         return;
@@ -43,18 +46,16 @@ void ValidateCommand::run() {
         return;
     }
     if (m_model.inconsistencyFlag == 1) {
-        // After a save with inconsistencies the report is taken as seen.
-        if (m_model.formState != 3) {
-            app::FormRequest request;
-            request.name = kReportWindow;
-            request.key = m_model.key();
-            request.code = ConsistencyCheck::reportPath(m_model);
-            request.keyValues = m_model.reportControls; // where each line takes the form
-            request.readOnly = true;
-            if (m_model.context().opener.open(request) == kAccepted) {
-                m_model.acceptedMark = kAccepted;
-            }
-        } else {
+        // The user asked to validate, so the report opens even right after a save with
+        // inconsistencies; that save had already told of them, so the report counts as seen.
+        const bool seen = m_model.formState == 3;
+        app::FormRequest request;
+        request.name = kReportWindow;
+        request.key = m_model.key();
+        request.code = ConsistencyCheck::reportPath(m_model);
+        request.keyValues = m_model.reportControls; // where each line takes the form
+        request.readOnly = true;
+        if (m_model.context().opener.open(request) == kAccepted || seen) {
             m_model.acceptedMark = kAccepted;
         }
     } else {

@@ -1,10 +1,5 @@
 #include "declaration/ui/frmUbigeo.h"
 
-#include "base/Prompter.h"
-#include "declaration/model/UbigeoPicker.h"
-#include "store/DatabaseError.h"
-#include "store/ExecuteSql.h"
-
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,14 +12,17 @@ namespace qel::declaration {
 namespace {
 
 constexpr int kCodeColumn = 1;
+constexpr int kRoleRow = Qt::UserRole; // the item's row in the model
 
 } // namespace
 
 frmUbigeo::frmUbigeo(store::Database& db, app::Prompter& prompter, const QString& zone, const QString& current,
                      QWidget* parent)
-    : QDialog(parent), m_db(db), m_prompter(prompter), m_zone(zone.trimmed()) {
-    setObjectName(QStringLiteral("frmUbigeo"));
-    setWindowTitle(UbigeoPicker::title(m_zone));
+    : frmUbigeo(std::make_unique<UbigeoModel>(db, prompter, zone, current), parent) {}
+
+frmUbigeo::frmUbigeo(std::unique_ptr<UbigeoModel> model, QWidget* parent) : QDialog(parent), m_model(std::move(model)) {
+    setObjectName(UbigeoModel::kWindowName);
+    setWindowTitle(m_model->title());
 
     auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(QStringLiteral("Seleccione el departamento, la provincia y el distrito :"), this);
@@ -47,8 +45,15 @@ frmUbigeo::frmUbigeo(store::Database& db, app::Prompter& prompter, const QString
     cancel->setObjectName(QStringLiteral("cmdCancelar"));
     layout->addWidget(buttons);
 
+    fill();
     connect(accept, &QPushButton::clicked, this, &frmUbigeo::aceptar);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        m_model->cancel();
+        reject();
+    });
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        m_model->setCurrent(item != nullptr ? item->data(0, kRoleRow).toInt() : -1);
+    });
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         if (item != nullptr && item->childCount() == 0) {
             aceptar();
@@ -56,40 +61,31 @@ frmUbigeo::frmUbigeo(store::Database& db, app::Prompter& prompter, const QString
     });
 
     resize(460, 480);
-    fill(current);
 }
 
-void frmUbigeo::fill(const QString& current) {
-    QList<UbigeoPicker::Department> departments;
-    try {
-        departments = UbigeoPicker(m_db).places(m_zone);
-    } catch (const store::DatabaseError& error) {
-        store::showDatabaseError(m_prompter, error);
+// The model's rows in order become the tree: each row hangs under the last row one level up.
+void frmUbigeo::fill() {
+    QList<QTreeWidgetItem*> parents;
+    const QList<UbigeoPicker::Place>& places = m_model->places();
+    for (int row = 0; row < places.size(); ++row) {
+        const int depth = m_model->depth(row);
+        parents.resize(depth);
+        const QStringList texts{places.at(row).name, places.at(row).code};
+        auto* item =
+            parents.isEmpty() ? new QTreeWidgetItem(m_tree, texts) : new QTreeWidgetItem(parents.last(), texts);
+        item->setData(0, kRoleRow, row);
+        parents.append(item);
     }
-    const auto item = [](QTreeWidgetItem* parent, const UbigeoPicker::Place& place) {
-        auto* node = new QTreeWidgetItem(parent, {place.name, place.code});
-        node->setData(0, Qt::UserRole, place.code);
-        return node;
-    };
-    for (const UbigeoPicker::Department& department : departments) {
-        auto* top = new QTreeWidgetItem(m_tree, {department.place.name, department.place.code});
-        top->setData(0, Qt::UserRole, department.place.code);
-        for (const UbigeoPicker::Province& province : department.provinces) {
-            QTreeWidgetItem* middle = item(top, province.place);
-            for (const UbigeoPicker::Place& district : province.districts) {
-                item(middle, district);
-            }
-        }
-    }
-    if (!current.trimmed().isEmpty()) {
-        selectCode(current.trimmed());
-    }
+    showCurrent();
 }
 
-bool frmUbigeo::selectCode(const QString& code) {
-    const QList<QTreeWidgetItem*> found = m_tree->findItems(code, Qt::MatchExactly | Qt::MatchRecursive, kCodeColumn);
+void frmUbigeo::showCurrent() {
+    const QString code = m_model->current() >= 0 ? m_model->places().at(m_model->current()).code : QString();
+    const QList<QTreeWidgetItem*> found =
+        code.isEmpty() ? QList<QTreeWidgetItem*>()
+                       : m_tree->findItems(code, Qt::MatchExactly | Qt::MatchRecursive, kCodeColumn);
     if (found.isEmpty()) {
-        return false;
+        return;
     }
     QTreeWidgetItem* item = found.first();
     for (QTreeWidgetItem* parent = item->parent(); parent != nullptr; parent = parent->parent()) {
@@ -97,18 +93,21 @@ bool frmUbigeo::selectCode(const QString& code) {
     }
     m_tree->setCurrentItem(item);
     m_tree->scrollToItem(item);
+}
+
+bool frmUbigeo::selectCode(const QString& code) {
+    const int row = m_model->rowOf(code);
+    if (row < 0) {
+        return false;
+    }
+    m_model->setCurrent(row);
+    showCurrent();
     return true;
 }
 
-QString frmUbigeo::selectedCode() const {
-    const QTreeWidgetItem* item = m_tree->currentItem();
-    return item != nullptr && item->isSelected() ? item->data(0, Qt::UserRole).toString() : QString();
-}
-
 void frmUbigeo::aceptar() {
-    const QString code = selectedCode();
-    if (UbigeoPicker(m_db).confirm(m_zone, code, m_prompter)) {
-        m_result = code;
+    m_model->accept();
+    if (m_model->isClosed()) {
         accept();
     }
 }

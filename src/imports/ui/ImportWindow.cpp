@@ -98,7 +98,7 @@ void ImportWindow::refresh() {
         m_files->addItems(m_model->files());
         m_files->setCurrentRow(m_model->chosenFile());
     }
-    const int rows = m_model->pending() ? static_cast<int>(m_model->pending()->outcomes.size()) : 0;
+    const int rows = m_model->previewRowCount();
     m_preview->setRowCount(rows);
     for (int row = 0; row < rows; ++row) {
         const QStringList texts = m_model->previewRow(row);

@@ -59,6 +59,7 @@ frmTransferencia::frmTransferencia(TrialBalanceTransfer::Setup setup, QWidget* p
     connect(m_transfer, &QPushButton::clicked, this, &frmTransferencia::transferir);
     connect(cancel, &QPushButton::clicked, this, &frmTransferencia::cancelar);
     m_model.beforeLine = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    m_model.countersChanged = [this] { refreshCounters(); };
     resize(520, 280);
     refresh();
 }
@@ -87,11 +88,15 @@ void frmTransferencia::refresh() {
         m_files->addItem(m_model.fileName());
         m_files->setCurrentRow(0);
     }
-    m_transferred->setText(m_model.transferredText());
-    m_rejected->setText(m_model.rejectedText());
+    refreshCounters();
     if (m_model.isClosed() && isVisible()) {
         accept();
     }
+}
+
+void frmTransferencia::refreshCounters() {
+    m_transferred->setText(m_model.transferredText());
+    m_rejected->setText(m_model.rejectedText());
 }
 
 void frmTransferencia::closeEvent(QCloseEvent* event) {

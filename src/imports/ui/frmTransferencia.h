@@ -30,6 +30,7 @@ protected:
 
 private:
     void cancelar();
+    void refreshCounters();
 
     TrialBalanceTransfer m_model;
     QLineEdit* m_folder = nullptr;

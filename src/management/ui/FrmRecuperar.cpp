@@ -7,9 +7,10 @@
 
 namespace qel::management::ui {
 
-FrmRecuperar::FrmRecuperar(VersionRecovery::Context context, const SentVersionRow& source, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::FrmRecuperar>()), m_recovery(std::move(context), source) {
+FrmRecuperar::FrmRecuperar(std::unique_ptr<VersionRecovery> recovery, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::FrmRecuperar>()), m_recovery(std::move(recovery)) {
     m_ui->setupUi(this);
+    const SentVersionRow& source = m_recovery->source();
     setWindowTitle(VersionRecovery::kCaption);
     m_ui->txtRuc->setText(source.ruc.trimmed());
     m_ui->txtRazonSocial->setText(source.nombre.trimmed());
@@ -18,7 +19,7 @@ FrmRecuperar::FrmRecuperar(VersionRecovery::Context context, const SentVersionRo
     m_ui->ProgressBar1->setRange(0, 1);
     m_ui->ProgressBar1->setValue(0);
 
-    m_recovery.setProgress([this](int done, int total) {
+    m_recovery->setProgress([this](int done, int total) {
         m_ui->ProgressBar1->setRange(0, std::max(total, 1));
         m_ui->ProgressBar1->setValue(done);
         m_ui->ProgressBar1->repaint();
@@ -26,7 +27,10 @@ FrmRecuperar::FrmRecuperar(VersionRecovery::Context context, const SentVersionRo
     // The source boxes are there to be read: the window opens on its command.
     m_ui->cmdRecuperar->setFocus();
     connect(m_ui->cmdRecuperar, &QPushButton::clicked, this, [this] { cmdRecuperar(); });
-    connect(m_ui->cmdSalir, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ui->cmdSalir, &QPushButton::clicked, this, [this] {
+        m_recovery->leave();
+        reject();
+    });
 }
 
 FrmRecuperar::~FrmRecuperar() = default;
@@ -41,7 +45,7 @@ QProgressBar* FrmRecuperar::progressBar() const {
 
 void FrmRecuperar::cmdRecuperar() {
     m_ui->ProgressBar1->setValue(0);
-    m_recovery.recover();
+    m_recovery->recover();
 }
 
 void FrmRecuperar::showEvent(QShowEvent* event) {

@@ -14,16 +14,17 @@ class QProgressBar;
 
 namespace qel::management::ui {
 
-// "Recuperar Declaración": the data of the chosen sent version and "&Recuperar", which makes
-// it the active declaration of the period again. The progress bar follows the tables copied.
+// "Recuperar Declaración", a thin view over VersionRecovery: the data of the chosen sent
+// version and "&Recuperar", which makes it the active declaration of the period again. The
+// progress bar follows the tables copied.
 class FrmRecuperar : public QDialog {
     Q_OBJECT
 
 public:
-    FrmRecuperar(VersionRecovery::Context context, const SentVersionRow& source, QWidget* parent = nullptr);
+    explicit FrmRecuperar(std::unique_ptr<VersionRecovery> recovery, QWidget* parent = nullptr);
     ~FrmRecuperar() override;
 
-    VersionRecovery& recovery() { return m_recovery; }
+    VersionRecovery& recovery() { return *m_recovery; }
     QPushButton* button(const QString& name) const;
     QProgressBar* progressBar() const;
 
@@ -35,7 +36,7 @@ protected:
 
 private:
     std::unique_ptr<Ui::FrmRecuperar> m_ui;
-    VersionRecovery m_recovery;
+    std::unique_ptr<VersionRecovery> m_recovery;
 };
 
 } // namespace qel::management::ui

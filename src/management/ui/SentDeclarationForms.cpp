@@ -1,10 +1,9 @@
 #include "management/ui/SentDeclarationForms.h"
 
 #include "app/ProcessState.h"
-#include "app/ui/ArrowCursorScope.h"
 #include "app/ui/FormLauncher.h"
+#include "management/VersionRecovery.h"
 #include "management/ui/FrmContAbrirEnv.h"
-#include "management/ui/FrmRecuperar.h"
 
 #include <memory>
 
@@ -31,10 +30,12 @@ void registerSentDeclarationForms(app::ui::FormLauncher& forms, app::ProcessStat
             forms.open(form);
         });
         // Recover: the recovery window on the version, over the list.
-        list->list().setRecoveryOpener([list, &state](const SentVersionRow& version) {
-            FrmRecuperar recovery({state.database(), *state.prompter, state.periodo, state.formulario}, version, list);
-            const app::ui::ArrowCursorScope arrow;
-            recovery.exec();
+        list->list().setRecoveryOpener([&forms, list](const SentVersionRow& version) {
+            app::FormRequest recovery;
+            recovery.name = VersionRecovery::kWindowName;
+            recovery.keyValues = VersionRecovery::keyValuesOf(version);
+            recovery.parent = list;
+            forms.open(recovery);
         });
         return std::unique_ptr<QDialog>(std::move(window));
     });

@@ -1,7 +1,7 @@
 // Pictures of every page of the declaration form with a demo declaration loaded, for a person
 // to look at: each page as the window shows it (/tmp/frm537-<page>.png) and, for the pages
 // that scroll, their whole content (/tmp/frm537-<page>-full.png). Run with
-//   qel_ui_tests --gtest_also_run_disabled_tests --gtest_filter='Frm537Screenshots*'
+//   qel_screenshots --gtest_filter='Frm537Screenshots*'
 #include "declaration/catalogue/FormPages.h"
 #include "declaration/model/FormLoader.h"
 #include "declaration/rules/CalculationRules.h"
@@ -149,7 +149,7 @@ protected:
     }
 };
 
-TEST_F(Frm537Screenshots, DISABLED_EveryPage) {
+TEST_F(Frm537Screenshots, EveryPage) {
     storeDemoDeclaration();
     DeclarationFormModel& form = makeModel();
     CalculationRules rules(form);

@@ -1,6 +1,6 @@
 // Pictures of the detail windows of the assistants and of the form's subjects, filled by the
 // demo return of the assistants: /tmp/shots/14b/<window>.png. Run with
-//   qel_ui_tests --gtest_also_run_disabled_tests --gtest_filter='AssistantListScreenshots*'
+//   qel_screenshots --gtest_filter='AssistantListScreenshots*'
 #include "annexes/AssistantCatalog.h"
 #include "annexes/CasillaListCatalog.h"
 #include "annexes/CasillaListModel.h"
@@ -49,7 +49,7 @@ void typeDemo(store::Database& db) {
         << output.toStdString();
 }
 
-TEST(AssistantListScreenshots, DISABLED_EveryNewWindowFilled) {
+TEST(AssistantListScreenshots, EveryNewWindowFilled) {
     test::TempDatabase database;
     test::registerTaxpayer(database.db(), kRuc, QStringLiteral("CONFECCIONES DEL PACÍFICO S.A.C."),
                            QStringLiteral("CONTADOR"));

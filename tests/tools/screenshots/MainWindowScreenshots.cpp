@@ -14,9 +14,9 @@ namespace qel {
 namespace {
 
 // Pictures of the main window with each of its menus open, for a person to look at:
-//   ./tests/qel_ui_tests --gtest_also_run_disabled_tests --gtest_filter='MainWindowScreenshots*'
+//   ./tests/qel_screenshots --gtest_filter='MainWindowScreenshots*'
 // writes /tmp/mdifrm-main.png and /tmp/mdifrm-menu-<N>.png.
-TEST(MainWindowScreenshots, DISABLED_EveryMenu) {
+TEST(MainWindowScreenshots, EveryMenu) {
     test::TempDatabase database;
     app::ProcessState state;
     state.db = std::move(store::Database::open(database.path()).database);

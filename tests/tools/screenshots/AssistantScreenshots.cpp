@@ -1,6 +1,6 @@
 // Pictures of every casilla assistant filled with a demo's values, for a person to look at:
 // /tmp/shots/14/<window>-<casilla>.png. Run with
-//   qel_ui_tests --gtest_also_run_disabled_tests --gtest_filter='AssistantScreenshots*'
+//   qel_screenshots --gtest_filter='AssistantScreenshots*'
 #include "annexes/AssistantCatalog.h"
 #include "annexes/LossBalances.h"
 #include "annexes/ui/CasillaAssistantWindow.h"
@@ -24,7 +24,7 @@ void save(QWidget& window, const QString& name) {
     window.hide();
 }
 
-TEST(AssistantScreenshots, DISABLED_EveryAssistantFilled) {
+TEST(AssistantScreenshots, EveryAssistantFilled) {
     test::TempDatabase database;
     auto prompter = test::makePrompter();
     const store::DeclarationKey key = test::demoKey();

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/FormRequest.h"
+#include "app/PresentationModel.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace qel::store {
+class Database;
+}
+
+namespace qel::printing {
+class ReportDocument;
+}
+
+namespace qel::app {
+
+class Clock;
+class FileChooser;
+class FormOpener;
+class Prompter;
+class UtilityComponent;
+
+// What a window's model is made with, the same in the window and in the batch mode.
+struct WindowServices {
+    store::Database& db;
+    Prompter& prompter;
+    const Clock& clock;
+    FormOpener& opener;
+    UtilityComponent* utility = nullptr;
+    FileChooser* files = nullptr;
+    QString periodo;
+    QString formulario;
+    QString sysUser;
+    QString userKind;
+    QString reportFolder; // the spool folder, where reports are written
+    QString moduleFolder;
+    // Writes pages first..last (from 0) of a report into a PDF file under a title; the painting
+    // lives with the windows.
+    std::function<bool(const QString& path, const printing::ReportDocument&, int first, int last, const QString& title)>
+        writePdf;
+};
+
+// The module's windows by name: each name maps to the one factory of its presentation model.
+// The form launcher shows the model in the view registered for the model's class; the batch
+// mode drives it through its generic adapter. A name therefore opens in both modes or in
+// neither. Names compare without regard to case, as window names do.
+class WindowRegistry {
+public:
+    using ModelFactory = std::function<std::unique_ptr<PresentationModel>(const WindowServices&, const FormRequest&)>;
+
+    void add(const QString& name, ModelFactory factory);
+    bool contains(const QString& name) const;
+    // The names as registered.
+    QStringList names() const { return m_names; }
+    // The model of that window; null when the name is not registered or the factory declined
+    // the request (its message given).
+    std::unique_ptr<PresentationModel> create(const QString& name, const WindowServices& services,
+                                              const FormRequest& request) const;
+
+private:
+    QHash<QString, ModelFactory> m_factories;
+    QStringList m_names;
+};
+
+} // namespace qel::app

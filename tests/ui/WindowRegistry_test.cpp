@@ -1,0 +1,97 @@
+// The one registry of windows: every name opens once as its Qt view and once through the batch
+// mode's generic adapter over a model from the same factory, and both modes know every name.
+#include "app/ProcessState.h"
+#include "app/UtilityComponent.h"
+#include "app/WindowRegistry.h"
+#include "app/ui/FormLauncher.h"
+#include "app/ui/FormRegistry.h"
+#include "app/ui/WindowViews.h"
+#include "batch/BatchWindows.h"
+#include "batch/ModelAdapter.h"
+#include "support/FormServices.h"
+#include "support/TestSupport.h"
+#include "windows/ModuleWindows.h"
+
+#include <QDialog>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace qel::app {
+namespace {
+
+TEST(WindowRegistry, EveryWindowOpensAsAViewAndThroughTheBatchAdapter) {
+    test::TempDatabase database;
+    test::SilentPrompter prompter;
+    const FixedClock clock(test::filingDay());
+    test::RecordingOpener opener;
+    UtilityComponent utility(prompter, &database.db());
+    const WindowServices services{database.db(),
+                                  prompter,
+                                  clock,
+                                  opener,
+                                  &utility,
+                                  nullptr,
+                                  QStringLiteral("2018"),
+                                  QStringLiteral("0588"),
+                                  test::kSupervisor,
+                                  QStringLiteral("0"),
+                                  database.folder(),
+                                  database.folder(),
+                                  {}};
+    ProcessState state;
+    ui::FormLauncher forms(prompter);
+    ui::registerModuleForms(forms, state, prompter);
+    batch::BatchWindows batchWindows;
+    batch::registerBatchWindows(batchWindows);
+
+    const WindowRegistry& registry = qel::windows::moduleWindows();
+    ASSERT_FALSE(registry.names().isEmpty());
+    for (const QString& name : registry.names()) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(forms.isRegistered(name));
+        EXPECT_NE(batchWindows.window(name), nullptr);
+
+        FormRequest request;
+        request.name = name;
+        request.key = test::demoKey();
+        request.code = QStringLiteral("1");
+        std::unique_ptr<PresentationModel> model = registry.create(name, services, request);
+        ASSERT_NE(model, nullptr);
+        const QString windowName = model->windowName();
+        const QList<DeclaredControl> declared = model->declaredControls();
+
+        // The view: a widget of each declared name, so that what a script drives is on screen.
+        ASSERT_TRUE(ui::WindowViews::module().hasView(*model));
+        std::unique_ptr<QDialog> view = ui::WindowViews::module().create(std::move(model));
+        ASSERT_NE(view, nullptr);
+        view->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+        EXPECT_EQ(view->objectName(), windowName);
+        for (const DeclaredControl& control : declared) {
+            // A control array shows as its members NAME_0, NAME_1, ...
+            const bool shown = view->findChild<QWidget*>(control.name) != nullptr ||
+                               view->findChild<QWidget*>(control.name + QStringLiteral("_0")) != nullptr;
+            EXPECT_TRUE(shown) << control.name.toStdString();
+        }
+
+        // The batch adapter over a second model of the same factory: the same controls, each
+        // with a state to print.
+        batch::ModelAdapter adapter(registry.create(name, services, request));
+        QStringList names;
+        for (const ControlInfo& info : adapter.controls()) {
+            names.append(info.name);
+            if (info.kind != QStringLiteral("command")) {
+                EXPECT_NO_THROW(adapter.state(info.name)) << info.name.toStdString();
+            }
+        }
+        QStringList declaredNames;
+        for (const DeclaredControl& control : declared) {
+            declaredNames.append(control.name);
+        }
+        EXPECT_EQ(names, declaredNames);
+        EXPECT_THROW(adapter.click(QStringLiteral("cmdNoExiste"), -1), ScriptError);
+    }
+}
+
+} // namespace
+} // namespace qel::app
