@@ -5,6 +5,7 @@
 #include "printing/ui/PagePicture.h"
 #include "printing/ui/frmImpxPag.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -18,6 +19,16 @@
 #include <QVBoxLayout>
 
 namespace qel::printing {
+
+namespace {
+
+// The folder the user last saved a PDF into, for the rest of the session.
+QString& lastPdfFolder() {
+    static QString folder;
+    return folder;
+}
+
+} // namespace
 
 frmPreview::frmPreview(const QString& reportPath, app::Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_preview(reportPath, prompter, &ReportPainter::writePdf), m_prompter(prompter) {
@@ -71,9 +82,15 @@ frmPreview::frmPreview(const QString& reportPath, app::Prompter& prompter, QWidg
         return printOnPrinter(document, first, last);
     };
     m_pdfChooser = [this] {
-        const QString suggested = QFileInfo(m_preview.path()).completeBaseName() + QStringLiteral(".pdf");
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Guardar como PDF"), suggested,
-                                            QStringLiteral("PDF (*.pdf)"));
+        const QString name =
+            m_pdfName.isEmpty() ? QFileInfo(m_preview.path()).completeBaseName() + QStringLiteral(".pdf") : m_pdfName;
+        const QString folder = lastPdfFolder().isEmpty() ? QDir::homePath() : lastPdfFolder();
+        const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Guardar como PDF"),
+                                                            QDir(folder).filePath(name), QStringLiteral("PDF (*.pdf)"));
+        if (!chosen.isEmpty()) {
+            lastPdfFolder() = QFileInfo(chosen).absolutePath();
+        }
+        return chosen;
     };
     resize(860, 900);
     showPage();

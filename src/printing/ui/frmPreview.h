@@ -31,6 +31,9 @@ public:
 
     void setPrintTarget(PrintTarget target) { m_printTarget = std::move(target); }
     void setPdfChooser(PdfChooser chooser) { m_pdfChooser = std::move(chooser); }
+    // The name a PDF is offered under (in the folder a PDF was last saved to); the report
+    // file's name when none is given.
+    void setPdfName(const QString& name) { m_pdfName = name; }
     // The next print writes this PDF instead of going to the printer.
     void printNextToPdf(const QString& path) { m_nextPdf = path; }
 
@@ -63,6 +66,7 @@ private:
     PrintTarget m_printTarget;
     PdfChooser m_pdfChooser;
     QString m_nextPdf;
+    QString m_pdfName;
 };
 
 } // namespace qel::printing
