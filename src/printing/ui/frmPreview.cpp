@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -198,11 +199,42 @@ void frmPreview::keyPressEvent(QKeyEvent* event) {
 bool frmPreview::printOnPrinter(const ReportDocument& document, int first, int last) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
+    printer.setDocName(QFileInfo(m_preview.path()).completeBaseName());
     printer.setFromTo(first + 1, last + 1);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(ReportPreview::kCaption);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (first > 0 || last < document.pageCount() - 1) {
+        printer.setPrintRange(QPrinter::PageRange);
+    }
+    const bool chosen = m_printerChooser ? m_printerChooser(printer) : [this, &printer] {
+        QPrintDialog dialog(&printer, this);
+        dialog.setWindowTitle(ReportPreview::kCaption);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        return dialog.exec() == QDialog::Accepted;
+    }();
+    if (!chosen) {
         return false;
+    }
+    // The pages the dialog was left with (the user may change them there).
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = printer.fromPage() - 1;
+        last = std::min(printer.toPage() > 0 ? printer.toPage() - 1 : last, document.pageCount() - 1);
+    } else if (printer.printRange() == QPrinter::AllPages) {
+        first = 0;
+        last = document.pageCount() - 1;
+    }
+    // Only the chosen pages are painted; the print system must not pick them again out of what
+    // it receives (the print dialog also hands the range to it as the "page-ranges" option).
+    printer.setPrintRange(QPrinter::AllPages);
+    if (QPrintEngine* engine = printer.printEngine()) {
+        const auto cupsOptions = static_cast<QPrintEngine::PrintEnginePropertyKey>(0xfe00);
+        QStringList options = engine->property(cupsOptions).toStringList();
+        for (qsizetype i = 0; i + 1 < options.size();) {
+            if (options.at(i) == QLatin1String("page-ranges")) {
+                options.remove(i, 2);
+            } else {
+                i += 2;
+            }
+        }
+        engine->setProperty(cupsOptions, options);
     }
     if (!ReportPainter::paintPages(printer, document, first, last)) {
         m_prompter.message(QStringLiteral("No se pudo imprimir en la impresora ") + printer.printerName() +
