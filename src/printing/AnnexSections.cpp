@@ -459,21 +459,28 @@ private:
 int longestWord(const QString& text);
 
 void fit(AnnexSection& section, int available) {
+    // The least a text column may take: its heading's longest word, its values' longest word
+    // (up to 20) and 8.
+    QList<int> least;
+    for (qsizetype c = 0; c < section.widths.size(); ++c) {
+        int longestValue = 0;
+        for (const QStringList& row : section.rows) {
+            longestValue = std::max(longestValue, longestWord(row.value(c)));
+            if (longestValue >= 20) {
+                break;
+            }
+        }
+        least.append(std::max({8, longestWord(section.headings.value(c)), std::min(longestValue, 20)}));
+    }
     while (section.lineWidth() > available) {
         int widest = -1;
         for (int c = 0; c < section.widths.size(); ++c) {
-            int longestValue = 0;
-            for (const QStringList& row : section.rows) {
-                longestValue = std::max(longestValue, longestWord(row.value(c)));
-            }
-            const int least = std::max({8, longestWord(section.headings.value(c)), std::min(longestValue, 20)});
-            const bool narrower = section.widths.at(c) > least;
-            if (!section.numeric.at(c) && narrower &&
+            if (!section.numeric.at(c) && section.widths.at(c) > least.at(c) &&
                 (widest < 0 || section.widths.at(c) > section.widths.at(widest))) {
                 widest = c;
             }
         }
-        if (widest < 0 || section.widths.at(widest) <= 8) {
+        if (widest < 0) {
             break;
         }
         --section.widths[widest];

@@ -328,14 +328,15 @@ void DeclarationReport::writeFormPage(ReportWriter& writer, int reportPage, bool
                     ++count;
                 }
             } else {
+                // The lines of what is left of the block, then the longest run of it whose halves fit.
+                QList<Lines> all;
+                for (qsizetype i = done; i < block.casillas.size(); ++i) {
+                    all.append(linesOf(*cells[0], *block.casillas.at(i)));
+                }
                 qsizetype fits = 0;
-                for (qsizetype n = 1; done + n <= block.casillas.size(); ++n) {
-                    QList<Lines> all;
-                    int total = 0;
-                    for (qsizetype i = 0; i < n; ++i) {
-                        all.append(linesOf(*cells[0], *block.casillas.at(done + i)));
-                        total += height(all.last());
-                    }
+                int total = 0;
+                for (qsizetype n = 1; n <= all.size(); ++n) {
+                    total += height(all.at(n - 1));
                     int l = 0;
                     qsizetype split = 0;
                     while (split < n && (l < (total + 1) / 2 || split == 0)) {
@@ -347,7 +348,7 @@ void DeclarationReport::writeFormPage(ReportWriter& writer, int reportPage, bool
                     }
                     fits = n;
                     left = all.mid(0, split);
-                    right = all.mid(split);
+                    right = all.mid(split, n - split);
                     leftRows = l;
                     rightRows = total - l;
                 }
