@@ -540,6 +540,21 @@ QString sectionTitle(const store::TableDef& def, const QString& group) {
         return QStringLiteral("DETALLE DE LA CASILLA %1 - CASILLA %2").arg(addition, detail);
     }
     if (!group.isEmpty() && groupColumn(def) == QLatin1String("CASILLA")) {
+        // Rows a casilla's list window keeps: the window's caption for that casilla names them.
+        for (const annexes::CasillaListDef& list : annexes::CasillaListCatalog::lists()) {
+            if (list.table.compare(QStringLiteral("TMP") + def.name, Qt::CaseInsensitive) == 0 &&
+                list.captions.contains(group.toInt())) {
+                const QString caption = trimmedCaption(list.captionFor(group.toInt()));
+                if (caption.startsWith(QLatin1String("Asistente"), Qt::CaseInsensitive)) {
+                    break; // says no more than the casilla's own label below
+                }
+                if (!caption.isEmpty()) {
+                    return caption.contains(group) ? caption.toUpper()
+                                                   : QStringLiteral("DETALLE DE LA CASILLA ") + group +
+                                                         QStringLiteral(" - ") + caption.toUpper();
+                }
+            }
+        }
         const declaration::CasillaDef* casilla = declaration::CasillaCatalog::instance().find(group.toInt());
         const QString label = casilla != nullptr ? trimmedCaption(casilla->label).toUpper() : QString();
         return QStringLiteral("ASISTENTE DE LA CASILLA ") + group +
