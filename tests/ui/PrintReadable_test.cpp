@@ -174,6 +174,7 @@ TEST_P(PrintReadable, ThePrintedCopyShowsWhatTheReturnHolds) {
     }
 
     // Every casilla with a value: its number followed by the value on a page of its form page.
+    int checked = 0;
     for (int p = 0; p < L::pages().size(); ++p) {
         const QString title = L::pages().at(p).title.simplified();
         QString text;
@@ -189,11 +190,14 @@ TEST_P(PrintReadable, ThePrintedCopyShowsWhatTheReturnHolds) {
             if (value.isEmpty() || (casilla->chart != 0 && casilla->chart != chart)) {
                 continue;
             }
+            ++checked;
             const QString shown = QString::number(casilla->number) + QLatin1Char(' ') + value.section(u' ', 0, 0);
             EXPECT_TRUE(text.contains(shown)) << GetParam().file << ": casilla " << casilla->number << " \""
                                               << value.toStdString() << "\" not on " << title.toStdString();
         }
     }
+
+    EXPECT_GT(checked, 30) << "the return was saved with its casillas";
 
     // Every annex row: each word of each of its cells.
     const QString whole = simple.join(QLatin1Char('\n'));
