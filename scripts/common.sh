@@ -46,7 +46,7 @@ start_print_server() {
     local port
     port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
     for d in filter daemon notifier cgi-bin monitor driver; do
-        [[ -e /usr/lib/cups/$d ]] && ln -sfn "/usr/lib/cups/$d" "$dir/bin/$d"
+        if [[ -e /usr/lib/cups/$d ]]; then ln -sfn "/usr/lib/cups/$d" "$dir/bin/$d"; fi
     done
     cat >"$dir/bin/backend/qelfile" <<'SCRIPT'
 #!/bin/sh
