@@ -90,11 +90,15 @@ CONF
     PRINT_SERVER_PID=$!
     export CUPS_SERVER="127.0.0.1:$port"
     local tries=0
-    until lpstat -r >/dev/null 2>&1; do
+    until LC_ALL=C lpstat -r 2>/dev/null | grep -q "scheduler is running"; do
         ((tries++ < 50)) || { echo "El servidor de impresión privado no arrancó."; cat "$dir/error_log" 2>/dev/null; stop_print_server; return 1; }
         sleep 0.1
     done
-    lpadmin -p qelprueba -E -v "qelfile:$dir/out" -m raw 2>&1 | grep -v deprecated || true
+    if ! lpadmin -p qelprueba -E -v "qelfile:$dir/out" -m raw 2>"$dir/lpadmin.err"; then
+        echo "No se pudo crear la cola de impresión de prueba:"; cat "$dir/lpadmin.err"
+        stop_print_server
+        return 1
+    fi
     export QEL_TEST_CUPS_QUEUE=qelprueba QEL_TEST_CUPS_OUTPUT="$dir/out"
     echo "Servidor de impresión privado en $CUPS_SERVER (cola qelprueba)."
 }
