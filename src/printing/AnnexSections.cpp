@@ -827,7 +827,7 @@ QList<AnnexSection> trialBalance(store::Database& db, const store::DeclarationKe
         }
         // The description takes what the amounts leave of the sheet.
         const int others = section.lineWidth() - section.widths.at(1);
-        section.widths[1] = std::min(section.widths.at(1), AnnexSections::kLandscapeWidth - others);
+        section.widths[1] = std::min(section.widths.at(1), std::max(20, AnnexSections::kLandscapeWidth - others));
         section.landscape = true;
         fit(section, AnnexSections::kLandscapeWidth);
         sections.append(section);
