@@ -14,6 +14,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (document.pageCount() < 1 || document.pageCount() > qel::printing::ReportDocument::kMaxPages) {
         std::abort();
     }
+    // What the preview reads: a refused file has one empty page and its reason; a read one
+    // keeps every page within the command limit.
+    using qel::printing::ReportDocument;
+    const ReportDocument bounded =
+        ReportDocument::fromText(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    if (bounded.pageCount() < 1 || bounded.pageCount() > ReportDocument::kMaxPages) {
+        std::abort();
+    }
+    if (!bounded.problem().isEmpty() && (bounded.pageCount() != 1 || !bounded.page(0).texts.isEmpty())) {
+        std::abort();
+    }
+    for (const ReportDocument::Page& page : bounded.pages()) {
+        if (page.texts.size() + page.boxes.size() > ReportDocument::kMaxCommandsPerPage) {
+            std::abort();
+        }
+    }
     QList<qel::printing::PageCommand> expected = first.commands;
     for (auto& command : expected) {
         command.text = PageDescription::sanitise(command.text);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and with the address and
 # undefined-behaviour sanitizers, and runs every test under them (under a virtual X server,
-# which the launcher-window tests need), then runs each fuzzer of fuzz/corpus/ briefly.
+# which the launcher-window tests need, and a private print server on 127.0.0.1), then runs each
+# fuzzer of fuzz/corpus/ briefly.
 # First it checks that every C++ file is laid out as .clang-format says.
 #   QEL_FUZZ_SECONDS   seconds per fuzzer (default 10; 0 skips fuzzing)
 # The crash tests kill their helpers 50 + 2 x 30 times here; scripts/crash_test.sh runs them
@@ -16,6 +17,10 @@ export CCACHE_SLOPPINESS="pch_defines,time_macros,include_file_mtime,include_fil
 # on gcc, so the code is checked by both compilers' warnings.
 build "$ROOT/build-test" -DCMAKE_BUILD_TYPE=Debug -DQEL_WERROR=ON -DQEL_SANITIZE=ON -DQEL_PCH=ON -DQEL_BUILD_BENCH=OFF \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+
+# A private print server for the test that prints to a queue; stopped when the script ends.
+trap stop_print_server EXIT
+start_print_server "$ROOT/build-test/print-server" || echo "AVISO: sin servidor de impresión; la prueba de impresora se omite."
 
 cd "$ROOT/build-test"
 # Leaks are not failures (the toolkit keeps its caches to the end); every other fault is.

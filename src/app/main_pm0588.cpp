@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <exception>
 
@@ -64,10 +65,15 @@ int main(int argc, char* argv[]) {
     restrictNewFilesToOwner();
     failWritesPastTheSizeLimit();
     try {
-        // Batch mode (docs/batch.md): a script drives the declaration form without any window,
-        // so it branches off before the window system is touched.
+        // Batch mode (docs/batch.md): a script drives the declaration form without any window.
+        // Its prints still paint pages (fonts, PDF), which needs a GUI application; with no
+        // platform named it takes the offscreen one, so it runs the same with or without a
+        // display and never connects to one.
         if (argc >= 2 && qstrcmp(argv[1], "--batch") == 0) {
-            QCoreApplication batch(argc, argv);
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            }
+            QGuiApplication batch(argc, argv);
             return qel::batch::BatchRunner::commandLine(QCoreApplication::arguments());
         }
         return runWindow(argc, argv);

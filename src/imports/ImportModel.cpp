@@ -236,9 +236,9 @@ void ImportModel::writeReport(const ImportResult& result) {
         printing::SpoolRegistry spool(m_services.db, m_services.spoolFolder);
         const printing::SpoolEntry entry =
             spool.allocate(m_kind.reportCode, m_services.sysUser, ruc, m_services.clock.today());
-        if (!printing::SpoolRegistry::save(entry, writer.fileText())) {
-            m_services.prompter.message(QStringLiteral("No se pudo escribir el reporte %1.").arg(entry.path), caption(),
-                                        app::Icon::Critical);
+        QString why;
+        if (!printing::SpoolRegistry::save(entry, writer.fileText(), &why)) {
+            m_services.prompter.message(why, caption(), app::Icon::Critical);
             return;
         }
         app::FormRequest preview;

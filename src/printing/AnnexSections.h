@@ -19,6 +19,7 @@ struct AnnexSection {
     QString group; // the casilla or assistant type the rows belong to; empty when one section
     QString title;
     QStringList headings;
+    QStringList spans;   // a heading over a run of columns that share it (the trial balance's pairs)
     QList<int> widths;   // characters per column
     QList<bool> numeric; // right-aligned columns
     QList<QStringList> rows;
@@ -27,7 +28,15 @@ struct AnnexSection {
     bool landscape = false;
 
     int lineWidth() const; // the columns and the blanks between them
+    // One line of cells, each cut to its width (numbers right-aligned).
     QString formatRow(const QStringList& cells) const;
+    // A row as it prints: a text longer than its column wraps onto further lines, never cut.
+    QStringList formatLines(const QStringList& cells) const;
+    // The column headings wrapped in their columns, under the spans when any.
+    QStringList headingLines() const;
+
+private:
+    QList<QStringList> wrapCells(const QStringList& cells) const;
 };
 
 // The annex and assistant sections of a declaration that have rows, read from the permanent

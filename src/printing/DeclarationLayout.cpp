@@ -17,6 +17,24 @@ const QList<DeclarationLayout::ReportPage>& DeclarationLayout::pages() {
     return table;
 }
 
+const QList<DeclarationLayout::SubHeading>& DeclarationLayout::subHeadings() {
+    static const QList<SubHeading> table = {
+        {QStringLiteral("eeff.activo"), 0, QStringLiteral("I.-Balance General")},
+        {QStringLiteral("eeff.egp"), 0, QStringLiteral("II.-Estado de Pérdidas y Ganancias-Valores Históricos")},
+        {QStringLiteral("ident.general"), 0, QStringLiteral("DATOS GENERALES")},
+        {QStringLiteral("ident.amazonia"), 0, QStringLiteral("REGIMEN DE LA AMAZONIA")},
+        {{}, 138, QStringLiteral(" A FAVOR DEL CONTRIBUYENTE")},
+        {{}, 139, QStringLiteral(" A FAVOR DEL FISCO")},
+        {{}, 146, QStringLiteral("SALDO DE LA DEUDA TRIBUTARIA")},
+        {{}, 180, QStringLiteral("IMPORTE A PAGAR")},
+        {{}, 165, QStringLiteral("SALDO DE LA DEUDA TRIBUTARIA")},
+        {{}, 181, QStringLiteral("IMPORTE A PAGAR")},
+        {{}, 802, QStringLiteral("BENEFICIOS TRIBUTARIOS")},
+        {{}, 813, QStringLiteral("MONEDA NACIONAL / MONEDA EXTRANJERA")},
+    };
+    return table;
+}
+
 int DeclarationLayout::pageOf(const QString& formPageId) {
     const QString mainPage = formPageId.section(QLatin1Char('.'), 0, 0);
     for (int i = 0; i < pages().size(); ++i) {

@@ -20,18 +20,28 @@ public:
     static constexpr int kRight = 114;
     static constexpr int kValueWidth = 17; // an amount, right-aligned
 
-    // Where the parts of a casilla's line start: its label (cut to its width), its number and
-    // its value. Pages of amounts take two casillas to a row; the identification page one.
+    // Where the parts of a casilla's line start: its label (wrapped to its width, never cut),
+    // its number and its value, which ends two columns inside the box. Pages of amounts take two
+    // casillas to a row; the identification page one.
     struct Cell {
         int label;
         int labelWidth;
         int number;
         int value;
-        int textWidth; // a text value, left-aligned
+        int textWidth; // a text value, left-aligned from the number's end, wrapped
     };
-    static constexpr Cell kLeftCell = {12, 28, 41, 45, 17};
-    static constexpr Cell kRightCell = {64, 28, 93, 97, 17};
-    static constexpr Cell kWideCell = {12, 57, 70, 97, 40};
+    static constexpr Cell kLeftCell = {12, 27, 40, 44, 17};
+    static constexpr Cell kRightCell = {63, 27, 91, 95, 17};
+    static constexpr Cell kWideCell = {12, 57, 70, 95, 38};
+
+    // A heading of the form printed before the sections of a form page (unboxed, bold), or, with
+    // a casilla, one that opens a new box at that casilla inside its section.
+    struct SubHeading {
+        QString formPage; // FormPages id; empty when `casilla` places it
+        int casilla = 0;
+        QString text;
+    };
+    static const QList<SubHeading>& subHeadings();
     static constexpr int kHeaderRows = 7; // the boxed form header
     static constexpr int kTitleRow = 8;   // the page's numbered title
     static constexpr int kFirstSectionRow = 10;

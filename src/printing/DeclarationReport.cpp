@@ -2,6 +2,8 @@
 
 #include "base/NumberFormat.h"
 #include "declaration/catalogue/CasillaCatalog.h"
+#include "declaration/catalogue/FormControls.h"
+#include "declaration/catalogue/FormPages.h"
 #include "printing/DeclarationLayout.h"
 #include "store/Database.h"
 
@@ -25,20 +27,96 @@ int centredColumn(const QString& text) {
     return L::kLeft + std::max(0, static_cast<int>((L::kRight - L::kLeft - text.size()) / 2));
 }
 
-// The sections of a page's casillas, in the order they first appear.
-QList<std::pair<QString, QList<const declaration::CasillaDef*>>>
-sectionsOf(const QList<const declaration::CasillaDef*>& casillas) {
-    QList<std::pair<QString, QList<const declaration::CasillaDef*>>> sections;
+// Words of a text in lines of at most `width` characters; a word longer than a line is split.
+QStringList wrapText(const QString& text, int width) {
+    QStringList lines;
+    QString line;
+    for (QString word : text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        while (word.size() > width) {
+            if (!line.isEmpty()) {
+                lines.append(line);
+                line.clear();
+            }
+            lines.append(word.left(width));
+            word = word.mid(width);
+        }
+        if (line.isEmpty()) {
+            line = word;
+        } else if (line.size() + 1 + word.size() <= width) {
+            line += QLatin1Char(' ') + word;
+        } else {
+            lines.append(line);
+            line = word;
+        }
+    }
+    if (!line.isEmpty() || lines.isEmpty()) {
+        lines.append(line);
+    }
+    return lines;
+}
+
+// The caption of a form page without its access key.
+QString pageCaption(const QString& formPage) {
+    const declaration::PageDef* def = declaration::FormPages::find(formPage);
+    QString caption = def != nullptr ? def->caption : QString();
+    caption.remove(QLatin1Char('&'));
+    return caption.simplified();
+}
+
+// A box of the form page: its caption and its casillas, and the unboxed heading over it.
+struct Block {
+    QString heading;
+    QString caption;
+    QList<const declaration::CasillaDef*> casillas;
+};
+
+// The boxes of a page's casillas: one per form page and section, in the order they first
+// appear, cut where a sub-heading of the form opens a new box.
+QList<Block> blocksOf(const QList<const declaration::CasillaDef*>& casillas, const QString& pageTitle) {
+    QList<std::pair<QString, QList<const declaration::CasillaDef*>>> sections; // "page|section"
     for (const declaration::CasillaDef* casilla : casillas) {
+        const QString key = casilla->page + QLatin1Char('|') + casilla->section;
         auto found = std::find_if(sections.begin(), sections.end(),
-                                  [casilla](const auto& section) { return section.first == casilla->section; });
+                                  [&key](const auto& section) { return section.first == key; });
         if (found == sections.end()) {
-            sections.append({casilla->section, {}});
+            sections.append({key, {}});
             found = sections.end() - 1;
         }
         found->second.append(casilla);
     }
-    return sections;
+    QList<Block> blocks;
+    QStringList headed;
+    for (const auto& [key, members] : sections) {
+        const QString formPage = key.section(QLatin1Char('|'), 0, 0);
+        const QString section = key.section(QLatin1Char('|'), 1);
+        Block block;
+        for (const L::SubHeading& sub : L::subHeadings()) {
+            const bool onPage = !sub.formPage.isEmpty() &&
+                                (formPage == sub.formPage || formPage.startsWith(sub.formPage + QLatin1Char('.')));
+            if (onPage && !headed.contains(sub.text) &&
+                sub.text.compare(pageCaption(formPage), Qt::CaseInsensitive) != 0) {
+                block.heading = sub.text;
+                headed.append(sub.text);
+            }
+        }
+        block.caption = !section.isEmpty()                 ? section
+                        : !pageCaption(formPage).isEmpty() ? pageCaption(formPage).toUpper()
+                                                           : pageTitle.mid(5).trimmed();
+        for (const declaration::CasillaDef* casilla : members) {
+            const auto sub = std::find_if(L::subHeadings().cbegin(), L::subHeadings().cend(),
+                                          [casilla](const L::SubHeading& h) { return h.casilla == casilla->number; });
+            if (sub != L::subHeadings().cend() && !block.casillas.isEmpty()) {
+                blocks.append(block);
+                block = Block{};
+            }
+            if (sub != L::subHeadings().cend()) {
+                block.caption = sub->text.trimmed() == block.caption ? block.caption : sub->text;
+            }
+            block.casillas.append(casilla);
+        }
+        blocks.append(block);
+    }
+    return blocks;
 }
 
 } // namespace
@@ -88,9 +166,43 @@ int DeclarationReport::chart() const {
     return chart == 1 || chart == 2 ? chart : 0;
 }
 
+std::optional<QString> DeclarationReport::answerText(int casilla) const {
+    const declaration::ControlDef* control = declaration::FormControls::instance().answeredIn(casilla);
+    if (control == nullptr || control->kind != declaration::ControlKind::OptionGroup || control->members.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString stored = m_values.value(casilla).trimmed();
+    int index = stored.toInt();
+    if (!control->answerLetters.isEmpty()) {
+        index = static_cast<int>(control->answerLetters.indexOf(stored));
+    }
+    QString member = control->members.value(index);
+    if (member.isEmpty() || stored.isEmpty()) {
+        return stored;
+    }
+    member.remove(QLatin1Char('&'));
+    member = member.simplified();
+    if (member.compare(QLatin1String("Si"), Qt::CaseInsensitive) == 0) {
+        return QStringLiteral("Sí");
+    }
+    return member;
+}
+
 QString DeclarationReport::printedValue(int casilla) const {
     if (!m_values.contains(casilla)) {
         return {};
+    }
+    if (const std::optional<QString> answer = answerText(casilla)) {
+        return *answer;
+    }
+    if (casilla == 137) { // the option for the balance in favour
+        const QString option = m_values.value(casilla).trimmed();
+        if (option == QLatin1String("1")) {
+            return QStringLiteral("1.- Devolución");
+        }
+        if (option == QLatin1String("2")) {
+            return QStringLiteral("2.- Aplic. F. P.");
+        }
     }
     const QString stored = m_values.value(casilla);
     const declaration::CasillaDef* def = declaration::CasillaCatalog::instance().find(casilla);
@@ -137,14 +249,40 @@ void DeclarationReport::writeFormPage(ReportWriter& writer, int reportPage, bool
         writer.newPage();
     }
     int row = writeFormHeader(writer, page.title);
-    const auto cellText = [this, &writer](const L::Cell& cell, int rowAt, const declaration::CasillaDef& casilla) {
-        writer.text(cell.label, rowAt, casilla.label.trimmed().left(cell.labelWidth));
-        writer.text(cell.number, rowAt, QString::number(casilla.number).rightJustified(3));
+    const L::Cell* cells[] = {page.columns == 1 ? &L::kWideCell : &L::kLeftCell, &L::kRightCell};
+    // The lines a casilla takes: its label wrapped, and a text value wrapped beside it.
+    struct Lines {
+        QStringList label;
+        QStringList value; // text values: one per line; amounts: one
+        bool text = false;
+    };
+    const auto linesOf = [this](const L::Cell& cell, const declaration::CasillaDef& casilla) {
+        Lines lines;
+        lines.label = wrapText(casilla.label, cell.labelWidth);
         const QString value = printedValue(casilla.number);
-        if (casilla.value == declaration::ValueClass::Text) {
-            writer.text(cell.number + 4, rowAt, value.left(cell.textWidth));
+        lines.text = casilla.value == declaration::ValueClass::Text || answerText(casilla.number).has_value();
+        if (lines.text) {
+            lines.value = value.isEmpty() ? QStringList() : wrapText(value, cell.textWidth);
         } else if (!value.isEmpty()) {
-            writer.text(cell.value, rowAt, value.rightJustified(L::kValueWidth));
+            lines.value = {value};
+        }
+        return lines;
+    };
+    const auto height = [](const Lines& lines) {
+        return static_cast<int>(std::max(lines.label.size(), lines.value.size()));
+    };
+    const auto draw = [&writer](const L::Cell& cell, int rowAt, const declaration::CasillaDef& casilla,
+                                const Lines& lines) {
+        for (qsizetype i = 0; i < lines.label.size(); ++i) {
+            writer.text(cell.label, rowAt + static_cast<int>(i), lines.label.at(i));
+        }
+        writer.text(cell.number, rowAt, QString::number(casilla.number).rightJustified(3));
+        for (qsizetype i = 0; i < lines.value.size(); ++i) {
+            if (lines.text) {
+                writer.text(cell.number + 4, rowAt + static_cast<int>(i), lines.value.at(i));
+            } else {
+                writer.text(cell.value, rowAt, lines.value.at(i).rightJustified(L::kValueWidth));
+            }
         }
     };
     // Every box of the form prints; a casilla without a box (an answer, a detail kept by a
@@ -156,28 +294,78 @@ void DeclarationReport::writeFormPage(ReportWriter& writer, int reportPage, bool
             printed.append(casilla);
         }
     }
-    for (const auto& [caption, casillas] : sectionsOf(printed)) {
+    for (const Block& block : blocksOf(printed, page.title)) {
         qsizetype done = 0;
-        while (done < casillas.size()) {
-            int available = L::kLastRow - row - 1;
+        bool headed = block.heading.isEmpty();
+        while (done < block.casillas.size()) {
+            const int headingRows = headed ? 0 : 2;
+            int available = L::kLastRow - row - 1 - headingRows;
             if (available < 1) {
                 writer.newPage();
                 row = writeFormHeader(writer, page.title + kContinued);
-                available = L::kLastRow - row - 1;
+                available = L::kLastRow - row - 1 - headingRows;
             }
-            const qsizetype count = std::min<qsizetype>(casillas.size() - done, available * page.columns);
-            const int rows = static_cast<int>((count + page.columns - 1) / page.columns);
-            writer.box(L::kLeft, row, L::kRight, row + 1 + rows + 0.3);
-            writer.text(12, row + 0.2, caption.isEmpty() ? page.title.mid(5).trimmed() : caption, true);
-            for (qsizetype i = 0; i < count; ++i) {
-                const declaration::CasillaDef& casilla = *casillas.at(done + i);
-                if (page.columns == 1) {
-                    cellText(L::kWideCell, row + 1 + static_cast<int>(i), casilla);
-                } else {
-                    const bool left = i < rows;
-                    cellText(left ? L::kLeftCell : L::kRightCell, row + 1 + static_cast<int>(left ? i : i - rows),
-                             casilla);
+            if (!headed) {
+                writer.text(12, row, block.heading, true);
+                row += headingRows;
+                headed = true;
+            }
+            // As many casillas as fit: the first half (by lines) in the left column, the rest
+            // in the right one.
+            QList<Lines> left;
+            QList<Lines> right;
+            int leftRows = 0;
+            int rightRows = 0;
+            qsizetype count = 0;
+            if (page.columns == 1) {
+                while (done + count < block.casillas.size()) {
+                    const Lines lines = linesOf(*cells[0], *block.casillas.at(done + count));
+                    if (leftRows + height(lines) > available && count > 0) {
+                        break;
+                    }
+                    left.append(lines);
+                    leftRows += height(lines);
+                    ++count;
                 }
+            } else {
+                // The lines of what is left of the block, then the longest run of it whose halves fit.
+                QList<Lines> all;
+                for (qsizetype i = done; i < block.casillas.size(); ++i) {
+                    all.append(linesOf(*cells[0], *block.casillas.at(i)));
+                }
+                qsizetype fits = 0;
+                int total = 0;
+                for (qsizetype n = 1; n <= all.size(); ++n) {
+                    total += height(all.at(n - 1));
+                    int l = 0;
+                    qsizetype split = 0;
+                    while (split < n && (l < (total + 1) / 2 || split == 0)) {
+                        l += height(all.at(split));
+                        ++split;
+                    }
+                    if (std::max(l, total - l) > available && n > 1) {
+                        break;
+                    }
+                    fits = n;
+                    left = all.mid(0, split);
+                    right = all.mid(split, n - split);
+                    leftRows = l;
+                    rightRows = total - l;
+                }
+                count = fits;
+            }
+            const int rows = std::max(leftRows, rightRows);
+            writer.box(L::kLeft, row, L::kRight, row + 1 + rows + 0.3);
+            writer.text(12, row + 0.2, block.caption, true);
+            int at = row + 1;
+            for (qsizetype i = 0; i < left.size(); ++i) {
+                draw(*cells[0], at, *block.casillas.at(done + i), left.at(i));
+                at += height(left.at(i));
+            }
+            at = row + 1;
+            for (qsizetype i = 0; i < right.size(); ++i) {
+                draw(*cells[1], at, *block.casillas.at(done + left.size() + i), right.at(i));
+                at += height(right.at(i));
             }
             done += count;
             row += rows + 2;
@@ -190,10 +378,12 @@ void DeclarationReport::writeSection(ReportWriter& writer, const AnnexSection& s
     writer.setWidth(section.landscape ? AnnexSections::kLandscapeWidth : AnnexSections::kPortraitWidth);
     writer.setTitleBlock({section.title, QStringLiteral("RUC: ") + m_header.ruc + QStringLiteral("  ") +
                                              m_header.nombre + QStringLiteral("  Ejercicio ") + m_header.periodo});
-    writer.setColumnHeadings({section.formatRow(section.headings)});
+    writer.setColumnHeadings(section.headingLines());
     writer.newPage();
     for (const QStringList& row : section.rows) {
-        writer.line(section.formatRow(row));
+        for (const QString& line : section.formatLines(row)) {
+            writer.line(line);
+        }
     }
     if (!section.totalLabel.isEmpty()) {
         writer.line(QString(section.lineWidth(), QLatin1Char('-')));

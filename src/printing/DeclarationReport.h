@@ -37,7 +37,8 @@ public:
     const Header& header() const { return m_header; }
     // The stored text of a casilla; empty when it has no DET row.
     QString value(int casilla) const { return m_values.value(casilla); }
-    // A casilla's value as the form page prints it.
+    // A casilla's value as the form page prints it: an answer as the caption of its option
+    // ("Sí", "No", "Moneda Extranjera"), an amount in its mask.
     QString printedValue(int casilla) const;
 
     // Writes the report: RPJ098 with annexes and assistants, RPJ096 without.
@@ -50,6 +51,8 @@ private:
     int writeFormHeader(ReportWriter& writer, const QString& title) const;
     void writeSection(ReportWriter& writer, const AnnexSection& section) const;
     int chart() const;
+    // The caption of the option a stored answer chose; nothing when the casilla is no answer.
+    std::optional<QString> answerText(int casilla) const;
 
     store::Database& m_db;
     store::DeclarationKey m_key;

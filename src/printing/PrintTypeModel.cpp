@@ -85,6 +85,19 @@ void PrintTypeModel::select(int row) {
     }
 }
 
+QString PrintTypeModel::pdfName() const {
+    if (m_current < 0) {
+        return {};
+    }
+    const Row& row = m_rows.at(m_current);
+    QStringList parts = {row.formulario, row.ruc, row.periodo,
+                         m_withAnnexes ? SpoolRegistry::kWithAnnexes : SpoolRegistry::kWithoutAnnexes};
+    if (m_context.sent && !row.correl.isEmpty()) {
+        parts.insert(3, row.correl); // two sent versions of one period keep apart
+    }
+    return parts.join(QLatin1Char('_')) + QStringLiteral(".pdf");
+}
+
 std::optional<PrintTypeModel::Printed> PrintTypeModel::print() {
     if (m_current < 0) {
         return std::nullopt;
@@ -98,11 +111,14 @@ std::optional<PrintTypeModel::Printed> PrintTypeModel::print() {
         const DeclarationReport report(m_context.db, key, correl);
         const ReportWriter writer = report.write(m_withAnnexes, m_context.clock.now());
         SpoolRegistry spool(m_context.db, m_context.spoolFolder);
+        QString why;
         const std::optional<SpoolEntry> entry =
-            spool.publish(code, m_context.sysUser, row.ruc, m_context.clock.today(), writer.fileText());
+            spool.publish(code, m_context.sysUser, row.ruc, m_context.clock.today(), writer.fileText(), &why);
         if (!entry) {
-            m_context.prompter.message(QStringLiteral("No se pudo escribir el archivo del reporte en la carpeta:\n") +
-                                           m_context.spoolFolder,
+            m_context.prompter.message(why.isEmpty() ? QStringLiteral("No se pudo escribir el archivo del reporte en "
+                                                                      "la carpeta:\n") +
+                                                           m_context.spoolFolder
+                                                     : why,
                                        caption(), app::Icon::Critical);
             return std::nullopt;
         }

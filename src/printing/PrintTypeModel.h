@@ -76,6 +76,10 @@ public:
     bool withAnnexes() const { return m_withAnnexes; }
     void setWithAnnexes(bool with) { m_withAnnexes = with; }
 
+    // The name a PDF of the selected declaration's report is offered under: form, RUC, period
+    // and report code ("0588_20601000106_2018_RPJ098.pdf"); empty without a selection.
+    QString pdfName() const;
+
     // Writes the selected declaration's report into the spool, announces its pages
     // ("Impresión de n páginas") and opens the preview; nothing without a selection.
     std::optional<Printed> print();

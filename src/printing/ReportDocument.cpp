@@ -3,6 +3,7 @@
 #include "printing/PageDescription.h"
 
 #include <QFile>
+#include <QHash>
 #include <QStringDecoder>
 
 namespace qel::printing {
@@ -74,6 +75,43 @@ ReportDocument ReportDocument::fromCommands(const QList<PageCommand>& commands) 
     return document;
 }
 
+QString ReportDocument::tooLarge() {
+    return QStringLiteral("El archivo del reporte es demasiado grande para mostrarlo (más de %1 MB).")
+        .arg(kMaxFileBytes / (1024 * 1024));
+}
+
+ReportDocument ReportDocument::refused(const QString& why) {
+    ReportDocument document;
+    document.m_problem = why;
+    document.m_pages = {Page{}};
+    return document;
+}
+
+ReportDocument ReportDocument::fromText(const QByteArray& bytes) {
+    const auto damaged = [](const QString& why) { return refused(why); };
+    if (bytes.size() > kMaxFileBytes) {
+        return damaged(tooLarge());
+    }
+    const PageDescription::ReadResult read = PageDescription::read(QString::fromUtf8(bytes));
+    // Text that is mostly not commands (another file, a damaged one) shows no blank page.
+    if (!bytes.trimmed().isEmpty() && (read.commands.isEmpty() || read.rejected > read.commands.size())) {
+        return damaged(QStringLiteral("El archivo del reporte está dañado: no es una descripción de páginas."));
+    }
+    QHash<int, int> perPage;
+    for (const PageCommand& command : read.commands) {
+        if (command.kind == PageCommand::Kind::Text || command.kind == PageCommand::Kind::VerticalText ||
+            command.kind == PageCommand::Kind::Box) {
+            if (++perPage[command.page] > kMaxCommandsPerPage) {
+                return damaged(QStringLiteral("El archivo del reporte está dañado: la página %1 tiene más de %2 "
+                                              "órdenes de dibujo.")
+                                   .arg(command.page + 1)
+                                   .arg(kMaxCommandsPerPage));
+            }
+        }
+    }
+    return fromCommands(read.commands);
+}
+
 ReportDocument ReportDocument::fromFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -81,8 +119,10 @@ ReportDocument ReportDocument::fromFile(const QString& path) {
         missing.m_exists = false;
         return missing;
     }
-    const QByteArray bytes = file.readAll();
-    return fromCommands(PageDescription::read(QString::fromUtf8(bytes)).commands);
+    if (file.size() > kMaxFileBytes) {
+        return refused(tooLarge());
+    }
+    return fromText(file.read(kMaxFileBytes + 1));
 }
 
 } // namespace qel::printing

@@ -22,6 +22,10 @@ bool ReportPreview::reload() {
         m_prompter.message(kMissingFile, kPrintErrorTitle, app::Icon::Critical);
         return false;
     }
+    if (!m_document.problem().isEmpty()) {
+        m_prompter.message(m_document.problem(), kPrintErrorTitle, app::Icon::Critical);
+        return false;
+    }
     m_current = std::clamp(m_current, 0, pageCount() - 1);
     return true;
 }

@@ -30,13 +30,17 @@ public:
     // Throws store::DatabaseError when the row cannot be written (nothing is then registered).
     SpoolEntry allocate(const QString& codRep, const QString& user, const QString& ruc, const QDate& date);
     // A finished report: its numbers, its SPOOL row and its file, all or nothing. Nothing when
-    // the file cannot be written (the row is not kept); throws store::DatabaseError when the
-    // row cannot be written.
+    // the file cannot be written (the row is not kept; `error` says why); throws
+    // store::DatabaseError when the row cannot be written.
     std::optional<SpoolEntry> publish(const QString& codRep, const QString& user, const QString& ruc, const QDate& date,
-                                      const QString& fileText);
-    // Writes a report's file (creating the spool folder when it is missing); false when it
-    // cannot be written.
-    static bool save(const SpoolEntry& entry, const QString& fileText);
+                                      const QString& fileText, QString* error = nullptr);
+    // Writes a report's file as a new file (creating the spool folder when it is missing): a
+    // name that is already taken, by a file or a link, is never written through. False when it
+    // cannot be written; `error` then says why in the user's words.
+    static bool save(const SpoolEntry& entry, const QString& fileText, QString* error = nullptr);
+    // Why no report may be written into a folder (one that other users can write into, where
+    // anyone could plant a link at the next report's name); empty when it may.
+    static QString folderRefusal(const QString& folder);
     // The file of a registered name in the spool folder.
     QString pathOf(const QString& archivo) const;
     const QString& folder() const { return m_folder; }
@@ -44,6 +48,8 @@ public:
 private:
     // Inside the caller's transaction: both numbers are read in the write transaction that
     // inserts the row, so a second report started at the same moment waits and then sees it.
+    // A file name already present in the folder (a report left by an older SPOOL, a planted
+    // link) is passed over.
     SpoolEntry insertRow(const QString& codRep, const QString& user, const QString& ruc, const QDate& date);
 
     store::Database& m_db;

@@ -78,6 +78,9 @@ TEST_F(PrintTypeModelTest, PrintWritesTheSpoolFileAnnouncesItsPagesAndOpensThePr
         EXPECT_EQ(printed->pages, pages);
         EXPECT_EQ(ReportDocument::fromFile(printed->entry.path).pageCount(), pages);
         EXPECT_EQ(previews.last(), printed->entry.path);
+        // The PDF is offered under the form, RUC, period and report, never the spool's number.
+        EXPECT_EQ(list.pdfName(),
+                  QStringLiteral("0588_%1_2018_%2.pdf").arg(test::demoKey().ruc, printed->entry.codRep));
     }
     EXPECT_EQ(test::rowCount(db(), QStringLiteral("SPOOL")), 2);
     EXPECT_TRUE(prompter->verify());
@@ -103,6 +106,7 @@ TEST_F(PrintTypeModelTest, SentDeclarationsAreListedNewestFirstAndPrintTheirVers
     QFile file(printed->entry.path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(QStringLiteral("Nro. Orden: 800002")));
+    EXPECT_EQ(list.pdfName(), QStringLiteral("0588_%1_2018_2_RPJ096.pdf").arg(key.ruc));
 }
 
 } // namespace

@@ -111,5 +111,44 @@ TEST_F(ReportPreviewTest, AMissingFileCannotBeShownNorPrinted) {
     EXPECT_TRUE(prompter->verify());
 }
 
+// A file that is not a report, one too large, and one with a page past the command limit each
+// say so instead of showing a blank page.
+TEST_F(ReportPreviewTest, ADamagedOrOversizeFileSaysWhyInsteadOfABlankPage) {
+    QByteArray crowded = "<!font!>Courier New<!/font!>\n";
+    for (int i = 0; i <= ReportDocument::kMaxCommandsPerPage; ++i) {
+        crowded += "pPos|10|1|x|False|8|0|\n";
+    }
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        qint64 size; // grown to this size with zeros
+        const char* message;
+    } cases[] = {
+        {"garbage", QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(3000, '\x07'), 0,
+         "El archivo del reporte está dañado: no es una descripción de páginas."},
+        {"text", "Estimado contribuyente:\nEste no es un reporte.\n", 0,
+         "El archivo del reporte está dañado: no es una descripción de páginas."},
+        {"oversize", "<!font!>Courier New<!/font!>\n", ReportDocument::kMaxFileBytes + 1,
+         "El archivo del reporte es demasiado grande para mostrarlo (más de 64 MB)."},
+        {"crowded", crowded, 0,
+         "El archivo del reporte está dañado: la página 1 tiene más de 20000 órdenes de dibujo."},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.bytes);
+        if (c.size > 0) {
+            ASSERT_TRUE(file.resize(c.size)); // sparse: the test writes no 64 MB
+        }
+        file.close();
+        ReportPreview preview(path, *prompter, noPdf);
+        prompter->expectMessage(QString::fromUtf8(c.message), app::Icon::Critical, ReportPreview::kPrintErrorTitle);
+        EXPECT_FALSE(preview.open()) << c.name;
+        EXPECT_FALSE(preview.isOpen()) << c.name;
+    }
+    EXPECT_TRUE(prompter->verify());
+}
+
 } // namespace
 } // namespace qel::printing

@@ -1,6 +1,7 @@
 #include "printing/SpoolRegistry.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -66,6 +67,62 @@ TEST(SpoolRegistry, AReportWhoseFileCannotBeWrittenKeepsNoRow) {
     ASSERT_TRUE(entry);
     EXPECT_EQ(entry->archivo, QStringLiteral("00000001.PRN")) << "the failed report used no number";
     EXPECT_TRUE(QFile::exists(entry->path));
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A link planted at the next report's name, before the number is taken or between taking it and
+// writing: the file it points to keeps its bytes, and the report goes elsewhere or nowhere.
+TEST(SpoolRegistry, ALinkAtTheNextNameIsNeverWrittenThrough) {
+    test::TempDatabase database;
+    const QString folder = database.folder() + QStringLiteral("/RPT");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString victim = database.folder() + QStringLiteral("/victim.txt");
+    QFile seed(victim);
+    ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+    seed.write("precious");
+    seed.close();
+    ASSERT_TRUE(QFile::link(victim, folder + QStringLiteral("/00000001.PRN")));
+    ASSERT_TRUE(QFile::link(database.folder() + QStringLiteral("/nowhere"), folder + QStringLiteral("/00000002.PRN")));
+
+    SpoolRegistry spool(database.db(), folder);
+    QString why;
+    const auto entry = spool.publish(QStringLiteral("RPJ096"), {}, {}, kToday, QStringLiteral("pNuevaHoja\n"), &why);
+    ASSERT_TRUE(entry) << why.toStdString();
+    EXPECT_EQ(entry->archivo, QStringLiteral("00000003.PRN")) << "both links are passed over";
+    EXPECT_EQ(contents(entry->path), QByteArray("pNuevaHoja\n"));
+    EXPECT_EQ(contents(victim), QByteArray("precious"));
+    EXPECT_FALSE(QFile::exists(database.folder() + QStringLiteral("/nowhere")));
+
+    // The link appears after the name was allocated (the imports allocate, then write).
+    const SpoolEntry next = spool.allocate(QStringLiteral("RPJ099"), {}, {}, kToday);
+    ASSERT_TRUE(QFile::link(victim, next.path));
+    EXPECT_FALSE(SpoolRegistry::save(next, QStringLiteral("pNuevaHoja\n"), &why));
+    EXPECT_TRUE(why.contains(QStringLiteral("no se reemplaza"))) << why.toStdString();
+    EXPECT_EQ(contents(victim), QByteArray("precious"));
+}
+
+TEST(SpoolRegistry, AFolderOthersCanWriteIntoIsRefusedWithItsMessage) {
+    test::TempDatabase database;
+    const QString folder = database.folder() + QStringLiteral("/shared");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                  QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
+    SpoolRegistry spool(database.db(), folder);
+    QString why;
+    EXPECT_FALSE(spool.publish(QStringLiteral("RPJ096"), {}, {}, kToday, QStringLiteral("pNuevaHoja\n"), &why));
+    EXPECT_TRUE(why.startsWith(QStringLiteral("La carpeta de reportes ") + folder +
+                               QStringLiteral(" puede ser modificada por cualquier usuario")))
+        << why.toStdString();
+    EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("SPOOL")), 0);
+    EXPECT_TRUE(QDir(folder).isEmpty());
+
+    const SpoolEntry entry = spool.allocate(QStringLiteral("RPJ099"), {}, {}, kToday);
+    EXPECT_FALSE(SpoolRegistry::save(entry, QStringLiteral("pNuevaHoja\n")));
+    EXPECT_FALSE(QFile::exists(entry.path));
 }
 
 } // namespace

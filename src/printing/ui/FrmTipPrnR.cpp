@@ -16,6 +16,7 @@ FrmTipPrnR::FrmTipPrnR(PrintTypeModel::Context context, QWidget* parent)
     : QDialog(parent), m_model(std::move(context), {}) {
     m_model.setPreviewOpener([this](const QString& path) {
         frmPreview preview(path, m_model.prompter(), this);
+        preview.setPdfName(m_model.pdfName());
         if (preview.isOpen()) {
             preview.exec();
         }

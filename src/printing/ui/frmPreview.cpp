@@ -5,11 +5,13 @@
 #include "printing/ui/PagePicture.h"
 #include "printing/ui/frmImpxPag.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -18,6 +20,16 @@
 #include <QVBoxLayout>
 
 namespace qel::printing {
+
+namespace {
+
+// The folder the user last saved a PDF into, for the rest of the session.
+QString& lastPdfFolder() {
+    static QString folder;
+    return folder;
+}
+
+} // namespace
 
 frmPreview::frmPreview(const QString& reportPath, app::Prompter& prompter, QWidget* parent)
     : QDialog(parent), m_preview(reportPath, prompter, &ReportPainter::writePdf), m_prompter(prompter) {
@@ -71,9 +83,15 @@ frmPreview::frmPreview(const QString& reportPath, app::Prompter& prompter, QWidg
         return printOnPrinter(document, first, last);
     };
     m_pdfChooser = [this] {
-        const QString suggested = QFileInfo(m_preview.path()).completeBaseName() + QStringLiteral(".pdf");
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Guardar como PDF"), suggested,
-                                            QStringLiteral("PDF (*.pdf)"));
+        const QString name =
+            m_pdfName.isEmpty() ? QFileInfo(m_preview.path()).completeBaseName() + QStringLiteral(".pdf") : m_pdfName;
+        const QString folder = lastPdfFolder().isEmpty() ? QDir::homePath() : lastPdfFolder();
+        const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Guardar como PDF"),
+                                                            QDir(folder).filePath(name), QStringLiteral("PDF (*.pdf)"));
+        if (!chosen.isEmpty()) {
+            lastPdfFolder() = QFileInfo(chosen).absolutePath();
+        }
+        return chosen;
     };
     resize(860, 900);
     showPage();
@@ -181,11 +199,42 @@ void frmPreview::keyPressEvent(QKeyEvent* event) {
 bool frmPreview::printOnPrinter(const ReportDocument& document, int first, int last) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setFullPage(true);
+    printer.setDocName(QFileInfo(m_preview.path()).completeBaseName());
     printer.setFromTo(first + 1, last + 1);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(ReportPreview::kCaption);
-    if (dialog.exec() != QDialog::Accepted) {
+    if (first > 0 || last < document.pageCount() - 1) {
+        printer.setPrintRange(QPrinter::PageRange);
+    }
+    const bool chosen = m_printerChooser ? m_printerChooser(printer) : [this, &printer] {
+        QPrintDialog dialog(&printer, this);
+        dialog.setWindowTitle(ReportPreview::kCaption);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        return dialog.exec() == QDialog::Accepted;
+    }();
+    if (!chosen) {
         return false;
+    }
+    // The pages the dialog was left with (the user may change them there).
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = printer.fromPage() - 1;
+        last = std::min(printer.toPage() > 0 ? printer.toPage() - 1 : last, document.pageCount() - 1);
+    } else if (printer.printRange() == QPrinter::AllPages) {
+        first = 0;
+        last = document.pageCount() - 1;
+    }
+    // Only the chosen pages are painted; the print system must not pick them again out of what
+    // it receives (the print dialog also hands the range to it as the "page-ranges" option).
+    printer.setPrintRange(QPrinter::AllPages);
+    if (QPrintEngine* engine = printer.printEngine()) {
+        const auto cupsOptions = static_cast<QPrintEngine::PrintEnginePropertyKey>(0xfe00);
+        QStringList options = engine->property(cupsOptions).toStringList();
+        for (qsizetype i = 0; i + 1 < options.size();) {
+            if (options.at(i) == QLatin1String("page-ranges")) {
+                options.remove(i, 2);
+            } else {
+                i += 2;
+            }
+        }
+        engine->setProperty(cupsOptions, options);
     }
     if (!ReportPainter::paintPages(printer, document, first, last)) {
         m_prompter.message(QStringLiteral("No se pudo imprimir en la impresora ") + printer.printerName() +

@@ -6,6 +6,7 @@
 #include <functional>
 
 class QLabel;
+class QPrinter;
 class QScrollArea;
 class QToolButton;
 
@@ -23,6 +24,9 @@ public:
     using PrintTarget = std::function<bool(const ReportDocument&, int first, int last)>;
     // The file a PDF goes to; empty when the user gives up.
     using PdfChooser = std::function<QString()>;
+    // Lets the user choose the printer (and change the pages) of a print; false when the user
+    // gives up. The print dialog unless the window was told otherwise.
+    using PrinterChooser = std::function<bool(QPrinter&)>;
 
     frmPreview(const QString& reportPath, app::Prompter& prompter, QWidget* parent = nullptr);
 
@@ -31,6 +35,10 @@ public:
 
     void setPrintTarget(PrintTarget target) { m_printTarget = std::move(target); }
     void setPdfChooser(PdfChooser chooser) { m_pdfChooser = std::move(chooser); }
+    void setPrinterChooser(PrinterChooser chooser) { m_printerChooser = std::move(chooser); }
+    // The name a PDF is offered under (in the folder a PDF was last saved to); the report
+    // file's name when none is given.
+    void setPdfName(const QString& name) { m_pdfName = name; }
     // The next print writes this PDF instead of going to the printer.
     void printNextToPdf(const QString& path) { m_nextPdf = path; }
 
@@ -62,7 +70,9 @@ private:
     QToolButton* m_next = nullptr;
     PrintTarget m_printTarget;
     PdfChooser m_pdfChooser;
+    PrinterChooser m_printerChooser;
     QString m_nextPdf;
+    QString m_pdfName;
 };
 
 } // namespace qel::printing

@@ -1,0 +1,97 @@
+// The shipped module in batch mode prints a saved return into a PDF with no window system at
+// all: no platform named and no display. The PDF lands at exactly the path of `pdf` and a
+// reader finds the return's text in it.
+#include "app/IniFile.h"
+#include "support/FormServices.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#ifndef QEL_MODULE_PROGRAM
+#error "QEL_MODULE_PROGRAM names the module program"
+#endif
+
+using namespace qel;
+
+namespace {
+
+const QString kRuc = QStringLiteral("20601000106");
+
+QString demoReturn() {
+    QFile file(QStringLiteral(QEL_TEST_DATA_DIR "/returns/a_general_utilidad.txt"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList script;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (!line.trimmed().startsWith(QStringLiteral("expect"))) {
+            script.append(line);
+        }
+    }
+    return script.join(QLatin1Char('\n'));
+}
+
+TEST(ShippedBatchPdf, WritesThePdfAtItsPathWithoutAnyDisplay) {
+    QTemporaryDir config;
+    test::TempDatabase database;
+    test::registerTaxpayer(database.db(), kRuc, QStringLiteral("INDUSTRIAS TEXTILES DEL SUR S.A.C."),
+                           QStringLiteral("CONTADOR"));
+    const app::IniFile ini(config.path() + QStringLiteral("/PM000.INI"));
+    const QFileInfo db(database.path());
+    ini.write(app::IniFile::kOptions, QStringLiteral("SysPath"), config.path() + QLatin1Char('/'));
+    ini.write(app::IniFile::kOptions, QStringLiteral("DBPath"), db.absolutePath() + QLatin1Char('/'));
+    ini.write(app::IniFile::kOptions, QStringLiteral("DBName"), db.fileName());
+    ini.write(app::IniFile::kOptions, QStringLiteral("SysUser"), QStringLiteral("CONTADOR"));
+
+    // A name with blanks and an accent, and no ".pdf": the file is that name and no other.
+    const QString pdf = config.path() + QStringLiteral("/copias/Declaración anual 2018");
+    ASSERT_TRUE(QDir().mkpath(config.path() + QStringLiteral("/copias")));
+    const QString script = demoReturn() + QStringLiteral("\nsave\nclose\n"
+                                                         "today 15/03/2019 10:00:00\n"
+                                                         "menu mnuImprimir\n"
+                                                         "select grdDeclaraciones 1\n"
+                                                         "click cmdImprimir\n"
+                                                         "pdf %1\n"
+                                                         "click tlbPrevia 4\n"
+                                                         "click tlbPrevia 5\n"
+                                                         "click cmdSalir\n")
+                                              .arg(pdf);
+    const QString scriptPath = config.path() + QStringLiteral("/guion.txt");
+    QFile file(scriptPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(script.toUtf8());
+    file.close();
+
+    QProcess module;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY"}) {
+        environment.remove(QString::fromLatin1(name));
+    }
+    environment.insert(QStringLiteral("QEL_CONFIG_DIR"), config.path());
+    module.setProcessEnvironment(environment);
+    module.start(QStringLiteral(QEL_MODULE_PROGRAM), {QStringLiteral("--batch"), scriptPath});
+    ASSERT_TRUE(module.waitForFinished(120000));
+    const QString out = QString::fromUtf8(module.readAllStandardOutput());
+    const QString err = QString::fromUtf8(module.readAllStandardError());
+    ASSERT_EQ(module.exitStatus(), QProcess::NormalExit) << err.toStdString();
+    ASSERT_EQ(module.exitCode(), 0) << out.toStdString() << err.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("Reporte se imprimió satisfactoriamente."))) << out.toStdString();
+
+    EXPECT_EQ(QDir(config.path() + QStringLiteral("/copias")).entryList(QDir::Files),
+              QStringList{QFileInfo(pdf).fileName()});
+    ASSERT_GT(QFileInfo(pdf).size(), 1000);
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString shown = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    for (const QString& expected :
+         {QStringLiteral("INDUSTRIAS TEXTILES DEL SUR S.A.C."), QStringLiteral("1.- ESTADOS FINANCIEROS"),
+          QStringLiteral("2,850,000"), QStringLiteral("6.- IDENTIFICACION")}) {
+        EXPECT_TRUE(shown.contains(expected)) << expected.toStdString();
+    }
+}
+
+} // namespace
