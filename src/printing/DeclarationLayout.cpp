@@ -48,7 +48,7 @@ int DeclarationLayout::pageOf(const QString& formPageId) {
 QList<const declaration::CasillaDef*> DeclarationLayout::casillasOf(int reportPage, int chart) {
     QList<const declaration::CasillaDef*> result;
     for (const declaration::CasillaDef& casilla : declaration::CasillaCatalog::instance().all()) {
-        if (pageOf(casilla.page) != reportPage) {
+        if (pageOf(casilla.page) != reportPage || !casilla.printed) {
             continue;
         }
         if (chart != 0 && casilla.chart != 0 && casilla.chart != chart) {

@@ -191,7 +191,9 @@ TEST_P(PrintReadable, ThePrintedCopyShowsWhatTheReturnHolds) {
                 continue;
             }
             ++checked;
-            const QString shown = QString::number(casilla->number) + QLatin1Char(' ') + value.section(u' ', 0, 0);
+            // A long word (an e-mail) wraps in its cell: its beginning stands beside the number.
+            const QString shown =
+                QString::number(casilla->number) + QLatin1Char(' ') + value.section(u' ', 0, 0).left(16);
             EXPECT_TRUE(text.contains(shown)) << GetParam().file << ": casilla " << casilla->number << " \""
                                               << value.toStdString() << "\" not on " << title.toStdString();
         }

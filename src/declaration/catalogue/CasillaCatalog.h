@@ -55,6 +55,7 @@ struct CasillaDef {
     bool storedAsText = false; // DET keeps the text as entered instead of a whole number
     bool wide = false;         // editing mask "#############" instead of "###########0"
     int chart = 0;             // statement boxes: the chart of accounts (OptPlan 1 or 2) they belong to; 0 others
+    bool printed = true;       // false for what only checks a typing (the e-mail's confirmation)
     CasillaStorage storage;    // where the load puts it and how the save writes it
 
     // Masks: while the box has the focus, and after it leaves.

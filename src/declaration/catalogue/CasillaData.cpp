@@ -481,7 +481,7 @@ QList<CasillaDef> casillaData() {
     // their own so that a declaration opened again shows what was chosen.
     c.det(831, "Tipo de documento del representante legal (código)", V::Text);
     c.det(832, "Tipo de documento del contador (código)", V::Text);
-    c.det(839, "Confirmación del correo electrónico del contribuyente", V::Text);
+    c.det(839, "Confirmación del correo electrónico del contribuyente", V::Text).printed = false;
     c.det(661, "¿Obtuvo pérdida por instrumentos financieros derivados con fines distintos a los de cobertura?");
     c.det(662, "Sistema de arrastre de la pérdida por instrumentos financieros derivados  (A o B)", V::Text);
     c.at("info.desuso");
