@@ -4,7 +4,6 @@
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -16,18 +15,6 @@ namespace qel::annexes {
 namespace {
 
 const QString kRuc = QStringLiteral("20601000211");
-
-QString demoScript() {
-    QFile file(QStringLiteral(QEL_TEST_DATA_DIR "/returns/i_asistentes.txt"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QStringList lines;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        if (!line.trimmed().startsWith(QStringLiteral("expect"))) {
-            lines.append(line);
-        }
-    }
-    return lines.join(QLatin1Char('\n'));
-}
 
 class AssistantDemoTest : public ::testing::Test {
 protected:
@@ -58,7 +45,7 @@ protected:
 };
 
 TEST_F(AssistantDemoTest, TypedThroughItsAssistantsItSavesConsistent) {
-    const QString typed = run(demoScript());
+    const QString typed = run(test::demoReturnScript(QStringLiteral("i_asistentes.txt")));
     EXPECT_TRUE(typed.contains(QStringLiteral("closed frmcostos \"1690000\""))) << typed.toStdString();
     const QString saved = run(QStringLiteral("save"));
     EXPECT_TRUE(saved.contains(declaration::SaveCommand::kSavedConsistent)) << saved.toStdString();
@@ -97,7 +84,7 @@ TEST_F(AssistantDemoTest, TypedThroughItsAssistantsItSavesConsistent) {
 // The rows typed through the detail windows of the assistants and of the form's subjects reach
 // their permanent tables on saving and come back to the working tables on opening.
 TEST_F(AssistantDemoTest, DetailRowsAreSavedAndComeBack) {
-    run(demoScript());
+    run(test::demoReturnScript(QStringLiteral("i_asistentes.txt")));
     const QString saved = run(QStringLiteral("save"));
     EXPECT_TRUE(saved.contains(declaration::SaveCommand::kSavedConsistent)) << saved.toStdString();
     EXPECT_EQ(stored(522), QStringLiteral("2000"));

@@ -4,7 +4,6 @@
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 
-#include <QFile>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -15,14 +14,6 @@ namespace qel::declaration {
 namespace {
 
 const QString kRuc = QStringLiteral("20601000211");
-
-// The identification answers of a demo return: the page must be passed to reach the statements.
-QString identification() {
-    QFile file(QStringLiteral(QEL_TEST_DATA_DIR "/returns/i_asistentes.txt"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(file.readAll());
-    return text.left(text.indexOf(QStringLiteral("# --- Representante")));
-}
 
 TEST(StatementPageNotices, ComingToTheStatementsAndChangingAnAdjustedAmount) {
     struct Case {
@@ -49,8 +40,11 @@ TEST(StatementPageNotices, ComingToTheStatementsAndChangingAnAdjustedAmount) {
         QTextStream err(&errors);
         batch::BatchRunner runner(database.db(), out, err,
                                   {QStringLiteral("2018"), QStringLiteral("0588"), test::kSupervisor});
-        QString script = identification() + QStringLiteral("text txtTelCon 4251234\n") +
-                         QString::fromLatin1(c.answers) + QStringLiteral("\npage 1\n");
+        // The identification answers of a demo return: the page must be passed to reach the statements.
+        const QString demo = test::demoReturnScript(QStringLiteral("i_asistentes.txt"));
+        QString script = demo.left(demo.indexOf(QStringLiteral("# --- Representante"))) +
+                         QStringLiteral("text txtTelCon 4251234\n") + QString::fromLatin1(c.answers) +
+                         QStringLiteral("\npage 1\n");
         if (c.adjusted) {
             script += QStringLiteral("answer %1\n").arg(QString::fromLatin1(c.reply));
         }

@@ -6,7 +6,6 @@
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 
-#include <QFile>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -17,18 +16,6 @@ namespace qel::management {
 namespace {
 
 const QString kRuc = QStringLiteral("20601000211");
-
-QString demoScript() {
-    QFile file(QStringLiteral(QEL_TEST_DATA_DIR "/returns/i_asistentes.txt"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QStringList lines;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        if (!line.trimmed().startsWith(QStringLiteral("expect"))) {
-            lines.append(line);
-        }
-    }
-    return lines.join(QLatin1Char('\n'));
-}
 
 // The header's state and check code are the recovery's own; every other value must come back.
 QStringList withoutHeaderState(QStringList rows) {
@@ -70,7 +57,9 @@ TEST(SendAndRecover, TheRecoveredDeclarationHasTheRowsItWasSentWith) {
         batch::BatchRunner runner(
             database.db(), out, err,
             batch::BatchRunner::Settings{QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
-        ASSERT_EQ(runner.run(demoScript() + QStringLiteral("\nsave\nclose")), batch::BatchRunner::kDone)
+        ASSERT_EQ(
+            runner.run(test::demoReturnScript(QStringLiteral("i_asistentes.txt")) + QStringLiteral("\nsave\nclose")),
+            batch::BatchRunner::kDone)
             << errors.toStdString();
     }
     const store::DeclarationKey key = test::demoKey(kRuc);

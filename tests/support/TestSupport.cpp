@@ -97,6 +97,18 @@ void insertRow(store::Database& db, const QString& table, const store::Declarati
         .finish();
 }
 
+QString demoReturnScript(const QString& fileName) {
+    QFile file(QStringLiteral(QEL_TEST_DATA_DIR "/returns/") + fileName);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (!line.trimmed().startsWith(QStringLiteral("expect"))) {
+            lines.append(line);
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 QStringList declarationRows(store::Database& db, const store::DeclarationKey& key) {
     QStringList rows;
     for (const QString& table : store::declaration_tables::sentDeclarationTables()) {

@@ -44,6 +44,9 @@ store::DeclarationKey demoKey(const QString& ruc = QStringLiteral("20100070970")
 int rowCount(store::Database& db, const QString& table);
 int rowCount(store::Database& db, const QString& table, const store::DeclarationKey& key);
 
+// A demo return of tests/data/returns as a script: its `expect` lines left out.
+QString demoReturnScript(const QString& fileName);
+
 // Every permanent row of a declaration ("TABLE: v1|v2|..."), table by table, sorted: what
 // two saves must leave alike.
 QStringList declarationRows(store::Database& db, const store::DeclarationKey& key);
