@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -62,6 +63,11 @@ TEST(ImportWindow, AFileWithARejectedLineIsWrittenAndItsReportOpensInThePreview)
     ui::ImportWindow window(std::move(model));
     window.show();
     window.model().setFolder(folder.path());
+    // The folder is chosen with its button: its box does not look like one to type into.
+    auto* folderBox = window.findChild<QLineEdit*>(ImportModel::kFolderBox);
+    ASSERT_NE(folderBox, nullptr);
+    EXPECT_EQ(folderBox->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(folderBox->palette().color(QPalette::Base), folderBox->palette().color(QPalette::Window));
     auto* transfer = window.findChild<QPushButton*>(QStringLiteral("cmdTransferir"));
     auto* accept = window.findChild<QPushButton*>(QStringLiteral("cmdAceptar"));
     auto* preview = window.findChild<QTableWidget*>(ImportModel::kPreview);

@@ -4,6 +4,7 @@
 #include "app/ProcessState.h"
 #include "app/ui/FormLauncher.h"
 #include "app/ui/LauncherFormOpener.h"
+#include "app/ui/ReadOnlyBox.h"
 #include "base/Prompter.h"
 
 #include <QGridLayout>
@@ -36,7 +37,7 @@ ImportWindow::ImportWindow(std::unique_ptr<ImportModel> model, QWidget* parent)
     layout->addWidget(new QLabel(QStringLiteral("Carpeta:"), this), 0, 0);
     m_folder = new QLineEdit(this);
     m_folder->setObjectName(ImportModel::kFolderBox);
-    m_folder->setReadOnly(true);
+    app::ui::showAsReadOnly(m_folder);
     layout->addWidget(m_folder, 0, 1);
     QPushButton* chooseFolder = button(QStringLiteral("cmdCarpeta"), QStringLiteral("&Carpeta..."), this);
     layout->addWidget(chooseFolder, 0, 2);

@@ -1,5 +1,7 @@
 #include "imports/ui/frmTransferencia.h"
 
+#include "app/ui/ReadOnlyBox.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +24,7 @@ frmTransferencia::frmTransferencia(TrialBalanceTransfer::Setup setup, QWidget* p
     auto* folderRow = new QHBoxLayout;
     m_folder = new QLineEdit(this);
     m_folder->setObjectName(QStringLiteral("Dir1"));
-    m_folder->setReadOnly(true);
+    app::ui::showAsReadOnly(m_folder);
     folderRow->addWidget(m_folder, 1);
     auto* browse = new QPushButton(QStringLiteral("&Examinar..."), this);
     browse->setObjectName(QStringLiteral("cmdDirectorio"));
