@@ -16,6 +16,11 @@ public:
     virtual std::optional<QString> saveFile(const QString& title, const QString& suggested, const QString& filter) = 0;
     // An existing folder.
     virtual std::optional<QString> folder(const QString& title, const QString& start) = 0;
+    // The folder last chosen under this title (one title per kind of file), empty when none.
+    virtual QString lastFolder(const QString& title) const {
+        Q_UNUSED(title)
+        return {};
+    }
 };
 
 } // namespace qel::app

@@ -84,7 +84,16 @@ const ImportKind* ImportModel::kindFor(const app::FormRequest& request) {
 }
 
 ImportModel::ImportModel(ImportServices services, const ImportKind& kind, app::FormRequest request)
-    : m_services(std::move(services)), m_kind(kind), m_request(std::move(request)) {}
+    : m_services(std::move(services)), m_kind(kind), m_request(std::move(request)) {
+    // The window opens on the folder last chosen for this kind of file, without a word when
+    // it holds none of them now.
+    if (m_services.files != nullptr) {
+        const QString last = m_services.files->lastFolder(caption());
+        if (!last.isEmpty() && QDir(last).exists()) {
+            showFolder(last, false);
+        }
+    }
+}
 
 QString ImportModel::casilla() const {
     return m_request.casilla ? QString::number(*m_request.casilla) : QString();
@@ -96,6 +105,10 @@ QString ImportModel::caption() const {
 }
 
 void ImportModel::setFolder(const QString& folder) {
+    showFolder(folder, true);
+}
+
+void ImportModel::showFolder(const QString& folder, bool sayWhenEmpty) {
     m_folder = folder;
     m_files.clear();
     m_chosen = -1;
@@ -110,7 +123,9 @@ void ImportModel::setFolder(const QString& folder) {
         }
     }
     if (m_files.isEmpty()) {
-        m_services.prompter.message(kNoFilesInFolder, caption(), app::Icon::Information);
+        if (sayWhenEmpty) {
+            m_services.prompter.message(kNoFilesInFolder, caption(), app::Icon::Information);
+        }
     } else {
         m_chosen = 0;
     }

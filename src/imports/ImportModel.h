@@ -95,6 +95,7 @@ signals:
     void changed();
 
 private:
+    void showFolder(const QString& folder, bool sayWhenEmpty);
     // GridSource of the preview
     int rowCount() const override { return previewRowCount(); }
     QStringList rowTexts(int row) const override { return previewRow(row); }

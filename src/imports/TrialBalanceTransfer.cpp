@@ -27,6 +27,8 @@ const QString TrialBalanceTransfer::kSuccess = QStringLiteral("La importación f
 
 namespace {
 
+const QString kFolderTitle = QStringLiteral("Seleccionar directorio");
+
 using File = TrialBalanceTransferFile;
 using Row = annexes::TrialBalanceRow;
 
@@ -46,6 +48,10 @@ QString withSeparator(const QString& folder) {
 
 TrialBalanceTransfer::TrialBalanceTransfer(Setup setup) : m_setup(std::move(setup)) {
     resetCounters();
+    // The folder last chosen for transfer files.
+    if (m_setup.files != nullptr) {
+        m_folder = m_setup.files->lastFolder(kFolderTitle);
+    }
 }
 
 QString TrialBalanceTransfer::fileName() const {
@@ -266,8 +272,8 @@ bool TrialBalanceTransfer::chooseFolder() {
     if (m_setup.files == nullptr) {
         return false;
     }
-    const std::optional<QString> chosen = m_setup.files->folder(QStringLiteral("Seleccionar directorio"),
-                                                                m_folder.isEmpty() ? m_setup.startFolder : m_folder);
+    const std::optional<QString> chosen =
+        m_setup.files->folder(kFolderTitle, m_folder.isEmpty() ? m_setup.startFolder : m_folder);
     if (!chosen || chosen->isEmpty()) {
         return false;
     }

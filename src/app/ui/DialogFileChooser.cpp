@@ -23,7 +23,12 @@ std::optional<QString> DialogFileChooser::saveFile(const QString& title, const Q
 }
 
 std::optional<QString> DialogFileChooser::folder(const QString& title, const QString& start) {
-    return chosen(QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, start));
+    const std::optional<QString> result = chosen(QFileDialog::getExistingDirectory(
+        QApplication::activeWindow(), title, start.isEmpty() ? m_folders.value(title) : start));
+    if (result) {
+        m_folders.insert(title, *result);
+    }
+    return result;
 }
 
 } // namespace qel::app::ui
