@@ -721,7 +721,8 @@ void BatchRunner::cmdState(const QString& rest) {
         value = quoted(state.text);
         break;
     case ControlKind::Label:
-        value = quoted(model.controlCaption(name));
+        value = quoted(def.query.isEmpty() ? model.controlCaption(name)
+                                           : model.controlCaption(name) + QLatin1Char(' ') + model.labelTotal(name));
         break;
     case ControlKind::CommandArray: {
         QStringList members;

@@ -50,6 +50,7 @@ TEST(PartnersBatch, PartnersAddedModifiedDeletedAndSaved) {
              "row 1: P.NATURAL DOMICILIADA | PEÑA DIAZ JUAN | DNI | 40123456 | 15/03/1970 | PERU | 50.00 | "
              "01/02/1990\n",
              "rows grdPricipalesSocios total 3\n",
+             "lblTotalSocios = \"Total % de participación sobre el capital : 100.00\" enabled\n",
          }) {
         EXPECT_TRUE(output.contains(QString::fromUtf8(expected))) << expected << "\n---\n" << output.toStdString();
     }

@@ -477,6 +477,9 @@ QList<ControlDef> formControlData() {
             {"des_pais", "País de Residencia"},
             {"Porcentaje", "% de Participación sobre el capital"},
             {"fec_cosnt_socio", "Fecha en que se constituye como socio"}});
+    c.label("lblTotalSocios",
+            "Total % de participación sobre el capital :", "SELECT total(CAST(Porcentaje AS REAL)) FROM TMPF535SOCIOS ")
+        .totalMask = QStringLiteral("##0.#0");
 
     c.at("info.alquileres", "Alquileres Pagados");
     c.question("OptAlquileres", 829,

@@ -56,6 +56,7 @@ struct ControlDef {
     QString code;               // command arrays: the code handed to the window (import kind, type)
     QString table;              // grids and command arrays: the working table
     QString query;              // grids: the statement that fills it; labels: the total they show
+    QString totalMask;          // labels with a total: its display mask; empty for whole amounts
     QList<GridColumn> columns;  // grids: columns in display order
 };
 

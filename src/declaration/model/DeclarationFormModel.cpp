@@ -4,6 +4,7 @@
 #include "app/KeyFilters.h"
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
+#include "store/Database.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -633,6 +634,20 @@ void DeclarationFormModel::setSelectedRowValues(const QString& grid, const QVari
 
 QVariantMap DeclarationFormModel::selectedRowValues(const QString& grid) const {
     return m_selectedRows.value(grid);
+}
+
+QString DeclarationFormModel::labelTotal(const QString& name) const {
+    const ControlDef& def = controlDef(name);
+    if (def.query.isEmpty()) {
+        return {};
+    }
+    double total = 0;
+    try {
+        total = m_context.db.scalar(def.query).toDouble();
+    } catch (const store::DatabaseError&) {
+        total = 0; // a working table being rebuilt shows no total until it is read again
+    }
+    return app::formatNumber(total, def.totalMask.isEmpty() ? app::masks::kAmount : def.totalMask);
 }
 
 void DeclarationFormModel::refreshGrid(const QString& name) {

@@ -191,6 +191,9 @@ public:
     void setControlEnabled(const QString& name, bool enabled);
     void setMemberEnabled(const QString& name, int index, bool enabled);
     void changed(const QString& name); // tells the window a control's state changed
+    // A label that shows a total of a working table (the partners' shares, the income tax of
+    // the mining and hydrocarbon annexes): the total as it reads now, with its mask.
+    QString labelTotal(const QString& name) const;
 
     PaymentState& payment() { return m_payment; }
     void paymentChanged();

@@ -559,12 +559,7 @@ void Frm537::refreshTotals() {
         if (def.kind != ControlKind::Label || def.query.isEmpty()) {
             continue;
         }
-        QSqlQuery query(m_model.context().db.connection());
-        double total = 0;
-        if (query.exec(def.query) && query.next()) {
-            total = query.value(0).toDouble();
-        }
-        m_totals.insert(it.key(), app::formatNumber(total, app::masks::kAmount));
+        m_totals.insert(it.key(), m_model.labelTotal(it.key()));
         refreshControl(it.key());
     }
 }
