@@ -220,6 +220,9 @@ public:
     int formState = 0;               // 2 validated, 1 consistent save, 3 inconsistent save or cancel
     int inconsistencyFlag = 0;
     QStringList reportControls; // the box or question each line of the last report is about
+    // The formula line a rule applied the last time it ran, by target, where the formula
+    // depends on the answers or on a branch (111, 113, 610); empty: left to the user.
+    QHash<int, QString> ruleFormulas;
     // The help lines of a casilla as the calculation rules give them (the help window lists them).
     std::function<std::pair<QString, QString>(int)> casillaHelp;
     bool dirty = false; // the user changed something since the last save
