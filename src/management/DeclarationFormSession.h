@@ -11,6 +11,8 @@ class AnnexButtons;
 class CalculationRules;
 class CancelCommand;
 class CasillaWindows;
+class ExplainModel;
+class FormHistory;
 class FormLoader;
 class IdentificationPageCheck;
 class IdentificationRules;
@@ -57,6 +59,8 @@ public:
     declaration::ValidateCommand& validation() { return *m_validate; }
     declaration::SaveCommand& saving() { return *m_save; }
     declaration::CancelCommand& cancelling() { return *m_cancel; }
+    declaration::ExplainModel& explanations() { return *m_explain; }
+    declaration::FormHistory& history() { return *m_history; }
     // The form load.
     void load();
 
@@ -75,6 +79,8 @@ private:
     std::unique_ptr<declaration::IdentificationPageCheck> m_identificationCheck;
     std::unique_ptr<declaration::SaveCommand> m_save;
     std::unique_ptr<declaration::CancelCommand> m_cancel;
+    std::unique_ptr<declaration::ExplainModel> m_explain;
+    std::unique_ptr<declaration::FormHistory> m_history;
 };
 
 } // namespace qel::management
