@@ -149,24 +149,41 @@ void FormHistory::end() {
     emit changed();
 }
 
+// Ctrl+Z in a box: what was typed in it so far is a step of its own first, and the box's edit
+// starts again from the form as the undo left it. Within a click (a window open) nothing is
+// undone.
 bool FormHistory::undo() {
-    if (m_undo.isEmpty() || m_depth > 0) {
-        return false;
-    }
-    Step step = m_undo.takeLast();
-    putBack(step.before, step.tablesBefore);
-    m_redo.append(std::move(step));
-    emit changed();
-    return true;
+    return move(m_undo, m_redo, true);
 }
 
 bool FormHistory::redo() {
-    if (m_redo.isEmpty() || m_depth > 0) {
+    return move(m_redo, m_undo, false);
+}
+
+bool FormHistory::move(QList<Step>& from, QList<Step>& to, bool back) {
+    const bool inBoxOnly = m_inBox && m_depth == 1;
+    if (m_depth > (inBoxOnly ? 1 : 0)) {
         return false;
     }
-    Step step = m_redo.takeLast();
-    putBack(step.after, step.tablesAfter);
-    m_undo.append(std::move(step));
+    if (inBoxOnly) {
+        boxLeft();
+    }
+    if (from.isEmpty()) {
+        if (inBoxOnly) {
+            boxEntered();
+        }
+        return false;
+    }
+    Step step = from.takeLast();
+    if (back) {
+        putBack(step.before, step.tablesBefore);
+    } else {
+        putBack(step.after, step.tablesAfter);
+    }
+    to.append(std::move(step));
+    if (inBoxOnly) {
+        boxEntered();
+    }
     emit changed();
     return true;
 }

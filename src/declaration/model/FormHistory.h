@@ -57,6 +57,7 @@ private:
     void begin(bool withTables);
     void end();
     void putBack(const FormState& state, const TableRows& tables);
+    bool move(QList<Step>& from, QList<Step>& to, bool back);
 
     DeclarationFormModel& m_model;
     QList<Step> m_undo;
