@@ -289,12 +289,22 @@ TEST_F(UndoTest, EachKindOfEditIsOneStep) {
         {"answer, with the tax the switch recomputed", "click OpRegRenta 2\n"},
         {"assistant rows",
          "click txtValor(128)\ncell grdAsistente 1 saluti 1000\ncell grdAsistente 3 4 800\nclick CmdGrabar\n"},
+        {"answer Si, with the box it opened", "click OptDonaciones 1\n"},
+        {"list rows added through the windows of a box",
+         "click txtValor(227)\nclick cmdAccion 1\nclick cmdAccion 0\nchoose TIP_DONACION B1\n"
+         "choose TIP_MODALIDAD 1\nchoose tip_documento 06\ntext num_documento 20131312955\n"
+         "text des_nom_razon ASOCIACION DE AYUDA SOCIAL\ntext fec_donacion 15/06/2018\ntext mto_donacion 4000\n"
+         "click cmdAccion 0\nclick cmdAccion 1\nclick cmdAccion 3\n"},
+        {"answer No, with the rows its switch deleted", "click OptDonaciones 0\n"},
     };
     for (const Case& c : cases) {
         const Snapshot before = snapshot();
         ASSERT_EQ(run(QString::fromUtf8(c.edit)), BatchRunner::kDone) << c.kind << errors.toStdString();
         const Snapshot after = snapshot();
         ASSERT_FALSE(sameForm(before.form, after.form)) << c.kind;
+        if (QString::fromUtf8(c.kind).contains(QStringLiteral("rows"))) {
+            ASSERT_NE(before.tables, after.tables) << c.kind << ": no working row changed";
+        }
         ASSERT_EQ(run(QStringLiteral("undo\n")), BatchRunner::kDone) << c.kind;
         EXPECT_TRUE(output.isEmpty()) << c.kind << output.toStdString();
         expectSame(before, c.kind);
