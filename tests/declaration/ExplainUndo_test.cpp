@@ -241,6 +241,18 @@ TEST_F(FormScript, ExplainPrintsTheFormulaAndItsInputs) {
               expected.join(QLatin1Char('\n')).toStdString());
 }
 
+TEST_F(FormScript, ExplainNamesTheWindowAndTheRowsOfAnAssistantCasilla) {
+    test::registerTaxpayer(database.db(), kRuc, QStringLiteral("COMERCIAL ANDINA S.A.C."), QStringLiteral("CONTADOR"));
+    ASSERT_EQ(run(QStringLiteral("new\ntaxpayer %1\nclick txtValor(128)\ncell grdAsistente 1 saluti 1000\n"
+                                 "cell grdAsistente 3 4 800\nclick CmdGrabar\nexplain 128\n")
+                      .arg(kRuc)),
+              BatchRunner::kDone)
+        << errors.toStdString();
+    EXPECT_EQ(output.mid(output.indexOf(QStringLiteral("explain"))).toStdString(),
+              "explain 128 = total de la ventana frmanexo128, suma de 2 filas = 1,800 = (1,800)\n"
+              "row fila 1: 1,000\nrow fila 2: 800\n");
+}
+
 // --- Undo and redo -------------------------------------------------------------------------
 
 struct Snapshot {

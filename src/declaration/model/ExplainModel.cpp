@@ -6,6 +6,7 @@
 #include "declaration/rules/CalculationRuleTable.h"
 #include "store/Database.h"
 #include "store/ParamLookups.h"
+#include "store/TableCatalog.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -225,8 +226,16 @@ void ExplainModel::addWindowRows(CasillaExplanation& e, const QString& assistant
         return;
     }
     const annexes::AnnexDef* annex = annexes::AnnexCatalog::instance().window(e.window);
-    if (annex != nullptr && !annex->table.isEmpty()) {
-        const int rows = db.scalar(QStringLiteral("SELECT count(*) FROM ") + annex->table).toInt();
+    const std::optional<store::TableLayout> layout =
+        annex != nullptr ? store::TableCatalog::instance().resolve(annex->table) : std::nullopt;
+    if (layout) {
+        // The declaration's rows (the file is shared), of this casilla where the table keeps several.
+        store::SqlFilter filter = layout->def->declaration ? m_model.key().filter() : store::SqlFilter{};
+        if (layout->hasColumn(QStringLiteral("CASILLA"))) {
+            filter.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER)=?"), {e.casilla});
+        }
+        const int rows =
+            db.scalar(QStringLiteral("SELECT count(*) FROM ") + layout->name + filter.text, filter.values).toInt();
         e.formula += QStringLiteral(", suma de %1 %2")
                          .arg(rows)
                          .arg(rows == 1 ? QStringLiteral("fila") : QStringLiteral("filas"));

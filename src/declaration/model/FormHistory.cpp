@@ -12,6 +12,9 @@ namespace qel::declaration {
 
 namespace {
 
+// The steps kept: each holds the form twice, and a long session forgets its oldest edits.
+constexpr qsizetype kMaxSteps = 500;
+
 // The working tables: the TMP copy of every table the catalogue gives one.
 QStringList workingTableNames() {
     static const QStringList names = [] {
@@ -145,6 +148,9 @@ void FormHistory::end() {
         return; // entered and left without a change
     }
     m_undo.append(std::move(step));
+    if (m_undo.size() > kMaxSteps) {
+        m_undo.removeFirst();
+    }
     m_redo.clear();
     emit changed();
 }
