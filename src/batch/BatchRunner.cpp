@@ -12,6 +12,8 @@
 #include "declaration/catalogue/FormPages.h"
 #include "declaration/commands/ValidateCommand.h"
 #include "declaration/model/DeclarationFormModel.h"
+#include "declaration/model/ExplainModel.h"
+#include "declaration/model/FormHistory.h"
 #include "declaration/model/PaymentChoices.h"
 #include "declaration/rules/ConsistencyCheck.h"
 #include "management/DeclarationFormSession.h"
@@ -316,10 +318,11 @@ void BatchRunner::execute(const QString& command, const QString& rest) {
         if (command == QStringLiteral("show")) {
             return windowShow(*window, rest);
         }
-        static const QStringList formOnly{QStringLiteral("new"),   QStringLiteral("open"),  QStringLiteral("taxpayer"),
-                                          QStringLiteral("clear"), QStringLiteral("page"),  QStringLiteral("validate"),
-                                          QStringLiteral("save"),  QStringLiteral("close"), QStringLiteral("report"),
-                                          QStringLiteral("menu")};
+        static const QStringList formOnly{
+            QStringLiteral("new"),    QStringLiteral("open"),     QStringLiteral("taxpayer"), QStringLiteral("clear"),
+            QStringLiteral("page"),   QStringLiteral("validate"), QStringLiteral("save"),     QStringLiteral("close"),
+            QStringLiteral("report"), QStringLiteral("menu"),     QStringLiteral("explain"),  QStringLiteral("undo"),
+            QStringLiteral("redo")};
         if (formOnly.contains(command)) {
             throw ScriptError{
                 QStringLiteral("%1 no se puede usar mientras la ventana %2 está abierta").arg(command, window->name())};
@@ -375,6 +378,10 @@ void BatchRunner::execute(const QString& command, const QString& rest) {
         cmdWindow(rest);
     } else if (command == QStringLiteral("report")) {
         cmdReport(rest);
+    } else if (command == QStringLiteral("explain")) {
+        cmdExplain(rest);
+    } else if (command == QStringLiteral("undo") || command == QStringLiteral("redo")) {
+        cmdUndo(command, rest);
     } else {
         throw ScriptError{QStringLiteral("orden desconocida: %1").arg(command)};
     }
@@ -678,6 +685,39 @@ void BatchRunner::cmdShow(const QString& rest) {
     }
     for (const int n : numbers) {
         printBox(n);
+    }
+}
+
+// The formula of a casilla with its live values, then each casilla it reads as its box shows it.
+void BatchRunner::cmdExplain(const QString& rest) {
+    const QStringList args = words(rest);
+    if (args.size() != 1) {
+        throw ScriptError{QStringLiteral("explain espera una casilla")};
+    }
+    DeclarationFormModel& model = form();
+    const int n = integerArgument(args.at(0), QStringLiteral("la casilla"));
+    if (!model.hasBox(n) && model.casillas().find(n) == nullptr) {
+        throw ScriptError{QStringLiteral("no existe la casilla %1").arg(n)};
+    }
+    const CasillaExplanation explanation = m_session->explanations().explain(n);
+    m_out << "explain " << explanation.line() << '\n';
+    for (const int input : explanation.inputs) {
+        m_out << "from " << input << " = " << quoted(m_session->explanations().shownText(input)) << '\n';
+    }
+    for (const QString& row : explanation.rows) {
+        m_out << "row " << row << '\n';
+    }
+}
+
+void BatchRunner::cmdUndo(const QString& command, const QString& rest) {
+    if (!words(rest).isEmpty()) {
+        throw ScriptError{QStringLiteral("%1 no lleva argumentos").arg(command)};
+    }
+    form();
+    FormHistory& history = m_session->history();
+    const bool done = command == QStringLiteral("undo") ? history.undo() : history.redo();
+    if (!done) {
+        m_out << command << " none\n";
     }
 }
 

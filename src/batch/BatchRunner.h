@@ -120,6 +120,8 @@ private:
     void cmdFormCommand(const QString& command, const QString& control);
     void cmdWindow(const QString& rest);
     void cmdReport(const QString& rest);
+    void cmdExplain(const QString& rest);
+    void cmdUndo(const QString& command, const QString& rest);
     void printReport(const QStringList& lines);
     void cmdSelect(const QString& rest);
     void cmdRows(const QString& rest);

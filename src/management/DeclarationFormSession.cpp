@@ -6,6 +6,8 @@
 #include "declaration/commands/ValidateCommand.h"
 #include "declaration/model/AnnexButtons.h"
 #include "declaration/model/CasillaWindows.h"
+#include "declaration/model/ExplainModel.h"
+#include "declaration/model/FormHistory.h"
 #include "declaration/model/FormLoader.h"
 #include "declaration/model/SectionSwitches.h"
 #include "declaration/model/SubjectButtons.h"
@@ -60,6 +62,8 @@ DeclarationFormSession::DeclarationFormSession(declaration::FormContext context,
     m_statementNotices = std::make_unique<declaration::StatementPageNotices>(*m_model);
     m_save = std::make_unique<declaration::SaveCommand>(*m_model, *m_calculation);
     m_cancel = std::make_unique<declaration::CancelCommand>(*m_model, *m_save);
+    m_explain = std::make_unique<declaration::ExplainModel>(*m_model);
+    m_history = std::make_unique<declaration::FormHistory>(*m_model);
 }
 
 DeclarationFormSession::~DeclarationFormSession() {

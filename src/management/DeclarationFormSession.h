@@ -11,6 +11,8 @@ class AnnexButtons;
 class CalculationRules;
 class CancelCommand;
 class CasillaWindows;
+class ExplainModel;
+class FormHistory;
 class FormLoader;
 class IdentificationPageCheck;
 class StatementPageNotices;
@@ -58,6 +60,8 @@ public:
     declaration::ValidateCommand& validation() { return *m_validate; }
     declaration::SaveCommand& saving() { return *m_save; }
     declaration::CancelCommand& cancelling() { return *m_cancel; }
+    declaration::ExplainModel& explanations() { return *m_explain; }
+    declaration::FormHistory& history() { return *m_history; }
     // The form load.
     void load();
 
@@ -77,6 +81,8 @@ private:
     std::unique_ptr<declaration::StatementPageNotices> m_statementNotices;
     std::unique_ptr<declaration::SaveCommand> m_save;
     std::unique_ptr<declaration::CancelCommand> m_cancel;
+    std::unique_ptr<declaration::ExplainModel> m_explain;
+    std::unique_ptr<declaration::FormHistory> m_history;
 };
 
 } // namespace qel::management

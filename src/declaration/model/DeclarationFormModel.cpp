@@ -13,6 +13,47 @@ namespace qel::declaration {
 
 namespace {
 
+// One edit as the user sees it, told to the undo history when it begins and when it ends.
+class EditScope {
+public:
+    EditScope(EditObserver* observer, bool withTables) : m_observer(observer) {
+        if (m_observer != nullptr) {
+            m_observer->editBegins(withTables);
+        }
+    }
+    ~EditScope() {
+        if (m_observer != nullptr) {
+            m_observer->editEnds();
+        }
+    }
+    EditScope(const EditScope&) = delete;
+    EditScope& operator=(const EditScope&) = delete;
+
+private:
+    EditObserver* m_observer;
+};
+
+bool sameBox(const BoxState& a, const BoxState& b) {
+    return a.text == b.text && a.enabled == b.enabled && a.locked == b.locked && a.colour == b.colour;
+}
+
+bool sameControl(const ControlState& a, const ControlState& b) {
+    if (a.items.size() != b.items.size()) {
+        return false;
+    }
+    for (int i = 0; i < a.items.size(); ++i) {
+        if (a.items.at(i).text != b.items.at(i).text || a.items.at(i).code != b.items.at(i).code) {
+            return false;
+        }
+    }
+    return a.enabled == b.enabled && a.visible == b.visible && a.value == b.value && a.memberValues == b.memberValues &&
+           a.memberEnabled == b.memberEnabled && a.text == b.text && a.current == b.current;
+}
+
+bool samePayment(const PaymentState& a, const PaymentState& b) {
+    return a.kind == b.kind && a.bank == b.bank && a.cheque == b.cheque && a.enabled == b.enabled;
+}
+
 constexpr QChar kBackspace(8);
 // Rules re-entering through the change events stop here rather than overflow the stack.
 constexpr int kMaxEventDepth = 64;
@@ -225,6 +266,9 @@ void DeclarationFormModel::clearBoxes(std::initializer_list<int> numbers) {
 }
 
 void DeclarationFormModel::focusIn(int n) {
+    if (EditObserver* observer = editObserver()) {
+        observer->boxEntered();
+    }
     BoxState& state = boxState(n);
     const CasillaDef* def = casillas().find(n);
     state.focused = true;
@@ -260,6 +304,9 @@ void DeclarationFormModel::focusOut(int n) {
     const auto handlers = m_leftHandlers;
     for (const auto& handler : handlers) {
         handler(n);
+    }
+    if (EditObserver* observer = editObserver()) {
+        observer->boxLeft();
     }
 }
 
@@ -324,6 +371,7 @@ KeyResult DeclarationFormModel::typeKey(int n, QChar typed) {
 }
 
 bool DeclarationFormModel::clickBox(int n) {
+    EditScope edit(editObserver(), true);
     const auto handlers = m_clickHandlers;
     for (const auto& handler : handlers) {
         if (handler(n)) {
@@ -380,6 +428,7 @@ bool DeclarationFormModel::clickOption(const QString& name, int index) {
     if (!state.enabled || !state.memberEnabled.value(index, true) || !controlDef(name).members.contains(index)) {
         return false;
     }
+    EditScope edit(editObserver(), true);
     setOption(name, index);
     dirty = true;
     fireControl(name, index);
@@ -406,6 +455,7 @@ bool DeclarationFormModel::clickCheck(const QString& name, int index) {
     if (!state.enabled || (index >= 0 && !state.memberEnabled.value(index, true))) {
         return false;
     }
+    EditScope edit(editObserver(), true);
     setCheck(name, check(name, index) == 1 ? 0 : 1, index);
     dirty = true;
     fireControl(name, index);
@@ -464,6 +514,7 @@ bool DeclarationFormModel::chooseCombo(const QString& name, const QString& code)
     if (found < 0) {
         return false;
     }
+    EditScope edit(editObserver(), true);
     setComboIndex(name, found);
     dirty = true;
     fireControl(name, found);
@@ -538,6 +589,10 @@ bool DeclarationFormModel::clickCommand(const QString& name, int index) {
     if (!state.enabled || !state.memberEnabled.value(index, true)) {
         return false;
     }
+    // The form's own commands (validate, save, exit) are no edit: undo does not take them back.
+    static const QStringList formCommands = {QStringLiteral("cmdValidar"), QStringLiteral("cmdGrabar"),
+                                             QStringLiteral("cmdSalir")};
+    EditScope edit(formCommands.contains(name) ? nullptr : editObserver(), true);
     fireControl(name, index);
     return true;
 }
@@ -726,6 +781,77 @@ bool DeclarationFormModel::hasControlHandler(const QString& name) const {
 int DeclarationFormModel::statementChart() const {
     const QString plan = QStringLiteral("OptPlan");
     return hasControl(plan) && option(plan) == 1 ? 1 : 2;
+}
+
+// --- The undo history's view ----------------------------------------------------------------
+
+bool sameForm(const FormState& a, const FormState& b) {
+    if (a.boxes.size() != b.boxes.size() || a.controls.size() != b.controls.size()) {
+        return false;
+    }
+    for (auto it = a.boxes.cbegin(); it != a.boxes.cend(); ++it) {
+        const auto other = b.boxes.constFind(it.key());
+        if (other == b.boxes.cend() || !sameBox(*it, *other)) {
+            return false;
+        }
+    }
+    for (auto it = a.controls.cbegin(); it != a.controls.cend(); ++it) {
+        const auto other = b.controls.constFind(it.key());
+        if (other == b.controls.cend() || !sameControl(*it, *other)) {
+            return false;
+        }
+    }
+    return samePayment(a.payment, b.payment) && a.answerSlots == b.answerSlots && a.detailTable3 == b.detailTable3 &&
+           a.keptCasillas == b.keptCasillas && a.slot781 == b.slot781 && a.currentRate == b.currentRate;
+}
+
+FormState DeclarationFormModel::state() const {
+    return FormState{m_boxes,      m_controls, m_payment,   answerSlots, detailTable3,
+                     keptCasillas, slot781,    currentRate, ruleFormulas};
+}
+
+// The boxes keep where the caret is; everything else is put back as it was, and the window
+// repaints what differs.
+void DeclarationFormModel::restoreState(const FormState& saved) {
+    QList<int> boxes;
+    for (auto it = saved.boxes.cbegin(); it != saved.boxes.cend(); ++it) {
+        const auto current = m_boxes.find(it.key());
+        if (current == m_boxes.end() || sameBox(*current, *it)) {
+            continue;
+        }
+        BoxState restored = *it;
+        restored.focused = current->focused;
+        restored.maxLength = current->maxLength;
+        *current = restored;
+        m_formatted.remove(it.key());
+        boxes.append(it.key());
+    }
+    QStringList controls;
+    for (auto it = saved.controls.cbegin(); it != saved.controls.cend(); ++it) {
+        const auto current = m_controls.find(it.key());
+        if (current != m_controls.end() && !sameControl(*current, *it)) {
+            *current = *it;
+            controls.append(it.key());
+        }
+    }
+    const bool paymentDiffers = !samePayment(m_payment, saved.payment);
+    m_payment = saved.payment;
+    answerSlots = saved.answerSlots;
+    detailTable3 = saved.detailTable3;
+    keptCasillas = saved.keptCasillas;
+    slot781 = saved.slot781;
+    currentRate = saved.currentRate;
+    ruleFormulas = saved.ruleFormulas;
+    dirty = true;
+    for (const int n : boxes) {
+        emit boxChanged(n);
+    }
+    for (const QString& name : controls) {
+        emit controlChanged(name);
+    }
+    if (paymentDiffers) {
+        emit paymentStateChanged();
+    }
 }
 
 } // namespace qel::declaration

@@ -3,6 +3,7 @@
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
 #include "declaration/model/DeclarationFormModel.h"
+#include "declaration/rules/CalculationRuleTable.h"
 #include "store/Database.h"
 #include "store/ParamLookups.h"
 
@@ -22,10 +23,6 @@ const QString kRegimeLimitText =
 
 double floorZero(double x) {
     return x < 0 ? 0 : x;
-}
-
-bool inRange(int n, int low, int high) {
-    return n >= low && n <= high;
 }
 
 } // namespace
@@ -208,125 +205,12 @@ double CalculationRules::revenue() const {
 
 // --- Dispatcher ----------------------------------------------------------------------------
 
+// The rules that read the casilla run in their dependency order; each result they write fires
+// its own change, so the change ripples on to the rules that read it.
 void CalculationRules::dispatch(int n) {
-    if (inRange(n, 461, 565)) {
-        if (n == 463 || n == 464) {
-            Calcular466y467();
-        } else if (inRange(n, 466, 469)) {
-            Calcular470y471();
-        } else if (inRange(n, 470, 473) || inRange(n, 475, 478) || n == 480 || n == 481 || n == 483) {
-            Calcular484y485();
-        } else if (inRange(n, 484, 486)) {
-            Calcular487y489();
-        } else if (n == 487 || n == 489 || n == 490) {
-            Calcular492y493();
-        }
-        Calcular463();
-        if (n == 487 || n == 489) {
-            // 100 and 101 follow the profit or loss of the income statement.
-            write(100, v(487), kAmount);
-            write(101, a(489), kParenthesised);
-        }
-        if (n == 505 || n == 565) {
-            commonTail(n);
-        }
-        return;
+    for (const CalculationRule* rule : CalculationRuleTable::after(n)) {
+        (this->*(rule->run))();
     }
-    if (inRange(n, 300, 329)) {
-        Calcular330();
-    } else if (inRange(n, 331, 355)) {
-        if (n <= 341) {
-            Calcular342();
-        } else if (n >= 344) {
-            Calcular356();
-        }
-        Calcular358();
-    } else if (inRange(n, 359, 389)) {
-        Calcular390();
-    } else if (inRange(n, 401, 424)) {
-        if (n <= 411) {
-            Calcular412();
-        } else if (n >= 414) {
-            Calcular425();
-        }
-        Calcular426();
-    } else if (n == 100 || n == 101 || n == 103 || n == 105) {
-        Calcular106y107();
-        Activar120();
-        Calcular110y111();
-    } else if (n == 106 || n == 107 || n == 108) {
-        Calcular110y111();
-        if (m_model.hasControl(QStringLiteral("OptArrastre2005"))) {
-            // The loss carry-forward system matters only in a year with a loss.
-            m_model.controlState(QStringLiteral("OptArrastre2005")).visible = a(107) > 0;
-            m_model.changed(QStringLiteral("OptArrastre2005"));
-        }
-    } else if (n == 110) {
-        Calcular151();
-        Calcular113();
-    } else if (n == 113) {
-        Calcular500();
-        Calcular504();
-        Calcular506();
-        Calcular505_138y139();
-    } else if (n == 120) {
-        Calcular110y111();
-    } else if (n == 123 || n == 125 || n == 126 || n == 134 || n == 136) {
-        if (n == 126) {
-            Calcular126();
-        }
-        Calcular504();
-        Calcular506();
-    } else if (n == 124 || inRange(n, 127, 130)) {
-        if (n == 128) {
-            Calcular128();
-        }
-        if (n == 130) {
-            Calcular130();
-        }
-        Calcular506();
-        Calcular505_138y139();
-    } else if (n == 131) {
-        Calcular131();
-        Calcular505_138y139();
-    } else if (n == 137 || n == 141 || n == 142 || n == 144 || n == 145) {
-        // The refund choice sets 138/139 again; the interest is part of the total debt 505.
-        if (n == 137 || n == 142) {
-            Calcular505_138y139();
-        }
-    } else if (n == 143 || n == 163 || n == 164) {
-        // The ITF column's payments, compensations and interest: the tail brings 165 up to date.
-        Calcular165();
-    } else if (n == 155) {
-        Calcular157();
-        Calcular158();
-    } else if (n == 156) {
-        Calcular157();
-    } else if (n == 157 || n == 158) {
-        Calcular159();
-    } else if (n == 159) {
-        Calcular160();
-    } else if (n == 160) {
-        Calcular161();
-    } else if (n == 180 || n == 181) {
-        SaldoDeudaTrib();
-        return;
-    } else {
-        return;
-    }
-    if (inRange(n, 100, 165)) {
-        commonTail(n);
-    }
-}
-
-// After any change on the tax pages the balance due of both columns is current.
-void CalculationRules::commonTail(int casilla) {
-    if (inRange(casilla, 123, 136)) {
-        Calcular506();
-        Calcular505_138y139();
-    }
-    Calcular146();
-    Calcular165();
 }
 
 // --- Income statement ----------------------------------------------------------------------
@@ -354,6 +238,12 @@ void CalculationRules::Calcular487y489() {
 
 void CalculationRules::Calcular492y493() {
     writePair(492, 493, v(487) - a(489) - a(490));
+}
+
+// 100 and 101 follow the profit or loss of the income statement.
+void CalculationRules::Calcular100y101() {
+    write(100, v(487), kAmount);
+    write(101, a(489), kParenthesised);
 }
 
 // --- Balance sheet -------------------------------------------------------------------------
@@ -422,6 +312,14 @@ void CalculationRules::Activar120() {
     }
 }
 
+// The loss carry-forward system matters only in a year with a loss.
+void CalculationRules::MostrarArrastre() {
+    if (m_model.hasControl(QStringLiteral("OptArrastre2005"))) {
+        m_model.controlState(QStringLiteral("OptArrastre2005")).visible = a(107) > 0;
+        m_model.changed(QStringLiteral("OptArrastre2005"));
+    }
+}
+
 // Casilla 108 is the loss assistant's total; its detail lives in the window that owns it.
 void CalculationRules::Calcular108() {}
 
@@ -440,10 +338,13 @@ void CalculationRules::Calcular110y111() {
         double carried = 0;
         if (a(107) > 0) {
             carried = a(107) + balance - a(108);
+            m_model.ruleFormulas.insert(111, QStringLiteral("111 = abs(107) + saldo − abs(108)"));
         } else if (a(108) >= a(106)) {
             carried = std::fabs(balance - a(106));
+            m_model.ruleFormulas.insert(111, QStringLiteral("111 = abs(saldo − abs(106))"));
         } else {
             carried = std::fabs(balance - a(108));
+            m_model.ruleFormulas.insert(111, QStringLiteral("111 = abs(saldo − abs(108))"));
         }
         write(111, carried, kParenthesised);
     }
@@ -462,18 +363,21 @@ void CalculationRules::Calcular113() {
     // Exempt and unaffected taxpayers pay no tax, but next year's coefficient still follows.
     if (isExempt()) {
         m_model.currentRate = QStringLiteral("0");
+        m_model.ruleFormulas.insert(113, QStringLiteral("113 = 0"));
         m_model.fixAtZero(113);
         CalcularCoef686();
         CalcularCoef();
         return;
     }
     if (isUnaffected()) {
+        m_model.ruleFormulas.insert(113, QStringLiteral("113 = 0"));
         m_model.fixAtZero(113);
         CalcularCoef686();
         CalcularCoef();
         return;
     }
     if (hasStabilityAgreement()) {
+        m_model.ruleFormulas.insert(113, QString());
         if (!m_model.loading()) {
             m_model.Habcasilla(113);
         }
@@ -481,6 +385,7 @@ void CalculationRules::Calcular113() {
     }
     const bool otherBenefit = hasTaxBenefits() && m_model.hasBox(201) && m_model.box(201).enabled;
     if (otherBenefit) {
+        m_model.ruleFormulas.insert(113, QString());
         if (!m_model.loading()) {
             m_model.Habcasilla(113);
             if (v(113) == 0) {
@@ -492,6 +397,7 @@ void CalculationRules::Calcular113() {
         return;
     }
     if (isNonDomiciled()) {
+        m_model.ruleFormulas.insert(113, QString());
         if (!m_model.loading()) {
             m_model.Habcasilla(113);
         }
@@ -524,15 +430,20 @@ void CalculationRules::Calcular113() {
             }
         }
     }
+    QString formula = QStringLiteral("113 = 110 × ") + rate + QStringLiteral(" %");
     if (general) {
         if (isMype()) {
             rate = QStringLiteral("10.0");
             tax = base <= m ? base * 0.10 : (base - m) * 0.295 + m * 0.10;
+            formula = base <= m ? QStringLiteral("113 = 110 × 10 %")
+                                : QStringLiteral("113 = (110 − 15 × UIT) × 29.5 % + 15 × UIT × 10 %");
         } else {
             rate = QStringLiteral("29.5");
             tax = base * 0.295;
+            formula = QStringLiteral("113 = 110 × 29.5 %");
         }
     }
+    m_model.ruleFormulas.insert(113, formula);
     m_model.currentRate = rate;
     lockAsComputed(113);
     write(113, tax, kAmount);
@@ -559,6 +470,7 @@ void CalculationRules::CalcularCoef686() {
 void CalculationRules::CalcularCoef() {
     const double coefficient = app::readAmount(m_model.text(686));
     if (coefficient != 0) {
+        m_model.ruleFormulas.insert(610, QStringLiteral("610 = 686 × 100"));
         write(610, coefficient * 100, app::masks::kPercentage);
         return;
     }
@@ -575,6 +487,7 @@ void CalculationRules::CalcularCoef() {
     } else {
         percentage = QStringLiteral("1.5");
     }
+    m_model.ruleFormulas.insert(610, QStringLiteral("610 = ") + percentage);
     m_model.setText(610, percentage);
 }
 
@@ -592,6 +505,7 @@ void CalculationRules::CalcularPor() {
     } else if (zone() == 2) {
         value = QStringLiteral("0.0040");
     }
+    m_model.ruleFormulas.insert(610, QStringLiteral("610 = ") + value);
     m_model.setText(610, value);
 }
 

@@ -19,7 +19,7 @@ class CalculationRules {
 public:
     explicit CalculationRules(DeclarationFormModel& model);
 
-    // The dispatcher: the change of one casilla.
+    // The dispatcher: the change of one casilla runs the rules that read it (CalculationRuleTable).
     void dispatch(int casilla);
 
     // Income statement.
@@ -29,6 +29,7 @@ public:
     void Calcular484y485();
     void Calcular487y489();
     void Calcular492y493();
+    void Calcular100y101();
     // Balance sheet totals of both charts.
     void Calcular330();
     void Calcular342();
@@ -41,6 +42,7 @@ public:
     // Tax base and tax.
     void Calcular106y107();
     void Activar120();
+    void MostrarArrastre();
     void Calcular108();
     void Calcular110y111();
     void Calcular113();
@@ -104,7 +106,6 @@ private:
     void writeTotal(int target, std::initializer_list<int> added, std::initializer_list<int> subtracted,
                     const QString& mask);
     void lockAsComputed(int n);
-    void commonTail(int casilla);
     void keep(int n, const QString& text);
     void recalculateLoadedTax();
     void restoreRefundOption();

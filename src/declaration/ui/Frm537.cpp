@@ -6,13 +6,17 @@
 #include "declaration/catalogue/FormControls.h"
 #include "declaration/catalogue/FormPages.h"
 #include "declaration/model/DeclarationFormModel.h"
+#include "declaration/model/ExplainModel.h"
 #include "declaration/model/FormAnnexGrid.h"
+#include "declaration/model/FormHistory.h"
+#include "declaration/ui/ExplainPanel.h"
 #include "declaration/ui/FormPageBuilder.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "declaration/ui/PaymentControl.h"
 #include "store/Database.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -23,6 +27,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -148,8 +154,16 @@ void Frm537::buildWindow() {
     bottom->addSpacing(12);
     bottom->addLayout(commands);
 
+    // The explanation panel shows once the session's explanations are attached.
+    m_explainPanel = new ExplainPanel(this);
+    m_explainPanel->hide();
+    connect(m_explainPanel, &ExplainPanel::goTo, this, &Frm537::goToCasilla);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(pages, 1);
+    middle->addWidget(m_explainPanel);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(pages, 1);
+    layout->addLayout(middle, 1);
     layout->addLayout(bottom);
 
     setMinimumSize(kMinimumWidth, kMinimumHeight);
@@ -190,11 +204,15 @@ void Frm537::bindBoxes() {
                     edit->selectAll();
                 }
                 refreshHelp();
+                refreshExplanation();
             },
             [this, n] {
                 m_model.focusOut(n);
                 refreshHelp();
+                refreshExplanation();
             });
+        // Ctrl+Z and Ctrl+Y undo the form's steps, not the box's own typing.
+        edit->installEventFilter(this);
         edit->setPointerHandler([this, n] { m_model.pointAt(n); });
         edit->setClickHandler([this, n] {
             m_model.clickBox(n);
@@ -927,6 +945,82 @@ void Frm537::closeEvent(QCloseEvent* event) {
     }
     event->ignore();
     salir();
+}
+
+// --- Explanation and undo -------------------------------------------------------------------
+
+void Frm537::attach(ExplainModel& explanations, FormHistory& history) {
+    m_explanations = &explanations;
+    m_history = &history;
+    m_explainPanel->show();
+    resize(width() + m_explainPanel->width(), height());
+
+    auto* menus = new QMenuBar(this);
+    QMenu* edit = menus->addMenu(QStringLiteral("&Edición"));
+    m_undo = edit->addAction(QStringLiteral("&Deshacer"));
+    m_undo->setObjectName(QStringLiteral("mnuDeshacer"));
+    m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m_redo = edit->addAction(QStringLiteral("&Rehacer"));
+    m_redo->setObjectName(QStringLiteral("mnuRehacer"));
+    m_redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    for (QAction* action : {m_undo, m_redo}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    connect(m_undo, &QAction::triggered, this, [this] { m_history->undo(); });
+    connect(m_redo, &QAction::triggered, this, [this] { m_history->redo(); });
+    connect(m_history, &FormHistory::changed, this, [this] {
+        refreshEditMenu();
+        refreshExplanation();
+    });
+    layout()->setMenuBar(menus);
+    refreshEditMenu();
+    refreshExplanation();
+}
+
+void Frm537::refreshEditMenu() {
+    if (m_history == nullptr) {
+        return;
+    }
+    m_undo->setEnabled(m_history->canUndo() || m_model.focusedBox() != 0);
+    m_redo->setEnabled(m_history->canRedo());
+}
+
+void Frm537::refreshExplanation() {
+    if (m_explanations == nullptr) {
+        return;
+    }
+    const int casilla = m_model.focusedBox();
+    if (casilla == 0) {
+        return; // the explanation of the box last left stays until another is entered
+    }
+    const CasillaExplanation explanation = m_explanations->explain(casilla);
+    QList<std::pair<int, QString>> inputs;
+    QList<bool> goable;
+    for (const int input : explanation.inputs) {
+        inputs.append({input, m_explanations->shownText(input)});
+        goable.append(m_widgets.boxes.contains(input));
+    }
+    m_explainPanel->showExplanation(explanation, inputs, goable);
+}
+
+void Frm537::goToCasilla(int casilla) {
+    const CasillaDef* def = m_model.casillas().find(casilla);
+    if (def == nullptr || !m_widgets.boxes.contains(casilla)) {
+        return;
+    }
+    onPageRequested(def->page, QString::number(casilla));
+}
+
+bool Frm537::eventFilter(QObject* watched, QEvent* event) {
+    if (m_history != nullptr && event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            (key->modifiers() == Qt::ControlModifier && key->key() == Qt::Key_Y)) {
+            return true; // left to the window's shortcut
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace qel::declaration

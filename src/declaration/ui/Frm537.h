@@ -8,11 +8,15 @@
 #include <memory>
 #include <vector>
 
+class QAction;
 class QTabWidget;
 
 namespace qel::declaration {
 
 class DeclarationFormModel;
+class ExplainModel;
+class ExplainPanel;
+class FormHistory;
 class GuardedLineEdit;
 
 // The declaration form: the pages of casilla boxes and named controls built from the
@@ -34,6 +38,12 @@ public:
     QString currentPageId() const;
     // Every page in the order of the tabs (a page before its nested pages).
     static QStringList pageIds();
+    // The explanation panel beside the pages and the Edit menu (undo, redo) over the
+    // session's explanations and undo history.
+    void attach(ExplainModel& explanations, FormHistory& history);
+    ExplainPanel* explainPanel() const { return m_explainPanel; }
+    // Goes to the box of a casilla: its page and the focus.
+    void goToCasilla(int casilla);
 
 public slots:
     void reject() override;
@@ -42,6 +52,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
@@ -60,6 +71,8 @@ private:
     void refreshFrames();
     void refreshChart();
     void refreshCaption();
+    void refreshExplanation();
+    void refreshEditMenu();
 
     void selectPageChain(const QString& pageId);
     void pageChangedByUser(QTabWidget* tabs);
@@ -83,6 +96,11 @@ private:
     std::vector<std::unique_ptr<FormAnnexGrid>> m_ownGrids; // grids no rule reads (the trial balance)
     bool m_closing = false;
     QHash<QString, QString> m_totals; // labels showing a total, by name
+    ExplainModel* m_explanations = nullptr;
+    FormHistory* m_history = nullptr;
+    ExplainPanel* m_explainPanel = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_redo = nullptr;
 };
 
 } // namespace qel::declaration

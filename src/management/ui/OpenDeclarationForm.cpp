@@ -21,6 +21,7 @@ std::unique_ptr<QDialog> createDeclarationForm(app::ProcessState& state, app::Fo
     session->load();
     QApplication::restoreOverrideCursor();
     auto window = std::make_unique<declaration::Frm537>(session->model(), parent);
+    window->attach(session->explanations(), session->history());
     // The model and its rules live as long as the window: they go once its widgets are gone.
     QObject::connect(window.get(), &QObject::destroyed, [session] { delete session; });
     return window;
