@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "app/StatusDisplay.h"
 #include "app/UtilityComponent.h"
+#include "store/DatabaseCheck.h"
 #include "store/WorkingCopies.h"
 
 #include <QDir>
@@ -105,6 +106,12 @@ bool Startup::openDatabase() {
     }
     m_state.db = std::move(opened.database);
     m_utility->setDatabase(m_state.db.get());
+    if (m_state.db->engine() == store::Engine::SQLite) {
+        if (const QString kind = store::database_check::networkFileSystem(m_state.dbFile); !kind.isEmpty()) {
+            m_platform.prompter.message(store::database_check::networkFileSystemWarning(m_state.dbFile, kind),
+                                        QStringLiteral("Base de datos en la red"), Icon::Exclamation);
+        }
+    }
     // The instance lock is held: working rows of this module in the file belong to a process
     // that ended with its form open. On the office server they may be another accountant's,
     // who is working now: they are never cleared from here.

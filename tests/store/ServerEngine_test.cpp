@@ -1,4 +1,5 @@
 #include "store/Database.h"
+#include "store/DatabaseCheck.h"
 #include "store/RowCheckCode.h"
 #include "store/ServerAddress.h"
 #include "store/SqlDialect.h"
@@ -187,4 +188,26 @@ TEST(ServerEngine, NumberWordsAgree) {
         server->db().run(statement).finish();
     }
     EXPECT_EQ(read(server->db()), fileResults);
+}
+
+// A file database on a network share is told apart from a local one, so that the user is sent to
+// the office server.
+TEST(ServerEngine, NetworkFileSystemsAreNamed) {
+    namespace check = qel::store::database_check;
+    const struct {
+        long type;
+        const char* kind;
+    } cases[] = {{0x6969, "NFS"},
+                 {0x517B, "SMB/CIFS"},
+                 {static_cast<long>(0xFF534D42UL), "SMB/CIFS"},
+                 {static_cast<long>(0xFE534D42UL), "SMB/CIFS"},
+                 {0xEF53, ""},
+                 {0x01021994, ""}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(check::networkFileSystemOfType(c.type), QString::fromLatin1(c.kind)) << c.type;
+    }
+    QTemporaryDir dir;
+    EXPECT_EQ(check::networkFileSystem(dir.filePath(QStringLiteral("QEL.db"))), QString()) << "a local folder";
+    EXPECT_TRUE(check::networkFileSystemWarning(QStringLiteral("/mnt/oficina/QEL.db"), QStringLiteral("NFS"))
+                    .contains(QStringLiteral("--copy-environment")));
 }
