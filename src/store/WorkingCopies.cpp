@@ -30,10 +30,11 @@ QString typeLetters(const TableLayout& layout, int count) {
 
 // The person's name of a counterpart balance, rebuilt as "surname surname, names".
 QHash<QString, QString> counterpartNameRebuild() {
-    return {{QStringLiteral("des_nom_razon"),
-             QStringLiteral("CASE WHEN trim(ifnull(tipo_des,''))='1' THEN trim(ifnull(des_apellido_p,'')) || ' ' || "
-                            "trim(ifnull(des_apellido_m,'')) || ', ' || trim(ifnull(des_nombres,'')) "
-                            "ELSE des_nom_razon END")}};
+    return {
+        {QStringLiteral("des_nom_razon"),
+         QStringLiteral("CASE WHEN trim(coalesce(tipo_des,''))='1' THEN trim(coalesce(des_apellido_p,'')) || ' ' || "
+                        "trim(coalesce(des_apellido_m,'')) || ', ' || trim(coalesce(des_nombres,'')) "
+                        "ELSE des_nom_razon END")}};
 }
 
 // The declaration key's condition: placeholders only, the same text for every declaration.

@@ -31,7 +31,6 @@ const QSet<QString> kStillToRoute = {
     QStringLiteral("declaration/rules/CalculationRules.cpp"),
     QStringLiteral("declaration/rules/TrialBalanceComparison.cpp"),
     QStringLiteral("declaration/catalogue/FormControlData.cpp"),
-    QStringLiteral("store/WorkingCopies.cpp"),
 };
 
 } // namespace
