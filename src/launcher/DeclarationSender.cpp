@@ -94,7 +94,7 @@ void DeclarationSender::copyVersion(const QString& baseName, const store::Declar
         } else if (sameName(column.name, QStringLiteral("estado"))) {
             value = 0;
         }
-        expressions.append(QStringLiteral("? AS ") + column.name);
+        expressions.append(m_db.dialect().typedValue(column.type) + QStringLiteral(" AS ") + column.name);
         values.append(value);
     }
     QStringList target = names;

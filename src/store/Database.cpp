@@ -203,7 +203,10 @@ DatabaseError Database::errorOf(const QSqlQuery& query, const QString& sql) {
 QSqlQuery Database::run(const QString& sql, const QVariantList& values) {
     ++m_statementCount;
     QSqlQuery query(m_db);
-    query.setForwardOnly(true);
+    // The server's driver streams a forward-only result row by row, and a second statement on
+    // the connection while the first is read would drop its rows: there the whole result is
+    // fetched at once, as callers read one query while they run others.
+    query.setForwardOnly(m_engine == Engine::SQLite);
     if (m_engine == Engine::PostgreSQL && values.isEmpty()) {
         // The server's driver prepares with PREPARE, which takes no SET, BEGIN or CREATE.
         if (!query.exec(sql)) {

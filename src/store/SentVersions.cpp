@@ -75,7 +75,7 @@ void CopyVersionToPermanent(Database& db, const QString& baseName, const Declara
         letters.append(QLatin1Char(typeLetter(column.type)));
         const QString fixedName = fixedColumn(fixed, column.name);
         if (!fixedName.isEmpty()) {
-            expressions.append(QStringLiteral("? AS ") + column.name);
+            expressions.append(db.dialect().typedValue(column.type) + QStringLiteral(" AS ") + column.name);
             values.append(fixed.value(fixedName));
         } else if (history.hasColumn(column.name)) {
             expressions.append(column.name);

@@ -237,6 +237,13 @@ QString SqlDialect::insertKeepingExisting(const QString& table, const QStringLis
         .arg(table, columns.join(QStringLiteral(", ")), marks);
 }
 
+QString SqlDialect::typedValue(ColumnType type) const {
+    if (m_engine == Engine::SQLite) {
+        return QStringLiteral("?");
+    }
+    return QStringLiteral("CAST(? AS %1)").arg(columnType(type));
+}
+
 QString SqlDialect::beginWrite() const {
     return m_engine == Engine::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
 }

@@ -42,6 +42,9 @@ public:
     // An INSERT of one row of bound values that leaves a row already there under the same unique
     // key as it is.
     QString insertKeepingExisting(const QString& table, const QStringList& columns) const;
+    // A bound value of a column's type where nothing else tells the engine its type (a value
+    // selected as a column): the server types an unknown parameter as text.
+    QString typedValue(ColumnType type) const;
     // The statement that opens a write transaction (taking the write lock at once on SQLite).
     QString beginWrite() const;
     // The functions the module's SQL calls, installed with the schema (the server keeps them);
