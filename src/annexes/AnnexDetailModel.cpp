@@ -579,7 +579,7 @@ bool AnnexDetailModel::isDuplicate() {
 int AnnexDetailModel::nextCorrelative() {
     const store::SqlFilter filter = annexFilter();
     return m_context.db
-               .scalar(QStringLiteral("SELECT ifnull(max(CAST(%1 AS INTEGER)), 0) FROM ").arg(m_def.correlative) +
+               .scalar(QStringLiteral("SELECT coalesce(max(CAST(%1 AS INTEGER)), 0) FROM ").arg(m_def.correlative) +
                            m_def.table + filter.text,
                        filter.values)
                .toInt() +

@@ -9,13 +9,16 @@ namespace qel::annexes {
 
 AnnexTotals::Vehicles AnnexTotals::vehicles(store::Database& db, const store::DeclarationKey& key) {
     const store::SqlFilter filter = key.filter();
-    QSqlQuery q = db.run(QStringLiteral("SELECT count(*), "
-                                        "total(trim(ifnull(ind_ded_gasto,''))='1'), "
-                                        "total(trim(ifnull(ind_sustitucion,''))='1'), "
-                                        "total(CASE WHEN trim(ifnull(ind_ded_gasto,''))='1' "
-                                        "THEN CAST(ifnull(mto_gasto,'') AS REAL) END), "
-                                        "total(CASE WHEN trim(ifnull(ind_ded_gasto,''))='1' "
-                                        "THEN CAST(ifnull(mto_dep,'') AS REAL) END) FROM TMPF584VEHIC") +
+    const store::SqlDialect& d = db.dialect();
+    const QString identified = QStringLiteral("trim(coalesce(ind_ded_gasto,''))='1'");
+    QSqlQuery q = db.run(QStringLiteral("SELECT count(*), %1, %2, %3, %4 FROM TMPF584VEHIC")
+                                 .arg(d.total(QStringLiteral("CASE WHEN %1 THEN 1 ELSE 0 END").arg(identified)),
+                                      d.total(QStringLiteral("CASE WHEN trim(coalesce(ind_sustitucion,''))='1' "
+                                                             "THEN 1 ELSE 0 END")),
+                                      d.total(QStringLiteral("CASE WHEN %1 THEN %2 END")
+                                                  .arg(identified, d.realOf(QStringLiteral("mto_gasto")))),
+                                      d.total(QStringLiteral("CASE WHEN %1 THEN %2 END")
+                                                  .arg(identified, d.realOf(QStringLiteral("mto_dep"))))) +
                              filter.text,
                          filter.values);
     Vehicles v;
@@ -31,8 +34,11 @@ AnnexTotals::Vehicles AnnexTotals::vehicles(store::Database& db, const store::De
 
 AnnexTotals::Partners AnnexTotals::partners(store::Database& db, const store::DeclarationKey& key) {
     const store::SqlFilter filter = key.filter();
-    QSqlQuery q = db.run(QStringLiteral("SELECT count(*), total(trim(ifnull(tipo_socio,''))<>'05'), "
-                                        "total(CAST(ifnull(Porcentaje,'') AS REAL)) FROM TMPF535SOCIOS") +
+    const store::SqlDialect& d = db.dialect();
+    QSqlQuery q = db.run(QStringLiteral("SELECT count(*), %1, %2 FROM TMPF535SOCIOS")
+                                 .arg(d.total(QStringLiteral("CASE WHEN trim(coalesce(tipo_socio,''))<>'05' "
+                                                             "THEN 1 ELSE 0 END")),
+                                      d.total(d.realOf(QStringLiteral("Porcentaje")))) +
                              filter.text,
                          filter.values);
     Partners p;

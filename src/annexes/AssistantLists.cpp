@@ -192,7 +192,7 @@ QList<CasillaListDef> AssistantLists::lists() {
 
     CasillaListDef other = list("frmMinOtros", "frmMinOtrosDet", "TMPF582OTRGAS", {{476, u("Detalle Casilla 476")}});
     other.casillaColumn = u("CASILLA");
-    other.totalColumn = u("ifnull(mto_peru,0)+ifnull(mto_extranjero,0)");
+    other.totalColumn = u("coalesce(mto_peru,0)+coalesce(mto_extranjero,0)");
     other.columns = {column("des_concepto", "Concepto"), column("mto_peru", "Renta de fuente peruana"),
                      column("mto_extranjero", "Renta de fuente extranjera")};
 

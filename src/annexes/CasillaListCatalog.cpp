@@ -274,8 +274,9 @@ QList<CasillaListDef> build() {
     reorg.keyFields = {u("nro_ruc")};
     reorg.columns = {column("nro_ruc", "Número de RUC"), column("des_nombre", "Apellidos y Nombres o Razón Social")};
     // A company's name, or a person's surnames and names.
-    reorg.extraColumns = u("trim(ifnull(des_razon,'') || ifnull(des_ape_pat,'') || ' ' || ifnull(des_ape_mat,'') || "
-                           "' ' || ifnull(des_nombres,'')) AS des_nombre");
+    reorg.extraColumns =
+        u("trim(coalesce(des_razon,'') || coalesce(des_ape_pat,'') || ' ' || coalesce(des_ape_mat,'') || "
+          "' ' || coalesce(des_nombres,'')) AS des_nombre");
     lists.append(reorg);
 
     CasillaListDef balances;

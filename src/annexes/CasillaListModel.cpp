@@ -77,11 +77,13 @@ void CasillaListModel::refresh() {
         filter.andCondition(grid.condition, grid.conditionValues);
     }
     // Each amount as the numeric value of its text, an empty one as 0.
-    m_total = app::roundHalfAway(m_db.scalar(QStringLiteral("SELECT total(CAST(ifnull(%1,'') AS REAL)) FROM %2")
-                                                     .arg(m_def.totalColumn, m_def.table) +
-                                                 filter.text,
-                                             filter.values)
-                                     .toDouble());
+    const store::SqlDialect& dialect = m_db.dialect();
+    m_total = app::roundHalfAway(
+        m_db.scalar(
+                QStringLiteral("SELECT %1 FROM %2").arg(dialect.total(dialect.realOf(m_def.totalColumn)), m_def.table) +
+                    filter.text,
+                filter.values)
+            .toDouble());
 }
 
 QString CasillaListModel::totalText() const {

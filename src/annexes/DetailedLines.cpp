@@ -17,8 +17,13 @@ void DetailedLines::compute(AssistantValues& values, const AssistantContext& con
     store::SqlFilter where = context.key.filter();
     where.andCondition(QStringLiteral("trim(CASILLA)=?"), {QString::number(m_casilla)});
     QStringList sums{QStringLiteral("count(*)")};
+    const store::SqlDialect& dialect = context.db.dialect();
     for (const Target& target : m_targets) {
-        sums.append(target.sum);
+        const QString number = dialect.realOf(target.column);
+        sums.append(
+            dialect.total(target.condition.isEmpty()
+                              ? number
+                              : QStringLiteral("CASE WHEN %1 THEN %2 ELSE 0 END").arg(target.condition, number)));
     }
     QSqlQuery row = context.db.run(QStringLiteral("SELECT ") + sums.join(QLatin1Char(',')) + QStringLiteral(" FROM ") +
                                        m_table + where.text,
@@ -33,18 +38,17 @@ void DetailedLines::compute(AssistantValues& values, const AssistantContext& con
 
 std::shared_ptr<const AssistantCalculation> DetailedLines::adjustments(int casilla, int permanentLine,
                                                                        int temporaryLine) {
-    const QString sum = QStringLiteral("total(CASE WHEN trim(ind_tipo)='%1' THEN CAST(ifnull(MTO_ADIC_DEDUC,'') AS "
-                                       "REAL) ELSE 0 END)");
+    const QString amount = QStringLiteral("MTO_ADIC_DEDUC");
     return std::make_shared<DetailedLines>(
         QStringLiteral("TMPF544ADICDEDUC"), casilla,
-        QList<Target>{{permanentLine, sum.arg(QLatin1Char('P'))}, {temporaryLine, sum.arg(QLatin1Char('T'))}});
+        QList<Target>{{permanentLine, amount, QStringLiteral("trim(ind_tipo)='P'")},
+                      {temporaryLine, amount, QStringLiteral("trim(ind_tipo)='T'")}});
 }
 
 std::shared_ptr<const AssistantCalculation> DetailedLines::otherIncome(int casilla, int peruLine, int foreignLine) {
     return std::make_shared<DetailedLines>(
         QStringLiteral("TMPF582OTRGAS"), casilla,
-        QList<Target>{{peruLine, QStringLiteral("total(CAST(ifnull(mto_peru,'') AS REAL))")},
-                      {foreignLine, QStringLiteral("total(CAST(ifnull(mto_extranjero,'') AS REAL))")}});
+        QList<Target>{{peruLine, QStringLiteral("mto_peru"), {}}, {foreignLine, QStringLiteral("mto_extranjero"), {}}});
 }
 
 double ExpenseExcess::limit(int casilla, double income, double uit) {

@@ -11,7 +11,8 @@ class DetailedLines : public AssistantCalculation {
 public:
     struct Target {
         int id;
-        QString sum; // the SQL sum that fills it
+        QString column;    // the column summed, each value read as a number
+        QString condition; // which rows count (empty: all of the casilla's rows)
     };
     DetailedLines(QString table, int casilla, QList<Target> targets)
         : m_table(std::move(table)), m_casilla(casilla), m_targets(std::move(targets)) {}

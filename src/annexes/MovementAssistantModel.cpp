@@ -62,7 +62,7 @@ void MovementAssistantModel::load() {
     }
     QStringList columns;
     for (const MovementColumn& c : m_kind.columns) {
-        columns.append(QStringLiteral("ifnull(%1,'')").arg(c.column));
+        columns.append(QStringLiteral("coalesce(%1,'')").arg(c.column));
     }
     store::SqlFilter where = m_key.filter();
     where.andCondition(QStringLiteral("trim(CASILLA)=?"), {QString::number(m_casilla)});

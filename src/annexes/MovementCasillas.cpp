@@ -97,7 +97,7 @@ QMap<QString, double> MovementCasillas::sums(store::Database& db, const store::D
     }
     QStringList parts;
     for (const MovementColumn& c : kind->columns) {
-        parts.append(QStringLiteral("total(CAST(ifnull(%1,'') AS REAL))").arg(c.column));
+        parts.append(db.dialect().total(db.dialect().realOf(c.column)));
     }
     store::SqlFilter where = key.filter();
     where.andCondition(QStringLiteral("trim(CASILLA)=?"), {QString::number(casilla)});

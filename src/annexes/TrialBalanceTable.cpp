@@ -15,10 +15,10 @@ const QString kTable = QStringLiteral("TMPF582BALANCE");
 // Descriptions are cut to what the row holds.
 constexpr int kDescriptionWidth = 80;
 
-QString amountSums() {
+QString amountSums(const store::SqlDialect& dialect) {
     QStringList sums;
     for (const QString& column : TrialBalanceRow::columns()) {
-        sums.append(QStringLiteral("total(CAST(ifnull(%1,'') AS REAL))").arg(column));
+        sums.append(dialect.total(dialect.realOf(column)));
     }
     return sums.join(QLatin1Char(','));
 }
@@ -172,7 +172,7 @@ void TrialBalanceTable::takeStored(const std::optional<QString>& correl) {
 bool TrialBalanceTable::holdsValues() const {
     QStringList nonZero;
     for (const QString& column : TrialBalanceRow::columns()) {
-        nonZero.append(QStringLiteral("CAST(ifnull(%1,'') AS REAL)<>0").arg(column));
+        nonZero.append(m_db.dialect().realOf(column) + QStringLiteral("<>0"));
     }
     store::SqlFilter filter = declarationFilter();
     filter.andCondition(QLatin1Char('(') + nonZero.join(QStringLiteral(" OR ")) + QLatin1Char(')'));
@@ -181,8 +181,9 @@ bool TrialBalanceTable::holdsValues() const {
 
 TrialBalanceTable::Amounts TrialBalanceTable::totals() const {
     const store::SqlFilter filter = declarationFilter();
-    QSqlQuery query = m_db.run(
-        QStringLiteral("SELECT ") + amountSums() + QStringLiteral(" FROM ") + kTable + filter.text, filter.values);
+    QSqlQuery query = m_db.run(QStringLiteral("SELECT ") + amountSums(m_db.dialect()) + QStringLiteral(" FROM ") +
+                                   kTable + filter.text,
+                               filter.values);
     return query.next() ? readAmounts(query, 0) : Amounts{};
 }
 

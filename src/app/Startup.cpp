@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "app/StatusDisplay.h"
 #include "app/UtilityComponent.h"
+#include "store/DatabaseCheck.h"
 #include "store/WorkingCopies.h"
 
 #include <QDir>
@@ -105,10 +106,19 @@ bool Startup::openDatabase() {
     }
     m_state.db = std::move(opened.database);
     m_utility->setDatabase(m_state.db.get());
+    if (m_state.db->engine() == store::Engine::SQLite) {
+        if (const QString kind = store::database_check::networkFileSystem(m_state.dbFile); !kind.isEmpty()) {
+            m_platform.prompter.message(store::database_check::networkFileSystemWarning(m_state.dbFile, kind),
+                                        QStringLiteral("Base de datos en la red"), Icon::Exclamation);
+        }
+    }
     // The instance lock is held: working rows of this module in the file belong to a process
-    // that ended with its form open.
+    // that ended with its form open. On the office server they may be another accountant's,
+    // who is working now: they are never cleared from here.
     try {
-        store::clearLeftoverWorkingCopies(*m_state.db, m_state.periodo, m_state.formulario);
+        if (m_state.db->engine() == store::Engine::SQLite) {
+            store::clearLeftoverWorkingCopies(*m_state.db, m_state.periodo, m_state.formulario);
+        }
     } catch (const store::DatabaseError& error) {
         m_platform.window.setBusy(false);
         return fail(Failure::Database, error.text() + QLatin1Char('\n') + Str(error.number()), kConnectionTitle,
@@ -145,7 +155,10 @@ void Startup::readConfiguration(ProcessState& state, const IniFile& ini) {
     state.sysPath = key("SysPath");
     state.tmpFolder = state.sysPath + QStringLiteral("TMP/");
     state.sysVersion = key("SysVersion");
-    state.dbFile = key("DBPath") + key("DBName");
+    // An office's INI names its server instead of the file (DBEngine=PostgreSQL, DBServer=URI).
+    state.dbFile = key("DBEngine").compare(QStringLiteral("PostgreSQL"), Qt::CaseInsensitive) == 0
+                       ? key("DBServer")
+                       : key("DBPath") + key("DBName");
     state.menuFile = state.sysPath + key("SysMenu");
     state.reportFolder = state.sysPath + QStringLiteral("RPT");
     state.tmpBase = state.sysPath + QStringLiteral("TMP");

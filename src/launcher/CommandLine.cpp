@@ -58,6 +58,10 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             line.help = true;
         } else if (option == QStringLiteral("--create-environment")) {
             line.createEnvironment = value();
+        } else if (option == QStringLiteral("--server")) {
+            line.server = value();
+        } else if (option == QStringLiteral("--copy-environment")) {
+            line.copyEnvironment = value();
         } else if (option == QStringLiteral("--add-demo-taxpayers")) {
             line.addDemoTaxpayers = true;
         } else if (option == QStringLiteral("--user")) {
@@ -78,6 +82,9 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
     }
     if (line.password && !line.user) {
         fail(QStringLiteral("La opción --password requiere --user."));
+    }
+    if (line.server && !line.createEnvironment) {
+        fail(QStringLiteral("La opción --server requiere --create-environment."));
     }
     if (line.send && !line.user) {
         // Only the taxpayers of a logged-in user are sent.
@@ -103,6 +110,14 @@ QString CommandLine::helpText() {
         "                                PM000.INI, las carpetas TMP, RPT, BMP y 0588 (con la ayuda\n"
         "                                del módulo) y la base de datos con sus datos de referencia.\n"
         "                                Si el entorno ya existe no modifica nada.\n"
+        "  --server URI                  Con --create-environment: la base de datos es la de un\n"
+        "                                servidor PostgreSQL de la oficina (postgresql://servidor/qel,\n"
+        "                                creada vacía por el administrador); la contraseña nunca va en\n"
+        "                                la dirección: se toma de ~/.pgpass o de PGPASSWORD.\n"
+        "  --copy-environment URI        Copia la base de datos en archivo del entorno a la base vacía\n"
+        "                                del servidor, comprueba filas y códigos de verificación y\n"
+        "                                deja el entorno trabajando con el servidor. El archivo no se\n"
+        "                                modifica.\n"
         "  --user USUARIO                Con --create-environment: el usuario (supervisor) que se\n"
         "                                registra en la base nueva. Si no: ingresa como ese usuario\n"
         "                                sin mostrar la ventana de ingreso.\n"
@@ -123,6 +138,8 @@ QString CommandLine::helpText() {
         "\n"
         "Ejemplos:\n"
         "  qel --create-environment ~/QEL --user ANA\n"
+        "  qel --create-environment ~/QEL --server postgresql://servidor/qel --user ANA\n"
+        "  qel --copy-environment postgresql://servidor/qel\n"
         "  qel --add-demo-taxpayers\n"
         "  qel --user CONTADOR --start 0588\n"
         "  echo \"$CLAVE\" | qel --user CONTADOR --send 20512345671\n");

@@ -11,7 +11,8 @@ namespace qel::launcher {
 
 // The launcher's command line:
 //   qel                                   window (first start offers to create the environment)
-//   qel --create-environment DIR [--user USER [--password PW]]
+//   qel --create-environment DIR [--server URI] [--user USER [--password PW]]
+//   qel --copy-environment URI
 //   qel --add-demo-taxpayers
 //   qel --user NAME [--password PW] [--start 0588]
 //   qel --user NAME [--password PW] --send RUC
@@ -21,6 +22,8 @@ namespace qel::launcher {
 struct CommandLine {
     bool help = false;
     std::optional<QString> createEnvironment; // the folder
+    std::optional<QString> server;            // with createEnvironment: the office server's URI
+    std::optional<QString> copyEnvironment;   // the server the environment's file is copied to
     bool addDemoTaxpayers = false;
     std::optional<QString> user;
     std::optional<QString> password;
@@ -31,7 +34,7 @@ struct CommandLine {
     // `arguments` as the program received them, the program's name first.
     static CommandLine parse(const QStringList& arguments);
 
-    bool hasBatchCommand() const { return createEnvironment || addDemoTaxpayers || send; }
+    bool hasBatchCommand() const { return createEnvironment || copyEnvironment || addDemoTaxpayers || send; }
     // The window opens when a module is to be started, and when nothing else was asked.
     bool opensWindow() const { return !help && error.isEmpty() && (start || !hasBatchCommand()); }
 

@@ -94,7 +94,7 @@ void DeclarationSender::copyVersion(const QString& baseName, const store::Declar
         } else if (sameName(column.name, QStringLiteral("estado"))) {
             value = 0;
         }
-        expressions.append(QStringLiteral("? AS ") + column.name);
+        expressions.append(m_db.dialect().typedValue(column.type) + QStringLiteral(" AS ") + column.name);
         values.append(value);
     }
     QStringList target = names;
@@ -102,14 +102,11 @@ void DeclarationSender::copyVersion(const QString& baseName, const store::Declar
     if (history.checked()) {
         // The check code of the H row, with the H split index (CORREL counts among the keys).
         target.append(store::TableCatalog::kCheckColumn);
-        selected.append(QStringLiteral("qel_check_code('%1',%2,%3)")
-                            .arg(letters)
-                            .arg(history.keyCount)
-                            .arg(names.join(QLatin1Char(','))));
+        selected.append(m_db.dialect().checkCode(letters, history.keyCount, names));
     }
     const store::SqlFilter filter = key.filter();
     values.append(filter.values);
-    m_db.run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM (SELECT %4 FROM %5%6)")
+    m_db.run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM (SELECT %4 FROM %5%6) AS sent")
                  .arg(history.name, target.join(QLatin1Char(',')), selected.join(QLatin1Char(',')),
                       expressions.join(QLatin1Char(',')), source.name, filter.text),
              values)
@@ -127,7 +124,7 @@ DeclarationSender::Result DeclarationSender::send(const store::DeclarationKey& k
     const store::SqlFilter filter = key.filter();
     QVariant estado;
     try {
-        estado = m_db.scalar(QStringLiteral("SELECT ifnull(ESTADO, 9) FROM CAB") + filter.text, filter.values);
+        estado = m_db.scalar(QStringLiteral("SELECT coalesce(ESTADO, 9) FROM CAB") + filter.text, filter.values);
     } catch (const store::DatabaseError& error) {
         store::showDatabaseError(m_prompter, error);
         result.message = error.text();

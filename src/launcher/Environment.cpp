@@ -3,6 +3,8 @@
 #include "app/PrivateFiles.h"
 #include "launcher/UserAccounts.h"
 #include "store/Schema.h"
+#include "store/ServerAddress.h"
+#include "store/ServerCopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +26,8 @@ const QString Environment::kVersionHostKey = QStringLiteral("VersionHost");
 const QString Environment::kHelpResource = QStringLiteral(":/data/help/Pm588.html");
 const QString Environment::kModuleFolder = QStringLiteral("0588");
 const QString Environment::kHelpFileName = QStringLiteral("Pm588.html");
+const QString Environment::kEngineKey = QStringLiteral("DBEngine");
+const QString Environment::kServerKey = QStringLiteral("DBServer");
 
 namespace {
 
@@ -75,6 +79,14 @@ QString Environment::user() const {
     return m_ini.read(options(), QStringLiteral("SysUser"));
 }
 
+bool Environment::usesServer() const {
+    return m_ini.read(options(), kEngineKey).compare(QStringLiteral("PostgreSQL"), Qt::CaseInsensitive) == 0;
+}
+
+QString Environment::server() const {
+    return m_ini.read(options(), kServerKey);
+}
+
 bool Environment::setUser(const QString& user) const {
     return m_ini.write(options(), QStringLiteral("SysUser"), user);
 }
@@ -83,16 +95,30 @@ bool Environment::isComplete() const {
     if (!m_ini.exists()) {
         return false;
     }
+    if (usesServer()) {
+        return !server().isEmpty();
+    }
     const QString file = databaseFile();
     return !file.isEmpty() && QFileInfo(file).isFile();
 }
 
 store::Database::OpenResult Environment::openDatabase() const {
+    if (usesServer()) {
+        return store::Database::openServer(server());
+    }
     return store::Database::open(databaseFile());
 }
 
-Environment::CreateResult Environment::create(const QString& folder, const QString& user,
-                                              const QString& password) const {
+Environment::CreateResult Environment::create(const QString& folder, const QString& user, const QString& password,
+                                              const QString& server) const {
+    QString serverError;
+    if (!server.isEmpty() && !store::parseServerUri(server, &serverError)) {
+        return {Outcome::Failed, serverError + QStringLiteral(" No se modificó nada.")};
+    }
+    if (!server.isEmpty() && (!app::IniFile::canWrite(options(), kServerKey, server) || server.size() > kMaxIniValue)) {
+        return {Outcome::Failed, QStringLiteral("La dirección del servidor no cabe en el archivo de configuración; "
+                                                "no se modificó nada.")};
+    }
     if (folder.trimmed().isEmpty()) {
         return {Outcome::Failed, QStringLiteral("Indique la carpeta en la que se creará el entorno del QEL.")};
     }
@@ -160,7 +186,36 @@ Environment::CreateResult Environment::create(const QString& folder, const QStri
                                             QFileDevice::ReadOther);
     }
 
-    if (!QFileInfo::exists(databasePath)) {
+    bool joined = false;
+    if (!server.isEmpty()) {
+        // Another accountant's environment on the same server: its tables are used as they are,
+        // and its users stay those its supervisor registered.
+        auto existing = store::Database::openServer(server);
+        if (!existing.database) {
+            return {Outcome::Failed,
+                    QStringLiteral("No se pudo crear el entorno:\n%1\nNo se modificó nada.").arg(existing.errorText)};
+        }
+        try {
+            joined = existing.database->scalar(QStringLiteral("SELECT to_regclass('param') IS NOT NULL")).toBool();
+        } catch (const store::DatabaseError& error) {
+            return {Outcome::Failed, error.text()};
+        }
+    }
+    if (!server.isEmpty() && !joined) {
+        auto created = store::createServerDatabase(server);
+        QString refused = created.database ? QString() : created.errorText;
+        if (created.database && !recordedUser.isEmpty() && !password.isEmpty()) {
+            try {
+                refused = UserAccounts(*created.database).add(recordedUser, password, QStringLiteral("0"));
+            } catch (const store::DatabaseError& error) {
+                refused = error.text();
+            }
+        }
+        if (!refused.isEmpty()) {
+            return {Outcome::Failed,
+                    QStringLiteral("No se pudo crear la base de datos en el servidor %1:\n%2").arg(server, refused)};
+        }
+    } else if (!QFileInfo::exists(databasePath)) {
         auto created = store::createDatabase(databasePath);
         QString refused = created.database ? QString() : created.errorText;
         if (created.database && !recordedUser.isEmpty() && !password.isEmpty()) {
@@ -189,14 +244,59 @@ Environment::CreateResult Environment::create(const QString& folder, const QStri
         m_ini.write(options(), QStringLiteral("DBName"), kDatabaseName) &&
         m_ini.write(options(), QStringLiteral("SysMenu"), kMenuFile) &&
         m_ini.write(options(), QStringLiteral("SysUser"), recordedUser) &&
-        m_ini.write(options(), kVersionHostKey, versionHost.isEmpty() ? kDefaultVersionHost : versionHost);
+        m_ini.write(options(), kVersionHostKey, versionHost.isEmpty() ? kDefaultVersionHost : versionHost) &&
+        (server.isEmpty() || (m_ini.write(options(), kEngineKey, QStringLiteral("PostgreSQL")) &&
+                              m_ini.write(options(), kServerKey, server)));
     if (!written) {
         return {Outcome::Failed, QStringLiteral("No se pudo escribir el archivo de configuración %1.")
                                      .arg(QDir::toNativeSeparators(m_ini.path()))};
     }
+    if (joined) {
+        return {Outcome::Created, QStringLiteral("Entorno creado en %1 (configuración: %2) sobre la base de datos que "
+                                                 "el servidor %3 ya tenía; sus usuarios son los que allí se "
+                                                 "registraron.")
+                                      .arg(base, QDir::toNativeSeparators(m_ini.path()), server)};
+    }
     return {
         Outcome::Created,
         QStringLiteral("Entorno creado en %1 (configuración: %2).").arg(base, QDir::toNativeSeparators(m_ini.path()))};
+}
+
+Environment::CreateResult Environment::copyToServer(const QString& server) const {
+    QString serverError;
+    if (!store::parseServerUri(server, &serverError)) {
+        return {Outcome::Failed, serverError + QStringLiteral(" No se modificó nada.")};
+    }
+    if (!app::IniFile::canWrite(options(), kServerKey, server) || server.size() > kMaxIniValue) {
+        return {Outcome::Failed, QStringLiteral("La dirección del servidor no cabe en el archivo de configuración; "
+                                                "no se modificó nada.")};
+    }
+    if (!isComplete() || usesServer()) {
+        return {Outcome::Failed, QStringLiteral("No hay una base de datos en archivo que copiar (%1); no se modificó "
+                                                "nada.")
+                                     .arg(QDir::toNativeSeparators(m_ini.path()))};
+    }
+    auto file = store::Database::open(databaseFile());
+    if (!file.database) {
+        return {Outcome::Failed,
+                QStringLiteral("No se pudo abrir la base de datos %1:\n%2").arg(databaseFile(), file.errorText)};
+    }
+    auto target = store::Database::openServer(server);
+    if (!target.database) {
+        return {Outcome::Failed, target.errorText};
+    }
+    const store::ServerCopyResult copied = store::copyToServer(*file.database, *target.database);
+    if (!copied.copied) {
+        return {Outcome::Failed, copied.message};
+    }
+    // The INI last: the modules turn to the server only once it holds everything.
+    if (!m_ini.write(options(), kEngineKey, QStringLiteral("PostgreSQL")) ||
+        !m_ini.write(options(), kServerKey, server)) {
+        return {Outcome::Failed, QStringLiteral("La base de datos se copió, pero no se pudo escribir el archivo de "
+                                                "configuración %1.")
+                                     .arg(QDir::toNativeSeparators(m_ini.path()))};
+    }
+    return {Outcome::Created, copied.lines.join(QLatin1Char('\n')) + QLatin1Char('\n') + copied.message};
 }
 
 } // namespace qel::launcher

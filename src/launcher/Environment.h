@@ -21,6 +21,8 @@ public:
     static const QString kModuleFolder;       // "0588"
     static const QString kHelpFileName;       // "Pm588.html"
     static constexpr int kMaxIniValue = 255;  // what a value of PM000.INI holds
+    static const QString kEngineKey;          // "DBEngine": "SQLite" (also when missing) or "PostgreSQL"
+    static const QString kServerKey;          // "DBServer": the server's connection URI
 
     enum class Outcome { Created, AlreadyExists, Failed };
     struct CreateResult {
@@ -40,15 +42,25 @@ public:
     // password the new database gets that user (kind "0") with a hash of that password; a new
     // database has no other account (the demo accounts come with the demo command). Folders
     // are created 0700 and the database and the INI 0600.
-    CreateResult create(const QString& folder, const QString& user = {}, const QString& password = {}) const;
+    // With a server URI the database is the server's (which the administrator created, empty):
+    // its schema, functions and reference data are created there and the INI names the server.
+    CreateResult create(const QString& folder, const QString& user = {}, const QString& password = {},
+                        const QString& server = {}) const;
+    // Copies the environment's database file to an empty server database, verified table by
+    // table, and then names the server in the INI. The file is left as it was.
+    CreateResult copyToServer(const QString& server) const;
 
-    // The INI exists and names a database file that exists.
+    // The INI exists and names a database file that exists, or a server.
     bool isComplete() const;
 
     // Values read from the INI, as the modules read them.
     QString sysPath() const;
     QString databaseFile() const; // DBPath + DBName
-    QString user() const;         // SysUser
+    bool usesServer() const;      // DBEngine is PostgreSQL
+    QString server() const;       // DBServer
+    // What the modules open: the server's URI or the file.
+    QString databaseLocation() const { return usesServer() ? server() : databaseFile(); }
+    QString user() const; // SysUser
     bool setUser(const QString& user) const;
 
     // Opens the environment's database (never creates it).

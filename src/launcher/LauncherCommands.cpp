@@ -26,8 +26,13 @@ int LauncherCommands::runBatch(const CommandLine& line) {
     }
     if (line.createEnvironment) {
         if (const int code = createEnvironment(*line.createEnvironment, line.user.value_or(QString()),
-                                               line.password.value_or(QString()));
+                                               line.password.value_or(QString()), line.server.value_or(QString()));
             code != 0) {
+            return code;
+        }
+    }
+    if (line.copyEnvironment) {
+        if (const int code = copyEnvironment(*line.copyEnvironment); code != 0) {
             return code;
         }
     }
@@ -47,8 +52,19 @@ int LauncherCommands::runBatch(const CommandLine& line) {
     return 0;
 }
 
-int LauncherCommands::createEnvironment(const QString& folder, const QString& user, const QString& password) {
-    const Environment::CreateResult result = m_environment.create(folder, user, password);
+int LauncherCommands::copyEnvironment(const QString& server) {
+    const Environment::CreateResult result = m_environment.copyToServer(server);
+    if (result.outcome == Environment::Outcome::Failed) {
+        m_err << result.message << Qt::endl;
+        return 1;
+    }
+    m_out << result.message << Qt::endl;
+    return 0;
+}
+
+int LauncherCommands::createEnvironment(const QString& folder, const QString& user, const QString& password,
+                                        const QString& server) {
+    const Environment::CreateResult result = m_environment.create(folder, user, password, server);
     if (result.outcome == Environment::Outcome::Failed) {
         m_err << result.message << Qt::endl;
         return 1;
@@ -60,7 +76,8 @@ int LauncherCommands::createEnvironment(const QString& folder, const QString& us
 std::unique_ptr<store::Database> LauncherCommands::openDatabase() {
     // A database path that names something other than a file (a folder, a FIFO) is opened all
     // the same, so that the open says what it is.
-    const bool named = m_environment.ini().exists() && QFileInfo::exists(m_environment.databaseFile());
+    const bool named =
+        m_environment.ini().exists() && (m_environment.usesServer() || QFileInfo::exists(m_environment.databaseFile()));
     if (!m_environment.isComplete() && !named) {
         m_err << QStringLiteral("No existe el entorno del QEL (%1). Créelo con: qel --create-environment CARPETA")
                      .arg(QDir::toNativeSeparators(m_environment.ini().path()))
@@ -70,7 +87,7 @@ std::unique_ptr<store::Database> LauncherCommands::openDatabase() {
     auto opened = m_environment.openDatabase();
     if (!opened.database) {
         m_err << QStringLiteral("No se pudo abrir la base de datos %1:\n%2")
-                     .arg(m_environment.databaseFile(), opened.errorText)
+                     .arg(m_environment.databaseLocation(), opened.errorText)
               << Qt::endl;
     }
     return std::move(opened.database);

@@ -24,7 +24,9 @@ public:
     int runBatch(const CommandLine& line);
 
     // With a user and a password, the new database gets that user as its supervisor.
-    int createEnvironment(const QString& folder, const QString& user, const QString& password = {});
+    int createEnvironment(const QString& folder, const QString& user, const QString& password = {},
+                          const QString& server = {});
+    int copyEnvironment(const QString& server);
     int addDemoTaxpayers();
     // The taxpayer must be one that `user` sees; without a user nothing is sent.
     int send(const QString& ruc, const std::optional<QString>& user);

@@ -3,6 +3,7 @@
 #include "store/ConnectionStatements.h"
 #include "store/DatabaseCheck.h"
 #include "store/ResourceFault.h"
+#include "store/ServerAddress.h"
 #include "store/SqlFunctions.h"
 
 #include <QFileInfo>
@@ -43,8 +44,8 @@ bool isReadOnlyError(int number) {
 
 } // namespace
 
-Database::Database(QSqlDatabase db, QString path, sqlite3* handle)
-    : m_db(std::move(db)), m_path(std::move(path)), m_handle(handle) {}
+Database::Database(QSqlDatabase db, QString path, sqlite3* handle, Engine engine)
+    : m_db(std::move(db)), m_path(std::move(path)), m_handle(handle), m_engine(engine) {}
 
 Database::~Database() {
     releaseConnectionStatements(this); // a statement left unfinalized would keep the file open
@@ -55,6 +56,10 @@ Database::~Database() {
 }
 
 Database::OpenResult Database::open(const QString& path, bool createIfMissing, int busyTimeoutMs) {
+    if (isServerUri(path)) {
+        // PM000.INI names the office server instead of a file.
+        return openServer(path);
+    }
     OpenResult result;
     const bool existed = QFileInfo::exists(path);
     if (!createIfMissing && !existed) {
@@ -116,6 +121,46 @@ Database::OpenResult Database::open(const QString& path, bool createIfMissing, i
     return result;
 }
 
+Database::OpenResult Database::openServer(const QString& uri) {
+    OpenResult result;
+    const std::optional<ServerAddress> address = parseServerUri(uri, &result.errorText);
+    if (!address) {
+        result.errorNumber = -1;
+        return result;
+    }
+    const QString name = QStringLiteral("qel-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    if (!db.isValid()) {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        result.errorNumber = -1;
+        result.errorText =
+            QStringLiteral("Falta el controlador del servidor de base de datos (paquete libqt6sql6-psql).");
+        return result;
+    }
+    address->applyTo(db);
+    if (!db.open()) {
+        result.errorNumber = errorNumber(db.lastError());
+        result.errorText = QStringLiteral("No se pudo conectar con el servidor %1: %2")
+                               .arg(address->display(), db.lastError().databaseText().trimmed());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+        return result;
+    }
+    std::unique_ptr<Database> database(new Database(db, address->display(), nullptr, Engine::PostgreSQL));
+    db = QSqlDatabase();
+    try {
+        // Notices (a function replaced, a table already there) are no news to the user.
+        database->run(QStringLiteral("SET client_min_messages = warning")).finish();
+    } catch (const DatabaseError& e) {
+        result.errorNumber = e.number();
+        result.errorText = e.text();
+        return result;
+    }
+    result.database = std::move(database);
+    return result;
+}
+
 Database::OpenResult Database::failed(const DatabaseFault& fault) {
     OpenResult result;
     result.errorNumber = fault.number;
@@ -158,7 +203,17 @@ DatabaseError Database::errorOf(const QSqlQuery& query, const QString& sql) {
 QSqlQuery Database::run(const QString& sql, const QVariantList& values) {
     ++m_statementCount;
     QSqlQuery query(m_db);
-    query.setForwardOnly(true);
+    // The server's driver streams a forward-only result row by row, and a second statement on
+    // the connection while the first is read would drop its rows: there the whole result is
+    // fetched at once, as callers read one query while they run others.
+    query.setForwardOnly(m_engine == Engine::SQLite);
+    if (m_engine == Engine::PostgreSQL && values.isEmpty()) {
+        // The server's driver prepares with PREPARE, which takes no SET, BEGIN or CREATE.
+        if (!query.exec(sql)) {
+            throw errorOf(query, sql);
+        }
+        return query;
+    }
     if (!query.prepare(sql)) {
         throw errorOf(query, sql);
     }

@@ -2,6 +2,7 @@
 
 #include "store/DatabaseCheck.h"
 #include "store/DatabaseError.h"
+#include "store/SqlDialect.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -13,7 +14,8 @@ struct sqlite3;
 
 namespace qel::store {
 
-// The one open database of the process: a SQLite file shared with the launcher.
+// The one open database of the process: a SQLite file shared with the launcher, or the office
+// server (several accountants, each on their own declarations).
 // Every value reaches SQL as a bound parameter; table and column names come from the
 // table catalogue only.
 class Database {
@@ -32,12 +34,18 @@ public:
     // write lock held elsewhere beyond the wait) before anything is written to it; only then
     // is it switched to WAL.
     static OpenResult open(const QString& path, bool createIfMissing = false, int busyTimeoutMs = 3000);
+    // Connects to the office server a connection URI names ("postgresql://host:port/database",
+    // "postgresql:///qel?host=/run/postgresql"). What the URI leaves out comes from libpq's
+    // environment and ~/.pgpass; a URI that carries a password is refused.
+    static OpenResult openServer(const QString& uri);
 
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    const QString& path() const { return m_path; }
+    const QString& path() const { return m_path; } // the file, or the server's URI
+    Engine engine() const { return m_engine; }
+    const SqlDialect& dialect() const { return SqlDialect::of(m_engine); }
     QSqlDatabase& connection() { return m_db; }
     sqlite3* handle() const { return m_handle; }
 
@@ -56,7 +64,7 @@ public:
 
 private:
     friend class TransactionGuard;
-    Database(QSqlDatabase db, QString path, sqlite3* handle);
+    Database(QSqlDatabase db, QString path, sqlite3* handle, Engine engine = Engine::SQLite);
     static OpenResult failed(const DatabaseFault& fault);
     std::optional<DatabaseFault> probeWriting();
     static DatabaseError errorOf(const QSqlQuery& query, const QString& sql);
@@ -64,6 +72,7 @@ private:
     QSqlDatabase m_db;
     QString m_path;
     sqlite3* m_handle = nullptr;
+    Engine m_engine = Engine::SQLite;
     int m_transactionDepth = 0;
     int m_savepointCounter = 0;
     quint64 m_statementCount = 0;

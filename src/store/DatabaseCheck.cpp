@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 
 namespace qel::store::database_check {
 
@@ -131,6 +132,35 @@ std::optional<DatabaseFault> inspectSchema(Database& db) {
         }
     }
     return std::nullopt;
+}
+
+QString networkFileSystemOfType(long type) {
+    switch (static_cast<unsigned long>(type) & 0xFFFFFFFFUL) {
+    case 0x6969UL: // NFS
+        return QStringLiteral("NFS");
+    case 0x517BUL:     // SMB
+    case 0xFF534D42UL: // CIFS
+    case 0xFE534D42UL: // SMB2
+        return QStringLiteral("SMB/CIFS");
+    default:
+        return {};
+    }
+}
+
+QString networkFileSystem(const QString& databaseFile) {
+    struct statfs info {};
+    const QByteArray folder = QFile::encodeName(QFileInfo(databaseFile).absolutePath());
+    if (::statfs(folder.constData(), &info) != 0) {
+        return {};
+    }
+    return networkFileSystemOfType(static_cast<long>(info.f_type));
+}
+
+QString networkFileSystemWarning(const QString& databaseFile, const QString& kind) {
+    return QStringLiteral("La base de datos %1 está en una carpeta compartida por la red (%2). Una base de datos en "
+                          "archivo no es segura compartida así: si varias personas trabajan con ella, use el modo de "
+                          "oficina con un servidor de base de datos (qel --copy-environment).")
+        .arg(databaseFile, kind);
 }
 
 } // namespace qel::store::database_check

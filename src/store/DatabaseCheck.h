@@ -31,6 +31,16 @@ std::optional<DatabaseFault> inspectSchema(Database& db);
 // The tables a database of the QEL must have.
 const QStringList& requiredTables();
 
+// The kind of network file system (NFS, SMB/CIFS) a file system type of statfs() is, or empty
+// for a local one.
+QString networkFileSystemOfType(long type);
+// The network file system the folder of a database file lies on, or empty when it is local or
+// cannot be told. SQLite's locks are not safe there: several desks on one shared file may
+// corrupt it.
+QString networkFileSystem(const QString& databaseFile);
+// What the user is told of a database on a network file system.
+QString networkFileSystemWarning(const QString& databaseFile, const QString& kind);
+
 } // namespace database_check
 
 } // namespace qel::store

@@ -153,9 +153,10 @@ QString ParamLookups::ParamSlice(const QString& numero, const QString& argumento
 
 QList<ParamLookups::Row> ParamLookups::ParamRows(const QString& numero) {
     // Numeric order as the launcher's val(): a text that is no number counts as 0.
-    QSqlQuery rows = m_db.run(QStringLiteral("SELECT Funcion, Argumento FROM PARAM WHERE Numero = ? "
-                                             "ORDER BY CAST(trim(Argumento) AS REAL), Argumento"),
-                              {numero});
+    QSqlQuery rows =
+        m_db.run(QStringLiteral("SELECT Funcion, Argumento FROM PARAM WHERE Numero = ? ORDER BY %1, Argumento")
+                     .arg(m_db.dialect().realOf(QStringLiteral("trim(Argumento)"))),
+                 {numero});
     QList<Row> result;
     while (rows.next()) {
         result.append({rows.value(0).toString(), rows.value(1).toString()});

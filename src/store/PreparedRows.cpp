@@ -2,6 +2,7 @@
 
 #include "store/Database.h"
 
+#include <QSqlRecord>
 #include <sqlite3.h>
 
 namespace qel::store {
@@ -105,6 +106,26 @@ void PreparedRows::bind(const QVariantList& values) {
 }
 
 void PreparedRows::read(const QVariantList& values) {
+    if (m_db.engine() == Engine::PostgreSQL) {
+        // The office server's driver reads the rows.
+        QSqlQuery query = m_db.run(m_sql, values);
+        const QSqlRecord record = query.record();
+        m_names.clear();
+        for (int i = 0; i < record.count(); ++i) {
+            m_names.append(record.fieldName(i));
+        }
+        QList<QVariantList> rows;
+        while (query.next()) {
+            QVariantList row;
+            row.reserve(record.count());
+            for (int i = 0; i < record.count(); ++i) {
+                row.append(query.value(i));
+            }
+            rows.append(std::move(row));
+        }
+        m_rows = std::move(rows);
+        return;
+    }
     if (m_db.handle() == nullptr) {
         throw DatabaseError(SQLITE_MISUSE, QStringLiteral("no database"), m_sql);
     }

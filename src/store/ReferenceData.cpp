@@ -265,7 +265,9 @@ void loadReferenceData(Database& db) {
 
 int loadDemoUsers(Database& db) {
     // A demo account already there (or a user of that name) keeps its password.
-    Inserter insert(db, QStringLiteral("INSERT OR IGNORE INTO CLAVES (Usuario, Clave, tipo) VALUES (?, ?, ?)"));
+    Inserter insert(db, db.dialect().insertKeepingExisting(
+                            QStringLiteral("CLAVES"),
+                            {QStringLiteral("Usuario"), QStringLiteral("Clave"), QStringLiteral("tipo")}));
     const CsvTable table = readCsv(QStringLiteral("usuarios.csv"));
     const int before = db.scalar(QStringLiteral("SELECT count(*) FROM CLAVES")).toInt();
     for (const auto& row : table.rows) {

@@ -7,7 +7,7 @@
 namespace qel::store {
 
 void createSchema(Database& db) {
-    for (const QString& statement : TableCatalog::instance().ddl()) {
+    for (const QString& statement : TableCatalog::instance().ddl(db.dialect())) {
         db.run(statement).finish();
     }
 }
@@ -18,6 +18,32 @@ Database::OpenResult createDatabase(const QString& path) {
         return result;
     }
     try {
+        TransactionGuard transaction(*result.database);
+        createSchema(*result.database);
+        loadReferenceData(*result.database);
+        transaction.commit();
+    } catch (const DatabaseError& e) {
+        result.database.reset();
+        result.errorNumber = e.number();
+        result.errorText = e.text();
+    }
+    return result;
+}
+
+Database::OpenResult createServerDatabase(const QString& uri) {
+    Database::OpenResult result = Database::openServer(uri);
+    if (!result.database) {
+        return result;
+    }
+    try {
+        if (result.database->scalar(QStringLiteral("SELECT to_regclass('param') IS NOT NULL")).toBool()) {
+            result.database.reset();
+            result.errorNumber = -1;
+            result.errorText =
+                QStringLiteral("La base de datos del servidor %1 ya tiene las tablas del QEL; no se vuelve a crear.")
+                    .arg(uri);
+            return result;
+        }
         TransactionGuard transaction(*result.database);
         createSchema(*result.database);
         loadReferenceData(*result.database);

@@ -75,7 +75,7 @@ void CopyVersionToPermanent(Database& db, const QString& baseName, const Declara
         letters.append(QLatin1Char(typeLetter(column.type)));
         const QString fixedName = fixedColumn(fixed, column.name);
         if (!fixedName.isEmpty()) {
-            expressions.append(QStringLiteral("? AS ") + column.name);
+            expressions.append(db.dialect().typedValue(column.type) + QStringLiteral(" AS ") + column.name);
             values.append(fixed.value(fixedName));
         } else if (history.hasColumn(column.name)) {
             expressions.append(column.name);
@@ -87,14 +87,11 @@ void CopyVersionToPermanent(Database& db, const QString& baseName, const Declara
     QStringList selected = names;
     if (permanent.checked()) {
         target.append(TableCatalog::kCheckColumn);
-        selected.append(QStringLiteral("qel_check_code('%1',%2,%3)")
-                            .arg(letters)
-                            .arg(permanent.keyCount)
-                            .arg(names.join(QLatin1Char(','))));
+        selected.append(db.dialect().checkCode(letters, permanent.keyCount, names));
     }
     const SqlFilter filter = key.versionFilter(correl);
     values.append(filter.values);
-    db.run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM (SELECT %4 FROM %5%6)")
+    db.run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM (SELECT %4 FROM %5%6) AS sent")
                .arg(permanent.name, target.join(QLatin1Char(',')), selected.join(QLatin1Char(',')),
                     expressions.join(QLatin1Char(',')), history.name, filter.text),
            values)

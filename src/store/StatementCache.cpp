@@ -57,7 +57,8 @@ int bindText(sqlite3_stmt* statement, int position, const QString& text, std::ve
 
 } // namespace
 
-StatementCache::StatementCache(Database& db) : m_handle(db.handle()) {}
+StatementCache::StatementCache(Database& db)
+    : m_handle(db.handle()), m_server(db.engine() == Engine::PostgreSQL ? &db : nullptr) {}
 
 StatementCache::~StatementCache() {
     for (sqlite3_stmt* statement : std::as_const(m_statements)) {
@@ -66,6 +67,9 @@ StatementCache::~StatementCache() {
 }
 
 QVariant StatementCache::scalar(const QString& sql, const QVariantList& values) {
+    if (m_server != nullptr) {
+        return m_server->scalar(sql, values);
+    }
     sqlite3_stmt* statement = prepared(sql);
     const ResetOnExit reset(statement, m_held);
     bind(statement, values, sql);
@@ -73,6 +77,10 @@ QVariant StatementCache::scalar(const QString& sql, const QVariantList& values) 
 }
 
 void StatementCache::run(const QString& sql, const QVariantList& values) {
+    if (m_server != nullptr) {
+        m_server->run(sql, values).finish();
+        return;
+    }
     sqlite3_stmt* statement = prepared(sql);
     const ResetOnExit reset(statement, m_held);
     bind(statement, values, sql);
@@ -81,6 +89,10 @@ void StatementCache::run(const QString& sql, const QVariantList& values) {
 }
 
 qint64 StatementCache::lastInsertRowid() const {
+    if (m_server != nullptr) {
+        // The rowid column's sequence, as this session last drew from it.
+        return m_server->scalar(QStringLiteral("SELECT lastval()")).toLongLong();
+    }
     return sqlite3_last_insert_rowid(m_handle);
 }
 

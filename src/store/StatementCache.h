@@ -43,6 +43,7 @@ private:
     DatabaseError error(const QString& sql) const;
 
     sqlite3* m_handle;
+    Database* m_server = nullptr; // on the office server: its driver's statements, not SQLite's
     QHash<QString, sqlite3_stmt*> m_statements;
     QString m_lastText; // the text of the statement found last, sharing the caller's storage
     sqlite3_stmt* m_lastStatement = nullptr;

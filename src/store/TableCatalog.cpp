@@ -1,5 +1,7 @@
 #include "store/TableCatalog.h"
 
+#include "store/SqlDialect.h"
+
 #include <QRegularExpression>
 #include <stdexcept>
 
@@ -417,31 +419,15 @@ QList<TableLayout> TableCatalog::physicalTables() const {
     return result;
 }
 
-namespace {
-
-QString sqlType(ColumnType type) {
-    switch (type) {
-    case ColumnType::Integer:
-        return QStringLiteral("INTEGER");
-    case ColumnType::Double:
-        return QStringLiteral("REAL");
-    case ColumnType::Currency:
-        return QStringLiteral("NUMERIC");
-    case ColumnType::Date:
-    case ColumnType::Text:
-        break;
-    }
-    return QStringLiteral("TEXT");
-}
-
-} // namespace
-
-QStringList TableCatalog::ddl() const {
-    QStringList statements;
+QStringList TableCatalog::ddl(const SqlDialect& dialect) const {
+    QStringList statements = dialect.functionDdl();
     for (const TableLayout& layout : physicalTables()) {
         QStringList columns;
         for (const auto& c : layout.columns) {
-            columns.append(c.name + QLatin1Char(' ') + sqlType(c.type));
+            columns.append(c.name + QLatin1Char(' ') + dialect.columnType(c.type));
+        }
+        if (const QString order = dialect.rowOrderColumn(); !order.isEmpty()) {
+            columns.append(order);
         }
         statements.append(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(layout.name, columns.join(", ")));
 

@@ -9,6 +9,8 @@
 
 namespace qel::store {
 
+class SqlDialect;
+
 // The three places a declaration lives: permanent, working (prefix TMP, the open
 // declaration only) and history (prefix H, sent versions numbered by CORREL).
 enum class Copy { Permanent, Working, History };
@@ -63,8 +65,9 @@ public:
     std::optional<TableLayout> resolve(const QString& physicalName) const;
     QList<TableLayout> physicalTables() const;
 
-    // CREATE TABLE and CREATE INDEX statements of the whole database.
-    QStringList ddl() const;
+    // The functions the SQL calls (on a server), then the CREATE TABLE and CREATE INDEX
+    // statements of the whole database, in the engine's words.
+    QStringList ddl(const SqlDialect& dialect) const;
 
     static const QString kCheckColumn;  // "cNumero"
     static const QString kCorrelColumn; // "CORREL"

@@ -8,7 +8,7 @@ namespace qel::store {
 
 TransactionGuard::TransactionGuard(Database& db) : m_db(db) {
     if (m_db.m_transactionDepth == 0) {
-        m_db.run(QStringLiteral("BEGIN IMMEDIATE")).finish();
+        m_db.run(m_db.dialect().beginWrite()).finish();
     } else {
         m_savepoint = QStringLiteral("qel_sp%1").arg(++m_db.m_savepointCounter);
         m_db.run(QStringLiteral("SAVEPOINT ") + m_savepoint).finish();

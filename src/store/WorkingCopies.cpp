@@ -30,10 +30,11 @@ QString typeLetters(const TableLayout& layout, int count) {
 
 // The person's name of a counterpart balance, rebuilt as "surname surname, names".
 QHash<QString, QString> counterpartNameRebuild() {
-    return {{QStringLiteral("des_nom_razon"),
-             QStringLiteral("CASE WHEN trim(ifnull(tipo_des,''))='1' THEN trim(ifnull(des_apellido_p,'')) || ' ' || "
-                            "trim(ifnull(des_apellido_m,'')) || ', ' || trim(ifnull(des_nombres,'')) "
-                            "ELSE des_nom_razon END")}};
+    return {
+        {QStringLiteral("des_nom_razon"),
+         QStringLiteral("CASE WHEN trim(coalesce(tipo_des,''))='1' THEN trim(coalesce(des_apellido_p,'')) || ' ' || "
+                        "trim(coalesce(des_apellido_m,'')) || ', ' || trim(coalesce(des_nombres,'')) "
+                        "ELSE des_nom_razon END")}};
 }
 
 // The declaration key's condition: placeholders only, the same text for every declaration.
@@ -105,10 +106,11 @@ namespace {
 
 // The copy of a table's working rows into its permanent table, with new check codes; the same
 // text for every declaration, built once per table.
-const QString& copyToPermanentSql(const TableDef& def) {
-    static QHash<QString, QString> texts;
-    const auto known = texts.constFind(def.name);
-    if (known != texts.cend()) {
+const QString& copyToPermanentSql(const TableDef& def, const SqlDialect& dialect) {
+    static QHash<QString, QString> texts[2]; // per engine
+    QHash<QString, QString>& engineTexts = texts[dialect.engine() == Engine::SQLite ? 0 : 1];
+    const auto known = engineTexts.constFind(def.name);
+    if (known != engineTexts.cend()) {
         return *known;
     }
     const TableLayout permanent = catalog().layout(def.name, Copy::Permanent);
@@ -118,19 +120,16 @@ const QString& copyToPermanentSql(const TableDef& def) {
     if (permanent.checked()) {
         const int covered = static_cast<int>(columns.size()) - 1;
         const QStringList coveredColumns = columns.mid(0, covered);
-        selected.last() = QStringLiteral("qel_check_code('%1',%2,%3)")
-                              .arg(typeLetters(permanent, covered))
-                              .arg(permanent.keyCount)
-                              .arg(coveredColumns.join(QLatin1Char(',')));
+        selected.last() = dialect.checkCode(typeLetters(permanent, covered), permanent.keyCount, coveredColumns);
     }
     QString order;
     if (def.name == QStringLiteral("F564MINERIA")) {
         order = QStringLiteral(" ORDER BY nro_anexo");
     }
-    return *texts.insert(def.name, QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
-                                           .arg(permanent.name, columns.join(QLatin1Char(',')),
-                                                selected.join(QLatin1Char(',')), working.name) +
-                                       keyCondition() + order);
+    return *engineTexts.insert(def.name, QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
+                                                 .arg(permanent.name, columns.join(QLatin1Char(',')),
+                                                      selected.join(QLatin1Char(',')), working.name) +
+                                             keyCondition() + order);
 }
 
 } // namespace
@@ -165,7 +164,7 @@ void CopyToPermanent(Database& db, const QString& baseName, const DeclarationKey
     if (!inUse) {
         return;
     }
-    connectionStatements(db).run(copyToPermanentSql(def), keyValues(key));
+    connectionStatements(db).run(copyToPermanentSql(def, db.dialect()), keyValues(key));
 }
 
 void refreshWorkingCopies(Database& db, const DeclarationKey& key, const std::optional<QString>& correl) {

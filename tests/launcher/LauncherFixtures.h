@@ -17,7 +17,9 @@ inline void ensureLauncherUsers(store::Database& db) {
         const char* kind;
     } users[] = {{"SUPERVISOR", "supervisor", "0"}, {"CONTADOR", "contador", "1"}, {"AUDITOR", "auditor", "1"}};
     for (const auto& u : users) {
-        db.run(QStringLiteral("INSERT OR REPLACE INTO CLAVES (Usuario, Clave, tipo) VALUES (?, ?, ?)"),
+        // Replaced: the same on both engines.
+        db.run(QStringLiteral("DELETE FROM CLAVES WHERE Usuario=?"), {QString::fromLatin1(u.user)}).finish();
+        db.run(QStringLiteral("INSERT INTO CLAVES (Usuario, Clave, tipo) VALUES (?, ?, ?)"),
                {QString::fromLatin1(u.user),
                 app::passwordDigest(QString::fromLatin1(u.user), QString::fromLatin1(u.password)),
                 QString::fromLatin1(u.kind)})
@@ -29,7 +31,9 @@ inline void ensureSentTables(store::Database& db) {
     QStringList tables = store::declaration_tables::sentDeclarationTables();
     tables.append(QStringLiteral("CONTROL"));
     for (const QString& table : tables) {
-        db.run(QStringLiteral("INSERT OR IGNORE INTO envio_t (formulario, tabla_o) VALUES ('0588', ?)"), {table})
+        db.run(db.dialect().insertKeepingExisting(QStringLiteral("envio_t"),
+                                                  {QStringLiteral("formulario"), QStringLiteral("tabla_o")}),
+               {QStringLiteral("0588"), table})
             .finish();
     }
 }

@@ -4,11 +4,13 @@
 #include "store/ReferenceData.h"
 #include "store/Schema.h"
 #include "store/TableCatalog.h"
+#include "store/TransactionGuard.h"
 
 #include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
+#include <QUuid>
 #include <gtest/gtest.h>
 
 namespace qel::test {
@@ -30,6 +32,38 @@ QString templateDatabase() {
     return path;
 }
 
+// With QEL_TEST_ENGINE=server the database is a schema of its own on the test server
+// (QEL_TEST_SERVER), with the whole schema, the reference data and the demo users: the same
+// tests then run on the office server. The throwaway cluster takes the schemas with it.
+QString serverDatabase() {
+    const QString uri = qEnvironmentVariable("QEL_TEST_SERVER");
+    auto opened = store::Database::openServer(uri);
+    if (!opened.database) {
+        ADD_FAILURE() << "test server: " << opened.errorText.toStdString();
+        return {};
+    }
+    store::Database& db = *opened.database;
+    const QString schema = QStringLiteral("qel_db_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+    try {
+        db.run(QStringLiteral("CREATE SCHEMA ") + schema).finish();
+        db.run(QStringLiteral("SET search_path TO ") + schema).finish();
+        store::TransactionGuard transaction(db);
+        store::createSchema(db);
+        store::loadReferenceData(db);
+        store::loadDemoUsers(db);
+        transaction.commit();
+    } catch (const store::DatabaseError& error) {
+        ADD_FAILURE() << "test server schema: " << error.text().toStdString();
+    }
+    return uri + (uri.contains(QLatin1Char('?')) ? QLatin1Char('&') : QLatin1Char('?')) +
+           QStringLiteral("options=-csearch_path%3D") + schema;
+}
+
+bool onServer() {
+    return qEnvironmentVariable("QEL_TEST_ENGINE") == QStringLiteral("server") &&
+           !qEnvironmentVariable("QEL_TEST_SERVER").isEmpty();
+}
+
 } // namespace
 
 std::unique_ptr<app::ScriptedPrompter> makePrompter() {
@@ -37,6 +71,11 @@ std::unique_ptr<app::ScriptedPrompter> makePrompter() {
 }
 
 TempDatabase::TempDatabase() {
+    if (onServer()) {
+        m_path = serverDatabase();
+        reopen();
+        return;
+    }
     m_path = m_dir.path() + QStringLiteral("/qel.db");
     QFile::copy(templateDatabase(), m_path);
     reopen();
@@ -113,7 +152,10 @@ QStringList declarationRows(store::Database& db, const store::DeclarationKey& ke
     QStringList rows;
     for (const QString& table : store::declaration_tables::sentDeclarationTables()) {
         const store::SqlFilter where = key.filter();
-        QSqlQuery query = db.run(QStringLiteral("SELECT * FROM ") + table + where.text, where.values);
+        // The catalogue's columns: the server's rowid column says only when a row was written.
+        const QStringList columns = store::TableCatalog::instance().resolve(table)->columnNames();
+        QSqlQuery query = db.run(
+            QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QLatin1Char(',')), table) + where.text, where.values);
         QStringList tableRows;
         while (query.next()) {
             QStringList values;

@@ -60,8 +60,9 @@ void LotChecks::clicked(AnnexDetailModel& model, const QString& command) {
     const QString total = additions ? QStringLiteral("mto_ADICION_tot") : QStringLiteral("mto_deduc_tot");
     store::SqlFilter filter = model.key().filter();
     filter.andCondition(QStringLiteral("nro_anexo IS ? AND num_conc_lote IS ?"), {annex.toInt(), lot});
-    const QVariant sum = model.context().db.scalar(
-        QStringLiteral("SELECT total(CAST(ifnull(%1,'') AS REAL)) FROM ").arg(total) + table + filter.text,
+    store::Database& db = model.context().db;
+    const QVariant sum = db.scalar(
+        QStringLiteral("SELECT %1 FROM ").arg(db.dialect().total(db.dialect().realOf(total))) + table + filter.text,
         filter.values);
     model.setValue(additions ? QStringLiteral("txtAdiciones") : QStringLiteral("txtDeducciones"),
                    app::numberText(app::roundHalfAway(sum.toDouble())));

@@ -13,12 +13,12 @@ std::optional<Failure> ParticipantChecks::crossRows(AnnexDetailModel& model) {
             QStringLiteral("NOT (tipo_doc IS ? AND nro_doc IS ?)"),
             {model.requestKeyValue(QStringLiteral("tipo_doc")), model.requestKeyValue(QStringLiteral("nro_doc"))});
     }
+    store::Database& db = model.context().db;
     const double others =
-        model.context()
-            .db
-            .scalar(QStringLiteral("SELECT total(CAST(ifnull(por_participacion,'') AS REAL)) FROM TMPF582COLDET") +
-                        filter.text,
-                    filter.values)
+        db.scalar(QStringLiteral("SELECT %1 FROM TMPF582COLDET")
+                          .arg(db.dialect().total(db.dialect().realOf(QStringLiteral("por_participacion")))) +
+                      filter.text,
+                  filter.values)
             .toDouble();
     if (app::roundHalfAway(others + model.number(QStringLiteral("por_participacion")), 2) > 100) {
         return Failure{QStringLiteral("txtParticipacion"), AnnexDetailModel::kAboveMaximum};

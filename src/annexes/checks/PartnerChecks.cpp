@@ -44,9 +44,11 @@ PartnerChecks::Others PartnerChecks::others(AnnexDetailModel& model) {
                              model.requestKeyValue(QStringLiteral("tipo_doc_socio")),
                              model.requestKeyValue(QStringLiteral("nro_doc_socio"))});
     }
-    QSqlQuery totals = model.context().db.run(
-        QStringLiteral("SELECT count(*), total(CAST(ifnull(Porcentaje,'') AS REAL)) FROM TMPF535SOCIOS") + filter.text,
-        filter.values);
+    store::Database& db = model.context().db;
+    QSqlQuery totals = db.run(QStringLiteral("SELECT count(*), %1 FROM TMPF535SOCIOS")
+                                      .arg(db.dialect().total(db.dialect().realOf(QStringLiteral("Porcentaje")))) +
+                                  filter.text,
+                              filter.values);
     Others o;
     if (totals.next()) {
         o.count = totals.value(0).toInt();

@@ -85,7 +85,7 @@ bool RentalChecks::confirm(AnnexDetailModel& model) {
     store::SqlFilter filter = model.annexFilter();
     for (const QString& column : addressColumns()) {
         if (column != QStringLiteral("referencia")) {
-            filter.andCondition(QStringLiteral("ifnull(%1,'') = ifnull(?,'')").arg(column),
+            filter.andCondition(QStringLiteral("coalesce(%1,'') = coalesce(?,'')").arg(column),
                                 {model.storedValue(column)});
         }
     }

@@ -38,12 +38,15 @@ CasillaWriter::CasillaWriter(store::Database& db, store::DeclarationKey key) : m
         types.append(QLatin1Char(store::typeLetter(det.columns.at(i).type)));
     }
     // The check code is computed over the row's own columns as they will be stored.
-    const QString check = QStringLiteral("qel_check_code('%1',6,").arg(types);
-    m_updateSql = QStringLiteral("UPDATE DET SET i_valor=?, idcasilla=?, cNumero=") + check +
-                  QStringLiteral("TIP_DOC_D,DOC_ID_D,PERIODO,FORMULARIO,SEMANA,CASILLA,?,?) WHERE rowid=?");
+    const store::SqlDialect& dialect = db.dialect();
+    const QStringList stored =
+        QStringLiteral("TIP_DOC_D DOC_ID_D PERIODO FORMULARIO SEMANA CASILLA ? ?").split(QLatin1Char(' '));
+    const QStringList inserted = QStringLiteral("6 ? ? ? 0 ? ? ?").split(QLatin1Char(' '));
+    m_updateSql = QStringLiteral("UPDATE DET SET i_valor=?, idcasilla=?, cNumero=") +
+                  dialect.checkCode(types, 6, stored) + QStringLiteral(" WHERE rowid=?");
     m_insertSql = QStringLiteral("INSERT INTO DET (TIP_DOC_D,DOC_ID_D,PERIODO,FORMULARIO,SEMANA,CASILLA,i_valor,"
                                  "idcasilla,cNumero) VALUES (6,?,?,?,0,?,?,?,") +
-                  check + QStringLiteral("6,?,?,?,0,?,?,?))");
+                  dialect.checkCode(types, 6, inserted) + QLatin1Char(')');
 }
 
 bool CasillaWriter::isEmptyValue(const QString& value) {

@@ -192,10 +192,9 @@ void stampRows(store::Database& db, const QString& base, store::Copy copy, const
         columns.append(layout.columns.at(i).name);
         types.append(QLatin1Char(store::typeLetter(layout.columns.at(i).type)));
     }
-    db.run(QStringLiteral("UPDATE %1 SET %2=qel_check_code('%3',%4,%5)")
-                   .arg(layout.name, store::TableCatalog::kCheckColumn, types)
-                   .arg(layout.keyCount)
-                   .arg(columns.join(QLatin1Char(','))) +
+    db.run(QStringLiteral("UPDATE %1 SET %2=%3")
+                   .arg(layout.name, store::TableCatalog::kCheckColumn,
+                        db.dialect().checkCode(types, layout.keyCount, columns)) +
                filter.text,
            filter.values)
         .finish();

@@ -302,8 +302,8 @@ bool AnnexButtons::refusesNewPartner() {
     int count = 0;
     double shares = 0;
     try {
-        QSqlQuery totals = db.run(QStringLiteral("SELECT count(*), total(CAST(ifnull(Porcentaje,'') AS REAL)) FROM "
-                                                 "TMPF535SOCIOS") +
+        QSqlQuery totals = db.run(QStringLiteral("SELECT count(*), %1 FROM TMPF535SOCIOS")
+                                          .arg(db.dialect().total(db.dialect().realOf(QStringLiteral("Porcentaje")))) +
                                       filter.text,
                                   filter.values);
         if (totals.next()) {

@@ -730,7 +730,7 @@ void FormLoader::seedTrialBalance() {
 
     QStringList assignments;
     for (const QString& column : kTrialBalanceAmounts) {
-        assignments.append(QStringLiteral("%1=ifnull(s.%1,'0')").arg(column));
+        assignments.append(QStringLiteral("%1=coalesce(s.%1,'0')").arg(column));
     }
     store::SqlFilter stored;
     stored.andCondition(QStringLiteral("s.TIP_DOC_D=6"));
@@ -751,8 +751,9 @@ void FormLoader::seedTrialBalance() {
 
 void FormLoader::showTrialBalanceTotals() {
     QStringList sums;
+    const store::SqlDialect& dialect = m_model.context().db.dialect();
     for (const QString& column : kTrialBalanceTotalColumns) {
-        sums.append(QStringLiteral("total(CAST(ifnull(%1,'') AS REAL))").arg(column));
+        sums.append(dialect.total(dialect.realOf(column)));
     }
     QSqlQuery totals = m_model.context().db.run(QStringLiteral("SELECT ") + sums.join(QLatin1Char(',')) +
                                                 QStringLiteral(" FROM ") + kTrialBalance);

@@ -29,8 +29,9 @@ double VehicleCasillas::sum(const char* columns, const char* condition) const {
     store::SqlFilter where = m_model.key().filter();
     where.andCondition(QString::fromLatin1(condition));
     QStringList parts;
+    const store::SqlDialect& dialect = m_model.context().db.dialect();
     for (const QString& column : QString::fromLatin1(columns).split(QLatin1Char(' '))) {
-        parts.append(QStringLiteral("total(CAST(ifnull(%1,'') AS REAL))").arg(column));
+        parts.append(dialect.total(dialect.realOf(column)));
     }
     return m_model.context()
         .db

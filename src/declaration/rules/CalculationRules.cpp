@@ -630,12 +630,15 @@ void CalculationRules::Calcular146() {
 }
 
 double CalculationRules::assistantTotal(const QString& type, bool allColumns) const {
-    const QString columns = allColumns
-                                ? QStringLiteral("CAST(ifnull(saluti,0) AS REAL) + CAST(ifnull(compen,0) AS "
-                                                 "REAL) + CAST(ifnull(otrcre,0) AS REAL) + CAST(ifnull(pago_r,0) "
-                                                 "AS REAL) + CAST(ifnull(pago_iean,0) AS REAL) + "
-                                                 "CAST(ifnull(pago_iean_r,0) AS REAL)")
-                                : QStringLiteral("CAST(ifnull(saluti,0) AS REAL)");
+    const store::SqlDialect& dialect = m_model.context().db.dialect();
+    QStringList parts;
+    for (const char* column : {"saluti", "compen", "otrcre", "pago_r", "pago_iean", "pago_iean_r"}) {
+        parts.append(dialect.realOf(QString::fromLatin1(column)));
+        if (!allColumns) {
+            break;
+        }
+    }
+    const QString columns = parts.join(QStringLiteral(" + "));
     const QVariant total = m_model.context().db.scalar(
         QStringLiteral("SELECT sum(%1), count(*) FROM TMPACTA WHERE TIPO_ASIST=?").arg(columns), {type});
     return total.toDouble();

@@ -37,8 +37,10 @@ QStringList DetailChecks::failures(const store::DeclarationKey& key) const {
     store::SqlFilter type4 = key.filter();
     type4.andCondition(QStringLiteral("trim(TIPO_ASIST)='4'"));
     const double paid = app::roundHalfAway(
-        m_db.scalar(QStringLiteral("SELECT total(ifnull(saluti,0)+ifnull(compen,0)+ifnull(otrcre,0)+ifnull(pago_r,0)+"
-                                   "ifnull(pago_iean,0)+ifnull(pago_iean_r,0)) FROM ACTA") +
+        m_db.scalar(QStringLiteral("SELECT %1 FROM ACTA")
+                            .arg(m_db.dialect().total(QStringLiteral(
+                                "coalesce(saluti,0)+coalesce(compen,0)+coalesce(otrcre,0)+coalesce(pago_r,"
+                                "0)+coalesce(pago_iean,0)+coalesce(pago_iean_r,0)"))) +
                         type4.text,
                     type4.values)
             .toDouble());
@@ -51,13 +53,14 @@ QStringList DetailChecks::failures(const store::DeclarationKey& key) const {
 
     // Casillas 103 and 105: their addition or deduction lines plus the credits kept for them
     // (casillas 546 and 554).
+    const store::SqlDialect& dialect = m_db.dialect();
+    const QString linesSql = QStringLiteral("SELECT %1 FROM F544ADICDEDUC")
+                                 .arg(dialect.total(dialect.realOf(QStringLiteral("MTO_ADIC_DEDUC"))));
+    const QString creditsSql =
+        QStringLiteral("SELECT %1 FROM F584CREDITOS").arg(dialect.total(dialect.realOf(QStringLiteral("mto_credito"))));
     for (const auto& [casilla, credits] : {std::pair{103, 546}, std::pair{105, 554}}) {
-        const double lines =
-            std::fabs(total(QStringLiteral("SELECT total(CAST(ifnull(MTO_ADIC_DEDUC,'') AS REAL)) FROM F544ADICDEDUC"),
-                            key, QString::number(casilla)));
-        const double credit =
-            std::fabs(total(QStringLiteral("SELECT total(CAST(ifnull(mto_credito,'') AS REAL)) FROM F584CREDITOS"), key,
-                            QString::number(credits)));
+        const double lines = std::fabs(total(linesSql, key, QString::number(casilla)));
+        const double credit = std::fabs(total(creditsSql, key, QString::number(credits)));
         const double detail = lines + credit;
         const double stored = std::fabs(storedCasilla(key, casilla, &present));
         if ((present && stored != detail) || (!present && detail > 0)) {

@@ -69,7 +69,8 @@ Sums sumsOf(DeclarationFormModel& model, const QStringList& accounts) {
     where.andCondition(QStringLiteral("trim(Codigo) IN (") + placeholders(static_cast<int>(accounts.size())) +
                            QLatin1Char(')'),
                        codes);
-    auto column = [](const char* name) { return QStringLiteral("total(CAST(ifnull(%1,'') AS REAL))").arg(name); };
+    const store::SqlDialect& dialect = model.context().db.dialect();
+    auto column = [&dialect](const char* name) { return dialect.total(dialect.realOf(QString::fromLatin1(name))); };
     QSqlQuery query =
         model.context().db.run(QStringLiteral("SELECT ") +
                                    QStringList{column("saldos_ini_d"), column("saldo_deudor"), column("cuenta_bal_a"),
@@ -93,11 +94,12 @@ Sums sumsOf(DeclarationFormModel& model, const QStringList& accounts) {
 std::pair<double, double> movementBalances(DeclarationFormModel& model, int casilla) {
     store::SqlFilter where = model.key().filter();
     where.andCondition(QStringLiteral("trim(CASILLA)=?"), {QString::number(casilla)});
-    QSqlQuery query = model.context().db.run(
-        QStringLiteral("SELECT total(CAST(ifnull(saldoini,'') AS REAL)), total(CAST(ifnull(saldofin,'') AS REAL)) "
-                       "FROM TMPF535MOV_IME") +
-            where.text,
-        where.values);
+    const store::SqlDialect& dialect = model.context().db.dialect();
+    QSqlQuery query = model.context().db.run(QStringLiteral("SELECT %1, %2 FROM TMPF535MOV_IME")
+                                                     .arg(dialect.total(dialect.realOf(QStringLiteral("saldoini"))),
+                                                          dialect.total(dialect.realOf(QStringLiteral("saldofin")))) +
+                                                 where.text,
+                                             where.values);
     if (!query.next()) {
         return {0, 0};
     }
@@ -133,11 +135,12 @@ QList<TrialBalanceComparison::Difference> TrialBalanceComparison::differences() 
         return found;
     }
     store::SqlFilter declared = m_model.key().filter();
-    declared.andCondition(
-        QStringLiteral("(CAST(ifnull(saldos_ini_d,'') AS REAL)<>0 OR CAST(ifnull(saldos_ini_h,'') AS REAL)<>0 OR "
-                       "CAST(ifnull(mov_ejerci_d,'') AS REAL)<>0 OR CAST(ifnull(mov_ejerci_h,'') AS REAL)<>0 OR "
-                       "CAST(ifnull(tran_cance_d,'') AS REAL)<>0 OR CAST(ifnull(tran_cance_h,'') AS REAL)<>0 OR "
-                       "CAST(ifnull(impli_niif_d,'') AS REAL)<>0 OR CAST(ifnull(impli_niif_h,'') AS REAL)<>0)"));
+    QStringList nonZero;
+    for (const char* column : {"saldos_ini_d", "saldos_ini_h", "mov_ejerci_d", "mov_ejerci_h", "tran_cance_d",
+                               "tran_cance_h", "impli_niif_d", "impli_niif_h"}) {
+        nonZero.append(m_model.context().db.dialect().realOf(QString::fromLatin1(column)) + QStringLiteral("<>0"));
+    }
+    declared.andCondition(QLatin1Char('(') + nonZero.join(QStringLiteral(" OR ")) + QLatin1Char(')'));
     if (m_model.context()
             .db.scalar(QStringLiteral("SELECT count(*) FROM TMPF582BALANCE") + declared.text, declared.values)
             .toInt() == 0) {

@@ -41,8 +41,9 @@ public:
         others.andCondition(QStringLiteral("NOT (tipo_doc IS ? AND nro_doc IS ?)"),
                             {fields::withoutLeadingZeros(f[DocType]).toInt(), f[Number]});
         const double registered = context
-                                      .scalar(QStringLiteral("SELECT total(CAST(por_participacion AS REAL)) FROM "
-                                                             "TMPF582COLDET") +
+                                      .scalar(QStringLiteral("SELECT %1 FROM TMPF582COLDET")
+                                                      .arg(context.db.dialect().total(context.db.dialect().realOf(
+                                                          QStringLiteral("por_participacion")))) +
                                                   others.text,
                                               others.values)
                                       .toDouble();
@@ -291,10 +292,11 @@ private:
             store::DeclarationKey{}.filter().text + QStringLiteral(" AND tipo_doc=? AND nro_doc=?");
         static const QString sameGood =
             QStringLiteral("SELECT correl_pred FROM TMPF582ALQUILER") + sameLandlord +
-            QStringLiteral(" AND tip_bien IS ? AND ifnull(des_identificacion,'') = ? AND ifnull(cod_ubigeo,'') = ? AND "
-                           "ifnull(des_via,'') = ? AND ifnull(numero,'') = ?");
+            QStringLiteral(
+                " AND tip_bien IS ? AND coalesce(des_identificacion,'') = ? AND coalesce(cod_ubigeo,'') = ? AND "
+                "coalesce(des_via,'') = ? AND coalesce(numero,'') = ?");
         static const QString next =
-            QStringLiteral("SELECT ifnull(max(correl_pred),0)+1 FROM TMPF582ALQUILER") + sameLandlord;
+            QStringLiteral("SELECT coalesce(max(correl_pred),0)+1 FROM TMPF582ALQUILER") + sameLandlord;
         const QVariantList landlord{context.key.ruc, context.key.periodo, context.key.formulario, docType, f[Number]};
         const QVariant existing =
             context.scalar(sameGood, landlord + QVariantList{f[Kind], f[Identification], f.at(Ubigeo), f.at(Ubigeo + 4),

@@ -154,11 +154,13 @@ private:
         others.andCondition(QStringLiteral("NOT (tipo_socio IS ? AND tipo_doc_socio IS ? AND nro_doc_socio IS ?)"),
                             {fields::withoutLeadingZeros(f[Type]).rightJustified(2, QLatin1Char('0')),
                              f[DocType].isEmpty() ? 0 : f[DocType].toInt(), f[Number]});
-        const double registered =
-            context
-                .scalar(QStringLiteral("SELECT total(CAST(Porcentaje AS REAL)) FROM TMPF535SOCIOS") + others.text,
-                        others.values)
-                .toDouble();
+        const double registered = context
+                                      .scalar(QStringLiteral("SELECT %1 FROM TMPF535SOCIOS")
+                                                      .arg(context.db.dialect().total(
+                                                          context.db.dialect().realOf(QStringLiteral("Porcentaje")))) +
+                                                  others.text,
+                                              others.values)
+                                      .toDouble();
         if (registered + f[Share].toDouble() > 100.0 + 1e-9) {
             return QStringLiteral(
                 "La sumatoria de los porcentajes ingresados de  todos los socios  supera el máximo permitido.");

@@ -13,8 +13,8 @@ namespace {
 // a row can match a record at all, and whether its values compare in memory as they do in the
 // table, come with it.
 const QString kLoad = QStringLiteral(
-    "SELECT tipo_doc, nro_doc, correl_pred, tip_bien, ifnull(des_identificacion,''), ifnull(cod_ubigeo,''), "
-    "ifnull(des_via,''), ifnull(numero,''), "
+    "SELECT tipo_doc, nro_doc, correl_pred, tip_bien, coalesce(des_identificacion,''), coalesce(cod_ubigeo,''), "
+    "coalesce(des_via,''), coalesce(numero,''), "
     "typeof(tipo_doc)='integer' AND typeof(nro_doc)='text', "
     "typeof(correl_pred) IN ('integer','null') AND typeof(tip_bien) IN ('text','null') AND "
     "typeof(des_identificacion) IN ('text','null') AND typeof(cod_ubigeo) IN ('text','null') AND "
