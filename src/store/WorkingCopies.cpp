@@ -177,7 +177,7 @@ void CopyToWorking(Database& db, const QString& baseName, const DeclarationKey& 
                            (expressions.isEmpty() || expressionsChangeNothing(db, expressions, source.name, filter));
     KeptCheckCodes* kept = KeptCheckCodes::of(db, codesHold);
     if (kept != nullptr) {
-        kept->beginCopy(working.name);
+        kept->beginCopy(db, working.name);
     }
     try {
         connectionStatements(db).run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")

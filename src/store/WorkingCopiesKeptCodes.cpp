@@ -12,14 +12,16 @@ namespace qel::store {
 
 namespace {
 
+// Never destroyed: a connection that closes while the program ends (a database held by a
+// static) still finds them.
 QMutex& registryMutex() {
-    static QMutex mutex;
-    return mutex;
+    static auto* mutex = new QMutex;
+    return *mutex;
 }
 
 QHash<sqlite3*, KeptCheckCodes*>& registry() {
-    static QHash<sqlite3*, KeptCheckCodes*> records;
-    return records;
+    static auto* records = new QHash<sqlite3*, KeptCheckCodes*>;
+    return *records;
 }
 
 bool isWorkingTable(const char* name) {
@@ -79,24 +81,26 @@ void KeptCheckCodes::destroy(void* self) {
     delete record;
 }
 
-void KeptCheckCodes::beginCopy(const QString& workingTable) {
+void KeptCheckCodes::beginCopy(Database& db, const QString& workingTable) {
     m_copying = workingTable.toUtf8().toUpper();
     m_tables.remove(m_copying);
-    m_copyFirst = 0;
-    m_copyLast = 0;
-    m_copyCount = 0;
+    // The rowids of an INSERT ... SELECT follow the largest one before it, one by one.
+    m_copyAfter =
+        connectionStatements(db).scalar(QStringLiteral("SELECT max(rowid) FROM ") + workingTable).toLongLong();
 }
 
 void KeptCheckCodes::endCopy(Database& db, bool trusted) {
     const QByteArray table = m_copying;
     m_copying.clear();
     // Kept only when every rowid of the run is a row of this copy.
-    if (!trusted || m_copyCount == 0 || m_copyLast - m_copyFirst + 1 != m_copyCount) {
+    const qint64 count = sqlite3_changes64(m_handle);
+    const qint64 last = sqlite3_last_insert_rowid(m_handle);
+    if (!trusted || count <= 0 || last - m_copyAfter != count) {
         return;
     }
     Copied copied;
-    copied.first = m_copyFirst;
-    copied.last = m_copyLast;
+    copied.first = m_copyAfter + 1;
+    copied.last = last;
     copied.dataVersion = dataVersion(db);
     m_tables.insert(table, copied);
 }
@@ -134,17 +138,8 @@ void KeptCheckCodes::changedRow(void* self, int operation, const char*, const ch
         return;
     }
     auto* record = static_cast<KeptCheckCodes*>(self);
-    if (!record->m_copying.isEmpty() && qstricmp(table, record->m_copying.constData()) == 0) {
-        if (record->m_copyCount == 0 || rowid < record->m_copyFirst) {
-            record->m_copyFirst = rowid;
-        }
-        if (record->m_copyCount == 0 || rowid > record->m_copyLast) {
-            record->m_copyLast = rowid;
-        }
-        ++record->m_copyCount;
-        return;
-    }
-    if (record->m_tables.isEmpty()) {
+    // The rows a copy inserts are counted when it ends; its table has no record meanwhile.
+    if (!record->m_copying.isEmpty() || record->m_tables.isEmpty()) {
         return;
     }
     const auto found = record->m_tables.find(QByteArray(table).toUpper());

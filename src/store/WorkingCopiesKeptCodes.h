@@ -28,7 +28,7 @@ public:
 
     // Around the INSERT that fills `workingTable` from its permanent table: the rows it inserts
     // keep their codes when `trusted` and the rowids came in one run.
-    void beginCopy(const QString& workingTable);
+    void beginCopy(Database& db, const QString& workingTable);
     void endCopy(Database& db, bool trusted);
     // The table whose rows the SQL function qel_kept_code(rowid) answers for, until done();
     // false (and nothing selected) when none of its rows keeps its code.
@@ -56,9 +56,7 @@ private:
     sqlite3* m_handle;
     QHash<QByteArray, Copied> m_tables; // by the working table's name in upper case
     QByteArray m_copying;               // the table a copy is filling now
-    qint64 m_copyFirst = 0;
-    qint64 m_copyLast = 0;
-    qint64 m_copyCount = 0;
+    qint64 m_copyAfter = 0;             // the largest rowid of that table before the copy
     const Copied* m_selected = nullptr;
 };
 
