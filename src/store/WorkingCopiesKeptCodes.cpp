@@ -142,10 +142,19 @@ void KeptCheckCodes::changedRow(void* self, int operation, const char*, const ch
     if (!record->m_copying.isEmpty() || record->m_tables.isEmpty()) {
         return;
     }
-    const auto found = record->m_tables.find(QByteArray(table).toUpper());
-    if (found != record->m_tables.end() && rowid >= found->first && rowid <= found->last) {
-        found->changed.insert(rowid);
+    Copied* copied = record->recordOf(table);
+    if (copied != nullptr && rowid >= copied->first && rowid <= copied->last) {
+        copied->changed.insert(rowid);
     }
+}
+
+KeptCheckCodes::Copied* KeptCheckCodes::recordOf(const char* table) {
+    // An import writes thousands of rows into one table: its name is compared, not rebuilt.
+    if (m_lastTable.isEmpty() || qstricmp(table, m_lastTable.constData()) != 0) {
+        m_lastTable = QByteArray(table).toUpper();
+    }
+    const auto found = m_tables.find(m_lastTable);
+    return found == m_tables.end() ? nullptr : &*found;
 }
 
 void KeptCheckCodes::rolledBack(void* self) {

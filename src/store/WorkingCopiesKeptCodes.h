@@ -52,12 +52,14 @@ private:
     static void keptCode(sqlite3_context* context, int argc, sqlite3_value** argv);
     static void destroy(void* self);
     static qint64 dataVersion(Database& db);
+    Copied* recordOf(const char* table);
 
     sqlite3* m_handle;
     QHash<QByteArray, Copied> m_tables; // by the working table's name in upper case
     QByteArray m_copying;               // the table a copy is filling now
     qint64 m_copyAfter = 0;             // the largest rowid of that table before the copy
     const Copied* m_selected = nullptr;
+    QByteArray m_lastTable; // the working table the hook saw last, in upper case
 };
 
 } // namespace qel::store
