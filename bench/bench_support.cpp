@@ -171,6 +171,20 @@ void fillAnnexRows(store::Database& db, const store::DeclarationKey& key, const 
                 std::abort();
             }
         }
+        // Each row with its right check code, as a save leaves it.
+        if (layout.checked()) {
+            QStringList covered = layout.columnNames();
+            covered.removeLast();
+            QString letters;
+            for (int c = 0; c < covered.size(); ++c) {
+                letters.append(QLatin1Char(store::typeLetter(layout.columns.at(c).type)));
+            }
+            db.run(QStringLiteral("UPDATE %1 SET %2=qel_check_code('%3',%4,%5)")
+                       .arg(layout.name, store::TableCatalog::kCheckColumn, letters)
+                       .arg(layout.keyCount)
+                       .arg(covered.join(QLatin1Char(','))))
+                .finish();
+        }
     }
     transaction.commit();
 }

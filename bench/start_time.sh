@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The time from `qel --start 0588` to the module's window on the screen, as a whole process
 # under a virtual X server, against the least a Qt program takes to show a window (the
-# trivial start_probe_window), both measured in the same run on the same server.
+# trivial start_probe_window), both measured in the same run on the same server. The verdict
+# is on the ratio of the medians: a machine's speed moves both, so a fixed number of
+# milliseconds would judge the machine rather than the program.
 #
 #   bench/start_time.sh [BUILD_DIR]     BUILD_DIR defaults to build-bench (a Release build)
 #   QEL_START_RUNS                      runs of each (default 7); the medians are compared
@@ -14,7 +16,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$(cd "${1:-$ROOT/build-bench}" && pwd)"
 RUNS="${QEL_START_RUNS:-7}"
-TARGET_MS=150
+TARGET_RATIO=2.00
 QEL="$BUILD/src/qel"
 PROBE="$BUILD/bench/start_probe_window"
 for program in "$QEL" "$BUILD/src/pm0588" "$PROBE"; do
@@ -84,9 +86,8 @@ done
 
 module="$(printf '%s\n' "${module_times[@]}" | median)"
 probe="$(printf '%s\n' "${probe_times[@]}" | median)"
-verdict=MISSED
-((module <= TARGET_MS)) && verdict=met
 echo "module window after qel --start 0588: ${module_times[*]} ms (median $module)"
 echo "trivial Qt window:                    ${probe_times[*]} ms (median $probe)"
-awk -v m="$module" -v p="$probe" -v t="$TARGET_MS" -v v="$verdict" \
-    'BEGIN { printf "START median %d ms, x%.2f the trivial window (%d ms more); target %d ms %s\n", m, m / p, m - p, t, v }'
+awk -v m="$module" -v p="$probe" -v t="$TARGET_RATIO" \
+    'BEGIN { r = p > 0 ? m / p : 0; v = (p > 0 && r <= t + 0) ? "met" : "MISSED"
+             printf "START median %d ms, x%.2f the trivial window (%d ms more); target x%.2f %s\n", m, r, m - p, t, v }'

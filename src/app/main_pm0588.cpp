@@ -3,6 +3,7 @@
 #include "app/PrivateFiles.h"
 #include "app/ProcessState.h"
 #include "app/Startup.h"
+#include "app/WaitingLauncherProbe.h"
 #include "app/ui/DialogFileChooser.h"
 #include "app/ui/FormLauncher.h"
 #include "app/ui/FormRegistry.h"
@@ -16,7 +17,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QStyle>
 #include <cstdio>
 #include <exception>
 
@@ -40,7 +43,15 @@ int runWindow(int argc, char* argv[]) {
     ui::DialogFileChooser files;
     state.files = &files;
 
-    X11LauncherProbe probe;
+    X11LauncherProbe windows;
+    // Started by a launcher that is still starting: the search waits for its window. The fonts
+    // and the style the main window needs are set up meanwhile, showing and writing nothing.
+    const int launcherPipe = WaitingLauncherProbe::takePipeFromEnvironment();
+    if (launcherPipe >= 0) {
+        (void)QFontMetrics(QApplication::font()).height();
+        (void)QApplication::style();
+    }
+    WaitingLauncherProbe probe(windows, launcherPipe);
     // One module process per database: the lock is on the file the INI names.
     ProcessState configured;
     Startup::readConfiguration(configured, IniFile::standard());

@@ -18,7 +18,8 @@ QString ModuleStarter::missingMessage(const QString& formulario) {
     return QStringLiteral("No se encontró el módulo %1.").arg(formulario.trimmed());
 }
 
-QString ModuleStarter::start(const QString& formulario, const QString& workingFolder) const {
+QString ModuleStarter::start(const QString& formulario, const QString& workingFolder, const QStringList& environment,
+                             qint64* pid) const {
     const QFileInfo program(programPath(formulario));
     if (formulario.trimmed().isEmpty() || !program.isFile() || !program.isExecutable()) {
         return missingMessage(formulario);
@@ -28,7 +29,10 @@ QString ModuleStarter::start(const QString& formulario, const QString& workingFo
     if (!workingFolder.isEmpty() && QFileInfo(workingFolder).isDir()) {
         process.setWorkingDirectory(workingFolder);
     }
-    if (!process.startDetached()) {
+    if (!environment.isEmpty()) {
+        process.setEnvironment(QProcess::systemEnvironment() + environment);
+    }
+    if (!process.startDetached(pid)) {
         return QStringLiteral("No se pudo iniciar el módulo %1: %2").arg(formulario.trimmed(), process.errorString());
     }
     return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace qel::launcher {
 
@@ -17,7 +18,9 @@ public:
     static QString missingMessage(const QString& formulario);
 
     // Answers the empty text when the module was started, else the message to show.
-    QString start(const QString& formulario, const QString& workingFolder = {}) const;
+    // `environment` adds "NAME=value" entries to the launcher's; `pid` receives the module's.
+    QString start(const QString& formulario, const QString& workingFolder = {}, const QStringList& environment = {},
+                  qint64* pid = nullptr) const;
 
 private:
     QString m_programFolder;

@@ -4,6 +4,7 @@
 #include "app/ui/QtSpanish.h"
 #include "base/PasswordLine.h"
 #include "launcher/CommandLine.h"
+#include "launcher/EarlyModuleStart.h"
 #include "launcher/EarlyPasswordCheck.h"
 #include "launcher/Environment.h"
 #include "launcher/LauncherCommands.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
 #include <exception>
@@ -41,6 +43,19 @@ int run(int argc, char* argv[]) {
                                                                     *line.user, *line.password);
     }
 
+    // The module of --start starts now, side by side with the launcher, and waits for its
+    // window; only for a login on the command line into a complete environment, where no
+    // dialog comes first.
+    std::unique_ptr<qel::launcher::EarlyModuleStart> module;
+    // No application object yet to name the program's folder: the running program's own.
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    if (early && line.start && !line.hasBatchCommand() && !program.isEmpty()) {
+        if (const qel::launcher::Environment environment; environment.isComplete()) {
+            module = std::make_unique<qel::launcher::EarlyModuleStart>(
+                qel::launcher::ModuleStarter(QFileInfo(program).absolutePath()), *line.start, environment.sysPath());
+        }
+    }
+
     // The commands without a window need no display: a core application is enough.
     std::unique_ptr<QCoreApplication> app;
     if (line.opensWindow()) {
@@ -59,7 +74,7 @@ int run(int argc, char* argv[]) {
     if (code != 0 || !line.opensWindow()) {
         return code;
     }
-    return qel::launcher::LauncherApplication::run(line, early.get());
+    return qel::launcher::LauncherApplication::run(line, early.get(), module.get());
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "store/StatementCache.h"
 #include "store/TableCatalog.h"
 #include "store/TransactionGuard.h"
+#include "store/WorkingCopiesKeptCodes.h"
 
 #include <QHash>
 #include <QStringList>
@@ -105,13 +106,14 @@ void clearLeftoverWorkingCopies(Database& db, const QString& periodo, const QStr
 namespace {
 
 // The copy of a table's working rows into its permanent table, with new check codes; the same
-// text for every declaration, built once per table.
-const QString& copyToPermanentSql(const TableDef& def, const SqlDialect& dialect) {
-    static QHash<QString, QString> texts[2]; // per engine
-    QHash<QString, QString>& engineTexts = texts[dialect.engine() == Engine::SQLite ? 0 : 1];
-    const auto known = engineTexts.constFind(def.name);
-    if (known != engineTexts.cend()) {
-        return *known;
+// text for every declaration, built once per table. With `keep`, a row that still holds the
+// code of the permanent row it was copied from (qel_kept_code, SQLite only) keeps it.
+const QString& copyToPermanentSql(const TableDef& def, const SqlDialect& dialect, bool keep) {
+    static QHash<QString, QString> texts[2][2]; // per engine, and whether kept codes stay
+    QHash<QString, QString>& known = texts[dialect.engine() == Engine::SQLite ? 0 : 1][keep ? 1 : 0];
+    const auto found = known.constFind(def.name);
+    if (found != known.cend()) {
+        return *found;
     }
     const TableLayout permanent = catalog().layout(def.name, Copy::Permanent);
     const TableLayout working = catalog().layout(def.name, Copy::Working);
@@ -120,16 +122,34 @@ const QString& copyToPermanentSql(const TableDef& def, const SqlDialect& dialect
     if (permanent.checked()) {
         const int covered = static_cast<int>(columns.size()) - 1;
         const QStringList coveredColumns = columns.mid(0, covered);
-        selected.last() = dialect.checkCode(typeLetters(permanent, covered), permanent.keyCount, coveredColumns);
+        const QString computed = dialect.checkCode(typeLetters(permanent, covered), permanent.keyCount, coveredColumns);
+        selected.last() =
+            keep ? QStringLiteral("CASE WHEN qel_kept_code(rowid) THEN %1 ELSE %2 END").arg(columns.last(), computed)
+                 : computed;
     }
     QString order;
     if (def.name == QStringLiteral("F564MINERIA")) {
         order = QStringLiteral(" ORDER BY nro_anexo");
     }
-    return *engineTexts.insert(def.name, QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
-                                                 .arg(permanent.name, columns.join(QLatin1Char(',')),
-                                                      selected.join(QLatin1Char(',')), working.name) +
-                                             keyCondition() + order);
+    return *known.insert(def.name, QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
+                                           .arg(permanent.name, columns.join(QLatin1Char(',')),
+                                                selected.join(QLatin1Char(',')), working.name) +
+                                       keyCondition() + order);
+}
+
+// Whether the expressions leave every row of the copy as its permanent row is: a row whose value
+// an expression changes no longer matches the check code it travels with.
+bool expressionsChangeNothing(Database& db, const QHash<QString, QString>& expressions, const QString& source,
+                              const SqlFilter& filter) {
+    QStringList differences;
+    for (auto it = expressions.cbegin(); it != expressions.cend(); ++it) {
+        differences.append(QStringLiteral("(%1) IS NOT %2").arg(it.value(), it.key()));
+    }
+    return connectionStatements(db)
+               .scalar(QStringLiteral("SELECT count(*) FROM %1").arg(source) + filter.text + QStringLiteral(" AND (") +
+                           differences.join(QStringLiteral(" OR ")) + QLatin1Char(')'),
+                       filter.values)
+               .toLongLong() == 0;
 }
 
 } // namespace
@@ -150,11 +170,28 @@ void CopyToWorking(Database& db, const QString& baseName, const DeclarationKey& 
         selected.append(expressions.value(column, column));
     }
     const SqlFilter filter = fromHistory ? key.versionFilter(*correl) : key.filter();
-    connectionStatements(db).run(
-        QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
-                .arg(working.name, targetColumns.join(QLatin1Char(',')), selected.join(QLatin1Char(',')), source.name) +
-            filter.text,
-        filter.values);
+    // Rows of a sent version carry the codes of their history rows, which count CORREL.
+    const bool codesHold = !fromHistory && working.checked() &&
+                           (expressions.isEmpty() || expressionsChangeNothing(db, expressions, source.name, filter));
+    KeptCheckCodes* kept = KeptCheckCodes::of(db, codesHold);
+    if (kept != nullptr) {
+        kept->beginCopy(db, working.name);
+    }
+    try {
+        connectionStatements(db).run(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
+                                             .arg(working.name, targetColumns.join(QLatin1Char(',')),
+                                                  selected.join(QLatin1Char(',')), source.name) +
+                                         filter.text,
+                                     filter.values);
+    } catch (...) {
+        if (kept != nullptr) {
+            kept->endCopy(db, false);
+        }
+        throw;
+    }
+    if (kept != nullptr) {
+        kept->endCopy(db, codesHold);
+    }
 }
 
 void CopyToPermanent(Database& db, const QString& baseName, const DeclarationKey& key, bool inUse) {
@@ -164,7 +201,20 @@ void CopyToPermanent(Database& db, const QString& baseName, const DeclarationKey
     if (!inUse) {
         return;
     }
-    connectionStatements(db).run(copyToPermanentSql(def, db.dialect()), keyValues(key));
+    KeptCheckCodes* kept = KeptCheckCodes::of(db, false);
+    const bool keep =
+        kept != nullptr && permanent.checked() && kept->select(db, catalog().layout(def.name, Copy::Working).name);
+    try {
+        connectionStatements(db).run(copyToPermanentSql(def, db.dialect(), keep), keyValues(key));
+    } catch (...) {
+        if (keep) {
+            kept->done();
+        }
+        throw;
+    }
+    if (keep) {
+        kept->done();
+    }
 }
 
 void refreshWorkingCopies(Database& db, const DeclarationKey& key, const std::optional<QString>& correl) {

@@ -2,12 +2,14 @@
 
 #include "app/Clock.h"
 #include "app/ui/MessageBoxPrompter.h"
+#include "launcher/EarlyModuleStart.h"
 #include "launcher/Environment.h"
 #include "launcher/UserAccounts.h"
 #include "launcher/ui/EnvironmentDialog.h"
 #include "launcher/ui/LauncherIcons.h"
 #include "launcher/ui/LauncherWindow.h"
 #include "launcher/ui/LoginDialog.h"
+#include "launcher/ui/WhenExposed.h"
 #include "store/DatabaseError.h"
 
 #include <QApplication>
@@ -16,7 +18,7 @@
 
 namespace qel::launcher {
 
-int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early) {
+int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early, EarlyModuleStart* module) {
     QApplication::setWindowIcon(LauncherIcons::application());
     app::ui::MessageBoxPrompter prompter;
     const QString title = LauncherWindow::kTitle;
@@ -68,7 +70,10 @@ int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early)
     const app::SystemClock clock;
     LauncherWindow window(db, prompter, clock, user, environment.sysPath());
     window.show();
-    if (line.start) {
+    if (module != nullptr && module->started()) {
+        // The module started with the launcher waits for this window on the screen.
+        new WhenExposed(window, [module] { module->windowShown(); });
+    } else if (line.start) {
         window.startModuleWhenShown(*line.start);
     }
     return QApplication::exec();
