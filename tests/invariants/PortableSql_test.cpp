@@ -18,7 +18,7 @@ const QSet<QString> kEngineFiles = {
     QStringLiteral("store/SqlDialect.cpp"),   QStringLiteral("store/SqlFunctions.cpp"),
     QStringLiteral("store/RowCheckCode.cpp"), QStringLiteral("store/StatementCache.cpp"),
     QStringLiteral("store/PreparedRows.cpp"), QStringLiteral("store/ResourceFault.cpp"),
-    QStringLiteral("store/ServerCopy.cpp"),
+    QStringLiteral("store/ServerCopy.cpp"),   QStringLiteral("store/WorkingCopiesKeptCodes.cpp"),
 };
 
 // Still written for SQLite alone.

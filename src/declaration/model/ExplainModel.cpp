@@ -6,6 +6,7 @@
 #include "declaration/rules/CalculationRuleTable.h"
 #include "store/Database.h"
 #include "store/ParamLookups.h"
+#include "store/SqlDialect.h"
 #include "store/TableCatalog.h"
 
 #include <QRegularExpression>
@@ -202,13 +203,17 @@ void ExplainModel::addWindowRows(CasillaExplanation& e, const QString& assistant
     store::Database& db = m_model.context().db;
     if (!assistantType.isEmpty()) {
         // The assistant of 128 adds every column of its rows, the others their first amount.
-        const QString amount =
+        const QStringList columns =
             assistantType == QStringLiteral("4")
-                ? QStringLiteral("CAST(ifnull(saluti,0) AS REAL) + CAST(ifnull(compen,0) AS REAL) + "
-                                 "CAST(ifnull(otrcre,0) AS REAL) + CAST(ifnull(pago_r,0) AS REAL) + "
-                                 "CAST(ifnull(pago_iean,0) AS REAL) + CAST(ifnull(pago_iean_r,0) AS REAL)")
-                : QStringLiteral("CAST(ifnull(saluti,0) AS REAL)");
-        QSqlQuery q = db.run(QStringLiteral("SELECT %1 FROM TMPACTA WHERE TIPO_ASIST=? ORDER BY rowid").arg(amount),
+                ? QStringList{QStringLiteral("saluti"), QStringLiteral("compen"),    QStringLiteral("otrcre"),
+                              QStringLiteral("pago_r"), QStringLiteral("pago_iean"), QStringLiteral("pago_iean_r")}
+                : QStringList{QStringLiteral("saluti")};
+        QStringList amounts;
+        for (const QString& column : columns) {
+            amounts.append(db.dialect().realOf(column));
+        }
+        QSqlQuery q = db.run(QStringLiteral("SELECT %1 FROM TMPACTA WHERE TIPO_ASIST=? ORDER BY %2")
+                                 .arg(amounts.join(QStringLiteral(" + ")), db.dialect().rowOrder()),
                              {assistantType});
         int row = 0;
         double total = 0;
