@@ -170,8 +170,9 @@ void CopyToWorking(Database& db, const QString& baseName, const DeclarationKey& 
         selected.append(expressions.value(column, column));
     }
     const SqlFilter filter = fromHistory ? key.versionFilter(*correl) : key.filter();
-    // Rows of a sent version carry the codes of their history rows, which count CORREL.
-    const bool codesHold = !fromHistory && working.checked() &&
+    // Rows of a sent version carry the codes of their history rows, which count CORREL. The codes
+    // are kept on SQLite only, whose connection tells which rows a statement changed.
+    const bool codesHold = db.dialect().engine() == Engine::SQLite && !fromHistory && working.checked() &&
                            (expressions.isEmpty() || expressionsChangeNothing(db, expressions, source.name, filter));
     KeptCheckCodes* kept = KeptCheckCodes::of(db, codesHold);
     if (kept != nullptr) {
