@@ -38,6 +38,11 @@ SERVER_SUITE+=':SentVersionsTest.*:DeclarationSenderTest.*:TaxpayerRegistry.*:Se
 SERVER_SUITE+=':PriorBalanceTest.*:ServerWorkingCopies.*:ServerEngine.*:OfficeEnvironmentTest.*:DeclarationLock.*'
 SERVER_SUITE+='-*i_asistentes*:SentVersionsTest.Recovery*:DeclarationSenderTest.TheHistoryRowsCarryTheirOwnCheckCodes'
 export SERVER_SUITE
+# A run killed part-way leaves its throwaway cluster behind, and as root pg_virtualenv makes
+# only one: a stale one is dropped first.
+if [[ $(id -u) -eq 0 && -d /etc/postgresql/15/regress ]]; then
+    pg_dropcluster --stop 15 regress || true
+fi
 pg_virtualenv -v 15 sh -c 'export QEL_TEST_SERVER=postgresql://
     xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j "$(nproc)" --timeout 600 &&
     QEL_TEST_ENGINE=server QT_QPA_PLATFORM=offscreen ./tests/qel_core_tests --gtest_filter="$SERVER_SUITE"'
