@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -330,6 +331,28 @@ TEST_F(UndoTest, EachKindOfEditIsOneStep) {
     EXPECT_EQ(output, QStringLiteral("undo none\n"));
     EXPECT_TRUE(model().isEmpty(461));
     EXPECT_TRUE(model().isEmpty(113));
+}
+
+// An import is one step: undo takes back every row it wrote, redo writes them again.
+TEST_F(UndoTest, AnImportIsOneStep) {
+    QTemporaryDir folder;
+    QFile partners(folder.filePath(QStringLiteral("0588") + kRuc + QStringLiteral("SOCIOS.txt")));
+    ASSERT_TRUE(partners.open(QIODevice::WriteOnly));
+    partners.write("01|1|40123456|PEÑA DIAZ JUAN|15/03/1970|9589|60|01/02/1990|\n"
+                   "02|6|20100047218|INVERSIONES ANDINAS SAC||9589|40|01/02/1995|\n");
+    partners.close();
+    const Snapshot before = snapshot();
+    ASSERT_EQ(run(QStringLiteral("click cmdSocios 3\nfile %1\nclick cmdCarpeta\nclick cmdTransferir\n"
+                                 "click cmdAceptar\nclick cmdCancelar\n")
+                      .arg(folder.path())),
+              BatchRunner::kDone)
+        << errors.toStdString() << output.toStdString();
+    const Snapshot after = snapshot();
+    ASSERT_NE(before.tables, after.tables) << output.toStdString();
+    ASSERT_EQ(run(QStringLiteral("undo\n")), BatchRunner::kDone);
+    expectSame(before, "import undone");
+    ASSERT_EQ(run(QStringLiteral("redo\n")), BatchRunner::kDone);
+    expectSame(after, "import redone");
 }
 
 TEST_F(UndoTest, EnteringAndLeavingABoxIsNoStepAndANewEditForgetsTheRedo) {
