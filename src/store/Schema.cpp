@@ -4,6 +4,8 @@
 #include "store/TableCatalog.h"
 #include "store/TransactionGuard.h"
 
+#include <utility>
+
 namespace qel::store {
 
 void createSchema(Database& db) {
@@ -12,11 +14,11 @@ void createSchema(Database& db) {
     }
 }
 
-Database::OpenResult createDatabase(const QString& path) {
-    Database::OpenResult result = Database::open(path, true);
-    if (!result.database) {
-        return result;
-    }
+namespace {
+
+// The schema and the reference data written into a database just opened, in one transaction;
+// a failure closes it and says why.
+Database::OpenResult filled(Database::OpenResult result) {
     try {
         TransactionGuard transaction(*result.database);
         createSchema(*result.database);
@@ -28,6 +30,16 @@ Database::OpenResult createDatabase(const QString& path) {
         result.errorText = e.text();
     }
     return result;
+}
+
+} // namespace
+
+Database::OpenResult createDatabase(const QString& path) {
+    Database::OpenResult result = Database::open(path, true);
+    if (!result.database) {
+        return result;
+    }
+    return filled(std::move(result));
 }
 
 Database::OpenResult createServerDatabase(const QString& uri) {
@@ -44,16 +56,13 @@ Database::OpenResult createServerDatabase(const QString& uri) {
                     .arg(uri);
             return result;
         }
-        TransactionGuard transaction(*result.database);
-        createSchema(*result.database);
-        loadReferenceData(*result.database);
-        transaction.commit();
     } catch (const DatabaseError& e) {
         result.database.reset();
         result.errorNumber = e.number();
         result.errorText = e.text();
+        return result;
     }
-    return result;
+    return filled(std::move(result));
 }
 
 } // namespace qel::store
