@@ -4,10 +4,10 @@
 // does after each action. The baseline inserts the same 1,000 rows with a prepared bare
 // SQLite statement, one transaction per row, on the same database, in the same run.
 
-#include "annexes/AnnexCatalog.h"
 #include "annexes/AnnexDetailModel.h"
 #include "annexes/AnnexGridModel.h"
 #include "bench_support.h"
+#include "catalogue/AnnexCatalog.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

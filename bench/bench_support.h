@@ -1,6 +1,6 @@
 #pragma once
 
-#include "declaration/catalogue/CasillaCatalog.h"
+#include "catalogue/CasillaCatalog.h"
 #include "store/Database.h"
 #include "store/DeclarationKey.h"
 #include "support/FormServices.h"

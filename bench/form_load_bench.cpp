@@ -7,8 +7,8 @@
 // tables as the last form's close left them, emptied of its declaration (untimed, both sides).
 
 #include "bench_support.h"
+#include "declaration/commands/FormLoader.h"
 #include "declaration/model/DeclarationFormModel.h"
-#include "declaration/model/FormLoader.h"
 #include "store/DeclarationTables.h"
 #include "store/TableCatalog.h"
 #include "store/WorkingCopies.h"

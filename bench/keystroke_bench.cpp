@@ -18,9 +18,9 @@
 
 #include "batch/BatchRunner.h"
 #include "bench_support.h"
-#include "declaration/catalogue/CasillaCatalog.h"
+#include "catalogue/CasillaCatalog.h"
+#include "declaration/commands/FormLoader.h"
 #include "declaration/model/DeclarationFormModel.h"
-#include "declaration/model/FormLoader.h"
 #include "management/DeclarationFormSession.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 // one transaction, on the same database, in the same run.
 
 #include "bench_support.h"
-#include "declaration/catalogue/FormControls.h"
+#include "catalogue/FormControls.h"
 #include "declaration/commands/SaveCommand.h"
 #include "management/DeclarationFormSession.h"
 #include "store/DeclarationTables.h"

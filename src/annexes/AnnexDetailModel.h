@@ -1,10 +1,10 @@
 #pragma once
 
-#include "annexes/AnnexCatalog.h"
 #include "annexes/AnnexChecks.h"
 #include "annexes/AnnexGridModel.h"
 #include "app/FormRequest.h"
 #include "app/PresentationModel.h"
+#include "catalogue/AnnexCatalog.h"
 #include "store/DeclarationKey.h"
 
 #include <QDate>

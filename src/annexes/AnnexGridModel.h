@@ -1,6 +1,6 @@
 #pragma once
 
-#include "annexes/AnnexCatalog.h"
+#include "catalogue/AnnexCatalog.h"
 #include "store/ColumnType.h"
 #include "store/DeclarationKey.h"
 
@@ -24,18 +24,6 @@ class PreparedRows;
 } // namespace qel::store
 
 namespace qel::annexes {
-
-// A column of an annex grid: the field it shows, its heading and, for a code column, the
-// PARAM list (or the fixed list) whose description is shown instead of the code ("044"
-// document types).
-struct AnnexGridColumn {
-    QString field;
-    QString heading;
-    QString param;
-    // A code column without a PARAM list: its fixed (code, description) pairs, as the detail
-    // window's combo lists them.
-    QList<std::pair<QString, QString>> items = {};
-};
 
 // The rows of an annex grid: a statement over a working table, shown as the grid shows them
 // (codes as their PARAM descriptions, amounts with thousands separators, dates dd/mm/yyyy),

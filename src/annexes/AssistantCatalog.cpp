@@ -3,7 +3,7 @@
 #include "annexes/DetailedLines.h"
 #include "annexes/LossCompensationCheck.h"
 #include "annexes/VehicleChecks.h"
-#include "declaration/catalogue/CasillaCatalog.h"
+#include "catalogue/CasillaCatalog.h"
 
 namespace qel::annexes {
 

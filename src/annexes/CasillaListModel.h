@@ -1,7 +1,7 @@
 #pragma once
 
-#include "annexes/CasillaListCatalog.h"
 #include "app/PresentationModel.h"
+#include "catalogue/CasillaListCatalog.h"
 #include "store/DeclarationKey.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "annexes/MonthAssistantKind.h"
 #include "app/PresentationModel.h"
+#include "catalogue/MonthAssistantKind.h"
 #include "store/DeclarationKey.h"
 
 #include <QList>

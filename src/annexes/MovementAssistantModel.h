@@ -1,7 +1,7 @@
 #pragma once
 
-#include "annexes/MovementAssistantKind.h"
 #include "app/PresentationModel.h"
+#include "catalogue/MovementAssistantKind.h"
 #include "store/DeclarationKey.h"
 
 #include <QList>

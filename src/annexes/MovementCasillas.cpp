@@ -1,7 +1,7 @@
 #include "annexes/MovementCasillas.h"
 
-#include "annexes/MovementAssistantKind.h"
 #include "base/NumberFormat.h"
+#include "catalogue/MovementAssistantKind.h"
 #include "declaration/model/WorkingCasillas.h"
 #include "store/Database.h"
 

@@ -1,6 +1,6 @@
 #include "printing/DeclarationLayout.h"
 
-#include "declaration/catalogue/CasillaCatalog.h"
+#include "catalogue/CasillaCatalog.h"
 
 namespace qel::printing {
 

@@ -1,9 +1,9 @@
 #include "printing/DeclarationReport.h"
 
 #include "base/NumberFormat.h"
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/catalogue/FormControls.h"
-#include "declaration/catalogue/FormPages.h"
+#include "catalogue/CasillaCatalog.h"
+#include "catalogue/FormControls.h"
+#include "catalogue/FormPages.h"
 #include "printing/DeclarationLayout.h"
 #include "store/Database.h"
 

@@ -1,7 +1,7 @@
-#include "annexes/AnnexCatalog.h"
 #include "batch/BatchWindows.h"
-#include "declaration/catalogue/FormControls.h"
-#include "declaration/catalogue/FormPages.h"
+#include "catalogue/AnnexCatalog.h"
+#include "catalogue/FormControls.h"
+#include "catalogue/FormPages.h"
 #include "store/TableCatalog.h"
 
 #include <QSet>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "annexes/AnnexCatalog.h"
 #include "annexes/AnnexDetailModel.h"
 #include "app/Clock.h"
+#include "catalogue/AnnexCatalog.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 

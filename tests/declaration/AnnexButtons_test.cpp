@@ -1,5 +1,5 @@
 #include "FormFixture.h"
-#include "declaration/model/AnnexButtons.h"
+#include "declaration/commands/AnnexButtons.h"
 
 #include <QDir>
 #include <QFile>

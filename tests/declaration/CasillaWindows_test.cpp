@@ -1,5 +1,5 @@
 #include "FormFixture.h"
-#include "declaration/model/CasillaWindows.h"
+#include "declaration/commands/CasillaWindows.h"
 
 #include <gtest/gtest.h>
 

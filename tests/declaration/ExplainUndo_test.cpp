@@ -1,5 +1,5 @@
 #include "batch/BatchRunner.h"
-#include "declaration/model/ExplainModel.h"
+#include "declaration/commands/ExplainModel.h"
 #include "declaration/model/FormHistory.h"
 #include "declaration/rules/CalculationRuleTable.h"
 #include "support/FormServices.h"

@@ -1,7 +1,7 @@
+#include "catalogue/CasillaCatalog.h"
+#include "catalogue/FormControls.h"
+#include "catalogue/FormPages.h"
 #include "declaration/ValidationFixture.h"
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/catalogue/FormControls.h"
-#include "declaration/catalogue/FormPages.h"
 #include "declaration/model/FieldLocator.h"
 #include "declaration/rules/ConsistencyRules.h"
 

@@ -1,6 +1,6 @@
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/catalogue/FormControls.h"
-#include "declaration/catalogue/FormPages.h"
+#include "catalogue/CasillaCatalog.h"
+#include "catalogue/FormControls.h"
+#include "catalogue/FormPages.h"
 #include "support/TestSupport.h"
 
 #include <QRegularExpression>

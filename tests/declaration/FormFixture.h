@@ -2,10 +2,10 @@
 
 #include "app/Clock.h"
 #include "app/UtilityComponent.h"
+#include "declaration/commands/FormLoader.h"
 #include "declaration/model/DeclarationFormModel.h"
-#include "declaration/model/FormLoader.h"
-#include "declaration/model/SectionSwitches.h"
 #include "declaration/rules/CalculationRules.h"
+#include "declaration/rules/SectionSwitches.h"
 #include "support/FormServices.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestSupport.h"

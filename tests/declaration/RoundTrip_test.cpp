@@ -1,6 +1,6 @@
 #include "batch/BatchRunner.h"
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/catalogue/FormControls.h"
+#include "catalogue/CasillaCatalog.h"
+#include "catalogue/FormControls.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/model/PaymentChoices.h"
 #include "store/DeclarationTables.h"

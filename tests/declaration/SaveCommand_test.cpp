@@ -1,6 +1,6 @@
 #include "SaveFixture.h"
-#include "declaration/commands/CasillaWriter.h"
 #include "declaration/commands/SaveCommand.h"
+#include "declaration/model/CasillaWriter.h"
 #include "store/ExecuteSql.h"
 #include "store/WorkingCopies.h"
 

@@ -2,8 +2,8 @@
 // load, the save and the DET writer used to decide each on its own: the ranges below are those
 // they kept, written out again so that a changed catalogue row shows up here.
 
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/catalogue/FormControls.h"
+#include "catalogue/CasillaCatalog.h"
+#include "catalogue/FormControls.h"
 #include "store/ParamLayouts.h"
 #include "support/TestSupport.h"
 

@@ -2,8 +2,8 @@
 // one a batch script can open, so that no click ends in "window not found".
 
 #include "batch/BatchWindows.h"
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/catalogue/FormWindows.h"
+#include "catalogue/CasillaCatalog.h"
+#include "catalogue/FormWindows.h"
 
 #include <gtest/gtest.h>
 

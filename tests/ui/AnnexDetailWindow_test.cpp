@@ -1,6 +1,6 @@
-#include "annexes/AnnexCatalog.h"
 #include "annexes/ui/AnnexDetailWindow.h"
 #include "app/Clock.h"
+#include "catalogue/AnnexCatalog.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,5 @@
 // The counterpart balances and the movement assistants as the user sees them; pictures of each
 // filled go to /tmp/shots/14a for a person to look at.
-#include "annexes/AnnexCatalog.h"
 #include "annexes/AnnexDetailModel.h"
 #include "annexes/CasillaListModel.h"
 #include "annexes/MovementAssistantModel.h"
@@ -8,6 +7,7 @@
 #include "annexes/ui/CasillaListWindow.h"
 #include "annexes/ui/MovementAssistantWindow.h"
 #include "app/Clock.h"
+#include "catalogue/AnnexCatalog.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 

@@ -1,9 +1,9 @@
-#include "annexes/AnnexCatalog.h"
 #include "annexes/AnnexDetailModel.h"
 #include "annexes/CasillaListModel.h"
 #include "annexes/ui/AnnexDetailWindow.h"
 #include "annexes/ui/CasillaListWindow.h"
 #include "app/Clock.h"
+#include "catalogue/AnnexCatalog.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 

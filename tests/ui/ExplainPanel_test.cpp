@@ -1,5 +1,5 @@
 #include "Frm537Fixture.h"
-#include "declaration/model/ExplainModel.h"
+#include "declaration/commands/ExplainModel.h"
 #include "declaration/model/FormHistory.h"
 #include "declaration/rules/CalculationRules.h"
 #include "declaration/ui/ExplainPanel.h"

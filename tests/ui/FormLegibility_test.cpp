@@ -1,4 +1,4 @@
-#include "declaration/model/FormLoader.h"
+#include "declaration/commands/FormLoader.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "ui/Frm537Fixture.h"
 

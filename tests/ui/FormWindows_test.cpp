@@ -1,8 +1,8 @@
-#include "annexes/AnnexCatalog.h"
 #include "app/ProcessState.h"
 #include "app/ui/FormLauncher.h"
-#include "app/ui/FormRegistry.h"
-#include "declaration/catalogue/FormWindows.h"
+#include "catalogue/AnnexCatalog.h"
+#include "catalogue/FormWindows.h"
+#include "program/FormRegistry.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

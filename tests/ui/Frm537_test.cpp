@@ -1,5 +1,5 @@
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/catalogue/FormPages.h"
+#include "catalogue/CasillaCatalog.h"
+#include "catalogue/FormPages.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "store/Database.h"
 #include "ui/Frm537Fixture.h"

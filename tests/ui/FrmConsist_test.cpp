@@ -1,5 +1,5 @@
 #include "app/Clock.h"
-#include "declaration/commands/InconsistencyReport.h"
+#include "declaration/rules/InconsistencyReport.h"
 #include "declaration/ui/FrmConsist.h"
 #include "printing/ReportDocument.h"
 #include "printing/ReportPainter.h"

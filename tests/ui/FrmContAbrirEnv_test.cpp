@@ -1,12 +1,12 @@
 #include "../management/SentVersionsFixture.h"
 #include "app/ProcessState.h"
 #include "app/ui/FormLauncher.h"
-#include "app/ui/FormRegistry.h"
 #include "declaration/SaveFixture.h"
 #include "declaration/ui/Frm537.h"
 #include "management/DeclarationFormSession.h"
 #include "management/ui/FrmContAbrirEnv.h"
 #include "management/ui/FrmRecuperar.h"
+#include "program/FormRegistry.h"
 
 #include <QApplication>
 #include <QComboBox>

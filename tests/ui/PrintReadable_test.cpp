@@ -2,7 +2,7 @@
 // the page of its form page, every annex row, the trial balance's accounts with amounts by
 // their full codes in code order, and never a table or a column name of the database.
 #include "batch/BatchRunner.h"
-#include "declaration/catalogue/CasillaCatalog.h"
+#include "catalogue/CasillaCatalog.h"
 #include "printing/AnnexSections.h"
 #include "printing/DeclarationLayout.h"
 #include "printing/DeclarationReport.h"

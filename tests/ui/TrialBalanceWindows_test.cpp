@@ -6,7 +6,7 @@
 #include "annexes/TrialBalancePage.h"
 #include "annexes/ui/frmDetalleBalance.h"
 #include "app/FileChooser.h"
-#include "declaration/model/FormLoader.h"
+#include "declaration/commands/FormLoader.h"
 #include "declaration/rules/CalculationRules.h"
 #include "imports/ui/frmTransferencia.h"
 #include "support/FormServices.h"

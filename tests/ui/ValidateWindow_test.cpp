@@ -3,11 +3,11 @@
 // inconsistencies, and a clean validation takes the previous report away.
 #include "app/ProcessState.h"
 #include "app/ui/FormLauncher.h"
-#include "app/ui/FormRegistry.h"
 #include "app/ui/LauncherFormOpener.h"
 #include "declaration/ValidationFixture.h"
 #include "declaration/ui/Frm537.h"
 #include "declaration/ui/FrmConsist.h"
+#include "program/FormRegistry.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

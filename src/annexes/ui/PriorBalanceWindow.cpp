@@ -2,7 +2,7 @@
 
 #include "annexes/PriorBalanceModel.h"
 #include "app/UtilityComponent.h"
-#include "declaration/catalogue/CasillaCatalog.h"
+#include "catalogue/CasillaCatalog.h"
 #include "declaration/ui/GuardedLineEdit.h"
 
 #include <QGridLayout>

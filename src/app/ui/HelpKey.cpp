@@ -2,36 +2,24 @@
 
 #include "app/HelpTopics.h"
 #include "app/ui/HelpWindow.h"
-#include "declaration/catalogue/CasillaHelpSection.h"
-#include "declaration/model/DeclarationFormModel.h"
-#include "declaration/ui/Frm537.h"
-#include "declaration/ui/ReportNavigator.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QRegularExpression>
 
 namespace qel::app::ui {
 
 namespace {
 
-declaration::Frm537* formOf(QWidget* widget) {
-    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
-        if (auto* form = qobject_cast<declaration::Frm537*>(w)) {
-            return form;
-        }
-    }
-    return nullptr;
-}
-
-// The casilla of a box of the form ("txtValor_113"); 0 for anything else.
-int casillaOf(const QWidget* widget) {
-    static const QRegularExpression box(QStringLiteral("^txtValor_(\\d+)$"));
-    const QRegularExpressionMatch match = box.match(widget != nullptr ? widget->objectName() : QString());
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
+HelpKey::FormHelp& formHelp() {
+    static HelpKey::FormHelp help;
+    return help;
 }
 
 } // namespace
+
+void HelpKey::setFormHelp(FormHelp help) {
+    formHelp() = std::move(help);
+}
 
 HelpKey* HelpKey::install(QObject* owner, std::function<QString()> helpFile) {
     auto* key = new HelpKey(owner, std::move(helpFile));
@@ -42,9 +30,9 @@ HelpKey* HelpKey::install(QObject* owner, std::function<QString()> helpFile) {
 HelpKey::HelpKey(QObject* owner, std::function<QString()> helpFile) : QObject(owner), m_helpFile(std::move(helpFile)) {}
 
 QString HelpKey::topicAt(QWidget* widget) {
-    if (declaration::Frm537* form = formOf(widget)) {
-        const int casilla = casillaOf(widget);
-        return casilla > 0 ? HelpTopics::forCasilla(casilla) : HelpTopics::forPage(form->currentPageId());
+    const QString formTopic = formHelp().topicAt ? formHelp().topicAt(widget) : QString();
+    if (!formTopic.isEmpty()) {
+        return formTopic;
     }
     for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
         if (!w->isWindow()) {
@@ -59,14 +47,7 @@ QString HelpKey::topicAt(QWidget* widget) {
 }
 
 QString HelpKey::casillaListAt(QWidget* widget) {
-    declaration::Frm537* form = formOf(widget);
-    if (form == nullptr) {
-        form = declaration::ReportNavigator::openForm();
-    }
-    if (form == nullptr) {
-        return {};
-    }
-    return declaration::CasillaHelpSection::html(form->model().casillaHelp);
+    return formHelp().casillaListAt ? formHelp().casillaListAt(widget) : QString();
 }
 
 void HelpKey::showHelp() {

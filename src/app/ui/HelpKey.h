@@ -18,6 +18,15 @@ public:
     // help file when F1 is pressed (the module's folder may change after start-up).
     static HelpKey* install(QObject* owner, std::function<QString()> helpFile);
 
+    // What the declaration form knows of its own help: the topic at a widget inside a form
+    // (empty outside one) and the casilla list of the form a widget is in, or of the one open.
+    // The form sets it when it is built; the launcher has none.
+    struct FormHelp {
+        std::function<QString(QWidget*)> topicAt;
+        std::function<QString(QWidget*)> casillaListAt;
+    };
+    static void setFormHelp(FormHelp help);
+
     // The help topic of a widget and the casilla list of the declaration form it is in (or
     // the one open), empty when there is none.
     static QString topicAt(QWidget* widget);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/PresentationModel.h"
-#include "declaration/commands/InconsistencyReport.h"
+#include "declaration/rules/InconsistencyReport.h"
 #include "printing/ReportDocument.h"
 #include "printing/ReportPreview.h"
 

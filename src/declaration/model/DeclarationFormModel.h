@@ -1,7 +1,7 @@
 #pragma once
 
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/catalogue/FormControls.h"
+#include "catalogue/CasillaCatalog.h"
+#include "catalogue/FormControls.h"
 #include "store/DeclarationKey.h"
 
 #include <QHash>

@@ -1,8 +1,8 @@
 #include "declaration/model/FieldLocator.h"
 
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/catalogue/FormControls.h"
-#include "declaration/catalogue/FormPages.h"
+#include "catalogue/CasillaCatalog.h"
+#include "catalogue/FormControls.h"
+#include "catalogue/FormPages.h"
 
 #include <QRegularExpression>
 

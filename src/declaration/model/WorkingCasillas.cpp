@@ -1,8 +1,8 @@
 #include "declaration/model/WorkingCasillas.h"
 
 #include "base/NumberFormat.h"
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/commands/CasillaWriter.h"
+#include "catalogue/CasillaCatalog.h"
+#include "declaration/model/CasillaWriter.h"
 #include "store/ConnectionStatements.h"
 #include "store/Database.h"
 #include "store/StatementCache.h"

@@ -1,9 +1,9 @@
 #include "declaration/rules/ConsistencyCheck.h"
 
 #include "base/Prompter.h"
-#include "declaration/commands/InconsistencyReport.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/rules/ConsistencyRules.h"
+#include "declaration/rules/InconsistencyReport.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "declaration/rules/ConsistencyRules.h"
 
-#include "annexes/AnnexCatalog.h"
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
+#include "catalogue/AnnexCatalog.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/model/RuleControls.h"
 #include "declaration/model/WorkingCasillas.h"

@@ -1,7 +1,7 @@
 #include "declaration/rules/IdentificationPageCheck.h"
 
 #include "base/Prompter.h"
-#include "declaration/catalogue/FormPages.h"
+#include "catalogue/FormPages.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/model/FieldLocator.h"
 #include "declaration/rules/ConsistencyRules.h"

@@ -2,7 +2,7 @@
 
 #include "app/FormOpener.h"
 #include "base/Prompter.h"
-#include "declaration/catalogue/ComboEntryText.h"
+#include "catalogue/ComboEntryText.h"
 #include "declaration/model/DeclarationFormModel.h"
 
 namespace qel::declaration {

@@ -2,8 +2,8 @@
 
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/catalogue/FormPages.h"
+#include "catalogue/CasillaCatalog.h"
+#include "catalogue/FormPages.h"
 #include "declaration/model/DeclarationFormModel.h"
 
 namespace qel::declaration {

@@ -1,6 +1,6 @@
 #include "declaration/ui/ExplainPanel.h"
 
-#include "declaration/model/ExplainModel.h"
+#include "declaration/commands/ExplainModel.h"
 
 #include <QLabel>
 #include <QLayoutItem>

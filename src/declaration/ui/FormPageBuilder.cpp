@@ -1,8 +1,8 @@
 #include "declaration/ui/FormPageBuilder.h"
 
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/catalogue/FormControls.h"
-#include "declaration/catalogue/FormPages.h"
+#include "catalogue/CasillaCatalog.h"
+#include "catalogue/FormControls.h"
+#include "catalogue/FormPages.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "declaration/ui/PaymentControl.h"

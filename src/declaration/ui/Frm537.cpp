@@ -1,15 +1,16 @@
 #include "declaration/ui/Frm537.h"
 
 #include "base/NumberFormat.h"
-#include "declaration/catalogue/CasillaCatalog.h"
-#include "declaration/catalogue/ComboEntryText.h"
-#include "declaration/catalogue/FormControls.h"
-#include "declaration/catalogue/FormPages.h"
+#include "catalogue/CasillaCatalog.h"
+#include "catalogue/ComboEntryText.h"
+#include "catalogue/FormControls.h"
+#include "catalogue/FormPages.h"
+#include "declaration/commands/ExplainModel.h"
+#include "declaration/commands/FormAnnexGrid.h"
 #include "declaration/model/DeclarationFormModel.h"
-#include "declaration/model/ExplainModel.h"
-#include "declaration/model/FormAnnexGrid.h"
 #include "declaration/model/FormHistory.h"
 #include "declaration/ui/ExplainPanel.h"
+#include "declaration/ui/FormHelp.h"
 #include "declaration/ui/FormPageBuilder.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "declaration/ui/PaymentControl.h"
@@ -97,6 +98,7 @@ bool shownWithin(const QWidget* widget, const QWidget* within) {
 Frm537::Frm537(DeclarationFormModel& model, QWidget* parent) : QDialog(parent), m_model(model) {
     setObjectName(QStringLiteral("Frm537"));
     setModal(true);
+    installFormHelp(); // F1 finds the casilla or page under the focus
     QFont readable = font();
     if (readable.pointSizeF() < 10) {
         readable.setPointSizeF(10);

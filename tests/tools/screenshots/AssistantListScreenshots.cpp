@@ -2,13 +2,13 @@
 // demo return of the assistants: /tmp/shots/14b/<window>.png. Run with
 //   qel_screenshots --gtest_filter='AssistantListScreenshots*'
 #include "annexes/AssistantCatalog.h"
-#include "annexes/CasillaListCatalog.h"
 #include "annexes/CasillaListModel.h"
 #include "annexes/ui/AnnexDetailWindow.h"
 #include "annexes/ui/CasillaAssistantWindow.h"
 #include "annexes/ui/CasillaListWindow.h"
 #include "app/Clock.h"
 #include "batch/BatchRunner.h"
+#include "catalogue/CasillaListCatalog.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 

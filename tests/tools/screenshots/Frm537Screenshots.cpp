@@ -2,8 +2,8 @@
 // to look at: each page as the window shows it (/tmp/frm537-<page>.png) and, for the pages
 // that scroll, their whole content (/tmp/frm537-<page>-full.png). Run with
 //   qel_screenshots --gtest_filter='Frm537Screenshots*'
-#include "declaration/catalogue/FormPages.h"
-#include "declaration/model/FormLoader.h"
+#include "catalogue/FormPages.h"
+#include "declaration/commands/FormLoader.h"
 #include "declaration/rules/CalculationRules.h"
 #include "ui/Frm537Fixture.h"
 

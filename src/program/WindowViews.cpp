@@ -1,0 +1,88 @@
+#include "program/WindowViews.h"
+
+#include "annexes/AnnexDetailModel.h"
+#include "annexes/CasillaAssistantModel.h"
+#include "annexes/CasillaListModel.h"
+#include "annexes/LossBalanceModel.h"
+#include "annexes/MonthAssistantModel.h"
+#include "annexes/MovementAssistantModel.h"
+#include "annexes/PriorBalanceModel.h"
+#include "annexes/ui/AnnexDetailWindow.h"
+#include "annexes/ui/CasillaAssistantWindow.h"
+#include "annexes/ui/CasillaListWindow.h"
+#include "annexes/ui/MonthAssistantWindow.h"
+#include "annexes/ui/MovementAssistantWindow.h"
+#include "annexes/ui/PriorBalanceWindow.h"
+#include "annexes/ui/frmPerdidaEjercAnt.h"
+#include "app/Clock.h"
+#include "app/ProcessState.h"
+#include "app/WindowRegistry.h"
+#include "app/ui/FormLauncher.h"
+#include "app/ui/LauncherFormOpener.h"
+#include "declaration/ui/FrmConsist.h"
+#include "declaration/ui/frmUbigeo.h"
+#include "management/ui/FrmRecuperar.h"
+#include "printing/ReportPainter.h"
+#include "windows/ModuleWindows.h"
+
+namespace qel::app::ui {
+
+const WindowViews& WindowViews::module() {
+    static const WindowViews views = [] {
+        WindowViews all;
+        registerWindowViews(all);
+        return all;
+    }();
+    return views;
+}
+
+std::unique_ptr<QDialog> WindowViews::create(std::unique_ptr<PresentationModel> model) const {
+    if (!model) {
+        return nullptr;
+    }
+    const PresentationModel& made = *model;
+    const auto factory = m_views.constFind(std::type_index(typeid(made)));
+    if (factory == m_views.constEnd()) {
+        qCritical("WindowViews: the model of \"%s\" has no view", qUtf8Printable(model->windowName()));
+        return nullptr;
+    }
+    return (*factory)(std::move(model));
+}
+
+void registerWindowViews(WindowViews& views) {
+    views.add<declaration::UbigeoModel, declaration::frmUbigeo>();
+    views.add<declaration::ConsistencyReportModel, declaration::FrmConsist>();
+    views.add<management::VersionRecovery, management::ui::FrmRecuperar>();
+    views.add<annexes::PriorBalanceModel, annexes::PriorBalanceWindow>();
+    views.add<annexes::CasillaListModel, annexes::CasillaListWindow>();
+    views.add<annexes::AnnexDetailModel, annexes::ui::AnnexDetailWindow>();
+    views.add<annexes::CasillaAssistantModel, annexes::CasillaAssistantWindow>();
+    views.add<annexes::LossBalanceModel, annexes::frmPerdidaEjercAnt>();
+    views.add<annexes::MonthAssistantModel, annexes::MonthAssistantWindow>();
+    views.add<annexes::MovementAssistantModel, annexes::MovementAssistantWindow>();
+}
+
+void registerModelWindows(FormLauncher& forms, ProcessState& state, Prompter& prompter) {
+    auto opener = std::make_shared<LauncherFormOpener>(forms);
+    for (const QString& name : qel::windows::moduleWindows().names()) {
+        forms.registerForm(name, [&state, &prompter, opener, name](const FormRequest& request) {
+            static const SystemClock systemClock;
+            const WindowServices services{state.database(),
+                                          prompter,
+                                          state.clock != nullptr ? *state.clock : systemClock,
+                                          *opener,
+                                          state.utility,
+                                          state.files,
+                                          state.periodo,
+                                          state.formulario,
+                                          state.sysUser,
+                                          UserKind(state.database(), state.sysUser),
+                                          state.reportFolder,
+                                          state.moduleFolder(),
+                                          &printing::ReportPainter::writePdf};
+            return WindowViews::module().create(qel::windows::moduleWindows().create(name, services, request));
+        });
+    }
+}
+
+} // namespace qel::app::ui
