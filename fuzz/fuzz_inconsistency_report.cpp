@@ -1,6 +1,6 @@
 // The inconsistency report file lies in the module's folder, where anyone may edit it: any
 // content must read and lay out on pages without crashing, every line printed.
-#include "declaration/commands/InconsistencyReport.h"
+#include "declaration/rules/InconsistencyReport.h"
 #include "printing/ReportWriter.h"
 
 #include <QDateTime>

@@ -24,7 +24,7 @@ const QSet<QString> kEngineFiles = {
 // Still written for SQLite alone.
 const QSet<QString> kStillToRoute = {
     QStringLiteral("declaration/rules/ConsistencyRules.cpp"),
-    QStringLiteral("declaration/catalogue/FormControlData.cpp"),
+    QStringLiteral("catalogue/FormControlData.cpp"),
 };
 
 } // namespace
