@@ -777,8 +777,9 @@ void BatchRunner::cmdState(const QString& rest) {
     case ControlKind::Grid: {
         // The rows the grid shows: its statement on the working table.
         const QVariant rows =
-            def.query.isEmpty() ? QVariant(0)
-                                : m_db.scalar(QStringLiteral("SELECT count(*) FROM (") + def.query + QLatin1Char(')'));
+            def.query.isEmpty()
+                ? QVariant(0)
+                : m_db.scalar(QStringLiteral("SELECT count(*) FROM (") + def.query + QStringLiteral(") AS grid"));
         value = QString::number(rows.toInt());
         break;
     }

@@ -169,7 +169,8 @@ QList<ControlDef> formControlData() {
     c.question("OptColab", 292,
                "¿Forma parte de un contrato de colaboración empresarial sin contabilidad independiente?");
     c.annexButtons("cmdColabEmp", false);
-    c.grid("grdColab", "TMPF582COLCAB", "SELECT * FROM TMPF582COLCAB order by cod_contrato*1 ",
+    c.grid("grdColab", "TMPF582COLCAB",
+           "SELECT * FROM TMPF582COLCAB ORDER BY length(trim(cod_contrato)), trim(cod_contrato)",
            {{"cod_contrato", "Correlativo del Contrato"}, {"des_contrato", "Descripción del Contrato"}});
 
     // --- Identificación: exoneraciones y otros beneficios ------------------------------------
@@ -271,22 +272,22 @@ QList<ControlDef> formControlData() {
            "suma_mayor_d, suma_mayor_h, saldo_deudor, saldo_acreed, tran_cance_d, tran_cance_h, impli_niif_d, "
            "impli_niif_h, cuenta_bal_a, cuenta_bal_p, result_nat_p, result_nat_g FROM TMPF582BALANCE "
            "UNION ALL SELECT 1, NULL, 'Totales'"
-           ", total(CAST(ifnull(saldos_ini_d,'') AS REAL))"
-           ", total(CAST(ifnull(saldos_ini_h,'') AS REAL))"
-           ", total(CAST(ifnull(mov_ejerci_d,'') AS REAL))"
-           ", total(CAST(ifnull(mov_ejerci_h,'') AS REAL))"
-           ", total(CAST(ifnull(suma_mayor_d,'') AS REAL))"
-           ", total(CAST(ifnull(suma_mayor_h,'') AS REAL))"
-           ", total(CAST(ifnull(saldo_deudor,'') AS REAL))"
-           ", total(CAST(ifnull(saldo_acreed,'') AS REAL))"
-           ", total(CAST(ifnull(tran_cance_d,'') AS REAL))"
-           ", total(CAST(ifnull(tran_cance_h,'') AS REAL))"
-           ", total(CAST(ifnull(impli_niif_d,'') AS REAL))"
-           ", total(CAST(ifnull(impli_niif_h,'') AS REAL))"
-           ", total(CAST(ifnull(cuenta_bal_a,'') AS REAL))"
-           ", total(CAST(ifnull(cuenta_bal_p,'') AS REAL))"
-           ", total(CAST(ifnull(result_nat_p,'') AS REAL))"
-           ", total(CAST(ifnull(result_nat_g,'') AS REAL))"
+           ", coalesce(sum(CAST(saldos_ini_d AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(saldos_ini_h AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(mov_ejerci_d AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(mov_ejerci_h AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(suma_mayor_d AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(suma_mayor_h AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(saldo_deudor AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(saldo_acreed AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(tran_cance_d AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(tran_cance_h AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(impli_niif_d AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(impli_niif_h AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(cuenta_bal_a AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(cuenta_bal_p AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(result_nat_p AS DOUBLE PRECISION)),0)"
+           ", coalesce(sum(CAST(result_nat_g AS DOUBLE PRECISION)),0)"
            " FROM TMPF582BALANCE ORDER BY 1, 2",
            {{"Codigo", "Cuenta "},
             {"Descrip", "Descripción"},
@@ -314,7 +315,7 @@ QList<ControlDef> formControlData() {
 
     c.at("eeff.mineria", "Minería");
     c.annexButtons("cmdMineria", false);
-    c.grid("grdMineria", "TMPF564MINERIA", "SELECT * FROM TMPF564MINERIA ",
+    c.grid("grdMineria", "TMPF564MINERIA", "SELECT * FROM TMPF564MINERIA ORDER BY rowid",
            {{"nro_anexo", "Nro. de Anexo"},
             {"nro_concesion", "Nro. Código de Concesión o U.E.A."},
             {"des_activ_rel", "Nombre de la Concesión o U.E.A."},
@@ -334,13 +335,13 @@ QList<ControlDef> formControlData() {
             {"mto_saldo_favor", "Saldo a Favor"},
             {"mto_imp_renta", "Impuesto a la Renta"},
             {"mto_tasa_imp", "Tasa del Impto a la Renta Aplicada (%)"}});
-    c.label("lblTotalMineria",
-            "Total Impuesto a la Renta :", "SELECT total(mto_imp_renta) AS totalimprenta FROM TMPF564MINERIA ");
+    c.label("lblTotalMineria", "Total Impuesto a la Renta :",
+            "SELECT coalesce(sum(CAST(mto_imp_renta AS DOUBLE PRECISION)),0) AS totalimprenta FROM TMPF564MINERIA ");
     c.options("optArrastreMin", 444, kCarryForward, {{0, QStringLiteral("A")}, {1, QStringLiteral("B")}}, false);
 
     c.at("eeff.hidro", "Hidrocarburos");
     c.annexButtons("cmdHidrocarburos", false);
-    c.grid("grdHidrocarburos", "TMPF540HIDROCAR", "SELECT * FROM TMPF540HIDROCAR ",
+    c.grid("grdHidrocarburos", "TMPF540HIDROCAR", "SELECT * FROM TMPF540HIDROCAR ORDER BY rowid",
            {{"nro_lote", "N°de Lote en Exploración y Explotación"},
             {"des_activ_rel", "Descripción de la Actividad Relacionada"},
             {"fec_firma_conv", "Fecha Firma Convenio"},
@@ -355,8 +356,8 @@ QList<ControlDef> formControlData() {
             {"mto_tot_perdida", "Pérdida Tributaria"},
             {"mto_imp_renta", "Impuesto a la Renta"},
             {"mto_tasa_imp", "Tasa del Impto a la Renta Aplicada (%)"}});
-    c.label("lblTotalHidrocarburos",
-            "Total Impuesto a la Renta :", "SELECT total(mto_imp_renta) AS totalh FROM TMPF540HIDROCAR ");
+    c.label("lblTotalHidrocarburos", "Total Impuesto a la Renta :",
+            "SELECT coalesce(sum(CAST(mto_imp_renta AS DOUBLE PRECISION)),0) AS totalh FROM TMPF540HIDROCAR ");
     c.options("optArrastreHid", 444, kCarryForward, {{0, QStringLiteral("A")}, {1, QStringLiteral("B")}}, false);
 
     // --- Impuesto a la Renta -------------------------------------------------------------------
@@ -405,7 +406,8 @@ QList<ControlDef> formControlData() {
     c.annexButtons("cmdDistribucion", false);
     c.grid("grdDesuso", "TMPF542DESUSO",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tip_documento FROM TMPF542DESUSO t LEFT JOIN PARAM d "
-           "ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tip_documento)",
+           "ON d.Numero = '044' AND d.Argumento = (CASE WHEN t.tip_documento BETWEEN 0 AND 9 THEN '0' || "
+           "t.tip_documento ELSE '' || t.tip_documento END) ORDER BY t.rowid",
            {{"cod_activo", "Código del Activo"},
             {"num_inf_tecnico", "Número de Informe Técnico"},
             {"fec_inf_tecnico", "Fecha de Informe Técnico"},
@@ -433,8 +435,9 @@ QList<ControlDef> formControlData() {
     c.annexButtons("cmdNoDomic", true);
     c.grid("grdNoDomic", "TMPF582NODOMIC",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tipo_doc, trim(p.Funcion) AS des_pais FROM "
-           "TMPF582NODOMIC t LEFT JOIN PARAM d ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tipo_doc) "
-           "LEFT JOIN PARAM p ON p.Numero = '976' AND p.Argumento = t.cod_pais",
+           "TMPF582NODOMIC t LEFT JOIN PARAM d ON d.Numero = '044' AND d.Argumento = (CASE WHEN t.tipo_doc BETWEEN 0 "
+           "AND 9 THEN '0' || t.tipo_doc ELSE '' || t.tipo_doc END) "
+           "LEFT JOIN PARAM p ON p.Numero = '976' AND p.Argumento = t.cod_pais ORDER BY t.rowid",
            {{"des_tipo_doc", "Tipo de Documento"},
             {"nro_doc", "Número de Documento"},
             {"des_razon", "Apellidos y Nombres o Razón Social"},
@@ -450,7 +453,7 @@ QList<ControlDef> formControlData() {
     c.question("optAutos", 895,
                "¿Está deduciendo gastos de vehículos a que se refiere el inciso w) del Art. 37° de la Ley?");
     c.annexButtons("cmdVehiculos", false);
-    c.grid("grdVehiculos", "TMPF584vehic", "SELECT * FROM TMPF584vehic ",
+    c.grid("grdVehiculos", "TMPF584vehic", "SELECT * FROM TMPF584vehic ORDER BY rowid",
            {{"cod_categ", "Categoría"},
             {"des_placa", "Número de Placa"},
             {"mto_adq", "Costo de Adquisición o Valor de Ingreso al Patrimonio"},
@@ -468,7 +471,8 @@ QList<ControlDef> formControlData() {
            "SELECT t.*, trim(substr(s.Funcion, 1, 25)) AS des_tipo_socio, trim(substr(d.Funcion, 32, 11)) AS "
            "des_tipo_doc, trim(p.Funcion) AS des_pais FROM TMPF535SOCIOS t LEFT JOIN PARAM s ON s.Numero = '841' "
            "AND s.Argumento = t.tipo_socio LEFT JOIN PARAM d ON d.Numero = '044' AND d.Argumento = "
-           "printf('%02d', t.tipo_doc_socio) LEFT JOIN PARAM p ON p.Numero = '976' AND p.Argumento = t.cod_pais",
+           "(CASE WHEN t.tipo_doc_socio BETWEEN 0 AND 9 THEN '0' || t.tipo_doc_socio ELSE '' || t.tipo_doc_socio END) "
+           "LEFT JOIN PARAM p ON p.Numero = '976' AND p.Argumento = t.cod_pais ORDER BY t.rowid",
            {{"des_tipo_socio", "Tipo de socio, asociado, participacionista, otros"},
             {"des_nom_razon", "Apellidos y Nombres, Denominación o Razón Social  "},
             {"des_tipo_doc", "Tipo de Documento"},
@@ -477,8 +481,8 @@ QList<ControlDef> formControlData() {
             {"des_pais", "País de Residencia"},
             {"Porcentaje", "% de Participación sobre el capital"},
             {"fec_cosnt_socio", "Fecha en que se constituye como socio"}});
-    c.label("lblTotalSocios",
-            "Total % de participación sobre el capital :", "SELECT total(CAST(Porcentaje AS REAL)) FROM TMPF535SOCIOS ")
+    c.label("lblTotalSocios", "Total % de participación sobre el capital :",
+            "SELECT coalesce(sum(CAST(Porcentaje AS DOUBLE PRECISION)),0) FROM TMPF535SOCIOS ")
         .totalMask = QStringLiteral("##0.#0");
 
     c.at("info.alquileres", "Alquileres Pagados");
@@ -494,7 +498,8 @@ QList<ControlDef> formControlData() {
            "' ', '') || coalesce('LT. ' || nullif(t.lote, '') || ' ', '') || coalesce('INT. ' || "
            "nullif(t.interior, '') || ' ', '') || coalesce('DPTO. ' || nullif(t.departamento, '') || ' ', '') || "
            "coalesce(t.des_zona, '')) AS des_direccion FROM TMPF582ALQUILER t LEFT JOIN PARAM d ON d.Numero = "
-           "'044' AND d.Argumento = printf('%02d', t.tipo_doc)",
+           "'044' AND d.Argumento = (CASE WHEN t.tipo_doc BETWEEN 0 AND 9 THEN '0' || t.tipo_doc ELSE '' || t.tipo_doc "
+           "END) ORDER BY t.rowid",
            {{"des_direccion", "Dirección del predio"},
             {"des_tipo_doc", "Tipo de Documento"},
             {"nro_doc", "Número de Documento"},
@@ -521,7 +526,8 @@ QList<ControlDef> formControlData() {
     c.annexButtons("cmdMermas", false);
     c.grid("grdMermas", "TMPF535MERMAS",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tip_documento FROM TMPF535MERMAS t LEFT JOIN PARAM d "
-           "ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tip_documento)",
+           "ON d.Numero = '044' AND d.Argumento = (CASE WHEN t.tip_documento BETWEEN 0 AND 9 THEN '0' || "
+           "t.tip_documento ELSE '' || t.tip_documento END) ORDER BY t.rowid",
            {{"ind_inf_tecnico", "Informe Técnico Elaborado por "},
             {"num_inf_tecnico", "Número de Informe Técnico"},
             {"fec_inf_tecnico", "Fecha de Informe Técnico"},
@@ -536,7 +542,8 @@ QList<ControlDef> formControlData() {
     c.annexButtons("cmdDesmedros", false);
     c.grid("grdDesmedros", "TMPF535DESMEDROS",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tip_documento FROM TMPF535DESMEDROS t LEFT JOIN "
-           "PARAM d ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tip_documento)",
+           "PARAM d ON d.Numero = '044' AND d.Argumento = (CASE WHEN t.tip_documento BETWEEN 0 AND 9 THEN '0' || "
+           "t.tip_documento ELSE '' || t.tip_documento END) ORDER BY t.rowid",
            {{"ind_destruccion", "Destrucción efectuada ante"},
             {"des_tip_documento", "Tipo Documento"},
             {"num_documento", "Número Documento"},
@@ -553,7 +560,8 @@ QList<ControlDef> formControlData() {
     c.annexButtons("cmdOperAdminis", false);
     c.grid("grdAdmistOperaciones", "TMPF542OPERFIN",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tip_documento FROM TMPF542OPERFIN t LEFT JOIN PARAM d "
-           "ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tip_documento) where t.ind_tipo_oper = 1",
+           "ON d.Numero = '044' AND d.Argumento = (CASE WHEN t.tip_documento BETWEEN 0 AND 9 THEN '0' || "
+           "t.tip_documento ELSE '' || t.tip_documento END) where t.ind_tipo_oper = 1 ORDER BY t.rowid",
            {{"des_tip_documento", "Tipo de Documento del Administrador"},
             {"num_documento", "Número de Documento del Administrador"},
             {"des_nom_razon", "Apellidos y Nombres o Razón Social del Administrador"},
@@ -566,7 +574,8 @@ QList<ControlDef> formControlData() {
     c.annexButtons("cmdAdministradorOper", false);
     c.grid("grdOperAdministradas", "TMPF542OPERFIN",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tip_documento FROM TMPF542OPERFIN t LEFT JOIN PARAM d "
-           "ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tip_documento) where t.ind_tipo_oper = 2",
+           "ON d.Numero = '044' AND d.Argumento = (CASE WHEN t.tip_documento BETWEEN 0 AND 9 THEN '0' || "
+           "t.tip_documento ELSE '' || t.tip_documento END) where t.ind_tipo_oper = 2 ORDER BY t.rowid",
            {{"des_tip_documento", "Tipo de Documento del Administrado"},
             {"num_documento", "Número de Documento del Administrado"},
             {"des_nom_razon", "Apellidos y Nombres o Razón Social  del Administrado"},
@@ -580,7 +589,8 @@ QList<ControlDef> formControlData() {
     c.annexButtons("cmdRegalias", false);
     c.grid("grdRegalias", "TMPF535REGALIAS",
            "SELECT t.*, trim(substr(d.Funcion, 32, 11)) AS des_tip_documento FROM TMPF535REGALIAS t LEFT JOIN PARAM "
-           "d ON d.Numero = '044' AND d.Argumento = printf('%02d', t.tip_documento)",
+           "d ON d.Numero = '044' AND d.Argumento = (CASE WHEN t.tip_documento BETWEEN 0 AND 9 THEN '0' || "
+           "t.tip_documento ELSE '' || t.tip_documento END) ORDER BY t.rowid",
            {{"des_tip_documento", "Tipo de Documento"},
             {"num_documento", "Número de Documento"},
             {"des_ape_nom", "Apellidos y Nombres o Razón Social"},
@@ -589,7 +599,7 @@ QList<ControlDef> formControlData() {
 
     c.at("info.gasrep", "Gastos de Representación");
     c.annexButtons("cmdgastopresent", true);
-    c.grid("grdgastosPresent", "TMPF572GASREP", "SELECT * FROM TMPF572GASREP ",
+    c.grid("grdgastosPresent", "TMPF572GASREP", "SELECT * FROM TMPF572GASREP ORDER BY rowid",
            {{"nro_doc", "Número de RUC"}, {"des_razon", "Razón Social"}, {"mto_anual", "Monto Anual"}});
 
     c.at("info.constructora", "Empresa Constructora con Opciones");
@@ -609,7 +619,7 @@ QList<ControlDef> formControlData() {
 
     c.at("info.exporta", "Detalle de las exportaciones embarcadas");
     c.annexButtons("cmdExportaciones", true);
-    c.grid("grdExportaciones", "TMPF582EXPORTA", "SELECT * FROM TMPF582EXPORTA ",
+    c.grid("grdExportaciones", "TMPF582EXPORTA", "SELECT * FROM TMPF582EXPORTA ORDER BY rowid",
            {{"fec_embarque", "Fecha de Embarque"},
             {"num_dam", "Número de DAM"},
             {"mto_dam", "Monto de la DAM"},
@@ -634,10 +644,12 @@ QList<ControlDef> formControlData() {
         {"mto_ejercicio", "Gasto del Ejercicio"}};
     c.at("info.invest.directo", "Proyectos sin beneficio");
     c.annexButtons("cmdDirecto", false);
-    c.grid("grdDirecto", "TMPF584GASINV", "SELECT * FROM TMPF584GASINV WHERE ind_beneficio=1 ", projectColumns);
+    c.grid("grdDirecto", "TMPF584GASINV", "SELECT * FROM TMPF584GASINV WHERE ind_beneficio=1 ORDER BY rowid",
+           projectColumns);
     c.at("info.invest.indirecto", "Proyectos con beneficio");
     c.annexButtons("cmdIndirecto", false);
-    c.grid("grdIndirecto", "TMPF584GASINV", "SELECT * FROM TMPF584GASINV WHERE ind_beneficio=2 ", projectColumns);
+    c.grid("grdIndirecto", "TMPF584GASINV", "SELECT * FROM TMPF584GASINV WHERE ind_beneficio=2 ORDER BY rowid",
+           projectColumns);
 
     // Index 3 writes the report file of the foreign-source income; it opens no window.
     c.at("info.rfe", "Renta de Fuente Extranjera y Transparencia Fiscal Internacional");
@@ -649,7 +661,7 @@ QList<ControlDef> formControlData() {
         d.code = QStringLiteral("4");
         d.members.insert(3, QStringLiteral("&Reporte"));
     }
-    c.grid("grdInternacional", "TMPF586IDERTA", "SELECT * FROM TMPF586IDERTA ",
+    c.grid("grdInternacional", "TMPF586IDERTA", "SELECT * FROM TMPF586IDERTA ORDER BY rowid",
            {{"correl_rta", "Correlativo"},
             {"cod_renta", "Tipo de Renta"},
             {"des_pais", "País o Jurisdicción"},

@@ -214,7 +214,7 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& values) {
         }
         return query;
     }
-    if (!query.prepare(sql)) {
+    if (!query.prepare(dialect().statement(sql))) {
         throw errorOf(query, sql);
     }
     for (const QVariant& value : values) {

@@ -1,5 +1,7 @@
 #include "store/SqlDialect.h"
 
+#include <QRegularExpression>
+
 namespace qel::store {
 
 namespace {
@@ -214,6 +216,19 @@ QString SqlDialect::total(const QString& expression) const {
         return QStringLiteral("total(%1)").arg(expression);
     }
     return QStringLiteral("coalesce(sum((%1)::double precision),0)").arg(expression);
+}
+
+QString SqlDialect::statement(const QString& sql) const {
+    if (m_engine == Engine::SQLite || !sql.contains(QLatin1Char('?'))) {
+        return sql;
+    }
+    static const QRegularExpression isNot(QStringLiteral("\\bIS\\s+NOT\\s+\\?"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression is(QStringLiteral("\\bIS\\s+\\?"), QRegularExpression::CaseInsensitiveOption);
+    QString text = sql;
+    text.replace(isNot, QStringLiteral("IS DISTINCT FROM ?"));
+    text.replace(is, QStringLiteral("IS NOT DISTINCT FROM ?"));
+    return text;
 }
 
 QString SqlDialect::checkCode(const QString& types, int split, const QStringList& columns) const {

@@ -36,6 +36,10 @@ public:
     QString integerOf(const QString& expression) const;
     // The sum of a numeric expression over the rows, 0 (a double) when there is none.
     QString total(const QString& expression) const;
+    // The statement as this engine reads it. The module writes the null-safe comparison with a
+    // bound value as SQLite spells it ("tipo_doc IS ?", "IS NOT ?"): a key column may be NULL
+    // and a row must still be found by it. The server spells it IS [NOT] DISTINCT FROM.
+    QString statement(const QString& sql) const;
     // The row check code of the columns given, whose catalogue type letters are `types` and
     // whose first `split` columns are keys.
     QString checkCode(const QString& types, int split, const QStringList& columns) const;

@@ -29,7 +29,12 @@ protected:
     }
     int rows(const QString& table) { return test::rowCount(db(), table, test::demoKey(kRuc)); }
     QString column(const QString& table, const QString& field) {
-        return db().scalar(QStringLiteral("SELECT group_concat(%1, ',') FROM %2").arg(field, table)).toString();
+        QSqlQuery values = db().run(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(field, table));
+        QStringList texts;
+        while (values.next()) {
+            texts << values.value(0).toString();
+        }
+        return texts.join(QLatin1Char(','));
     }
     void addPartners(int count, double share) {
         for (int i = 0; i < count; ++i) {

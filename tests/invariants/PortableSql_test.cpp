@@ -22,10 +22,7 @@ const QSet<QString> kEngineFiles = {
 };
 
 // Still written for SQLite alone.
-const QSet<QString> kStillToRoute = {
-    QStringLiteral("declaration/rules/ConsistencyRules.cpp"),
-    QStringLiteral("catalogue/FormControlData.cpp"),
-};
+const QSet<QString> kStillToRoute = {};
 
 } // namespace
 

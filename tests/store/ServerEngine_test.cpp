@@ -190,6 +190,30 @@ TEST(ServerEngine, NumberWordsAgree) {
     EXPECT_EQ(read(server->db()), fileResults);
 }
 
+// A row is found by a key that may be NULL with "IS ?" and "IS NOT ?" on either engine.
+TEST(ServerEngine, NullSafeComparisonsAgree) {
+    QTemporaryDir dir;
+    auto opened = Database::open(dir.filePath(QStringLiteral("k.db")), true);
+    ASSERT_TRUE(opened.database);
+    auto read = [](Database& db) {
+        db.run(QStringLiteral("CREATE TABLE nullkeys (k TEXT, n BIGINT)")).finish();
+        db.run(QStringLiteral("INSERT INTO nullkeys VALUES ('a', 1), (NULL, NULL), ('b', 2)")).finish();
+        QStringList counts;
+        for (const QVariant& key : {QVariant(u("a")), QVariant(QMetaType(QMetaType::QString)), QVariant(u("z"))}) {
+            counts
+                << db.scalar(QStringLiteral("SELECT count(*) FROM nullkeys WHERE k IS ?"), {key}).toString()
+                << db.scalar(QStringLiteral("SELECT count(*) FROM nullkeys WHERE NOT (k IS NOT ?)"), {key}).toString();
+        }
+        counts << db.scalar(QStringLiteral("SELECT count(*) FROM nullkeys WHERE n IS ? AND k IS NULL"),
+                            {QVariant(QMetaType(QMetaType::LongLong))})
+                      .toString();
+        return counts.join(QLatin1Char(' '));
+    };
+    EXPECT_EQ(read(*opened.database), u("1 1 1 1 0 0 1"));
+    QEL_NEED_SERVER(server);
+    EXPECT_EQ(read(server->db()), u("1 1 1 1 0 0 1"));
+}
+
 // A file database on a network share is told apart from a local one, so that the user is sent to
 // the office server.
 TEST(ServerEngine, NetworkFileSystemsAreNamed) {

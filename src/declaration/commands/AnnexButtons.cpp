@@ -209,8 +209,11 @@ void AnnexButtons::GeneraReporteInt() {
     app::Prompter& prompter = m_model.context().prompter;
     store::Database& db = m_model.context().db;
     const store::DeclarationKey key = m_model.key();
-    const QString folder = QDir::toNativeSeparators(
-        QDir(m_exportFolder.isEmpty() ? QFileInfo(db.path()).absolutePath() : m_exportFolder).absolutePath());
+    // Beside the database file; a server database has no folder, so there it is the user's own.
+    const QString besideDatabase =
+        db.engine() == store::Engine::SQLite ? QFileInfo(db.path()).absolutePath() : QDir::homePath();
+    const QString folder =
+        QDir::toNativeSeparators(QDir(m_exportFolder.isEmpty() ? besideDatabase : m_exportFolder).absolutePath());
     const QString name = key.ruc + QStringLiteral("_QELRI.txt");
     QFile file(QDir(folder).filePath(name));
     try {

@@ -127,6 +127,10 @@ int ConsistencyRules::rows(const QString& table, const QString& condition, const
         .toInt();
 }
 
+const store::SqlDialect& ConsistencyRules::sql() const {
+    return m_model.context().db.dialect();
+}
+
 double ConsistencyRules::sum(const QString& table, const QString& expression, const QString& condition,
                              const QVariantList& values) const {
     store::SqlFilter where = key().filter();
@@ -135,7 +139,7 @@ double ConsistencyRules::sum(const QString& table, const QString& expression, co
     }
     return m_model.context()
         .db
-        .scalar(QStringLiteral("SELECT total(") + expression + QStringLiteral(") FROM ") + table + where.text,
+        .scalar(QStringLiteral("SELECT ") + sql().total(expression) + QStringLiteral(" FROM ") + table + where.text,
                 where.values)
         .toDouble();
 }
@@ -147,7 +151,7 @@ bool ConsistencyRules::trialBalanceDeclared() const {
     QStringList nonZero;
     for (const char* column : {"saldos_ini_d", "saldos_ini_h", "mov_ejerci_d", "mov_ejerci_h", "tran_cance_d",
                                "tran_cance_h", "impli_niif_d", "impli_niif_h"}) {
-        nonZero.append(QStringLiteral("CAST(ifnull(%1,'') AS REAL)<>0").arg(QLatin1String(column)));
+        nonZero.append(sql().realOf(QLatin1String(column)) + QStringLiteral("<>0"));
     }
     return rows(QStringLiteral("TMPF582BALANCE"),
                 QLatin1Char('(') + nonZero.join(QStringLiteral(" OR ")) + QLatin1Char(')')) > 0;
@@ -261,8 +265,8 @@ bool reorganisationDateValid(const R& r) {
 
 // Mining concessions registered with or without a stability agreement (its signature date).
 int concessions(const R& r, bool withAgreement) {
-    return r.rows(gridTable("grdMineria"), withAgreement ? QStringLiteral("trim(ifnull(fec_firma_conv,''))<>''")
-                                                         : QStringLiteral("trim(ifnull(fec_firma_conv,''))=''"));
+    return r.rows(gridTable("grdMineria"), withAgreement ? QStringLiteral("trim(coalesce(fec_firma_conv,''))<>''")
+                                                         : QStringLiteral("trim(coalesce(fec_firma_conv,''))=''"));
 }
 
 double hydrocarbonContracts(const R& r) {
@@ -287,8 +291,7 @@ struct TrialBalanceTotals {
 
 TrialBalanceTotals trialBalanceTotals(const R& r) {
     auto total = [&r](const char* column) {
-        return app::roundHalfAway(r.sum(QStringLiteral("TMPF582BALANCE"),
-                                        QStringLiteral("CAST(ifnull(%1,'') AS REAL)").arg(QLatin1String(column))));
+        return app::roundHalfAway(r.sum(QStringLiteral("TMPF582BALANCE"), r.sql().realOf(QLatin1String(column))));
     };
     TrialBalanceTotals t;
     t.initialDebit = total("saldos_ini_d");
@@ -352,14 +355,14 @@ bool casilla279Checked(const R& r) {
 
 int partners(const R& r, bool consolidatedToo) {
     return r.rows(gridTable("grdPricipalesSocios"),
-                  consolidatedToo ? QString() : QStringLiteral("trim(ifnull(tipo_socio,''))<>'05'"));
+                  consolidatedToo ? QString() : QStringLiteral("trim(coalesce(tipo_socio,''))<>'05'"));
 }
 
 double partnersPercentage(const R& r, bool consolidatedToo) {
-    return app::roundHalfAway(r.sum(gridTable("grdPricipalesSocios"),
-                                    QStringLiteral("CAST(ifnull(Porcentaje,'') AS REAL)"),
-                                    consolidatedToo ? QString() : QStringLiteral("trim(ifnull(tipo_socio,''))<>'05'")),
-                              2);
+    return app::roundHalfAway(
+        r.sum(gridTable("grdPricipalesSocios"), r.sql().realOf(QStringLiteral("Porcentaje")),
+              consolidatedToo ? QString() : QStringLiteral("trim(coalesce(tipo_socio,''))<>'05'")),
+        2);
 }
 
 int vehicles(const R& r) {
@@ -492,12 +495,13 @@ QList<Rule> buildDeclarationRules() {
     rules << Rule{u("participacionContratos"), [](const R& r) {
                       const store::DeclarationKey key = r.key();
                       QSqlQuery contracts = r.model().context().db.run(
-                          QStringLiteral("SELECT trim(c.cod_contrato), (SELECT total(CAST(ifnull(d.por_participacion,"
-                                         "'') AS REAL)) FROM TMPF582COLDET d WHERE d.TIP_DOC_D=c.TIP_DOC_D AND "
-                                         "d.DOC_ID_D=c.DOC_ID_D AND d.PERIODO=c.PERIODO AND d.FORMULARIO=c.FORMULARIO "
-                                         "AND d.cod_contrato=c.cod_contrato) FROM TMPF582COLCAB c WHERE "
-                                         "c.TIP_DOC_D=6 AND c.DOC_ID_D=? AND c.PERIODO=? AND c.FORMULARIO=? "
-                                         "ORDER BY c.cod_contrato*1"),
+                          QStringLiteral("SELECT trim(c.cod_contrato), (SELECT %1 FROM TMPF582COLDET d WHERE "
+                                         "d.TIP_DOC_D=c.TIP_DOC_D AND d.DOC_ID_D=c.DOC_ID_D AND d.PERIODO=c.PERIODO "
+                                         "AND d.FORMULARIO=c.FORMULARIO AND d.cod_contrato=c.cod_contrato) FROM "
+                                         "TMPF582COLCAB c WHERE c.TIP_DOC_D=6 AND c.DOC_ID_D=? AND c.PERIODO=? AND "
+                                         "c.FORMULARIO=? ORDER BY %2")
+                              .arg(r.sql().total(r.sql().realOf(QStringLiteral("d.por_participacion"))),
+                                   r.sql().realOf(QStringLiteral("c.cod_contrato"))),
                           {key.ruc, key.periodo, key.formulario});
                       QStringList lines;
                       while (contracts.next()) {
@@ -865,9 +869,8 @@ QList<Rule> buildDeclarationRules() {
     // Counterparts detailed one by one must each hold more than 3 UIT (others go undetailed).
     const auto smallCounterparts = [](const R& r, const char* casillas) {
         return r.rows(QStringLiteral("TMPF535CASEF"),
-                      QStringLiteral("trim(CASILLA) IN (%1) AND ifnull(tipo_doc,0)<>99 AND "
-                                     "abs(CAST(ifnull(saldo,'') AS REAL))<=?")
-                          .arg(QLatin1String(casillas)),
+                      QStringLiteral("trim(CASILLA) IN (%1) AND coalesce(tipo_doc,0)<>99 AND abs(%2)<=?")
+                          .arg(QLatin1String(casillas), r.sql().realOf(QStringLiteral("saldo"))),
                       {3 * r.uit()}) > 0;
     };
     rules << when(

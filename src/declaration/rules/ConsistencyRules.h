@@ -8,6 +8,10 @@
 #include <QVariantList>
 #include <functional>
 
+namespace qel::store {
+class SqlDialect;
+}
+
 namespace qel::declaration {
 
 class CalculationRules;
@@ -42,6 +46,8 @@ public:
 
     // --- What the rules read ---------------------------------------------------------------
     DeclarationFormModel& model() const { return m_model; }
+    // The SQL words of the engine the declaration is stored on.
+    const store::SqlDialect& sql() const;
     const CalculationRules& calculation() const { return m_calculation; }
     QString periodo() const;
     store::DeclarationKey key() const;
