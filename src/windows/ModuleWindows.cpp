@@ -11,6 +11,7 @@
 #include "declaration/commands/ConsistencyReportModel.h"
 #include "declaration/commands/ValidateCommand.h"
 #include "declaration/model/UbigeoModel.h"
+#include "management/DeclarationListModel.h"
 #include "management/VersionRecovery.h"
 
 namespace qel::windows {
@@ -46,6 +47,18 @@ void registerWindowModels(app::WindowRegistry& registry) {
             management::VersionRecovery::Context{s.db, s.prompter, s.periodo, s.formulario},
             management::VersionRecovery::versionOf(r.keyValues));
     });
+    // The lists of stored declarations (FrmContAbrir) and of sent versions (FrmContAbrirEnv):
+    // the request's code says what button 0 does.
+    for (const QString& name :
+         {management::DeclarationListModel::kStoredWindow, management::DeclarationListModel::kSentWindow}) {
+        registry.add(name, [name](const WindowServices& s, const FormRequest& r) {
+            return std::make_unique<management::DeclarationListModel>(
+                *management::DeclarationListModel::listNamed(name),
+                management::DeclarationListModel::Context{s.db, s.prompter, s.status, s.periodo, s.formulario,
+                                                          s.userKind, s.sysUser},
+                r.code, s.openForm, &s.opener);
+        });
+    }
     // Casilla 127 (frmAnexo127) and the window by its own name, the owner of 202-204: its three
     // parts come as the key values.
     for (const QString& name : {QStringLiteral("frmAnexo127"), annexes::PriorBalanceModel::kWindowName}) {
