@@ -4,8 +4,16 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableView>
+#include <algorithm>
 
 namespace qel::app::ui {
+
+namespace {
+
+// A frozen description is never narrowed below this.
+constexpr int kNarrowest = 120;
+
+} // namespace
 
 FrozenColumns::FrozenColumns(QTableView* grid, int columns)
     : QObject(grid), m_grid(grid), m_frozen(new QTableView(grid)), m_columns(columns) {
@@ -77,6 +85,23 @@ void FrozenColumns::place() {
     if (m_frozen->model() == nullptr) {
         m_frozen->hide();
         return;
+    }
+    // The frozen part takes at most two fifths of the grid, so that the amounts keep room: the
+    // last frozen column (a description) gets its whole text when that fits, else what is left,
+    // its text cut at the end.
+    const int room = m_grid->viewport()->width() * 2 / 5;
+    if (room >= 2 * kNarrowest) {
+        int leading = 0;
+        for (int column = 0; column + 1 < m_columns; ++column) {
+            leading += m_grid->columnWidth(column);
+        }
+        const int last = m_columns - 1;
+        const int whole = std::max(static_cast<QAbstractItemView*>(m_grid)->sizeHintForColumn(last),
+                                   m_grid->horizontalHeader()->sectionSizeHint(last));
+        const int wanted = std::max(std::min(whole, room - leading), kNarrowest);
+        if (m_grid->columnWidth(last) != wanted) {
+            m_grid->setColumnWidth(last, wanted);
+        }
     }
     int width = 0;
     for (int column = 0; column < m_frozen->model()->columnCount(); ++column) {
