@@ -12,7 +12,7 @@ class FormOpener {
 public:
     virtual ~FormOpener() = default;
     virtual QString open(const FormRequest& request) = 0;
-    // Whether a window of that name can be opened (registered, or known to come later).
+    // Whether a window of that name can be opened (registered).
     virtual bool knows(const QString& name) const = 0;
     // Closes the window of that name if it is still open beside its caller (the inconsistency
     // report once the declaration it lists has changed); a window that ran to its end is gone

@@ -20,9 +20,11 @@ const QString MainCommands::kDefaultVersionHost = QStringLiteral("qel.kolva.gob.
 
 namespace {
 
-// Operations of the declaration list window.
+// Operations of the list windows, as their requests' code: modify a declaration or register
+// an order number, delete, recover a sent version.
 const QString kOperationModify = QStringLiteral("1");
 const QString kOperationDelete = QStringLiteral("3");
+const QString kOperationRecover = QStringLiteral("R");
 
 // The hourglass for the life of a scope, restored however the scope ends.
 class BusyScope {
@@ -129,17 +131,17 @@ void MainCommands::run(Command command) {
         break;
     case Command::RegisterOrderNumber:
         m_state.listMode = 1;
-        openList(kSentList);
+        openList(kSentList, kOperationModify);
         break;
     case Command::DeleteSentDeclaration:
         m_state.listMode = 3;
-        openList(kSentList);
+        openList(kSentList, kOperationDelete);
         break;
     case Command::RecoverSentDeclaration: {
         m_state.listMode = 1;
         const RecoveringScope recovering(m_state);
         const BusyScope busy(m_host);
-        openList(kSentList);
+        openList(kSentList, kOperationRecover);
         break;
     }
     case Command::PrintSentDeclaration:

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <functional>
 #include <memory>
 
@@ -23,6 +24,7 @@ class Clock;
 class FileChooser;
 class FormOpener;
 class Prompter;
+class StatusDisplay;
 class UtilityComponent;
 
 // What a window's model is made with, the same in the window and in the batch mode.
@@ -43,6 +45,11 @@ struct WindowServices {
     // lives with the windows.
     std::function<bool(const QString& path, const printing::ReportDocument&, int first, int last, const QString& title)>
         writePdf;
+    StatusDisplay* status = nullptr; // the main window's status bar, when there is one
+    // Opens the declaration form on a declaration (mode and arguments as OpenDeclarationForm
+    // takes them). Answers true when the form has closed again (the windows show it modally),
+    // false when it stays open for the caller (the batch mode's script goes on with it).
+    std::function<bool(int mode, const QVariantList& arguments)> openForm;
 };
 
 // The module's windows by name: each name maps to the one factory of its presentation model.

@@ -3,11 +3,11 @@
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 #include "batch/ModelAdapter.h"
-#include "batch/SentDeclarationWindows.h"
 #include "batch/TrialBalanceBatchWindows.h"
 #include "catalogue/AnnexCatalog.h"
 #include "catalogue/CasillaListCatalog.h"
 #include "imports/ImportModel.h"
+#include "management/DeclarationListModel.h"
 #include "printing/PrintScripts.h"
 #include "printing/ReportPainter.h"
 #include "windows/ModuleWindows.h"
@@ -58,6 +58,26 @@ void registerImportWindows(BatchWindows& windows) {
     }
 }
 
+// A window of the window registry, its model made with the script's services and driven through
+// the generic adapter; null when the model declined the request (its message given).
+std::unique_ptr<app::ScriptableWindow> registeredWindow(BatchContext& c, const app::FormRequest& request) {
+    const declaration::FormContext& s = c.services;
+    const app::WindowServices services{s.db, s.prompter, s.clock, s.opener, &s.utility, s.files, s.periodo,
+                                       s.formulario, s.sysUser, s.userKind, c.reportFolder, c.moduleFolder,
+                                       &printing::ReportPainter::writePdf, nullptr,
+                                       // The script goes on with the form: it stays open.
+                                       [&c](int mode, const QVariantList& arguments) {
+                                           c.openForm(mode, arguments);
+                                           return false;
+                                       }};
+    std::unique_ptr<app::PresentationModel> model =
+        qel::windows::moduleWindows().create(request.name, services, request);
+    if (!model) {
+        return nullptr;
+    }
+    return std::make_unique<ModelAdapter>(std::move(model));
+}
+
 } // namespace
 
 // Every window a script can drive, registered here from the models its subsystem offers, so
@@ -68,32 +88,31 @@ void registerBatchWindows(BatchWindows& windows) {
     // The windows of the window registry, each model driven through the generic adapter.
     for (const QString& name : qel::windows::moduleWindows().names()) {
         windows.addWindow(
-            name, [name](BatchContext& c, const app::FormRequest& request) -> std::unique_ptr<app::ScriptableWindow> {
-                const declaration::FormContext& s = c.services;
-                const app::WindowServices services{s.db,
-                                                   s.prompter,
-                                                   s.clock,
-                                                   s.opener,
-                                                   &s.utility,
-                                                   s.files,
-                                                   s.periodo,
-                                                   s.formulario,
-                                                   s.sysUser,
-                                                   s.userKind,
-                                                   c.reportFolder,
-                                                   c.moduleFolder,
-                                                   &printing::ReportPainter::writePdf};
-                std::unique_ptr<app::PresentationModel> model =
-                    qel::windows::moduleWindows().create(name, services, request);
-                if (!model) {
-                    return nullptr;
-                }
-                return std::make_unique<ModelAdapter>(std::move(model));
-            });
+            name, [](BatchContext& c, const app::FormRequest& request) { return registeredWindow(c, request); });
+    }
+    // The menu items that open the lists of declarations, each list in its mode, as the main
+    // window opens them.
+    struct ListMenu {
+        QString menu;
+        QString window;
+        QString code;
+    };
+    using List = management::DeclarationListModel;
+    const QList<ListMenu> listMenus = {{QStringLiteral("mnuModificar"), List::kStoredWindow, List::kModifyCode},
+                                       {QStringLiteral("mnuEliminar"), List::kStoredWindow, List::kDeleteCode},
+                                       {QStringLiteral("mnuRegistrar"), List::kSentWindow, List::kModifyCode},
+                                       {QStringLiteral("mnuEliminarEnviada"), List::kSentWindow, List::kDeleteCode},
+                                       {QStringLiteral("mnuRecuperar"), List::kSentWindow, List::kRecoverCode}};
+    for (const ListMenu& menu : listMenus) {
+        windows.addMenu(menu.menu, [menu](BatchContext& c) {
+            app::FormRequest request;
+            request.name = menu.window;
+            request.code = menu.code;
+            return registeredWindow(c, request);
+        });
     }
     registerPrintWindows(windows);
     registerImportWindows(windows);
-    registerSentDeclarationWindows(windows);
     registerTrialBalanceWindows(windows);
     // The help of the menu, over the module's help file.
     windows.addMenu(QStringLiteral("mnuContenido"), [](BatchContext& c) -> std::unique_ptr<app::ScriptableWindow> {

@@ -8,7 +8,6 @@
 #include "app/ui/HelpKey.h"
 #include "app/ui/HelpWindow.h"
 #include "base/Prompter.h"
-#include "catalogue/FormWindows.h"
 #include "imports/ui/ImportWindow.h"
 #include "management/ui/DeclarationForms.h"
 #include "printing/ui/PrintingForms.h"
@@ -17,9 +16,6 @@
 namespace qel::app::ui {
 
 void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& prompter) {
-    // The windows the declaration form can ask for that are not registered below belong to a
-    // later version of the module; FormLauncher tells the user so.
-    forms.planForms(declaration::FormWindows::names());
     // The windows of the window registry: each model in its view (the ubigeo picker, ...).
     registerModelWindows(forms, state, prompter);
 
@@ -32,7 +28,7 @@ void registerModuleForms(FormLauncher& forms, ProcessState& state, Prompter& pro
     // The trial balance: frmDetalleBalance and frmTransferencia.
     annexes::registerTrialBalanceForms(forms, state, prompter);
 
-    // The declaration form Frm537 and the list of stored declarations FrmContAbrir.
+    // The declaration form Frm537.
     management::ui::registerDeclarationForms(forms, state);
     // FrmTipPrnR, the print of registered and sent declarations.
     printing::registerPrintingForms(forms, state, prompter);

@@ -21,9 +21,13 @@
 #include "app/ui/LauncherFormOpener.h"
 #include "declaration/ui/FrmConsist.h"
 #include "declaration/ui/frmUbigeo.h"
+#include "management/DeclarationListModel.h"
+#include "management/ui/DeclarationListWindow.h"
 #include "management/ui/FrmRecuperar.h"
 #include "printing/ReportPainter.h"
 #include "windows/ModuleWindows.h"
+
+#include <QApplication>
 
 namespace qel::app::ui {
 
@@ -53,6 +57,7 @@ void registerWindowViews(WindowViews& views) {
     views.add<declaration::UbigeoModel, declaration::frmUbigeo>();
     views.add<declaration::ConsistencyReportModel, declaration::FrmConsist>();
     views.add<management::VersionRecovery, management::ui::FrmRecuperar>();
+    views.add<management::DeclarationListModel, management::ui::DeclarationListWindow>();
     views.add<annexes::PriorBalanceModel, annexes::PriorBalanceWindow>();
     views.add<annexes::CasillaListModel, annexes::CasillaListWindow>();
     views.add<annexes::AnnexDetailModel, annexes::ui::AnnexDetailWindow>();
@@ -79,7 +84,17 @@ void registerModelWindows(FormLauncher& forms, ProcessState& state, Prompter& pr
                                           UserKind(state.database(), state.sysUser),
                                           state.reportFolder,
                                           state.moduleFolder(),
-                                          &printing::ReportPainter::writePdf};
+                                          &printing::ReportPainter::writePdf,
+                                          state.status,
+                                          [&state, opener](int mode, const QVariantList& arguments) {
+                                              // The form is modal over the window that asks for it:
+                                              // it has closed when open() returns.
+                                              FormRequest form = management::DeclarationListModel::formRequest(
+                                                  mode, arguments, state.periodo, state.formulario);
+                                              form.parent = QApplication::activeModalWidget();
+                                              opener->open(form);
+                                              return true;
+                                          }};
             return WindowViews::module().create(qel::windows::moduleWindows().create(name, services, request));
         });
     }

@@ -8,9 +8,11 @@
 #include "annexes/MonthAssistantModel.h"
 #include "annexes/MovementAssistantModel.h"
 #include "annexes/PriorBalanceModel.h"
+#include "base/Prompter.h"
 #include "declaration/commands/ConsistencyReportModel.h"
 #include "declaration/commands/ValidateCommand.h"
 #include "declaration/model/UbigeoModel.h"
+#include "management/DeclarationListModel.h"
 #include "management/VersionRecovery.h"
 
 namespace qel::windows {
@@ -18,6 +20,14 @@ namespace qel::windows {
 using app::FormRequest;
 using app::PresentationModel;
 using app::WindowServices;
+
+const QString kNotYetAvailable = QStringLiteral("Esta opción estará disponible en una próxima versión del módulo.");
+
+const QStringList& announcedWindows() {
+    // The list of Amazonía investments names no casilla, table or detail window to list.
+    static const QStringList names = {QStringLiteral("frmListDetInverAmazonia")};
+    return names;
+}
 
 const app::WindowRegistry& moduleWindows() {
     static const app::WindowRegistry registry = [] {
@@ -46,6 +56,18 @@ void registerWindowModels(app::WindowRegistry& registry) {
             management::VersionRecovery::Context{s.db, s.prompter, s.periodo, s.formulario},
             management::VersionRecovery::versionOf(r.keyValues));
     });
+    // The lists of stored declarations (FrmContAbrir) and of sent versions (FrmContAbrirEnv):
+    // the request's code says what button 0 does.
+    for (const QString& name :
+         {management::DeclarationListModel::kStoredWindow, management::DeclarationListModel::kSentWindow}) {
+        registry.add(name, [name](const WindowServices& s, const FormRequest& r) {
+            return std::make_unique<management::DeclarationListModel>(
+                *management::DeclarationListModel::listNamed(name),
+                management::DeclarationListModel::Context{s.db, s.prompter, s.status, s.periodo, s.formulario,
+                                                          s.userKind, s.sysUser},
+                r.code, s.openForm, &s.opener);
+        });
+    }
     // Casilla 127 (frmAnexo127) and the window by its own name, the owner of 202-204: its three
     // parts come as the key values.
     for (const QString& name : {QStringLiteral("frmAnexo127"), annexes::PriorBalanceModel::kWindowName}) {
@@ -135,6 +157,14 @@ void registerWindowModels(app::WindowRegistry& registry) {
                 r.casilla.value_or(kind.casillas.first()), r.readOnly, &s.opener);
             model->load();
             return model;
+        });
+    }
+    // The windows announced for a later version: the notice, and no window.
+    for (const QString& name : announcedWindows()) {
+        registry.add(name, [](const WindowServices& s, const FormRequest&) -> std::unique_ptr<PresentationModel> {
+            s.prompter.message(kNotYetAvailable, QStringLiteral("Declaración Pago Anual Impuesto a la Renta"),
+                               app::Icon::Information);
+            return nullptr;
         });
     }
 }

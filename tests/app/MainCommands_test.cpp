@@ -89,9 +89,9 @@ TEST_F(MainCommandsTest, EachCommandSetsItsStateAndOpensItsWindow) {
         {C::DeleteDeclaration, {"busy:on", "open:FrmContAbrir:3", "busy:off"}, 7, true, true},
         {C::PrintDeclaration, {"open:FrmTipPrnR"}, 7, false, true},
         {C::Exit, {"exit"}, 7, true, false},
-        {C::RegisterOrderNumber, {"open:FrmContAbrirEnv"}, 1, true, true},
-        {C::DeleteSentDeclaration, {"open:FrmContAbrirEnv"}, 3, true, true},
-        {C::RecoverSentDeclaration, {"busy:on", "open:FrmContAbrirEnv:recovering", "busy:off"}, 1, true, false},
+        {C::RegisterOrderNumber, {"open:FrmContAbrirEnv:1"}, 1, true, true},
+        {C::DeleteSentDeclaration, {"open:FrmContAbrirEnv:3"}, 3, true, true},
+        {C::RecoverSentDeclaration, {"busy:on", "open:FrmContAbrirEnv:R:recovering", "busy:off"}, 1, true, false},
         {C::PrintSentDeclaration, {"open:FrmTipPrnR"}, 7, true, true},
         {C::BankList, {"list:1"}, 1, true, true},
         {C::CountryList, {"list:2"}, 2, true, true},
@@ -120,7 +120,7 @@ TEST_F(MainCommandsTest, RecoveryFlagAndPointerComeBackWhenTheListFails) {
     m_host.throwOnOpen = true;
     EXPECT_THROW(m_commands.run(C::RecoverSentDeclaration), std::runtime_error);
     EXPECT_FALSE(m_state.recovering);
-    EXPECT_EQ(m_host.log, QStringList({"busy:on", "open:FrmContAbrirEnv:recovering", "busy:off"}));
+    EXPECT_EQ(m_host.log, QStringList({"busy:on", "open:FrmContAbrirEnv:R:recovering", "busy:off"}));
 }
 
 TEST_F(MainCommandsTest, HelpOpensTheHelpWindowOverTheModulesHelpFile) {

@@ -4,7 +4,9 @@
 #include "batch/BatchWindows.h"
 #include "catalogue/CasillaCatalog.h"
 #include "catalogue/FormWindows.h"
+#include "windows/ModuleWindows.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace qel {
@@ -35,6 +37,21 @@ TEST(WindowRegistry, EveryWindowTheLauncherKnowsOpensInABatchScript) {
         EXPECT_EQ(scriptable, !kNotYetScriptable.contains(name))
             << name.toStdString()
             << (scriptable ? " opens in a script now: take it off the list" : " has no batch window");
+    }
+}
+
+// No window the form asks for is left to a notice: only the windows the decisions name are
+// announced for a later version, and each of those is in the registry, so that it gives its
+// notice in both modes.
+TEST(WindowRegistry, OnlyTheWindowsTheDecisionsNameAreAnnounced) {
+    QFile decisions(QStringLiteral(QEL_SOURCE_DIR "/docs/decisions.md"));
+    ASSERT_TRUE(decisions.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(decisions.readAll());
+    for (const QString& name : windows::announcedWindows()) {
+        EXPECT_TRUE(text.contains(name)) << name.toStdString() << " is announced without a decision";
+        EXPECT_TRUE(windows::moduleWindows().contains(name)) << name.toStdString();
+        EXPECT_FALSE(declaration::FormWindows::names().contains(name, Qt::CaseInsensitive))
+            << name.toStdString() << " is a window the form asks for: it must be built";
     }
 }
 

@@ -183,18 +183,7 @@ TEST_F(MainWindowTest, RecoveryFlagIsDownAfterTheListClosesWhateverTheUserDid) {
     }
 }
 
-TEST_F(MainWindowTest, WindowsOfLaterVersionsAnnounceThemselves) {
-    ModalWatcher<app::ui::Dialog_Inicial> notice([](app::ui::Dialog_Inicial* d) { d->accept(); });
-    const QString later = app::ui::FormLauncher::kNotYetAvailable;
-    for (const C command : {C::NewDeclaration, C::ModifyDeclaration, C::DeleteDeclaration, C::PrintDeclaration,
-                            C::RegisterOrderNumber, C::RecoverSentDeclaration, C::PrintSentDeclaration}) {
-        m_prompter->expectMessage(later, app::Icon::Information);
-        m_window->run(command);
-    }
-    EXPECT_EQ(m_prompter->pending(), 0);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_FALSE(m_state.recovering);
-
+TEST_F(MainWindowTest, AnUnknownWindowIsAnInternalError) {
     m_prompter->expectMessage("Error interno del módulo: la ventana \"FrmNoExiste\" no está registrada.",
                               app::Icon::Critical, "Error");
     app::FormRequest unknown;
@@ -240,7 +229,7 @@ TEST_F(MainWindowTest, NoticeAndAboutBoxShowTheirTexts) {
         noticeCaption = d->windowTitle();
         d->findChild<QPushButton*>("cmdAceptar")->click();
     });
-    m_prompter->expectMessage(app::ui::FormLauncher::kNotYetAvailable);
+    registerFakeList("Frm537");
     m_window->run(C::NewDeclaration);
     EXPECT_EQ(noticeText, "Para  un  adecuado  registro  de   su  información,  le  sugerimos revisar previamente "
                           "las ayudas del QEL, presionando la tecla F1.");

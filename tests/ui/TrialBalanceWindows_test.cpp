@@ -18,7 +18,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSqlQuery>
+#include <QTableView>
 
 namespace qel::annexes {
 namespace {
@@ -146,6 +148,54 @@ TEST_F(TrialBalanceWindows, TheCountersOfTheNextTransferStartAtZero) {
     EXPECT_EQ(shownAtFirstLine, QStringList({QStringLiteral("0          Registros Transferidos"),
                                              QStringLiteral("0          Registros Rechazados")}));
     EXPECT_EQ(rejected->text(), QStringLiteral(" 2 Rechazados"));
+}
+
+// The account's code and description stay in sight while the amounts scroll: a second view over
+// the grid's model and selection shows them over the grid's left edge.
+TEST_F(TrialBalanceWindows, CodeAndDescriptionStayWhileTheAmountsScroll) {
+    test::insertRow(database.db(), QStringLiteral("CAB"), test::demoKey(kRuc),
+                    {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
+    test::insertRow(database.db(), QStringLiteral("DET"), test::demoKey(kRuc),
+                    {{QStringLiteral("SEMANA"), 0},
+                     {QStringLiteral("CASILLA"), QStringLiteral("870")},
+                     {QStringLiteral("i_valor"), QStringLiteral("2")}});
+    declaration::DeclarationFormModel& form = makeModel();
+    declaration::CalculationRules rules(form);
+    TrialBalancePage page(form);
+    declaration::FormLoader loader(form);
+    form.mode = declaration::DeclarationFormModel::Mode::Modify;
+    form.openRuc = kRuc;
+    loader.load();
+    declaration::Frm537& shown = showWindow();
+    page.refresh();
+    shown.resize(800, 600);
+    shown.showPage(QStringLiteral("eeff.balance"));
+    QApplication::processEvents();
+
+    auto* grid = shown.findChild<QTableView*>(QStringLiteral("grdBalanceAPP"));
+    ASSERT_NE(grid, nullptr);
+    auto* frozen = grid->findChild<QTableView*>(QStringLiteral("grdBalanceAPP_fijas"));
+    ASSERT_NE(frozen, nullptr);
+    ASSERT_GT(grid->model()->rowCount(), 1);
+    EXPECT_EQ(frozen->model(), grid->model());
+    EXPECT_EQ(frozen->selectionModel(), grid->selectionModel());
+
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    QApplication::processEvents();
+    ASSERT_GT(grid->horizontalScrollBar()->value(), 0) << "the amounts are wider than the page";
+    EXPECT_TRUE(frozen->isVisible());
+    EXPECT_EQ(frozen->width(), grid->columnWidth(0) + grid->columnWidth(1));
+    for (int column = 0; column < grid->model()->columnCount(); ++column) {
+        EXPECT_EQ(frozen->isColumnHidden(column), column >= 2) << column;
+    }
+    const QModelIndex first = grid->model()->index(0, 0);
+    const QRect cell = frozen->visualRect(first);
+    EXPECT_TRUE(frozen->viewport()->rect().contains(cell.center()));
+    EXPECT_EQ(frozen->indexAt(cell.center()).data(), first.data());
+
+    // A click on the frozen part chooses the row in the grid.
+    QTest::mouseClick(frozen->viewport(), Qt::LeftButton, {}, frozen->visualRect(grid->model()->index(1, 1)).center());
+    EXPECT_EQ(grid->currentIndex().row(), 1);
 }
 
 TEST_F(TrialBalanceWindows, DISABLED_Screenshots) {

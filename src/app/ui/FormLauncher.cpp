@@ -9,16 +9,11 @@
 
 namespace qel::app::ui {
 
-const QString FormLauncher::kNotYetAvailable =
-    QStringLiteral("Esta opción estará disponible en una próxima versión del módulo.");
-
 namespace {
 
 QString keyOf(const QString& name) {
     return name.trimmed().toLower();
 }
-
-const QString kModuleTitle = QStringLiteral("Declaración Pago Anual Impuesto a la Renta");
 
 } // namespace
 
@@ -30,27 +25,6 @@ void FormLauncher::registerForm(const QString& name, Factory factory) {
 
 bool FormLauncher::isRegistered(const QString& name) const {
     return m_factories.contains(keyOf(name));
-}
-
-const QStringList& FormLauncher::plannedNames() {
-    static const QStringList names = {
-        QStringLiteral("Frm537"),          // the declaration form
-        QStringLiteral("FrmContAbrir"),    // the declaration list
-        QStringLiteral("FrmContAbrirEnv"), // the list of sent declarations
-        QStringLiteral("FrmRecuperar"),    // the recovery of a sent declaration
-        QStringLiteral("FrmTipPrnR"),      // the choice of what to print
-    };
-    return names;
-}
-
-void FormLauncher::planForms(const QStringList& names) {
-    for (const QString& name : names) {
-        m_planned.insert(keyOf(name));
-    }
-}
-
-bool FormLauncher::isPlanned(const QString& name) const {
-    return m_planned.contains(keyOf(name)) || plannedNames().contains(name.trimmed(), Qt::CaseInsensitive);
 }
 
 QDialog* FormLauncher::openInstance(const QString& name) const {
@@ -71,10 +45,6 @@ QString FormLauncher::open(const FormRequest& request) {
     const QString key = keyOf(request.name);
     const auto factory = m_factories.constFind(key);
     if (factory == m_factories.constEnd()) {
-        if (isPlanned(request.name)) {
-            m_prompter.message(kNotYetAvailable, kModuleTitle, Icon::Information);
-            return {};
-        }
         qCritical("FormLauncher: no window is registered under the name \"%s\"", qUtf8Printable(request.name));
         m_prompter.message(
             QStringLiteral("Error interno del módulo: la ventana \"%1\" no está registrada.").arg(request.name),

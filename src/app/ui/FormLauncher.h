@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QHash>
 #include <QPointer>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -26,21 +25,13 @@ class FormLauncher {
 public:
     using Factory = std::function<std::unique_ptr<QDialog>(const FormRequest& request)>;
 
-    static const QString kNotYetAvailable; // "Esta opción estará disponible en una próxima versión del módulo."
-
     explicit FormLauncher(Prompter& prompter);
 
     // Names compare without regard to case, as window names do. A later registration replaces
     // an earlier one.
     void registerForm(const QString& name, Factory factory);
     bool isRegistered(const QString& name) const;
-    // Windows that belong to a later version: known names, not yet registered. The main
-    // window's own are fixed; the module adds the windows its forms can ask for.
-    static const QStringList& plannedNames();
-    void planForms(const QStringList& names);
-    bool isPlanned(const QString& name) const;
-
-    // The result text of the window ("" when it gives none, is planned or unknown).
+    // The result text of the window ("" when it gives none or is unknown).
     QString open(const FormRequest& request);
     // The window of that name while it is open (for the windows that look at each other).
     QDialog* openInstance(const QString& name) const;
@@ -50,7 +41,6 @@ public:
 private:
     Prompter& m_prompter;
     QHash<QString, Factory> m_factories;
-    QSet<QString> m_planned;
     QHash<QString, QPointer<QDialog>> m_open;
 };
 

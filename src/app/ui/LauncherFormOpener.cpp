@@ -9,7 +9,7 @@ QString LauncherFormOpener::open(const FormRequest& request) {
 }
 
 bool LauncherFormOpener::knows(const QString& name) const {
-    return m_forms.isRegistered(name) || m_forms.isPlanned(name);
+    return m_forms.isRegistered(name);
 }
 
 void LauncherFormOpener::close(const QString& name) {

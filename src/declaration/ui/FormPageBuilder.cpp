@@ -1,5 +1,6 @@
 #include "declaration/ui/FormPageBuilder.h"
 
+#include "app/ui/FrozenColumns.h"
 #include "catalogue/CasillaCatalog.h"
 #include "catalogue/FormControls.h"
 #include "catalogue/FormPages.h"
@@ -498,6 +499,10 @@ int FormPageBuilder::addControl(const ControlDef& def, QGridLayout* grid, int gr
         view->horizontalHeader()->setStretchLastSection(true);
         view->setMinimumHeight(view->fontMetrics().height() * 12);
         view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        if (def.name == QLatin1String("grdBalanceAPP")) {
+            // The account's code and description stay beside the amounts that scroll.
+            new app::ui::FrozenColumns(view, 2);
+        }
         layout->addWidget(view);
         grid->setRowStretch(gridRow, 1);
         m_frameHasGrid = true;

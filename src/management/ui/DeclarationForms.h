@@ -9,11 +9,10 @@ class FormLauncher;
 
 namespace qel::management::ui {
 
-// Registers the declaration form "Frm537" and the declaration list "FrmContAbrir" with the
-// main window's form launcher. Frm537 opens new for an add request and on the declaration of
-// the key values (RUC, name, sent-version flag, correlative, control text) for a modify
-// request; FrmContAbrir serves the operation given as the request's code ("1" modify, "3"
-// delete). The form's own requests for detail windows go to the same launcher.
+// Registers the declaration form "Frm537" with the main window's form launcher. It opens new
+// for an add request and on the declaration of the key values (RUC, name, sent-version flag,
+// correlative, control text) for a modify request. The form's own requests for detail windows
+// go to the same launcher.
 void registerDeclarationForms(app::ui::FormLauncher& forms, app::ProcessState& state);
 
 } // namespace qel::management::ui

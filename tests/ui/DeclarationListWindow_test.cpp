@@ -1,0 +1,301 @@
+// The list windows of stored declarations (FrmContAbrir) and of sent versions (FrmContAbrirEnv):
+// one model, shown by the real view, opened by name through the module's registry.
+#include "../management/SentVersionsFixture.h"
+#include "app/ProcessState.h"
+#include "app/StatusDisplay.h"
+#include "app/UtilityComponent.h"
+#include "app/ui/FormLauncher.h"
+#include "declaration/SaveFixture.h"
+#include "declaration/ui/Frm537.h"
+#include "management/DeclarationFormSession.h"
+#include "management/ui/DeclarationListWindow.h"
+#include "management/ui/FrmRecuperar.h"
+#include "program/FormRegistry.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace qel::management::ui {
+namespace {
+
+using declaration::testing::RecordingPrompter;
+using Which = DeclarationListModel::Which;
+
+const QString kRuc = QStringLiteral("20100113610");
+const QString kOther = QStringLiteral("20100070970");
+
+class RecordingStatus : public app::StatusDisplay {
+public:
+    void showStatus(const QString& ruc, const QString& name, const QString&, const QString&) override {
+        shown.append(ruc + QLatin1Char('|') + name);
+    }
+    void clearName() override {}
+    QStringList shown;
+};
+
+class DeclarationListWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::registerTaxpayer(database.db(), kRuc, QStringLiteral("D'ONOFRIO S.A."));
+        test::registerTaxpayer(database.db(), kOther, QStringLiteral("COMERCIAL ANDINA S.A.C."));
+    }
+
+    void addVersions() {
+        test::addSentVersion(database.db(), test::demoKey(kRuc), QStringLiteral("1"), QStringLiteral("V1"), 1,
+                             QStringLiteral("2019-03-20"));
+        test::addSentVersion(database.db(), test::demoKey(kRuc), QStringLiteral("2"), QStringLiteral("V2"), 1,
+                             QStringLiteral("2019-04-02"));
+        test::addSentVersion(database.db(), test::demoKey(kOther), QStringLiteral("1"), QStringLiteral("A1"), 1,
+                             QStringLiteral("2019-03-28"));
+        const store::SqlFilter first = test::demoKey(kRuc).versionFilter(QStringLiteral("1"));
+        database.db().run(QStringLiteral("UPDATE HCAB SET NORDEN='100008'") + first.text, first.values).finish();
+    }
+
+    void addDeclaration(const QString& ruc, int estado) {
+        test::insertRow(database.db(), QStringLiteral("CAB"), test::demoKey(ruc),
+                        {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), estado}});
+    }
+
+    std::unique_ptr<DeclarationListWindow> window(Which which, const QString& code) {
+        auto model = std::make_unique<DeclarationListModel>(
+            which,
+            DeclarationListModel::Context{database.db(), prompter, &status, QStringLiteral("2018"),
+                                          QStringLiteral("0588"), QStringLiteral("0"), QStringLiteral("SUPERVISOR")},
+            code,
+            [this](int, const QVariantList& arguments) {
+                opened.append(arguments.value(0).toString());
+                return true;
+            },
+            nullptr);
+        return std::make_unique<DeclarationListWindow>(std::move(model));
+    }
+
+    // The module's launcher over the test database, as the main window has it.
+    void startModule() {
+        state.db = std::move(store::Database::open(database.path()).database);
+        state.prompter = &prompter;
+        state.status = &status;
+        state.sysUser = QStringLiteral("SUPERVISOR");
+        state.clock = &clock;
+        state.utility = &utility;
+        app::ui::registerModuleForms(forms, state, prompter);
+    }
+
+    // Opens a list by name and runs `inside` on it while it is the modal window.
+    void openList(const QString& name, const QString& code, const std::function<void(DeclarationListWindow&)>& inside) {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            auto* list = qobject_cast<DeclarationListWindow*>(QApplication::activeModalWidget());
+            ASSERT_NE(list, nullptr);
+            ran = true;
+            inside(*list);
+            if (list->isVisible()) {
+                list->button(1)->click();
+            }
+        });
+        app::FormRequest request;
+        request.name = name;
+        request.code = code;
+        forms.open(request);
+        EXPECT_TRUE(ran);
+    }
+
+    test::TempDatabase database;
+    RecordingPrompter prompter;
+    RecordingStatus status;
+    QStringList opened;
+    const app::FixedClock clock{test::filingDay()};
+    app::UtilityComponent utility{prompter, &database.db()};
+    app::ProcessState state;
+    app::ui::FormLauncher forms{prompter};
+};
+
+TEST_F(DeclarationListWindowTest, TheRegistryOpensEachListWithTheCaptionsOfItsCode) {
+    addVersions();
+    addDeclaration(kRuc, 0);
+    startModule();
+    struct Case {
+        const char* name;
+        const char* code;
+        const char* caption;
+        const char* frame;
+        const char* button;
+        const char* label;
+        int buttons;
+        int rows;
+    };
+    for (const Case& c : {
+             Case{"FrmContAbrir", "1", "Modificar Declaraciones", "Declaraciones Registradas", "&Modificar",
+                  "Seleccione la Declaración que desea modificar :", 2, 1},
+             Case{"FrmContAbrir", "3", "Eliminar Declaraciones", "Declaraciones Registradas", "&Eliminar",
+                  "Seleccione la Declaración que desea eliminar :", 2, 1},
+             Case{"FrmContAbrirEnv", "1", "Registrar número de orden", "Declaraciones Enviadas", "&Registrar",
+                  "Seleccione la Declaración en la que desea registrar el número de orden asignado por KOLVA :", 3, 3},
+             Case{"FrmContAbrirEnv", "3", "Eliminar Declaraciones Enviadas", "Declaraciones Enviadas", "&Eliminar",
+                  "Seleccione la Declaración que desea eliminar :", 3, 3},
+             Case{"FrmContAbrirEnv", "R", "Registrar número de orden", "Declaraciones Enviadas", "&Recuperar",
+                  "Seleccione la Declaración que desea recuperar :", 3, 3},
+         }) {
+        SCOPED_TRACE(std::string(c.name) + " " + c.code);
+        openList(QString::fromLatin1(c.name), QString::fromLatin1(c.code), [&](DeclarationListWindow& list) {
+            EXPECT_EQ(list.objectName(), QString::fromLatin1(c.name));
+            EXPECT_EQ(list.windowTitle(), QString::fromUtf8(c.caption));
+            EXPECT_EQ(list.findChild<QGroupBox*>(QStringLiteral("fraDeclaraciones"))->title(),
+                      QString::fromUtf8(c.frame));
+            EXPECT_EQ(list.findChild<QLabel*>(QStringLiteral("lblMensaje"))->text(), QString::fromUtf8(c.label));
+            EXPECT_EQ(list.button(0)->text(), QString::fromUtf8(c.button));
+            EXPECT_EQ(list.button(1)->text(), QStringLiteral("&Salir"));
+            EXPECT_EQ(list.button(2) != nullptr, c.buttons == 3);
+            EXPECT_EQ(list.grid()->model()->rowCount(), c.rows);
+        });
+    }
+}
+
+TEST_F(DeclarationListWindowTest, DoubleClickModifiesTheRowAndTheListStaysOnIt) {
+    addDeclaration(kOther, 0);
+    addDeclaration(kRuc, 9);
+    auto list = window(Which::Stored, QStringLiteral("1"));
+    QTableView* grid = list->grid();
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    EXPECT_EQ(grid->model()->index(1, 4).data().toString(), QStringLiteral("9 - Con inconsistencias"));
+
+    grid->setCurrentIndex(grid->model()->index(1, 1));
+    EXPECT_EQ(status.shown.last(), kRuc + QStringLiteral("|D'ONOFRIO S.A."));
+    emit grid->doubleClicked(grid->model()->index(1, 1));
+
+    EXPECT_EQ(opened, QStringList{kRuc});
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    EXPECT_FALSE(list->model().isClosed());
+}
+
+TEST_F(DeclarationListWindowTest, AnEmptyListRunsNothingAndSalirClearsTheStatus) {
+    for (const auto& [which, gridEnabled] : {std::pair{Which::Stored, true}, std::pair{Which::Sent, false}}) {
+        SCOPED_TRACE(static_cast<int>(which));
+        auto list = window(which, QStringLiteral("3"));
+        list->show();
+        EXPECT_EQ(list->grid()->isEnabled(), gridEnabled);
+        for (int index = 0; index < list->model().buttonCount(); ++index) {
+            if (index != 1) {
+                QTest::mouseClick(list->button(index), Qt::LeftButton);
+            }
+        }
+        EXPECT_TRUE(prompter.shown.isEmpty());
+        EXPECT_TRUE(opened.isEmpty());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        QTest::mouseClick(list->button(1), Qt::LeftButton);
+        EXPECT_EQ(status.shown.last(), QStringLiteral("|"));
+        EXPECT_FALSE(list->isVisible());
+    }
+}
+
+// The RUC, the order number, the control and the state keep their whole text beside a long
+// business name.
+TEST_F(DeclarationListWindowTest, KeyColumnsShowTheirWholeText) {
+    const QString longName =
+        QStringLiteral("COMERCIALIZADORA INTERNACIONAL DE PRODUCTOS AGROINDUSTRIALES DEL NORTE S.A.C.");
+    database.db().run(QStringLiteral("UPDATE CONT SET NOMBRE=? WHERE DOC_ID_D=?"), {longName, kRuc}).finish();
+    addDeclaration(kRuc, 9);
+    test::addSentVersion(database.db(), test::demoKey(kRuc), QStringLiteral("12"), QStringLiteral("V1"), 1,
+                         QStringLiteral("2019-03-20"));
+    const store::SqlFilter version = test::demoKey(kRuc).versionFilter(QStringLiteral("12"));
+    database.db()
+        .run(QStringLiteral("UPDATE HCAB SET NORDEN='123456789', CONTROL='3690125478963' ") + version.text,
+             version.values)
+        .finish();
+
+    struct Case {
+        Which which;
+        QList<int> columns;
+    };
+    for (const Case& c : {Case{Which::Stored, {0, 2, 3, 4}}, Case{Which::Sent, {0, 2, 3, 4, 5, 6, 7}}}) {
+        SCOPED_TRACE(static_cast<int>(c.which));
+        auto list = window(c.which, QStringLiteral("1"));
+        list->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
+        QTableView* grid = list->grid();
+        const QHeaderView* header = grid->horizontalHeader();
+        for (const int column : c.columns) {
+            const QString text = grid->model()->index(0, column).data().toString();
+            const int needed = grid->fontMetrics().horizontalAdvance(text);
+            EXPECT_GE(header->sectionSize(column), needed) << qPrintable(text);
+            EXPECT_LE(header->sectionViewportPosition(column) + header->sectionSize(column), grid->viewport()->width())
+                << qPrintable(text);
+        }
+    }
+}
+
+// "Recuperar Declaración" as the user goes through it: the list, the recovery window over it,
+// "&Recuperar", "&Salir", and the list again on the same row.
+TEST_F(DeclarationListWindowTest, RecoveryWindowOpensOverTheListAndTheListComesBack) {
+    addVersions();
+    startModule();
+    QStringList source;
+    bool progressFull = false;
+    int listRowAfter = -1;
+    openList(QStringLiteral("FrmContAbrirEnv"), QStringLiteral("R"), [&](DeclarationListWindow& list) {
+        list.grid()->setCurrentIndex(list.grid()->model()->index(2, 0));
+        QTimer::singleShot(0, [&] {
+            auto* recovery = qobject_cast<FrmRecuperar*>(QApplication::activeModalWidget());
+            ASSERT_NE(recovery, nullptr);
+            for (const char* box : {"txtRuc", "txtRazonSocial", "txtNroOrden", "txtFechaEnvio"}) {
+                source.append(recovery->findChild<QLineEdit*>(QString::fromLatin1(box))->text());
+            }
+            recovery->button(QStringLiteral("cmdRecuperar"))->click();
+            progressFull = recovery->progressBar()->maximum() > 1 &&
+                           recovery->progressBar()->value() == recovery->progressBar()->maximum();
+            recovery->button(QStringLiteral("cmdSalir"))->click();
+        });
+        list.button(0)->click();
+        listRowAfter = list.grid()->currentIndex().row();
+    });
+
+    EXPECT_EQ(source, (QStringList{kRuc, QStringLiteral("D'ONOFRIO S.A."), QStringLiteral("100008"),
+                                   QStringLiteral("20/03/2019")}));
+    EXPECT_TRUE(progressFull);
+    ASSERT_EQ(prompter.shown.size(), 1);
+    EXPECT_EQ(prompter.shown.at(0).text, VersionRecovery::kRecovered);
+    EXPECT_EQ(listRowAfter, 2);
+    EXPECT_EQ(
+        test::tableRows(database.db(), QStringLiteral("CAB"), {QStringLiteral("ESTADO")}, test::demoKey(kRuc).filter()),
+        QStringList{QStringLiteral("9")});
+}
+
+// "&Visualizar" opens the version in the declaration form over the list, with its order-number
+// boxes; the list is there again when the form closes.
+TEST_F(DeclarationListWindowTest, ViewOpensTheVersionInTheFormOverTheList) {
+    addVersions();
+    startModule();
+    QString ruc;
+    bool numberShown = false;
+    bool listStays = false;
+    openList(QStringLiteral("FrmContAbrirEnv"), QStringLiteral("1"), [&](DeclarationListWindow& list) {
+        list.grid()->setCurrentIndex(list.grid()->model()->index(1, 0));
+        QTimer::singleShot(0, [&] {
+            auto* form = qobject_cast<declaration::Frm537*>(QApplication::activeModalWidget());
+            ASSERT_NE(form, nullptr);
+            ruc = form->findChild<QComboBox*>(QStringLiteral("CmbRuc"))->currentData().toString();
+            auto* number = form->findChild<QLineEdit*>(QStringLiteral("TxtNumOrdenE"));
+            numberShown = number != nullptr && number->isVisible() && number->isEnabled();
+            form->close();
+        });
+        list.button(2)->click();
+        listStays = list.isVisible() && !list.model().isClosed();
+    });
+    EXPECT_EQ(ruc, kRuc);
+    EXPECT_TRUE(numberShown);
+    EXPECT_TRUE(listStays);
+}
+
+} // namespace
+} // namespace qel::management::ui
