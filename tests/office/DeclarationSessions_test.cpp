@@ -1,3 +1,4 @@
+#include "batch/BatchRunner.h"
 #include "declaration/SaveFixture.h"
 #include "declaration/model/FormLoader.h"
 #include "store/DeclarationLock.h"
@@ -202,6 +203,60 @@ TEST_F(DeclarationSessionsTest, WorkingRowsStayWithTheirSession) {
     auto third = session(QStringLiteral("ROSA"));
     EXPECT_EQ(third->workingPartners(), 0);
     EXPECT_FALSE(store::hasSessionWorkingTables(*third->db));
+}
+
+// A script sees what a user sees: the question in its transcript, and after Si a form whose
+// boxes and controls refuse and whose save stores nothing; after No, no form at all.
+TEST_F(DeclarationSessionsTest, AScriptOnAHeldDeclaration) {
+    auto ana = session(QStringLiteral("ANA"));
+    ASSERT_TRUE(ana->open(1));
+    const QString caption = FormLoader::formCaption(QStringLiteral("0588"), QStringLiteral("2018"));
+    const QString question =
+        QStringLiteral("question \"%1\" \"La declaración del RUC 20100113610 está abierta por ANA en ").arg(caption);
+    struct Case {
+        QString script;
+        int code;
+        QStringList lines; // in this order, among the others
+        QString error;
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("answer Si\nopen 20100113610\nshow 359\nstate OptRectifica\ntype 359 7\nsave\nclose\n"),
+         batch::BatchRunner::kDone,
+         {QStringLiteral("txtValor(359) = \"125,000\" enabled locked"), QStringLiteral("OptRectifica = - disabled"),
+          QStringLiteral("refused txtValor(359)"),
+          QStringLiteral("message exclamation \"%1\" \"%2\"").arg(caption, DeclarationFormModel::kReadOnlySave)},
+         {}},
+        {QStringLiteral("open 20100113610\nshow 359\n"),
+         batch::BatchRunner::kScriptError,
+         {},
+         QStringLiteral("error line 2: ")},
+    };
+    const QByteArray before = testing::declarationDigest(database.db(), test::demoKey(kRuc));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script.toStdString());
+        QString output;
+        QString errors;
+        QTextStream out(&output);
+        QTextStream err(&errors);
+        batch::BatchRunner runner(database.db(), out, err,
+                                  {QStringLiteral("2018"), QStringLiteral("0588"), test::kSupervisor});
+        EXPECT_EQ(runner.run(c.script), c.code) << errors.toStdString();
+        out.flush();
+        err.flush();
+        const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_TRUE(lines.first().startsWith(question)) << lines.first().toStdString();
+        EXPECT_TRUE(lines.first().endsWith(c.code == batch::BatchRunner::kDone ? QStringLiteral(" -> Si")
+                                                                               : QStringLiteral(" -> No")));
+        qsizetype from = 1;
+        for (const QString& expected : c.lines) {
+            const qsizetype at = lines.indexOf(expected, from);
+            EXPECT_GE(at, from) << expected.toStdString() << "\n" << output.toStdString();
+            from = std::max(from, at + 1);
+        }
+        EXPECT_TRUE(errors.startsWith(c.error)) << errors.toStdString();
+    }
+    EXPECT_EQ(testing::declarationDigest(database.db(), test::demoKey(kRuc)), before);
 }
 
 } // namespace
