@@ -281,8 +281,9 @@ void FormLoader::openDeclarationOfForm() {
         return;
     }
     try {
-        // A new form holds no declaration yet: no working row of this module belongs to it, and
-        // with the database lock held, none belongs to another process either.
+        // A new form holds no declaration yet: no working row of this module belongs to it. The
+        // rows are those of the form's own session (its connection's working tables) or, without
+        // them, of the one module process that holds the database file.
         store::clearLeftoverWorkingCopies(m_model.context().db, m_model.context().periodo,
                                           m_model.context().formulario);
     } catch (const store::DatabaseError& error) {
