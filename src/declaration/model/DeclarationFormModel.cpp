@@ -5,7 +5,6 @@
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
-#include "declaration/model/CasillaWindows.h"
 #include "store/Database.h"
 
 #include <cmath>
@@ -635,9 +634,6 @@ void DeclarationFormModel::setReadOnly() {
 void DeclarationFormModel::showOnly(const QStringList& stillActive) {
     for (const CasillaDef* def : casillas().boxes()) {
         setLocked(def->number, true);
-        if (CasillaWindows::opensWindow(def->number)) {
-            setEnabled(def->number, false);
-        }
     }
     for (const ControlDef& def : FormControls::instance().all()) {
         if (def.kind == ControlKind::Grid || def.kind == ControlKind::Label || stillActive.contains(def.name) ||

@@ -167,9 +167,8 @@ public:
     bool readOnly() const { return m_readOnly; }
     void setReadOnly();
     static const QString kReadOnlySave;
-    // Every box locked (those that open a window disabled too) and every control but
-    // `stillActive`, the grids and the labels disabled, the payment control included: a form
-    // that shows a declaration only.
+    // Every box locked and every control but `stillActive`, the grids and the labels disabled,
+    // the payment control included: a form that shows a declaration only.
     void showOnly(const QStringList& stillActive);
 
     // --- Casilla boxes

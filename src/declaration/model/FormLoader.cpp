@@ -7,6 +7,7 @@
 #include "declaration/catalogue/CasillaCatalog.h"
 #include "declaration/catalogue/FormControls.h"
 #include "declaration/catalogue/FormPages.h"
+#include "declaration/model/CasillaWindows.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/model/WorkingCasillas.h"
 #include "store/Database.h"
@@ -396,6 +397,7 @@ bool FormLoader::openTaxpayer(const QString& ruc) {
             prepareOrderNumber();
             if (access == Access::ReadOnly) {
                 m_model.setReadOnly();
+                disableWindowBoxes();
             }
             m_model.refreshGrid();
             opened = true;
@@ -864,6 +866,16 @@ void FormLoader::prepareOrderNumber() {
     if (m_model.historyView) {
         m_model.showOnly({QStringLiteral("TxtNumOrdenE"), QStringLiteral("TxtNumOrdenE2"), QStringLiteral("cmdGrabar"),
                           QStringLiteral("cmdSalir")});
+        disableWindowBoxes();
+    }
+}
+
+// A form that only shows its declaration opens no assistant: their boxes are disabled too.
+void FormLoader::disableWindowBoxes() {
+    for (const CasillaDef* def : m_model.casillas().boxes()) {
+        if (CasillaWindows::opensWindow(def->number)) {
+            m_model.setEnabled(def->number, false);
+        }
     }
 }
 

@@ -99,6 +99,7 @@ private:
     void showTrialBalanceTotals();
     void loadDetailTables();
     void prepareOrderNumber();
+    void disableWindowBoxes();
 
     // Pieces of the dispatcher.
     bool dispatchToControl(int number, const QString& value);
