@@ -35,7 +35,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # written for SQLite alone.
 SERVER_SUITE='RoundTripTest.*:Returns/DemoReturnTest.*:FormLoaderTest.SentVersionLoadsFromTheHistoryTables'
 SERVER_SUITE+=':SentVersionsTest.*:DeclarationSenderTest.*:TaxpayerRegistry.*:SentDeclarationBatchTest.*'
-SERVER_SUITE+=':PriorBalanceTest.*:ServerWorkingCopies.*:ServerEngine.*:OfficeEnvironmentTest.*:DeclarationLock.*'
+SERVER_SUITE+=':PriorBalanceTest.*:ServerWorkingCopies.*:ServerEngine.*:OfficeEnvironmentTest.*:DeclarationLock.*:DeclarationSessionsTest.*'
 SERVER_SUITE+='-*i_asistentes*:SentVersionsTest.Recovery*:DeclarationSenderTest.TheHistoryRowsCarryTheirOwnCheckCodes'
 export SERVER_SUITE
 # A run killed part-way leaves its throwaway cluster behind, and as root pg_virtualenv makes

@@ -404,7 +404,11 @@ void BatchRunner::openForm(int mode, const QVariantList& arguments) {
     QObject::connect(&m_session->model(), &DeclarationFormModel::closeRequested, &m_session->model(),
                      [this] { m_closeRequested = true; });
     m_session->model().moduleFolder = m_moduleFolder;
-    m_session->load();
+    if (!m_session->load()) {
+        // Not opened (another session holds the declaration): the script has no form.
+        m_context.form = nullptr;
+        m_session.reset();
+    }
 }
 
 // --- Commands -------------------------------------------------------------------------------

@@ -15,6 +15,9 @@
 #include "declaration/rules/IdentificationRules.h"
 #include "declaration/rules/SectionSwitches.h"
 #include "declaration/rules/StatementPageNotices.h"
+#include "store/Database.h"
+#include "store/ExecuteSql.h"
+#include "store/WorkingCopies.h"
 
 namespace qel::management {
 
@@ -67,16 +70,25 @@ DeclarationFormSession::DeclarationFormSession(declaration::FormContext context,
 }
 
 DeclarationFormSession::~DeclarationFormSession() {
-    // The form closes: its working rows leave the shared file. A failure here has nobody left
-    // to tell; the next opening of the declaration refreshes them anyway.
+    // The form closes: its working rows go, and then (with the loader) the declaration's lock.
+    // A failure here has nobody left to tell; the next opening of the declaration refreshes
+    // them anyway.
     try {
         m_loader->emptyWorkingCopies();
     } catch (const std::exception&) {
     }
 }
 
-void DeclarationFormSession::load() {
-    m_loader->load();
+bool DeclarationFormSession::load() {
+    store::Database& db = m_model->context().db;
+    try {
+        // Two sessions on one declaration (one of them viewing it) never share working rows.
+        store::useSessionWorkingTables(db);
+    } catch (const store::DatabaseError& error) {
+        store::showDatabaseError(m_model->context().prompter, error);
+        return false;
+    }
+    return m_loader->load();
 }
 
 } // namespace qel::management

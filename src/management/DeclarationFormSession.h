@@ -62,8 +62,10 @@ public:
     declaration::CancelCommand& cancelling() { return *m_cancel; }
     declaration::ExplainModel& explanations() { return *m_explain; }
     declaration::FormHistory& history() { return *m_history; }
-    // The form load.
-    void load();
+    // The form load, on working tables of the connection's own. False when the form must not
+    // open (its declaration is another session's and the user would not view it read-only, or
+    // the database refused); the user was told why.
+    bool load();
 
 private:
     std::unique_ptr<declaration::DeclarationFormModel> m_model;

@@ -53,6 +53,25 @@ std::optional<LockHolder> readHolder(const QString& path) {
 
 const QString kHolderTable = QStringLiteral("qel_declaration_locks");
 
+// The table that says who holds what, made by the first lock taken on a server. Two sessions
+// that make it at once may see one CREATE fail on the other's table, which then exists.
+void makeHolderTable(Database& db) {
+    const QString exists = QStringLiteral("SELECT to_regclass(?) IS NOT NULL");
+    if (db.scalar(exists, {kHolderTable}).toBool()) {
+        return;
+    }
+    try {
+        db.run(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (declaracion TEXT PRIMARY KEY, usuario TEXT, "
+                              "equipo TEXT, desde TEXT, proceso BIGINT)")
+                   .arg(kHolderTable))
+            .finish();
+    } catch (const DatabaseError&) {
+        if (!db.scalar(exists, {kHolderTable}).toBool()) {
+            throw;
+        }
+    }
+}
+
 } // namespace
 
 QString LockHolder::text() const {
@@ -70,10 +89,7 @@ DeclarationLock::Result DeclarationLock::acquire(Database& db, const Declaration
     if (db.engine() == Engine::PostgreSQL) {
         const qint64 number = serverKey(key);
         try {
-            db.run(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (declaracion TEXT PRIMARY KEY, usuario TEXT, "
-                                  "equipo TEXT, desde TEXT, proceso BIGINT)")
-                       .arg(kHolderTable))
-                .finish();
+            makeHolderTable(db);
             if (!db.scalar(QStringLiteral("SELECT pg_try_advisory_lock(?)"), {number}).toBool()) {
                 QSqlQuery q =
                     db.run(QStringLiteral("SELECT usuario, equipo, desde, proceso FROM %1 WHERE declaracion=?")

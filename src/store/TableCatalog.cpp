@@ -419,40 +419,63 @@ QList<TableLayout> TableCatalog::physicalTables() const {
     return result;
 }
 
+namespace {
+
+// The CREATE TABLE and CREATE INDEX statements of one physical table; `temporary` makes it a
+// table of the connection alone, which shadows the shared one of the same name.
+QStringList tableDdl(const TableLayout& layout, const SqlDialect& dialect, bool temporary) {
+    QStringList statements;
+    QStringList columns;
+    for (const auto& c : layout.columns) {
+        columns.append(c.name + QLatin1Char(' ') + dialect.columnType(c.type));
+    }
+    if (const QString order = dialect.rowOrderColumn(); !order.isEmpty()) {
+        columns.append(order);
+    }
+    statements.append(QStringLiteral("CREATE %1TABLE IF NOT EXISTS %2 (%3)")
+                          .arg(temporary ? QStringLiteral("TEMPORARY ") : QString(), layout.name, columns.join(", ")));
+
+    QStringList unique = layout.def->uniqueColumns;
+    if (layout.copy == Copy::History && !unique.isEmpty()) {
+        unique.append(TableCatalog::kCorrelColumn);
+    }
+    if (!unique.isEmpty() && layout.copy != Copy::Working) {
+        statements.append(
+            QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS ux_%1 ON %1 (%2)").arg(layout.name, unique.join(", ")));
+    } else if (layout.def->declaration && layout.copy != Copy::Working) {
+        QString key = QStringLiteral("DOC_ID_D, PERIODO, FORMULARIO");
+        if (layout.copy == Copy::History) {
+            key += QStringLiteral(", CORREL");
+        }
+        statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_%1 ON %1 (%2)").arg(layout.name, key));
+    } else if (layout.def->declaration && layout.copy == Copy::Working) {
+        // The windows, the imports and the deletes find a working row by its key one row at a
+        // time: without an index every look-up reads the whole table.
+        QStringList key;
+        for (int i = 1; i < layout.keyCount && i < layout.columns.size(); ++i) {
+            key.append(layout.columns.at(i).name);
+        }
+        statements.append(
+            QStringLiteral("CREATE INDEX IF NOT EXISTS ix_%1 ON %1 (%2)").arg(layout.name, key.join(", ")));
+    }
+    return statements;
+}
+
+} // namespace
+
 QStringList TableCatalog::ddl(const SqlDialect& dialect) const {
     QStringList statements = dialect.functionDdl();
     for (const TableLayout& layout : physicalTables()) {
-        QStringList columns;
-        for (const auto& c : layout.columns) {
-            columns.append(c.name + QLatin1Char(' ') + dialect.columnType(c.type));
-        }
-        if (const QString order = dialect.rowOrderColumn(); !order.isEmpty()) {
-            columns.append(order);
-        }
-        statements.append(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(layout.name, columns.join(", ")));
+        statements.append(tableDdl(layout, dialect, false));
+    }
+    return statements;
+}
 
-        QStringList unique = layout.def->uniqueColumns;
-        if (layout.copy == Copy::History && !unique.isEmpty()) {
-            unique.append(kCorrelColumn);
-        }
-        if (!unique.isEmpty() && layout.copy != Copy::Working) {
-            statements.append(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS ux_%1 ON %1 (%2)")
-                                  .arg(layout.name, unique.join(", ")));
-        } else if (layout.def->declaration && layout.copy != Copy::Working) {
-            QString key = QStringLiteral("DOC_ID_D, PERIODO, FORMULARIO");
-            if (layout.copy == Copy::History) {
-                key += QStringLiteral(", CORREL");
-            }
-            statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS ix_%1 ON %1 (%2)").arg(layout.name, key));
-        } else if (layout.def->declaration && layout.copy == Copy::Working) {
-            // The windows, the imports and the deletes find a working row by its key one row at a
-            // time: without an index every look-up reads the whole table.
-            QStringList key;
-            for (int i = 1; i < layout.keyCount && i < layout.columns.size(); ++i) {
-                key.append(layout.columns.at(i).name);
-            }
-            statements.append(
-                QStringLiteral("CREATE INDEX IF NOT EXISTS ix_%1 ON %1 (%2)").arg(layout.name, key.join(", ")));
+QStringList TableCatalog::sessionWorkingDdl(const SqlDialect& dialect) const {
+    QStringList statements;
+    for (const auto& t : m_tables) {
+        if (t.working) {
+            statements.append(tableDdl(layout(t.name, Copy::Working), dialect, true));
         }
     }
     return statements;

@@ -68,6 +68,10 @@ public:
     // The functions the SQL calls (on a server), then the CREATE TABLE and CREATE INDEX
     // statements of the whole database, in the engine's words.
     QStringList ddl(const SqlDialect& dialect) const;
+    // The working (TMP) tables again as tables of one connection alone, with their indexes: made
+    // on a connection, they hide the shared working tables of the same names from it, so that
+    // the rows a session works on are its own and go with it.
+    QStringList sessionWorkingDdl(const SqlDialect& dialect) const;
 
     static const QString kCheckColumn;  // "cNumero"
     static const QString kCorrelColumn; // "CORREL"

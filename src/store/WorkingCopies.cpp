@@ -105,6 +105,42 @@ void clearLeftoverWorkingCopies(Database& db, const QString& periodo, const QStr
 
 namespace {
 
+// The one working table whose presence on the connection says that they all are: they are
+// made together, in one transaction.
+QString sessionMark() {
+    return workingTables().last();
+}
+
+} // namespace
+
+bool hasSessionWorkingTables(Database& db) {
+    // Where the engines keep a connection's own tables.
+    const QString sql =
+        db.engine() == Engine::SQLite
+            ? QStringLiteral("SELECT count(*) FROM sqlite_temp_master WHERE type='table' AND lower(name)=lower(?)")
+            : QStringLiteral("SELECT count(*) FROM pg_catalog.pg_class WHERE relnamespace=pg_my_temp_schema() AND "
+                             "relname=lower(?)");
+    return db.scalar(sql, {sessionMark()}).toLongLong() > 0;
+}
+
+void useSessionWorkingTables(Database& db) {
+    if (hasSessionWorkingTables(db)) {
+        return;
+    }
+    TransactionGuard transaction(db);
+    for (const QString& statement : catalog().sessionWorkingDdl(db.dialect())) {
+        db.run(statement).finish();
+    }
+    transaction.commit();
+    // A statement prepared before may still name the shared table (the server keeps its plan).
+    releaseConnectionStatements(&db);
+    if (KeptCheckCodes* kept = KeptCheckCodes::of(db, false)) {
+        kept->forgetAll();
+    }
+}
+
+namespace {
+
 // The copy of a table's working rows into its permanent table, with new check codes; the same
 // text for every declaration, built once per table. With `keep`, a row that still holds the
 // code of the permanent row it was copied from (qel_kept_code, SQLite only) keeps it.

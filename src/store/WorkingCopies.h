@@ -42,8 +42,18 @@ void emptyWorkingCopies(Database& db, const DeclarationKey& key);
 
 // The working rows of this module's form code and period left behind by a module process
 // that ended without closing its form. Only the holder of the database lock runs it: no
-// other process of the module can be working on them.
+// other process of the module can be working on them. On a connection with its own working
+// tables it clears those: a new form holds no declaration yet.
 void clearLeftoverWorkingCopies(Database& db, const QString& periodo, const QString& formulario);
+
+// Gives the connection working tables of its own (temporary tables named as the shared ones,
+// which they hide from it), once per connection: the working rows of a session are then
+// never read, written or deleted by another session on the same declaration, and they go
+// with the session however it ends. Statements the connection kept prepared go, so that none
+// still points at a shared table. Throws DatabaseError.
+void useSessionWorkingTables(Database& db);
+// Whether the connection has its own working tables.
+bool hasSessionWorkingTables(Database& db);
 
 // Commands: each one transaction; an engine error is shown and nothing stays changed.
 bool deleteDeclaration(Database& db, app::Prompter& prompter, const DeclarationKey& key);

@@ -11,6 +11,7 @@
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/model/WorkingCasillas.h"
 #include "store/Database.h"
+#include "store/DeclarationLock.h"
 #include "store/ExecuteSql.h"
 #include "store/ParamLookups.h"
 #include "store/TransactionGuard.h"
@@ -96,6 +97,17 @@ FormLoader::FormLoader(DeclarationFormModel& model) : m_model(model) {
     }
 }
 
+FormLoader::~FormLoader() = default;
+
+QString FormLoader::heldQuestion(const QString& ruc, const std::optional<store::LockHolder>& holder) {
+    return QStringLiteral("La declaración del RUC %1 está abierta por %2.\n¿Desea verla solo para consulta?")
+        .arg(ruc, holder ? holder->text() : QStringLiteral("otro usuario"));
+}
+
+QString FormLoader::lockFailedText(const QString& ruc, const QString& error) {
+    return QStringLiteral("No se pudo reservar la declaración del RUC %1 para trabajar en ella.\n%2").arg(ruc, error);
+}
+
 QString FormLoader::formCaption(const QString& formulario, const QString& periodo) {
     return formulario + QStringLiteral(" Declaración Pago Anual Impuesto a la Renta ") + periodo +
            QStringLiteral(" 3ra. Categoría e ITF - v 1.0");
@@ -122,8 +134,9 @@ QString FormLoader::trialBalanceQuestion(const QString& periodo, const QString& 
 
 // --- The form load ----------------------------------------------------------------------------
 
-void FormLoader::load() {
+bool FormLoader::load() {
     LoadingScope loading(m_model);
+    m_lockRefused = false;
     try {
         clearValidationState();
         fillDocumentTypeLists();
@@ -135,9 +148,10 @@ void FormLoader::load() {
         resetPaymentAndTaxpayerList();
     } catch (const store::DatabaseError& error) {
         store::showDatabaseError(m_model.context().prompter, error);
-        return;
+        return true;
     }
     openDeclarationOfForm();
+    return !m_lockRefused;
 }
 
 void FormLoader::clearValidationState() {
@@ -268,8 +282,9 @@ void FormLoader::openDeclarationOfForm() {
         return;
     }
     try {
-        // A new form holds no declaration yet: no working row of this module belongs to it, and
-        // with the database lock held, none belongs to another process either.
+        // A new form holds no declaration yet: no working row of this module belongs to it. The
+        // rows are those of the form's own session (its connection's working tables) or, without
+        // them, of the one module process that holds the database file.
         store::clearLeftoverWorkingCopies(m_model.context().db, m_model.context().periodo,
                                           m_model.context().formulario);
     } catch (const store::DatabaseError& error) {
@@ -318,14 +333,55 @@ bool FormLoader::chooseTaxpayer(const QString& ruc) {
         m_model.setComboCode(kCmbRuc, ruc);
         m_choosing = false;
     }
-    return openTaxpayer(ruc);
+    const bool opened = openTaxpayer(ruc);
+    if (m_lockRefused && m_model.hasControl(kCmbRuc)) {
+        // The declaration stays with its holder: the form goes on showing what it showed.
+        m_model.setComboCode(kCmbRuc, m_workingKey ? m_workingKey->ruc : QString());
+    }
+    return opened;
+}
+
+// The declaration's lock, taken before anything of it is read into the form and kept until
+// the form closes or shows another taxpayer. Held by another session, the user may view it
+// read-only; a form that views one declaration read-only views any other the same way.
+FormLoader::Access FormLoader::takeLock(const QString& ruc) {
+    FormContext& context = m_model.context();
+    const store::DeclarationKey wanted{ruc, context.periodo, context.formulario};
+    if (m_model.readOnly()) {
+        return Access::ReadOnly;
+    }
+    if (m_lock && m_lockedKey == wanted) {
+        return Access::Held;
+    }
+    store::DeclarationLock::Result result = store::DeclarationLock::acquire(context.db, wanted, context.sysUser);
+    if (result.lock) {
+        m_lock = std::move(result.lock); // the previous taxpayer's lock goes only now
+        m_lockedKey = wanted;
+        return Access::Held;
+    }
+    if (!result.error.isEmpty()) {
+        context.prompter.message(lockFailedText(ruc, result.error), m_model.caption, app::Icon::Critical);
+        m_lockRefused = true;
+        return Access::Refused;
+    }
+    if (!context.prompter.askYesNo(heldQuestion(ruc, result.holder), m_model.caption, app::Button::No,
+                                   app::Icon::Question)) {
+        m_lockRefused = true;
+        return Access::Refused;
+    }
+    m_lock.reset();
+    m_lockedKey.reset();
+    return Access::ReadOnly;
 }
 
 bool FormLoader::openTaxpayer(const QString& ruc) {
     m_choosing = true;
+    m_lockRefused = false;
     bool opened = false;
     try {
-        if (!refuseExistingDeclaration(ruc)) {
+        const bool refused = refuseExistingDeclaration(ruc);
+        const Access access = refused ? Access::Refused : takeLock(ruc);
+        if (access != Access::Refused) {
             resetDeclarationState();
             putTaxpayerName(ruc);
             if (!loadCasillas()) {
@@ -339,6 +395,10 @@ bool FormLoader::openTaxpayer(const QString& ruc) {
             loadDetailTables();
             showStoredBoxes();
             prepareOrderNumber();
+            if (access == Access::ReadOnly) {
+                m_model.setReadOnly();
+                disableWindowBoxes();
+            }
             m_model.refreshGrid();
             opened = true;
         }
@@ -804,27 +864,19 @@ void FormLoader::prepareOrderNumber() {
         }
     }
     if (m_model.historyView) {
-        showSentVersionOnly();
+        m_model.showOnly({QStringLiteral("TxtNumOrdenE"), QStringLiteral("TxtNumOrdenE2"), QStringLiteral("cmdGrabar"),
+                          QStringLiteral("cmdSalir")});
+        disableWindowBoxes();
     }
 }
 
-void FormLoader::showSentVersionOnly() {
+// A form that only shows its declaration opens no assistant: their boxes are disabled too.
+void FormLoader::disableWindowBoxes() {
     for (const CasillaDef* def : m_model.casillas().boxes()) {
-        m_model.setLocked(def->number, true);
         if (CasillaWindows::opensWindow(def->number)) {
             m_model.setEnabled(def->number, false);
         }
     }
-    static const QStringList kStillActive = {QStringLiteral("TxtNumOrdenE"), QStringLiteral("TxtNumOrdenE2"),
-                                             QStringLiteral("cmdGrabar"), QStringLiteral("cmdSalir")};
-    for (const ControlDef& def : FormControls::instance().all()) {
-        if (def.kind == ControlKind::Grid || def.kind == ControlKind::Label || kStillActive.contains(def.name)) {
-            continue;
-        }
-        m_model.setControlEnabled(def.name, false);
-    }
-    m_model.payment().enabled = false;
-    m_model.paymentChanged();
 }
 
 // --- The declaration read -----------------------------------------------------------------

@@ -5,7 +5,13 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
+
+namespace qel::store {
+class DeclarationLock;
+struct LockHolder;
+} // namespace qel::store
 
 namespace qel::declaration {
 
@@ -20,15 +26,29 @@ class FormLoader {
 public:
     // Hooks the taxpayer choice of CmbRuc; the loader must live as long as the model.
     explicit FormLoader(DeclarationFormModel& model);
+    ~FormLoader();
+    FormLoader(const FormLoader&) = delete;
+    FormLoader& operator=(const FormLoader&) = delete;
 
     // The form load: prepares every page and, when the form opens a stored declaration
-    // (modify mode, or a sent version in history view), opens model.openRuc.
-    void load();
+    // (modify mode, or a sent version in history view), opens model.openRuc. False when the
+    // form must not open: its declaration is held by another session and the user would not
+    // view it read-only, or its lock could not be asked for.
+    bool load();
 
     // A taxpayer chosen in CmbRuc. In new-declaration mode a taxpayer whose declaration of
     // the period exists is refused (existence mark "N") and false is answered; otherwise
-    // the taxpayer's declaration (possibly none) fills the form.
+    // the taxpayer's declaration (possibly none) fills the form. The form holds the
+    // declaration's lock from then on; a declaration another session holds is shown
+    // read-only when the user says so, and otherwise the form stays as it was.
     bool chooseTaxpayer(const QString& ruc);
+
+    // Whether the form holds the lock of the declaration it shows.
+    bool holdsLock() const { return m_lock != nullptr; }
+    // The question when another session holds the declaration of `ruc`, and the message when
+    // its lock could not be asked for.
+    static QString heldQuestion(const QString& ruc, const std::optional<store::LockHolder>& holder);
+    static QString lockFailedText(const QString& ruc, const QString& error);
 
     // Removes the working rows this form filled (the form closes). Throws DatabaseError.
     void emptyWorkingCopies();
@@ -64,6 +84,8 @@ private:
 
     // The taxpayer choice and what follows it.
     bool openTaxpayer(const QString& ruc);
+    enum class Access { Held, ReadOnly, Refused };
+    Access takeLock(const QString& ruc);
     bool refuseExistingDeclaration(const QString& ruc);
     void resetDeclarationState();
     void putTaxpayerName(const QString& ruc);
@@ -77,7 +99,7 @@ private:
     void showTrialBalanceTotals();
     void loadDetailTables();
     void prepareOrderNumber();
-    void showSentVersionOnly();
+    void disableWindowBoxes();
 
     // Pieces of the dispatcher.
     bool dispatchToControl(int number, const QString& value);
@@ -96,6 +118,9 @@ private:
     bool m_choosing = false;
     std::optional<store::DeclarationKey> m_workingKey; // whose working rows this form filled
     std::optional<QHash<int, QString>> m_storedBoxes;  // the boxes as the stored rows showed them
+    std::unique_ptr<store::DeclarationLock> m_lock;    // held while the form shows its declaration
+    std::optional<store::DeclarationKey> m_lockedKey;
+    bool m_lockRefused = false; // the declaration to open was not opened: see load()
 };
 
 } // namespace qel::declaration

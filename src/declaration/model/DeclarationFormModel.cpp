@@ -4,6 +4,7 @@
 #include "app/KeyFilters.h"
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
+#include "base/Prompter.h"
 #include "store/Database.h"
 
 #include <cmath>
@@ -58,11 +59,18 @@ constexpr QChar kBackspace(8);
 // Rules re-entering through the change events stop here rather than overflow the stack.
 constexpr int kMaxEventDepth = 64;
 
+const QString kValidateCommand = QStringLiteral("cmdValidar");
+const QString kSaveCommand = QStringLiteral("cmdGrabar");
+const QString kExitCommand = QStringLiteral("cmdSalir");
+
 bool isEnter(QChar c) {
     return c == QLatin1Char('\r') || c == QLatin1Char('\n');
 }
 
 } // namespace
+
+const QString DeclarationFormModel::kReadOnlySave =
+    QStringLiteral("La declaración está abierta solo para consulta: no se puede grabar.");
 
 BoxColour DeclarationFormModel::colourAtStart(const CasillaDef& def) {
     switch (def.kind) {
@@ -337,7 +345,7 @@ QChar DeclarationFormModel::filterKey(int n, QChar typed) const {
 
 KeyResult DeclarationFormModel::typeKey(int n, QChar typed) {
     const BoxState& state = box(n);
-    if (!state.enabled) {
+    if (!state.enabled || (m_readOnly && !isEnter(typed))) {
         return KeyResult::Refused;
     }
     if (isEnter(typed)) {
@@ -371,6 +379,9 @@ KeyResult DeclarationFormModel::typeKey(int n, QChar typed) {
 }
 
 bool DeclarationFormModel::clickBox(int n) {
+    if (m_readOnly) {
+        return false; // an assistant's window would change the declaration
+    }
     EditScope edit(editObserver(), true);
     const auto handlers = m_clickHandlers;
     for (const auto& handler : handlers) {
@@ -425,7 +436,8 @@ void DeclarationFormModel::setOption(const QString& name, int index) {
 
 bool DeclarationFormModel::clickOption(const QString& name, int index) {
     const ControlState& state = control(name);
-    if (!state.enabled || !state.memberEnabled.value(index, true) || !controlDef(name).members.contains(index)) {
+    if (m_readOnly || !state.enabled || !state.memberEnabled.value(index, true) ||
+        !controlDef(name).members.contains(index)) {
         return false;
     }
     EditScope edit(editObserver(), true);
@@ -452,7 +464,7 @@ void DeclarationFormModel::setCheck(const QString& name, int value, int index) {
 
 bool DeclarationFormModel::clickCheck(const QString& name, int index) {
     const ControlState& state = control(name);
-    if (!state.enabled || (index >= 0 && !state.memberEnabled.value(index, true))) {
+    if (m_readOnly || !state.enabled || (index >= 0 && !state.memberEnabled.value(index, true))) {
         return false;
     }
     EditScope edit(editObserver(), true);
@@ -501,7 +513,7 @@ void DeclarationFormModel::setComboIndex(const QString& name, int index) {
 
 bool DeclarationFormModel::chooseCombo(const QString& name, const QString& code) {
     const ControlState& state = control(name);
-    if (!state.enabled) {
+    if (m_readOnly || !state.enabled) {
         return false;
     }
     int found = -1;
@@ -556,7 +568,7 @@ QChar DeclarationFormModel::filterControlKey(const QString& name, QChar typed) c
 
 KeyResult DeclarationFormModel::typeControlKey(const QString& name, QChar typed) {
     const ControlState& state = control(name);
-    if (!state.enabled) {
+    if (!state.enabled || (m_readOnly && !isEnter(typed))) {
         return KeyResult::Refused;
     }
     if (isEnter(typed)) {
@@ -586,6 +598,19 @@ KeyResult DeclarationFormModel::typeControlKey(const QString& name, QChar typed)
 
 bool DeclarationFormModel::clickCommand(const QString& name, int index) {
     const ControlState& state = control(name);
+    if (m_readOnly) {
+        if (name == kSaveCommand) {
+            m_context.prompter.message(kReadOnlySave, caption, app::Icon::Exclamation);
+            return true;
+        }
+        if (name == kExitCommand) {
+            requestClose(); // nothing was changed, so nothing is asked, checked or written
+            return true;
+        }
+        if (name != kValidateCommand) {
+            return false;
+        }
+    }
     if (!state.enabled || !state.memberEnabled.value(index, true)) {
         return false;
     }
@@ -595,6 +620,30 @@ bool DeclarationFormModel::clickCommand(const QString& name, int index) {
     EditScope edit(formCommands.contains(name) ? nullptr : editObserver(), true);
     fireControl(name, index);
     return true;
+}
+
+void DeclarationFormModel::setReadOnly() {
+    if (m_readOnly) {
+        return;
+    }
+    m_readOnly = true;
+    showOnly({kValidateCommand, kSaveCommand, kExitCommand});
+    emit readOnlyChanged();
+}
+
+void DeclarationFormModel::showOnly(const QStringList& stillActive) {
+    for (const CasillaDef* def : casillas().boxes()) {
+        setLocked(def->number, true);
+    }
+    for (const ControlDef& def : FormControls::instance().all()) {
+        if (def.kind == ControlKind::Grid || def.kind == ControlKind::Label || stillActive.contains(def.name) ||
+            !hasControl(def.name)) {
+            continue;
+        }
+        setControlEnabled(def.name, false);
+    }
+    m_payment.enabled = false;
+    paymentChanged();
 }
 
 void DeclarationFormModel::setControlEnabled(const QString& name, bool enabled) {

@@ -158,6 +158,19 @@ public:
     store::DeclarationKey key() const;
     QString ruc() const;
 
+    // --- Viewing a declaration another session holds
+    // ------------------------------------------
+    // Read-only: the declaration is shown, not changed. No box accepts typing and no control
+    // changes anything; "&Validar" checks what is shown, "&Grabar" is refused with
+    // kReadOnlySave (nothing is stored) and "&Salir" closes without writing anything. Once set,
+    // it stays for the life of the form.
+    bool readOnly() const { return m_readOnly; }
+    void setReadOnly();
+    static const QString kReadOnlySave;
+    // Every box locked and every control but `stillActive`, the grids and the labels disabled,
+    // the payment control included: a form that shows a declaration only.
+    void showOnly(const QStringList& stillActive);
+
     // --- Casilla boxes
     // -----------------------------------------------------------------------
     bool hasBox(int n) const;
@@ -354,6 +367,7 @@ signals:
     void closeRequested();
     void answersApplied();
     void helpTextChanged();
+    void readOnlyChanged();
 
 private:
     BoxState& boxState(int n);
@@ -387,6 +401,7 @@ private:
     QHash<QString, QString> m_captions;
     QHash<QString, QVariantMap> m_selectedRows;
     bool m_loading = false;
+    bool m_readOnly = false;
     EditObserver* m_editObserver = nullptr;
     int m_focused = 0;
     int m_eventDepth = 0;

@@ -344,6 +344,7 @@ void Frm537::bindModel() {
     connect(&m_model, &DeclarationFormModel::gridRefreshRequested, this, &Frm537::refreshGrid);
     connect(&m_model, &DeclarationFormModel::helpTextChanged, this, &Frm537::refreshHelp);
     connect(&m_model, &DeclarationFormModel::closeRequested, this, &Frm537::closeForm);
+    connect(&m_model, &DeclarationFormModel::readOnlyChanged, this, &Frm537::refreshCaption);
     if (m_widgets.payment != nullptr) {
         for (GuardedLineEdit* edit : m_widgets.payment->findChildren<GuardedLineEdit*>()) {
             connect(edit, &GuardedLineEdit::enterPressed, this, [this, edit] { advanceFocus(edit); });
@@ -662,8 +663,14 @@ void Frm537::refreshChart() {
 }
 
 void Frm537::refreshCaption() {
-    if (!m_model.caption.isEmpty() && windowTitle() != m_model.caption) {
-        setWindowTitle(m_model.caption);
+    if (m_model.caption.isEmpty()) {
+        return;
+    }
+    // A declaration viewed while another session holds it says so in the title bar; its boxes
+    // and controls are locked by the model.
+    const QString title = m_model.readOnly() ? m_model.caption + kReadOnlyTitle : m_model.caption;
+    if (windowTitle() != title) {
+        setWindowTitle(title);
     }
 }
 

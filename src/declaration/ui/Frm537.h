@@ -44,6 +44,8 @@ public:
     ExplainPanel* explainPanel() const { return m_explainPanel; }
     // Goes to the box of a casilla: its page and the focus.
     void goToCasilla(int casilla);
+    // What the title bar adds to the caption while the form only shows its declaration.
+    static inline const QString kReadOnlyTitle = QStringLiteral(" - Solo consulta");
 
 public slots:
     void reject() override;
