@@ -248,6 +248,10 @@ QString SqlDialect::beginWrite() const {
     return m_engine == Engine::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
 }
 
+QString SqlDialect::lockingRead() const {
+    return m_engine == Engine::SQLite ? QString() : QStringLiteral(" FOR UPDATE");
+}
+
 QStringList SqlDialect::functionDdl() const {
     QStringList statements;
     if (m_engine == Engine::PostgreSQL) {

@@ -47,6 +47,10 @@ public:
     QString typedValue(ColumnType type) const;
     // The statement that opens a write transaction (taking the write lock at once on SQLite).
     QString beginWrite() const;
+    // What ends a SELECT inside a write transaction so that the rows it reads stay locked until
+    // the transaction ends: the server locks them, SQLite's write transaction holds the whole
+    // file already (empty).
+    QString lockingRead() const;
     // The functions the module's SQL calls, installed with the schema (the server keeps them);
     // SQLite registers its own on every connection instead.
     QStringList functionDdl() const;
