@@ -121,25 +121,31 @@ DeclarationSender::Result DeclarationSender::send(const store::DeclarationKey& k
         return result;
     };
 
+    // Why a declaration in this state is not sent; empty when it may be.
+    auto refusal = [&](const QVariant& estado) {
+        if (!estado.isValid()) {
+            return QStringLiteral("El contribuyente no tiene una declaración registrada para el periodo %1.")
+                .arg(key.periodo);
+        }
+        if (estado.toInt() != 0) {
+            return QStringLiteral("La declaración tiene inconsistencias (estado %1). Grábela sin inconsistencias en "
+                                  "el módulo antes de enviarla.")
+                .arg(estado.toInt());
+        }
+        return QString();
+    };
     const store::SqlFilter filter = key.filter();
-    QVariant estado;
+    const QString estadoSql = QStringLiteral("SELECT coalesce(ESTADO, 9) FROM CAB") + filter.text;
+    QString refused;
     try {
-        estado = m_db.scalar(QStringLiteral("SELECT coalesce(ESTADO, 9) FROM CAB") + filter.text, filter.values);
+        refused = refusal(m_db.scalar(estadoSql, filter.values));
     } catch (const store::DatabaseError& error) {
         store::showDatabaseError(m_prompter, error);
         result.message = error.text();
         return result;
     }
-    if (!estado.isValid()) {
-        return tell(
-            QStringLiteral("El contribuyente no tiene una declaración registrada para el periodo %1.").arg(key.periodo),
-            app::Icon::Exclamation);
-    }
-    if (estado.toInt() != 0) {
-        return tell(QStringLiteral("La declaración tiene inconsistencias (estado %1). Grábela sin inconsistencias en "
-                                   "el módulo antes de enviarla.")
-                        .arg(estado.toInt()),
-                    app::Icon::Exclamation);
+    if (!refused.isEmpty()) {
+        return tell(refused, app::Icon::Exclamation);
     }
 
     const QDateTime now = m_clock.now();
@@ -147,6 +153,13 @@ DeclarationSender::Result DeclarationSender::send(const store::DeclarationKey& k
     QString correl;
     QString control;
     const bool written = store::runAtomically(m_db, m_prompter, [&] {
+        // The header stays locked to the end of the send: another send of the declaration waits
+        // here and then reads the correlative this one took, and a save waits for the copy, so
+        // that a version never mixes two saves. What it waited for may have changed the state.
+        refused = refusal(m_db.scalar(estadoSql + m_db.dialect().lockingRead(), filter.values));
+        if (!refused.isEmpty()) {
+            return;
+        }
         const QStringList tables = sentTables(key.formulario);
         if (tables.isEmpty()) {
             throw store::DatabaseError(
@@ -158,7 +171,13 @@ DeclarationSender::Result DeclarationSender::send(const store::DeclarationKey& k
         for (const QString& table : tables) {
             copyVersion(table, key, correl, sentDate, control);
         }
+        if (const QString notice = m_db.dialect().changeNotice(); !notice.isEmpty()) {
+            m_db.run(notice, {key.ruc}).finish(); // the lists of other users follow the send
+        }
     });
+    if (written && !refused.isEmpty()) {
+        return tell(refused, app::Icon::Exclamation);
+    }
     if (!written) {
         result.message = QStringLiteral("No se envió la declaración.");
         return result;

@@ -80,7 +80,9 @@ void CopyVersionToPermanent(Database& db, const QString& baseName, const Declara
         } else if (history.hasColumn(column.name)) {
             expressions.append(column.name);
         } else {
-            expressions.append(QStringLiteral("NULL AS ") + column.name);
+            // A NULL of the column's type: the server would take a bare NULL for a text.
+            expressions.append(db.dialect().typedValue(column.type) + QStringLiteral(" AS ") + column.name);
+            values.append(QVariant());
         }
     }
     QStringList target = names;

@@ -263,6 +263,16 @@ QString SqlDialect::beginWrite() const {
     return m_engine == Engine::SQLite ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN");
 }
 
+QString SqlDialect::lockingRead() const {
+    return m_engine == Engine::SQLite ? QString() : QStringLiteral(" FOR UPDATE");
+}
+
+const QString SqlDialect::kChangeChannel = QStringLiteral("qel_declaraciones");
+
+QString SqlDialect::changeNotice() const {
+    return m_engine == Engine::SQLite ? QString() : QStringLiteral("SELECT pg_notify('%1', ?)").arg(kChangeChannel);
+}
+
 QStringList SqlDialect::functionDdl() const {
     QStringList statements;
     if (m_engine == Engine::PostgreSQL) {

@@ -51,6 +51,15 @@ public:
     QString typedValue(ColumnType type) const;
     // The statement that opens a write transaction (taking the write lock at once on SQLite).
     QString beginWrite() const;
+    // What ends a SELECT inside a write transaction so that the rows it reads stay locked until
+    // the transaction ends: the server locks them, SQLite's write transaction holds the whole
+    // file already (empty).
+    QString lockingRead() const;
+    // The channel on which a server announces that declarations changed (saved, sent), and the
+    // statement, with the changed RUC bound, that announces it inside the writing transaction
+    // (delivered on commit only). SQLite has no such channel: the file itself changes (empty).
+    static const QString kChangeChannel;
+    QString changeNotice() const;
     // The functions the module's SQL calls, installed with the schema (the server keeps them);
     // SQLite registers its own on every connection instead.
     QStringList functionDdl() const;

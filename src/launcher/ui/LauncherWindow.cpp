@@ -6,8 +6,8 @@
 #include "base/Prompter.h"
 #include "launcher/DeclarationSender.h"
 #include "launcher/Environment.h"
+#include "launcher/TaxpayerList.h"
 #include "launcher/UserAccounts.h"
-#include "launcher/ui/DatabaseWatcher.h"
 #include "launcher/ui/LauncherIcons.h"
 #include "launcher/ui/TaxpayerDialog.h"
 #include "launcher/ui/WhenExposed.h"
@@ -73,11 +73,13 @@ LauncherWindow::LauncherWindow(store::Database& db, app::Prompter& prompter, con
     } catch (const store::DatabaseError& error) {
         store::showDatabaseError(m_prompter, error);
     }
+    m_list = new TaxpayerList(m_db, m_user, DeclarationSender::kPeriodo, DeclarationSender::kFormulario, this);
     buildWindow();
     buildMenus();
     refresh();
-    // The list follows what the module saves or deletes in the shared database.
-    connect(new DatabaseWatcher(m_db.path(), this), &DatabaseWatcher::changed, this, &LauncherWindow::refresh);
+    // The list follows what the module and the other users save, send or delete.
+    connect(m_list, &TaxpayerList::refreshed, this, &LauncherWindow::showRows);
+    m_list->follow();
     resize(940, 540);
 }
 
@@ -199,7 +201,13 @@ void LauncherWindow::buildWindow() {
     connect(m_cmdEnviar, &QPushButton::clicked, this, [this] { sendDeclaration(); });
     connect(m_cmdSalir, &QPushButton::clicked, this, &QWidget::close);
     connect(m_grid, &QTableView::doubleClicked, this, [this] { modifyTaxpayer(); });
-    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { updateButtons(); });
+    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList rows = m_grid->selectionModel()->selectedRows(ColRuc);
+        if (!rows.isEmpty()) {
+            m_list->select(rows.first().data().toString());
+        }
+        updateButtons();
+    });
 }
 
 void LauncherWindow::buildMenus() {
@@ -227,14 +235,17 @@ void LauncherWindow::buildMenus() {
 }
 
 void LauncherWindow::refresh() {
-    const auto previous = selectedTaxpayer();
-    QList<TaxpayerSummary> summaries;
     try {
-        summaries =
-            TaxpayerRegistry(m_db).summariesFor(m_user, DeclarationSender::kPeriodo, DeclarationSender::kFormulario);
+        m_list->refresh();
     } catch (const store::DatabaseError& error) {
         store::showDatabaseError(m_prompter, error);
     }
+    showRows();
+}
+
+void LauncherWindow::showRows() {
+    const QList<TaxpayerSummary>& summaries = m_list->rows();
+    const int current = m_list->current();
     m_model->removeRows(0, m_model->rowCount());
     for (const TaxpayerSummary& summary : summaries) {
         QList<QStandardItem*> row;
@@ -258,10 +269,6 @@ void LauncherWindow::refresh() {
                                                                : QString::number(summary.lastCorrel));
         sent->setTextAlignment(Qt::AlignCenter);
         row.append(sent);
-        // The whole taxpayer travels with its first cell.
-        row.first()->setData(summary.taxpayer.nombre, Qt::UserRole + 1);
-        row.first()->setData(summary.taxpayer.tipoIngreso, Qt::UserRole + 2);
-        row.first()->setData(summary.taxpayer.usuario, Qt::UserRole + 3);
         m_model->appendRow(row);
     }
     for (const int column : {ColRuc, ColTipoIngreso, ColUsuario, ColDeclaracion, ColEnviadas}) {
@@ -272,40 +279,30 @@ void LauncherWindow::refresh() {
     m_emptyHint->setVisible(summaries.isEmpty());
     m_subtitle->setText(m_seesAll ? QStringLiteral("Todos los contribuyentes de la base de datos")
                                   : QStringLiteral("Contribuyentes registrados por %1").arg(m_user));
-    if (previous) {
-        selectRuc(previous->ruc);
-    }
-    if (!m_grid->selectionModel()->hasSelection() && m_model->rowCount() > 0) {
-        m_grid->selectRow(0);
+    if (current >= 0) {
+        m_grid->selectRow(current);
+        m_grid->scrollTo(m_model->index(current, ColRuc));
     }
     updateButtons();
 }
 
 QStringList LauncherWindow::listedRucs() const {
-    QStringList rucs;
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        rucs.append(m_model->item(row, ColRuc)->text());
-    }
-    return rucs;
+    return m_list->rucs();
 }
 
 std::optional<Taxpayer> LauncherWindow::selectedTaxpayer() const {
-    const QModelIndexList rows = m_grid->selectionModel()->selectedRows(ColRuc);
-    if (rows.isEmpty()) {
+    if (!m_grid->selectionModel()->hasSelection()) {
         return std::nullopt;
     }
-    const QStandardItem* item = m_model->itemFromIndex(rows.first());
-    return Taxpayer{item->text(), item->data(Qt::UserRole + 1).toString(), item->data(Qt::UserRole + 2).toInt(),
-                    item->data(Qt::UserRole + 3).toString()};
+    const auto selected = m_list->selected();
+    return selected ? std::optional<Taxpayer>(selected->taxpayer) : std::nullopt;
 }
 
 void LauncherWindow::selectRuc(const QString& ruc) {
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        if (m_model->item(row, ColRuc)->text() == ruc) {
-            m_grid->selectRow(row);
-            m_grid->scrollTo(m_model->index(row, ColRuc));
-            return;
-        }
+    const int row = static_cast<int>(m_list->rucs().indexOf(ruc));
+    if (row >= 0) {
+        m_grid->selectRow(row); // the grid's selection selects it in the list
+        m_grid->scrollTo(m_model->index(row, ColRuc));
     }
 }
 

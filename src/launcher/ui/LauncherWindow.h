@@ -22,6 +22,8 @@ class Database;
 
 namespace qel::launcher {
 
+class TaxpayerList;
+
 // The launcher's main window. Its title is exactly "QEL": the modules look for a visible
 // top-level window with that title before they start.
 class LauncherWindow : public QMainWindow {
@@ -55,6 +57,8 @@ private:
     void buildWindow();
     void buildMenus();
     void updateButtons();
+    // Mirrors the list's rows and selection in the grid.
+    void showRows();
     QString helpFile() const;
 
     store::Database& m_db;
@@ -64,6 +68,7 @@ private:
     QString m_environmentFolder;
     ModuleStarter m_starter;
     bool m_seesAll = false;
+    TaxpayerList* m_list = nullptr;
 
     QStandardItemModel* m_model = nullptr;
     QTableView* m_grid = nullptr;

@@ -1,0 +1,172 @@
+// A save on the office server killed at any moment leaves the declaration as it was before
+// that save or as it is after it, every row with its right check code. A helper process saves
+// one declaration over and over, alternating two versions; the test kills it (SIGKILL) at random
+// moments, so that the server sees the connection drop in the middle of the transaction.
+//
+// QEL_CRASH_KILLS sets the number of kills (20 by default here: each run of the helper starts a
+// process and opens a declaration of 1,500 annex rows on the server).
+
+#include "office/OfficeFixture.h"
+#include "store/DeclarationTables.h"
+#include "store/RowCheckCode.h"
+#include "store/TableCatalog.h"
+#include "support/FormServices.h"
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QThread>
+
+#ifndef QEL_SAVE_VICTIM
+#error "QEL_SAVE_VICTIM names the helper program"
+#endif
+
+using namespace qel;
+
+namespace {
+
+constexpr int kAnnexRows = 1500;
+const QString kRuc = QStringLiteral("20100113610");
+
+QStringList savedTables() {
+    QStringList tables = {QStringLiteral("CAB"), QStringLiteral("DET"), QStringLiteral("ACTA")};
+    for (const QStringList* order :
+         {&store::declaration_tables::saveOrder(), &store::declaration_tables::saveOrderRemaining()}) {
+        for (const QString& table : *order) {
+            if (!tables.contains(table)) {
+                tables.append(table);
+            }
+        }
+    }
+    return tables;
+}
+
+// The declaration's rows in every table the save writes, in the catalogue's columns (not the
+// server's own order column, which numbers each save anew). Rows whose check code is not the
+// one their values give are counted in `wrongCodes`.
+QByteArray declarationDigest(store::Database& db, const store::DeclarationKey& key, int& wrongCodes) {
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    for (const QString& table : savedTables()) {
+        const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
+        const QStringList columns = layout.columnNames();
+        QStringList order;
+        for (qsizetype i = 1; i <= columns.size(); ++i) {
+            order.append(QString::number(i));
+        }
+        const store::SqlFilter filter = key.filter();
+        QSqlQuery rows = db.run(QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QLatin1Char(',')), layout.name) +
+                                    filter.text + QStringLiteral(" ORDER BY ") + order.join(QLatin1Char(',')),
+                                filter.values);
+        hash.addData(table.toUtf8());
+        while (rows.next()) {
+            QVariantList values;
+            for (qsizetype c = 0; c < columns.size(); ++c) {
+                const QVariant value = rows.value(static_cast<int>(c));
+                values.append(value);
+                hash.addData(value.isNull() ? QByteArrayView("\x1d", 1) : QByteArrayView(value.toString().toUtf8()));
+                hash.addData(QByteArrayView("\x1f", 1));
+            }
+            hash.addData(QByteArrayView("\x1e", 1));
+            if (layout.checked() &&
+                values.last().toString() != store::RowCheckCode(values, layout.columnTypes(), layout.keyCount)) {
+                ++wrongCodes;
+            }
+        }
+    }
+    return hash.result().toHex();
+}
+
+class ServerSaveCrashTest : public ::testing::TestWithParam<const char*> {
+protected:
+    // The stored declaration the helper opens: its taxpayer, header and annex rows.
+    void fill(store::Database& db) {
+        test::registerTaxpayer(db, kRuc, QStringLiteral("VICTIMA S.A."));
+        test::insertRow(db, QStringLiteral("CAB"), key, {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 9}});
+        db.run(db.dialect().beginWrite()).finish();
+        for (int i = 0; i < kAnnexRows / 3; ++i) {
+            const QString number = QString::number(i + 1);
+            test::insertRow(db, QStringLiteral("F535SOCIOS"), key,
+                            {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
+                             {QStringLiteral("tipo_doc_socio"), 1},
+                             {QStringLiteral("nro_doc_socio"), number.rightJustified(8, u'0')},
+                             {QStringLiteral("des_nom_razon"), QStringLiteral("SOCIO")},
+                             {QStringLiteral("Porcentaje"), 0.1}});
+            test::insertRow(db, QStringLiteral("F535CASEF"), key,
+                            {{QStringLiteral("SEMANA"), 0},
+                             {QStringLiteral("CASILLA"), QStringLiteral("301")},
+                             {QStringLiteral("tipo_doc"), 6},
+                             {QStringLiteral("nro_doc"), number},
+                             {QStringLiteral("des_razon"), QStringLiteral("CLIENTE")},
+                             {QStringLiteral("saldo"), 5000}});
+            test::insertRow(db, QStringLiteral("F544ADICDEDUC"), key,
+                            {{QStringLiteral("CASILLA"), QStringLiteral("103")},
+                             {QStringLiteral("num_correl"), i + 1},
+                             {QStringLiteral("des_concepto"), QStringLiteral("GASTO")},
+                             {QStringLiteral("MTO_ADIC_DEDUC"), 10}});
+        }
+        db.run(QStringLiteral("COMMIT")).finish();
+    }
+
+    void saveOnce(const QString& address, const char* version) {
+        QProcess victim;
+        victim.start(QStringLiteral(QEL_SAVE_VICTIM), {address, kRuc, QString::fromLatin1(version)});
+        ASSERT_TRUE(victim.waitForFinished(120000));
+        ASSERT_EQ(victim.exitCode(), 0) << victim.readAllStandardError().toStdString();
+    }
+
+    const store::DeclarationKey key = test::demoKey(kRuc);
+};
+
+TEST_P(ServerSaveCrashTest, KilledSavesLeaveOneVersionOrTheOtherWithTheirCheckCodes) {
+    QEL_OFFICE_DATABASE(office);
+    fill(office->db());
+    const QString address = office->address();
+    const int kills =
+        qEnvironmentVariableIsSet("QEL_CRASH_KILLS") ? qEnvironmentVariableIntValue("QEL_CRASH_KILLS") : 20;
+    int wrongCodes = 0;
+    auto digest = [&] { return declarationDigest(office->db(), key, wrongCodes); };
+
+    saveOnce(address, "b");
+    const QByteArray versionB = digest();
+    QElapsedTimer timer;
+    timer.start();
+    saveOnce(address, "a");
+    const qint64 oneRun = std::max<qint64>(timer.elapsed(), 50);
+    const QByteArray versionA = digest();
+    ASSERT_NE(versionA, versionB);
+    saveOnce(address, "b");
+    ASSERT_EQ(digest(), versionB) << "a save of the same version must store the same rows";
+    ASSERT_EQ(wrongCodes, 0);
+
+    int sawA = 0;
+    int sawB = 0;
+    QRandomGenerator random(20190315);
+    for (int kill = 0; kill < kills; ++kill) {
+        SCOPED_TRACE(kill);
+        QProcess victim;
+        victim.start(QStringLiteral(QEL_SAVE_VICTIM), {address, kRuc, QStringLiteral("loop")});
+        ASSERT_TRUE(victim.waitForStarted(10000));
+        while (!victim.canReadLine()) {
+            ASSERT_TRUE(victim.waitForReadyRead(60000)) << victim.readAllStandardError().toStdString();
+        }
+        QThread::msleep(static_cast<unsigned long>(random.bounded(static_cast<int>(oneRun * 3))));
+        ASSERT_EQ(victim.state(), QProcess::Running) << victim.readAllStandardError().toStdString();
+        victim.kill();
+        ASSERT_TRUE(victim.waitForFinished(10000));
+
+        const QByteArray now = digest();
+        EXPECT_TRUE(now == versionA || now == versionB) << "a mixture of two saves";
+        EXPECT_EQ(wrongCodes, 0) << "rows whose check code does not match them";
+        sawA += now == versionA ? 1 : 0;
+        sawB += now == versionB ? 1 : 0;
+    }
+    std::printf("[ crash    ] %s: %d kills, %d as version a, %d as version b\n", GetParam(), kills, sawA, sawB);
+}
+
+// The file has its own crash tests; the server is what this one is for.
+INSTANTIATE_TEST_SUITE_P(Office, ServerSaveCrashTest, ::testing::Values(test::OfficeDatabase::kServer),
+                         test::officeEngineName);
+
+} // namespace
