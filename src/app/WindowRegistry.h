@@ -43,6 +43,9 @@ struct WindowServices {
     // lives with the windows.
     std::function<bool(const QString& path, const printing::ReportDocument&, int first, int last, const QString& title)>
         writePdf;
+    // The PDF a script queued for the next print instead of a printer; empty in the windows,
+    // where the print goes to the printer the user chooses.
+    std::function<QString()> takePdf;
 };
 
 // The module's windows by name: each name maps to the one factory of its presentation model.

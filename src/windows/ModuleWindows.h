@@ -12,4 +12,7 @@ const app::WindowRegistry& moduleWindows();
 // Adds every window of the module that has a presentation model; one block per window.
 void registerWindowModels(app::WindowRegistry& registry);
 
+// Adds the print and preview windows, the help, the imports and the trial balance windows.
+void registerPrintImportAndHelpModels(app::WindowRegistry& registry);
+
 } // namespace qel::windows
