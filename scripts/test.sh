@@ -32,9 +32,8 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # Every test runs once (the server tests against the throwaway cluster); then the store,
 # working-copy, save/load round-trip, demo-return, send and sent-version tests run again with
 # every test database on the server (QEL_TEST_ENGINE=server), with the office tests: two modules
-# and two sends at once, a save killed on the server, the launcher's list following the others.
-# The assistants' demo return is left out: its annex checks and the consistency rules' sums still
-# speak SQLite alone.
+# and two sends at once, a save killed on the server, the launcher's list following the others,
+# the partners' window and the consistency rules.
 SERVER_SUITE='RoundTripTest.*:Returns/DemoReturnTest.*:FormLoaderTest.SentVersionLoadsFromTheHistoryTables'
 SERVER_SUITE+=':SentVersionsTest.*:DeclarationSenderTest.*:TaxpayerRegistry.*:SentDeclarationBatchTest.*'
 SERVER_SUITE+=':PriorBalanceTest.*:ServerWorkingCopies.*:ServerEngine.*:OfficeEnvironmentTest.*:DeclarationLock.*'

@@ -34,17 +34,6 @@ QString digitsOf(const QString& text) {
     return digits;
 }
 
-// "txtSaldoIni(1)" -> ("txtSaldoIni", 1); a name without an index gives -1.
-std::pair<QString, int> splitArrayName(const QString& control) {
-    const qsizetype open = control.indexOf(QLatin1Char('('));
-    if (open < 0 || !control.endsWith(QLatin1Char(')'))) {
-        return {control, -1};
-    }
-    bool ok = false;
-    const int index = control.mid(open + 1, control.size() - open - 2).toInt(&ok);
-    return {control.left(open), ok ? index : -1};
-}
-
 QString quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
@@ -207,75 +196,55 @@ void TrialBalanceDetail::close() {
     }
 }
 
-QList<app::ControlInfo> TrialBalanceDetail::controls() const {
-    QList<app::ControlInfo> list = {{QStringLiteral("cboCuentas"), QStringLiteral("combo")},
-                                    {QStringLiteral("lblClase"), QStringLiteral("label")}};
+QList<app::DeclaredControl> TrialBalanceDetail::declaredControls() {
+    QList<app::DeclaredControl> controls;
+    app::DeclaredControl accounts(QStringLiteral("cboCuentas"), QStringLiteral("combo"));
+    accounts.choose = [this](const QString& code) {
+        const bool listed = std::any_of(m_accounts.cbegin(), m_accounts.cend(),
+                                        [&code](const Item& item) { return item.code == code; });
+        if (!listed) {
+            throw app::ScriptError{QStringLiteral("cboCuentas no tiene la cuenta %1").arg(code)};
+        }
+        return chooseAccount(code);
+    };
+    accounts.state = [this] { return quoted(m_code); };
+    controls.append(accounts);
+    app::DeclaredControl accountClass(QStringLiteral("lblClase"), QStringLiteral("label"));
+    accountClass.state = [this] { return quoted(classText()); };
+    controls.append(accountClass);
+
+    // The boxes are arrays, "txtSaldoIni(0)"; nothing can be typed into a computed one.
     for (const QStringList* names : {&entryBoxes(), &computedBoxes()}) {
+        const bool computed = names == &computedBoxes();
         for (const QString& box : *names) {
             for (int index = 0; index < 2; ++index) {
-                list.append({QStringLiteral("%1(%2)").arg(box).arg(index), QStringLiteral("text")});
+                app::DeclaredControl member(QStringLiteral("%1(%2)").arg(box).arg(index), QStringLiteral("text"));
+                member.type = [this, box, index, computed](const QString& value) {
+                    if (computed || !setBoxText(box, index, value)) {
+                        return false;
+                    }
+                    leave(box, index);
+                    return true;
+                };
+                member.state = [this, box, index] { return quoted(boxText(box, index)); };
+                controls.append(member);
             }
         }
     }
-    list.append({QStringLiteral("cmdGrabar"), QStringLiteral("command")});
-    list.append({QStringLiteral("cmdSalir"), QStringLiteral("command")});
-    return list;
-}
 
-bool TrialBalanceDetail::text(const QString& control, const QString& value) {
-    const auto [box, index] = splitArrayName(control);
-    if (computedBoxes().contains(box) && (index == 0 || index == 1)) {
-        return false; // computed: nothing can be typed there
-    }
-    if (entryIndex(box, index) < 0) {
-        throw app::ScriptError{QStringLiteral("frmDetalleBalance no tiene la casilla %1").arg(control)};
-    }
-    if (!setBoxText(box, index, value)) {
-        return false;
-    }
-    leave(box, index);
-    return true;
-}
-
-bool TrialBalanceDetail::choose(const QString& control, const QString& code) {
-    if (control != QLatin1String("cboCuentas")) {
-        throw app::ScriptError{QStringLiteral("frmDetalleBalance no tiene la lista %1").arg(control)};
-    }
-    const bool listed =
-        std::any_of(m_accounts.cbegin(), m_accounts.cend(), [&code](const Item& item) { return item.code == code; });
-    if (!listed) {
-        throw app::ScriptError{QStringLiteral("cboCuentas no tiene la cuenta %1").arg(code)};
-    }
-    return chooseAccount(code);
-}
-
-bool TrialBalanceDetail::click(const QString& control, int index) {
-    Q_UNUSED(index)
-    if (control == QLatin1String("cmdGrabar")) {
-        return save();
-    }
-    if (control == QLatin1String("cmdSalir")) {
+    // The buttons are gone once the window closed.
+    const auto button = [this, &controls](const QString& name, std::function<bool()> press) {
+        app::DeclaredControl command(name, QStringLiteral("command"));
+        command.click = [press = std::move(press)](int) { return press(); };
+        command.state = [this] { return m_closed ? QStringLiteral("{}") : QStringLiteral("{0}"); };
+        controls.append(command);
+    };
+    button(QStringLiteral("cmdGrabar"), [this] { return save(); });
+    button(QStringLiteral("cmdSalir"), [this] {
         close();
         return true;
-    }
-    throw app::ScriptError{QStringLiteral("frmDetalleBalance no tiene el botón %1").arg(control)};
-}
-
-QString TrialBalanceDetail::state(const QString& control) const {
-    if (control == QLatin1String("cboCuentas")) {
-        return quoted(m_code);
-    }
-    if (control == QLatin1String("lblClase")) {
-        return quoted(classText());
-    }
-    if (control == QLatin1String("cmdGrabar") || control == QLatin1String("cmdSalir")) {
-        return m_closed ? QStringLiteral("{}") : QStringLiteral("{0}");
-    }
-    const auto [box, index] = splitArrayName(control);
-    if ((entryBoxes().contains(box) || computedBoxes().contains(box)) && (index == 0 || index == 1)) {
-        return quoted(boxText(box, index));
-    }
-    throw app::ScriptError{QStringLiteral("frmDetalleBalance no tiene el control %1").arg(control)};
+    });
+    return controls;
 }
 
 } // namespace qel::annexes

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "annexes/TrialBalanceTable.h"
-#include "app/ScriptableWindow.h"
+#include "app/PresentationModel.h"
 
 #include <QList>
 #include <QString>
@@ -20,7 +20,7 @@ namespace qel::annexes {
 // (txtSumaMayor, txtSaldo, txtCuentasBalance, txtResultados). "&Grabar" (cmdGrabar) writes the
 // sixteen amounts into the account's row and closes; "&Salir" (cmdSalir) closes, after asking
 // when something was typed.
-class TrialBalanceDetail : public app::ScriptableWindow {
+class TrialBalanceDetail : public app::PresentationModel {
 public:
     static const QString kCaption;
     static const QString kSaveQuestion;
@@ -66,13 +66,9 @@ public:
     // The sixteen amounts the boxes hold, in table order.
     TrialBalanceTable::Amounts amounts() const;
 
-    // The window as a script drives it; boxes are named as arrays, "txtSaldoIni(0)".
-    QString name() const override { return QStringLiteral("frmDetalleBalance"); }
-    QList<app::ControlInfo> controls() const override;
-    bool text(const QString& control, const QString& value) override;
-    bool choose(const QString& control, const QString& code) override;
-    bool click(const QString& control, int index) override;
-    QString state(const QString& control) const override;
+    // PresentationModel; the boxes are named as arrays, "txtSaldoIni(0)".
+    QString windowName() const override { return QStringLiteral("frmDetalleBalance"); }
+    QList<app::DeclaredControl> declaredControls() override;
 
 private:
     int entryIndex(const QString& box, int index) const; // -1 when not an entry

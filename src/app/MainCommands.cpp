@@ -145,8 +145,9 @@ void MainCommands::run(Command command) {
         break;
     }
     case Command::PrintSentDeclaration:
+        // The print window lists the sent versions when opened with the sent code.
         m_state.printSent = true;
-        openList(kPrintType);
+        openList(kPrintType, QStringLiteral("1"));
         break;
     case Command::BankList:
     case Command::CountryList:

@@ -50,6 +50,9 @@ struct WindowServices {
     // takes them). Answers true when the form has closed again (the windows show it modally),
     // false when it stays open for the caller (the batch mode's script goes on with it).
     std::function<bool(int mode, const QVariantList& arguments)> openForm;
+    // The PDF a script queued for the next print instead of a printer; empty in the windows,
+    // where the print goes to the printer the user chooses.
+    std::function<QString()> takePdf;
 };
 
 // The module's windows by name: each name maps to the one factory of its presentation model.

@@ -1,5 +1,7 @@
 #include "batch/ModelAdapter.h"
 
+#include <algorithm>
+
 namespace qel::batch {
 
 namespace {
@@ -47,7 +49,11 @@ bool ModelAdapter::choose(const QString& name, const QString& code) {
 }
 
 bool ModelAdapter::click(const QString& name, int index) {
-    const app::DeclaredControl& declared = control(name);
+    // A member of a control array is clicked by the array's name and its index as well.
+    const QString member = QStringLiteral("%1(%2)").arg(name).arg(index);
+    const bool byIndex = index >= 0 && std::none_of(m_controls.cbegin(), m_controls.cend(),
+                                                    [&name](const auto& c) { return answersTo(c, name); });
+    const app::DeclaredControl& declared = control(byIndex ? member : name);
     if (!declared.click) {
         throw app::ScriptError{QStringLiteral("%1 no es un botón").arg(name)};
     }

@@ -1,66 +1,20 @@
-#include "app/HelpScript.h"
+#include "app/HelpModel.h"
 #include "app/WindowRegistry.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 #include "batch/ModelAdapter.h"
-#include "batch/TrialBalanceBatchWindows.h"
-#include "catalogue/AnnexCatalog.h"
-#include "catalogue/CasillaListCatalog.h"
-#include "imports/ImportModel.h"
 #include "management/DeclarationListModel.h"
-#include "printing/PrintScripts.h"
+#include "printing/PrintTypeModel.h"
 #include "printing/ReportPainter.h"
 #include "windows/ModuleWindows.h"
-
-#include <QDir>
 
 namespace qel::batch {
 
 namespace {
 
-// FrmTipPrnR from the two print menus, and the preview and page-range windows it opens.
-void registerPrintWindows(BatchWindows& windows) {
-    const auto printType = [](BatchContext& c, bool sent) -> std::unique_ptr<app::ScriptableWindow> {
-        const declaration::FormContext& s = c.services;
-        return std::make_unique<printing::PrintTypeScript>(
-            printing::PrintTypeModel::Context{s.db, s.prompter, s.clock, s.sysUser, s.userKind, s.periodo, s.formulario,
-                                              c.reportFolder, sent},
-            s.opener);
-    };
-    windows.addMenu(QStringLiteral("mnuImprimir"), [printType](BatchContext& c) { return printType(c, false); });
-    windows.addMenu(QStringLiteral("mnuImprimirEnviada"), [printType](BatchContext& c) { return printType(c, true); });
-    windows.addWindow(printing::PreviewScript::kWindowName, [](BatchContext& c, const app::FormRequest& r) {
-        return std::make_unique<printing::PreviewScript>(
-            r.code, c.services.prompter, c.services.opener, c.services.files, [&c] { return c.takePdfPath(); },
-            &printing::ReportPainter::writePdf);
-    });
-    windows.addWindow(printing::PreviewScript::kRangeWindow, [](BatchContext& c, const app::FormRequest& r) {
-        return std::make_unique<printing::PageRangeScript>(r.keyValues.value(0).toInt(), c.services.prompter);
-    });
-}
-
-// The import windows; frmImportarGastoPresent serves the kind its caller names.
-void registerImportWindows(BatchWindows& windows) {
-    for (const char* name : {"frmImportarSocios", "frmImportarCasEF", "frmImportarGastoPresent", "frmImportarU41"}) {
-        windows.addWindow(
-            QString::fromLatin1(name),
-            [](BatchContext& c, const app::FormRequest& r) -> std::unique_ptr<app::ScriptableWindow> {
-                const imports::ImportKind* kind = imports::ImportModel::kindFor(r);
-                if (kind == nullptr) {
-                    throw app::ScriptError{QStringLiteral("%1 no importa la clase %2").arg(r.name, r.code)};
-                }
-                const declaration::FormContext& s = c.services;
-                return std::make_unique<imports::ImportModel>(imports::ImportServices{s.db, s.prompter, s.clock,
-                                                                                      s.opener, s.files, s.utility,
-                                                                                      s.sysUser, c.reportFolder},
-                                                              *kind, r);
-            });
-    }
-}
-
-// A window of the window registry, its model made with the script's services and driven through
-// the generic adapter; null when the model declined the request (its message given).
-std::unique_ptr<app::ScriptableWindow> registeredWindow(BatchContext& c, const app::FormRequest& request) {
+// The model of a registered window, made with the script's services and driven through the
+// generic adapter; null when its factory declined the request (its message given).
+std::unique_ptr<app::ScriptableWindow> openModel(BatchContext& c, const app::FormRequest& request) {
     const declaration::FormContext& s = c.services;
     const app::WindowServices services{s.db, s.prompter, s.clock, s.opener, &s.utility, s.files, s.periodo,
                                        s.formulario, s.sysUser, s.userKind, c.reportFolder, c.moduleFolder,
@@ -69,7 +23,8 @@ std::unique_ptr<app::ScriptableWindow> registeredWindow(BatchContext& c, const a
                                        [&c](int mode, const QVariantList& arguments) {
                                            c.openForm(mode, arguments);
                                            return false;
-                                       }};
+                                       },
+                                       [&c] { return c.takePdfPath(); }};
     std::unique_ptr<app::PresentationModel> model =
         qel::windows::moduleWindows().create(request.name, services, request);
     if (!model) {
@@ -78,45 +33,52 @@ std::unique_ptr<app::ScriptableWindow> registeredWindow(BatchContext& c, const a
     return std::make_unique<ModelAdapter>(std::move(model));
 }
 
+// A command of the main window's menu that opens a registered window.
+void addMenuWindow(BatchWindows& windows, const QString& menu, std::function<app::FormRequest(BatchContext&)> request) {
+    windows.addMenu(menu, [request = std::move(request)](BatchContext& c) { return openModel(c, request(c)); });
+}
+
+app::FormRequest requestFor(const QString& name, const QString& code = {}) {
+    app::FormRequest request;
+    request.name = name;
+    request.code = code;
+    return request;
+}
+
 } // namespace
 
-// Every window a script can drive, registered here from the models its subsystem offers, so
-// that no subsystem depends on the batch mode. Add one block per subsystem, e.g.
-//   for (const QString& name : annexes::AnnexCatalog::windowNames())
-//       windows.addWindow(name, [](BatchContext& c, const app::FormRequest& r) { ... });
+// Every window a script can drive: the window registry's, each model through the generic
+// adapter, and the main window's menu commands that open them.
 void registerBatchWindows(BatchWindows& windows) {
-    // The windows of the window registry, each model driven through the generic adapter.
     for (const QString& name : qel::windows::moduleWindows().names()) {
-        windows.addWindow(
-            name, [](BatchContext& c, const app::FormRequest& request) { return registeredWindow(c, request); });
+        windows.addWindow(name, [](BatchContext& c, const app::FormRequest& request) { return openModel(c, request); });
     }
-    // The menu items that open the lists of declarations, each list in its mode, as the main
-    // window opens them.
-    struct ListMenu {
-        QString menu;
+    // The lists of declarations, each in the mode its menu item opens it in, as the main window
+    // opens them.
+    using List = management::DeclarationListModel;
+    const struct {
+        const char* menu;
         QString window;
         QString code;
-    };
-    using List = management::DeclarationListModel;
-    const QList<ListMenu> listMenus = {{QStringLiteral("mnuModificar"), List::kStoredWindow, List::kModifyCode},
-                                       {QStringLiteral("mnuEliminar"), List::kStoredWindow, List::kDeleteCode},
-                                       {QStringLiteral("mnuRegistrar"), List::kSentWindow, List::kModifyCode},
-                                       {QStringLiteral("mnuEliminarEnviada"), List::kSentWindow, List::kDeleteCode},
-                                       {QStringLiteral("mnuRecuperar"), List::kSentWindow, List::kRecoverCode}};
-    for (const ListMenu& menu : listMenus) {
-        windows.addMenu(menu.menu, [menu](BatchContext& c) {
-            app::FormRequest request;
-            request.name = menu.window;
-            request.code = menu.code;
-            return registeredWindow(c, request);
-        });
+    } listMenus[] = {{"mnuModificar", List::kStoredWindow, List::kModifyCode},
+                     {"mnuEliminar", List::kStoredWindow, List::kDeleteCode},
+                     {"mnuRegistrar", List::kSentWindow, List::kModifyCode},
+                     {"mnuEliminarEnviada", List::kSentWindow, List::kDeleteCode},
+                     {"mnuRecuperar", List::kSentWindow, List::kRecoverCode}};
+    for (const auto& menu : listMenus) {
+        addMenuWindow(windows, QString::fromLatin1(menu.menu),
+                      [window = menu.window, code = menu.code](BatchContext&) { return requestFor(window, code); });
     }
-    registerPrintWindows(windows);
-    registerImportWindows(windows);
-    registerTrialBalanceWindows(windows);
+
+    // The print of registered declarations and of sent versions.
+    addMenuWindow(windows, QStringLiteral("mnuImprimir"),
+                  [](BatchContext&) { return requestFor(printing::PrintTypeModel::kWindowName); });
+    addMenuWindow(windows, QStringLiteral("mnuImprimirEnviada"), [](BatchContext&) {
+        return requestFor(printing::PrintTypeModel::kWindowName, printing::PrintTypeModel::kSentCode);
+    });
     // The help of the menu, over the module's help file.
-    windows.addMenu(QStringLiteral("mnuContenido"), [](BatchContext& c) -> std::unique_ptr<app::ScriptableWindow> {
-        return std::make_unique<app::HelpScript>(QDir(c.moduleFolder).filePath(QStringLiteral("Pm588.html")));
+    addMenuWindow(windows, QStringLiteral("mnuContenido"), [](BatchContext& c) {
+        return requestFor(app::HelpModel::kWindowName, app::HelpModel::helpFileIn(c.moduleFolder));
     });
 }
 

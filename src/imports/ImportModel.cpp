@@ -296,76 +296,72 @@ QStringList ImportModel::previewRow(int row) const {
 
 // --- What a script drives ---------------------------------------------------------------------
 
-QList<app::ControlInfo> ImportModel::controls() const {
-    return {{kFolderBox, QStringLiteral("text")},    {kChooseFolder, QStringLiteral("command")},
-            {kFiles, QStringLiteral("grid")},        {kTransfer, QStringLiteral("command")},
-            {kPreview, QStringLiteral("grid")},      {kAccept, QStringLiteral("command")},
-            {kCancel, QStringLiteral("command")},    {kCounters[0], QStringLiteral("label")},
-            {kCounters[1], QStringLiteral("label")}, {kCounters[2], QStringLiteral("label")}};
-}
+QList<app::DeclaredControl> ImportModel::declaredControls() {
+    QList<app::DeclaredControl> controls;
+    app::DeclaredControl folder(kFolderBox, QStringLiteral("text"));
+    folder.type = [this](const QString& value) {
+        setFolder(value);
+        return true;
+    };
+    folder.state = [this] { return quoted(m_folder); };
+    controls.append(folder);
 
-bool ImportModel::text(const QString& control, const QString& value) {
-    if (control != kFolderBox) {
-        throw app::ScriptError{QStringLiteral("no existe el cuadro de texto %1").arg(control)};
-    }
-    setFolder(value);
-    return true;
-}
-
-bool ImportModel::choose(const QString& control, const QString& code) {
-    if (control != kFiles) {
-        throw app::ScriptError{QStringLiteral("%1 no es una lista").arg(control)};
-    }
-    const auto index = m_files.indexOf(code);
-    if (index < 0) {
-        throw app::ScriptError{QStringLiteral("%1 no tiene el archivo %2").arg(control, code)};
-    }
-    chooseFile(static_cast<int>(index));
-    return true;
-}
-
-bool ImportModel::click(const QString& control, int index) {
-    Q_UNUSED(index)
-    if (control == kChooseFolder) {
+    app::DeclaredControl chooser(kChooseFolder, QStringLiteral("command"));
+    chooser.click = [this](int) {
         chooseFolder();
-    } else if (control == kTransfer) {
+        return true;
+    };
+    controls.append(chooser);
+
+    app::DeclaredControl files(kFiles, QStringLiteral("grid"));
+    files.grid = &m_fileList;
+    files.choose = [this](const QString& code) {
+        const auto index = m_files.indexOf(code);
+        if (index < 0) {
+            throw app::ScriptError{QStringLiteral("%1 no tiene el archivo %2").arg(kFiles, code)};
+        }
+        chooseFile(static_cast<int>(index));
+        return true;
+    };
+    files.state = [this] { return m_chosen < 0 ? QStringLiteral("-") : quoted(m_files.at(m_chosen)); };
+    controls.append(files);
+
+    app::DeclaredControl transferButton(kTransfer, QStringLiteral("command"));
+    transferButton.click = [this](int) {
         transfer();
-    } else if (control == kAccept) {
+        return true;
+    };
+    controls.append(transferButton);
+
+    app::DeclaredControl preview(kPreview, QStringLiteral("grid"));
+    preview.grid = this;
+    preview.state = [this] { return QString::number(rowCount()); };
+    controls.append(preview);
+
+    // Accepting takes a dry run first: without one the button refuses.
+    app::DeclaredControl acceptButton(kAccept, QStringLiteral("command"));
+    acceptButton.click = [this](int) {
         if (!m_pending) {
             return false;
         }
         accept();
-    } else if (control == kCancel) {
+        return true;
+    };
+    controls.append(acceptButton);
+
+    app::DeclaredControl cancel(kCancel, QStringLiteral("command"));
+    cancel.click = [this](int) {
         close();
-    } else {
-        throw app::ScriptError{QStringLiteral("no existe el botón %1").arg(control)};
-    }
-    return true;
-}
+        return true;
+    };
+    controls.append(cancel);
 
-QString ImportModel::state(const QString& control) const {
-    if (control == kFolderBox) {
-        return quoted(m_folder);
-    }
-    if (control == kFiles) {
-        return m_chosen < 0 ? QStringLiteral("-") : quoted(m_files.at(m_chosen));
-    }
-    if (control == kPreview) {
-        return QString::number(rowCount());
-    }
     for (int i = 0; i < 3; ++i) {
-        if (control == kCounters[i]) {
-            return quoted(m_counters.value(i));
-        }
+        app::DeclaredControl counter(kCounters[i], QStringLiteral("label"));
+        counter.state = [this, i] { return quoted(m_counters.value(i)); };
+        controls.append(counter);
     }
-    throw app::ScriptError{QStringLiteral("no existe el control %1").arg(control)};
-}
-
-app::GridSource* ImportModel::grid(const QString& gridName) {
-    if (gridName == kFiles) {
-        return &m_fileList;
-    }
-    return gridName == kPreview ? static_cast<app::GridSource*>(this) : nullptr;
+    return controls;
 }
 
 } // namespace qel::imports

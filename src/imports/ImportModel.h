@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/FormRequest.h"
-#include "app/ScriptableWindow.h"
+#include "app/PresentationModel.h"
 #include "imports/ImportKind.h"
 #include "imports/Importer.h"
 
@@ -40,7 +40,7 @@ struct ImportServices {
 // their widgets: the folder, the files of the kind in it, "Transferir" that shows first what the
 // file would do (rows to add, to modify, to reject with line and message), and "Aceptar" that
 // writes it, counts and then says "Carga satisfactoria" or opens the error report.
-class ImportModel : public QObject, public app::ScriptableWindow, private app::GridSource {
+class ImportModel : public QObject, public app::PresentationModel, private app::GridSource {
     Q_OBJECT
 public:
     static const QString kNoFileChosen;    // "Debe seleccionar el archivo a importar"
@@ -81,14 +81,9 @@ public:
     const QStringList& counters() const { return m_counters; }
     void close() { m_closed = true; }
 
-    // ScriptableWindow
-    QString name() const override { return m_kind.window; }
-    QList<app::ControlInfo> controls() const override;
-    bool text(const QString& control, const QString& value) override;
-    bool choose(const QString& control, const QString& code) override;
-    bool click(const QString& control, int index) override;
-    QString state(const QString& control) const override;
-    app::GridSource* grid(const QString& gridName) override;
+    // PresentationModel
+    QString windowName() const override { return m_kind.window; }
+    QList<app::DeclaredControl> declaredControls() override;
     bool isClosed() const override { return m_closed; }
 
 signals:

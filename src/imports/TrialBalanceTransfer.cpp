@@ -281,62 +281,42 @@ bool TrialBalanceTransfer::chooseFolder() {
     return true;
 }
 
-QList<app::ControlInfo> TrialBalanceTransfer::controls() const {
-    return {{QStringLiteral("Dir1"), QStringLiteral("label")},
-            {QStringLiteral("File1"), QStringLiteral("label")},
-            {QStringLiteral("lblTransferidos"), QStringLiteral("label")},
-            {QStringLiteral("lblRechazados"), QStringLiteral("label")},
-            {QStringLiteral("cmdDirectorio"), QStringLiteral("command")},
-            {QStringLiteral("cmdTransferir"), QStringLiteral("command")},
-            {QStringLiteral("cmCancelar"), QStringLiteral("command")}};
-}
-
-bool TrialBalanceTransfer::text(const QString& control, const QString& value) {
-    Q_UNUSED(value)
-    throw app::ScriptError{QStringLiteral("frmTransferencia no tiene la casilla %1").arg(control)};
-}
-
-bool TrialBalanceTransfer::choose(const QString& control, const QString& code) {
-    Q_UNUSED(code)
-    throw app::ScriptError{QStringLiteral("frmTransferencia no tiene la lista %1").arg(control)};
-}
-
-bool TrialBalanceTransfer::click(const QString& control, int index) {
-    Q_UNUSED(index)
-    if (control == QLatin1String("cmdDirectorio")) {
-        return chooseFolder();
-    }
-    if (control == QLatin1String("cmdTransferir")) {
-        transfer();
-        return true;
-    }
-    if (control == QLatin1String("cmCancelar")) {
-        cancel();
-        return true;
-    }
-    throw app::ScriptError{QStringLiteral("frmTransferencia no tiene el botón %1").arg(control)};
-}
-
-QString TrialBalanceTransfer::state(const QString& control) const {
-    auto quoted = [](const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); };
-    if (control == QLatin1String("Dir1")) {
-        return quoted(QDir::toNativeSeparators(m_folder));
-    }
-    if (control == QLatin1String("File1")) {
+QList<app::DeclaredControl> TrialBalanceTransfer::declaredControls() {
+    const auto quoted = [](const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); };
+    QList<app::DeclaredControl> controls;
+    app::DeclaredControl folder(QStringLiteral("Dir1"), QStringLiteral("label"));
+    folder.state = [this, quoted] { return quoted(QDir::toNativeSeparators(m_folder)); };
+    controls.append(folder);
+    app::DeclaredControl file(QStringLiteral("File1"), QStringLiteral("label"));
+    file.state = [this, quoted] {
         const bool present = !m_folder.isEmpty() && QDir(m_folder).exists(fileName());
         return quoted(present ? fileName() : QString());
-    }
-    if (control == QLatin1String("lblTransferidos")) {
-        return quoted(m_transferredText);
-    }
-    if (control == QLatin1String("lblRechazados")) {
-        return quoted(m_rejectedText);
-    }
-    if (control == QLatin1String("cmdDirectorio") || control == QLatin1String("cmdTransferir") ||
-        control == QLatin1String("cmCancelar")) {
-        return m_running ? QStringLiteral("{}") : QStringLiteral("{0}");
-    }
-    throw app::ScriptError{QStringLiteral("frmTransferencia no tiene el control %1").arg(control)};
+    };
+    controls.append(file);
+    app::DeclaredControl transferred(QStringLiteral("lblTransferidos"), QStringLiteral("label"));
+    transferred.state = [this, quoted] { return quoted(m_transferredText); };
+    controls.append(transferred);
+    app::DeclaredControl rejected(QStringLiteral("lblRechazados"), QStringLiteral("label"));
+    rejected.state = [this, quoted] { return quoted(m_rejectedText); };
+    controls.append(rejected);
+
+    // The buttons are locked while a transfer runs.
+    const auto button = [this, &controls](const QString& name, std::function<bool()> press) {
+        app::DeclaredControl command(name, QStringLiteral("command"));
+        command.click = [press = std::move(press)](int) { return press(); };
+        command.state = [this] { return m_running ? QStringLiteral("{}") : QStringLiteral("{0}"); };
+        controls.append(command);
+    };
+    button(QStringLiteral("cmdDirectorio"), [this] { return chooseFolder(); });
+    button(QStringLiteral("cmdTransferir"), [this] {
+        transfer();
+        return true;
+    });
+    button(QStringLiteral("cmCancelar"), [this] {
+        cancel();
+        return true;
+    });
+    return controls;
 }
 
 } // namespace qel::imports

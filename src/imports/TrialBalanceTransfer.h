@@ -1,7 +1,7 @@
 #pragma once
 
 #include "annexes/TrialBalanceTable.h"
-#include "app/ScriptableWindow.h"
+#include "app/PresentationModel.h"
 #include "store/DeclarationKey.h"
 
 #include <QString>
@@ -25,7 +25,7 @@ namespace qel::imports {
 // is named from the form code, the RUC and the period. cmdTransferir lists the chart's
 // accounts afresh and writes every accepted line into its account's row, all in one
 // transaction; rejected lines go to the error report in the report folder, one line each.
-class TrialBalanceTransfer : public app::ScriptableWindow {
+class TrialBalanceTransfer : public app::PresentationModel {
 public:
     static const QString kCaption;
     static const QString kSuccess;
@@ -69,14 +69,9 @@ public:
     void cancel();
     bool isClosed() const override { return m_closed; }
 
-    // The window as a script drives it.
-    QString name() const override { return QStringLiteral("frmTransferencia"); }
-    QList<app::ControlInfo> controls() const override;
-    bool text(const QString& control, const QString& value) override;
-    bool choose(const QString& control, const QString& code) override;
-    bool click(const QString& control, int index) override;
-    QString state(const QString& control) const override;
-
+    // PresentationModel
+    QString windowName() const override { return QStringLiteral("frmTransferencia"); }
+    QList<app::DeclaredControl> declaredControls() override;
     // Called before each line, so that the window can service its events (and the cancel).
     std::function<void()> beforeLine;
     // Called whenever the counters change, from the reset at the start of a transfer on, so

@@ -12,6 +12,7 @@ namespace qel::printing {
 
 const QString PrintTypeModel::kWindowName = QStringLiteral("FrmTipPrnR");
 const QString PrintTypeModel::kGrid = QStringLiteral("grdDeclaraciones");
+const QString PrintTypeModel::kSentCode = QStringLiteral("1");
 
 PrintTypeModel::PrintTypeModel(Context context, PreviewOpener openPreview)
     : m_context(std::move(context)), m_openPreview(std::move(openPreview)) {}
@@ -135,6 +136,31 @@ std::optional<PrintTypeModel::Printed> PrintTypeModel::print() {
         m_openPreview(printed.entry.path);
     }
     return printed;
+}
+
+QList<app::DeclaredControl> PrintTypeModel::declaredControls() {
+    QList<app::DeclaredControl> controls;
+    app::DeclaredControl grid(kGrid, QStringLiteral("grid"));
+    grid.grid = this;
+    grid.state = [this] { return QString::number(m_rows.size()); };
+    controls.append(grid);
+    app::DeclaredControl annexes(QStringLiteral("ChkAnexo"), QStringLiteral("check"));
+    annexes.click = [this](int) {
+        setWithAnnexes(!m_withAnnexes);
+        return true;
+    };
+    annexes.state = [this] { return m_withAnnexes ? QStringLiteral("1") : QStringLiteral("0"); };
+    controls.append(annexes);
+    app::DeclaredControl printButton(QStringLiteral("cmdImprimir"), QStringLiteral("command"));
+    printButton.click = [this](int) { return print().has_value(); };
+    controls.append(printButton);
+    app::DeclaredControl leave(QStringLiteral("cmdSalir"), QStringLiteral("command"));
+    leave.click = [this](int) {
+        close();
+        return true;
+    };
+    controls.append(leave);
+    return controls;
 }
 
 } // namespace qel::printing

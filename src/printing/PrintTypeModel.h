@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PresentationModel.h"
 #include "printing/SpoolRegistry.h"
 
 #include <QList>
@@ -22,10 +23,13 @@ namespace qel::printing {
 // sent versions when printing sent declarations), the choice with or without annexes
 // (ChkAnexo), and the print command, which writes the report into the spool and opens it in
 // the preview.
-class PrintTypeModel {
+class PrintTypeModel : public app::PresentationModel, private app::GridSource {
 public:
     static const QString kWindowName; // "FrmTipPrnR"
     static const QString kGrid;       // "grdDeclaraciones"
+    // The code the window is opened with to list the sent versions (the print of sent
+    // declarations); any other lists the registered ones.
+    static const QString kSentCode; // "1"
 
     struct Context {
         store::Database& db;
@@ -83,13 +87,26 @@ public:
     // Writes the selected declaration's report into the spool, announces its pages
     // ("Impresión de n páginas") and opens the preview; nothing without a selection.
     std::optional<Printed> print();
+    // "&Salir".
+    void close() { m_closed = true; }
+
+    // PresentationModel
+    QString windowName() const override { return kWindowName; }
+    QList<app::DeclaredControl> declaredControls() override;
+    bool isClosed() const override { return m_closed; }
 
 private:
+    int rowCount() const override { return static_cast<int>(m_rows.size()); }
+    QStringList rowTexts(int row) const override { return cells(row); }
+    int currentRow() const override { return m_current; }
+    void setCurrentRow(int row) override { select(row); }
+
     Context m_context;
     PreviewOpener m_openPreview;
     QList<Row> m_rows;
     int m_current = -1;
     bool m_withAnnexes = false;
+    bool m_closed = false;
 };
 
 } // namespace qel::printing

@@ -34,6 +34,11 @@ public:
                 std::make_unique<View>(std::unique_ptr<Model>(static_cast<Model*>(model.release()))));
         });
     }
+    // A view made otherwise: a window shown beside the others, which the factory shows itself
+    // and answers null for.
+    template <class Model> void add(ViewFactory factory) {
+        m_views.insert(std::type_index(typeid(Model)), std::move(factory));
+    }
     bool hasView(const PresentationModel& model) const { return m_views.contains(std::type_index(typeid(model))); }
     // The view over the model; null when its class has none.
     std::unique_ptr<QDialog> create(std::unique_ptr<PresentationModel> model) const;

@@ -8,12 +8,24 @@
 #include "annexes/MonthAssistantModel.h"
 #include "annexes/MovementAssistantModel.h"
 #include "annexes/PriorBalanceModel.h"
+#include "annexes/TrialBalanceDetail.h"
+#include "app/FormOpener.h"
+#include "app/HelpModel.h"
 #include "base/Prompter.h"
 #include "declaration/commands/ConsistencyReportModel.h"
 #include "declaration/commands/ValidateCommand.h"
 #include "declaration/model/UbigeoModel.h"
+#include "imports/ImportModel.h"
+#include "imports/TrialBalanceTransfer.h"
 #include "management/DeclarationListModel.h"
 #include "management/VersionRecovery.h"
+#include "printing/PageRangeModel.h"
+#include "printing/PreviewModel.h"
+#include "printing/PrintTypeModel.h"
+#include "store/Database.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace qel::windows {
 
@@ -33,6 +45,7 @@ const app::WindowRegistry& moduleWindows() {
     static const app::WindowRegistry registry = [] {
         app::WindowRegistry windows;
         registerWindowModels(windows);
+        registerPrintImportAndHelpModels(windows);
         return windows;
     }();
     return registry;
@@ -167,6 +180,91 @@ void registerWindowModels(app::WindowRegistry& registry) {
             return nullptr;
         });
     }
+}
+
+namespace {
+
+// The installation folder: the module's folder without the form code; beside the database
+// when no module folder is known.
+QString installationFolder(const WindowServices& s) {
+    if (s.moduleFolder.isEmpty()) {
+        return QFileInfo(s.db.path()).absolutePath() + QLatin1Char('/');
+    }
+    const QString module = QDir::fromNativeSeparators(s.moduleFolder);
+    const QString folder =
+        module.endsWith(s.formulario) ? module.left(module.size() - s.formulario.size()) : module + QLatin1Char('/');
+    return folder.isEmpty() ? QFileInfo(s.db.path()).absolutePath() + QLatin1Char('/') : folder;
+}
+
+} // namespace
+
+void registerPrintImportAndHelpModels(app::WindowRegistry& registry) {
+    // The print of declarations (mnuImprimir) or of sent versions (mnuImprimirEnviada, the
+    // sent code); the print opens the preview on the report written.
+    registry.add(printing::PrintTypeModel::kWindowName, [](const WindowServices& s, const FormRequest& r) {
+        app::FormOpener& opener = s.opener;
+        auto model = std::make_unique<printing::PrintTypeModel>(
+            printing::PrintTypeModel::Context{s.db, s.prompter, s.clock, s.sysUser, s.userKind, s.periodo, s.formulario,
+                                              s.reportFolder, r.code == printing::PrintTypeModel::kSentCode},
+            [&opener](const QString& path) {
+                FormRequest preview;
+                preview.name = printing::PreviewModel::kWindowName;
+                preview.code = path;
+                opener.open(preview);
+            });
+        model->load();
+        return model;
+    });
+    // The preview of a report file: the file comes as the code. A file that cannot be read is
+    // told and the window closes at once.
+    registry.add(printing::PreviewModel::kWindowName, [](const WindowServices& s, const FormRequest& r) {
+        return std::make_unique<printing::PreviewModel>(r.code, s.prompter, &s.opener, s.files, s.takePdf, s.writePdf);
+    });
+    // The pages to print of the preview: the report's page count comes as the first key value.
+    registry.add(printing::PageRangeModel::kWindowName, [](const WindowServices& s, const FormRequest& r) {
+        return std::make_unique<printing::PageRangeModel>(r.keyValues.value(0).toInt(), s.prompter);
+    });
+    // The help of the menu: the help file comes as the code, the module's own when none does.
+    registry.add(app::HelpModel::kWindowName, [](const WindowServices& s, const FormRequest& r) {
+        return std::make_unique<app::HelpModel>(r.code.isEmpty() ? app::HelpModel::helpFileIn(s.moduleFolder) : r.code);
+    });
+    // The imports of annex rows and assistant months; frmImportarGastoPresent serves the kind
+    // its caller names as the code.
+    for (const char* name : {"frmImportarSocios", "frmImportarCasEF", "frmImportarGastoPresent", "frmImportarU41"}) {
+        registry.add(
+            QString::fromLatin1(name),
+            [](const WindowServices& s, const FormRequest& r) -> std::unique_ptr<PresentationModel> {
+                const imports::ImportKind* kind = imports::ImportModel::kindFor(r);
+                if (kind == nullptr || s.utility == nullptr) {
+                    // A kind the import windows do not know is a fault of the caller.
+                    s.prompter.message(
+                        QStringLiteral("Error interno del módulo: la ventana \"%1\" no importa la clase \"%2\".")
+                            .arg(r.name, r.code),
+                        QStringLiteral("Error"), app::Icon::Critical);
+                    return nullptr;
+                }
+                return std::make_unique<imports::ImportModel>(imports::ImportServices{s.db, s.prompter, s.clock,
+                                                                                      s.opener, s.files, *s.utility,
+                                                                                      s.sysUser, s.reportFolder},
+                                                              *kind, r);
+            });
+    }
+    // The trial balance page's windows: the plan comes as the code; the detail opens on the
+    // account of the first key value.
+    registry.add(QStringLiteral("frmDetalleBalance"), [](const WindowServices& s, const FormRequest& r) {
+        auto detail = std::make_unique<annexes::TrialBalanceDetail>(
+            annexes::TrialBalanceTable(s.db, r.key.value_or(store::DeclarationKey{}), r.code), s.prompter, s.periodo);
+        detail->open(r.keyValues.value(0));
+        return detail;
+    });
+    // The transfer writes its error report into the report folder (RPT of the installation when
+    // none is set) and starts the folder choice at the installation.
+    registry.add(QStringLiteral("frmTransferencia"), [](const WindowServices& s, const FormRequest& r) {
+        const QString installation = installationFolder(s);
+        return std::make_unique<imports::TrialBalanceTransfer>(imports::TrialBalanceTransfer::Setup{
+            s.db, s.prompter, s.clock, r.key.value_or(store::DeclarationKey{}), r.code,
+            s.reportFolder.isEmpty() ? installation + QStringLiteral("RPT") : s.reportFolder, installation, s.files});
+    });
 }
 
 } // namespace qel::windows

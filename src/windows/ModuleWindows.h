@@ -16,5 +16,7 @@ void registerWindowModels(app::WindowRegistry& registry);
 // Opened by name, in either mode, they give kNotYetAvailable and open nothing.
 const QStringList& announcedWindows();
 extern const QString kNotYetAvailable; // "Esta opción estará disponible en una próxima versión del módulo."
+// Adds the print and preview windows, the help, the imports and the trial balance windows.
+void registerPrintImportAndHelpModels(app::WindowRegistry& registry);
 
 } // namespace qel::windows

@@ -92,7 +92,7 @@ TEST_F(MainCommandsTest, EachCommandSetsItsStateAndOpensItsWindow) {
         {C::RegisterOrderNumber, {"open:FrmContAbrirEnv:1"}, 1, true, true},
         {C::DeleteSentDeclaration, {"open:FrmContAbrirEnv:3"}, 3, true, true},
         {C::RecoverSentDeclaration, {"busy:on", "open:FrmContAbrirEnv:R:recovering", "busy:off"}, 1, true, false},
-        {C::PrintSentDeclaration, {"open:FrmTipPrnR"}, 7, true, true},
+        {C::PrintSentDeclaration, {"open:FrmTipPrnR:1"}, 7, true, true},
         {C::BankList, {"list:1"}, 1, true, true},
         {C::CountryList, {"list:2"}, 2, true, true},
         {C::UitList, {"list:3"}, 3, true, true},

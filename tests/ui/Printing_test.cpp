@@ -1,6 +1,4 @@
-// The print windows: FrmTipPrnR, frmPreview and frmImpxPag. Pictures of them for a person to
-// look at go to /tmp/shots/16 (the disabled test, run on demand with
-//   qel_ui_tests --gtest_also_run_disabled_tests --gtest_filter='PrintWindows*').
+// The print windows: FrmTipPrnR, frmPreview and frmImpxPag.
 #include "app/Clock.h"
 #include "printing/DeclarationReport.h"
 #include "printing/ui/FrmTipPrnR.h"
@@ -144,33 +142,6 @@ TEST_F(PrintWindows, PageRangeWindowRefusesInOrderAndKeepsTheRange) {
     EXPECT_EQ(pages.range()->first, 2);
     EXPECT_EQ(pages.action(), frmImpxPag::Action::Pdf);
     EXPECT_TRUE(prompter->verify());
-}
-
-TEST_F(PrintWindows, DISABLED_Screenshots) {
-    const QString folder = QStringLiteral("/tmp/shots/16");
-    QDir().mkpath(folder);
-    {
-        FrmTipPrnR window(context());
-        window.setWithAnnexes(true);
-        window.show();
-        window.grab().save(folder + QStringLiteral("/FrmTipPrnR.png"));
-    }
-    frmPreview preview(printReport(true), *prompter);
-    preview.resize(900, 1000);
-    preview.show();
-    preview.grab().save(folder + QStringLiteral("/preview-form-page.png"));
-    preview.nextPage();
-    preview.grab().save(folder + QStringLiteral("/preview-form-page2.png"));
-    for (int i = 0; i < 6; ++i) {
-        preview.nextPage();
-    }
-    preview.zoomOut();
-    preview.grab().save(folder + QStringLiteral("/preview-annex-page.png"));
-    frmImpxPag pages(preview.model().pageCount(), *prompter, &preview);
-    pages.setPages(QStringLiteral("2"), QStringLiteral("3"));
-    pages.show();
-    pages.grab().save(folder + QStringLiteral("/frmImpxPag.png"));
-    ASSERT_TRUE(preview.model().saveAsPdf(folder + QStringLiteral("/report.pdf")));
 }
 
 } // namespace

@@ -1,8 +1,5 @@
 // The trial balance windows over a fresh database: the detail window computes as the user types
-// and saves the row; the transfer window transfers the file of the folder chosen. A disabled
-// test takes pictures of the page with a transferred balance, the detail window and the error
-// report for a person to look at (/tmp/shots/15/), run with
-//   qel_ui_tests --gtest_also_run_disabled_tests --gtest_filter='TrialBalanceWindows*'
+// and saves the row; the transfer window transfers the file of the folder chosen.
 #include "annexes/TrialBalancePage.h"
 #include "annexes/ui/frmDetalleBalance.h"
 #include "app/FileChooser.h"
@@ -196,60 +193,6 @@ TEST_F(TrialBalanceWindows, CodeAndDescriptionStayWhileTheAmountsScroll) {
     // A click on the frozen part chooses the row in the grid.
     QTest::mouseClick(frozen->viewport(), Qt::LeftButton, {}, frozen->visualRect(grid->model()->index(1, 1)).center());
     EXPECT_EQ(grid->currentIndex().row(), 1);
-}
-
-TEST_F(TrialBalanceWindows, DISABLED_Screenshots) {
-    const QString folder = QStringLiteral("/tmp/shots/15");
-    QDir().mkpath(folder);
-    test::insertRow(database.db(), QStringLiteral("CAB"), test::demoKey(kRuc),
-                    {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
-    test::insertRow(database.db(), QStringLiteral("DET"), test::demoKey(kRuc),
-                    {{QStringLiteral("SEMANA"), 0},
-                     {QStringLiteral("CASILLA"), QStringLiteral("870")},
-                     {QStringLiteral("i_valor"), QStringLiteral("2")}});
-
-    // The transfer with two bad lines, its window and its error report.
-    writeTransferFile(120);
-    imports::frmTransferencia transfer(setup());
-    transfer.setFolder(database.folder());
-    transfer.show();
-    prompter->expectMessage(QStringLiteral("El archivo ") + transfer.model().inputPath() +
-                            QStringLiteral(" tiene errores. Verifique los errores en: ") +
-                            transfer.model().reportPath());
-    transfer.transferir();
-    EXPECT_TRUE(transfer.grab().save(folder + QStringLiteral("/frmTransferencia.png")));
-    QFile report(transfer.model().reportPath());
-    ASSERT_TRUE(report.open(QIODevice::ReadOnly));
-    QPlainTextEdit reportView(QString::fromUtf8(report.readAll()));
-    reportView.setFont(QFont(QStringLiteral("Monospace"), 9));
-    reportView.resize(640, 260);
-    reportView.show();
-    EXPECT_TRUE(reportView.grab().save(folder + QStringLiteral("/error-report.png")));
-
-    // The page of the declaration form with the transferred balance.
-    declaration::DeclarationFormModel& form = makeModel();
-    declaration::CalculationRules rules(form);
-    TrialBalancePage page(form);
-    declaration::FormLoader loader(form);
-    form.mode = declaration::DeclarationFormModel::Mode::Modify;
-    form.openRuc = kRuc;
-    loader.load();
-    writeTransferFile();
-    imports::TrialBalanceTransfer clean(setup());
-    clean.setFolder(database.folder());
-    prompter->expectMessage(imports::TrialBalanceTransfer::kSuccess);
-    ASSERT_TRUE(clean.transfer());
-    declaration::Frm537& shown = showWindow();
-    page.refresh();
-    shown.resize(1024, 740);
-    shown.showPage(QStringLiteral("eeff.balance"));
-    QApplication::processEvents();
-    EXPECT_TRUE(shown.grab().save(folder + QStringLiteral("/balance-page.png")));
-
-    frmDetalleBalance detail(page.table(), *prompter, QStringLiteral("2018"), QStringLiteral("104"));
-    detail.show();
-    QApplication::processEvents();
-    EXPECT_TRUE(detail.grab().save(folder + QStringLiteral("/frmDetalleBalance.png")));
 }
 
 } // namespace

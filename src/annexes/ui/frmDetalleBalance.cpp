@@ -23,17 +23,25 @@ QString boxName(const QString& name, int index) {
 
 frmDetalleBalance::frmDetalleBalance(TrialBalanceTable table, app::Prompter& prompter, const QString& periodo,
                                      const QString& code, QWidget* parent)
-    : QDialog(parent), m_model(std::move(table), prompter, periodo) {
-    setObjectName(QStringLiteral("frmDetalleBalance"));
+    : frmDetalleBalance(
+          [&] {
+              auto detail = std::make_unique<TrialBalanceDetail>(std::move(table), prompter, periodo);
+              detail->open(code);
+              return detail;
+          }(),
+          parent) {}
+
+frmDetalleBalance::frmDetalleBalance(std::unique_ptr<TrialBalanceDetail> model, QWidget* parent)
+    : QDialog(parent), m_model(std::move(model)) {
+    setObjectName(m_model->windowName());
     setWindowTitle(TrialBalanceDetail::kCaption);
-    m_model.open(code);
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Cuenta :"), this));
     m_accounts = new QComboBox(this);
     m_accounts->setObjectName(QStringLiteral("cboCuentas"));
-    for (const TrialBalanceDetail::Item& item : m_model.accounts()) {
+    for (const TrialBalanceDetail::Item& item : m_model->accounts()) {
         m_accounts->addItem(item.text, item.code);
     }
     m_accounts->setMinimumWidth(420);
@@ -49,7 +57,7 @@ frmDetalleBalance::frmDetalleBalance(TrialBalanceTable table, app::Prompter& pro
     addRow(grid, 1, QStringLiteral("Saldos Iniciales"), QStringLiteral("txtSaldoIni"), true);
     addRow(grid, 2, QStringLiteral("Movimiento del Ejercicio"), QStringLiteral("txtMovEjer"), true);
     addRow(grid, 3, QStringLiteral("Sumas del Mayor"), QStringLiteral("txtSumaMayor"), false);
-    addRow(grid, 4, m_model.closingCaption() + QStringLiteral(" (Deudor / Acreedor)"), QStringLiteral("txtSaldo"),
+    addRow(grid, 4, m_model->closingCaption() + QStringLiteral(" (Deudor / Acreedor)"), QStringLiteral("txtSaldo"),
            false);
     addRow(grid, 5, QStringLiteral("Transferencias y Cancelaciones"), QStringLiteral("txtTransferCancela"), true);
     addRow(grid, 6, QStringLiteral("Ajuste por adecuación o Implicancia NIIF"), QStringLiteral("txtniif"), true);
@@ -71,7 +79,7 @@ frmDetalleBalance::frmDetalleBalance(TrialBalanceTable table, app::Prompter& pro
     connect(save, &QPushButton::clicked, this, &frmDetalleBalance::grabar);
     connect(close, &QPushButton::clicked, this, &frmDetalleBalance::salir);
     connect(m_accounts, &QComboBox::activated, this, [this](int index) {
-        m_model.chooseAccount(m_accounts->itemData(index).toString());
+        m_model->chooseAccount(m_accounts->itemData(index).toString());
         refresh();
     });
     refresh();
@@ -87,11 +95,11 @@ void frmDetalleBalance::addRow(QGridLayout* grid, int row, const QString& captio
             guarded->setEnterHandler([] { return true; });
             connect(guarded, &declaration::GuardedLineEdit::enterPressed, this, [this] { focusNextChild(); });
             guarded->setFocusHandlers({}, [this, name, index] {
-                m_model.leave(name, index);
+                m_model->leave(name, index);
                 refresh();
             });
             connect(guarded, &QLineEdit::textEdited, this, [this, name, index](const QString& text) {
-                m_model.setBoxText(name, index, text);
+                m_model->setBoxText(name, index, text);
                 refresh();
             });
             edit = guarded;
@@ -118,13 +126,13 @@ void frmDetalleBalance::refresh() {
         return;
     }
     m_refreshing = true;
-    m_accounts->setCurrentIndex(m_accounts->findData(m_model.currentCode()));
-    m_class->setText(m_model.classText());
+    m_accounts->setCurrentIndex(m_accounts->findData(m_model->currentCode()));
+    m_class->setText(m_model->classText());
     for (const QStringList* names : {&TrialBalanceDetail::entryBoxes(), &TrialBalanceDetail::computedBoxes()}) {
         for (const QString& name : *names) {
             for (int index = 0; index < 2; ++index) {
                 QLineEdit* edit = box(name, index);
-                const QString text = m_model.boxText(name, index);
+                const QString text = m_model->boxText(name, index);
                 if (edit != nullptr && edit->text() != text) {
                     edit->setText(text);
                 }
@@ -132,26 +140,26 @@ void frmDetalleBalance::refresh() {
         }
     }
     m_refreshing = false;
-    if (m_model.isClosed()) {
+    if (m_model->isClosed()) {
         accept();
     }
 }
 
 void frmDetalleBalance::grabar() {
-    m_model.save();
+    m_model->save();
     refresh();
 }
 
 void frmDetalleBalance::salir() {
-    m_model.close();
+    m_model->close();
     refresh();
 }
 
 void frmDetalleBalance::closeEvent(QCloseEvent* event) {
-    if (!m_model.isClosed()) {
-        m_model.close();
+    if (!m_model->isClosed()) {
+        m_model->close();
     }
-    if (m_model.isClosed()) {
+    if (m_model->isClosed()) {
         event->accept();
     } else {
         event->ignore();

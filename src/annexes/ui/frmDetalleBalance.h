@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <memory>
 
 class QComboBox;
 class QGridLayout;
@@ -19,8 +20,10 @@ class frmDetalleBalance : public QDialog {
 public:
     frmDetalleBalance(TrialBalanceTable table, app::Prompter& prompter, const QString& periodo, const QString& code,
                       QWidget* parent = nullptr);
+    // The view of a detail already opened on its account.
+    explicit frmDetalleBalance(std::unique_ptr<TrialBalanceDetail> model, QWidget* parent = nullptr);
 
-    TrialBalanceDetail& model() { return m_model; }
+    TrialBalanceDetail& model() { return *m_model; }
     // Shows the model's state in every control.
     void refresh();
 
@@ -33,7 +36,7 @@ private:
     void grabar();
     void salir();
 
-    TrialBalanceDetail m_model;
+    std::unique_ptr<TrialBalanceDetail> m_model;
     QComboBox* m_accounts = nullptr;
     QLabel* m_class = nullptr;
     QHash<QString, QLineEdit*> m_boxes; // "txtSaldoIni_0" ...

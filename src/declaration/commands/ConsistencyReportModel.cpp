@@ -4,7 +4,7 @@
 #include "app/FileChooser.h"
 #include "app/FormOpener.h"
 #include "declaration/commands/ValidateCommand.h"
-#include "printing/PrintScripts.h"
+#include "printing/PreviewModel.h"
 #include "printing/ReportDocument.h"
 
 #include <QDir>
@@ -83,7 +83,7 @@ void ConsistencyReportModel::accept() {
 
 void ConsistencyReportModel::print() {
     app::FormRequest request;
-    request.name = printing::PreviewScript::kWindowName;
+    request.name = printing::PreviewModel::kWindowName;
     request.code = writePrintout(m_reportPath, m_report, m_clock.now());
     m_opener.open(request);
 }

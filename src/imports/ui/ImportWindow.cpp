@@ -1,11 +1,6 @@
 #include "imports/ui/ImportWindow.h"
 
-#include "app/Clock.h"
-#include "app/ProcessState.h"
-#include "app/ui/FormLauncher.h"
-#include "app/ui/LauncherFormOpener.h"
 #include "app/ui/ReadOnlyBox.h"
-#include "base/Prompter.h"
 
 #include <QGridLayout>
 #include <QHeaderView>
@@ -30,7 +25,7 @@ QPushButton* button(const QString& name, const QString& caption, QWidget* parent
 
 ImportWindow::ImportWindow(std::unique_ptr<ImportModel> model, QWidget* parent)
     : QDialog(parent), m_model(std::move(model)) {
-    setObjectName(m_model->name());
+    setObjectName(m_model->windowName());
     setWindowTitle(m_model->caption());
     auto* layout = new QGridLayout(this);
 
@@ -114,29 +109,6 @@ void ImportWindow::refresh() {
     m_accept->setEnabled(m_model->pending().has_value());
     for (int i = 0; i < m_counters.size(); ++i) {
         m_counters.at(i)->setText(m_model->counters().value(i));
-    }
-}
-
-void registerImportWindows(app::ui::FormLauncher& forms, app::ProcessState& state, app::Prompter& prompter) {
-    auto opener = std::make_shared<app::ui::LauncherFormOpener>(forms);
-    for (const char* name : {"frmImportarSocios", "frmImportarCasEF", "frmImportarGastoPresent", "frmImportarU41"}) {
-        forms.registerForm(QString::fromLatin1(name), [&state, &prompter, opener](const app::FormRequest& request) {
-            static const app::SystemClock systemClock;
-            const ImportKind* kind = ImportModel::kindFor(request);
-            if (kind == nullptr) {
-                // A kind the import windows do not know is a fault of the caller, as an unregistered window is.
-                prompter.message(
-                    QStringLiteral("Error interno del módulo: la ventana \"%1\" no importa la clase \"%2\".")
-                        .arg(request.name, request.code),
-                    QStringLiteral("Error"), app::Icon::Critical);
-                return std::unique_ptr<QDialog>();
-            }
-            auto model = std::make_unique<ImportModel>(
-                ImportServices{state.database(), prompter, state.clock != nullptr ? *state.clock : systemClock, *opener,
-                               state.files, *state.utility, state.sysUser, state.reportFolder},
-                *kind, request);
-            return std::unique_ptr<QDialog>(std::make_unique<ImportWindow>(std::move(model)));
-        });
     }
 }
 

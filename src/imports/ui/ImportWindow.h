@@ -11,14 +11,6 @@ class QListWidget;
 class QPushButton;
 class QTableWidget;
 
-namespace qel::app {
-struct ProcessState;
-class Prompter;
-namespace ui {
-class FormLauncher;
-}
-} // namespace qel::app
-
 namespace qel::imports::ui {
 
 // The three import windows: the folder and the files of the kind, "Transferir" that shows what
@@ -39,7 +31,5 @@ private:
     QPushButton* m_accept = nullptr;
     QList<QLabel*> m_counters;
 };
-
-void registerImportWindows(app::ui::FormLauncher& forms, app::ProcessState& state, app::Prompter& prompter);
 
 } // namespace qel::imports::ui

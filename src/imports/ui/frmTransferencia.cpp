@@ -15,8 +15,11 @@
 namespace qel::imports {
 
 frmTransferencia::frmTransferencia(TrialBalanceTransfer::Setup setup, QWidget* parent)
-    : QDialog(parent), m_model(std::move(setup)) {
-    setObjectName(QStringLiteral("frmTransferencia"));
+    : frmTransferencia(std::make_unique<TrialBalanceTransfer>(std::move(setup)), parent) {}
+
+frmTransferencia::frmTransferencia(std::unique_ptr<TrialBalanceTransfer> model, QWidget* parent)
+    : QDialog(parent), m_model(std::move(model)) {
+    setObjectName(m_model->windowName());
     setWindowTitle(TrialBalanceTransfer::kCaption);
 
     auto* layout = new QVBoxLayout(this);
@@ -31,7 +34,7 @@ frmTransferencia::frmTransferencia(TrialBalanceTransfer::Setup setup, QWidget* p
     folderRow->addWidget(browse);
     layout->addLayout(folderRow);
 
-    layout->addWidget(new QLabel(QStringLiteral("Archivo : ") + m_model.fileName(), this));
+    layout->addWidget(new QLabel(QStringLiteral("Archivo : ") + m_model->fileName(), this));
     m_files = new QListWidget(this);
     m_files->setObjectName(QStringLiteral("File1"));
     m_files->setMaximumHeight(70);
@@ -55,54 +58,54 @@ frmTransferencia::frmTransferencia(TrialBalanceTransfer::Setup setup, QWidget* p
     layout->addLayout(buttons);
 
     connect(browse, &QPushButton::clicked, this, [this] {
-        m_model.chooseFolder();
+        m_model->chooseFolder();
         refresh();
     });
     connect(m_transfer, &QPushButton::clicked, this, &frmTransferencia::transferir);
     connect(cancel, &QPushButton::clicked, this, &frmTransferencia::cancelar);
-    m_model.beforeLine = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
-    m_model.countersChanged = [this] { refreshCounters(); };
+    m_model->beforeLine = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    m_model->countersChanged = [this] { refreshCounters(); };
     resize(520, 280);
     refresh();
 }
 
 void frmTransferencia::setFolder(const QString& folder) {
-    m_model.setFolder(folder);
+    m_model->setFolder(folder);
     refresh();
 }
 
 void frmTransferencia::transferir() {
     m_transfer->setEnabled(false);
-    m_model.transfer();
+    m_model->transfer();
     m_transfer->setEnabled(true);
     refresh();
 }
 
 void frmTransferencia::cancelar() {
-    m_model.cancel();
+    m_model->cancel();
     refresh();
 }
 
 void frmTransferencia::refresh() {
-    m_folder->setText(QDir::toNativeSeparators(m_model.folder()));
+    m_folder->setText(QDir::toNativeSeparators(m_model->folder()));
     m_files->clear();
-    if (!m_model.folder().isEmpty() && QDir(m_model.folder()).exists(m_model.fileName())) {
-        m_files->addItem(m_model.fileName());
+    if (!m_model->folder().isEmpty() && QDir(m_model->folder()).exists(m_model->fileName())) {
+        m_files->addItem(m_model->fileName());
         m_files->setCurrentRow(0);
     }
     refreshCounters();
-    if (m_model.isClosed() && isVisible()) {
+    if (m_model->isClosed() && isVisible()) {
         accept();
     }
 }
 
 void frmTransferencia::refreshCounters() {
-    m_transferred->setText(m_model.transferredText());
-    m_rejected->setText(m_model.rejectedText());
+    m_transferred->setText(m_model->transferredText());
+    m_rejected->setText(m_model->rejectedText());
 }
 
 void frmTransferencia::closeEvent(QCloseEvent* event) {
-    m_model.cancel();
+    m_model->cancel();
     event->accept();
 }
 

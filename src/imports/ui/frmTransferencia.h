@@ -3,6 +3,7 @@
 #include "imports/TrialBalanceTransfer.h"
 
 #include <QDialog>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -19,8 +20,9 @@ class frmTransferencia : public QDialog {
 public:
     // The folder is asked for through the setup's file chooser.
     explicit frmTransferencia(TrialBalanceTransfer::Setup setup, QWidget* parent = nullptr);
+    explicit frmTransferencia(std::unique_ptr<TrialBalanceTransfer> model, QWidget* parent = nullptr);
 
-    TrialBalanceTransfer& model() { return m_model; }
+    TrialBalanceTransfer& model() { return *m_model; }
     void setFolder(const QString& folder);
     void transferir();
     void refresh();
@@ -32,7 +34,7 @@ private:
     void cancelar();
     void refreshCounters();
 
-    TrialBalanceTransfer m_model;
+    std::unique_ptr<TrialBalanceTransfer> m_model;
     QLineEdit* m_folder = nullptr;
     QListWidget* m_files = nullptr;
     QLabel* m_transferred = nullptr;

@@ -3,6 +3,7 @@
 #include "printing/PrintTypeModel.h"
 
 #include <QDialog>
+#include <memory>
 
 class QCheckBox;
 class QTableWidget;
@@ -17,15 +18,17 @@ class FrmTipPrnR : public QDialog {
 public:
     // The print opens frmPreview over the window, unless told otherwise (setPreviewOpener).
     explicit FrmTipPrnR(PrintTypeModel::Context context, QWidget* parent = nullptr);
+    // The view of a model whose list is loaded.
+    explicit FrmTipPrnR(std::unique_ptr<PrintTypeModel> model, QWidget* parent = nullptr);
 
-    PrintTypeModel& model() { return m_model; }
+    PrintTypeModel& model() { return *m_model; }
     void setWithAnnexes(bool with);
     std::optional<PrintTypeModel::Printed> print();
 
 private:
     void fillGrid();
 
-    PrintTypeModel m_model;
+    std::unique_ptr<PrintTypeModel> m_model;
     QTableWidget* m_grid = nullptr;
     QCheckBox* m_annexes = nullptr;
 };

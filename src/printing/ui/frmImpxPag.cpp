@@ -1,7 +1,5 @@
 #include "printing/ui/frmImpxPag.h"
 
-#include "base/Prompter.h"
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIntValidator>
@@ -12,8 +10,11 @@
 namespace qel::printing {
 
 frmImpxPag::frmImpxPag(int totalPages, app::Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_total(totalPages), m_prompter(prompter) {
-    setObjectName(QStringLiteral("frmImpxPag"));
+    : frmImpxPag(std::make_unique<PageRangeModel>(totalPages, prompter), parent) {}
+
+frmImpxPag::frmImpxPag(std::unique_ptr<PageRangeModel> model, QWidget* parent)
+    : QDialog(parent), m_model(std::move(model)) {
+    setObjectName(m_model->windowName());
     setWindowTitle(PageRange::kTitle);
     auto* grid = new QGridLayout(this);
     m_from = new QLineEdit(this);
@@ -24,7 +25,9 @@ frmImpxPag::frmImpxPag(int totalPages, app::Prompter& prompter, QWidget* parent)
         box->setValidator(new QIntValidator(0, 99999, box));
         box->setMaxLength(5);
     }
-    auto* total = new QLabel(QString::number(totalPages), this);
+    connect(m_from, &QLineEdit::textChanged, this, [this](const QString& text) { m_model->setFrom(text); });
+    connect(m_to, &QLineEdit::textChanged, this, [this](const QString& text) { m_model->setTo(text); });
+    auto* total = new QLabel(QString::number(m_model->total()), this);
     total->setObjectName(QStringLiteral("lblTotal"));
     grid->addWidget(new QLabel(QStringLiteral("Desde la página :"), this), 0, 0);
     grid->addWidget(m_from, 0, 1);
@@ -47,7 +50,10 @@ frmImpxPag::frmImpxPag(int totalPages, app::Prompter& prompter, QWidget* parent)
     grid->addLayout(buttons, 3, 0, 1, 2);
     connect(print, &QPushButton::clicked, this, [this] { accept(Action::Print); });
     connect(pdf, &QPushButton::clicked, this, [this] { accept(Action::Pdf); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        m_model->cancel();
+        reject();
+    });
 }
 
 void frmImpxPag::setPages(const QString& from, const QString& to) {
@@ -56,12 +62,10 @@ void frmImpxPag::setPages(const QString& from, const QString& to) {
 }
 
 bool frmImpxPag::accept(Action action) {
-    const PageRangeCheck checked = PageRangeCheck::check(m_from->text(), m_to->text(), m_total);
-    if (!checked.range) {
-        m_prompter.message(checked.message, PageRange::kTitle, app::Icon::Exclamation);
+    if (!m_model->accept(action == Action::Pdf)) {
         return false;
     }
-    m_range = checked.range;
+    m_range = m_model->chosen()->range;
     m_action = action;
     QDialog::accept();
     return true;

@@ -32,8 +32,13 @@ QString& lastPdfFolder() {
 } // namespace
 
 frmPreview::frmPreview(const QString& reportPath, app::Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_preview(reportPath, prompter, &ReportPainter::writePdf), m_prompter(prompter) {
-    setObjectName(QStringLiteral("frmPreview"));
+    : frmPreview(std::make_unique<PreviewModel>(reportPath, prompter, nullptr, nullptr, PreviewModel::PdfTaker(),
+                                                &ReportPainter::writePdf),
+                 parent) {}
+
+frmPreview::frmPreview(std::unique_ptr<PreviewModel> model, QWidget* parent)
+    : QDialog(parent), m_model(std::move(model)), m_preview(m_model->preview()), m_prompter(m_model->prompter()) {
+    setObjectName(m_model->windowName());
     setWindowTitle(ReportPreview::kCaption);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -42,7 +47,6 @@ frmPreview::frmPreview(const QString& reportPath, app::Prompter& prompter, QWidg
     toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     layout->addWidget(toolbar);
 
-    m_preview.open();
     m_frame = new QScrollArea(this);
     m_frame->setObjectName(QStringLiteral("picFondo"));
     m_frame->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -73,7 +77,10 @@ frmPreview::frmPreview(const QString& reportPath, app::Prompter& prompter, QWidg
     connect(m_previous, &QToolButton::clicked, this, &frmPreview::previousPage);
     connect(m_next, &QToolButton::clicked, this, &frmPreview::nextPage);
     connect(print, &QToolButton::clicked, this, &frmPreview::printReport);
-    connect(leave, &QToolButton::clicked, this, &QDialog::accept);
+    connect(leave, &QToolButton::clicked, this, [this] {
+        m_model->close();
+        accept();
+    });
     connect(pages, &QToolButton::clicked, this, &frmPreview::choosePages);
     connect(pdf, &QToolButton::clicked, this, [this] { saveAsPdf(); });
     connect(zoomOutButton, &QToolButton::clicked, this, &frmPreview::zoomOut);
@@ -83,8 +90,7 @@ frmPreview::frmPreview(const QString& reportPath, app::Prompter& prompter, QWidg
         return printOnPrinter(document, first, last);
     };
     m_pdfChooser = [this] {
-        const QString name =
-            m_pdfName.isEmpty() ? QFileInfo(m_preview.path()).completeBaseName() + QStringLiteral(".pdf") : m_pdfName;
+        const QString name = m_model->pdfName();
         const QString folder = lastPdfFolder().isEmpty() ? QDir::homePath() : lastPdfFolder();
         const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Guardar como PDF"),
                                                             QDir(folder).filePath(name), QStringLiteral("PDF (*.pdf)"));

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "printing/ReportPreview.h"
+#include "printing/PreviewModel.h"
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QPrinter;
@@ -29,6 +30,7 @@ public:
     using PrinterChooser = std::function<bool(QPrinter&)>;
 
     frmPreview(const QString& reportPath, app::Prompter& prompter, QWidget* parent = nullptr);
+    explicit frmPreview(std::unique_ptr<PreviewModel> model, QWidget* parent = nullptr);
 
     ReportPreview& model() { return m_preview; }
     bool isOpen() const { return m_preview.isOpen(); }
@@ -38,7 +40,7 @@ public:
     void setPrinterChooser(PrinterChooser chooser) { m_printerChooser = std::move(chooser); }
     // The name a PDF is offered under (in the folder a PDF was last saved to); the report
     // file's name when none is given.
-    void setPdfName(const QString& name) { m_pdfName = name; }
+    void setPdfName(const QString& name) { m_model->setPdfName(name); }
     // The next print writes this PDF instead of going to the printer.
     void printNextToPdf(const QString& path) { m_nextPdf = path; }
 
@@ -61,7 +63,8 @@ private:
     bool printTo(const PrintTarget& target);
     bool printOnPrinter(const ReportDocument& document, int first, int last);
 
-    ReportPreview m_preview;
+    std::unique_ptr<PreviewModel> m_model;
+    ReportPreview& m_preview;
     app::Prompter& m_prompter;
     QScrollArea* m_frame = nullptr;
     PagePicture* m_picture = nullptr;
@@ -72,7 +75,6 @@ private:
     PdfChooser m_pdfChooser;
     PrinterChooser m_printerChooser;
     QString m_nextPdf;
-    QString m_pdfName;
 };
 
 } // namespace qel::printing

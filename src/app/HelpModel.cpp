@@ -1,7 +1,8 @@
-#include "app/HelpScript.h"
+#include "app/HelpModel.h"
 
 #include "app/HelpTopics.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 
@@ -13,7 +14,7 @@ static void registerCompiledHelpText() {
 
 namespace qel::app {
 
-const QString HelpScript::kWindowName = QStringLiteral("frmAyuda");
+const QString HelpModel::kWindowName = QStringLiteral("frmAyuda");
 
 namespace {
 
@@ -42,7 +43,11 @@ QString plain(QString html) {
 
 } // namespace
 
-HelpScript::HelpScript(const QString& helpFile) {
+QString HelpModel::helpFileIn(const QString& moduleFolder) {
+    return QDir(moduleFolder).filePath(QStringLiteral("Pm588.html"));
+}
+
+HelpModel::HelpModel(const QString& helpFile) : m_helpFile(helpFile) {
     QString html = readHelp(helpFile);
     const qsizetype body = html.indexOf(QStringLiteral("<body"));
     if (body >= 0) {
@@ -62,54 +67,37 @@ HelpScript::HelpScript(const QString& helpFile) {
     goTo(HelpTopics::kContents);
 }
 
-QList<ControlInfo> HelpScript::controls() const {
-    return {{QStringLiteral("txtBuscar"), QStringLiteral("text")},
-            {QStringLiteral("cmdBuscar"), QStringLiteral("command")},
-            {QStringLiteral("cmdContenido"), QStringLiteral("command")},
-            {QStringLiteral("cmdCerrar"), QStringLiteral("command")},
-            {QStringLiteral("lblTema"), QStringLiteral("label")},
-            {QStringLiteral("lblBuscar"), QStringLiteral("label")}};
+QList<DeclaredControl> HelpModel::declaredControls() {
+    const auto quoted = [](const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); };
+    QList<DeclaredControl> controls;
+    DeclaredControl searchBox(QStringLiteral("txtBuscar"), QStringLiteral("text"));
+    searchBox.type = [this](const QString& value) {
+        m_searchText = value;
+        return true;
+    };
+    searchBox.state = [this, quoted] { return quoted(m_searchText); };
+    controls.append(searchBox);
+    const auto button = [&controls](const QString& name, std::function<void()> press) {
+        DeclaredControl command(name, QStringLiteral("command"));
+        command.click = [press = std::move(press)](int) {
+            press();
+            return true;
+        };
+        controls.append(command);
+    };
+    button(QStringLiteral("cmdBuscar"), [this] { search(); });
+    button(QStringLiteral("cmdContenido"), [this] { goTo(HelpTopics::kContents); });
+    button(QStringLiteral("cmdCerrar"), [this] { close(); });
+    DeclaredControl topic(QStringLiteral("lblTema"), QStringLiteral("label"));
+    topic.state = [this, quoted] { return quoted(m_topic); };
+    controls.append(topic);
+    DeclaredControl found(QStringLiteral("lblBuscar"), QStringLiteral("label"));
+    found.state = [this, quoted] { return quoted(m_searchResult); };
+    controls.append(found);
+    return controls;
 }
 
-bool HelpScript::text(const QString& control, const QString& value) {
-    if (control != QStringLiteral("txtBuscar")) {
-        throw ScriptError{QStringLiteral("%1 no es un cuadro de texto de la ayuda").arg(control)};
-    }
-    m_searchText = value;
-    return true;
-}
-
-bool HelpScript::choose(const QString& control, const QString&) {
-    throw ScriptError{QStringLiteral("%1 no es una lista de la ayuda").arg(control)};
-}
-
-bool HelpScript::click(const QString& control, int) {
-    if (control == QStringLiteral("cmdBuscar")) {
-        search();
-    } else if (control == QStringLiteral("cmdContenido")) {
-        goTo(HelpTopics::kContents);
-    } else if (control == QStringLiteral("cmdCerrar")) {
-        m_closed = true;
-    } else {
-        throw ScriptError{QStringLiteral("%1 no es un botón de la ayuda").arg(control)};
-    }
-    return true;
-}
-
-QString HelpScript::state(const QString& control) const {
-    if (control == QStringLiteral("txtBuscar")) {
-        return QLatin1Char('"') + m_searchText + QLatin1Char('"');
-    }
-    if (control == QStringLiteral("lblTema")) {
-        return QLatin1Char('"') + m_topic + QLatin1Char('"');
-    }
-    if (control == QStringLiteral("lblBuscar")) {
-        return QLatin1Char('"') + m_searchResult + QLatin1Char('"');
-    }
-    throw ScriptError{QStringLiteral("%1 no es un control de la ayuda").arg(control)};
-}
-
-void HelpScript::search() {
+void HelpModel::search() {
     const QString wanted = m_searchText.trimmed();
     m_searchResult.clear();
     if (wanted.isEmpty()) {
@@ -127,7 +115,7 @@ void HelpScript::search() {
     m_searchResult = QStringLiteral("No se encontró «%1».").arg(wanted);
 }
 
-void HelpScript::goTo(const QString& topic) {
+void HelpModel::goTo(const QString& topic) {
     m_topic = topic;
     m_searchResult.clear();
     for (const auto& [anchorName, line] : m_topics) {
