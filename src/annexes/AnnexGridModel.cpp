@@ -106,7 +106,7 @@ QVariant AnnexGridModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole) {
         return {};
     }
-    return rowTexts(index.row()).value(index.column());
+    return cellText(index.row(), index.column());
 }
 
 QVariant AnnexGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -199,18 +199,24 @@ QVariantMap AnnexGridModel::rowValues(int row) const {
 
 QStringList AnnexGridModel::rowTexts(int row) const {
     QStringList texts;
-    for (const AnnexGridColumn& column : m_columns) {
-        const QVariant value = rowValue(row, column.field);
-        if (!column.items.isEmpty()) {
-            texts.append(itemText(column.items, value.isNull() ? QString() : value.toString()));
-        } else if (!column.param.isEmpty()) {
-            const QString code = value.isNull() ? QString() : value.toString();
-            texts.append(m_descriptions.value(column.param).value(codeKey(code), code.trimmed()));
-        } else {
-            texts.append(display(value, m_types.value(column.field.toLower())));
-        }
+    for (int column = 0; column < m_columns.size(); ++column) {
+        texts.append(cellText(row, column));
     }
     return texts;
+}
+
+// A view asks for the cells one by one: each is formatted alone.
+QString AnnexGridModel::cellText(int row, int column) const {
+    const AnnexGridColumn& def = m_columns.at(column);
+    const QVariant value = rowValue(row, def.field);
+    if (!def.items.isEmpty()) {
+        return itemText(def.items, value.isNull() ? QString() : value.toString());
+    }
+    if (!def.param.isEmpty()) {
+        const QString code = value.isNull() ? QString() : value.toString();
+        return m_descriptions.value(def.param).value(codeKey(code), code.trimmed());
+    }
+    return display(value, m_types.value(def.field.toLower()));
 }
 
 void AnnexGridModel::select(int row) {

@@ -80,6 +80,7 @@ signals:
 
 private:
     void loadDescriptions();
+    QString cellText(int row, int column) const;
 
     store::Database& m_db;
     QString m_table;

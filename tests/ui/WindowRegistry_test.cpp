@@ -47,6 +47,7 @@ TEST(WindowRegistry, EveryWindowOpensAsAViewAndThroughTheBatchAdapter) {
                                   database.folder(),
                                   {},
                                   nullptr,
+                                  {},
                                   {}};
     ProcessState state;
     ui::FormLauncher forms(prompter);

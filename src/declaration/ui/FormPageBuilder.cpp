@@ -37,6 +37,9 @@ constexpr int kTabWidth = 950;
 constexpr int kNestingMargin = 24;
 // A field wider than this goes on a line of its own under its caption.
 constexpr int kWideField = 430;
+// The rows a grid's column widths are fitted to: measuring every row of an annex with thousands
+// took most of the time the form needs to open.
+constexpr int kGridWidthRows = 100;
 const QString kIdentPage = QStringLiteral("ident");
 const QString kDebtPage = QStringLiteral("deuda");
 
@@ -497,6 +500,7 @@ int FormPageBuilder::addControl(const ControlDef& def, QGridLayout* grid, int gr
         view->setTabKeyNavigation(false);
         view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
         view->horizontalHeader()->setStretchLastSection(true);
+        view->horizontalHeader()->setResizeContentsPrecision(kGridWidthRows);
         view->setMinimumHeight(view->fontMetrics().height() * 12);
         view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         if (def.name == QLatin1String("grdBalanceAPP")) {
