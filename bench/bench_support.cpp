@@ -179,10 +179,12 @@ void fillAnnexRows(store::Database& db, const store::DeclarationKey& key, const 
             for (int c = 0; c < covered.size(); ++c) {
                 letters.append(QLatin1Char(store::typeLetter(layout.columns.at(c).type)));
             }
-            db.run(QStringLiteral("UPDATE %1 SET %2=qel_check_code('%3',%4,%5)")
-                       .arg(layout.name, store::TableCatalog::kCheckColumn, letters)
-                       .arg(layout.keyCount)
-                       .arg(covered.join(QLatin1Char(','))))
+            const store::SqlFilter filter = key.filter();
+            db.run(QStringLiteral("UPDATE %1 SET %2=%3")
+                           .arg(layout.name, store::TableCatalog::kCheckColumn,
+                                db.dialect().checkCode(letters, layout.keyCount, covered)) +
+                       filter.text,
+                   filter.values)
                 .finish();
         }
     }

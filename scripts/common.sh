@@ -7,7 +7,7 @@ PACKAGES=(g++ cmake ninja-build pkg-config ccache qt6-base-dev qt6-base-dev-tool
           libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libfreexl-dev
           xvfb xauth x11-utils fonts-dejavu-core fonts-liberation poppler-utils clang libclang-rt-14-dev
           xdg-utils qt6-translations-l10n dpkg-dev python3-xlwt libsodium-dev clang-format cups cups-client
-          postgresql postgresql-common libqt6sql6-psql)
+          postgresql postgresql-common libqt6sql6-psql libpq-dev)
 
 install_packages() {
     local missing=()

@@ -104,6 +104,7 @@ DECLARE
     pos integer;
     u integer;
     c text;
+    bytes bytea;
     -- What the module trims from a text beyond ASCII: every blank of Unicode's basic plane.
     blanks constant text := '[\t\n\v\f\r \u0085\u00A0\u1680\u2000-\u200A\u2028\u2029\u202F\u205F\u3000]';
 BEGIN
@@ -146,6 +147,14 @@ BEGIN
                 END IF;
             END IF;
         ELSE
+            -- Most texts are ASCII alone: each character's code is then its byte, read in place.
+            bytes := convert_to(v, 'UTF8');
+            IF length(bytes) = length(v) THEN
+                FOR pos IN 1..length(bytes) LOOP
+                    text_sum := text_sum + get_byte(bytes, pos - 1) * pos;
+                END LOOP;
+                CONTINUE;
+            END IF;
             pos := 0;
             FOREACH c IN ARRAY string_to_array(v, NULL) LOOP
                 u := ascii(c);
@@ -154,7 +163,12 @@ BEGIN
                     pos := pos + 2;
                 ELSE
                     pos := pos + 1;
-                    text_sum := text_sum + qel_ansi_code(c) * pos;
+                    -- Latin-1 codes are their own Windows-1252 codes; only the rest is looked up.
+                    IF u < 128 OR (u >= 160 AND u <= 255) THEN
+                        text_sum := text_sum + u * pos;
+                    ELSE
+                        text_sum := text_sum + qel_ansi_code(c) * pos;
+                    END IF;
                 END IF;
             END LOOP;
         END IF;
