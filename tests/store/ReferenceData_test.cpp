@@ -6,7 +6,6 @@
 #include "store/ReferenceData.h"
 #include "support/TestSupport.h"
 
-#include <QDate>
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -209,14 +208,6 @@ TEST(ReferenceData, ChartsHoldTheComparedAccountsAndTheirClasses) {
     EXPECT_GE(count(db, QStringLiteral("SELECT count(*) FROM F544BALCUEN WHERE plan='2' AND length(codigo)=2")), 70);
     EXPECT_EQ(
         count(db, QStringLiteral("SELECT count(*) FROM F544BALCUEN WHERE trim(Descrip)='' OR length(Descrip)>80")), 0);
-}
-
-TEST(ReferenceData, VersionRowHoldsVersionAndDate) {
-    test::TempDatabase temp;
-    const QString f =
-        text(temp.db(), QStringLiteral("SELECT Funcion FROM PARAM WHERE Numero='856' AND Argumento='0588'"));
-    EXPECT_EQ(f.left(3), QStringLiteral("1.0"));
-    EXPECT_TRUE(QDate::fromString(f.mid(4, 10), QStringLiteral("dd/MM/yyyy")).isValid()) << f.toStdString();
 }
 
 TEST(ReferenceData, RefusesToLoadIntoADatabaseThatHasIt) {
