@@ -45,31 +45,6 @@ TEST_F(AnnexGridModelTest, RowsShowDescriptionsDatesAndAmounts) {
     EXPECT_EQ(g.headerData(4, Qt::Horizontal).toString(), QStringLiteral("%"));
 }
 
-TEST_F(AnnexGridModelTest, EmptyGridAndNoSelectionGiveTheirMessages) {
-    AnnexGridModel& g = grid(QStringLiteral("grdPricipalesSocios"));
-    prompter->expectMessage(QStringLiteral(" No existen registros para modificar"), Icon::Critical, QString());
-    EXPECT_FALSE(g.keyForModify(partners(), *prompter));
-    prompter->expectMessage(QStringLiteral("Tiene que seleccionar registro a eliminar."), Icon::Critical,
-                            QStringLiteral("Error"));
-    EXPECT_FALSE(g.removeSelected(partners(), key(), *prompter, QString()));
-
-    // The annexes with their own empty-grid texts.
-    const AnnexGridDef& obsolescence = *AnnexCatalog::instance().grid(QStringLiteral("cmdDistribucion"));
-    prompter->expectMessage(QStringLiteral("No existen datos para modificar."), Icon::Critical,
-                            QStringLiteral("Error"));
-    EXPECT_FALSE(g.keyForModify(obsolescence, *prompter));
-    prompter->expectMessage(QStringLiteral("No existen datos para eliminar."), Icon::Critical, QStringLiteral("Error"));
-    EXPECT_FALSE(g.removeSelected(obsolescence, key(), *prompter, QString()));
-
-    addPartner(QStringLiteral("40000001"));
-    g.refresh();
-    prompter->expectMessage(QStringLiteral("Tiene que seleccionar el registro a modificar."), Icon::Critical,
-                            QStringLiteral("Error"));
-    EXPECT_FALSE(g.keyForModify(partners(), *prompter));
-    g.select(0);
-    EXPECT_EQ(*g.keyForModify(partners(), *prompter), QStringList({"01", "1", "40000001"}));
-}
-
 // The delete asks with No as the default; Yes deletes the selected row only, and the position
 // stays where a row still is.
 TEST_F(AnnexGridModelTest, DeleteAsksAndKeepsThePosition) {
@@ -92,27 +67,6 @@ TEST_F(AnnexGridModelTest, DeleteAsksAndKeepsThePosition) {
     prompter->expectQuestion(QStringLiteral("Desea eliminar los datos del socio ?"), Button::Yes);
     EXPECT_TRUE(g.removeSelected(partners(), key(), *prompter, QString()));
     EXPECT_EQ(g.current(), 0); // the last row went: the new last row
-}
-
-// A contract takes its participants with it.
-TEST_F(AnnexGridModelTest, DeletingAContractDeletesItsParticipants) {
-    test::insertRow(db(), QStringLiteral("TMPF582COLCAB"), key(),
-                    {{QStringLiteral("cod_contrato"), QStringLiteral("1")}});
-    test::insertRow(db(), QStringLiteral("TMPF582COLCAB"), key(),
-                    {{QStringLiteral("cod_contrato"), QStringLiteral("2")}});
-    for (const char* contract : {"1", "1", "2"}) {
-        test::insertRow(db(), QStringLiteral("TMPF582COLDET"), key(),
-                        {{QStringLiteral("cod_contrato"), QString::fromLatin1(contract)}});
-    }
-    const AnnexGridDef& def = *AnnexCatalog::instance().grid(QStringLiteral("cmdColabEmp"));
-    const auto [sql, values] = AnnexGridModel::rowsOf(def, key());
-    AnnexGridModel g(db(), def.table, sql, values, {{QStringLiteral("cod_contrato"), QString(), QString()}});
-    g.refresh();
-    g.select(0);
-    prompter->expectQuestion(def.deleteQuestion, Button::Yes);
-    EXPECT_TRUE(g.removeSelected(def, key(), *prompter, QString()));
-    EXPECT_EQ(column(QStringLiteral("TMPF582COLDET"), QStringLiteral("cod_contrato")), QStringLiteral("2"));
-    EXPECT_EQ(g.rowCount(), 1);
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "annexes/AssistantCatalog.h"
 #include "declaration/FormFixture.h"
 #include "declaration/model/VehicleCasillas.h"
 #include "declaration/model/WorkingCasillas.h"
@@ -53,28 +52,6 @@ TEST(VehicleCasillasShare, IsAllowedOverDeductingAtMostAll) {
     };
     for (const Case& c : {Case{0, 2, 0}, Case{2, 2, 100}, Case{1, 5, 100}, Case{4, 1, 25}}) {
         EXPECT_DOUBLE_EQ(VehicleCasillas::deductiblePercent(c.deducting, c.allowed), c.percent) << c.deducting;
-    }
-}
-
-// The vehicle window keeps the most vehicles that may deduct in 710 (the share of 702 divides
-// by it) and the vehicles assigned in 711 (copied to 877): the casilla catalogue, which labels
-// them in the detail table and the printed report, says the same.
-TEST(VehicleCasillasLabels, TheCatalogueNamesWhatTheVehicleWindowKeeps) {
-    const annexes::AssistantDef* window =
-        annexes::AssistantCatalog::instance().find(QStringLiteral("frmVehiculos"), 877);
-    ASSERT_NE(window, nullptr);
-    struct Case {
-        int casilla;
-        const char* meaning;
-    };
-    for (const Case& c : {Case{710, "máximo"}, Case{711, "asignados"}}) {
-        const QString meaning = QString::fromUtf8(c.meaning);
-        const CasillaDef* def = CasillaCatalog::instance().find(c.casilla);
-        ASSERT_NE(def, nullptr) << c.casilla;
-        EXPECT_TRUE(def->label.contains(meaning)) << c.casilla << ": " << def->label.toStdString();
-        const annexes::AssistantField* field = window->field(c.casilla);
-        ASSERT_NE(field, nullptr) << c.casilla;
-        EXPECT_TRUE(field->label.contains(meaning)) << c.casilla << ": " << field->label.toStdString();
     }
 }
 

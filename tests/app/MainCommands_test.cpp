@@ -129,16 +129,6 @@ TEST_F(MainCommandsTest, HelpOpensTheHelpWindowOverTheModulesHelpFile) {
     EXPECT_EQ(m_host.log, QStringList({"open:frmAyuda:/qel/0588/Pm588.html"}));
 }
 
-TEST(MainCommandsStatic, ToolbarButtonsRepeatMenuCommands) {
-    const std::optional<C> expected[] = {
-        std::nullopt, C::NewDeclaration, C::ModifyDeclaration,   C::DeleteDeclaration, C::PrintDeclaration,
-        C::Exit,      std::nullopt,      C::RegisterOrderNumber, std::nullopt,         std::nullopt,
-        C::Help,      std::nullopt};
-    for (int index = 0; index < 12; ++index) {
-        EXPECT_EQ(MainCommands::toolbarCommand(index), expected[index]) << "button " << index;
-    }
-}
-
 TEST(MainCommandsStatic, CaptionAndVersionAddress) {
     app::ProcessState state;
     EXPECT_EQ(MainCommands::windowCaption(state),

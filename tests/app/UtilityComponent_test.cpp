@@ -218,14 +218,6 @@ TEST_F(DocumentNumbers, WithoutRowsOnlyTheRucCanBeChecked) {
     EXPECT_FALSE(utility.CheckDocumentNumber(1, QStringLiteral("12345678")));
 }
 
-TEST(UtilityComponent, ShowMessageIsCritical) {
-    auto prompter = test::makePrompter();
-    prompter->expectMessage(QStringLiteral("El RUC no es Válido."), app::Icon::Critical, QStringLiteral("Error"));
-    const UtilityComponent utility(*prompter);
-    utility.ShowMessage(QStringLiteral("El RUC no es Válido."), QStringLiteral("Error"));
-    EXPECT_TRUE(prompter->verify());
-}
-
 TEST(UtilityComponent, PadTextCutsOrFillsOnTheRight) {
     const std::tuple<const char*, int, const char*> cases[] = {
         {"1234", 7, "1234   "}, {"1234567890", 7, "1234567"}, {"", 3, "   "}, {"ABC", 3, "ABC"}, {"ABC", 0, ""},

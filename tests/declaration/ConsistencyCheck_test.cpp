@@ -120,18 +120,6 @@ TEST_F(ConsistencyCheckTest, IncomeAbove1700UitUnderTheSmallBusinessRegime) {
     EXPECT_TRUE(prompter->verify());
 }
 
-TEST_F(ConsistencyCheckTest, ReportAllWithoutTaxpayerAsksForOne) {
-    prompter->expectMessage(QStringLiteral("Debe seleccionar un Contribuyente."), app::Icon::Critical);
-    QString focus;
-    QObject::connect(model.get(), &DeclarationFormModel::pageRequested,
-                     [&focus](const QString&, const QString& target) { focus = target; });
-
-    EXPECT_EQ(check(), Outcome::NotRun);
-    EXPECT_TRUE(prompter->verify());
-    EXPECT_EQ(model->currentPage, QStringLiteral("ident.general"));
-    EXPECT_EQ(focus, QStringLiteral("CmbRuc"));
-}
-
 // What is left of the ITAN payments (131) depends on their use: as an expense all of it, as a
 // credit what the tax before them (506, nothing here) does not absorb.
 TEST_F(ConsistencyCheckTest, ItanBalanceOfCasilla279) {

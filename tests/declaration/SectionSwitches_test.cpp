@@ -123,23 +123,6 @@ TEST_F(SectionSwitchesTest, NoOnASectionDeletesItsRowsOnlyAfterYes) {
     EXPECT_EQ(prompter->pending(), 0);
 }
 
-TEST_F(SectionSwitchesTest, MessagesReadAsTheFormShowsThem) {
-    const auto message = [](const QString& option) {
-        for (const DeleteOnNoSection& section : SectionSwitches::deleteOnNoSections()) {
-            if (section.option == option) {
-                return section.message;
-            }
-        }
-        return QString();
-    };
-    EXPECT_EQ(message(QStringLiteral("OptAlquileres")),
-              QStringLiteral("Usted tiene registrado detalle de gastos por alquileres. Si selecciona NO se eliminarán "
-                             "los registros. ¿Desea continuar?"));
-    EXPECT_EQ(message(QStringLiteral("optDesuso")),
-              QStringLiteral("Usted tiene registrado detalle de deducciones por desuso u obsolescencia . Si "
-                             "selecciona NO se eliminarán los registros. ¿Desea continuar?"));
-}
-
 TEST_F(SectionSwitchesTest, VehiclesNoTakesTheirCasillasAndBasesAlong) {
     DeclarationFormModel& form = open();
     form.clickOption(QStringLiteral("optAutos"), 1);
