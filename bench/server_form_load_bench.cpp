@@ -9,8 +9,8 @@
 // wall time, since the client's CPU is a small part of it.
 
 #include "bench_support.h"
-#include "declaration/model/DeclarationFormModel.h"
 #include "declaration/commands/FormLoader.h"
+#include "declaration/model/DeclarationFormModel.h"
 #include "server_bench_support.h"
 #include "store/DeclarationTables.h"
 #include "store/TableCatalog.h"
