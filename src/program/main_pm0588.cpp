@@ -17,9 +17,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <QGuiApplication>
-#include <QStyle>
 #include <cstdio>
 #include <exception>
 
@@ -44,13 +42,9 @@ int runWindow(int argc, char* argv[]) {
     state.files = &files;
 
     X11LauncherProbe windows;
-    // Started by a launcher that is still starting: the search waits for its window. The fonts
-    // and the style the main window needs are set up meanwhile, showing and writing nothing.
+    // Started by a launcher that is still starting: the search waits for its window, and the
+    // main window is built meanwhile, hidden, showing and writing nothing.
     const int launcherPipe = WaitingLauncherProbe::takePipeFromEnvironment();
-    if (launcherPipe >= 0) {
-        (void)QFontMetrics(QApplication::font()).height();
-        (void)QApplication::style();
-    }
     WaitingLauncherProbe probe(windows, launcherPipe);
     // One module process per database: the lock is on the file the INI names.
     ProcessState configured;
@@ -59,6 +53,9 @@ int runWindow(int argc, char* argv[]) {
     ui::FormLauncher forms(prompter);
     ui::registerModuleForms(forms, state, prompter);
     ui::MainWindowLoader window(state, prompter, forms);
+    if (launcherPipe >= 0) {
+        window.prepare();
+    }
 
     Startup startup(state, {prompter, probe, lock, window});
     if (!startup.run()) {

@@ -19,8 +19,14 @@ MainWindowLoader::~MainWindowLoader() {
     }
 }
 
+void MainWindowLoader::prepare() {
+    if (!m_window) {
+        m_window = std::make_unique<MDIFrm>(m_state, m_prompter, m_forms);
+    }
+}
+
 void MainWindowLoader::showMainWindow() {
-    m_window = std::make_unique<MDIFrm>(m_state, m_prompter, m_forms);
+    prepare();
     m_window->place();
     // Centred over the launcher's window, where the user's eyes are.
     if (const std::optional<QRect> launcher = X11LauncherProbe().windowRect(Startup::kLauncherTitle)) {

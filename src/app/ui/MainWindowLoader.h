@@ -15,6 +15,9 @@ public:
     MainWindowLoader(ProcessState& state, Prompter& prompter, FormLauncher& forms);
     ~MainWindowLoader() override;
 
+    // Builds the main window without showing it, while the launcher's window is still coming:
+    // the work overlaps the launcher's start, and nothing shows until the launcher is found.
+    void prepare();
     void showMainWindow() override;
     void setBusy(bool busy) override;
     StatusDisplay* statusDisplay() override;
