@@ -76,7 +76,7 @@ void BM_RecoverVersion(benchmark::State& state) {
     auto& db = sentDatabase();
     const store::DeclarationKey key = bench::benchKey();
     YesPrompter prompter;
-    management::VersionRecovery recovery({db.db(), prompter, key.periodo, key.formulario}, {});
+    management::VersionRecovery recovery({db.db(), prompter, key.periodo, key.formulario, QString()}, {});
     for (auto _ : state) {
         if (!recovery.RecoverVersion(key.formulario, key.ruc, key.periodo, kCorrel)) {
             state.SkipWithError("the version was not recovered");

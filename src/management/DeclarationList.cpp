@@ -4,6 +4,7 @@
 #include "base/Prompter.h"
 #include "store/Database.h"
 #include "store/DeclarationKey.h"
+#include "store/DeclarationLock.h"
 #include "store/WorkingCopies.h"
 
 #include <QSqlQuery>
@@ -107,6 +108,11 @@ bool DeclarationList::remove() {
         return false;
     }
     const store::DeclarationKey key{selected.ruc.trimmed(), m_context.periodo, m_context.formulario};
+    const auto held =
+        store::DeclarationLock::forChange(m_context.db, m_context.prompter, key, m_context.sysUser, windowCaption());
+    if (!held) {
+        return false;
+    }
     const bool deleted = store::deleteDeclaration(m_context.db, m_context.prompter, key);
     pCargadatos();
     return deleted;

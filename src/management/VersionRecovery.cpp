@@ -2,6 +2,7 @@
 
 #include "base/Prompter.h"
 #include "store/Database.h"
+#include "store/DeclarationLock.h"
 #include "store/ExecuteSql.h"
 #include "store/SentVersions.h"
 #include "store/WorkingCopies.h"
@@ -42,6 +43,10 @@ bool VersionRecovery::RecoverVersion(const QString& formulario, const QString& r
         }
     } catch (const store::DatabaseError& error) {
         store::showDatabaseError(m_context.prompter, error);
+        return false;
+    }
+    const auto held = store::DeclarationLock::forChange(db, m_context.prompter, key, m_context.sysUser, kCaption);
+    if (!held) {
         return false;
     }
 

@@ -29,6 +29,7 @@ public:
         app::Prompter& prompter;
         QString periodo;
         QString formulario;
+        QString sysUser; // who the declaration is held for while the version is copied
     };
 
     // Told after each table copied: how many of how many.

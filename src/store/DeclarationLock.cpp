@@ -1,5 +1,7 @@
 #include "store/DeclarationLock.h"
 
+#include "base/Prompter.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -77,6 +79,22 @@ void makeHolderTable(Database& db) {
 QString LockHolder::text() const {
     return QStringLiteral("%1 en %2 desde el %3 a las %4")
         .arg(user, machine, since.toString(QStringLiteral("dd/MM/yyyy")), since.toString(QStringLiteral("HH:mm")));
+}
+
+QString DeclarationLock::heldText(const QString& ruc, const std::optional<LockHolder>& holder) {
+    return QStringLiteral("La declaración del RUC %1 está abierta por %2. No se puede cambiar mientras esté abierta.")
+        .arg(ruc, holder ? holder->text() : QStringLiteral("otro usuario"));
+}
+
+std::unique_ptr<DeclarationLock> DeclarationLock::forChange(Database& db, app::Prompter& prompter,
+                                                            const DeclarationKey& key, const QString& user,
+                                                            const QString& caption) {
+    Result result = acquire(db, key, user);
+    if (!result.lock) {
+        prompter.message(result.error.isEmpty() ? heldText(key.ruc, result.holder) : result.error, caption,
+                         app::Icon::Exclamation);
+    }
+    return std::move(result.lock);
 }
 
 QString DeclarationLock::lockFolder(const QString& databaseFile) {

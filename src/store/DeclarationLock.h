@@ -8,6 +8,10 @@
 #include <memory>
 #include <optional>
 
+namespace qel::app {
+class Prompter;
+}
+
 namespace qel::store {
 
 // Who edits a declaration: the QEL user, the machine and since when.
@@ -38,6 +42,13 @@ public:
     };
 
     static Result acquire(Database& db, const DeclarationKey& key, const QString& user);
+    // The lock for a change made outside the form (deleting the declaration, recovering a sent
+    // version over it), held while the change is made. When another session holds the
+    // declaration the user is told who and since when, and null comes back: the change is not
+    // made.
+    static std::unique_ptr<DeclarationLock> forChange(Database& db, app::Prompter& prompter, const DeclarationKey& key,
+                                                      const QString& user, const QString& caption);
+    static QString heldText(const QString& ruc, const std::optional<LockHolder>& holder);
     ~DeclarationLock();
     DeclarationLock(const DeclarationLock&) = delete;
     DeclarationLock& operator=(const DeclarationLock&) = delete;

@@ -66,7 +66,7 @@ void registerWindowModels(app::WindowRegistry& registry) {
     // The recovery of a sent version: the version comes as the key values.
     registry.add(management::VersionRecovery::kWindowName, [](const WindowServices& s, const FormRequest& r) {
         return std::make_unique<management::VersionRecovery>(
-            management::VersionRecovery::Context{s.db, s.prompter, s.periodo, s.formulario},
+            management::VersionRecovery::Context{s.db, s.prompter, s.periodo, s.formulario, s.sysUser},
             management::VersionRecovery::versionOf(r.keyValues));
     });
     // The lists of stored declarations (FrmContAbrir) and of sent versions (FrmContAbrirEnv):

@@ -83,7 +83,8 @@ TEST(SendAndRecover, TheRecoveredDeclarationHasTheRowsItWasSentWith) {
             return app::Button::Yes;
         }
     } confirming;
-    VersionRecovery recovery({database.db(), confirming, QStringLiteral("2018"), QStringLiteral("0588")}, source);
+    VersionRecovery recovery(
+        {database.db(), confirming, QStringLiteral("2018"), QStringLiteral("0588"), test::kSupervisor}, source);
     ASSERT_TRUE(recovery.RecoverVersion(QStringLiteral("0588"), kRuc, QStringLiteral("2018"), result.correl));
 
     const QStringList recovered = test::declarationRows(database.db(), key);

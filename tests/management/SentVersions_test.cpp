@@ -41,7 +41,8 @@ protected:
         source.ruc = kRuc;
         source.nombre = kName;
         source.correl = correl;
-        return VersionRecovery({db(), prompter, QStringLiteral("2018"), QStringLiteral("0588")}, source);
+        return VersionRecovery({db(), prompter, QStringLiteral("2018"), QStringLiteral("0588"), test::kSupervisor},
+                               source);
     }
 
     // Every column the permanent table has but the check code, from a copy of the table.

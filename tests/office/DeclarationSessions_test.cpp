@@ -1,6 +1,7 @@
 #include "batch/BatchRunner.h"
 #include "declaration/SaveFixture.h"
 #include "declaration/commands/FormLoader.h"
+#include "management/DeclarationList.h"
 #include "store/DeclarationLock.h"
 #include "store/WorkingCopies.h"
 
@@ -139,6 +140,33 @@ TEST_F(DeclarationSessionsTest, ASecondOpeningIsAskedWhetherToViewItReadOnly) {
     EXPECT_FALSE(ana->model().readOnly()) << "the holder goes on editing";
 }
 
+// A declaration another accountant has open in the form is not deleted from under them: the
+// list says who holds it and deletes nothing; once the form has closed, the delete goes ahead.
+TEST_F(DeclarationSessionsTest, AHeldDeclarationIsNotDeleted) {
+    auto ana = session(QStringLiteral("ANA"));
+    ASSERT_TRUE(ana->open(1));
+    auto luis = session(QStringLiteral("LUIS"));
+    management::DeclarationList list({*luis->db, luis->prompter, nullptr, QStringLiteral("2018"),
+                                      QStringLiteral("0588"), QStringLiteral("0"), QStringLiteral("LUIS")},
+                                     management::DeclarationList::Delete);
+    const auto deleteFirst = [&] {
+        list.pCargadatos();
+        list.setCurrent(0);
+        luis->prompter.shown.clear();
+        luis->prompter.answers = {app::Button::Yes};
+        return list.runOperation();
+    };
+    ASSERT_FALSE(deleteFirst());
+    ASSERT_EQ(luis->prompter.shown.size(), 2); // the confirmation, then who holds it
+    EXPECT_TRUE(luis->prompter.shown.last().text.startsWith(
+        QStringLiteral("La declaración del RUC 20100113610 está abierta por ANA en ")))
+        << luis->prompter.shown.last().text.toStdString();
+    EXPECT_EQ(test::rowCount(*luis->db, QStringLiteral("CAB"), test::demoKey(kRuc)), 1);
+
+    ana->form.reset();
+    EXPECT_TRUE(deleteFirst());
+    EXPECT_EQ(test::rowCount(*luis->db, QStringLiteral("CAB"), test::demoKey(kRuc)), 0);
+}
 // The lock lasts as long as the form: once the holder closes it, the next opening takes it.
 TEST_F(DeclarationSessionsTest, ClosingTheFormReleasesItsDeclaration) {
     auto ana = session(QStringLiteral("ANA"));

@@ -66,7 +66,8 @@ int runOnVersion(store::Database& db, const QString& ruc, const QString& command
         management::SentVersionRow source;
         source.ruc = ruc;
         source.correl = correl;
-        management::VersionRecovery recovery({db, prompter, QStringLiteral("2018"), QStringLiteral("0588")}, source);
+        management::VersionRecovery recovery({db, prompter, QStringLiteral("2018"), QStringLiteral("0588"), QString()},
+                                             source);
         done = recovery.recover();
     } else {
         done = store::deleteSentVersion(db, prompter, {ruc, QStringLiteral("2018"), QStringLiteral("0588")}, correl);
