@@ -4,6 +4,7 @@
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/FormControls.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
@@ -17,7 +18,7 @@
 
 namespace qel::annexes {
 
-const QString TrialBalancePage::kGrid = QStringLiteral("grdBalanceAPP");
+const QString TrialBalancePage::kGrid = declaration::controls::kTrialBalanceGrid;
 const QString TrialBalancePage::kDetailWindow = QStringLiteral("frmDetalleBalance");
 const QString TrialBalancePage::kTransferWindow = QStringLiteral("frmTransferencia");
 const QString TrialBalancePage::kImportQuestion =
@@ -61,7 +62,7 @@ TrialBalancePage::TrialBalancePage(declaration::DeclarationFormModel& model) : m
         }
     };
     hook(kOptPlan, &TrialBalancePage::choosePlan);
-    hook(QStringLiteral("cmdDetalleBalance"), &TrialBalancePage::modificar);
+    hook(declaration::controls::kTrialBalanceButton, &TrialBalancePage::modificar);
     hook(QStringLiteral("cmdImportar"), &TrialBalancePage::importar);
     hook(QStringLiteral("CmdEliminar"), &TrialBalancePage::eliminar);
     hook(QStringLiteral("cmdArchivo"), &TrialBalancePage::exportar);

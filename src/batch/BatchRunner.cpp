@@ -9,6 +9,7 @@
 #include "base/PasswordLine.h"
 #include "base/Passwords.h"
 #include "batch/ScriptLine.h"
+#include "catalogue/FormControls.h"
 #include "catalogue/FormPages.h"
 #include "declaration/commands/ExplainModel.h"
 #include "declaration/commands/ValidateCommand.h"
@@ -35,8 +36,8 @@ using namespace declaration;
 namespace {
 
 // The payment control's bank list and cheque number, which a script reaches by these names.
-const QString kBank = QStringLiteral("cboBanco");
-const QString kChequeNumber = QStringLiteral("txtNroCheque");
+const QString kBank = declaration::controls::kBank;
+const QString kChequeNumber = declaration::controls::kChequeNumber;
 
 // A line the batch mode cannot run: unknown command or control, bad argument.
 using app::ScriptError;
@@ -371,9 +372,9 @@ void BatchRunner::execute(const QString& command, const QString& rest) {
     } else if (command == QStringLiteral("validate")) {
         cmdValidate(rest);
     } else if (command == QStringLiteral("save")) {
-        cmdFormCommand(command, QStringLiteral("cmdGrabar"));
+        cmdFormCommand(command, declaration::controls::kSave);
     } else if (command == QStringLiteral("close")) {
-        cmdFormCommand(command, QStringLiteral("cmdSalir"));
+        cmdFormCommand(command, declaration::controls::kExit);
     } else if (command == QStringLiteral("window")) {
         cmdWindow(rest);
     } else if (command == QStringLiteral("report")) {
@@ -574,8 +575,8 @@ void BatchRunner::cmdClick(const QString& rest) {
         return;
     }
     // The payment control's kind of payment: cash or cheque.
-    if (name == QStringLiteral("optEfectivo") || name == QStringLiteral("optCheque")) {
-        if (!payment::chooseKind(model, name == QStringLiteral("optEfectivo") ? payment::kCash : payment::kCheque)) {
+    if (name == declaration::controls::kCash || name == declaration::controls::kCheque) {
+        if (!payment::chooseKind(model, name == declaration::controls::kCash ? payment::kCash : payment::kCheque)) {
             refused(name);
         }
         return;
@@ -800,7 +801,7 @@ void BatchRunner::cmdValidate(const QString& rest) {
     } else if (!rest.isEmpty()) {
         throw ScriptError{QStringLiteral("validate solo admite el argumento window")};
     }
-    cmdFormCommand(QStringLiteral("validate"), QStringLiteral("cmdValidar"));
+    cmdFormCommand(QStringLiteral("validate"), declaration::controls::kValidate);
 }
 
 void BatchRunner::cmdFormCommand(const QString& command, const QString& control) {
@@ -814,7 +815,7 @@ void BatchRunner::cmdFormCommand(const QString& command, const QString& control)
         return;
     }
     // What the report window would show.
-    if (control == QStringLiteral("cmdValidar") && model.inconsistencyFlag == 1) {
+    if (control == declaration::controls::kValidate && model.inconsistencyFlag == 1) {
         printReport(ConsistencyCheck::readReport(ConsistencyCheck::reportPath(model)));
     }
 }

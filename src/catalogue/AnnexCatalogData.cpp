@@ -1,4 +1,5 @@
 #include "catalogue/AnnexCatalog.h"
+#include "catalogue/FormControls.h"
 
 #include <initializer_list>
 
@@ -652,7 +653,7 @@ QList<AnnexGridDef> annexGridData() {
     {
         AnnexGridDef d = grid("cmdDistribucion", "grdDesuso", "frmDetalleDesuso", "TMPF542DESUSO",
                               {"tip_documento", "num_documento", "num_inf_tecnico", "cod_activo"},
-                              "¿Esta seguro de eliminar el registro?", "optDesuso");
+                              "¿Esta seguro de eliminar el registro?", declaration::controls::kDisuse);
         d.noRowsToDelete = QStringLiteral("No existen datos para eliminar.");
         a.append(d);
     }
@@ -673,7 +674,7 @@ QList<AnnexGridDef> annexGridData() {
                   "OptRegalias"));
     {
         AnnexGridDef d =
-            grid("cmdSocios", "grdPricipalesSocios", "frmDetalleSocios", "TMPF535SOCIOS",
+            grid("cmdSocios", declaration::controls::kPartnerGrid, "frmDetalleSocios", "TMPF535SOCIOS",
                  {"tipo_socio", "tipo_doc_socio", "nro_doc_socio"}, "Desea eliminar los datos del socio ?");
         d.noRowsToModify = QStringLiteral(" No existen registros para modificar");
         d.noRowsTitle.clear();
@@ -682,7 +683,7 @@ QList<AnnexGridDef> annexGridData() {
         a.append(d);
     }
     {
-        AnnexGridDef d = grid("cmdVehiculos", "grdVehiculos", "frmDetVehiculos", "TMPF584VEHIC",
+        AnnexGridDef d = grid("cmdVehiculos", declaration::controls::kVehicleGrid, "frmDetVehiculos", "TMPF584VEHIC",
                               {"cod_categ", "des_placa"}, "¿ Esta seguro de eliminar el registro ? ", "optAutos");
         d.importWindow = QStringLiteral("frmImportarU41");
         a.append(d);
@@ -717,15 +718,17 @@ QList<AnnexGridDef> annexGridData() {
         a.append(d);
     }
     {
-        AnnexGridDef d = grid("cmdMineria", "grdMineria", "frmDetalleMineras", "TMPF564MINERIA", {"nro_concesion"},
-                              "Desea eliminar los datos de la concesión ?", "OptMineria");
+        AnnexGridDef d =
+            grid(declaration::controls::kMiningButtons, declaration::controls::kMiningGrid, "frmDetalleMineras",
+                 "TMPF564MINERIA", {"nro_concesion"}, "Desea eliminar los datos de la concesión ?", "OptMineria");
         d.dependants = {{QStringLiteral("TMPF564ADMINH"), {QStringLiteral("num_conc_lote")}},
                         {QStringLiteral("TMPF564DEMINH"), {QStringLiteral("num_conc_lote")}}};
         a.append(d);
     }
     {
-        AnnexGridDef d = grid("cmdHidrocarburos", "grdHidrocarburos", "frmDetalleHidrocarburos", "TMPF540HIDROCAR",
-                              {"nro_lote"}, "Desea eliminar los datos del lote ?", "OptHidrocarburos");
+        AnnexGridDef d = grid(declaration::controls::kHydrocarbonButtons, declaration::controls::kHydrocarbonGrid,
+                              "frmDetalleHidrocarburos", "TMPF540HIDROCAR", {"nro_lote"},
+                              "Desea eliminar los datos del lote ?", "OptHidrocarburos");
         d.noRowsToModify = QStringLiteral("No existen lotes para modificar.");
         d.dependants = {{QStringLiteral("TMPF564ADMINH"), {QStringLiteral("num_conc_lote")}},
                         {QStringLiteral("TMPF564DEMINH"), {QStringLiteral("num_conc_lote")}}};

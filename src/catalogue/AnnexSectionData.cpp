@@ -1,4 +1,5 @@
 #include "catalogue/AnnexCatalog.h"
+#include "catalogue/FormControls.h"
 
 namespace qel::annexes {
 
@@ -46,7 +47,8 @@ QList<AnnexSectionDef> annexSectionData() {
     }
     s.append(section("OptColab", "contratos de colaboración.", kAllFour));
     s.append(section("OptDesmedros", "detalle de Desmedros.", kNewModifyDelete));
-    s.append(section("optDesuso", "detalle de deducciones por desuso u obsolescencia .", kNewModifyDelete));
+    s.append(section(declaration::controls::kDisuse, "detalle de deducciones por desuso u obsolescencia .",
+                     kNewModifyDelete));
     s.append(section("OptMermas", "detalle de Mermas.", kNewModifyDelete));
     s.append(section("OptOperAdminFin", "detalle de operaciones administradas.", kNewModifyDelete));
     s.append(section("OptOperFinAdmin", "detalle de operaciones.", kNewModifyDelete));

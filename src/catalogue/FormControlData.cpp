@@ -177,13 +177,13 @@ QList<ControlDef> formControlData() {
     // Questions and lists sit above the "Otros - Especifique" box of their frame (row 10).
     c.at("ident.exon", "Beneficios Tributarios");
     c.question("OptBeneficiosTrib", 802, "¿Está acogido a Beneficios Tributarios?");
-    c.combo("cboBeneficiosTrib", "Rubro del beneficio :", "847", 199, false);
+    c.combo(controls::kTaxBenefit, "Rubro del beneficio :", "847", 199, false);
     c.at("ident.exon", "Exoneración");
     c.question("OptTipoCont", 803, "¿Está exonerado totalmente del Impuesto a la Renta por alguna norma legal?");
-    c.combo("cboBaseLegalExonera", "Base legal :", "861", 210, false);
+    c.combo(controls::kExemptionBasis, "Base legal :", "861", 210, false);
     c.at("ident.exon", "Inafectación");
     c.question("OptInafectacion", 217, "¿Está Inafecto al Impuesto a la Renta por alguna norma legal?");
-    c.combo("cboBaseLegalInafecta", "Base legal :", "832", 221, false);
+    c.combo(controls::kNonTaxableBasis, "Base legal :", "832", 221, false);
     c.at("ident.exon", "Convenio de Estabilidad");
     c.question("OptConvEstab", 804, "¿Tiene suscrito uno o más de los siguientes convenios?");
     c.question("OptContMonExt", 813, "¿ Está autorizado a llevar Contabilidad en Moneda Extranjera ?", false).row = 11;
@@ -233,7 +233,7 @@ QList<ControlDef> formControlData() {
     c.question("OptReorganizacion", 823,
                "¿Ha participado como adquirente en un proceso de reorganización de sociedades durante el "
                "ejercicio? ");
-    c.combo("cboTipoReorganizacion", "Tipo de Reorganización :", "835", 233, false);
+    c.combo(controls::kReorganisationType, "Tipo de Reorganización :", "835", 233, false);
     {
         ControlDef& d = c.add("mkeFechaReorganiza", CK::DateBox, "Fecha de Reorganización :");
         d.answerCasilla = 239;
@@ -247,7 +247,7 @@ QList<ControlDef> formControlData() {
                "025-2005 EF)?",
                false);
     {
-        ControlDef& d = c.add("chkItanPagos", CK::CheckArray,
+        ControlDef& d = c.add(controls::kItanPayments, CK::CheckArray,
                               " Los pagos por concepto de Impuesto Temporal a los Activos Netos - ITAN son utilizados "
                               "como :");
         d.members = {{1, QStringLiteral("Crédito")}, {0, QStringLiteral("Gasto")}};
@@ -267,7 +267,7 @@ QList<ControlDef> formControlData() {
     c.at("eeff.balance", "Balance de Comprobación");
     c.label("lblBalanceComprobacion", "Balance de Comprobación Histórico al 31/12/{periodo}");
     // The accounts by code, then the totals row of the sixteen columns.
-    c.grid("grdBalanceAPP", "TMPF582BALANCE",
+    c.grid(controls::kTrialBalanceGrid, "TMPF582BALANCE",
            "SELECT 0 AS orden, Codigo, Descrip, saldos_ini_d, saldos_ini_h, mov_ejerci_d, mov_ejerci_h, "
            "suma_mayor_d, suma_mayor_h, saldo_deudor, saldo_acreed, tran_cance_d, tran_cance_h, impli_niif_d, "
            "impli_niif_h, cuenta_bal_a, cuenta_bal_p, result_nat_p, result_nat_g FROM TMPF582BALANCE "
@@ -308,14 +308,14 @@ QList<ControlDef> formControlData() {
             {"result_nat_p", "Resultados por Naturaleza Pérdidas"},
             {"result_nat_g", "Resultados por Naturaleza Ganancias"}})
         .row = 2;
-    c.command("cmdDetalleBalance", kModify, "frmDetalleBalance").table = QStringLiteral("TMPF582BALANCE");
+    c.command(controls::kTrialBalanceButton, kModify, "frmDetalleBalance").table = QStringLiteral("TMPF582BALANCE");
     c.command("cmdImportar", kImport, "frmTransferencia").table = QStringLiteral("TMPF582BALANCE");
     c.command("CmdEliminar", kDelete).table = QStringLiteral("TMPF582BALANCE");
     c.command("cmdArchivo", "&Exportar").table = QStringLiteral("TMPF582BALANCE");
 
     c.at("eeff.mineria", "Minería");
-    c.annexButtons("cmdMineria", false);
-    c.grid("grdMineria", "TMPF564MINERIA", "SELECT * FROM TMPF564MINERIA ORDER BY rowid",
+    c.annexButtons(controls::kMiningButtons, false);
+    c.grid(controls::kMiningGrid, "TMPF564MINERIA", "SELECT * FROM TMPF564MINERIA ORDER BY rowid",
            {{"nro_anexo", "Nro. de Anexo"},
             {"nro_concesion", "Nro. Código de Concesión o U.E.A."},
             {"des_activ_rel", "Nombre de la Concesión o U.E.A."},
@@ -340,8 +340,8 @@ QList<ControlDef> formControlData() {
     c.options("optArrastreMin", 444, kCarryForward, {{0, QStringLiteral("A")}, {1, QStringLiteral("B")}}, false);
 
     c.at("eeff.hidro", "Hidrocarburos");
-    c.annexButtons("cmdHidrocarburos", false);
-    c.grid("grdHidrocarburos", "TMPF540HIDROCAR", "SELECT * FROM TMPF540HIDROCAR ORDER BY rowid",
+    c.annexButtons(controls::kHydrocarbonButtons, false);
+    c.grid(controls::kHydrocarbonGrid, "TMPF540HIDROCAR", "SELECT * FROM TMPF540HIDROCAR ORDER BY rowid",
            {{"nro_lote", "N°de Lote en Exploración y Explotación"},
             {"des_activ_rel", "Descripción de la Actividad Relacionada"},
             {"fec_firma_conv", "Fecha Firma Convenio"},
@@ -373,26 +373,26 @@ QList<ControlDef> formControlData() {
     // --- Información complementaria: información general ---------------------------------------
     // The document boxes of the accountant are casillas 207, 208, 211 and 687 (rows 10-40).
     c.at("info.general", "Datos del contador");
-    c.combo("cboContador", "Tipo de documento :", "", 832, true);
+    c.combo(controls::kAccountantDocType, "Tipo de documento :", "", 832, true);
     c.text("TxtNombreA", "Apellidos :", TextRule::Names, 40, 815).row = 50;
     c.text("TxtNombreN", "Nombres :", TextRule::Names, 40, 814).row = 51;
-    c.text("txtTelCon", "Teléfono fijo :", TextRule::Free, 9, 808).row = 52;
-    c.text("txtTelCon2", "Teléfono celular :", TextRule::Free, 9, 213).row = 53;
+    c.text(controls::kAccountantPhone, "Teléfono fijo :", TextRule::Free, 9, 808).row = 52;
+    c.text(controls::kAccountantMobile, "Teléfono celular :", TextRule::Free, 9, 213).row = 53;
     c.text("txtmail2", "Correo electrónico :", TextRule::Email, 60, 581).row = 54;
     c.at("info.general", "Datos del representante legal");
-    c.combo("cboTipDocRepLegal", "Tipo de documento :", "", 831, true);
-    c.text("txtApellidoRL", "Apellidos :", TextRule::Names, 40, 817).row = 30;
+    c.combo(controls::kRepresentativeDocType, "Tipo de documento :", "", 831, true);
+    c.text(controls::kRepresentativeSurname, "Apellidos :", TextRule::Names, 40, 817).row = 30;
     c.text("txtNombreRL", "Nombres :", TextRule::Names, 40, 818).row = 31;
     c.text("txtmail3", "Correo electrónico :", TextRule::Email, 60, 582).row = 32;
     c.at("info.general", "Correo electrónico del contribuyente");
     c.text("txtmail", "Correo electrónico :", TextRule::Email, 60, 580);
     c.text("txtcorreo", "Confirme el correo electrónico :", TextRule::Email, 60, 839);
     c.at("info.general", "Instrumentos financieros derivados");
-    c.question("optIns", 661,
+    c.question(controls::kInstruments, 661,
                "¿Ha obtenido Pérdida del ejercicio por instrumentos financieros derivados con fines distintos a los "
                "de cobertura?");
     {
-        ControlDef& d = c.options("optSistema", 662, kCarryForward,
+        ControlDef& d = c.options(controls::kCarryForwardSystem, 662, kCarryForward,
                                   {{0, QStringLiteral("Sistema A")}, {1, QStringLiteral("Sistema B")}}, false);
         d.answerLetters = QStringLiteral("AB");
     }
@@ -401,7 +401,7 @@ QList<ControlDef> formControlData() {
 
     // --- Información complementaria: annexes -----------------------------------------------------
     c.at("info.desuso", "Desuso u Obsolescencia");
-    c.question("optDesuso", 830,
+    c.question(controls::kDisuse, 830,
                "¿Ha realizado deducciones por desuso u obsolescencia en el ejercicio gravable {periodo}? ");
     c.annexButtons("cmdDistribucion", false);
     c.grid("grdDesuso", "TMPF542DESUSO",
@@ -450,10 +450,10 @@ QList<ControlDef> formControlData() {
     c.command("cmdGastosSujRet", "Gastos sujetos a &Retención", "frmAsistGastosSujRet");
 
     c.at("info.vehiculos", "Identificación de Vehículos");
-    c.question("optAutos", 895,
+    c.question(controls::kVehicles, 895,
                "¿Está deduciendo gastos de vehículos a que se refiere el inciso w) del Art. 37° de la Ley?");
     c.annexButtons("cmdVehiculos", false);
-    c.grid("grdVehiculos", "TMPF584vehic", "SELECT * FROM TMPF584vehic ORDER BY rowid",
+    c.grid(controls::kVehicleGrid, "TMPF584vehic", "SELECT * FROM TMPF584vehic ORDER BY rowid",
            {{"cod_categ", "Categoría"},
             {"des_placa", "Número de Placa"},
             {"mto_adq", "Costo de Adquisición o Valor de Ingreso al Patrimonio"},
@@ -467,7 +467,7 @@ QList<ControlDef> formControlData() {
 
     c.at("info.socios", "Principales socios, asociados y otros");
     c.annexButtons("cmdSocios", true);
-    c.grid("grdPricipalesSocios", "TMPF535SOCIOS",
+    c.grid(controls::kPartnerGrid, "TMPF535SOCIOS",
            "SELECT t.*, trim(substr(s.Funcion, 1, 25)) AS des_tipo_socio, trim(substr(d.Funcion, 32, 11)) AS "
            "des_tipo_doc, trim(p.Funcion) AS des_pais FROM TMPF535SOCIOS t LEFT JOIN PARAM s ON s.Numero = '841' "
            "AND s.Argumento = t.tipo_socio LEFT JOIN PARAM d ON d.Numero = '044' AND d.Argumento = "
@@ -653,7 +653,7 @@ QList<ControlDef> formControlData() {
 
     // Index 3 writes the report file of the foreign-source income; it opens no window.
     c.at("info.rfe", "Renta de Fuente Extranjera y Transparencia Fiscal Internacional");
-    c.question("optRentasInternacionales", 840,
+    c.question(controls::kForeignIncome, 840,
                "¿Ha obtenido Rentas de Fuente Extranjera (RFE) o le es aplicable el régimen de Transparencia Fiscal "
                "Internacional (TFI) en el ejercicio {periodo}?");
     {
@@ -671,9 +671,9 @@ QList<ControlDef> formControlData() {
 
     // --- The form's own commands, below the tab control -----------------------------------------
     c.at("");
-    c.command("cmdValidar", "&Validar");
-    c.command("cmdGrabar", "&Grabar");
-    c.command("cmdSalir", "&Salir");
+    c.command(controls::kValidate, "&Validar");
+    c.command(controls::kSave, "&Grabar");
+    c.command(controls::kExit, "&Salir");
 
     return c.take();
 }

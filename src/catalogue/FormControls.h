@@ -77,4 +77,58 @@ private:
 // The named controls of form 0588 (FormControlData.cpp).
 QList<ControlDef> formControlData();
 
+// The form's controls that code outside the catalogue names: the rows of formControlData()
+// and every use spell these constants, so that a name is written once.
+namespace controls {
+// The form's own commands
+inline constexpr char kValidate[] = "cmdValidar";
+inline constexpr char kSave[] = "cmdGrabar";
+inline constexpr char kExit[] = "cmdSalir";
+// The accountant and the legal representative
+inline constexpr char kAccountantDocType[] = "cboContador";
+inline constexpr char kAccountantPhone[] = "txtTelCon";
+inline constexpr char kAccountantMobile[] = "txtTelCon2";
+inline constexpr char kRepresentativeDocType[] = "cboTipDocRepLegal";
+inline constexpr char kRepresentativeSurname[] = "txtApellidoRL";
+// Exemptions, benefits, reorganisation and the ITAN
+inline constexpr char kExemptionBasis[] = "cboBaseLegalExonera";
+inline constexpr char kNonTaxableBasis[] = "cboBaseLegalInafecta";
+inline constexpr char kTaxBenefit[] = "cboBeneficiosTrib";
+inline constexpr char kReorganisationType[] = "cboTipoReorganizacion";
+inline constexpr char kItanPayments[] = "chkItanPagos";
+// Questions and the grids they open
+inline constexpr char kInstruments[] = "optIns";
+inline constexpr char kCarryForwardSystem[] = "optSistema";
+inline constexpr char kVehicles[] = "optAutos";
+inline constexpr char kVehicleGrid[] = "grdVehiculos";
+inline constexpr char kDisuse[] = "optDesuso";
+inline constexpr char kForeignIncome[] = "optRentasInternacionales";
+inline constexpr char kPartnerGrid[] = "grdPricipalesSocios";
+inline constexpr char kMiningButtons[] = "cmdMineria";
+inline constexpr char kMiningGrid[] = "grdMineria";
+inline constexpr char kHydrocarbonButtons[] = "cmdHidrocarburos";
+inline constexpr char kHydrocarbonGrid[] = "grdHidrocarburos";
+inline constexpr char kTrialBalanceButton[] = "cmdDetalleBalance";
+inline constexpr char kTrialBalanceGrid[] = "grdBalanceAPP";
+// The casilla boxes: a control array, member "txtValor_" + the casilla
+inline constexpr char kCasillaBox[] = "txtValor";
+
+// The payment box, built apart from the rows above: its answers go to the declaration's
+// header, not to casillas.
+inline constexpr char kPaymentFrame[] = "fraFormaPago";
+inline constexpr char kCash[] = "optEfectivo";
+inline constexpr char kCheque[] = "optCheque";
+inline constexpr char kBank[] = "cboBanco";
+inline constexpr char kChequeNumber[] = "txtNroCheque";
+inline constexpr const char* kPaymentBox[] = {kPaymentFrame, kCash, kCheque, kBank, kChequeNumber};
+// The help boxes under the pages, which show the help of the control with the focus.
+inline constexpr char kHelpBox[] = "TxtAyuda";
+inline constexpr char kHelpBox2[] = "TxtAyuda1";
+inline constexpr const char* kHelpBoxes[] = {kHelpBox, kHelpBox2};
+// The form's edit menu.
+inline constexpr char kUndo[] = "mnuDeshacer";
+inline constexpr char kRedo[] = "mnuRehacer";
+inline constexpr const char* kEditMenu[] = {kUndo, kRedo};
+} // namespace controls
+
 } // namespace qel::declaration

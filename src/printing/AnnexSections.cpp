@@ -771,7 +771,8 @@ QList<AnnexSection> trialBalance(store::Database& db, const store::DeclarationKe
 
     // The headings of the trial balance grid: "Saldos Iniciales Debe" is the pair's heading and
     // its side.
-    const declaration::ControlDef* grid = declaration::FormControls::instance().find(QStringLiteral("grdBalanceAPP"));
+    const declaration::ControlDef* grid =
+        declaration::FormControls::instance().find(declaration::controls::kTrialBalanceGrid);
     const auto captionOf = [grid, &key](const QString& column) {
         QString caption;
         if (grid != nullptr) {

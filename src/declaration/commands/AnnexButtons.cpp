@@ -3,6 +3,7 @@
 #include "app/FormOpener.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/FormControls.h"
 #include "declaration/commands/FormAnnexGrid.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/model/VehicleCasillas.h"
@@ -331,10 +332,10 @@ bool AnnexButtons::refusesNewPartner() {
 bool AnnexButtons::refusesWithoutCount(const AnnexButtonDef& annex) {
     QList<int> counts;
     QString text;
-    if (annex.array == QStringLiteral("cmdMineria")) {
+    if (annex.array == controls::kMiningButtons) {
         counts = {228, 238};
         text = QStringLiteral("Debe registrar el número de concesiones mineras.");
-    } else if (annex.array == QStringLiteral("cmdHidrocarburos")) {
+    } else if (annex.array == controls::kHydrocarbonButtons) {
         counts = {275, 276};
         text = QStringLiteral("Debe registrar el número de contratos de hidrocarburos.");
     } else {

@@ -2,6 +2,7 @@
 
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/FormControls.h"
 #include "declaration/commands/SaveCommand.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/rules/DetailChecks.h"
@@ -18,8 +19,8 @@ constexpr int kTotalTax = 113;
 } // namespace
 
 CancelCommand::CancelCommand(DeclarationFormModel& model, SaveCommand& save) : m_model(model), m_save(save) {
-    if (m_model.hasControl(QStringLiteral("cmdSalir"))) {
-        m_model.onControl(QStringLiteral("cmdSalir"), [this](int) { run(); });
+    if (m_model.hasControl(controls::kExit)) {
+        m_model.onControl(controls::kExit, [this](int) { run(); });
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/FormOpener.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/FormControls.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/model/VehicleCasillas.h"
 
@@ -22,7 +23,7 @@ const QString kCounterparts = QStringLiteral("frasiscasillasef");
 const QString kVehicles = QStringLiteral("frmVehiculos");
 const QString kNetIncome = QStringLiteral("frmVehIngresosNetos");
 const QString kPriorBalance = QStringLiteral("frmAnexo127");
-const QString kVehicleQuestion = QStringLiteral("optAutos");
+const QString kVehicleQuestion = controls::kVehicles;
 // The loss balance of earlier years that casilla 111 carries forward: its window opens from 111.
 const QString kLossBalance = QStringLiteral("frmPerdidaEjercAnt");
 const QString kLossBalanceBox = QStringLiteral("TxtTotalSaldo");

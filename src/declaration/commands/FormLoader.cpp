@@ -166,7 +166,7 @@ void FormLoader::fillDocumentTypeLists() {
     for (const QString& item : documentTypeItems()) {
         items.append({item, item.left(2)});
     }
-    for (const QString& name : {QStringLiteral("cboTipDocRepLegal"), QStringLiteral("cboContador")}) {
+    for (const QString& name : {controls::kRepresentativeDocType, controls::kAccountantDocType}) {
         if (m_model.hasControl(name)) {
             m_model.setComboItems(name, items);
         }
@@ -223,10 +223,10 @@ void FormLoader::fillCombo(const QString& name, const QString& numero, const QLi
 }
 
 void FormLoader::fillCodeLists() {
-    fillCombo(QStringLiteral("cboBaseLegalExonera"), QStringLiteral("861"));
-    fillCombo(QStringLiteral("cboBaseLegalInafecta"), QStringLiteral("832"));
-    fillCombo(QStringLiteral("cboBeneficiosTrib"), QStringLiteral("847"), {2, 5, 6, 7});
-    fillCombo(QStringLiteral("cboTipoReorganizacion"), QStringLiteral("835"));
+    fillCombo(controls::kExemptionBasis, QStringLiteral("861"));
+    fillCombo(controls::kNonTaxableBasis, QStringLiteral("832"));
+    fillCombo(controls::kTaxBenefit, QStringLiteral("847"), {2, 5, 6, 7});
+    fillCombo(controls::kReorganisationType, QStringLiteral("835"));
 }
 
 void FormLoader::resetPaymentAndTaxpayerList() {
@@ -864,8 +864,8 @@ void FormLoader::prepareOrderNumber() {
         }
     }
     if (m_model.historyView) {
-        m_model.showOnly({QStringLiteral("TxtNumOrdenE"), QStringLiteral("TxtNumOrdenE2"), QStringLiteral("cmdGrabar"),
-                          QStringLiteral("cmdSalir")});
+        m_model.showOnly(
+            {QStringLiteral("TxtNumOrdenE"), QStringLiteral("TxtNumOrdenE2"), controls::kSave, controls::kExit});
         disableWindowBoxes();
     }
 }

@@ -108,7 +108,7 @@ const QList<SwitchedOff>& switchedOff() {
         {"OptConvEstab", 0, {224}, {}, {}},
         {"OptMineria", 0, {228, 238}, {}, {}},
         {"OptHidrocarburos", 0, {275, 276, 277}, {}, {}},
-        {"optAutos", 0, {}, {}, {{705, 716}}},
+        {controls::kVehicles, 0, {}, {}, {{705, 716}}},
         // System A of the loss carry-forward leaves the lines of system B, and the other way round.
         {"OptArrastre2005", 0, {}, {}, {{861, 868}, {881, 894}, {896, 899}}},
         {"OptArrastre2005", 1, {}, {}, {{833, 838}}},
@@ -124,7 +124,7 @@ const QHash<QString, QStringList>& annexSwitches() {
         {QStringLiteral("F535DESMEDROS"), {QStringLiteral("OptDesmedros")}},
         {QStringLiteral("F535REGALIAS"), {QStringLiteral("OptRegalias")}},
         {QStringLiteral("F535PEREXTRA"), {QStringLiteral("OptPerdidaExtraord")}},
-        {QStringLiteral("F542DESUSO"), {QStringLiteral("optDesuso")}},
+        {QStringLiteral("F542DESUSO"), {controls::kDisuse}},
         {QStringLiteral("F542OPERFIN"), {QStringLiteral("OptOperFinAdmin"), QStringLiteral("OptOperAdminFin")}},
         {QStringLiteral("F542REOEMP"), {QStringLiteral("OptReorganizacion")}},
         {QStringLiteral("F564MINERIA"), {QStringLiteral("OptMineria")}},
@@ -134,8 +134,8 @@ const QHash<QString, QStringList>& annexSwitches() {
         {QStringLiteral("F582COLCAB"), {QStringLiteral("OptColab")}},
         {QStringLiteral("F582COLDET"), {QStringLiteral("OptColab")}},
         {QStringLiteral("F582ALQUILER"), {QStringLiteral("OptAlquileres")}},
-        {QStringLiteral("F586IDERTA"), {QStringLiteral("optRentasInternacionales")}},
-        {QStringLiteral("F584VEHIC"), {QStringLiteral("optAutos")}},
+        {QStringLiteral("F586IDERTA"), {controls::kForeignIncome}},
+        {QStringLiteral("F584VEHIC"), {controls::kVehicles}},
         {QStringLiteral("F584GASINV"), {QStringLiteral("Opttecno")}},
     };
     return switches;
@@ -245,8 +245,8 @@ struct SaveCommand::Plan {
 
 SaveCommand::SaveCommand(DeclarationFormModel& model, const CalculationRules& calculation)
     : m_model(model), m_calculation(calculation) {
-    if (m_model.hasControl(QStringLiteral("cmdGrabar"))) {
-        m_model.onControl(QStringLiteral("cmdGrabar"), [this](int) { run(); });
+    if (m_model.hasControl(controls::kSave)) {
+        m_model.onControl(controls::kSave, [this](int) { run(); });
     }
 }
 
@@ -371,13 +371,13 @@ bool SaveCommand::refuse() {
          QStringLiteral("OptITF")},
         {unanswered("OptPlan"), QStringLiteral("Seleccione el Plan Contable utilizado."), QStringLiteral("OptPlan")},
         {m_model.existenceMark == QStringLiteral("N"), FormLoader::kAlreadyExists, kCmbRuc},
-        {comboType("cboContador") == QStringLiteral("06") && !accountantRuc.isEmpty() &&
+        {comboType(controls::kAccountantDocType) == QStringLiteral("06") && !accountantRuc.isEmpty() &&
              !app::UtilityComponent::CheckRuc(accountantRuc),
          QStringLiteral("El RUC del contador no es Válido."), QStringLiteral("208")},
-        {comboType("cboTipDocRepLegal") == QStringLiteral("06") && !representativeDocument.isEmpty() &&
+        {comboType(controls::kRepresentativeDocType) == QStringLiteral("06") && !representativeDocument.isEmpty() &&
              !app::UtilityComponent::CheckRuc(representativeDocument),
          QStringLiteral("El RUC no es Válido."), QStringLiteral("226")},
-        {comboType("cboTipDocRepLegal") == QStringLiteral("01") && !representativeDocument.isEmpty() &&
+        {comboType(controls::kRepresentativeDocType) == QStringLiteral("01") && !representativeDocument.isEmpty() &&
              !eightDigits.match(representativeDocument).hasMatch(),
          QStringLiteral("El DNI o LE debe ser de 8 dígitos."), QStringLiteral("226")},
         {ItfQuestions::balanceUnanswered(m_model), ItfQuestions::kBalanceUnanswered, QStringLiteral("ChkITF")},

@@ -3,6 +3,7 @@
 #include "app/FormOpener.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/FormControls.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/rules/ConsistencyCheck.h"
 #include "declaration/rules/ConsistencyRules.h"
@@ -28,7 +29,7 @@ double box(const DeclarationFormModel& model, int n) {
 
 ValidateCommand::ValidateCommand(DeclarationFormModel& model, const CalculationRules& calculation)
     : m_model(model), m_calculation(calculation) {
-    m_model.onControl(QStringLiteral("cmdValidar"), [this](int) { run(); });
+    m_model.onControl(controls::kValidate, [this](int) { run(); });
 }
 
 void ValidateCommand::run() {

@@ -5,6 +5,7 @@
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/FormControls.h"
 #include "store/Database.h"
 
 #include <cmath>
@@ -59,9 +60,9 @@ constexpr QChar kBackspace(8);
 // Rules re-entering through the change events stop here rather than overflow the stack.
 constexpr int kMaxEventDepth = 64;
 
-const QString kValidateCommand = QStringLiteral("cmdValidar");
-const QString kSaveCommand = QStringLiteral("cmdGrabar");
-const QString kExitCommand = QStringLiteral("cmdSalir");
+const QString kValidateCommand = controls::kValidate;
+const QString kSaveCommand = controls::kSave;
+const QString kExitCommand = controls::kExit;
 
 bool isEnter(QChar c) {
     return c == QLatin1Char('\r') || c == QLatin1Char('\n');
@@ -335,7 +336,7 @@ QChar DeclarationFormModel::filterKey(int n, QChar typed) const {
         return app::filterKey(app::KeyRule::IdentificationCode, typed);
     case KeyRule::RepresentativeDocument: {
         // Letters pass only for a document type whose length field (from position 71) reads 0.
-        const QString item = comboText(QStringLiteral("cboTipDocRepLegal"));
+        const QString item = comboText(controls::kRepresentativeDocType);
         const bool lettersAllowed = !item.isEmpty() && app::val(item.mid(70, 2)) == 0;
         return app::filterKey(app::KeyRule::RepresentativeDocument, typed, {}, lettersAllowed);
     }
@@ -615,8 +616,7 @@ bool DeclarationFormModel::clickCommand(const QString& name, int index) {
         return false;
     }
     // The form's own commands (validate, save, exit) are no edit: undo does not take them back.
-    static const QStringList formCommands = {QStringLiteral("cmdValidar"), QStringLiteral("cmdGrabar"),
-                                             QStringLiteral("cmdSalir")};
+    static const QStringList formCommands = {controls::kValidate, controls::kSave, controls::kExit};
     EditScope edit(formCommands.contains(name) ? nullptr : editObserver(), true);
     fireControl(name, index);
     return true;

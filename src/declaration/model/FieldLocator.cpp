@@ -34,7 +34,7 @@ FieldLocation FieldLocator::locate(const QString& control) {
         const QRegularExpressionMatch match = member.match(target);
         if (match.hasMatch()) {
             name = match.captured(1);
-            if (name.compare(QStringLiteral("txtValor"), Qt::CaseInsensitive) == 0) {
+            if (name.compare(QLatin1String(controls::kCasillaBox), Qt::CaseInsensitive) == 0) {
                 return casilla((match.captured(2).isEmpty() ? match.captured(3) : match.captured(2)).toInt());
             }
         }

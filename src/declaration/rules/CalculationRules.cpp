@@ -2,6 +2,7 @@
 
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/FormControls.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/rules/CalculationRuleTable.h"
 #include "store/Database.h"
@@ -169,10 +170,10 @@ bool CalculationRules::isNonDomiciled() const {
 }
 
 QString CalculationRules::benefitCode() const {
-    if (!hasTaxBenefits() || !m_model.hasControl(QStringLiteral("cboBeneficiosTrib"))) {
+    if (!hasTaxBenefits() || !m_model.hasControl(controls::kTaxBenefit)) {
         return {};
     }
-    return m_model.comboCode(QStringLiteral("cboBeneficiosTrib")).trimmed();
+    return m_model.comboCode(controls::kTaxBenefit).trimmed();
 }
 
 int CalculationRules::zone() const {

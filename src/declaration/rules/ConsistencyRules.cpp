@@ -3,6 +3,7 @@
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
 #include "catalogue/AnnexCatalog.h"
+#include "catalogue/FormControls.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/model/RuleControls.h"
 #include "declaration/model/WorkingCasillas.h"
@@ -265,8 +266,9 @@ bool reorganisationDateValid(const R& r) {
 
 // Mining concessions registered with or without a stability agreement (its signature date).
 int concessions(const R& r, bool withAgreement) {
-    return r.rows(gridTable("grdMineria"), withAgreement ? QStringLiteral("trim(coalesce(fec_firma_conv,''))<>''")
-                                                         : QStringLiteral("trim(coalesce(fec_firma_conv,''))=''"));
+    return r.rows(gridTable(controls::kMiningGrid), withAgreement
+                                                        ? QStringLiteral("trim(coalesce(fec_firma_conv,''))<>''")
+                                                        : QStringLiteral("trim(coalesce(fec_firma_conv,''))=''"));
 }
 
 double hydrocarbonContracts(const R& r) {
@@ -342,11 +344,11 @@ double unappliedItan(const R& r) {
 }
 
 bool itanCredit(const R& r) {
-    return r.ticked(QStringLiteral("chkItanPagos"), 1);
+    return r.ticked(controls::kItanPayments, 1);
 }
 
 bool itanExpenseOnly(const R& r) {
-    return r.ticked(QStringLiteral("chkItanPagos"), 0) && !itanCredit(r);
+    return r.ticked(controls::kItanPayments, 0) && !itanCredit(r);
 }
 
 bool casilla279Checked(const R& r) {
@@ -354,27 +356,27 @@ bool casilla279Checked(const R& r) {
 }
 
 int partners(const R& r, bool consolidatedToo) {
-    return r.rows(gridTable("grdPricipalesSocios"),
+    return r.rows(gridTable(controls::kPartnerGrid),
                   consolidatedToo ? QString() : QStringLiteral("trim(coalesce(tipo_socio,''))<>'05'"));
 }
 
 double partnersPercentage(const R& r, bool consolidatedToo) {
     return app::roundHalfAway(
-        r.sum(gridTable("grdPricipalesSocios"), r.sql().realOf(QStringLiteral("Porcentaje")),
+        r.sum(gridTable(controls::kPartnerGrid), r.sql().realOf(QStringLiteral("Porcentaje")),
               consolidatedToo ? QString() : QStringLiteral("trim(coalesce(tipo_socio,''))<>'05'")),
         2);
 }
 
 int vehicles(const R& r) {
-    return r.rows(gridTable("grdVehiculos"));
+    return r.rows(gridTable(controls::kVehicleGrid));
 }
 
 QString accountantType(const R& r) {
-    return r.code(QStringLiteral("cboContador")).left(2);
+    return r.code(controls::kAccountantDocType).left(2);
 }
 
 QString representativeType(const R& r) {
-    return r.code(QStringLiteral("cboTipDocRepLegal")).left(2);
+    return r.code(controls::kRepresentativeDocType).left(2);
 }
 
 // Conditions that both the declaration and the identification page test.
@@ -399,8 +401,8 @@ bool reorganisationCompaniesMissing(const R& r) {
 }
 
 bool itanUseUnanswered(const R& r) {
-    return r.si(QStringLiteral("OptItan")) && !r.ticked(QStringLiteral("chkItanPagos"), 1) &&
-           !r.ticked(QStringLiteral("chkItanPagos"), 0);
+    return r.si(QStringLiteral("OptItan")) && !r.ticked(controls::kItanPayments, 1) &&
+           !r.ticked(controls::kItanPayments, 0);
 }
 
 bool domicileInAmazonia(const R& r) {
@@ -444,11 +446,11 @@ QList<Rule> buildDeclarationRules() {
         "Identificación - Datos generales : Sus ingresos superan las 1700 UIT, usted debe declarar en el Régimen "
         "General.");
     rules << when(
-        "telefonoFijoContador", [](const R& r) { return lengthBetween(r.text(QStringLiteral("txtTelCon")), 1, 5); },
+        "telefonoFijoContador", [](const R& r) { return lengthBetween(r.text(controls::kAccountantPhone), 1, 5); },
         "Información complementaria - Información General : Ingrese correctamente el número de teléfono fijo del "
         "contador");
     rules << when(
-        "celularContador", [](const R& r) { return lengthBetween(r.text(QStringLiteral("txtTelCon2")), 1, 8); },
+        "celularContador", [](const R& r) { return lengthBetween(r.text(controls::kAccountantMobile), 1, 8); },
         "Información complementaria - Información General : Ingrese correctamente el número de celular del contador");
     // The addresses of the taxpayer, the accountant and the representative: each typed one must
     // be acceptable; one line however many are wrong.
@@ -526,17 +528,17 @@ QList<Rule> buildDeclarationRules() {
     rules << unanswered("exoneracion", "OptTipoCont",
                         "Identificación - Exoneraciones y convenios : Indique si está exonerado totalmente del "
                         "Impuesto a la Renta por alguna norma legal.");
-    rules << when("baseLegalExoneracion", choiceMissing("OptTipoCont", "cboBaseLegalExonera"),
+    rules << when("baseLegalExoneracion", choiceMissing("OptTipoCont", controls::kExemptionBasis),
                   "Identificación - Exoneraciones y convenios : Seleccione la base legal de la Exoneración.");
-    rules << when("otraBaseLegalExoneracion", otherUnspecified("OptTipoCont", "cboBaseLegalExonera", "5", 216),
+    rules << when("otraBaseLegalExoneracion", otherUnspecified("OptTipoCont", controls::kExemptionBasis, "5", 216),
                   "Identificación - Exoneraciones y convenios : Especifique Otros tipos de base legal.");
     rules << unanswered("inafectacion", "OptInafectacion",
                         "Identificación - Exoneraciones y convenios : Indicar si está Inafecto al Impuesto a la Renta "
                         "por alguna norma legal.");
-    rules << when("baseLegalInafectacion", choiceMissing("OptInafectacion", "cboBaseLegalInafecta"),
+    rules << when("baseLegalInafectacion", choiceMissing("OptInafectacion", controls::kNonTaxableBasis),
                   "Identificación - Exoneraciones y convenios : Seleccione la base legal de inafectación.");
     rules << when(
-        "otraBaseLegalInafectacion", otherUnspecified("OptInafectacion", "cboBaseLegalInafecta", "6", 222),
+        "otraBaseLegalInafectacion", otherUnspecified("OptInafectacion", controls::kNonTaxableBasis, "6", 222),
         "Identificación - Exoneraciones y convenios : Especifique Otros tipos de base legal de inafectación.");
     rules << unanswered("donaciones", "OptDonaciones",
                         "Identificación - Exoneraciones y convenios : Indicar si está deduciendo gastos por concepto "
@@ -566,9 +568,9 @@ QList<Rule> buildDeclarationRules() {
             return r.option(QStringLiteral("OptDomiciliado")) != 1 && !r.answered(QStringLiteral("OptBeneficiosTrib"));
         },
         "Identificación - Exoneraciones y convenios : Indique si esta acogido o no a Beneficios Tributarios.");
-    rules << when("rubroBeneficio", choiceMissing("OptBeneficiosTrib", "cboBeneficiosTrib"),
+    rules << when("rubroBeneficio", choiceMissing("OptBeneficiosTrib", controls::kTaxBenefit),
                   "Identificación - Exoneraciones y convenios : Selecciones el rubro del beneficio.");
-    rules << when("otroRubroBeneficio", otherUnspecified("OptBeneficiosTrib", "cboBeneficiosTrib", "9", 201),
+    rules << when("otroRubroBeneficio", otherUnspecified("OptBeneficiosTrib", controls::kTaxBenefit, "9", 201),
                   "Identificación - Exoneraciones y convenios : Especifique Otros rubros del beneficio.");
 
     // --- Mining and hydrocarbons -------------------------------------------------------------
@@ -638,7 +640,7 @@ QList<Rule> buildDeclarationRules() {
         "contratosHidrocarburos",
         [](const R& r) {
             return r.si(QStringLiteral("OptHidrocarburos")) && hydrocarbonContracts(r) > 0 &&
-                   r.rows(gridTable("grdHidrocarburos")) != hydrocarbonContracts(r);
+                   r.rows(gridTable(controls::kHydrocarbonGrid)) != hydrocarbonContracts(r);
         },
         [](const R& r) {
             return u("Identificación - Minería e Hidrocarburos : Debe registrar el mismo número de contratos señalados "
@@ -650,7 +652,7 @@ QList<Rule> buildDeclarationRules() {
     rules << unanswered("reorganizacion", "OptReorganizacion",
                         withPeriod("Identificación - Reorganización de Sociedades / ITAN : Indicar si ha participado "
                                    "en un proceso de reorganización de sociedades durante el ejercicio "));
-    rules << when("tipoReorganizacion", choiceMissing("OptReorganizacion", "cboTipoReorganizacion"),
+    rules << when("tipoReorganizacion", choiceMissing("OptReorganizacion", controls::kReorganisationType),
                   "Identificación - Reorganización de Sociedades / ITAN : Debe seleccionar el tipo de Reorganización.");
     rules << when(
         "fechaReorganizacion",
@@ -909,7 +911,8 @@ QList<Rule> buildDeclarationRules() {
         [](const R& r) {
             const QString type = representativeType(r);
             return type.isEmpty() || (type != u("99") && r.empty(226)) ||
-                   r.text(QStringLiteral("txtApellidoRL")).isEmpty() || r.text(QStringLiteral("txtNombreRL")).isEmpty();
+                   r.text(controls::kRepresentativeSurname).isEmpty() ||
+                   r.text(QStringLiteral("txtNombreRL")).isEmpty();
         },
         "Información Complementaria : Ingrese los datos del Representante Legal");
     rules << when(
@@ -945,10 +948,10 @@ QList<Rule> buildDeclarationRules() {
                                aroundPeriod("Información complementaria - Regalías : Si ha devengado Regalías a "
                                             "Beneficiarios domiciliados durante el ejercicio ",
                                             " debe registrarlas."));
-    rules << unanswered("desuso", "optDesuso",
+    rules << unanswered("desuso", controls::kDisuse,
                         withPeriod("Información complementaria - desuso u obsolescencia : Indique si ha realizado "
                                    "deducciones por desuso u obsolescencia durante el ejercicio gravable "));
-    rules << siWithoutGridRows("detalleDesuso", "optDesuso",
+    rules << siWithoutGridRows("detalleDesuso", controls::kDisuse,
                                aroundPeriod("Información complementaria - desuso u obsolescencia  : Si ha realizado "
                                             "deducciones por desuso u obsolescencia durante el ejercicio gravable ",
                                             " debe registrarlas."));
@@ -970,10 +973,10 @@ QList<Rule> buildDeclarationRules() {
         aroundPeriod("Información complementaria - Alquileres pagados : Si ha pagado alquiler por "
                      "algún bien mueble o inmueble durante el ejercicio ",
                      " debe registrarlos."));
-    rules << unanswered("rentasExtranjeras", "optRentasInternacionales",
+    rules << unanswered("rentasExtranjeras", controls::kForeignIncome,
                         "Información complementaria - Rentas Internacionales : Debe informar si tiene RFE");
     rules << siWithoutGridRows(
-        "detalleRentasExtranjeras", "optRentasInternacionales",
+        "detalleRentasExtranjeras", controls::kForeignIncome,
         fixed("Información complementaria - Rentas Internacionales : Debe declarar información (al "
               "menos un registro) de la RFE obtenida en el período"));
     rules << unanswered("administraOperaciones", "OptOperAdminFin",
@@ -995,7 +998,7 @@ QList<Rule> buildDeclarationRules() {
                                      "tecnológica debe registrarlas "));
     rules << when(
         "arrastreDerivados",
-        [](const R& r) { return r.si(QStringLiteral("optIns")) && !r.answered(QStringLiteral("optSistema")); },
+        [](const R& r) { return r.si(controls::kInstruments) && !r.answered(controls::kCarryForwardSystem); },
         "Información complementaria - Información General : Si ha  marcado que ha obtenido Pérdida del ejercicio por "
         "instrumentos financieros derivados con fines distintos a los de cobertura debe seleccionar el arrastre de "
         "pérdidas del ejercicio ");
@@ -1006,20 +1009,20 @@ QList<Rule> buildDeclarationRules() {
                      "registrados ") +
                    QString::number(partners(r, true));
         });
-    rules << unanswered("gastosVehiculos", "optAutos",
+    rules << unanswered("gastosVehiculos", controls::kVehicles,
                         "Información Complementaria - Identificación de Vehículos : Indique si está deduciendo gastos "
                         "de vehículos a que se refiere el inciso w) del Art. 37° de la Ley.");
     rules << when(
-        "ingresosNetosVehiculos", [](const R& r) { return r.si(QStringLiteral("optAutos")) && r.empty(876); },
+        "ingresosNetosVehiculos", [](const R& r) { return r.si(controls::kVehicles) && r.empty(876); },
         "Información Complementaria - Identificación de Vehículos : Debe ingresar los Ingresos Netos Anuales del "
         "ejercicio anterior.");
     rules << when(
-        "identificacionVehiculos", [](const R& r) { return r.si(QStringLiteral("optAutos")) && vehicles(r) == 0; },
+        "identificacionVehiculos", [](const R& r) { return r.si(controls::kVehicles) && vehicles(r) == 0; },
         "Información Complementaria - Identificación de Vehículos: Debe ingresar la identificación de vehículos.");
     // Casilla 877 counts the vehicles assigned to management; each must be identified.
     rules << when(
         "numeroVehiculos",
-        [](const R& r) { return r.si(QStringLiteral("optAutos")) && vehicles(r) > 0 && vehicles(r) < r.v(877); },
+        [](const R& r) { return r.si(controls::kVehicles) && vehicles(r) > 0 && vehicles(r) < r.v(877); },
         [](const R& r) {
             return u("Información Complementaria - Identificación de Vehículos: Debe ingresar  ") + R::whole(r.v(877)) +
                    u(" vehículos A2,A3 y A4 asignados a actividades de dirección, representación y administración ");
@@ -1121,10 +1124,10 @@ QList<Rule> buildIdentificationRules() {
         Rule telephone = when(
             "telefono",
             [](const R& r) {
-                return r.text(QStringLiteral("txtTelCon")).isEmpty() && r.text(QStringLiteral("txtTelCon2")).isEmpty();
+                return r.text(controls::kAccountantPhone).isEmpty() && r.text(controls::kAccountantMobile).isEmpty();
             },
             "Ingrese su número de teléfono o un número de referencia.");
-        telephone.control = QStringLiteral("txtTelCon");
+        telephone.control = controls::kAccountantPhone;
         rules << telephone;
     }
     rules << unanswered("planContable", "OptPlan", "Seleccione el Plan Contable utilizado.");
@@ -1142,9 +1145,9 @@ QList<Rule> buildIdentificationRules() {
     rules << unanswered("condicionDomicilio", "OptDomiciliado", "Indique la condición de domicilio.");
     rules << unanswered("exoneracion", "OptTipoCont",
                         "Indique si está exonerado totalmente del Impuesto a la Renta por alguna norma legal.");
-    rules << when("baseLegalExoneracion", choiceMissing("OptTipoCont", "cboBaseLegalExonera"),
+    rules << when("baseLegalExoneracion", choiceMissing("OptTipoCont", controls::kExemptionBasis),
                   "Seleccione la base legal.");
-    rules << when("otraBaseLegalExoneracion", otherUnspecified("OptTipoCont", "cboBaseLegalExonera", "5", 216),
+    rules << when("otraBaseLegalExoneracion", otherUnspecified("OptTipoCont", controls::kExemptionBasis, "5", 216),
                   "Especifique Otros tipos de base legal.");
     rules << unanswered("inafectacion", "OptInafectacion",
                         "Está Inafecto al Impuesto a la Renta por alguna norma legal.");
@@ -1164,9 +1167,9 @@ QList<Rule> buildIdentificationRules() {
                   "Indique si está autorizado a presentar sus Declaraciones de Tributos en Moneda Extranjera.");
     rules << unanswered("beneficiosTributarios", "OptBeneficiosTrib",
                         "Indique si esta acogido o no a Beneficios Tributarios");
-    rules << when("rubroBeneficio", choiceMissing("OptBeneficiosTrib", "cboBeneficiosTrib"),
+    rules << when("rubroBeneficio", choiceMissing("OptBeneficiosTrib", controls::kTaxBenefit),
                   "Selecciones el rubro del beneficio.");
-    rules << when("otroRubroBeneficio", otherUnspecified("OptBeneficiosTrib", "cboBeneficiosTrib", "9", 201),
+    rules << when("otroRubroBeneficio", otherUnspecified("OptBeneficiosTrib", controls::kTaxBenefit, "9", 201),
                   "Especifique Otros rubros del beneficio.");
     rules << when(
         "mineriaOHidrocarburos",
@@ -1187,7 +1190,7 @@ QList<Rule> buildIdentificationRules() {
                         aroundPeriod("Indicar si ha participado en un proceso de reorganización de sociedades durante "
                                      "el ejercicio ",
                                      "."));
-    rules << when("tipoReorganizacion", choiceMissing("OptReorganizacion", "cboTipoReorganizacion"),
+    rules << when("tipoReorganizacion", choiceMissing("OptReorganizacion", controls::kReorganisationType),
                   "Debe seleccionar el tipo de Reorganización");
     rules << when(
         "fechaReorganizacion",

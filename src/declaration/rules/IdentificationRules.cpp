@@ -3,6 +3,7 @@
 #include "app/FormOpener.h"
 #include "base/Prompter.h"
 #include "catalogue/ComboEntryText.h"
+#include "catalogue/FormControls.h"
 #include "declaration/model/DeclarationFormModel.h"
 
 namespace qel::declaration {
@@ -13,8 +14,8 @@ const QString IdentificationRules::kChooseZone = QStringLiteral("Seleccione la z
 
 namespace {
 
-const QString kContador = QStringLiteral("cboContador");
-const QString kRepresentative = QStringLiteral("cboTipDocRepLegal");
+const QString kContador = controls::kAccountantDocType;
+const QString kRepresentative = controls::kRepresentativeDocType;
 const QString kZone = QStringLiteral("OptZona");
 const QString kUbigeo = QStringLiteral("TxtUbigeo");
 const QString kRuc = QStringLiteral("06");

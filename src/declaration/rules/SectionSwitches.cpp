@@ -1,6 +1,7 @@
 #include "declaration/rules/SectionSwitches.h"
 
 #include "base/Prompter.h"
+#include "catalogue/FormControls.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/rules/CalculationRules.h"
 #include "store/Database.h"
@@ -69,24 +70,24 @@ SectionSwitches::SectionSwitches(DeclarationFormModel& model, CalculationRules& 
     hook(QStringLiteral("OptReorganizacion"), [this](int index) { reorganizacion(turnOf(index), How::Click); });
     hook(QStringLiteral("OptItan"), [this](int index) { itan(turnOf(index), How::Click); });
     hook(QStringLiteral("OptItanAnexo"), [this](int index) { itanAnexo(turnOf(index), How::Click); });
-    hook(QStringLiteral("chkItanPagos"), [this](int index) { itanPagos(index, How::Click); });
+    hook(controls::kItanPayments, [this](int index) { itanPagos(index, How::Click); });
     hook(QStringLiteral("OptTipoCont"), [this](int index) {
-        exemptionQuestion(QStringLiteral("cboBaseLegalExonera"), 216, QStringLiteral("5"), turnOf(index), How::Click);
+        exemptionQuestion(controls::kExemptionBasis, 216, QStringLiteral("5"), turnOf(index), How::Click);
     });
     hook(QStringLiteral("OptInafectacion"), [this](int index) {
-        exemptionQuestion(QStringLiteral("cboBaseLegalInafecta"), 222, QStringLiteral("6"), turnOf(index), How::Click);
+        exemptionQuestion(controls::kNonTaxableBasis, 222, QStringLiteral("6"), turnOf(index), How::Click);
     });
     hook(QStringLiteral("OptBeneficiosTrib"), [this](int index) {
-        exemptionQuestion(QStringLiteral("cboBeneficiosTrib"), 201, QStringLiteral("9"), turnOf(index), How::Click);
+        exemptionQuestion(controls::kTaxBenefit, 201, QStringLiteral("9"), turnOf(index), How::Click);
     });
-    hook(QStringLiteral("cboBeneficiosTrib"), [this](int) {
-        otherSpecify(QStringLiteral("cboBeneficiosTrib"), 201, QStringLiteral("9"), How::Click);
+    hook(controls::kTaxBenefit, [this](int) {
+        otherSpecify(controls::kTaxBenefit, 201, QStringLiteral("9"), How::Click);
         recalculateTax();
     });
-    hook(QStringLiteral("cboBaseLegalExonera"),
-         [this](int) { otherSpecify(QStringLiteral("cboBaseLegalExonera"), 216, QStringLiteral("5"), How::Click); });
-    hook(QStringLiteral("cboBaseLegalInafecta"),
-         [this](int) { otherSpecify(QStringLiteral("cboBaseLegalInafecta"), 222, QStringLiteral("6"), How::Click); });
+    hook(controls::kExemptionBasis,
+         [this](int) { otherSpecify(controls::kExemptionBasis, 216, QStringLiteral("5"), How::Click); });
+    hook(controls::kNonTaxableBasis,
+         [this](int) { otherSpecify(controls::kNonTaxableBasis, 222, QStringLiteral("6"), How::Click); });
     hook(QStringLiteral("OptConvEstab"), [this](int index) { convenio(turnOf(index), How::Click); });
     hook(QStringLiteral("OptContMonExt"), [this](int index) { contMonExt(turnOf(index), How::Click); });
     hook(QStringLiteral("OptDomiciliado"), [this](int index) { domiciliado(turnOf(index), How::Click); });
@@ -106,7 +107,7 @@ SectionSwitches::SectionSwitches(DeclarationFormModel& model, CalculationRules& 
     hook(QStringLiteral("ChkITF"), [this](int) { chkItf(m_model.check(QStringLiteral("ChkITF"))); });
     hook(QStringLiteral("OptITF"), [this](int index) { optItf(turnOf(index), How::Click); });
     hook(QStringLiteral("OptPlan"), [this](int) { plan(); });
-    hook(QStringLiteral("optIns"), [this](int index) { instrumentos(turnOf(index), How::Click); });
+    hook(controls::kInstruments, [this](int index) { instrumentos(turnOf(index), How::Click); });
     hook(QStringLiteral("OptMineria"), [this](int index) { mineria(turnOf(index), How::Click); });
     hook(QStringLiteral("OptHidrocarburos"), [this](int index) { hidrocarburos(turnOf(index), How::Click); });
     // OpRegRenta (the regime limit and the tax) is hooked by the calculation rules.
@@ -346,7 +347,7 @@ void SectionSwitches::reorganizacion(Turn turn, How how) {
                     {QStringLiteral("TMPF542REOEMP"), QStringLiteral("CASILLA=?"), {QStringLiteral("278")}}});
     }
     setBox(278, turn, how);
-    setControl(QStringLiteral("cboTipoReorganizacion"), turn, how);
+    setControl(controls::kReorganisationType, turn, how);
     setControl(QStringLiteral("mkeFechaReorganiza"), turn, how);
 }
 
@@ -357,7 +358,7 @@ void SectionSwitches::itan(Turn turn, How how) {
                      {QStringLiteral("7"), QStringLiteral("9")}}});
     }
     setControl(QStringLiteral("OptItanAnexo"), turn, how);
-    setControl(QStringLiteral("chkItanPagos"), turn, how);
+    setControl(controls::kItanPayments, turn, how);
     setBox(131, turn, how);
     if (turn == Turn::On && how == How::Load) {
         itanAnexo(turnOfOption(QStringLiteral("OptItanAnexo")), how);
@@ -374,8 +375,7 @@ void SectionSwitches::itanAnexo(Turn turn, How how) {
     if (turn == Turn::Off && how == How::Click) {
         QList<SectionTable> tables = {
             {QStringLiteral("TMPACTA"), QStringLiteral("TIPO_ASIST=?"), {QStringLiteral("9")}}};
-        if (m_model.hasControl(QStringLiteral("chkItanPagos")) &&
-            m_model.check(QStringLiteral("chkItanPagos"), 0) == 1) {
+        if (m_model.hasControl(controls::kItanPayments) && m_model.check(controls::kItanPayments, 0) == 1) {
             // The payments used as an expense go with the annex.
             tables.append({QStringLiteral("TMPACTA"), QStringLiteral("TIPO_ASIST=?"), {QStringLiteral("7")}});
         }
@@ -387,7 +387,7 @@ void SectionSwitches::itanAnexo(Turn turn, How how) {
 
 // Index 1 of chkItanPagos ("Crédito") decides casilla 126.
 void SectionSwitches::itanPagos(int index, How how) {
-    const QString name = QStringLiteral("chkItanPagos");
+    const QString name = controls::kItanPayments;
     if (index != 1 || !m_model.hasControl(name)) {
         return;
     }
@@ -453,9 +453,9 @@ void SectionSwitches::domiciliado(Turn turn, How how) {
                 m_model.setOption(question, 0);
             }
         }
-        exemptionQuestion(QStringLiteral("cboBaseLegalExonera"), 216, QStringLiteral("5"), Turn::Off, how);
-        exemptionQuestion(QStringLiteral("cboBaseLegalInafecta"), 222, QStringLiteral("6"), Turn::Off, how);
-        exemptionQuestion(QStringLiteral("cboBeneficiosTrib"), 201, QStringLiteral("9"), Turn::Off, how);
+        exemptionQuestion(controls::kExemptionBasis, 216, QStringLiteral("5"), Turn::Off, how);
+        exemptionQuestion(controls::kNonTaxableBasis, 222, QStringLiteral("6"), Turn::Off, how);
+        exemptionQuestion(controls::kTaxBenefit, 201, QStringLiteral("9"), Turn::Off, how);
         convenio(Turn::Off, how);
         reorganizacion(Turn::Off, how);
         resetControl(QStringLiteral("OptContMonExt"));
@@ -598,13 +598,13 @@ void SectionSwitches::plan() {
     m_model.changed(QStringLiteral("OptPlan"));
     if (m_reloadTrialBalance) {
         m_reloadTrialBalance();
-        m_model.setSelectedRowValues(QStringLiteral("grdBalanceAPP"), {});
-        m_model.refreshGrid(QStringLiteral("grdBalanceAPP"));
+        m_model.setSelectedRowValues(controls::kTrialBalanceGrid, {});
+        m_model.refreshGrid(controls::kTrialBalanceGrid);
     }
 }
 
 void SectionSwitches::instrumentos(Turn turn, How how) {
-    setControl(QStringLiteral("optSistema"), turn, how);
+    setControl(controls::kCarryForwardSystem, turn, how);
 }
 
 void SectionSwitches::mineria(Turn turn, How how) {
@@ -612,7 +612,7 @@ void SectionSwitches::mineria(Turn turn, How how) {
         setBox(n, turn, how);
     }
     for (const QString& name :
-         {QStringLiteral("cmdMineria"), QStringLiteral("grdMineria"), QStringLiteral("optArrastreMin")}) {
+         {QString(controls::kMiningButtons), QString(controls::kMiningGrid), QStringLiteral("optArrastreMin")}) {
         setControl(name, turn, how);
     }
 }
@@ -621,8 +621,8 @@ void SectionSwitches::hidrocarburos(Turn turn, How how) {
     for (const int n : {275, 276, 277}) {
         setBox(n, turn, how);
     }
-    for (const QString& name :
-         {QStringLiteral("cmdHidrocarburos"), QStringLiteral("grdHidrocarburos"), QStringLiteral("optArrastreHid")}) {
+    for (const QString& name : {QString(controls::kHydrocarbonButtons), QString(controls::kHydrocarbonGrid),
+                                QStringLiteral("optArrastreHid")}) {
         setControl(name, turn, how);
     }
 }
@@ -637,11 +637,11 @@ void SectionSwitches::applyLoadedAnswers() {
     donaciones(turnOfOption(QStringLiteral("OptDonaciones")), how);
     reorganizacion(turnOfOption(QStringLiteral("OptReorganizacion")), how);
     itan(turnOfOption(QStringLiteral("OptItan")), how);
-    exemptionQuestion(QStringLiteral("cboBaseLegalExonera"), 216, QStringLiteral("5"),
-                      turnOfOption(QStringLiteral("OptTipoCont")), how);
-    exemptionQuestion(QStringLiteral("cboBaseLegalInafecta"), 222, QStringLiteral("6"),
+    exemptionQuestion(controls::kExemptionBasis, 216, QStringLiteral("5"), turnOfOption(QStringLiteral("OptTipoCont")),
+                      how);
+    exemptionQuestion(controls::kNonTaxableBasis, 222, QStringLiteral("6"),
                       turnOfOption(QStringLiteral("OptInafectacion")), how);
-    exemptionQuestion(QStringLiteral("cboBeneficiosTrib"), 201, QStringLiteral("9"),
+    exemptionQuestion(controls::kTaxBenefit, 201, QStringLiteral("9"),
                       turnOfOption(QStringLiteral("OptBeneficiosTrib")), how);
     convenio(turnOfOption(QStringLiteral("OptConvEstab")), how);
     domiciliado(turnOfOption(QStringLiteral("OptDomiciliado")), how);
@@ -652,7 +652,7 @@ void SectionSwitches::applyLoadedAnswers() {
     if (answeredSi(QStringLiteral("OptRectifica")) && m_model.hasControl(QStringLiteral("ChkITF"))) {
         chkItf(m_model.check(QStringLiteral("ChkITF")));
     }
-    instrumentos(turnOfOption(QStringLiteral("optIns")), how);
+    instrumentos(turnOfOption(controls::kInstruments), how);
     mineria(turnOfOption(QStringLiteral("OptMineria")), how);
     hidrocarburos(turnOfOption(QStringLiteral("OptHidrocarburos")), how);
 

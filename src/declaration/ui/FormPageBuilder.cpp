@@ -83,12 +83,11 @@ FormPageBuilder::FormPageBuilder(DeclarationFormModel& model, FormWidgets& widge
     : m_model(model), m_widgets(widgets) {}
 
 bool FormPageBuilder::isFormCommand(const QString& name) {
-    return name == QStringLiteral("cmdValidar") || name == QStringLiteral("cmdGrabar") ||
-           name == QStringLiteral("cmdSalir");
+    return name == controls::kValidate || name == controls::kSave || name == controls::kExit;
 }
 
 bool FormPageBuilder::isHelpBox(const QString& name) {
-    return name == QStringLiteral("TxtAyuda") || name == QStringLiteral("TxtAyuda1");
+    return name == controls::kHelpBox || name == controls::kHelpBox2;
 }
 
 bool FormPageBuilder::isTaxpayerField(const QString& name) {
@@ -503,7 +502,7 @@ int FormPageBuilder::addControl(const ControlDef& def, QGridLayout* grid, int gr
         view->horizontalHeader()->setResizeContentsPrecision(kGridWidthRows);
         view->setMinimumHeight(view->fontMetrics().height() * 12);
         view->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        if (def.name == QLatin1String("grdBalanceAPP")) {
+        if (def.name == QLatin1String(controls::kTrialBalanceGrid)) {
             // The account's code and description stay beside the amounts that scroll.
             new app::ui::FrozenColumns(view, 2);
         }
@@ -534,7 +533,7 @@ int FormPageBuilder::addControl(const ControlDef& def, QGridLayout* grid, int gr
 
 QWidget* FormPageBuilder::buildPayment(QWidget* parent) {
     auto* frame = new QGroupBox(QStringLiteral("Forma de Pago"), parent);
-    frame->setObjectName(QStringLiteral("fraFormaPago"));
+    frame->setObjectName(controls::kPaymentFrame);
     auto* layout = new QVBoxLayout(frame);
     m_widgets.payment = new PaymentControl(m_model, frame);
     layout->addWidget(m_widgets.payment);

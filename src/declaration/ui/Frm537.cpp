@@ -121,9 +121,9 @@ void Frm537::buildWindow() {
     m_tabs = m_widgets.tabControls.value(QStringLiteral("SSTab1"));
 
     m_widgets.help = new QLineEdit(this);
-    m_widgets.help->setObjectName(QStringLiteral("TxtAyuda"));
+    m_widgets.help->setObjectName(controls::kHelpBox);
     m_widgets.help2 = new QLineEdit(this);
-    m_widgets.help2->setObjectName(QStringLiteral("TxtAyuda1"));
+    m_widgets.help2->setObjectName(controls::kHelpBox2);
     auto* helpColumn = new QVBoxLayout;
     helpColumn->setSpacing(2);
     for (QLineEdit* help : {m_widgets.help, m_widgets.help2}) {
@@ -137,9 +137,9 @@ void Frm537::buildWindow() {
     }
 
     auto* commands = new QHBoxLayout;
-    const QList<QPair<QString, QString>> formCommands = {{QStringLiteral("cmdValidar"), QStringLiteral("&Validar")},
-                                                         {QStringLiteral("cmdGrabar"), QStringLiteral("&Grabar")},
-                                                         {QStringLiteral("cmdSalir"), QStringLiteral("&Salir")}};
+    const QList<QPair<QString, QString>> formCommands = {{controls::kValidate, QStringLiteral("&Validar")},
+                                                         {controls::kSave, QStringLiteral("&Grabar")},
+                                                         {controls::kExit, QStringLiteral("&Salir")}};
     for (const auto& [name, fallback] : formCommands) {
         const ControlDef* def = FormControls::instance().find(name);
         const QString caption = def != nullptr && !def->members.isEmpty() ? def->members.first() : fallback;
@@ -323,7 +323,7 @@ void Frm537::bindControls() {
     for (auto it = m_widgets.commands.cbegin(); it != m_widgets.commands.cend(); ++it) {
         const QString name = it.key();
         connect(it.value(), &QPushButton::clicked, this, [this, name] {
-            if (name == QStringLiteral("cmdSalir")) {
+            if (name == controls::kExit) {
                 salir();
             } else if (m_model.hasControl(name)) {
                 m_model.clickCommand(name, 0);
@@ -778,7 +778,7 @@ QWidget* Frm537::focusTarget(const QString& target) const {
         }
         name = match.captured(1);
         index = (match.captured(2).isEmpty() ? match.captured(3) : match.captured(2)).toInt();
-        if (name.compare(QStringLiteral("txtValor"), Qt::CaseInsensitive) == 0) {
+        if (name.compare(QLatin1String(controls::kCasillaBox), Qt::CaseInsensitive) == 0) {
             return m_widgets.boxes.value(index);
         }
     }
@@ -926,7 +926,7 @@ void Frm537::showEvent(QShowEvent* event) {
 }
 
 void Frm537::salir() {
-    const QString name = QStringLiteral("cmdSalir");
+    const QString name = controls::kExit;
     if (m_model.hasControl(name) && m_model.hasControlHandler(name)) {
         m_model.clickCommand(name, 0); // the cancel command ends by asking the window to close
     } else {
@@ -967,10 +967,10 @@ void Frm537::attach(ExplainModel& explanations, FormHistory& history) {
     auto* menus = new QMenuBar(this);
     QMenu* edit = menus->addMenu(QStringLiteral("&Edición"));
     m_undo = edit->addAction(QStringLiteral("&Deshacer"));
-    m_undo->setObjectName(QStringLiteral("mnuDeshacer"));
+    m_undo->setObjectName(controls::kUndo);
     m_undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_redo = edit->addAction(QStringLiteral("&Rehacer"));
-    m_redo->setObjectName(QStringLiteral("mnuRehacer"));
+    m_redo->setObjectName(controls::kRedo);
     m_redo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     for (QAction* action : {m_undo, m_redo}) {
         action->setShortcutContext(Qt::WindowShortcut);

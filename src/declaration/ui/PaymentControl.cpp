@@ -1,5 +1,6 @@
 #include "declaration/ui/PaymentControl.h"
 
+#include "catalogue/FormControls.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/model/PaymentChoices.h"
 #include "declaration/ui/GuardedLineEdit.h"
@@ -22,20 +23,20 @@ PaymentControl::PaymentControl(DeclarationFormModel& model, QWidget* parent) : Q
     setObjectName(QStringLiteral("QELFormaDePago"));
 
     m_cash = new QRadioButton(QStringLiteral("Efectivo"), this);
-    m_cash->setObjectName(QStringLiteral("optEfectivo"));
+    m_cash->setObjectName(controls::kCash);
     m_cheque = new QRadioButton(QStringLiteral("Cheque"), this);
-    m_cheque->setObjectName(QStringLiteral("optCheque"));
+    m_cheque->setObjectName(controls::kCheque);
     m_kinds = new QButtonGroup(this);
     m_kinds->setExclusive(false); // "not chosen" must be shown too; exclusivity comes from the model
     m_kinds->addButton(m_cash);
     m_kinds->addButton(m_cheque);
 
     m_bank = new QComboBox(this);
-    m_bank->setObjectName(QStringLiteral("cboBanco"));
+    m_bank->setObjectName(controls::kBank);
     m_bank->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_bank->setMinimumContentsLength(36);
     m_number = new GuardedLineEdit(this);
-    m_number->setObjectName(QStringLiteral("txtNroCheque"));
+    m_number->setObjectName(controls::kChequeNumber);
     m_number->setMaxLength(kChequeLength);
     m_number->setFixedWidth(m_number->fontMetrics().horizontalAdvance(QLatin1Char('0')) * (kChequeLength + 1) + 14);
     m_number->setKeyFilter([](QChar typed) { return typed.isDigit() && typed.unicode() < 128 ? typed : QChar(); });
