@@ -10,6 +10,32 @@ namespace qel::app {
 class Prompter;
 struct ProcessState;
 
+// The main window's menus and their items, by the names the window and the scripts give them.
+namespace menus {
+inline constexpr char kDeclarations[] = "mnuDeclaraciones";
+inline constexpr char kNew[] = "mnuNueva";
+inline constexpr char kModify[] = "mnuModificar";
+inline constexpr char kDelete[] = "mnuEliminar";
+inline constexpr char kPrint[] = "mnuImprimir";
+inline constexpr char kExit[] = "mnuSalir";
+inline constexpr char kSent[] = "mnuEnviadas";
+inline constexpr char kRegisterOrder[] = "mnuRegistrar";
+inline constexpr char kDeleteSent[] = "mnuEliminarEnviada";
+inline constexpr char kRecover[] = "mnuRecuperar";
+inline constexpr char kPrintSent[] = "mnuImprimirEnviada";
+inline constexpr char kLists[] = "mnuConsultas";
+inline constexpr char kBanks[] = "mnuBancos";
+inline constexpr char kCountries[] = "mnuPaises";
+inline constexpr char kUit[] = "mnuUIT";
+inline constexpr char kHelp[] = "mnuAyuda";
+inline constexpr char kContents[] = "mnuContenido";
+inline constexpr char kAbout[] = "mnuAcercade";
+inline constexpr char kVersionCheck[] = "mnuVerificarVersion";
+inline constexpr const char* kAll[] = {
+    kDeclarations, kNew,   kModify, kDelete,    kPrint, kExit, kSent,     kRegisterOrder, kDeleteSent,  kRecover,
+    kPrintSent,    kLists, kBanks,  kCountries, kUit,   kHelp, kContents, kAbout,         kVersionCheck};
+} // namespace menus
+
 // The commands of the main window: what each one sets in the process state, which window it
 // opens and how. The window only forwards its menu items and toolbar buttons here.
 class MainCommands {

@@ -1,4 +1,5 @@
 #include "app/HelpModel.h"
+#include "app/MainCommands.h"
 #include "app/WindowRegistry.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
@@ -60,24 +61,24 @@ void registerBatchWindows(BatchWindows& windows) {
         const char* menu;
         QString window;
         QString code;
-    } listMenus[] = {{"mnuModificar", List::kStoredWindow, List::kModifyCode},
-                     {"mnuEliminar", List::kStoredWindow, List::kDeleteCode},
-                     {"mnuRegistrar", List::kSentWindow, List::kModifyCode},
-                     {"mnuEliminarEnviada", List::kSentWindow, List::kDeleteCode},
-                     {"mnuRecuperar", List::kSentWindow, List::kRecoverCode}};
+    } listMenus[] = {{app::menus::kModify, List::kStoredWindow, List::kModifyCode},
+                     {app::menus::kDelete, List::kStoredWindow, List::kDeleteCode},
+                     {app::menus::kRegisterOrder, List::kSentWindow, List::kModifyCode},
+                     {app::menus::kDeleteSent, List::kSentWindow, List::kDeleteCode},
+                     {app::menus::kRecover, List::kSentWindow, List::kRecoverCode}};
     for (const auto& menu : listMenus) {
         addMenuWindow(windows, QString::fromLatin1(menu.menu),
                       [window = menu.window, code = menu.code](BatchContext&) { return requestFor(window, code); });
     }
 
     // The print of registered declarations and of sent versions.
-    addMenuWindow(windows, QStringLiteral("mnuImprimir"),
+    addMenuWindow(windows, app::menus::kPrint,
                   [](BatchContext&) { return requestFor(printing::PrintTypeModel::kWindowName); });
-    addMenuWindow(windows, QStringLiteral("mnuImprimirEnviada"), [](BatchContext&) {
+    addMenuWindow(windows, app::menus::kPrintSent, [](BatchContext&) {
         return requestFor(printing::PrintTypeModel::kWindowName, printing::PrintTypeModel::kSentCode);
     });
     // The help of the menu, over the module's help file.
-    addMenuWindow(windows, QStringLiteral("mnuContenido"), [](BatchContext& c) {
+    addMenuWindow(windows, app::menus::kContents, [](BatchContext& c) {
         return requestFor(app::HelpModel::kWindowName, app::HelpModel::helpFileIn(c.moduleFolder));
     });
 }
