@@ -13,7 +13,7 @@ BarradeEstadoQEL::BarradeEstadoQEL(QWidget* parent) : QFrame(parent) {
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(6);
     m_docValue = addField(QStringLiteral("RUC:"), 96, 0);
-    m_docCaption = findChild<QLabel*>(QStringLiteral("lblCaption0"));
+    m_docCaption = qobject_cast<QLabel*>(layout->itemAt(0)->widget()); // the caption of that first field
     m_nameValue = addField(QStringLiteral("Razón Social:"), 160, 1);
     m_periodValue = addField(QStringLiteral("Periodo:"), 44, 0);
     m_formValue = addField(QStringLiteral("Formulario:"), 44, 0);
