@@ -6,6 +6,7 @@
 #include "app/UtilityComponent.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/AnnexControls.h"
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 #include "store/ParamLookups.h"
@@ -700,7 +701,7 @@ void AnnexDetailModel::salir() {
 }
 
 void AnnexDetailModel::click(const QString& command, int index) {
-    if (command.compare(QStringLiteral("cmdAccion"), Qt::CaseInsensitive) == 0) {
+    if (command.compare(QLatin1String(controls::kActions), Qt::CaseInsensitive) == 0) {
         if (index == 0) {
             grabar();
         } else if (index == 1) {
@@ -830,7 +831,7 @@ private:
 } // namespace
 
 QList<app::DeclaredControl> AnnexDetailModel::declaredControls() {
-    static const QString kAction = QStringLiteral("cmdAccion");
+    static const QString kAction = controls::kActions;
     const auto quoted = [](const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); };
     QList<app::DeclaredControl> controls;
     for (const AnnexField& f : m_def.fields) {

@@ -2,6 +2,7 @@
 
 #include "annexes/ScriptCells.h"
 #include "app/PresentationModel.h"
+#include "catalogue/AnnexControls.h"
 
 #include <QList>
 
@@ -27,11 +28,11 @@ QList<app::DeclaredControl> assistantGridControls(Model& model, const QString& g
         current = row - 1;
         return model.setCellText(row - 1, index, value);
     };
-    app::DeclaredControl total(QStringLiteral("txtTotal"), QStringLiteral("label"));
+    app::DeclaredControl total(controls::kTotal, QStringLiteral("label"));
     total.state = [&model] { return QLatin1Char('"') + model.totalText() + QLatin1Char('"'); };
     QList<app::DeclaredControl> controls = {grid, total};
     if (imports) {
-        app::DeclaredControl import(QStringLiteral("cmdImportar"), QStringLiteral("command"));
+        app::DeclaredControl import(controls::kImport, QStringLiteral("command"));
         import.click = [&model](int) { return model.importRows();
     };
     import.state = editable;
@@ -41,7 +42,7 @@ app::DeclaredControl save(QStringLiteral("CmdGrabar"), QStringLiteral("command")
 save.click = [&model](int) { return model.save(); };
 save.state = editable;
 controls.append(save);
-app::DeclaredControl leave(QStringLiteral("cmdCerrar"), QStringLiteral("command"));
+app::DeclaredControl leave(controls::kClose, QStringLiteral("command"));
 leave.click = [&model](int) {
     model.close();
     return true;

@@ -3,6 +3,7 @@
 #include "app/FormOpener.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/AnnexControls.h"
 #include "declaration/model/WorkingCasillas.h"
 #include "store/Database.h"
 #include "store/DatabaseError.h"
@@ -307,7 +308,7 @@ QList<app::DeclaredControl> CasillaAssistantModel::declaredControls() {
     saveButton.click = [this](int) { return save(); };
     saveButton.state = [this] { return m_readOnly ? QStringLiteral("{}") : QStringLiteral("{0}"); };
     controls.append(saveButton);
-    app::DeclaredControl leave(QStringLiteral("cmdCerrar"), QStringLiteral("command"));
+    app::DeclaredControl leave(controls::kClose, QStringLiteral("command"));
     leave.click = [this](int) {
         close();
         return true;

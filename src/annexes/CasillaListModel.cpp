@@ -4,6 +4,7 @@
 #include "app/FormOpener.h"
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/AnnexControls.h"
 #include "store/Database.h"
 
 #include <QSqlQuery>
@@ -222,9 +223,9 @@ QList<app::DeclaredControl> CasillaListModel::declaredControls() {
     app::DeclaredControl grid(kGrid, QStringLiteral("grid"));
     grid.grid = this;
     grid.state = [this] { return QString::number(rowCount()); };
-    app::DeclaredControl total(QStringLiteral("txtTotal"), QStringLiteral("label"));
+    app::DeclaredControl total(controls::kTotal, QStringLiteral("label"));
     total.state = [this, quoted] { return quoted(totalText()); };
-    app::DeclaredControl buttons(QStringLiteral("cmdAccion"), QStringLiteral("command"));
+    app::DeclaredControl buttons(controls::kActions, QStringLiteral("command"));
     buttons.click = [this](int index) {
         if (index < 0 || index > 3) {
             throw app::ScriptError{QStringLiteral("cmdAccion no tiene el botón %1").arg(index)};
@@ -238,12 +239,12 @@ QList<app::DeclaredControl> CasillaListModel::declaredControls() {
     buttons.state = [this] { return m_readOnly ? QStringLiteral("{3}") : QStringLiteral("{0,1,2,3}"); };
     QList<app::DeclaredControl> controls = {grid, total, buttons};
     if (!m_prompt.isEmpty()) {
-        app::DeclaredControl prompt(QStringLiteral("lblDetalle"), QStringLiteral("label"));
+        app::DeclaredControl prompt(controls::kPrompt, QStringLiteral("label"));
         prompt.state = [this, quoted] { return quoted(m_prompt); };
         controls.append(prompt);
     }
     if (imports()) {
-        app::DeclaredControl import(QStringLiteral("cmdImportar"), QStringLiteral("command"));
+        app::DeclaredControl import(controls::kImport, QStringLiteral("command"));
         import.click = [this](int) { return importRows();
     };
     import.state = [this] { return m_readOnly ? QStringLiteral("{}") : QStringLiteral("{0}");

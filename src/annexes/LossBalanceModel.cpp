@@ -2,6 +2,7 @@
 
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/AnnexControls.h"
 #include "store/DatabaseError.h"
 #include "store/ExecuteSql.h"
 #include "store/TransactionGuard.h"
@@ -117,14 +118,14 @@ QList<app::DeclaredControl> LossBalanceModel::declaredControls() {
         amountBox.state = [this, row, quoted] { return quoted(amount(row)); };
         controls.append(amountBox);
     }
-    app::DeclaredControl totalLabel(QStringLiteral("lblTotal"), QStringLiteral("label"));
+    app::DeclaredControl totalLabel(controls::kTotalCaption, QStringLiteral("label"));
     totalLabel.state = [this, quoted] { return quoted(app::formatNumber(total(), app::masks::kAmount)); };
     controls.append(totalLabel);
     app::DeclaredControl saveButton(QStringLiteral("CmdGrabar"), QStringLiteral("command"));
     saveButton.click = [this](int) { return save(); };
     saveButton.state = [] { return QStringLiteral("{0}"); };
     controls.append(saveButton);
-    app::DeclaredControl leave(QStringLiteral("cmdCerrar"), QStringLiteral("command"));
+    app::DeclaredControl leave(controls::kClose, QStringLiteral("command"));
     leave.click = [this](int) {
         close();
         return true;

@@ -2,6 +2,7 @@
 
 #include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/AnnexControls.h"
 #include "store/Database.h"
 
 #include <algorithm>
@@ -166,7 +167,7 @@ QList<app::DeclaredControl> PriorBalanceModel::declaredControls() {
     unappliedBox.type = [](const QString&) { return false; };
     unappliedBox.state = [this] { return QLatin1Char('"') + unappliedText() + QLatin1Char('"'); };
     controls.append(unappliedBox);
-    app::DeclaredControl buttons(QStringLiteral("cmdAccion"), QStringLiteral("command"));
+    app::DeclaredControl buttons(controls::kActions, QStringLiteral("command"));
     buttons.click = [this](int index) {
         if (index == 0) {
             return save();

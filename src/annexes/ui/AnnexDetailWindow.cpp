@@ -1,5 +1,6 @@
 #include "annexes/ui/AnnexDetailWindow.h"
 
+#include "catalogue/AnnexControls.h"
 #include "declaration/ui/GuardedLineEdit.h"
 
 #include <QAbstractButton>
@@ -83,7 +84,7 @@ void AnnexDetailWindow::build() {
         button->setObjectName(QStringLiteral("cmdAccion_%1").arg(index));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this,
-                [this, index = index] { m_model->click(QStringLiteral("cmdAccion"), index); });
+                [this, index = index] { m_model->click(controls::kActions, index); });
         buttons->addWidget(button);
     }
     layout->addLayout(buttons);

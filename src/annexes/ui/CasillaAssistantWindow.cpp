@@ -1,5 +1,6 @@
 #include "annexes/ui/CasillaAssistantWindow.h"
 
+#include "catalogue/AnnexControls.h"
 #include "declaration/ui/GuardedLineEdit.h"
 
 #include <QGridLayout>
@@ -110,7 +111,7 @@ void CasillaAssistantWindow::build() {
     save->setObjectName(QStringLiteral("CmdGrabar"));
     save->setEnabled(!m_model->readOnly());
     auto* leave = new QPushButton(QStringLiteral("&Salir"), this);
-    leave->setObjectName(QStringLiteral("cmdCerrar"));
+    leave->setObjectName(controls::kClose);
     buttons->addWidget(save);
     buttons->addWidget(leave);
     layout->addLayout(buttons);

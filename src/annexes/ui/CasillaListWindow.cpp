@@ -2,6 +2,7 @@
 
 #include "annexes/AnnexGridModel.h"
 #include "annexes/CasillaListModel.h"
+#include "catalogue/AnnexControls.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,7 +23,7 @@ CasillaListWindow::CasillaListWindow(std::unique_ptr<CasillaListModel> model, QW
     auto* layout = new QVBoxLayout(this);
     if (!m_model->prompt().isEmpty()) {
         auto* prompt = new QLabel(m_model->prompt(), this);
-        prompt->setObjectName(QStringLiteral("lblDetalle"));
+        prompt->setObjectName(controls::kPrompt);
         layout->addWidget(prompt);
     }
 
@@ -43,9 +44,9 @@ CasillaListWindow::CasillaListWindow(std::unique_ptr<CasillaListModel> model, QW
     auto* totals = new QHBoxLayout;
     totals->addStretch();
     auto* label = new QLabel(QStringLiteral("Total :"), this);
-    label->setObjectName(QStringLiteral("lblTotal"));
+    label->setObjectName(controls::kTotalCaption);
     m_total = new QLineEdit(this);
-    m_total->setObjectName(QStringLiteral("txtTotal"));
+    m_total->setObjectName(controls::kTotal);
     m_total->setReadOnly(true);
     m_total->setAlignment(Qt::AlignRight);
     m_total->setFixedWidth(160);
@@ -67,7 +68,7 @@ CasillaListWindow::CasillaListWindow(std::unique_ptr<CasillaListModel> model, QW
     }
     if (m_model->imports()) {
         auto* importButton = new QPushButton(QStringLiteral("&Importar"), this);
-        importButton->setObjectName(QStringLiteral("cmdImportar"));
+        importButton->setObjectName(controls::kImport);
         importButton->setEnabled(!m_model->readOnly());
         connect(importButton, &QPushButton::clicked, this, [this] {
             m_model->importRows();

@@ -2,6 +2,7 @@
 
 #include "annexes/MonthAssistantModel.h"
 #include "app/UtilityComponent.h"
+#include "catalogue/AnnexControls.h"
 #include "declaration/ui/GuardedLineEdit.h"
 
 #include <QHBoxLayout>
@@ -160,9 +161,9 @@ void MonthAssistantWindow::build() {
     auto* totals = new QHBoxLayout;
     totals->addStretch();
     m_totalLabel = new QLabel(kind.totalCaption, this);
-    m_totalLabel->setObjectName(QStringLiteral("lblTotal"));
+    m_totalLabel->setObjectName(controls::kTotalCaption);
     m_total = new QLineEdit(this);
-    m_total->setObjectName(QStringLiteral("txtTotal"));
+    m_total->setObjectName(controls::kTotal);
     m_total->setReadOnly(true);
     m_total->setAlignment(Qt::AlignRight);
     m_total->setFixedWidth(150);
@@ -174,7 +175,7 @@ void MonthAssistantWindow::build() {
     buttons->addStretch();
     if (!kind.importKind.isEmpty()) {
         m_import = new QPushButton(QStringLiteral("&Importar"), this);
-        m_import->setObjectName(QStringLiteral("cmdImportar"));
+        m_import->setObjectName(controls::kImport);
         m_import->setEnabled(!m_model->readOnly());
         connect(m_import, &QPushButton::clicked, this, [this] { m_model->importRows(); });
         buttons->addWidget(m_import);
@@ -184,7 +185,7 @@ void MonthAssistantWindow::build() {
     m_save->setEnabled(!m_model->readOnly());
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     auto* closeButton = new QPushButton(QStringLiteral("&Cerrar"), this);
-    closeButton->setObjectName(QStringLiteral("cmdCerrar"));
+    closeButton->setObjectName(controls::kClose);
     connect(closeButton, &QPushButton::clicked, this, [this] {
         m_model->close();
         reject();

@@ -1,6 +1,7 @@
 #include "annexes/ui/MovementAssistantWindow.h"
 
 #include "annexes/MovementAssistantModel.h"
+#include "catalogue/AnnexControls.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -94,9 +95,9 @@ void MovementAssistantWindow::build() {
     auto* totals = new QHBoxLayout;
     totals->addStretch();
     auto* label = new QLabel(QStringLiteral("Total casilla %1 :").arg(m_model->casilla()), this);
-    label->setObjectName(QStringLiteral("lblTotal"));
+    label->setObjectName(controls::kTotalCaption);
     m_total = new QLineEdit(this);
-    m_total->setObjectName(QStringLiteral("txtTotal"));
+    m_total->setObjectName(controls::kTotal);
     m_total->setReadOnly(true);
     m_total->setAlignment(Qt::AlignRight);
     m_total->setFixedWidth(150);
@@ -107,7 +108,7 @@ void MovementAssistantWindow::build() {
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     auto* importButton = new QPushButton(QStringLiteral("&Importar"), this);
-    importButton->setObjectName(QStringLiteral("cmdImportar"));
+    importButton->setObjectName(controls::kImport);
     importButton->setEnabled(!m_model->readOnly());
     connect(importButton, &QPushButton::clicked, this, [this] { m_model->importRows(); });
     auto* saveButton = new QPushButton(QStringLiteral("&Grabar"), this);
@@ -115,7 +116,7 @@ void MovementAssistantWindow::build() {
     saveButton->setEnabled(!m_model->readOnly());
     connect(saveButton, &QPushButton::clicked, this, [this] { save(); });
     auto* closeButton = new QPushButton(QStringLiteral("&Cerrar"), this);
-    closeButton->setObjectName(QStringLiteral("cmdCerrar"));
+    closeButton->setObjectName(controls::kClose);
     connect(closeButton, &QPushButton::clicked, this, [this] {
         m_model->close();
         reject();

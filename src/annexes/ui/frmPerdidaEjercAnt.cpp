@@ -1,6 +1,7 @@
 #include "annexes/ui/frmPerdidaEjercAnt.h"
 
 #include "base/NumberFormat.h"
+#include "catalogue/AnnexControls.h"
 #include "declaration/ui/GuardedLineEdit.h"
 
 #include <QGridLayout>
@@ -64,7 +65,7 @@ frmPerdidaEjercAnt::frmPerdidaEjercAnt(std::unique_ptr<LossBalanceModel> model, 
     }
     layout->addLayout(grid);
     m_total = new QLabel(this);
-    m_total->setObjectName(QStringLiteral("lblTotal"));
+    m_total->setObjectName(controls::kTotalCaption);
     layout->addWidget(m_total);
 
     auto* buttons = new QHBoxLayout();
@@ -73,7 +74,7 @@ frmPerdidaEjercAnt::frmPerdidaEjercAnt(std::unique_ptr<LossBalanceModel> model, 
     save->setObjectName(QStringLiteral("CmdGrabar"));
     save->setEnabled(!m_model->readOnly());
     auto* leave = new QPushButton(QStringLiteral("&Salir"), this);
-    leave->setObjectName(QStringLiteral("cmdCerrar"));
+    leave->setObjectName(controls::kClose);
     buttons->addWidget(save);
     buttons->addWidget(leave);
     layout->addLayout(buttons);
