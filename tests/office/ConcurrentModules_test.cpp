@@ -10,6 +10,7 @@
 
 #include "app/IniFile.h"
 #include "office/OfficeFixture.h"
+#include "store/DeclarationLock.h"
 #include "support/FormServices.h"
 
 #include <QFile>
@@ -49,14 +50,16 @@ struct Accountant {
 
     // Starts the module on the script that opens the declaration, types a version and saves it.
     void start(QProcess& module, int version) const {
+        startScript(module, QStringLiteral("today 20/03/2019\nopen %1\nclick OptITF 0\nclick OptPlan 2\ntype 359 %2\n"
+                                           "type 401 %3\nsave\nclose\n")
+                                .arg(ruc, QString::fromLatin1(amounts.at(version)), version == 0 ? "600" : "1,200"));
+    }
+
+    void startScript(QProcess& module, const QString& text) const {
         const QString script = config.path() + QStringLiteral("/guion.txt");
         QFile file(script);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QStringLiteral(
-                       "today 20/03/2019\nopen %1\nclick OptITF 0\nclick OptPlan 2\ntype 359 %2\ntype 401 %3\nsave\n"
-                       "close\n")
-                       .arg(ruc, QString::fromLatin1(amounts.at(version)), version == 0 ? "600" : "1,200")
-                       .toUtf8());
+        file.write(text.toUtf8());
         file.close();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QEL_CONFIG_DIR"), config.path());
@@ -139,6 +142,45 @@ TEST_P(ConcurrentModulesTest, TwoModulesSavingTwoDeclarationsAtOnceEachKeepTheir
     }
     std::printf("[ office   ] %s: %d rounds, %d modules refused while the other held the file\n", GetParam(), rounds,
                 refused);
+}
+
+// A module started on a declaration another session holds is told who holds it: answered No it
+// opens nothing, answered Si it shows the declaration read-only and its save stores nothing; once
+// the holder lets go, the next module saves as usual.
+TEST_P(ConcurrentModulesTest, AModuleOnAHeldDeclarationChangesNothing) {
+    QEL_OFFICE_DATABASE(office);
+    const Accountant accountant{QStringLiteral("20601112222"), {"1,000", "2,000"}, {}};
+    test::registerTaxpayer(office->db(), accountant.ruc, QStringLiteral("EMPRESA ") + accountant.ruc,
+                           QStringLiteral("CONTADOR"));
+    test::insertRow(office->db(), QStringLiteral("CAB"), test::demoKey(accountant.ruc),
+                    {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 9}});
+    accountant.configure(office->address(), office->onServer());
+    accountant.runAlone(0);
+    const QStringList stored = test::declarationRows(office->db(), test::demoKey(accountant.ruc));
+
+    auto held = store::DeclarationLock::acquire(office->db(), test::demoKey(accountant.ruc), QStringLiteral("ANA"));
+    ASSERT_TRUE(held.lock) << held.error.toStdString();
+    for (const char* answer : {"No", "Si"}) {
+        SCOPED_TRACE(answer);
+        QProcess module;
+        accountant.startScript(module, QStringLiteral("today 20/03/2019\nanswer %1\nopen %2\ntype 359 9,999\nsave\n")
+                                           .arg(QString::fromLatin1(answer), accountant.ruc));
+        ASSERT_TRUE(module.waitForFinished(120000));
+        const QString out = QString::fromUtf8(module.readAllStandardOutput());
+        EXPECT_TRUE(
+            out.contains(QStringLiteral("La declaración del RUC %1 está abierta por ANA en ").arg(accountant.ruc)))
+            << out.toStdString();
+        if (qstrcmp(answer, "Si") == 0) {
+            EXPECT_TRUE(
+                out.contains(QStringLiteral("La declaración está abierta solo para consulta: no se puede grabar.")))
+                << out.toStdString();
+        }
+        EXPECT_FALSE(out.contains(QStringLiteral("fue grabada"))) << out.toStdString();
+        EXPECT_EQ(test::declarationRows(office->db(), test::demoKey(accountant.ruc)), stored);
+    }
+    held.lock.reset();
+    accountant.runAlone(1);
+    EXPECT_NE(test::declarationRows(office->db(), test::demoKey(accountant.ruc)), stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(Office, ConcurrentModulesTest, test::kOfficeEngines, test::officeEngineName);
