@@ -5,6 +5,7 @@
 #include "store/Database.h"
 #include "store/ExecuteSql.h"
 #include "store/TableCatalog.h"
+#include "store/WorkingCopies.h"
 
 #include <QSqlQuery>
 
@@ -171,9 +172,7 @@ DeclarationSender::Result DeclarationSender::send(const store::DeclarationKey& k
         for (const QString& table : tables) {
             copyVersion(table, key, correl, sentDate, control);
         }
-        if (const QString notice = m_db.dialect().changeNotice(); !notice.isEmpty()) {
-            m_db.run(notice, {key.ruc}).finish(); // the lists of other users follow the send
-        }
+        store::announceChange(m_db, key.ruc); // the lists of other users follow the send
     });
     if (written && !refused.isEmpty()) {
         return tell(refused, app::Icon::Exclamation);

@@ -67,6 +67,7 @@ bool VersionRecovery::RecoverVersion(const QString& formulario, const QString& r
                                                  : QVariantMap{});
             tell(i + 1, total);
         }
+        store::announceChange(db, key.ruc);
     });
 }
 

@@ -262,6 +262,12 @@ void refreshWorkingCopies(Database& db, const DeclarationKey& key, const std::op
     }
 }
 
+void announceChange(Database& db, const QString& ruc) {
+    if (const QString notice = db.dialect().changeNotice(); !notice.isEmpty()) {
+        db.run(notice, {ruc}).finish(); // on commit, the launchers' lists follow the change
+    }
+}
+
 bool deleteDeclaration(Database& db, app::Prompter& prompter, const DeclarationKey& key) {
     return runAtomically(db, prompter, [&] {
         for (const QString& table : declaration_tables::deleteCascadeFirst()) {
@@ -270,6 +276,7 @@ bool deleteDeclaration(Database& db, app::Prompter& prompter, const DeclarationK
         for (const QString& table : declaration_tables::deleteCascadeSecond()) {
             DeleteDeclarationRows(db, table, key);
         }
+        announceChange(db, key.ruc);
     });
 }
 

@@ -56,6 +56,9 @@ void useSessionWorkingTables(Database& db);
 bool hasSessionWorkingTables(Database& db);
 
 // Commands: each one transaction; an engine error is shown and nothing stays changed.
+// Tells the other sessions on the server, when the running transaction commits, that a
+// taxpayer's declaration changed (their lists reload); nothing on a file, which they watch.
+void announceChange(Database& db, const QString& ruc);
 bool deleteDeclaration(Database& db, app::Prompter& prompter, const DeclarationKey& key);
 bool deleteSentVersion(Database& db, app::Prompter& prompter, const DeclarationKey& key, const QString& correl);
 

@@ -1,6 +1,6 @@
-// The launcher's list follows what other users save and send through their own connections:
-// the row of the declaration changes within a short wait, without a command of its user, and
-// the taxpayer the user had selected stays selected.
+// The launcher's list follows what other users save, send and delete through their own
+// connections: the row of the declaration changes within a short wait, without a command of its
+// user, and the taxpayer the user had selected stays selected.
 
 #include "app/Clock.h"
 #include "declaration/commands/SaveCommand.h"
@@ -9,6 +9,7 @@
 #include "launcher/TaxpayerList.h"
 #include "management/DeclarationFormSession.h"
 #include "office/OfficeFixture.h"
+#include "store/WorkingCopies.h"
 #include "support/FormServices.h"
 
 #include <QtCore/qtestsupport_core.h>
@@ -81,6 +82,8 @@ TEST_P(FollowingListTest, AnotherUsersSaveAndSendShowWithTheSelectionKept) {
                              .sent);
          },
          [&] { return row(kSent).lastCorrel == 1; }},
+        {"a delete", [&] { ASSERT_TRUE(store::deleteDeclaration(*other, services.prompter, test::demoKey(kSaved))); },
+         [&] { return !row(kSaved).estado.has_value(); }},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);

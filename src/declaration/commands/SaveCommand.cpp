@@ -532,9 +532,7 @@ void SaveCommand::writeHeader(const Plan& plan) {
            values + filter.values)
         .finish();
     stampRows(db, QStringLiteral("CAB"), store::Copy::Permanent, filter);
-    if (const QString notice = db.dialect().changeNotice(); !notice.isEmpty()) {
-        db.run(notice, {plan.key.ruc}).finish(); // on commit, the launchers' lists follow the save
-    }
+    store::announceChange(db, plan.key.ruc);
 }
 
 // Every casilla row goes except those of the detail windows; a rectification of the ITF alone
