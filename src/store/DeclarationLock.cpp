@@ -18,9 +18,12 @@ QString keyText(const DeclarationKey& key) {
     return QStringLiteral("%1-%2-%3-%4").arg(DeclarationKey::kTipDocD).arg(key.ruc, key.periodo, key.formulario);
 }
 
-// The declaration's advisory lock number: the first eight bytes of a digest of its key.
-qint64 serverKey(const DeclarationKey& key) {
-    const QByteArray digest = QCryptographicHash::hash(keyText(key).toUtf8(), QCryptographicHash::Sha256);
+// The declaration's advisory lock number: the first eight bytes of a digest of its key and of
+// the schema that holds the environment. Advisory locks belong to the whole database, and two
+// environments in two schemas of one database hold declarations of the same taxpayer apart.
+qint64 serverKey(const QString& schema, const DeclarationKey& key) {
+    const QByteArray digest =
+        QCryptographicHash::hash((schema + QLatin1Char('/') + keyText(key)).toUtf8(), QCryptographicHash::Sha256);
     qint64 value = 0;
     for (int i = 0; i < 8; ++i) {
         value = (value << 8) | static_cast<unsigned char>(digest.at(i));
@@ -105,8 +108,9 @@ DeclarationLock::Result DeclarationLock::acquire(Database& db, const Declaration
     Result result;
     const LockHolder mine = me(user);
     if (db.engine() == Engine::PostgreSQL) {
-        const qint64 number = serverKey(key);
+        qint64 number = 0;
         try {
+            number = serverKey(db.scalar(QStringLiteral("SELECT current_schema()")).toString(), key);
             makeHolderTable(db);
             if (!db.scalar(QStringLiteral("SELECT pg_try_advisory_lock(?)"), {number}).toBool()) {
                 QSqlQuery q =

@@ -73,3 +73,15 @@ TEST(DeclarationLock, PerDeclarationOnTheServer) {
     const QString uri = server->schemaUri();
     twoSessions([&uri] { return Database::openServer(uri).database; }, true);
 }
+
+// Two environments in two schemas of one server database hold the same taxpayer's declarations
+// apart: the lock of one is no lock of the other.
+TEST(DeclarationLock, PerEnvironmentOnOneServerDatabase) {
+    QEL_NEED_SERVER(first);
+    QEL_NEED_SERVER(second);
+    const qel::store::DeclarationKey key{QStringLiteral("20100113610"), QStringLiteral("2018"), QStringLiteral("0588")};
+    auto one = qel::store::DeclarationLock::acquire(first->db(), key, QStringLiteral("ANA"));
+    auto other = qel::store::DeclarationLock::acquire(second->db(), key, QStringLiteral("LUIS"));
+    EXPECT_TRUE(one.lock) << one.error.toStdString();
+    EXPECT_TRUE(other.lock) << other.error.toStdString();
+}
