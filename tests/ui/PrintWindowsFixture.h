@@ -1,0 +1,67 @@
+#pragma once
+
+// A registered declaration with a few casillas and 120 rentals, and its report printed through
+// FrmTipPrnR: the print windows' tests and the screenshot tool share it.
+#include "app/Clock.h"
+#include "printing/DeclarationReport.h"
+#include "printing/ui/FrmTipPrnR.h"
+#include "support/FormServices.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace qel::printing::test_support {
+
+class PrintWindows : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const store::DeclarationKey key = test::demoKey();
+        test::registerTaxpayer(db(), key.ruc, QStringLiteral("COMERCIAL ANDINA S.A.C."));
+        test::insertRow(db(), QStringLiteral("CAB"), key, {{QStringLiteral("SEMANA"), 0}});
+        const QList<std::pair<int, int>> values = {{870, 2}, {359, 185000}, {361, 420000}, {100, 2450000}};
+        for (const auto& [casilla, value] : values) {
+            test::insertRow(db(), QStringLiteral("DET"), key,
+                            {{QStringLiteral("SEMANA"), 0},
+                             {QStringLiteral("CASILLA"), QString::number(casilla)},
+                             {QStringLiteral("i_valor"), QString::number(value)}});
+        }
+        for (int n = 1; n <= 120; ++n) {
+            test::insertRow(db(), QStringLiteral("F582ALQUILER"), key,
+                            {{QStringLiteral("tipo_doc"), 6},
+                             {QStringLiteral("nro_doc"), QStringLiteral("20%1").arg(n, 9, 10, QChar('0'))},
+                             {QStringLiteral("correl_pred"), n},
+                             {QStringLiteral("tip_bien"), QStringLiteral("1")},
+                             {QStringLiteral("des_bien"), QStringLiteral("Local comercial %1").arg(n)},
+                             {QStringLiteral("mto_alquiler"), 1200 * n}});
+        }
+    }
+    store::Database& db() { return database.db(); }
+    PrintTypeModel::Context context() {
+        return {db(),
+                *prompter,
+                clock,
+                test::kSupervisor,
+                QStringLiteral("0"),
+                QStringLiteral("2018"),
+                QStringLiteral("0588"),
+                database.folder() + QStringLiteral("/RPT"),
+                false};
+    }
+    QString printReport(bool annexes) {
+        FrmTipPrnR window(context());
+        QString path;
+        window.model().setPreviewOpener([&path](const QString& file) { path = file; });
+        window.setWithAnnexes(annexes);
+        printedPages = DeclarationReport(db(), test::demoKey()).write(annexes, clock.now()).pageCount();
+        prompter->expectMessage(QStringLiteral("Impresión de %1 páginas").arg(printedPages));
+        EXPECT_TRUE(window.print());
+        return path;
+    }
+
+    test::TempDatabase database;
+    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
+    app::FixedClock clock{test::filingDay()};
+    int printedPages = 0; // of the last report printed
+};
+
+} // namespace qel::printing::test_support
