@@ -62,7 +62,7 @@ void MovementAssistantModel::load() {
     }
     QStringList columns;
     for (const MovementColumn& c : m_kind.columns) {
-        columns.append(QStringLiteral("coalesce(%1,'')").arg(c.column));
+        columns.append(c.column); // amount columns: an empty box is NULL, read as empty below
     }
     store::SqlFilter where = m_key.filter();
     where.andCondition(QStringLiteral("trim(CASILLA)=?"), {QString::number(m_casilla)});
@@ -75,7 +75,9 @@ void MovementAssistantModel::load() {
             continue;
         }
         for (int column = 0; column < columnCount(); ++column) {
-            m_lines[row][column] = readCell(rows.value(column + 1).toString(), m_kind.columns.at(column).role);
+            const QVariant stored = rows.value(column + 1);
+            m_lines[row][column] =
+                readCell(stored.isNull() ? QString() : stored.toString(), m_kind.columns.at(column).role);
         }
         computeClosing(row);
     }
