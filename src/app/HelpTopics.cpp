@@ -18,6 +18,8 @@ QString HelpTopics::forWindow(const QString& windowName) {
         {QStringLiteral("frmAcercade"), QStringLiteral("consultas")},
         {QStringLiteral("FrmTipPrnR"), QStringLiteral("imprimir")},
         {QStringLiteral("frmUbigeo"), QStringLiteral("pag-identificacion")},
+        {QStringLiteral("frmListDetInverAmazonia"), QStringLiteral("pag-identificacion")},
+        {QStringLiteral("frmDetalleInverAmazonia"), QStringLiteral("pag-identificacion")},
     };
     return topics.value(windowName);
 }

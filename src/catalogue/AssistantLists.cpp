@@ -4,6 +4,8 @@
 
 namespace qel::annexes {
 
+const QString AssistantLists::kAmazoniaWindow = QStringLiteral("frmListDetInverAmazonia");
+
 namespace {
 
 using K = FieldKind;
@@ -163,6 +165,17 @@ AnnexDef withheldExpense() {
     return d;
 }
 
+// One fixed asset located in the Amazonía: what it is and its amount at the close of the year.
+// The lines are kept as a breakdown of casilla 223, one correlative each.
+AnnexDef amazoniaInvestment() {
+    AnnexDef d = detail("frmDetalleInverAmazonia", "Detalle de Inversión en la Amazonía", "TMPF540DISLEG",
+                        {text("txtDescripcion", "des_concepto", "Descripción del activo fijo",
+                              "Registre la descripción del activo fijo."),
+                         amount("txtMonto", "mto_peru", "Monto al 31/12", "El monto debe ser mayor a 0.")});
+    d.codeColumn = u("CASILLA");
+    return d;
+}
+
 AnnexGridColumn column(const char* name, const char* heading, const char* param = "") {
     return {u(name), u(heading), u(param)};
 }
@@ -226,11 +239,20 @@ QList<CasillaListDef> AssistantLists::lists() {
     withheld.columns = {column("Cod_denom", "Denominación", "842"), column("mto_gasto_costo", "Gasto o costo"),
                         column("mto_base", "Base imponible"), column("mto_tasa", "Tasa (%)"),
                         column("mto_retenc", "Retención")};
-    return {adjustments, other, investments, trusts, withheld};
+
+    CasillaListDef amazonia =
+        list("", "frmDetalleInverAmazonia", "TMPF540DISLEG",
+             {{kAmazoniaFixedAssets, u("Detalle Casilla 223 - Inversiones en activos fijos ubicados en la Amazonía")}});
+    amazonia.window = kAmazoniaWindow;
+    amazonia.casillaColumn = u("CASILLA");
+    amazonia.totalColumn = u("mto_peru");
+    amazonia.columns = {column("num_correl", "N°"), column("des_concepto", "Descripción del activo fijo"),
+                        column("mto_peru", "Monto al 31/12")};
+    return {adjustments, other, investments, trusts, withheld, amazonia};
 }
 
 QList<AnnexDef> AssistantLists::details() {
-    return {adjustment(), otherIncome(), foreignInvestment(), trust(), withheldExpense()};
+    return {adjustment(), otherIncome(), foreignInvestment(), trust(), withheldExpense(), amazoniaInvestment()};
 }
 
 } // namespace qel::annexes

@@ -220,8 +220,9 @@ QList<ControlDef> formControlData() {
     c.options("OptZona", 811, "Zona :", {{0, QStringLiteral("Zona 1")}, {1, QStringLiteral("Zona 2")}}, false);
     c.command("CmdZona1", "&Ubigeo", "frmUbigeo", false);
     c.text("TxtUbigeo", "Ubigeo :", TextRule::Digits, 6, 812, false);
-    c.text("TxtActFijAmazonia", "Monto de activos fijos al 31/12/{periodo} ubicados en la Amazonía :", TextRule::Digits,
-           12, 223, false);
+    c.text(controls::kAmazoniaFixedAssets,
+           "Monto de activos fijos al 31/12/{periodo} ubicados en la Amazonía :", TextRule::Digits, 12, 223, false);
+    c.command(controls::kAmazoniaInvestments, "&Detalle", "frmListDetInverAmazonia", false);
     c.at("ident.amazonia", "Datos de Registros Públicos");
     c.text("TxtOfReg", "Oficina Registral", TextRule::Registry, 30, 280, false);
     c.text("TxtFicha", "Tomo o Ficha", TextRule::Registry, 15, 281, false);

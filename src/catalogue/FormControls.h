@@ -96,6 +96,9 @@ inline constexpr char kNonTaxableBasis[] = "cboBaseLegalInafecta";
 inline constexpr char kTaxBenefit[] = "cboBeneficiosTrib";
 inline constexpr char kReorganisationType[] = "cboTipoReorganizacion";
 inline constexpr char kItanPayments[] = "chkItanPagos";
+// The Amazonía domicile: the fixed assets box (casilla 223) and the button of their detail
+inline constexpr char kAmazoniaFixedAssets[] = "TxtActFijAmazonia";
+inline constexpr char kAmazoniaInvestments[] = "cmdInverAmazonia";
 // Questions and the grids they open
 inline constexpr char kInstruments[] = "optIns";
 inline constexpr char kCarryForwardSystem[] = "optSistema";

@@ -65,6 +65,8 @@ const QHash<QString, QString>& titles() {
         {QStringLiteral("F540DISLEG:477"),
          QStringLiteral("XI.- ASISTENTE DE LA CASILLA 477 (Enajen. de val. y bienes del act. f.)")},
         {QStringLiteral("F540DISLEG:486"), QStringLiteral("XII.- ASISTENTE DE LA CASILLA 486 (Distribución Legal)")},
+        {QStringLiteral("F540DISLEG:223"),
+         QStringLiteral("INVERSIONES EN ACTIVOS FIJOS UBICADOS EN LA AMAZONIA (CASILLA 223)")},
         {QStringLiteral("ACTA:4"),
          QStringLiteral("XII.-  ASISTENTE DE LA CASILLA 128 (Pagos a cuenta mensuales del Ejercicio)")},
         {QStringLiteral("ACTA:7"), QStringLiteral("ASISTENTE DE LA CASILLA 126")},

@@ -33,14 +33,6 @@ using app::FormRequest;
 using app::PresentationModel;
 using app::WindowServices;
 
-const QString kNotYetAvailable = QStringLiteral("Esta opción estará disponible en una próxima versión del módulo.");
-
-const QStringList& announcedWindows() {
-    // The list of Amazonía investments names no casilla, table or detail window to list.
-    static const QStringList names = {QStringLiteral("frmListDetInverAmazonia")};
-    return names;
-}
-
 const app::WindowRegistry& moduleWindows() {
     static const app::WindowRegistry registry = [] {
         app::WindowRegistry windows;
@@ -170,14 +162,6 @@ void registerWindowModels(app::WindowRegistry& registry) {
                 r.casilla.value_or(kind.casillas.first()), r.readOnly, &s.opener);
             model->load();
             return model;
-        });
-    }
-    // The windows announced for a later version: the notice, and no window.
-    for (const QString& name : announcedWindows()) {
-        registry.add(name, [](const WindowServices& s, const FormRequest&) -> std::unique_ptr<PresentationModel> {
-            s.prompter.message(kNotYetAvailable, QStringLiteral("Declaración Pago Anual Impuesto a la Renta"),
-                               app::Icon::Information);
-            return nullptr;
         });
     }
 }

@@ -12,10 +12,6 @@ const app::WindowRegistry& moduleWindows();
 // Adds every window of the module that has a presentation model; one block per window.
 void registerWindowModels(app::WindowRegistry& registry);
 
-// The windows the rules name that this version does not build (docs/decisions.md says why).
-// Opened by name, in either mode, they give kNotYetAvailable and open nothing.
-const QStringList& announcedWindows();
-extern const QString kNotYetAvailable; // "Esta opción estará disponible en una próxima versión del módulo."
 // Adds the print and preview windows, the help, the imports and the trial balance windows.
 void registerPrintImportAndHelpModels(app::WindowRegistry& registry);
 

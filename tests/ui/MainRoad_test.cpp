@@ -320,5 +320,43 @@ TEST_F(MainRoad, ANewDeclarationIsFilledValidatedSavedReopenedAndPrinted) {
     EXPECT_EQ(content.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), pages);
 }
 
+// The fixed assets in the Amazonía, line by line behind casilla 223: the button beside the box
+// opens the list, a line is added in its detail window and the total becomes the box.
+TEST_F(MainRoad, TheAmazoniaInvestmentsMakeUpCasilla223) {
+    whileOpen<Frm537>(
+        QStringLiteral("Frm537"), [this] { openByName(QStringLiteral("Frm537")); },
+        [this](Frm537& form) {
+            choose(form, QStringLiteral("CmbRuc"), kRuc);
+            form.showPage(QStringLiteral("ident.amazonia"));
+            EXPECT_FALSE(child<QAbstractButton>(form, QStringLiteral("cmdInverAmazonia"))->isEnabled());
+            click(form, QStringLiteral("OptUbicAmazonia_1"));
+            click(form, QStringLiteral("OptDomFiscal_1"));
+            type(form, QStringLiteral("TxtActFijAmazonia"), QStringLiteral("5000"));
+            whileOpen<QDialog>(
+                QStringLiteral("frmListDetInverAmazonia"),
+                [&form] { click(form, QStringLiteral("cmdInverAmazonia")); },
+                [this](QDialog& list) {
+                    whileOpen<QDialog>(
+                        QStringLiteral("frmDetalleInverAmazonia"),
+                        [&list] { click(list, QStringLiteral("cmdAccion_0")); },
+                        [](QDialog& detail) {
+                            type(detail, QStringLiteral("txtDescripcion"), QStringLiteral("almacen en iquitos"));
+                            type(detail, QStringLiteral("txtMonto"), QStringLiteral("120000"));
+                            click(detail, QStringLiteral("cmdAccion_0"));
+                            click(detail, QStringLiteral("cmdAccion_1"));
+                        });
+                    auto* lines = child<QTableView>(list, QStringLiteral("grdDetalleCasilla"));
+                    ASSERT_NE(lines, nullptr);
+                    ASSERT_EQ(lines->model()->rowCount(), 1);
+                    EXPECT_TRUE(rowText(*lines->model(), 0).contains(QStringLiteral("ALMACEN EN IQUITOS")))
+                        << rowText(*lines->model(), 0).toStdString();
+                    click(list, QStringLiteral("cmdAccion_3"));
+                });
+            EXPECT_EQ(child<QLineEdit>(form, QStringLiteral("TxtActFijAmazonia"))->text(), QStringLiteral("120000"));
+            prompter->expectQuestion(QStringLiteral("¿La declaración ha sido modificada, desea guardar los cambios?"),
+                                     app::Button::No);
+        });
+}
+
 } // namespace
 } // namespace qel::declaration

@@ -66,9 +66,6 @@ TEST(WindowRegistry, EveryWindowOpensAsAViewAndThroughTheBatchAdapter) {
         request.name = name;
         request.key = test::demoKey();
         request.code = kCodes.value(name, QStringLiteral("1"));
-        if (qel::windows::announcedWindows().contains(name)) {
-            continue; // below
-        }
         std::unique_ptr<PresentationModel> model = registry.create(name, services, request);
         ASSERT_NE(model, nullptr);
         const QString windowName = model->windowName();
@@ -123,39 +120,6 @@ TEST(WindowRegistry, EveryWindowOpensAsAViewAndThroughTheBatchAdapter) {
         }
         EXPECT_EQ(names, declaredNames);
         EXPECT_THROW(adapter.click(QStringLiteral("cmdNoExiste"), -1), ScriptError);
-    }
-}
-
-// A window announced for a later version gives its notice and opens nothing, in the window as in
-// a script.
-TEST(WindowRegistry, AnnouncedWindowsGiveTheNoticeInBothModes) {
-    test::TempDatabase database;
-    const auto prompter = test::makePrompter();
-    ProcessState state;
-    state.db = std::move(store::Database::open(database.path()).database);
-    ui::FormLauncher forms(*prompter);
-    ui::registerModuleForms(forms, state, *prompter);
-    const FixedClock clock(test::filingDay());
-    UtilityComponent utility(*prompter, &database.db());
-    test::RecordingOpener opener;
-    batch::BatchWindows batchWindows;
-    batch::registerBatchWindows(batchWindows);
-    batch::BatchContext context(test::formContext(database.db(), *prompter, clock, utility, opener));
-
-    ASSERT_FALSE(qel::windows::announcedWindows().isEmpty());
-    for (const QString& name : qel::windows::announcedWindows()) {
-        SCOPED_TRACE(name.toStdString());
-        FormRequest request;
-        request.name = name;
-        prompter->expectMessage(qel::windows::kNotYetAvailable, Icon::Information);
-        EXPECT_EQ(forms.open(request), QString());
-        EXPECT_EQ(prompter->pending(), 0);
-
-        const batch::BatchWindows::WindowFactory* factory = batchWindows.window(name);
-        ASSERT_NE(factory, nullptr);
-        prompter->expectMessage(qel::windows::kNotYetAvailable, Icon::Information);
-        EXPECT_EQ((*factory)(context, request), nullptr);
-        EXPECT_EQ(prompter->pending(), 0);
     }
 }
 

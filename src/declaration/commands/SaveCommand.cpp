@@ -100,6 +100,10 @@ const QList<SwitchedOff>& switchedOff() {
          {{656, 659}}},
         {"OptItanAnexo", 0, {131, 279}, {rowsOf("TMPACTA", "TIPO_ASIST=?", {QStringLiteral("9")})}, {{656, 659}}},
         {"OptDonaciones", 0, {227}, {rowsOf("TMPF586DONAC")}, {}},
+        // A domicile outside the Amazonía, or not answered, keeps no detail of its fixed assets
+        // there (casilla 223).
+        {"OptDomFiscal", 0, {}, {rowsOf("TMPF540DISLEG", "CASILLA=?", {QStringLiteral("223")})}, {}},
+        {"OptDomFiscal", -1, {}, {rowsOf("TMPF540DISLEG", "CASILLA=?", {QStringLiteral("223")})}, {}},
         {"OptITF", 0, {143, 161, 165, 181, 565}, {}, {}},
         {"OptRectifica", 0, {141, 144, 145}, {}, {}},
         {"OptTipoCont", 0, {216}, {}, {}},

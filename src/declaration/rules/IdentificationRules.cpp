@@ -1,7 +1,9 @@
 #include "declaration/rules/IdentificationRules.h"
 
 #include "app/FormOpener.h"
+#include "base/NumberFormat.h"
 #include "base/Prompter.h"
+#include "catalogue/AssistantLists.h"
 #include "catalogue/ComboEntryText.h"
 #include "catalogue/FormControls.h"
 #include "declaration/model/DeclarationFormModel.h"
@@ -40,6 +42,10 @@ IdentificationRules::IdentificationRules(DeclarationFormModel& model) : m_model(
     }
     if (m_model.hasControl(QStringLiteral("CmdZona1"))) {
         m_model.onControl(QStringLiteral("CmdZona1"), [this](int) { pickUbigeo(); });
+    }
+    if (m_model.hasControl(QString::fromLatin1(controls::kAmazoniaInvestments))) {
+        m_model.onControl(QString::fromLatin1(controls::kAmazoniaInvestments),
+                          [this](int) { detailAmazoniaInvestments(); });
     }
     m_model.onAnswersApplied([this] { applyLoadedAnswers(); });
 }
@@ -169,6 +175,24 @@ void IdentificationRules::pickUbigeo() {
     const QString chosen = m_model.context().opener.open(request).trimmed();
     if (!chosen.isEmpty() && m_model.hasControl(kUbigeo)) {
         m_model.setControlText(kUbigeo, chosen);
+        m_model.dirty = true;
+    }
+}
+
+void IdentificationRules::detailAmazoniaInvestments() {
+    const QString box = QString::fromLatin1(controls::kAmazoniaFixedAssets);
+    app::FormRequest request;
+    request.name = annexes::AssistantLists::kAmazoniaWindow;
+    request.key = m_model.key();
+    request.action = app::FormRequest::kAdd;
+    request.casilla = annexes::AssistantLists::kAmazoniaFixedAssets;
+    request.readOnly = m_model.historyView || m_model.readOnly();
+    const QString total = m_model.context().opener.open(request).trimmed();
+    if (request.readOnly || total.isEmpty() || app::readAmount(total) == 0 || !m_model.hasControl(box)) {
+        return;
+    }
+    if (m_model.controlText(box) != total) {
+        m_model.setControlText(box, total);
         m_model.dirty = true;
     }
 }

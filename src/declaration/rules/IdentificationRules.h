@@ -24,6 +24,9 @@ public:
     void representativeChosen();
     // CmdZona1: the ubigeo picker of the chosen zone; the code chosen goes into TxtUbigeo.
     void pickUbigeo();
+    // cmdInverAmazonia: the detail of the fixed assets in the Amazonía; a total of its lines
+    // becomes TxtActFijAmazonia (casilla 223). Without lines the amount typed stays.
+    void detailAmazoniaInvestments();
     // The accountant's boxes as the stored answer says, while a declaration loads.
     void applyLoadedAnswers();
 

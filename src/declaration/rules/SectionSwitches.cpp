@@ -25,10 +25,14 @@ const QStringList kDomicileQuestions = {QStringLiteral("OptTipoCont"), QStringLi
                                         QStringLiteral("OptReorganizacion")};
 
 // What the Amazonía domicile answer switches.
-const QStringList kDomicileDependants = {QStringLiteral("OptZona"),          QStringLiteral("CmdZona1"),
-                                         QStringLiteral("TxtOfReg"),         QStringLiteral("TxtFicha"),
-                                         QStringLiteral("TxtFolio"),         QStringLiteral("TxtAsiento"),
-                                         QStringLiteral("TxtActFijAmazonia")};
+const QStringList kDomicileDependants = {QStringLiteral("OptZona"),
+                                         QStringLiteral("CmdZona1"),
+                                         QStringLiteral("TxtOfReg"),
+                                         QStringLiteral("TxtFicha"),
+                                         QStringLiteral("TxtFolio"),
+                                         QStringLiteral("TxtAsiento"),
+                                         QString::fromLatin1(controls::kAmazoniaFixedAssets),
+                                         QString::fromLatin1(controls::kAmazoniaInvestments)};
 
 } // namespace
 
