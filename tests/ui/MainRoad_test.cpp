@@ -333,8 +333,7 @@ TEST_F(MainRoad, TheAmazoniaInvestmentsMakeUpCasilla223) {
             click(form, QStringLiteral("OptDomFiscal_1"));
             type(form, QStringLiteral("TxtActFijAmazonia"), QStringLiteral("5000"));
             whileOpen<QDialog>(
-                QStringLiteral("frmListDetInverAmazonia"),
-                [&form] { click(form, QStringLiteral("cmdInverAmazonia")); },
+                QStringLiteral("frmListDetInverAmazonia"), [&form] { click(form, QStringLiteral("cmdInverAmazonia")); },
                 [this](QDialog& list) {
                     whileOpen<QDialog>(
                         QStringLiteral("frmDetalleInverAmazonia"),
