@@ -1,5 +1,6 @@
 #pragma once
 
+#include "annexes/TrialBalancePage.h"
 #include "annexes/TrialBalanceTable.h"
 #include "app/PresentationModel.h"
 
@@ -67,7 +68,7 @@ public:
     TrialBalanceTable::Amounts amounts() const;
 
     // PresentationModel; the boxes are named as arrays, "txtSaldoIni(0)".
-    QString windowName() const override { return QStringLiteral("frmDetalleBalance"); }
+    QString windowName() const override { return TrialBalancePage::kDetailWindow; }
     QList<app::DeclaredControl> declaredControls() override;
 
 private:

@@ -1,5 +1,6 @@
 #include "app/MainCommands.h"
 
+#include "app/HelpModel.h"
 #include "app/PlatformText.h"
 #include "app/ProcessState.h"
 #include "app/StatusDisplay.h"
@@ -15,7 +16,6 @@ const QString MainCommands::kDeclarationForm = QStringLiteral("Frm537");
 const QString MainCommands::kDeclarationList = QStringLiteral("FrmContAbrir");
 const QString MainCommands::kSentList = QStringLiteral("FrmContAbrirEnv");
 const QString MainCommands::kPrintType = QStringLiteral("FrmTipPrnR");
-const QString MainCommands::kHelpWindow = QStringLiteral("frmAyuda");
 const QString MainCommands::kDefaultVersionHost = QStringLiteral("qel.kolva.gob.pe");
 
 namespace {
@@ -180,7 +180,7 @@ QString MainCommands::openList(const QString& name, const QString& code) {
 void MainCommands::MostrarHelp() {
     // The help window of the program, at the contents; it reads the help compiled into the
     // program when the file is missing.
-    openList(kHelpWindow, m_state.helpFile);
+    openList(HelpModel::kWindowName, m_state.helpFile);
 }
 
 } // namespace qel::app

@@ -76,7 +76,6 @@ public:
     static const QString kDeclarationList; // "FrmContAbrir"
     static const QString kSentList;        // "FrmContAbrirEnv"
     static const QString kPrintType;       // "FrmTipPrnR"
-    static const QString kHelpWindow;      // "frmAyuda": the help file as the code
     static const QString kDefaultVersionHost;
 
     MainCommands(ProcessState& state, Prompter& prompter, Host& host);

@@ -7,6 +7,7 @@
 #include "base/Prompter.h"
 #include "imports/ImportFile.h"
 #include "imports/SpreadsheetReader.h"
+#include "printing/PreviewModel.h"
 #include "printing/ReportWriter.h"
 #include "printing/SpoolRegistry.h"
 #include "store/DatabaseError.h"
@@ -257,7 +258,7 @@ void ImportModel::writeReport(const ImportResult& result) {
             return;
         }
         app::FormRequest preview;
-        preview.name = QStringLiteral("frmPreview");
+        preview.name = printing::PreviewModel::kWindowName;
         preview.code = entry.path;
         preview.key = m_request.key;
         m_services.opener.open(preview);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "annexes/TrialBalancePage.h"
 #include "annexes/TrialBalanceTable.h"
 #include "app/PresentationModel.h"
 #include "store/DeclarationKey.h"
@@ -70,7 +71,7 @@ public:
     bool isClosed() const override { return m_closed; }
 
     // PresentationModel
-    QString windowName() const override { return QStringLiteral("frmTransferencia"); }
+    QString windowName() const override { return annexes::TrialBalancePage::kTransferWindow; }
     QList<app::DeclaredControl> declaredControls() override;
     // Called before each line, so that the window can service its events (and the cancel).
     std::function<void()> beforeLine;

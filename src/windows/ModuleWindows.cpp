@@ -235,7 +235,7 @@ void registerPrintImportAndHelpModels(app::WindowRegistry& registry) {
     }
     // The trial balance page's windows: the plan comes as the code; the detail opens on the
     // account of the first key value.
-    registry.add(QStringLiteral("frmDetalleBalance"), [](const WindowServices& s, const FormRequest& r) {
+    registry.add(annexes::TrialBalancePage::kDetailWindow, [](const WindowServices& s, const FormRequest& r) {
         auto detail = std::make_unique<annexes::TrialBalanceDetail>(
             annexes::TrialBalanceTable(s.db, r.key.value_or(store::DeclarationKey{}), r.code), s.prompter, s.periodo);
         detail->open(r.keyValues.value(0));
@@ -243,7 +243,7 @@ void registerPrintImportAndHelpModels(app::WindowRegistry& registry) {
     });
     // The transfer writes its error report into the report folder (RPT of the installation when
     // none is set) and starts the folder choice at the installation.
-    registry.add(QStringLiteral("frmTransferencia"), [](const WindowServices& s, const FormRequest& r) {
+    registry.add(annexes::TrialBalancePage::kTransferWindow, [](const WindowServices& s, const FormRequest& r) {
         const QString installation = installationFolder(s);
         return std::make_unique<imports::TrialBalanceTransfer>(imports::TrialBalanceTransfer::Setup{
             s.db, s.prompter, s.clock, r.key.value_or(store::DeclarationKey{}), r.code,

@@ -1,5 +1,6 @@
 #include "app/ui/HelpWindow.h"
 
+#include "app/HelpModel.h"
 #include "app/HelpTopics.h"
 
 #include <QApplication>
@@ -20,8 +21,6 @@ static void registerCompiledHelp() {
 }
 
 namespace qel::app::ui {
-
-const QString HelpWindow::kWindowName = QStringLiteral("frmAyuda");
 
 namespace {
 
@@ -77,7 +76,7 @@ HelpWindow* HelpWindow::showTopic(const QString& helpFile, const QString& topic,
 
 HelpWindow::HelpWindow(const QString& helpFile, const QString& casillaList, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint) {
-    setObjectName(kWindowName);
+    setObjectName(HelpModel::kWindowName);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     setWindowTitle(QStringLiteral("Ayuda del módulo 0588 - Renta Anual 2018 3ra. Categoría e ITF"));

@@ -17,8 +17,6 @@ namespace qel::app::ui {
 class HelpWindow : public QDialog {
     Q_OBJECT
 public:
-    static const QString kWindowName; // "frmAyuda"
-
     // Shows the help at a topic (an anchor of the file), over the window the user is in. The
     // casilla list is HTML added after the file's own topics (empty when no form is open).
     static HelpWindow* showTopic(const QString& helpFile, const QString& topic, const QString& casillaList = {});
