@@ -51,6 +51,10 @@ QString demoReturnScript(const QString& fileName);
 // two saves must leave alike.
 QStringList declarationRows(store::Database& db, const store::DeclarationKey& key);
 
+// Rows of a declaration whose stored check code is not the one their values give, as
+// "TABLE: code stored / code computed", table by table.
+QStringList wrongCheckCodes(store::Database& db, const store::DeclarationKey& key);
+
 // Inserts one row into a physical table of the catalogue: the declaration key columns
 // from `key` (when the table has them), then the given column values; others stay NULL.
 void insertRow(store::Database& db, const QString& table, const store::DeclarationKey& key,
