@@ -71,8 +71,10 @@ std::unique_ptr<app::ScriptedPrompter> makePrompter() {
     return std::make_unique<app::ScriptedPrompter>([](const QString& why) { ADD_FAILURE() << why.toStdString(); });
 }
 
-TempDatabase::TempDatabase() {
-    if (onServer()) {
+TempDatabase::TempDatabase() : TempDatabase(onServer()) {}
+
+TempDatabase::TempDatabase(bool server) {
+    if (server) {
         m_path = serverDatabase();
         reopen();
         return;

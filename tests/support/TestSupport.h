@@ -25,6 +25,9 @@ std::unique_ptr<app::ScriptedPrompter> makePrompter();
 class TempDatabase {
 public:
     TempDatabase();
+    // On the office server (QEL_TEST_SERVER) or in a file, whatever QEL_TEST_ENGINE says.
+    explicit TempDatabase(bool onServer);
+    bool isOpen() const { return m_db != nullptr; }
     store::Database& db() { return *m_db; }
     QString path() const { return m_path; }
     QString folder() const { return m_dir.path(); }
