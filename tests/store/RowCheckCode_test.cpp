@@ -75,14 +75,6 @@ TEST(RowCheckCode, KnownRows) {
     }
 }
 
-TEST(RowCheckCode, ValueTextsFollowTheLogicalType) {
-    EXPECT_EQ(checkText(QVariant(1.5), ColumnType::Double), QStringLiteral("1.5"));
-    EXPECT_EQ(checkText(QVariant(100.0), ColumnType::Currency), QStringLiteral("100"));
-    EXPECT_EQ(checkText(QVariant(true), ColumnType::Text), QString());
-    EXPECT_EQ(checkText(QVariant(), ColumnType::Integer), QString());
-    EXPECT_EQ(checkText(QStringLiteral("31/12/2018"), ColumnType::Date), QStringLiteral("20181231"));
-}
-
 namespace {
 
 QList<ColumnType> typesOf(const QString& letters) {

@@ -27,20 +27,6 @@ class WorkingCopies : public test::DatabaseTest {};
 
 } // namespace
 
-TEST_F(WorkingCopies, OpeningCopiesThePermanentRowsWithTheirCodes) {
-    insertRow(db, QStringLiteral("TMPF535SOCIOS"), kKey, partner(QStringLiteral("99999999"), 10)); // left over
-    insertRow(db, QStringLiteral("F535SOCIOS"), kKey,
-              partner(QStringLiteral("11111111"), 60, QStringLiteral("D'ONOFRIO S.A.")));
-    db.run(QStringLiteral("UPDATE F535SOCIOS SET cNumero='123456'")).finish();
-    insertRow(db, QStringLiteral("F535SOCIOS"), kOther, partner(QStringLiteral("22222222"), 40));
-
-    store::refreshWorkingCopies(db, kKey);
-
-    EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535SOCIOS")), 1);
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT des_nom_razon || '/' || cNumero FROM TMPF535SOCIOS")).toString(),
-              QStringLiteral("D'ONOFRIO S.A./123456"));
-}
-
 TEST_F(WorkingCopies, CounterpartPersonNamesAreRebuiltOnOpening) {
     insertRow(db, QStringLiteral("F535CASEF"), kKey,
               {{QStringLiteral("CASILLA"), QStringLiteral("301")},
