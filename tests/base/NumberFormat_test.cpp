@@ -102,41 +102,39 @@ TEST(NumberFormat, MasksShowValuesAsTheWindowsExpect) {
     }
 }
 
-struct ReadCase {
-    const char* text;
-    double amount;
-};
-
-TEST(NumberFormat, ReadAmountTakesWhatABoxShows) {
-    const ReadCase cases[] = {
-        {"(4,000)", -4000},
-        {"1,234,567", 1234567},
-        {"", 0},
-        {"   ", 0},
-        {"  12 ", 12},
-        {"-5", -5},
-        {"abc", 0},
-        {"12abc", 12},
-        {"-(4,000)", -4000},
-        {"( 4,000 )", -4000},
-        {"1,234.56", 1234.56},
-        {"(0)", 0},
-        {"+7", 7},
-        {"1E+15", 1e15},
-        {".5", 0.5},
-        {"1 234", 1234},
+// What a box shows read back: as an amount, and as a whole amount rounded half away from zero.
+TEST(NumberFormat, ReadAmountAndReadWholeTakeWhatABoxShows) {
+    const struct {
+        const char* text;
+        double amount;
+        double whole;
+    } cases[] = {
+        {"(4,000)", -4000, -4000},
+        {"1,234,567", 1234567, 1234567},
+        {"", 0, 0},
+        {"   ", 0, 0},
+        {"  12 ", 12, 12},
+        {"-5", -5, -5},
+        {"abc", 0, 0},
+        {"12abc", 12, 12},
+        {"-(4,000)", -4000, -4000},
+        {"( 4,000 )", -4000, -4000},
+        {"1,234.56", 1234.56, 1235},
+        {"(0)", 0, 0},
+        {"+7", 7, 7},
+        {"1E+15", 1e15, 1e15},
+        {".5", 0.5, 1},
+        {"1 234", 1234, 1234},
+        {"2.5", 2.5, 3},
+        {"-2.5", -2.5, -3},
+        {"(2.5)", -2.5, -3},
+        {"2.4999", 2.4999, 2},
+        {"1,234.5", 1234.5, 1235},
+        {"-0.4", -0.4, 0},
     };
-    for (const ReadCase& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(readAmount(QString::fromUtf8(c.text)), c.amount) << c.text;
-    }
-}
-
-TEST(NumberFormat, ReadWholeRoundsHalfAwayFromZero) {
-    const ReadCase cases[] = {
-        {"2.5", 3}, {"-2.5", -3}, {"(2.5)", -3}, {"2.4999", 2}, {"1,234.5", 1235}, {"", 0}, {"0.5", 1}, {"-0.4", 0},
-    };
-    for (const ReadCase& c : cases) {
-        EXPECT_EQ(readWhole(QString::fromUtf8(c.text)), c.amount) << c.text;
+        EXPECT_EQ(readWhole(QString::fromUtf8(c.text)), c.whole) << c.text;
     }
 }
 
