@@ -34,7 +34,13 @@ struct Accountant {
     std::array<const char*, 2> amounts; // casilla 359 of its two versions
     QTemporaryDir config;
 
-    void configure(const QString& address, bool server) const {
+    // Registers the taxpayer with a stored declaration and writes the PM000.INI.
+    void prepare(test::OfficeDatabase& office) const {
+        test::registerTaxpayer(office.db(), ruc, QStringLiteral("EMPRESA ") + ruc, QStringLiteral("CONTADOR"));
+        test::insertRow(office.db(), QStringLiteral("CAB"), test::demoKey(ruc),
+                        {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 9}});
+        const QString address = office.address();
+        const bool server = office.onServer();
         const app::IniFile ini(config.path() + QStringLiteral("/PM000.INI"));
         ini.write(app::IniFile::kOptions, QStringLiteral("SysPath"), config.path() + QLatin1Char('/'));
         ini.write(app::IniFile::kOptions, QStringLiteral("SysUser"), QStringLiteral("CONTADOR"));
@@ -95,11 +101,7 @@ TEST_P(ConcurrentModulesTest, TwoModulesSavingTwoDeclarationsAtOnceEachKeepTheir
     std::array<Accountant, 2> accountants{Accountant{QStringLiteral("20601112222"), {"1,000", "2,000"}, {}},
                                           Accountant{QStringLiteral("20487654320"), {"3,000", "4,000"}, {}}};
     for (const Accountant& accountant : accountants) {
-        test::registerTaxpayer(office->db(), accountant.ruc, QStringLiteral("EMPRESA ") + accountant.ruc,
-                               QStringLiteral("CONTADOR"));
-        test::insertRow(office->db(), QStringLiteral("CAB"), test::demoKey(accountant.ruc),
-                        {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 9}});
-        accountant.configure(office->address(), server);
+        accountant.prepare(*office);
     }
 
     // What each version of each declaration stores, one module at a time.
@@ -150,11 +152,7 @@ TEST_P(ConcurrentModulesTest, TwoModulesSavingTwoDeclarationsAtOnceEachKeepTheir
 TEST_P(ConcurrentModulesTest, AModuleOnAHeldDeclarationChangesNothing) {
     QEL_OFFICE_DATABASE(office);
     const Accountant accountant{QStringLiteral("20601112222"), {"1,000", "2,000"}, {}};
-    test::registerTaxpayer(office->db(), accountant.ruc, QStringLiteral("EMPRESA ") + accountant.ruc,
-                           QStringLiteral("CONTADOR"));
-    test::insertRow(office->db(), QStringLiteral("CAB"), test::demoKey(accountant.ruc),
-                    {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 9}});
-    accountant.configure(office->address(), office->onServer());
+    accountant.prepare(*office);
     accountant.runAlone(0);
     const QStringList stored = test::declarationRows(office->db(), test::demoKey(accountant.ruc));
 

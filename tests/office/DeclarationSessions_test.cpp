@@ -1,11 +1,8 @@
-#include "batch/BatchRunner.h"
 #include "declaration/SaveFixture.h"
-#include "declaration/commands/FormLoader.h"
 #include "management/DeclarationList.h"
 #include "store/DeclarationLock.h"
 #include "store/WorkingCopies.h"
 
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -75,9 +72,7 @@ protected:
 
     // A session of its own: a new connection to the test database.
     std::unique_ptr<Session> session(const QString& user) {
-        store::Database& db = database.db();
-        auto opened = db.engine() == store::Engine::PostgreSQL ? store::Database::openServer(database.path())
-                                                               : store::Database::open(database.path());
+        auto opened = store::Database::open(database.path());
         EXPECT_TRUE(opened.database) << opened.errorText.toStdString();
         return std::make_unique<Session>(std::move(opened.database), user);
     }
@@ -167,23 +162,6 @@ TEST_F(DeclarationSessionsTest, AHeldDeclarationIsNotDeleted) {
     EXPECT_TRUE(deleteFirst());
     EXPECT_EQ(test::rowCount(*luis->db, QStringLiteral("CAB"), test::demoKey(kRuc)), 0);
 }
-// The lock lasts as long as the form: once the holder closes it, the next opening takes it.
-TEST_F(DeclarationSessionsTest, ClosingTheFormReleasesItsDeclaration) {
-    auto ana = session(QStringLiteral("ANA"));
-    auto luis = session(QStringLiteral("LUIS"));
-    ASSERT_TRUE(ana->open(1));
-    ASSERT_FALSE(luis->open(1, {app::Button::No}));
-
-    ana->form.reset();
-    ASSERT_TRUE(luis->open(1));
-    EXPECT_TRUE(luis->prompter.shown.isEmpty()) << "nobody holds it now";
-    EXPECT_FALSE(luis->model().readOnly());
-    EXPECT_TRUE(!luis->model().box(359).locked);
-
-    auto third = session(QStringLiteral("ROSA"));
-    EXPECT_FALSE(third->open(1, {app::Button::No})) << "and LUIS holds it in turn";
-}
-
 // A new declaration takes the lock when its taxpayer is chosen; a taxpayer another session is
 // working on is asked about the same way, and No leaves the form as it was.
 TEST_F(DeclarationSessionsTest, ChoosingAHeldTaxpayerInANewForm) {
@@ -231,60 +209,6 @@ TEST_F(DeclarationSessionsTest, WorkingRowsStayWithTheirSession) {
     auto third = session(QStringLiteral("ROSA"));
     EXPECT_EQ(third->workingPartners(), 0);
     EXPECT_FALSE(store::hasSessionWorkingTables(*third->db));
-}
-
-// A script sees what a user sees: the question in its transcript, and after Si a form whose
-// boxes and controls refuse and whose save stores nothing; after No, no form at all.
-TEST_F(DeclarationSessionsTest, AScriptOnAHeldDeclaration) {
-    auto ana = session(QStringLiteral("ANA"));
-    ASSERT_TRUE(ana->open(1));
-    const QString caption = FormLoader::formCaption(QStringLiteral("0588"), QStringLiteral("2018"));
-    const QString question =
-        QStringLiteral("question \"%1\" \"La declaración del RUC 20100113610 está abierta por ANA en ").arg(caption);
-    struct Case {
-        QString script;
-        int code;
-        QStringList lines; // in this order, among the others
-        QString error;
-    };
-    const QList<Case> cases = {
-        {QStringLiteral("answer Si\nopen 20100113610\nshow 359\nstate OptRectifica\ntype 359 7\nsave\nclose\n"),
-         batch::BatchRunner::kDone,
-         {QStringLiteral("txtValor(359) = \"125,000\" enabled locked"), QStringLiteral("OptRectifica = - disabled"),
-          QStringLiteral("refused txtValor(359)"),
-          QStringLiteral("message exclamation \"%1\" \"%2\"").arg(caption, DeclarationFormModel::kReadOnlySave)},
-         {}},
-        {QStringLiteral("open 20100113610\nshow 359\n"),
-         batch::BatchRunner::kScriptError,
-         {},
-         QStringLiteral("error line 2: ")},
-    };
-    const QByteArray before = testing::declarationDigest(database.db(), test::demoKey(kRuc));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.script.toStdString());
-        QString output;
-        QString errors;
-        QTextStream out(&output);
-        QTextStream err(&errors);
-        batch::BatchRunner runner(database.db(), out, err,
-                                  {QStringLiteral("2018"), QStringLiteral("0588"), test::kSupervisor});
-        EXPECT_EQ(runner.run(c.script), c.code) << errors.toStdString();
-        out.flush();
-        err.flush();
-        const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        ASSERT_FALSE(lines.isEmpty());
-        EXPECT_TRUE(lines.first().startsWith(question)) << lines.first().toStdString();
-        EXPECT_TRUE(lines.first().endsWith(c.code == batch::BatchRunner::kDone ? QStringLiteral(" -> Si")
-                                                                               : QStringLiteral(" -> No")));
-        qsizetype from = 1;
-        for (const QString& expected : c.lines) {
-            const qsizetype at = lines.indexOf(expected, from);
-            EXPECT_GE(at, from) << expected.toStdString() << "\n" << output.toStdString();
-            from = std::max(from, at + 1);
-        }
-        EXPECT_TRUE(errors.startsWith(c.error)) << errors.toStdString();
-    }
-    EXPECT_EQ(testing::declarationDigest(database.db(), test::demoKey(kRuc)), before);
 }
 
 } // namespace

@@ -2,9 +2,6 @@
 
 #include "launcher/LauncherFixtures.h"
 #include "store/Database.h"
-#include "store/ReferenceData.h"
-#include "store/Schema.h"
-#include "store/TransactionGuard.h"
 #include "support/TestServer.h"
 #include "support/TestSupport.h"
 
@@ -25,36 +22,24 @@ public:
 
     // Null, with the reason in `why`, when the engine is the server and no server is configured.
     static std::unique_ptr<OfficeDatabase> make(const QString& engine, QString* why) {
-        std::unique_ptr<OfficeDatabase> made(new OfficeDatabase);
-        if (engine != QLatin1String(kServer)) {
-            made->m_file.emplace();
-            made->prepare();
-            return made;
-        }
-        if (TestServer::uri().isEmpty()) {
+        const bool server = engine == QLatin1String(kServer);
+        if (server && TestServer::uri().isEmpty()) {
             *why = QStringLiteral("Sin servidor de pruebas: QEL_TEST_SERVER no está definido.");
             return nullptr;
         }
-        made->m_server = TestServer::connect(why);
-        if (!made->m_server) {
-            ADD_FAILURE() << "test server: " << why->toStdString();
-            return nullptr;
+        std::unique_ptr<OfficeDatabase> made(new OfficeDatabase(server));
+        if (!made->m_database->isOpen()) {
+            return nullptr; // the failure is the test's already
         }
-        store::Database& db = made->m_server->db();
-        store::TransactionGuard transaction(db);
-        store::createSchema(db);
-        store::loadReferenceData(db);
-        store::loadDemoUsers(db);
-        transaction.commit();
-        made->prepare();
+        ensureLauncherUsers(made->db());
+        ensureSentTables(made->db());
         return made;
     }
 
-    store::Database& db() { return m_server ? m_server->db() : m_file->db(); }
+    store::Database& db() { return m_database->db(); }
     // What another connection, process or PM000.INI opens.
-    QString address() const { return m_server ? m_server->schemaUri() : m_file->path(); }
+    QString address() const { return m_database->path(); }
     bool onServer() { return db().engine() == store::Engine::PostgreSQL; }
-    QString folder() const { return m_file ? m_file->folder() : QString(); }
     // A new connection of this test's own, as a second process would open it.
     std::unique_ptr<store::Database> connect() const {
         auto opened = store::Database::open(address());
@@ -63,16 +48,18 @@ public:
     }
 
 private:
-    OfficeDatabase() = default;
-    void prepare() {
-        ensureLauncherUsers(db());
-        ensureSentTables(db());
+    // The file of the file engine is a file as the other tests make it: on the server when the
+    // whole suite runs there.
+    explicit OfficeDatabase(bool server) {
+        if (server) {
+            m_database.emplace(true);
+        } else {
+            m_database.emplace();
+        }
     }
 
-    std::optional<TempDatabase> m_file;
-    std::unique_ptr<TestServer> m_server;
+    std::optional<TempDatabase> m_database;
 };
-
 // The engines an office test runs on, each test named after its engine.
 inline const auto kOfficeEngines = ::testing::Values(OfficeDatabase::kFile, OfficeDatabase::kServer);
 inline std::string officeEngineName(const ::testing::TestParamInfo<const char*>& info) {

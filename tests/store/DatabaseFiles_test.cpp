@@ -52,18 +52,31 @@ QByteArray foreignDatabase(const QString& folder) {
     return contents(path);
 }
 
+// Refusing a database closes its connection without Qt's warning that it is "still in use":
+// the user sees the system's message and nothing else.
+QStringList g_warnings;
+void keepWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type != QtDebugMsg) {
+        g_warnings.append(text);
+    }
+}
+
+class DatabaseFiles : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    const QString path = folder.path() + QStringLiteral("/QEL.db");
+};
+
 struct BadFile {
     const char* name;
     int number;
     const char* textPart;
 };
 
-class DatabaseFilesTest : public ::testing::TestWithParam<BadFile> {};
+class DatabaseFilesTest : public DatabaseFiles, public ::testing::WithParamInterface<BadFile> {};
 
 TEST_P(DatabaseFilesTest, IsRefusedWithItsMessageAndLeftAsItWas) {
     const BadFile& bad = GetParam();
-    QTemporaryDir folder;
-    const QString path = folder.path() + QStringLiteral("/QEL.db");
     const QString kind = QString::fromLatin1(bad.name);
     if (kind == QStringLiteral("empty")) {
         writeFile(path, {});
@@ -82,9 +95,13 @@ TEST_P(DatabaseFilesTest, IsRefusedWithItsMessageAndLeftAsItWas) {
     const bool regular = QFileInfo(path).isFile() && !QFileInfo(path).isSymLink();
     const QByteArray before = regular ? contents(path) : QByteArray(); // a FIFO would wait for a writer
 
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepWarning);
     const store::Database::OpenResult opened = store::Database::open(path);
+    qInstallMessageHandler(previous);
 
     EXPECT_EQ(opened.database, nullptr);
+    EXPECT_TRUE(g_warnings.isEmpty()) << g_warnings.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(opened.errorNumber, bad.number);
     EXPECT_TRUE(opened.errorText.contains(QString::fromUtf8(bad.textPart))) << opened.errorText.toStdString();
     EXPECT_FALSE(opened.locked);
@@ -107,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A file shorter than its header is incomplete only when no log beside it holds the missing
 // pages: a process killed during a checkpoint leaves exactly that, and the engine completes it.
-TEST(DatabaseFiles, AShortFileIsIncompleteOnlyWithoutALogThatHoldsItsPages) {
+TEST_F(DatabaseFiles, AShortFileIsIncompleteOnlyWithoutALogThatHoldsItsPages) {
     struct Case {
         const char* log;
         QByteArray logContents;
@@ -116,8 +133,9 @@ TEST(DatabaseFiles, AShortFileIsIncompleteOnlyWithoutALogThatHoldsItsPages) {
     const QByteArray sound = soundDatabase();
     for (const Case& c : {Case{"", {}, true}, Case{"-wal", {}, true}, Case{"-wal", QByteArray(4096, 'x'), false},
                           Case{"-journal", QByteArray(512, 'x'), false}}) {
-        QTemporaryDir folder;
-        const QString path = folder.path() + QStringLiteral("/QEL.db");
+        for (const char* log : {"-wal", "-journal"}) {
+            QFile::remove(path + QString::fromLatin1(log));
+        }
         writeFile(path, sound.left(sound.size() / 2));
         if (*c.log) {
             writeFile(path + QString::fromLatin1(c.log), c.logContents);
@@ -129,13 +147,11 @@ TEST(DatabaseFiles, AShortFileIsIncompleteOnlyWithoutALogThatHoldsItsPages) {
 
 // Another process holds the write lock beyond the wait: the open says so at once, before the
 // user types anything, instead of failing every later save.
-TEST(DatabaseFiles, AWriteLockHeldElsewhereIsReportedAtTheOpen) {
+TEST_F(DatabaseFiles, AWriteLockHeldElsewhereIsReportedAtTheOpen) {
     const QString sqlite = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
     if (sqlite.isEmpty()) {
         GTEST_SKIP() << "sqlite3 is not installed";
     }
-    QTemporaryDir folder;
-    const QString path = folder.path() + QStringLiteral("/QEL.db");
     writeFile(path, soundDatabase());
     QProcess holder;
     holder.start(sqlite, {path});
@@ -159,9 +175,7 @@ TEST(DatabaseFiles, AWriteLockHeldElsewhereIsReportedAtTheOpen) {
 
 // A -shm file left read-only by an earlier read-only open keeps the database unwritable even
 // after the file's own permissions were fixed: the open names it.
-TEST(DatabaseFiles, AReadOnlyJournalFileBesideTheDatabaseIsNamed) {
-    QTemporaryDir folder;
-    const QString path = folder.path() + QStringLiteral("/QEL.db");
+TEST_F(DatabaseFiles, AReadOnlyJournalFileBesideTheDatabaseIsNamed) {
     writeFile(path, soundDatabase());
     const QString shm = path + QStringLiteral("-shm");
     writeFile(shm, QByteArray(32768, '\0'));
@@ -177,30 +191,7 @@ TEST(DatabaseFiles, AReadOnlyJournalFileBesideTheDatabaseIsNamed) {
     EXPECT_EQ(contents(path), before);
 }
 
-// Refusing a database that is not ours closes its connection without Qt's warning that it is
-// "still in use": the user sees the system's message and nothing else.
-QStringList g_warnings;
-void keepWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type != QtDebugMsg) {
-        g_warnings.append(text);
-    }
-}
-
-TEST(DatabaseFiles, ARefusedForeignDatabaseLeavesNoWarning) {
-    QTemporaryDir folder;
-    const QString path = folder.path() + QStringLiteral("/QEL.db");
-    writeFile(path, foreignDatabase(folder.path()));
-    g_warnings.clear();
-    const QtMessageHandler previous = qInstallMessageHandler(keepWarning);
-    const store::Database::OpenResult opened = store::Database::open(path);
-    qInstallMessageHandler(previous);
-    EXPECT_EQ(opened.database, nullptr);
-    EXPECT_TRUE(g_warnings.isEmpty()) << g_warnings.join(QLatin1Char('\n')).toStdString();
-}
-
-TEST(DatabaseFiles, ASoundDatabaseOpensAndIsSwitchedToWal) {
-    QTemporaryDir folder;
-    const QString path = folder.path() + QStringLiteral("/QEL.db");
+TEST_F(DatabaseFiles, ASoundDatabaseOpensAndIsSwitchedToWal) {
     writeFile(path, soundDatabase());
     auto opened = store::Database::open(path);
     ASSERT_NE(opened.database, nullptr) << opened.errorText.toStdString();

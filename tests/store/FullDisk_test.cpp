@@ -42,38 +42,8 @@ int shimClose(sqlite3_file* f) {
     sqlite3_free(real(f));
     return rc;
 }
-int shimRead(sqlite3_file* f, void* b, int n, sqlite3_int64 o) {
-    return real(f)->pMethods->xRead(real(f), b, n, o);
-}
 int shimWrite(sqlite3_file* f, const void* b, int n, sqlite3_int64 o) {
     return g_diskFull ? SQLITE_FULL : real(f)->pMethods->xWrite(real(f), b, n, o);
-}
-int shimTruncate(sqlite3_file* f, sqlite3_int64 s) {
-    return real(f)->pMethods->xTruncate(real(f), s);
-}
-int shimSync(sqlite3_file* f, int flags) {
-    return real(f)->pMethods->xSync(real(f), flags);
-}
-int shimSize(sqlite3_file* f, sqlite3_int64* s) {
-    return real(f)->pMethods->xFileSize(real(f), s);
-}
-int shimLock(sqlite3_file* f, int l) {
-    return real(f)->pMethods->xLock(real(f), l);
-}
-int shimUnlock(sqlite3_file* f, int l) {
-    return real(f)->pMethods->xUnlock(real(f), l);
-}
-int shimCheckReserved(sqlite3_file* f, int* r) {
-    return real(f)->pMethods->xCheckReservedLock(real(f), r);
-}
-int shimControl(sqlite3_file* f, int op, void* arg) {
-    return real(f)->pMethods->xFileControl(real(f), op, arg);
-}
-int shimSector(sqlite3_file* f) {
-    return real(f)->pMethods->xSectorSize(real(f));
-}
-int shimCharacteristics(sqlite3_file* f) {
-    return real(f)->pMethods->xDeviceCharacteristics(real(f));
 }
 int shimShmMap(sqlite3_file* f, int page, int size, int extend, void volatile** p) {
     if (g_diskFull && extend != 0) {
@@ -82,33 +52,32 @@ int shimShmMap(sqlite3_file* f, int page, int size, int extend, void volatile** 
     }
     return real(f)->pMethods->xShmMap(real(f), page, size, extend, p);
 }
-int shimShmLock(sqlite3_file* f, int offset, int n, int flags) {
-    return real(f)->pMethods->xShmLock(real(f), offset, n, flags);
-}
-void shimShmBarrier(sqlite3_file* f) {
-    real(f)->pMethods->xShmBarrier(real(f));
-}
-int shimShmUnmap(sqlite3_file* f, int deleteFlag) {
-    return real(f)->pMethods->xShmUnmap(real(f), deleteFlag);
-}
+
+// Every other method hands the call to the real file.
+template <auto Method> struct Forward;
+template <typename R, typename... Args, R (*sqlite3_io_methods::*Method)(sqlite3_file*, Args...)>
+struct Forward<Method> {
+    static R call(sqlite3_file* f, Args... args) { return (real(f)->pMethods->*Method)(real(f), args...); }
+};
+template <auto Method> constexpr auto kForward = &Forward<Method>::call;
 
 const sqlite3_io_methods kShimMethods = {2,
                                          shimClose,
-                                         shimRead,
+                                         kForward<&sqlite3_io_methods::xRead>,
                                          shimWrite,
-                                         shimTruncate,
-                                         shimSync,
-                                         shimSize,
-                                         shimLock,
-                                         shimUnlock,
-                                         shimCheckReserved,
-                                         shimControl,
-                                         shimSector,
-                                         shimCharacteristics,
+                                         kForward<&sqlite3_io_methods::xTruncate>,
+                                         kForward<&sqlite3_io_methods::xSync>,
+                                         kForward<&sqlite3_io_methods::xFileSize>,
+                                         kForward<&sqlite3_io_methods::xLock>,
+                                         kForward<&sqlite3_io_methods::xUnlock>,
+                                         kForward<&sqlite3_io_methods::xCheckReservedLock>,
+                                         kForward<&sqlite3_io_methods::xFileControl>,
+                                         kForward<&sqlite3_io_methods::xSectorSize>,
+                                         kForward<&sqlite3_io_methods::xDeviceCharacteristics>,
                                          shimShmMap,
-                                         shimShmLock,
-                                         shimShmBarrier,
-                                         shimShmUnmap,
+                                         kForward<&sqlite3_io_methods::xShmLock>,
+                                         kForward<&sqlite3_io_methods::xShmBarrier>,
+                                         kForward<&sqlite3_io_methods::xShmUnmap>,
                                          nullptr,
                                          nullptr};
 

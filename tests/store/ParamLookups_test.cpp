@@ -1,13 +1,12 @@
 #include "store/Database.h"
 #include "store/ParamLayouts.h"
 #include "store/ParamLookups.h"
-#include "support/TestSupport.h"
+#include "store/StoreFixture.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace qel;
-using store::ParamLookups;
 namespace context = store::doc_type_context;
 
 namespace {
@@ -34,12 +33,14 @@ QStringList codesOf(const QStringList& items) {
     return codes;
 }
 
+class ParamLookups : public test::DatabaseTest {
+protected:
+    store::ParamLookups lookups{db};
+};
+
 } // namespace
 
-TEST(ParamLookups, UitIsThatOfTheLatestYearNotAfterTheGivenOne) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
-    ParamLookups lookups(db);
+TEST_F(ParamLookups, UitIsThatOfTheLatestYearNotAfterTheGivenOne) {
     EXPECT_EQ(lookups.UitForYear(QStringLiteral("2018")), QStringLiteral("4150"));
 
     db.run(QStringLiteral("DELETE FROM PARAM WHERE Numero='404'")).finish();
@@ -56,9 +57,7 @@ TEST(ParamLookups, UitIsThatOfTheLatestYearNotAfterTheGivenOne) {
     }
 }
 
-TEST(ParamLookups, GeographicCodesAreLookedUpByTwoFourAndSixDigits) {
-    test::TempDatabase temp;
-    ParamLookups lookups(temp.db());
+TEST_F(ParamLookups, GeographicCodesAreLookedUpByTwoFourAndSixDigits) {
     struct Case {
         const char* code;
         const char* department;
@@ -89,9 +88,7 @@ TEST(ParamLookups, GeographicCodesAreLookedUpByTwoFourAndSixDigits) {
     }
 }
 
-TEST(ParamLookups, DocumentTypeNamesAndContexts) {
-    test::TempDatabase temp;
-    ParamLookups lookups(temp.db());
+TEST_F(ParamLookups, DocumentTypeNamesAndContexts) {
     struct Case {
         const char* code;
         const char* longName;
@@ -118,11 +115,8 @@ TEST(ParamLookups, DocumentTypeNamesAndContexts) {
     }
 }
 
-TEST(ParamLookups, RucRowFallsBackToTheLaunchersRowOnlyForTheRuc) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
+TEST_F(ParamLookups, RucRowFallsBackToTheLaunchersRowOnlyForTheRuc) {
     db.run(QStringLiteral("DELETE FROM PARAM WHERE Numero='044' AND Argumento IN ('06', '01')")).finish();
-    ParamLookups lookups(db);
     EXPECT_EQ(lookups.DocTypeFunction(QStringLiteral("6")), store::doc_type_layout::rucFallbackFunction());
     EXPECT_EQ(lookups.DocTypeName(QStringLiteral("06"), false), QStringLiteral("RUC"));
     EXPECT_EQ(lookups.DocTypeFunction(QStringLiteral("1")), QString());
@@ -131,9 +125,7 @@ TEST(ParamLookups, RucRowFallsBackToTheLaunchersRowOnlyForTheRuc) {
                      .sql.contains(QStringLiteral("length")));
 }
 
-TEST(ParamLookups, DocumentTypeListNeverOffersTheLegacyTypes) {
-    test::TempDatabase temp;
-    ParamLookups lookups(temp.db());
+TEST_F(ParamLookups, DocumentTypeListNeverOffersTheLegacyTypes) {
     // The legacy types are flagged for the partners but must still stay out of the list.
     ASSERT_TRUE(lookups.DocTypeAllowed(QStringLiteral("02"), context::kPartners));
     ASSERT_TRUE(lookups.DocTypeAllowed(QStringLiteral("03"), context::kPartners));
@@ -159,7 +151,7 @@ TEST(ParamLookups, DocumentTypeListNeverOffersTheLegacyTypes) {
         const QString& item = detailed.at(c.index);
         SCOPED_TRACE(item.toStdString());
         EXPECT_EQ(item.size(), 2 + 5 + 75 + 6);
-        const ParamLookups::DocTypeDetail detail = ParamLookups::docTypeDetail(item);
+        const store::ParamLookups::DocTypeDetail detail = store::ParamLookups::docTypeDetail(item);
         EXPECT_EQ(detail.code, QString::fromLatin1(c.code));
         EXPECT_EQ(detail.lenDoc, c.lenDoc);
         EXPECT_EQ(detail.tipoDato, QString::fromLatin1(c.dataType));
@@ -167,10 +159,7 @@ TEST(ParamLookups, DocumentTypeListNeverOffersTheLegacyTypes) {
     }
 }
 
-TEST(ParamLookups, SlicesRowsAndListsInTheirOrders) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
-    ParamLookups lookups(db);
+TEST_F(ParamLookups, SlicesRowsAndListsInTheirOrders) {
     EXPECT_EQ(lookups.ParamSlice(QStringLiteral("856"), QStringLiteral("0588"), 1, 3), QStringLiteral("1.0"));
     EXPECT_EQ(lookups.ParamSlice(QStringLiteral("856"), QStringLiteral("0599"), 1, 3), QString());
     EXPECT_EQ(lookups.ParamSlice(QStringLiteral("976"), QStringLiteral("9589"), 1, 36).trimmed(),
@@ -201,15 +190,12 @@ TEST(ParamLookups, SlicesRowsAndListsInTheirOrders) {
     EXPECT_TRUE(lookups.ParamRows(QStringLiteral("T02")).isEmpty());
 }
 
-TEST(ParamLookups, TaxpayerListQueryBindsTheUserAndRuns) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
+TEST_F(ParamLookups, TaxpayerListQueryBindsTheUserAndRuns) {
     const QString quoted = QStringLiteral("D'ONOFRIO S.A.");
     addTaxpayer(db, QStringLiteral("20100070970"), quoted);
     addTaxpayer(db, QStringLiteral("20131312955"), QStringLiteral("CONTADOR"));
     addTaxpayer(db, QStringLiteral("2013131"), QStringLiteral("CONTADOR"));     // not eleven digits
     addTaxpayer(db, QStringLiteral("10456789"), QStringLiteral("CONTADOR"), 1); // not a RUC
-    ParamLookups lookups(db);
 
     struct Case {
         const char* kind;
@@ -224,7 +210,7 @@ TEST(ParamLookups, TaxpayerListQueryBindsTheUserAndRuns) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind + (": " + c.user.toStdString()));
-        const ParamLookups::Query query =
+        const store::ParamLookups::Query query =
             lookups.TaxpayerListQuery(QStringLiteral("0588"), QString::fromLatin1(c.kind), c.user);
         EXPECT_EQ(query.sql.count(QStringLiteral("WHERE")), 1);
         EXPECT_TRUE(query.sql.contains(QStringLiteral(" AND length(trim(Doc_id_d))=11 ")));

@@ -1,17 +1,19 @@
 #include "store/Database.h"
 #include "store/PreparedRows.h"
-#include "support/TestSupport.h"
+#include "store/StoreFixture.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace qel;
 
+namespace {
+class PreparedRows : public test::DatabaseTest {};
+} // namespace
+
 // The statement is prepared once and run again with other values; each run gives its own rows
 // with the values as the query helpers read them.
-TEST(PreparedRows, RunsAgainWithNewValuesAndReadsAsTheQueryHelpers) {
-    test::TempDatabase temp;
-    store::Database& db = temp.db();
+TEST_F(PreparedRows, RunsAgainWithNewValuesAndReadsAsTheQueryHelpers) {
     const QString name = QStringLiteral("D'ONOFRIO ÑAÑEZ S.A.");
     db.run(QStringLiteral("INSERT INTO CONT (TIP_DOC_D, DOC_ID_D, NOMBRE, USUARIO) VALUES (6, ?, ?, NULL)"),
            {QStringLiteral("20100070970"), name})
@@ -41,12 +43,11 @@ TEST(PreparedRows, RunsAgainWithNewValuesAndReadsAsTheQueryHelpers) {
                                          QStringLiteral("NOMBRE"), QStringLiteral("USUARIO"), QStringLiteral("tasa")}));
 }
 
-TEST(PreparedRows, AnEngineErrorThrowsAndLeavesTheStatementUsable) {
-    test::TempDatabase temp;
-    store::PreparedRows missing(temp.db(), QStringLiteral("SELECT * FROM NO_SUCH_TABLE"));
+TEST_F(PreparedRows, AnEngineErrorThrowsAndLeavesTheStatementUsable) {
+    store::PreparedRows missing(db, QStringLiteral("SELECT * FROM NO_SUCH_TABLE"));
     EXPECT_THROW(missing.read({}), store::DatabaseError);
 
-    store::PreparedRows count(temp.db(), QStringLiteral("SELECT count(*) FROM CONT WHERE DOC_ID_D=?"));
+    store::PreparedRows count(db, QStringLiteral("SELECT count(*) FROM CONT WHERE DOC_ID_D=?"));
     EXPECT_THROW(count.read({1, 2}), store::DatabaseError); // one value too many
     count.read({QStringLiteral("20100070970")});
     ASSERT_EQ(count.rows().size(), 1);

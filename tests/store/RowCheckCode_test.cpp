@@ -44,6 +44,12 @@ TEST(RowCheckCode, KnownRows) {
          {ColumnType::Text, ColumnType::Text, ColumnType::Text},
          2,
          "003000"},
+        {"a date typed day first",
+         {QStringLiteral("31/12/2018"), QString(), QString()},
+         {ColumnType::Date, ColumnType::Text, ColumnType::Text},
+         1,
+         "231000"},
+        {"a boolean adds nothing", {true, QString(), QString()}, threeTexts, 1, "000000"},
         {"text key that is not a number adds nothing",
          {QStringLiteral("ABC"), QString(), QString()},
          numberText,
@@ -56,33 +62,23 @@ TEST(RowCheckCode, KnownRows) {
         {"just below 2^62", {QStringLiteral("4611686018427387000"), QString(), QString()}, threeTexts, 1, "880000"},
         {"at 2^62", {QStringLiteral("4611686018427387903"), QString(), QString()}, threeTexts, 1, "904000"},
         {"beyond 2^63", {QStringLiteral("9223372036854775807"), QString(), QString()}, threeTexts, 1, "808000"},
+        // 6 + 20100070970 + 2018 + 588 = 20100073582 -> "582"; "Ñ" is 209 in Windows-1252.
+        {"declaration key and accents in ANSI codes",
+         {6, QStringLiteral("20100070970"), QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("Ñ"),
+          QString()},
+         QList<ColumnType>(6, ColumnType::Text),
+         4,
+         "582209"},
+        // 300 times 'z' (122): 122 * 300 * 301 / 2 = 5,508,300 -> "300", past a 32-bit product.
+        {"long texts use a wide product",
+         {QString(300, QLatin1Char('z')), QString()},
+         QList<ColumnType>(2, ColumnType::Text),
+         0,
+         "000300"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RowCheckCode(c.row, c.types, c.split), QString::fromLatin1(c.code)) << c.name;
     }
-}
-
-TEST(RowCheckCode, DeclarationKeyAndAccentsUseAnsiCodes) {
-    // 6 + 20100070970 + 2018 + 588 = 20100073582 -> "582"; "Ñ" is 209 in Windows-1252.
-    const QVariantList row = {
-        6,        QStringLiteral("20100070970"), QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("Ñ"),
-        QString()};
-    const QList<ColumnType> types(6, ColumnType::Text);
-    EXPECT_EQ(RowCheckCode(row, types, 4), QStringLiteral("582209"));
-}
-
-TEST(RowCheckCode, LongTextsUseAWideProduct) {
-    // 300 characters 'z' (122): sum = 122 * 300 * 301 / 2 = 5,508,300 -> "300".
-    const QStringList texts = {QString(300, QLatin1Char('z'))};
-    EXPECT_EQ(checkCodeOfTexts(texts, 0), QStringLiteral("000300"));
-}
-
-TEST(RowCheckCode, ValueTextsFollowTheLogicalType) {
-    EXPECT_EQ(checkText(QVariant(1.5), ColumnType::Double), QStringLiteral("1.5"));
-    EXPECT_EQ(checkText(QVariant(100.0), ColumnType::Currency), QStringLiteral("100"));
-    EXPECT_EQ(checkText(QVariant(true), ColumnType::Text), QString());
-    EXPECT_EQ(checkText(QVariant(), ColumnType::Integer), QString());
-    EXPECT_EQ(checkText(QStringLiteral("31/12/2018"), ColumnType::Date), QStringLiteral("20181231"));
 }
 
 namespace {

@@ -125,23 +125,29 @@ QStringList engineCodes(Database& db) {
     return codes;
 }
 
+// A file database of the test's own, beside the server's.
+class ServerEngine : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(file) << opened.errorText.toStdString(); }
+
+    QTemporaryDir dir;
+    Database::OpenResult opened = Database::open(dir.filePath(QStringLiteral("QEL.db")), true);
+    Database* file = opened.database.get();
+};
+
 } // namespace
 
 // The same rows give the same check codes on both engines, and the same as the module computes
 // over the rows SQLite gives back.
-TEST(ServerEngine, CheckCodeAgreesWithSqlite) {
-    QTemporaryDir dir;
-    auto opened = Database::open(dir.filePath(QStringLiteral("chk.db")), true);
-    ASSERT_TRUE(opened.database) << opened.errorText.toStdString();
-    Database& file = *opened.database;
-    const QStringList fileCodes = engineCodes(file);
+TEST_F(ServerEngine, CheckCodeAgreesWithSqlite) {
+    const QStringList fileCodes = engineCodes(*file);
     ASSERT_EQ(fileCodes.size(), kRows.size());
 
     QList<ColumnType> types;
     for (const auto& column : kColumns) {
         types.append(column.type);
     }
-    QSqlQuery rows = file.run(QStringLiteral("SELECT * FROM chk ORDER BY rowid"));
+    QSqlQuery rows = file->run(QStringLiteral("SELECT * FROM chk ORDER BY rowid"));
     for (int r = 0; rows.next(); ++r) {
         QVariantList row;
         for (int i = 0; i < kColumns.size(); ++i) {
@@ -159,10 +165,7 @@ TEST(ServerEngine, CheckCodeAgreesWithSqlite) {
 }
 
 // The dialect's number words read what SQLite reads: the leading number of a text, else 0.
-TEST(ServerEngine, NumberWordsAgree) {
-    QTemporaryDir dir;
-    auto opened = Database::open(dir.filePath(QStringLiteral("n.db")), true);
-    ASSERT_TRUE(opened.database);
+TEST_F(ServerEngine, NumberWordsAgree) {
     const QStringList texts = {u(""), u("12"), u(" 12.5abc"), u("abc"), u("-3"), u("1e3"), u(".5"), u("  07 ")};
     auto read = [&texts](Database& db) {
         const SqlDialect& d = db.dialect();
@@ -181,7 +184,7 @@ TEST(ServerEngine, NumberWordsAgree) {
         results.append(QString::number(nothing.value(0).toDouble()));
         return results;
     };
-    const QStringList fileResults = read(*opened.database);
+    const QStringList fileResults = read(*file);
     EXPECT_EQ(fileResults.join(QLatin1Char(' ')), u("0|0 12|12 12.5|12 0|0 -3|-3 1000|1 0.5|0 7|7 0"));
     QEL_NEED_SERVER(server);
     for (const QString& statement : server->db().dialect().functionDdl()) {
@@ -191,10 +194,7 @@ TEST(ServerEngine, NumberWordsAgree) {
 }
 
 // A row is found by a key that may be NULL with "IS ?" and "IS NOT ?" on either engine.
-TEST(ServerEngine, NullSafeComparisonsAgree) {
-    QTemporaryDir dir;
-    auto opened = Database::open(dir.filePath(QStringLiteral("k.db")), true);
-    ASSERT_TRUE(opened.database);
+TEST_F(ServerEngine, NullSafeComparisonsAgree) {
     auto read = [](Database& db) {
         db.run(QStringLiteral("CREATE TABLE nullkeys (k TEXT, n BIGINT)")).finish();
         db.run(QStringLiteral("INSERT INTO nullkeys VALUES ('a', 1), (NULL, NULL), ('b', 2)")).finish();
@@ -209,14 +209,14 @@ TEST(ServerEngine, NullSafeComparisonsAgree) {
                       .toString();
         return counts.join(QLatin1Char(' '));
     };
-    EXPECT_EQ(read(*opened.database), u("1 1 1 1 0 0 1"));
+    EXPECT_EQ(read(*file), u("1 1 1 1 0 0 1"));
     QEL_NEED_SERVER(server);
     EXPECT_EQ(read(server->db()), u("1 1 1 1 0 0 1"));
 }
 
 // A file database on a network share is told apart from a local one, so that the user is sent to
 // the office server.
-TEST(ServerEngine, NetworkFileSystemsAreNamed) {
+TEST_F(ServerEngine, NetworkFileSystemsAreNamed) {
     namespace check = qel::store::database_check;
     const struct {
         long type;
@@ -230,7 +230,6 @@ TEST(ServerEngine, NetworkFileSystemsAreNamed) {
     for (const auto& c : cases) {
         EXPECT_EQ(check::networkFileSystemOfType(c.type), QString::fromLatin1(c.kind)) << c.type;
     }
-    QTemporaryDir dir;
     EXPECT_EQ(check::networkFileSystem(dir.filePath(QStringLiteral("QEL.db"))), QString()) << "a local folder";
     EXPECT_TRUE(check::networkFileSystemWarning(QStringLiteral("/mnt/oficina/QEL.db"), QStringLiteral("NFS"))
                     .contains(QStringLiteral("--copy-environment")));

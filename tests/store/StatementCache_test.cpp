@@ -1,7 +1,7 @@
 #include "store/Database.h"
 #include "store/StatementCache.h"
+#include "store/StoreFixture.h"
 #include "store/TransactionGuard.h"
-#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +16,13 @@ QString storedAs(store::Database& db) {
     return kind.toString();
 }
 
+class StatementCache : public test::DatabaseTest {};
+
 } // namespace
 
 // A value bound by the prepared statements is stored as the connection's queries store it,
 // and reads back the same way: the imports and the forms mix both on one database.
-TEST(StatementCache, BindsAndReadsValuesAsTheConnectionDoes) {
-    test::TempDatabase temp;
-    store::Database& db = temp.db();
+TEST_F(StatementCache, BindsAndReadsValuesAsTheConnectionDoes) {
     db.run(QStringLiteral("CREATE TEMP TABLE cache_probe (a)")).finish();
     store::StatementCache cache(db);
     const QString insert = QStringLiteral("INSERT INTO cache_probe (a) VALUES (?)");
@@ -58,9 +58,7 @@ TEST(StatementCache, BindsAndReadsValuesAsTheConnectionDoes) {
     EXPECT_FALSE(cache.scalar(QStringLiteral("SELECT a FROM cache_probe")).isValid()); // no row
 }
 
-TEST(StatementCache, EngineErrorsThrowAndLeaveTheCacheUsable) {
-    test::TempDatabase temp;
-    store::Database& db = temp.db();
+TEST_F(StatementCache, EngineErrorsThrowAndLeaveTheCacheUsable) {
     db.run(QStringLiteral("CREATE TEMP TABLE cache_probe (a UNIQUE)")).finish();
     store::StatementCache cache(db);
     const QString insert = QStringLiteral("INSERT INTO cache_probe (a) VALUES (?)");
@@ -79,9 +77,7 @@ TEST(StatementCache, EngineErrorsThrowAndLeaveTheCacheUsable) {
 
 // The statements take part in the connection's transaction: a rollback takes their rows too,
 // and a statement kept in the cache holds no read open that would stop the rollback.
-TEST(StatementCache, RowsFollowTheTransaction) {
-    test::TempDatabase temp;
-    store::Database& db = temp.db();
+TEST_F(StatementCache, RowsFollowTheTransaction) {
     db.run(QStringLiteral("CREATE TABLE cache_probe (a)")).finish();
     {
         store::TransactionGuard transaction(db);
@@ -95,9 +91,7 @@ TEST(StatementCache, RowsFollowTheTransaction) {
 
 // The statement run last is found by its text's storage: texts that alternate, one rebuilt
 // with the same words and one changed in place after it ran each run their own statement.
-TEST(StatementCache, EachTextRunsItsOwnStatementHoweverItWasBuilt) {
-    test::TempDatabase temp;
-    store::Database& db = temp.db();
+TEST_F(StatementCache, EachTextRunsItsOwnStatementHoweverItWasBuilt) {
     db.run(QStringLiteral("CREATE TABLE cache_probe (a)")).finish();
     store::StatementCache cache(db);
     const QString insert = QStringLiteral("INSERT INTO cache_probe (a) VALUES (?)");

@@ -1,9 +1,7 @@
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
-#include "store/RowCheckCode.h"
-#include "store/TableCatalog.h"
+#include "store/StoreFixture.h"
 #include "store/WorkingCopies.h"
-#include "support/TestSupport.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -25,62 +23,11 @@ QVariantMap partner(const QString& document, double percentage, const QString& n
         {QStringLiteral("Porcentaje"), percentage},           {QStringLiteral("cNumero"), QStringLiteral("000000")}};
 }
 
-// Every stored check code of a table equals the code computed over its row.
-void expectCheckCodesOf(store::Database& db, const QString& table) {
-    const auto layout = store::TableCatalog::instance().resolve(table);
-    ASSERT_TRUE(layout);
-    QSqlQuery rows = db.run(QStringLiteral("SELECT * FROM ") + table);
-    int count = 0;
-    while (rows.next()) {
-        QVariantList values;
-        for (int i = 0; i < rows.record().count(); ++i) {
-            values.append(rows.value(i));
-        }
-        EXPECT_EQ(values.last().toString(), store::RowCheckCode(values, layout->columnTypes(), layout->keyCount))
-            << table.toStdString() << " row " << count;
-        ++count;
-    }
-    EXPECT_GT(count, 0) << table.toStdString();
-}
+class WorkingCopies : public test::DatabaseTest {};
 
 } // namespace
 
-TEST(WorkingCopies, DeleteRowsTakesOnlyTheDeclarationsRowsWorkingTablesIncluded) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
-    insertRow(db, QStringLiteral("TMPF535SOCIOS"), kKey, partner(QStringLiteral("11111111"), 50));
-    insertRow(db, QStringLiteral("TMPF535SOCIOS"), kOther, partner(QStringLiteral("22222222"), 50));
-    insertRow(db, QStringLiteral("F535SOCIOS"), kKey, partner(QStringLiteral("11111111"), 50));
-    insertRow(db, QStringLiteral("F535SOCIOS"), kOther, partner(QStringLiteral("22222222"), 50));
-
-    store::DeleteDeclarationRows(db, QStringLiteral("TMPF535SOCIOS"), kKey);
-    store::DeleteDeclarationRows(db, QStringLiteral("F535SOCIOS"), kKey);
-
-    EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535SOCIOS"), kKey), 0);
-    EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535SOCIOS"), kOther), 1) << "another declaration's working row";
-    EXPECT_EQ(rowCount(db, QStringLiteral("F535SOCIOS"), kKey), 0);
-    EXPECT_EQ(rowCount(db, QStringLiteral("F535SOCIOS"), kOther), 1);
-}
-
-TEST(WorkingCopies, OpeningCopiesThePermanentRowsWithTheirCodes) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
-    insertRow(db, QStringLiteral("TMPF535SOCIOS"), kKey, partner(QStringLiteral("99999999"), 10)); // left over
-    insertRow(db, QStringLiteral("F535SOCIOS"), kKey,
-              partner(QStringLiteral("11111111"), 60, QStringLiteral("D'ONOFRIO S.A.")));
-    db.run(QStringLiteral("UPDATE F535SOCIOS SET cNumero='123456'")).finish();
-    insertRow(db, QStringLiteral("F535SOCIOS"), kOther, partner(QStringLiteral("22222222"), 40));
-
-    store::refreshWorkingCopies(db, kKey);
-
-    EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535SOCIOS")), 1);
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT des_nom_razon || '/' || cNumero FROM TMPF535SOCIOS")).toString(),
-              QStringLiteral("D'ONOFRIO S.A./123456"));
-}
-
-TEST(WorkingCopies, CounterpartPersonNamesAreRebuiltOnOpening) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
+TEST_F(WorkingCopies, CounterpartPersonNamesAreRebuiltOnOpening) {
     insertRow(db, QStringLiteral("F535CASEF"), kKey,
               {{QStringLiteral("CASILLA"), QStringLiteral("301")},
                {QStringLiteral("tipo_doc"), 1},
@@ -104,9 +51,7 @@ TEST(WorkingCopies, CounterpartPersonNamesAreRebuiltOnOpening) {
     EXPECT_EQ(names.value(0).toString(), QStringLiteral("EMPRESA SAC"));
 }
 
-TEST(WorkingCopies, SentVersionOpenedAndSavedReplacesThePermanentRows) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
+TEST_F(WorkingCopies, SentVersionOpenedAndSavedReplacesThePermanentRows) {
     auto withCorrel = [](QVariantMap row, const QString& correl) {
         row.insert(QStringLiteral("CORREL"), correl);
         return row;
@@ -125,12 +70,10 @@ TEST(WorkingCopies, SentVersionOpenedAndSavedReplacesThePermanentRows) {
                                        "F535SOCIOS ORDER BY 1)"))
                   .toString(),
               QStringLiteral("11111111,22222222"));
-    expectCheckCodesOf(db, QStringLiteral("F535SOCIOS"));
+    EXPECT_EQ(test::wrongCheckCodes(db, kKey), QStringList());
 }
 
-TEST(WorkingCopies, SavingWritesNewCheckCodesAndLeavesUnusedAnnexesEmpty) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
+TEST_F(WorkingCopies, SavingWritesNewCheckCodesAndLeavesUnusedAnnexesEmpty) {
     insertRow(db, QStringLiteral("TMPF535SOCIOS"), kKey,
               partner(QStringLiteral("11111111"), 100, QStringLiteral("ÑANDÚ E.I.R.L.")));
     insertRow(db, QStringLiteral("TMPACTA"), kKey,
@@ -146,16 +89,14 @@ TEST(WorkingCopies, SavingWritesNewCheckCodesAndLeavesUnusedAnnexesEmpty) {
     store::CopyToPermanent(db, QStringLiteral("ACTA"), kKey);
     store::CopyToPermanent(db, QStringLiteral("F535MERMAS"), kKey, false); // switched off
 
-    expectCheckCodesOf(db, QStringLiteral("F535SOCIOS"));
-    expectCheckCodesOf(db, QStringLiteral("ACTA"));
+    EXPECT_EQ(test::wrongCheckCodes(db, kKey), QStringList());
+    EXPECT_EQ(rowCount(db, QStringLiteral("ACTA"), kKey), 1);
     EXPECT_NE(db.scalar(QStringLiteral("SELECT cNumero FROM F535SOCIOS")).toString(), QStringLiteral("000000"));
     EXPECT_EQ(rowCount(db, QStringLiteral("F535MERMAS"), kKey), 0);
     EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535MERMAS")), 1);
 }
 
-TEST(WorkingCopies, DeletingADeclarationFollowsTheCascadeOnly) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
+TEST_F(WorkingCopies, DeletingADeclarationFollowsTheCascadeOnly) {
     QStringList cascade =
         store::declaration_tables::deleteCascadeFirst() + store::declaration_tables::deleteCascadeSecond();
     cascade.removeDuplicates(); // the rentals are deleted in both halves
@@ -183,9 +124,7 @@ TEST(WorkingCopies, DeletingADeclarationFollowsTheCascadeOnly) {
     EXPECT_EQ(rowCount(db, QStringLiteral("TMPF535SOCIOS"), kKey), 1);
 }
 
-TEST(WorkingCopies, AFailedDeleteChangesNothing) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
+TEST_F(WorkingCopies, AFailedDeleteChangesNothing) {
     insertRow(db, QStringLiteral("F535SOCIOS"), kKey);
     insertRow(db, QStringLiteral("CAB"), kKey);
     db.run(QStringLiteral("DROP TABLE F584VEHIC")).finish(); // a table of the second half of the cascade
@@ -199,9 +138,7 @@ TEST(WorkingCopies, AFailedDeleteChangesNothing) {
     prompter->verify();
 }
 
-TEST(WorkingCopies, DeletingOneSentVersionKeepsTheOther) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
+TEST_F(WorkingCopies, DeletingOneSentVersionKeepsTheOther) {
     const QStringList tables = store::declaration_tables::sentVersionTables();
     for (const QString& base : tables) {
         const QString history = QStringLiteral("H") + base;
@@ -220,9 +157,7 @@ TEST(WorkingCopies, DeletingOneSentVersionKeepsTheOther) {
 
 // Closing the form takes its working rows away; rows of this module left by a process that
 // died go at the next start-up; rows of another module's form code are never touched.
-TEST(WorkingCopies, WorkingRowsLeaveWithTheirFormAndLeftoversAtStartUp) {
-    test::TempDatabase temp;
-    auto& db = temp.db();
+TEST_F(WorkingCopies, WorkingRowsLeaveWithTheirFormAndLeftoversAtStartUp) {
     const store::DeclarationKey otherModule{kKey.ruc, kKey.periodo, QStringLiteral("0621")};
     for (const store::DeclarationKey& key : {kKey, kOther, otherModule}) {
         insertRow(db, QStringLiteral("TMPF535SOCIOS"), key, partner(QStringLiteral("11111111"), 50));

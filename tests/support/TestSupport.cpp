@@ -2,6 +2,7 @@
 
 #include "store/DeclarationTables.h"
 #include "store/ReferenceData.h"
+#include "store/RowCheckCode.h"
 #include "store/Schema.h"
 #include "store/TableCatalog.h"
 #include "store/TransactionGuard.h"
@@ -70,8 +71,10 @@ std::unique_ptr<app::ScriptedPrompter> makePrompter() {
     return std::make_unique<app::ScriptedPrompter>([](const QString& why) { ADD_FAILURE() << why.toStdString(); });
 }
 
-TempDatabase::TempDatabase() {
-    if (onServer()) {
+TempDatabase::TempDatabase() : TempDatabase(onServer()) {}
+
+TempDatabase::TempDatabase(bool server) {
+    if (server) {
         m_path = serverDatabase();
         reopen();
         return;
@@ -168,6 +171,29 @@ QStringList declarationRows(store::Database& db, const store::DeclarationKey& ke
         rows += tableRows;
     }
     return rows;
+}
+
+QStringList wrongCheckCodes(store::Database& db, const store::DeclarationKey& key) {
+    QStringList wrong;
+    for (const QString& table : store::declaration_tables::sentDeclarationTables()) {
+        const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
+        const store::SqlFilter where = key.filter();
+        QSqlQuery query = db.run(
+            QStringLiteral("SELECT %1 FROM %2").arg(layout.columnNames().join(QLatin1Char(',')), table) + where.text,
+            where.values);
+        while (layout.checked() && query.next()) {
+            QVariantList values;
+            for (int i = 0; i < query.record().count(); ++i) {
+                values.append(query.value(i));
+            }
+            const QString computed = store::RowCheckCode(values, layout.columnTypes(), layout.keyCount);
+            if (values.last().toString() != computed) {
+                wrong.append(table + QStringLiteral(": ") + values.last().toString() + QStringLiteral(" / ") +
+                             computed);
+            }
+        }
+    }
+    return wrong;
 }
 
 } // namespace qel::test

@@ -25,6 +25,9 @@ std::unique_ptr<app::ScriptedPrompter> makePrompter();
 class TempDatabase {
 public:
     TempDatabase();
+    // On the office server (QEL_TEST_SERVER) or in a file, whatever QEL_TEST_ENGINE says.
+    explicit TempDatabase(bool onServer);
+    bool isOpen() const { return m_db != nullptr; }
     store::Database& db() { return *m_db; }
     QString path() const { return m_path; }
     QString folder() const { return m_dir.path(); }
@@ -50,6 +53,10 @@ QString demoReturnScript(const QString& fileName);
 // Every permanent row of a declaration ("TABLE: v1|v2|..."), table by table, sorted: what
 // two saves must leave alike.
 QStringList declarationRows(store::Database& db, const store::DeclarationKey& key);
+
+// Rows of a declaration whose stored check code is not the one their values give, as
+// "TABLE: code stored / code computed", table by table.
+QStringList wrongCheckCodes(store::Database& db, const store::DeclarationKey& key);
 
 // Inserts one row into a physical table of the catalogue: the declaration key columns
 // from `key` (when the table has them), then the given column values; others stay NULL.
