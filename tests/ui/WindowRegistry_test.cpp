@@ -9,8 +9,7 @@
 #include "batch/ModelAdapter.h"
 #include "program/FormRegistry.h"
 #include "program/WindowViews.h"
-#include "support/FormServices.h"
-#include "support/TestSupport.h"
+#include "ui/WindowDriver.h"
 #include "windows/ModuleWindows.h"
 
 #include <QApplication>
@@ -33,22 +32,9 @@ TEST(WindowRegistry, EveryWindowOpensAsAViewAndThroughTheBatchAdapter) {
     const FixedClock clock(test::filingDay());
     test::RecordingOpener opener;
     UtilityComponent utility(prompter, &database.db());
-    const WindowServices services{database.db(),
-                                  prompter,
-                                  clock,
-                                  opener,
-                                  &utility,
-                                  nullptr,
-                                  QStringLiteral("2018"),
-                                  QStringLiteral("0588"),
-                                  test::kSupervisor,
-                                  QStringLiteral("0"),
-                                  database.folder(),
-                                  database.folder(),
-                                  {},
-                                  nullptr,
-                                  {},
-                                  {}};
+    const QString folder = database.folder();
+    const WindowServices services{database.db(),     prompter, clock,  opener, &utility, nullptr, "2018", "0588",
+                                  test::kSupervisor, "0",      folder, folder, {},       nullptr, {},     {}};
     ProcessState state;
     ui::FormLauncher forms(prompter);
     ui::registerModuleForms(forms, state, prompter);
@@ -129,31 +115,26 @@ TEST(WindowRegistry, EveryWindowOpensAsAViewAndThroughTheBatchAdapter) {
 // A window announced for a later version gives its notice and opens nothing, in the window as in
 // a script.
 TEST(WindowRegistry, AnnouncedWindowsGiveTheNoticeInBothModes) {
-    test::TempDatabase database;
-    const auto prompter = test::makePrompter();
-    ProcessState state;
-    state.db = std::move(store::Database::open(database.path()).database);
-    ui::FormLauncher forms(*prompter);
-    ui::registerModuleForms(forms, state, *prompter);
-    const FixedClock clock(test::filingDay());
-    UtilityComponent utility(*prompter, &database.db());
+    test::ModuleForms module;
+    const auto& prompter = module.prompter;
     test::RecordingOpener opener;
     batch::BatchWindows batchWindows;
     batch::registerBatchWindows(batchWindows);
-    batch::BatchContext context(test::formContext(database.db(), *prompter, clock, utility, opener));
+    batch::BatchContext context(
+        test::formContext(module.database.db(), *prompter, module.clock, module.utility, opener));
 
     ASSERT_FALSE(qel::windows::announcedWindows().isEmpty());
     for (const QString& name : qel::windows::announcedWindows()) {
         SCOPED_TRACE(name.toStdString());
-        FormRequest request;
-        request.name = name;
         prompter->expectMessage(qel::windows::kNotYetAvailable, Icon::Information);
-        EXPECT_EQ(forms.open(request), QString());
+        EXPECT_EQ(module.open(name), QString());
         EXPECT_EQ(prompter->pending(), 0);
 
         const batch::BatchWindows::WindowFactory* factory = batchWindows.window(name);
         ASSERT_NE(factory, nullptr);
         prompter->expectMessage(qel::windows::kNotYetAvailable, Icon::Information);
+        FormRequest request;
+        request.name = name;
         EXPECT_EQ((*factory)(context, request), nullptr);
         EXPECT_EQ(prompter->pending(), 0);
     }
