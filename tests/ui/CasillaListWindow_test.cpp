@@ -1,18 +1,12 @@
 #include "annexes/AnnexDetailModel.h"
 #include "annexes/CasillaListModel.h"
-#include "annexes/ui/AnnexDetailWindow.h"
+#include "annexes/MovementAssistantModel.h"
 #include "annexes/ui/CasillaListWindow.h"
-#include "app/Clock.h"
+#include "annexes/ui/MovementAssistantWindow.h"
 #include "catalogue/AnnexCatalog.h"
-#include "support/FormServices.h"
-#include "support/TestSupport.h"
+#include "ui/WindowDriver.h"
 
-#include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableView>
-#include <QTest>
-#include <gtest/gtest.h>
+#include <QTableWidget>
 
 namespace qel::annexes {
 namespace {
@@ -45,11 +39,6 @@ protected:
         return window;
     }
 
-    static void shoot(QWidget& window, const QString& name) {
-        QDir().mkpath(QStringLiteral("/tmp/shots/13"));
-        window.grab().save(QStringLiteral("/tmp/shots/13/%1.png").arg(name));
-    }
-
     test::TempDatabase database;
     std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
     app::FixedClock clock{test::filingDay()};
@@ -76,7 +65,6 @@ TEST_F(CasillaListWindowTest, DonationsListShowsItsRowsAndHandsBackItsTotal) {
     EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("txtTotal"))->text(), QStringLiteral("36,000"));
     window->grid()->selectRow(1);
     EXPECT_EQ(window->model().grid().current(), 1);
-    shoot(*window, QStringLiteral("frmListDetDonaciones"));
 
     window->button(1)->click(); // modify opens the detail window on the selected row
     ASSERT_EQ(opener.requests.size(), 1);
@@ -90,42 +78,46 @@ TEST_F(CasillaListWindowTest, DonationsListShowsItsRowsAndHandsBackItsTotal) {
     EXPECT_EQ(window->resultText(), QStringLiteral("36000"));
 }
 
-TEST_F(CasillaListWindowTest, EachListAndDetailWindowFilled) {
-    add(QStringLiteral("frmDetalleFuenteExt"), QStringLiteral("123"),
-        {{QStringLiteral("tip_doc_ext"), QStringLiteral("07")},
-         {QStringLiteral("DOC_ID_EXT"), QStringLiteral("X99812")},
-         {QStringLiteral("cod_pais"), QStringLiteral("9249")},
-         {QStringLiteral("mto_impuesto"), QStringLiteral("12500")},
-         {QStringLiteral("mto_alicuota"), QStringLiteral("30.5")}});
-    add(QStringLiteral("frmDetalleCredReinversIng"), QStringLiteral("136"),
-        {{QStringLiteral("tip_norma"), QStringLiteral("01")},
-         {QStringLiteral("num_norma"), QStringLiteral("27037")},
-         {QStringLiteral("anio_norma"), QStringLiteral("1998")},
-         {QStringLiteral("mto_credito"), QStringLiteral("45000")},
-         {QStringLiteral("det_credito"), QStringLiteral("REINVERSION EN LA AMAZONIA")}});
-    add(QStringLiteral("frmDetEmpresasReorg"), QStringLiteral("278"),
-        {{QStringLiteral("nro_ruc"), QStringLiteral("20100047218")},
-         {QStringLiteral("des_razon"), QStringLiteral("EMPRESA ABSORBIDA SAC")}});
-    for (const auto& [name, casilla, detail] : {std::tuple{"frmAnexo123", 123, "frmDetalleFuenteExt"},
-                                                std::tuple{"frmAnexo136", 136, "frmDetalleCredReinversIng"},
-                                                std::tuple{"frmAnexo278", 278, "frmDetEmpresasReorg"}}) {
-        auto window = show(QString::fromLatin1(name), casilla);
-        EXPECT_EQ(window->grid()->model()->rowCount(), 1) << name;
-        window->grid()->selectRow(0);
-        shoot(*window, window->objectName());
+TEST_F(CasillaListWindowTest, TheCounterpartListShowsItsRowsTotalAndImport) {
+    add(QStringLiteral("frmAsisCasillasEFIng"), QStringLiteral("361"),
+        {{QStringLiteral("tipo_doc"), QStringLiteral("06")},
+         {QStringLiteral("nro_doc"), QStringLiteral("20100047218")},
+         {QStringLiteral("tipo_des"), QStringLiteral("0")},
+         {QStringLiteral("des_razon"), QStringLiteral("DISTRIBUIDORA NORTE SAC")},
+         {QStringLiteral("saldo"), QStringLiteral("38000")}});
+    add(QStringLiteral("frmAsisCasillasEFIng"), QStringLiteral("361"),
+        {{QStringLiteral("tipo_doc"), QStringLiteral("01")},
+         {QStringLiteral("nro_doc"), QStringLiteral("41234567")},
+         {QStringLiteral("tipo_des"), QStringLiteral("1")},
+         {QStringLiteral("des_apellido_p"), QStringLiteral("QUISPE")},
+         {QStringLiteral("des_apellido_m"), QStringLiteral("MAMANI")},
+         {QStringLiteral("des_nombres"), QStringLiteral("ROSA")},
+         {QStringLiteral("saldo"), QStringLiteral("15000")}});
+    auto window = show(QStringLiteral("frasiscasillasef"), 361);
+    EXPECT_EQ(window->objectName(), QStringLiteral("frmAsisCasillasEF"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Asistente Casillla 361"));
+    EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("txtTotal"))->text(), QStringLiteral("53,000"));
+    test::click(*window, QStringLiteral("cmdImportar"));
+    ASSERT_EQ(opener.requests.size(), 1);
+    EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmImportarCasEF"));
+}
 
-        app::FormRequest request;
-        request.name = QString::fromLatin1(detail);
-        request.key = test::demoKey();
-        request.action = app::FormRequest::kModify;
-        request.casilla = casilla;
-        request.code = QString::number(casilla);
-        request.keyValues = window->model().grid().keyForModify(window->model().def().grid(casilla), *prompter).value();
-        ui::AnnexDetailWindow shown(*AnnexCatalog::instance().window(request.name),
-                                    AnnexContext{database.db(), *prompter, clock}, request);
-        shown.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&shown));
-        shoot(shown, request.name);
+TEST_F(CasillaListWindowTest, AMovementCellTypedInTheGridMovesItsClosingBalanceAndTheTotal) {
+    for (const auto& [window, casilla] : {std::pair{"FrmAnexo317A", 382}, std::pair{"FrmAnexo328B", 383}}) {
+        auto model = std::make_unique<MovementAssistantModel>(database.db(), *prompter, test::demoKey(),
+                                                              *MovementAssistantKind::find(QString::fromLatin1(window)),
+                                                              casilla, false, &opener);
+        model->load();
+        MovementAssistantWindow shown(std::move(model));
+        QTableWidget* grid = shown.grid();
+        const int closing = shown.model().kind().closingColumn() + 1;
+        EXPECT_FALSE(grid->item(0, closing)->flags() & Qt::ItemIsEditable) << window;
+        grid->item(1, 1)->setText(QStringLiteral("700000"));
+        grid->item(1, 2)->setText(QStringLiteral("150000"));
+        grid->item(2, 1)->setText(QStringLiteral("250000"));
+        grid->item(2, 5)->setText(QStringLiteral("50000"));
+        EXPECT_EQ(grid->item(1, closing)->text(), QStringLiteral("850,000")) << window;
+        EXPECT_EQ(shown.findChild<QLineEdit*>(QStringLiteral("txtTotal"))->text(), shown.model().totalText());
     }
 }
 

@@ -4,25 +4,18 @@
 // QEL_TEST_CUPS_QUEUE and QEL_TEST_CUPS_OUTPUT (CUPS_SERVER points the print support at it).
 #include "printing/ReportWriter.h"
 #include "printing/ui/frmPreview.h"
-#include "support/TestSupport.h"
+#include "ui/WindowDriver.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QPrinter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
-#include <gtest/gtest.h>
 
 namespace qel::printing {
 namespace {
 
-QString tool(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    return process.waitForFinished(30000) ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
-}
+using test::runTool;
 
 TEST(PrintCups, APageRangeReachesThePrintQueueAsThosePages) {
     const QString queue = qEnvironmentVariable("QEL_TEST_CUPS_QUEUE");
@@ -63,8 +56,9 @@ TEST(PrintCups, APageRangeReachesThePrintQueueAsThosePages) {
         }
     }
     ASSERT_FALSE(job.isEmpty()) << "the queue received nothing";
-    EXPECT_TRUE(tool(QStringLiteral("pdfinfo"), {job}).contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
-    const QString text = tool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), job, QStringLiteral("-")});
+    EXPECT_TRUE(
+        runTool(QStringLiteral("pdfinfo"), {job}).contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
+    const QString text = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), job, QStringLiteral("-")});
     const QStringList pages = text.split(QLatin1Char('\f'));
     ASSERT_GE(pages.size(), 2);
     EXPECT_TRUE(pages.at(0).contains(QStringLiteral("linea 83\n"))) << pages.at(0).left(200).toStdString();

@@ -1,7 +1,6 @@
 // What a taxpayer reads on the printed copy of each demo return: every casilla with a value on
 // the page of its form page, every annex row, the trial balance's accounts with amounts by
 // their full codes in code order, and never a table or a column name of the database.
-#include "batch/BatchRunner.h"
 #include "catalogue/CasillaCatalog.h"
 #include "printing/AnnexSections.h"
 #include "printing/DeclarationLayout.h"
@@ -9,39 +8,15 @@
 #include "printing/ReportDocument.h"
 #include "printing/ReportPainter.h"
 #include "store/TableCatalog.h"
-#include "support/FormServices.h"
-#include "support/TestSupport.h"
+#include "ui/WindowDriver.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace qel::printing {
 namespace {
 
 using L = DeclarationLayout;
-
-QString readFile(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return QString::fromUtf8(file.readAll());
-}
-
-// The pages of a PDF as a reader's text tool gives them.
-QStringList pdfPages(const QString& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    EXPECT_TRUE(process.waitForFinished(60000));
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) {
-        pages.removeLast();
-    }
-    return pages;
-}
 
 // One row in every annex table, every column filled, and the loss compensation of casilla 108:
 // each section prints under its title with every column under a caption.
@@ -115,29 +90,16 @@ struct Case {
 class PrintReadable : public ::testing::TestWithParam<Case> {};
 
 TEST_P(PrintReadable, ThePrintedCopyShowsWhatTheReturnHolds) {
-    QString script;
-    QString ruc;
-    for (const QString& line :
-         readFile(QStringLiteral(QEL_TEST_DATA_DIR "/returns/") + QString::fromLatin1(GetParam().file)).split(u'\n')) {
-        if (line.startsWith(QStringLiteral("taxpayer "))) {
-            ruc = line.mid(9).trimmed();
-        }
-        if (!line.trimmed().startsWith(QStringLiteral("expect"))) {
-            script += line + QLatin1Char('\n');
-        }
-    }
+    const QString script = test::demoReturnScript(QString::fromLatin1(GetParam().file));
+    const QString ruc = QRegularExpression(QStringLiteral("^taxpayer (\\d+)"), QRegularExpression::MultilineOption)
+                            .match(script)
+                            .captured(1);
     test::TempDatabase database;
     store::Database& db = database.db();
-    test::registerTaxpayer(db, ruc, QStringLiteral("CONTRIBUYENTE DE PRUEBA S.A.C."), QStringLiteral("CONTADOR"));
-    QString output;
-    QString errors;
-    QTextStream out(&output);
-    QTextStream err(&errors);
-    batch::BatchRunner runner(db, out, err,
-                              {QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
+    test::ScriptRun run(db, ruc, QStringLiteral("CONTRIBUYENTE DE PRUEBA S.A.C."));
     QTemporaryDir dir;
-    runner.setReportFolder(dir.filePath(QStringLiteral("RPT")));
-    ASSERT_EQ(runner.run(script + QStringLiteral("save\nclose\n")), batch::BatchRunner::kDone) << errors.toStdString();
+    run.runner->setReportFolder(dir.filePath(QStringLiteral("RPT")));
+    run.run(script + QStringLiteral("\nsave\nclose\n"));
     const store::DeclarationKey key = test::demoKey(ruc);
 
     // Amounts on some accounts of the trial balance, codes of every length among them.
@@ -166,7 +128,11 @@ TEST_P(PrintReadable, ThePrintedCopyShowsWhatTheReturnHolds) {
     const ReportDocument document = ReportDocument::fromCommands(writer.commands());
     const QString pdf = dir.filePath(QStringLiteral("copia.pdf"));
     ASSERT_TRUE(ReportPainter::writePdf(pdf, document, 0, document.pageCount() - 1));
-    const QStringList pages = pdfPages(pdf);
+    QStringList pages =
+        test::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).split(u'\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) {
+        pages.removeLast();
+    }
     ASSERT_EQ(pages.size(), writer.pageCount());
     QStringList simple;
     for (const QString& page : pages) {
