@@ -6,9 +6,7 @@
 #include "ui/Frm537Fixture.h"
 
 #include <QAbstractButton>
-#include <QDir>
 #include <QFile>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -87,17 +85,6 @@ TEST_F(ReportNavigatorTest, ADoubleClickOrEnterOnALineFocusesItsBoxOnItsPage) {
         }
         EXPECT_TRUE(report->isVisible()) << "the report stays beside the form";
     }
-
-    // The screenshot: both windows where they stand.
-    const QRect area = form.frameGeometry().united(report->frameGeometry());
-    QPixmap shot(area.size());
-    shot.fill(Qt::darkGray);
-    QPainter painter(&shot);
-    painter.drawPixmap(form.geometry().topLeft() - area.topLeft(), form.grab());
-    painter.drawPixmap(report->geometry().topLeft() - area.topLeft(), report->grab());
-    painter.end();
-    QDir().mkpath(QStringLiteral("/tmp/shots/20"));
-    shot.save(QStringLiteral("/tmp/shots/20/report_beside_form.png"));
 
     // Accepting the report marks it as seen in the form and closes it.
     report->findChild<QAbstractButton*>(QStringLiteral("cmdAceptar"))->click();
