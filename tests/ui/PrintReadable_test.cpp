@@ -25,6 +25,18 @@ void fillEveryAnnex(store::Database& db, const store::DeclarationKey& key) {
                                               {QStringLiteral("F535MOVDA_IME"), QStringLiteral("383")},
                                               {QStringLiteral("F544ADICDEDUC"), QStringLiteral("103")},
                                               {QStringLiteral("F540DISLEG"), QStringLiteral("461")}};
+    const QMap<store::ColumnType, QVariant> kSamples = {{store::ColumnType::Integer, 1},
+                                                        {store::ColumnType::Double, 12.5},
+                                                        {store::ColumnType::Currency, QStringLiteral("4321")},
+                                                        {store::ColumnType::Date, QStringLiteral("2018-05-31")}};
+    // The assistants' own keys.
+    const QHash<QString, QVariantMap> extras = {
+        {QStringLiteral("F572DETBAS"),
+         {{QStringLiteral("CAS_ADI"), QStringLiteral("103")},
+          {QStringLiteral("CAS_DET"), QStringLiteral("522")},
+          {QStringLiteral("per_mes"), QStringLiteral("05")}}},
+        {QStringLiteral("ACTA"),
+         {{QStringLiteral("TIPO_ASIST"), QStringLiteral("4")}, {QStringLiteral("PER_PAG"), QStringLiteral("201805")}}}};
     for (const store::TableDef& table : store::TableCatalog::instance().tables()) {
         if (!table.declaration || !table.permanent || !table.history || table.name == QLatin1String("CAB") ||
             table.name == QLatin1String("DET") || table.name == QLatin1String("F582BALANCE")) {
@@ -37,49 +49,24 @@ void fillEveryAnnex(store::Database& db, const store::DeclarationKey& key) {
             if (column.name == store::TableCatalog::kCheckColumn) {
                 continue;
             }
-            switch (column.type) {
-            case store::ColumnType::Integer:
-                row.insert(column.name, 1);
-                break;
-            case store::ColumnType::Double:
-                row.insert(column.name, 12.5);
-                break;
-            case store::ColumnType::Currency:
-                row.insert(column.name, QStringLiteral("4321"));
-                break;
-            case store::ColumnType::Date:
-                row.insert(column.name, QStringLiteral("2018-05-31"));
-                break;
-            case store::ColumnType::Text:
-                row.insert(column.name, QStringLiteral("Texto%1").arg(c));
-                break;
-            }
+            row.insert(column.name, column.type == store::ColumnType::Text ? QVariant(QStringLiteral("Texto%1").arg(c))
+                                                                           : kSamples.value(column.type));
         }
         for (const char* name : {"CASILLA", "Casilla"}) {
             if (row.contains(QString::fromLatin1(name))) {
                 row.insert(QString::fromLatin1(name), casillas.value(table.name, QStringLiteral("278")));
             }
         }
-        if (table.name == QLatin1String("F572DETBAS")) {
-            row.insert(QStringLiteral("CAS_ADI"), QStringLiteral("103"));
-            row.insert(QStringLiteral("CAS_DET"), QStringLiteral("522"));
-            row.insert(QStringLiteral("per_mes"), QStringLiteral("05"));
-        }
-        if (table.name == QLatin1String("ACTA")) {
-            row.insert(QStringLiteral("TIPO_ASIST"), QStringLiteral("4"));
-            row.insert(QStringLiteral("PER_PAG"), QStringLiteral("201805"));
-        }
+        row.insert(extras.value(table.name));
         test::insertRow(db, table.name, key, row);
     }
     db.run(QStringLiteral("DELETE FROM DET WHERE DOC_ID_D=? AND CASILLA IN ('833','108')"), {key.ruc}).finish();
-    test::insertRow(db, QStringLiteral("DET"), key,
-                    {{QStringLiteral("SEMANA"), 0},
-                     {QStringLiteral("CASILLA"), QStringLiteral("833")},
-                     {QStringLiteral("i_valor"), QStringLiteral("5000")}});
-    test::insertRow(db, QStringLiteral("DET"), key,
-                    {{QStringLiteral("SEMANA"), 0},
-                     {QStringLiteral("CASILLA"), QStringLiteral("108")},
-                     {QStringLiteral("i_valor"), QStringLiteral("5000")}});
+    for (const char* casilla : {"833", "108"}) {
+        test::insertRow(db, QStringLiteral("DET"), key,
+                        {{QStringLiteral("SEMANA"), 0},
+                         {QStringLiteral("CASILLA"), QString::fromLatin1(casilla)},
+                         {QStringLiteral("i_valor"), QStringLiteral("5000")}});
+    }
 }
 
 struct Case {

@@ -7,6 +7,8 @@
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 #include "batch/ModelAdapter.h"
+#include "catalogue/AnnexCatalog.h"
+#include "catalogue/FormWindows.h"
 #include "program/FormRegistry.h"
 #include "program/WindowViews.h"
 #include "ui/WindowDriver.h"
@@ -40,6 +42,21 @@ TEST(WindowRegistry, EveryWindowOpensAsAViewAndThroughTheBatchAdapter) {
     ui::registerModuleForms(forms, state, prompter);
     batch::BatchWindows batchWindows;
     batch::registerBatchWindows(batchWindows);
+
+    // Every window the declaration form or an annex window asks for opens in the launcher: none
+    // ends in the internal error of an unknown name.
+    QStringList asked = declaration::FormWindows::names();
+    for (const annexes::AnnexGridDef& grid : annexes::AnnexCatalog::instance().grids()) {
+        asked.append(grid.window);
+    }
+    for (const annexes::AnnexDef& annex : annexes::AnnexCatalog::instance().windows()) {
+        for (const auto& [window, caption] : annex.opens) {
+            asked.append(window);
+        }
+    }
+    for (const QString& name : asked) {
+        EXPECT_TRUE(forms.isRegistered(name)) << name.toStdString();
+    }
 
     const WindowRegistry& registry = qel::windows::moduleWindows();
     ASSERT_FALSE(registry.names().isEmpty());
