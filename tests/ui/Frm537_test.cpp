@@ -1,22 +1,24 @@
+// The declaration form's window over its model: pages, boxes, keys, options, grids and help as
+// the user meets them; the read-only form, the legibility of its lists and boxes, the date box
+// and the ubigeo picker it opens.
 #include "catalogue/CasillaCatalog.h"
 #include "catalogue/FormPages.h"
+#include "declaration/commands/FormLoader.h"
 #include "declaration/ui/GuardedLineEdit.h"
-#include "store/Database.h"
+#include "declaration/ui/frmUbigeo.h"
 #include "ui/Frm537Fixture.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
 #include <QEnterEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace qel::declaration {
 namespace {
@@ -420,6 +422,158 @@ TEST_F(Frm537Test, WithoutACancelRuleSalirJustCloses) {
     Frm537& form = showWindow();
     QTest::mouseClick(child<QAbstractButton>(form, QStringLiteral("cmdSalir")), Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
+}
+
+// The window over a form that only shows its declaration (another session holds it): the model
+// says read-only, and the window's boxes and text boxes take no typing.
+using ReadOnlyFormTest = Frm537Fixture;
+
+TEST_F(ReadOnlyFormTest, TheBoxesRefuseTyping) {
+    makeModel().caption = FormLoader::formCaption(QStringLiteral("0588"), QStringLiteral("2018"));
+    Frm537& form = showWindow();
+    struct Case {
+        QString widget;
+        QString typed;
+        std::function<QString()> held; // what the model holds for the widget
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("txtValor_359"), QStringLiteral("12"), [this] { return model->text(359); }},
+        {QStringLiteral("TxtNombreN"), QStringLiteral("ROSA"),
+         [this] { return model->controlText(QStringLiteral("TxtNombreN")); }},
+    };
+    // While the form may be changed, typing reaches the model...
+    QHash<QString, QString> typed;
+    for (const Case& c : cases) {
+        auto* edit = form.findChild<QLineEdit*>(c.widget);
+        ASSERT_NE(edit, nullptr) << c.widget.toStdString();
+        form.showPage(QStringLiteral("ident.general"));
+        edit->setFocus();
+        QTest::keyClicks(edit, c.typed);
+        typed.insert(c.widget, c.held());
+        EXPECT_FALSE(typed.value(c.widget).isEmpty()) << c.widget.toStdString();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+
+    // ... and once it only shows its declaration, nothing typed changes either.
+    model->setReadOnly();
+    EXPECT_TRUE(form.windowTitle().endsWith(Frm537::kReadOnlyTitle)) << form.windowTitle().toStdString();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.widget.toStdString());
+        auto* edit = form.findChild<QLineEdit*>(c.widget);
+        EXPECT_TRUE(edit->isReadOnly() || !edit->isEnabled());
+        edit->setFocus();
+        QTest::keyClicks(edit, QStringLiteral("9"));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        EXPECT_EQ(c.held(), typed.value(c.widget));
+    }
+    auto* rectifies = form.findChild<QRadioButton*>(QStringLiteral("OptRectifica_1"));
+    ASSERT_NE(rectifies, nullptr);
+    EXPECT_FALSE(rectifies->isEnabled());
+}
+
+class FormLegibilityTest : public Frm537Fixture {};
+
+// The document-type entries carry flags from position 71 (casilla 687 receives the whole
+// entry); the lists show the code and the document's name within their width.
+TEST_F(FormLegibilityTest, DocumentTypeListsShowTheCodeAndTheNameInTheirWidth) {
+    makeModel();
+    QList<ComboItem> items;
+    for (const QString& entry : FormLoader::documentTypeItems()) {
+        items.append({entry, entry.left(2)});
+    }
+    for (const char* name : {"cboContador", "cboTipDocRepLegal"}) {
+        model->setComboItems(QString::fromLatin1(name), items);
+    }
+    Frm537& form = showWindow();
+    form.showPage(FormControls::instance().find(QStringLiteral("cboContador"))->page);
+
+    const QStringList shown = {QStringLiteral("06  -  RUC"), QStringLiteral("01  -  DNI"),
+                               QStringLiteral("99  -  SIN DATOS")};
+    for (const char* name : {"cboContador", "cboTipDocRepLegal"}) {
+        auto* combo = form.findChild<QComboBox*>(QString::fromLatin1(name));
+        ASSERT_NE(combo, nullptr) << name;
+        ASSERT_EQ(combo->count(), shown.size()) << name;
+        for (int i = 0; i < combo->count(); ++i) {
+            EXPECT_EQ(combo->itemText(i), shown.at(i)) << name;
+            // Room for the text beside the arrow of the closed list.
+            EXPECT_LT(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) + 40, combo->width()) << name;
+        }
+        // What the rules and casilla 687 read stays the entry as the reference list gives it.
+        EXPECT_EQ(model->control(QString::fromLatin1(name)).items.first().text, items.first().text);
+    }
+}
+
+TEST_F(FormLegibilityTest, BoxesTheUserTypesIntoAreWhiteAndWindowBoxesSaySo) {
+    makeModel();
+    for (const int n : {155, 156}) {
+        model->setEnabled(n, true);
+        model->setLocked(n, false);
+    }
+    Frm537& form = showWindow();
+    const QColor grey(0xd4, 0xd0, 0xc8);
+    const struct {
+        int casilla;
+        QColor base;
+    } cases[] = {{155, Qt::white}, {156, Qt::white}, {157, grey}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(form.box(c.casilla)->palette().color(QPalette::Active, QPalette::Base), c.base) << c.casilla;
+    }
+
+    int cyan = 0;
+    for (const CasillaDef* def : CasillaCatalog::instance().boxes()) {
+        GuardedLineEdit* box = form.box(def->number);
+        if (box == nullptr) {
+            continue;
+        }
+        const bool opensWindow = model->box(def->number).colour == BoxColour::Cyan;
+        cyan += opensWindow ? 1 : 0;
+        EXPECT_EQ(box->toolTip().contains(QStringLiteral("abrir la ventana")), opensWindow) << def->number;
+    }
+    EXPECT_GT(cyan, 0);
+}
+
+// A click anywhere in an empty or half-filled date box, then the digits: the date fills the
+// mask from its first empty place, not from where the mouse happened to land.
+TEST(GuardedLineEdit, AClickIntoADateBoxTypesFromItsFirstEmptyPlace) {
+    struct Case {
+        const char* before;
+        const char* typed;
+        const char* date;
+    };
+    for (const Case& c : {Case{"", "12051975", "12/05/1975"}, Case{"1205", "1975", "12/05/1975"}}) {
+        GuardedLineEdit box;
+        box.setInputMask(QStringLiteral("99/99/9999;_"));
+        box.resize(200, 24);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        QTest::keyClicks(&box, QString::fromLatin1(c.before));
+        for (const QPoint at : {QPoint(box.width() - 4, 12), QPoint(box.width() / 2, 12)}) {
+            QTest::mouseClick(&box, Qt::LeftButton, {}, at);
+            EXPECT_EQ(box.cursorPosition(), box.displayText().indexOf(QLatin1Char('_'))) << c.before;
+        }
+        QTest::keyClicks(&box, QString::fromLatin1(c.typed));
+        EXPECT_EQ(box.text(), QString::fromLatin1(c.date)) << c.before;
+    }
+}
+
+// The zone's departments in the tree, the code chosen before selected, and a district handed
+// back. Refusals (a department, a code of another zone) are the picker's own: the batch form
+// dialog tests cover them.
+TEST(FrmUbigeo, ListsTheZoneAndReturnsTheChosenDistrict) {
+    test::TempDatabase database;
+    const auto prompter = test::makePrompter();
+    frmUbigeo window(database.db(), *prompter, QStringLiteral("2"), QStringLiteral("250103"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Ubigeo Zona 2"));
+    ASSERT_EQ(window.tree()->topLevelItemCount(), 3);
+    EXPECT_EQ(window.tree()->topLevelItem(2)->text(0), QStringLiteral("UCAYALI"));
+    ASSERT_NE(window.tree()->currentItem(), nullptr);
+    EXPECT_EQ(window.tree()->currentItem()->text(1), QStringLiteral("250103"));
+
+    ASSERT_TRUE(window.selectCode(QStringLiteral("250104")));
+    window.findChild<QPushButton*>(QStringLiteral("cmdAceptar"))->click();
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(window.resultText(), QStringLiteral("250104"));
+    EXPECT_TRUE(prompter->verify());
 }
 
 } // namespace

@@ -1,31 +1,41 @@
-#include "app/ProcessState.h"
+// The main window: caption, menus, tool bar, status bar, the notice and the about box, how the
+// lists and windows it opens come and go, the Consultas lists, and Qt's own dialogs in Spanish.
 #include "app/ui/BackgroundPicture.h"
 #include "app/ui/BarradeEstadoQEL.h"
 #include "app/ui/CentreInMain.h"
 #include "app/ui/Dialog_Inicial.h"
-#include "app/ui/FormLauncher.h"
 #include "app/ui/FormResult.h"
+#include "app/ui/FrmConsultas.h"
 #include "app/ui/MDIFrm.h"
+#include "app/ui/QtSpanish.h"
 #include "app/ui/frmAcercade.h"
-#include "support/TestSupport.h"
+#include "ui/WindowDriver.h"
 
-#include <QApplication>
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTimer>
+#include <QTableView>
 #include <QToolBar>
-#include <functional>
-#include <gtest/gtest.h>
+#include <QTranslator>
 
 namespace {
 
 using namespace qel;
-using app::ui::MDIFrm;
 using C = app::MainCommands::Command;
+
+using app::ui::MDIFrm;
 
 // Runs `action` on every modal window of type T that comes up while it lives.
 template <typename T> class ModalWatcher {
@@ -276,6 +286,66 @@ TEST(CentreInMain, IntegerPartOfHalfTheDifference) {
     for (const Case& c : cases) {
         EXPECT_EQ(app::ui::centredIn(c.main, c.form), c.place);
     }
+}
+
+// Each list of the Consultas menu opens under its caption with the reference rows, takes no
+// editing and closes with Salir. What each list holds is the lists' model's (ConsultasModel).
+TEST(FrmConsultas, EachListOfTheConsultasMenuIsReadOnlyAndClosesWithSalir) {
+    test::TempDatabase temp;
+    app::ProcessState state;
+    state.db = std::move(store::Database::open(temp.path()).database);
+    auto prompter = test::makePrompter();
+    app::ui::FormLauncher forms(*prompter);
+    app::ui::MDIFrm window(state, *prompter, forms);
+    window.place();
+
+    for (const auto& c :
+         {std::pair{C::BankList, "Bancos"}, std::pair{C::CountryList, "Paises"}, std::pair{C::UitList, "UIT"}}) {
+        test::whileModal<app::ui::FrmConsultas>(
+            QString(), [&window, &c] { window.run(c.first); },
+            [&c](app::ui::FrmConsultas& list) {
+                EXPECT_EQ(list.windowTitle(), QString::fromLatin1(c.second));
+                EXPECT_GT(list.grid()->model()->rowCount(), 0) << c.second;
+                EXPECT_EQ(list.grid()->editTriggers(), QAbstractItemView::NoEditTriggers) << c.second;
+                test::click(list, QStringLiteral("cmdSalir"));
+                EXPECT_FALSE(list.isVisible()) << c.second;
+            });
+    }
+}
+
+// Qt's own dialogs speak Spanish once the translations are in: the standard buttons of a
+// message box and the print dialog.
+TEST(QtSpanish, QtsOwnDialogsAndButtonsAreInSpanish) {
+    const QLocale before;
+    QTranslator* translator = qel::app::ui::installQtSpanish();
+    ASSERT_NE(translator, nullptr) << "qt6-translations-l10n is not installed";
+
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Pregunta"), QStringLiteral("¿Continuar?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Sí"));
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Cancelar"));
+
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    dialog.show();
+    QStringList buttons;
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        buttons.append(button->text().remove(QLatin1Char('&')));
+    }
+    for (const char* text : {"Imprimir", "Cancelar", "Páginas"}) {
+        EXPECT_TRUE(buttons.contains(QString::fromUtf8(text))) << qPrintable(buttons.join(QLatin1Char('|')));
+    }
+    for (const char* english : {"Pages", "Off", "Long side binding", "Short side binding"}) {
+        EXPECT_FALSE(buttons.contains(QString::fromUtf8(english))) << english;
+    }
+    // The kind of a folder in the file chooser.
+    QFileSystemModel files;
+    EXPECT_EQ(files.iconProvider()->type(QFileInfo(QDir::tempPath())), QStringLiteral("Carpeta"));
+    dialog.hide();
+
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+    QLocale::setDefault(before);
 }
 
 } // namespace
