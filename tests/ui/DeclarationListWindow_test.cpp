@@ -140,25 +140,6 @@ TEST_F(DeclarationListWindowTest, DoubleClickModifiesTheRowAndTheListStaysOnIt) 
     EXPECT_FALSE(list->model().isClosed());
 }
 
-TEST_F(DeclarationListWindowTest, AnEmptyListRunsNothingAndSalirClearsTheStatus) {
-    for (const auto& [which, gridEnabled] : {std::pair{Which::Stored, true}, std::pair{Which::Sent, false}}) {
-        SCOPED_TRACE(static_cast<int>(which));
-        auto list = window(which, QStringLiteral("3"));
-        list->show();
-        EXPECT_EQ(list->grid()->isEnabled(), gridEnabled);
-        for (int index = 0; index < list->model().buttonCount(); ++index) {
-            if (index != 1) {
-                QTest::mouseClick(list->button(index), Qt::LeftButton);
-            }
-        }
-        EXPECT_TRUE(opened.isEmpty());
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        QTest::mouseClick(list->button(1), Qt::LeftButton);
-        EXPECT_EQ(status.shown.last(), QStringLiteral("|"));
-        EXPECT_FALSE(list->isVisible());
-    }
-}
-
 // The RUC, the order number, the control and the state keep their whole text beside a long
 // business name.
 TEST_F(DeclarationListWindowTest, KeyColumnsShowTheirWholeText) {

@@ -37,28 +37,6 @@ using C = app::MainCommands::Command;
 
 using app::ui::MDIFrm;
 
-// Runs `action` on every modal window of type T that comes up while it lives.
-template <typename T> class ModalWatcher {
-public:
-    explicit ModalWatcher(std::function<void(T*)> action) : m_action(std::move(action)) {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget()); window && window != m_last) {
-                m_last = window;
-                ++m_seen;
-                m_action(window);
-            }
-        });
-        m_timer.start(5);
-    }
-    int seen() const { return m_seen; }
-
-private:
-    std::function<void(T*)> m_action;
-    QTimer m_timer;
-    QPointer<QWidget> m_last;
-    int m_seen = 0;
-};
-
 // A list window standing for the ones of later versions: it counts the taxpayers' declarations
 // when it is prepared, remembers what it was opened with and closes itself at once.
 class FakeList : public QDialog, public app::ui::FormResult {
@@ -66,7 +44,6 @@ public:
     struct Record {
         QString code;
         int declarations = 0;
-        bool recovering = false;
         int listMode = 0;
         bool overlapped = false;
     };
@@ -75,8 +52,8 @@ public:
 
     FakeList(const app::FormRequest& request, app::ProcessState& state, bool accept, QWidget* parent)
         : QDialog(parent) {
-        opened.append({request.code, state.database().scalar("SELECT count(*) FROM CAB").toInt(), state.recovering,
-                       state.listMode, live != 0});
+        opened.append(
+            {request.code, state.database().scalar("SELECT count(*) FROM CAB").toInt(), state.listMode, live != 0});
         ++live;
         QTimer::singleShot(0, this, accept ? &QDialog::accept : &QDialog::reject);
     }
@@ -159,14 +136,16 @@ TEST_F(MainWindowTest, ToolbarButtonsHavePicturesAndSpanishTips) {
 
 TEST_F(MainWindowTest, ModifyingTwiceShowsAFreshlyPreparedListEachTime) {
     registerFakeList("FrmContAbrir");
-    ModalWatcher<app::ui::Dialog_Inicial> notice([](app::ui::Dialog_Inicial* d) { d->accept(); });
-
-    m_window->action(C::ModifyDeclaration)->trigger();
-    test::insertRow(m_state.database(), "CAB", test::demoKey());
-    m_window->action(C::ModifyDeclaration)->trigger();
-
+    for (int declarations = 0; declarations < 2; ++declarations) {
+        if (declarations == 1) {
+            test::insertRow(m_state.database(), "CAB", test::demoKey());
+        }
+        // The notice comes first each time.
+        test::whileModal<app::ui::Dialog_Inicial>(
+            {}, [this] { m_window->action(C::ModifyDeclaration)->trigger(); },
+            [](app::ui::Dialog_Inicial& notice) { notice.accept(); });
+    }
     ASSERT_EQ(FakeList::opened.size(), 2);
-    EXPECT_EQ(notice.seen(), 2);
     EXPECT_EQ(FakeList::live, 0);
     for (const FakeList::Record& r : FakeList::opened) {
         EXPECT_EQ(r.code, "1") << "operation 1: modify";
@@ -217,36 +196,31 @@ TEST_F(MainWindowTest, StatusBarShowsTheTaxpayerUntilTheMouseMovesOverTheBackgro
 TEST_F(MainWindowTest, NoticeAndAboutBoxShowTheirTexts) {
     m_window->show();
     m_state.versionDate = "15/03/2019";
-    QString noticeText;
-    QString noticeCaption;
-    ModalWatcher<app::ui::Dialog_Inicial> notice([&](app::ui::Dialog_Inicial* d) {
-        noticeText = d->messageText();
-        noticeCaption = d->windowTitle();
-        d->findChild<QPushButton*>("cmdAceptar")->click();
-    });
     registerFakeList("Frm537");
-    m_window->run(C::NewDeclaration);
-    EXPECT_EQ(noticeText, "Para  un  adecuado  registro  de   su  información,  le  sugerimos revisar previamente "
-                          "las ayudas del QEL, presionando la tecla F1.");
-    EXPECT_EQ(noticeCaption, m_window->windowTitle());
+    test::whileModal<app::ui::Dialog_Inicial>(
+        {}, [this] { m_window->run(C::NewDeclaration); },
+        [this](app::ui::Dialog_Inicial& notice) {
+            EXPECT_EQ(notice.messageText(),
+                      "Para  un  adecuado  registro  de   su  información,  le  sugerimos revisar previamente "
+                      "las ayudas del QEL, presionando la tecla F1.");
+            EXPECT_EQ(notice.windowTitle(), m_window->windowTitle());
+            test::click(notice, "cmdAceptar");
+        });
 
-    QStringList texts;
-    QPoint place;
-    QSize size;
-    ModalWatcher<app::ui::frmAcercade> about([&](app::ui::frmAcercade* d) {
-        texts << d->windowTitle();
-        for (const char* name : {"lblVersion", "lblDescripcion", "lblActualizacion", "lblFecha"}) {
-            texts << d->findChild<QLabel*>(name)->text();
-        }
-        texts << d->findChild<QPushButton*>("cmdAceptar")->text();
-        place = d->frameGeometry().topLeft();
-        size = d->frameGeometry().size();
-        d->accept();
-    });
-    m_window->run(C::About);
-    EXPECT_EQ(texts, QStringList({"Acerca de QEL ", "Versión 1.0", "Renta Anual 2018 3ra Categoría e ITF",
-                                  "Actualización al", "15/03/2019", "&Aceptar"}));
-    EXPECT_EQ(place, app::ui::centredIn(m_window->frameGeometry(), size)) << "centred on the main window";
+    test::whileModal<app::ui::frmAcercade>(
+        {}, [this] { m_window->run(C::About); },
+        [this](app::ui::frmAcercade& about) {
+            QStringList texts = {about.windowTitle()};
+            for (const char* name : {"lblVersion", "lblDescripcion", "lblActualizacion", "lblFecha"}) {
+                texts << about.findChild<QLabel*>(name)->text();
+            }
+            texts << about.findChild<QPushButton*>("cmdAceptar")->text();
+            EXPECT_EQ(texts, QStringList({"Acerca de QEL ", "Versión 1.0", "Renta Anual 2018 3ra Categoría e ITF",
+                                          "Actualización al", "15/03/2019", "&Aceptar"}));
+            EXPECT_EQ(about.frameGeometry().topLeft(),
+                      app::ui::centredIn(m_window->frameGeometry(), about.frameGeometry().size()))
+                << "centred on the main window";
+        });
 }
 
 TEST_F(MainWindowTest, BothWaysOutShutDownOnce) {
