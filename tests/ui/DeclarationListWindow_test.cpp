@@ -1,35 +1,24 @@
 // The list windows of stored declarations (FrmContAbrir) and of sent versions (FrmContAbrirEnv):
 // one model, shown by the real view, opened by name through the module's registry.
 #include "../management/SentVersionsFixture.h"
-#include "app/ProcessState.h"
 #include "app/StatusDisplay.h"
-#include "app/UtilityComponent.h"
-#include "app/ui/FormLauncher.h"
 #include "declaration/SaveFixture.h"
 #include "declaration/ui/Frm537.h"
 #include "management/DeclarationFormSession.h"
 #include "management/ui/DeclarationListWindow.h"
 #include "management/ui/FrmRecuperar.h"
-#include "program/FormRegistry.h"
+#include "ui/WindowDriver.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
-#include <QTest>
-#include <QTimer>
-#include <functional>
-#include <gtest/gtest.h>
 
 namespace qel::management::ui {
 namespace {
 
-using declaration::testing::RecordingPrompter;
 using Which = DeclarationListModel::Which;
 
 const QString kRuc = QStringLiteral("20100113610");
@@ -44,9 +33,10 @@ public:
     QStringList shown;
 };
 
-class DeclarationListWindowTest : public ::testing::Test {
+class DeclarationListWindowTest : public ::testing::Test, protected test::ModuleForms {
 protected:
     void SetUp() override {
+        state.status = &status;
         test::registerTaxpayer(database.db(), kRuc, QStringLiteral("D'ONOFRIO S.A."));
         test::registerTaxpayer(database.db(), kOther, QStringLiteral("COMERCIAL ANDINA S.A.C."));
     }
@@ -70,7 +60,7 @@ protected:
     std::unique_ptr<DeclarationListWindow> window(Which which, const QString& code) {
         auto model = std::make_unique<DeclarationListModel>(
             which,
-            DeclarationListModel::Context{database.db(), prompter, &status, QStringLiteral("2018"),
+            DeclarationListModel::Context{database.db(), *prompter, &status, QStringLiteral("2018"),
                                           QStringLiteral("0588"), QStringLiteral("0"), QStringLiteral("SUPERVISOR")},
             code,
             [this](int, const QVariantList& arguments) {
@@ -81,83 +71,52 @@ protected:
         return std::make_unique<DeclarationListWindow>(std::move(model));
     }
 
-    // The module's launcher over the test database, as the main window has it.
-    void startModule() {
-        state.db = std::move(store::Database::open(database.path()).database);
-        state.prompter = &prompter;
-        state.status = &status;
-        state.sysUser = QStringLiteral("SUPERVISOR");
-        state.clock = &clock;
-        state.utility = &utility;
-        app::ui::registerModuleForms(forms, state, prompter);
-    }
-
     // Opens a list by name and runs `inside` on it while it is the modal window.
     void openList(const QString& name, const QString& code, const std::function<void(DeclarationListWindow&)>& inside) {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            auto* list = qobject_cast<DeclarationListWindow*>(QApplication::activeModalWidget());
-            ASSERT_NE(list, nullptr);
-            ran = true;
-            inside(*list);
-            if (list->isVisible()) {
-                list->button(1)->click();
-            }
-        });
-        app::FormRequest request;
-        request.name = name;
-        request.code = code;
-        forms.open(request);
-        EXPECT_TRUE(ran);
+        test::whileModal<DeclarationListWindow>(
+            name, [&] { open(name, code); }, inside);
     }
 
-    test::TempDatabase database;
-    RecordingPrompter prompter;
+    void TearDown() override { prompter->verify(); }
+
     RecordingStatus status;
     QStringList opened;
-    const app::FixedClock clock{test::filingDay()};
-    app::UtilityComponent utility{prompter, &database.db()};
-    app::ProcessState state;
-    app::ui::FormLauncher forms{prompter};
 };
 
 TEST_F(DeclarationListWindowTest, TheRegistryOpensEachListWithTheCaptionsOfItsCode) {
     addVersions();
     addDeclaration(kRuc, 0);
-    startModule();
     struct Case {
         const char* name;
         const char* code;
         const char* caption;
-        const char* frame;
         const char* button;
         const char* label;
-        int buttons;
-        int rows;
     };
     for (const Case& c : {
-             Case{"FrmContAbrir", "1", "Modificar Declaraciones", "Declaraciones Registradas", "&Modificar",
-                  "Seleccione la Declaración que desea modificar :", 2, 1},
-             Case{"FrmContAbrir", "3", "Eliminar Declaraciones", "Declaraciones Registradas", "&Eliminar",
-                  "Seleccione la Declaración que desea eliminar :", 2, 1},
-             Case{"FrmContAbrirEnv", "1", "Registrar número de orden", "Declaraciones Enviadas", "&Registrar",
-                  "Seleccione la Declaración en la que desea registrar el número de orden asignado por KOLVA :", 3, 3},
-             Case{"FrmContAbrirEnv", "3", "Eliminar Declaraciones Enviadas", "Declaraciones Enviadas", "&Eliminar",
-                  "Seleccione la Declaración que desea eliminar :", 3, 3},
-             Case{"FrmContAbrirEnv", "R", "Registrar número de orden", "Declaraciones Enviadas", "&Recuperar",
-                  "Seleccione la Declaración que desea recuperar :", 3, 3},
+             Case{"FrmContAbrir", "1", "Modificar Declaraciones", "&Modificar",
+                  "Seleccione la Declaración que desea modificar :"},
+             Case{"FrmContAbrir", "3", "Eliminar Declaraciones", "&Eliminar",
+                  "Seleccione la Declaración que desea eliminar :"},
+             Case{"FrmContAbrirEnv", "1", "Registrar número de orden", "&Registrar",
+                  "Seleccione la Declaración en la que desea registrar el número de orden asignado por KOLVA :"},
+             Case{"FrmContAbrirEnv", "3", "Eliminar Declaraciones Enviadas", "&Eliminar",
+                  "Seleccione la Declaración que desea eliminar :"},
+             Case{"FrmContAbrirEnv", "R", "Registrar número de orden", "&Recuperar",
+                  "Seleccione la Declaración que desea recuperar :"},
          }) {
         SCOPED_TRACE(std::string(c.name) + " " + c.code);
+        const bool sent = QLatin1String(c.name) == QLatin1String("FrmContAbrirEnv"); // with Visualizar
         openList(QString::fromLatin1(c.name), QString::fromLatin1(c.code), [&](DeclarationListWindow& list) {
             EXPECT_EQ(list.objectName(), QString::fromLatin1(c.name));
             EXPECT_EQ(list.windowTitle(), QString::fromUtf8(c.caption));
             EXPECT_EQ(list.findChild<QGroupBox*>(QStringLiteral("fraDeclaraciones"))->title(),
-                      QString::fromUtf8(c.frame));
+                      sent ? QStringLiteral("Declaraciones Enviadas") : QStringLiteral("Declaraciones Registradas"));
             EXPECT_EQ(list.findChild<QLabel*>(QStringLiteral("lblMensaje"))->text(), QString::fromUtf8(c.label));
             EXPECT_EQ(list.button(0)->text(), QString::fromUtf8(c.button));
             EXPECT_EQ(list.button(1)->text(), QStringLiteral("&Salir"));
-            EXPECT_EQ(list.button(2) != nullptr, c.buttons == 3);
-            EXPECT_EQ(list.grid()->model()->rowCount(), c.rows);
+            EXPECT_EQ(list.button(2) != nullptr, sent);
+            EXPECT_EQ(list.grid()->model()->rowCount(), sent ? 3 : 1);
         });
     }
 }
@@ -177,26 +136,6 @@ TEST_F(DeclarationListWindowTest, DoubleClickModifiesTheRowAndTheListStaysOnIt) 
     EXPECT_EQ(opened, QStringList{kRuc});
     EXPECT_EQ(grid->currentIndex().row(), 1);
     EXPECT_FALSE(list->model().isClosed());
-}
-
-TEST_F(DeclarationListWindowTest, AnEmptyListRunsNothingAndSalirClearsTheStatus) {
-    for (const auto& [which, gridEnabled] : {std::pair{Which::Stored, true}, std::pair{Which::Sent, false}}) {
-        SCOPED_TRACE(static_cast<int>(which));
-        auto list = window(which, QStringLiteral("3"));
-        list->show();
-        EXPECT_EQ(list->grid()->isEnabled(), gridEnabled);
-        for (int index = 0; index < list->model().buttonCount(); ++index) {
-            if (index != 1) {
-                QTest::mouseClick(list->button(index), Qt::LeftButton);
-            }
-        }
-        EXPECT_TRUE(prompter.shown.isEmpty());
-        EXPECT_TRUE(opened.isEmpty());
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        QTest::mouseClick(list->button(1), Qt::LeftButton);
-        EXPECT_EQ(status.shown.last(), QStringLiteral("|"));
-        EXPECT_FALSE(list->isVisible());
-    }
 }
 
 // The RUC, the order number, the control and the state keep their whole text beside a long
@@ -239,33 +178,25 @@ TEST_F(DeclarationListWindowTest, KeyColumnsShowTheirWholeText) {
 // "&Recuperar", "&Salir", and the list again on the same row.
 TEST_F(DeclarationListWindowTest, RecoveryWindowOpensOverTheListAndTheListComesBack) {
     addVersions();
-    startModule();
-    QStringList source;
-    bool progressFull = false;
-    int listRowAfter = -1;
+    prompter->expectMessage(VersionRecovery::kRecovered);
     openList(QStringLiteral("FrmContAbrirEnv"), QStringLiteral("R"), [&](DeclarationListWindow& list) {
         list.grid()->setCurrentIndex(list.grid()->model()->index(2, 0));
-        QTimer::singleShot(0, [&] {
-            auto* recovery = qobject_cast<FrmRecuperar*>(QApplication::activeModalWidget());
-            ASSERT_NE(recovery, nullptr);
-            for (const char* box : {"txtRuc", "txtRazonSocial", "txtNroOrden", "txtFechaEnvio"}) {
-                source.append(recovery->findChild<QLineEdit*>(QString::fromLatin1(box))->text());
-            }
-            recovery->button(QStringLiteral("cmdRecuperar"))->click();
-            progressFull = recovery->progressBar()->maximum() > 1 &&
-                           recovery->progressBar()->value() == recovery->progressBar()->maximum();
-            recovery->button(QStringLiteral("cmdSalir"))->click();
-        });
-        list.button(0)->click();
-        listRowAfter = list.grid()->currentIndex().row();
+        test::whileModal<FrmRecuperar>(
+            QStringLiteral("FrmRecuperar"), [&] { list.button(0)->click(); },
+            [&](FrmRecuperar& recovery) {
+                QStringList source;
+                for (const char* box : {"txtRuc", "txtRazonSocial", "txtNroOrden", "txtFechaEnvio"}) {
+                    source.append(recovery.findChild<QLineEdit*>(QString::fromLatin1(box))->text());
+                }
+                EXPECT_EQ(source, (QStringList{kRuc, QStringLiteral("D'ONOFRIO S.A."), QStringLiteral("100008"),
+                                               QStringLiteral("20/03/2019")}));
+                recovery.button(QStringLiteral("cmdRecuperar"))->click();
+                EXPECT_GT(recovery.progressBar()->maximum(), 1);
+                EXPECT_EQ(recovery.progressBar()->value(), recovery.progressBar()->maximum());
+                recovery.button(QStringLiteral("cmdSalir"))->click();
+            });
+        EXPECT_EQ(list.grid()->currentIndex().row(), 2);
     });
-
-    EXPECT_EQ(source, (QStringList{kRuc, QStringLiteral("D'ONOFRIO S.A."), QStringLiteral("100008"),
-                                   QStringLiteral("20/03/2019")}));
-    EXPECT_TRUE(progressFull);
-    ASSERT_EQ(prompter.shown.size(), 1);
-    EXPECT_EQ(prompter.shown.at(0).text, VersionRecovery::kRecovered);
-    EXPECT_EQ(listRowAfter, 2);
     EXPECT_EQ(
         test::tableRows(database.db(), QStringLiteral("CAB"), {QStringLiteral("ESTADO")}, test::demoKey(kRuc).filter()),
         QStringList{QStringLiteral("9")});
@@ -275,26 +206,17 @@ TEST_F(DeclarationListWindowTest, RecoveryWindowOpensOverTheListAndTheListComesB
 // boxes; the list is there again when the form closes.
 TEST_F(DeclarationListWindowTest, ViewOpensTheVersionInTheFormOverTheList) {
     addVersions();
-    startModule();
-    QString ruc;
-    bool numberShown = false;
-    bool listStays = false;
     openList(QStringLiteral("FrmContAbrirEnv"), QStringLiteral("1"), [&](DeclarationListWindow& list) {
         list.grid()->setCurrentIndex(list.grid()->model()->index(1, 0));
-        QTimer::singleShot(0, [&] {
-            auto* form = qobject_cast<declaration::Frm537*>(QApplication::activeModalWidget());
-            ASSERT_NE(form, nullptr);
-            ruc = form->findChild<QComboBox*>(QStringLiteral("CmbRuc"))->currentData().toString();
-            auto* number = form->findChild<QLineEdit*>(QStringLiteral("TxtNumOrdenE"));
-            numberShown = number != nullptr && number->isVisible() && number->isEnabled();
-            form->close();
-        });
-        list.button(2)->click();
-        listStays = list.isVisible() && !list.model().isClosed();
+        test::whileModal<declaration::Frm537>(
+            QStringLiteral("Frm537"), [&] { list.button(2)->click(); },
+            [&](declaration::Frm537& form) {
+                EXPECT_EQ(form.findChild<QComboBox*>(QStringLiteral("CmbRuc"))->currentData().toString(), kRuc);
+                auto* number = test::child<QLineEdit>(form, QStringLiteral("TxtNumOrdenE"));
+                EXPECT_TRUE(number != nullptr && number->isVisible() && number->isEnabled());
+            });
+        EXPECT_TRUE(list.isVisible() && !list.model().isClosed());
     });
-    EXPECT_EQ(ruc, kRuc);
-    EXPECT_TRUE(numberShown);
-    EXPECT_TRUE(listStays);
 }
 
 } // namespace

@@ -1,29 +1,13 @@
 #pragma once
 
-#include "app/Clock.h"
-#include "app/FormOpener.h"
-#include "app/UtilityComponent.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/ui/Frm537.h"
-#include "support/TestSupport.h"
+#include "support/FormServices.h"
+#include "ui/WindowDriver.h"
 
-#include <QApplication>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace qel::declaration {
-
-// A form launcher that records what the form asked for and opens nothing.
-class RecordingOpener : public app::FormOpener {
-public:
-    QString open(const app::FormRequest& request) override {
-        requests.append(request.name);
-        return {};
-    }
-    bool knows(const QString&) const override { return true; }
-    QStringList requests;
-};
 
 // A fresh database, a model over it and the window over the model, shown and active.
 class Frm537Fixture : public ::testing::Test {
@@ -35,9 +19,8 @@ protected:
     }
 
     DeclarationFormModel& makeModel() {
-        model = std::make_unique<DeclarationFormModel>(FormContext{database.db(), *prompter, clock, utility, opener,
-                                                                   QStringLiteral("2018"), QStringLiteral("0588"),
-                                                                   QStringLiteral("SUPERVISOR"), QStringLiteral("0")});
+        model =
+            std::make_unique<DeclarationFormModel>(test::formContext(database.db(), *prompter, clock, utility, opener));
         return *model;
     }
 
@@ -56,7 +39,7 @@ protected:
     std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
     app::FixedClock clock{QDateTime(QDate(2019, 3, 20), QTime(10, 0))};
     app::UtilityComponent utility{*prompter, &database.db()};
-    RecordingOpener opener;
+    test::RecordingOpener opener;
     std::unique_ptr<DeclarationFormModel> model;
     std::unique_ptr<Frm537> window;
 };

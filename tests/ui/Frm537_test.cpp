@@ -1,73 +1,46 @@
+// The declaration form's window over its model: pages, boxes, keys, options, grids and help as
+// the user meets them; the read-only form, the legibility of its lists and boxes, the date box
+// and the ubigeo picker it opens.
 #include "catalogue/CasillaCatalog.h"
 #include "catalogue/FormPages.h"
+#include "declaration/commands/FormLoader.h"
 #include "declaration/ui/GuardedLineEdit.h"
-#include "store/Database.h"
+#include "declaration/ui/frmUbigeo.h"
 #include "ui/Frm537Fixture.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
 #include <QEnterEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace qel::declaration {
 namespace {
 
 using Frm537Test = Frm537Fixture;
 
-template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
-    T* widget = window.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name.toStdString();
-    return widget;
-}
-
-QLineEdit* boxOf(QWidget& window, int casilla) {
-    return child<QLineEdit>(window, QStringLiteral("txtValor_%1").arg(casilla));
-}
-
-// Key by key, as a keyboard sends them (Latin-1 key codes for the accented letters).
-void typeInto(QWidget* widget, const QString& keys) {
-    widget->setFocus(Qt::TabFocusReason);
-    for (const QChar typed : keys) {
-        if (typed.unicode() < 128) {
-            QTest::keyClick(widget, typed.toLatin1());
-        } else {
-            QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(typed.toUpper().unicode()), QString(typed),
-                                Qt::NoModifier);
-        }
-    }
-}
+using test::child;
 
 TEST_F(Frm537Test, EveryTabControlCarriesItsPagesWithTheirCaptions) {
     Frm537& form = showWindow();
-    const QStringList mainCaptions = {
-        QStringLiteral("&Identificación"),          QStringLiteral("  Estados  &Financieros"),
-        QStringLiteral(" Impuest&o a  la  Renta"),  QStringLiteral("Créd. contra Imp. &Renta"),
-        QStringLiteral("Determinac. de la De&uda"), QStringLiteral("Información C&omplement."),
-        QStringLiteral("Imp. Transac. Financieras")};
-    QTabWidget* main = child<QTabWidget>(form, QStringLiteral("SSTab1"));
-    ASSERT_EQ(main->count(), mainCaptions.size());
-    for (int i = 0; i < main->count(); ++i) {
-        EXPECT_EQ(main->tabText(i), mainCaptions.at(i));
-    }
     for (const QString& name :
-         {QStringLiteral("SSTab2"), QStringLiteral("SSTab3"), QStringLiteral("SSTab4"), QStringLiteral("SSTab6"),
-          QStringLiteral("SSTab7"), QStringLiteral("sTabInvestigacion")}) {
+         {QStringLiteral("SSTab1"), QStringLiteral("SSTab2"), QStringLiteral("SSTab3"), QStringLiteral("SSTab4"),
+          QStringLiteral("SSTab6"), QStringLiteral("SSTab7"), QStringLiteral("sTabInvestigacion")}) {
         QTabWidget* tabs = child<QTabWidget>(form, name);
         const QList<const PageDef*> pages = FormPages::pagesOf(name);
         ASSERT_EQ(tabs->count(), pages.size()) << name.toStdString();
         for (int i = 0; i < tabs->count(); ++i) {
             EXPECT_EQ(tabs->tabText(i), pages.at(i)->caption);
             // Each nested tab control sits on the page that holds it.
-            EXPECT_TRUE(form.findChild<QWidget*>(QStringLiteral("page_") + pages.at(i)->parentId)->isAncestorOf(tabs));
+            const QString holder = pages.at(i)->parentId;
+            EXPECT_TRUE(holder.isEmpty() ||
+                        form.findChild<QWidget*>(QStringLiteral("page_") + holder)->isAncestorOf(tabs));
         }
     }
 }
@@ -107,30 +80,30 @@ TEST_F(Frm537Test, TypedKeysPassThroughTheModelsFilter) {
         {180, "9\b8", "8"},       // backspace passes
     };
     for (const Typing& c : cases) {
-        QLineEdit* box = boxOf(form, c.casilla);
-        typeInto(box, QString::fromLatin1(c.keys));
+        QLineEdit* box = form.box(c.casilla);
+        test::typeKeys(box, QString::fromLatin1(c.keys));
         EXPECT_EQ(model->text(c.casilla), QString::fromLatin1(c.kept)) << c.casilla;
         EXPECT_EQ(box->text(), QString::fromLatin1(c.kept)) << c.casilla;
     }
     QLineEdit* surname = child<QLineEdit>(form, QStringLiteral("txtApellidoRL"));
-    typeInto(surname, QStringLiteral("pérez-ñ"));
+    test::typeKeys(surname, QStringLiteral("pérez-ñ"));
     EXPECT_EQ(model->controlText(QStringLiteral("txtApellidoRL")), QStringLiteral("PREZÑ"));
 }
 
 TEST_F(Frm537Test, LockedAndDisabledBoxesTakeNoKeys) {
     Frm537& form = showWindow();
-    QLineEdit* computed = boxOf(form, 100);
+    QLineEdit* computed = form.box(100);
     ASSERT_TRUE(model->box(100).locked);
-    typeInto(computed, QStringLiteral("55"));
+    test::typeKeys(computed, QStringLiteral("55"));
     EXPECT_EQ(model->text(100), QString());
     EXPECT_EQ(computed->text(), QString());
 
     ASSERT_FALSE(model->box(201).enabled);
-    QLineEdit* switched = boxOf(form, 201);
+    QLineEdit* switched = form.box(201);
     EXPECT_FALSE(switched->isEnabled());
     model->Habcasilla(201);
     EXPECT_TRUE(switched->isEnabled());
-    typeInto(switched, QStringLiteral("agro 9"));
+    test::typeKeys(switched, QStringLiteral("agro 9"));
     EXPECT_EQ(model->text(201), QStringLiteral("AGRO 9"));
 }
 
@@ -138,7 +111,8 @@ TEST_F(Frm537Test, NothingCanBePastedIntoBoxesOrIdentificationFields) {
     Frm537& form = showWindow();
     const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> pasteKeys = {
         {Qt::Key_Insert, Qt::ShiftModifier}, {Qt::Key_V, Qt::ControlModifier}, {Qt::Key_Menu, Qt::NoModifier}};
-    for (QLineEdit* field : {boxOf(form, 359), child<QLineEdit>(form, QStringLiteral("txtApellidoRL"))}) {
+    for (QLineEdit* field :
+         {static_cast<QLineEdit*>(form.box(359)), child<QLineEdit>(form, QStringLiteral("txtApellidoRL"))}) {
         for (const auto& [key, modifiers] : pasteKeys) {
             QGuiApplication::clipboard()->setText(QStringLiteral("777"));
             field->setFocus(Qt::TabFocusReason);
@@ -157,8 +131,8 @@ TEST_F(Frm537Test, NothingCanBePastedIntoBoxesOrIdentificationFields) {
 TEST_F(Frm537Test, FocusShowsTheEditingTextAndLeavingTheDisplayMask) {
     Frm537& form = showWindow();
     form.showPage(QStringLiteral("eeff.activo"));
-    QLineEdit* box = boxOf(form, 376); // a write-down: always in parentheses
-    typeInto(box, QStringLiteral("1234567"));
+    QLineEdit* box = form.box(376); // a write-down: always in parentheses
+    test::typeKeys(box, QStringLiteral("1234567"));
     QTest::keyClick(box, Qt::Key_Tab);
     EXPECT_EQ(model->text(376), QStringLiteral("(1,234,567)"));
     EXPECT_EQ(box->text(), QStringLiteral("(1,234,567)"));
@@ -171,28 +145,28 @@ TEST_F(Frm537Test, EnterMovesOnExceptWhereTheModelOpensAWindow) {
     Frm537& form = showWindow();
     model->onCasillaClicked([](int casilla) { return casilla == 382; });
     form.showPage(QStringLiteral("eeff.activo"));
-    QLineEdit* first = boxOf(form, 359);
+    QLineEdit* first = form.box(359);
     first->setFocus(Qt::TabFocusReason);
     QTest::keyClick(first, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), boxOf(form, 360));
+    EXPECT_EQ(QApplication::focusWidget(), form.box(360));
 
-    QLineEdit* assistant = boxOf(form, 382); // opens its detail window: the focus stays
+    QLineEdit* assistant = form.box(382); // opens its detail window: the focus stays
     assistant->setFocus(Qt::TabFocusReason);
     QTest::keyClick(assistant, Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), assistant);
 
     // The last field of a page leads on to the first one of the next page.
-    QLineEdit* last = boxOf(form, 389);
+    QLineEdit* last = form.box(389);
     last->setFocus(Qt::TabFocusReason);
     QTest::keyClick(last, Qt::Key_Return);
     EXPECT_EQ(form.currentPageId(), QStringLiteral("eeff.pasivo"));
-    EXPECT_EQ(QApplication::focusWidget(), boxOf(form, 401));
+    EXPECT_EQ(QApplication::focusWidget(), form.box(401));
     EXPECT_EQ(model->currentPage, QStringLiteral("eeff.pasivo"));
 }
 
 TEST_F(Frm537Test, BoxesFollowTheModel) {
     Frm537& form = showWindow();
-    QLineEdit* box = boxOf(form, 180);
+    QLineEdit* box = form.box(180);
     model->setText(180, QStringLiteral("1,000"));
     EXPECT_EQ(box->text(), QStringLiteral("1,000"));
     model->setLocked(180, true);
@@ -281,7 +255,7 @@ TEST_F(Frm537Test, PaymentControlWritesTheModel) {
     bank->setFocus();
     QTest::keyClick(bank, Qt::Key_Down);
     EXPECT_EQ(model->payment().bank, bank->itemData(0).toString());
-    typeInto(number, QStringLiteral("12a34"));
+    test::typeKeys(number, QStringLiteral("12a34"));
     EXPECT_EQ(model->payment().cheque, QStringLiteral("1234"));
 
     QTest::mouseClick(child<QRadioButton>(form, QStringLiteral("optEfectivo")), Qt::LeftButton);
@@ -318,14 +292,8 @@ TEST_F(Frm537Test, GridsShowTheWorkingRowsAndTellTheModelTheSelectedRow) {
               QStringLiteral("Tipo de socio, asociado, participacionista, otros"));
     QAbstractItemModel* rows = grid->model();
     EXPECT_EQ(rows->columnCount(), 8); // the declaration key is not shown
-    int birth = -1;
-    for (int i = 0; i < rows->columnCount(); ++i) {
-        if (rows->headerData(i, Qt::Horizontal).toString() == QStringLiteral("Fecha de Nacimiento")) {
-            birth = i;
-        }
-    }
-    ASSERT_GE(birth, 0);
-    EXPECT_EQ(rows->index(0, birth).data().toString(), QStringLiteral("12/04/1968"));
+    EXPECT_TRUE(test::rowText(*rows, 0).contains(QStringLiteral(" | 12/04/1968 | ")))
+        << test::rowText(*rows, 0).toStdString();
 
     grid->selectRow(1);
     EXPECT_EQ(model->control(QStringLiteral("grdPricipalesSocios")).current, 1);
@@ -342,14 +310,14 @@ TEST_F(Frm537Test, PagesFollowTheModelAndTheUsersChoiceReachesIt) {
 
     form.showPage(QStringLiteral("info.general"), QStringLiteral("txtValor(207)"));
     EXPECT_EQ(child<QTabWidget>(window537, QStringLiteral("SSTab1"))->currentIndex(), 5);
-    EXPECT_EQ(QApplication::focusWidget(), boxOf(window537, 207));
+    EXPECT_EQ(QApplication::focusWidget(), window537.box(207));
     form.showPage(QStringLiteral("ident.general"), QStringLiteral("OptRectifica"));
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("OptRectifica_1"));
     EXPECT_TRUE(selected.isEmpty()); // pages the model asked for are not reported back
 
     QTest::keyClick(&window537, Qt::Key_O, Qt::AltModifier); // " Impuest&o a  la  Renta"
     EXPECT_EQ(form.currentPage, QStringLiteral("renta"));
-    EXPECT_TRUE(boxOf(window537, 103)->hasFocus()); // the first field of the page
+    EXPECT_TRUE(window537.box(103)->hasFocus()); // the first field of the page
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
     EXPECT_EQ(form.currentPage, QStringLiteral("creditos"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
@@ -391,14 +359,14 @@ TEST_F(Frm537Test, ChoosingAPageMovesNoPageButton) {
 TEST_F(Frm537Test, OnlyTheStatementsOfTheChosenChartAreShown) {
     Frm537& form = showWindow();
     form.showPage(QStringLiteral("eeff.activo"));
-    EXPECT_TRUE(boxOf(form, 359)->isVisible());
-    EXPECT_FALSE(boxOf(form, 300)->isVisible());
+    EXPECT_TRUE(form.box(359)->isVisible());
+    EXPECT_FALSE(form.box(300)->isVisible());
     model->setOption(QStringLiteral("OptPlan"), 1);
-    EXPECT_TRUE(boxOf(form, 300)->isVisible());
-    EXPECT_FALSE(boxOf(form, 359)->isVisible());
+    EXPECT_TRUE(form.box(300)->isVisible());
+    EXPECT_FALSE(form.box(359)->isVisible());
     form.showPage(QStringLiteral("eeff.pasivo"));
-    EXPECT_TRUE(boxOf(form, 331)->isVisible());
-    EXPECT_FALSE(boxOf(form, 401)->isVisible());
+    EXPECT_TRUE(form.box(331)->isVisible());
+    EXPECT_FALSE(form.box(401)->isVisible());
 }
 
 TEST_F(Frm537Test, AStatementCanBeTypedWithTheKeyboardAlone) {
@@ -406,7 +374,7 @@ TEST_F(Frm537Test, AStatementCanBeTypedWithTheKeyboardAlone) {
     QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier); // "  Estados  &Financieros"
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
-    ASSERT_EQ(QApplication::focusWidget(), boxOf(form, 359));
+    ASSERT_EQ(QApplication::focusWidget(), form.box(359));
     // 359, 360, then 361 (an assistant without a detail window here), 362, 363.
     for (const char* amount : {"185000", "20000", "", "", "7500"}) {
         QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(amount));
@@ -415,7 +383,7 @@ TEST_F(Frm537Test, AStatementCanBeTypedWithTheKeyboardAlone) {
     EXPECT_EQ(model->text(359), QStringLiteral("185,000"));
     EXPECT_EQ(model->text(360), QStringLiteral("20,000"));
     EXPECT_EQ(model->text(363), QStringLiteral("7,500"));
-    EXPECT_EQ(QApplication::focusWidget(), boxOf(form, 364));
+    EXPECT_EQ(QApplication::focusWidget(), form.box(364));
     EXPECT_TRUE(model->dirty);
 }
 
@@ -448,6 +416,158 @@ TEST_F(Frm537Test, WithoutACancelRuleSalirJustCloses) {
     Frm537& form = showWindow();
     QTest::mouseClick(child<QAbstractButton>(form, QStringLiteral("cmdSalir")), Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
+}
+
+// The window over a form that only shows its declaration (another session holds it): the model
+// says read-only, and the window's boxes and text boxes take no typing.
+using ReadOnlyFormTest = Frm537Fixture;
+
+TEST_F(ReadOnlyFormTest, TheBoxesRefuseTyping) {
+    makeModel().caption = FormLoader::formCaption(QStringLiteral("0588"), QStringLiteral("2018"));
+    Frm537& form = showWindow();
+    struct Case {
+        QString widget;
+        QString typed;
+        std::function<QString()> held; // what the model holds for the widget
+    };
+    const QList<Case> cases = {
+        {QStringLiteral("txtValor_359"), QStringLiteral("12"), [this] { return model->text(359); }},
+        {QStringLiteral("TxtNombreN"), QStringLiteral("ROSA"),
+         [this] { return model->controlText(QStringLiteral("TxtNombreN")); }},
+    };
+    // While the form may be changed, typing reaches the model...
+    QHash<QString, QString> typed;
+    for (const Case& c : cases) {
+        auto* edit = form.findChild<QLineEdit*>(c.widget);
+        ASSERT_NE(edit, nullptr) << c.widget.toStdString();
+        form.showPage(QStringLiteral("ident.general"));
+        edit->setFocus();
+        QTest::keyClicks(edit, c.typed);
+        typed.insert(c.widget, c.held());
+        EXPECT_FALSE(typed.value(c.widget).isEmpty()) << c.widget.toStdString();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+
+    // ... and once it only shows its declaration, nothing typed changes either.
+    model->setReadOnly();
+    EXPECT_TRUE(form.windowTitle().endsWith(Frm537::kReadOnlyTitle)) << form.windowTitle().toStdString();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.widget.toStdString());
+        auto* edit = form.findChild<QLineEdit*>(c.widget);
+        EXPECT_TRUE(edit->isReadOnly() || !edit->isEnabled());
+        edit->setFocus();
+        QTest::keyClicks(edit, QStringLiteral("9"));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        EXPECT_EQ(c.held(), typed.value(c.widget));
+    }
+    auto* rectifies = form.findChild<QRadioButton*>(QStringLiteral("OptRectifica_1"));
+    ASSERT_NE(rectifies, nullptr);
+    EXPECT_FALSE(rectifies->isEnabled());
+}
+
+class FormLegibilityTest : public Frm537Fixture {};
+
+// The document-type entries carry flags from position 71 (casilla 687 receives the whole
+// entry); the lists show the code and the document's name within their width.
+TEST_F(FormLegibilityTest, DocumentTypeListsShowTheCodeAndTheNameInTheirWidth) {
+    makeModel();
+    QList<ComboItem> items;
+    for (const QString& entry : FormLoader::documentTypeItems()) {
+        items.append({entry, entry.left(2)});
+    }
+    for (const char* name : {"cboContador", "cboTipDocRepLegal"}) {
+        model->setComboItems(QString::fromLatin1(name), items);
+    }
+    Frm537& form = showWindow();
+    form.showPage(FormControls::instance().find(QStringLiteral("cboContador"))->page);
+
+    const QStringList shown = {QStringLiteral("06  -  RUC"), QStringLiteral("01  -  DNI"),
+                               QStringLiteral("99  -  SIN DATOS")};
+    for (const char* name : {"cboContador", "cboTipDocRepLegal"}) {
+        auto* combo = form.findChild<QComboBox*>(QString::fromLatin1(name));
+        ASSERT_NE(combo, nullptr) << name;
+        ASSERT_EQ(combo->count(), shown.size()) << name;
+        for (int i = 0; i < combo->count(); ++i) {
+            EXPECT_EQ(combo->itemText(i), shown.at(i)) << name;
+            // Room for the text beside the arrow of the closed list.
+            EXPECT_LT(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) + 40, combo->width()) << name;
+        }
+        // What the rules and casilla 687 read stays the entry as the reference list gives it.
+        EXPECT_EQ(model->control(QString::fromLatin1(name)).items.first().text, items.first().text);
+    }
+}
+
+TEST_F(FormLegibilityTest, BoxesTheUserTypesIntoAreWhiteAndWindowBoxesSaySo) {
+    makeModel();
+    for (const int n : {155, 156}) {
+        model->setEnabled(n, true);
+        model->setLocked(n, false);
+    }
+    Frm537& form = showWindow();
+    const QColor grey(0xd4, 0xd0, 0xc8);
+    const struct {
+        int casilla;
+        QColor base;
+    } cases[] = {{155, Qt::white}, {156, Qt::white}, {157, grey}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(form.box(c.casilla)->palette().color(QPalette::Active, QPalette::Base), c.base) << c.casilla;
+    }
+
+    int cyan = 0;
+    for (const CasillaDef* def : CasillaCatalog::instance().boxes()) {
+        GuardedLineEdit* box = form.box(def->number);
+        if (box == nullptr) {
+            continue;
+        }
+        const bool opensWindow = model->box(def->number).colour == BoxColour::Cyan;
+        cyan += opensWindow ? 1 : 0;
+        EXPECT_EQ(box->toolTip().contains(QStringLiteral("abrir la ventana")), opensWindow) << def->number;
+    }
+    EXPECT_GT(cyan, 0);
+}
+
+// A click anywhere in an empty or half-filled date box, then the digits: the date fills the
+// mask from its first empty place, not from where the mouse happened to land.
+TEST(GuardedLineEdit, AClickIntoADateBoxTypesFromItsFirstEmptyPlace) {
+    struct Case {
+        const char* before;
+        const char* typed;
+        const char* date;
+    };
+    for (const Case& c : {Case{"", "12051975", "12/05/1975"}, Case{"1205", "1975", "12/05/1975"}}) {
+        GuardedLineEdit box;
+        box.setInputMask(QStringLiteral("99/99/9999;_"));
+        box.resize(200, 24);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        QTest::keyClicks(&box, QString::fromLatin1(c.before));
+        for (const QPoint at : {QPoint(box.width() - 4, 12), QPoint(box.width() / 2, 12)}) {
+            QTest::mouseClick(&box, Qt::LeftButton, {}, at);
+            EXPECT_EQ(box.cursorPosition(), box.displayText().indexOf(QLatin1Char('_'))) << c.before;
+        }
+        QTest::keyClicks(&box, QString::fromLatin1(c.typed));
+        EXPECT_EQ(box.text(), QString::fromLatin1(c.date)) << c.before;
+    }
+}
+
+// The zone's departments in the tree, the code chosen before selected, and a district handed
+// back. Refusals (a department, a code of another zone) are the picker's own: the batch form
+// dialog tests cover them.
+TEST(FrmUbigeo, ListsTheZoneAndReturnsTheChosenDistrict) {
+    test::TempDatabase database;
+    const auto prompter = test::makePrompter();
+    frmUbigeo window(database.db(), *prompter, QStringLiteral("2"), QStringLiteral("250103"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Ubigeo Zona 2"));
+    ASSERT_EQ(window.tree()->topLevelItemCount(), 3);
+    EXPECT_EQ(window.tree()->topLevelItem(2)->text(0), QStringLiteral("UCAYALI"));
+    ASSERT_NE(window.tree()->currentItem(), nullptr);
+    EXPECT_EQ(window.tree()->currentItem()->text(1), QStringLiteral("250103"));
+
+    ASSERT_TRUE(window.selectCode(QStringLiteral("250104")));
+    window.findChild<QPushButton*>(QStringLiteral("cmdAceptar"))->click();
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(window.resultText(), QStringLiteral("250104"));
+    EXPECT_TRUE(prompter->verify());
 }
 
 } // namespace

@@ -1,28 +1,15 @@
 // The import window over a partners file, opened with the module's own form launcher: the dry
 // run fills the preview grid and enables "Aceptar"; accepting a file with a rejected line
 // writes the good ones and opens the error report in the preview.
-#include "app/ProcessState.h"
-#include "app/UtilityComponent.h"
-#include "app/ui/FormLauncher.h"
 #include "app/ui/LauncherFormOpener.h"
 #include "imports/ui/ImportWindow.h"
 #include "printing/ui/frmPreview.h"
-#include "program/FormRegistry.h"
-#include "support/FormServices.h"
-#include "support/ScriptedPrompter.h"
-#include "support/TestSupport.h"
+#include "ui/WindowDriver.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 namespace qel::imports {
 namespace {
@@ -30,7 +17,8 @@ namespace {
 const QString kRuc = QStringLiteral("20100113610");
 
 TEST(ImportWindow, AFileWithARejectedLineIsWrittenAndItsReportOpensInThePreview) {
-    test::TempDatabase database;
+    test::ModuleForms module;
+    test::TempDatabase& database = module.database;
     test::registerTaxpayer(database.db(), kRuc, QStringLiteral("COMERCIAL ANDINA S.A.C."));
     QTemporaryDir folder;
     QFile partners(folder.filePath(QStringLiteral("0588") + kRuc + QStringLiteral("SOCIOS.txt")));
@@ -40,24 +28,14 @@ TEST(ImportWindow, AFileWithARejectedLineIsWrittenAndItsReportOpensInThePreview)
                    "02|1|40123457|COMERCIAL SUR|15/03/1970|9589|1|01/02/1990|\n");
     partners.close();
 
-    const auto scripted = test::makePrompter();
-    app::ScriptedPrompter& prompter = *scripted;
-    app::UtilityComponent utility(prompter, &database.db());
-    const app::FixedClock clock(test::filingDay());
-    app::ProcessState state;
-    state.db = std::move(store::Database::open(database.path()).database);
-    state.prompter = &prompter;
-    state.clock = &clock;
-    state.utility = &utility;
-    app::ui::FormLauncher forms(prompter);
-    app::ui::registerModuleForms(forms, state, prompter);
-    app::ui::LauncherFormOpener opener(forms);
+    app::ScriptedPrompter& prompter = *module.prompter;
+    app::ui::LauncherFormOpener opener(module.forms);
 
     app::FormRequest request;
     request.name = QStringLiteral("frmImportarSocios");
     request.key = test::demoKey(kRuc);
-    auto model = std::make_unique<ImportModel>(ImportServices{database.db(), prompter, clock, opener, nullptr, utility,
-                                                              QStringLiteral("SUPERVISOR"),
+    auto model = std::make_unique<ImportModel>(ImportServices{database.db(), prompter, module.clock, opener, nullptr,
+                                                              module.utility, QStringLiteral("SUPERVISOR"),
                                                               folder.filePath(QStringLiteral("RPT"))},
                                                *ImportModel::kindFor(request), request);
     ui::ImportWindow window(std::move(model));
@@ -84,16 +62,10 @@ TEST(ImportWindow, AFileWithARejectedLineIsWrittenAndItsReportOpensInThePreview)
     EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("TMPF535SOCIOS")), 0);
 
     // The report opens modally in the preview; the user reads it and leaves.
-    QString reportShown;
-    QTimer::singleShot(0, [&reportShown] {
-        if (auto* report = qobject_cast<printing::frmPreview*>(QApplication::activeModalWidget())) {
-            reportShown = report->model().path();
-            report->reject();
-        }
-    });
-    QTest::mouseClick(accept, Qt::LeftButton);
+    test::whileModal<printing::frmPreview>(
+        QStringLiteral("frmPreview"), [accept] { QTest::mouseClick(accept, Qt::LeftButton); },
+        [](printing::frmPreview& report) { EXPECT_FALSE(report.model().path().isEmpty()); });
     EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("TMPF535SOCIOS")), 2);
-    EXPECT_FALSE(reportShown.isEmpty()) << prompter.shown().join(QLatin1Char('\n')).toStdString();
     // The lines stay in view beside their report; nothing is left to accept.
     EXPECT_EQ(preview->rowCount(), 3);
     EXPECT_FALSE(accept->isEnabled());

@@ -5,11 +5,12 @@
 #include "launcher/ui/LauncherWindow.h"
 #include "launcher/ui/LoginDialog.h"
 #include "launcher/ui/TaxpayerDialog.h"
+#include "launcher/ui/WhenExposed.h"
 #include "support/TestSupport.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -19,6 +20,7 @@
 
 using namespace qel;
 using launcher::LauncherWindow;
+using launcher::WhenExposed;
 
 namespace {
 
@@ -110,10 +112,10 @@ TEST_F(LauncherWindowTest, SendingTellsTheCorrelativeAndRefreshesTheList) {
                     {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
     auto w = window(QStringLiteral("CONTADOR"));
     w->selectRuc(QStringLiteral("20601112222"));
+    const QString question = QStringLiteral("¿Desea enviar la declaración 2018 del formulario 0588 de\n\n"
+                                            "20601112222 - COMERCIAL LOS ANDES S.A.C.?");
 
-    m_prompter->expectQuestion(QStringLiteral("¿Desea enviar la declaración 2018 del formulario 0588 de\n\n"
-                                              "20601112222 - COMERCIAL LOS ANDES S.A.C.?"),
-                               app::Button::Yes, app::Icon::Question, QStringLiteral("Enviar declaración"));
+    m_prompter->expectQuestion(question, app::Button::Yes, app::Icon::Question, QStringLiteral("Enviar declaración"));
     m_prompter->expectMessage(
         QStringLiteral("Declaración enviada: RUC 20601112222, correlativo 1, control %1")
             .arg(launcher::DeclarationSender::controlNumber(QStringLiteral("20601112222"), m_clock.now(), 1)),
@@ -123,9 +125,7 @@ TEST_F(LauncherWindowTest, SendingTellsTheCorrelativeAndRefreshesTheList) {
     EXPECT_EQ(test::rowCount(m_temp.db(), QStringLiteral("HCAB")), 1);
     EXPECT_EQ(w->selectedTaxpayer()->ruc, QStringLiteral("20601112222")); // the selection stays
 
-    m_prompter->expectQuestion(QStringLiteral("¿Desea enviar la declaración 2018 del formulario 0588 de\n\n"
-                                              "20601112222 - COMERCIAL LOS ANDES S.A.C.?"),
-                               app::Button::No);
+    m_prompter->expectQuestion(question, app::Button::No);
     EXPECT_FALSE(w->sendDeclaration());
     EXPECT_EQ(test::rowCount(m_temp.db(), QStringLiteral("HCAB")), 1);
     m_prompter->verify();
@@ -176,8 +176,28 @@ TEST_F(LauncherWindowTest, TheListFollowsWhatTheModuleSavesAndDeletes) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return stateText() == step.shown; }, 5000)) << step.step;
         EXPECT_EQ(stateText(), step.shown) << step.step;
     }
-    QDir().mkpath(QStringLiteral("/tmp/shots/20"));
-    steps[0].write();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return stateText() == steps[0].shown; }, 5000));
-    w->grab().save(QStringLiteral("/tmp/shots/20/launcher_after_save.png"));
+}
+
+// The module is started once, from the event loop, after the launcher's window is on the
+// screen; never from inside show() and never a second time on a later expose.
+TEST(WhenExposed, RunsOnceFromTheEventLoopAfterTheExpose) {
+    for (const bool exposedBefore : {false, true}) {
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("QEL"));
+        window.show();
+        if (exposedBefore) {
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        }
+        int runs = 0;
+        QPointer<WhenExposed> watcher = new WhenExposed(window, [&runs] { ++runs; });
+        EXPECT_EQ(runs, 0) << "exposed before: " << exposedBefore;
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        EXPECT_TRUE(QTest::qWaitFor([&runs] { return runs > 0; }, 2000)) << "exposed before: " << exposedBefore;
+        window.hide();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(20);
+        EXPECT_EQ(runs, 1) << "exposed before: " << exposedBefore;
+        EXPECT_TRUE(QTest::qWaitFor([&watcher] { return watcher.isNull(); }, 1000)); // it deleted itself
+    }
 }

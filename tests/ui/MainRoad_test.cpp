@@ -1,9 +1,6 @@
 // A new user's main road through the real windows, each opened by name through the module's
 // form launcher as the program opens them: a new declaration, amounts typed, a partner, a month
 // assistant, Validar and a jump from its report, Grabar, the stored list, the print and its PDF.
-#include "app/ProcessState.h"
-#include "app/UtilityComponent.h"
-#include "app/ui/FormLauncher.h"
 #include "declaration/commands/SaveCommand.h"
 #include "declaration/commands/ValidateCommand.h"
 #include "declaration/model/FieldLocator.h"
@@ -14,31 +11,19 @@
 #include "printing/DeclarationReport.h"
 #include "printing/ui/FrmTipPrnR.h"
 #include "printing/ui/frmPreview.h"
-#include "program/FormRegistry.h"
-#include "support/FormServices.h"
-#include "support/TestSupport.h"
+#include "ui/WindowDriver.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
-#include <QRegularExpression>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextBlock>
-#include <QTimer>
-#include <functional>
-#include <gtest/gtest.h>
 
 namespace qel::declaration {
 namespace {
+
+using namespace qel::test;
 
 const QString kRuc = QStringLiteral("20100113610");
 const QString kName = QStringLiteral("COMERCIAL ANDINA S.A.C.");
@@ -47,131 +32,27 @@ const QString kPaymentWarning = QStringLiteral(
     "La KOLVA le podrá notificar una Orden de Pago por la diferencia                de Renta de Tercera Categoría "
     "en su buzón VEL.");
 
-template <typename T = QWidget> T* child(QWidget& window, const QString& name) {
-    T* widget = window.findChild<T*>(name);
-    EXPECT_NE(widget, nullptr) << name.toStdString();
-    return widget;
-}
-
-void click(QWidget& window, const QString& name) {
-    auto* button = child<QAbstractButton>(window, name);
-    ASSERT_NE(button, nullptr);
-    ASSERT_TRUE(button->isVisible() && button->isEnabled()) << name.toStdString();
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-// Into a box and out of it with Tab, as a user types.
-void type(QWidget& window, const QString& name, const QString& text) {
-    auto* edit = child<QLineEdit>(window, name);
-    ASSERT_NE(edit, nullptr);
-    edit->setFocus(Qt::TabFocusReason);
-    edit->selectAll();
-    for (const QChar typed : text) {
-        if (typed.unicode() < 128) {
-            QTest::keyClick(edit, typed.toLatin1());
-        } else {
-            QTest::sendKeyEvent(QTest::Click, edit, static_cast<Qt::Key>(typed.toUpper().unicode()), QString(typed),
-                                Qt::NoModifier);
-        }
-    }
-    QTest::keyClick(edit, Qt::Key_Tab);
-}
-
-// Chooses an entry of a list with the keyboard, from no entry down.
-void choose(QWidget& window, const QString& name, const QString& code) {
-    auto* combo = child<QComboBox>(window, name);
-    ASSERT_NE(combo, nullptr);
-    const int index = combo->findData(code);
-    ASSERT_GE(index, 0) << name.toStdString() << " " << code.toStdString();
-    combo->setFocus();
-    combo->setCurrentIndex(-1);
-    for (int i = 0; i <= index; ++i) {
-        QTest::keyClick(combo, Qt::Key_Down);
-    }
-    EXPECT_EQ(combo->currentData().toString(), code) << name.toStdString();
-}
-
-QString rowText(const QAbstractItemModel& rows, int row) {
-    QStringList texts;
-    for (int column = 0; column < rows.columnCount(); ++column) {
-        texts.append(rows.index(row, column).data().toString());
-    }
-    return texts.join(QStringLiteral(" | "));
-}
-
-class MainRoad : public ::testing::Test {
+class MainRoad : public ::testing::Test, protected ModuleForms {
 protected:
     void SetUp() override {
-        test::registerTaxpayer(database.db(), kRuc, kName);
-        state.db = std::move(store::Database::open(database.path()).database);
-        state.prompter = prompter.get();
-        state.clock = &clock;
-        state.utility = &utility;
-        state.sysUser = test::kSupervisor;
+        registerTaxpayer(database.db(), kRuc, kName);
         state.sysPath = folder.path() + QLatin1Char('/');
         state.reportFolder = state.sysPath + QStringLiteral("RPT");
         QDir().mkpath(state.moduleFolder());
         QDir().mkpath(state.reportFolder);
-        app::ui::registerModuleForms(forms, state, *prompter);
     }
     void TearDown() override {
         forms.close(ValidateCommand::kReportWindow);
         prompter->verify();
     }
 
-    // Runs `inside` on the modal window `trigger` opens; the window is closed after it, so that
-    // a failed step cannot leave the road blocked.
-    template <typename W>
-    void whileOpen(const QString& name, const std::function<void()>& trigger, const std::function<void(W&)>& inside) {
-        bool ran = false;
-        QTimer::singleShot(0, [&] {
-            const QPointer<QWidget> modal = QApplication::activeModalWidget();
-            auto* window = qobject_cast<W*>(modal.data());
-            ran = true;
-            if (window == nullptr || window->objectName() != name) {
-                ADD_FAILURE() << name.toStdString() << " did not open, the window is "
-                              << (modal ? modal->objectName().toStdString() : "none");
-                return;
-            }
-            window->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-            inside(*window);
-            if (modal && modal->isVisible()) {
-                modal->close();
-            }
-        });
-        trigger();
-        if (!ran) {
-            QApplication::processEvents();
-        }
-        EXPECT_TRUE(ran);
-    }
-
-    void openByName(const QString& name, const QString& code = {}) {
-        app::FormRequest request;
-        request.name = name;
-        request.code = code;
-        forms.open(request);
-    }
-
-    FrmConsist* report() const {
-        auto* open = qobject_cast<FrmConsist*>(forms.openInstance(ValidateCommand::kReportWindow));
-        return open != nullptr && open->isVisible() ? open : nullptr;
-    }
-
-    test::TempDatabase database;
     QTemporaryDir folder;
-    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
-    app::FixedClock clock{test::filingDay()};
-    app::UtilityComponent utility{*prompter, &database.db()};
-    app::ProcessState state;
-    app::ui::FormLauncher forms{*prompter};
 };
 
 TEST_F(MainRoad, ANewDeclarationIsFilledValidatedSavedReopenedAndPrinted) {
     // A new declaration, from the taxpayer on.
-    whileOpen<Frm537>(
-        QStringLiteral("Frm537"), [this] { openByName(QStringLiteral("Frm537")); },
+    whileModal<Frm537>(
+        QStringLiteral("Frm537"), [this] { open(QStringLiteral("Frm537")); },
         [this](Frm537& form) {
             choose(form, QStringLiteral("CmbRuc"), kRuc);
             EXPECT_EQ(child<QLineEdit>(form, QStringLiteral("TxtRazon"))->text(), kName);
@@ -195,10 +76,9 @@ TEST_F(MainRoad, ANewDeclarationIsFilledValidatedSavedReopenedAndPrinted) {
             type(form, QStringLiteral("txtTelCon"), QStringLiteral("4251234"));
             form.showPage(partnersPage);
             ASSERT_EQ(form.currentPageId(), partnersPage);
-            whileOpen<QDialog>(
+            whileModal<QDialog>(
                 QStringLiteral("frmDetalleSocios"), [&form] { click(form, QStringLiteral("cmdSocios_0")); },
                 [](QDialog& detail) {
-                    EXPECT_EQ(detail.objectName(), QStringLiteral("frmDetalleSocios"));
                     choose(detail, QStringLiteral("cboTipoSocio"), QStringLiteral("01"));
                     choose(detail, QStringLiteral("cboTipoDoc"), QStringLiteral("01"));
                     type(detail, QStringLiteral("txtNroDoc"), QStringLiteral("40123456"));
@@ -219,7 +99,7 @@ TEST_F(MainRoad, ANewDeclarationIsFilledValidatedSavedReopenedAndPrinted) {
 
             // The month assistant of casilla 128: two months typed, the box takes the total.
             form.goToCasilla(128);
-            whileOpen<QDialog>(
+            whileModal<QDialog>(
                 QStringLiteral("FrmAnexo128"), [&form] { QTest::mouseClick(form.box(128), Qt::LeftButton); },
                 [](QDialog& assistant) {
                     auto* grid = child<QTableWidget>(assistant, QStringLiteral("grdAsistente"));
@@ -240,8 +120,8 @@ TEST_F(MainRoad, ANewDeclarationIsFilledValidatedSavedReopenedAndPrinted) {
             // box it names, on its page.
             prompter->expectMessage(kPaymentWarning, app::Icon::Information);
             click(form, QStringLiteral("cmdValidar"));
-            FrmConsist* shown = report();
-            ASSERT_NE(shown, nullptr);
+            auto* shown = qobject_cast<FrmConsist*>(forms.openInstance(ValidateCommand::kReportWindow));
+            ASSERT_TRUE(shown != nullptr && shown->isVisible());
             auto* lines = child<QPlainTextEdit>(*shown, QStringLiteral("txtConsist"));
             EXPECT_EQ(lines->document()->findBlockByNumber(0).text(),
                       QStringLiteral("Estados Financieros: El valor de la casilla 461 no coincide con la suma de la "
@@ -268,12 +148,12 @@ TEST_F(MainRoad, ANewDeclarationIsFilledValidatedSavedReopenedAndPrinted) {
 
     // The stored list shows the declaration; "&Modificar" opens it with what was typed.
     QStringList reopened;
-    whileOpen<management::ui::DeclarationListWindow>(
-        QStringLiteral("FrmContAbrir"), [this] { openByName(QStringLiteral("FrmContAbrir"), QStringLiteral("1")); },
-        [this, &reopened](management::ui::DeclarationListWindow& list) {
+    whileModal<management::ui::DeclarationListWindow>(
+        QStringLiteral("FrmContAbrir"), [this] { open(QStringLiteral("FrmContAbrir"), QStringLiteral("1")); },
+        [&reopened](management::ui::DeclarationListWindow& list) {
             ASSERT_EQ(list.grid()->model()->rowCount(), 1);
             list.grid()->setCurrentIndex(list.grid()->model()->index(0, 0));
-            whileOpen<Frm537>(
+            whileModal<Frm537>(
                 QStringLiteral("Frm537"), [&list] { QTest::mouseClick(list.button(0), Qt::LeftButton); },
                 [&reopened](Frm537& form) {
                     for (const int casilla : {461, 464, 466, 128}) {
@@ -293,8 +173,8 @@ TEST_F(MainRoad, ANewDeclarationIsFilledValidatedSavedReopenedAndPrinted) {
         printing::DeclarationReport(database.db(), test::demoKey(kRuc)).write(false, clock.now()).pageCount();
     const QString pdf = folder.filePath(QStringLiteral("declaracion.pdf"));
     QString counter;
-    whileOpen<printing::FrmTipPrnR>(
-        QStringLiteral("FrmTipPrnR"), [this] { openByName(QStringLiteral("FrmTipPrnR")); },
+    whileModal<printing::FrmTipPrnR>(
+        QStringLiteral("FrmTipPrnR"), [this] { open(QStringLiteral("FrmTipPrnR")); },
         [&](printing::FrmTipPrnR& print) {
             auto* grid = child<QTableWidget>(print, QStringLiteral("grdDeclaraciones"));
             ASSERT_NE(grid, nullptr);
@@ -302,7 +182,7 @@ TEST_F(MainRoad, ANewDeclarationIsFilledValidatedSavedReopenedAndPrinted) {
             EXPECT_TRUE(rowText(*grid->model(), 0).contains(kRuc)) << rowText(*grid->model(), 0).toStdString();
             grid->setCurrentCell(0, 0);
             prompter->expectMessage(QStringLiteral("Impresión de %1 páginas").arg(pages));
-            whileOpen<printing::frmPreview>(
+            whileModal<printing::frmPreview>(
                 QStringLiteral("frmPreview"), [&print] { click(print, QStringLiteral("cmdImprimir")); },
                 [&](printing::frmPreview& preview) {
                     counter = child<QLabel>(preview, QStringLiteral("lblPagina"))->text();
@@ -313,18 +193,15 @@ TEST_F(MainRoad, ANewDeclarationIsFilledValidatedSavedReopenedAndPrinted) {
             click(print, QStringLiteral("cmdSalir"));
         });
     EXPECT_TRUE(counter.startsWith(QStringLiteral("Página 1 de %1").arg(pages))) << counter.toStdString();
-    QFile written(pdf);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const QString content = QString::fromLatin1(written.readAll());
-    EXPECT_TRUE(content.startsWith(QStringLiteral("%PDF")));
-    EXPECT_EQ(content.count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))), pages);
+    EXPECT_TRUE(readFile(pdf).startsWith(QStringLiteral("%PDF")));
+    EXPECT_EQ(pdfPageCount(pdf), pages);
 }
 
 // The fixed assets in the Amazonía, line by line behind casilla 223: the button beside the box
 // opens the list, a line is added in its detail window and the total becomes the box.
 TEST_F(MainRoad, TheAmazoniaInvestmentsMakeUpCasilla223) {
-    whileOpen<Frm537>(
-        QStringLiteral("Frm537"), [this] { openByName(QStringLiteral("Frm537")); },
+    whileModal<Frm537>(
+        QStringLiteral("Frm537"), [this] { open(QStringLiteral("Frm537")); },
         [this](Frm537& form) {
             choose(form, QStringLiteral("CmbRuc"), kRuc);
             form.showPage(QStringLiteral("ident.amazonia"));
@@ -332,10 +209,10 @@ TEST_F(MainRoad, TheAmazoniaInvestmentsMakeUpCasilla223) {
             click(form, QStringLiteral("OptUbicAmazonia_1"));
             click(form, QStringLiteral("OptDomFiscal_1"));
             type(form, QStringLiteral("TxtActFijAmazonia"), QStringLiteral("5000"));
-            whileOpen<QDialog>(
+            whileModal<QDialog>(
                 QStringLiteral("frmListDetInverAmazonia"), [&form] { click(form, QStringLiteral("cmdInverAmazonia")); },
-                [this](QDialog& list) {
-                    whileOpen<QDialog>(
+                [](QDialog& list) {
+                    whileModal<QDialog>(
                         QStringLiteral("frmDetalleInverAmazonia"),
                         [&list] { click(list, QStringLiteral("cmdAccion_0")); },
                         [](QDialog& detail) {

@@ -1,53 +1,41 @@
-#include "app/ProcessState.h"
+// The main window: caption, menus, tool bar, status bar, the notice and the about box, how the
+// lists and windows it opens come and go, the Consultas lists, and Qt's own dialogs in Spanish.
 #include "app/ui/BackgroundPicture.h"
 #include "app/ui/BarradeEstadoQEL.h"
 #include "app/ui/CentreInMain.h"
 #include "app/ui/Dialog_Inicial.h"
-#include "app/ui/FormLauncher.h"
 #include "app/ui/FormResult.h"
+#include "app/ui/FrmConsultas.h"
 #include "app/ui/MDIFrm.h"
+#include "app/ui/QtSpanish.h"
 #include "app/ui/frmAcercade.h"
-#include "support/TestSupport.h"
+#include "ui/WindowDriver.h"
 
-#include <QApplication>
+#include <QAbstractItemView>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTimer>
+#include <QTableView>
 #include <QToolBar>
-#include <functional>
-#include <gtest/gtest.h>
+#include <QTranslator>
 
 namespace {
 
 using namespace qel;
-using app::ui::MDIFrm;
 using C = app::MainCommands::Command;
 
-// Runs `action` on every modal window of type T that comes up while it lives.
-template <typename T> class ModalWatcher {
-public:
-    explicit ModalWatcher(std::function<void(T*)> action) : m_action(std::move(action)) {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget()); window && window != m_last) {
-                m_last = window;
-                ++m_seen;
-                m_action(window);
-            }
-        });
-        m_timer.start(5);
-    }
-    int seen() const { return m_seen; }
-
-private:
-    std::function<void(T*)> m_action;
-    QTimer m_timer;
-    QPointer<QWidget> m_last;
-    int m_seen = 0;
-};
+using app::ui::MDIFrm;
 
 // A list window standing for the ones of later versions: it counts the taxpayers' declarations
 // when it is prepared, remembers what it was opened with and closes itself at once.
@@ -56,7 +44,6 @@ public:
     struct Record {
         QString code;
         int declarations = 0;
-        bool recovering = false;
         int listMode = 0;
         bool overlapped = false;
     };
@@ -65,8 +52,8 @@ public:
 
     FakeList(const app::FormRequest& request, app::ProcessState& state, bool accept, QWidget* parent)
         : QDialog(parent) {
-        opened.append({request.code, state.database().scalar("SELECT count(*) FROM CAB").toInt(), state.recovering,
-                       state.listMode, live != 0});
+        opened.append(
+            {request.code, state.database().scalar("SELECT count(*) FROM CAB").toInt(), state.listMode, live != 0});
         ++live;
         QTimer::singleShot(0, this, accept ? &QDialog::accept : &QDialog::reject);
     }
@@ -102,8 +89,7 @@ protected:
 };
 
 TEST_F(MainWindowTest, CaptionPlaceAndBoxes) {
-    EXPECT_EQ(m_window->windowTitle(),
-              " 588 Declaración Pago Anual Impuesto a la Renta 2018 3ra. Categoría e ITF - v 1.0");
+    EXPECT_EQ(m_window->windowTitle(), app::MainCommands::windowCaption(m_state));
     EXPECT_EQ(m_window->pos(), QPoint(0, 0));
     EXPECT_EQ(m_window->size(), QSize(648, 488));
     const Qt::WindowFlags flags = m_window->windowFlags();
@@ -150,14 +136,16 @@ TEST_F(MainWindowTest, ToolbarButtonsHavePicturesAndSpanishTips) {
 
 TEST_F(MainWindowTest, ModifyingTwiceShowsAFreshlyPreparedListEachTime) {
     registerFakeList("FrmContAbrir");
-    ModalWatcher<app::ui::Dialog_Inicial> notice([](app::ui::Dialog_Inicial* d) { d->accept(); });
-
-    m_window->action(C::ModifyDeclaration)->trigger();
-    test::insertRow(m_state.database(), "CAB", test::demoKey());
-    m_window->action(C::ModifyDeclaration)->trigger();
-
+    for (int declarations = 0; declarations < 2; ++declarations) {
+        if (declarations == 1) {
+            test::insertRow(m_state.database(), "CAB", test::demoKey());
+        }
+        // The notice comes first each time.
+        test::whileModal<app::ui::Dialog_Inicial>(
+            {}, [this] { m_window->action(C::ModifyDeclaration)->trigger(); },
+            [](app::ui::Dialog_Inicial& notice) { notice.accept(); });
+    }
     ASSERT_EQ(FakeList::opened.size(), 2);
-    EXPECT_EQ(notice.seen(), 2);
     EXPECT_EQ(FakeList::live, 0);
     for (const FakeList::Record& r : FakeList::opened) {
         EXPECT_EQ(r.code, "1") << "operation 1: modify";
@@ -167,20 +155,6 @@ TEST_F(MainWindowTest, ModifyingTwiceShowsAFreshlyPreparedListEachTime) {
     EXPECT_EQ(FakeList::opened[0].declarations, 0);
     EXPECT_EQ(FakeList::opened[1].declarations, 1);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
-}
-
-TEST_F(MainWindowTest, RecoveryFlagIsDownAfterTheListClosesWhateverTheUserDid) {
-    for (const bool accepted : {true, false}) {
-        FakeList::opened.clear();
-        registerFakeList("FrmContAbrirEnv", accepted);
-        m_state.listMode = 3;
-        m_window->action(C::RecoverSentDeclaration)->trigger();
-        ASSERT_EQ(FakeList::opened.size(), 1);
-        EXPECT_TRUE(FakeList::opened[0].recovering);
-        EXPECT_EQ(FakeList::opened[0].listMode, 1);
-        EXPECT_FALSE(m_state.recovering);
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    }
 }
 
 TEST_F(MainWindowTest, AnUnknownWindowIsAnInternalError) {
@@ -205,11 +179,11 @@ TEST_F(MainWindowTest, StatusBarShowsTheTaxpayerUntilTheMouseMovesOverTheBackgro
     for (QWidget* surface :
          {static_cast<QWidget*>(m_window->background()), static_cast<QWidget*>(m_window->statusBar())}) {
         status->showStatus("20100070970", "D'ONOFRIO S.A.", "2018", "0588");
-        EXPECT_EQ(status->property("numdoc").toString(), "20100070970");
-        EXPECT_EQ(status->property("razonsocial").toString(), "D'ONOFRIO S.A.");
-        EXPECT_EQ(status->property("periodo_ejercicio").toString(), "2018");
-        EXPECT_EQ(status->property("formulario").toString(), "0588");
-        EXPECT_EQ(status->property("esruc").toInt(), 1);
+        QStringList shown;
+        for (const char* property : {"numdoc", "razonsocial", "periodo_ejercicio", "formulario", "esruc"}) {
+            shown.append(status->property(property).toString());
+        }
+        EXPECT_EQ(shown, QStringList({"20100070970", "D'ONOFRIO S.A.", "2018", "0588", "1"}));
 
         QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), surface->mapToGlobal(QPointF(20, 20)), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
@@ -222,36 +196,31 @@ TEST_F(MainWindowTest, StatusBarShowsTheTaxpayerUntilTheMouseMovesOverTheBackgro
 TEST_F(MainWindowTest, NoticeAndAboutBoxShowTheirTexts) {
     m_window->show();
     m_state.versionDate = "15/03/2019";
-    QString noticeText;
-    QString noticeCaption;
-    ModalWatcher<app::ui::Dialog_Inicial> notice([&](app::ui::Dialog_Inicial* d) {
-        noticeText = d->messageText();
-        noticeCaption = d->windowTitle();
-        d->findChild<QPushButton*>("cmdAceptar")->click();
-    });
     registerFakeList("Frm537");
-    m_window->run(C::NewDeclaration);
-    EXPECT_EQ(noticeText, "Para  un  adecuado  registro  de   su  información,  le  sugerimos revisar previamente "
-                          "las ayudas del QEL, presionando la tecla F1.");
-    EXPECT_EQ(noticeCaption, m_window->windowTitle());
+    test::whileModal<app::ui::Dialog_Inicial>(
+        {}, [this] { m_window->run(C::NewDeclaration); },
+        [this](app::ui::Dialog_Inicial& notice) {
+            EXPECT_EQ(notice.messageText(),
+                      "Para  un  adecuado  registro  de   su  información,  le  sugerimos revisar previamente "
+                      "las ayudas del QEL, presionando la tecla F1.");
+            EXPECT_EQ(notice.windowTitle(), m_window->windowTitle());
+            test::click(notice, "cmdAceptar");
+        });
 
-    QStringList texts;
-    QPoint place;
-    QSize size;
-    ModalWatcher<app::ui::frmAcercade> about([&](app::ui::frmAcercade* d) {
-        texts << d->windowTitle();
-        for (const char* name : {"lblVersion", "lblDescripcion", "lblActualizacion", "lblFecha"}) {
-            texts << d->findChild<QLabel*>(name)->text();
-        }
-        texts << d->findChild<QPushButton*>("cmdAceptar")->text();
-        place = d->frameGeometry().topLeft();
-        size = d->frameGeometry().size();
-        d->accept();
-    });
-    m_window->run(C::About);
-    EXPECT_EQ(texts, QStringList({"Acerca de QEL ", "Versión 1.0", "Renta Anual 2018 3ra Categoría e ITF",
-                                  "Actualización al", "15/03/2019", "&Aceptar"}));
-    EXPECT_EQ(place, app::ui::centredIn(m_window->frameGeometry(), size)) << "centred on the main window";
+    test::whileModal<app::ui::frmAcercade>(
+        {}, [this] { m_window->run(C::About); },
+        [this](app::ui::frmAcercade& about) {
+            QStringList texts = {about.windowTitle()};
+            for (const char* name : {"lblVersion", "lblDescripcion", "lblActualizacion", "lblFecha"}) {
+                texts << about.findChild<QLabel*>(name)->text();
+            }
+            texts << about.findChild<QPushButton*>("cmdAceptar")->text();
+            EXPECT_EQ(texts, QStringList({"Acerca de QEL ", "Versión 1.0", "Renta Anual 2018 3ra Categoría e ITF",
+                                          "Actualización al", "15/03/2019", "&Aceptar"}));
+            EXPECT_EQ(about.frameGeometry().topLeft(),
+                      app::ui::centredIn(m_window->frameGeometry(), about.frameGeometry().size()))
+                << "centred on the main window";
+        });
 }
 
 TEST_F(MainWindowTest, BothWaysOutShutDownOnce) {
@@ -291,6 +260,66 @@ TEST(CentreInMain, IntegerPartOfHalfTheDifference) {
     for (const Case& c : cases) {
         EXPECT_EQ(app::ui::centredIn(c.main, c.form), c.place);
     }
+}
+
+// Each list of the Consultas menu opens under its caption with the reference rows, takes no
+// editing and closes with Salir. What each list holds is the lists' model's (ConsultasModel).
+TEST(FrmConsultas, EachListOfTheConsultasMenuIsReadOnlyAndClosesWithSalir) {
+    test::TempDatabase temp;
+    app::ProcessState state;
+    state.db = std::move(store::Database::open(temp.path()).database);
+    auto prompter = test::makePrompter();
+    app::ui::FormLauncher forms(*prompter);
+    app::ui::MDIFrm window(state, *prompter, forms);
+    window.place();
+
+    for (const auto& c :
+         {std::pair{C::BankList, "Bancos"}, std::pair{C::CountryList, "Paises"}, std::pair{C::UitList, "UIT"}}) {
+        test::whileModal<app::ui::FrmConsultas>(
+            QString(), [&window, &c] { window.run(c.first); },
+            [&c](app::ui::FrmConsultas& list) {
+                EXPECT_EQ(list.windowTitle(), QString::fromLatin1(c.second));
+                EXPECT_GT(list.grid()->model()->rowCount(), 0) << c.second;
+                EXPECT_EQ(list.grid()->editTriggers(), QAbstractItemView::NoEditTriggers) << c.second;
+                test::click(list, QStringLiteral("cmdSalir"));
+                EXPECT_FALSE(list.isVisible()) << c.second;
+            });
+    }
+}
+
+// Qt's own dialogs speak Spanish once the translations are in: the standard buttons of a
+// message box and the print dialog.
+TEST(QtSpanish, QtsOwnDialogsAndButtonsAreInSpanish) {
+    const QLocale before;
+    QTranslator* translator = qel::app::ui::installQtSpanish();
+    ASSERT_NE(translator, nullptr) << "qt6-translations-l10n is not installed";
+
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Pregunta"), QStringLiteral("¿Continuar?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Sí"));
+    EXPECT_EQ(box.button(QMessageBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Cancelar"));
+
+    QPrinter printer;
+    QPrintDialog dialog(&printer);
+    dialog.show();
+    QStringList buttons;
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        buttons.append(button->text().remove(QLatin1Char('&')));
+    }
+    for (const char* text : {"Imprimir", "Cancelar", "Páginas"}) {
+        EXPECT_TRUE(buttons.contains(QString::fromUtf8(text))) << qPrintable(buttons.join(QLatin1Char('|')));
+    }
+    for (const char* english : {"Pages", "Off", "Long side binding", "Short side binding"}) {
+        EXPECT_FALSE(buttons.contains(QString::fromUtf8(english))) << english;
+    }
+    // The kind of a folder in the file chooser.
+    QFileSystemModel files;
+    EXPECT_EQ(files.iconProvider()->type(QFileInfo(QDir::tempPath())), QStringLiteral("Carpeta"));
+    dialog.hide();
+
+    QCoreApplication::removeTranslator(translator);
+    delete translator;
+    QLocale::setDefault(before);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // What a taxpayer reads on the printed copy of each demo return: every casilla with a value on
 // the page of its form page, every annex row, the trial balance's accounts with amounts by
 // their full codes in code order, and never a table or a column name of the database.
-#include "batch/BatchRunner.h"
 #include "catalogue/CasillaCatalog.h"
 #include "printing/AnnexSections.h"
 #include "printing/DeclarationLayout.h"
@@ -9,39 +8,15 @@
 #include "printing/ReportDocument.h"
 #include "printing/ReportPainter.h"
 #include "store/TableCatalog.h"
-#include "support/FormServices.h"
-#include "support/TestSupport.h"
+#include "ui/WindowDriver.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace qel::printing {
 namespace {
 
 using L = DeclarationLayout;
-
-QString readFile(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return QString::fromUtf8(file.readAll());
-}
-
-// The pages of a PDF as a reader's text tool gives them.
-QStringList pdfPages(const QString& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    EXPECT_TRUE(process.waitForFinished(60000));
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) {
-        pages.removeLast();
-    }
-    return pages;
-}
 
 // One row in every annex table, every column filled, and the loss compensation of casilla 108:
 // each section prints under its title with every column under a caption.
@@ -50,6 +25,18 @@ void fillEveryAnnex(store::Database& db, const store::DeclarationKey& key) {
                                               {QStringLiteral("F535MOVDA_IME"), QStringLiteral("383")},
                                               {QStringLiteral("F544ADICDEDUC"), QStringLiteral("103")},
                                               {QStringLiteral("F540DISLEG"), QStringLiteral("461")}};
+    const QMap<store::ColumnType, QVariant> kSamples = {{store::ColumnType::Integer, 1},
+                                                        {store::ColumnType::Double, 12.5},
+                                                        {store::ColumnType::Currency, QStringLiteral("4321")},
+                                                        {store::ColumnType::Date, QStringLiteral("2018-05-31")}};
+    // The assistants' own keys.
+    const QHash<QString, QVariantMap> extras = {
+        {QStringLiteral("F572DETBAS"),
+         {{QStringLiteral("CAS_ADI"), QStringLiteral("103")},
+          {QStringLiteral("CAS_DET"), QStringLiteral("522")},
+          {QStringLiteral("per_mes"), QStringLiteral("05")}}},
+        {QStringLiteral("ACTA"),
+         {{QStringLiteral("TIPO_ASIST"), QStringLiteral("4")}, {QStringLiteral("PER_PAG"), QStringLiteral("201805")}}}};
     for (const store::TableDef& table : store::TableCatalog::instance().tables()) {
         if (!table.declaration || !table.permanent || !table.history || table.name == QLatin1String("CAB") ||
             table.name == QLatin1String("DET") || table.name == QLatin1String("F582BALANCE")) {
@@ -62,49 +49,24 @@ void fillEveryAnnex(store::Database& db, const store::DeclarationKey& key) {
             if (column.name == store::TableCatalog::kCheckColumn) {
                 continue;
             }
-            switch (column.type) {
-            case store::ColumnType::Integer:
-                row.insert(column.name, 1);
-                break;
-            case store::ColumnType::Double:
-                row.insert(column.name, 12.5);
-                break;
-            case store::ColumnType::Currency:
-                row.insert(column.name, QStringLiteral("4321"));
-                break;
-            case store::ColumnType::Date:
-                row.insert(column.name, QStringLiteral("2018-05-31"));
-                break;
-            case store::ColumnType::Text:
-                row.insert(column.name, QStringLiteral("Texto%1").arg(c));
-                break;
-            }
+            row.insert(column.name, column.type == store::ColumnType::Text ? QVariant(QStringLiteral("Texto%1").arg(c))
+                                                                           : kSamples.value(column.type));
         }
         for (const char* name : {"CASILLA", "Casilla"}) {
             if (row.contains(QString::fromLatin1(name))) {
                 row.insert(QString::fromLatin1(name), casillas.value(table.name, QStringLiteral("278")));
             }
         }
-        if (table.name == QLatin1String("F572DETBAS")) {
-            row.insert(QStringLiteral("CAS_ADI"), QStringLiteral("103"));
-            row.insert(QStringLiteral("CAS_DET"), QStringLiteral("522"));
-            row.insert(QStringLiteral("per_mes"), QStringLiteral("05"));
-        }
-        if (table.name == QLatin1String("ACTA")) {
-            row.insert(QStringLiteral("TIPO_ASIST"), QStringLiteral("4"));
-            row.insert(QStringLiteral("PER_PAG"), QStringLiteral("201805"));
-        }
+        row.insert(extras.value(table.name));
         test::insertRow(db, table.name, key, row);
     }
     db.run(QStringLiteral("DELETE FROM DET WHERE DOC_ID_D=? AND CASILLA IN ('833','108')"), {key.ruc}).finish();
-    test::insertRow(db, QStringLiteral("DET"), key,
-                    {{QStringLiteral("SEMANA"), 0},
-                     {QStringLiteral("CASILLA"), QStringLiteral("833")},
-                     {QStringLiteral("i_valor"), QStringLiteral("5000")}});
-    test::insertRow(db, QStringLiteral("DET"), key,
-                    {{QStringLiteral("SEMANA"), 0},
-                     {QStringLiteral("CASILLA"), QStringLiteral("108")},
-                     {QStringLiteral("i_valor"), QStringLiteral("5000")}});
+    for (const char* casilla : {"833", "108"}) {
+        test::insertRow(db, QStringLiteral("DET"), key,
+                        {{QStringLiteral("SEMANA"), 0},
+                         {QStringLiteral("CASILLA"), QString::fromLatin1(casilla)},
+                         {QStringLiteral("i_valor"), QStringLiteral("5000")}});
+    }
 }
 
 struct Case {
@@ -115,29 +77,16 @@ struct Case {
 class PrintReadable : public ::testing::TestWithParam<Case> {};
 
 TEST_P(PrintReadable, ThePrintedCopyShowsWhatTheReturnHolds) {
-    QString script;
-    QString ruc;
-    for (const QString& line :
-         readFile(QStringLiteral(QEL_TEST_DATA_DIR "/returns/") + QString::fromLatin1(GetParam().file)).split(u'\n')) {
-        if (line.startsWith(QStringLiteral("taxpayer "))) {
-            ruc = line.mid(9).trimmed();
-        }
-        if (!line.trimmed().startsWith(QStringLiteral("expect"))) {
-            script += line + QLatin1Char('\n');
-        }
-    }
+    const QString script = test::demoReturnScript(QString::fromLatin1(GetParam().file));
+    const QString ruc = QRegularExpression(QStringLiteral("^taxpayer (\\d+)"), QRegularExpression::MultilineOption)
+                            .match(script)
+                            .captured(1);
     test::TempDatabase database;
     store::Database& db = database.db();
-    test::registerTaxpayer(db, ruc, QStringLiteral("CONTRIBUYENTE DE PRUEBA S.A.C."), QStringLiteral("CONTADOR"));
-    QString output;
-    QString errors;
-    QTextStream out(&output);
-    QTextStream err(&errors);
-    batch::BatchRunner runner(db, out, err,
-                              {QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
+    test::ScriptRun run(db, ruc, QStringLiteral("CONTRIBUYENTE DE PRUEBA S.A.C."));
     QTemporaryDir dir;
-    runner.setReportFolder(dir.filePath(QStringLiteral("RPT")));
-    ASSERT_EQ(runner.run(script + QStringLiteral("save\nclose\n")), batch::BatchRunner::kDone) << errors.toStdString();
+    run.runner->setReportFolder(dir.filePath(QStringLiteral("RPT")));
+    run.run(script + QStringLiteral("\nsave\nclose\n"));
     const store::DeclarationKey key = test::demoKey(ruc);
 
     // Amounts on some accounts of the trial balance, codes of every length among them.
@@ -166,7 +115,11 @@ TEST_P(PrintReadable, ThePrintedCopyShowsWhatTheReturnHolds) {
     const ReportDocument document = ReportDocument::fromCommands(writer.commands());
     const QString pdf = dir.filePath(QStringLiteral("copia.pdf"));
     ASSERT_TRUE(ReportPainter::writePdf(pdf, document, 0, document.pageCount() - 1));
-    const QStringList pages = pdfPages(pdf);
+    QStringList pages =
+        test::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).split(u'\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty()) {
+        pages.removeLast();
+    }
     ASSERT_EQ(pages.size(), writer.pageCount());
     QStringList simple;
     for (const QString& page : pages) {

@@ -1,34 +1,35 @@
-// The print windows: FrmTipPrnR, frmPreview and frmImpxPag.
-#include "app/Clock.h"
-#include "printing/DeclarationReport.h"
-#include "printing/ui/FrmTipPrnR.h"
+// The print windows (FrmTipPrnR, frmPreview, frmImpxPag) and the inconsistency report: pages
+// shown and printed whole or by range into PDF, a real print queue, a saved demo return printed
+// by a batch script, and the report's printout.
+#include "declaration/rules/InconsistencyReport.h"
+#include "declaration/ui/FrmConsist.h"
+#include "printing/ReportDocument.h"
+#include "printing/ReportPainter.h"
+#include "printing/ReportWriter.h"
 #include "printing/ui/frmImpxPag.h"
 #include "printing/ui/frmPreview.h"
-#include "support/FormServices.h"
-#include "support/TestSupport.h"
 #include "ui/PrintWindowsFixture.h"
+#include "ui/WindowDriver.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QRegularExpression>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
 #include <QScrollArea>
-#include <QTimer>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QThread>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 namespace qel::printing {
 namespace {
 
-int pdfPages(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    return static_cast<int>(
-        QString::fromLatin1(file.readAll()).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
-}
+using declaration::FrmConsist;
+using declaration::InconsistencyReport;
 
+using test::pdfPageCount;
 using PrintWindows = test_support::PrintWindows;
 
 TEST_F(PrintWindows, PreviewShowsPagesAndPrintsWholeOrARangeIntoPdf) {
@@ -54,45 +55,244 @@ TEST_F(PrintWindows, PreviewShowsPagesAndPrintsWholeOrARangeIntoPdf) {
     preview.printNextToPdf(all);
     prompter->expectMessage(ReportPreview::kPrinted, app::Icon::Information);
     EXPECT_TRUE(preview.printReport());
-    EXPECT_EQ(pdfPages(all), pages);
+    EXPECT_EQ(pdfPageCount(all), pages);
 
     const QString range = dir.filePath(QStringLiteral("range.pdf"));
     preview.printNextToPdf(range);
     prompter->expectMessage(ReportPreview::kPrinted, app::Icon::Information);
     EXPECT_TRUE(preview.printRange(PageRange{2, 3}));
-    EXPECT_EQ(pdfPages(range), 2);
+    EXPECT_EQ(pdfPageCount(range), 2);
 
     const QString saved = dir.filePath(QStringLiteral("saved.pdf"));
     preview.setPdfChooser([&saved] { return saved; });
     EXPECT_TRUE(preview.saveAsPdf(PageRange{pages - 2, pages}));
-    EXPECT_EQ(pdfPages(saved), 3);
+    EXPECT_EQ(pdfPageCount(saved), 3);
     EXPECT_TRUE(prompter->verify());
 }
 
 TEST_F(PrintWindows, PageRangeWindowRefusesInOrderAndKeepsTheRange) {
     frmImpxPag pages(5, *prompter);
-    const struct {
-        const char* from;
-        const char* to;
-        const char* message;
-    } refused[] = {
-        {"", "3", "Ingrese página de inicio."},
-        {"0", "3", "Página inicial debe ser a partir de 1."},
-        {"2", "", "Ingrese página de Fin."},
-        {"4", "2", "Página de Inicio debe ser mayor a página de Fin."},
-        {"6", "8", "Página inicial no debe ser mayor a total de páginas del reporte."},
-    };
-    for (const auto& r : refused) {
-        pages.setPages(QString::fromUtf8(r.from), QString::fromUtf8(r.to));
-        prompter->expectMessage(QString::fromUtf8(r.message), app::Icon::Exclamation, PageRange::kTitle);
-        EXPECT_FALSE(pages.accept(frmImpxPag::Action::Print));
-    }
+    // The checks and their order are the page range's own; the window shows what they say.
+    pages.setPages(QStringLiteral("4"), QStringLiteral("2"));
+    prompter->expectMessage(QStringLiteral("Página de Inicio debe ser mayor a página de Fin."), app::Icon::Exclamation,
+                            PageRange::kTitle);
+    EXPECT_FALSE(pages.accept(frmImpxPag::Action::Print));
     pages.setPages(QStringLiteral("2"), QStringLiteral("3"));
     EXPECT_TRUE(pages.accept(frmImpxPag::Action::Pdf));
     ASSERT_TRUE(pages.range());
     EXPECT_EQ(pages.range()->first, 2);
     EXPECT_EQ(pages.action(), frmImpxPag::Action::Pdf);
     EXPECT_TRUE(prompter->verify());
+}
+
+// Printing to a real print queue: the preview's print of a page range goes through the system's
+// print service and the queue receives exactly those pages. The test command starts a private
+// print server with a queue that keeps what it receives in a folder, and names them in
+// QEL_TEST_CUPS_QUEUE and QEL_TEST_CUPS_OUTPUT (CUPS_SERVER points the print support at it).
+TEST(PrintCups, APageRangeReachesThePrintQueueAsThosePages) {
+    const QString queue = qEnvironmentVariable("QEL_TEST_CUPS_QUEUE");
+    const QString output = qEnvironmentVariable("QEL_TEST_CUPS_OUTPUT");
+    if (queue.isEmpty() || output.isEmpty()) {
+        GTEST_SKIP() << "no print server: scripts/test.sh starts one";
+    }
+    const QStringList before = QDir(output).entryList({QStringLiteral("job-*")}, QDir::Files);
+
+    QTemporaryDir dir;
+    ReportWriter writer(QDateTime(QDate(2019, 3, 15), QTime(9, 0)), 104, ReportWriter::kNoHeader);
+    for (int i = 0; i < 5 * 83; ++i) {
+        writer.line(QStringLiteral("linea %1").arg(i));
+    }
+    const QString path = dir.filePath(QStringLiteral("00000001.PRN"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(writer.fileText().toUtf8());
+    file.close();
+
+    auto prompter = test::makePrompter();
+    frmPreview preview(path, *prompter);
+    ASSERT_TRUE(preview.isOpen());
+    preview.setPrinterChooser([&queue](QPrinter& printer) {
+        printer.setPrinterName(queue); // what the user picks in the print dialog
+        return printer.isValid();
+    });
+    prompter->expectMessage(ReportPreview::kPrinted, app::Icon::Information);
+    ASSERT_TRUE(preview.printRange(PageRange{2, 3}));
+    EXPECT_TRUE(prompter->verify());
+
+    QString job;
+    for (QDeadlineTimer deadline(30000); job.isEmpty() && !deadline.hasExpired(); QThread::msleep(100)) {
+        for (const QString& name : QDir(output).entryList({QStringLiteral("job-*")}, QDir::Files)) {
+            if (!before.contains(name) && !name.endsWith(QLatin1String(".tmp"))) {
+                job = QDir(output).filePath(name);
+            }
+        }
+    }
+    ASSERT_FALSE(job.isEmpty()) << "the queue received nothing";
+    EXPECT_TRUE(
+        test::runTool(QStringLiteral("pdfinfo"), {job}).contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
+    const QString text =
+        test::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), job, QStringLiteral("-")});
+    const QStringList pages = text.split(QLatin1Char('\f'));
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_TRUE(pages.at(0).contains(QStringLiteral("linea 83\n"))) << pages.at(0).left(200).toStdString();
+    EXPECT_TRUE(pages.at(1).contains(QStringLiteral("linea 248\n")));
+    EXPECT_FALSE(text.contains(QStringLiteral("linea 82\n")));
+    EXPECT_FALSE(text.contains(QStringLiteral("linea 249\n")));
+}
+
+// A saved demo return with annexes printed by a batch script into a PDF: the PDF has the pages
+// the print announced and shows the casilla values, and SPOOL holds the report's row.
+const QString kRuc = QStringLiteral("20601000106");
+
+TEST(PrintBatch, ASavedDemoReturnWithAnnexesPrintsToPdf) {
+    test::TempDatabase database;
+    test::ScriptRun script(database.db(), kRuc, QStringLiteral("INDUSTRIAS TEXTILES DEL SUR S.A.C."));
+    QTemporaryDir dir;
+    script.runner->setReportFolder(dir.filePath(QStringLiteral("RPT")));
+    script.run(test::demoReturnScript(QStringLiteral("a_general_utilidad.txt")) + QStringLiteral("\nsave\nclose\n"));
+    ASSERT_EQ(test::rowCount(database.db(), QStringLiteral("CAB")), 1) << script.output.toStdString();
+
+    // The annexes: donations and partners, as their windows store them.
+    const store::DeclarationKey key = test::demoKey(kRuc);
+    for (int n = 1; n <= 3; ++n) {
+        test::insertRow(database.db(), QStringLiteral("F586DONAC"), key,
+                        {{QStringLiteral("TIP_DONACION"), QStringLiteral("1")},
+                         {QStringLiteral("num_documento"), QStringLiteral("2010055500%1").arg(n)},
+                         {QStringLiteral("des_nom_razon"), QStringLiteral("ASOCIACION BENEFICA %1").arg(n)},
+                         {QStringLiteral("mto_donacion"), 2500 * n}});
+    }
+    test::insertRow(database.db(), QStringLiteral("F535SOCIOS"), key,
+                    {{QStringLiteral("tipo_socio"), QStringLiteral("1")},
+                     {QStringLiteral("nro_doc_socio"), QStringLiteral("29612345")},
+                     {QStringLiteral("des_nom_razon"), QStringLiteral("QUISPE MAMANI ROSA")},
+                     {QStringLiteral("Porcentaje"), 60.5}});
+
+    script.run(test::readFile(QStringLiteral(QEL_TEST_DATA_DIR "/batch/print_declaration.txt"))
+                   .replace(QStringLiteral("@DIR@"), dir.path()));
+    const QString& output = script.output;
+    const QRegularExpressionMatch announced =
+        QRegularExpression(QStringLiteral("Impresión de (\\d+) páginas")).match(output);
+    ASSERT_TRUE(announced.hasMatch()) << output.toStdString();
+    const int pages = announced.captured(1).toInt();
+    for (const QString& line :
+         {QStringLiteral("menu mnuImprimir -> FrmTipPrnR"), QStringLiteral("ChkAnexo = 1"),
+          QStringLiteral("window frmPreview 1 -"), QStringLiteral("lblPagina = \"Página 2 de %1\"").arg(pages),
+          QStringLiteral("message exclamation \"Imprimir por Páginas\" \"Página de Inicio debe ser mayor a página de "
+                         "Fin.\""),
+          QStringLiteral("closed frmImpxPag \"3-4 I\""),
+          QStringLiteral("message information \"Presentación Preliminar\" \"Reporte se imprimió satisfactoriamente.\""),
+          QStringLiteral("closed FrmTipPrnR \"\"")}) {
+        EXPECT_TRUE(output.contains(line)) << line.toStdString() << "\n" << output.toStdString();
+    }
+
+    const QString pdf = dir.filePath(QStringLiteral("declaracion.pdf"));
+    EXPECT_EQ(test::pdfPageCount(pdf), pages);
+    EXPECT_EQ(test::pdfPageCount(dir.filePath(QStringLiteral("range.pdf"))), 2);
+    const QString text =
+        test::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    for (const QString& shown : {QStringLiteral("INDUSTRIAS TEXTILES DEL SUR S.A.C."), QStringLiteral("2,850,000"),
+                                 QStringLiteral("DETALLE DE DONACIONES"), QStringLiteral("ASOCIACION BENEFICA 3"),
+                                 QStringLiteral("QUISPE MAMANI ROSA")}) {
+        EXPECT_TRUE(text.contains(shown)) << shown.toStdString();
+    }
+
+    QSqlQuery spool =
+        database.db().run(QStringLiteral("SELECT CodRep, Secuencia, Archivo, Fecha, Doc_id_d FROM SPOOL"));
+    ASSERT_TRUE(spool.next());
+    QStringList row;
+    for (int column = 0; column < 5; ++column) {
+        row.append(spool.value(column).toString());
+    }
+    EXPECT_EQ(row, (QStringList{QStringLiteral("RPJ098"), QStringLiteral("000001"), QStringLiteral("00000001.PRN"),
+                                QStringLiteral("2019-03-15"), kRuc}));
+    EXPECT_FALSE(spool.next());
+}
+
+// The inconsistency report's PDF button in a batch script: the painter the batch mode hands the
+// report window writes the file the script queued.
+TEST(ConsistencyReportBatch, ThePdfButtonWritesTheQueuedFile) {
+    test::TempDatabase database;
+    test::ScriptRun script(database.db(), QStringLiteral("20100113610"), QStringLiteral("COMERCIAL ANDINA S.A.C."));
+    QTemporaryDir folder;
+    script.runner->setModuleFolder(folder.path());
+    const QString pdf = folder.filePath(QStringLiteral("Inconsistencias.pdf"));
+    script.run(QStringLiteral("new\ntaxpayer 20100113610\nclick OptITF 0\nclick OpRegRenta 1\nvalidate window\n"
+                              "file %1\nclick cmdPdf\nclick cmdAceptar\n")
+                   .arg(pdf));
+    EXPECT_FALSE(script.output.contains(QStringLiteral("refused cmdPdf"))) << script.output.toStdString();
+    EXPECT_TRUE(test::readFile(pdf).startsWith(QStringLiteral("%PDF"))) << script.output.toStdString();
+}
+
+QString writeReport(const QTemporaryDir& dir, int lines) {
+    const QString path = dir.filePath(QStringLiteral("Mens.txt"));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    for (int i = 1; i <= lines; ++i) {
+        file.write(QStringLiteral("Información complementaria - Inconsistencia número %1").arg(i).toUtf8() + '\n');
+    }
+    return path;
+}
+
+const app::FixedClock kClock{QDateTime(QDate(2019, 3, 15), QTime(9, 5, 7))};
+
+std::unique_ptr<declaration::ConsistencyReportModel> reportModel(const QString& path, app::FormOpener& opener) {
+    return std::make_unique<declaration::ConsistencyReportModel>(path, QStringList(), kClock, opener, nullptr,
+                                                                 &printing::ReportPainter::writePdf);
+}
+
+TEST(FrmConsist, ShowsTheReportAndAcceptsIt) {
+    QTemporaryDir dir;
+    test::RecordingOpener opener;
+    FrmConsist window(reportModel(writeReport(dir, 2), opener));
+    const auto* box = window.findChild<QPlainTextEdit*>(QStringLiteral("txtConsist"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isReadOnly());
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("Información complementaria - Inconsistencia número 1\n"
+                                                 "Información complementaria - Inconsistencia número 2"));
+    window.show();
+
+    // The print opens the printout beside the report in the preview.
+    window.findChild<QPushButton*>(QStringLiteral("cmdImprimir"))->click();
+    ASSERT_EQ(opener.requests.size(), 1);
+    EXPECT_EQ(opener.requests.first().name, QStringLiteral("frmPreview"));
+    EXPECT_EQ(opener.requests.first().code, dir.filePath(QStringLiteral("Mens.PRN")));
+
+    EXPECT_EQ(window.resultText(), QString()); // closed without accepting: no mark
+    window.findChild<QPushButton*>(QStringLiteral("cmdAceptar"))->click();
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(window.resultText(), QStringLiteral("A"));
+}
+
+TEST(FrmConsist, PrintoutWrapsLongLinesAndBreaksPagesLikeEveryReport) {
+    const QString longLine = QStringLiteral("Sr. Contribuyente: ") + QString(150, QLatin1Char('x')) +
+                             QStringLiteral(" Por favor verificar esta información para evitar inconsistencias.");
+    const InconsistencyReport report({QStringLiteral("Primera"), longLine});
+    const printing::ReportDocument document =
+        printing::ReportDocument::fromCommands(report.printout(kClock.now()).commands());
+    ASSERT_EQ(document.pageCount(), 1);
+    QStringList texts;
+    for (const auto& text : document.page(0).texts) {
+        texts.append(text.text);
+        EXPECT_LE(text.text.size(), 104) << text.text.toStdString();
+    }
+    EXPECT_TRUE(texts.at(0).startsWith(QStringLiteral("15/03/2019")));
+    EXPECT_TRUE(texts.at(0).contains(InconsistencyReport::kTitle));
+    EXPECT_TRUE(texts.at(1).startsWith(QStringLiteral("09:05:07")));
+    EXPECT_EQ(texts.at(3), QStringLiteral("1. Primera"));
+    EXPECT_EQ(texts.at(4), QStringLiteral("2. Sr. Contribuyente:"));
+    EXPECT_EQ(texts.at(5), QStringLiteral("   ") + QString(101, QLatin1Char('x')));
+    EXPECT_TRUE(texts.at(6).startsWith(QStringLiteral("   ") + QString(49, QLatin1Char('x')) +
+                                       QStringLiteral(" Por favor verificar")));
+    EXPECT_EQ(texts.last(), QStringLiteral(" Inconsistencias Detectadas : 2"));
+}
+
+TEST(FrmConsist, SavesTheTwoPagesOfAHundredLinesAsPdf) {
+    QTemporaryDir dir;
+    test::RecordingOpener opener;
+    FrmConsist window(reportModel(writeReport(dir, 100), opener));
+    const QString pdf = dir.filePath(QStringLiteral("Inconsistencias.pdf"));
+    ASSERT_TRUE(window.model().saveAsPdf(pdf));
+    EXPECT_EQ(test::pdfPageCount(pdf), 2);
 }
 
 } // namespace

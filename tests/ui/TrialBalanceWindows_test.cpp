@@ -25,18 +25,6 @@ namespace {
 
 const QString& kRuc = test_support::kTrialBalanceRuc;
 
-// Answers every folder question with one folder.
-class FolderChooser : public app::FileChooser {
-public:
-    explicit FolderChooser(QString path) : m_path(std::move(path)) {}
-    std::optional<QString> openFile(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> saveFile(const QString&, const QString&, const QString&) override { return {}; }
-    std::optional<QString> folder(const QString&, const QString&) override { return m_path; }
-
-private:
-    QString m_path;
-};
-
 using TrialBalanceWindows = test_support::TrialBalanceWindows;
 
 TEST_F(TrialBalanceWindows, DetailComputesAsTypedAndSaves) {
@@ -57,14 +45,11 @@ TEST_F(TrialBalanceWindows, DetailComputesAsTypedAndSaves) {
 
 TEST_F(TrialBalanceWindows, TransferWindowTransfersTheFileOfTheChosenFolder) {
     writeTransferFile();
-    FolderChooser chooser(database.folder());
-    imports::TrialBalanceTransfer::Setup chosen = setup();
-    chosen.files = &chooser;
-    imports::frmTransferencia dialog(chosen);
+    imports::frmTransferencia dialog(setup());
     dialog.show();
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblTransferidos"))->text(),
               QStringLiteral("0          Registros Transferidos"));
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdDirectorio")), Qt::LeftButton);
+    dialog.setFolder(database.folder());
     prompter->expectMessage(imports::TrialBalanceTransfer::kSuccess, app::Icon::Exclamation);
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdTransferir")), Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
