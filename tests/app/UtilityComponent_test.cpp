@@ -146,25 +146,24 @@ protected:
     // A '044' row: the long name, the length at 46-47, the data type at 128, the length type at 130.
     void addType(const QString& argument, const QString& name, int length, QChar dataType, QChar lengthType) {
         QString funcion = name.leftJustified(45, QLatin1Char(' '));
-        funcion += QStringLiteral("%1").arg(length, 2, 10, QLatin1Char('0'));
+        funcion += QString("%1").arg(length, 2, 10, QLatin1Char('0'));
         funcion = funcion.leftJustified(127, QLatin1Char(' ')) + dataType + QLatin1Char(' ') + lengthType;
         m_temp.db()
-            .run(QStringLiteral("INSERT INTO PARAM (Numero, Argumento, Funcion) VALUES ('044', ?, ?)"),
-                 {argument, funcion})
+            .run("INSERT INTO PARAM (Numero, Argumento, Funcion) VALUES ('044', ?, ?)", {argument, funcion})
             .finish();
     }
-    void SetUp() override { m_temp.db().run(QStringLiteral("DELETE FROM PARAM WHERE Numero='044'")).finish(); }
+    void SetUp() override { m_temp.db().run("DELETE FROM PARAM WHERE Numero='044'").finish(); }
 
     test::TempDatabase m_temp;
     std::unique_ptr<app::ScriptedPrompter> m_prompter = test::makePrompter();
 };
 
 TEST_F(DocumentNumbers, CheckedByTheFlagsOfTheirType) {
-    addType(QStringLiteral("1"), QStringLiteral("DOC. NACIONAL DE IDENTIDAD"), 8, u'5', u'1');
-    addType(QStringLiteral("04"), QStringLiteral("CARNET DE EXTRANJERIA"), 12, u'1', u'0');
-    addType(QStringLiteral("06"), QStringLiteral("REG. UNICO DE CONTRIBUYENTES"), 11, u'5', u'0');
-    addType(QStringLiteral(" 7"), QStringLiteral("PASAPORTE"), 12, u'1', u'1');
-    addType(QStringLiteral("11"), QStringLiteral("PARTIDA DE NACIMIENTO"), 15, u'5', u'0');
+    addType("1", "DOC. NACIONAL DE IDENTIDAD", 8, u'5', u'1');
+    addType("04", "CARNET DE EXTRANJERIA", 12, u'1', u'0');
+    addType("06", "REG. UNICO DE CONTRIBUYENTES", 11, u'5', u'0');
+    addType(" 7", "PASAPORTE", 12, u'1', u'1');
+    addType("11", "PARTIDA DE NACIMIENTO", 15, u'5', u'0');
     const UtilityComponent utility(*m_prompter, &m_temp.db());
     struct Case {
         int type;
@@ -201,21 +200,21 @@ TEST_F(DocumentNumbers, CheckedByTheFlagsOfTheirType) {
 
 TEST_F(DocumentNumbers, WithoutRowsOnlyTheRucCanBeChecked) {
     // a RUC row that would refuse every RUC: the stored row wins over the built-in one
-    addType(QStringLiteral("6"), QStringLiteral("RUC"), 8, u'5', u'1');
+    addType("6", "RUC", 8, u'5', u'1');
     const UtilityComponent withRow(*m_prompter, &m_temp.db());
-    EXPECT_FALSE(withRow.CheckDocumentNumber(6, QStringLiteral("20100070970")));
+    EXPECT_FALSE(withRow.CheckDocumentNumber(6, "20100070970"));
 
-    m_temp.db().run(QStringLiteral("DELETE FROM PARAM WHERE Numero='044'")).finish();
+    m_temp.db().run("DELETE FROM PARAM WHERE Numero='044'").finish();
     UtilityComponent utility(*m_prompter);
     for (store::Database* db : {static_cast<store::Database*>(nullptr), &m_temp.db()}) {
         utility.setDatabase(db);
-        EXPECT_TRUE(utility.CheckDocumentNumber(6, QStringLiteral("20100070970")));
-        EXPECT_FALSE(utility.CheckDocumentNumber(6, QStringLiteral("20100070971")));
-        EXPECT_FALSE(utility.CheckDocumentNumber(1, QStringLiteral("12345678")));
+        EXPECT_TRUE(utility.CheckDocumentNumber(6, "20100070970"));
+        EXPECT_FALSE(utility.CheckDocumentNumber(6, "20100070971"));
+        EXPECT_FALSE(utility.CheckDocumentNumber(1, "12345678"));
     }
-    m_temp.db().run(QStringLiteral("DROP TABLE PARAM")).finish();
-    EXPECT_TRUE(utility.CheckDocumentNumber(6, QStringLiteral("20100070970")));
-    EXPECT_FALSE(utility.CheckDocumentNumber(1, QStringLiteral("12345678")));
+    m_temp.db().run("DROP TABLE PARAM").finish();
+    EXPECT_TRUE(utility.CheckDocumentNumber(6, "20100070970"));
+    EXPECT_FALSE(utility.CheckDocumentNumber(1, "12345678"));
 }
 
 TEST(UtilityComponent, PadTextCutsOrFillsOnTheRight) {
@@ -258,8 +257,7 @@ TEST(UtilityComponent, ValidateOrderNumber) {
         {"12345A", "12345A", false},        {"", "", false},
     };
     for (const auto& [number, confirmation, valid] : cases) {
-        EXPECT_EQ(UtilityComponent::ValidateOrderNumber(QStringLiteral("20100070970"), QStringLiteral("2018"),
-                                                        QStringLiteral("0588"), QString::fromUtf8(number),
+        EXPECT_EQ(UtilityComponent::ValidateOrderNumber("20100070970", "2018", "0588", QString::fromUtf8(number),
                                                         QString::fromUtf8(confirmation)),
                   valid)
             << number << " / " << confirmation;

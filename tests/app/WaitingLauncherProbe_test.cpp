@@ -35,8 +35,8 @@ TEST(WaitingLauncherProbe, LooksOnceTheLauncherSpokeOrEnded) {
         CountingProbe windows;
         windows.answer = launcherShown;
         WaitingLauncherProbe probe(windows, ends[0]);
-        EXPECT_EQ(probe.CorreApp(QStringLiteral("QEL")), launcherShown);
-        EXPECT_EQ(probe.CorreApp(QStringLiteral("QEL")), launcherShown) << "the pipe is read once";
+        EXPECT_EQ(probe.CorreApp("QEL"), launcherShown);
+        EXPECT_EQ(probe.CorreApp("QEL"), launcherShown) << "the pipe is read once";
         EXPECT_EQ(windows.calls, 2);
     }
 }

@@ -15,9 +15,9 @@ using launcher::DeclarationSender;
 
 namespace {
 
-const QString kRuc = QStringLiteral("20512345671");
+const QString kRuc = "20512345671";
 const store::DeclarationKey kKey = test::demoKey(kRuc);
-const store::DeclarationKey kOther = test::demoKey(QStringLiteral("20601112222"));
+const store::DeclarationKey kOther = test::demoKey("20601112222");
 const QDateTime kSentAt(QDate(2019, 3, 15), QTime(10, 30, 5), Qt::UTC);
 
 const store::TableCatalog& catalog() {
@@ -42,15 +42,15 @@ QVariantMap rowFor(const store::TableLayout& layout, int salt) {
             value = 1000 * static_cast<int>(i) + salt;
             break;
         case store::ColumnType::Date:
-            value = QStringLiteral("2018-12-%1").arg(10 + i % 20);
+            value = QString("2018-12-%1").arg(10 + i % 20);
             break;
         case store::ColumnType::Text:
-            value = QStringLiteral("D'ONOFRIO %1-%2").arg(column.name).arg(salt);
+            value = QString("D'ONOFRIO %1-%2").arg(column.name).arg(salt);
             break;
         }
         row.insert(column.name, value);
     }
-    row.insert(store::TableCatalog::kCheckColumn, QStringLiteral("000000"));
+    row.insert(store::TableCatalog::kCheckColumn, "000000");
     return row;
 }
 
@@ -58,8 +58,8 @@ QVariantMap rowFor(const store::TableLayout& layout, int salt) {
 void storeDeclaration(store::Database& db, const store::DeclarationKey& key, int estado, int salt) {
     for (const QString& table : store::declaration_tables::sentDeclarationTables()) {
         QVariantMap row = rowFor(catalog().layout(table, store::Copy::Permanent), salt);
-        if (table == QStringLiteral("CAB")) {
-            row.insert(QStringLiteral("ESTADO"), estado);
+        if (table == "CAB") {
+            row.insert("ESTADO", estado);
         }
         test::insertRow(db, table, key, row);
     }
@@ -74,7 +74,7 @@ int historyRows(store::Database& db) {
 }
 
 QVariantMap firstRow(store::Database& db, const QString& table, const store::SqlFilter& filter) {
-    QSqlQuery query = db.run(QStringLiteral("SELECT * FROM ") + table + filter.text, filter.values);
+    QSqlQuery query = db.run("SELECT * FROM " + table + filter.text, filter.values);
     QVariantMap row;
     if (query.next()) {
         for (int i = 0; i < query.record().count(); ++i) {
@@ -95,7 +95,7 @@ protected:
         return DeclarationSender(m_temp.db(), *m_prompter, m_clock).send(key);
     }
     QString sentMessage(int correl) const {
-        return QStringLiteral("Declaración enviada: RUC %1, correlativo %2, control %3")
+        return QString("Declaración enviada: RUC %1, correlativo %2, control %3")
             .arg(kRuc)
             .arg(correl)
             .arg(DeclarationSender::controlNumber(kRuc, kSentAt, correl));
@@ -109,9 +109,8 @@ protected:
 } // namespace
 
 TEST_F(DeclarationSenderTest, ADeclarationThatIsMissingOrInconsistentIsNotSent) {
-    m_prompter->expectMessage(
-        QStringLiteral("El contribuyente no tiene una declaración registrada para el periodo 2018."),
-        app::Icon::Exclamation, DeclarationSender::kTitle);
+    m_prompter->expectMessage("El contribuyente no tiene una declaración registrada para el periodo 2018.",
+                              app::Icon::Exclamation, DeclarationSender::kTitle);
     EXPECT_FALSE(send().sent);
 
     storeDeclaration(m_temp.db(), kKey, 9, 1);
@@ -156,12 +155,12 @@ TEST_F(DeclarationSenderTest, EachSendCopiesEveryTableAsTheNextNumberedVersion) 
         }
     }
 
-    const QVariantMap header = firstRow(m_temp.db(), QStringLiteral("HCAB"), kKey.versionFilter("2"));
-    EXPECT_EQ(header.value("FEC_ENV").toString(), QStringLiteral("2019-03-15"));
+    const QVariantMap header = firstRow(m_temp.db(), "HCAB", kKey.versionFilter("2"));
+    EXPECT_EQ(header.value("FEC_ENV").toString(), "2019-03-15");
     EXPECT_EQ(header.value("CONTROL").toString(), DeclarationSender::controlNumber(kRuc, kSentAt, 2));
     EXPECT_EQ(header.value("NORDEN"), QVariant(QString()));
     EXPECT_FALSE(header.value("NORDEN").isNull());
-    EXPECT_EQ(firstRow(m_temp.db(), QStringLiteral("HDET"), kKey.versionFilter("1")).value("ESTADO"), QVariant(0));
+    EXPECT_EQ(firstRow(m_temp.db(), "HDET", kKey.versionFilter("1")).value("ESTADO"), QVariant(0));
 }
 
 TEST_F(DeclarationSenderTest, TheHistoryRowsCarryTheirOwnCheckCodes) {
@@ -173,7 +172,7 @@ TEST_F(DeclarationSenderTest, TheHistoryRowsCarryTheirOwnCheckCodes) {
         const store::TableLayout history = catalog().layout(table, store::Copy::History);
         // The catalogue's columns: the server adds one of its own after the check code.
         QSqlQuery rows = m_temp.db().run(
-            QStringLiteral("SELECT %1 FROM %2").arg(history.columnNames().join(QLatin1Char(',')), history.name));
+            QString("SELECT %1 FROM %2").arg(history.columnNames().join(QLatin1Char(',')), history.name));
         ASSERT_TRUE(rows.next()) << history.name.toStdString();
         QVariantList values;
         for (int i = 0; i < rows.record().count(); ++i) {
@@ -182,37 +181,36 @@ TEST_F(DeclarationSenderTest, TheHistoryRowsCarryTheirOwnCheckCodes) {
         const QString code = values.last().toString();
         EXPECT_EQ(code, store::RowCheckCode(values, history.columnTypes(), history.keyCount))
             << history.name.toStdString();
-        EXPECT_NE(code, QStringLiteral("000000")) << history.name.toStdString();
+        EXPECT_NE(code, "000000") << history.name.toStdString();
     }
 }
 
 TEST_F(DeclarationSenderTest, TheCorrelativeFollowsTheHighestNumberNotTheHighestText) {
     storeDeclaration(m_temp.db(), kKey, 0, 1);
     for (const char* correl : {"9", "10"}) {
-        test::insertRow(m_temp.db(), QStringLiteral("HCAB"), kKey,
-                        {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("CORREL"), QString::fromLatin1(correl)}});
+        test::insertRow(m_temp.db(), "HCAB", kKey, {{"SEMANA", 0}, {"CORREL", QString::fromLatin1(correl)}});
     }
     m_prompter->expectMessage(sentMessage(11));
-    EXPECT_EQ(send().correl, QStringLiteral("11"));
+    EXPECT_EQ(send().correl, "11");
     m_prompter->verify();
 }
 
 TEST_F(DeclarationSenderTest, AFailureHalfWayLeavesNoPartOfTheVersion) {
     storeDeclaration(m_temp.db(), kKey, 0, 1);
     const QString lastTable = store::declaration_tables::sentDeclarationTables().last();
-    m_temp.db().run(QStringLiteral("DROP TABLE H") + lastTable).finish();
+    m_temp.db().run("DROP TABLE H" + lastTable).finish();
     auto recorder = std::make_unique<app::ScriptedPrompter>([](const QString&) {});
 
     const auto result = DeclarationSender(m_temp.db(), *recorder, m_clock).send(kKey);
 
     EXPECT_FALSE(result.sent);
     ASSERT_EQ(recorder->shown().size(), 1);
-    EXPECT_TRUE(recorder->shown().first().startsWith(QStringLiteral("Error al Ejecutar Sentencia SQL: ")))
+    EXPECT_TRUE(recorder->shown().first().startsWith("Error al Ejecutar Sentencia SQL: "))
         << recorder->shown().first().toStdString();
     int rows = 0;
     for (const QString& table : store::declaration_tables::sentDeclarationTables()) {
         if (table != lastTable) {
-            rows += test::rowCount(m_temp.db(), QStringLiteral("H") + table);
+            rows += test::rowCount(m_temp.db(), "H" + table);
         }
     }
     EXPECT_EQ(rows, 0);
@@ -222,10 +220,10 @@ TEST(DeclarationSenderControl, TheControlNumberHasTenDigitsAndChangesWithEachVer
     const QStringList controls = {DeclarationSender::controlNumber(kRuc, kSentAt, 1),
                                   DeclarationSender::controlNumber(kRuc, kSentAt, 2),
                                   DeclarationSender::controlNumber(kRuc, kSentAt.addSecs(1), 1),
-                                  DeclarationSender::controlNumber(QStringLiteral("20601112222"), kSentAt, 1)};
+                                  DeclarationSender::controlNumber("20601112222", kSentAt, 1)};
     for (const QString& control : controls) {
         EXPECT_EQ(control.size(), 10);
-        EXPECT_EQ(control.count(QRegularExpression(QStringLiteral("[0-9]"))), 10);
+        EXPECT_EQ(control.count(QRegularExpression("[0-9]")), 10);
         EXPECT_EQ(controls.count(control), 1) << control.toStdString();
     }
 }

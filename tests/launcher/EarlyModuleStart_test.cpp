@@ -25,7 +25,7 @@ bool waitFor(const QString& path, int ms) {
 // byte of a shown window, or nothing when the pipe closed.
 TEST(EarlyModuleStart, TheModuleGoesOnWhenTheWindowIsShownAndEndsWhenItNeverIs) {
     QTemporaryDir programs;
-    QFile module(programs.path() + QStringLiteral("/pm0588"));
+    QFile module(programs.path() + "/pm0588");
     ASSERT_TRUE(module.open(QIODevice::WriteOnly));
     module.write("#!/bin/bash\n: > waiting\nc=$(head -c1 <&\"$QEL_LAUNCHER_PIPE\")\n"
                  "printf 'got[%s]' \"$c\" > heard.tmp && mv heard.tmp heard\n");
@@ -37,25 +37,25 @@ TEST(EarlyModuleStart, TheModuleGoesOnWhenTheWindowIsShownAndEndsWhenItNeverIs) 
         SCOPED_TRACE(shown ? "window shown" : "launcher ended first");
         QTemporaryDir work;
         {
-            EarlyModuleStart start(starter, QStringLiteral("0588"), work.path());
+            EarlyModuleStart start(starter, "0588", work.path());
             ASSERT_TRUE(start.started());
-            ASSERT_TRUE(waitFor(work.filePath(QStringLiteral("waiting")), 5000));
-            EXPECT_FALSE(QFile::exists(work.filePath(QStringLiteral("heard")))) << "nothing before the window";
+            ASSERT_TRUE(waitFor(work.filePath("waiting"), 5000));
+            EXPECT_FALSE(QFile::exists(work.filePath("heard"))) << "nothing before the window";
             if (shown) {
                 start.windowShown();
             }
         }
         if (shown) {
-            ASSERT_TRUE(waitFor(work.filePath(QStringLiteral("heard")), 5000));
-            QFile heard(work.filePath(QStringLiteral("heard")));
+            ASSERT_TRUE(waitFor(work.filePath("heard"), 5000));
+            QFile heard(work.filePath("heard"));
             ASSERT_TRUE(heard.open(QIODevice::ReadOnly));
             EXPECT_EQ(heard.readAll(), QByteArray("got[1]"));
         } else {
-            EXPECT_FALSE(waitFor(work.filePath(QStringLiteral("heard")), 300)) << "the module was ended";
+            EXPECT_FALSE(waitFor(work.filePath("heard"), 300)) << "the module was ended";
         }
     }
 
     // A module that cannot be started leaves the start to the launcher's window.
-    const EarlyModuleStart missing(ModuleStarter(QStringLiteral("/nonexistent")), QStringLiteral("0588"), QString());
+    const EarlyModuleStart missing(ModuleStarter("/nonexistent"), "0588", QString());
     EXPECT_FALSE(missing.started());
 }

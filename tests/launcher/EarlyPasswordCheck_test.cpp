@@ -12,10 +12,7 @@ using namespace qel;
 TEST(EarlyPasswordCheck, ALoginAnswersAsWithoutIt) {
     test::TempDatabase temp;
     test::ensureLauncherUsers(temp.db());
-    temp.db()
-        .run(QStringLiteral("UPDATE CLAVES SET Clave=? WHERE Usuario='AUDITOR'"),
-             {app::hashPassword(QStringLiteral("auditor"))})
-        .finish();
+    temp.db().run("UPDATE CLAVES SET Clave=? WHERE Usuario='AUDITOR'", {app::hashPassword("auditor")}).finish();
     const launcher::UserAccounts accounts(temp.db());
 
     const struct {
@@ -24,13 +21,10 @@ TEST(EarlyPasswordCheck, ALoginAnswersAsWithoutIt) {
         const char* password; // the password the login was given
         std::optional<QString> expected;
     } cases[] = {
-        {"contador", "CONTADOR", "contador", QStringLiteral("CONTADOR")},
-        {"contador", " contador ", "contador", QStringLiteral("CONTADOR")},
-        {"auditor", "AUDITOR", "auditor", QStringLiteral("AUDITOR")},
-        {"otra", "AUDITOR", "otra", std::nullopt},
+        {"contador", "CONTADOR", "contador", "CONTADOR"}, {"contador", " contador ", "contador", "CONTADOR"},
+        {"auditor", "AUDITOR", "auditor", "AUDITOR"},     {"otra", "AUDITOR", "otra", std::nullopt},
         {"auditor", "AUDITOR", "otra", std::nullopt}, // a right early check does not carry over
-        {"otra", "AUDITOR", "auditor", QStringLiteral("AUDITOR")},
-        {"contador", "NADIE", "contador", std::nullopt},
+        {"otra", "AUDITOR", "auditor", "AUDITOR"},        {"contador", "NADIE", "contador", std::nullopt},
     };
     for (const auto& c : cases) {
         launcher::EarlyPasswordCheck early(temp.path(), QString::fromLatin1(c.user), QString::fromLatin1(c.early));
@@ -43,17 +37,14 @@ TEST(EarlyPasswordCheck, ALoginAnswersAsWithoutIt) {
 TEST(EarlyPasswordCheck, GivesNoVerdictForAnotherHashOrAFileItCouldNotRead) {
     test::TempDatabase temp;
     test::ensureLauncherUsers(temp.db());
-    const QString stored = app::passwordDigest(QStringLiteral("CONTADOR"), QStringLiteral("contador"));
+    const QString stored = app::passwordDigest("CONTADOR", "contador");
 
-    launcher::EarlyPasswordCheck right(temp.path(), QStringLiteral("contador"), QStringLiteral("contador"));
-    EXPECT_EQ(right.verdict(stored, QStringLiteral("CONTADOR"), QStringLiteral("contador")), true);
+    launcher::EarlyPasswordCheck right(temp.path(), "contador", "contador");
+    EXPECT_EQ(right.verdict(stored, "CONTADOR", "contador"), true);
 
-    launcher::EarlyPasswordCheck changed(temp.path(), QStringLiteral("CONTADOR"), QStringLiteral("contador"));
-    EXPECT_EQ(changed.verdict(app::hashPassword(QStringLiteral("contador")), QStringLiteral("CONTADOR"),
-                              QStringLiteral("contador")),
-              std::nullopt);
+    launcher::EarlyPasswordCheck changed(temp.path(), "CONTADOR", "contador");
+    EXPECT_EQ(changed.verdict(app::hashPassword("contador"), "CONTADOR", "contador"), std::nullopt);
 
-    launcher::EarlyPasswordCheck missing(temp.folder() + QStringLiteral("/no-existe.db"), QStringLiteral("CONTADOR"),
-                                         QStringLiteral("contador"));
-    EXPECT_EQ(missing.verdict(stored, QStringLiteral("CONTADOR"), QStringLiteral("contador")), std::nullopt);
+    launcher::EarlyPasswordCheck missing(temp.folder() + "/no-existe.db", "CONTADOR", "contador");
+    EXPECT_EQ(missing.verdict(stored, "CONTADOR", "contador"), std::nullopt);
 }

@@ -31,8 +31,8 @@ protected:
         }
     }
 
-    QString folder(const QString& name = QStringLiteral("QEL")) const { return m_root.path() + '/' + name; }
-    QString iniPath() const { return m_config.path() + QStringLiteral("/PM000.INI"); }
+    QString folder(const QString& name = "QEL") const { return m_root.path() + '/' + name; }
+    QString iniPath() const { return m_config.path() + "/PM000.INI"; }
     static QString read(const QString& key) { return IniFile::standard().read(IniFile::kOptions, key); }
 
     QTemporaryDir m_config;
@@ -44,7 +44,7 @@ protected:
 QString fingerprint(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("missing");
+        return "missing";
     }
     return QFileInfo(path).lastModified().toString(Qt::ISODateWithMs) + ' ' +
            QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
@@ -78,29 +78,29 @@ TEST_F(EnvironmentTest, CreatesTheIniTheFoldersTheHelpAndTheDatabase) {
         const char* key;
         QString value;
     } keys[] = {{"SysPath", base},
-                {"SysVersion", QStringLiteral("1.0")},
+                {"SysVersion", "1.0"},
                 {"DBPath", base},
-                {"DBName", QStringLiteral("QEL.db")},
-                {"SysMenu", QStringLiteral("QELMENU.INI")},
+                {"DBName", "QEL.db"},
+                {"SysMenu", "QELMENU.INI"},
                 {"SysUser", QString()},
-                {"VersionHost", QStringLiteral("qel.kolva.gob.pe")}};
+                {"VersionHost", "qel.kolva.gob.pe"}};
     for (const auto& key : keys) {
         EXPECT_EQ(read(QString::fromLatin1(key.key)), key.value) << key.key;
     }
     // The modules append names to SysPath without a separator.
     for (const char* sub : {"TMP", "RPT", "BMP", "0588"}) {
-        EXPECT_TRUE(QFileInfo(read(QStringLiteral("SysPath")) + QString::fromLatin1(sub)).isDir()) << sub;
+        EXPECT_TRUE(QFileInfo(read("SysPath") + QString::fromLatin1(sub)).isDir()) << sub;
     }
 
-    QFile help(base + QStringLiteral("0588/Pm588.html"));
+    QFile help(base + "0588/Pm588.html");
     ASSERT_TRUE(help.open(QIODevice::ReadOnly));
     QFile resource(Environment::kHelpResource);
     ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
     EXPECT_EQ(help.readAll(), resource.readAll());
 
-    auto opened = qel::store::Database::open(read(QStringLiteral("DBPath")) + read(QStringLiteral("DBName")));
+    auto opened = qel::store::Database::open(read("DBPath") + read("DBName"));
     ASSERT_TRUE(opened.database) << opened.errorText.toStdString();
-    EXPECT_EQ(opened.database->scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    EXPECT_EQ(opened.database->scalar("PRAGMA integrity_check").toString(), "ok");
     EXPECT_EQ(opened.database
                   ->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN "
                                           "('CONT','CLAVES','CAB','HCAB','HDET','envio_t')"))
@@ -110,20 +110,19 @@ TEST_F(EnvironmentTest, CreatesTheIniTheFoldersTheHelpAndTheDatabase) {
 
 TEST_F(EnvironmentTest, ASecondRunOnACompleteEnvironmentChangesNothing) {
     const Environment environment;
-    ASSERT_EQ(environment.create(folder(), QStringLiteral("contador")).outcome, Environment::Outcome::Created);
-    EXPECT_EQ(read(QStringLiteral("SysUser")), QStringLiteral("CONTADOR"));
+    ASSERT_EQ(environment.create(folder(), "contador").outcome, Environment::Outcome::Created);
+    EXPECT_EQ(read("SysUser"), "CONTADOR");
 
-    const QStringList watched = {iniPath(), folder() + QStringLiteral("/QEL.db"),
-                                 folder() + QStringLiteral("/0588/Pm588.html")};
+    const QStringList watched = {iniPath(), folder() + "/QEL.db", folder() + "/0588/Pm588.html"};
     QStringList before;
     for (const QString& path : watched) {
         before.append(fingerprint(path));
     }
     const QStringList filesBefore = filesUnder(folder());
 
-    const auto again = environment.create(folder() + QStringLiteral("/"), QStringLiteral("SUPERVISOR"));
+    const auto again = environment.create(folder() + "/", "SUPERVISOR");
     EXPECT_EQ(again.outcome, Environment::Outcome::AlreadyExists);
-    EXPECT_EQ(again.message, QStringLiteral("El entorno ya existe en %1/; no se modificó nada.").arg(folder()));
+    EXPECT_EQ(again.message, QString("El entorno ya existe en %1/; no se modificó nada.").arg(folder()));
 
     QStringList after;
     for (const QString& path : watched) {
@@ -131,19 +130,18 @@ TEST_F(EnvironmentTest, ASecondRunOnACompleteEnvironmentChangesNothing) {
     }
     EXPECT_EQ(after, before);
     EXPECT_EQ(filesUnder(folder()), filesBefore);
-    EXPECT_EQ(read(QStringLiteral("SysUser")), QStringLiteral("CONTADOR"));
+    EXPECT_EQ(read("SysUser"), "CONTADOR");
 }
 
 TEST_F(EnvironmentTest, AFolderThatCannotBeCreatedFailsAndWritesNoIni) {
-    QFile blocker(folder(QStringLiteral("archivo")));
+    QFile blocker(folder("archivo"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
 
-    const auto result = Environment().create(folder(QStringLiteral("archivo/QEL")));
+    const auto result = Environment().create(folder("archivo/QEL"));
 
     EXPECT_EQ(result.outcome, Environment::Outcome::Failed);
-    EXPECT_TRUE(result.message.startsWith(QStringLiteral("No se puede crear el entorno en")))
-        << result.message.toStdString();
+    EXPECT_TRUE(result.message.startsWith("No se puede crear el entorno en")) << result.message.toStdString();
     EXPECT_FALSE(QFileInfo::exists(iniPath()));
 }
 
@@ -167,37 +165,37 @@ TEST_F(EnvironmentTest, AFolderPathTheIniCannotHoldIsRefusedAtCreation) {
     ASSERT_EQ(Environment::withTrailingSeparator(tooLong).size(), 256);
     const auto refused = Environment().create(tooLong);
     EXPECT_EQ(refused.outcome, Environment::Outcome::Failed);
-    EXPECT_TRUE(refused.message.contains(QStringLiteral("tiene 256 caracteres"))) << refused.message.toStdString();
+    EXPECT_TRUE(refused.message.contains("tiene 256 caracteres")) << refused.message.toStdString();
     EXPECT_FALSE(QFileInfo::exists(iniPath()));
     EXPECT_FALSE(QFileInfo::exists(tooLong));
 
     const QString fits = pathOf(255);
     const auto created = Environment().create(fits);
     ASSERT_EQ(created.outcome, Environment::Outcome::Created) << created.message.toStdString();
-    EXPECT_EQ(read(QStringLiteral("SysPath")), Environment::withTrailingSeparator(fits));
+    EXPECT_EQ(read("SysPath"), Environment::withTrailingSeparator(fits));
     EXPECT_TRUE(Environment().isComplete()) << "usable once announced";
 }
 
 TEST_F(EnvironmentTest, AnIniOfAnotherEnvironmentIsNotRedirected) {
     const Environment environment;
-    ASSERT_EQ(environment.create(folder(QStringLiteral("A"))).outcome, Environment::Outcome::Created);
+    ASSERT_EQ(environment.create(folder("A")).outcome, Environment::Outcome::Created);
     const QString ini = fingerprint(iniPath());
 
-    const auto other = environment.create(folder(QStringLiteral("B")));
+    const auto other = environment.create(folder("B"));
 
     EXPECT_EQ(other.outcome, Environment::Outcome::Failed);
     EXPECT_EQ(fingerprint(iniPath()), ini);
-    EXPECT_FALSE(QFileInfo::exists(folder(QStringLiteral("B/QEL.db"))));
+    EXPECT_FALSE(QFileInfo::exists(folder("B/QEL.db")));
 }
 
 TEST_F(EnvironmentTest, AMissingDatabaseIsCreatedAgainAndTheUserKept) {
     const Environment environment;
-    ASSERT_EQ(environment.create(folder(), QStringLiteral("SUPERVISOR")).outcome, Environment::Outcome::Created);
-    ASSERT_TRUE(QFile::remove(folder() + QStringLiteral("/QEL.db")));
+    ASSERT_EQ(environment.create(folder(), "SUPERVISOR").outcome, Environment::Outcome::Created);
+    ASSERT_TRUE(QFile::remove(folder() + "/QEL.db"));
     EXPECT_FALSE(environment.isComplete());
 
     EXPECT_EQ(environment.create(folder()).outcome, Environment::Outcome::Created);
 
     EXPECT_TRUE(environment.isComplete());
-    EXPECT_EQ(environment.user(), QStringLiteral("SUPERVISOR"));
+    EXPECT_EQ(environment.user(), "SUPERVISOR");
 }

@@ -18,8 +18,8 @@ inline void ensureLauncherUsers(store::Database& db) {
     } users[] = {{"SUPERVISOR", "supervisor", "0"}, {"CONTADOR", "contador", "1"}, {"AUDITOR", "auditor", "1"}};
     for (const auto& u : users) {
         // Replaced: the same on both engines.
-        db.run(QStringLiteral("DELETE FROM CLAVES WHERE Usuario=?"), {QString::fromLatin1(u.user)}).finish();
-        db.run(QStringLiteral("INSERT INTO CLAVES (Usuario, Clave, tipo) VALUES (?, ?, ?)"),
+        db.run("DELETE FROM CLAVES WHERE Usuario=?", {QString::fromLatin1(u.user)}).finish();
+        db.run("INSERT INTO CLAVES (Usuario, Clave, tipo) VALUES (?, ?, ?)",
                {QString::fromLatin1(u.user),
                 app::passwordDigest(QString::fromLatin1(u.user), QString::fromLatin1(u.password)),
                 QString::fromLatin1(u.kind)})
@@ -29,12 +29,9 @@ inline void ensureLauncherUsers(store::Database& db) {
 
 inline void ensureSentTables(store::Database& db) {
     QStringList tables = store::declaration_tables::sentDeclarationTables();
-    tables.append(QStringLiteral("CONTROL"));
+    tables.append("CONTROL");
     for (const QString& table : tables) {
-        db.run(db.dialect().insertKeepingExisting(QStringLiteral("envio_t"),
-                                                  {QStringLiteral("formulario"), QStringLiteral("tabla_o")}),
-               {QStringLiteral("0588"), table})
-            .finish();
+        db.run(db.dialect().insertKeepingExisting("envio_t", {"formulario", "tabla_o"}), {"0588", table}).finish();
     }
 }
 
