@@ -5,6 +5,8 @@
 #include "store/DeclarationTables.h"
 
 #include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 // Rows the launcher tests need whatever the reference data already holds: the two demo
 // users and the tables of a sent declaration.
@@ -34,5 +36,27 @@ inline void ensureSentTables(store::Database& db) {
         db.run(db.dialect().insertKeepingExisting("envio_t", {"formulario", "tabla_o"}), {"0588", table}).finish();
     }
 }
+
+// A test with a configuration folder of its own through QEL_CONFIG_DIR, as the programs find
+// it, and a folder for the environment.
+class ConfigFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_previous = qgetenv("QEL_CONFIG_DIR");
+        qputenv("QEL_CONFIG_DIR", m_config.path().toLocal8Bit());
+    }
+    void TearDown() override {
+        if (m_previous.isEmpty()) {
+            qunsetenv("QEL_CONFIG_DIR");
+        } else {
+            qputenv("QEL_CONFIG_DIR", m_previous);
+        }
+    }
+    QString folder(const QString& name = "QEL") const { return m_root.path() + '/' + name; }
+
+    QTemporaryDir m_config;
+    QTemporaryDir m_root;
+    QByteArray m_previous;
+};
 
 } // namespace qel::test

@@ -1,6 +1,7 @@
 #include "app/IniFile.h"
 #include "launcher/DemoTaxpayers.h"
 #include "launcher/Environment.h"
+#include "launcher/LauncherFixtures.h"
 #include "store/Database.h"
 #include "store/ReferenceData.h"
 #include "store/ServerCopy.h"
@@ -9,7 +10,6 @@
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using qel::app::IniFile;
@@ -17,26 +17,9 @@ using qel::launcher::Environment;
 
 namespace {
 
-// Each test has its own configuration folder, as the programs find it.
-class OfficeEnvironmentTest : public ::testing::Test {
+class OfficeEnvironmentTest : public qel::test::ConfigFolderTest {
 protected:
-    void SetUp() override {
-        m_previous = qgetenv("QEL_CONFIG_DIR");
-        qputenv("QEL_CONFIG_DIR", m_config.path().toLocal8Bit());
-    }
-    void TearDown() override {
-        if (m_previous.isEmpty()) {
-            qunsetenv("QEL_CONFIG_DIR");
-        } else {
-            qputenv("QEL_CONFIG_DIR", m_previous);
-        }
-    }
-    QString folder() const { return m_root.path() + "/QEL"; }
     static QString read(const QString& key) { return IniFile::standard().read(IniFile::kOptions, key); }
-
-    QTemporaryDir m_config;
-    QTemporaryDir m_root;
-    QByteArray m_previous;
 };
 
 QByteArray digest(const QString& path) {
