@@ -7,30 +7,37 @@
 
 using namespace qel;
 
-// A login with a check started early answers exactly as one without it, whatever the early
-// check read: the verdict only stands for the same stored hash, name and password.
-TEST(EarlyPasswordCheck, ALoginAnswersAsWithoutIt) {
+// The login checks the digest and answers the stored name; with a check started early it
+// answers exactly as without, whatever the early check read: the verdict only stands for the
+// same stored hash, name and password.
+TEST(UserAccounts, TheLoginAnswersTheStoredNameWithOrWithoutAnEarlyCheck) {
     test::TempDatabase temp;
     test::ensureLauncherUsers(temp.db());
     temp.db().run("UPDATE CLAVES SET Clave=? WHERE Usuario='AUDITOR'", {app::hashPassword("auditor")}).finish();
     const launcher::UserAccounts accounts(temp.db());
 
     const struct {
-        const char* early;    // the password the early check was given
+        const char* early;    // the password the early check was given; none without one
         const char* user;     // the login
         const char* password; // the password the login was given
         std::optional<QString> expected;
     } cases[] = {
-        {"contador", "CONTADOR", "contador", "CONTADOR"}, {"contador", " contador ", "contador", "CONTADOR"},
-        {"auditor", "AUDITOR", "auditor", "AUDITOR"},     {"otra", "AUDITOR", "otra", std::nullopt},
+        {"contador", "CONTADOR", "contador", "CONTADOR"},    {"contador", " contador ", "contador", "CONTADOR"},
+        {"auditor", "AUDITOR", "auditor", "AUDITOR"},        {"otra", "AUDITOR", "otra", std::nullopt},
         {"auditor", "AUDITOR", "otra", std::nullopt}, // a right early check does not carry over
-        {"otra", "AUDITOR", "auditor", "AUDITOR"},        {"contador", "NADIE", "contador", std::nullopt},
+        {"otra", "AUDITOR", "auditor", "AUDITOR"},           {"contador", "NADIE", "contador", std::nullopt},
+        {nullptr, "CONTADOR", "contador", "CONTADOR"},       {nullptr, " contador ", "contador", "CONTADOR"},
+        {nullptr, "SUPERVISOR", "supervisor", "SUPERVISOR"}, {nullptr, "CONTADOR", "CONTADOR", std::nullopt},
+        {nullptr, "CONTADOR", "supervisor", std::nullopt},   {nullptr, "CONTADOR", "", std::nullopt},
+        {nullptr, "NADIE", "contador", std::nullopt},        {nullptr, "", "", std::nullopt},
     };
     for (const auto& c : cases) {
-        launcher::EarlyPasswordCheck early(temp.path(), QString::fromLatin1(c.user), QString::fromLatin1(c.early));
-        EXPECT_EQ(accounts.authenticate(QString::fromLatin1(c.user), QString::fromLatin1(c.password), &early),
-                  c.expected)
-            << c.user << " / " << c.early << " / " << c.password;
+        SCOPED_TRACE(std::string(c.user) + " / " + (c.early ? c.early : "-") + " / " + c.password);
+        std::optional<launcher::EarlyPasswordCheck> early;
+        if (c.early) {
+            early.emplace(temp.path(), c.user, c.early);
+        }
+        EXPECT_EQ(accounts.authenticate(c.user, c.password, early ? &*early : nullptr), c.expected);
     }
 }
 
