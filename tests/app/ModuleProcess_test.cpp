@@ -256,16 +256,6 @@ TEST_F(ModuleProcessTest, TrustAndBoundedInputAtTheStartOfTheBatchMode) {
         }
     }
     ASSERT_EQ(::chmod(QFile::encodeName(config.path()).constData(), 0700), 0);
-
-    // A link put in place of PM000.INI is refused, and no write goes through it.
-    const QString target = config.path() + "/ajeno.ini";
-    ASSERT_TRUE(QFile::rename(ini, target));
-    ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(ini).constData()), 0);
-    const QByteArray before = fileDigest(target);
-    const ModuleRun linked = module({scriptPath});
-    EXPECT_EQ(linked.exitCode, 1);
-    EXPECT_TRUE(linked.out.contains("es un enlace simbólico")) << linked.out.toStdString();
-    EXPECT_EQ(fileDigest(target), before);
 }
 
 } // namespace
