@@ -20,21 +20,12 @@ TEST(ConsultasModel, ListsBanksCountriesAndUitAsTheMenuShowsThem) {
     test::TempDatabase temp;
     auto& db = temp.db();
     db.run("DELETE FROM PARAM WHERE Numero IN ('004', '976', '404')").finish();
-    const QList<QStringList> params = {
-        {"004", "00", "NO ES BANCO"},
-        {"004", "11", "BANCO CONTINENTAL"},
-        {"004", "02", "BANCO DE CREDITO DEL PERU                   XX"},
-        {"976", "9589", "PERU"},
-        {"976", "9105", "ARGENTINA"},
-        {"976", "9249", "CHILE"},
-        {"404", "20160101", "3950.00"},
-        {"404", "20170101", "4050"},
-        {"404", "20171231", "  4100.50   "},
-        {"404", "20180101", "4150"},
-    };
-    for (const QStringList& p : params) {
-        db.run("INSERT INTO PARAM (Numero, Argumento, Funcion) VALUES (?, ?, ?)", {p[0], p[1], p[2]}).finish();
-    }
+    db.run("INSERT INTO PARAM (Numero, Argumento, Funcion) VALUES ('004', '00', 'NO ES BANCO'), "
+           "('004', '11', 'BANCO CONTINENTAL'), ('004', '02', 'BANCO DE CREDITO DEL PERU                   XX'), "
+           "('976', '9589', 'PERU'), ('976', '9105', 'ARGENTINA'), ('976', '9249', 'CHILE'), "
+           "('404', '20160101', '3950.00'), ('404', '20170101', '4050'), ('404', '20171231', '  4100.50   '), "
+           "('404', '20180101', '4150')")
+        .finish();
 
     struct Case {
         int mode;

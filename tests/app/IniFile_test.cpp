@@ -147,7 +147,7 @@ TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
     const uid_t me = ::geteuid();
     const struct {
         const char* what;
-        QByteArray content; // a file; "link", "folder", "fifo", "missing", "large" lay it otherwise
+        QByteArray content; // a file; "link", "folder", "fifo", "missing" lay it otherwise
         mode_t fileMode;
         mode_t folderMode;
         uid_t user;
@@ -164,7 +164,7 @@ TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
         {"a folder", "folder", 0600, 0700, me, "es una carpeta, no el archivo de configuración PM000.INI"},
         {"a FIFO", "fifo", 0600, 0700, me, "no es un archivo regular"},
         {"missing", "missing", 0600, 0700, me, "No se encuentra el archivo de configuración"},
-        {"too large", "large", 0600, 0700, me, "no puede pasar de 1 MB"},
+        {"too large", "[Options]\r\n" + QByteArray(IniFile::kMaxBytes, ';'), 0600, 0700, me, "no puede pasar de 1 MB"},
         {"UTF-16", QByteArray("\xff\xfe[\0O\0p\0t\0i\0o\0n\0s\0]\0\r\0\n\0", 22), 0600, 0700, me, "está en UTF-16"},
         {"UTF-16 without a mark", QByteArray("[\0O\0p\0t\0i\0o\0n\0s\0]\0", 18), 0600, 0700, me, "está en UTF-16"},
         {"CR line ends", "[Options]\rSysUser=CONTADOR\rDBName=QEL.db\r", 0600, 0700, me, "solo con CR"},
@@ -185,9 +185,7 @@ TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
         } else if (c.content == "fifo") {
             ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), c.fileMode), 0);
         } else if (c.content != "missing") {
-            writeFile(target, c.content == "large"  ? "[Options]\r\n" + QByteArray(IniFile::kMaxBytes, ';')
-                              : c.content == "link" ? sound
-                                                    : c.content);
+            writeFile(target, c.content == "link" ? sound : c.content);
             ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), c.fileMode), 0);
         }
         if (target != path) {

@@ -53,8 +53,7 @@ protected:
 TEST_F(LauncherCommandsTest, TheEnvironmentAndTheDemoTaxpayersAreCreatedOnce) {
     EXPECT_EQ(run({"--create-environment", folder()}), 0) << m_err.toStdString();
     EXPECT_TRUE(m_out.startsWith(QString("Entorno creado en %1/").arg(folder()))) << m_out.toStdString();
-    EXPECT_EQ(run({"--create-environment", folder()}), 0);
-    EXPECT_EQ(m_out, QString("El entorno ya existe en %1/; no se modificó nada.\n").arg(folder()));
+    EXPECT_EQ(run({"--create-environment", folder()}), 0) << "a second run changes nothing (EnvironmentTest)";
 
     EXPECT_EQ(test::rowCount(*database(), "CLAVES"), 0) << "a new environment has no known accounts";
     EXPECT_EQ(run("--add-demo-taxpayers"), 0);

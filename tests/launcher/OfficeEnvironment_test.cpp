@@ -7,6 +7,7 @@
 #include "store/ServerCopy.h"
 #include "store/TableCatalog.h"
 #include "support/TestServer.h"
+#include "support/TestSupport.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -26,10 +27,6 @@ QByteArray digest(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
                                           : QByteArray();
-}
-
-int rows(qel::store::Database& db, const QString& table) {
-    return db.scalar("SELECT count(*) FROM " + table).toInt();
 }
 
 } // namespace
@@ -59,7 +56,7 @@ TEST_F(OfficeEnvironmentTest, CreatesTheEnvironmentOnTheServer) {
     auto opened = environment.openDatabase();
     ASSERT_TRUE(opened.database) << opened.errorText.toStdString();
     EXPECT_EQ(opened.database->engine(), qel::store::Engine::PostgreSQL);
-    EXPECT_GT(rows(*opened.database, "PARAM"), 1000);
+    EXPECT_GT(qel::test::rowCount(*opened.database, "PARAM"), 1000);
     EXPECT_EQ(opened.database->scalar("SELECT Usuario FROM CLAVES").toString(), "ANA");
 
     // The same again finds the environment there and changes nothing.
@@ -100,7 +97,8 @@ TEST_F(OfficeEnvironmentTest, CopiesAFileEnvironmentToTheServer) {
     auto serverDb = environment.openDatabase();
     ASSERT_TRUE(serverDb.database) << serverDb.errorText.toStdString();
     for (const QString& table : {"PARAM", "CLAVES", "CONT", "CAB", "DET", "F544BALCUEN"}) {
-        EXPECT_EQ(rows(*serverDb.database, table), rows(*fileDb.database, table)) << table.toStdString();
+        EXPECT_EQ(qel::test::rowCount(*serverDb.database, table), qel::test::rowCount(*fileDb.database, table))
+            << table.toStdString();
     }
 
     // A second copy finds the tables there and copies nothing.
