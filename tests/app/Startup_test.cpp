@@ -144,9 +144,10 @@ TEST_F(StartupTest, RunsTheStepsInOrderAndNothingAfterAFailedOne) {
     }
 }
 
-TEST_F(StartupTest, FoldersAreJoinedToSysPathAsTheyAre) {
+TEST_F(StartupTest, FoldersAreJoinedToSysPathAsTheyAreAndShutdownReleasesThem) {
     writeIni({{"SysPath", "/srv/qel"}, {"VersionHost", "intranet.local"}});
-    ASSERT_TRUE(start(m_state, Startup::Failure::None));
+    Startup startup(m_state, {*m_prompter, m_fake, m_fake, m_fake, ini()});
+    ASSERT_TRUE(startup.run());
     const app::ProcessState& s = m_state;
     EXPECT_EQ(
         QStringList({s.sysPath, s.tmpFolder, s.tmpBase, s.reportFolder, s.imageFolder, s.menuFile, s.helpFile, s.dbFile,
@@ -154,6 +155,11 @@ TEST_F(StartupTest, FoldersAreJoinedToSysPathAsTheyAre) {
         QStringList({"/srv/qel", "/srv/qelTMP/", "/srv/qelTMP", "/srv/qelRPT", "/srv/qelBMP/", "/srv/qelQELMENU.INI",
                      "/srv/qel0588/Pm588.html", m_database.folder() + "/qel.db", "CONTADOR", "intranet.local"}));
     EXPECT_EQ(ini().read(app::IniFile::kOptions, "SystemDB"), "/srv/qelPM000.MDW");
+
+    startup.shutdown();
+    EXPECT_EQ(m_state.db, nullptr) << "the database is closed";
+    EXPECT_EQ(m_state.utility, nullptr);
+    startup.shutdown(); // the close box after "Salir" does nothing more
 }
 
 TEST_F(StartupTest, WithoutTheIniKeysTheDatabaseCannotBeOpened) {
@@ -182,15 +188,6 @@ TEST_F(StartupTest, AConfigurationThatIsNotTheUsersOwnEndsTheStartUp) {
     EXPECT_EQ(iniBytes(), before) << "SystemDB is not written into it";
 }
 
-TEST_F(StartupTest, ShutdownReleasesTheDatabaseAndTheUtilityComponent) {
-    Startup startup(m_state, {*m_prompter, m_fake, m_fake, m_fake, ini()});
-    ASSERT_TRUE(startup.run());
-    startup.shutdown();
-    EXPECT_EQ(m_state.db, nullptr);
-    EXPECT_EQ(m_state.utility, nullptr);
-    startup.shutdown(); // the close box after "Salir" does nothing more
-}
-
 TEST(StartupVersion, TheVersionRowGivesVersionAndDate) {
     const struct {
         const char* what;
@@ -202,9 +199,9 @@ TEST(StartupVersion, TheVersionRowGivesVersionAndDate) {
         {"row", "2.1 15/03/2019", "2.1", "15/03/2019"},
         {"row with more text", "1.0 28/02/2019 X", "1.0", "28/02/2019"},
     };
+    test::TempDatabase temp;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        test::TempDatabase temp;
         temp.db().run("DELETE FROM PARAM WHERE Numero='856'").finish();
         if (!c.funcion.isEmpty()) {
             const QString insert = "INSERT INTO PARAM (Numero, Argumento, Funcion) VALUES ('856', ?, ?)";

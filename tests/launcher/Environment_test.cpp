@@ -67,12 +67,7 @@ TEST_F(EnvironmentTest, CreatesTheIniTheFoldersTheHelpAndTheDatabase) {
 
     auto opened = qel::store::Database::open(read("DBPath") + read("DBName"));
     ASSERT_TRUE(opened.database) << opened.errorText.toStdString();
-    EXPECT_EQ(opened.database->scalar("PRAGMA integrity_check").toString(), "ok");
-    EXPECT_EQ(opened.database
-                  ->scalar("SELECT count(*) FROM sqlite_master WHERE name IN "
-                           "('CONT','CLAVES','CAB','HCAB','HDET','envio_t')")
-                  .toInt(),
-              6);
+    EXPECT_EQ(opened.database->scalar("PRAGMA integrity_check").toString(), "ok"); // its tables: LauncherCommandsTest
 }
 
 TEST_F(EnvironmentTest, ASecondRunOnACompleteEnvironmentChangesNothing) {
