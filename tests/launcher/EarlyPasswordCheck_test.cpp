@@ -16,12 +16,9 @@ TEST(UserAccounts, TheLoginAnswersTheStoredNameWithOrWithoutAnEarlyCheck) {
     temp.db().run("UPDATE CLAVES SET Clave=? WHERE Usuario='AUDITOR'", {app::hashPassword("auditor")}).finish();
     const launcher::UserAccounts accounts(temp.db());
 
-    const struct {
-        const char* early;    // the password the early check was given; none without one
-        const char* user;     // the login
-        const char* password; // the password the login was given
-        std::optional<QString> expected;
-    } cases[] = {
+    // The password the early check was given (none without one), the login's user and
+    // password, and its answer.
+    const std::tuple<const char*, const char*, const char*, std::optional<QString>> cases[] = {
         {"contador", "CONTADOR", "contador", "CONTADOR"},    {"contador", " contador ", "contador", "CONTADOR"},
         {"auditor", "AUDITOR", "auditor", "AUDITOR"},        {"otra", "AUDITOR", "otra", std::nullopt},
         {"auditor", "AUDITOR", "otra", std::nullopt}, // a right early check does not carry over
@@ -31,13 +28,14 @@ TEST(UserAccounts, TheLoginAnswersTheStoredNameWithOrWithoutAnEarlyCheck) {
         {nullptr, "CONTADOR", "supervisor", std::nullopt},   {nullptr, "CONTADOR", "", std::nullopt},
         {nullptr, "NADIE", "contador", std::nullopt},        {nullptr, "", "", std::nullopt},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.user) + " / " + (c.early ? c.early : "-") + " / " + c.password);
+    for (const auto& [password, user, given, expected] : cases) {
+        const char* earlyPassword = password; // a structured binding cannot be captured
+        SCOPED_TRACE(std::string(user) + " / " + (earlyPassword ? earlyPassword : "-") + " / " + given);
         std::optional<launcher::EarlyPasswordCheck> early;
-        if (c.early) {
-            early.emplace(temp.path(), c.user, c.early);
+        if (earlyPassword) {
+            early.emplace(temp.path(), user, earlyPassword);
         }
-        EXPECT_EQ(accounts.authenticate(c.user, c.password, early ? &*early : nullptr), c.expected);
+        EXPECT_EQ(accounts.authenticate(user, given, early ? &*early : nullptr), expected);
     }
 }
 

@@ -120,11 +120,8 @@ TEST_F(LauncherCommandsTest, LoginAndSendFromTheCommandLine) {
 }
 
 TEST(LauncherCommandLine, ReadsTheCommandsAndRefusesWhatItDoesNotKnow) {
-    const struct {
-        const char* line;
-        bool opensWindow;
-        const char* error; // start of the message, empty when the line is right
-    } cases[] = {
+    // The line, whether it opens the window, the start of its error (empty when it is right).
+    const std::tuple<const char*, bool, const char*> cases[] = {
         {"", true, ""},
         {"--create-environment /tmp/QEL", false, ""},
         {"--create-environment=/tmp/QEL --user CONTADOR", false, ""},
@@ -138,11 +135,11 @@ TEST(LauncherCommandLine, ReadsTheCommandsAndRefusesWhatItDoesNotKnow) {
         {"--user X --start 0588", true, ""},
         {"enviar", false, "Opción desconocida: enviar."},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        const CommandLine line = CommandLine::parse(QStringList{"qel"} + words(c.line));
-        EXPECT_EQ(line.opensWindow(), c.opensWindow);
-        const QString error = QString::fromUtf8(c.error);
+    for (const auto& [text, opensWindow, start] : cases) {
+        SCOPED_TRACE(text);
+        const CommandLine line = CommandLine::parse(QStringList{"qel"} + words(text));
+        EXPECT_EQ(line.opensWindow(), opensWindow);
+        const QString error = QString::fromUtf8(start);
         EXPECT_EQ(line.error.left(error.size()), error);
         EXPECT_EQ(line.error.isEmpty(), error.isEmpty()) << line.error.toStdString();
     }
@@ -168,21 +165,19 @@ TEST_F(LauncherCommandsTest, ANewEnvironmentGetsTheUserItsCreatorNamesWithHisOwn
 // `qel --user X --send R < /dev/zero`: the line never ends, and the read stops at its limit.
 TEST(LauncherCommandLine, APasswordIsReadFromStandardInputUpToItsLimit) {
     const int limit = CommandLine::kMaxPasswordBytes;
-    const struct {
-        QByteArray input;
-        QList<std::optional<QString>> passwords; // the reads, one after the other
-    } cases[] = {
+    // The input, and what the reads from it give one after the other.
+    const std::pair<QByteArray, QList<std::optional<QString>>> cases[] = {
         {"secreta con espacios\r\nsiguiente\n", {"secreta con espacios", "siguiente"}},
         {QByteArray(limit, 'a') + '\n', {QString(limit, u'a')}},
         {QByteArray(limit + 1, 'a') + '\n', {std::nullopt}},
         {QByteArray(1 << 20, '\0'), {std::nullopt}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [bytes, passwords] : cases) {
         FILE* input = std::tmpfile();
         FILE* prompt = std::tmpfile();
-        std::fwrite(c.input.constData(), 1, static_cast<size_t>(c.input.size()), input);
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), input);
         std::rewind(input);
-        for (const auto& password : c.passwords) {
+        for (const auto& password : passwords) {
             EXPECT_EQ(CommandLine::readPassword("CONTADOR", input, prompt), password);
         }
         EXPECT_LE(std::ftell(input), limit + 2) << "read no further than the limit";
