@@ -51,12 +51,8 @@ TEST_F(IniFileTest, ReadsKeysOfItsSectionOnly) {
     // blanks before a value are not part of it and do not count against its 255 characters
     const QByteArray longValues =
         "[Options]\r\nSysPath=" + QByteArray(300, 'x') + "\r\nDBPath=      " + QByteArray(250, 'y') + "zzzzzzzzzz\r\n";
-    const struct {
-        QByteArray file; // none when null
-        const char* section;
-        const char* key;
-        QString value;
-    } cases[] = {
+    // The file (none when null), the section and key read, the value.
+    const std::tuple<QByteArray, const char*, const char*, QString> cases[] = {
         {kSample, "Options", "SysPath", "/opt/qel/"}, // trimmed
         {kSample, "options", "dbpath", "/var/qel/"},  // names without regard to case
         {kSample, "OPTIONS", "DBNAME", "qel.db"},     // not the key of the same name in an earlier section
@@ -73,14 +69,14 @@ TEST_F(IniFileTest, ReadsKeysOfItsSectionOnly) {
         {longValues, "Options", "SysPath", QString(255, u'x')},
         {longValues, "Options", "DBPath", QString(250, u'y') + "zzzzz"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file.left(30).toStdString() + " " + c.section + "/" + c.key);
+    for (const auto& [file, section, key, value] : cases) {
+        SCOPED_TRACE(file.left(30).toStdString() + " " + section + "/" + key);
         QFile::remove(path());
-        if (!c.file.isNull()) {
-            writeFile(path(), c.file);
+        if (!file.isNull()) {
+            writeFile(path(), file);
         }
-        EXPECT_EQ(IniFile(path()).exists(), !c.file.isNull());
-        EXPECT_EQ(IniFile(path()).read(c.section, c.key), c.value);
+        EXPECT_EQ(IniFile(path()).exists(), !file.isNull());
+        EXPECT_EQ(IniFile(path()).read(section, key), value);
     }
 }
 

@@ -189,30 +189,26 @@ TEST_F(StartupTest, AConfigurationThatIsNotTheUsersOwnEndsTheStartUp) {
 }
 
 TEST(StartupVersion, TheVersionRowGivesVersionAndDate) {
-    const struct {
-        const char* what;
-        QString funcion; // empty: no row
-        QString version;
-        QString date;
-    } cases[] = {
-        {"no row", {}, "1.0", "01/01/2018"},
-        {"row", "2.1 15/03/2019", "2.1", "15/03/2019"},
-        {"row with more text", "1.0 28/02/2019 X", "1.0", "28/02/2019"},
+    // The '856' row of the form (none when empty), the version and its date.
+    const std::tuple<QString, QString, QString> cases[] = {
+        {"", "1.0", "01/01/2018"},
+        {"2.1 15/03/2019", "2.1", "15/03/2019"},
+        {"1.0 28/02/2019 X", "1.0", "28/02/2019"},
     };
     test::TempDatabase temp;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [funcion, version, date] : cases) {
+        SCOPED_TRACE(funcion.toStdString());
         temp.db().run("DELETE FROM PARAM WHERE Numero='856'").finish();
-        if (!c.funcion.isEmpty()) {
+        if (!funcion.isEmpty()) {
             const QString insert = "INSERT INTO PARAM (Numero, Argumento, Funcion) VALUES ('856', ?, ?)";
-            temp.db().run(insert, {"0588", c.funcion}).finish();
+            temp.db().run(insert, {"0588", funcion}).finish();
             temp.db().run(insert, {"0599", "9.9 01/01/2001"}).finish();
         }
         app::ProcessState state;
         state.db = std::move(store::Database::open(temp.path()).database);
         Startup::IniciaVersion(state);
-        EXPECT_EQ(state.version, c.version);
-        EXPECT_EQ(state.versionDate, c.date);
+        EXPECT_EQ(state.version, version);
+        EXPECT_EQ(state.versionDate, date);
     }
 }
 
