@@ -37,10 +37,12 @@ void storeDeclaration(store::Database& db, const store::DeclarationKey& key, int
     }
 }
 
-int historyRows(store::Database& db) {
+// The rows of the history copies of every sent table but `skipped`.
+int historyRows(store::Database& db, const QString& skipped = {}) {
     int rows = 0;
     for (const QString& table : store::declaration_tables::sentDeclarationTables()) {
-        rows += test::rowCount(db, store::TableCatalog::physicalName(table, store::Copy::History));
+        rows +=
+            table == skipped ? 0 : test::rowCount(db, store::TableCatalog::physicalName(table, store::Copy::History));
     }
     return rows;
 }
@@ -163,13 +165,7 @@ TEST_F(DeclarationSenderTest, AFailureHalfWayLeavesNoPartOfTheVersion) {
     ASSERT_EQ(recorder->shown().size(), 1);
     EXPECT_TRUE(recorder->shown().first().startsWith("Error al Ejecutar Sentencia SQL: "))
         << recorder->shown().first().toStdString();
-    int rows = 0;
-    for (const QString& table : store::declaration_tables::sentDeclarationTables()) {
-        if (table != lastTable) {
-            rows += test::rowCount(m_temp.db(), "H" + table);
-        }
-    }
-    EXPECT_EQ(rows, 0);
+    EXPECT_EQ(historyRows(m_temp.db(), lastTable), 0);
 }
 
 TEST(DeclarationSenderControl, TheControlNumberHasTenDigitsAndChangesWithEachVersion) {
@@ -178,8 +174,7 @@ TEST(DeclarationSenderControl, TheControlNumberHasTenDigitsAndChangesWithEachVer
                                   DeclarationSender::controlNumber(kRuc, kSentAt.addSecs(1), 1),
                                   DeclarationSender::controlNumber("20601112222", kSentAt, 1)};
     for (const QString& control : controls) {
-        EXPECT_EQ(control.size(), 10);
-        EXPECT_EQ(control.count(QRegularExpression("[0-9]")), 10);
+        EXPECT_TRUE(QRegularExpression("^[0-9]{10}$").match(control).hasMatch()) << control.toStdString();
         EXPECT_EQ(controls.count(control), 1) << control.toStdString();
     }
 }
