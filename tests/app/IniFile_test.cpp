@@ -13,28 +13,20 @@ using qel::app::IniFile;
 
 namespace {
 
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class IniFileTest : public ::testing::Test {
 protected:
-    QString path() const { return m_dir.path() + QStringLiteral("/PM000.INI"); }
-    void writeFile(const QByteArray& bytes) const {
-        QFile file(path());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray fileBytes() const {
-        QFile file(path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    // The lines of the file, without their line ends.
-    QList<QByteArray> fileLines() const {
-        QByteArray bytes = fileBytes();
-        bytes.replace("\r\n", "\n");
-        QList<QByteArray> lines = bytes.split('\n');
-        if (!lines.isEmpty() && lines.last().isEmpty()) {
-            lines.removeLast();
-        }
-        return lines;
-    }
+    QString path() const { return m_dir.path() + "/PM000.INI"; }
 
     QTemporaryDir m_dir;
 };
@@ -54,128 +46,94 @@ const QByteArray kSample = "; written by the launcher\r\n"
                            "SysUser=elsewhere\r\n";
 
 TEST_F(IniFileTest, ReadsKeysOfItsSectionOnly) {
-    writeFile(kSample);
-    const IniFile ini(path());
-    const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"Options", "SysPath", "/opt/qel/"}, // trimmed
-        {"options", "dbpath", "/var/qel/"},  // names without regard to case
-        {"OPTIONS", "DBNAME", "qel.db"},     // not the key of the same name in an earlier section
-        {"Launcher", "DBName", "other.db"},
-        {"Options", "SysUser", ""}, // only in a comment and in another section
-        {"Options", "Empty", ""},
-        {"Options", "Missing", ""},
-        {"Missing", "DBName", ""},
-        {"Other", "SysUser", "elsewhere"},
+    const QByteArray latin1 = "[Options]\nSysUser=JOS\xc9\nDBName=a.db";        // Windows-1252, LF, no final line end
+    const QByteArray utf8 = "\xef\xbb\xbf[Options]\r\nSysUser=JOS\xc3\x89\r\n"; // with its mark, CRLF
+    // blanks before a value are not part of it and do not count against its 255 characters
+    const QByteArray longValues =
+        "[Options]\r\nSysPath=" + QByteArray(300, 'x') + "\r\nDBPath=      " + QByteArray(250, 'y') + "zzzzzzzzzz\r\n";
+    // The file (none when null), the section and key read, the value.
+    const std::tuple<QByteArray, const char*, const char*, QString> cases[] = {
+        {kSample, "Options", "SysPath", "/opt/qel/"}, // trimmed
+        {kSample, "options", "dbpath", "/var/qel/"},  // names without regard to case
+        {kSample, "OPTIONS", "DBNAME", "qel.db"},     // not the key of the same name in an earlier section
+        {kSample, "Launcher", "DBName", "other.db"},
+        {kSample, "Options", "SysUser", ""}, // only in a comment and in another section
+        {kSample, "Options", "Empty", ""},
+        {kSample, "Options", "Missing", ""},
+        {kSample, "Missing", "DBName", ""},
+        {kSample, "Other", "SysUser", "elsewhere"},
+        {{}, "Options", "DBPath", ""},
+        {latin1, "Options", "SysUser", "JOSÉ"},
+        {latin1, "Options", "DBName", "a.db"},
+        {utf8, "Options", "SysUser", "JOSÉ"},
+        {longValues, "Options", "SysPath", QString(255, u'x')},
+        {longValues, "Options", "DBPath", QString(250, u'y') + "zzzzz"},
     };
-    for (const auto& [section, key, value] : cases) {
-        EXPECT_EQ(ini.read(QString::fromUtf8(section), QString::fromUtf8(key)), QString::fromUtf8(value))
-            << section << "/" << key;
+    for (const auto& [file, section, key, value] : cases) {
+        SCOPED_TRACE(file.left(30).toStdString() + " " + section + "/" + key);
+        QFile::remove(path());
+        if (!file.isNull()) {
+            writeFile(path(), file);
+        }
+        EXPECT_EQ(IniFile(path()).exists(), !file.isNull());
+        EXPECT_EQ(IniFile(path()).read(section, key), value);
     }
 }
 
-TEST_F(IniFileTest, MissingFileReadsEmpty) {
-    const IniFile ini(path());
-    EXPECT_FALSE(ini.exists());
-    EXPECT_EQ(ini.read(IniFile::kOptions, QStringLiteral("DBPath")), QString());
-}
-
-TEST_F(IniFileTest, LineEndsAndEncodings) {
-    writeFile("[Options]\nSysUser=JOS\xc9\nDBName=a.db"); // Windows-1252, LF, no final line end
-    EXPECT_EQ(IniFile(path()).read(IniFile::kOptions, QStringLiteral("SysUser")), QStringLiteral("JOSÉ"));
-    EXPECT_EQ(IniFile(path()).read(IniFile::kOptions, QStringLiteral("DBName")), QStringLiteral("a.db"));
-    writeFile("\xef\xbb\xbf[Options]\r\nSysUser=JOS\xc3\x89\r\n"); // UTF-8 with its mark, CRLF
-    EXPECT_EQ(IniFile(path()).read(IniFile::kOptions, QStringLiteral("SysUser")), QStringLiteral("JOSÉ"));
-}
-
-TEST_F(IniFileTest, ValuesAreCutTo255Characters) {
-    const QString longValue = QString(300, QLatin1Char('x'));
-    writeFile("[Options]\r\nSysPath=" + longValue.toLatin1() + "\r\nDBPath=      " + QByteArray(250, 'y') +
-              "zzzzzzzzzz\r\n");
-    const IniFile ini(path());
-    EXPECT_EQ(ini.read(IniFile::kOptions, QStringLiteral("SysPath")), longValue.left(255));
-    // blanks before the value are not part of it and do not count against the 255
-    EXPECT_EQ(ini.read(IniFile::kOptions, QStringLiteral("DBPath")), QString(250, QLatin1Char('y')) + "zzzzz");
-}
-
+// A write changes its own line, or adds one at the end of the section (and the section at the
+// end of the file), and keeps every other line as it was.
 TEST_F(IniFileTest, WritingAKeyKeepsEveryOtherLine) {
-    writeFile(kSample);
-    const IniFile ini(path());
-    ASSERT_TRUE(ini.write(QStringLiteral("options"), QStringLiteral("DBNAME"), QStringLiteral("new.db")));
-    const QList<QByteArray> expected = {"; written by the launcher",
-                                        "[Launcher]",
-                                        "DBName=other.db",
-                                        "",
-                                        "[Options]",
-                                        "SysPath = /opt/qel/   ",
-                                        "  DBPath=/var/qel/",
-                                        "DBNAME=new.db",
-                                        "; a comment with SysUser=nobody",
-                                        "Empty=",
-                                        "",
-                                        "[Other]",
-                                        "SysUser=elsewhere"};
-    EXPECT_EQ(fileLines(), expected);
-    EXPECT_EQ(ini.read(IniFile::kOptions, QStringLiteral("DBName")), QStringLiteral("new.db"));
-    EXPECT_EQ(ini.read(QStringLiteral("Launcher"), QStringLiteral("DBName")), QStringLiteral("other.db"));
-}
-
-TEST_F(IniFileTest, NewKeysGoToTheEndOfTheirSection) {
-    writeFile(kSample);
-    const IniFile ini(path());
-    ASSERT_TRUE(ini.write(IniFile::kOptions, QStringLiteral("SystemDB"), QStringLiteral("/var/qel/system.mdw")));
-    const QList<QByteArray> lines = fileLines();
-    ASSERT_EQ(lines.size(), 14);
-    EXPECT_EQ(lines.at(10), "SystemDB=/var/qel/system.mdw"); // after "Empty=", before the blank line
-    EXPECT_EQ(lines.at(12), "[Other]");
-    EXPECT_EQ(ini.read(IniFile::kOptions, QStringLiteral("SystemDB")), QStringLiteral("/var/qel/system.mdw"));
-}
-
-TEST_F(IniFileTest, AMissingSectionOrFileIsCreated) {
-    const IniFile ini(m_dir.path() + QStringLiteral("/sub/folder/PM000.INI"));
-    ASSERT_TRUE(ini.write(IniFile::kOptions, QStringLiteral("SysUser"), QStringLiteral("ANA")));
-    ASSERT_TRUE(ini.write(QStringLiteral("Extra"), QStringLiteral("Key"), QStringLiteral("1")));
-    EXPECT_EQ(ini.read(IniFile::kOptions, QStringLiteral("SysUser")), QStringLiteral("ANA"));
-    EXPECT_EQ(ini.read(QStringLiteral("extra"), QStringLiteral("key")), QStringLiteral("1"));
-    QFile file(ini.path());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("[Options]\r\nSysUser=ANA\r\n\r\n[Extra]\r\nKey=1\r\n"));
+    const struct {
+        QString file; // relative to the folder; its folders are created
+        QByteArray before;
+        const char* section;
+        const char* key;
+        const char* value;
+        QByteArray after;
+    } cases[] = {
+        {"PM000.INI", kSample, "options", "DBNAME", "new.db",
+         QByteArray(kSample).replace("DBName=qel.db", "DBNAME=new.db")},
+        {"PM000.INI", kSample, "Options", "SystemDB", "/var/qel/system.mdw",
+         QByteArray(kSample).replace("Empty=\r\n", "Empty=\r\nSystemDB=/var/qel/system.mdw\r\n")},
+        {"sub/folder/PM000.INI", {}, "Options", "SysUser", "ANA", "[Options]\r\nSysUser=ANA\r\n"},
+        {"sub/folder/PM000.INI", "[Options]\r\nSysUser=ANA\r\n", "Extra", "Key", "1",
+         "[Options]\r\nSysUser=ANA\r\n\r\n[Extra]\r\nKey=1\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        const IniFile ini(m_dir.filePath(c.file));
+        if (!c.before.isNull()) {
+            writeFile(ini.path(), c.before);
+        }
+        ASSERT_TRUE(ini.write(c.section, c.key, c.value));
+        EXPECT_EQ(fileBytes(ini.path()), c.after);
+        EXPECT_EQ(ini.read(QString(c.section).toLower(), QString(c.key).toLower()), c.value);
+    }
 }
 
 // A created file and its folders are the owner's only; a text that would start a line of its
 // own is refused and the file is left as it was.
 TEST_F(IniFileTest, WritesAreTheOwnersAndNeverCreateAnotherKey) {
-    const IniFile ini(m_dir.path() + QStringLiteral("/nueva/PM000.INI"));
-    ASSERT_TRUE(ini.write(IniFile::kOptions, QStringLiteral("SysPath"), QStringLiteral("/home/ana/QEL/")));
-    const auto others = [](const QString& path) {
-        return QFile::permissions(path) & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-                                           QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
-    };
-    EXPECT_EQ(others(ini.path()), QFileDevice::Permissions());
-    EXPECT_EQ(others(m_dir.path() + QStringLiteral("/nueva")), QFileDevice::Permissions());
-    QFile file(ini.path());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
-    file.close();
-
-    const struct {
-        QString section;
-        QString key;
-        QString value;
-    } refused[] = {
-        {IniFile::kOptions, QStringLiteral("SysPath"), QStringLiteral("/home/ana/QEL\nDBName=otra.db")},
-        {IniFile::kOptions, QStringLiteral("SysPath"), QStringLiteral("/home/ana/QEL\rDBPath=/tmp/")},
-        {IniFile::kOptions, QStringLiteral("SysUser"), QStringLiteral("ANA") + QChar(0x2028) + QStringLiteral("X=1")},
-        {IniFile::kOptions, QStringLiteral("SysUser"), QStringLiteral("ANA") + QChar(0) + QStringLiteral("X")},
-        {IniFile::kOptions, QStringLiteral("Sys=User"), QStringLiteral("ANA")},
-        {IniFile::kOptions, QStringLiteral("[Otra]"), QStringLiteral("ANA")},
-        {QStringLiteral("Options]\n[Otra"), QStringLiteral("SysUser"), QStringLiteral("ANA")},
-    };
-    for (const auto& r : refused) {
-        EXPECT_FALSE(ini.write(r.section, r.key, r.value)) << r.key.toStdString() << "=" << r.value.toStdString();
+    const IniFile ini(m_dir.path() + "/nueva/PM000.INI");
+    ASSERT_TRUE(ini.write(IniFile::kOptions, "SysPath", "/home/ana/QEL/"));
+    for (const QString& path : {ini.path(), m_dir.path() + "/nueva"}) {
+        EXPECT_EQ(QFile::permissions(path) & 0x0077, 0) << path.toStdString(); // no group or other bits
     }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), before);
-    EXPECT_TRUE(ini.read(IniFile::kOptions, QStringLiteral("DBName")).isEmpty());
+    const QByteArray before = fileBytes(ini.path());
+    const QString options = IniFile::kOptions;
+    const QString refused[][3] = {
+        {options, "SysPath", "/home/ana/QEL\nDBName=otra.db"},
+        {options, "SysPath", "/home/ana/QEL\rDBPath=/tmp/"},
+        {options, "SysUser", QString("ANA") + QChar(0x2028) + "X=1"},
+        {options, "SysUser", QString("ANA") + QChar(0) + "X"},
+        {options, "Sys=User", "ANA"},
+        {options, "[Otra]", "ANA"},
+        {"Options]\n[Otra", "SysUser", "ANA"},
+    };
+    for (const auto& [section, key, value] : refused) {
+        EXPECT_FALSE(ini.write(section, key, value)) << key.toStdString() << "=" << value.toStdString();
+    }
+    EXPECT_EQ(fileBytes(ini.path()), before);
 }
 
 // The configuration names the user the module acts for and the database it opens: only the
@@ -185,61 +143,49 @@ TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
     const uid_t me = ::geteuid();
     const struct {
         const char* what;
-        QByteArray content; // empty with a `make` that lays the file itself
+        QByteArray content; // a file; "link", "folder", "fifo", "missing" lay it otherwise
         mode_t fileMode;
         mode_t folderMode;
         uid_t user;
-        const char* make;    // "", "link", "folder", "fifo", "missing", "large"
         const char* refusal; // part of the message; "" when it is believed
     } cases[] = {
-        {"own, 0600 in 0700", sound, 0600, 0700, me, "", ""},
-        {"own, 0644 in 0755", sound, 0644, 0755, me, "", ""},
-        {"file writable by others", sound, 0666, 0700, me, "", "lo pueden modificar otros usuarios (permisos 0666)"},
-        {"file writable by the group", sound, 0620, 0700, me, "", "lo pueden modificar otros usuarios"},
-        {"folder writable by others", sound, 0600, 0777, me, "", "la pueden modificar otros usuarios"},
-        {"folder of the sticky /tmp kind", sound, 0600, 01777, me, "", "la pueden modificar otros usuarios"},
-        {"another user's", sound, 0600, 0700, me + 1, "", "pertenece a otro usuario del sistema"},
-        {"a link", sound, 0600, 0700, me, "link", "es un enlace simbólico"},
-        {"a folder", {}, 0600, 0700, me, "folder", "es una carpeta, no el archivo de configuración PM000.INI"},
-        {"a FIFO", {}, 0600, 0700, me, "fifo", "no es un archivo regular"},
-        {"missing", {}, 0600, 0700, me, "missing", "No se encuentra el archivo de configuración"},
-        {"too large", {}, 0600, 0700, me, "large", "no puede pasar de 1 MB"},
-        {"UTF-16", QByteArray("\xff\xfe[\0O\0p\0t\0i\0o\0n\0s\0]\0\r\0\n\0", 22), 0600, 0700, me, "", "está en UTF-16"},
-        {"UTF-16 without a mark", QByteArray("[\0O\0p\0t\0i\0o\0n\0s\0]\0", 18), 0600, 0700, me, "", "está en UTF-16"},
-        {"CR line ends", "[Options]\rSysUser=CONTADOR\rDBName=QEL.db\r", 0600, 0700, me, "", "solo con CR"},
-        {"garbage", "[Options]\r\nSysUser=\x01\x02\x03\r\n", 0600, 0700, me, "",
-         "la línea 2 tiene caracteres de control"},
-        {"no section", "SysUser=CONTADOR\r\nDBName=QEL.db\r\n", 0600, 0700, me, "", "no tiene la sección [Options]"},
-        {"mixed encodings", "[Options]\r\nSysUser=CAMI\xc3\x93N\r\nDBName=\xd1.db\r\n", 0600, 0700, me, "",
+        {"own, 0600 in 0700", sound, 0600, 0700, me, ""},
+        {"own, 0644 in 0755", sound, 0644, 0755, me, ""},
+        {"file writable by others", sound, 0666, 0700, me, "lo pueden modificar otros usuarios (permisos 0666)"},
+        {"file writable by the group", sound, 0620, 0700, me, "lo pueden modificar otros usuarios"},
+        {"folder writable by others", sound, 0600, 0777, me, "la pueden modificar otros usuarios"},
+        {"folder of the sticky /tmp kind", sound, 0600, 01777, me, "la pueden modificar otros usuarios"},
+        {"another user's", sound, 0600, 0700, me + 1, "pertenece a otro usuario del sistema"},
+        {"a link", "link", 0600, 0700, me, "es un enlace simbólico"},
+        {"a folder", "folder", 0600, 0700, me, "es una carpeta, no el archivo de configuración PM000.INI"},
+        {"a FIFO", "fifo", 0600, 0700, me, "no es un archivo regular"},
+        {"missing", "missing", 0600, 0700, me, "No se encuentra el archivo de configuración"},
+        {"too large", "[Options]\r\n" + QByteArray(IniFile::kMaxBytes, ';'), 0600, 0700, me, "no puede pasar de 1 MB"},
+        {"UTF-16", QByteArray("\xff\xfe[\0O\0p\0t\0i\0o\0n\0s\0]\0\r\0\n\0", 22), 0600, 0700, me, "está en UTF-16"},
+        {"UTF-16 without a mark", QByteArray("[\0O\0p\0t\0i\0o\0n\0s\0]\0", 18), 0600, 0700, me, "está en UTF-16"},
+        {"CR line ends", "[Options]\rSysUser=CONTADOR\rDBName=QEL.db\r", 0600, 0700, me, "solo con CR"},
+        {"garbage", "[Options]\r\nSysUser=\x01\x02\x03\r\n", 0600, 0700, me, "la línea 2 tiene caracteres de control"},
+        {"no section", "SysUser=CONTADOR\r\nDBName=QEL.db\r\n", 0600, 0700, me, "no tiene la sección [Options]"},
+        {"mixed encodings", "[Options]\r\nSysUser=CAMI\xc3\x93N\r\nDBName=\xd1.db\r\n", 0600, 0700, me,
          "la línea 3 tiene un byte que no es UTF-8"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir root;
-        const QString folder = root.path() + QStringLiteral("/config");
+        const QString folder = root.path() + "/config";
         ASSERT_TRUE(QDir().mkdir(folder));
-        const QString path = folder + QStringLiteral("/PM000.INI");
-        const QByteArray name = QFile::encodeName(path);
-        const QString make = QString::fromLatin1(c.make);
-        if (make == QStringLiteral("link")) {
-            const QString target = root.path() + QStringLiteral("/otro.ini");
-            QFile file(target);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(c.content);
-            file.close();
-            ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), c.fileMode), 0);
-            ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), name.constData()), 0);
-        } else if (make == QStringLiteral("folder")) {
+        const QString path = folder + "/PM000.INI";
+        const QString target = c.content == "link" ? root.path() + "/otro.ini" : path;
+        if (c.content == "folder") {
             ASSERT_TRUE(QDir().mkdir(path));
-        } else if (make == QStringLiteral("fifo")) {
-            ASSERT_EQ(::mkfifo(name.constData(), c.fileMode), 0);
-        } else if (make != QStringLiteral("missing")) {
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(make == QStringLiteral("large") ? "[Options]\r\n" + QByteArray(IniFile::kMaxBytes, ';')
-                                                       : c.content);
-            file.close();
-            ASSERT_EQ(::chmod(name.constData(), c.fileMode), 0);
+        } else if (c.content == "fifo") {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), c.fileMode), 0);
+        } else if (c.content != "missing") {
+            writeFile(target, c.content == "link" ? sound : c.content);
+            ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), c.fileMode), 0);
+        }
+        if (target != path) {
+            ASSERT_TRUE(QFile::link(target, path));
         }
         ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), c.folderMode), 0);
 
@@ -247,40 +193,30 @@ TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
         timer.start();
         const QString refusal = IniFile(path).refusal(c.user);
         EXPECT_LT(timer.elapsed(), 5000) << "a FIFO is refused at once";
-        if (*c.refusal == '\0') {
-            EXPECT_EQ(refusal, QString());
-        } else {
-            EXPECT_TRUE(refusal.contains(QString::fromUtf8(c.refusal))) << refusal.toStdString();
-        }
+        EXPECT_TRUE(refusal.contains(QString::fromUtf8(c.refusal))) << refusal.toStdString();
+        EXPECT_EQ(refusal.isEmpty(), *c.refusal == '\0') << refusal.toStdString();
     }
 }
 
-// A PM000.INI that is a link is never written through: its target stays as it was.
-TEST_F(IniFileTest, AWriteNeverFollowsALink) {
-    const QString target = m_dir.path() + QStringLiteral("/ajeno.ini");
-    QFile file(target);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Options]\nSysUser=SUPERVISOR\n");
-    file.close();
-    ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(path()).constData()), 0);
-
-    const IniFile ini(path());
-    EXPECT_FALSE(ini.write(IniFile::kOptions, QStringLiteral("SystemDB"), QStringLiteral("/x/PM000.MDW")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("[Options]\nSysUser=SUPERVISOR\n"));
-    EXPECT_TRUE(QFileInfo(path()).isSymLink());
-}
-
-// A write replaces the file whole and leaves no one else a permission to write it.
-TEST_F(IniFileTest, AWriteTakesAwayTheWritePermissionOfOthers) {
-    writeFile(kSample);
+// A write replaces the file whole and leaves no one else a permission to write it; a
+// PM000.INI that is a link is never written through, its target stays as it was.
+TEST_F(IniFileTest, AWriteTakesAwayTheWritePermissionOfOthersAndNeverFollowsALink) {
+    writeFile(path(), kSample);
     ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0666), 0);
-    ASSERT_TRUE(IniFile(path()).write(IniFile::kOptions, QStringLiteral("SysUser"), QStringLiteral("ANA")));
+    ASSERT_TRUE(IniFile(path()).write(IniFile::kOptions, "SysUser", "ANA"));
     struct stat info {};
     ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0644u);
     EXPECT_EQ(IniFile(path()).refusal(), QString());
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{IniFile::kFileName}) << "no file left beside it";
+
+    const QString target = m_dir.path() + "/ajeno.ini";
+    ASSERT_TRUE(QFile::rename(path(), target));
+    ASSERT_TRUE(QFile::link(target, path()));
+    const QByteArray before = fileBytes(target);
+    EXPECT_FALSE(IniFile(path()).write(IniFile::kOptions, "SystemDB", "/x/PM000.MDW"));
+    EXPECT_EQ(fileBytes(target), before);
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
 }
 
 } // namespace

@@ -3,9 +3,7 @@
 #include "app/StatusDisplay.h"
 #include "support/TestSupport.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -15,29 +13,18 @@ using namespace qel;
 using app::MainCommands;
 using C = MainCommands::Command;
 
-class RecordingStatus : public app::StatusDisplay {
+// Records what the commands ask of the main window, with the state at the moment they ask,
+// and the taxpayer's name on its status bar.
+class FakeHost : public MainCommands::Host, public app::StatusDisplay {
 public:
-    void showStatus(const QString&, const QString& name, const QString&, const QString&) override { m_name = name; }
-    void clearName() override { m_name.clear(); }
-    QString m_name;
-};
-
-// Records what the commands ask of the main window, with the state at the moment they ask.
-class FakeHost : public MainCommands::Host {
-public:
-    explicit FakeHost(app::ProcessState& state) : m_state(state) {}
+    explicit FakeHost(app::ProcessState& state) : m_state(state) { state.status = this; }
 
     void setBusy(bool busy) override { log.append(busy ? "busy:on" : "busy:off"); }
     void showNotice() override { log.append("notice"); }
     QString openForm(const app::FormRequest& request) override {
-        QString entry = "open:" + request.name;
-        if (!request.code.isEmpty()) {
-            entry += ":" + request.code;
-        }
-        if (m_state.recovering) {
-            entry += ":recovering";
-        }
-        log.append(entry);
+        log.append(QStringList{"open", request.name, request.code, m_state.recovering ? "recovering" : ""}
+                       .filter(QRegularExpression(".")) // the parts that are there
+                       .join(':'));
         if (throwOnOpen) {
             throw std::runtime_error("the window failed");
         }
@@ -47,13 +34,17 @@ public:
     void showAbout() override { log.append("about"); }
     bool openAddress(const QString& address) override {
         log.append("address:" + address);
-        return browserWorks;
+        return true;
     }
     void exit() override { log.append("exit"); }
+    void showStatus(const QString&, const QString& taxpayer, const QString&, const QString&) override {
+        name = taxpayer;
+    }
+    void clearName() override { name.clear(); }
 
     QStringList log;
+    QString name;
     bool throwOnOpen = false;
-    bool browserWorks = true;
 
 private:
     app::ProcessState& m_state;
@@ -62,12 +53,11 @@ private:
 class MainCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_state.status = &m_status;
         m_state.versionDate = "15/03/2019";
+        m_state.helpFile = "/qel/0588/Pm588.html";
     }
 
     app::ProcessState m_state;
-    RecordingStatus m_status;
     std::unique_ptr<app::ScriptedPrompter> m_prompter = test::makePrompter();
     FakeHost m_host{m_state};
     MainCommands m_commands{m_state, *m_prompter, m_host};
@@ -98,20 +88,21 @@ TEST_F(MainCommandsTest, EachCommandSetsItsStateAndOpensItsWindow) {
         {C::UitList, {"list:3"}, 3, true, true},
         {C::About, {"about"}, 7, true, false},
         {C::VersionCheck, {address}, 7, true, false},
+        {C::Help, {"open:frmAyuda:/qel/0588/Pm588.html"}, 7, true, true}, // the module's help file
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.command));
         m_host.log.clear();
         m_state.listMode = 7;
         m_state.printSent = true;
-        m_status.m_name = "EMPRESA S.A.";
+        m_host.name = "EMPRESA S.A.";
 
         m_commands.run(c.command);
 
         EXPECT_EQ(m_host.log, c.log);
         EXPECT_EQ(m_state.listMode, c.listMode);
         EXPECT_EQ(m_state.printSent, c.printSent);
-        EXPECT_EQ(m_status.m_name.isEmpty(), c.clearsName);
+        EXPECT_EQ(m_host.name.isEmpty(), c.clearsName);
         EXPECT_FALSE(m_state.recovering);
     }
 }
@@ -123,29 +114,9 @@ TEST_F(MainCommandsTest, RecoveryFlagAndPointerComeBackWhenTheListFails) {
     EXPECT_EQ(m_host.log, QStringList({"busy:on", "open:FrmContAbrirEnv:R:recovering", "busy:off"}));
 }
 
-TEST_F(MainCommandsTest, HelpOpensTheHelpWindowOverTheModulesHelpFile) {
-    m_state.helpFile = "/qel/0588/Pm588.html";
-    m_commands.run(C::Help);
-    EXPECT_EQ(m_host.log, QStringList({"open:frmAyuda:/qel/0588/Pm588.html"}));
-}
-
-TEST(MainCommandsStatic, CaptionAndVersionAddress) {
-    app::ProcessState state;
-    EXPECT_EQ(MainCommands::windowCaption(state),
-              " 588 Declaración Pago Anual Impuesto a la Renta 2018 3ra. Categoría e ITF - v 1.0");
-
-    struct Case {
-        QString host, version, date, address;
-    };
-    const Case cases[] = {
-        {"qel.kolva.gob.pe", "1.0", "01/01/2018",
-         "http://qel.kolva.gob.pe/qel/qeldown/independientes/independientes.htm?p=0588&v=1.0&f=01012018#p588"},
-        {"10.1.2.3:8080", "2.1", "05/11/2019",
-         "http://10.1.2.3:8080/qel/qeldown/independientes/independientes.htm?p=0588&v=2.1&f=05112019#p588"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(MainCommands::versionCheckAddress(c.host, "0588", c.version, c.date), c.address);
-    }
+TEST(MainCommandsStatic, VersionAddressTakesTheHostAsItIs) {
+    EXPECT_EQ(MainCommands::versionCheckAddress("10.1.2.3:8080", "0588", "2.1", "05/11/2019"),
+              "http://10.1.2.3:8080/qel/qeldown/independientes/independientes.htm?p=0588&v=2.1&f=05112019#p588");
 }
 
 } // namespace

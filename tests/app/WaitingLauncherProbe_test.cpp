@@ -35,8 +35,8 @@ TEST(WaitingLauncherProbe, LooksOnceTheLauncherSpokeOrEnded) {
         CountingProbe windows;
         windows.answer = launcherShown;
         WaitingLauncherProbe probe(windows, ends[0]);
-        EXPECT_EQ(probe.CorreApp(QStringLiteral("QEL")), launcherShown);
-        EXPECT_EQ(probe.CorreApp(QStringLiteral("QEL")), launcherShown) << "the pipe is read once";
+        EXPECT_EQ(probe.CorreApp("QEL"), launcherShown);
+        EXPECT_EQ(probe.CorreApp("QEL"), launcherShown) << "the pipe is read once";
         EXPECT_EQ(windows.calls, 2);
     }
 }
@@ -46,24 +46,22 @@ TEST(WaitingLauncherProbe, OnlyAnOpenPipeIsTakenFromTheEnvironment) {
     ASSERT_EQ(::pipe(ends), 0);
     QTemporaryFile file;
     ASSERT_TRUE(file.open());
-    const struct {
-        QByteArray value;
-        int expected;
-    } cases[] = {
+    const std::pair<QByteArray, int> cases[] = {
+        // QEL_LAUNCHER_PIPE, the descriptor taken
         {QByteArray(), -1},
         {QByteArray("abc"), -1},
         {QByteArray::number(file.handle()), -1}, // a file, not a pipe
         {QByteArray("987"), -1},                 // no such descriptor
         {QByteArray::number(ends[0]), ends[0]},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.value.toStdString());
-        if (c.value.isNull()) {
+    for (const auto& [value, expected] : cases) {
+        SCOPED_TRACE(value.toStdString());
+        if (value.isNull()) {
             qunsetenv("QEL_LAUNCHER_PIPE");
         } else {
-            qputenv("QEL_LAUNCHER_PIPE", c.value);
+            qputenv("QEL_LAUNCHER_PIPE", value);
         }
-        EXPECT_EQ(WaitingLauncherProbe::takePipeFromEnvironment(), c.expected);
+        EXPECT_EQ(WaitingLauncherProbe::takePipeFromEnvironment(), expected);
         EXPECT_FALSE(qEnvironmentVariableIsSet("QEL_LAUNCHER_PIPE")) << "the module's own children get none";
     }
     ::close(ends[0]);

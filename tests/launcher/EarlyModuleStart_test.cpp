@@ -1,61 +1,87 @@
 #include "launcher/EarlyModuleStart.h"
+#include "launcher/ModuleStarter.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <optional>
 
 using qel::launcher::EarlyModuleStart;
 using qel::launcher::ModuleStarter;
 
 namespace {
 
-bool waitFor(const QString& path, int ms) {
+// What a stand-in module wrote into `path`, once it is there; nothing when it never came.
+std::optional<QByteArray> waitFor(const QString& path, int ms) {
     QDeadlineTimer deadline(ms);
     while (!QFile::exists(path) && !deadline.hasExpired()) {
         QThread::msleep(10);
     }
-    return QFile::exists(path);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? std::optional(file.readAll()) : std::nullopt;
 }
+
+// A stand-in module program in its own folder.
+class StandInModule : public ::testing::Test {
+protected:
+    void install(const QByteArray& script, bool executable = true) {
+        QFile module(m_programs.path() + "/pm0588");
+        ASSERT_TRUE(module.open(QIODevice::WriteOnly));
+        module.write(script);
+        module.close();
+        if (executable) {
+            module.setPermissions(module.permissions() | QFileDevice::ExeOwner);
+        }
+    }
+
+    QTemporaryDir m_programs;
+    QTemporaryDir m_work;
+    const ModuleStarter m_starter{m_programs.path()};
+};
 
 } // namespace
 
-// A stand-in module says it waits, then writes what came through the launcher's pipe: the
-// byte of a shown window, or nothing when the pipe closed.
-TEST(EarlyModuleStart, TheModuleGoesOnWhenTheWindowIsShownAndEndsWhenItNeverIs) {
-    QTemporaryDir programs;
-    QFile module(programs.path() + QStringLiteral("/pm0588"));
-    ASSERT_TRUE(module.open(QIODevice::WriteOnly));
-    module.write("#!/bin/bash\n: > waiting\nc=$(head -c1 <&\"$QEL_LAUNCHER_PIPE\")\n"
-                 "printf 'got[%s]' \"$c\" > heard.tmp && mv heard.tmp heard\n");
-    module.close();
-    module.setPermissions(module.permissions() | QFileDevice::ExeOwner);
-    const ModuleStarter starter(programs.path());
+// The module runs beside the launcher, in the working folder, and sees its configuration.
+TEST_F(StandInModule, StartsTheModuleBesideTheLauncherWithTheSameEnvironment) {
+    const QString missing = "No se encontró el módulo 0588.";
+    EXPECT_EQ(m_starter.start("0588"), missing);
+    const QByteArray script =
+        "#!/bin/sh\nprintf '%s|%s' \"$(pwd)\" \"$QEL_CONFIG_DIR\" > started.tmp && mv started.tmp started\n";
+    install(script, false);
+    EXPECT_EQ(m_starter.start("0588"), missing) << "not executable";
+    install(script);
 
+    const QByteArray previous = qgetenv("QEL_CONFIG_DIR");
+    qputenv("QEL_CONFIG_DIR", "/tmp/configuracion-qel");
+    const QString refused = m_starter.start("0588", m_work.path());
+    qputenv("QEL_CONFIG_DIR", previous);
+    ASSERT_EQ(refused, QString());
+    EXPECT_EQ(waitFor(m_work.filePath("started"), 5000), (m_work.path() + "|/tmp/configuracion-qel").toLocal8Bit());
+}
+
+// The module says it waits, then writes what came through the launcher's pipe: the byte of a
+// shown window, or nothing when the pipe closed.
+TEST_F(StandInModule, TheModuleGoesOnWhenTheWindowIsShownAndEndsWhenItNeverIs) {
+    install("#!/bin/bash\n: > waiting\nc=$(head -c1 <&\"$QEL_LAUNCHER_PIPE\")\n"
+            "printf 'got[%s]' \"$c\" > heard.tmp && mv heard.tmp heard\n");
     for (const bool shown : {true, false}) {
         SCOPED_TRACE(shown ? "window shown" : "launcher ended first");
         QTemporaryDir work;
         {
-            EarlyModuleStart start(starter, QStringLiteral("0588"), work.path());
+            EarlyModuleStart start(m_starter, "0588", work.path());
             ASSERT_TRUE(start.started());
-            ASSERT_TRUE(waitFor(work.filePath(QStringLiteral("waiting")), 5000));
-            EXPECT_FALSE(QFile::exists(work.filePath(QStringLiteral("heard")))) << "nothing before the window";
+            ASSERT_TRUE(waitFor(work.filePath("waiting"), 5000));
+            EXPECT_FALSE(QFile::exists(work.filePath("heard"))) << "nothing before the window";
             if (shown) {
                 start.windowShown();
             }
         }
-        if (shown) {
-            ASSERT_TRUE(waitFor(work.filePath(QStringLiteral("heard")), 5000));
-            QFile heard(work.filePath(QStringLiteral("heard")));
-            ASSERT_TRUE(heard.open(QIODevice::ReadOnly));
-            EXPECT_EQ(heard.readAll(), QByteArray("got[1]"));
-        } else {
-            EXPECT_FALSE(waitFor(work.filePath(QStringLiteral("heard")), 300)) << "the module was ended";
-        }
+        EXPECT_EQ(waitFor(work.filePath("heard"), shown ? 5000 : 300),
+                  shown ? std::optional<QByteArray>("got[1]") : std::nullopt)
+            << "the module was ended when the window never came";
     }
-
     // A module that cannot be started leaves the start to the launcher's window.
-    const EarlyModuleStart missing(ModuleStarter(QStringLiteral("/nonexistent")), QStringLiteral("0588"), QString());
-    EXPECT_FALSE(missing.started());
+    EXPECT_FALSE(EarlyModuleStart(ModuleStarter("/nonexistent"), "0588", QString()).started());
 }

@@ -7,53 +7,49 @@
 
 using namespace qel;
 
-// A login with a check started early answers exactly as one without it, whatever the early
-// check read: the verdict only stands for the same stored hash, name and password.
-TEST(EarlyPasswordCheck, ALoginAnswersAsWithoutIt) {
+// The login checks the digest and answers the stored name; with a check started early it
+// answers exactly as without, whatever the early check read: the verdict only stands for the
+// same stored hash, name and password.
+TEST(UserAccounts, TheLoginAnswersTheStoredNameWithOrWithoutAnEarlyCheck) {
     test::TempDatabase temp;
     test::ensureLauncherUsers(temp.db());
-    temp.db()
-        .run(QStringLiteral("UPDATE CLAVES SET Clave=? WHERE Usuario='AUDITOR'"),
-             {app::hashPassword(QStringLiteral("auditor"))})
-        .finish();
+    temp.db().run("UPDATE CLAVES SET Clave=? WHERE Usuario='AUDITOR'", {app::hashPassword("auditor")}).finish();
     const launcher::UserAccounts accounts(temp.db());
 
-    const struct {
-        const char* early;    // the password the early check was given
-        const char* user;     // the login
-        const char* password; // the password the login was given
-        std::optional<QString> expected;
-    } cases[] = {
-        {"contador", "CONTADOR", "contador", QStringLiteral("CONTADOR")},
-        {"contador", " contador ", "contador", QStringLiteral("CONTADOR")},
-        {"auditor", "AUDITOR", "auditor", QStringLiteral("AUDITOR")},
-        {"otra", "AUDITOR", "otra", std::nullopt},
+    // The password the early check was given (none without one), the login's user and
+    // password, and its answer.
+    const std::tuple<const char*, const char*, const char*, std::optional<QString>> cases[] = {
+        {"contador", "CONTADOR", "contador", "CONTADOR"},    {"contador", " contador ", "contador", "CONTADOR"},
+        {"auditor", "AUDITOR", "auditor", "AUDITOR"},        {"otra", "AUDITOR", "otra", std::nullopt},
         {"auditor", "AUDITOR", "otra", std::nullopt}, // a right early check does not carry over
-        {"otra", "AUDITOR", "auditor", QStringLiteral("AUDITOR")},
-        {"contador", "NADIE", "contador", std::nullopt},
+        {"otra", "AUDITOR", "auditor", "AUDITOR"},           {"contador", "NADIE", "contador", std::nullopt},
+        {nullptr, "CONTADOR", "contador", "CONTADOR"},       {nullptr, " contador ", "contador", "CONTADOR"},
+        {nullptr, "SUPERVISOR", "supervisor", "SUPERVISOR"}, {nullptr, "CONTADOR", "CONTADOR", std::nullopt},
+        {nullptr, "CONTADOR", "supervisor", std::nullopt},   {nullptr, "CONTADOR", "", std::nullopt},
+        {nullptr, "NADIE", "contador", std::nullopt},        {nullptr, "", "", std::nullopt},
     };
-    for (const auto& c : cases) {
-        launcher::EarlyPasswordCheck early(temp.path(), QString::fromLatin1(c.user), QString::fromLatin1(c.early));
-        EXPECT_EQ(accounts.authenticate(QString::fromLatin1(c.user), QString::fromLatin1(c.password), &early),
-                  c.expected)
-            << c.user << " / " << c.early << " / " << c.password;
+    for (const auto& [password, user, given, expected] : cases) {
+        const char* earlyPassword = password; // a structured binding cannot be captured
+        SCOPED_TRACE(std::string(user) + " / " + (earlyPassword ? earlyPassword : "-") + " / " + given);
+        std::optional<launcher::EarlyPasswordCheck> early;
+        if (earlyPassword) {
+            early.emplace(temp.path(), user, earlyPassword);
+        }
+        EXPECT_EQ(accounts.authenticate(user, given, early ? &*early : nullptr), expected);
     }
 }
 
 TEST(EarlyPasswordCheck, GivesNoVerdictForAnotherHashOrAFileItCouldNotRead) {
     test::TempDatabase temp;
     test::ensureLauncherUsers(temp.db());
-    const QString stored = app::passwordDigest(QStringLiteral("CONTADOR"), QStringLiteral("contador"));
+    const QString stored = app::passwordDigest("CONTADOR", "contador");
 
-    launcher::EarlyPasswordCheck right(temp.path(), QStringLiteral("contador"), QStringLiteral("contador"));
-    EXPECT_EQ(right.verdict(stored, QStringLiteral("CONTADOR"), QStringLiteral("contador")), true);
+    launcher::EarlyPasswordCheck right(temp.path(), "contador", "contador");
+    EXPECT_EQ(right.verdict(stored, "CONTADOR", "contador"), true);
 
-    launcher::EarlyPasswordCheck changed(temp.path(), QStringLiteral("CONTADOR"), QStringLiteral("contador"));
-    EXPECT_EQ(changed.verdict(app::hashPassword(QStringLiteral("contador")), QStringLiteral("CONTADOR"),
-                              QStringLiteral("contador")),
-              std::nullopt);
+    launcher::EarlyPasswordCheck changed(temp.path(), "CONTADOR", "contador");
+    EXPECT_EQ(changed.verdict(app::hashPassword("contador"), "CONTADOR", "contador"), std::nullopt);
 
-    launcher::EarlyPasswordCheck missing(temp.folder() + QStringLiteral("/no-existe.db"), QStringLiteral("CONTADOR"),
-                                         QStringLiteral("contador"));
-    EXPECT_EQ(missing.verdict(stored, QStringLiteral("CONTADOR"), QStringLiteral("contador")), std::nullopt);
+    launcher::EarlyPasswordCheck missing(temp.folder() + "/no-existe.db", "CONTADOR", "contador");
+    EXPECT_EQ(missing.verdict(stored, "CONTADOR", "contador"), std::nullopt);
 }

@@ -1,13 +1,14 @@
 #include "app/IniFile.h"
 #include "launcher/Environment.h"
+#include "launcher/LauncherFixtures.h"
 #include "store/Database.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -16,54 +17,29 @@ using qel::launcher::Environment;
 
 namespace {
 
-// Every test gets its own configuration folder through QEL_CONFIG_DIR, as the programs do.
-class EnvironmentTest : public ::testing::Test {
+class EnvironmentTest : public qel::test::ConfigFolderTest {
 protected:
-    void SetUp() override {
-        m_previous = qgetenv("QEL_CONFIG_DIR");
-        qputenv("QEL_CONFIG_DIR", m_config.path().toLocal8Bit());
-    }
-    void TearDown() override {
-        if (m_previous.isEmpty()) {
-            qunsetenv("QEL_CONFIG_DIR");
-        } else {
-            qputenv("QEL_CONFIG_DIR", m_previous);
-        }
-    }
-
-    QString folder(const QString& name = QStringLiteral("QEL")) const { return m_root.path() + '/' + name; }
-    QString iniPath() const { return m_config.path() + QStringLiteral("/PM000.INI"); }
+    QString iniPath() const { return m_config.path() + "/PM000.INI"; }
     static QString read(const QString& key) { return IniFile::standard().read(IniFile::kOptions, key); }
 
-    QTemporaryDir m_config;
-    QTemporaryDir m_root;
-    QByteArray m_previous;
-};
-
-// What a file is at one moment: its time stamp and a digest of its bytes.
-QString fingerprint(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("missing");
-    }
-    return QFileInfo(path).lastModified().toString(Qt::ISODateWithMs) + ' ' +
-           QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex());
-}
-
-QStringList filesUnder(const QString& folder) {
-    QStringList names;
-    QDir dir(folder);
-    for (const QFileInfo& info :
-         dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name)) {
-        names.append(info.fileName());
-        if (info.isDir()) {
-            for (const QString& inner : filesUnder(info.absoluteFilePath())) {
-                names.append(info.fileName() + '/' + inner);
+    // Every file under the environment and the INI: its name, time stamp and a digest of its bytes.
+    QStringList snapshot() const {
+        QStringList files = {iniPath()};
+        QDirIterator it(folder(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            files.append(it.next());
+        }
+        std::sort(files.begin(), files.end());
+        for (QString& path : files) {
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly)) {
+                path += ' ' + QFileInfo(path).lastModified().toString(Qt::ISODateWithMs) + ' ' +
+                        QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
             }
         }
+        return files;
     }
-    return names;
-}
+};
 
 } // namespace
 
@@ -74,89 +50,47 @@ TEST_F(EnvironmentTest, CreatesTheIniTheFoldersTheHelpAndTheDatabase) {
     ASSERT_EQ(environment.ini().path(), iniPath());
 
     const QString base = folder() + '/';
-    const struct {
-        const char* key;
-        QString value;
-    } keys[] = {{"SysPath", base},
-                {"SysVersion", QStringLiteral("1.0")},
-                {"DBPath", base},
-                {"DBName", QStringLiteral("QEL.db")},
-                {"SysMenu", QStringLiteral("QELMENU.INI")},
-                {"SysUser", QString()},
-                {"VersionHost", QStringLiteral("qel.kolva.gob.pe")}};
-    for (const auto& key : keys) {
-        EXPECT_EQ(read(QString::fromLatin1(key.key)), key.value) << key.key;
+    QStringList values;
+    for (const char* key : {"SysPath", "SysVersion", "DBPath", "DBName", "SysMenu", "SysUser", "VersionHost"}) {
+        values.append(read(key));
     }
+    EXPECT_EQ(values, QStringList({base, "1.0", base, "QEL.db", "QELMENU.INI", "", "qel.kolva.gob.pe"}));
     // The modules append names to SysPath without a separator.
     for (const char* sub : {"TMP", "RPT", "BMP", "0588"}) {
-        EXPECT_TRUE(QFileInfo(read(QStringLiteral("SysPath")) + QString::fromLatin1(sub)).isDir()) << sub;
+        EXPECT_TRUE(QFileInfo(read("SysPath") + sub).isDir()) << sub;
     }
 
-    QFile help(base + QStringLiteral("0588/Pm588.html"));
-    ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+    QFile help(base + "0588/Pm588.html");
     QFile resource(Environment::kHelpResource);
-    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(help.open(QIODevice::ReadOnly) && resource.open(QIODevice::ReadOnly));
     EXPECT_EQ(help.readAll(), resource.readAll());
 
-    auto opened = qel::store::Database::open(read(QStringLiteral("DBPath")) + read(QStringLiteral("DBName")));
+    auto opened = qel::store::Database::open(read("DBPath") + read("DBName"));
     ASSERT_TRUE(opened.database) << opened.errorText.toStdString();
-    EXPECT_EQ(opened.database->scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
-    EXPECT_EQ(opened.database
-                  ->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN "
-                                          "('CONT','CLAVES','CAB','HCAB','HDET','envio_t')"))
-                  .toInt(),
-              6);
+    EXPECT_EQ(opened.database->scalar("PRAGMA integrity_check").toString(), "ok"); // its tables: LauncherCommandsTest
 }
 
 TEST_F(EnvironmentTest, ASecondRunOnACompleteEnvironmentChangesNothing) {
     const Environment environment;
-    ASSERT_EQ(environment.create(folder(), QStringLiteral("contador")).outcome, Environment::Outcome::Created);
-    EXPECT_EQ(read(QStringLiteral("SysUser")), QStringLiteral("CONTADOR"));
+    ASSERT_EQ(environment.create(folder(), "contador").outcome, Environment::Outcome::Created);
+    EXPECT_EQ(read("SysUser"), "CONTADOR");
+    const QStringList before = snapshot();
 
-    const QStringList watched = {iniPath(), folder() + QStringLiteral("/QEL.db"),
-                                 folder() + QStringLiteral("/0588/Pm588.html")};
-    QStringList before;
-    for (const QString& path : watched) {
-        before.append(fingerprint(path));
-    }
-    const QStringList filesBefore = filesUnder(folder());
-
-    const auto again = environment.create(folder() + QStringLiteral("/"), QStringLiteral("SUPERVISOR"));
+    const auto again = environment.create(folder() + "/", "SUPERVISOR");
     EXPECT_EQ(again.outcome, Environment::Outcome::AlreadyExists);
-    EXPECT_EQ(again.message, QStringLiteral("El entorno ya existe en %1/; no se modificó nada.").arg(folder()));
-
-    QStringList after;
-    for (const QString& path : watched) {
-        after.append(fingerprint(path));
-    }
-    EXPECT_EQ(after, before);
-    EXPECT_EQ(filesUnder(folder()), filesBefore);
-    EXPECT_EQ(read(QStringLiteral("SysUser")), QStringLiteral("CONTADOR"));
-}
-
-TEST_F(EnvironmentTest, AFolderThatCannotBeCreatedFailsAndWritesNoIni) {
-    QFile blocker(folder(QStringLiteral("archivo")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-
-    const auto result = Environment().create(folder(QStringLiteral("archivo/QEL")));
-
-    EXPECT_EQ(result.outcome, Environment::Outcome::Failed);
-    EXPECT_TRUE(result.message.startsWith(QStringLiteral("No se puede crear el entorno en")))
-        << result.message.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(iniPath()));
+    EXPECT_EQ(again.message, QString("El entorno ya existe en %1/; no se modificó nada.").arg(folder()));
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(read("SysUser"), "CONTADOR");
 }
 
 // The INI holds values of 255 characters: a folder whose path (with its separator) is longer is
 // refused before anything is created; one that fits is created and read back whole.
 TEST_F(EnvironmentTest, AFolderPathTheIniCannotHoldIsRefusedAtCreation) {
-    const QString root = m_root.path() + '/';
-    const auto pathOf = [&root](int length) {
+    const auto pathOf = [this](int length) {
         // components of at most 100 characters, the whole `length` long with its final separator
-        QString path = root;
+        QString path = m_root.path() + '/';
         while (path.size() < length - 1) {
-            const int room = length - 1 - static_cast<int>(path.size());
-            path += QString(std::min(room, 100), u'c');
+            path += QString(std::min(length - 1 - static_cast<int>(path.size()), 100), u'c');
             if (path.size() < length - 2) {
                 path += '/';
             }
@@ -167,37 +101,32 @@ TEST_F(EnvironmentTest, AFolderPathTheIniCannotHoldIsRefusedAtCreation) {
     ASSERT_EQ(Environment::withTrailingSeparator(tooLong).size(), 256);
     const auto refused = Environment().create(tooLong);
     EXPECT_EQ(refused.outcome, Environment::Outcome::Failed);
-    EXPECT_TRUE(refused.message.contains(QStringLiteral("tiene 256 caracteres"))) << refused.message.toStdString();
+    EXPECT_TRUE(refused.message.contains("tiene 256 caracteres")) << refused.message.toStdString();
     EXPECT_FALSE(QFileInfo::exists(iniPath()));
     EXPECT_FALSE(QFileInfo::exists(tooLong));
 
     const QString fits = pathOf(255);
     const auto created = Environment().create(fits);
     ASSERT_EQ(created.outcome, Environment::Outcome::Created) << created.message.toStdString();
-    EXPECT_EQ(read(QStringLiteral("SysPath")), Environment::withTrailingSeparator(fits));
+    EXPECT_EQ(read("SysPath"), Environment::withTrailingSeparator(fits));
     EXPECT_TRUE(Environment().isComplete()) << "usable once announced";
 }
 
 TEST_F(EnvironmentTest, AnIniOfAnotherEnvironmentIsNotRedirected) {
     const Environment environment;
-    ASSERT_EQ(environment.create(folder(QStringLiteral("A"))).outcome, Environment::Outcome::Created);
-    const QString ini = fingerprint(iniPath());
-
-    const auto other = environment.create(folder(QStringLiteral("B")));
-
-    EXPECT_EQ(other.outcome, Environment::Outcome::Failed);
-    EXPECT_EQ(fingerprint(iniPath()), ini);
-    EXPECT_FALSE(QFileInfo::exists(folder(QStringLiteral("B/QEL.db"))));
+    ASSERT_EQ(environment.create(folder("A")).outcome, Environment::Outcome::Created);
+    const QStringList before = snapshot();
+    EXPECT_EQ(environment.create(folder("B")).outcome, Environment::Outcome::Failed);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(QFileInfo::exists(folder("B/QEL.db")));
 }
 
 TEST_F(EnvironmentTest, AMissingDatabaseIsCreatedAgainAndTheUserKept) {
     const Environment environment;
-    ASSERT_EQ(environment.create(folder(), QStringLiteral("SUPERVISOR")).outcome, Environment::Outcome::Created);
-    ASSERT_TRUE(QFile::remove(folder() + QStringLiteral("/QEL.db")));
+    ASSERT_EQ(environment.create(folder(), "SUPERVISOR").outcome, Environment::Outcome::Created);
+    ASSERT_TRUE(QFile::remove(folder() + "/QEL.db"));
     EXPECT_FALSE(environment.isComplete());
-
     EXPECT_EQ(environment.create(folder()).outcome, Environment::Outcome::Created);
-
     EXPECT_TRUE(environment.isComplete());
-    EXPECT_EQ(environment.user(), QStringLiteral("SUPERVISOR"));
+    EXPECT_EQ(environment.user(), "SUPERVISOR");
 }

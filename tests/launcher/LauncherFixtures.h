@@ -5,6 +5,8 @@
 #include "store/DeclarationTables.h"
 
 #include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 // Rows the launcher tests need whatever the reference data already holds: the two demo
 // users and the tables of a sent declaration.
@@ -18,8 +20,8 @@ inline void ensureLauncherUsers(store::Database& db) {
     } users[] = {{"SUPERVISOR", "supervisor", "0"}, {"CONTADOR", "contador", "1"}, {"AUDITOR", "auditor", "1"}};
     for (const auto& u : users) {
         // Replaced: the same on both engines.
-        db.run(QStringLiteral("DELETE FROM CLAVES WHERE Usuario=?"), {QString::fromLatin1(u.user)}).finish();
-        db.run(QStringLiteral("INSERT INTO CLAVES (Usuario, Clave, tipo) VALUES (?, ?, ?)"),
+        db.run("DELETE FROM CLAVES WHERE Usuario=?", {QString::fromLatin1(u.user)}).finish();
+        db.run("INSERT INTO CLAVES (Usuario, Clave, tipo) VALUES (?, ?, ?)",
                {QString::fromLatin1(u.user),
                 app::passwordDigest(QString::fromLatin1(u.user), QString::fromLatin1(u.password)),
                 QString::fromLatin1(u.kind)})
@@ -29,13 +31,32 @@ inline void ensureLauncherUsers(store::Database& db) {
 
 inline void ensureSentTables(store::Database& db) {
     QStringList tables = store::declaration_tables::sentDeclarationTables();
-    tables.append(QStringLiteral("CONTROL"));
+    tables.append("CONTROL");
     for (const QString& table : tables) {
-        db.run(db.dialect().insertKeepingExisting(QStringLiteral("envio_t"),
-                                                  {QStringLiteral("formulario"), QStringLiteral("tabla_o")}),
-               {QStringLiteral("0588"), table})
-            .finish();
+        db.run(db.dialect().insertKeepingExisting("envio_t", {"formulario", "tabla_o"}), {"0588", table}).finish();
     }
 }
+
+// A test with a configuration folder of its own through QEL_CONFIG_DIR, as the programs find
+// it, and a folder for the environment.
+class ConfigFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_previous = qgetenv("QEL_CONFIG_DIR");
+        qputenv("QEL_CONFIG_DIR", m_config.path().toLocal8Bit());
+    }
+    void TearDown() override {
+        if (m_previous.isEmpty()) {
+            qunsetenv("QEL_CONFIG_DIR");
+        } else {
+            qputenv("QEL_CONFIG_DIR", m_previous);
+        }
+    }
+    QString folder(const QString& name = "QEL") const { return m_root.path() + '/' + name; }
+
+    QTemporaryDir m_config;
+    QTemporaryDir m_root;
+    QByteArray m_previous;
+};
 
 } // namespace qel::test
