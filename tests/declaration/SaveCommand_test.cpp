@@ -127,8 +127,9 @@ TEST_F(SaveCommandTest, StateAndFinalMessage) {
 }
 
 // A rectification of the ITF alone stores the ITF casillas and the answers, and no income-tax
-// casilla, detail or annex row survives from the declaration it replaces.
-TEST_F(SaveCommandTest, ItfOnlyRectificationKeepsNoIncomeTaxRows) {
+// casilla, detail or annex row survives from the declaration it replaces. An ITF box emptied
+// in a second such rectification loses its stored amount; the boxes still filled keep theirs.
+TEST_F(SaveCommandTest, ItfOnlyRectificationsKeepOnlyTheItf) {
     open(0);
     makeConsistent();
     type(100, QStringLiteral("5000"));
@@ -136,15 +137,21 @@ TEST_F(SaveCommandTest, ItfOnlyRectificationKeepsNoIncomeTaxRows) {
     storeCasilla(db(), key(), QStringLiteral("520"), QStringLiteral("80"));
     ASSERT_GT(test::rowCount(db(), QStringLiteral("F535SOCIOS"), key()), 0);
 
-    open(1);
-    answer("OptRectifica", 1);
-    ASSERT_EQ(model().check(QStringLiteral("ChkRenta")), 0);
-    ASSERT_TRUE(model().clickCheck(QStringLiteral("ChkITF")));
-    answer("OptITF", 1);
-    type(155, QStringLiteral("1000"));
-    type(156, QStringLiteral("100"));
-    ASSERT_EQ(save(), Outcome::Saved);
-
+    for (const char* noCash : {"100", ""}) {
+        SCOPED_TRACE(noCash);
+        open(1);
+        answer("OptRectifica", 1);
+        ASSERT_EQ(model().check(QStringLiteral("ChkRenta")), 0);
+        if (model().check(QStringLiteral("ChkITF")) != 1) {
+            ASSERT_TRUE(model().clickCheck(QStringLiteral("ChkITF")));
+        }
+        model().clickOption(QStringLiteral("OptITF"), 1); // already answered on the second pass
+        type(155, QStringLiteral("1000"));
+        type(156, QString::fromLatin1(noCash));
+        ASSERT_EQ(save(), Outcome::Saved);
+        EXPECT_EQ(stored(QStringLiteral("155")), QStringLiteral("1000"));
+        EXPECT_EQ(stored(QStringLiteral("156")).value_or(QString()), QString::fromLatin1(noCash));
+    }
     QStringList incomeTax;
     for (const QString& casilla : storedCasillas()) {
         const int n = casilla.toInt();
@@ -157,32 +164,10 @@ TEST_F(SaveCommandTest, ItfOnlyRectificationKeepsNoIncomeTaxRows) {
         }
     }
     EXPECT_TRUE(incomeTax.isEmpty()) << incomeTax.join(QLatin1Char(' ')).toStdString();
-    EXPECT_EQ(stored(QStringLiteral("155")), QStringLiteral("1000"));
     EXPECT_EQ(stored(QStringLiteral("871")), QStringLiteral("1"));
     EXPECT_EQ(header("rectifica").toString(), QStringLiteral("1"));
     for (const char* table : {"F535SOCIOS", "ACTA", "F582BALANCE"}) {
         EXPECT_EQ(test::rowCount(db(), QString::fromLatin1(table), key()), 0) << table;
-    }
-}
-
-// An ITF box emptied in a second rectification of the ITF alone loses its stored amount; the
-// boxes still filled keep theirs.
-TEST_F(SaveCommandTest, ItfOnlyRectificationDropsTheBoxesEmptied) {
-    open(0);
-    makeConsistent();
-    ASSERT_EQ(save(), Outcome::Saved);
-    for (const char* second : {"100", ""}) {
-        open(1);
-        answer("OptRectifica", 1);
-        if (model().check(QStringLiteral("ChkITF")) != 1) {
-            ASSERT_TRUE(model().clickCheck(QStringLiteral("ChkITF")));
-        }
-        model().clickOption(QStringLiteral("OptITF"), 1); // already answered on the second pass
-        type(155, QStringLiteral("1000"));
-        type(156, QString::fromLatin1(second));
-        ASSERT_EQ(save(), Outcome::Saved) << second;
-        EXPECT_EQ(stored(QStringLiteral("155")), QStringLiteral("1000")) << second;
-        EXPECT_EQ(stored(QStringLiteral("156")).value_or(QString()), QString::fromLatin1(second));
     }
 }
 
