@@ -178,7 +178,7 @@ TEST_F(AnnexButtonsTest, RefusalsOpenNoWindow) {
         const char* array;
         int index;
         const char* message;
-        const char* title; // empty: the form's caption
+        const char* title; // nullptr: whatever the title
     };
     for (const Case& c :
          {Case{"", "cmdSocios", 1, " No existen registros para modificar", ""},

@@ -103,10 +103,9 @@ TEST_F(ConsistencyCheckTest, TelephonesAndTheItfPaymentsAtTheirLimits) {
 TEST_F(ConsistencyCheckTest, IncomeAbove1700UitUnderTheSmallBusinessRegime) {
     makeConsistent();
     answer("OpRegRenta", 2);
-    for (const auto& [revenue, fails] :
-         {std::pair{QStringLiteral("7055000"), false}, std::pair{QStringLiteral("7055001"), true}}) {
-        type(481, revenue);
-        EXPECT_EQ(report().contains(kIncome), fails) << revenue.toStdString();
+    for (const auto& [revenue, fails] : {std::pair{"7055000", false}, {"7055001", true}}) {
+        type(481, QString::fromLatin1(revenue));
+        EXPECT_EQ(report().contains(kIncome), fails) << revenue;
     }
     // Stop-at-first shows the short text before it ends.
     prompter->expectMessage(
@@ -156,13 +155,11 @@ TEST_F(ConsistencyCheckTest, DonationAboveItsTrialBalanceAccount) {
     setAccount(QStringLiteral("6591"), {{QStringLiteral("mov_ejerci_d"), 500}, {QStringLiteral("result_nat_p"), 500}});
     setAccount(QStringLiteral("5011"), {{QStringLiteral("cuenta_bal_p"), 400}}); // the capital of casilla 414
 
-    for (const auto& [donation, differs] :
-         {std::pair{QStringLiteral("501"), true}, std::pair{QStringLiteral("500"), false},
-          std::pair{QStringLiteral("499"), false}}) {
-        model->setText(227, donation);
+    for (const auto& [donation, differs] : {std::pair{"501", true}, {"500", false}, {"499", false}}) {
+        model->setText(227, QString::fromLatin1(donation));
         const QStringList lines = report();
         const auto at = lines.indexOf(difference);
-        EXPECT_EQ(at >= 0, differs) << donation.toStdString();
+        EXPECT_EQ(at >= 0, differs) << donation;
         if (at >= 0) {
             EXPECT_EQ(lines.value(at + 1), where); // the second line names the casilla
         }

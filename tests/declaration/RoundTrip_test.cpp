@@ -25,24 +25,12 @@ const QStringList kNotValues = {QStringLiteral("CmbRuc"), QStringLiteral("TxtRaz
 
 // A value each kind of text box accepts, within its length.
 QString sampleText(const ControlDef& def) {
-    QString text;
-    switch (def.textRule) {
-    case TextRule::Names:
-        text = QStringLiteral("QUISPE ROJAS");
-        break;
-    case TextRule::Registry:
-        text = QStringLiteral("LIMA-07");
-        break;
-    case TextRule::Digits:
-        text = QStringLiteral("4251234");
-        break;
-    case TextRule::Email:
-        text = QStringLiteral("conta@empresa.pe");
-        break;
-    case TextRule::Free:
-        text = QStringLiteral("9876543");
-        break;
-    }
+    static const std::map<TextRule, QString> samples = {{TextRule::Names, QStringLiteral("QUISPE ROJAS")},
+                                                        {TextRule::Registry, QStringLiteral("LIMA-07")},
+                                                        {TextRule::Digits, QStringLiteral("4251234")},
+                                                        {TextRule::Email, QStringLiteral("conta@empresa.pe")},
+                                                        {TextRule::Free, QStringLiteral("9876543")}};
+    const QString text = samples.at(def.textRule);
     return def.maxLength > 0 ? text.left(def.maxLength) : text;
 }
 

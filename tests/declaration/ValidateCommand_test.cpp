@@ -166,15 +166,14 @@ TEST_F(ValidateCommandTest, VehicleAdditionBelowCasilla704IsWarned) {
         "Por favor verificar esta información para evitar inconsistencias.");
     makeConsistent();
     model->setText(704, QStringLiteral("500"));
-    for (const auto& [added, warned] :
-         {std::pair{QStringLiteral("499"), true}, std::pair{QStringLiteral("500"), false}}) {
-        WorkingCasillas::store(db(), model->key(), {{736, added}});
+    for (const auto& [added, warned] : {std::pair{"499", true}, {"500", false}}) {
+        WorkingCasillas::store(db(), model->key(), {{736, QString::fromLatin1(added)}});
         if (warned) {
             prompter->expectMessage(warning, app::Icon::Information);
         }
         prompter->expectMessage(kAllClear, app::Icon::Exclamation);
         clickValidar();
-        EXPECT_TRUE(prompter->verify()) << added.toStdString();
+        EXPECT_TRUE(prompter->verify()) << added;
     }
 }
 
