@@ -143,6 +143,12 @@ TEST_F(IdentificationRulesTest, UbigeoIsPickedForTheChosenZone) {
     EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmUbigeo"));
     EXPECT_EQ(opener.requests.at(0).code, QStringLiteral("2"));
     EXPECT_EQ(model->controlText(QStringLiteral("TxtUbigeo")), QStringLiteral("160101"));
+
+    // The chosen code goes back into the picker; cancelling keeps it.
+    opener.answer.clear();
+    model->clickCommand(QStringLiteral("CmdZona1"), 0);
+    EXPECT_EQ(opener.requests.at(1).keyValues, QStringList({"160101"}));
+    EXPECT_EQ(model->controlText(QStringLiteral("TxtUbigeo")), QStringLiteral("160101"));
 }
 
 // The zone of a code is the zone of its longest listed prefix.
