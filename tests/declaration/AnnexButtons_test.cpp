@@ -29,20 +29,15 @@ protected:
     }
     int rows(const QString& table) { return test::rowCount(db(), table, test::demoKey(kRuc)); }
     QString column(const QString& table, const QString& field) {
-        QSqlQuery values = db().run(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(field, table));
-        QStringList texts;
-        while (values.next()) {
-            texts << values.value(0).toString();
-        }
-        return texts.join(QLatin1Char(','));
+        return testing::firstColumn(db(), QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(field, table))
+            .join(u',');
     }
     void addPartners(int count, double share) {
         for (int i = 0; i < count; ++i) {
-            addRow(QStringLiteral("TMPF535SOCIOS"),
-                   {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
-                    {QStringLiteral("tipo_doc_socio"), 1},
-                    {QStringLiteral("nro_doc_socio"), QStringLiteral("%1").arg(10000000 + i)},
-                    {QStringLiteral("Porcentaje"), share}});
+            QVariantMap partner = testing::fields("tipo_socio=01; tipo_doc_socio=1");
+            partner.insert(QStringLiteral("nro_doc_socio"), QString::number(10000000 + i));
+            partner.insert(QStringLiteral("Porcentaje"), share);
+            addRow(QStringLiteral("TMPF535SOCIOS"), partner);
         }
     }
 };
@@ -61,10 +56,7 @@ TEST_F(AnnexButtonsTest, TheHundredAndFirstPartnerIsRefusedWithTheCount) {
     EXPECT_EQ(opener.requests.size(), 1);
 }
 
-TEST_F(AnnexButtonsTest, ModifyNeedsRowsAndASelectionThenHandsTheRowKey) {
-    prompter->expectMessage(QStringLiteral(" No existen registros para modificar"), Icon::Critical, QString());
-    model->clickCommand(QStringLiteral("cmdSocios"), 1);
-
+TEST_F(AnnexButtonsTest, ModifyNeedsASelectionThenHandsTheRowKey) {
     addPartners(3, 10);
     prompter->expectMessage(QStringLiteral("Tiene que seleccionar el registro a modificar."), Icon::Critical,
                             QStringLiteral("Error"));
@@ -82,92 +74,59 @@ TEST_F(AnnexButtonsTest, ModifyNeedsRowsAndASelectionThenHandsTheRowKey) {
 
     // What the window says of its row wins over the position.
     model->setSelectedRowValues(QStringLiteral("grdPricipalesSocios"),
-                                {{QStringLiteral("TIPO_SOCIO"), QStringLiteral("02")},
-                                 {QStringLiteral("tipo_doc_socio"), 6},
-                                 {QStringLiteral("nro_doc_socio"), QStringLiteral("20100070970")}});
+                                testing::fields("TIPO_SOCIO=02; tipo_doc_socio=6; nro_doc_socio=20100070970"));
     model->clickCommand(QStringLiteral("cmdSocios"), 1);
     EXPECT_EQ(opener.requests.last().keyValues, QStringList({"02", "6", "20100070970"}));
-
-    model->clickOption(QStringLiteral("OptRegalias"), 1);
-    prompter->expectMessage(QStringLiteral("No existen datos para modificar."), Icon::Critical,
-                            QStringLiteral("Error"));
-    model->clickCommand(QStringLiteral("cmdRegalias"), 1);
 }
 
-// The delete takes exactly the selected row, found by the annex's key columns.
+// The delete takes exactly the selected row, found by the annex's key columns: of two rows
+// that differ only in their last key column, the first one is selected.
 TEST_F(AnnexButtonsTest, DeleteRemovesTheSelectedRowByItsKey) {
     struct Case {
         const char* question;
         const char* array;
         const char* grid;
         const char* table;
-        QVariantMap first;
-        QVariantMap second;
+        const char* key;  // the key columns both rows share
+        const char* last; // the key column that tells them apart, and its two values
+        const char* first;
+        const char* second;
         const char* confirmation;
-        const char* kept; // column whose remaining value names the row left
+    };
+    const QList<Case> cases = {
+        {"OptAlquileres", "cmdAlquileres", "grdAlquileres", "TMPF582ALQUILER", "tipo_doc=6; nro_doc=20100070970",
+         "correl_pred", "1", "2", "¿Desea eliminar los datos del alquiler?"},
+        {"OptRegalias", "cmdRegalias", "grdRegalias", "TMPF535REGALIAS", "tip_documento=6; num_documento=1",
+         "fec_contrato", "2018-05-01", "2018-06-01", "Desea eliminar los datos de la regalía ?"},
+        {"OptOperFinAdmin", "cmdOperAdminis", "grdAdmistOperaciones", "TMPF542OPERFIN",
+         "ind_tipo_oper=1; tip_documento=6; num_documento=1", "correl_cont", "1", "2",
+         "Desea eliminar los datos de la operacion ?"},
+        {"optAutos", "cmdVehiculos", "grdVehiculos", "TMPF584VEHIC", "cod_categ=A2", "des_placa", "D'1-23", "XYZ-99",
+         "¿ Esta seguro de eliminar el registro ? "},
     };
     const auto text = [](const char* t) { return QString::fromUtf8(t); };
-    const QList<Case> cases = {
-        {"OptAlquileres",
-         "cmdAlquileres",
-         "grdAlquileres",
-         "TMPF582ALQUILER",
-         {{text("tipo_doc"), 6}, {text("nro_doc"), text("20100070970")}, {text("correl_pred"), 1}},
-         {{text("tipo_doc"), 6}, {text("nro_doc"), text("20100070970")}, {text("correl_pred"), 2}},
-         "¿Desea eliminar los datos del alquiler?",
-         "correl_pred"},
-        {"OptRegalias",
-         "cmdRegalias",
-         "grdRegalias",
-         "TMPF535REGALIAS",
-         {{text("tip_documento"), 6}, {text("num_documento"), text("1")}, {text("fec_contrato"), text("2018-05-01")}},
-         {{text("tip_documento"), 6}, {text("num_documento"), text("1")}, {text("fec_contrato"), text("2018-06-01")}},
-         "Desea eliminar los datos de la regalía ?",
-         "fec_contrato"},
-        {"OptOperFinAdmin",
-         "cmdOperAdminis",
-         "grdAdmistOperaciones",
-         "TMPF542OPERFIN",
-         {{text("ind_tipo_oper"), 1},
-          {text("correl_cont"), 1},
-          {text("tip_documento"), 6},
-          {text("num_documento"), text("1")}},
-         {{text("ind_tipo_oper"), 1},
-          {text("correl_cont"), 2},
-          {text("tip_documento"), 6},
-          {text("num_documento"), text("1")}},
-         "Desea eliminar los datos de la operacion ?",
-         "correl_cont"},
-        {"optAutos",
-         "cmdVehiculos",
-         "grdVehiculos",
-         "TMPF584VEHIC",
-         {{text("cod_categ"), text("A2")}, {text("des_placa"), text("D'1-23")}},
-         {{text("cod_categ"), text("A2")}, {text("des_placa"), text("XYZ-99")}},
-         "¿ Esta seguro de eliminar el registro ? ",
-         "des_placa"},
-    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.array);
         const QString array = text(c.array);
         const QString table = text(c.table);
         model->clickOption(text(c.question), 1);
-        addRow(table, c.first);
-        addRow(table, c.second);
+        for (const char* value : {c.first, c.second}) {
+            QVariantMap row = testing::fields(c.key);
+            row.insert(text(c.last), text(value));
+            addRow(table, row);
+        }
 
         prompter->expectMessage(QStringLiteral("Tiene que seleccionar registro a eliminar."), Icon::Critical,
                                 QStringLiteral("Error"));
         model->clickCommand(array, 2);
 
         model->selectGridRow(text(c.grid), 0);
-        prompter->expectQuestion(text(c.confirmation), Button::No, Icon::Question);
-        model->clickCommand(array, 2);
-        EXPECT_EQ(rows(table), 2);
-
-        prompter->expectQuestion(text(c.confirmation), Button::Yes, Icon::Question);
-        model->clickCommand(array, 2);
-        EXPECT_EQ(rows(table), 1);
-        EXPECT_EQ(column(table, text(c.kept)), c.second.value(text(c.kept)).toString());
+        for (const Button answer : {Button::No, Button::Yes}) {
+            prompter->expectQuestion(text(c.confirmation), answer, Icon::Question);
+            model->clickCommand(array, 2);
+            EXPECT_EQ(rows(table), answer == Button::No ? 2 : 1);
+        }
+        EXPECT_EQ(column(table, text(c.last)), text(c.second));
         model->selectGridRow(text(c.grid), -1);
     }
 }
@@ -184,21 +143,6 @@ TEST_F(AnnexButtonsTest, DeletingAContractTakesItsParticipants) {
     model->clickCommand(QStringLiteral("cmdColabEmp"), 2);
     EXPECT_EQ(column(QStringLiteral("TMPF582COLCAB"), QStringLiteral("cod_contrato")), QStringLiteral("2"));
     EXPECT_EQ(column(QStringLiteral("TMPF582COLDET"), QStringLiteral("cod_contrato")), QStringLiteral("2"));
-}
-
-TEST_F(AnnexButtonsTest, EmptyGridsGiveTheAnnexOwnMessages) {
-    model->clickOption(QStringLiteral("OptAlquileres"), 1);
-    prompter->expectMessage(QStringLiteral("No existen registros para eliminar."), Icon::Critical);
-    model->clickCommand(QStringLiteral("cmdAlquileres"), 2);
-
-    model->clickOption(QStringLiteral("optDesuso"), 1);
-    prompter->expectMessage(QStringLiteral("No existen datos para eliminar."), Icon::Critical);
-    model->clickCommand(QStringLiteral("cmdDistribucion"), 2);
-
-    model->clickOption(QStringLiteral("OptHidrocarburos"), 1);
-    prompter->expectMessage(QStringLiteral("No existen lotes para modificar."), Icon::Critical);
-    model->clickCommand(QStringLiteral("cmdHidrocarburos"), 1);
-    EXPECT_TRUE(opener.requests.isEmpty());
 }
 
 TEST_F(AnnexButtonsTest, WindowsReceiveTheirCodes) {
@@ -227,12 +171,36 @@ TEST_F(AnnexButtonsTest, WindowsReceiveTheirCodes) {
     }
 }
 
-TEST_F(AnnexButtonsTest, ConcessionsWaitForTheirCount) {
-    model->clickOption(QStringLiteral("OptMineria"), 1);
-    prompter->expectMessage(QStringLiteral("Debe registrar el número de concesiones mineras."), Icon::Critical);
-    model->clickCommand(QStringLiteral("cmdMineria"), 0);
+// A button whose annex has nothing to act on, or lacks what it needs, says so and opens nothing.
+TEST_F(AnnexButtonsTest, RefusalsOpenNoWindow) {
+    struct Case {
+        const char* question;
+        const char* array;
+        int index;
+        const char* message;
+        const char* title; // nullptr: whatever the title
+    };
+    for (const Case& c :
+         {Case{"", "cmdSocios", 1, " No existen registros para modificar", ""},
+          Case{"OptRegalias", "cmdRegalias", 1, "No existen datos para modificar.", "Error"},
+          Case{"OptAlquileres", "cmdAlquileres", 2, "No existen registros para eliminar.", nullptr},
+          Case{"optDesuso", "cmdDistribucion", 2, "No existen datos para eliminar.", nullptr},
+          Case{"OptHidrocarburos", "cmdHidrocarburos", 1, "No existen lotes para modificar.", nullptr},
+          Case{"OptMineria", "cmdMineria", 0, "Debe registrar el número de concesiones mineras.", nullptr}}) {
+        SCOPED_TRACE(c.array);
+        if (*c.question != '\0') {
+            model->clickOption(QString::fromUtf8(c.question), 1);
+        }
+        if (c.title == nullptr) {
+            prompter->expectMessage(QString::fromUtf8(c.message), Icon::Critical);
+        } else {
+            prompter->expectMessage(QString::fromUtf8(c.message), Icon::Critical, QString::fromUtf8(c.title));
+        }
+        model->clickCommand(QString::fromUtf8(c.array), c.index);
+    }
     EXPECT_TRUE(opener.requests.isEmpty());
 
+    // With their count the concessions open.
     model->typeKey(228, QLatin1Char('2'));
     model->clickCommand(QStringLiteral("cmdMineria"), 0);
     ASSERT_EQ(opener.requests.size(), 1);
@@ -241,10 +209,8 @@ TEST_F(AnnexButtonsTest, ConcessionsWaitForTheirCount) {
 
 TEST_F(AnnexButtonsTest, ForeignIncomeReportIsWrittenBesideTheDatabase) {
     model->clickOption(QStringLiteral("optRentasInternacionales"), 1);
-    addRow(QStringLiteral("TMPF586IDERTA"), {{QStringLiteral("correl_rta"), 1},
-                                             {QStringLiteral("cod_renta"), QStringLiteral("01")},
-                                             {QStringLiteral("des_pais"), QStringLiteral("CHILE")},
-                                             {QStringLiteral("mto_renta"), QStringLiteral("1500")}});
+    addRow(QStringLiteral("TMPF586IDERTA"),
+           testing::fields("correl_rta=1; cod_renta=01; des_pais=CHILE; mto_renta=1500"));
     const QString folder = QDir::toNativeSeparators(database.folder());
     prompter->expectMessage(QStringLiteral("La declaración se encuentra en el directorio ") + folder +
                                 QStringLiteral(" con el nombre: 20100070970_QELRI.txt"),

@@ -77,26 +77,3 @@ TEST(CalculationRuleTable, TheDispatcherRunsEachRuleAfterTheRulesItReads) {
         }
     }
 }
-
-TEST(CalculationRuleTable, ChangesReachTheirRules) {
-    struct Case {
-        int changed;
-        QStringList runs; // in this order
-    };
-    const QList<Case> cases = {
-        {464, {QStringLiteral("Calcular463"), QStringLiteral("Calcular466y467")}},
-        {155, {QStringLiteral("Calcular157"), QStringLiteral("Calcular158")}},
-        {110, {QStringLiteral("Calcular151"), QStringLiteral("Calcular113")}},
-        {131, {QStringLiteral("Calcular131"), QStringLiteral("Calcular505_138y139")}},
-        {180, {QStringLiteral("SaldoDeudaTrib")}},
-        {999, {}},
-    };
-    for (const Case& c : cases) {
-        QStringList runs;
-        for (const CalculationRule* rule : CalculationRuleTable::after(c.changed)) {
-            runs.append(rule->name);
-        }
-        EXPECT_EQ(runs, c.runs) << "after " << c.changed;
-    }
-    EXPECT_EQ(CalculationRuleTable::feeds(463), (QList<int>{466, 467, 686}));
-}

@@ -20,46 +20,36 @@ protected:
     void type(int casilla, const QString& text) {
         model->setText(casilla, QString());
         model->focusIn(casilla);
-        for (const QChar c : text) {
-            model->typeKey(casilla, c);
-        }
+        qel::declaration::testing::typeKeys(*model, casilla, text);
         model->focusOut(casilla);
     }
     QString shown(int casilla) const { return model->text(casilla); }
+    void expectShown(std::initializer_list<std::pair<int, const char*>> boxes) {
+        for (const auto& [casilla, text] : boxes) {
+            EXPECT_EQ(shown(casilla), QString::fromUtf8(text)) << "casilla " << casilla;
+        }
+    }
 };
 
 } // namespace
 
 TEST_F(CalculationTest, ACostOfSalesRipplesIntoTheLossOfTheYear) {
     type(464, QStringLiteral("5000"));
-    EXPECT_EQ(shown(463), QStringLiteral("0"));
-    EXPECT_EQ(shown(467), QStringLiteral("(5,000)"));
-    EXPECT_EQ(shown(489), QStringLiteral("(5,000)"));
-    EXPECT_EQ(shown(101), QStringLiteral("(5,000)"));
-    EXPECT_EQ(shown(100), QStringLiteral("0"));
-    EXPECT_EQ(shown(107), QStringLiteral("(5,000)"));
+    expectShown({{463, "0"}, {467, "(5,000)"}, {489, "(5,000)"}, {101, "(5,000)"}, {100, "0"}, {107, "(5,000)"}});
     EXPECT_TRUE(model->box(120).enabled);
     type(103, QStringLiteral("6000"));
-    EXPECT_EQ(shown(106), QStringLiteral("1,000"));
-    EXPECT_EQ(shown(107), QStringLiteral("(0)"));
+    expectShown({{106, "1,000"}, {107, "(0)"}});
     EXPECT_FALSE(model->box(120).enabled);
     type(103, QStringLiteral("1000"));
-    EXPECT_EQ(shown(106), QStringLiteral("0"));
-    EXPECT_EQ(shown(107), QStringLiteral("(4,000)"));
+    expectShown({{106, "0"}, {107, "(4,000)"}, {110, "0"}});
     EXPECT_TRUE(model->box(120).enabled);
-    EXPECT_EQ(shown(110), QStringLiteral("0"));
 }
 
 TEST_F(CalculationTest, TheItfFollowsTheTotalOfPayments) {
     model->Habcasilla(155);
     model->Habcasilla(156);
     type(155, QStringLiteral("1000000"));
-    EXPECT_EQ(shown(157), QStringLiteral("1,000,000"));
-    EXPECT_EQ(shown(158), QStringLiteral("150,000"));
-    EXPECT_EQ(shown(159), QStringLiteral("850,000"));
-    EXPECT_EQ(shown(160), QStringLiteral("85"));
-    EXPECT_EQ(shown(161), QStringLiteral("85"));
-    EXPECT_EQ(shown(165), QStringLiteral("85"));
+    expectShown({{157, "1,000,000"}, {158, "150,000"}, {159, "850,000"}, {160, "85"}, {161, "85"}, {165, "85"}});
 }
 
 TEST_F(CalculationTest, TheTaxFollowsTheRegime) {
@@ -90,32 +80,22 @@ TEST_F(CalculationTest, TheTaxFollowsTheRegime) {
 TEST_F(CalculationTest, CreditsAndTheBalanceDue) {
     type(461, QStringLiteral("100000"));             // tax 29,500
     model->setText(128, QStringLiteral("(10,000)")); // the payments assistant's total
-    EXPECT_EQ(shown(504), QStringLiteral("29,500"));
-    EXPECT_EQ(shown(506), QStringLiteral("19,500"));
-    EXPECT_EQ(shown(139), QStringLiteral("19,500"));
-    EXPECT_EQ(shown(138), QStringLiteral("(0)"));
-    EXPECT_EQ(shown(146), QStringLiteral("19,500"));
+    expectShown({{504, "29,500"}, {506, "19,500"}, {139, "19,500"}, {138, "(0)"}, {146, "19,500"}});
     EXPECT_FALSE(model->box(137).enabled);
 }
 
 TEST_F(CalculationTest, AnExclusivePairAsksWhenTheTypedBoxIsLeft) {
     model->clickOption(QStringLiteral("OptPlan"), 2);
     type(417, QStringLiteral("300"));
-    prompter->expectQuestion(
-        QStringLiteral("Las casillas 416 y 417 son excluyentes.\n¿Desea registrar información en la casilla 416?."),
-        app::Button::No, app::Icon::Question);
+    const QString question =
+        QStringLiteral("Las casillas 416 y 417 son excluyentes.\n¿Desea registrar información en la casilla 416?.");
+    prompter->expectQuestion(question, app::Button::No, app::Icon::Question);
     type(416, QStringLiteral("500"));
-    EXPECT_EQ(shown(416), QString());
-    EXPECT_EQ(shown(417), QStringLiteral("(300)"));
-    EXPECT_EQ(shown(425), QStringLiteral("(300)"));
+    expectShown({{416, ""}, {417, "(300)"}, {425, "(300)"}});
 
-    prompter->expectQuestion(
-        QStringLiteral("Las casillas 416 y 417 son excluyentes.\n¿Desea registrar información en la casilla 416?."),
-        app::Button::Yes, app::Icon::Question);
+    prompter->expectQuestion(question, app::Button::Yes, app::Icon::Question);
     type(416, QStringLiteral("500"));
-    EXPECT_EQ(shown(416), QStringLiteral("500"));
-    EXPECT_EQ(shown(417), QString());
-    EXPECT_EQ(shown(425), QStringLiteral("500"));
+    expectShown({{416, "500"}, {417, ""}, {425, "500"}});
 }
 
 TEST_F(CalculationTest, TheMypeRegimeWarnsAbove1700Uit) {
@@ -135,8 +115,7 @@ TEST_F(CalculationTest, TheBalanceSheetTotalsEmptyWhenNothingIsTyped) {
     model->clickOption(QStringLiteral("OptPlan"), 2);
     type(359, QStringLiteral("1000"));
     type(376, QStringLiteral("200"));
-    EXPECT_EQ(shown(376), QStringLiteral("(200)"));
-    EXPECT_EQ(shown(390), QStringLiteral("800"));
+    expectShown({{376, "(200)"}, {390, "800"}});
     type(359, QString());
     type(376, QString());
     EXPECT_EQ(shown(390), QString());
@@ -144,12 +123,12 @@ TEST_F(CalculationTest, TheBalanceSheetTotalsEmptyWhenNothingIsTyped) {
 
 TEST_F(CalculationTest, HelpTextsOfComputedCasillas) {
     type(461, QStringLiteral("1000"));
-    model->pointAt(113);
-    EXPECT_EQ(model->helpText, QStringLiteral("c113 = c110 * 29.5 %"));
-    model->pointAt(101);
-    EXPECT_EQ(model->helpText, QStringLiteral("c101 = c489"));
-    model->pointAt(461);
-    EXPECT_EQ(model->helpText, QStringLiteral("Anotar los importes en soles sin considerar céntimos."));
+    for (const auto& [casilla, help] : {std::pair{113, "c113 = c110 * 29.5 %"},
+                                        {101, "c101 = c489"},
+                                        {461, "Anotar los importes en soles sin considerar céntimos."}}) {
+        model->pointAt(casilla);
+        EXPECT_EQ(model->helpText, QString::fromUtf8(help));
+    }
 }
 
 // A taxpayer who pays no tax still gets next year's percentage: the fixed one without a zone.
@@ -205,11 +184,9 @@ TEST_F(CalculationTest, TheBaseAndTheTaxOverTheRectifiedOneAreKept) {
     EXPECT_EQ(kept(114), QString());
     EXPECT_EQ(kept(500), QStringLiteral("29500")); // an original declaration: all of 113
 
-    for (const auto& [correl, tax] : {std::pair{"1", "20000"}, std::pair{"2", "25,000"}}) {
-        test::insertRow(db(), QStringLiteral("HDET"), model->key(),
-                        {{QStringLiteral("CORREL"), QString::fromLatin1(correl)},
-                         {QStringLiteral("CASILLA"), QStringLiteral("113")},
-                         {QStringLiteral("i_valor"), QString::fromLatin1(tax)}});
+    for (const auto& [correl, tax] : {std::pair{"CORREL=1", "20000"}, std::pair{"CORREL=2", "25,000"}}) {
+        qel::declaration::testing::storeCasilla(db(), model->key(), QStringLiteral("113"), QString::fromLatin1(tax),
+                                                QStringLiteral("HDET"), qel::declaration::testing::fields(correl));
     }
     model->clickOption(QStringLiteral("OptRectifica"), 1);
     EXPECT_EQ(kept(114), QStringLiteral("25000")); // the latest version sent

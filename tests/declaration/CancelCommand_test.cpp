@@ -17,10 +17,7 @@ protected:
         store::SqlFilter filter = key().filter();
         filter.andEquals(QStringLiteral("CASILLA"), QStringLiteral("113"));
         db().run(QStringLiteral("DELETE FROM DET") + filter.text, filter.values).finish();
-        test::insertRow(db(), QStringLiteral("DET"), key(),
-                        {{QStringLiteral("SEMANA"), 0},
-                         {QStringLiteral("CASILLA"), QStringLiteral("113")},
-                         {QStringLiteral("i_valor"), QStringLiteral("500")}});
+        storeCasilla(db(), key(), QStringLiteral("113"), QStringLiteral("500"));
         open(1);
         closed = 0;
         QObject::connect(&model(), &DeclarationFormModel::closeRequested, &model(), [this] { ++closed; });
@@ -71,16 +68,7 @@ TEST_F(CancelCommandTest, ChangedTotalAndUnsavedChanges) {
         }
 
         // Whatever the state, the header carries the check code of its values.
-        const store::TableLayout cab =
-            store::TableCatalog::instance().layout(QStringLiteral("CAB"), store::Copy::Permanent);
-        const store::SqlFilter filter = key().filter();
-        QSqlQuery row = db().run(QStringLiteral("SELECT * FROM CAB") + filter.text, filter.values);
-        ASSERT_TRUE(row.next());
-        QVariantList values;
-        for (int i = 0; i < cab.columns.size(); ++i) {
-            values.append(row.value(i));
-        }
-        EXPECT_EQ(values.last().toString(), store::RowCheckCode(values, cab.columnTypes(), cab.keyCount));
+        EXPECT_EQ(expectCheckCodes(db(), QStringLiteral("CAB"), key().filter()), 1);
     }
 }
 
@@ -102,10 +90,7 @@ TEST_F(CancelCommandTest, NewDeclarationSuppressedQuestion) {
 // Leaving a stored declaration tells of monthly payments that its casilla 128 does not hold.
 TEST_F(CancelCommandTest, StoredDetailsAreCheckedOnLeaving) {
     storeAndReopen();
-    test::insertRow(db(), QStringLiteral("ACTA"), key(),
-                    {{QStringLiteral("TIPO_ASIST"), QStringLiteral("4")},
-                     {QStringLiteral("PER_PAG"), QStringLiteral("201803")},
-                     {QStringLiteral("saluti"), 100}});
+    test::insertRow(db(), QStringLiteral("ACTA"), key(), fields("TIPO_ASIST=4; PER_PAG=201803; saluti=100"));
     model().dirty = false;
     session->cancelling().run();
     EXPECT_EQ(closed, 1);

@@ -22,32 +22,29 @@ protected:
 };
 
 // A click on an assistant casilla opens its window with the casilla; the total handed back is
-// shown with the casilla's mask.
+// shown with the casilla's mask. A sent version's windows are only looked at.
 TEST_F(CasillaWindowsTest, ClickOpensTheCasillaWindowAndWritesItsTotal) {
-    struct Case {
-        int casilla;
-        const char* window;
-        const char* answer;
-        const char* shown;
-        const char* code;
-    };
-    for (const Case& c : {Case{128, "frmanexo128", "1500", "(1,500)", ""}, Case{125, "frmAnexo136", "20", "(20)", ""},
-                          Case{380, "frmanexo317A", "1234567", "1,234,567", ""},
-                          Case{301, "frasiscasillasef", "9000", "9,000", "Ingrese el Detalle de Clientes : "},
-                          Case{464, "frmcostos", "", "", ""}}) {
-        SCOPED_TRACE(c.casilla);
-        const QString window = QString::fromUtf8(c.window);
+    for (const auto& [casilla, window, answer, shown, code] :
+         {std::tuple{128, "frmanexo128", "1500", "(1,500)", ""},
+          {125, "frmAnexo136", "20", "(20)", ""},
+          {380, "frmanexo317A", "1234567", "1,234,567", ""},
+          {301, "frasiscasillasef", "9000", "9,000", "Ingrese el Detalle de Clientes : "},
+          {464, "frmcostos", "", "", ""},
+          {130, "frmAnexo130", "", "", ""}}) {
+        SCOPED_TRACE(casilla);
+        model->historyView = casilla == 130;
         opener.requests.clear();
-        opener.answers.insert(window, QString::fromUtf8(c.answer));
-        model->setText(c.casilla, QString());
+        opener.answers.insert(QString::fromUtf8(window), QString::fromUtf8(answer));
+        model->setText(casilla, QString());
 
-        EXPECT_TRUE(model->clickBox(c.casilla));
+        EXPECT_TRUE(model->clickBox(casilla));
 
         ASSERT_EQ(opener.requests.size(), 1);
-        EXPECT_EQ(opener.requests.at(0).name, window);
-        EXPECT_EQ(opener.requests.at(0).casilla, c.casilla);
-        EXPECT_EQ(opener.requests.at(0).code, QString::fromUtf8(c.code));
-        EXPECT_EQ(model->text(c.casilla), QString::fromUtf8(c.shown));
+        EXPECT_EQ(opener.requests.at(0).name, QString::fromUtf8(window));
+        EXPECT_EQ(opener.requests.at(0).casilla, casilla);
+        EXPECT_EQ(opener.requests.at(0).code, QString::fromUtf8(code));
+        EXPECT_EQ(opener.requests.at(0).readOnly, model->historyView);
+        EXPECT_EQ(model->text(casilla), QString::fromUtf8(shown));
     }
 }
 
@@ -99,12 +96,6 @@ TEST_F(CasillaWindowsTest, VehicleCasillasNeedTheQuestionAndTheNetIncome) {
     EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmVehiculos"));
 }
 
-} // namespace
-} // namespace qel::declaration
-
-namespace qel::declaration {
-namespace {
-
 // Casilla 127 hands its three kept parts to its window and takes them back with its total.
 TEST_F(CasillaWindowsTest, PriorBalanceTravelsWithItsParts) {
     model->keptCasillas.insert(202, QStringLiteral("900"));
@@ -116,17 +107,6 @@ TEST_F(CasillaWindowsTest, PriorBalanceTravelsWithItsParts) {
     EXPECT_EQ(model->keptCasillas.value(202), QStringLiteral("1000"));
     EXPECT_EQ(model->keptCasillas.value(203), QStringLiteral("400"));
     EXPECT_EQ(model->keptCasillas.value(204), QString());
-}
-
-// A sent version's windows are only looked at.
-TEST_F(CasillaWindowsTest, ASentVersionOpensItsWindowsReadOnly) {
-    for (const bool sent : {false, true}) {
-        opener.requests.clear();
-        model->historyView = sent;
-        EXPECT_TRUE(model->clickBox(130));
-        ASSERT_EQ(opener.requests.size(), 1);
-        EXPECT_EQ(opener.requests.at(0).readOnly, sent);
-    }
 }
 
 } // namespace

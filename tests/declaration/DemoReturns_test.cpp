@@ -1,12 +1,9 @@
-#include "batch/BatchRunner.h"
+#include "ScriptFixture.h"
 #include "declaration/commands/SaveCommand.h"
-#include "support/FormServices.h"
-#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTextStream>
 #include <algorithm>
 #include <cctype>
 #include <gtest/gtest.h>
@@ -115,13 +112,8 @@ QList<Shown> shownBoxes(const QString& output) {
 }
 
 QStringList linesStartingWith(const QString& output, const QString& start) {
-    QStringList found;
-    for (const QString& line : output.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (line.startsWith(start)) {
-            found.append(line);
-        }
-    }
-    return found;
+    return output.split(QLatin1Char('\n'))
+        .filter(QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(start)));
 }
 
 class DemoReturnTest : public ::testing::TestWithParam<std::string> {
@@ -133,38 +125,28 @@ protected:
                                              << demo.problems.join(QLatin1Char('\n')).toStdString();
         ASSERT_FALSE(demo.ruc.isEmpty()) << fileName.toStdString() << ": no `taxpayer` line";
         ASSERT_FALSE(demo.expectations.isEmpty()) << fileName.toStdString() << ": no `expect` line";
-        test::registerTaxpayer(database.db(), demo.ruc, demo.company, QStringLiteral("CONTADOR"));
+        test::registerTaxpayer(session.database.db(), demo.ruc, demo.company, QStringLiteral("CONTADOR"));
     }
 
     // Runs a script on the runner of the test; the output of this run only. Only the refusals
     // the return expects may be printed.
     QString run(const QString& script, const char* what, const QStringList& expectedRefusals = {}) {
-        output.clear();
-        errors.clear();
-        const int result = runner.run(script);
-        EXPECT_EQ(result, BatchRunner::kDone)
-            << fileName.toStdString() << " (" << what << "): " << errors.toStdString();
-        const QStringList refusals = linesStartingWith(output, QStringLiteral("refused "));
-        EXPECT_EQ(refusals, expectedRefusals) << fileName.toStdString() << " (" << what << "): boxes that refused";
-        return output;
+        EXPECT_EQ(session.run(script), BatchRunner::kDone)
+            << fileName.toStdString() << " (" << what << "): " << session.errors.toStdString();
+        EXPECT_EQ(linesStartingWith(session.output, QStringLiteral("refused ")), expectedRefusals)
+            << fileName.toStdString() << " (" << what << "): boxes that refused";
+        return session.output;
     }
 
     QString fileName;
     DemoReturn demo;
-    test::TempDatabase database;
-    QString output;
-    QString errors;
-    QTextStream out{&output};
-    QTextStream err{&errors};
-    BatchRunner runner{
-        database.db(), out, err,
-        BatchRunner::Settings{QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")}};
+    testing::ScriptSession session{QStringLiteral("CONTADOR")};
 };
 
 TEST_P(DemoReturnTest, EveryComputedCasillaShowsTheHandValue) {
     const QList<Shown> shown = shownBoxes(run(demo.script, "return", demo.refusals));
     ASSERT_EQ(shown.size(), demo.expectations.size()) << fileName.toStdString() << ": the script stopped early\n"
-                                                      << output.toStdString();
+                                                      << session.output.toStdString();
     for (qsizetype i = 0; i < shown.size(); ++i) {
         const Expectation& expected = demo.expectations.at(i);
         const std::string where = fileName.toStdString() + ":" + std::to_string(expected.line) + " casilla " +
@@ -197,12 +179,12 @@ TEST_P(DemoReturnTest, SavingAndOpeningAgainShowsTheSameBoxes) {
     }
 
     // Opened and saved with no change, and saved twice in one form: the same rows, the same state.
-    const store::DeclarationKey key = test::demoKey(demo.ruc);
-    const QStringList firstSave = test::declarationRows(database.db(), key);
+    const auto stored = [this] { return test::declarationRows(session.database.db(), test::demoKey(demo.ruc)); };
+    const QStringList firstSave = stored();
     run(QStringLiteral("save"), "save again");
-    EXPECT_EQ(test::declarationRows(database.db(), key), firstSave) << fileName.toStdString() << ": opened and saved";
+    EXPECT_EQ(stored(), firstSave) << fileName.toStdString() << ": opened and saved";
     run(QStringLiteral("save\nclose"), "save twice");
-    EXPECT_EQ(test::declarationRows(database.db(), key), firstSave) << fileName.toStdString() << ": saved twice";
+    EXPECT_EQ(stored(), firstSave) << fileName.toStdString() << ": saved twice";
 }
 
 std::string testName(const ::testing::TestParamInfo<std::string>& info) {

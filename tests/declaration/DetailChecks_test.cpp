@@ -1,3 +1,4 @@
+#include "FormFixture.h"
 #include "declaration/rules/DetailChecks.h"
 #include "support/TestSupport.h"
 
@@ -25,39 +26,32 @@ struct Stored {
 };
 
 void store(store::Database& db, const store::DeclarationKey& key, const Stored& stored) {
-    for (const auto& [casilla, value] :
-         {std::pair{QStringLiteral("128"), stored.c128}, std::pair{QStringLiteral("103"), stored.c103},
-          std::pair{QStringLiteral("105"), stored.c105}}) {
+    for (const auto& [casilla, value] : {std::pair{"128", stored.c128}, {"103", stored.c103}, {"105", stored.c105}}) {
         if (value) {
-            test::insertRow(db, QStringLiteral("DET"), key,
-                            {{QStringLiteral("SEMANA"), 0},
-                             {QStringLiteral("CASILLA"), casilla},
-                             {QStringLiteral("i_valor"), *value}});
+            declaration::testing::storeCasilla(db, key, QString::fromLatin1(casilla), *value);
         }
     }
-    int month = 0;
+    const auto insert = [&](const char* table, const QString& values) {
+        test::insertRow(db, QString::fromLatin1(table), key, declaration::testing::fields(values));
+    };
+    int row = 0;
     for (const auto& [balance, paid] : stored.payments) {
-        test::insertRow(db, QStringLiteral("ACTA"), key,
-                        {{QStringLiteral("TIPO_ASIST"), QStringLiteral("4")},
-                         {QStringLiteral("PER_PAG"), QStringLiteral("2018%1").arg(++month, 2, 10, QLatin1Char('0'))},
-                         {QStringLiteral("saluti"), balance},
-                         {QStringLiteral("pago_r"), paid}});
+        insert("ACTA", QStringLiteral("TIPO_ASIST=4; PER_PAG=2018%1; saluti=%2; pago_r=%3")
+                           .arg(++row, 2, 10, QLatin1Char('0'))
+                           .arg(balance)
+                           .arg(paid));
     }
-    int line = 0;
     for (const auto& [casilla, amount] : stored.lines) {
-        test::insertRow(db, QStringLiteral("F544ADICDEDUC"), key,
-                        {{QStringLiteral("CASILLA"), casilla},
-                         {QStringLiteral("num_correl"), ++line},
-                         {QStringLiteral("MTO_ADIC_DEDUC"), amount}});
+        insert("F544ADICDEDUC",
+               QStringLiteral("CASILLA=%1; num_correl=%2; MTO_ADIC_DEDUC=%3").arg(casilla).arg(++row).arg(amount));
     }
     for (const auto& [casilla, amount] : stored.credits) {
-        test::insertRow(db, QStringLiteral("F584CREDITOS"), key,
-                        {{QStringLiteral("CASILLA"), casilla},
-                         {QStringLiteral("tip_norma"), QStringLiteral("01")},
-                         {QStringLiteral("num_norma"), QStringLiteral("123")},
-                         {QStringLiteral("anio_norma"), "2018"},
-                         {QStringLiteral("correl_norma"), ++line},
-                         {QStringLiteral("mto_credito"), amount}});
+        insert("F584CREDITOS",
+               QStringLiteral("CASILLA=%1; tip_norma=01; num_norma=123; anio_norma=2018; correl_norma=%2; "
+                              "mto_credito=%3")
+                   .arg(casilla)
+                   .arg(++row)
+                   .arg(amount));
     }
 }
 

@@ -1,7 +1,6 @@
 #include "catalogue/CasillaCatalog.h"
 #include "catalogue/FormControls.h"
 #include "catalogue/FormPages.h"
-#include "declaration/ValidationFixture.h"
 #include "declaration/model/FieldLocator.h"
 #include "declaration/rules/ConsistencyRules.h"
 
@@ -11,25 +10,19 @@ namespace {
 TEST(FieldLocator, FindsTheInnermostPageOfABoxOrQuestion) {
     const CasillaDef* c279 = CasillaCatalog::instance().find(279);
     ASSERT_NE(c279, nullptr);
-    struct Case {
-        const char* control;
-        QString page;
-        QString focus;
-    };
-    const Case cases[] = {
-        {"279", c279->page, QStringLiteral("279")},
-        {"txtValor(279)", c279->page, QStringLiteral("279")},
-        {"OptReorganizacion", QStringLiteral("ident.reorg"), QStringLiteral("OptReorganizacion")},
-        {"cboContador", FormControls::instance().find(QStringLiteral("cboContador"))->page,
-         QStringLiteral("cboContador")},
-        {"eeff.activo", QStringLiteral("eeff.activo"), QString()},
-        {"noSuchControl", QString(), QString()},
-        {"99999", QString(), QString()},
-    };
-    for (const Case& c : cases) {
-        const FieldLocation location = FieldLocator::locate(QString::fromLatin1(c.control));
-        EXPECT_EQ(location.pageId, c.page) << c.control;
-        EXPECT_EQ(location.focusTarget, c.focus) << c.control;
+
+    for (const auto& [control, page, focus] :
+         {std::tuple{"279", c279->page, QStringLiteral("279")},
+          {"txtValor(279)", c279->page, QStringLiteral("279")},
+          {"OptReorganizacion", QStringLiteral("ident.reorg"), QStringLiteral("OptReorganizacion")},
+          {"cboContador", FormControls::instance().find(QStringLiteral("cboContador"))->page,
+           QStringLiteral("cboContador")},
+          {"eeff.activo", QStringLiteral("eeff.activo"), QString()},
+          {"noSuchControl", QString(), QString()},
+          {"99999", QString(), QString()}}) {
+        const FieldLocation location = FieldLocator::locate(QString::fromLatin1(control));
+        EXPECT_EQ(location.pageId, page) << control;
+        EXPECT_EQ(location.focusTarget, focus) << control;
     }
 }
 
@@ -43,19 +36,6 @@ TEST(FieldLocator, EveryConsistencyRuleKnowsWhereItsQuestionIs) {
             EXPECT_NE(FormPages::find(location.pageId), nullptr) << qPrintable(rule.name);
         }
     }
-}
-
-class ReportControlsTest : public testing::ValidationTest {};
-
-TEST_F(ReportControlsTest, EachReportLineKnowsItsControl) {
-    makeConsistent();
-    model->setText(155, QStringLiteral("100"));
-    model->setText(156, QStringLiteral("200"));
-    typeControl("txtTelCon", QStringLiteral("12345"));
-
-    EXPECT_EQ(check(), ConsistencyCheck::Outcome::Inconsistent);
-    EXPECT_EQ(reportLines().size(), 2);
-    EXPECT_EQ(model->reportControls, (QStringList{QStringLiteral("txtTelCon"), QStringLiteral("156")}));
 }
 
 } // namespace

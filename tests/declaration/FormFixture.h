@@ -10,6 +10,7 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestSupport.h"
 
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <memory>
 #include <utility>
@@ -17,33 +18,90 @@
 
 namespace qel::declaration::testing {
 
+// The first column of every row a query gives, as text.
+inline QStringList firstColumn(store::Database& db, const QString& sql, const QVariantList& values = {}) {
+    QSqlQuery rows = db.run(sql, values);
+    QStringList texts;
+    while (rows.next()) {
+        texts.append(rows.value(0).toString());
+    }
+    return texts;
+}
+
+// One casilla row of a declaration as the save stores it, in DET or in another table of
+// casilla rows (HDET with a CORREL among `more`).
+inline void storeCasilla(store::Database& db, const store::DeclarationKey& key, const QString& casilla,
+                         const QVariant& value, const QString& table = QStringLiteral("DET"), QVariantMap more = {}) {
+    more.insert(QStringLiteral("SEMANA"), 0);
+    more.insert(QStringLiteral("CASILLA"), casilla);
+    more.insert(QStringLiteral("i_valor"), value);
+    test::insertRow(db, table, key, more);
+}
+
+// Column values written "column=value; column=value", every value as text: the engine keeps
+// each by the type of its column.
+inline QVariantMap fields(const QString& spec) {
+    QVariantMap values;
+    for (const QString& pair : spec.split(u';', Qt::SkipEmptyParts)) {
+        const qsizetype at = pair.indexOf(u'=');
+        values.insert(pair.left(at).trimmed(), pair.mid(at + 1).trimmed());
+    }
+    return values;
+}
+
+inline QVariantMap fields(const char* spec) {
+    return fields(QString::fromUtf8(spec));
+}
+
+// Types into a box key by key, as the user does.
+inline void typeKeys(DeclarationFormModel& model, int casilla, const QString& text) {
+    for (const QChar key : text) {
+        model.typeKey(casilla, key);
+    }
+}
+
 // The answers of a declaration the consistency check passes: "No" to every question, the
 // general regime, domiciled, the business chart of accounts.
-inline const QList<std::pair<const char*, int>>& consistentAnswers() {
-    static const QList<std::pair<const char*, int>> answers = [] {
-        QList<std::pair<const char*, int>> list;
-        for (const char* option : {"OptRectifica",      "OptITF",
-                                   "OptActEco",         "OptColab",
-                                   "OptBeneficiosTrib", "OptTipoCont",
-                                   "OptInafectacion",   "OptDonaciones",
-                                   "OptConvEstab",      "OptMineria",
-                                   "OptHidrocarburos",  "OptReorganizacion",
-                                   "OptItan",           "OptUbicAmazonia",
-                                   "OptLeyAmazonia",    "OptMermas",
-                                   "OptDesmedros",      "OptRegalias",
-                                   "optDesuso",         "OptPerdidaExtraord",
-                                   "OptAlquileres",     "optRentasInternacionales",
-                                   "OptOperAdminFin",   "OptOperFinAdmin",
-                                   "optAutos",          "optIns",
-                                   "Opttecno"}) {
-            list.append({option, 0});
+inline QList<std::pair<QString, int>> consistentAnswers() {
+    QList<std::pair<QString, int>> answers;
+    const QString noes = QStringLiteral(
+        "OptRectifica OptITF OptActEco OptColab OptBeneficiosTrib OptTipoCont OptInafectacion OptDonaciones "
+        "OptConvEstab OptMineria OptHidrocarburos OptReorganizacion OptItan OptUbicAmazonia OptLeyAmazonia OptMermas "
+        "OptDesmedros OptRegalias optDesuso OptPerdidaExtraord OptAlquileres optRentasInternacionales OptOperAdminFin "
+        "OptOperFinAdmin optAutos optIns Opttecno");
+    for (const QString& option : noes.split(u' ')) {
+        answers.append({option, 0});
+    }
+    return answers + QList<std::pair<QString, int>>{{QStringLiteral("OpRegRenta"), 1},
+                                                    {QStringLiteral("OptDomiciliado"), 1},
+                                                    {QStringLiteral("OptPlan"), 2}};
+}
+
+// What a declaration the consistency check passes holds besides its answers, entered in this
+// order with the fixture's own typing: `type` for a casilla, `text` for a text box.
+template <class Type, class Text> void enterConsistent(DeclarationFormModel& model, Type type, Text text) {
+    static const std::pair<const char*, const char*> entries[] = {{"359", "1000"},
+                                                                  {"401", "600"},
+                                                                  {"414", "400"},
+                                                                  {"468", "100"}, // balanced, with a loss of 100
+                                                                  {"cboTipDocRepLegal", "01"},
+                                                                  {"226", "12345678"},
+                                                                  {"txtApellidoRL", "PEREZ"},
+                                                                  {"txtNombreRL", "JUAN"},
+                                                                  {"cboContador", "01"},
+                                                                  {"207", "87654321"},
+                                                                  {"TxtNombreA", "ROJAS"},
+                                                                  {"TxtNombreN", "ANA"}};
+    for (const auto& [control, value] : entries) {
+        const QString name = QString::fromLatin1(control);
+        if (name.at(0).isDigit()) {
+            type(name.toInt(), QString::fromLatin1(value));
+        } else if (name.startsWith(QStringLiteral("cbo"))) {
+            ASSERT_TRUE(model.chooseCombo(name, QString::fromLatin1(value))) << control;
+        } else {
+            text(name, QString::fromLatin1(value));
         }
-        list.append({"OpRegRenta", 1});
-        list.append({"OptDomiciliado", 1});
-        list.append({"OptPlan", 2});
-        return list;
-    }();
-    return answers;
+    }
 }
 
 // The declaration form without its window on a fresh database, with a scripted prompter, the

@@ -1,7 +1,6 @@
 #include "FormFixture.h"
 #include "declaration/model/WorkingCasillas.h"
 
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace qel::declaration {
@@ -22,25 +21,18 @@ protected:
     }
 
     // A stored declaration: its header and its casilla rows (of a sent version when correl is given).
-    void addDeclaration(const QString& ruc, const QList<std::pair<QString, QString>>& casillas,
-                        const QString& correl = {}, const QVariantMap& header = {}) {
+    // The casillas as "casilla=value; ...".
+    void addDeclaration(const QString& ruc, const QVariantMap& casillas, const QString& correl = {},
+                        QVariantMap header = {}) {
         const store::DeclarationKey key = test::demoKey(ruc);
         const QString prefix = correl.isEmpty() ? QString() : QStringLiteral("H");
-        QVariantMap cab = header;
-        cab.insert(QStringLiteral("SEMANA"), 0);
-        cab.insert(QStringLiteral("ESTADO"), 0);
-        if (!correl.isEmpty()) {
-            cab.insert(QStringLiteral("CORREL"), correl);
-        }
-        test::insertRow(db(), prefix + QStringLiteral("CAB"), key, cab);
-        for (const auto& [casilla, value] : casillas) {
-            QVariantMap det{{QStringLiteral("SEMANA"), 0},
-                            {QStringLiteral("CASILLA"), casilla},
-                            {QStringLiteral("i_valor"), value}};
-            if (!correl.isEmpty()) {
-                det.insert(QStringLiteral("CORREL"), correl);
-            }
-            test::insertRow(db(), prefix + QStringLiteral("DET"), key, det);
+        const QVariantMap version = correl.isEmpty() ? QVariantMap() : QVariantMap{{QStringLiteral("CORREL"), correl}};
+        header.insert(version);
+        header.insert(QStringLiteral("SEMANA"), 0);
+        header.insert(QStringLiteral("ESTADO"), 0);
+        test::insertRow(db(), prefix + QStringLiteral("CAB"), key, header);
+        for (auto it = casillas.cbegin(); it != casillas.cend(); ++it) {
+            testing::storeCasilla(db(), key, it.key(), *it, prefix + QStringLiteral("DET"), version);
         }
     }
 
@@ -115,16 +107,10 @@ TEST_F(FormLoaderTest, TaxpayerListFollowsTheUserKind) {
     }
 }
 
-TEST_F(FormLoaderTest, NewDeclarationStartsWithEmptyWorkingTables) {
-    test::insertRow(db(), QStringLiteral("TMPF535SOCIOS"), test::demoKey(kRucC));
-    open(Mode::New);
-    EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF535SOCIOS")), 0);
-}
-
 // A list, a script or a recovery that names another user's taxpayer opens nothing of it: the
 // user is told, the form stays empty and no working row of it is written.
 TEST_F(FormLoaderTest, AnotherUsersTaxpayerIsNeverOpened) {
-    addDeclaration(kRucC, {{QStringLiteral("100"), QStringLiteral("5000")}});
+    addDeclaration(kRucC, testing::fields("100=5000"));
     test::insertRow(db(), QStringLiteral("F535SOCIOS"), test::demoKey(kRucC));
     prompter->expectMessage(
         QStringLiteral("El contribuyente %1 no está registrado para el usuario CONTADOR.").arg(kRucC),
@@ -143,7 +129,9 @@ TEST_F(FormLoaderTest, AnotherUsersTaxpayerIsNeverOpened) {
 }
 
 TEST_F(FormLoaderTest, TaxpayerWithoutDeclarationShowsEmptyBoxesAndDefaultAnswers) {
+    test::insertRow(db(), QStringLiteral("TMPF535SOCIOS"), test::demoKey(kRucC));
     DeclarationFormModel& form = open(Mode::New);
+    EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF535SOCIOS")), 0); // a new form starts with none
     form.setText(100, QStringLiteral("1,000"));
     form.setText(360, QStringLiteral("77"));
     form.setOption(QStringLiteral("OptRectifica"), 1);
@@ -176,7 +164,7 @@ TEST_F(FormLoaderTest, TaxpayerWithoutDeclarationShowsEmptyBoxesAndDefaultAnswer
 }
 
 TEST_F(FormLoaderTest, NewModeRefusesATaxpayerWhoseDeclarationExists) {
-    addDeclaration(kRucA, {{QStringLiteral("101"), QStringLiteral("5000")}});
+    addDeclaration(kRucA, testing::fields("101=5000"));
     DeclarationFormModel& form = open(Mode::New);
     form.currentPage = QStringLiteral("renta");
     prompter->expectMessage(FormLoader::kAlreadyExists, app::Icon::Critical, form.caption);
@@ -190,63 +178,34 @@ TEST_F(FormLoaderTest, NewModeRefusesATaxpayerWhoseDeclarationExists) {
     EXPECT_TRUE(prompter->verify());
 }
 
-TEST_F(FormLoaderTest, StoredDeclarationFillsBoxesWithTheirMasks) {
-    struct Case {
-        int casilla;
-        QString stored;
-        QString shown;
-    };
-    const QList<Case> cases = {
-        {101, QStringLiteral("5000"), QStringLiteral("(5,000)")}, // always in parentheses
-        {100, QStringLiteral("1234567"), QStringLiteral("1,234,567")},
-        {330, QStringLiteral("-2500"), QStringLiteral("(2,500)")},   // either sign
-        {330 + 12, QStringLiteral("2500"), QStringLiteral("2,500")}, // 342, either sign, positive
-        {208, QStringLiteral("  JUAN PEREZ  "), QStringLiteral("JUAN PEREZ")},
-        {686, QStringLiteral("0.1234"), QStringLiteral("0.1234")}, // as stored, so that a save keeps it
-        {5, QStringLiteral("999"), QString()},                     // kept out of its box
-        {128, QString(), QString()},
-    };
-    QList<std::pair<QString, QString>> rows;
-    for (const Case& c : cases) {
-        rows.append({QString::number(c.casilla), c.stored});
-    }
-    addDeclaration(kRucA, rows);
+// The boxes show their stored values with their masks; the answers, the identification, the
+// payment and the assistants' casillas go where the form keeps them.
+TEST_F(FormLoaderTest, StoredDeclarationFillsTheForm) {
+    QVariantMap casillas = testing::fields("101=5000; 100=1234567; 330=-2500; 342=2500; 686=0.1234; 005=1; "
+                                           "805=1; 870=2; 293=B; 826=1; 828=0; 210=3; 239=2018-03-15; 280=LIMA; "
+                                           "814=ROSA; 781=1; 527=300; 548=40; 690=12; 599=C; 137=1");
+    casillas.insert(QStringLiteral("208"), QStringLiteral("  JUAN PEREZ  "));
+    casillas.insert(QStringLiteral("510"), QStringLiteral("  DETALLE  "));
+    addDeclaration(kRucA, casillas, {}, testing::fields("bcolibrad=02; nrocheque=000123"));
 
     DeclarationFormModel& form = open(Mode::Modify, kRucA);
 
     EXPECT_EQ(form.existenceMark, QStringLiteral("S"));
     EXPECT_EQ(form.ruc(), kRucA);
     EXPECT_EQ(form.controlText(QStringLiteral("TxtRazon")), QStringLiteral("D'ONOFRIO S.A."));
-    for (const Case& c : cases) {
-        EXPECT_EQ(form.text(c.casilla), c.shown) << "casilla " << c.casilla;
+    // 101 always in parentheses, 330 and 342 of either sign, 686 as stored so that a save keeps
+    // it, 5 kept out of its box.
+    for (const auto& [casilla, shown] : {std::pair{101, "(5,000)"},
+                                         {100, "1,234,567"},
+                                         {330, "(2,500)"},
+                                         {342, "2,500"},
+                                         {208, "JUAN PEREZ"},
+                                         {686, "0.1234"},
+                                         {5, ""},
+                                         {128, ""},
+                                         {137, "1"}}) {
+        EXPECT_EQ(form.text(casilla), QString::fromUtf8(shown)) << "casilla " << casilla;
     }
-}
-
-TEST_F(FormLoaderTest, StoredDeclarationFillsAnswersIdentificationAndDetailTables) {
-    addDeclaration(
-        kRucA,
-        {{QStringLiteral("805"), QStringLiteral("1")},
-         {QStringLiteral("870"), QStringLiteral("2")},
-         {QStringLiteral("293"), QStringLiteral("B")},
-         {QStringLiteral("826"), QStringLiteral("1")},
-         {QStringLiteral("828"), QStringLiteral("0")},
-         {QStringLiteral("005"), QStringLiteral("1")},
-         {QStringLiteral("210"), QStringLiteral("3")},
-         {QStringLiteral("239"), QStringLiteral("2018-03-15")},
-         {QStringLiteral("280"), QStringLiteral("LIMA")},
-         {QStringLiteral("814"), QStringLiteral("ROSA")},
-         {QStringLiteral("781"), QStringLiteral("1")},
-         {QStringLiteral("510"), QStringLiteral("  DETALLE  ")},
-         {QStringLiteral("527"), QStringLiteral("300")},
-         {QStringLiteral("548"), QStringLiteral("40")},
-         {QStringLiteral("690"), QStringLiteral("12")},
-         {QStringLiteral("599"), QStringLiteral("C")},
-         {QStringLiteral("137"), QStringLiteral("1")}},
-        {},
-        {{QStringLiteral("bcolibrad"), QStringLiteral("02")}, {QStringLiteral("nrocheque"), QStringLiteral("000123")}});
-
-    DeclarationFormModel& form = open(Mode::Modify, kRucA);
-
     EXPECT_EQ(form.option(QStringLiteral("OptRectifica")), 1);
     EXPECT_EQ(form.option(QStringLiteral("OptPlan")), 2);
     EXPECT_EQ(form.option(QStringLiteral("Optmetodo")), 1); // stored as its letter
@@ -264,44 +223,17 @@ TEST_F(FormLoaderTest, StoredDeclarationFillsAnswersIdentificationAndDetailTable
     EXPECT_EQ(WorkingCasillas::value(db(), form.key(), 548), QStringLiteral("40"));
     EXPECT_FALSE(form.keptCasillas.contains(527));
     EXPECT_EQ(form.detailTable3.value(690), QStringLiteral("12"));
-    EXPECT_EQ(form.text(137), QStringLiteral("1"));
     EXPECT_EQ(form.answerSlots.value(137), QStringLiteral("1"));
-    EXPECT_EQ(form.payment().kind, QStringLiteral("C"));
-    EXPECT_EQ(form.payment().bank, QStringLiteral("02"));
-    EXPECT_EQ(form.payment().cheque, QStringLiteral("000123"));
-}
-
-TEST_F(FormLoaderTest, SwitchesRunOnceTheAnswersAreInPlace) {
-    addDeclaration(kRucA, {{QStringLiteral("805"), QStringLiteral("1")}});
-    DeclarationFormModel form(context());
-    form.mode = Mode::Modify;
-    form.openRuc = kRucA;
-    FormLoader formLoader(form);
-    int runs = 0;
-    form.onAnswersApplied([&] {
-        ++runs;
-        EXPECT_TRUE(form.loading());
-        EXPECT_EQ(form.option(QStringLiteral("OptRectifica")), 1);
-        EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF582BALANCE")) > 0, true);
-    });
-    bool clickFired = false;
-    form.onControl(QStringLiteral("OptRectifica"), [&](int) { clickFired = true; });
-
-    formLoader.load();
-
-    EXPECT_EQ(runs, 1);
-    EXPECT_FALSE(clickFired);
-    EXPECT_FALSE(form.loading());
+    const PaymentState& payment = form.payment();
+    EXPECT_EQ(payment.kind + u'/' + payment.bank + u'/' + payment.cheque, QStringLiteral("C/02/000123"));
 }
 
 TEST_F(FormLoaderTest, SentVersionLoadsFromTheHistoryTables) {
-    addDeclaration(kRucA, {{QStringLiteral("100"), QStringLiteral("1")}});
-    addDeclaration(kRucA, {{QStringLiteral("100"), QStringLiteral("2000")}}, QStringLiteral("1"));
-    addDeclaration(
-        kRucA, {{QStringLiteral("100"), QStringLiteral("3000")}, {QStringLiteral("806"), QStringLiteral("7501234")}},
-        QStringLiteral("2"), {{QStringLiteral("bcolibrad"), QStringLiteral("11")}});
-    test::insertRow(db(), QStringLiteral("HF535SOCIOS"), test::demoKey(kRucA),
-                    {{QStringLiteral("CORREL"), QStringLiteral("2")}});
+    addDeclaration(kRucA, testing::fields("100=1"));
+    addDeclaration(kRucA, testing::fields("100=2000"), QStringLiteral("1"));
+    addDeclaration(kRucA, testing::fields("100=3000; 806=7501234"), QStringLiteral("2"),
+                   testing::fields("bcolibrad=11"));
+    test::insertRow(db(), QStringLiteral("HF535SOCIOS"), test::demoKey(kRucA), testing::fields("CORREL=2"));
     test::insertRow(db(), QStringLiteral("F535SOCIOS"), test::demoKey(kRucA));
     test::insertRow(db(), QStringLiteral("F535SOCIOS"), test::demoKey(kRucA));
 
@@ -315,50 +247,35 @@ TEST_F(FormLoaderTest, SentVersionLoadsFromTheHistoryTables) {
 }
 
 TEST_F(FormLoaderTest, TrialBalanceOfTheChosenChart) {
-    addDeclaration(kRucA, {{QStringLiteral("870"), QStringLiteral("2")}});
+    addDeclaration(kRucA, testing::fields("870=2"));
     open(Mode::Modify, kRucA);
 
-    QSqlQuery expected = db().run(QStringLiteral(
-        "SELECT codigo FROM F544BALCUEN WHERE plan='2' AND formulario='0588' AND codigo<>'89' ORDER BY Descrip"));
-    QStringList accounts;
-    while (expected.next()) {
-        accounts.append(expected.value(0).toString());
-    }
-    QSqlQuery seeded = db().run(QStringLiteral("SELECT Codigo, plan FROM TMPF582BALANCE ORDER BY rowid"));
-    QStringList codes;
-    while (seeded.next()) {
-        codes.append(seeded.value(0).toString());
-        EXPECT_EQ(seeded.value(1).toString(), QStringLiteral("2"));
-    }
+    const QStringList accounts = testing::firstColumn(
+        db(), QStringLiteral("SELECT codigo FROM F544BALCUEN WHERE plan='2' AND formulario='0588' AND codigo<>'89' "
+                             "ORDER BY Descrip"));
+    const QStringList codes =
+        testing::firstColumn(db(), QStringLiteral("SELECT Codigo FROM TMPF582BALANCE ORDER BY rowid"));
+    EXPECT_EQ(testing::firstColumn(db(), QStringLiteral("SELECT DISTINCT plan FROM TMPF582BALANCE")),
+              QStringList{QStringLiteral("2")});
     ASSERT_FALSE(accounts.isEmpty());
     EXPECT_EQ(codes, accounts);
     EXPECT_FALSE(codes.contains(QStringLiteral("89")));
 }
 
 TEST_F(FormLoaderTest, TrialBalanceTotalsInCasillas240To243) {
-    addDeclaration(kRucA, {{QStringLiteral("870"), QStringLiteral("2")}});
+    addDeclaration(kRucA, testing::fields("870=2"));
     const store::DeclarationKey key = test::demoKey(kRucA);
-    test::insertRow(db(), QStringLiteral("F582BALANCE"), key,
-                    {{QStringLiteral("plan"), QStringLiteral("2")},
-                     {QStringLiteral("Codigo"), QStringLiteral("10")},
-                     {QStringLiteral("suma_mayor_d"), QStringLiteral("1500")},
-                     {QStringLiteral("suma_mayor_h"), QStringLiteral("200")},
-                     {QStringLiteral("saldo_deudor"), QStringLiteral("1300")}});
-    test::insertRow(db(), QStringLiteral("F582BALANCE"), key,
-                    {{QStringLiteral("plan"), QStringLiteral("2")},
-                     {QStringLiteral("Codigo"), QStringLiteral("40")},
-                     {QStringLiteral("suma_mayor_d"), QStringLiteral("50")},
-                     {QStringLiteral("suma_mayor_h"), QStringLiteral("")},
-                     {QStringLiteral("saldo_acreed"), QStringLiteral("30")}});
+    for (const char* account : {"plan=2; Codigo=10; suma_mayor_d=1500; suma_mayor_h=200; saldo_deudor=1300",
+                                "plan=2; Codigo=40; suma_mayor_d=50; suma_mayor_h=; saldo_acreed=30"}) {
+        test::insertRow(db(), QStringLiteral("F582BALANCE"), key, testing::fields(account));
+    }
 
     DeclarationFormModel& form = open(Mode::Modify, kRucA);
 
     // The stored rows are the working trial balance: no account is added to them.
     EXPECT_EQ(test::rowCount(db(), QStringLiteral("TMPF582BALANCE")), 2);
-    EXPECT_EQ(form.text(240), QStringLiteral("1,550"));
-    EXPECT_EQ(form.text(241), QStringLiteral("200"));
-    EXPECT_EQ(form.text(242), QStringLiteral("1,300"));
-    EXPECT_EQ(form.text(243), QStringLiteral("30"));
+    EXPECT_EQ((QStringList{form.text(240), form.text(241), form.text(242), form.text(243)}),
+              (QStringList{"1,550", "200", "1,300", "30"}));
 }
 
 } // namespace

@@ -1,16 +1,11 @@
-#include "batch/BatchRunner.h"
+#include "FormFixture.h"
+#include "ScriptFixture.h"
 #include "catalogue/CasillaCatalog.h"
 #include "catalogue/FormControls.h"
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/model/PaymentChoices.h"
 #include "store/DeclarationTables.h"
 #include "store/TableCatalog.h"
-#include "support/FormServices.h"
-#include "support/TestSupport.h"
-
-#include <QSqlQuery>
-#include <QTextStream>
-#include <gtest/gtest.h>
 
 // Nothing typed is lost: for every control of the form and every kind of casilla storage, a
 // value is set, saved, the form closed and opened again, the value read back and saved again;
@@ -30,24 +25,12 @@ const QStringList kNotValues = {QStringLiteral("CmbRuc"), QStringLiteral("TxtRaz
 
 // A value each kind of text box accepts, within its length.
 QString sampleText(const ControlDef& def) {
-    QString text;
-    switch (def.textRule) {
-    case TextRule::Names:
-        text = QStringLiteral("QUISPE ROJAS");
-        break;
-    case TextRule::Registry:
-        text = QStringLiteral("LIMA-07");
-        break;
-    case TextRule::Digits:
-        text = QStringLiteral("4251234");
-        break;
-    case TextRule::Email:
-        text = QStringLiteral("conta@empresa.pe");
-        break;
-    case TextRule::Free:
-        text = QStringLiteral("9876543");
-        break;
-    }
+    static const std::map<TextRule, QString> samples = {{TextRule::Names, QStringLiteral("QUISPE ROJAS")},
+                                                        {TextRule::Registry, QStringLiteral("LIMA-07")},
+                                                        {TextRule::Digits, QStringLiteral("4251234")},
+                                                        {TextRule::Email, QStringLiteral("conta@empresa.pe")},
+                                                        {TextRule::Free, QStringLiteral("9876543")}};
+    const QString text = samples.at(def.textRule);
     return def.maxLength > 0 ? text.left(def.maxLength) : text;
 }
 
@@ -83,6 +66,17 @@ QString shown(const DeclarationFormModel& model, const ControlDef& def) {
     }
 }
 
+// The lines of `lines` that `within` lacks.
+QStringList missingFrom(const QStringList& within, const QStringList& lines) {
+    QStringList missing;
+    for (const QString& line : lines) {
+        if (!within.contains(line)) {
+            missing.append(line);
+        }
+    }
+    return missing;
+}
+
 bool isValueControl(const ControlDef& def) {
     switch (def.kind) {
     case ControlKind::OptionGroup:
@@ -99,14 +93,11 @@ bool isValueControl(const ControlDef& def) {
 
 class RoundTripTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::registerTaxpayer(database.db(), kRuc, QStringLiteral("EMPRESA DE PRUEBA S.A.C.")); }
+    void SetUp() override { test::registerTaxpayer(db(), kRuc, QStringLiteral("EMPRESA DE PRUEBA S.A.C.")); }
 
-    void run(const QString& script) {
-        output.clear();
-        errors.clear();
-        ASSERT_EQ(runner.run(script), BatchRunner::kDone) << errors.toStdString() << output.toStdString();
-    }
-    DeclarationFormModel& form() { return *runner.model(); }
+    void run(const QString& script) { session.runDone(script); }
+    DeclarationFormModel& form() { return session.form(); }
+    store::Database& db() { return session.database.db(); }
 
     // The command that sets a control to a value other than its own, or empty when none applies.
     QString setCommand(const ControlDef& def) {
@@ -188,26 +179,16 @@ protected:
         return lines;
     }
 
-    QStringList storedRows() { return test::declarationRows(database.db(), test::demoKey(kRuc)); }
+    QStringList storedRows() { return test::declarationRows(db(), test::demoKey(kRuc)); }
 
     int state() {
         const store::SqlFilter where = test::demoKey(kRuc).filter();
-        return database.db().scalar(QStringLiteral("SELECT estado FROM CAB") + where.text, where.values).toInt();
+        return db().scalar(QStringLiteral("SELECT estado FROM CAB") + where.text, where.values).toInt();
     }
 
     void expectSame(const QStringList& was, const QStringList& is, const char* what) {
-        QStringList lost;
-        QStringList gained;
-        for (const QString& line : was) {
-            if (!is.contains(line)) {
-                lost.append(line);
-            }
-        }
-        for (const QString& line : is) {
-            if (!was.contains(line)) {
-                gained.append(line);
-            }
-        }
+        const QStringList lost = missingFrom(is, was);
+        const QStringList gained = missingFrom(was, is);
         EXPECT_TRUE(lost.isEmpty() && gained.isEmpty())
             << what << "\nbefore:\n  " << lost.join(QStringLiteral("\n  ")).toStdString() << "\nafter:\n  "
             << gained.join(QStringLiteral("\n  ")).toStdString();
@@ -229,13 +210,7 @@ protected:
         expectSame(firstSave, storedRows(), "the stored rows after saving twice in one form");
     }
 
-    test::TempDatabase database;
-    QString output;
-    QString errors;
-    QTextStream out{&output};
-    QTextStream err{&errors};
-    BatchRunner runner{database.db(), out, err,
-                       BatchRunner::Settings{QStringLiteral("2018"), QStringLiteral("0588"), test::kSupervisor}};
+    testing::ScriptSession session;
 };
 
 TEST_F(RoundTripTest, EveryAnswerAndIdentificationControl) {
@@ -248,7 +223,7 @@ TEST_F(RoundTripTest, EveryEntryBoxAndThePayment) {
     run(QStringLiteral("today 31/03/2019\nnew\ntaxpayer ") + kRuc);
     setEveryControl();
     typeEveryEntryBox();
-    const QList<ComboItem> banks = payment::banks(database.db());
+    const QList<ComboItem> banks = payment::banks(db());
     ASSERT_FALSE(banks.isEmpty());
     run(QStringLiteral("click optCheque\nchoose cboBanco %1\ntext txtNroCheque 000123456").arg(banks.last().code));
     EXPECT_EQ(form().payment().cheque, QStringLiteral("000123456"));
@@ -276,28 +251,19 @@ TEST_F(RoundTripTest, EveryCasillaWithoutBoxIsKeptAsStored) {
         const QString value = casillas.storage(n).text ? QStringLiteral("X%1").arg(n) : QString::number(100 + n);
         store::SqlFilter where = test::demoKey(kRuc).filter();
         where.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER)=?"), {n});
-        database.db().run(QStringLiteral("DELETE FROM DET") + where.text, where.values).finish();
-        test::insertRow(database.db(), QStringLiteral("DET"), test::demoKey(kRuc),
-                        {{QStringLiteral("SEMANA"), 0},
-                         {QStringLiteral("CASILLA"), QString::number(n)},
-                         {QStringLiteral("i_valor"), value},
-                         {QStringLiteral("idcasilla"), QStringLiteral("01")}});
+        db().run(QStringLiteral("DELETE FROM DET") + where.text, where.values).finish();
+        testing::storeCasilla(db(), test::demoKey(kRuc), QString::number(n), value, QStringLiteral("DET"),
+                              {{QStringLiteral("idcasilla"), QStringLiteral("01")}});
         seeded.append(QStringLiteral("%1=%2").arg(n).arg(value));
     }
     run(QStringLiteral("open %1\nsave\nclose").arg(kRuc));
-    QStringList stored;
     const store::SqlFilter where = test::demoKey(kRuc).filter();
-    QSqlQuery rows = database.db().run(QStringLiteral("SELECT CASILLA, i_valor FROM DET") + where.text, where.values);
+    QSqlQuery rows = db().run(QStringLiteral("SELECT CASILLA, i_valor FROM DET") + where.text, where.values);
+    QStringList stored;
     while (rows.next()) {
         stored.append(QStringLiteral("%1=%2").arg(rows.value(0).toString().toInt()).arg(rows.value(1).toString()));
     }
-    QStringList lost;
-    for (const QString& row : seeded) {
-        if (!stored.contains(row)) {
-            lost.append(row);
-        }
-    }
-    EXPECT_TRUE(lost.isEmpty()) << lost.join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(missingFrom(stored, seeded), QStringList());
 }
 
 // The window of casilla 127 hands back its three parts with the total: all four are stored
@@ -311,8 +277,7 @@ TEST_F(RoundTripTest, PriorYearBalancePartsAreStored) {
         for (const int n : {127, 202, 203, 204}) {
             store::SqlFilter where = test::demoKey(kRuc).filter();
             where.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER)=?"), {n});
-            values.append(
-                database.db().scalar(QStringLiteral("SELECT i_valor FROM DET") + where.text, where.values).toString());
+            values.append(db().scalar(QStringLiteral("SELECT i_valor FROM DET") + where.text, where.values).toString());
         }
         return values.join(QLatin1Char(' '));
     };

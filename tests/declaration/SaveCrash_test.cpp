@@ -41,29 +41,22 @@ protected:
     void SetUp() override {
         store::Database& db = database.db();
         test::registerTaxpayer(db, kRuc, QStringLiteral("VICTIMA S.A."));
-        test::insertRow(db, QStringLiteral("CAB"), key(),
-                        {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 9}});
+        test::insertRow(db, QStringLiteral("CAB"), key(), fields("SEMANA=0; ESTADO=9"));
         db.run(QStringLiteral("BEGIN")).finish();
-        for (int i = 0; i < kAnnexRows / 3; ++i) {
-            const QString number = QString::number(i + 1);
-            test::insertRow(db, QStringLiteral("F535SOCIOS"), key(),
-                            {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
-                             {QStringLiteral("tipo_doc_socio"), 1},
-                             {QStringLiteral("nro_doc_socio"), number.rightJustified(8, u'0')},
-                             {QStringLiteral("des_nom_razon"), QStringLiteral("SOCIO")},
-                             {QStringLiteral("Porcentaje"), 0.1}});
-            test::insertRow(db, QStringLiteral("F535CASEF"), key(),
-                            {{QStringLiteral("SEMANA"), 0},
-                             {QStringLiteral("CASILLA"), QStringLiteral("301")},
-                             {QStringLiteral("tipo_doc"), 6},
-                             {QStringLiteral("nro_doc"), number},
-                             {QStringLiteral("des_razon"), QStringLiteral("CLIENTE")},
-                             {QStringLiteral("saldo"), 5000}});
-            test::insertRow(db, QStringLiteral("F544ADICDEDUC"), key(),
-                            {{QStringLiteral("CASILLA"), QStringLiteral("103")},
-                             {QStringLiteral("num_correl"), i + 1},
-                             {QStringLiteral("des_concepto"), QStringLiteral("GASTO")},
-                             {QStringLiteral("MTO_ADIC_DEDUC"), 10}});
+        for (int i = 1; i <= kAnnexRows / 3; ++i) {
+            const QString n = QString::number(i);
+            const auto insert = [&](const char* table, const QString& values) {
+                test::insertRow(db, QString::fromLatin1(table), key(), fields(values));
+            };
+            insert("F535SOCIOS",
+                   QStringLiteral("tipo_socio=01; tipo_doc_socio=1; nro_doc_socio=%1; des_nom_razon=SOCIO; "
+                                  "Porcentaje=0.1")
+                       .arg(n.rightJustified(8, u'0')));
+            insert(
+                "F535CASEF",
+                QStringLiteral("SEMANA=0; CASILLA=301; tipo_doc=6; nro_doc=%1; des_razon=CLIENTE; saldo=5000").arg(n));
+            insert("F544ADICDEDUC",
+                   QStringLiteral("CASILLA=103; num_correl=%1; des_concepto=GASTO; MTO_ADIC_DEDUC=10").arg(n));
         }
         db.run(QStringLiteral("COMMIT")).finish();
     }

@@ -1,6 +1,5 @@
 #include "FormFixture.h"
 
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace qel::declaration {
@@ -37,18 +36,9 @@ protected:
         return test::rowCount(db(), table, test::demoKey(ruc));
     }
     QStringList assistantTypes() {
-        QSqlQuery q = db().run(QStringLiteral("SELECT TIPO_ASIST FROM TMPACTA ORDER BY TIPO_ASIST"));
-        QStringList types;
-        while (q.next()) {
-            types.append(q.value(0).toString());
-        }
-        return types;
+        return testing::firstColumn(db(), QStringLiteral("SELECT TIPO_ASIST FROM TMPACTA ORDER BY TIPO_ASIST"));
     }
-    void typeInto(int casilla, const QString& digits) {
-        for (const QChar c : digits) {
-            model->typeKey(casilla, c);
-        }
-    }
+    void typeInto(int casilla, const QString& digits) { testing::typeKeys(*model, casilla, digits); }
     bool buttonsOn(const QString& array) {
         const ControlState& state = model->control(array);
         return state.enabled && state.memberEnabled.value(0) && state.memberEnabled.value(2);
@@ -62,24 +52,23 @@ TEST_F(SectionSwitchesTest, NoOnASectionDeletesItsRowsOnlyAfterYes) {
     struct Case {
         const char* option;
         const char* table;
-        QVariantMap values;
         const char* array;
+        const char* values = "";
+        const char* otherGrid = nullptr; // rows of the same table that another question keeps
     };
-    const QVariantMap type1{{QStringLiteral("ind_tipo_oper"), 1}};
-    const QVariantMap type2{{QStringLiteral("ind_tipo_oper"), 2}};
     const QList<Case> cases = {
-        {"OptAlquileres", "TMPF582ALQUILER", {}, "cmdAlquileres"},
-        {"optAutos", "TMPF584VEHIC", {}, "cmdVehiculos"},
-        {"OptColab", "TMPF582COLCAB", {}, "cmdColabEmp"},
-        {"OptDesmedros", "TMPF535DESMEDROS", {}, "cmdDesmedros"},
-        {"optDesuso", "TMPF542DESUSO", {}, "cmdDistribucion"},
-        {"OptMermas", "TMPF535MERMAS", {}, "cmdMermas"},
-        {"OptOperAdminFin", "TMPF542OPERFIN", type2, "cmdAdministradorOper"},
-        {"OptOperFinAdmin", "TMPF542OPERFIN", type1, "cmdOperAdminis"},
-        {"OptPerdidaExtraord", "TMPF535PEREXTRA", {}, "cmdPerdidasExtraord"},
-        {"OptRegalias", "TMPF535REGALIAS", {}, "cmdRegalias"},
-        {"optRentasInternacionales", "TMPF586IDERTA", {}, "cmdInternacional"},
-        {"Opttecno", "TMPF584GASINV", {}, "cmdDirecto"},
+        {"OptAlquileres", "TMPF582ALQUILER", "cmdAlquileres"},
+        {"optAutos", "TMPF584VEHIC", "cmdVehiculos"},
+        {"OptColab", "TMPF582COLCAB", "cmdColabEmp"},
+        {"OptDesmedros", "TMPF535DESMEDROS", "cmdDesmedros"},
+        {"optDesuso", "TMPF542DESUSO", "cmdDistribucion"},
+        {"OptMermas", "TMPF535MERMAS", "cmdMermas"},
+        {"OptOperAdminFin", "TMPF542OPERFIN", "cmdAdministradorOper", "ind_tipo_oper=2", "ind_tipo_oper=1"},
+        {"OptOperFinAdmin", "TMPF542OPERFIN", "cmdOperAdminis", "ind_tipo_oper=1", "ind_tipo_oper=2"},
+        {"OptPerdidaExtraord", "TMPF535PEREXTRA", "cmdPerdidasExtraord"},
+        {"OptRegalias", "TMPF535REGALIAS", "cmdRegalias"},
+        {"optRentasInternacionales", "TMPF586IDERTA", "cmdInternacional"},
+        {"Opttecno", "TMPF584GASINV", "cmdDirecto"},
     };
     DeclarationFormModel& form = open();
     for (const Case& c : cases) {
@@ -99,26 +88,23 @@ TEST_F(SectionSwitchesTest, NoOnASectionDeletesItsRowsOnlyAfterYes) {
         EXPECT_FALSE(buttonsOn(array));
 
         form.clickOption(option, 1);
-        addRow(table, c.values);
-        addRow(table, c.values);
-        addRow(table, c.values, kOtherRuc);
-        if (table == QStringLiteral("TMPF542OPERFIN")) {
-            addRow(table, c.values == type1 ? type2 : type1); // the other grid's operation
+        addRow(table, testing::fields(c.values));
+        addRow(table, testing::fields(c.values));
+        addRow(table, testing::fields(c.values), kOtherRuc);
+        if (c.otherGrid != nullptr) {
+            addRow(table, testing::fields(c.otherGrid));
         }
         const int before = rows(table);
 
-        prompter->expectQuestion(message, Button::No, Icon::Question);
-        form.clickOption(option, 0);
-        EXPECT_EQ(form.option(option), 1);
-        EXPECT_EQ(rows(table), before);
-        EXPECT_TRUE(buttonsOn(array));
-
-        prompter->expectQuestion(message, Button::Yes, Icon::Question);
-        form.clickOption(option, 0);
-        EXPECT_EQ(form.option(option), 0);
-        EXPECT_EQ(rows(table), before - 2);
+        for (const Button answer : {Button::No, Button::Yes}) {
+            const bool yes = answer == Button::Yes;
+            prompter->expectQuestion(message, answer, Icon::Question);
+            form.clickOption(option, 0);
+            EXPECT_EQ(form.option(option), yes ? 0 : 1);
+            EXPECT_EQ(rows(table), yes ? before - 2 : before);
+            EXPECT_EQ(buttonsOn(array), !yes);
+        }
         EXPECT_EQ(rows(table, kOtherRuc), 1);
-        EXPECT_FALSE(buttonsOn(array));
     }
     EXPECT_EQ(prompter->pending(), 0);
 }
@@ -126,16 +112,13 @@ TEST_F(SectionSwitchesTest, NoOnASectionDeletesItsRowsOnlyAfterYes) {
 TEST_F(SectionSwitchesTest, VehiclesNoTakesTheirCasillasAndBasesAlong) {
     DeclarationFormModel& form = open();
     form.clickOption(QStringLiteral("optAutos"), 1);
-    addRow(QStringLiteral("TMPF584VEHIC"), {{QStringLiteral("des_placa"), QStringLiteral("ABC-123")}});
-    for (const char* casilla : {"705", "716", "600"}) {
-        addRow(QStringLiteral("TMPF584DET"), {{QStringLiteral("CASILLA"), QString::fromUtf8(casilla)}});
+    addRow(QStringLiteral("TMPF584VEHIC"), testing::fields("des_placa=ABC-123"));
+    for (const char* casilla : {"CASILLA=705", "CASILLA=716", "CASILLA=600"}) {
+        addRow(QStringLiteral("TMPF584DET"), testing::fields(casilla));
     }
-    addRow(QStringLiteral("TMPF572DETBAS"), {{QStringLiteral("CAS_ADI"), QStringLiteral("706")},
-                                             {QStringLiteral("CAS_DET"), QStringLiteral("716")},
-                                             {QStringLiteral("tipo"), QStringLiteral("V")}});
-    addRow(QStringLiteral("TMPF572DETBAS"), {{QStringLiteral("CAS_ADI"), QStringLiteral("706")},
-                                             {QStringLiteral("CAS_DET"), QStringLiteral("716")},
-                                             {QStringLiteral("tipo"), QStringLiteral("R")}});
+    for (const char* base : {"CAS_ADI=706; CAS_DET=716; tipo=V", "CAS_ADI=706; CAS_DET=716; tipo=R"}) {
+        addRow(QStringLiteral("TMPF572DETBAS"), testing::fields(base));
+    }
     form.setText(876, QStringLiteral("250,000"));
     form.setText(701, QStringLiteral("1"));
 
@@ -159,9 +142,10 @@ TEST_F(SectionSwitchesTest, ItanAnswersDeleteTheirAssistantRowsByType) {
     DeclarationFormModel& form = open();
     const auto fill = [this] {
         db().run(QStringLiteral("DELETE FROM TMPACTA")).finish();
-        for (const char* type : {"4", "7", "8", "9"}) {
-            addRow(QStringLiteral("TMPACTA"), {{QStringLiteral("TIPO_ASIST"), QString::fromUtf8(type)},
-                                               {QStringLiteral("PER_PAG"), QStringLiteral("01")}});
+        for (const char* type : {"TIPO_ASIST=4", "TIPO_ASIST=7", "TIPO_ASIST=8", "TIPO_ASIST=9"}) {
+            QVariantMap row = testing::fields(type);
+            row.insert(QStringLiteral("PER_PAG"), QStringLiteral("01"));
+            addRow(QStringLiteral("TMPACTA"), row);
         }
     };
 
@@ -196,7 +180,7 @@ TEST_F(SectionSwitchesTest, ItanAnswersDeleteTheirAssistantRowsByType) {
 TEST_F(SectionSwitchesTest, DonationsNoDeletesWithoutAsking) {
     DeclarationFormModel& form = open();
     form.clickOption(QStringLiteral("OptDonaciones"), 1);
-    addRow(QStringLiteral("TMPF586DONAC"), {{QStringLiteral("mto_donacion"), QStringLiteral("5000")}});
+    addRow(QStringLiteral("TMPF586DONAC"), testing::fields("mto_donacion=5000"));
     form.setText(227, QStringLiteral("(5,000)"));
 
     form.clickOption(QStringLiteral("OptDonaciones"), 0);
@@ -258,8 +242,8 @@ TEST_F(SectionSwitchesTest, NonDomiciledAnswersNoToTheBenefitQuestions) {
         form.clickOption(question, 1);
     }
     form.clickOption(QStringLiteral("OptContMonExt"), 0);
-    addRow(QStringLiteral("TMPF535DETVAR"), {{QStringLiteral("CASILLA"), QStringLiteral("278")}});
-    addRow(QStringLiteral("TMPF535DETVAR"), {{QStringLiteral("CASILLA"), QStringLiteral("150")}});
+    addRow(QStringLiteral("TMPF535DETVAR"), testing::fields("CASILLA=278"));
+    addRow(QStringLiteral("TMPF535DETVAR"), testing::fields("CASILLA=150"));
 
     form.clickOption(QStringLiteral("OptDomiciliado"), 0);
 
@@ -340,20 +324,13 @@ TEST_F(SectionSwitchesTest, ItfQuestionOpensItsPageAndNoEmptiesIt) {
 // deleted or emptied.
 TEST_F(SectionSwitchesTest, LoadedAnswersSetTheSectionsWithoutAskingOrDeleting) {
     const store::DeclarationKey key = test::demoKey(kRuc);
-    test::insertRow(db(), QStringLiteral("CAB"), key, {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
+    test::insertRow(db(), QStringLiteral("CAB"), key, testing::fields("SEMANA=0; ESTADO=0"));
     for (const auto& [casilla, value] :
-         QList<std::pair<QString, QString>>{{QStringLiteral("829"), QStringLiteral("1")},
-                                            {QStringLiteral("874"), QStringLiteral("0")},
-                                            {QStringLiteral("819"), QStringLiteral("0")},
-                                            {QStringLiteral("227"), QStringLiteral("5000")},
-                                            {QStringLiteral("805"), QStringLiteral("1")},
-                                            {QStringLiteral("804"), QStringLiteral("1")}}) {
-        test::insertRow(
-            db(), QStringLiteral("DET"), key,
-            {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("CASILLA"), casilla}, {QStringLiteral("i_valor"), value}});
+         {std::pair{"829", "1"}, {"874", "0"}, {"819", "0"}, {"227", "5000"}, {"805", "1"}, {"804", "1"}}) {
+        testing::storeCasilla(db(), key, QString::fromLatin1(casilla), QString::fromLatin1(value));
     }
-    test::insertRow(db(), QStringLiteral("F582ALQUILER"), key, {{QStringLiteral("nro_doc"), QStringLiteral("10")}});
-    test::insertRow(db(), QStringLiteral("F535MERMAS"), key, {{QStringLiteral("num_documento"), QStringLiteral("1")}});
+    test::insertRow(db(), QStringLiteral("F582ALQUILER"), key, testing::fields("nro_doc=10"));
+    test::insertRow(db(), QStringLiteral("F535MERMAS"), key, testing::fields("num_documento=1"));
 
     DeclarationFormModel& form = open(DeclarationFormModel::Mode::Modify, kRuc);
 

@@ -1,4 +1,4 @@
-#include "batch/BatchRunner.h"
+#include "ScriptFixture.h"
 #include "declaration/ValidationFixture.h"
 #include "declaration/model/WorkingCasillas.h"
 
@@ -9,8 +9,6 @@
 
 namespace qel::declaration {
 namespace {
-
-using batch::BatchRunner;
 
 const QString kAllClear = QStringLiteral("La información de la declaración no presenta inconsistencias.");
 const QString kNoTaxpayer = QStringLiteral("Debe seleccionar un Contribuyente.");
@@ -92,86 +90,71 @@ TEST_F(ValidateCommandTest, InconsistenciesOpenTheReportWindow) {
 TEST_F(ValidateCommandTest, RefusalsTakeTheUserToTheControl) {
     struct Case {
         std::function<void(DeclarationFormModel&)> spoil;
-        QString message;
-        QString page;
-        QString focus;
+        const char* message;
+        const char* page;
+        const char* focus;
     };
     const QList<Case> cases = {
         {[](DeclarationFormModel& m) { m.setOption(QStringLiteral("OptITF"), -1); },
-         QStringLiteral("Debe contestar si ha efectuado el pago de mas del 15% de sus obligaciones sin utilizar dinero "
-                        "en efectivo o Medios de Pago."),
-         QStringLiteral("ident.general"), QStringLiteral("OptITF")},
+         "Debe contestar si ha efectuado el pago de mas del 15% de sus obligaciones sin utilizar dinero en efectivo o "
+         "Medios de Pago.",
+         "ident.general", "OptITF"},
         {[](DeclarationFormModel& m) { m.setOption(QStringLiteral("OpRegRenta"), -1); },
-         QStringLiteral("Debe elegir el régimen de renta."), QStringLiteral("ident.general"),
-         QStringLiteral("OpRegRenta")},
+         "Debe elegir el régimen de renta.", "ident.general", "OpRegRenta"},
         {[](DeclarationFormModel& m) { m.existenceMark = QStringLiteral("N"); },
-         QStringLiteral("La declaración que desea registrar ya existe, elija la opción modificar declaración o elija "
-                        "otro contribuyente."),
-         QStringLiteral("ident.general"), QStringLiteral("CmbRuc")},
-        {cheque(QStringLiteral("XX"), QStringLiteral("123")),
-         QStringLiteral("Ingrese el banco."),
-         QStringLiteral("deuda"),
-         {}},
-        {cheque(QStringLiteral("02"), QStringLiteral("0")),
-         QStringLiteral("Debe ingresar el número de cheque."),
-         QStringLiteral("deuda"),
-         {}},
-        {cheque(QStringLiteral("02"), QStringLiteral("12A")),
-         QStringLiteral("Número de cheque no es válido."),
-         QStringLiteral("deuda"),
-         {}},
+         "La declaración que desea registrar ya existe, elija la opción modificar declaración o elija otro "
+         "contribuyente.",
+         "ident.general", "CmbRuc"},
+        {cheque(QStringLiteral("XX"), QStringLiteral("123")), "Ingrese el banco.", "deuda", ""},
+        {cheque(QStringLiteral("02"), QStringLiteral("0")), "Debe ingresar el número de cheque.", "deuda", ""},
+        {cheque(QStringLiteral("02"), QStringLiteral("12A")), "Número de cheque no es válido.", "deuda", ""},
     };
     makeConsistent();
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
         model->setOption(QStringLiteral("OptITF"), 0);
         model->setOption(QStringLiteral("OpRegRenta"), 1);
         model->existenceMark = QStringLiteral("S");
         model->payment() = {};
         model->formState = 0;
         c.spoil(*model);
-        prompter->expectMessage(c.message, app::Icon::Critical);
+        prompter->expectMessage(QString::fromUtf8(c.message), app::Icon::Critical);
         clickValidar();
-        EXPECT_TRUE(prompter->verify()) << c.message.toStdString();
-        EXPECT_EQ(shownPage, c.page) << c.message.toStdString();
-        EXPECT_EQ(focus, c.focus) << c.message.toStdString();
-        EXPECT_EQ(model->formState, 0) << c.message.toStdString(); // refused: not validated
+        EXPECT_TRUE(prompter->verify());
+        EXPECT_EQ(shownPage + u'|' + focus, QString::fromUtf8(c.page) + u'|' + QString::fromUtf8(c.focus));
+        EXPECT_EQ(model->formState, 0); // refused: not validated
     }
 }
 
+// Less paid than owed, of the income tax (146 and 180) or of the ITF (165 and 181), is warned
+// before the declaration is reported clear.
 TEST_F(ValidateCommandTest, AmountsToPayBelowTheDebtAreWarned) {
     struct Case {
-        QString debt;    // 146
-        QString pay;     // 180
-        QString itfDebt; // 165
-        QString itfPay;  // 181
-        QString taxes;   // the end of the warning, empty for none
+        const char* amounts; // 146, 180, 165, 181
+        const char* taxes;   // the end of the warning, empty for none
     };
     const QList<Case> cases = {
-        {QStringLiteral("1000"),
-         QStringLiteral("400"),
-         {},
-         {},
-         QStringLiteral("               de Renta de Tercera Categoría en su buzón VEL.")},
-        {{}, {}, QStringLiteral("50"), QStringLiteral("0"), QStringLiteral("             de ITF en su buzón VEL.")},
-        {QStringLiteral("1000"), QStringLiteral("0"), QStringLiteral("50"), QStringLiteral("10"),
-         QStringLiteral("            de Renta de Tercera Categoría e ITF en su buzón VEL.")},
-        {QStringLiteral("1000"), QStringLiteral("1000"), QStringLiteral("50"), QStringLiteral("50"), {}},
+        {"1000 400  ", "               de Renta de Tercera Categoría en su buzón VEL."},
+        {"  50 0", "             de ITF en su buzón VEL."},
+        {"1000 0 50 10", "            de Renta de Tercera Categoría e ITF en su buzón VEL."},
+        {"1000 1000 50 50", ""},
     };
     makeConsistent();
     for (const Case& c : cases) {
-        model->setText(146, c.debt);
-        model->setText(180, c.pay);
-        model->setText(165, c.itfDebt);
-        model->setText(181, c.itfPay);
+        SCOPED_TRACE(c.amounts);
+        const QStringList amounts = QString::fromLatin1(c.amounts).split(u' ');
+        for (int i = 0; i < 4; ++i) {
+            model->setText(QList<int>{146, 180, 165, 181}.at(i), amounts.value(i));
+        }
         model->payment().kind = QStringLiteral("E"); // cash
-        if (!c.taxes.isEmpty()) {
+        if (*c.taxes != '\0') {
             prompter->expectMessage(QStringLiteral("La KOLVA le podrá notificar una Orden de Pago por la diferencia ") +
-                                        c.taxes,
+                                        QString::fromUtf8(c.taxes),
                                     app::Icon::Information);
         }
         prompter->expectMessage(kAllClear, app::Icon::Exclamation);
         clickValidar();
-        EXPECT_TRUE(prompter->verify()) << c.taxes.toStdString();
+        EXPECT_TRUE(prompter->verify());
     }
 }
 
@@ -183,36 +166,30 @@ TEST_F(ValidateCommandTest, VehicleAdditionBelowCasilla704IsWarned) {
         "Por favor verificar esta información para evitar inconsistencias.");
     makeConsistent();
     model->setText(704, QStringLiteral("500"));
-    for (const auto& [added, warned] :
-         {std::pair{QStringLiteral("499"), true}, std::pair{QStringLiteral("500"), false}}) {
-        WorkingCasillas::store(db(), model->key(), {{736, added}});
+    for (const auto& [added, warned] : {std::pair{"499", true}, {"500", false}}) {
+        WorkingCasillas::store(db(), model->key(), {{736, QString::fromLatin1(added)}});
         if (warned) {
             prompter->expectMessage(warning, app::Icon::Information);
         }
         prompter->expectMessage(kAllClear, app::Icon::Exclamation);
         clickValidar();
-        EXPECT_TRUE(prompter->verify()) << added.toStdString();
+        EXPECT_TRUE(prompter->verify()) << added;
     }
 }
 
 TEST(ValidateBatchTest, ReportAndValidatePrintTheReportLines) {
-    test::TempDatabase database;
+    testing::ScriptSession session(QStringLiteral("CONTADOR"));
     QTemporaryDir folder;
-    test::registerTaxpayer(database.db(), QStringLiteral("20100113610"), QStringLiteral("COMERCIAL ANDINA S.A.C."),
-                           QStringLiteral("CONTADOR"));
-    QString output;
-    QString errors;
-    QTextStream out(&output);
-    QTextStream err(&errors);
-    BatchRunner runner(database.db(), out, err,
-                       {QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
-    runner.setModuleFolder(folder.path());
+    test::registerTaxpayer(session.database.db(), QStringLiteral("20100113610"),
+                           QStringLiteral("COMERCIAL ANDINA S.A.C."), QStringLiteral("CONTADOR"));
+    session.runner.setModuleFolder(folder.path());
 
     // A plain validate goes on past the report window, as scripts written before it ran expect.
     const QString script =
         QStringLiteral("new\nreport\ntaxpayer 20100113610\nclick OptITF 0\nclick OpRegRenta 1\nreport\nvalidate\n"
                        "validate\nsave\n");
-    ASSERT_EQ(runner.run(script), BatchRunner::kDone) << errors.toStdString();
+    session.runDone(script);
+    const QString& output = session.output;
     const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     // Without a taxpayer the check does not run: no lines, the message instead.
     const auto firstTotal = lines.indexOf(QStringLiteral("report total 0"));

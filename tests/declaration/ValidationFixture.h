@@ -52,20 +52,11 @@ protected:
     void makeConsistent() {
         chooseTaxpayer();
         for (const auto& [option, index] : consistentAnswers()) {
-            answer(option, index);
+            ASSERT_TRUE(model->clickOption(option, index)) << option.toStdString();
         }
-        type(359, QStringLiteral("1000")); // assets
-        type(401, QStringLiteral("600"));  // liabilities
-        type(414, QStringLiteral("400"));  // capital
-        type(468, QStringLiteral("100"));  // selling expenses: a loss of 100
-        ASSERT_TRUE(model->chooseCombo(QStringLiteral("cboTipDocRepLegal"), QStringLiteral("01")));
-        type(226, QStringLiteral("12345678"));
-        typeControl("txtApellidoRL", QStringLiteral("PEREZ"));
-        typeControl("txtNombreRL", QStringLiteral("JUAN"));
-        ASSERT_TRUE(model->chooseCombo(QStringLiteral("cboContador"), QStringLiteral("01")));
-        type(207, QStringLiteral("87654321"));
-        typeControl("TxtNombreA", QStringLiteral("ROJAS"));
-        typeControl("TxtNombreN", QStringLiteral("ANA"));
+        enterConsistent(
+            *model, [this](int n, const QString& text) { type(n, text); },
+            [this](const QString& name, const QString& text) { typeControl(name.toUtf8().constData(), text); });
         addPartner(QStringLiteral("01"), 100);
     }
 
