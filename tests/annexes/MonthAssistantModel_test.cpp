@@ -43,6 +43,17 @@ protected:
     std::unique_ptr<app::ScriptedPrompter> m_prompter = test::makePrompter();
 };
 
+TEST_F(MonthAssistantTest, MonthsRunIntoTheFirstFourOfTheNextYear) {
+    const MonthAssistantModel model = open(u"FrmAnexo130"_s, 130);
+    for (const auto& [row, label, key] : {std::tuple{0, "01 - 2018", "201801"},
+                                          {11, "12 - 2018", "201812"},
+                                          {12, "01 - 2019", "201901"},
+                                          {15, "04 - 2019", "201904"}}) {
+        EXPECT_EQ(model.monthLabel(row), QString::fromLatin1(label));
+        EXPECT_EQ(model.monthKey(row), QString::fromLatin1(key));
+    }
+}
+
 // Row fourteen is February of the next year; each window keeps its rows under its casilla's
 // own type, the ITAN window serving 126 and 131 alike.
 TEST_F(MonthAssistantTest, EachCasillaStoresItsMonthsUnderItsOwnType) {
