@@ -1,4 +1,3 @@
-#include "batch/BatchWindows.h"
 #include "catalogue/AnnexCatalog.h"
 #include "catalogue/FormControls.h"
 #include "catalogue/FormPages.h"
@@ -7,9 +6,10 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 // What the annex catalogue names must exist where the other catalogues keep it: the tables in
-// the table catalogue, the grids and buttons on the form, the windows among those a script
-// can drive.
+// the table catalogue, the grids and buttons on the form.
 namespace qel::annexes {
 namespace {
 
@@ -23,7 +23,7 @@ const AnnexCatalog& catalog() {
 
 // "TMPF535SOCIOS" -> "F535SOCIOS".
 QString baseName(const QString& working) {
-    return working.startsWith(QStringLiteral("TMP"), Qt::CaseInsensitive) ? working.mid(3) : QString();
+    return working.startsWith(u"TMP"_s, Qt::CaseInsensitive) ? working.mid(3) : QString();
 }
 
 // The rows an annex window or grid edits are kept, sent and numbered: permanent, working and
@@ -56,16 +56,13 @@ TEST(AnnexCatalogInvariants, EveryTableHasItsThreeCopiesAndTheColumnsNamed) {
             columns.append(field.column);
         }
         columns << def.codeColumn << def.correlative;
-        for (const auto& [column, value] : def.fixedValues) {
-            Q_UNUSED(value);
-            columns.append(column);
+        for (const auto& fixed : def.fixedValues) {
+            columns << fixed.first;
         }
         expectDeclarationTable(def.table, columns, def.window.toStdString());
     }
     for (const AnnexGridDef& def : catalog().grids()) {
-        QStringList columns = def.keyFields;
-        columns.append(def.parentColumn);
-        expectDeclarationTable(def.table, columns, def.array.toStdString());
+        expectDeclarationTable(def.table, def.keyFields + QStringList{def.parentColumn}, def.array.toStdString());
         for (const auto& [table, dependantColumns] : def.dependants) {
             expectDeclarationTable(table, dependantColumns, def.array.toStdString(), false);
         }
@@ -131,25 +128,6 @@ TEST(AnnexCatalogInvariants, EverySectionOpensGridsUnderItsQuestion) {
             ASSERT_NE(page, nullptr) << grid->array.toStdString();
             EXPECT_TRUE(page->id == option->page || page->parentId == option->page) << grid->array.toStdString();
         }
-    }
-}
-
-TEST(AnnexCatalogInvariants, EveryWindowNamedRunsInTheBatchMode) {
-    batch::BatchWindows registered;
-    batch::registerBatchWindows(registered);
-    QSet<QString> named;
-    for (const AnnexDef& def : catalog().windows()) {
-        named.insert(def.window);
-        for (const auto& [window, caption] : def.opens) {
-            Q_UNUSED(caption);
-            named.insert(window);
-        }
-    }
-    for (const AnnexGridDef& def : catalog().grids()) {
-        named.insert(def.window);
-    }
-    for (const QString& window : named) {
-        EXPECT_NE(registered.window(window), nullptr) << window.toStdString() << " is not registered";
     }
 }
 

@@ -13,6 +13,44 @@ namespace qel::annexes::testing {
 
 inline const QString kDeclarant = QStringLiteral("20100070970");
 
+using Values = QList<std::pair<QString, QString>>;
+
+// "name=value; name=value" as the pairs a window is typed with, in order; "name=" empties it.
+inline Values values(const char* text) {
+    Values out;
+    for (const QString& pair : QString::fromUtf8(text).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const qsizetype at = pair.indexOf(QLatin1Char('='));
+        out.append({pair.left(at).trimmed(), pair.mid(at + 1).trimmed()});
+    }
+    return out;
+}
+
+// The windows asked for, each as "name" and only what the request sets beyond a plain new row
+// ("code=", "casilla=", "action=", "keys=a|b", "readOnly"), joined by "; ".
+inline std::string requested(const test::RecordingOpener& opener) {
+    QStringList all;
+    for (const app::FormRequest& r : opener.requests) {
+        QStringList parts = {r.name};
+        if (!r.code.isEmpty()) {
+            parts << QStringLiteral("code=") + r.code;
+        }
+        if (r.casilla) {
+            parts << QStringLiteral("casilla=%1").arg(*r.casilla);
+        }
+        if (r.action != app::FormRequest::kAdd) {
+            parts << QStringLiteral("action=%1").arg(r.action);
+        }
+        if (!r.keyValues.isEmpty()) {
+            parts << QStringLiteral("keys=") + r.keyValues.join(QLatin1Char('|'));
+        }
+        if (r.readOnly) {
+            parts << QStringLiteral("readOnly");
+        }
+        all << parts.join(QLatin1Char(' '));
+    }
+    return all.join(QStringLiteral("; ")).toStdString();
+}
+
 // A detail model of an annex window on a fresh database, with a scripted prompter, the
 // filing day's clock and an opener that records the sub-windows asked for.
 class AnnexFixture : public ::testing::Test {
@@ -35,14 +73,30 @@ protected:
         model = std::make_unique<AnnexDetailModel>(*def, AnnexContext{db(), *prompter, clock, &opener}, request);
         return *model;
     }
+    // A new row of `window` opened with the form's `code`.
+    AnnexDetailModel& add(const QString& window, const QString& code = {}) {
+        return open(window, app::FormRequest::kAdd, {}, code);
+    }
 
     // Fills fields by control name or column: combos and options by code, the rest as typed.
-    void fill(const QList<std::pair<QString, QString>>& values) {
-        for (const auto& [name, value] : values) {
+    void fill(const Values& pairs) {
+        for (const auto& [name, value] : pairs) {
             EXPECT_TRUE(model->setText(name, value)) << name.toStdString() << " = " << value.toStdString();
         }
     }
+    void fill(const char* pairs) { fill(values(pairs)); }
 
+    // Saves the open window; a non-empty `refusal` is the critical message it must refuse with.
+    bool save(const QString& refusal = {}) {
+        if (!refusal.isEmpty()) {
+            prompter->expectMessage(refusal, app::Icon::Critical, QString());
+        }
+        const bool saved = model->grabar();
+        prompter->verify();
+        return saved;
+    }
+
+    void clear(const QString& table) { db().run(QStringLiteral("DELETE FROM ") + table).finish(); }
     int rows(const QString& table) { return test::rowCount(db(), table, key()); }
     QString column(const QString& table, const QString& field, const QString& order = QStringLiteral("rowid")) {
         return db()

@@ -2,173 +2,121 @@
 #include "annexes/CasillaListModel.h"
 #include "annexes/checks/CounterpartBalanceChecks.h"
 
+using namespace Qt::StringLiterals;
+
 namespace qel::annexes {
 namespace {
 
-using app::Icon;
+using testing::requested;
+
 using C = CounterpartBalanceChecks;
-using Values = QList<std::pair<QString, QString>>;
 
-const QString kWindow = QStringLiteral("frmAsisCasillasEFIng");
-const QString kTable = QStringLiteral("TMPF535CASEF");
-// 3 UIT of 2018 (4,150 each).
-const QString kThreeUit = QStringLiteral("12450");
-
-Values company(const QString& ruc, const QString& balance) {
-    return {{QStringLiteral("tipo_doc"), QStringLiteral("06")},
-            {QStringLiteral("nro_doc"), ruc},
-            {QStringLiteral("tipo_des"), QStringLiteral("0")},
-            {QStringLiteral("des_razon"), QStringLiteral("DISTRIBUIDORA NORTE SAC")},
-            {QStringLiteral("saldo"), balance}};
-}
-
-Values person(const QString& dni, const QString& balance) {
-    return {{QStringLiteral("tipo_doc"), QStringLiteral("01")},
-            {QStringLiteral("nro_doc"), dni},
-            {QStringLiteral("tipo_des"), QStringLiteral("1")},
-            {QStringLiteral("des_apellido_p"), QStringLiteral("QUISPE")},
-            {QStringLiteral("des_apellido_m"), QStringLiteral("MAMANI")},
-            {QStringLiteral("des_nombres"), QStringLiteral("ROSA")},
-            {QStringLiteral("saldo"), balance}};
-}
+const QString kWindow = u"frmAsisCasillasEFIng"_s;
+const QString kTable = u"TMPF535CASEF"_s;
+const char* const kCompany = "tipo_doc=06; nro_doc=20100047218; tipo_des=0; des_razon=DISTRIBUIDORA NORTE SAC";
+const char* const kPerson = "tipo_doc=01; nro_doc=41234567; tipo_des=1; des_apellido_p=QUISPE; des_apellido_m=MAMANI; "
+                            "des_nombres=ROSA";
 
 class CounterpartBalancesTest : public testing::AnnexFixture {
 protected:
-    AnnexDetailModel& openFor(int casilla) {
-        return open(kWindow, app::FormRequest::kAdd, {}, QString::number(casilla));
-    }
-    std::unique_ptr<CasillaListModel> list(int casilla) {
-        return std::make_unique<CasillaListModel>(
-            *CasillaListCatalog::find(QStringLiteral("frasiscasillasef"), casilla), db(), *prompter, &opener, key(),
-            casilla, false);
+    // A counterpart of `casilla` typed and saved; false when refused with `refusal`.
+    bool saveFor(int casilla, const char* who, const QString& balance, const QString& refusal = {}) {
+        add(kWindow, QString::number(casilla));
+        fill(who);
+        fill({{u"saldo"_s, balance}});
+        return save(refusal);
     }
 };
 
+// Only balances above 3 UIT of 2018 (4,150 each) are detailed.
 TEST_F(CounterpartBalancesTest, OnlyBalancesAboveThreeUitAreDetailed) {
-    struct Case {
-        QString balance;
-        QString message; // empty: saved
-    };
-    for (const Case& c : {Case{QString(), C::kNoBalance}, Case{QStringLiteral("0"), C::kZeroBalance},
-                          Case{kThreeUit, C::kBelowThreeUit}, Case{QStringLiteral("12451"), {}}}) {
-        SCOPED_TRACE(c.balance.toStdString());
-        db().run(QStringLiteral("DELETE FROM TMPF535CASEF")).finish();
-        openFor(361);
-        fill(company(QStringLiteral("20100047218"), c.balance));
-        if (!c.message.isEmpty()) {
-            prompter->expectMessage(c.message, Icon::Critical);
-        }
-        EXPECT_EQ(model->grabar(), c.message.isEmpty());
-        EXPECT_EQ(rows(kTable), c.message.isEmpty() ? 1 : 0);
+    for (const auto& [balance, message] :
+         {std::pair{QString(), C::kNoBalance}, std::pair{u"0"_s, C::kZeroBalance},
+          std::pair{u"12450"_s, C::kBelowThreeUit}, std::pair{u"12451"_s, QString()}}) {
+        SCOPED_TRACE(balance.toStdString());
+        EXPECT_EQ(saveFor(361, kCompany, balance, message), message.isEmpty());
+        EXPECT_EQ(rows(kTable), message.isEmpty() ? 1 : 0);
     }
-    EXPECT_EQ(column(kTable, QStringLiteral("CASILLA")), QStringLiteral("361"));
-    EXPECT_EQ(column(kTable, QStringLiteral("des_nom_razon")), QStringLiteral("DISTRIBUIDORA NORTE SAC"));
+    EXPECT_EQ(column(kTable, u"CASILLA"_s), u"361"_s);
+    EXPECT_EQ(column(kTable, u"des_nom_razon"_s), u"DISTRIBUIDORA NORTE SAC"_s);
 }
 
 TEST_F(CounterpartBalancesTest, CounterpartChecksInOrder) {
     struct Case {
-        Values values;
-        const char* field;
-        const char* value;
+        const char* who;
+        const char* changes;
         QString message;
     };
-    const Values ruc = company(QStringLiteral("20100047218"), QStringLiteral("50000"));
-    const Values dni = person(QStringLiteral("41234567"), QStringLiteral("50000"));
     for (const Case& c : {
-             Case{ruc, "tipo_doc", "", C::kNoDocType},
-             Case{ruc, "nro_doc", "", QStringLiteral("El número de documento está en blanco")},
-             Case{ruc, "nro_doc", "20100047219", QStringLiteral("El número de RUC es inválido")},
-             Case{ruc, "nro_doc", "20100070970", // the declarant's own
-                  QStringLiteral("El RUC no puede ser igual al RUC del Contribuyente.")},
-             Case{ruc, "des_razon", "", C::kNoCompany},
-             Case{dni, "tipo_des", "0", C::kNotRucNeedsNames},
-             Case{dni, "des_apellido_p", "", C::kNoSurname},
-             Case{dni, "des_nombres", "", C::kNoGivenNames},
+             Case{kCompany, "tipo_doc=", C::kNoDocType},
+             Case{kCompany, "nro_doc=", u"El número de documento está en blanco"_s},
+             Case{kCompany, "nro_doc=20100047219", u"El número de RUC es inválido"_s},
+             Case{kCompany, "nro_doc=20100070970", u"El RUC no puede ser igual al RUC del Contribuyente."_s},
+             Case{kCompany, "des_razon=", C::kNoCompany},
+             Case{kPerson, "tipo_des=0", C::kNotRucNeedsNames},
+             Case{kPerson, "des_apellido_p=", C::kNoSurname},
+             Case{kPerson, "des_nombres=", C::kNoGivenNames},
          }) {
-        SCOPED_TRACE(std::string(c.field) + "=" + c.value);
-        openFor(404);
-        fill(c.values);
-        model->setText(QString::fromLatin1(c.field), QString::fromLatin1(c.value));
-        prompter->expectMessage(c.message, Icon::Critical);
-        EXPECT_FALSE(model->grabar());
+        SCOPED_TRACE(c.changes);
+        add(kWindow, u"404"_s);
+        fill(c.who);
+        fill(c.changes);
+        fill("saldo=50000");
+        EXPECT_FALSE(save(c.message));
     }
     EXPECT_EQ(rows(kTable), 0);
     // A person is shown by surnames and names.
-    openFor(404);
-    fill(dni);
-    ASSERT_TRUE(model->grabar());
-    EXPECT_EQ(column(kTable, QStringLiteral("des_nom_razon")), QStringLiteral("QUISPE MAMANI, ROSA"));
+    ASSERT_TRUE(saveFor(404, kPerson, u"50000"_s));
+    EXPECT_EQ(column(kTable, u"des_nom_razon"_s), u"QUISPE MAMANI, ROSA"_s);
 }
 
 // One row per document and casilla; the same document may be detailed under another casilla.
-TEST_F(CounterpartBalancesTest, ADocumentOncePerCasilla) {
-    openFor(361);
-    fill(company(QStringLiteral("20100047218"), QStringLiteral("20000")));
-    ASSERT_TRUE(model->grabar());
-    fill(company(QStringLiteral("20100047218"), QStringLiteral("30000")));
-    prompter->expectMessage(QStringLiteral("Ya se registró el documento."), Icon::Critical);
-    EXPECT_FALSE(model->grabar());
-    openFor(362);
-    fill(company(QStringLiteral("20100047218"), QStringLiteral("30000")));
-    EXPECT_TRUE(model->grabar());
-    EXPECT_EQ(rows(kTable), 2);
-}
-
-// The list hands the row's key as stored (type 6, not "06"); the row opens with its document
+// The list hands the row's key as stored (type 6, not "06"): the row opens with its document
 // locked and its balance replaced.
-TEST_F(CounterpartBalancesTest, AModifiedRowKeepsItsDocument) {
-    openFor(361);
-    fill(company(QStringLiteral("20100047218"), QStringLiteral("20000")));
-    ASSERT_TRUE(model->grabar());
-    open(kWindow, app::FormRequest::kModify, {QStringLiteral("6"), QStringLiteral("20100047218")},
-         QStringLiteral("361"));
-    EXPECT_EQ(model->value(QStringLiteral("saldo")), QStringLiteral("20000"));
-    EXPECT_FALSE(model->setText(QStringLiteral("nro_doc"), QStringLiteral("20131312955")));
-    ASSERT_TRUE(model->setText(QStringLiteral("saldo"), QStringLiteral("25000")));
-    ASSERT_TRUE(model->grabar());
-    EXPECT_EQ(rows(kTable), 1);
-    EXPECT_EQ(column(kTable, QStringLiteral("saldo")), QStringLiteral("25000"));
+TEST_F(CounterpartBalancesTest, ADocumentOncePerCasillaAndKeptWhenModified) {
+    ASSERT_TRUE(saveFor(361, kCompany, u"20000"_s));
+    EXPECT_FALSE(saveFor(361, kCompany, u"30000"_s, u"Ya se registró el documento."_s));
+    EXPECT_TRUE(saveFor(362, kCompany, u"30000"_s));
+    EXPECT_EQ(rows(kTable), 2);
+
+    open(kWindow, app::FormRequest::kModify, {u"6"_s, u"20100047218"_s}, u"361"_s);
+    EXPECT_EQ(model->value(u"saldo"_s), u"20000"_s);
+    EXPECT_FALSE(model->setText(u"nro_doc"_s, u"20131312955"_s));
+    fill("saldo=25000");
+    ASSERT_TRUE(save());
+    EXPECT_EQ(rows(kTable), 2);
+    EXPECT_EQ(column(kTable, u"saldo"_s), u"25000,30000"_s);
 }
 
 TEST_F(CounterpartBalancesTest, TheConsolidatedRestHasNoDocumentNorNames) {
-    openFor(405);
-    ASSERT_TRUE(model->setText(QStringLiteral("tipo_doc"), QStringLiteral("99")));
-    EXPECT_EQ(model->value(QStringLiteral("nro_doc")), C::kConsolidatedNumber);
-    EXPECT_FALSE(model->state(QStringLiteral("des_apellido_p")).enabled);
-    EXPECT_FALSE(model->setText(QStringLiteral("nro_doc"), QStringLiteral("41234567")));
-    fill({{QStringLiteral("des_razon"), QStringLiteral("OTROS PROVEEDORES")},
-          {QStringLiteral("saldo"), QStringLiteral("90000")}});
-    ASSERT_TRUE(model->grabar());
-    EXPECT_EQ(column(kTable, QStringLiteral("nro_doc")), C::kConsolidatedNumber);
-    EXPECT_EQ(column(kTable, QStringLiteral("tipo_doc")), QStringLiteral("99"));
+    add(kWindow, u"405"_s);
+    fill("tipo_doc=99");
+    EXPECT_EQ(model->value(u"nro_doc"_s), C::kConsolidatedNumber);
+    EXPECT_FALSE(model->state(u"des_apellido_p"_s).enabled);
+    EXPECT_FALSE(model->setText(u"nro_doc"_s, u"41234567"_s));
+    fill("des_razon=OTROS PROVEEDORES; saldo=90000");
+    ASSERT_TRUE(save());
+    EXPECT_EQ(column(kTable, u"nro_doc"_s), C::kConsolidatedNumber);
+    EXPECT_EQ(column(kTable, u"tipo_doc"_s), u"99"_s);
 }
 
 TEST_F(CounterpartBalancesTest, TheListTotalsItsCasillaAndImportsThroughTheBalanceImport) {
-    openFor(361);
-    fill(company(QStringLiteral("20100047218"), QStringLiteral("20000")));
-    ASSERT_TRUE(model->grabar());
-    fill(person(QStringLiteral("41234567"), QStringLiteral("15000")));
-    ASSERT_TRUE(model->grabar());
-    openFor(364);
-    fill(company(QStringLiteral("20100047218"), QStringLiteral("99999")));
-    ASSERT_TRUE(model->grabar());
+    ASSERT_TRUE(saveFor(361, kCompany, u"20000"_s));
+    ASSERT_TRUE(saveFor(361, kPerson, u"15000"_s));
+    ASSERT_TRUE(saveFor(364, kCompany, u"99999"_s));
 
-    auto shown = list(361);
-    EXPECT_EQ(shown->caption(), QStringLiteral("Asistente Casillla 361"));
-    EXPECT_EQ(shown->totalText(), QStringLiteral("35,000"));
-    ASSERT_TRUE(shown->importRows());
-    ASSERT_EQ(opener.requests.size(), 1);
-    EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmImportarCasEF"));
-    EXPECT_EQ(opener.requests.at(0).casilla, 361);
-    shown->grid().select(1);
-    shown->click(1);
-    ASSERT_EQ(opener.requests.size(), 2);
-    EXPECT_EQ(opener.requests.at(1).name, kWindow);
-    EXPECT_EQ(opener.requests.at(1).code, QStringLiteral("361"));
-    EXPECT_EQ(opener.requests.at(1).keyValues, (QStringList{QStringLiteral("1"), QStringLiteral("41234567")}));
-    shown->click(3);
-    EXPECT_EQ(shown->result(), QStringLiteral("35000"));
-    EXPECT_EQ(CasillaListModel::promptFrom(QStringLiteral("361")), QString());
+    CasillaListModel shown(*CasillaListCatalog::find(u"frasiscasillasef"_s, 361), db(), *prompter, &opener, key(), 361,
+                           false);
+    EXPECT_EQ(shown.totalText(), u"35,000"_s);
+    ASSERT_TRUE(shown.importRows());
+    shown.grid().select(1);
+    shown.click(1);
+    EXPECT_EQ(
+        requested(opener),
+        "frmImportarCasEF code=CASEF casilla=361; frmAsisCasillasEFIng code=361 casilla=361 action=2 keys=1|41234567");
+    shown.click(3);
+    EXPECT_EQ(shown.result(), u"35000"_s);
+    EXPECT_EQ(CasillaListModel::promptFrom(u"361"_s), QString());
 }
 
 } // namespace

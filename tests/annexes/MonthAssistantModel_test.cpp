@@ -4,8 +4,12 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qel::annexes {
 namespace {
+
+using Stored = QMap<QString, QString>;
 
 class MonthAssistantTest : public ::testing::Test {
 protected:
@@ -19,15 +23,20 @@ protected:
         model.load();
         return model;
     }
-
     // per_pag -> saluti of the stored rows of one type.
-    QMap<QString, QString> stored(const QString& type) {
-        QMap<QString, QString> rows;
-        QSqlQuery q = db().run(QStringLiteral("SELECT PER_PAG, saluti FROM TMPACTA WHERE TIPO_ASIST=?"), {type});
+    Stored stored(const QString& type) {
+        Stored rows;
+        QSqlQuery q = db().run(u"SELECT PER_PAG, saluti FROM TMPACTA WHERE TIPO_ASIST=?"_s, {type});
         while (q.next()) {
             rows.insert(q.value(0).toString(), q.value(1).toString());
         }
         return rows;
+    }
+    void insert(const char* type, const char* month, int amount) {
+        test::insertRow(db(), u"TMPACTA"_s, m_key,
+                        {{u"TIPO_ASIST"_s, QString::fromLatin1(type)},
+                         {u"PER_PAG"_s, QString::fromLatin1(month)},
+                         {u"saluti"_s, amount}});
     }
 
     test::TempDatabase m_temp;
@@ -35,120 +44,64 @@ protected:
 };
 
 TEST_F(MonthAssistantTest, MonthsRunIntoTheFirstFourOfTheNextYear) {
-    const MonthAssistantModel model = open(QStringLiteral("FrmAnexo130"), 130);
-    struct Case {
-        int row;
-        const char* label;
-        const char* key;
-    };
-    for (const Case& c :
-         {Case{0, "01 - 2018", "201801"}, Case{2, "03 - 2018", "201803"}, Case{11, "12 - 2018", "201812"},
-          Case{13, "02 - 2019", "201902"}, Case{15, "04 - 2019", "201904"}}) {
-        EXPECT_EQ(model.monthLabel(c.row), QString::fromLatin1(c.label));
-        EXPECT_EQ(model.monthKey(c.row), QString::fromLatin1(c.key));
+    const MonthAssistantModel model = open(u"FrmAnexo130"_s, 130);
+    for (const auto& [row, label, key] : {std::tuple{0, "01 - 2018", "201801"},
+                                          {11, "12 - 2018", "201812"},
+                                          {12, "01 - 2019", "201901"},
+                                          {15, "04 - 2019", "201904"}}) {
+        EXPECT_EQ(model.monthLabel(row), QString::fromLatin1(label));
+        EXPECT_EQ(model.monthKey(row), QString::fromLatin1(key));
     }
 }
 
-TEST_F(MonthAssistantTest, AWithholdingInRowFourteenIsStoredForFebruaryOfTheNextYear) {
-    MonthAssistantModel model = open(QStringLiteral("FrmAnexo130"), 130);
-    ASSERT_TRUE(model.setCellText(13, 0, QStringLiteral("2,500")));
-    ASSERT_TRUE(model.setCellText(2, 0, QStringLiteral("100")));
-    ASSERT_TRUE(model.save());
-    EXPECT_EQ(model.result(), QStringLiteral("2600"));
-    EXPECT_EQ(stored(QStringLiteral("8")),
-              (QMap<QString, QString>{{QStringLiteral("201803"), QStringLiteral("100")},
-                                      {QStringLiteral("201902"), QStringLiteral("2500")}}));
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT min(factor) FROM TMPACTA")).toDouble(), 1.0);
+// Row fourteen is February of the next year; each window keeps its rows under its casilla's
+// own type, the ITAN window serving 126 and 131 alike.
+TEST_F(MonthAssistantTest, EachCasillaStoresItsMonthsUnderItsOwnType) {
+    for (const auto& [window, casilla, type] :
+         {std::tuple{"FrmAnexo130", 130, "8"}, {"FrmAnexo126", 126, "7"}, {"FrmAnexo126", 131, "9"}}) {
+        SCOPED_TRACE(casilla);
+        MonthAssistantModel model = open(QString::fromLatin1(window), casilla);
+        ASSERT_TRUE(model.setCellText(13, 0, u"2,500"_s));
+        ASSERT_TRUE(model.setCellText(2, 0, u"100"_s));
+        ASSERT_TRUE(model.save());
+        EXPECT_EQ(model.result(), u"2600"_s);
+        EXPECT_EQ(stored(QString::fromLatin1(type)), Stored({{u"201803"_s, u"100"_s}, {u"201902"_s, u"2500"_s}}));
+    }
+    EXPECT_EQ(db().scalar(u"SELECT min(factor) FROM TMPACTA"_s).toDouble(), 1.0);
     // The header exists now, with its check code reset.
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT cNumero FROM CAB")).toString(), QStringLiteral("0"));
+    EXPECT_EQ(db().scalar(u"SELECT cNumero FROM CAB"_s).toString(), u"0"_s);
 }
 
 TEST_F(MonthAssistantTest, SavingEveryCellEmptyLeavesNoRowOfItsTypeOnly) {
-    for (const char* type : {"8", "4"}) {
-        test::insertRow(db(), QStringLiteral("TMPACTA"), m_key,
-                        {{QStringLiteral("TIPO_ASIST"), QString::fromLatin1(type)},
-                         {QStringLiteral("PER_PAG"), QStringLiteral("201805")},
-                         {QStringLiteral("saluti"), 700}});
-    }
-    MonthAssistantModel model = open(QStringLiteral("FrmAnexo130"), 130);
-    EXPECT_EQ(model.cellText(4, 0), QStringLiteral("700"));
-    ASSERT_TRUE(model.setCellText(4, 0, QStringLiteral(" ")));
-    EXPECT_EQ(model.totalText(), QStringLiteral("0"));
+    insert("8", "201805", 700);
+    insert("4", "201805", 700);
+    MonthAssistantModel model = open(u"FrmAnexo130"_s, 130);
+    EXPECT_EQ(model.cellText(4, 0), u"700"_s);
+    ASSERT_TRUE(model.setCellText(4, 0, u" "_s));
+    EXPECT_EQ(model.totalText(), u"0"_s);
     ASSERT_TRUE(model.save());
-    EXPECT_EQ(model.result(), QStringLiteral("0"));
-    EXPECT_TRUE(stored(QStringLiteral("8")).isEmpty());
-    EXPECT_EQ(stored(QStringLiteral("4")).size(), 1);
+    EXPECT_EQ(model.result(), u"0"_s);
+    EXPECT_TRUE(stored(u"8"_s).isEmpty());
+    EXPECT_EQ(stored(u"4"_s).size(), 1);
 }
 
+// The payments: every cell moves the row's and the window's total.
 TEST_F(MonthAssistantTest, PaymentTotalsFollowEveryCell) {
-    MonthAssistantModel model = open(QStringLiteral("FrmAnexo128"), 128);
+    MonthAssistantModel model = open(u"FrmAnexo128"_s, 128);
     int changes = 0;
     model.setChangeListener([&changes] { ++changes; });
-    ASSERT_EQ(model.columnIndex(QStringLiteral("compen")), 1);
-    ASSERT_EQ(model.columnIndex(QStringLiteral("6")), 5);
-    EXPECT_EQ(model.columnIndex(QStringLiteral("7")), -1);
-    EXPECT_EQ(model.columnIndex(QStringLiteral("factor")), -1);
-
-    // A row with only a compensation totals that compensation.
-    model.setCellText(0, model.columnIndex(QStringLiteral("compen")), QStringLiteral("1234567"));
-    EXPECT_EQ(model.rowTotalText(0), QStringLiteral("1,234,567"));
-    EXPECT_EQ(model.cellText(0, 1), QStringLiteral("1,234,567"));
-    EXPECT_EQ(model.editText(0, 1), QStringLiteral("1234567"));
+    EXPECT_EQ(model.columnIndex(u"factor"_s), -1);
+    const int compensation = model.columnIndex(u"compen"_s);
+    const int payment = model.columnIndex(u"pago_r"_s);
+    model.setCellText(0, compensation, u"1234567"_s);
+    EXPECT_EQ(model.rowTotalText(0), u"1,234,567"_s);
+    EXPECT_EQ(model.cellText(0, compensation), u"1,234,567"_s);
+    EXPECT_EQ(model.editText(0, compensation), u"1234567"_s);
     EXPECT_EQ(model.cellText(0, 0), QString());
-
-    model.setCellText(1, model.columnIndex(QStringLiteral("pago_r")), QStringLiteral("(2,000,000)"));
+    model.setCellText(1, payment, u"(2,000,000)"_s);
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(model.total(), -765433);
-    EXPECT_EQ(model.totalText(), QStringLiteral("(765,433)"));
-}
-
-TEST_F(MonthAssistantTest, PaymentRowsKeepEveryColumnAndReadBack) {
-    MonthAssistantModel model = open(QStringLiteral("FrmAnexo128"), 128);
-    model.setCellText(0, model.columnIndex(QStringLiteral("pago_r")), QStringLiteral("900"));
-    model.setCellText(0, model.columnIndex(QStringLiteral("saluti")), QStringLiteral("100"));
-    ASSERT_TRUE(model.save());
-    QSqlQuery q = db().run(QStringLiteral("SELECT saluti, compen, pago_r FROM TMPACTA WHERE TIPO_ASIST='4'"));
-    ASSERT_TRUE(q.next());
-    EXPECT_EQ(q.value(0).toString(), QStringLiteral("100"));
-    EXPECT_EQ(q.value(1).toString(), QStringLiteral("0")); // empty cells of a written row are 0
-    EXPECT_EQ(q.value(2).toString(), QStringLiteral("900"));
-    EXPECT_FALSE(q.next());
-
-    const MonthAssistantModel again = open(QStringLiteral("FrmAnexo128"), 128);
-    EXPECT_EQ(again.totalText(), QStringLiteral("1000"));
-    EXPECT_EQ(again.cellText(0, 3), QStringLiteral("900"));
-}
-
-TEST_F(MonthAssistantTest, TheItanWindowServesBothCasillasWithTheirOwnTypes) {
-    struct Case {
-        const char* window;
-        int casilla;
-        const char* type;
-        const char* total;
-    };
-    for (const Case& c :
-         {Case{"FrmAnexo126", 126, "7", "Total Casilla 126 :"}, Case{"FrmAnexo126", 131, "9", "Total Casilla 131 :"},
-          Case{"frmAnexo131", 131, "9", "Total Casilla 131 :"}}) {
-        const MonthAssistantKind* kind = MonthAssistantKind::find(QString::fromLatin1(c.window), c.casilla);
-        ASSERT_NE(kind, nullptr) << c.window;
-        EXPECT_EQ(kind->type, QString::fromLatin1(c.type)) << c.window << c.casilla;
-        EXPECT_EQ(kind->totalCaption, QString::fromUtf8(c.total));
-    }
-    EXPECT_EQ(MonthAssistantKind::find(QStringLiteral("frmAnexo227"), 227), nullptr);
-}
-
-TEST_F(MonthAssistantTest, ASentVersionOpensReadOnly) {
-    test::insertRow(db(), QStringLiteral("TMPACTA"), m_key,
-                    {{QStringLiteral("TIPO_ASIST"), QStringLiteral("9")},
-                     {QStringLiteral("PER_PAG"), QStringLiteral("201901")},
-                     {QStringLiteral("saluti"), 300}});
-    MonthAssistantModel model = open(QStringLiteral("FrmAnexo131"), 131, true);
-    EXPECT_EQ(model.cellText(12, 0), QStringLiteral("300"));
-    EXPECT_FALSE(model.setCellText(12, 0, QStringLiteral("5")));
-    EXPECT_FALSE(model.save());
-    EXPECT_EQ(model.totalText(), QStringLiteral("300"));
-    EXPECT_EQ(stored(QStringLiteral("9")).value(QStringLiteral("201901")), QStringLiteral("300"));
-    EXPECT_EQ(test::rowCount(db(), QStringLiteral("CAB")), 0);
+    EXPECT_EQ(model.totalText(), u"(765,433)"_s);
 }
 
 } // namespace

@@ -3,10 +3,12 @@
 #include "annexes/MovementCasillas.h"
 #include "declaration/model/WorkingCasillas.h"
 
+using namespace Qt::StringLiterals;
+
 namespace qel::annexes {
 namespace {
 
-using app::Icon;
+using testing::requested;
 
 class MovementAssistantTest : public testing::AnnexFixture {
 protected:
@@ -17,51 +19,46 @@ protected:
         shown->load();
         return shown;
     }
-    void type(MovementAssistantModel& shown, int row, const char* column, const char* text) {
-        ASSERT_TRUE(shown.setCellText(row, shown.columnIndex(QString::fromLatin1(column)), QString::fromLatin1(text)))
-            << column;
+    // Types "row column=text; ..." into the grid.
+    static void type(MovementAssistantModel& shown, const char* cells) {
+        for (const auto& [cell, text] : testing::values(cells)) {
+            const int column = shown.columnIndex(cell.section(u' ', 1));
+            ASSERT_TRUE(shown.setCellText(cell.section(u' ', 0, 0).toInt(), column, text)) << cell.toStdString();
+        }
     }
-    QString working(int casilla) { return declaration::WorkingCasillas::value(db(), key(), casilla); }
+    // Each casilla holds its value in the working copy ("" none).
+    void expectWorking(const char* expected) {
+        for (const auto& [casilla, value] : testing::values(expected)) {
+            EXPECT_EQ(declaration::WorkingCasillas::value(db(), key(), casilla.toInt()), value)
+                << casilla.toStdString();
+        }
+    }
 };
 
 TEST_F(MovementAssistantTest, TheClosingBalanceFollowsEachLineAndTheCasillaTakesTheirTotal) {
     auto shown = assistant("frmanexo317A", 317);
-    EXPECT_EQ(shown->caption(), QStringLiteral("Asistente de Cálculo de Casilla 317"));
-    EXPECT_EQ(shown->heading(0), QStringLiteral("SALDOS INICIALES al  01/01/2018"));
-    EXPECT_EQ(shown->heading(shown->kind().closingColumn()), QStringLiteral("SALDOS FINALES al 31/12/2018"));
-    type(*shown, 1, "saldoini", "500,000");
-    type(*shown, 1, "AdiCompMej", "120000");
-    type(*shown, 1, "RetVentas", "20000");
-    type(*shown, 3, "saldoini", "80000");
-    type(*shown, 3, "RetOtros", "5000");
-    EXPECT_EQ(shown->cellText(1, shown->kind().closingColumn()), QStringLiteral("600,000"));
-    EXPECT_FALSE(shown->setCellText(1, shown->kind().closingColumn(), QStringLiteral("1"))); // computed
-    EXPECT_EQ(shown->totalText(), QStringLiteral("675,000"));
+    const int closing = shown->kind().closingColumn();
+    EXPECT_EQ(shown->caption(), u"Asistente de Cálculo de Casilla 317"_s);
+    EXPECT_EQ(shown->heading(0), u"SALDOS INICIALES al  01/01/2018"_s);
+    EXPECT_EQ(shown->heading(closing), u"SALDOS FINALES al 31/12/2018"_s);
+    type(*shown, "1 saldoini=500,000; 1 AdiCompMej=120000; 1 RetVentas=20000; 3 saldoini=80000; 3 RetOtros=5000");
+    EXPECT_EQ(shown->cellText(1, closing), u"600,000"_s);
+    EXPECT_FALSE(shown->setCellText(1, closing, u"1"_s)); // computed
+    EXPECT_EQ(shown->totalText(), u"675,000"_s);
     ASSERT_TRUE(shown->save());
-    EXPECT_EQ(shown->result(), QStringLiteral("675000"));
-    EXPECT_EQ(rows(QStringLiteral("TMPF535MOV_IME")), 2);
-    EXPECT_EQ(column(QStringLiteral("TMPF535MOV_IME"), QStringLiteral("num_fila")), QStringLiteral("2,4"));
-
-    struct Case {
-        int casilla;
-        QString value;
-    };
-    for (const Case& c :
-         {Case{318, QStringLiteral("580000")}, Case{319, QStringLiteral("120000")}, Case{320, QString()},
-          Case{321, QStringLiteral("25000")}, Case{324, QStringLiteral("675000")}}) {
-        EXPECT_EQ(working(c.casilla), c.value) << c.casilla;
-    }
+    EXPECT_EQ(shown->result(), u"675000"_s);
+    EXPECT_EQ(column(u"TMPF535MOV_IME"_s, u"num_fila"_s), u"2,4"_s);
+    expectWorking("318=580000; 319=120000; 320=; 321=25000; 324=675000");
     // Opened again it shows what was saved.
-    EXPECT_EQ(assistant("frmanexo317A", 317)->totalText(), QStringLiteral("675,000"));
-}
+    EXPECT_EQ(assistant("frmanexo317A", 317)->totalText(), u"675,000"_s);
 
-TEST_F(MovementAssistantTest, ANegativeClosingBalanceIsRefusedAndNothingIsWritten) {
-    auto shown = assistant("frmanexo317A", 317);
-    type(*shown, 0, "saldoini", "1000");
-    type(*shown, 0, "RetVentas", "1001");
-    prompter->expectMessage(MovementAssistantModel::kNegativeClosing.arg(QStringLiteral("Terrenos")), Icon::Critical);
-    EXPECT_FALSE(shown->save());
-    EXPECT_EQ(rows(QStringLiteral("TMPF535MOV_IME")), 0);
+    // A negative closing balance is refused and nothing is written.
+    clear(u"TMPF535MOV_IME"_s);
+    auto negative = assistant("frmanexo317A", 317);
+    type(*negative, "0 saldoini=1000; 0 RetVentas=1001");
+    prompter->expectMessage(MovementAssistantModel::kNegativeClosing.arg(u"Terrenos"_s), app::Icon::Critical);
+    EXPECT_FALSE(negative->save());
+    EXPECT_EQ(rows(u"TMPF535MOV_IME"_s), 0);
 }
 
 // Casillas 380-382 each give their nine column sums to nine consecutive casillas, and 380 and
@@ -69,57 +66,34 @@ TEST_F(MovementAssistantTest, ANegativeClosingBalanceIsRefusedAndNothingIsWritte
 TEST_F(MovementAssistantTest, TheNineColumnsOf380To382) {
     for (const int casilla : {380, 381, 382}) {
         auto shown = assistant("FrmAnexo317A", casilla);
-        type(*shown, 0, "saldoini", "1000");
-        type(*shown, 4, "saldoini", "2000");
-        type(*shown, 0, "AdiAportes", "300");
-        type(*shown, 0, "RetOtros", "100");
+        type(*shown, "0 saldoini=1000; 4 saldoini=2000; 0 AdiAportes=300; 0 RetOtros=100");
         ASSERT_TRUE(shown->save());
-        EXPECT_EQ(shown->result(), QStringLiteral("3200"));
+        EXPECT_EQ(shown->result(), u"3200"_s);
     }
-    struct Case {
-        int casilla;
-        QString value;
-    };
-    for (const Case& c :
-         {Case{611, QStringLiteral("3000")}, Case{613, QStringLiteral("300")}, Case{619, QStringLiteral("100")},
-          Case{620, QStringLiteral("3200")}, Case{621, QStringLiteral("3000")}, Case{630, QStringLiteral("3200")},
-          Case{631, QStringLiteral("3000")}, Case{639, QStringLiteral("100")}}) {
-        EXPECT_EQ(working(c.casilla), c.value) << c.casilla;
-    }
+    expectWorking("611=3000; 613=300; 619=100; 620=3200; 621=3000; 630=3200; 631=3000; 639=100");
     // Rows written directly (an import) are summed again by the same routine.
-    db().run(QStringLiteral("UPDATE TMPF535MOV_IME SET saldoini='5000' WHERE trim(CASILLA)='381' AND num_fila=1"))
-        .finish();
+    db().run(u"UPDATE TMPF535MOV_IME SET saldoini='5000' WHERE trim(CASILLA)='381' AND num_fila=1"_s).finish();
     MovementCasillas::GrabaColumnasCasillas380y381y382(db(), key());
-    EXPECT_EQ(working(621), QStringLiteral("7000"));
-    EXPECT_EQ(working(611), QStringLiteral("3000"));
+    expectWorking("621=7000; 611=3000");
 }
 
 TEST_F(MovementAssistantTest, TheDepreciationKeepsItsRateAndAdjustments) {
     auto shown = assistant("FrmAnexo328B", 328);
-    type(*shown, 1, "saldoini", "40000");
-    type(*shown, 1, "AdiDepEjer", "10000");
-    type(*shown, 1, "AjuRetiros", "500");
-    type(*shown, 1, "porc_dep", "5.5");
-    EXPECT_EQ(shown->cellText(1, shown->columnIndex(QStringLiteral("porc_dep"))), QStringLiteral("5.50"));
-    EXPECT_EQ(shown->totalText(), QStringLiteral("49,500"));
+    type(*shown, "1 saldoini=40000; 1 AdiDepEjer=10000; 1 AjuRetiros=500; 1 porc_dep=5.5");
+    EXPECT_EQ(shown->cellText(1, shown->columnIndex(u"porc_dep"_s)), u"5.50"_s);
+    EXPECT_EQ(shown->totalText(), u"49,500"_s);
     ASSERT_TRUE(shown->save());
-    EXPECT_EQ(working(395), QStringLiteral("40000"));
-    EXPECT_EQ(working(396), QStringLiteral("10000"));
-    EXPECT_EQ(working(397), QStringLiteral("49500"));
-    EXPECT_EQ(working(595), QStringLiteral("-500"));
-    EXPECT_EQ(column(QStringLiteral("TMPF535MOVDA_IME"), QStringLiteral("porc_dep")), QStringLiteral("5.5"));
+    expectWorking("395=40000; 396=10000; 397=49500; 595=-500");
+    EXPECT_EQ(column(u"TMPF535MOVDA_IME"_s, u"porc_dep"_s), u"5.5"_s);
 }
 
 TEST_F(MovementAssistantTest, ImportOpensTheMovementKindAndASentVersionIsOnlyLookedAt) {
     auto shown = assistant("FrmAnexo328B", 383);
     ASSERT_TRUE(shown->importRows());
-    ASSERT_EQ(opener.requests.size(), 1);
-    EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmImportarGastoPresent"));
-    EXPECT_EQ(opener.requests.at(0).code, QStringLiteral("7"));
-    EXPECT_EQ(opener.requests.at(0).casilla, 383);
+    EXPECT_EQ(requested(opener), "frmImportarGastoPresent code=7 casilla=383");
 
     auto sent = assistant("FrmAnexo317A", 317, true);
-    EXPECT_FALSE(sent->setCellText(0, 0, QStringLiteral("1")));
+    EXPECT_FALSE(sent->setCellText(0, 0, u"1"_s));
     EXPECT_FALSE(sent->importRows());
     EXPECT_FALSE(sent->save());
 }

@@ -3,143 +3,116 @@
 
 #include <QSqlQuery>
 
+using namespace Qt::StringLiterals;
+
 namespace qel::annexes {
 namespace {
 
 using app::Button;
 using app::Icon;
-using Values = QList<std::pair<QString, QString>>;
 
-const QString kWindow = QStringLiteral("frmDetalleSocios");
-const QString kTable = QStringLiteral("TMPF535SOCIOS");
-
-Values partner(const QString& ruc, const QString& share) {
-    return {{QStringLiteral("tipo_socio"), QStringLiteral("02")},
-            {QStringLiteral("tipo_doc_socio"), QStringLiteral("06")},
-            {QStringLiteral("nro_doc_socio"), ruc},
-            {QStringLiteral("des_nom_razon"), QStringLiteral("INVERSIONES SAC")},
-            {QStringLiteral("fec_nac_socio"), QStringLiteral("15/03/1970")},
-            {QStringLiteral("cod_pais"), QStringLiteral("9589")},
-            {QStringLiteral("Porcentaje"), share},
-            {QStringLiteral("fec_cosnt_socio"), QStringLiteral("01/02/1990")}};
-}
+const QString kWindow = u"frmDetalleSocios"_s;
+const QString kTable = u"TMPF535SOCIOS"_s;
+const QString kAskToSave = u"¿El formulario ha sido modificado, desea guardar los cambios?"_s;
+const QString kIncomplete =
+    u"Debe consignar toda la información del principal socio, asociado, participacionista u otros."_s;
 
 class PartnerChecksTest : public testing::AnnexFixture {
 protected:
+    // A new partner typed valid: a domiciled company with `ruc` and `share`, then `changes`.
+    void typePartner(const QString& ruc = u"20100047218"_s, const QString& share = u"10"_s, const char* changes = "") {
+        add(kWindow);
+        fill("tipo_socio=02; tipo_doc_socio=06; des_nom_razon=INVERSIONES SAC; fec_nac_socio=15/03/1970; "
+             "cod_pais=9589; fec_cosnt_socio=01/02/1990");
+        fill({{u"nro_doc_socio"_s, ruc}, {u"Porcentaje"_s, share}});
+        fill(changes);
+    }
     // Registers partners without the window, each with the share given.
-    void addPartners(int count, double share, const QString& type = QStringLiteral("01")) {
+    void addPartners(int count, double share) {
         for (int i = 0; i < count; ++i) {
             test::insertRow(db(), kTable, key(),
-                            {{QStringLiteral("tipo_socio"), type},
-                             {QStringLiteral("tipo_doc_socio"), 1},
-                             {QStringLiteral("nro_doc_socio"), QString::number(40000000 + i)},
-                             {QStringLiteral("Porcentaje"), share}});
+                            {{u"tipo_socio"_s, u"01"_s},
+                             {u"tipo_doc_socio"_s, 1},
+                             {u"nro_doc_socio"_s, QString::number(40000000 + i)},
+                             {u"Porcentaje"_s, share}});
         }
     }
 };
 
 // Each case fills a valid partner, changes one field and saves: the first failing check's
-// text shows and nothing is written.
+// text shows, the window stays open and nothing is written.
 TEST_F(PartnerChecksTest, EachCheckRefusesWithItsTextInOrder) {
     struct Case {
-        const char* field;
-        const char* value;
-        const char* message;
+        const char* changes;
+        QString message;
     };
-    const QList<Case> cases = {
-        {"nro_doc_socio", "20100047219", "El RUC no es Válido."},
-        {"des_nom_razon", "",
-         "Debe consignar toda la información del principal socio, asociado, participacionista u "
-         "otros."},
-        {"cod_pais", "",
-         "Debe consignar toda la información del principal socio, asociado, participacionista u "
-         "otros."},
-        {"fec_nac_socio", "31/02/1970", "La Forma de ingresar la fecha es incorrecta."},
-        {"fec_nac_socio", "01/01/2020", "La Forma de ingresar la fecha es incorrecta."},
-        {"fec_nac_socio", "31/12/1899", "La fecha de nacimiento registrada no es Válida."},
-        {"fec_cosnt_socio", "01/01/2019", "La Fecha en que se constituye como socio no es Válida."},
-        {"fec_cosnt_socio", "14/03/1970",
-         "La Fecha en que se constituye como socio, asociado, participacionista u otro no puede ser menor que la "
-         "fecha de nacimiento."},
-        {"Porcentaje", "100.01", "La cantidad ingresada supera el máximo permitido."},
-        {"Porcentaje", "0", "El Porcentaje no puede ser 0%."},
-        {"Porcentaje", "", "El Porcentaje no puede ser 0%."},
-        {"Porcentaje", "33.333", "El Porcentaje debe ser máximo con 2 decimales."},
+    const QString badDate = u"La Forma de ingresar la fecha es incorrecta."_s;
+    const Case cases[] = {
+        {"nro_doc_socio=20100047219", u"El RUC no es Válido."_s},
+        {"des_nom_razon=", kIncomplete},
+        {"cod_pais=", kIncomplete},
+        {"fec_nac_socio=31/02/1970", badDate},
+        {"fec_nac_socio=01/01/2020", badDate},
+        {"fec_nac_socio=31/12/1899", u"La fecha de nacimiento registrada no es Válida."_s},
+        {"fec_cosnt_socio=01/01/2019", u"La Fecha en que se constituye como socio no es Válida."_s},
+        {"fec_cosnt_socio=14/03/1970", u"La Fecha en que se constituye como socio, asociado, participacionista u "
+                                       "otro no puede ser menor que la fecha de nacimiento."_s},
+        {"Porcentaje=100.01", u"La cantidad ingresada supera el máximo permitido."_s},
+        {"Porcentaje=0", u"El Porcentaje no puede ser 0%."_s},
+        {"Porcentaje=", u"El Porcentaje no puede ser 0%."_s},
+        {"Porcentaje=33.333", u"El Porcentaje debe ser máximo con 2 decimales."_s},
+        {"tipo_socio=01; tipo_doc_socio=01; nro_doc_socio=1234567", u"El DNI debe ser de 8 dígitos."_s},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.value);
-        open(kWindow);
-        fill(partner(QStringLiteral("20100047218"), QStringLiteral("10")));
-        model->setText(QString::fromUtf8(c.field), QString::fromUtf8(c.value));
-        prompter->expectMessage(QString::fromUtf8(c.message), Icon::Critical, QString());
-        EXPECT_FALSE(model->grabar());
+        SCOPED_TRACE(c.changes);
+        typePartner();
+        fill(c.changes);
+        EXPECT_FALSE(save(c.message));
         EXPECT_EQ(rows(kTable), 0);
         EXPECT_FALSE(model->isClosed());
     }
-}
-
-TEST_F(PartnerChecksTest, ADniMustHaveEightDigits) {
-    open(kWindow);
-    fill(partner(QStringLiteral("20100047218"), QStringLiteral("10")));
-    model->choose(QStringLiteral("tipo_socio"), QStringLiteral("01"));
-    model->choose(QStringLiteral("tipo_doc_socio"), QStringLiteral("01"));
-    model->setText(QStringLiteral("nro_doc_socio"), QStringLiteral("1234567"));
-    prompter->expectMessage(QStringLiteral("El DNI debe ser de 8 dígitos."), Icon::Critical);
-    EXPECT_FALSE(model->grabar());
-    EXPECT_EQ(model->focus(), QStringLiteral("txtNroDoc"));
+    EXPECT_EQ(model->focus(), u"txtNroDoc"_s); // on the DNI refused last
 }
 
 TEST_F(PartnerChecksTest, ANewPartnerIsWrittenWithItsCodesAndTheWindowStaysOpenEmpty) {
-    open(kWindow);
-    fill(partner(QStringLiteral("20100047218"), QStringLiteral("33.33")));
+    typePartner(u"20100047218"_s, u"33.33"_s);
     EXPECT_TRUE(model->isModified());
-    EXPECT_TRUE(model->grabar());
+    EXPECT_TRUE(save());
     EXPECT_FALSE(model->isClosed());
     EXPECT_FALSE(model->isModified());
-    EXPECT_TRUE(model->isEmpty(QStringLiteral("nro_doc_socio")));
-    EXPECT_EQ(model->focus(), QStringLiteral("cboTipoSocio"));
-
-    QSqlQuery row =
-        db().run(QStringLiteral("SELECT tipo_socio, tipo_doc_socio, nro_doc_socio, fec_nac_socio, cod_pais, "
-                                "Porcentaje, fec_cosnt_socio, cNumero FROM TMPF535SOCIOS"));
+    EXPECT_TRUE(model->isEmpty(u"nro_doc_socio"_s));
+    EXPECT_EQ(model->focus(), u"cboTipoSocio"_s);
+    QSqlQuery row = db().run(u"SELECT tipo_socio, tipo_doc_socio, nro_doc_socio, fec_nac_socio, cod_pais, "
+                             "Porcentaje, fec_cosnt_socio, cNumero FROM TMPF535SOCIOS"_s);
     ASSERT_TRUE(row.next());
-    EXPECT_EQ(row.value(0).toString(), QStringLiteral("02"));
-    EXPECT_EQ(row.value(1).toInt(), 6);
-    EXPECT_EQ(row.value(2).toString(), QStringLiteral("20100047218"));
-    EXPECT_EQ(row.value(3).toString(), QStringLiteral("1970-03-15"));
-    EXPECT_EQ(row.value(4).toString(), QStringLiteral("9589"));
-    EXPECT_DOUBLE_EQ(row.value(5).toDouble(), 33.33);
-    EXPECT_EQ(row.value(6).toString(), QStringLiteral("1990-02-01"));
-    EXPECT_EQ(row.value(7).toString(), QStringLiteral("000000"));
+    QStringList stored;
+    for (int i = 0; i < 8; ++i) {
+        stored.append(row.value(i).toString());
+    }
+    EXPECT_EQ(stored, QStringList({"02", "6", "20100047218", "1970-03-15", "9589", "33.33", "1990-02-01", "000000"}));
 
     // The same key again is refused and nothing more is written.
-    fill(partner(QStringLiteral("20100047218"), QStringLiteral("5")));
-    prompter->expectMessage(QStringLiteral("Ya se registró el dato."), Icon::Critical);
-    EXPECT_FALSE(model->grabar());
+    typePartner(u"20100047218"_s, u"5"_s);
+    EXPECT_FALSE(save(u"Ya se registró el dato."_s));
     EXPECT_EQ(rows(kTable), 1);
 }
 
 TEST_F(PartnerChecksTest, TheSharesOfAllRowsMayNotExceedTheWholeExceptTheRowModified) {
     addPartners(2, 45);
-    open(kWindow);
-    fill(partner(QStringLiteral("20100047218"), QStringLiteral("10.01")));
-    prompter->expectMessage(QStringLiteral("La cantidad ingresada supera el máximo permitido."), Icon::Critical);
-    EXPECT_FALSE(model->grabar());
-    model->setText(QStringLiteral("Porcentaje"), QStringLiteral("10"));
-    EXPECT_TRUE(model->grabar());
+    typePartner(u"20100047218"_s, u"10.01"_s);
+    EXPECT_FALSE(save(u"La cantidad ingresada supera el máximo permitido."_s));
+    model->setText(u"Porcentaje"_s, u"10"_s);
+    EXPECT_TRUE(save());
 
     // Modifying a partner of 45 % to 55 % leaves its own 45 % out of the sum.
-    open(kWindow, app::FormRequest::kModify, {QStringLiteral("01"), QStringLiteral("1"), QStringLiteral("40000000")});
-    EXPECT_FALSE(model->state(QStringLiteral("nro_doc_socio")).enabled);
-    EXPECT_EQ(model->value(QStringLiteral("Porcentaje")), QStringLiteral("45"));
-    model->setText(QStringLiteral("Porcentaje"), QStringLiteral("35"));
-    fill({{QStringLiteral("des_nom_razon"), QStringLiteral("PEREZ ÑAÑEZ JUAN")},
-          {QStringLiteral("cod_pais"), QStringLiteral("9589")}});
-    EXPECT_TRUE(model->grabar());
+    open(kWindow, app::FormRequest::kModify, {u"01"_s, u"1"_s, u"40000000"_s});
+    EXPECT_FALSE(model->state(u"nro_doc_socio"_s).enabled);
+    EXPECT_EQ(model->value(u"Porcentaje"_s), u"45"_s);
+    fill("Porcentaje=35; des_nom_razon=PEREZ ÑAÑEZ JUAN; cod_pais=9589");
+    EXPECT_TRUE(save());
     EXPECT_TRUE(model->isClosed());
-    EXPECT_EQ(column(kTable, QStringLiteral("Porcentaje")), QStringLiteral("35.0,45.0,10.0"));
-    EXPECT_EQ(column(kTable, QStringLiteral("des_nom_razon"), QStringLiteral("rowid LIMIT 1")),
-              QStringLiteral("PEREZ ÑAÑEZ JUAN"));
+    EXPECT_EQ(column(kTable, u"Porcentaje"_s), u"35.0,45.0,10.0"_s);
+    EXPECT_EQ(column(kTable, u"des_nom_razon"_s, u"rowid LIMIT 1"_s), u"PEREZ ÑAÑEZ JUAN"_s);
 }
 
 // The consolidated rest ("05") opens at 100 partners or 80 % of the capital.
@@ -151,78 +124,68 @@ TEST_F(PartnerChecksTest, TheConsolidatedRestNeedsAHundredPartnersOrEightyPercen
     };
     for (const Case& c : {Case{99, 0.5, false}, Case{4, 19.99, false}, Case{100, 0.1, true}, Case{4, 20, true}}) {
         SCOPED_TRACE(c.partners);
-        db().run(QStringLiteral("DELETE FROM TMPF535SOCIOS")).finish();
+        clear(kTable);
         addPartners(c.partners, c.share);
-        open(kWindow);
+        add(kWindow);
         if (!c.open) {
             prompter->expectMessage(PartnerChecks::kConsolidatedClosed, Icon::Information);
         }
-        model->choose(QStringLiteral("tipo_socio"), QStringLiteral("05"));
-        EXPECT_EQ(model->value(QStringLiteral("tipo_socio")), c.open ? QStringLiteral("05") : QString());
-        EXPECT_EQ(model->state(QStringLiteral("des_nom_razon")).enabled, !c.open);
+        model->choose(u"tipo_socio"_s, u"05"_s);
+        EXPECT_EQ(model->value(u"tipo_socio"_s), c.open ? u"05"_s : QString());
+        EXPECT_EQ(model->state(u"des_nom_razon"_s).enabled, !c.open);
         if (c.open) {
-            EXPECT_EQ(model->value(QStringLiteral("fec_nac_socio")), QStringLiteral("01/01/2018"));
-            model->setText(QStringLiteral("Porcentaje"), QStringLiteral("0.5"));
-            EXPECT_TRUE(model->grabar());
+            EXPECT_EQ(model->value(u"fec_nac_socio"_s), u"01/01/2018"_s);
+            model->setText(u"Porcentaje"_s, u"0.5"_s);
+            EXPECT_TRUE(save());
             EXPECT_EQ(rows(kTable), c.partners + 1);
         }
     }
 }
 
 TEST_F(PartnerChecksTest, ADomiciledCompanyOffersOnlyTheRuc) {
-    open(kWindow);
-    const int all = static_cast<int>(model->state(QStringLiteral("tipo_doc_socio")).items.size());
+    add(kWindow);
+    const qsizetype all = model->state(u"tipo_doc_socio"_s).items.size();
     EXPECT_GT(all, 1);
-    model->choose(QStringLiteral("tipo_socio"), QStringLiteral("02"));
-    ASSERT_EQ(model->state(QStringLiteral("tipo_doc_socio")).items.size(), 1);
-    EXPECT_FALSE(model->choose(QStringLiteral("tipo_doc_socio"), QStringLiteral("01")));
-    model->choose(QStringLiteral("tipo_socio"), QStringLiteral("01"));
-    EXPECT_EQ(model->state(QStringLiteral("tipo_doc_socio")).items.size(), all);
+    model->choose(u"tipo_socio"_s, u"02"_s);
+    ASSERT_EQ(model->state(u"tipo_doc_socio"_s).items.size(), 1);
+    EXPECT_FALSE(model->choose(u"tipo_doc_socio"_s, u"01"_s));
+    model->choose(u"tipo_socio"_s, u"01"_s);
+    EXPECT_EQ(model->state(u"tipo_doc_socio"_s).items.size(), all);
 }
 
+// Leaving asks only when something was typed; Yes with a failing check keeps the window open.
 TEST_F(PartnerChecksTest, TheCloseQuestionOnlyWhenSomethingWasTyped) {
-    open(kWindow);
+    add(kWindow);
     model->salir();
     EXPECT_TRUE(model->isClosed());
-
     struct Case {
         Button answer;
+        const char* changes;
         bool closed;
         int rows;
     };
-    for (const Case& c : {Case{Button::Cancel, false, 0}, Case{Button::No, true, 0}, Case{Button::Yes, true, 1}}) {
-        open(kWindow);
-        fill(partner(QStringLiteral("20100047218"), QStringLiteral("20")));
-        prompter->expectQuestion(QStringLiteral("¿El formulario ha sido modificado, desea guardar los cambios?"),
-                                 c.answer, Icon::Question);
+    for (const Case& c :
+         {Case{Button::Cancel, "", false, 0}, Case{Button::No, "", true, 0}, Case{Button::Yes, "", true, 1},
+          Case{Button::Yes, "nro_doc_socio=20500000016; Porcentaje=0", false, 1}}) {
+        SCOPED_TRACE(c.changes);
+        typePartner(u"20100047218"_s, u"20"_s, c.changes);
+        prompter->expectQuestion(kAskToSave, c.answer, Icon::Question);
+        if (*c.changes != 0) {
+            prompter->expectMessage(u"El Porcentaje no puede ser 0%."_s, Icon::Critical);
+        }
         model->salir();
         EXPECT_EQ(model->isClosed(), c.closed);
         EXPECT_EQ(rows(kTable), c.rows);
     }
-    // Yes with a failing check keeps the window open.
-    open(kWindow);
-    fill(partner(QStringLiteral("20500000016"), QStringLiteral("0")));
-    prompter->expectQuestion(QStringLiteral("¿El formulario ha sido modificado, desea guardar los cambios?"),
-                             Button::Yes);
-    prompter->expectMessage(QStringLiteral("El Porcentaje no puede ser 0%."), Icon::Critical);
-    model->salir();
-    EXPECT_FALSE(model->isClosed());
 }
 
-TEST_F(PartnerChecksTest, NameKeysKeepTheEnyeAndDropOtherSigns) {
-    open(kWindow);
-    struct Case {
-        QChar typed;
-        QChar kept;
-    };
-    for (const Case& c : {Case{QChar(0x00F1), QChar(0x00D1)}, Case{QChar(0x00D1), QChar(0x00D1)},
-                          Case{QLatin1Char('a'), QLatin1Char('A')}, Case{QLatin1Char('\''), QChar()},
-                          Case{QLatin1Char('-'), QChar()}, Case{QLatin1Char(' '), QLatin1Char(' ')}}) {
-        EXPECT_EQ(model->filterKey(QStringLiteral("txtRazonSocial"), c.typed), c.kept) << int(c.typed.unicode());
-    }
-    EXPECT_EQ(model->filterKey(QStringLiteral("txtPorcentaje"), QLatin1Char('.')), QLatin1Char('.'));
-    model->setText(QStringLiteral("txtPorcentaje"), QStringLiteral("1.5"));
-    EXPECT_EQ(model->filterKey(QStringLiteral("txtPorcentaje"), QLatin1Char('.')), QChar());
+// A name drops the signs that are no letters; a percentage takes one decimal point.
+TEST_F(PartnerChecksTest, KeysTheFieldsDrop) {
+    add(kWindow);
+    EXPECT_EQ(model->filterKey(u"txtRazonSocial"_s, u'-'), QChar());
+    EXPECT_EQ(model->filterKey(u"txtPorcentaje"_s, u'.'), u'.');
+    model->setText(u"txtPorcentaje"_s, u"1.5"_s);
+    EXPECT_EQ(model->filterKey(u"txtPorcentaje"_s, u'.'), QChar());
 }
 
 } // namespace

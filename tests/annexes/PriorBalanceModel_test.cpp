@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qel::annexes {
 namespace {
 
@@ -10,17 +12,8 @@ class PriorBalanceTest : public ::testing::Test {
 protected:
     void TearDown() override { prompter->verify(); }
 
-    // A sent version of the 2017 return with its balance in favour in casilla 138.
-    void sent2017(int correl, const QString& balance) {
-        store::DeclarationKey previous = key;
-        previous.periodo = QStringLiteral("2017");
-        test::insertRow(database.db(), QStringLiteral("HCAB"), previous,
-                        {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("CORREL"), correl}});
-        test::insertRow(database.db(), QStringLiteral("HDET"), previous,
-                        {{QStringLiteral("SEMANA"), 0},
-                         {QStringLiteral("CORREL"), correl},
-                         {QStringLiteral("CASILLA"), QStringLiteral("138")},
-                         {QStringLiteral("i_valor"), balance}});
+    PriorBalanceModel open(bool readOnly = false, const QStringList& kept = {}) {
+        return PriorBalanceModel(database.db(), *prompter, key, readOnly, kept);
     }
 
     test::TempDatabase database;
@@ -28,9 +21,18 @@ protected:
     const store::DeclarationKey key = test::demoKey();
 };
 
+// The balance in favour comes from casilla 138 of the last version sent of the year before.
 TEST_F(PriorBalanceTest, TheBalanceComesFromTheLastVersionSentOfTheYearBefore) {
-    sent2017(1, QStringLiteral("(5,000)"));
-    sent2017(2, QStringLiteral("(7,000)"));
+    store::DeclarationKey previous = key;
+    previous.periodo = u"2017"_s;
+    for (const auto& [correl, balance] : {std::pair{1, "(5,000)"}, {2, "(7,000)"}}) {
+        test::insertRow(database.db(), u"HCAB"_s, previous, {{u"SEMANA"_s, 0}, {u"CORREL"_s, correl}});
+        test::insertRow(database.db(), u"HDET"_s, previous,
+                        {{u"SEMANA"_s, 0},
+                         {u"CORREL"_s, correl},
+                         {u"CASILLA"_s, u"138"_s},
+                         {u"i_valor"_s, QString::fromLatin1(balance)}});
+    }
     struct Case {
         const char* what;
         QStringList kept;
@@ -38,49 +40,42 @@ TEST_F(PriorBalanceTest, TheBalanceComesFromTheLastVersionSentOfTheYearBefore) {
         const char* balance;
     };
     for (const Case& c : {Case{"nothing entered yet", {}, false, "7,000"},
-                          Case{"a part already entered", {QString(), QStringLiteral("10")}, false, ""},
+                          Case{"a part already entered", {QString(), u"10"_s}, false, ""},
                           Case{"a sent version is only looked at", {}, true, ""}}) {
-        PriorBalanceModel model(database.db(), *prompter, key, c.readOnly, c.kept);
+        PriorBalanceModel model = open(c.readOnly, c.kept);
         model.load();
         EXPECT_EQ(model.text(202), QString::fromLatin1(c.balance)) << c.what;
     }
 }
 
 TEST_F(PriorBalanceTest, ThePartsMayNotExceedTheBalance) {
-    PriorBalanceModel model(database.db(), *prompter, key, false, {});
+    PriorBalanceModel model = open();
     model.load();
-    ASSERT_TRUE(model.setText(202, QStringLiteral("1,000")));
-    model.setText(203, QStringLiteral("600"));
-    model.setText(204, QStringLiteral("401"));
-    EXPECT_EQ(model.unappliedText(), QStringLiteral("(1)"));
+    ASSERT_TRUE(model.setText(202, u"1,000"_s));
+    model.setText(203, u"600"_s);
+    model.setText(204, u"401"_s);
+    EXPECT_EQ(model.unappliedText(), u"(1)"_s);
     prompter->expectMessage(PriorBalanceModel::kPartsExceed, app::Icon::Critical);
     EXPECT_FALSE(model.save());
     EXPECT_FALSE(model.isClosed());
 
-    model.setText(204, QStringLiteral("400"));
+    model.setText(204, u"400"_s);
     ASSERT_TRUE(model.save());
-    EXPECT_EQ(PriorBalanceModel::decode(model.result()), (QMap<int, QString>{{127, QStringLiteral("0")},
-                                                                             {202, QStringLiteral("1000")},
-                                                                             {203, QStringLiteral("600")},
-                                                                             {204, QStringLiteral("400")}}));
+    EXPECT_EQ(PriorBalanceModel::decode(model.result()),
+              (QMap<int, QString>{{127, u"0"_s}, {202, u"1000"_s}, {203, u"600"_s}, {204, u"400"_s}}));
 }
 
 TEST_F(PriorBalanceTest, LeavingAModifiedWindowAsksFirst) {
-    struct Case {
-        app::Button answer;
-        bool closed;
-        bool result;
-    };
-    for (const Case& c : {Case{app::Button::Cancel, false, false}, Case{app::Button::No, true, false},
-                          Case{app::Button::Yes, true, true}}) {
-        PriorBalanceModel model(database.db(), *prompter, key, false, {});
-        EXPECT_TRUE(model.setText(203, QStringLiteral("")));
-        prompter->expectQuestion(PriorBalanceModel::kModified, c.answer, app::Icon::Question);
-        EXPECT_EQ(model.leave(), c.closed);
-        EXPECT_EQ(!model.result().isEmpty(), c.result);
+    EXPECT_TRUE(open().leave()); // nothing typed: no question
+    for (const auto& [answer, closed, result] : {std::tuple{app::Button::Cancel, false, false},
+                                                 {app::Button::No, true, false},
+                                                 {app::Button::Yes, true, true}}) {
+        PriorBalanceModel model = open();
+        EXPECT_TRUE(model.setText(203, u""_s));
+        prompter->expectQuestion(PriorBalanceModel::kModified, answer, app::Icon::Question);
+        EXPECT_EQ(model.leave(), closed);
+        EXPECT_EQ(!model.result().isEmpty(), result);
     }
-    PriorBalanceModel untouched(database.db(), *prompter, key, false, {});
-    EXPECT_TRUE(untouched.leave()); // nothing typed: no question
 }
 
 } // namespace

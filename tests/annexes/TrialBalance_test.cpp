@@ -1,4 +1,5 @@
 #include "../declaration/FormFixture.h"
+#include "AnnexFixture.h"
 #include "annexes/TrialBalanceDetail.h"
 #include "annexes/TrialBalancePage.h"
 
@@ -8,6 +9,8 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qel::annexes {
 namespace {
 
@@ -15,13 +18,13 @@ using app::Button;
 using app::Icon;
 using Row = TrialBalanceRow;
 
-const QString kRuc = QStringLiteral("20100070970");
+const QString kRuc = u"20100070970"_s;
+const QString kSelectFirst = u"Tiene que seleccionar el registro a modificar."_s;
 
 // Entered amounts (opening, movements, transfers, adjustment; debit then credit) and the
 // sixteen columns they give, in table order.
 TEST(TrialBalanceRowTest, DerivesTheComputedColumnsByClass) {
     struct Case {
-        const char* name;
         Row::AccountClass accountClass;
         std::array<int, 8> entries;
         std::array<int, 16> expected;
@@ -29,228 +32,187 @@ TEST(TrialBalanceRowTest, DerivesTheComputedColumnsByClass) {
     const Row::AccountClass balance = Row::AccountClass::Balance;
     const Row::AccountClass result = Row::AccountClass::Result;
     const Case cases[] = {
-        {"credit closing balance",
-         balance,
-         {100, 0, 50, 200, 0, 0, 0, 0},
-         {100, 0, 50, 200, 150, 200, 0, 50, 0, 0, 0, 0, 0, 50, 0, 0}},
-        {"debit balance plus transfers is an asset",
-         balance,
-         {0, 0, 500, 200, 30, 10, 5, 25},
-         {0, 0, 500, 200, 500, 200, 300, 0, 30, 10, 5, 25, 300, 0, 0, 0}},
-        {"transfers turn it into a liability",
-         balance,
-         {0, 0, 100, 0, 0, 150, 0, 0},
-         {0, 0, 100, 0, 100, 0, 100, 0, 0, 150, 0, 0, 0, 50, 0, 0}},
-        {"even sides leave nothing",
-         balance,
-         {40, 0, 0, 40, 0, 0, 0, 0},
-         {40, 0, 0, 40, 40, 40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
-        {"expense account is a loss",
-         result,
-         {0, 0, 800, 100, 0, 0, 0, 0},
-         {0, 0, 800, 100, 800, 100, 700, 0, 0, 0, 0, 0, 0, 0, 700, 0}},
-        {"income account is a gain",
-         result,
-         {0, 0, 0, 900, 0, 0, 0, 0},
-         {0, 0, 0, 900, 0, 900, 0, 900, 0, 0, 0, 0, 0, 0, 0, 900}},
+        // credit closing balance
+        {balance, {100, 0, 50, 200, 0, 0, 0, 0}, {100, 0, 50, 200, 150, 200, 0, 50, 0, 0, 0, 0, 0, 50, 0, 0}},
+        // debit balance plus transfers is an asset
+        {balance, {0, 0, 500, 200, 30, 10, 5, 25}, {0, 0, 500, 200, 500, 200, 300, 0, 30, 10, 5, 25, 300, 0, 0, 0}},
+        // transfers turn it into a liability
+        {balance, {0, 0, 100, 0, 0, 150, 0, 0}, {0, 0, 100, 0, 100, 0, 100, 0, 0, 150, 0, 0, 0, 50, 0, 0}},
+        // even sides leave nothing
+        {balance, {40, 0, 0, 40, 0, 0, 0, 0}, {40, 0, 0, 40, 40, 40, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        // expense account is a loss
+        {result, {0, 0, 800, 100, 0, 0, 0, 0}, {0, 0, 800, 100, 800, 100, 700, 0, 0, 0, 0, 0, 0, 0, 700, 0}},
+        // income account is a gain
+        {result, {0, 0, 0, 900, 0, 0, 0, 0}, {0, 0, 0, 900, 0, 900, 0, 900, 0, 0, 0, 0, 0, 0, 0, 900}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases);
         Row row;
         for (int i = 0; i < 8; ++i) {
             row.entries[i] = c.entries[i] * Row::kUnit;
         }
         const auto derived = row.derive(c.accountClass);
         for (int i = 0; i < 16; ++i) {
-            EXPECT_EQ(derived[i], c.expected[i] * Row::kUnit) << c.name << ": " << Row::columns().at(i).toStdString();
+            EXPECT_EQ(derived[i], c.expected[i] * Row::kUnit) << Row::columns().at(i).toStdString();
         }
     }
 }
 
+// The page of the business chart (plan 2) on a loaded form.
 class TrialBalancePageTest : public declaration::testing::FormFixture {
 protected:
     void SetUp() override {
-        test::registerTaxpayer(db(), kRuc, QStringLiteral("D'ONOFRIO S.A."));
+        test::registerTaxpayer(db(), kRuc, u"D'ONOFRIO S.A."_s);
         makeModel();
         attachCalculation();
-        page = &attach<TrialBalancePage>();
+        attach<TrialBalancePage>();
         load(kRuc);
     }
 
     QStringList codes() {
         QStringList list;
-        QSqlQuery query = db().run(QStringLiteral("SELECT Codigo FROM TMPF582BALANCE"));
+        QSqlQuery query = db().run(u"SELECT Codigo FROM TMPF582BALANCE"_s);
         while (query.next()) {
             list.append(query.value(0).toString());
         }
         return list;
     }
     int chartSize(const QString& plan) {
-        return db().scalar(QStringLiteral("SELECT count(*) FROM F544BALCUEN WHERE plan=?"), {plan}).toInt();
+        return db().scalar(u"SELECT count(*) FROM F544BALCUEN WHERE plan=?"_s, {plan}).toInt();
     }
-    QString amount(const QString& code, const QString& column) {
-        return db()
-            .scalar(QStringLiteral("SELECT %1 FROM TMPF582BALANCE WHERE Codigo=?").arg(column), {code})
-            .toString();
+    QString amount(const QString& code, const QString& column = u"mov_ejerci_d"_s) {
+        return db().scalar(u"SELECT %1 FROM TMPF582BALANCE WHERE Codigo=?"_s.arg(column), {code}).toString();
     }
     void storeBalance(const QString& code, int movementsDebit) {
-        test::insertRow(db(), QStringLiteral("F582BALANCE"), test::demoKey(kRuc),
-                        {{QStringLiteral("plan"), QStringLiteral("2")},
-                         {QStringLiteral("Codigo"), code},
-                         {QStringLiteral("mov_ejerci_d"), movementsDebit},
-                         {QStringLiteral("suma_mayor_d"), movementsDebit}});
+        test::insertRow(db(), u"F582BALANCE"_s, test::demoKey(kRuc),
+                        {{u"plan"_s, u"2"_s},
+                         {u"Codigo"_s, code},
+                         {u"mov_ejerci_d"_s, movementsDebit},
+                         {u"suma_mayor_d"_s, movementsDebit}});
     }
-    void type(const QString& code, const QString& column, int value) {
-        db().run(QStringLiteral("UPDATE TMPF582BALANCE SET %1=? WHERE Codigo=?").arg(column), {value, code}).finish();
+    void type(const QString& code, int movementsDebit) {
+        db().run(u"UPDATE TMPF582BALANCE SET mov_ejerci_d=? WHERE Codigo=?"_s, {movementsDebit, code}).finish();
     }
-
-    TrialBalancePage* page = nullptr;
+    void plan(int option) { ASSERT_TRUE(model->clickOption(u"OptPlan"_s, option)); }
+    void click(const QString& command) { model->clickCommand(command, 0); }
 };
 
 TEST_F(TrialBalancePageTest, EachChartListsItsAccountsButItsResultAccount) {
-    struct Case {
-        int option;
-        const char* plan;
-        const char* left;
-        const char* kept;
-    };
-    for (const Case& c : {Case{1, "1", "891", "89"}, Case{2, "2", "89", "891"}}) {
-        ASSERT_TRUE(model->clickOption(QStringLiteral("OptPlan"), c.option));
+    for (const auto& [option, chart, left, kept] : {std::tuple{1, "1", "891", "89"}, {2, "2", "89", "891"}}) {
+        SCOPED_TRACE(chart);
+        plan(option);
         const QStringList listed = codes();
-        EXPECT_EQ(listed.size(), chartSize(QString::fromLatin1(c.plan)) - 1) << c.plan;
-        EXPECT_FALSE(listed.contains(QString::fromLatin1(c.left))) << c.plan;
-        EXPECT_TRUE(listed.contains(QString::fromLatin1(c.kept))) << c.plan;
-        EXPECT_EQ(db().scalar(QStringLiteral("SELECT count(*) FROM TMPF582BALANCE WHERE plan<>?"), {c.plan}).toInt(),
-                  0);
-        EXPECT_EQ(amount(QStringLiteral("10"), QStringLiteral("saldo_deudor")), QStringLiteral("0"));
+        EXPECT_EQ(listed.size(), chartSize(QString::fromLatin1(chart)) - 1);
+        EXPECT_FALSE(listed.contains(QString::fromLatin1(left)));
+        EXPECT_TRUE(listed.contains(QString::fromLatin1(kept)));
+        EXPECT_EQ(db().scalar(u"SELECT count(*) FROM TMPF582BALANCE WHERE plan<>?"_s, {chart}).toInt(), 0);
+        EXPECT_EQ(amount(u"10"_s, u"saldo_deudor"_s), u"0"_s);
     }
 }
 
-TEST_F(TrialBalancePageTest, AChartReloadKeepsTheStoredAmountsAndDropsTheTypedOnes) {
-    storeBalance(QStringLiteral("6591"), 700);
-    model->clickOption(QStringLiteral("OptPlan"), 2);
-    type(QStringLiteral("101"), QStringLiteral("mov_ejerci_d"), 55);
-    model->clickOption(QStringLiteral("OptPlan"), 1);
-    model->clickOption(QStringLiteral("OptPlan"), 2);
-    EXPECT_EQ(amount(QStringLiteral("6591"), QStringLiteral("mov_ejerci_d")), QStringLiteral("700"));
-    EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("mov_ejerci_d")), QStringLiteral("0"));
-    EXPECT_EQ(model->text(240), QStringLiteral("700"));
-}
+// A reload of the chart keeps the stored amounts and drops the typed ones; the delete empties
+// every amount only after Yes.
+TEST_F(TrialBalancePageTest, AChartReloadKeepsTheStoredAmountsAndDeleteEmptiesThem) {
+    storeBalance(u"6591"_s, 700);
+    plan(2);
+    type(u"101"_s, 55);
+    plan(1);
+    plan(2);
+    EXPECT_EQ(amount(u"6591"_s), u"700"_s);
+    EXPECT_EQ(amount(u"101"_s), u"0"_s);
+    EXPECT_EQ(model->text(240), u"700"_s);
 
-TEST_F(TrialBalancePageTest, DeleteEmptiesEveryAmountOnlyAfterYes) {
-    storeBalance(QStringLiteral("6591"), 700);
-    model->clickOption(QStringLiteral("OptPlan"), 2);
     prompter->expectQuestion(TrialBalancePage::kDeleteQuestion, Button::No, Icon::Question);
-    model->clickCommand(QStringLiteral("CmdEliminar"), 0);
-    EXPECT_EQ(amount(QStringLiteral("6591"), QStringLiteral("mov_ejerci_d")), QStringLiteral("700"));
+    click(u"CmdEliminar"_s);
+    EXPECT_EQ(amount(u"6591"_s), u"700"_s);
     prompter->expectQuestion(TrialBalancePage::kDeleteQuestion, Button::Yes, Icon::Question);
-    model->clickCommand(QStringLiteral("CmdEliminar"), 0);
-    EXPECT_EQ(amount(QStringLiteral("6591"), QStringLiteral("mov_ejerci_d")), QStringLiteral("0"));
-    EXPECT_EQ(codes().size(), chartSize(QStringLiteral("2")) - 1);
+    click(u"CmdEliminar"_s);
+    EXPECT_EQ(amount(u"6591"_s), u"0"_s);
+    EXPECT_EQ(codes().size(), chartSize(u"2"_s) - 1);
 }
 
 TEST_F(TrialBalancePageTest, ImportAsksOnlyWhenTheBalanceHoldsValues) {
-    model->clickOption(QStringLiteral("OptPlan"), 2);
-    model->clickCommand(QStringLiteral("cmdImportar"), 0);
-    ASSERT_EQ(opener.requests.size(), 1);
-    EXPECT_EQ(opener.requests.at(0).name, TrialBalancePage::kTransferWindow);
-    EXPECT_EQ(opener.requests.at(0).code, QStringLiteral("2"));
+    plan(2);
+    click(u"cmdImportar"_s);
+    EXPECT_EQ(testing::requested(opener), "frmTransferencia code=2");
 
-    type(QStringLiteral("101"), QStringLiteral("mov_ejerci_d"), 55);
-    prompter->expectQuestion(TrialBalancePage::kImportQuestion, Button::No, Icon::Question,
-                             QStringLiteral("Confirmar"));
-    model->clickCommand(QStringLiteral("cmdImportar"), 0);
-    EXPECT_EQ(opener.requests.size(), 1);
+    type(u"101"_s, 55);
+    prompter->expectQuestion(TrialBalancePage::kImportQuestion, Button::No, Icon::Question, u"Confirmar"_s);
+    click(u"cmdImportar"_s);
+    EXPECT_EQ(testing::requested(opener), "frmTransferencia code=2");
 }
 
+// Modify opens the detail of the selected account only: the totals row closing the grid is no
+// account.
 TEST_F(TrialBalancePageTest, ModifyOpensTheDetailOfTheSelectedAccountOnly) {
-    model->clickOption(QStringLiteral("OptPlan"), 2);
-    prompter->expectMessage(QStringLiteral("Tiene que seleccionar el registro a modificar."), Icon::Critical,
-                            QStringLiteral("Error"));
-    model->clickCommand(QStringLiteral("cmdDetalleBalance"), 0);
+    plan(2);
+    prompter->expectMessage(kSelectFirst, Icon::Critical, u"Error"_s);
+    click(u"cmdDetalleBalance"_s);
     EXPECT_TRUE(opener.requests.isEmpty());
 
     model->selectGridRow(TrialBalancePage::kGrid, 0);
-    model->clickCommand(QStringLiteral("cmdDetalleBalance"), 0);
-    ASSERT_EQ(opener.requests.size(), 1);
-    EXPECT_EQ(opener.requests.at(0).name, TrialBalancePage::kDetailWindow);
-    EXPECT_EQ(opener.requests.at(0).keyValues, QStringList{QStringLiteral("10")});
+    click(u"cmdDetalleBalance"_s);
+    EXPECT_EQ(testing::requested(opener), "frmDetalleBalance code=2 action=2 keys=10");
 
-    // The totals row closes the grid and is no account.
     model->selectGridRow(TrialBalancePage::kGrid, static_cast<int>(codes().size()));
-    prompter->expectMessage(QStringLiteral("Tiene que seleccionar el registro a modificar."));
-    model->clickCommand(QStringLiteral("cmdDetalleBalance"), 0);
-    EXPECT_EQ(opener.requests.size(), 1);
+    prompter->expectMessage(kSelectFirst);
+    click(u"cmdDetalleBalance"_s);
+    EXPECT_EQ(testing::requested(opener), "frmDetalleBalance code=2 action=2 keys=10");
 }
 
 TEST_F(TrialBalancePageTest, ExportWritesTheBalanceNamedAfterTheRuc) {
-    model->clickOption(QStringLiteral("OptPlan"), 2);
-    type(QStringLiteral("101"), QStringLiteral("mov_ejerci_d"), 1234567);
+    plan(2);
+    type(u"101"_s, 1234567);
     model->moduleFolder = database.folder();
     const QString folder = QDir::toNativeSeparators(QDir(database.folder()).absolutePath());
-    prompter->expectMessage(QStringLiteral("La declaración se encuentra en el directorio ") + folder +
-                                QStringLiteral(" con el nombre: 20100070970_QEL.txt"),
+    prompter->expectMessage(u"La declaración se encuentra en el directorio "_s + folder +
+                                u" con el nombre: 20100070970_QEL.txt"_s,
                             Icon::Information);
-    model->clickCommand(QStringLiteral("cmdArchivo"), 0);
-    QFile file(QDir(folder).filePath(QStringLiteral("20100070970_QEL.txt")));
+    click(u"cmdArchivo"_s);
+    QFile file(QDir(folder).filePath(u"20100070970_QEL.txt"_s));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    EXPECT_EQ(lines.mid(0, 3),
-              (QStringList{QStringLiteral("KOLVA"), QStringLiteral("BALANCE DE COMPROBACION HISTORICO"),
-                           QStringLiteral("RUC : 20100070970")}));
-    EXPECT_TRUE(lines.at(3).startsWith(QStringLiteral("Cuenta Saldos Iniciales")));
-    const QString account = lines.filter(QRegularExpression(QStringLiteral("^101 "))).value(0);
-    EXPECT_EQ(account.left(7 + 45), QStringLiteral("101    0              0              1234567        "));
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    EXPECT_EQ(lines.mid(0, 3), QStringList({"KOLVA", "BALANCE DE COMPROBACION HISTORICO", "RUC : 20100070970"}));
+    EXPECT_TRUE(lines.at(3).startsWith(u"Cuenta Saldos Iniciales"_s));
+    const QString account = lines.filter(QRegularExpression(u"^101 "_s)).value(0);
+    EXPECT_EQ(account.left(7 + 45), u"101    0              0              1234567        "_s);
 }
 
-// The detail window of an account of the business chart.
-class TrialBalanceDetailTest : public TrialBalancePageTest {
-protected:
-    TrialBalanceDetail detail() {
-        return TrialBalanceDetail(TrialBalanceTable(db(), test::demoKey(kRuc), QStringLiteral("2")), *prompter,
-                                  QStringLiteral("2018"));
-    }
-};
-
-TEST_F(TrialBalanceDetailTest, ComputesByClassAndSavesTheSixteenAmounts) {
-    model->clickOption(QStringLiteral("OptPlan"), 2);
+// The detail window of an account: a balance account's closing balance goes to the balance
+// columns, an expense account's to the results; closing after typing asks, and No discards.
+TEST_F(TrialBalancePageTest, TheDetailComputesByClassAndAsksBeforeDiscarding) {
+    plan(2);
+    const auto detail = [this] {
+        return TrialBalanceDetail(TrialBalanceTable(db(), test::demoKey(kRuc), u"2"_s), *prompter, u"2018"_s);
+    };
     TrialBalanceDetail window = detail();
-    ASSERT_TRUE(window.open(QStringLiteral("101")));
-    EXPECT_EQ(window.classText(), QStringLiteral("Cuenta de Balance"));
-    window.setBoxText(QStringLiteral("txtSaldoIni"), 0, QStringLiteral("100"));
-    window.setBoxText(QStringLiteral("txtMovEjer"), 0, QStringLiteral("50"));
-    window.setBoxText(QStringLiteral("txtMovEjer"), 1, QStringLiteral("2a00"));
-    EXPECT_EQ(window.boxText(QStringLiteral("txtMovEjer"), 1), QStringLiteral("200"));
-    EXPECT_EQ(window.boxText(QStringLiteral("txtSumaMayor"), 0), QStringLiteral("150"));
-    EXPECT_EQ(window.boxText(QStringLiteral("txtSaldo"), 1), QStringLiteral("50"));
-    EXPECT_EQ(window.boxText(QStringLiteral("txtCuentasBalance"), 1), QStringLiteral("50"));
-    EXPECT_EQ(window.boxText(QStringLiteral("txtResultados"), 0), QStringLiteral("0"));
+    ASSERT_TRUE(window.open(u"101"_s));
+    EXPECT_EQ(window.classText(), u"Cuenta de Balance"_s);
+    window.setBoxText(u"txtSaldoIni"_s, 0, u"100"_s);
+    window.setBoxText(u"txtMovEjer"_s, 0, u"50"_s);
+    window.setBoxText(u"txtMovEjer"_s, 1, u"200"_s);
+    EXPECT_EQ(window.boxText(u"txtSumaMayor"_s, 0), u"150"_s);
+    EXPECT_EQ(window.boxText(u"txtCuentasBalance"_s, 1), u"50"_s);
+    EXPECT_EQ(window.boxText(u"txtResultados"_s, 0), u"0"_s);
     ASSERT_TRUE(window.save());
     EXPECT_TRUE(window.isClosed());
-    EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("saldo_acreed")), QStringLiteral("50"));
-    EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("cuenta_bal_p")), QStringLiteral("50"));
+    EXPECT_EQ(amount(u"101"_s, u"saldo_acreed"_s), u"50"_s);
 
     TrialBalanceDetail expense = detail();
-    ASSERT_TRUE(expense.open(QStringLiteral("601")));
-    EXPECT_EQ(expense.classText(), QStringLiteral("Cuenta de Resultados"));
-    expense.setBoxText(QStringLiteral("txtMovEjer"), 0, QStringLiteral("80"));
-    EXPECT_EQ(expense.boxText(QStringLiteral("txtResultados"), 0), QStringLiteral("80"));
-    EXPECT_EQ(expense.boxText(QStringLiteral("txtCuentasBalance"), 0), QStringLiteral("0"));
-}
-
-TEST_F(TrialBalanceDetailTest, ClosingAfterTypingAsksAndNoDiscards) {
-    model->clickOption(QStringLiteral("OptPlan"), 2);
-    TrialBalanceDetail window = detail();
-    ASSERT_TRUE(window.open(QStringLiteral("101")));
-    window.close();
-    EXPECT_TRUE(window.isClosed());
-
-    TrialBalanceDetail typed = detail();
-    ASSERT_TRUE(typed.open(QStringLiteral("101")));
-    typed.setBoxText(QStringLiteral("txtniif"), 0, QStringLiteral("9"));
+    ASSERT_TRUE(expense.open(u"601"_s));
+    EXPECT_EQ(expense.classText(), u"Cuenta de Resultados"_s);
+    expense.setBoxText(u"txtMovEjer"_s, 0, u"80"_s);
+    EXPECT_EQ(expense.boxText(u"txtResultados"_s, 0), u"80"_s);
+    EXPECT_EQ(expense.boxText(u"txtCuentasBalance"_s, 0), u"0"_s);
     prompter->expectQuestion(TrialBalanceDetail::kSaveQuestion, Button::No);
-    typed.close();
-    EXPECT_TRUE(typed.isClosed());
-    EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("impli_niif_d")), QStringLiteral("0"));
+    expense.close();
+    EXPECT_TRUE(expense.isClosed());
+    EXPECT_EQ(amount(u"601"_s), u"0"_s);
+
+    TrialBalanceDetail untouched = detail();
+    ASSERT_TRUE(untouched.open(u"101"_s));
+    untouched.close();
+    EXPECT_TRUE(untouched.isClosed());
 }
 
 } // namespace

@@ -29,6 +29,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace qel {
 namespace {
 
@@ -70,21 +72,9 @@ TEST(CasillaReads, EveryCasillaTheAnnexCatalogueNamesExists) {
         }
     }
     for (const annexes::CasillaListDef& list : annexes::CasillaListCatalog::lists()) {
+        const QList<int> captioned = list.captions.keys();
         // Key 0 is the caption for any other casilla.
-        for (const int n : list.captions.keys()) {
-            if (n != 0) {
-                unknown.check(n, "the list window " + list.window);
-            }
-        }
-    }
-    for (const declaration::ControlDef& control : declaration::FormControls::instance().all()) {
-        QList<int> answers = control.moreCasillas + control.memberCasillas.values();
-        if (control.answerCasilla != 0) {
-            answers.append(control.answerCasilla);
-        }
-        for (const int n : answers) {
-            unknown.check(n, "the answer of " + control.name);
-        }
+        unknown.check(QSet<int>(captioned.begin(), captioned.end()) - QSet<int>{0}, "the list window " + list.window);
     }
     unknown.expectNone();
 }
@@ -156,18 +146,12 @@ TEST(CasillaReads, EveryCasillaAnAssistantKeepsOrTotalsExists) {
 // every consistency rule while it records the casillas they ask for.
 class CasillaReadsOfTheRules : public ::testing::Test {
 protected:
-    static inline const QString kRuc = QStringLiteral("20100113610");
+    static inline const QString kRuc = u"20100113610"_s;
 
     void SetUp() override {
-        test::registerTaxpayer(services.db, kRuc, QStringLiteral("COMERCIAL ANDINA S.A.C."));
-        calculation = std::make_unique<declaration::CalculationRules>(model);
-        switches = std::make_unique<declaration::SectionSwitches>(model, *calculation);
-        annexButtons = std::make_unique<declaration::AnnexButtons>(model);
-        casillaWindows = std::make_unique<declaration::CasillaWindows>(model);
-        identification = std::make_unique<declaration::IdentificationRules>(model);
-        loader = std::make_unique<declaration::FormLoader>(model);
-        loader->load();
-        ASSERT_TRUE(loader->chooseTaxpayer(kRuc));
+        test::registerTaxpayer(services.db, kRuc, u"COMERCIAL ANDINA S.A.C."_s);
+        loader.load();
+        ASSERT_TRUE(loader.chooseTaxpayer(kRuc));
         model.recordAskedCasillas(&asked);
     }
     void TearDown() override { model.recordAskedCasillas(nullptr); }
@@ -206,7 +190,7 @@ protected:
     }
 
     void checkEveryRule() {
-        const declaration::ConsistencyRules rules(model, *calculation);
+        const declaration::ConsistencyRules rules(model, calculation);
         for (const auto* table : {&declaration::ConsistencyRules::declarationRules(),
                                   &declaration::ConsistencyRules::identificationRules()}) {
             for (const declaration::ConsistencyRules::Rule& rule : *table) {
@@ -220,12 +204,12 @@ protected:
     test::TempDatabase database;
     test::SilentServices services{database.db()};
     declaration::DeclarationFormModel model{services.context()};
-    std::unique_ptr<declaration::CalculationRules> calculation;
-    std::unique_ptr<declaration::SectionSwitches> switches;
-    std::unique_ptr<declaration::AnnexButtons> annexButtons;
-    std::unique_ptr<declaration::CasillaWindows> casillaWindows;
-    std::unique_ptr<declaration::IdentificationRules> identification;
-    std::unique_ptr<declaration::FormLoader> loader;
+    declaration::CalculationRules calculation{model};
+    declaration::SectionSwitches switches{model, calculation};
+    declaration::AnnexButtons annexButtons{model};
+    declaration::CasillaWindows casillaWindows{model};
+    declaration::IdentificationRules identification{model};
+    declaration::FormLoader loader{model};
     QSet<int> asked;
     int rulesThatAsked = 0;
     Unknown unknown;

@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qel::declaration {
 namespace {
 
@@ -53,13 +55,13 @@ TEST(CasillaStorage, EveryEntryCarriesTheStorageOfItsNumber) {
 // The reference rows of the form's casillas tag the ITF ones as the catalogue stores them.
 TEST(CasillaStorage, TheReferenceRowsTagTheItfCasillasOfTheCatalogue) {
     test::TempDatabase database;
-    QSqlQuery rows = database.db().run(QStringLiteral("SELECT Argumento, Funcion FROM PARAM WHERE Numero=?"),
+    QSqlQuery rows = database.db().run(u"SELECT Argumento, Funcion FROM PARAM WHERE Numero=?"_s,
                                        {store::param_list::kCasillaWriter});
     int seen = 0;
     while (rows.next()) {
         const int n = rows.value(0).toString().mid(4).toInt();
         const QString tag = rows.value(1).toString().left(9).trimmed();
-        EXPECT_EQ(tag, catalog().storage(n).itf ? QStringLiteral("ITF") : QStringLiteral("RENTA")) << "casilla " << n;
+        EXPECT_EQ(tag, catalog().storage(n).itf ? u"ITF"_s : u"RENTA"_s) << "casilla " << n;
         ++seen;
     }
     EXPECT_GT(seen, 800);

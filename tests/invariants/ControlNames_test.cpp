@@ -3,26 +3,21 @@
 // window's menus. Code that spells a name anywhere else must spell one of those, so that a
 // misspelt "txtNroCheqe" fails here instead of doing nothing in a script or a window.
 
+#include "SourceFiles.h"
 #include "annexes/AssistantCatalog.h"
-#include "annexes/TrialBalancePage.h"
 #include "app/MainCommands.h"
+#include "app/ScriptableWindow.h"
 #include "app/UtilityComponent.h"
 #include "app/WindowRegistry.h"
-#include "batch/BatchContext.h"
-#include "batch/BatchWindows.h"
 #include "catalogue/AnnexCatalog.h"
 #include "catalogue/AssistantLists.h"
 #include "catalogue/CasillaCatalog.h"
 #include "catalogue/CasillaListCatalog.h"
 #include "catalogue/FormControls.h"
-#include "catalogue/FormWindows.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 #include "windows/ModuleWindows.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -30,17 +25,19 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qel {
 namespace {
 
 // Literals that look like control names and are not: each is the start of a name the code
 // completes with a number or a casilla.
 const QSet<QString> kNotControls = {
-    QStringLiteral("lbl_"),       // the caption beside a control: "lbl_" + its name
-    QStringLiteral("fra_"),       // the frame of a control's buttons: "fra_" + its name
-    QStringLiteral("cmdDetalle"), // an assistant box's detail button: "cmdDetalle" + casilla
-    QStringLiteral("txtCasilla"), // an assistant box: "txtCasilla" + casilla
-    QStringLiteral("txtAnio"),    // an assistant box of a year: "txtAnio" + year
+    u"lbl_"_s,       // the caption beside a control: "lbl_" + its name
+    u"fra_"_s,       // the frame of a control's buttons: "fra_" + its name
+    u"cmdDetalle"_s, // an assistant box's detail button: "cmdDetalle" + casilla
+    u"txtCasilla"_s, // an assistant box: "txtCasilla" + casilla
+    u"txtAnio"_s,    // an assistant box of a year: "txtAnio" + year
 };
 
 // A control and, for a member of a control array ("txtSaldoIni(0)", "cmdAccion_1"), the array.
@@ -69,8 +66,7 @@ QSet<QString> catalogueNames() {
     }
     for (const declaration::CasillaDef& casilla : declaration::CasillaCatalog::instance().all()) {
         if (casilla.hasBox) {
-            names.insert(
-                QStringLiteral("%1_%2").arg(QLatin1String(declaration::controls::kCasillaBox)).arg(casilla.number));
+            names.insert(u"%1_%2"_s.arg(QLatin1String(declaration::controls::kCasillaBox)).arg(casilla.number));
         }
     }
     const annexes::AnnexCatalog& annexes = annexes::AnnexCatalog::instance();
@@ -91,23 +87,20 @@ QSet<QString> catalogueNames() {
             }
         }
     }
-    for (const char* name : declaration::controls::kPaymentBox) {
-        names.insert(QString::fromLatin1(name));
-    }
-    for (const char* name : declaration::controls::kHelpBoxes) {
-        names.insert(QString::fromLatin1(name));
-    }
-    for (const char* name : declaration::controls::kEditMenu) {
-        names.insert(QString::fromLatin1(name));
-    }
-    for (const char* menu : app::menus::kAll) {
-        names.insert(QString::fromLatin1(menu));
-    }
+    const auto addAll = [&names](const auto& list) {
+        for (const char* name : list) {
+            names.insert(QString::fromLatin1(name));
+        }
+    };
+    addAll(declaration::controls::kPaymentBox);
+    addAll(declaration::controls::kHelpBoxes);
+    addAll(declaration::controls::kEditMenu);
+    addAll(app::menus::kAll);
     return names;
 }
 
-// What the windows declare when they are opened: each model of the window registry, and every
-// window and menu the batch mode can open, through the controls it offers a script.
+// What the windows declare when they are opened: each model of the window registry, which the
+// batch mode drives too.
 QSet<QString> windowNames() {
     test::TempDatabase database;
     test::SilentServices silent(database.db());
@@ -116,10 +109,10 @@ QSet<QString> windowNames() {
                                        .clock = silent.clock,
                                        .opener = silent.opener,
                                        .utility = &silent.utility,
-                                       .periodo = QStringLiteral("2018"),
-                                       .formulario = QStringLiteral("0588"),
+                                       .periodo = u"2018"_s,
+                                       .formulario = u"0588"_s,
                                        .sysUser = test::kSupervisor,
-                                       .userKind = QStringLiteral("0"),
+                                       .userKind = u"0"_s,
                                        .reportFolder = database.folder(),
                                        .moduleFolder = database.folder()};
     QSet<QString> names;
@@ -140,46 +133,11 @@ QSet<QString> windowNames() {
         }
     };
     for (const QString& window : registry.names()) {
-        open(window, QStringLiteral("1"));
+        open(window, u"1"_s);
     }
     // A list window handed a text instead of a code shows it as a prompt.
     for (const annexes::CasillaListDef& list : annexes::CasillaListCatalog::lists()) {
-        open(list.window, QStringLiteral("Elija una fila"));
-    }
-
-    batch::BatchWindows scripted;
-    batch::registerBatchWindows(scripted);
-    batch::BatchContext context(silent.context());
-    context.reportFolder = database.folder();
-    const auto addControls = [&names](const std::unique_ptr<app::ScriptableWindow>& window) {
-        if (window) {
-            for (const app::ControlInfo& control : window->controls()) {
-                insertControl(names, control.name);
-            }
-        }
-    };
-    QStringList windows = declaration::FormWindows::names();
-    windows << annexes::TrialBalancePage::kTransferWindow;
-    for (const QString& window : windows) {
-        if (const batch::BatchWindows::WindowFactory* factory = scripted.window(window)) {
-            app::FormRequest request;
-            request.name = window;
-            request.key = test::demoKey();
-            request.code = QStringLiteral("1");
-            try {
-                addControls((*factory)(context, request));
-            } catch (const app::ScriptError&) {
-                // a window that needs more than a plain request declares its names elsewhere
-            }
-        }
-    }
-    for (const char* menu : app::menus::kAll) {
-        if (const batch::BatchWindows::MenuFactory* factory = scripted.menu(QString::fromLatin1(menu))) {
-            try {
-                addControls((*factory)(context));
-            } catch (const app::ScriptError&) {
-            }
-        }
+        open(list.window, u"Elija una fila"_s);
     }
     return names;
 }
@@ -200,85 +158,62 @@ bool declared(const QString& name, const QSet<QString>& names) {
     return match.hasMatch() && (names.contains(match.captured(1)) || kNotControls.contains(match.captured(1) + '_'));
 }
 
-QStringList readLines(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')) : QStringList();
-}
-
 // The widgets the Designer forms declare by name, by the folder of the form.
 QHash<QString, QSet<QString>> formWidgetNames(const QString& sourceRoot) {
-    static const QRegularExpression widget(QStringLiteral(R"re(<widget [^>]*name="([^"]+)")re"));
+    static const QRegularExpression widget(uR"re(<widget [^>]*name="([^"]+)")re"_s);
     QHash<QString, QSet<QString>> names;
-    const QDir root(sourceRoot);
-    QDirIterator forms(sourceRoot, {QStringLiteral("*.ui")}, QDir::Files, QDirIterator::Subdirectories);
-    while (forms.hasNext()) {
-        const QString path = forms.next();
-        QSet<QString>& folder = names[QFileInfo(root.relativeFilePath(path)).path()];
-        for (const QString& line : readLines(path)) {
-            auto matches = widget.globalMatch(line);
-            while (matches.hasNext()) {
-                folder.insert(matches.next().captured(1));
-            }
+    test::forEachFile(sourceRoot, {u"*.ui"_s}, [&](const QString& relative, const QString& text) {
+        QSet<QString>& folder = names[QFileInfo(relative).path()];
+        for (auto matches = widget.globalMatch(text); matches.hasNext();) {
+            folder.insert(matches.next().captured(1));
         }
-    }
+    });
     return names;
 }
 
 // Every control-like string literal (a prefix of a control kind, either case, then a capital or
-// a digit: "txtNroCheque", "OptTipoCont", "CmbRuc") under `sourceRoot` that neither `names` nor a Designer form
-// of the file's folder declares. A view may name a label or a frame of its own that no model
-// knows (a title, a panel's captions): the name it gives with setObjectName counts in that
-// file only. Not read:
-// the catalogue folder, which holds the declarations, the launcher, a program of its own whose
-// window no catalogue describes, and comments.
+// a digit: "txtNroCheque", "OptTipoCont", "CmbRuc") under `sourceRoot` that neither `names` nor a
+// Designer form of the file's folder declares. A view may name a label or a frame of its own
+// that no model knows (a title, a panel's captions): the name it gives with setObjectName counts
+// in that file only. Not read: the catalogue folder, which holds the declarations, the launcher,
+// a program of its own whose window no catalogue describes, and comments.
 std::vector<Spelling> undeclaredSpellings(const QString& sourceRoot, const QSet<QString>& names) {
-    static const QRegularExpression literal(QStringLiteral(
-        R"re("((?:[tT]xt|[cC]bo|[cC]md|[cC]hk|[oO]pt|[lL]bl|[gG]rd|[lL]st|[fF]ra|[dD]tp|[tT]ab|[mM]nu|Cmb|Op)[A-Z0-9_][A-Za-z0-9_]*)")re"));
-    static const QRegularExpression ownWidget(
-        QStringLiteral(R"re(setObjectName\((?:QStringLiteral\()?"((?:lbl|fra)[^"]*)")re"));
+    static const QRegularExpression literal(
+        uR"re("((?:[tT]xt|[cC]bo|[cC]md|[cC]hk|[oO]pt|[lL]bl|[gG]rd|[lL]st|[fF]ra|[dD]tp|[tT]ab|[mM]nu|Cmb|Op)[A-Z0-9_][A-Za-z0-9_]*)")re"_s);
+    static const QRegularExpression ownWidget(uR"re(setObjectName\((?:QStringLiteral\()?"((?:lbl|fra)[^"]*)")re"_s);
     const QHash<QString, QSet<QString>> formWidgets = formWidgetNames(sourceRoot);
     std::vector<Spelling> found;
-    const QDir root(sourceRoot);
-    QDirIterator files(sourceRoot, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
-                       QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString path = files.next();
-        const QString relative = root.relativeFilePath(path);
-        if (relative.startsWith(QLatin1String("catalogue/")) || relative.startsWith(QLatin1String("launcher/"))) {
-            continue;
+    test::forEachFile(sourceRoot, {u"*.h"_s, u"*.cpp"_s}, [&](const QString& relative, const QString& text) {
+        if (relative.startsWith(u"catalogue/"_s) || relative.startsWith(u"launcher/"_s)) {
+            return;
         }
-        const QStringList lines = readLines(path);
-        const QSet<QString> forms = formWidgets.value(QFileInfo(relative).path());
-        QSet<QString> own;
-        if (relative.contains(QLatin1String("ui/"))) {
-            for (const QString& line : lines) {
-                auto matches = ownWidget.globalMatch(line);
-                while (matches.hasNext()) {
-                    own.insert(matches.next().captured(1));
-                }
+        QSet<QString> known = formWidgets.value(QFileInfo(relative).path());
+        if (relative.contains(u"ui/"_s)) {
+            for (auto matches = ownWidget.globalMatch(text); matches.hasNext();) {
+                known.insert(matches.next().captured(1));
             }
         }
+        const QStringList lines = text.split(u'\n');
         for (int i = 0; i < lines.size(); ++i) {
             QString code = lines[i];
-            if (code.trimmed().startsWith(QLatin1String("//"))) {
+            if (code.trimmed().startsWith(u"//"_s)) {
                 continue;
             }
             // A trailing comment starts at a "//" outside any string.
-            for (int at = code.indexOf(QLatin1String("//")); at >= 0; at = code.indexOf(QLatin1String("//"), at + 2)) {
-                if (code.left(at).count(QLatin1Char('"')) % 2 == 0) {
+            for (qsizetype at = code.indexOf(u"//"_s); at >= 0; at = code.indexOf(u"//"_s, at + 2)) {
+                if (code.left(at).count(u'"') % 2 == 0) {
                     code.truncate(at);
                     break;
                 }
             }
-            auto matches = literal.globalMatch(code);
-            while (matches.hasNext()) {
+            for (auto matches = literal.globalMatch(code); matches.hasNext();) {
                 const QString name = matches.next().captured(1);
-                if (!declared(name, names) && !forms.contains(name) && !own.contains(name)) {
+                if (!declared(name, names) && !known.contains(name)) {
                     found.push_back({relative, i + 1, name});
                 }
             }
         }
-    }
+    });
     return found;
 }
 
@@ -296,44 +231,33 @@ TEST(ControlNames, EveryNameTheCodeSpellsIsDeclared) {
 TEST(ControlNames, ScannerReportsAMisspeltName) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const auto write = [&](const QString& relative, const QByteArray& text) {
-        QDir(dir.path()).mkpath(QFileInfo(dir.path() + QLatin1Char('/') + relative).path());
-        QFile file(dir.path() + QLatin1Char('/') + relative);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    };
-    write(QStringLiteral("catalogue/Data.cpp"), "{\"txtNroCheqe\", ControlKind::TextBox},\n");
-    write(QStringLiteral("annexes/Model.cpp"), "click(QStringLiteral(\"cmdGrabar\"));\n"
+    test::writeFiles(dir.path(),
+                     {{u"catalogue/Data.cpp"_s, "{\"txtNroCheqe\", ControlKind::TextBox},\n"},
+                      {u"annexes/Model.cpp"_s, "click(QStringLiteral(\"cmdGrabar\"));\n"
                                                "click(QStringLiteral(\"cmdAccion_2\"));\n"
                                                "// \"cmdGrabr\" in a comment\n"
                                                "text(\"txtNroCheqe\", x); // \"txtNroCheque\"\n"
                                                "find(\"lblTitulo\");\n"
-                                               "si(\"OptTipoCnt\") && si(\"OptTipoCont\");\n");
-    write(QStringLiteral("declaration/ui/Window.h"), "const char* a = \"lbl_\", *b = \"mnuImprimr\";\n");
-    write(QStringLiteral("declaration/ui/Window.ui"), "<widget class=\"QLineEdit\" name=\"txtOtro\"/>\n");
-    write(QStringLiteral("declaration/ui/Window.cpp"), "label->setObjectName(QStringLiteral(\"lblTitulo\"));\n"
+                                               "si(\"OptTipoCnt\") && si(\"OptTipoCont\");\n"},
+                      {u"declaration/ui/Window.h"_s, "const char* a = \"lbl_\", *b = \"mnuImprimr\";\n"},
+                      {u"declaration/ui/Window.ui"_s, "<widget class=\"QLineEdit\" name=\"txtOtro\"/>\n"},
+                      {u"declaration/ui/Window.cpp"_s, "label->setObjectName(QStringLiteral(\"lblTitulo\"));\n"
                                                        "findChild<QLabel*>(QStringLiteral(\"lblTitulo\"));\n"
                                                        "findChild<QLineEdit*>(QStringLiteral(\"txtOtro\"));\n"
-                                                       "button->setObjectName(QStringLiteral(\"cmdGrabr\"));\n");
-    write(QStringLiteral("printing/ui/Other.cpp"), "findChild<QLineEdit*>(QStringLiteral(\"txtOtro\"));\n");
-    write(QStringLiteral("launcher/ui/Launcher.cpp"), "button(QStringLiteral(\"cmdIniciar\"));\n");
-
-    const QSet<QString> names = {QStringLiteral("cmdGrabar"), QStringLiteral("cmdAccion"),
-                                 QStringLiteral("txtNroCheque"), QStringLiteral("mnuImprimir"),
-                                 QStringLiteral("OptTipoCont")};
+                                                       "button->setObjectName(QStringLiteral(\"cmdGrabr\"));\n"},
+                      {u"printing/ui/Other.cpp"_s, "findChild<QLineEdit*>(QStringLiteral(\"txtOtro\"));\n"},
+                      {u"launcher/ui/Launcher.cpp"_s, "button(QStringLiteral(\"cmdIniciar\"));\n"}});
+    const QSet<QString> names = {u"cmdGrabar"_s, u"cmdAccion"_s, u"txtNroCheque"_s, u"mnuImprimir"_s, u"OptTipoCont"_s};
     QStringList seen;
     for (const Spelling& s : undeclaredSpellings(dir.path(), names)) {
-        seen << QStringLiteral("%1:%2 %3").arg(s.file).arg(s.line).arg(s.name);
+        seen << u"%1:%2 %3"_s.arg(s.file).arg(s.line).arg(s.name);
     }
     seen.sort();
     // A view's own label is its own and a form's widgets are its folder's: another file spelling
     // them is not covered; a view's own command must be declared.
-    EXPECT_EQ(seen, QStringList({QStringLiteral("annexes/Model.cpp:4 txtNroCheqe"),
-                                 QStringLiteral("annexes/Model.cpp:5 lblTitulo"),
-                                 QStringLiteral("annexes/Model.cpp:6 OptTipoCnt"),
-                                 QStringLiteral("declaration/ui/Window.cpp:4 cmdGrabr"),
-                                 QStringLiteral("declaration/ui/Window.h:1 mnuImprimr"),
-                                 QStringLiteral("printing/ui/Other.cpp:1 txtOtro")}));
+    EXPECT_EQ(seen, QStringList({"annexes/Model.cpp:4 txtNroCheqe", "annexes/Model.cpp:5 lblTitulo",
+                                 "annexes/Model.cpp:6 OptTipoCnt", "declaration/ui/Window.cpp:4 cmdGrabr",
+                                 "declaration/ui/Window.h:1 mnuImprimr", "printing/ui/Other.cpp:1 txtOtro"}));
 }
 
 } // namespace

@@ -3,16 +3,19 @@
 // declaration reaching into management for a window) is what makes the code hard to change;
 // these tests fail the day one comes back.
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
+#include "SourceFiles.h"
+
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
 
+using namespace Qt::StringLiterals;
+
 namespace {
+
+const QString kSourceRoot = QStringLiteral(QEL_SOURCE_DIR "/src");
 
 // What each folder may include besides itself, floor by floor from the bottom: the shared
 // catalogues lie below everything that reads them; inside the declaration, its model lies below
@@ -83,33 +86,24 @@ struct Violation {
     QString included;
 };
 
-// Every quoted include under `sourceRoot` that its folder's row does not allow.
-std::vector<Violation> layeringViolations(const QString& sourceRoot) {
-    static const QRegularExpression includeLine(QStringLiteral(R"re(^\s*#\s*include\s+"([^"]+)")re"),
+// Every quoted include under `sourceRoot` that its folder's row does not allow, as
+// "file -> included".
+QStringList layeringViolations(const QString& sourceRoot) {
+    static const QRegularExpression includeLine(uR"re(^\s*#\s*include\s+"([^"]+)")re"_s,
                                                 QRegularExpression::MultilineOption);
-    std::vector<Violation> found;
-    const QDir root(sourceRoot);
-    QDirIterator files(sourceRoot, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
-                       QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString path = files.next();
-        const QString relative = root.relativeFilePath(path);
+    QStringList found;
+    qel::test::forEachFile(sourceRoot, {u"*.h"_s, u"*.cpp"_s}, [&](const QString& relative, const QString& text) {
         const QString unit = unitOf(relative);
         const QSet<QString> allowed = allowedFrom(unit);
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            found.push_back({relative, QStringLiteral("(unreadable)")});
-            continue;
-        }
-        auto includes = includeLine.globalMatch(QString::fromUtf8(file.readAll()));
+        auto includes = includeLine.globalMatch(text);
         while (includes.hasNext()) {
             const QString included = includes.next().captured(1);
             const QString target = unitOf(included);
             if (!target.isEmpty() && target != unit && !allowed.contains(target)) {
-                found.push_back({relative, included});
+                found << relative + u" -> "_s + included;
             }
         }
-    }
+    });
     return found;
 }
 
@@ -129,19 +123,17 @@ QSet<QString> reachableFrom(const QString& unit) {
 }
 
 TEST(IncludeLayering, NoFileIncludesAboveItsLayer) {
-    const auto violations = layeringViolations(QStringLiteral(QEL_SOURCE_DIR "/src"));
-    for (const Violation& v : violations) {
-        ADD_FAILURE() << v.file.toStdString() << " includes " << v.included.toStdString();
+    for (const QString& violation : layeringViolations(kSourceRoot)) {
+        ADD_FAILURE() << violation.toStdString();
     }
 }
 
 TEST(IncludeLayering, EveryFolderHasARow) {
-    QDirIterator folders(QStringLiteral(QEL_SOURCE_DIR "/src"), QDir::Dirs | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories);
-    const QDir root(QStringLiteral(QEL_SOURCE_DIR "/src"));
+    QDirIterator folders(kSourceRoot, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    const QDir root(kSourceRoot);
     while (folders.hasNext()) {
         const QString folder = folders.next();
-        if (QDir(folder).entryList({QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files).isEmpty()) {
+        if (QDir(folder).entryList({u"*.h"_s, u"*.cpp"_s}, QDir::Files).isEmpty()) {
             continue; // a folder of folders (declaration) has no floor of its own
         }
         const QString relative = root.relativeFilePath(folder);
@@ -158,35 +150,15 @@ TEST(IncludeLayering, TableHasNoCycle) {
 }
 
 TEST(IncludeLayering, TableForbidsTheEdgesThatMadeCycles) {
-    const struct {
-        const char* from;
-        const char* to;
-    } forbidden[] = {
-        {"store", "app"},
-        {"base", "store"},
-        {"base", "app"},
-        {"declaration", "management"},
-        {"annexes", "management"},
-        {"declaration/ui", "management/ui"},
-        {"annexes/ui", "management/ui"},
-        {"store", "batch"},
-        {"declaration", "batch"},
-        {"declaration", "declaration/ui"},
-        {"app", "app/ui"},
-        {"management", "management/ui"},
-        {"catalogue", "declaration/model"},
-        {"catalogue", "annexes"},
-        {"catalogue", "printing"},
-        {"declaration/model", "declaration/rules"},
-        {"declaration/model", "declaration/commands"},
-        {"declaration/rules", "declaration/commands"},
-        {"app/ui", "declaration/ui"},
-        {"app/ui", "windows"},
-        {"printing", "declaration/rules"},
-    };
-    for (const auto& edge : forbidden) {
-        EXPECT_FALSE(reachableFrom(QString::fromLatin1(edge.from)).contains(QString::fromLatin1(edge.to)))
-            << edge.from << " may reach " << edge.to;
+    const QString forbidden =
+        u"store>app base>store base>app declaration>management annexes>management "
+        "declaration/ui>management/ui annexes/ui>management/ui store>batch declaration>batch "
+        "declaration>declaration/ui app>app/ui management>management/ui catalogue>declaration/model "
+        "catalogue>annexes catalogue>printing declaration/model>declaration/rules "
+        "declaration/model>declaration/commands declaration/rules>declaration/commands "
+        "app/ui>declaration/ui app/ui>windows printing>declaration/rules"_s;
+    for (const QString& edge : forbidden.split(u' ')) {
+        EXPECT_FALSE(reachableFrom(edge.section(u'>', 0, 0)).contains(edge.section(u'>', 1))) << edge.toStdString();
     }
 }
 
@@ -194,31 +166,20 @@ TEST(IncludeLayering, TableForbidsTheEdgesThatMadeCycles) {
 TEST(IncludeLayering, ScannerReportsAnIncludeAboveTheLayer) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const auto write = [&](const QString& relative, const QByteArray& text) {
-        QDir(dir.path()).mkpath(QFileInfo(dir.path() + QLatin1Char('/') + relative).path());
-        QFile file(dir.path() + QLatin1Char('/') + relative);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    };
-    write(QStringLiteral("store/Good.cpp"), "#include \"store/Good.h\"\n#include \"base/NumberFormat.h\"\n");
-    write(QStringLiteral("store/Bad.cpp"), "#include \"store/Bad.h\"\n  #  include \"app/Prompter.h\"\n");
-    write(QStringLiteral("declaration/ui/Window.cpp"), "#include \"ui_Window.h\"\n#include <QWidget>\n");
-    write(QStringLiteral("declaration/Model.cpp"), "#include \"declaration/ui/Window.h\"\n");
-    write(QStringLiteral("program/main_tool.cpp"), "#include \"batch/BatchRunner.h\"\n");
-    write(QStringLiteral("app/main_tool.cpp"), "#include \"batch/BatchRunner.h\"\n");
-    write(QStringLiteral("declaration/model/Form.cpp"), "#include \"declaration/rules/Rule.h\"\n");
-    write(QStringLiteral("annexes/checks/Check.cpp"), "#include \"annexes/Model.h\"\n");
-
-    const auto violations = layeringViolations(dir.path());
-    QStringList seen;
-    for (const Violation& v : violations) {
-        seen << v.file + QLatin1String(" -> ") + v.included;
-    }
+    qel::test::writeFiles(dir.path(),
+                          {{u"store/Good.cpp"_s, "#include \"store/Good.h\"\n#include \"base/NumberFormat.h\"\n"},
+                           {u"store/Bad.cpp"_s, "#include \"store/Bad.h\"\n  #  include \"app/Prompter.h\"\n"},
+                           {u"declaration/ui/Window.cpp"_s, "#include \"ui_Window.h\"\n#include <QWidget>\n"},
+                           {u"declaration/Model.cpp"_s, "#include \"declaration/ui/Window.h\"\n"},
+                           {u"program/main_tool.cpp"_s, "#include \"batch/BatchRunner.h\"\n"},
+                           {u"app/main_tool.cpp"_s, "#include \"batch/BatchRunner.h\"\n"},
+                           {u"declaration/model/Form.cpp"_s, "#include \"declaration/rules/Rule.h\"\n"},
+                           {u"annexes/checks/Check.cpp"_s, "#include \"annexes/Model.h\"\n"}});
+    QStringList seen = layeringViolations(dir.path());
     seen.sort();
-    EXPECT_EQ(seen, QStringList({QStringLiteral("app/main_tool.cpp -> batch/BatchRunner.h"),
-                                 QStringLiteral("declaration/Model.cpp -> declaration/ui/Window.h"),
-                                 QStringLiteral("declaration/model/Form.cpp -> declaration/rules/Rule.h"),
-                                 QStringLiteral("store/Bad.cpp -> app/Prompter.h")}));
+    EXPECT_EQ(seen, QStringList(
+                        {"app/main_tool.cpp -> batch/BatchRunner.h", "declaration/Model.cpp -> declaration/ui/Window.h",
+                         "declaration/model/Form.cpp -> declaration/rules/Rule.h", "store/Bad.cpp -> app/Prompter.h"}));
 }
 
 } // namespace
