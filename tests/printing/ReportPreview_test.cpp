@@ -60,40 +60,6 @@ protected:
     };
 };
 
-TEST_F(ReportPreviewTest, OnePageReportGoesNeitherBackNorForward) {
-    ReportPreview preview(writeReport(1), *prompter, noPdf);
-    ASSERT_TRUE(preview.open());
-    EXPECT_EQ(preview.pageCount(), 1);
-    preview.previous();
-    preview.next();
-    EXPECT_EQ(preview.currentPage(), 0);
-    EXPECT_EQ(preview.pageCounter(), QStringLiteral("Página 1 de 1"));
-}
-
-TEST_F(ReportPreviewTest, PrintingPagesTwoToThreeOfFivePrintsTwoPages) {
-    ReportPreview preview(writeReport(5), *prompter, noPdf);
-    ASSERT_TRUE(preview.open());
-    preview.next();
-    preview.next();
-    preview.next();
-    preview.next();
-    preview.next();
-    EXPECT_EQ(preview.currentPage(), 4);
-    preview.setRange(PageRange{2, 3});
-    prompter->expectMessage(ReportPreview::kPrinted, app::Icon::Information);
-    QList<int> printed;
-    EXPECT_TRUE(preview.print([&](const ReportDocument& document, int first, int last) {
-        for (int page = first; page <= last; ++page) {
-            printed.append(page);
-            EXPECT_EQ(document.page(page).texts.at(0).text, QStringLiteral("linea %1").arg(page * 83));
-        }
-        return true;
-    }));
-    EXPECT_EQ(printed, (QList<int>{1, 2}));
-
-    EXPECT_TRUE(prompter->verify());
-}
-
 TEST_F(ReportPreviewTest, AMissingFileCannotBeShownNorPrinted) {
     const QString path = writeReport(2);
     ReportPreview missing(dir.filePath(QStringLiteral("00000002.PRN")), *prompter, noPdf);
