@@ -54,6 +54,21 @@ protected:
     const QList<std::pair<int, const char*>> values = {{100, "1234567"}, {359, "-4000"}, {870, "2"}};
 };
 
+TEST_F(DeclarationReportTest, FormPagesShowEveryCasillaWithItsValueInItsMask) {
+    const DeclarationReport report(db(), key);
+    ASSERT_TRUE(report.found());
+    const ReportWriter writer = report.write(false, kPrintedAt);
+    EXPECT_EQ(ReportDocument::fromCommands(PageDescription::read(writer.fileText()).commands).pageCount(),
+              writer.pageCount());
+    const QStringList texts = textsOf(writer);
+    for (const char* text : {"1.-  ESTADOS FINANCIEROS", "6.-  IDENTIFICACION", "D'ONOFRIO S.A.", "        1,234,567",
+                             "          (4,000)", "100", "359", "686", "870"}) {
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
+    }
+    EXPECT_FALSE(texts.contains(QStringLiteral("301"))) << "the lines of the chart not in use";
+    EXPECT_GE(writer.pageCount(), 6) << "the form's pages";
+}
+
 TEST_F(DeclarationReportTest, AnnexPagesOnlyWhereRowsExist) {
     const DeclarationReport report(db(), key);
     const int formPages = report.write(false, kPrintedAt).pageCount();
@@ -69,6 +84,23 @@ TEST_F(DeclarationReportTest, AnnexPagesOnlyWhereRowsExist) {
     EXPECT_TRUE(last.contains(QStringLiteral("DONATARIO 2")));
     EXPECT_FALSE(last.contains(QStringLiteral("DONATARIO 3"))) << "another declaration";
     EXPECT_TRUE(last.contains(QStringLiteral("4,500"))) << "the total";
+}
+
+TEST_F(DeclarationReportTest, CodedColumnsPrintTheirDescriptionsUnderTheFieldsCaptions) {
+    test::insertRow(db(), QStringLiteral("F535SOCIOS"), key,
+                    {{QStringLiteral("tipo_socio"), QStringLiteral("1")},
+                     {QStringLiteral("tipo_doc_socio"), 6},
+                     {QStringLiteral("nro_doc_socio"), QStringLiteral("20100070970")},
+                     {QStringLiteral("des_nom_razon"), QStringLiteral("SOCIO UNO S.A.")},
+                     {QStringLiteral("Porcentaje"), 60.5}});
+    const QList<AnnexSection> sections = AnnexSections::read(db(), key, std::nullopt);
+    ASSERT_EQ(sections.size(), 1);
+    const AnnexSection& partners = sections.first();
+    EXPECT_FALSE(partners.headings.contains(QStringLiteral("TIPO DOC SOCIO")))
+        << partners.headings.join('|').toStdString();
+    const QString row = partners.formatRow(partners.rows.first());
+    EXPECT_TRUE(row.contains(QStringLiteral("RUC"))) << row.toStdString();
+    EXPECT_TRUE(row.contains(QStringLiteral("60.5"))) << row.toStdString();
 }
 
 TEST_F(DeclarationReportTest, ASentVersionIsReadFromTheHistoryOfItsCorrel) {

@@ -60,6 +60,36 @@ protected:
     };
 };
 
+// Pages turn within the report, never past either end, and printing pages 2 to 3 of 5 prints
+// those two.
+TEST_F(ReportPreviewTest, PagesTurnWithinTheReportAndARangePrintsItsPages) {
+    ReportPreview one(writeReport(1), *prompter, noPdf);
+    ASSERT_TRUE(one.open());
+    one.previous();
+    one.next();
+    EXPECT_EQ(one.currentPage(), 0);
+    EXPECT_EQ(one.pageCounter(), QStringLiteral("Página 1 de 1"));
+
+    ReportPreview preview(writeReport(5), *prompter, noPdf);
+    ASSERT_TRUE(preview.open());
+    for (int i = 0; i < 5; ++i) {
+        preview.next();
+    }
+    EXPECT_EQ(preview.currentPage(), 4);
+    preview.setRange(PageRange{2, 3});
+    prompter->expectMessage(ReportPreview::kPrinted, app::Icon::Information);
+    QList<int> printed;
+    EXPECT_TRUE(preview.print([&](const ReportDocument& document, int first, int last) {
+        for (int page = first; page <= last; ++page) {
+            printed.append(page);
+            EXPECT_EQ(document.page(page).texts.at(0).text, QStringLiteral("linea %1").arg(page * 83));
+        }
+        return true;
+    }));
+    EXPECT_EQ(printed, (QList<int>{1, 2}));
+    EXPECT_TRUE(prompter->verify());
+}
+
 TEST_F(ReportPreviewTest, AMissingFileCannotBeShownNorPrinted) {
     const QString path = writeReport(2);
     ReportPreview missing(dir.filePath(QStringLiteral("00000002.PRN")), *prompter, noPdf);
