@@ -15,13 +15,7 @@ protected:
     void SetUp() override {
         BatchTest::SetUp();
         test::registerTaxpayer(db(), kStored, QStringLiteral("D'ONOFRIO S.A."), test::kContador);
-        const store::DeclarationKey key = test::demoKey(kStored);
-        test::insertRow(db(), QStringLiteral("CAB"), key,
-                        {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
-        test::insertRow(db(), QStringLiteral("DET"), key,
-                        {{QStringLiteral("SEMANA"), 0},
-                         {QStringLiteral("CASILLA"), QStringLiteral("376")},
-                         {QStringLiteral("i_valor"), QStringLiteral("5000")}});
+        test::addStoredDeclaration(db(), test::demoKey(kStored), {{376, QStringLiteral("5000")}});
     }
 };
 

@@ -169,12 +169,7 @@ TEST_F(HelpBatch, SearchWalksTheMatchesAndSaysWhenThereAreNone) {
 TEST_F(BatchWriteFailure, AFailedSaveSaysWhyKeepsEverythingAndEndsWithCode3) {
     const QString ruc = QStringLiteral("20100070970");
     test::registerTaxpayer(db(), ruc, QStringLiteral("D'ONOFRIO S.A."), test::kContador);
-    const store::DeclarationKey key = test::demoKey(ruc);
-    test::insertRow(db(), QStringLiteral("CAB"), key, {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
-    test::insertRow(db(), QStringLiteral("DET"), key,
-                    {{QStringLiteral("SEMANA"), 0},
-                     {QStringLiteral("CASILLA"), QStringLiteral("359")},
-                     {QStringLiteral("i_valor"), QStringLiteral("500")}});
+    test::addStoredDeclaration(db(), test::demoKey(ruc), {{359, QStringLiteral("500")}});
     for (const char* event : {"INSERT", "DELETE", "UPDATE"}) {
         for (const char* table : {"DET", "CAB"}) {
             db().run(QStringLiteral("CREATE TRIGGER lleno_%1_%2 BEFORE %1 ON %2 BEGIN "

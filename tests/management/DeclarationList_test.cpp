@@ -1,5 +1,6 @@
 #include "app/StatusDisplay.h"
 #include "management/DeclarationList.h"
+#include "management/SentVersionsFixture.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 
@@ -39,12 +40,7 @@ protected:
         for (const Taxpayer& taxpayer : kTaxpayers) {
             test::registerTaxpayer(db(), taxpayer.ruc, taxpayer.name, taxpayer.user);
             const store::DeclarationKey key = test::demoKey(taxpayer.ruc);
-            test::insertRow(db(), QStringLiteral("CAB"), key,
-                            {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 9}});
-            test::insertRow(db(), QStringLiteral("DET"), key,
-                            {{QStringLiteral("SEMANA"), 0},
-                             {QStringLiteral("CASILLA"), QStringLiteral("100")},
-                             {QStringLiteral("i_valor"), QStringLiteral("10")}});
+            test::addStoredDeclaration(db(), key, {{100, QStringLiteral("10")}}, 9);
             test::insertRow(db(), QStringLiteral("F535SOCIOS"), key);
         }
         // Another period is never listed.

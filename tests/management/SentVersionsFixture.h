@@ -90,6 +90,18 @@ inline void addActiveDeclaration(store::Database& db, const store::DeclarationKe
     addFilledRows(db, key, store::Copy::Permanent, marker, rows, [](QVariantMap&, bool) {});
 }
 
+// A stored declaration: its header in state `estado` and a row for each casilla's value.
+inline void addStoredDeclaration(store::Database& db, const store::DeclarationKey& key,
+                                 const QList<std::pair<int, QString>>& casillas, int estado = 0) {
+    insertRow(db, QStringLiteral("CAB"), key, {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), estado}});
+    for (const auto& [casilla, value] : casillas) {
+        insertRow(db, QStringLiteral("DET"), key,
+                  {{QStringLiteral("SEMANA"), 0},
+                   {QStringLiteral("CASILLA"), QString::number(casilla)},
+                   {QStringLiteral("i_valor"), value}});
+    }
+}
+
 // The rows of one physical table selected by a filter, with the given columns, in a fixed
 // order: one text per row, columns separated by '|'.
 inline QStringList tableRows(store::Database& db, const QString& table, const QStringList& columns,

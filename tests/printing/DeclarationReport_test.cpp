@@ -1,3 +1,4 @@
+#include "management/SentVersionsFixture.h"
 #include "printing/DeclarationReport.h"
 #include "printing/PageDescription.h"
 #include "printing/ReportDocument.h"
@@ -15,14 +16,7 @@ class DeclarationReportTest : public ::testing::Test {
 protected:
     void SetUp() override {
         test::registerTaxpayer(db(), key.ruc, QStringLiteral("D'ONOFRIO S.A."));
-        test::insertRow(db(), QStringLiteral("CAB"), key,
-                        {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
-        for (const auto& [casilla, value] : values) {
-            test::insertRow(db(), QStringLiteral("DET"), key,
-                            {{QStringLiteral("SEMANA"), 0},
-                             {QStringLiteral("CASILLA"), QString::number(casilla)},
-                             {QStringLiteral("i_valor"), QString::fromUtf8(value)}});
-        }
+        test::addStoredDeclaration(db(), key, {{100, "1234567"}, {359, "-4000"}, {870, "2"}});
     }
     store::Database& db() { return database.db(); }
 
@@ -51,7 +45,6 @@ protected:
 
     test::TempDatabase database;
     store::DeclarationKey key = test::demoKey();
-    const QList<std::pair<int, const char*>> values = {{100, "1234567"}, {359, "-4000"}, {870, "2"}};
 };
 
 TEST_F(DeclarationReportTest, FormPagesShowEveryCasillaWithItsValueInItsMask) {
