@@ -36,10 +36,10 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-// The rows of a permanent table in `order`, the given columns of each as "v1|v2|...";
+// The rows of a permanent table in `order`, the given columns ("a,b") of each as "v1|v2|...";
 // `codesRight` turns false when a row's check code is not the one its own values give.
-inline QStringList checkedRows(store::Database& db, const QString& table, const QStringList& columns,
-                               const QString& order, bool& codesRight) {
+inline QStringList checkedRows(store::Database& db, const QString& table, const QString& columns, const QString& order,
+                               bool& codesRight) {
     const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
     QSqlQuery q = db.run(QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table, order));
     QStringList rows;
@@ -49,7 +49,7 @@ inline QStringList checkedRows(store::Database& db, const QString& table, const 
             values.append(q.value(i));
         }
         QStringList shown;
-        for (const QString& column : columns) {
+        for (const QString& column : columns.split(QLatin1Char(','))) {
             shown.append(q.value(column).toString());
         }
         rows.append(shown.join(QLatin1Char('|')));
