@@ -4,13 +4,11 @@
 // wrong, and the checks the batch tests share.
 
 #include "batch/BatchRunner.h"
-#include "store/RowCheckCode.h"
-#include "store/TableCatalog.h"
+#include "management/SentVersionsFixture.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QSqlQuery>
 #include <QTextStream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -34,30 +32,6 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     file.write(bytes);
-}
-
-// The rows of a permanent table in `order`, the given columns ("a,b") of each as "v1|v2|...";
-// `codesRight` turns false when a row's check code is not the one its own values give.
-inline QStringList checkedRows(store::Database& db, const QString& table, const QString& columns, const QString& order,
-                               bool& codesRight) {
-    const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
-    QSqlQuery q = db.run(QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table, order));
-    QStringList rows;
-    while (q.next()) {
-        QVariantList values;
-        for (int i = 0; i < layout.columns.size(); ++i) {
-            values.append(q.value(i));
-        }
-        QStringList shown;
-        for (const QString& column : columns.split(QLatin1Char(','))) {
-            shown.append(q.value(column).toString());
-        }
-        rows.append(shown.join(QLatin1Char('|')));
-        const QString code = values.last().toString();
-        codesRight = codesRight && code != QStringLiteral("000000") &&
-                     code == store::RowCheckCode(values, layout.columnTypes(), layout.keyCount);
-    }
-    return rows;
 }
 
 class BatchTest : public ::testing::Test {
