@@ -1,7 +1,11 @@
+#include "app/DatabaseLock.h"
+#include "app/IniFile.h"
 #include "app/TaxpayerAccess.h"
 #include "batch/BatchFixture.h"
 #include "batch/BatchPrompter.h"
 #include "management/SentVersionsFixture.h"
+
+#include <QTemporaryDir>
 
 namespace qel::batch {
 namespace {
@@ -126,6 +130,46 @@ TEST(BatchPrompterTest, PrintsPromptsAndAnswersFromTheQueue) {
                                      "question \"T\" \"¿Seguro?\" -> No\n"
                                      "question \"T\" \"¿Seguro?\" -> Si\n"
                                      "question \"T\" \"¿Otra?\" -> Si\n"));
+}
+
+// pm0588 --batch: the INI (believed only when it is the user's own) and the database as
+// start-up reads them, the module's lock.
+TEST_F(BatchRunnerTest, StartUpOfTheBatchMode) {
+    QTemporaryDir config;
+    const app::IniFile ini(config.path() + QStringLiteral("/PM000.INI"));
+    const QString scriptPath = config.path() + QStringLiteral("/guion.txt");
+    test::writeFile(scriptPath, "open 20100070970\nshow 376\n");
+    const auto start = [&](const QString& path) {
+        output.clear();
+        const int code = BatchRunner::runFile(path, out, err, {ini});
+        out.flush();
+        return code;
+    };
+    const auto setOption = [&ini](const char* name, const QString& value) {
+        ini.write(app::IniFile::kOptions, QString::fromLatin1(name), value);
+    };
+
+    EXPECT_EQ(start(scriptPath), BatchRunner::kStartupFailed) << "no configuration";
+    EXPECT_TRUE(output.startsWith(
+        QStringLiteral("message critical \"Error de Configuración\" \"No se encuentra el archivo de configuración")))
+        << output.toStdString();
+    setOption("SysVersion", QStringLiteral("1.0"));
+    EXPECT_EQ(start(scriptPath), BatchRunner::kStartupFailed) << "no database configured";
+    EXPECT_TRUE(output.startsWith(QStringLiteral("message none \"Error de Conección\""))) << output.toStdString();
+
+    setOption("DBPath", database.folder() + QLatin1Char('/'));
+    setOption("DBName", QStringLiteral("qel.db"));
+    setOption("SysUser", test::kSupervisor);
+    EXPECT_EQ(start(scriptPath), BatchRunner::kDone) << errors.toStdString();
+    EXPECT_EQ(output, QStringLiteral("txtValor(376) = \"(5,000)\" enabled unlocked\n"));
+
+    // The module is running on the database: the batch mode refuses to run beside it.
+    app::DatabaseLock module(database.path());
+    ASSERT_TRUE(module.acquire());
+    EXPECT_EQ(start(scriptPath), BatchRunner::kStartupFailed);
+    EXPECT_EQ(output, QStringLiteral("message information \"Declaración Pago Anual Impuesto a la Renta\" \"La "
+                                     "Aplicación ya se encuentra en ejecución\"\n"));
+    EXPECT_EQ(start(config.path() + QStringLiteral("/no-existe.txt")), BatchRunner::kScriptError);
 }
 
 } // namespace
