@@ -57,15 +57,13 @@ protected:
     // The declaration's rows as "type|number|correlative|identification", in table order.
     QStringList table() {
         QStringList rows;
-        QSqlQuery query =
-            database.db().run(QStringLiteral("SELECT quote(tipo_doc), quote(nro_doc), quote(correl_pred), "
-                                             "ifnull(des_identificacion, '') || ifnull(numero, '') FROM "
-                                             "TMPF582ALQUILER WHERE DOC_ID_D=? ORDER BY rowid"),
-                              {key.ruc});
+        QSqlQuery query = database.db().run(
+            QStringLiteral("SELECT quote(tipo_doc) || '|' || quote(nro_doc) || '|' || quote(correl_pred) || '|' || "
+                           "ifnull(des_identificacion, '') || ifnull(numero, '') FROM TMPF582ALQUILER WHERE "
+                           "DOC_ID_D=? ORDER BY rowid"),
+            {key.ruc});
         while (query.next()) {
-            rows.append(QStringList{query.value(0).toString(), query.value(1).toString(), query.value(2).toString(),
-                                    query.value(3).toString()}
-                            .join(QLatin1Char('|')));
+            rows.append(query.value(0).toString());
         }
         return rows;
     }

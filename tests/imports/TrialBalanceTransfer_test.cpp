@@ -35,11 +35,6 @@ QByteArray fileLine(const QByteArray& code, std::initializer_list<const char*> a
     return line + '\n';
 }
 
-// A line of the business chart's account 101 (cash, a balance account) with the amounts given.
-QString cashLine(const QString& amounts) {
-    return QStringLiteral("101|") + amounts;
-}
-
 TEST(TrialBalanceTransferFileTest, EachFieldRuleGivesItsCode) {
     const File::AccountLookup chart = [](const QString& code) -> std::optional<Row::AccountClass> {
         if (code == QLatin1String("101")) {
@@ -93,11 +88,13 @@ TEST(TrialBalanceTransferFileTest, StructureLooksAtEveryLine) {
         File::Structure expected;
     };
     const Case cases[] = {
-        {{cashLine("1|2|3|4|5|6|7|8|"), QString()}, File::Structure::Sound},
-        {{cashLine("1|2|3|4|5|6|7|"), cashLine("1|2|3|4|5|6|7|8|")}, File::Structure::WrongFieldCount},
-        {{cashLine("1|2|3|4|5|6|7|8|9|")}, File::Structure::WrongFieldCount},
-        {{cashLine("1|2|3|4|5|6|7|8|9")}, File::Structure::MissingTerminator},
-        {{cashLine("1|2|3|4|5|6|7|8|  "), QStringLiteral("101|1|2|3|4|5|6|7||9")}, File::Structure::MissingTerminator},
+        {{QStringLiteral("101|1|2|3|4|5|6|7|8|"), QString()}, File::Structure::Sound},
+        {{QStringLiteral("101|1|2|3|4|5|6|7|"), QStringLiteral("101|1|2|3|4|5|6|7|8|")},
+         File::Structure::WrongFieldCount},
+        {{QStringLiteral("101|1|2|3|4|5|6|7|8|9|")}, File::Structure::WrongFieldCount},
+        {{QStringLiteral("101|1|2|3|4|5|6|7|8|9")}, File::Structure::MissingTerminator},
+        {{QStringLiteral("101|1|2|3|4|5|6|7|8|  "), QStringLiteral("101|1|2|3|4|5|6|7||9")},
+         File::Structure::MissingTerminator},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(File::structure(c.lines), c.expected) << c.lines.join(QLatin1Char('/')).toStdString();
@@ -206,55 +203,42 @@ TEST_F(TrialBalanceTransferTest, OneBadLineInThreeHundredIsTheOnlyOneReported) {
     EXPECT_TRUE(lines.at(6).endsWith(QStringLiteral("      Los valores ingresados deben ser positivos")));
 }
 
-TEST_F(TrialBalanceTransferTest, StructuralFaultsStopBeforeAnyRowChanges) {
-    struct Case {
-        const char* bytes;
-        const char* message;
-        const char* title;
-    };
-    const Case cases[] = {
-        {"101|1||||||||\n101|1||||||\n", "El archivo de importación no tiene el número de campos correctos", nullptr},
-        {"101|1||||||||9|\n", "El archivo de importación no tiene el número de campos correctos", nullptr},
-        {"101|1||||||||\n101|1||||||||9\n", "Cada línea del archivo debe terminar con el separador |",
-         "Error en archivo a cargar"},
-    };
-    database.db().run(QStringLiteral("UPDATE TMPF582BALANCE SET mov_ejerci_d=77 WHERE Codigo='101'")).finish();
-    for (const Case& c : cases) {
-        writeFile(c.bytes);
-        prompter->expectMessage(QString::fromUtf8(c.message), Icon::Critical,
-                                c.title != nullptr ? QString::fromUtf8(c.title) : kCaption);
-        TrialBalanceTransfer model = transfer();
-        EXPECT_FALSE(model.transfer()) << c.bytes;
-        EXPECT_EQ(model.transferredText(), QStringLiteral("0          Registros Transferidos"));
-        EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("mov_ejerci_d")), QStringLiteral("77")) << c.bytes;
-        EXPECT_FALSE(QFile::exists(reportPath()));
-    }
-}
-
-// A transfer file that is no regular file, or is text the transfer cannot read, is named for
-// what it is (a FIFO is refused at once instead of waiting for a writer).
-TEST_F(TrialBalanceTransferTest, AFileThatIsNoReadableTextIsNamed) {
+// A file of the wrong shape, one that is no regular file, or text the transfer cannot read is
+// named for what it is (a FIFO is refused at once instead of waiting for a writer), and no row
+// changes.
+TEST_F(TrialBalanceTransferTest, AFileOfTheWrongShapeOrNoReadableTextIsNamed) {
     const QString path = inputFolder() + QStringLiteral("/0588201000709702018.TXT");
+    const QString fieldCount = QStringLiteral("El archivo de importación no tiene el número de campos correctos");
+    const QString fileError = QStringLiteral("Error en archivo a cargar");
     const struct {
         const char* what;
         QByteArray bytes; // empty: a FIFO
-        QString message;
+        QString message;  // %1: the file
+        QString title;
     } cases[] = {
+        {"a line short", "101|1||||||||\n101|1||||||\n", fieldCount, kCaption},
+        {"a field over", "101|1||||||||9|\n", fieldCount, kCaption},
+        {"no final separator", "101|1||||||||\n101|1||||||||9\n",
+         QStringLiteral("Cada línea del archivo debe terminar con el separador |"), fileError},
         {"UTF-16",
          QByteArray("\xff\xfe"
                     "1\0"
                     "0\0"
                     "1\0|\0",
                     10),
-         QStringLiteral("El archivo de transferencia %1 está en UTF-16; guárdelo en UTF-8 o en Windows-1252 (ANSI).")},
+         QStringLiteral("El archivo de transferencia %1 está en UTF-16; guárdelo en UTF-8 o en Windows-1252 (ANSI)."),
+         fileError},
         {"CR line ends", "101|1||||||||\r102|1||||||||\r",
          QStringLiteral("El archivo de transferencia %1 separa sus líneas solo con CR (retorno de carro); guárdelo "
-                        "con fin de línea LF o CR-LF.")},
+                        "con fin de línea LF o CR-LF."),
+         fileError},
         {"a FIFO",
          {},
          QStringLiteral("%1 no es un archivo regular (es una tubería, un dispositivo o un socket): no se lee como el "
-                        "archivo de transferencia.")},
+                        "archivo de transferencia."),
+         fileError},
     };
+    database.db().run(QStringLiteral("UPDATE TMPF582BALANCE SET mov_ejerci_d=77 WHERE Codigo='101'")).finish();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         QFile::remove(path);
@@ -264,9 +248,11 @@ TEST_F(TrialBalanceTransferTest, AFileThatIsNoReadableTextIsNamed) {
             writeFile(c.bytes);
         }
         TrialBalanceTransfer model = transfer();
-        prompter->expectMessage(c.message.arg(model.inputPath()), Icon::Critical,
-                                QStringLiteral("Error en archivo a cargar"));
+        prompter->expectMessage(QString(c.message).replace(QStringLiteral("%1"), model.inputPath()), Icon::Critical,
+                                c.title);
         EXPECT_FALSE(model.transfer());
+        EXPECT_EQ(model.transferredText(), QStringLiteral("0          Registros Transferidos"));
+        EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("mov_ejerci_d")), QStringLiteral("77"));
         EXPECT_FALSE(QFile::exists(reportPath()));
         prompter->verify();
     }

@@ -1,5 +1,7 @@
 #include "app/StatusDisplay.h"
 #include "management/DeclarationList.h"
+#include "management/SentVersionsFixture.h"
+#include "support/FormServices.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -36,18 +38,9 @@ class DeclarationListTest : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const Taxpayer& taxpayer : kTaxpayers) {
-            test::insertRow(db(), QStringLiteral("CONT"), {},
-                            {{QStringLiteral("TIP_DOC_D"), 6},
-                             {QStringLiteral("DOC_ID_D"), taxpayer.ruc},
-                             {QStringLiteral("NOMBRE"), taxpayer.name},
-                             {QStringLiteral("USUARIO"), taxpayer.user}});
+            test::registerTaxpayer(db(), taxpayer.ruc, taxpayer.name, taxpayer.user);
             const store::DeclarationKey key = test::demoKey(taxpayer.ruc);
-            test::insertRow(db(), QStringLiteral("CAB"), key,
-                            {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 9}});
-            test::insertRow(db(), QStringLiteral("DET"), key,
-                            {{QStringLiteral("SEMANA"), 0},
-                             {QStringLiteral("CASILLA"), QStringLiteral("100")},
-                             {QStringLiteral("i_valor"), QStringLiteral("10")}});
+            test::addStoredDeclaration(db(), key, {{100, QStringLiteral("10")}}, 9);
             test::insertRow(db(), QStringLiteral("F535SOCIOS"), key);
         }
         // Another period is never listed.
@@ -120,39 +113,30 @@ TEST_F(DeclarationListTest, ModifyReopensTheListOnTheDeclarationOpened) {
         QStringList({fifth.ruc, fifth.nombre, QStringLiteral("2018"), QStringLiteral("0588")}).join(QLatin1Char('|')));
 }
 
-TEST_F(DeclarationListTest, DeleteAnsweredNoChangesNothing) {
+// No keeps every row; Yes removes that declaration's rows and no other's.
+TEST_F(DeclarationListTest, DeleteRemovesOnlyTheConfirmedDeclaration) {
     DeclarationList declarations = list(DeclarationList::Delete);
     declarations.pCargadatos();
     declarations.setCurrent(rowOf(declarations, kTaxpayers.at(0).ruc));
     prompter->expectQuestion(QStringLiteral("¿Confirma que va a eliminar la declaración de\n\nD'ONOFRIO S.A.?"),
                              app::Button::No, app::Icon::Question, QStringLiteral("Eliminar Declaraciones"));
-
     EXPECT_FALSE(declarations.runOperation());
-
     EXPECT_EQ(test::rowCount(db(), QStringLiteral("CAB")), 7);
-    EXPECT_EQ(test::rowCount(db(), QStringLiteral("DET")), 6);
     EXPECT_EQ(test::rowCount(db(), QStringLiteral("F535SOCIOS")), 6);
-    EXPECT_TRUE(prompter->verify());
-}
 
-TEST_F(DeclarationListTest, DeleteAnsweredYesRemovesOnlyThatDeclaration) {
-    DeclarationList declarations = list(DeclarationList::Delete);
-    declarations.pCargadatos();
     declarations.setCurrent(rowOf(declarations, kTaxpayers.at(1).ruc));
-    const store::DeclarationKey chosen = test::demoKey(kTaxpayers.at(1).ruc);
     prompter->expectQuestion(
         QStringLiteral("¿Confirma que va a eliminar la declaración de\n\nCOMERCIAL ANDINA S.A.C.?"), app::Button::Yes);
-
     EXPECT_TRUE(declarations.runOperation());
-
     for (const QString& table : {QStringLiteral("CAB"), QStringLiteral("DET"), QStringLiteral("F535SOCIOS")}) {
-        EXPECT_EQ(test::rowCount(db(), table, chosen), 0) << table.toStdString();
+        EXPECT_EQ(test::rowCount(db(), table, test::demoKey(kTaxpayers.at(1).ruc)), 0) << table.toStdString();
     }
     EXPECT_EQ(test::rowCount(db(), QStringLiteral("DET")), 5);
     EXPECT_EQ(declarations.rows().size(), 5);
     EXPECT_TRUE(prompter->verify());
 }
 
+// An empty list runs nothing, asks nothing and opens nothing.
 TEST_F(DeclarationListTest, EmptyListDoesNothing) {
     for (const int operation : {int(DeclarationList::Modify), int(DeclarationList::Delete)}) {
         DeclarationList declarations = list(operation, QStringLiteral("1"), QStringLiteral("NADIE"));
@@ -166,12 +150,11 @@ TEST_F(DeclarationListTest, EmptyListDoesNothing) {
 
 TEST_F(DeclarationListTest, CaptionsAndStatusOnLeaving) {
     DeclarationList modify = list(DeclarationList::Modify);
-    DeclarationList remove = list(DeclarationList::Delete);
     EXPECT_EQ(modify.buttonCaption(), QStringLiteral("&Modificar"));
     EXPECT_EQ(modify.windowCaption(), QStringLiteral("Modificar Declaraciones"));
-    EXPECT_EQ(remove.labelCaption(), QStringLiteral("Seleccione la Declaración que desea eliminar :"));
+    EXPECT_EQ(list(DeclarationList::Delete).labelCaption(),
+              QStringLiteral("Seleccione la Declaración que desea eliminar :"));
     EXPECT_EQ(DeclarationList::estadoText(9), QStringLiteral("9 - Con inconsistencias"));
-
     modify.leave();
     EXPECT_EQ(status.shown.last(), QStringLiteral("||2018|0588"));
 }

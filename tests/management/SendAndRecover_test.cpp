@@ -1,13 +1,7 @@
 #include "app/Clock.h"
-#include "batch/BatchRunner.h"
+#include "batch/BatchFixture.h"
 #include "launcher/DeclarationSender.h"
 #include "management/VersionRecovery.h"
-#include "store/TableCatalog.h"
-#include "support/FormServices.h"
-#include "support/TestSupport.h"
-
-#include <QTextStream>
-#include <gtest/gtest.h>
 
 // A declaration sent and later recovered as the active declaration gives back the rows it was
 // sent with; only its header's state says it must be saved again before it is sent.
@@ -45,34 +39,21 @@ QStringList withoutHeaderState(QStringList rows) {
     return rows;
 }
 
-TEST(SendAndRecover, TheRecoveredDeclarationHasTheRowsItWasSentWith) {
-    test::TempDatabase database;
-    test::registerTaxpayer(database.db(), kRuc, QStringLiteral("CONFECCIONES DEL PACÍFICO S.A.C."),
-                           QStringLiteral("CONTADOR"));
-    QString output;
-    QString errors;
-    QTextStream out(&output);
-    QTextStream err(&errors);
-    {
-        batch::BatchRunner runner(
-            database.db(), out, err,
-            batch::BatchRunner::Settings{QStringLiteral("2018"), QStringLiteral("0588"), QStringLiteral("CONTADOR")});
-        ASSERT_EQ(
-            runner.run(test::demoReturnScript(QStringLiteral("i_asistentes.txt")) + QStringLiteral("\nsave\nclose")),
-            batch::BatchRunner::kDone)
-            << errors.toStdString();
-    }
+using SendAndRecover = test::BatchTest;
+
+TEST_F(SendAndRecover, TheRecoveredDeclarationHasTheRowsItWasSentWith) {
+    test::registerTaxpayer(db(), kRuc, QStringLiteral("CONFECCIONES DEL PACÍFICO S.A.C."), test::kContador);
+    ASSERT_TRUE(runs(test::demoReturnScript(QStringLiteral("i_asistentes.txt")) + QStringLiteral("\nsave\nclose")));
     const store::DeclarationKey key = test::demoKey(kRuc);
-    const QStringList sent = test::declarationRows(database.db(), key);
+    const QStringList sent = test::declarationRows(db(), key);
 
     test::SilentPrompter prompter;
     app::FixedClock clock(test::filingDay());
-    const launcher::DeclarationSender::Result result =
-        launcher::DeclarationSender(database.db(), prompter, clock).send(key);
+    const launcher::DeclarationSender::Result result = launcher::DeclarationSender(db(), prompter, clock).send(key);
     ASSERT_TRUE(result.sent) << result.message.toStdString();
 
     // Something changed after the send, then the sent version is recovered over it.
-    test::insertRow(database.db(), QStringLiteral("F535SOCIOS"), key,
+    test::insertRow(db(), QStringLiteral("F535SOCIOS"), key,
                     {{QStringLiteral("tipo_socio"), QStringLiteral("02")}, {QStringLiteral("nro_doc_socio"), 1}});
     SentVersionRow source;
     source.ruc = kRuc;
@@ -83,11 +64,11 @@ TEST(SendAndRecover, TheRecoveredDeclarationHasTheRowsItWasSentWith) {
             return app::Button::Yes;
         }
     } confirming;
-    VersionRecovery recovery(
-        {database.db(), confirming, QStringLiteral("2018"), QStringLiteral("0588"), test::kSupervisor}, source);
+    VersionRecovery recovery({db(), confirming, QStringLiteral("2018"), QStringLiteral("0588"), test::kSupervisor},
+                             source);
     ASSERT_TRUE(recovery.RecoverVersion(QStringLiteral("0588"), kRuc, QStringLiteral("2018"), result.correl));
 
-    const QStringList recovered = test::declarationRows(database.db(), key);
+    const QStringList recovered = test::declarationRows(db(), key);
     EXPECT_EQ(recovered.size(), sent.size());
     EXPECT_EQ(withoutHeaderState(recovered), withoutHeaderState(sent)) << "the recovery must give back what was sent";
 }

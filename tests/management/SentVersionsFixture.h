@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/Database.h"
+#include "store/RowCheckCode.h"
 #include "store/SentVersions.h"
 #include "store/TableCatalog.h"
 #include "support/FormServices.h"
@@ -10,6 +11,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
+#include <functional>
 
 namespace qel::test {
 
@@ -50,43 +52,54 @@ inline QVariantMap filledRow(const store::TableLayout& layout, const QString& ma
     return row;
 }
 
-// A sent version of the declaration: `rows` filled rows in the history copy of every table
-// envio_t lists, the header with ESTADO 0, the send date and the control number.
-inline void addSentVersion(store::Database& db, const store::DeclarationKey& key, const QString& correl,
-                           const QString& marker, int rows = 2, const QString& sentOn = QStringLiteral("2019-03-20")) {
+// `rows` filled rows (one for the header) in the `copy` of every table envio_t lists; `adjust`
+// sets a row's own values, told whether it is the header.
+inline void addFilledRows(store::Database& db, const store::DeclarationKey& key, store::Copy copy,
+                          const QString& marker, int rows, const std::function<void(QVariantMap&, bool)>& adjust) {
     for (const QString& table : store::SentTables(db, key.formulario)) {
-        const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::History);
-        const int count = table.toUpper() == QStringLiteral("CAB") ? 1 : rows;
-        for (int serial = 1; serial <= count; ++serial) {
+        const store::TableLayout layout = store::TableCatalog::instance().layout(table, copy);
+        const bool header = table.toUpper() == QStringLiteral("CAB");
+        for (int serial = 1; serial <= (header ? 1 : rows); ++serial) {
             QVariantMap row = filledRow(layout, marker, serial);
-            row.insert(QStringLiteral("CORREL"), correl);
             if (layout.hasColumn(QStringLiteral("SEMANA"))) {
                 row.insert(QStringLiteral("SEMANA"), 0);
             }
-            if (table.toUpper() == QStringLiteral("CAB")) {
-                row.insert(QStringLiteral("ESTADO"), 0);
-                row.insert(QStringLiteral("FEC_ENV"), sentOn);
-                row.insert(QStringLiteral("CONTROL"), marker + QStringLiteral("-CTRL"));
-                row.insert(QStringLiteral("NORDEN"), QString());
-            }
+            adjust(row, header);
             insertRow(db, layout.name, key, row);
         }
     }
 }
 
+// A sent version of the declaration: `rows` filled rows in the history copy of every table
+// envio_t lists, the header with ESTADO 0, the send date and the control number.
+inline void addSentVersion(store::Database& db, const store::DeclarationKey& key, const QString& correl,
+                           const QString& marker, int rows = 2, const QString& sentOn = QStringLiteral("2019-03-20")) {
+    addFilledRows(db, key, store::Copy::History, marker, rows, [&](QVariantMap& row, bool header) {
+        row.insert(QStringLiteral("CORREL"), correl);
+        if (header) {
+            row.insert(QStringLiteral("ESTADO"), 0);
+            row.insert(QStringLiteral("FEC_ENV"), sentOn);
+            row.insert(QStringLiteral("CONTROL"), marker + QStringLiteral("-CTRL"));
+            row.insert(QStringLiteral("NORDEN"), QString());
+        }
+    });
+}
+
 // An active declaration: `rows` filled rows in the permanent copy of every envio_t table.
 inline void addActiveDeclaration(store::Database& db, const store::DeclarationKey& key, const QString& marker,
                                  int rows = 1) {
-    for (const QString& table : store::SentTables(db, key.formulario)) {
-        const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
-        const int count = table.toUpper() == QStringLiteral("CAB") ? 1 : rows;
-        for (int serial = 1; serial <= count; ++serial) {
-            QVariantMap row = filledRow(layout, marker, serial);
-            if (layout.hasColumn(QStringLiteral("SEMANA"))) {
-                row.insert(QStringLiteral("SEMANA"), 0);
-            }
-            insertRow(db, layout.name, key, row);
-        }
+    addFilledRows(db, key, store::Copy::Permanent, marker, rows, [](QVariantMap&, bool) {});
+}
+
+// A stored declaration: its header in state `estado` and a row for each casilla's value.
+inline void addStoredDeclaration(store::Database& db, const store::DeclarationKey& key,
+                                 const QList<std::pair<int, QString>>& casillas, int estado = 0) {
+    insertRow(db, QStringLiteral("CAB"), key, {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), estado}});
+    for (const auto& [casilla, value] : casillas) {
+        insertRow(db, QStringLiteral("DET"), key,
+                  {{QStringLiteral("SEMANA"), 0},
+                   {QStringLiteral("CASILLA"), QString::number(casilla)},
+                   {QStringLiteral("i_valor"), value}});
     }
 }
 
@@ -105,6 +118,30 @@ inline QStringList tableRows(store::Database& db, const QString& table, const QS
         rows.append(cells.join(QLatin1Char('|')));
     }
     rows.sort();
+    return rows;
+}
+
+// The rows of a permanent table in `order`, the given columns ("a,b") of each as "v1|v2|...";
+// `codesRight` turns false when a row's check code is not the one its own values give.
+inline QStringList checkedRows(store::Database& db, const QString& table, const QString& columns, const QString& order,
+                               bool& codesRight) {
+    const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
+    QSqlQuery q = db.run(QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table, order));
+    QStringList rows;
+    while (q.next()) {
+        QVariantList values;
+        for (int i = 0; i < layout.columns.size(); ++i) {
+            values.append(q.value(i));
+        }
+        QStringList shown;
+        for (const QString& column : columns.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            shown.append(q.value(column).toString());
+        }
+        rows.append(shown.join(QLatin1Char('|')));
+        const QString code = values.last().toString();
+        codesRight = codesRight && code != QStringLiteral("000000") &&
+                     code == store::RowCheckCode(values, layout.columnTypes(), layout.keyCount);
+    }
     return rows;
 }
 

@@ -60,24 +60,21 @@ protected:
     };
 };
 
-TEST_F(ReportPreviewTest, OnePageReportGoesNeitherBackNorForward) {
-    ReportPreview preview(writeReport(1), *prompter, noPdf);
-    ASSERT_TRUE(preview.open());
-    EXPECT_EQ(preview.pageCount(), 1);
-    preview.previous();
-    preview.next();
-    EXPECT_EQ(preview.currentPage(), 0);
-    EXPECT_EQ(preview.pageCounter(), QStringLiteral("Página 1 de 1"));
-}
+// Pages turn within the report, never past either end, and printing pages 2 to 3 of 5 prints
+// those two.
+TEST_F(ReportPreviewTest, PagesTurnWithinTheReportAndARangePrintsItsPages) {
+    ReportPreview one(writeReport(1), *prompter, noPdf);
+    ASSERT_TRUE(one.open());
+    one.previous();
+    one.next();
+    EXPECT_EQ(one.currentPage(), 0);
+    EXPECT_EQ(one.pageCounter(), QStringLiteral("Página 1 de 1"));
 
-TEST_F(ReportPreviewTest, PrintingPagesTwoToThreeOfFivePrintsTwoPages) {
     ReportPreview preview(writeReport(5), *prompter, noPdf);
     ASSERT_TRUE(preview.open());
-    preview.next();
-    preview.next();
-    preview.next();
-    preview.next();
-    preview.next();
+    for (int i = 0; i < 5; ++i) {
+        preview.next();
+    }
     EXPECT_EQ(preview.currentPage(), 4);
     preview.setRange(PageRange{2, 3});
     prompter->expectMessage(ReportPreview::kPrinted, app::Icon::Information);
@@ -90,7 +87,6 @@ TEST_F(ReportPreviewTest, PrintingPagesTwoToThreeOfFivePrintsTwoPages) {
         return true;
     }));
     EXPECT_EQ(printed, (QList<int>{1, 2}));
-
     EXPECT_TRUE(prompter->verify());
 }
 

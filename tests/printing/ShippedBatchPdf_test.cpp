@@ -22,18 +22,6 @@ namespace {
 
 const QString kRuc = QStringLiteral("20601000106");
 
-QString demoReturn() {
-    QFile file(QStringLiteral(QEL_TEST_DATA_DIR "/returns/a_general_utilidad.txt"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    QStringList script;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        if (!line.trimmed().startsWith(QStringLiteral("expect"))) {
-            script.append(line);
-        }
-    }
-    return script.join(QLatin1Char('\n'));
-}
-
 TEST(ShippedBatchPdf, WritesThePdfAtItsPathWithoutAnyDisplay) {
     QTemporaryDir config;
     test::TempDatabase database;
@@ -41,24 +29,21 @@ TEST(ShippedBatchPdf, WritesThePdfAtItsPathWithoutAnyDisplay) {
                            QStringLiteral("CONTADOR"));
     const app::IniFile ini(config.path() + QStringLiteral("/PM000.INI"));
     const QFileInfo db(database.path());
-    ini.write(app::IniFile::kOptions, QStringLiteral("SysPath"), config.path() + QLatin1Char('/'));
-    ini.write(app::IniFile::kOptions, QStringLiteral("DBPath"), db.absolutePath() + QLatin1Char('/'));
-    ini.write(app::IniFile::kOptions, QStringLiteral("DBName"), db.fileName());
-    ini.write(app::IniFile::kOptions, QStringLiteral("SysUser"), QStringLiteral("CONTADOR"));
+    for (const auto& [name, value] :
+         {std::pair{"SysPath", config.path() + QLatin1Char('/')},
+          std::pair{"DBPath", db.absolutePath() + QLatin1Char('/')}, std::pair{"DBName", db.fileName()},
+          std::pair{"SysUser", QStringLiteral("CONTADOR")}}) {
+        ini.write(app::IniFile::kOptions, QString::fromLatin1(name), value);
+    }
 
     // A name with blanks and an accent, and no ".pdf": the file is that name and no other.
     const QString pdf = config.path() + QStringLiteral("/copias/Declaración anual 2018");
     ASSERT_TRUE(QDir().mkpath(config.path() + QStringLiteral("/copias")));
-    const QString script = demoReturn() + QStringLiteral("\nsave\nclose\n"
-                                                         "today 15/03/2019 10:00:00\n"
-                                                         "menu mnuImprimir\n"
-                                                         "select grdDeclaraciones 1\n"
-                                                         "click cmdImprimir\n"
-                                                         "pdf %1\n"
-                                                         "click tlbPrevia 4\n"
-                                                         "click tlbPrevia 5\n"
-                                                         "click cmdSalir\n")
-                                              .arg(pdf);
+    const QString script = test::demoReturnScript(QStringLiteral("a_general_utilidad.txt")) +
+                           QStringLiteral("\nsave\nclose\ntoday 15/03/2019 10:00:00\nmenu mnuImprimir\n"
+                                          "select grdDeclaraciones 1\nclick cmdImprimir\npdf %1\nclick tlbPrevia 4\n"
+                                          "click tlbPrevia 5\nclick cmdSalir\n")
+                               .arg(pdf);
     const QString scriptPath = config.path() + QStringLiteral("/guion.txt");
     QFile file(scriptPath);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
