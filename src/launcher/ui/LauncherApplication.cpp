@@ -71,8 +71,10 @@ int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early,
     LauncherWindow window(db, prompter, clock, user, environment.sysPath());
     window.show();
     if (module != nullptr && module->started()) {
-        // The module started with the launcher waits for this window on the screen.
-        new WhenExposed(window, [module] { module->windowShown(); });
+        // The module started with the launcher waits for this window on the screen; it goes on
+        // while this window paints.
+        new WhenExposed(
+            window, [module] { module->windowShown(); }, WhenExposed::Moment::AtExpose);
     } else if (line.start) {
         window.startModuleWhenShown(*line.start);
     }
