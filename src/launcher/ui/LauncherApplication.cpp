@@ -62,6 +62,7 @@ int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early,
         }
         if (holder) {
             window = std::make_unique<LauncherWindow>(db, prompter, clock, *holder, environment.sysPath());
+            window->winId(); // its native window too, not mapped
         }
         std::optional<QString> name;
         try {
@@ -85,12 +86,12 @@ int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early,
         }
         user = login.user();
     }
-    environment.setUser(user);
-
     if (!window) {
         window = std::make_unique<LauncherWindow>(db, prompter, clock, user, environment.sysPath());
     }
     window->show();
+    // While the window system maps the window; the module reads it only once the window is up.
+    environment.setUser(user);
     if (module != nullptr && module->started()) {
         // The module started with the launcher waits for this window on the screen; it goes on
         // while this window paints.
