@@ -46,6 +46,9 @@ MainWindowLoader::~MainWindowLoader() {
 void MainWindowLoader::prepare() {
     if (!m_window) {
         m_window = std::make_unique<MDIFrm>(m_state, m_prompter, m_forms);
+        // Its native window and its polish too, so that showing it is little more than mapping it.
+        m_window->ensurePolished();
+        m_window->winId();
     }
 }
 
