@@ -36,24 +36,26 @@ int run(int argc, char* argv[]) {
         }
     }
 
-    // The slow password hash runs while the window system starts.
+    // A login on the command line: no dialog comes before the launcher's window.
+    const bool loginGiven = line.error.isEmpty() && !line.help && line.opensWindow() && line.user && line.password;
     std::unique_ptr<qel::launcher::EarlyPasswordCheck> early;
-    if (line.error.isEmpty() && !line.help && line.opensWindow() && line.user && line.password) {
-        early = std::make_unique<qel::launcher::EarlyPasswordCheck>(qel::launcher::Environment().databaseFile(),
-                                                                    *line.user, *line.password);
-    }
-
-    // The module of --start starts now, side by side with the launcher, and waits for its
-    // window; only for a login on the command line into a complete environment, where no
-    // dialog comes first.
     std::unique_ptr<qel::launcher::EarlyModuleStart> module;
+
+    // The module of --start starts first, side by side with the launcher, and waits for its
+    // window: it has the longer way to its window. Only into a complete environment.
     // No application object yet to name the program's folder: the running program's own.
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
-    if (early && line.start && !line.hasBatchCommand() && !program.isEmpty()) {
+    if (loginGiven && line.start && !line.hasBatchCommand() && !program.isEmpty()) {
         if (const qel::launcher::Environment environment; environment.isComplete()) {
             module = std::make_unique<qel::launcher::EarlyModuleStart>(
                 qel::launcher::ModuleStarter(QFileInfo(program).absolutePath()), *line.start, environment.sysPath());
         }
+    }
+
+    // The slow password hash runs while the window system starts.
+    if (loginGiven) {
+        early = std::make_unique<qel::launcher::EarlyPasswordCheck>(qel::launcher::Environment().databaseFile(),
+                                                                    *line.user, *line.password);
     }
 
     // The commands without a window need no display: a core application is enough.

@@ -25,6 +25,9 @@ public:
     MDIFrm* window() const { return m_window.get(); }
 
 private:
+    static constexpr int kLongestExposeWaitMs = 2000;
+    void waitUntilExposed();
+
     ProcessState& m_state;
     Prompter& m_prompter;
     FormLauncher& m_forms;

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 namespace qel::launcher {
 
@@ -44,8 +45,25 @@ int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early,
     }
     store::Database& db = *opened.database;
 
+    const app::SystemClock clock;
+    std::unique_ptr<LauncherWindow> window;
     QString user;
     if (line.user && line.password) {
+        // While the early check still hashes the password, the window of the user the name
+        // designates is built, hidden: it shows only once the password has verified, and is
+        // thrown away unseen when it does not.
+        std::optional<QString> holder;
+        if (early != nullptr) {
+            try {
+                holder = UserAccounts(db).storedName(*line.user);
+            } catch (const store::DatabaseError&) {
+                // the login below meets it again and says so
+            }
+        }
+        if (holder) {
+            window = std::make_unique<LauncherWindow>(db, prompter, clock, *holder, environment.sysPath());
+            window->winId(); // its native window too, not mapped
+        }
         std::optional<QString> name;
         try {
             name = UserAccounts(db).authenticate(*line.user, *line.password, early);
@@ -58,6 +76,9 @@ int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early,
             return 1;
         }
         user = *name;
+        if (holder != user) {
+            window.reset();
+        }
     } else {
         LoginDialog login(db, prompter, environment.user());
         if (login.exec() != QDialog::Accepted) {
@@ -65,16 +86,19 @@ int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early,
         }
         user = login.user();
     }
+    if (!window) {
+        window = std::make_unique<LauncherWindow>(db, prompter, clock, user, environment.sysPath());
+    }
+    window->show();
+    // While the window system maps the window; the module reads it only once the window is up.
     environment.setUser(user);
-
-    const app::SystemClock clock;
-    LauncherWindow window(db, prompter, clock, user, environment.sysPath());
-    window.show();
     if (module != nullptr && module->started()) {
-        // The module started with the launcher waits for this window on the screen.
-        new WhenExposed(window, [module] { module->windowShown(); });
+        // The module started with the launcher waits for this window on the screen; it goes on
+        // while this window paints.
+        new WhenExposed(
+            *window, [module] { module->windowShown(); }, WhenExposed::Moment::AtExpose);
     } else if (line.start) {
-        window.startModuleWhenShown(*line.start);
+        window->startModuleWhenShown(*line.start);
     }
     return QApplication::exec();
 }

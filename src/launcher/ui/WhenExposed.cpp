@@ -6,8 +6,8 @@
 
 namespace qel::launcher {
 
-WhenExposed::WhenExposed(QWidget& window, std::function<void()> action)
-    : QObject(&window), m_window(window), m_action(std::move(action)) {
+WhenExposed::WhenExposed(QWidget& window, std::function<void()> action, Moment moment)
+    : QObject(&window), m_window(window), m_action(std::move(action)), m_moment(moment) {
     QWindow* native = window.windowHandle();
     if (native != nullptr && native->isExposed()) {
         QTimer::singleShot(0, this, &WhenExposed::runOnce);
@@ -24,8 +24,12 @@ WhenExposed::WhenExposed(QWidget& window, std::function<void()> action)
 
 bool WhenExposed::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Expose && m_window.windowHandle() == watched && m_window.windowHandle()->isExposed()) {
-        // After the expose has been handled: the window is mapped and about to paint.
-        QTimer::singleShot(0, this, &WhenExposed::runOnce);
+        if (m_moment == Moment::AtExpose) {
+            runOnce();
+        } else {
+            // After the expose has been handled: the window is mapped and has painted.
+            QTimer::singleShot(0, this, &WhenExposed::runOnce);
+        }
     }
     return QObject::eventFilter(watched, event);
 }
