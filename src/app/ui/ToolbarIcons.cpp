@@ -1,8 +1,14 @@
 #include "app/ui/ToolbarIcons.h"
 
+#include <QApplication>
+#include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
 
 namespace qel::app::ui {
 
@@ -153,14 +159,41 @@ QPixmap picture(Command command, int size) {
     return pixmap;
 }
 
+// Paints a picture at the size it is asked for, when it is first asked for: the main window
+// builds every menu's icons before it is shown, but shows only the toolbar's, at one size.
+class PaintedIconEngine : public QIconEngine {
+public:
+    explicit PaintedIconEngine(Command command) : m_command(command) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        QPixmap& normal = m_pictures[side];
+        if (normal.isNull()) {
+            normal = picture(m_command, side);
+        }
+        if (mode != QIcon::Disabled) {
+            return normal;
+        }
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(QIcon::Disabled, normal, &option);
+    }
+
+    QIconEngine* clone() const override { return new PaintedIconEngine(*this); }
+
+private:
+    Command m_command;
+    QHash<int, QPixmap> m_pictures;
+};
+
 } // namespace
 
 QIcon ToolbarIcons::icon(MainCommands::Command command) {
-    QIcon result;
-    for (const int size : {16, 24, 32, 48}) {
-        result.addPixmap(picture(command, size));
-    }
-    return result;
+    return QIcon(new PaintedIconEngine(command));
 }
 
 } // namespace qel::app::ui
