@@ -76,16 +76,19 @@ QVariant StatementCache::scalar(const QString& sql, const QVariantList& values) 
     return step(statement, sql) ? columnValue(statement, 0) : QVariant();
 }
 
-void StatementCache::run(const QString& sql, const QVariantList& values) {
+qint64 StatementCache::run(const QString& sql, const QVariantList& values) {
     if (m_server != nullptr) {
-        m_server->run(sql, values).finish();
-        return;
+        QSqlQuery query = m_server->run(sql, values);
+        const qint64 changed = query.numRowsAffected();
+        query.finish();
+        return changed;
     }
     sqlite3_stmt* statement = prepared(sql);
     const ResetOnExit reset(statement, m_held);
     bind(statement, values, sql);
     while (step(statement, sql)) {
     }
+    return sqlite3_changes64(sqlite3_db_handle(statement));
 }
 
 qint64 StatementCache::lastInsertRowid() const {

@@ -30,8 +30,8 @@ public:
 
     // First column of the first row, or an invalid value when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& values = {});
-    // Runs a statement that returns no rows (an INSERT, UPDATE or DELETE).
-    void run(const QString& sql, const QVariantList& values = {});
+    // Runs a statement that returns no rows (an INSERT, UPDATE or DELETE); the rows it changed.
+    qint64 run(const QString& sql, const QVariantList& values = {});
     // The rowid of the last row the connection inserted.
     qint64 lastInsertRowid() const;
 

@@ -226,7 +226,8 @@ struct SaveCommand::Plan {
     bool itfOnly = false;
     bool consistent = false;
     QList<SectionTable> workingRows; // rows of the sections switched off
-    QList<Range> forgotten;          // detail casillas of the sections switched off
+    bool switchedOffRowsDeleted = false;
+    QList<Range> forgotten; // detail casillas of the sections switched off
     bool trialBalanceDiffers = false;
     QStringList detailFailures;
 
@@ -485,7 +486,7 @@ void SaveCommand::write(Plan& plan) {
     checkDetails(plan);
 }
 
-void SaveCommand::deleteSwitchedOffRows(const Plan& plan) {
+void SaveCommand::deleteSwitchedOffRows(Plan& plan) {
     // The statements hold only placeholders: each is prepared once per connection.
     store::StatementCache& statements = store::connectionStatements(m_model.context().db);
     for (const SectionTable& rows : plan.workingRows) {
@@ -493,7 +494,9 @@ void SaveCommand::deleteSwitchedOffRows(const Plan& plan) {
         if (!rows.condition.isEmpty()) {
             filter.andCondition(rows.condition, rows.values);
         }
-        statements.run(QStringLiteral("DELETE FROM ") + rows.table + filter.text, filter.values);
+        if (statements.run(QStringLiteral("DELETE FROM ") + rows.table + filter.text, filter.values) > 0) {
+            plan.switchedOffRowsDeleted = true;
+        }
     }
     if (!plan.forgotten.isEmpty()) {
         store::SqlFilter filter = plan.key.filter();
@@ -754,7 +757,9 @@ void SaveCommand::finish(const Plan& plan) {
     for (auto it = m_model.keptCasillas.begin(); it != m_model.keptCasillas.end();) {
         it = inRanges(it.key(), plan.forgotten) ? m_model.keptCasillas.erase(it) : std::next(it);
     }
-    if (!plan.workingRows.isEmpty()) {
+    // The grids show the working rows again only when a switched-off section lost some: a
+    // refresh reads every row of every grid.
+    if (plan.switchedOffRowsDeleted) {
         m_model.refreshGrid();
     }
 

@@ -65,7 +65,7 @@ private:
     void finish(const Plan& plan);
 
     // Steps of the write, in their order.
-    void deleteSwitchedOffRows(const Plan& plan);
+    void deleteSwitchedOffRows(Plan& plan);
     void writeHeader(const Plan& plan);
     void deleteCasillaRows(const Plan& plan);
     void deleteEmptiedItfRows(const Plan& plan);
