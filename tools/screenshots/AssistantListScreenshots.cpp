@@ -66,11 +66,15 @@ TEST(AssistantListScreenshots, EveryNewWindowFilled) {
     // A script that opens the declaration leaves its working rows when it ends.
     ASSERT_EQ(reopen.run(QStringLiteral("open %1").arg(kRuc)), batch::BatchRunner::kDone) << output.toStdString();
 
-    const QList<std::pair<const char*, int>> lists = {{"frmAdicDeduc", 103},
-                                                      {"frmMinOtros", 476},
-                                                      {"frmInverExtranjero", 0},
-                                                      {"frmFideicomiso", 0},
-                                                      {"frmAsistGastosSujRet", 0}};
+    test::insertRow(database.db(), QStringLiteral("TMPF540DISLEG"), key,
+                    {{QStringLiteral("CASILLA"), QStringLiteral("223")},
+                     {QStringLiteral("num_correl"), 1},
+                     {QStringLiteral("des_concepto"), QStringLiteral("ALMACEN EN IQUITOS")},
+                     {QStringLiteral("mto_peru"), 120000}});
+
+    const QList<std::pair<const char*, int>> lists = {
+        {"frmListDetInverAmazonia", 223}, {"frmAdicDeduc", 103}, {"frmMinOtros", 476},
+        {"frmInverExtranjero", 0},        {"frmFideicomiso", 0}, {"frmAsistGastosSujRet", 0}};
     for (const auto& [name, casilla] : lists) {
         const CasillaListDef* def = CasillaListCatalog::find(QString::fromLatin1(name), casilla);
         ASSERT_NE(def, nullptr) << name;
@@ -79,18 +83,20 @@ TEST(AssistantListScreenshots, EveryNewWindowFilled) {
         save(window, QString::fromLatin1(name));
     }
     const QList<std::pair<const char*, QStringList>> details = {
-        {"frmAdicDeducOtros", {QStringLiteral("1")}},     {"frmMinOtrosDet", {QStringLiteral("1")}},
-        {"frmInverExtranjeroDet", {QStringLiteral("1")}}, {"frmFideicomisoDet", {QStringLiteral("1")}},
-        {"frmGastosNoDomDet", {QStringLiteral("01")}},    {"frmNoDomic", {"7", "AB123456", "02"}}};
+        {"frmAdicDeducOtros", {QStringLiteral("1")}},      {"frmMinOtrosDet", {QStringLiteral("1")}},
+        {"frmInverExtranjeroDet", {QStringLiteral("1")}},  {"frmFideicomisoDet", {QStringLiteral("1")}},
+        {"frmGastosNoDomDet", {QStringLiteral("01")}},     {"frmNoDomic", {"7", "AB123456", "02"}},
+        {"frmDetalleInverAmazonia", {QStringLiteral("1")}}};
     for (const auto& [name, keyValues] : details) {
         app::FormRequest request;
         request.name = QString::fromLatin1(name);
         request.key = key;
         request.action = app::FormRequest::kModify;
         request.keyValues = keyValues;
-        request.code = QString::fromLatin1(name) == QStringLiteral("frmAdicDeducOtros") ? QStringLiteral("103")
-                       : QString::fromLatin1(name) == QStringLiteral("frmMinOtrosDet")  ? QStringLiteral("476")
-                                                                                        : QString();
+        request.code = QString::fromLatin1(name) == QStringLiteral("frmAdicDeducOtros")         ? QStringLiteral("103")
+                       : QString::fromLatin1(name) == QStringLiteral("frmMinOtrosDet")          ? QStringLiteral("476")
+                       : QString::fromLatin1(name) == QStringLiteral("frmDetalleInverAmazonia") ? QStringLiteral("223")
+                                                                                                : QString();
         ui::AnnexDetailWindow window(*AnnexCatalog::instance().window(request.name),
                                      AnnexContext{database.db(), *prompter, clock, &opener}, request);
         save(window, request.name);

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qel::annexes::ui {
 
@@ -181,6 +182,10 @@ QWidget* AnnexDetailWindow::makeControl(const AnnexField& f) {
         }
         if (f.kind == FieldKind::Amount || f.kind == FieldKind::Percentage) {
             edit->setAlignment(Qt::AlignRight);
+        }
+        // A description or a name shows up to 40 characters without scrolling.
+        if (f.kind == FieldKind::Text && f.maxLength > 15) {
+            edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * std::min(f.maxLength, 40) + 12);
         }
         connect(edit, &QLineEdit::textEdited, this, [this, name](const QString& text) {
             if (!m_refreshing) {

@@ -35,6 +35,9 @@ CasillaListWindow::CasillaListWindow(std::unique_ptr<CasillaListModel> model, QW
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->setDefaultSectionSize(22);
     m_grid->horizontalHeader()->setStretchLastSection(true);
+    // Each column as wide as what it shows, so that a long description is not cut.
+    m_grid->resizeColumnsToContents();
+    connect(&m_model->grid(), &QAbstractItemModel::modelReset, m_grid, &QTableView::resizeColumnsToContents);
     m_grid->setMinimumSize(900, 260);
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { m_model->grid().select(current.isValid() ? current.row() : -1); });
