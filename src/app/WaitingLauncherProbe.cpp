@@ -35,15 +35,17 @@ int WaitingLauncherProbe::takePipeFromEnvironment() {
 
 bool WaitingLauncherProbe::CorreApp(const QString& title) {
     if (m_pipe >= 0) {
-        // One byte when the launcher's window is shown; nothing (the end of the pipe) when the
-        // launcher ended without it.
-        char shown = 0;
-        while (::read(m_pipe, &shown, 1) < 0 && errno == EINTR) {
+        // One byte when the login is verified; nothing (the end of the pipe) when the launcher
+        // ended without it.
+        char said = 0;
+        ssize_t got = 0;
+        while ((got = ::read(m_pipe, &said, 1)) < 0 && errno == EINTR) {
         }
+        m_verified = got == 1 && said == '1';
         ::close(m_pipe);
         m_pipe = -1;
     }
-    return m_probe.CorreApp(title);
+    return m_verified || m_probe.CorreApp(title);
 }
 
 } // namespace qel::app

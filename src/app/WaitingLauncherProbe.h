@@ -4,11 +4,12 @@
 
 namespace qel::app {
 
-// The window search of a module that its launcher started before showing its own window (the
-// launcher hands it the read end of a pipe, its descriptor in QEL_LAUNCHER_PIPE): the search
-// waits until the launcher writes that its window is shown, or until the pipe closes because
-// the launcher ended, and then looks as the plain search does. Without a pipe it is the plain
-// search.
+// The launcher search of a module that its launcher started before verifying the login (the
+// launcher hands it the read end of a pipe, its descriptor in QEL_LAUNCHER_PIPE): it waits until
+// the launcher writes that the login is verified, and then the launcher that started the module
+// is known to run, its window still to come. When the pipe closes without that word (the
+// launcher ended), it looks for a launcher's window as the plain search does. Without a pipe it
+// is the plain search.
 class WaitingLauncherProbe : public LauncherProbe {
 public:
     WaitingLauncherProbe(LauncherProbe& probe, int pipe) : m_probe(probe), m_pipe(pipe) {}
@@ -25,6 +26,7 @@ public:
 private:
     LauncherProbe& m_probe;
     int m_pipe;
+    bool m_verified = false; // the launcher that started the module said the login is verified
 };
 
 } // namespace qel::app

@@ -37,10 +37,10 @@ EarlyModuleStart::~EarlyModuleStart() {
     }
 }
 
-void EarlyModuleStart::windowShown() {
+void EarlyModuleStart::loginVerified() {
     if (m_writeEnd >= 0) {
-        const char shown = '1';
-        while (::write(m_writeEnd, &shown, 1) < 0 && errno == EINTR) {
+        const char verified = '1';
+        while (::write(m_writeEnd, &verified, 1) < 0 && errno == EINTR) {
         }
         ::close(m_writeEnd);
         m_writeEnd = -1;

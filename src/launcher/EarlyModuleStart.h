@@ -8,10 +8,10 @@ namespace qel::launcher {
 
 // A module started while the launcher is still starting, so that the two programs start side by
 // side instead of one after the other. The module holds the read end of a pipe (its descriptor
-// in kVariable) and looks for the launcher's window only once the launcher writes that its
-// window is on the screen; until then it has shown nothing and written nothing. A launcher that
-// ends without showing its window (a refused login, a database it cannot open) ends the module
-// first; one that dies closes the pipe, and the module finds no launcher.
+// in kVariable) and shows its window only once the launcher writes that the login is verified;
+// until then it has shown nothing and written nothing. A launcher that ends without verifying
+// the login (a refused password, a database it cannot open) ends the module first; one that
+// dies closes the pipe, and the module, left to look for a launcher's window, finds none.
 class EarlyModuleStart {
 public:
     static constexpr const char* kVariable = "QEL_LAUNCHER_PIPE";
@@ -23,9 +23,9 @@ public:
 
     // Whether the module runs (else the launcher starts it as usual once its window is shown).
     bool started() const { return m_pid > 0; }
-    // The launcher's window is on the screen: the module goes on, and from now on it is the
-    // user's to close.
-    void windowShown();
+    // The login is verified and the user's configuration written: the module goes on, and from
+    // now on it is the user's to close.
+    void loginVerified();
 
 private:
     qint64 m_pid = 0;

@@ -42,8 +42,8 @@ int runWindow(int argc, char* argv[]) {
     state.files = &files;
 
     X11LauncherProbe windows;
-    // Started by a launcher that is still starting: the search waits for its window, and the
-    // main window is built meanwhile, hidden, showing and writing nothing.
+    // Started by a launcher that is still starting: the search waits for its word that the login
+    // is verified, and the main window is built meanwhile, hidden, showing and writing nothing.
     const int launcherPipe = WaitingLauncherProbe::takePipeFromEnvironment();
     WaitingLauncherProbe probe(windows, launcherPipe);
     // One module process per database: the lock is on the file the INI names.
@@ -54,7 +54,7 @@ int runWindow(int argc, char* argv[]) {
     ui::registerModuleForms(forms, state, prompter);
     ui::MainWindowLoader window(state, prompter, forms);
     if (launcherPipe >= 0) {
-        window.prepare();
+        window.prepareAheadOfLauncher();
     }
 
     Startup startup(state, {prompter, probe, lock, window});

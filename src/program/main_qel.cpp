@@ -41,8 +41,8 @@ int run(int argc, char* argv[]) {
     std::unique_ptr<qel::launcher::EarlyPasswordCheck> early;
     std::unique_ptr<qel::launcher::EarlyModuleStart> module;
 
-    // The module of --start starts first, side by side with the launcher, and waits for its
-    // window: it has the longer way to its window. Only into a complete environment.
+    // The module of --start starts first, side by side with the launcher, and waits for the
+    // login to verify: it has the longer way to its window. Only into a complete environment.
     // No application object yet to name the program's folder: the running program's own.
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
     if (loginGiven && line.start && !line.hasBatchCommand() && !program.isEmpty()) {

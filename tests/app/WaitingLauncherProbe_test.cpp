@@ -21,23 +21,34 @@ public:
 
 } // namespace
 
-// Whatever the launcher says through the pipe, the window itself decides; the pipe only says
-// when to look.
-TEST(WaitingLauncherProbe, LooksOnceTheLauncherSpokeOrEnded) {
-    for (const bool launcherShown : {true, false}) {
-        SCOPED_TRACE(launcherShown ? "window shown" : "launcher ended");
+// The launcher's word that the login is verified is enough: its window comes after the
+// module's. A pipe that closes without it leaves the decision to a launcher's window.
+TEST(WaitingLauncherProbe, TheLauncherVouchesOrAWindowDecides) {
+    const struct {
+        const char* name;
+        bool verified;
+        bool windowThere;
+        bool runs;
+        int searches;
+    } cases[] = {
+        {"login verified", true, false, true, 0},
+        {"launcher ended, another launcher's window", false, true, true, 2},
+        {"launcher ended, no window", false, false, false, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         int ends[2];
         ASSERT_EQ(::pipe(ends), 0);
-        if (launcherShown) {
+        if (c.verified) {
             ASSERT_EQ(::write(ends[1], "1", 1), 1);
         }
         ::close(ends[1]);
         CountingProbe windows;
-        windows.answer = launcherShown;
+        windows.answer = c.windowThere;
         WaitingLauncherProbe probe(windows, ends[0]);
-        EXPECT_EQ(probe.CorreApp("QEL"), launcherShown);
-        EXPECT_EQ(probe.CorreApp("QEL"), launcherShown) << "the pipe is read once";
-        EXPECT_EQ(windows.calls, 2);
+        EXPECT_EQ(probe.CorreApp("QEL"), c.runs);
+        EXPECT_EQ(probe.CorreApp("QEL"), c.runs) << "the pipe is read once";
+        EXPECT_EQ(windows.calls, c.searches);
     }
 }
 

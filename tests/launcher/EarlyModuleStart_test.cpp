@@ -62,26 +62,26 @@ TEST_F(StandInModule, StartsTheModuleBesideTheLauncherWithTheSameEnvironment) {
 }
 
 // The module says it waits, then writes what came through the launcher's pipe: the byte of a
-// shown window, or nothing when the pipe closed.
-TEST_F(StandInModule, TheModuleGoesOnWhenTheWindowIsShownAndEndsWhenItNeverIs) {
+// verified login, or nothing when the pipe closed.
+TEST_F(StandInModule, TheModuleGoesOnWhenTheLoginVerifiesAndEndsWhenItNeverDoes) {
     install("#!/bin/bash\n: > waiting\nc=$(head -c1 <&\"$QEL_LAUNCHER_PIPE\")\n"
             "printf 'got[%s]' \"$c\" > heard.tmp && mv heard.tmp heard\n");
-    for (const bool shown : {true, false}) {
-        SCOPED_TRACE(shown ? "window shown" : "launcher ended first");
+    for (const bool verified : {true, false}) {
+        SCOPED_TRACE(verified ? "login verified" : "launcher ended first");
         QTemporaryDir work;
         {
             EarlyModuleStart start(m_starter, "0588", work.path());
             ASSERT_TRUE(start.started());
             ASSERT_TRUE(waitFor(work.filePath("waiting"), 5000));
-            EXPECT_FALSE(QFile::exists(work.filePath("heard"))) << "nothing before the window";
-            if (shown) {
-                start.windowShown();
+            EXPECT_FALSE(QFile::exists(work.filePath("heard"))) << "nothing before the login";
+            if (verified) {
+                start.loginVerified();
             }
         }
-        EXPECT_EQ(waitFor(work.filePath("heard"), shown ? 5000 : 300),
-                  shown ? std::optional<QByteArray>("got[1]") : std::nullopt)
-            << "the module was ended when the window never came";
+        EXPECT_EQ(waitFor(work.filePath("heard"), verified ? 5000 : 300),
+                  verified ? std::optional<QByteArray>("got[1]") : std::nullopt)
+            << "the module was ended when the login never verified";
     }
-    // A module that cannot be started leaves the start to the launcher's window.
+    // A module that cannot be started is started by the launcher's window once it is shown.
     EXPECT_FALSE(EarlyModuleStart(ModuleStarter("/nonexistent"), "0588", QString()).started());
 }

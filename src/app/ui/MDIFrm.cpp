@@ -102,8 +102,6 @@ bool hasPicture(C command) {
 MDIFrm::MDIFrm(ProcessState& state, Prompter& prompter, FormLauncher& forms, QWidget* parent)
     : QMainWindow(parent), m_state(state), m_prompter(prompter), m_forms(forms), m_commands(state, prompter, *this) {
     setObjectName(QStringLiteral("MDIFrm"));
-    setWindowIcon(ToolbarIcons::emblem(m_state.formulario, 64));
-    QApplication::setWindowIcon(windowIcon());                   // every window of the module carries it
     HelpKey::install(this, [this] { return m_state.helpFile; }); // F1 in every window of the module
     setMouseTracking(true);
     buildMenus();
@@ -121,6 +119,10 @@ MDIFrm::MDIFrm(ProcessState& state, Prompter& prompter, FormLauncher& forms, QWi
     m_status->installEventFilter(this);
     m_picture2->addWidget(m_status, 1);
     setStatusBar(m_picture2);
+}
+
+void MDIFrm::paintEmblem() {
+    QApplication::setWindowIcon(ToolbarIcons::emblem(m_state.formulario, 64)); // every window of the module
 }
 
 MDIFrm::~MDIFrm() {

@@ -38,6 +38,8 @@ public:
 
     // Caption, normal state at (0, 0), the module's size, no minimise and maximise boxes.
     void place();
+    // The module's picture on this and every later window of it.
+    void paintEmblem();
     // Closes the database and releases the utility component; run once by either way out.
     void setShutdown(std::function<void()> shutdown) { m_shutdown = std::move(shutdown); }
 

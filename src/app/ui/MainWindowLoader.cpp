@@ -52,11 +52,17 @@ void MainWindowLoader::prepare() {
     }
 }
 
+void MainWindowLoader::prepareAheadOfLauncher() {
+    m_centreOnLauncher = false;
+    prepare();
+}
+
 void MainWindowLoader::showMainWindow() {
     prepare();
     m_window->place();
     // Centred over the launcher's window, where the user's eyes are.
-    if (const std::optional<QRect> launcher = X11LauncherProbe().windowRect(Startup::kLauncherTitle)) {
+    if (const std::optional<QRect> launcher =
+            m_centreOnLauncher ? X11LauncherProbe().windowRect(Startup::kLauncherTitle) : std::nullopt) {
         QRect frame = m_window->frameGeometry();
         frame.moveCenter(launcher->center());
         m_window->move(std::max(0, frame.left()), std::max(0, frame.top()));
@@ -64,6 +70,9 @@ void MainWindowLoader::showMainWindow() {
     m_window->show();
     ExposeStamp::watch(*m_window);
     waitUntilExposed();
+    // Its picture, painted once the window is on the screen: the window system takes it a moment
+    // later, and the window comes up without waiting for the fonts the picture draws with.
+    m_window->paintEmblem();
 }
 
 // The database is opened after the window is on the screen, not before: the user sees the

@@ -15,9 +15,10 @@ public:
     MainWindowLoader(ProcessState& state, Prompter& prompter, FormLauncher& forms);
     ~MainWindowLoader() override;
 
-    // Builds the main window without showing it, while the launcher's window is still coming:
+    // Builds the main window without showing it while the launcher still verifies the login:
     // the work overlaps the launcher's start, and nothing shows until the launcher is found.
-    void prepare();
+    // The launcher's window comes after this one, behind it, so there is none to centre on.
+    void prepareAheadOfLauncher();
     void showMainWindow() override;
     void setBusy(bool busy) override;
     StatusDisplay* statusDisplay() override;
@@ -26,6 +27,7 @@ public:
 
 private:
     static constexpr int kLongestExposeWaitMs = 2000;
+    void prepare();
     void waitUntilExposed();
 
     ProcessState& m_state;
@@ -33,6 +35,7 @@ private:
     FormLauncher& m_forms;
     std::unique_ptr<MDIFrm> m_window;
     int m_busyDepth = 0; // hourglass shown before the window exists
+    bool m_centreOnLauncher = true;
 };
 
 } // namespace qel::app::ui

@@ -9,24 +9,34 @@
 #include "launcher/ui/LauncherIcons.h"
 #include "launcher/ui/LauncherWindow.h"
 #include "launcher/ui/LoginDialog.h"
-#include "launcher/ui/WhenExposed.h"
 #include "store/DatabaseError.h"
 
 #include <QApplication>
 #include <QTextStream>
 #include <cstdio>
-#include <memory>
 
 namespace qel::launcher {
 
+namespace {
+
+// The launcher's picture, for every window of it; painted before the first of them shows, not
+// while a module started alongside still needs the processor for its own window.
+void paintTheIconOnce() {
+    if (QApplication::windowIcon().isNull()) {
+        QApplication::setWindowIcon(LauncherIcons::application());
+    }
+}
+
+} // namespace
+
 int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early, EarlyModuleStart* module) {
-    QApplication::setWindowIcon(LauncherIcons::application());
     app::ui::MessageBoxPrompter prompter;
     const QString title = LauncherWindow::kTitle;
     QTextStream err(stderr);
 
     const Environment environment;
     if (!environment.isComplete()) {
+        paintTheIconOnce();
         EnvironmentDialog dialog(environment, prompter);
         if (!environment.sysPath().isEmpty()) {
             dialog.setFolder(environment.sysPath()); // an environment whose database went missing
@@ -38,6 +48,7 @@ int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early,
 
     auto opened = environment.openDatabase();
     if (!opened.database) {
+        paintTheIconOnce();
         prompter.message(QStringLiteral("No se pudo abrir la base de datos %1:\n%2")
                              .arg(environment.databaseFile(), opened.errorText),
                          title, app::Icon::Critical);
@@ -46,24 +57,8 @@ int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early,
     store::Database& db = *opened.database;
 
     const app::SystemClock clock;
-    std::unique_ptr<LauncherWindow> window;
     QString user;
     if (line.user && line.password) {
-        // While the early check still hashes the password, the window of the user the name
-        // designates is built, hidden: it shows only once the password has verified, and is
-        // thrown away unseen when it does not.
-        std::optional<QString> holder;
-        if (early != nullptr) {
-            try {
-                holder = UserAccounts(db).storedName(*line.user);
-            } catch (const store::DatabaseError&) {
-                // the login below meets it again and says so
-            }
-        }
-        if (holder) {
-            window = std::make_unique<LauncherWindow>(db, prompter, clock, *holder, environment.sysPath());
-            window->winId(); // its native window too, not mapped
-        }
         std::optional<QString> name;
         try {
             name = UserAccounts(db).authenticate(*line.user, *line.password, early);
@@ -76,29 +71,33 @@ int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early,
             return 1;
         }
         user = *name;
-        if (holder != user) {
-            window.reset();
-        }
     } else {
+        paintTheIconOnce();
         LoginDialog login(db, prompter, environment.user());
         if (login.exec() != QDialog::Accepted) {
             return 0;
         }
         user = login.user();
     }
-    if (!window) {
-        window = std::make_unique<LauncherWindow>(db, prompter, clock, user, environment.sysPath());
-    }
-    window->show();
-    // While the window system maps the window; the module reads it only once the window is up.
+    // The module reads the user from the configuration: it is written before the module goes on.
     environment.setUser(user);
-    if (module != nullptr && module->started()) {
-        // The module started with the launcher waits for this window on the screen; it goes on
-        // while this window paints.
-        new WhenExposed(
-            *window, [module] { module->windowShown(); }, WhenExposed::Moment::AtExpose);
-    } else if (line.start) {
-        window->startModuleWhenShown(*line.start);
+    const bool moduleAhead = module != nullptr && module->started();
+    if (moduleAhead) {
+        // The module started with the launcher shows its window now, while this one is built.
+        module->loginVerified();
+    }
+    paintTheIconOnce();
+    LauncherWindow window(db, prompter, clock, user, environment.sysPath());
+    if (moduleAhead) {
+        // It comes second: behind the module's, which keeps the user's attention and the focus.
+        window.setAttribute(Qt::WA_ShowWithoutActivating);
+        window.show();
+        window.lower();
+    } else {
+        window.show();
+        if (line.start) {
+            window.startModuleWhenShown(*line.start);
+        }
     }
     return QApplication::exec();
 }

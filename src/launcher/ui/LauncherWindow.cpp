@@ -66,7 +66,6 @@ LauncherWindow::LauncherWindow(store::Database& db, app::Prompter& prompter, con
       m_environmentFolder(environmentFolder), m_starter(std::move(starter)) {
     setObjectName(QStringLiteral("frmQEL"));
     setWindowTitle(kTitle);
-    setWindowIcon(LauncherIcons::application());
     app::ui::HelpKey::install(this, [this] { return helpFile(); }); // F1 in every window of the launcher
     try {
         m_seesAll = UserAccounts(m_db).seesEveryTaxpayer(m_user);

@@ -6,8 +6,8 @@
 
 namespace qel::launcher {
 
-WhenExposed::WhenExposed(QWidget& window, std::function<void()> action, Moment moment)
-    : QObject(&window), m_window(window), m_action(std::move(action)), m_moment(moment) {
+WhenExposed::WhenExposed(QWidget& window, std::function<void()> action)
+    : QObject(&window), m_window(window), m_action(std::move(action)) {
     QWindow* native = window.windowHandle();
     if (native != nullptr && native->isExposed()) {
         QTimer::singleShot(0, this, &WhenExposed::runOnce);
@@ -24,12 +24,8 @@ WhenExposed::WhenExposed(QWidget& window, std::function<void()> action, Moment m
 
 bool WhenExposed::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Expose && m_window.windowHandle() == watched && m_window.windowHandle()->isExposed()) {
-        if (m_moment == Moment::AtExpose) {
-            runOnce();
-        } else {
-            // After the expose has been handled: the window is mapped and has painted.
-            QTimer::singleShot(0, this, &WhenExposed::runOnce);
-        }
+        // After the expose has been handled: the window is mapped and has painted.
+        QTimer::singleShot(0, this, &WhenExposed::runOnce);
     }
     return QObject::eventFilter(watched, event);
 }

@@ -16,12 +16,9 @@ class WhenExposed : public QObject {
     Q_OBJECT
 public:
     static constexpr int kLongestWaitMs = 5000;
-    // After the window has painted, or at its expose, before it paints (for an action that
-    // only needs the window mapped, and lets another process go on while this one paints).
-    enum class Moment { AfterPaint, AtExpose };
 
     // `window` must have been shown (it has its native window).
-    WhenExposed(QWidget& window, std::function<void()> action, Moment moment = Moment::AfterPaint);
+    WhenExposed(QWidget& window, std::function<void()> action);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -31,7 +28,6 @@ private:
 
     QWidget& m_window;
     std::function<void()> m_action;
-    Moment m_moment;
     QTimer m_fallback;
     bool m_done = false;
 };
