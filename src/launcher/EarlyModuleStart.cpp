@@ -30,7 +30,7 @@ EarlyModuleStart::EarlyModuleStart(const ModuleStarter& starter, const QString& 
 
 EarlyModuleStart::~EarlyModuleStart() {
     if (m_pid > 0) {
-        ::kill(static_cast<pid_t>(m_pid), SIGTERM); // it is still waiting: nothing of it is on the screen
+        ::kill(static_cast<pid_t>(m_pid), SIGTERM); // the launcher ends before its window: so does the module
     }
     if (m_writeEnd >= 0) {
         ::close(m_writeEnd);
@@ -45,7 +45,6 @@ void EarlyModuleStart::loginVerified() {
         ::close(m_writeEnd);
         m_writeEnd = -1;
     }
-    m_pid = 0;
 }
 
 } // namespace qel::launcher

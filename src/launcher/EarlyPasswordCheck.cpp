@@ -17,19 +17,28 @@ QString columnText(sqlite3_stmt* statement, int column) {
 } // namespace
 
 EarlyPasswordCheck::EarlyPasswordCheck(const QString& databaseFile, const QString& user, const QString& password)
-    : m_checked(std::async(std::launch::async, &EarlyPasswordCheck::check, databaseFile, user, password)) {}
+    : m_checking(std::async(std::launch::async, &EarlyPasswordCheck::check, databaseFile, user, password)) {}
 
 EarlyPasswordCheck::~EarlyPasswordCheck() {
-    if (m_checked.valid()) {
-        m_checked.wait();
+    if (m_checking.valid()) {
+        m_checking.wait();
     }
 }
 
-std::optional<bool> EarlyPasswordCheck::verdict(const QString& stored, const QString& user, const QString& password) {
-    if (!m_checked.valid()) {
-        return std::nullopt;
+const EarlyPasswordCheck::Checked& EarlyPasswordCheck::result() {
+    if (!m_checked) {
+        m_checked = m_checking.get();
     }
-    const Checked checked = m_checked.get();
+    return *m_checked;
+}
+
+std::optional<QString> EarlyPasswordCheck::verifiedUser() {
+    const Checked& checked = result();
+    return checked.right ? std::optional(checked.user) : std::nullopt;
+}
+
+std::optional<bool> EarlyPasswordCheck::verdict(const QString& stored, const QString& user, const QString& password) {
+    const Checked& checked = result();
     if (checked.stored.isEmpty() || checked.stored != stored || checked.user != user || checked.password != password) {
         return std::nullopt;
     }

@@ -22,6 +22,8 @@ public:
     // Waits for the check; whether the password is right, when it was checked against this
     // stored hash of this user.
     std::optional<bool> verdict(const QString& stored, const QString& user, const QString& password);
+    // Waits for the check; the user's name as stored, when the password is right.
+    std::optional<QString> verifiedUser();
 
 private:
     struct Checked {
@@ -31,8 +33,10 @@ private:
         bool right = false;
     };
     static Checked check(const QString& databaseFile, const QString& user, const QString& password);
+    const Checked& result();
 
-    std::future<Checked> m_checked;
+    std::future<Checked> m_checking;
+    std::optional<Checked> m_checked;
 };
 
 } // namespace qel::launcher

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -56,6 +57,15 @@ int run(int argc, char* argv[]) {
     if (loginGiven) {
         early = std::make_unique<qel::launcher::EarlyPasswordCheck>(qel::launcher::Environment().databaseFile(),
                                                                     *line.user, *line.password);
+    }
+
+    // The module ahead shows its window as soon as the hash verifies; the launcher's own window
+    // system waits until then, leaving the two cores to the hash and the module.
+    if (early && module && module->started()) {
+        if (const std::optional<QString> user = early->verifiedUser()) {
+            qel::launcher::Environment().setUser(*user);
+            module->loginVerified();
+        }
     }
 
     // The commands without a window need no display: a core application is enough.

@@ -76,6 +76,7 @@ TEST_F(StandInModule, TheModuleGoesOnWhenTheLoginVerifiesAndEndsWhenItNeverDoes)
             EXPECT_FALSE(QFile::exists(work.filePath("heard"))) << "nothing before the login";
             if (verified) {
                 start.loginVerified();
+                start.release();
             }
         }
         EXPECT_EQ(waitFor(work.filePath("heard"), verified ? 5000 : 300),

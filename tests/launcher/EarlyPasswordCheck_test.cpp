@@ -45,11 +45,16 @@ TEST(EarlyPasswordCheck, GivesNoVerdictForAnotherHashOrAFileItCouldNotRead) {
     const QString stored = app::passwordDigest("CONTADOR", "contador");
 
     launcher::EarlyPasswordCheck right(temp.path(), "contador", "contador");
-    EXPECT_EQ(right.verdict(stored, "CONTADOR", "contador"), true);
+    EXPECT_EQ(right.verifiedUser(), QString("CONTADOR")) << "the name as stored, for the module ahead";
+    EXPECT_EQ(right.verdict(stored, "CONTADOR", "contador"), true) << "the login asks after the module";
+
+    launcher::EarlyPasswordCheck wrong(temp.path(), "CONTADOR", "otra");
+    EXPECT_EQ(wrong.verifiedUser(), std::nullopt);
 
     launcher::EarlyPasswordCheck changed(temp.path(), "CONTADOR", "contador");
     EXPECT_EQ(changed.verdict(app::hashPassword("contador"), "CONTADOR", "contador"), std::nullopt);
 
     launcher::EarlyPasswordCheck missing(temp.folder() + "/no-existe.db", "CONTADOR", "contador");
     EXPECT_EQ(missing.verdict(stored, "CONTADOR", "contador"), std::nullopt);
+    EXPECT_EQ(missing.verifiedUser(), std::nullopt);
 }

@@ -83,7 +83,7 @@ int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early,
     environment.setUser(user);
     const bool moduleAhead = module != nullptr && module->started();
     if (moduleAhead) {
-        // The module started with the launcher shows its window now, while this one is built.
+        // The module started with the launcher shows its window now, if it does not already.
         module->loginVerified();
     }
     paintTheIconOnce();
@@ -93,6 +93,7 @@ int LauncherApplication::run(const CommandLine& line, EarlyPasswordCheck* early,
         window.setAttribute(Qt::WA_ShowWithoutActivating);
         window.show();
         window.lower();
+        module->release();
     } else {
         window.show();
         if (line.start) {
