@@ -1,9 +1,11 @@
-# What `cmake --install` puts on a system and how `cpack -G DEB` packs it: both programs, the
-# module's help, the launcher's menu entry and icon. Qt's Spanish translations and the X11
-# platform plugin are dependencies, the shared libraries are found by dpkg-shlibdeps.
+# What `cmake --install` puts on a system and how `cpack -G DEB` packs it: both programs and the
+# launcher's window library, the module's help, the launcher's menu entry and icon. Qt's Spanish
+# translations and the X11 platform plugin are dependencies, the shared libraries are found by
+# dpkg-shlibdeps.
 include(GNUInstallDirs)
 
 install(TARGETS qel pm0588 RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS qel_launcher LIBRARY DESTINATION ${QEL_LAUNCHER_LIBRARY_FOLDER})
 install(FILES ${CMAKE_SOURCE_DIR}/data/help/Pm588.html DESTINATION ${CMAKE_INSTALL_DATADIR}/qel0588/help)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/qel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/qel.png

@@ -11,6 +11,8 @@ public:
     virtual ~LauncherProbe() = default;
     // True when a visible top-level window has exactly this title, letter case included.
     virtual bool CorreApp(const QString& title) = 0;
+    // The module's main window is on the screen: a launcher that waits for it goes on.
+    virtual void moduleWindowShown() {}
 };
 
 } // namespace qel::app

@@ -53,6 +53,7 @@ bool Startup::run() {
     m_state.formulario = QStringLiteral("0588");
     m_state.periodo = QStringLiteral("2018");
     m_platform.window.showMainWindow();
+    m_platform.probe.moduleWindowShown();
     m_state.status = m_platform.window.statusDisplay();
     m_stage = Stage::MainWindowShown;
 

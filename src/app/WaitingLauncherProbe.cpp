@@ -15,8 +15,17 @@ const char* const kVariable = "QEL_LAUNCHER_PIPE";
 } // namespace
 
 WaitingLauncherProbe::~WaitingLauncherProbe() {
+    hangUp();
+}
+
+void WaitingLauncherProbe::moduleWindowShown() {
+    hangUp();
+}
+
+void WaitingLauncherProbe::hangUp() {
     if (m_pipe >= 0) {
         ::close(m_pipe);
+        m_pipe = -1;
     }
 }
 
@@ -26,7 +35,7 @@ int WaitingLauncherProbe::takePipeFromEnvironment() {
     qunsetenv(kVariable);
     // Only an open pipe counts: a stray number must not make the module read another file.
     struct stat info {};
-    if (!ok || pipe < 0 || ::fstat(pipe, &info) != 0 || !S_ISFIFO(info.st_mode)) {
+    if (!ok || pipe < 0 || ::fstat(pipe, &info) != 0 || !(S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode))) {
         return -1;
     }
     ::fcntl(pipe, F_SETFD, FD_CLOEXEC);
@@ -34,16 +43,17 @@ int WaitingLauncherProbe::takePipeFromEnvironment() {
 }
 
 bool WaitingLauncherProbe::CorreApp(const QString& title) {
-    if (m_pipe >= 0) {
-        // One byte when the login is verified; nothing (the end of the pipe) when the launcher
-        // ended without it.
+    if (m_pipe >= 0 && !m_verified) {
+        // One byte when the login is verified; nothing (the end of the connection) when the
+        // launcher ended without it.
         char said = 0;
         ssize_t got = 0;
         while ((got = ::read(m_pipe, &said, 1)) < 0 && errno == EINTR) {
         }
         m_verified = got == 1 && said == '1';
-        ::close(m_pipe);
-        m_pipe = -1;
+        if (!m_verified) {
+            hangUp(); // nobody waits on the other end
+        }
     }
     return m_verified || m_probe.CorreApp(title);
 }

@@ -5,11 +5,12 @@
 namespace qel::app {
 
 // The launcher search of a module that its launcher started before verifying the login (the
-// launcher hands it the read end of a pipe, its descriptor in QEL_LAUNCHER_PIPE): it waits until
-// the launcher writes that the login is verified, and then the launcher that started the module
-// is known to run, its window still to come. When the pipe closes without that word (the
-// launcher ended), it looks for a launcher's window as the plain search does. Without a pipe it
-// is the plain search.
+// launcher hands it one end of a connected pair of sockets, its descriptor in QEL_LAUNCHER_PIPE):
+// it waits until the launcher writes that the login is verified, and then the launcher that
+// started the module is known to run, its window still to come. When the launcher's end closes
+// without that word (the launcher ended), it looks for a launcher's window as the plain search
+// does. Without a pipe it is the plain search. Once the module's window is shown it closes its
+// end, and the launcher, which waits for that, starts its own window system.
 class WaitingLauncherProbe : public LauncherProbe {
 public:
     WaitingLauncherProbe(LauncherProbe& probe, int pipe) : m_probe(probe), m_pipe(pipe) {}
@@ -17,13 +18,16 @@ public:
     WaitingLauncherProbe(const WaitingLauncherProbe&) = delete;
     WaitingLauncherProbe& operator=(const WaitingLauncherProbe&) = delete;
 
-    // The pipe the launcher handed over, taken out of the environment (the module's own
-    // children get none); -1 when there is none.
+    // The pipe (or socket) the launcher handed over, taken out of the environment (the module's
+    // own children get none); -1 when there is none.
     static int takePipeFromEnvironment();
 
     bool CorreApp(const QString& title) override;
+    void moduleWindowShown() override;
 
 private:
+    void hangUp();
+
     LauncherProbe& m_probe;
     int m_pipe;
     bool m_verified = false; // the launcher that started the module said the login is verified

@@ -1,25 +1,62 @@
-#include "app/Clock.h"
 #include "app/PrivateFiles.h"
-#include "app/ui/GuardedApplication.h"
-#include "app/ui/QtSpanish.h"
+#include "app/UnexpectedError.h"
 #include "base/PasswordLine.h"
 #include "launcher/CommandLine.h"
 #include "launcher/EarlyModuleStart.h"
 #include "launcher/EarlyPasswordCheck.h"
 #include "launcher/Environment.h"
-#include "launcher/LauncherCommands.h"
-#include "launcher/ui/LauncherApplication.h"
+#include "program/LauncherProgram.h"
 
-#include <QApplication>
-#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 #include <cstdio>
+#include <dlfcn.h>
 #include <exception>
 #include <memory>
 #include <optional>
 
+// The program links no window system: it starts the module of --start and the check of the
+// password first, and only then loads the launcher's window program (LauncherProgram.h).
+
 namespace {
+
+// How long the launcher lets the module ahead have the processor for its window before it loads
+// its own: past that (a slow display, a module that asks something first), it goes on.
+constexpr int kModuleWindowWaitMs = 3000;
+
+void say(const QString& text) {
+    std::fputs((text + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+}
+
+// The window program's library: beside the program in a build, in the package's own library
+// folder once installed.
+qel::program::LauncherProgram loadLauncherProgram(const QString& programFolder) {
+    const QDir folder(programFolder);
+    const QString paths[] = {folder.filePath(QLatin1String(qel::program::kLauncherLibrary)),
+                             folder.filePath(QStringLiteral(QEL_INSTALLED_LIBRARY_FOLDER "/") +
+                                             QLatin1String(qel::program::kLauncherLibrary))};
+    QString failure;
+    for (const QString& path : paths) {
+        if (!QFileInfo::exists(path)) {
+            continue;
+        }
+        void* library = ::dlopen(QFile::encodeName(path).constData(), RTLD_LAZY | RTLD_LOCAL);
+        if (library == nullptr) {
+            failure = QString::fromLocal8Bit(::dlerror());
+            break;
+        }
+        if (void* entry = ::dlsym(library, qel::program::kLauncherProgramSymbol)) {
+            return reinterpret_cast<qel::program::LauncherProgram>(entry);
+        }
+        failure = QString::fromLocal8Bit(::dlerror());
+        break;
+    }
+    say(QStringLiteral("No se pudo cargar la ventana del Integrador (%1): %2")
+            .arg(QLatin1String(qel::program::kLauncherLibrary),
+                 failure.isEmpty() ? QStringLiteral("no está junto al programa") : failure));
+    return nullptr;
+}
 
 int run(int argc, char* argv[]) {
     QStringList arguments;
@@ -32,7 +69,7 @@ int run(int argc, char* argv[]) {
     if (line.error.isEmpty() && !line.help && line.needsPassword()) {
         line.password = qel::launcher::CommandLine::readPassword(*line.user);
         if (!line.password) {
-            QTextStream(stderr) << qel::app::passwordTooLongText() << Qt::endl;
+            say(qel::app::passwordTooLongText());
             return 1;
         }
     }
@@ -46,47 +83,35 @@ int run(int argc, char* argv[]) {
     // login to verify: it has the longer way to its window. Only into a complete environment.
     // No application object yet to name the program's folder: the running program's own.
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    const QString programFolder = QFileInfo(program.isEmpty() ? arguments.constFirst() : program).absolutePath();
     if (loginGiven && line.start && !line.hasBatchCommand() && !program.isEmpty()) {
         if (const qel::launcher::Environment environment; environment.isComplete()) {
-            module = std::make_unique<qel::launcher::EarlyModuleStart>(
-                qel::launcher::ModuleStarter(QFileInfo(program).absolutePath()), *line.start, environment.sysPath());
+            module = std::make_unique<qel::launcher::EarlyModuleStart>(qel::launcher::ModuleStarter(programFolder),
+                                                                       *line.start, environment.sysPath());
         }
     }
 
-    // The slow password hash runs while the window system starts.
+    // The slow password hash runs while the module starts.
     if (loginGiven) {
         early = std::make_unique<qel::launcher::EarlyPasswordCheck>(qel::launcher::Environment().databaseFile(),
                                                                     *line.user, *line.password);
     }
 
     // The module ahead shows its window as soon as the hash verifies; the launcher's own window
-    // system waits until then, leaving the two cores to the hash and the module.
+    // system waits until that window is shown, leaving the processor to the hash and the module.
     if (early && module && module->started()) {
         if (const std::optional<QString> user = early->verifiedUser()) {
             qel::launcher::Environment().setUser(*user);
             module->loginVerified();
+            module->waitForModuleWindow(kModuleWindowWaitMs);
         }
     }
 
-    // The commands without a window need no display: a core application is enough.
-    std::unique_ptr<QCoreApplication> app;
-    if (line.opensWindow()) {
-        app = std::make_unique<qel::app::ui::GuardedApplication>(argc, argv, QStringLiteral("QEL"));
-        qel::app::ui::installQtSpanish();
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
+    const qel::program::LauncherProgram launcher = loadLauncherProgram(programFolder);
+    if (launcher == nullptr) {
+        return 1;
     }
-    QCoreApplication::setApplicationName(QStringLiteral("qel"));
-
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const qel::app::SystemClock clock;
-    qel::launcher::LauncherCommands commands(qel::launcher::Environment(), out, err, clock);
-    const int code = commands.runBatch(line);
-    if (code != 0 || !line.opensWindow()) {
-        return code;
-    }
-    return qel::launcher::LauncherApplication::run(line, early.get(), module.get());
+    return launcher(argc, argv, line, early.get(), module.get());
 }
 
 } // namespace
@@ -95,9 +120,9 @@ int main(int argc, char* argv[]) {
     try {
         return run(argc, argv);
     } catch (const std::exception& error) {
-        qel::app::ui::GuardedApplication::reportUnexpected(QString::fromUtf8(error.what()), QStringLiteral("QEL"));
+        say(qel::app::unexpectedErrorText(QString::fromUtf8(error.what())));
     } catch (...) {
-        qel::app::ui::GuardedApplication::reportUnexpected(QStringLiteral("error desconocido"), QStringLiteral("QEL"));
+        say(qel::app::unexpectedErrorText(QStringLiteral("error desconocido")));
     }
     return 1;
 }

@@ -2,6 +2,7 @@
 
 #include <QTemporaryFile>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 using qel::app::LauncherProbe;
@@ -22,7 +23,8 @@ public:
 } // namespace
 
 // The launcher's word that the login is verified is enough: its window comes after the
-// module's. A pipe that closes without it leaves the decision to a launcher's window.
+// module's, and the module hangs up once its own is shown. A launcher that hangs up without
+// the word leaves the decision to a launcher's window.
 TEST(WaitingLauncherProbe, TheLauncherVouchesOrAWindowDecides) {
     const struct {
         const char* name;
@@ -38,23 +40,30 @@ TEST(WaitingLauncherProbe, TheLauncherVouchesOrAWindowDecides) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         int ends[2];
-        ASSERT_EQ(::pipe(ends), 0);
+        ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
         if (c.verified) {
             ASSERT_EQ(::write(ends[1], "1", 1), 1);
+        } else {
+            ::close(ends[1]);
         }
-        ::close(ends[1]);
         CountingProbe windows;
         windows.answer = c.windowThere;
         WaitingLauncherProbe probe(windows, ends[0]);
         EXPECT_EQ(probe.CorreApp("QEL"), c.runs);
-        EXPECT_EQ(probe.CorreApp("QEL"), c.runs) << "the pipe is read once";
+        EXPECT_EQ(probe.CorreApp("QEL"), c.runs) << "the word is read once";
         EXPECT_EQ(windows.calls, c.searches);
+        if (c.verified) {
+            char none = 0;
+            probe.moduleWindowShown();
+            EXPECT_EQ(::read(ends[1], &none, 1), 0) << "the launcher hears the module hang up";
+            ::close(ends[1]);
+        }
     }
 }
 
-TEST(WaitingLauncherProbe, OnlyAnOpenPipeIsTakenFromTheEnvironment) {
+TEST(WaitingLauncherProbe, OnlyAnOpenConnectionIsTakenFromTheEnvironment) {
     int ends[2];
-    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
     QTemporaryFile file;
     ASSERT_TRUE(file.open());
     const std::pair<QByteArray, int> cases[] = {

@@ -2,6 +2,7 @@
 #include "launcher/ModuleStarter.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
@@ -61,8 +62,9 @@ TEST_F(StandInModule, StartsTheModuleBesideTheLauncherWithTheSameEnvironment) {
     EXPECT_EQ(waitFor(m_work.filePath("started"), 5000), (m_work.path() + "|/tmp/configuracion-qel").toLocal8Bit());
 }
 
-// The module says it waits, then writes what came through the launcher's pipe: the byte of a
-// verified login, or nothing when the pipe closed.
+// The module says it waits, then writes what came through the launcher's connection: the byte
+// of a verified login, or nothing when the launcher ended first. Its end closes when it ends,
+// as it does once its window is shown, and the launcher waiting for that goes on.
 TEST_F(StandInModule, TheModuleGoesOnWhenTheLoginVerifiesAndEndsWhenItNeverDoes) {
     install("#!/bin/bash\n: > waiting\nc=$(head -c1 <&\"$QEL_LAUNCHER_PIPE\")\n"
             "printf 'got[%s]' \"$c\" > heard.tmp && mv heard.tmp heard\n");
@@ -76,6 +78,10 @@ TEST_F(StandInModule, TheModuleGoesOnWhenTheLoginVerifiesAndEndsWhenItNeverDoes)
             EXPECT_FALSE(QFile::exists(work.filePath("heard"))) << "nothing before the login";
             if (verified) {
                 start.loginVerified();
+                QElapsedTimer waited;
+                waited.start();
+                start.waitForModuleWindow(60000);
+                EXPECT_LT(waited.elapsed(), 30000) << "the module's end closing, not the time limit";
                 start.release();
             }
         }

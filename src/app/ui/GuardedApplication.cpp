@@ -1,5 +1,6 @@
 #include "app/ui/GuardedApplication.h"
 
+#include "app/UnexpectedError.h"
 #include "app/ui/MessageBoxPrompter.h"
 #include "store/DatabaseError.h"
 
@@ -22,12 +23,6 @@ bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
         reportUnexpected(QStringLiteral("error desconocido"), m_title);
     }
     return false;
-}
-
-QString GuardedApplication::unexpectedErrorText(const QString& what) {
-    return QStringLiteral("Se produjo un error inesperado:\n%1\n\nLa operación en curso no se completó; lo grabado "
-                          "antes no se modificó.")
-        .arg(what);
 }
 
 void GuardedApplication::reportUnexpected(const QString& what, const QString& title) {

@@ -14,9 +14,8 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // The text shown for an exception that escaped: its own message and what it means.
-    static QString unexpectedErrorText(const QString& what);
-    // Shows it in a message box (or on standard error when there is no window system).
+    // Shows the text of an exception that escaped (unexpectedErrorText) in a message box (or on standard error when
+    // there is no window system).
     static void reportUnexpected(const QString& what, const QString& title);
 
 private:
