@@ -95,12 +95,6 @@ protected:
         delete HelpWindow::current();
         Frm537Fixture::TearDown();
     }
-
-    // The text at the top of the help's view.
-    static QString topLine(const HelpWindow& help) {
-        const QTextCursor cursor = help.browser()->cursorForPosition(QPoint(4, 4));
-        return cursor.block().text();
-    }
 };
 
 TEST_F(HelpWindowTest, F1OpensTheHelpAtTheTopicOfTheFocusedBoxOrPage) {
@@ -108,32 +102,28 @@ TEST_F(HelpWindowTest, F1OpensTheHelpAtTheTopicOfTheFocusedBoxOrPage) {
     CalculationRules rules(*model);
     Frm537& form = showWindow();
     app::ui::HelpKey::install(&form, [] { return QString(); }); // the help compiled into the program
-
-    struct Case {
+    const struct {
         const char* page;
-        QString focus; // a casilla number, or the control whose page is shown
-        QString topic;
-        QString shownAtTop;
-    };
-    const Case cases[] = {
-        {"itf", QStringLiteral("157"), QStringLiteral("casilla-157"), QStringLiteral("157")},
-        {"renta", QStringLiteral("113"), QStringLiteral("casilla-113"), QStringLiteral("113")},
-        {"ident.exon", QString(), QStringLiteral("pag-identificacion"), QStringLiteral("Identificación")},
-        {"deuda", QString(), QStringLiteral("pag-deuda"), QStringLiteral("Determinación de la Deuda")},
-    };
-    for (const Case& c : cases) {
+        int casilla; // the box focused, or none: the page
+        const char* topic;
+        const char* shownAtTop;
+    } cases[] = {{"itf", 157, "casilla-157", "157"},
+                 {"renta", 113, "casilla-113", "113"},
+                 {"ident.exon", 0, "pag-identificacion", "Identificación"},
+                 {"deuda", 0, "pag-deuda", "Determinación de la Deuda"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page);
         form.showPage(QString::fromLatin1(c.page));
-        QWidget* target = c.focus.isEmpty() ? static_cast<QWidget*>(&form) : form.box(c.focus.toInt());
-        ASSERT_NE(target, nullptr) << c.page;
+        QWidget* target = c.casilla == 0 ? static_cast<QWidget*>(&form) : form.box(c.casilla);
         target->setFocus();
         QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : target, Qt::Key_F1);
 
         HelpWindow* help = HelpWindow::current();
-        ASSERT_NE(help, nullptr) << c.page;
-        EXPECT_TRUE(help->isVisible());
-        EXPECT_FALSE(help->isModal());
-        EXPECT_EQ(help->topic(), c.topic);
-        EXPECT_TRUE(topLine(*help).contains(c.shownAtTop)) << c.page << ": " << qPrintable(topLine(*help));
+        ASSERT_NE(help, nullptr);
+        EXPECT_TRUE(help->isVisible() && !help->isModal());
+        EXPECT_EQ(help->topic(), QString::fromLatin1(c.topic));
+        const QString top = help->browser()->cursorForPosition(QPoint(4, 4)).block().text(); // the line at the top
+        EXPECT_TRUE(top.contains(QString::fromUtf8(c.shownAtTop))) << top.toStdString();
         form.activateWindow();
     }
     // The casilla lines of the calculation rules are in the help.

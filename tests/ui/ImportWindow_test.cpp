@@ -2,6 +2,7 @@
 // run fills the preview grid and enables "Aceptar"; accepting a file with a rejected line
 // writes the good ones and opens the error report in the preview.
 #include "app/ui/LauncherFormOpener.h"
+#include "batch/BatchFixture.h"
 #include "imports/ui/ImportWindow.h"
 #include "printing/ui/frmPreview.h"
 #include "ui/WindowDriver.h"
@@ -21,12 +22,10 @@ TEST(ImportWindow, AFileWithARejectedLineIsWrittenAndItsReportOpensInThePreview)
     test::TempDatabase& database = module.database;
     test::registerTaxpayer(database.db(), kRuc, QStringLiteral("COMERCIAL ANDINA S.A.C."));
     QTemporaryDir folder;
-    QFile partners(folder.filePath(QStringLiteral("0588") + kRuc + QStringLiteral("SOCIOS.txt")));
-    ASSERT_TRUE(partners.open(QIODevice::WriteOnly));
-    partners.write("01|1|40123456|PEÑA DIAZ JUAN|15/03/1970|9589|60|01/02/1990|\n"
-                   "02|6|20100047218|INVERSIONES ANDINAS SAC||9589|40|01/02/1995|\n"
-                   "02|1|40123457|COMERCIAL SUR|15/03/1970|9589|1|01/02/1990|\n");
-    partners.close();
+    const QString partners = folder.filePath(QStringLiteral("0588") + kRuc + QStringLiteral("SOCIOS.txt"));
+    test::writeFile(partners, "01|1|40123456|PEÑA DIAZ JUAN|15/03/1970|9589|60|01/02/1990|\n"
+                              "02|6|20100047218|INVERSIONES ANDINAS SAC||9589|40|01/02/1995|\n"
+                              "02|1|40123457|COMERCIAL SUR|15/03/1970|9589|1|01/02/1990|\n");
 
     app::ScriptedPrompter& prompter = *module.prompter;
     app::ui::LauncherFormOpener opener(module.forms);
@@ -42,8 +41,7 @@ TEST(ImportWindow, AFileWithARejectedLineIsWrittenAndItsReportOpensInThePreview)
     window.show();
     window.model().setFolder(folder.path());
     // The folder is chosen with its button: its box does not look like one to type into.
-    auto* folderBox = window.findChild<QLineEdit*>(ImportModel::kFolderBox);
-    ASSERT_NE(folderBox, nullptr);
+    auto* folderBox = test::child<QLineEdit>(window, ImportModel::kFolderBox);
     EXPECT_EQ(folderBox->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(folderBox->palette().color(QPalette::Base), folderBox->palette().color(QPalette::Window));
     auto* transfer = window.findChild<QPushButton*>(QStringLiteral("cmdTransferir"));
@@ -72,9 +70,7 @@ TEST(ImportWindow, AFileWithARejectedLineIsWrittenAndItsReportOpensInThePreview)
     EXPECT_EQ(added->text(), QStringLiteral("2  Registros Adicionados."));
 
     // The next dry run shows the new file alone: the counters of the last import go.
-    ASSERT_TRUE(partners.open(QIODevice::WriteOnly));
-    partners.write("01|1|40123456|PEÑA DIAZ JUAN|15/03/1970|9589|60|01/02/1990|\n");
-    partners.close();
+    test::writeFile(partners, "01|1|40123456|PEÑA DIAZ JUAN|15/03/1970|9589|60|01/02/1990|\n");
     database.db().run(QStringLiteral("DELETE FROM TMPF535SOCIOS"));
     QTest::mouseClick(transfer, Qt::LeftButton);
     EXPECT_EQ(preview->rowCount(), 1);

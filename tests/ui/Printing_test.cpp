@@ -79,10 +79,7 @@ TEST(PrintCups, APageRangeReachesThePrintQueueAsThosePages) {
         writer.line(QStringLiteral("linea %1").arg(i));
     }
     const QString path = dir.filePath(QStringLiteral("00000001.PRN"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(writer.fileText().toUtf8());
-    file.close();
+    test::writeFile(path, writer.fileText().toUtf8());
 
     auto prompter = test::makePrompter();
     frmPreview preview(path, *prompter);
@@ -170,11 +167,11 @@ TEST_F(PrintBatch, TheInconsistencyReportsPdfButtonWritesTheQueuedFile) {
 
 QString writeReport(const QTemporaryDir& dir, int lines) {
     const QString path = dir.filePath(QStringLiteral("Mens.txt"));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    QByteArray text;
     for (int i = 1; i <= lines; ++i) {
-        file.write(QStringLiteral("Información complementaria - Inconsistencia número %1").arg(i).toUtf8() + '\n');
+        text += QStringLiteral("Información complementaria - Inconsistencia número %1\n").arg(i).toUtf8();
     }
+    test::writeFile(path, text);
     return path;
 }
 
