@@ -80,8 +80,7 @@ TEST_F(ExplainPanelTest, TheFocusedCasillaIsExplainedAndCtrlZUndoesTheFormsSteps
 
     window->goToCasilla(463);
     EXPECT_EQ(explanation(), QStringLiteral("463 = max(0, 461 − abs(462)) = max(0, 1,000 − abs(-200)) = 800"));
-    auto* input = window->explainPanel()->findChild<QPushButton*>(QStringLiteral("cmdIrCasilla461"));
-    ASSERT_NE(input, nullptr);
+    auto* input = test::child<QPushButton>(*window->explainPanel(), QStringLiteral("cmdIrCasilla461"));
     EXPECT_EQ(input->text(), QStringLiteral("461 = 1,000"));
     QTest::mouseClick(input, Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), window->box(461));

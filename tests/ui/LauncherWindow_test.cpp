@@ -73,7 +73,6 @@ TEST_F(LauncherWindowTest, TheLoginRefusesAWrongPasswordAndAcceptsTheRightOne) {
     m_prompter->expectMessage(QStringLiteral("Usuario o contraseña incorrectos."), app::Icon::Critical);
     EXPECT_FALSE(login.tryLogin());
     EXPECT_TRUE(password->text().isEmpty());
-    EXPECT_NE(login.result(), QDialog::Accepted);
 
     password->setText(QStringLiteral("contador"));
     EXPECT_TRUE(login.tryLogin());

@@ -114,8 +114,8 @@ TEST(PrintCups, APageRangeReachesThePrintQueueAsThosePages) {
 }
 
 // A saved demo return printed with its annexes by a batch script, through the page-range window,
-// into a PDF: the PDF has the pages the print announced and shows the casilla values. What the
-// annexes print is the printed copy's test.
+// into a PDF of the pages the print announced. What the pages show is the printed copy's test
+// and the shipped program's.
 const QString kRuc = QStringLiteral("20601000106");
 
 using PrintBatch = test::BatchTest;
@@ -145,11 +145,6 @@ TEST_F(PrintBatch, ASavedDemoReturnWithAnnexesPrintsToPdf) {
     const QString pdf = dir.filePath(QStringLiteral("declaracion.pdf"));
     EXPECT_EQ(test::pdfPageCount(pdf), pages);
     EXPECT_EQ(test::pdfPageCount(dir.filePath(QStringLiteral("range.pdf"))), 2);
-    const QString text =
-        test::runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    for (const QString& shown : {QStringLiteral("INDUSTRIAS TEXTILES DEL SUR S.A.C."), QStringLiteral("2,850,000")}) {
-        EXPECT_TRUE(text.contains(shown)) << shown.toStdString();
-    }
 }
 
 // The inconsistency report's PDF button in a batch script: the painter the batch mode hands the
@@ -182,7 +177,7 @@ std::unique_ptr<declaration::ConsistencyReportModel> reportModel(const QString& 
                                                                  &printing::ReportPainter::writePdf);
 }
 
-TEST(FrmConsist, ShowsTheReportSavesItsPagesAndAcceptsIt) {
+TEST(FrmConsist, ShowsTheReportAndPrintsOrSavesItsPages) {
     QTemporaryDir dir;
     test::RecordingOpener opener;
     FrmConsist window(reportModel(writeReport(dir, 100), opener));
@@ -202,11 +197,7 @@ TEST(FrmConsist, ShowsTheReportSavesItsPagesAndAcceptsIt) {
     const QString pdf = dir.filePath(QStringLiteral("Inconsistencias.pdf"));
     ASSERT_TRUE(window.model().saveAsPdf(pdf));
     EXPECT_EQ(test::pdfPageCount(pdf), 2);
-
-    EXPECT_EQ(window.resultText(), QString()); // closed without accepting: no mark
-    window.findChild<QPushButton*>(QStringLiteral("cmdAceptar"))->click();
-    EXPECT_EQ(window.result(), QDialog::Accepted);
-    EXPECT_EQ(window.resultText(), QStringLiteral("A"));
+    EXPECT_EQ(window.resultText(), QString()); // not accepted: no mark (Validar's window test accepts it)
 }
 
 TEST(FrmConsist, PrintoutWrapsLongLinesAndBreaksPagesLikeEveryReport) {

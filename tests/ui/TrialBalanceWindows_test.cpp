@@ -74,10 +74,8 @@ TEST_F(TrialBalanceWindows, CodeAndDescriptionStayWhileTheAmountsScroll) {
     shown.showPage(QStringLiteral("eeff.balance"));
     QApplication::processEvents();
 
-    auto* grid = shown.findChild<QTableView*>(QStringLiteral("grdBalanceAPP"));
-    ASSERT_NE(grid, nullptr);
-    auto* frozen = grid->findChild<QTableView*>(QStringLiteral("grdBalanceAPP_fijas"));
-    ASSERT_NE(frozen, nullptr);
+    auto* grid = test::child<QTableView>(shown, QStringLiteral("grdBalanceAPP"));
+    auto* frozen = test::child<QTableView>(*grid, QStringLiteral("grdBalanceAPP_fijas"));
     ASSERT_GT(grid->model()->rowCount(), 1);
     EXPECT_EQ(frozen->model(), grid->model());
     EXPECT_EQ(frozen->selectionModel(), grid->selectionModel());
