@@ -16,7 +16,6 @@
 #include <QClipboard>
 #include <QPushButton>
 #include <QTableView>
-#include <QTableWidget>
 
 namespace qel::annexes {
 namespace {

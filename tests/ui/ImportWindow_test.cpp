@@ -9,7 +9,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QTemporaryDir>
 
 namespace qel::imports {

@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableView>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextBlock>
 
