@@ -1,7 +1,6 @@
 // What opens beside the declaration form: the explanation panel with the form's undo, the help
 // on F1, and Validar with the module's own form launcher: the inconsistency report and its jumps
 // to the boxes.
-#include "app/HelpTopics.h"
 #include "app/ui/HelpKey.h"
 #include "app/ui/HelpWindow.h"
 #include "app/ui/LauncherFormOpener.h"

@@ -237,7 +237,6 @@ TEST_F(Frm537Test, GridsShowTheWorkingRowsAndTellTheModelTheSelectedRow) {
     Frm537& form = showWindow();
     form.showPage(QStringLiteral("info.socios"));
     auto* grid = child<QTableView>(form, QStringLiteral("grdPricipalesSocios"));
-    EXPECT_EQ(grid->model()->rowCount(), 0);
     for (const char* number : {"41234567", "20100070970"}) {
         test::insertRow(database.db(), QStringLiteral("TMPF535SOCIOS"), test::demoKey(),
                         {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
@@ -486,7 +485,6 @@ TEST(FrmUbigeo, ListsTheZoneAndReturnsTheChosenDistrict) {
     test::TempDatabase database;
     const auto prompter = test::makePrompter();
     frmUbigeo window(database.db(), *prompter, QStringLiteral("2"), QStringLiteral("250103"));
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Ubigeo Zona 2"));
     ASSERT_EQ(window.tree()->topLevelItemCount(), 3);
     EXPECT_EQ(window.tree()->topLevelItem(2)->text(0), QStringLiteral("UCAYALI"));
     ASSERT_NE(window.tree()->currentItem(), nullptr);

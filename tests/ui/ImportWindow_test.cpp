@@ -14,14 +14,12 @@
 namespace qel::imports {
 namespace {
 
-const QString kRuc = QStringLiteral("20100113610");
-
 TEST(ImportWindow, AFileWithARejectedLineIsWrittenAndItsReportOpensInThePreview) {
     test::ModuleForms module;
     test::TempDatabase& database = module.database;
-    test::registerTaxpayer(database.db(), kRuc, QStringLiteral("COMERCIAL ANDINA S.A.C."));
+    test::registerTaxpayer(database.db(), test::kAndina, test::kAndinaName);
     QTemporaryDir folder;
-    const QString partners = folder.filePath(QStringLiteral("0588") + kRuc + QStringLiteral("SOCIOS.txt"));
+    const QString partners = folder.filePath(QStringLiteral("0588") + test::kAndina + QStringLiteral("SOCIOS.txt"));
     test::writeFile(partners, "01|1|40123456|PEÑA DIAZ JUAN|15/03/1970|9589|60|01/02/1990|\n"
                               "02|6|20100047218|INVERSIONES ANDINAS SAC||9589|40|01/02/1995|\n"
                               "02|1|40123457|COMERCIAL SUR|15/03/1970|9589|1|01/02/1990|\n");
@@ -31,7 +29,7 @@ TEST(ImportWindow, AFileWithARejectedLineIsWrittenAndItsReportOpensInThePreview)
 
     app::FormRequest request;
     request.name = QStringLiteral("frmImportarSocios");
-    request.key = test::demoKey(kRuc);
+    request.key = test::demoKey(test::kAndina);
     auto model = std::make_unique<ImportModel>(ImportServices{database.db(), prompter, module.clock, opener, nullptr,
                                                               module.utility, QStringLiteral("SUPERVISOR"),
                                                               folder.filePath(QStringLiteral("RPT"))},

@@ -15,7 +15,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace qel;
