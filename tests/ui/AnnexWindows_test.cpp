@@ -1,12 +1,11 @@
-// The annex windows over a fresh database, driven as a user drives them: a detail window, the
-// casilla lists, the counterpart and movement assistants, the month assistants and the prior
-// balance.
+// The annex windows over a fresh database, driven as a user drives them: the casilla lists, the
+// movement assistants, the month assistants and the prior balance. The partner's detail window
+// is driven on the main road.
 #include "annexes/AnnexDetailModel.h"
 #include "annexes/CasillaListModel.h"
 #include "annexes/MonthAssistantModel.h"
 #include "annexes/MovementAssistantModel.h"
 #include "annexes/PriorBalanceModel.h"
-#include "annexes/ui/AnnexDetailWindow.h"
 #include "annexes/ui/CasillaListWindow.h"
 #include "annexes/ui/MonthAssistantWindow.h"
 #include "annexes/ui/MovementAssistantWindow.h"
@@ -17,53 +16,13 @@
 #include <QClipboard>
 #include <QPushButton>
 #include <QTableView>
-#include <QTableWidget>
 
 namespace qel::annexes {
 namespace {
 
-using test::child;
-using test::choose;
-using test::type;
-
-const QString kDeclarant = QStringLiteral("20100070970");
-
 class AnnexWindows : public ::testing::Test {
 protected:
     void TearDown() override { prompter->verify(); }
-
-    std::unique_ptr<ui::AnnexDetailWindow> openDetail(const QString& name, const QString& code = {}) {
-        app::FormRequest request;
-        request.name = name;
-        request.key = test::demoKey(kDeclarant);
-        request.code = code;
-        return std::make_unique<ui::AnnexDetailWindow>(*AnnexCatalog::instance().window(name),
-                                                       AnnexContext{database.db(), *prompter, clock, &opener}, request);
-    }
-
-    // Saves one row through the detail model, as the detail window does.
-    void add(const QString& window, const QString& code, const QList<std::pair<QString, QString>>& values) {
-        app::FormRequest request;
-        request.name = window;
-        request.key = test::demoKey();
-        request.code = code;
-        request.casilla = code.toInt();
-        AnnexDetailModel model(*AnnexCatalog::instance().window(window), AnnexContext{database.db(), *prompter, clock},
-                               request);
-        for (const auto& [field, value] : values) {
-            ASSERT_TRUE(model.setText(field, value)) << field.toStdString();
-        }
-        ASSERT_TRUE(model.grabar());
-    }
-
-    std::unique_ptr<CasillaListWindow> show(const QString& name, int casilla) {
-        auto model = std::make_unique<CasillaListModel>(*CasillaListCatalog::find(name), database.db(), *prompter,
-                                                        &opener, test::demoKey(), casilla, false);
-        auto window = std::make_unique<CasillaListWindow>(std::move(model));
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        return window;
-    }
 
     std::unique_ptr<MonthAssistantWindow> openMonths(const QString& window, int casilla, bool readOnly = false) {
         auto model = std::make_unique<MonthAssistantModel>(database.db(), *prompter, test::demoKey(),
@@ -75,108 +34,58 @@ protected:
         return shown;
     }
 
-    // Types into a cell as a user does: click, type, Enter.
-    static void typeCell(MonthAssistantWindow& window, int row, int column, const QString& text) {
-        QTableWidget* grid = window.grid();
-        grid->setCurrentCell(row, MonthAssistantWindow::gridColumn(column));
-        auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()));
-        ASSERT_NE(editor, nullptr) << row << "," << column;
-        QTest::keyClicks(editor, text);
-        QTest::keyClick(editor, Qt::Key_Return);
-    }
-
     test::TempDatabase database;
     std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
     app::FixedClock clock{test::filingDay()};
     test::RecordingOpener opener;
 };
 
-using AnnexDetailWindowTest = AnnexWindows;
 using CasillaListWindowTest = AnnexWindows;
 using MonthAssistantWindowTest = AnnexWindows;
 using PriorBalanceWindowTest = AnnexWindows;
 
-// The window hands the user's keys to the model through the key filters, and the model's save
-// writes the row; the window then stays open and empty for the next partner.
-TEST_F(AnnexDetailWindowTest, PartnerTypedIntoTheWindowIsSaved) {
-    auto window = openDetail(QStringLiteral("frmDetalleSocios"));
-    window->show();
-    choose(*window, QStringLiteral("cboTipoSocio"), QStringLiteral("01"));
-    choose(*window, QStringLiteral("cboTipoDoc"), QStringLiteral("01"));
-    type(*window, QStringLiteral("txtNroDoc"), QStringLiteral("40123456"));
-    type(*window, QStringLiteral("txtRazonSocial"), QStringLiteral("peña d'arcy luis"));
-    EXPECT_EQ(child<QLineEdit>(*window, QStringLiteral("txtRazonSocial"))->text(), QStringLiteral("PEÑA DARCY LUIS"));
-    type(*window, QStringLiteral("mskFecNac"), QStringLiteral("15031970"));
-    EXPECT_EQ(window->model().value(QStringLiteral("fec_nac_socio")), QStringLiteral("15/03/1970"));
-    choose(*window, QStringLiteral("cboPais"), QStringLiteral("9589"));
-    type(*window, QStringLiteral("txtPorcentaje"), QStringLiteral("12.5.5"));
-    EXPECT_EQ(window->model().value(QStringLiteral("Porcentaje")), QStringLiteral("12.55"));
-    QTest::mouseClick(child<QPushButton>(*window, QStringLiteral("cmdAccion_0")), Qt::LeftButton);
-    EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("TMPF535SOCIOS")), 1);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(child<QLineEdit>(*window, QStringLiteral("txtNroDoc"))->text().isEmpty());
-    EXPECT_EQ(child<QComboBox>(*window, QStringLiteral("cboTipoSocio"))->currentIndex(), -1);
-
-    // Nothing typed since: "&Salir" closes without a question.
-    QTest::mouseClick(child<QPushButton>(*window, QStringLiteral("cmdAccion_1")), Qt::LeftButton);
-    EXPECT_FALSE(window->isVisible());
-}
-
+// Donations saved through their detail model, as the detail window saves them, listed.
 TEST_F(CasillaListWindowTest, DonationsListShowsItsRowsAndHandsBackItsTotal) {
-    const QList<std::pair<const char*, const char*>> donations = {
-        {"A", "20100047218"}, {"B1", "20131312955"}, {"B2", "20100070970"}};
     int day = 10;
-    for (const auto& [type, ruc] : donations) {
-        add(QStringLiteral("frmDetalleDonaciones"), QStringLiteral("227"),
-            {{QStringLiteral("TIP_DONACION"), QString::fromLatin1(type)},
-             {QStringLiteral("TIP_MODALIDAD"), QStringLiteral("1")},
-             {QStringLiteral("tip_documento"), QStringLiteral("06")},
-             {QStringLiteral("num_documento"), QString::fromLatin1(ruc)},
-             {QStringLiteral("des_nom_razon"), QStringLiteral("ASOCIACION DE AYUDA SOCIAL")},
-             {QStringLiteral("fec_donacion"), QStringLiteral("%1/06/2018").arg(day++)},
-             {QStringLiteral("mto_donacion"), QStringLiteral("%1").arg(day * 1000)}});
+    for (const auto& [type, ruc] :
+         {std::pair{"A", "20100047218"}, std::pair{"B1", "20131312955"}, std::pair{"B2", "20100070970"}}) {
+        app::FormRequest request;
+        request.name = QStringLiteral("frmDetalleDonaciones");
+        request.key = test::demoKey();
+        request.code = QStringLiteral("227");
+        request.casilla = 227;
+        AnnexDetailModel donation(*AnnexCatalog::instance().window(request.name),
+                                  AnnexContext{database.db(), *prompter, clock}, request);
+        for (const auto& [field, value] :
+             {std::pair{"TIP_DONACION", QString::fromLatin1(type)}, std::pair{"TIP_MODALIDAD", QStringLiteral("1")},
+              std::pair{"tip_documento", QStringLiteral("06")}, std::pair{"num_documento", QString::fromLatin1(ruc)},
+              std::pair{"des_nom_razon", QStringLiteral("ASOCIACION DE AYUDA SOCIAL")},
+              std::pair{"fec_donacion", QStringLiteral("%1/06/2018").arg(day++)},
+              std::pair{"mto_donacion", QStringLiteral("%1").arg(day * 1000)}}) {
+            ASSERT_TRUE(donation.setText(QString::fromLatin1(field), value)) << field;
+        }
+        ASSERT_TRUE(donation.grabar());
     }
-    auto window = show(QStringLiteral("frmAnexo227"), 227);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Detalle Casilla 227 - Detalle de Donaciones"));
-    EXPECT_EQ(window->grid()->model()->rowCount(), 3);
-    EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("txtTotal"))->text(), QStringLiteral("36,000"));
-    window->grid()->selectRow(1);
-    EXPECT_EQ(window->model().grid().current(), 1);
+    CasillaListWindow window(
+        std::make_unique<CasillaListModel>(*CasillaListCatalog::find(QStringLiteral("frmAnexo227")), database.db(),
+                                           *prompter, &opener, test::demoKey(), 227, false));
+    window.show();
+    EXPECT_EQ(window.windowTitle(), window.model().caption());
+    EXPECT_EQ(window.grid()->model()->rowCount(), 3);
+    EXPECT_EQ(window.findChild<QLineEdit*>(QStringLiteral("txtTotal"))->text(), QStringLiteral("36,000"));
+    window.grid()->selectRow(1);
+    EXPECT_EQ(window.model().grid().current(), 1);
 
-    window->button(1)->click(); // modify opens the detail window on the selected row
+    window.button(1)->click(); // modify opens the detail window on the selected row
     ASSERT_EQ(opener.requests.size(), 1);
     EXPECT_EQ(opener.requests.at(0).keyValues.value(0), QStringLiteral("B1"));
 
     for (const char* type : {"A", "B1", "B2"}) {
         prompter->expectMessage(CasillaListModel::reminderFor(QString::fromLatin1(type)), app::Icon::Information);
     }
-    window->button(3)->click();
-    EXPECT_EQ(window->result(), QDialog::Accepted);
-    EXPECT_EQ(window->resultText(), QStringLiteral("36000"));
-}
-
-TEST_F(CasillaListWindowTest, TheCounterpartListShowsItsRowsTotalAndImport) {
-    add(QStringLiteral("frmAsisCasillasEFIng"), QStringLiteral("361"),
-        {{QStringLiteral("tipo_doc"), QStringLiteral("06")},
-         {QStringLiteral("nro_doc"), QStringLiteral("20100047218")},
-         {QStringLiteral("tipo_des"), QStringLiteral("0")},
-         {QStringLiteral("des_razon"), QStringLiteral("DISTRIBUIDORA NORTE SAC")},
-         {QStringLiteral("saldo"), QStringLiteral("38000")}});
-    add(QStringLiteral("frmAsisCasillasEFIng"), QStringLiteral("361"),
-        {{QStringLiteral("tipo_doc"), QStringLiteral("01")},
-         {QStringLiteral("nro_doc"), QStringLiteral("41234567")},
-         {QStringLiteral("tipo_des"), QStringLiteral("1")},
-         {QStringLiteral("des_apellido_p"), QStringLiteral("QUISPE")},
-         {QStringLiteral("des_apellido_m"), QStringLiteral("MAMANI")},
-         {QStringLiteral("des_nombres"), QStringLiteral("ROSA")},
-         {QStringLiteral("saldo"), QStringLiteral("15000")}});
-    auto window = show(QStringLiteral("frasiscasillasef"), 361);
-    EXPECT_EQ(window->objectName(), QStringLiteral("frmAsisCasillasEF"));
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Asistente Casillla 361"));
-    EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("txtTotal"))->text(), QStringLiteral("53,000"));
-    test::click(*window, QStringLiteral("cmdImportar"));
-    ASSERT_EQ(opener.requests.size(), 1);
-    EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmImportarCasEF"));
+    window.button(3)->click();
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(window.resultText(), QStringLiteral("36000"));
 }
 
 TEST_F(CasillaListWindowTest, AMovementCellTypedInTheGridMovesItsClosingBalanceAndTheTotal) {
@@ -203,14 +112,22 @@ TEST_F(MonthAssistantWindowTest, TypingMovesOnWithEnterAndKeepsTheTotals) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Asistente de Cálculo de Casilla 128"));
     EXPECT_EQ(window->grid()->item(13, 0)->text(), QStringLiteral("02 - 2019"));
 
-    typeCell(*window, 0, 0, QStringLiteral("1500"));
+    test::typeCell(*window->grid(), 0, MonthAssistantWindow::gridColumn(0), QStringLiteral("1500"));
     // Enter went to the next amount cell of the same month, editing its bare amount.
     EXPECT_EQ(window->grid()->currentColumn(), MonthAssistantWindow::gridColumn(1));
-    typeCell(*window, 0, 5, QStringLiteral("25x00"));
+    test::typeCell(*window->grid(), 0, MonthAssistantWindow::gridColumn(5), QStringLiteral("25x00"));
     // After the last amount of a month comes the first of the next.
     EXPECT_EQ(window->grid()->currentRow(), 1);
     EXPECT_EQ(window->grid()->currentColumn(), MonthAssistantWindow::gridColumn(0));
-    typeCell(*window, 13, 3, QStringLiteral("1000000"));
+    test::typeCell(*window->grid(), 13, MonthAssistantWindow::gridColumn(3), QStringLiteral("1000000"));
+    // Nothing is pasted into a cell.
+    QApplication::clipboard()->setText(QStringLiteral("999"));
+    auto* editor = qobject_cast<QLineEdit*>(window->grid()->indexWidget(window->grid()->currentIndex()));
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor->text(), QString());
+    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
 
     EXPECT_EQ(window->grid()->item(0, 1)->text(), QStringLiteral("1,500"));
     EXPECT_EQ(window->grid()->item(0, 7)->text(), QStringLiteral("4,000")); // the month's total
@@ -222,19 +139,6 @@ TEST_F(MonthAssistantWindowTest, TypingMovesOnWithEnterAndKeepsTheTotals) {
     EXPECT_EQ(window->result(), QDialog::Accepted);
     EXPECT_EQ(window->resultText(), QStringLiteral("1004000"));
     EXPECT_EQ(test::rowCount(database.db(), QStringLiteral("TMPACTA")), 2);
-}
-
-TEST_F(MonthAssistantWindowTest, NothingIsPastedIntoACell) {
-    auto window = openMonths(QStringLiteral("FrmAnexo130"), 130);
-    QApplication::clipboard()->setText(QStringLiteral("999"));
-    QTableWidget* grid = window->grid();
-    grid->setCurrentCell(4, 1);
-    auto* editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()));
-    ASSERT_NE(editor, nullptr);
-    QTest::keyClick(editor, Qt::Key_Insert, Qt::ShiftModifier);
-    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(editor->text(), QString());
-    EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
 }
 
 TEST_F(MonthAssistantWindowTest, ASentVersionIsOnlyLookedAt) {

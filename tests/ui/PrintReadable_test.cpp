@@ -1,6 +1,7 @@
 // What a taxpayer reads on the printed copy of each demo return: every casilla with a value on
 // the page of its form page, every annex row, the trial balance's accounts with amounts by
 // their full codes in code order, and never a table or a column name of the database.
+#include "batch/BatchFixture.h"
 #include "catalogue/CasillaCatalog.h"
 #include "printing/AnnexSections.h"
 #include "printing/DeclarationLayout.h"
@@ -74,25 +75,22 @@ struct Case {
     bool everyAnnex = false;
 };
 
-class PrintReadable : public ::testing::TestWithParam<Case> {};
+class PrintReadable : public test::BatchTest, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(PrintReadable, ThePrintedCopyShowsWhatTheReturnHolds) {
     const QString script = test::demoReturnScript(QString::fromLatin1(GetParam().file));
     const QString ruc = QRegularExpression(QStringLiteral("^taxpayer (\\d+)"), QRegularExpression::MultilineOption)
                             .match(script)
                             .captured(1);
-    test::TempDatabase database;
-    store::Database& db = database.db();
-    test::ScriptRun run(db, ruc, QStringLiteral("CONTRIBUYENTE DE PRUEBA S.A.C."));
+    test::registerTaxpayer(db(), ruc, QStringLiteral("CONTRIBUYENTE DE PRUEBA S.A.C."), test::kContador);
     QTemporaryDir dir;
-    run.runner->setReportFolder(dir.filePath(QStringLiteral("RPT")));
-    run.run(script + QStringLiteral("\nsave\nclose\n"));
+    ASSERT_TRUE(runs(script + QStringLiteral("\nsave\nclose\n"), reportsIn(dir.filePath(QStringLiteral("RPT")))));
     const store::DeclarationKey key = test::demoKey(ruc);
 
     // Amounts on some accounts of the trial balance, codes of every length among them.
     QStringList codes;
     QSqlQuery stored =
-        db.run(QStringLiteral("SELECT Codigo FROM F582BALANCE WHERE DOC_ID_D=? ORDER BY Descrip"), {ruc});
+        db().run(QStringLiteral("SELECT Codigo FROM F582BALANCE WHERE DOC_ID_D=? ORDER BY Descrip"), {ruc});
     for (int n = 0; stored.next(); ++n) {
         if (n % 37 == 5) {
             codes.append(stored.value(0).toString().trimmed());
@@ -101,16 +99,16 @@ TEST_P(PrintReadable, ThePrintedCopyShowsWhatTheReturnHolds) {
     stored.finish();
     ASSERT_GE(codes.size(), 5);
     for (qsizetype i = 0; i < codes.size(); ++i) {
-        db.run(QStringLiteral("UPDATE F582BALANCE SET saldos_ini_d=?, result_nat_g=? WHERE DOC_ID_D=? AND Codigo=?"),
-               {QString::number(1000 * (i + 1)), QString::number(7 + i), ruc, codes.at(i)})
+        db().run(QStringLiteral("UPDATE F582BALANCE SET saldos_ini_d=?, result_nat_g=? WHERE DOC_ID_D=? AND Codigo=?"),
+                 {QString::number(1000 * (i + 1)), QString::number(7 + i), ruc, codes.at(i)})
             .finish();
     }
     std::sort(codes.begin(), codes.end());
     if (GetParam().everyAnnex) {
-        fillEveryAnnex(db, key);
+        fillEveryAnnex(db(), key);
     }
 
-    const DeclarationReport report(db, key);
+    const DeclarationReport report(db(), key);
     const ReportWriter writer = report.write(true, QDateTime(QDate(2019, 3, 15), QTime(10, 0)));
     const ReportDocument document = ReportDocument::fromCommands(writer.commands());
     const QString pdf = dir.filePath(QStringLiteral("copia.pdf"));
@@ -156,7 +154,7 @@ TEST_P(PrintReadable, ThePrintedCopyShowsWhatTheReturnHolds) {
 
     // Every annex row: each word of each of its cells.
     const QString whole = simple.join(QLatin1Char('\n'));
-    for (const AnnexSection& section : AnnexSections::read(db, key, std::nullopt)) {
+    for (const AnnexSection& section : AnnexSections::read(db(), key, std::nullopt)) {
         EXPECT_TRUE(whole.contains(section.title.simplified())) << section.title.toStdString();
         for (const QStringList& row : section.rows) {
             for (const QString& cell : row) {

@@ -1,23 +1,14 @@
-// The trial balance windows over a fresh database: the detail window computes as the user types
-// and saves the row; the transfer window transfers the file of the folder chosen.
+// The trial balance windows over a fresh database: the transfer window transfers the file of the
+// folder chosen, and the balance's page keeps the accounts in sight.
 #include "annexes/TrialBalancePage.h"
-#include "annexes/ui/frmDetalleBalance.h"
-#include "app/FileChooser.h"
 #include "declaration/commands/FormLoader.h"
 #include "declaration/rules/CalculationRules.h"
 #include "imports/ui/frmTransferencia.h"
-#include "support/FormServices.h"
-#include "ui/Frm537Fixture.h"
 #include "ui/TrialBalanceFixture.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSqlQuery>
 #include <QTableView>
 
 namespace qel::annexes {
@@ -27,61 +18,37 @@ const QString& kRuc = test_support::kTrialBalanceRuc;
 
 using TrialBalanceWindows = test_support::TrialBalanceWindows;
 
-TEST_F(TrialBalanceWindows, DetailComputesAsTypedAndSaves) {
-    frmDetalleBalance dialog(TrialBalanceTable(database.db(), test::demoKey(kRuc), QStringLiteral("2")), *prompter,
-                             QStringLiteral("2018"), QStringLiteral("101"));
-    dialog.show();
-    auto* opening = dialog.findChild<QLineEdit*>(QStringLiteral("txtSaldoIni_0"));
-    auto* credit = dialog.findChild<QLineEdit*>(QStringLiteral("txtMovEjer_1"));
-    ASSERT_NE(opening, nullptr);
-    ASSERT_NE(credit, nullptr);
-    QTest::keyClicks(opening, QStringLiteral("1x00"));
-    QTest::keyClicks(credit, QStringLiteral("250"));
-    EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtSaldo_1"))->text(), QStringLiteral("150"));
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdGrabar")), Qt::LeftButton);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("cuenta_bal_p")), QStringLiteral("150"));
-}
-
-TEST_F(TrialBalanceWindows, TransferWindowTransfersTheFileOfTheChosenFolder) {
+// The file of the folder chosen is transferred; a second transfer starts from zero on screen:
+// while its lines are read the counters never show the numbers of the transfer before.
+TEST_F(TrialBalanceWindows, TransferWindowTransfersTheFileAndTheNextStartsAtZero) {
     writeTransferFile();
     imports::frmTransferencia dialog(setup());
     dialog.show();
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lblTransferidos"))->text(),
-              QStringLiteral("0          Registros Transferidos"));
+    auto* transferred = dialog.findChild<QLabel*>(QStringLiteral("lblTransferidos"));
+    auto* rejected = dialog.findChild<QLabel*>(QStringLiteral("lblRechazados"));
+    const QString zero = QStringLiteral("0          Registros Transferidos");
+    EXPECT_EQ(transferred->text(), zero);
     dialog.setFolder(database.folder());
     prompter->expectMessage(imports::TrialBalanceTransfer::kSuccess, app::Icon::Exclamation);
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdTransferir")), Qt::LeftButton);
-    EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.model().rejected(), 0);
     EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("mov_ejerci_d")), QStringLiteral("1037"));
-}
+    ASSERT_NE(transferred->text(), zero);
 
-// A second transfer starts from zero on screen: while its lines are read the counters never
-// show the numbers of the transfer before.
-TEST_F(TrialBalanceWindows, TheCountersOfTheNextTransferStartAtZero) {
     writeTransferFile(5);
-    imports::frmTransferencia dialog(setup());
     dialog.show();
-    dialog.setFolder(database.folder());
-    auto* transferred = dialog.findChild<QLabel*>(QStringLiteral("lblTransferidos"));
-    auto* rejected = dialog.findChild<QLabel*>(QStringLiteral("lblRechazados"));
-    const QString faults = QStringLiteral("El archivo ") + dialog.model().inputPath() +
-                           QStringLiteral(" tiene errores. Verifique los errores en: ") + dialog.model().reportPath();
-    prompter->expectMessage(faults, app::Icon::Critical);
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdTransferir")), Qt::LeftButton);
-    EXPECT_EQ(rejected->text(), QStringLiteral(" 2 Rechazados"));
-
     QStringList shownAtFirstLine;
     dialog.model().beforeLine = [&] {
         if (shownAtFirstLine.isEmpty()) {
             shownAtFirstLine = {transferred->text(), rejected->text()};
         }
     };
-    prompter->expectMessage(faults, app::Icon::Critical);
+    prompter->expectMessage(QStringLiteral("El archivo ") + dialog.model().inputPath() +
+                                QStringLiteral(" tiene errores. Verifique los errores en: ") +
+                                dialog.model().reportPath(),
+                            app::Icon::Critical);
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdTransferir")), Qt::LeftButton);
-    EXPECT_EQ(shownAtFirstLine, QStringList({QStringLiteral("0          Registros Transferidos"),
-                                             QStringLiteral("0          Registros Rechazados")}));
+    EXPECT_EQ(shownAtFirstLine, QStringList({zero, QStringLiteral("0          Registros Rechazados")}));
     EXPECT_EQ(rejected->text(), QStringLiteral(" 2 Rechazados"));
 }
 
@@ -107,10 +74,8 @@ TEST_F(TrialBalanceWindows, CodeAndDescriptionStayWhileTheAmountsScroll) {
     shown.showPage(QStringLiteral("eeff.balance"));
     QApplication::processEvents();
 
-    auto* grid = shown.findChild<QTableView*>(QStringLiteral("grdBalanceAPP"));
-    ASSERT_NE(grid, nullptr);
-    auto* frozen = grid->findChild<QTableView*>(QStringLiteral("grdBalanceAPP_fijas"));
-    ASSERT_NE(frozen, nullptr);
+    auto* grid = test::child<QTableView>(shown, QStringLiteral("grdBalanceAPP"));
+    auto* frozen = test::child<QTableView>(*grid, QStringLiteral("grdBalanceAPP_fijas"));
     ASSERT_GT(grid->model()->rowCount(), 1);
     EXPECT_EQ(frozen->model(), grid->model());
     EXPECT_EQ(frozen->selectionModel(), grid->selectionModel());

@@ -2,11 +2,10 @@
 
 // What the window tests share: controls found by name and driven as a user drives them (key
 // by key, with the mouse, lists chosen with the keyboard), a modal window worked on while it is
-// open, the module's own form launcher over a test database, and a batch script run.
+// open, and the module's own form launcher over a test database.
 #include "app/ProcessState.h"
 #include "app/UtilityComponent.h"
 #include "app/ui/FormLauncher.h"
-#include "batch/BatchRunner.h"
 #include "program/FormRegistry.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
@@ -19,8 +18,8 @@
 #include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTest>
-#include <QTextStream>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -77,6 +76,15 @@ inline void choose(QWidget& window, const QString& name, const QString& code) {
     EXPECT_EQ(combo->currentData().toString(), code) << name.toStdString();
 }
 
+// Into a cell of a grid as a user types: the cell chosen, its editor typed into, then Enter.
+inline void typeCell(QTableWidget& grid, int row, int column, const QString& text) {
+    grid.setCurrentCell(row, column);
+    auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.currentIndex()));
+    ASSERT_NE(editor, nullptr) << row << "," << column;
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
 inline QString rowText(const QAbstractItemModel& rows, int row) {
     QStringList texts;
     for (int column = 0; column < rows.columnCount(); ++column) {
@@ -104,6 +112,9 @@ void whileModal(const QString& name, const std::function<void()>& trigger, const
         inside(*window);
         if (modal && modal->isVisible()) {
             modal->close();
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(modal.data()); dialog != nullptr && dialog->isVisible()) {
+            dialog->done(QDialog::Rejected); // one that refuses to close must not block the test
         }
     });
     trigger();
@@ -159,27 +170,6 @@ struct ModuleForms {
     app::UtilityComponent utility{*prompter, &database.db()};
     app::ProcessState state;
     app::ui::FormLauncher forms{*prompter};
-};
-
-// A batch script run for a taxpayer registered under CONTADOR, with what it printed.
-struct ScriptRun {
-    ScriptRun(store::Database& db, const QString& ruc, const QString& name) {
-        registerTaxpayer(db, ruc, name, QStringLiteral("CONTADOR"));
-        runner = std::make_unique<batch::BatchRunner>(
-            db, out, err, batch::BatchRunner::Settings{.sysUser = QStringLiteral("CONTADOR")});
-    }
-    // Runs the script and fails the test, with what it wrote, when it does not end well.
-    void run(const QString& script) {
-        output.clear();
-        ASSERT_EQ(runner->run(script), batch::BatchRunner::kDone) << errors.toStdString() << output.toStdString();
-        out.flush();
-    }
-
-    QString output;
-    QString errors;
-    QTextStream out{&output};
-    QTextStream err{&errors};
-    std::unique_ptr<batch::BatchRunner> runner;
 };
 
 } // namespace qel::test

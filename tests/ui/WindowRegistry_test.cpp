@@ -1,23 +1,16 @@
 // The one registry of windows: every name opens once as its Qt view and once through the batch
 // mode's generic adapter over a model from the same factory, and both modes know every name.
-#include "app/ProcessState.h"
-#include "app/UtilityComponent.h"
 #include "app/WindowRegistry.h"
-#include "app/ui/FormLauncher.h"
 #include "batch/BatchContext.h"
 #include "batch/BatchWindows.h"
 #include "batch/ModelAdapter.h"
 #include "catalogue/AnnexCatalog.h"
 #include "catalogue/FormWindows.h"
-#include "program/FormRegistry.h"
 #include "program/WindowViews.h"
 #include "ui/WindowDriver.h"
 #include "windows/ModuleWindows.h"
 
-#include <QApplication>
 #include <QDialog>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace qel::app {
 namespace {
