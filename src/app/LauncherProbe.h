@@ -11,8 +11,9 @@ public:
     virtual ~LauncherProbe() = default;
     // True when a visible top-level window has exactly this title, letter case included.
     virtual bool CorreApp(const QString& title) = 0;
-    // The module's main window is on the screen: a launcher that waits for it goes on.
-    virtual void moduleWindowShown() {}
+    // The module's main window is on the screen, or the module says why it will not show it: a
+    // launcher that waits for either goes on.
+    virtual void startSettled() {}
 };
 
 } // namespace qel::app

@@ -53,7 +53,7 @@ bool Startup::run() {
     m_state.formulario = QStringLiteral("0588");
     m_state.periodo = QStringLiteral("2018");
     m_platform.window.showMainWindow();
-    m_platform.probe.moduleWindowShown();
+    m_platform.probe.startSettled();
     m_state.status = m_platform.window.statusDisplay();
     m_stage = Stage::MainWindowShown;
 
@@ -137,6 +137,7 @@ QString Startup::connectionFailureText(const store::Database::OpenResult& result
 
 bool Startup::fail(Failure failure, const QString& text, const QString& title, Icon icon) {
     m_failure = failure;
+    m_platform.probe.startSettled(); // the launcher need not wait while the user reads
     m_platform.prompter.message(text, title, icon);
     return false;
 }

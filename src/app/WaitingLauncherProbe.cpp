@@ -18,7 +18,7 @@ WaitingLauncherProbe::~WaitingLauncherProbe() {
     hangUp();
 }
 
-void WaitingLauncherProbe::moduleWindowShown() {
+void WaitingLauncherProbe::startSettled() {
     hangUp();
 }
 

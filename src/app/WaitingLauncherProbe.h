@@ -9,8 +9,9 @@ namespace qel::app {
 // it waits until the launcher writes that the login is verified, and then the launcher that
 // started the module is known to run, its window still to come. When the launcher's end closes
 // without that word (the launcher ended), it looks for a launcher's window as the plain search
-// does. Without a pipe it is the plain search. Once the module's window is shown it closes its
-// end, and the launcher, which waits for that, starts its own window system.
+// does. Without a pipe it is the plain search. Once the module's window is shown (or the module
+// says why it will not be) it closes its end, and the launcher, which waits for that, loads its
+// own window system.
 class WaitingLauncherProbe : public LauncherProbe {
 public:
     WaitingLauncherProbe(LauncherProbe& probe, int pipe) : m_probe(probe), m_pipe(pipe) {}
@@ -23,7 +24,7 @@ public:
     static int takePipeFromEnvironment();
 
     bool CorreApp(const QString& title) override;
-    void moduleWindowShown() override;
+    void startSettled() override;
 
 private:
     void hangUp();

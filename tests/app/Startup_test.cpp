@@ -18,7 +18,8 @@ using namespace qel;
 using app::Icon;
 using app::Startup;
 
-// The launcher's window, the single instance, the main window and its status bar in one: each
+// The launcher's window (and the launcher that waits for the module's), the single instance,
+// the main window and its status bar in one: each
 // writes what is asked of it into one log, so the order of the steps can be checked.
 class FakePlatform : public app::LauncherProbe,
                      public app::SingleInstance,
@@ -33,6 +34,7 @@ public:
     }
     void clearName() override { add("clearName"); }
     void showMainWindow() override { add("window"); }
+    void startSettled() override { add("settled"); }
     void setBusy(bool busy) override { add(busy ? "busy:on" : "busy:off"); }
     app::StatusDisplay* statusDisplay() override { return this; }
 
@@ -114,14 +116,14 @@ TEST_F(StartupTest, RunsTheStepsInOrderAndNothingAfterAFailedOne) {
         QString title;
         Icon icon;
     } cases[] = {
-        {"launcher absent", false, true, good, "probe:QEL", Startup::Failure::LauncherAbsent,
+        {"launcher absent", false, true, good, "probe:QEL settled", Startup::Failure::LauncherAbsent,
          "Debe ejecutar este módulo desde el Integrador del QEL", "Error al ejecutar el módulo", Icon::Critical},
-        {"second instance", true, false, good, "probe:QEL lock", Startup::Failure::AlreadyRunning,
+        {"second instance", true, false, good, "probe:QEL lock settled", Startup::Failure::AlreadyRunning,
          "La Aplicación ya se encuentra en ejecución", "Declaración Pago Anual Impuesto a la Renta", Icon::Information},
-        {"not a database", true, true, bad, "probe:QEL lock window busy:on open:%1 busy:off",
+        {"not a database", true, true, bad, "probe:QEL lock window settled busy:on open:%1 busy:off settled",
          Startup::Failure::Database, "El archivo " + bad + " no es una base de datos del QEL.\n 26",
          "Error de Conección", Icon::None},
-        {"ready", true, true, good, "probe:QEL lock window busy:on open:%1 status|||2018|0588 busy:off",
+        {"ready", true, true, good, "probe:QEL lock window settled busy:on open:%1 status|||2018|0588 busy:off",
          Startup::Failure::None, "", "", Icon::None},
     };
     for (const auto& c : cases) {
@@ -183,7 +185,8 @@ TEST_F(StartupTest, AConfigurationThatIsNotTheUsersOwnEndsTheStartUp) {
     const QByteArray before = iniBytes();
     m_prompter->expectMessage(ini().refusal(), Icon::Critical, Startup::kConfigurationTitle);
     EXPECT_FALSE(start(m_state, Startup::Failure::Configuration));
-    EXPECT_EQ(m_fake.log, QStringList({"probe:QEL", "lock", "window", "busy:on", "busy:off"})) << "no database opened";
+    EXPECT_EQ(m_fake.log, QStringList({"probe:QEL", "lock", "window", "settled", "busy:on", "busy:off", "settled"}))
+        << "no database opened";
     EXPECT_EQ(m_state.sysUser, " ") << "nothing of the file believed";
     EXPECT_EQ(iniBytes(), before) << "SystemDB is not written into it";
 }

@@ -54,7 +54,7 @@ TEST(WaitingLauncherProbe, TheLauncherVouchesOrAWindowDecides) {
         EXPECT_EQ(windows.calls, c.searches);
         if (c.verified) {
             char none = 0;
-            probe.moduleWindowShown();
+            probe.startSettled();
             EXPECT_EQ(::read(ends[1], &none, 1), 0) << "the launcher hears the module hang up";
             ::close(ends[1]);
         }
