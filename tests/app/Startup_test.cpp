@@ -19,8 +19,8 @@ using app::Icon;
 using app::Startup;
 
 // The launcher's window (and the launcher that waits for the module's), the single instance,
-// the main window and its status bar in one: each
-// writes what is asked of it into one log, so the order of the steps can be checked.
+// the main window and its status bar in one: each writes what is asked of it into one log, so
+// the order of the steps can be checked.
 class FakePlatform : public app::LauncherProbe,
                      public app::SingleInstance,
                      public app::StatusDisplay,
