@@ -2,8 +2,8 @@
 // (ifnull, total, CAST ... AS REAL, INSERT OR, printf, the pragmas and its catalogue table) are
 // spelled by the store's dialect; this test fails the day one comes back elsewhere.
 
-#include <QDirIterator>
-#include <QFile>
+#include "SourceFiles.h"
+
 #include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -28,21 +28,13 @@ TEST(PortableSql, EngineWordsOnlyInTheStore) {
     static const QRegularExpression engineWords(
         u"\\bifnull\\(|\"[^\"\\n]*[ (,]total\\((?!\\))|AS REAL\\b|INSERT OR |\\bprintf\\('|PRAGMA |sqlite_master|"
         "BEGIN IMMEDIATE|qel_check_code\\("_s);
-    const QString root = QStringLiteral(QEL_SOURCE_DIR "/src/");
     QStringList offenders;
-    QDirIterator files(root, {u"*.cpp"_s}, QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString path = files.next();
-        const QString relative = path.mid(root.size());
-        if (kEngineFiles.contains(relative)) {
-            continue;
-        }
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-        if (engineWords.match(QString::fromUtf8(file.readAll())).hasMatch()) {
-            offenders.append(relative);
-        }
-    }
+    qel::test::forEachFile(QStringLiteral(QEL_SOURCE_DIR "/src"), {u"*.cpp"_s},
+                           [&](const QString& relative, const QString& text) {
+                               if (!kEngineFiles.contains(relative) && engineWords.match(text).hasMatch()) {
+                                   offenders.append(relative);
+                               }
+                           });
     EXPECT_TRUE(offenders.isEmpty()) << "SQL that only SQLite reads, outside the dialect: "
                                      << offenders.join(u", "_s).toStdString();
 }
