@@ -6,7 +6,6 @@
 #include "store/ParamLayouts.h"
 #include "support/TestSupport.h"
 
-#include <QList>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -19,35 +18,24 @@ const CasillaCatalog& catalog() {
     return CasillaCatalog::instance();
 }
 
-// A catalogue entry carries the storage of its number; a text entry is stored as text, a box of
-// the ITF page with the ITF; a casilla a detail window owns is kept as a row of that window
-// unless it is summed into a box.
-TEST(CasillaStorage, EveryEntryCarriesTheStorageOfItsNumber) {
-    QList<int> itf;
-    for (int n = -1; n <= 1000; ++n) {
+// A box of the ITF page is stored with the ITF; a casilla a detail window owns is kept as a row
+// of that window unless it is summed into a box, which must be one the form shows; a number the
+// catalogue does not know is a plain box.
+TEST(CasillaStorage, EveryEntryIsStoredWhereItsKindKeepsIt) {
+    for (int n = 0; n < 1000; ++n) {
         const CasillaStorage& s = catalog().storage(n);
-        if (s.itf) {
-            itf.append(n);
-        }
         if (s.summary != 0) {
             ASSERT_NE(catalog().find(s.summary), nullptr) << "casilla " << n;
             EXPECT_TRUE(catalog().find(s.summary)->hasBox) << "casilla " << n;
         }
         const CasillaDef* def = catalog().find(n);
-        if (def == nullptr) {
-            continue;
-        }
-        EXPECT_EQ(def->storage.where, s.where) << "casilla " << n;
-        EXPECT_EQ(def->storage.text, def->storedAsText) << "casilla " << n;
-        EXPECT_EQ(s.text, def->storedAsText) << "casilla " << n;
-        if (def->kind == BoxKind::Itf) {
+        if (def != nullptr && def->kind == BoxKind::Itf) {
             EXPECT_TRUE(s.itf) << "casilla " << n << " is on the ITF page";
         }
-        if (!def->hasBox && !def->window.isEmpty() && s.summary == 0) {
+        if (def != nullptr && !def->hasBox && !def->window.isEmpty() && s.summary == 0) {
             EXPECT_TRUE(s.windowRow) << "casilla " << n;
         }
     }
-    EXPECT_EQ(catalog().itfCasillas(), itf);
     EXPECT_EQ(catalog().storage(-1).where, Storage::Box);
     EXPECT_EQ(catalog().storage(1000).where, Storage::Box);
 }
