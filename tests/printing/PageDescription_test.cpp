@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qel::printing {
 namespace {
 
@@ -17,20 +19,19 @@ PageCommand vertical(double column, double row, const QString& text) {
 
 TEST(PageDescription, EveryKindOfCommandReadsBackAsWritten) {
     const QList<PageCommand> commands = {
-        PageCommand::tag(K::Font, QStringLiteral("Courier New")),
-        PageCommand::tag(K::PageCount, QStringLiteral("3")),
-        PageCommand::tag(K::Orientation, QStringLiteral("H")),
-        PageCommand::tag(K::Color, QStringLiteral("#FF0000")),
+        PageCommand::tag(K::Font, u"Courier New"_s),
+        PageCommand::tag(K::PageCount, u"3"_s),
+        PageCommand::tag(K::Orientation, u"H"_s),
+        PageCommand::tag(K::Color, u"#FF0000"_s),
         PageCommand::tag(K::BoldOn),
-        PageCommand::textAt(10, 0, QStringLiteral("  D'ONOFRIO S.A.  ¿año?  "), false, 8, 0),
+        PageCommand::textAt(10, 0, u"  D'ONOFRIO S.A.  ¿año?  "_s, false, 8, 0),
         PageCommand::tag(K::BoldOff),
-        PageCommand::textAt(12.5, 3.7, QStringLiteral("!> aHoja ends nothing here"), true, 12, 1),
-        vertical(4, 40, QStringLiteral("VERTICAL")),
+        PageCommand::textAt(12.5, 3.7, u"!> aHoja ends nothing here"_s, true, 12, 1),
+        vertical(4, 40, u"VERTICAL"_s),
         PageCommand::box(1, 10, 0.5, 114, 7.25),
         PageCommand::tag(K::NewPage),
-        PageCommand::textAt(10, 82, QString(700, QLatin1Char('x')) + QStringLiteral("|end"), false, 8, 2),
-        PageCommand::textAt(10, 1, QString(199, QLatin1Char('a')) + QStringLiteral("!>") + QString(300, 'b'), false, 8,
-                            2),
+        PageCommand::textAt(10, 82, QString(700, QLatin1Char('x')) + u"|end"_s, false, 8, 2),
+        PageCommand::textAt(10, 1, QString(199, QLatin1Char('a')) + u"!>"_s + QString(300, 'b'), false, 8, 2),
     };
     const PageDescription::ReadResult read = PageDescription::read(PageDescription::writeAll(commands));
     EXPECT_EQ(read.rejected, 0);
@@ -51,7 +52,7 @@ TEST(PageDescription, ACommandSplitOverPhysicalLinesIsOneCommand) {
                                         "pPos|10|0|second page|True|8|1|\n");
     const PageDescription::ReadResult read = PageDescription::read(file);
     ASSERT_EQ(read.commands.size(), 4);
-    EXPECT_EQ(read.commands.at(1).text, QStringLiteral("first part of a long text, the middle, and its end"));
+    EXPECT_EQ(read.commands.at(1).text, u"first part of a long text, the middle, and its end"_s);
     const ReportDocument document = ReportDocument::fromCommands(read.commands);
     ASSERT_EQ(document.pageCount(), 2);
     EXPECT_EQ(document.page(0).texts.size(), 1);
@@ -89,7 +90,7 @@ TEST(ReportDocument, PagesFollowTheAnnouncedCountAndTheOrientationTags) {
     EXPECT_FALSE(document.page(0).landscape);
     EXPECT_TRUE(document.page(1).landscape);
     EXPECT_EQ(document.page(1).boxes.size(), 1);
-    EXPECT_FALSE(ReportDocument::fromFile(QStringLiteral("/nonexistent/00000001.PRN")).exists());
+    EXPECT_FALSE(ReportDocument::fromFile(u"/nonexistent/00000001.PRN"_s).exists());
 }
 
 } // namespace

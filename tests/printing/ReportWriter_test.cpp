@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qel::printing {
 namespace {
 
@@ -22,15 +24,15 @@ TEST(ReportWriter, PagesBreakByTheWidthOfTheReport) {
     for (const auto& c : cases) {
         ReportWriter writer(kPrintedAt, c.width, ReportWriter::kNoHeader);
         for (int i = 0; i < c.linesPerPage; ++i) {
-            writer.line(QStringLiteral("line %1").arg(i));
+            writer.line(u"line %1"_s.arg(i));
         }
         EXPECT_EQ(writer.pageCount(), 1) << "a full page stays one page, width " << c.width;
-        writer.line(QStringLiteral("next"));
+        writer.line(u"next"_s);
         EXPECT_EQ(writer.pageCount(), 2) << "width " << c.width;
         const ReportDocument document = documentOf(writer);
         ASSERT_EQ(document.pageCount(), 2);
         EXPECT_EQ(document.page(0).texts.size(), c.linesPerPage);
-        EXPECT_EQ(document.page(1).texts.at(0).text, QStringLiteral("next"));
+        EXPECT_EQ(document.page(1).texts.at(0).text, u"next"_s);
         EXPECT_EQ(document.page(1).texts.at(0).row, 0);
         EXPECT_EQ(document.page(1).landscape, c.width >= 150) << "width " << c.width;
     }
@@ -42,16 +44,16 @@ TEST(ReportWriter, EachHeaderKindRepeatsOnEveryPage) {
         QString firstLine;
         QString secondPageFirstLine;
     } cases[] = {
-        {ReportWriter::kNoHeader, QStringLiteral("body 0"), QStringLiteral("body 83")},
-        {ReportWriter::kOwnHeader, QStringLiteral("body 0"), QStringLiteral("body 83")},
-        {ReportWriter::kListingHeader, QStringLiteral("REPORTE DE AGENTES DE PERCEPCION - PERIODO 2018"),
-         QStringLiteral("REPORTE DE AGENTES DE PERCEPCION - PERIODO 2018")},
+        {ReportWriter::kNoHeader, u"body 0"_s, u"body 83"_s},
+        {ReportWriter::kOwnHeader, u"body 0"_s, u"body 83"_s},
+        {ReportWriter::kListingHeader, u"REPORTE DE AGENTES DE PERCEPCION - PERIODO 2018"_s,
+         u"REPORTE DE AGENTES DE PERCEPCION - PERIODO 2018"_s},
     };
     for (const auto& c : cases) {
         ReportWriter writer(kPrintedAt, 104, c.kind);
-        writer.setListing(QStringLiteral("2018"), QStringLiteral("20100070970 EMPRESA S.A."));
+        writer.setListing(u"2018"_s, u"20100070970 EMPRESA S.A."_s);
         for (int i = 0; i < 100; ++i) {
-            writer.line(QStringLiteral("body %1").arg(i));
+            writer.line(u"body %1"_s.arg(i));
         }
         const ReportDocument document = documentOf(writer);
         ASSERT_GE(document.pageCount(), 2);
@@ -62,23 +64,23 @@ TEST(ReportWriter, EachHeaderKindRepeatsOnEveryPage) {
 
 TEST(ReportWriter, TheStandardHeaderCarriesDateTimeTitlesPageAndHeadings) {
     ReportWriter writer(kPrintedAt, 104, ReportWriter::kStandardHeader);
-    writer.setTitleBlock({QStringLiteral("ERRORES DE LA IMPORTACION"), QStringLiteral("SOCIOS.TXT")});
-    writer.setColumnHeadings({QStringLiteral("Línea  Error")});
+    writer.setTitleBlock({u"ERRORES DE LA IMPORTACION"_s, u"SOCIOS.TXT"_s});
+    writer.setColumnHeadings({u"Línea  Error"_s});
     for (int i = 0; i < 90; ++i) {
-        writer.line(QStringLiteral("%1").arg(i));
+        writer.line(u"%1"_s.arg(i));
     }
     const ReportDocument document = documentOf(writer);
     ASSERT_EQ(document.pageCount(), 2);
     const QList<ReportDocument::Text>& second = document.page(1).texts;
-    EXPECT_TRUE(second.at(0).text.startsWith(QStringLiteral("15/03/2019")));
-    EXPECT_TRUE(second.at(0).text.contains(QStringLiteral("ERRORES DE LA IMPORTACION")));
-    EXPECT_TRUE(second.at(0).text.endsWith(QStringLiteral("Pag: 2")));
+    EXPECT_TRUE(second.at(0).text.startsWith(u"15/03/2019"_s));
+    EXPECT_TRUE(second.at(0).text.contains(u"ERRORES DE LA IMPORTACION"_s));
+    EXPECT_TRUE(second.at(0).text.endsWith(u"Pag: 2"_s));
     EXPECT_EQ(second.at(0).text.size(), 104);
-    EXPECT_TRUE(second.at(1).text.startsWith(QStringLiteral("10:05:09")));
-    EXPECT_EQ(second.at(3).text, QStringLiteral("Línea  Error"));
+    EXPECT_TRUE(second.at(1).text.startsWith(u"10:05:09"_s));
+    EXPECT_EQ(second.at(3).text, u"Línea  Error"_s);
     EXPECT_EQ(second.at(4).text, QString(104, QLatin1Char('-')));
     // 83 lines a page, five of them the header: the body runs on where the first page stopped.
-    EXPECT_EQ(second.at(5).text, QStringLiteral("78"));
+    EXPECT_EQ(second.at(5).text, u"78"_s);
 }
 
 } // namespace
