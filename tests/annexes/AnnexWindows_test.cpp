@@ -312,10 +312,9 @@ TEST_F(AnnexWindowsTest, AContractListsAndEditsItsOwnParticipants) {
     for (const char* contract : {"1", "1", "2"}) {
         test::insertRow(db(), u"TMPF582COLCAB"_s, key(), {{u"cod_contrato"_s, QString()}});
         test::insertRow(db(), u"TMPF582COLDET"_s, key(),
-                        {{u"cod_contrato"_s, QString::fromLatin1(contract)},
-                         {u"tipo_doc"_s, 6},
-                         {u"nro_doc"_s, u"2050000001%1"_s.arg(rows(u"TMPF582COLDET"_s))},
-                         {u"por_participacion"_s, 50}});
+                        testing::columns(u"cod_contrato=%1; tipo_doc=6; nro_doc=2050000001%2; por_participacion=50"_s
+                                             .arg(QString::fromLatin1(contract))
+                                             .arg(rows(u"TMPF582COLDET"_s))));
     }
     open(u"frmcabEmpresarial"_s, app::FormRequest::kModify, {u"1"_s});
     ASSERT_NE(model->childRows(), nullptr);

@@ -30,9 +30,7 @@ protected:
     }
     void insert(const char* type, const char* month, int amount) {
         test::insertRow(db(), u"TMPACTA"_s, key(),
-                        {{u"TIPO_ASIST"_s, QString::fromLatin1(type)},
-                         {u"PER_PAG"_s, QString::fromLatin1(month)},
-                         {u"saluti"_s, amount}});
+                        testing::columns(u"TIPO_ASIST=%1; PER_PAG=%2; saluti=%3"_s.arg(type, month).arg(amount)));
     }
 };
 

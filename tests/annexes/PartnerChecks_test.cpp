@@ -28,11 +28,10 @@ protected:
     // Registers partners without the window, each with the share given.
     void addPartners(int count, double share) {
         for (int i = 0; i < count; ++i) {
-            test::insertRow(db(), kTable, key(),
-                            {{u"tipo_socio"_s, u"01"_s},
-                             {u"tipo_doc_socio"_s, 1},
-                             {u"nro_doc_socio"_s, QString::number(40000000 + i)},
-                             {u"Porcentaje"_s, share}});
+            test::insertRow(
+                db(), kTable, key(),
+                testing::columns(u"tipo_socio=01; tipo_doc_socio=1; nro_doc_socio=%1; Porcentaje=%2"_s.arg(40000000 + i)
+                                     .arg(share)));
         }
     }
 };

@@ -85,10 +85,8 @@ protected:
     }
     void storeBalance(const QString& code, int movementsDebit) {
         test::insertRow(db(), u"F582BALANCE"_s, test::demoKey(kRuc),
-                        {{u"plan"_s, u"2"_s},
-                         {u"Codigo"_s, code},
-                         {u"mov_ejerci_d"_s, movementsDebit},
-                         {u"suma_mayor_d"_s, movementsDebit}});
+                        declaration::testing::fields(
+                            u"plan=2; Codigo=%1; mov_ejerci_d=%2; suma_mayor_d=%2"_s.arg(code).arg(movementsDebit)));
     }
     void type(const QString& code, int movementsDebit) {
         db().run(u"UPDATE TMPF582BALANCE SET mov_ejerci_d=? WHERE Codigo=?"_s, {movementsDebit, code}).finish();

@@ -1,3 +1,4 @@
+#include "annexes/AnnexFixture.h"
 #include "management/SentVersionsFixture.h"
 #include "printing/DeclarationReport.h"
 #include "printing/PageDescription.h"
@@ -11,6 +12,8 @@ using namespace Qt::StringLiterals;
 
 namespace qel::printing {
 namespace {
+
+using annexes::testing::columns;
 
 const QDateTime kPrintedAt(QDate(2019, 3, 15), QTime(10, 0));
 
@@ -34,15 +37,13 @@ protected:
         return texts;
     }
 
-    void addDonation(const store::DeclarationKey& forKey, const QString& table, int n, const QVariantMap& extra = {}) {
-        QVariantMap row = {{u"TIP_DONACION"_s, u"1"_s},
-                           {u"TIP_MODALIDAD"_s, 1},
-                           {u"tip_documento"_s, 6},
-                           {u"num_documento"_s, u"2010007%1"_s.arg(n, 4, 10, QChar('0'))},
-                           {u"des_nom_razon"_s, u"DONATARIO %1"_s.arg(n)},
-                           {u"mto_donacion"_s, 1500 * n}};
-        row.insert(extra);
-        test::insertRow(db(), table, forKey, row);
+    void addDonation(const store::DeclarationKey& forKey, const QString& table, int n, const QString& extra = {}) {
+        test::insertRow(db(), table, forKey,
+                        columns(u"TIP_DONACION=1; TIP_MODALIDAD=1; tip_documento=6; num_documento=2010007%1; "
+                                "des_nom_razon=DONATARIO %2; mto_donacion=%3; "_s.arg(n, 4, 10, QChar('0'))
+                                    .arg(n)
+                                    .arg(1500 * n) +
+                                extra));
     }
 
     test::TempDatabase database;
@@ -83,11 +84,8 @@ TEST_F(DeclarationReportTest, AnnexPagesOnlyWhereRowsExist) {
 
 TEST_F(DeclarationReportTest, CodedColumnsPrintTheirDescriptionsUnderTheFieldsCaptions) {
     test::insertRow(db(), u"F535SOCIOS"_s, key,
-                    {{u"tipo_socio"_s, u"1"_s},
-                     {u"tipo_doc_socio"_s, 6},
-                     {u"nro_doc_socio"_s, u"20100070970"_s},
-                     {u"des_nom_razon"_s, u"SOCIO UNO S.A."_s},
-                     {u"Porcentaje"_s, 60.5}});
+                    columns(u"tipo_socio=1; tipo_doc_socio=6; nro_doc_socio=20100070970; des_nom_razon=SOCIO UNO S.A.; "
+                            "Porcentaje=60.5"_s));
     const QList<AnnexSection> sections = AnnexSections::read(db(), key, std::nullopt);
     ASSERT_EQ(sections.size(), 1);
     const AnnexSection& partners = sections.first();
@@ -99,16 +97,10 @@ TEST_F(DeclarationReportTest, CodedColumnsPrintTheirDescriptionsUnderTheFieldsCa
 
 TEST_F(DeclarationReportTest, ASentVersionIsReadFromTheHistoryOfItsCorrel) {
     for (const auto& [correl, value] : {std::pair{"1", "111"}, std::pair{"2", "222"}}) {
-        test::insertRow(db(), u"HCAB"_s, key,
-                        {{u"CORREL"_s, QString::fromUtf8(correl)},
-                         {u"NORDEN"_s, u"75000%1"_s.arg(QString::fromUtf8(correl))},
-                         {u"CONTROL"_s, u"C%1"_s.arg(QString::fromUtf8(correl))}});
-        test::insertRow(db(), u"HDET"_s, key,
-                        {{u"CORREL"_s, QString::fromUtf8(correl)},
-                         {u"CASILLA"_s, u"100"_s},
-                         {u"i_valor"_s, QString::fromUtf8(value)}});
+        test::insertRow(db(), u"HCAB"_s, key, columns(u"CORREL=%1; NORDEN=75000%1; CONTROL=C%1"_s.arg(correl)));
+        test::insertRow(db(), u"HDET"_s, key, columns(u"CORREL=%1; CASILLA=100; i_valor=%2"_s.arg(correl, value)));
     }
-    addDonation(key, u"HF586DONAC"_s, 7, {{u"CORREL"_s, u"2"_s}});
+    addDonation(key, u"HF586DONAC"_s, 7, u"CORREL=2"_s);
     const DeclarationReport report(db(), key, u"2"_s);
     ASSERT_TRUE(report.found());
     EXPECT_EQ(report.header().norden, u"750002"_s);
@@ -123,11 +115,9 @@ TEST_F(DeclarationReportTest, GeneratedReportsReadBackCommandForCommand) {
     for (int n = 1; n <= 150; ++n) {
         addDonation(key, u"F586DONAC"_s, n);
         test::insertRow(db(), u"F582ALQUILER"_s, key,
-                        {{u"tipo_doc"_s, 6},
-                         {u"nro_doc"_s, u"20100070970"_s},
-                         {u"correl_pred"_s, n},
-                         {u"des_bien"_s, u"Local | almacén %1"_s.arg(n)},
-                         {u"mto_alquiler"_s, 100 * n}});
+                        columns(u"tipo_doc=6; nro_doc=20100070970; correl_pred=%1; des_bien=Local | almacén %1; "
+                                "mto_alquiler=%2"_s.arg(n)
+                                    .arg(100 * n)));
     }
     const ReportWriter writer = DeclarationReport(db(), key).write(true, kPrintedAt);
     QList<PageCommand> expected = writer.commands();

@@ -1,3 +1,4 @@
+#include "annexes/AnnexFixture.h"
 #include "app/Clock.h"
 #include "printing/DeclarationReport.h"
 #include "printing/PrintTypeModel.h"
@@ -13,6 +14,8 @@ using namespace Qt::StringLiterals;
 namespace qel::printing {
 namespace {
 
+using annexes::testing::columns;
+
 class PrintTypeModelTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -22,7 +25,7 @@ protected:
             test::insertRow(db(), u"CAB"_s, test::demoKey(ruc), {{u"SEMANA"_s, 0}});
         }
         test::insertRow(db(), u"F586DONAC"_s, test::demoKey(),
-                        {{u"TIP_DONACION"_s, u"1"_s}, {u"des_nom_razon"_s, u"DONATARIO"_s}, {u"mto_donacion"_s, 900}});
+                        columns(u"TIP_DONACION=1; des_nom_razon=DONATARIO; mto_donacion=900"_s));
     }
     store::Database& db() { return database.db(); }
 
@@ -83,10 +86,7 @@ TEST_F(PrintTypeModelTest, PrintWritesTheSpoolFileAnnouncesItsPagesAndOpensThePr
 TEST_F(PrintTypeModelTest, SentDeclarationsAreListedNewestFirstAndPrintTheirVersion) {
     const store::DeclarationKey key = test::demoKey();
     for (const auto& [correl, day] : {std::pair{"1", "2019-03-01"}, std::pair{"2", "2019-03-10"}}) {
-        test::insertRow(db(), u"HCAB"_s, key,
-                        {{u"CORREL"_s, QString::fromUtf8(correl)},
-                         {u"NORDEN"_s, u"80000"_s + QString::fromUtf8(correl)},
-                         {u"FEC_ENV"_s, QString::fromUtf8(day)}});
+        test::insertRow(db(), u"HCAB"_s, key, columns(u"CORREL=%1; NORDEN=80000%1; FEC_ENV=%2"_s.arg(correl, day)));
     }
     PrintTypeModel list = model(test::kSupervisor, u"0"_s, true);
     list.load();
