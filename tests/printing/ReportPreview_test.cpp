@@ -1,3 +1,4 @@
+#include "batch/BatchFixture.h"
 #include "printing/PageRange.h"
 #include "printing/ReportPreview.h"
 #include "printing/ReportWriter.h"
@@ -48,9 +49,7 @@ protected:
             writer.line(u"linea %1"_s.arg(i));
         }
         const QString path = dir.filePath(u"00000001.PRN"_s);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(writer.fileText().toUtf8());
+        test::writeFile(path, writer.fileText().toUtf8());
         return path;
     }
 

@@ -1,3 +1,4 @@
+#include "batch/BatchFixture.h"
 #include "printing/SpoolRegistry.h"
 #include "support/TestSupport.h"
 
@@ -79,10 +80,7 @@ TEST(SpoolRegistry, ALinkAtTheNextNameIsNeverWrittenThrough) {
     const QString folder = database.folder() + u"/RPT"_s;
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString victim = database.folder() + u"/victim.txt"_s;
-    QFile seed(victim);
-    ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
-    seed.write("precious");
-    seed.close();
+    test::writeFile(victim, "precious");
     ASSERT_TRUE(QFile::link(victim, folder + u"/00000001.PRN"_s));
     ASSERT_TRUE(QFile::link(database.folder() + u"/nowhere"_s, folder + u"/00000002.PRN"_s));
 
