@@ -18,9 +18,21 @@ using Values = QList<std::pair<QString, QString>>;
 // "name=value; name=value" as the pairs a window is typed with, in order; "name=" empties it.
 inline Values values(const char* text) {
     Values out;
-    for (const QString& pair : QString::fromUtf8(text).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString& pair : QString::fromUtf8(text).split(QLatin1Char(';'))) {
+        if (pair.trimmed().isEmpty()) {
+            continue;
+        }
         const qsizetype at = pair.indexOf(QLatin1Char('='));
         out.append({pair.left(at).trimmed(), pair.mid(at + 1).trimmed()});
+    }
+    return out;
+}
+
+// "column=value; ..." as the values of a row to insert.
+inline QVariantMap columns(const QString& text) {
+    QVariantMap out;
+    for (const auto& [name, value] : values(text.toUtf8().constData())) {
+        out.insert(name, value);
     }
     return out;
 }

@@ -1,5 +1,4 @@
 #include "AnnexFixture.h"
-#include "annexes/AnnexTotals.h"
 
 #include <QSqlQuery>
 
@@ -267,16 +266,6 @@ TEST_F(AnnexWindowsTest, RentalsOfOneAddressOrOneLandlord) {
     EXPECT_EQ(column(u"TMPF582ALQUILER"_s, u"correl_pred"_s), u"1,2"_s);
 }
 
-// The window and the import give the participant's role one meaning: 0 operator, 1 participant.
-TEST_F(AnnexWindowsTest, TheParticipantRolesAreThoseTheImportTakes) {
-    add(u"frmColabEmpresarial"_s, u"1"_s);
-    QStringList roles;
-    for (const AnnexItem& item : model->state(u"tipo"_s).items) {
-        roles.append(item.code);
-    }
-    EXPECT_EQ(roles, QStringList({u"0"_s, u"1"_s}));
-}
-
 // The sub-windows open with the lot or vehicle they belong to, and only once it is there.
 TEST_F(AnnexWindowsTest, SubWindowsOpenWithTheirRowOnlyOnceItExists) {
     add(u"frmDetalleHidrocarburos"_s);
@@ -323,10 +312,9 @@ TEST_F(AnnexWindowsTest, AContractListsAndEditsItsOwnParticipants) {
     for (const char* contract : {"1", "1", "2"}) {
         test::insertRow(db(), u"TMPF582COLCAB"_s, key(), {{u"cod_contrato"_s, QString()}});
         test::insertRow(db(), u"TMPF582COLDET"_s, key(),
-                        {{u"cod_contrato"_s, QString::fromLatin1(contract)},
-                         {u"tipo_doc"_s, 6},
-                         {u"nro_doc"_s, u"2050000001%1"_s.arg(rows(u"TMPF582COLDET"_s))},
-                         {u"por_participacion"_s, 50}});
+                        testing::columns(u"cod_contrato=%1; tipo_doc=6; nro_doc=2050000001%2; por_participacion=50"_s
+                                             .arg(QString::fromLatin1(contract))
+                                             .arg(rows(u"TMPF582COLDET"_s))));
     }
     open(u"frmcabEmpresarial"_s, app::FormRequest::kModify, {u"1"_s});
     ASSERT_NE(model->childRows(), nullptr);
@@ -344,42 +332,6 @@ TEST_F(AnnexWindowsTest, AContractListsAndEditsItsOwnParticipants) {
     model->clickChild(2);
     EXPECT_EQ(model->childRows()->rowCount(), 1);
     EXPECT_EQ(column(u"TMPF582COLDET"_s, u"nro_doc"_s), u"20500000010,20500000012"_s);
-}
-
-// The figures the form's casillas and rules read from the annex tables.
-TEST_F(AnnexWindowsTest, TotalsCountAndSumTheRowsOfTheDeclaration) {
-    const auto add = [this](const char* table, const char* row, const QString& ruc = testing::kDeclarant) {
-        QVariantMap columns;
-        for (const auto& [name, value] : values(row)) {
-            columns.insert(name, value);
-        }
-        test::insertRow(db(), QString::fromUtf8(table), test::demoKey(ruc), columns);
-    };
-    add("TMPF584VEHIC", "cod_categ=A2; des_placa=A1; ind_ded_gasto=1; mto_gasto=1000; mto_dep=300");
-    add("TMPF584VEHIC", "cod_categ=A3; des_placa=A2; ind_ded_gasto=0; mto_gasto=5000");
-    add("TMPF584VEHIC", "cod_categ=A3; des_placa=A3; ind_ded_gasto=1; ind_sustitucion=1; mto_gasto=250");
-    // Another declaration's rows count for nothing.
-    add("TMPF584VEHIC", "cod_categ=A2; des_placa=Z9; ind_ded_gasto=1; mto_gasto=9", u"20100047218"_s);
-    const AnnexTotals::Vehicles vehicles = AnnexTotals::vehicles(db(), key());
-    EXPECT_EQ(vehicles.rows, 3);
-    EXPECT_EQ(vehicles.identified, 2);
-    EXPECT_EQ(vehicles.substituting, 1);
-    EXPECT_EQ(vehicles.expenses, 1250);
-    EXPECT_EQ(vehicles.depreciation, 300);
-
-    add("TMPF535SOCIOS", "tipo_socio=01; nro_doc_socio=1; Porcentaje=33.33");
-    add("TMPF535SOCIOS", "tipo_socio=01; nro_doc_socio=2; Porcentaje=33.33");
-    add("TMPF535SOCIOS", "tipo_socio=05; nro_doc_socio=; Porcentaje=33.34");
-    const AnnexTotals::Partners partners = AnnexTotals::partners(db(), key());
-    EXPECT_EQ(partners.rows, 3);
-    EXPECT_EQ(partners.principal, 2);
-    EXPECT_EQ(partners.shares, 100);
-
-    add("TMPF564MINERIA", "nro_anexo=1; nro_concesion=0");
-    add("TMPF564MINERIA", "nro_anexo=2; nro_concesion=1");
-    add("TMPF564MINERIA", "nro_anexo=2; nro_concesion=2");
-    EXPECT_EQ(AnnexTotals::concessions(db(), key(), 1), 1);
-    EXPECT_EQ(AnnexTotals::concessions(db(), key(), 2), 2);
 }
 
 } // namespace

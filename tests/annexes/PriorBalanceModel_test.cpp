@@ -1,33 +1,25 @@
+#include "AnnexFixture.h"
 #include "annexes/PriorBalanceModel.h"
-#include "support/TestSupport.h"
-
-#include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
 namespace qel::annexes {
 namespace {
 
-class PriorBalanceTest : public ::testing::Test {
+class PriorBalanceTest : public testing::AnnexFixture {
 protected:
-    void TearDown() override { prompter->verify(); }
-
-    PriorBalanceModel open(bool readOnly = false, const QStringList& kept = {}) {
-        return PriorBalanceModel(database.db(), *prompter, key, readOnly, kept);
+    PriorBalanceModel window(bool readOnly = false, const QStringList& kept = {}) {
+        return PriorBalanceModel(db(), *prompter, key(), readOnly, kept);
     }
-
-    test::TempDatabase database;
-    std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
-    const store::DeclarationKey key = test::demoKey();
 };
 
 // The balance in favour comes from casilla 138 of the last version sent of the year before.
 TEST_F(PriorBalanceTest, TheBalanceComesFromTheLastVersionSentOfTheYearBefore) {
-    store::DeclarationKey previous = key;
+    store::DeclarationKey previous = key();
     previous.periodo = u"2017"_s;
     for (const auto& [correl, balance] : {std::pair{1, "(5,000)"}, {2, "(7,000)"}}) {
-        test::insertRow(database.db(), u"HCAB"_s, previous, {{u"SEMANA"_s, 0}, {u"CORREL"_s, correl}});
-        test::insertRow(database.db(), u"HDET"_s, previous,
+        test::insertRow(db(), u"HCAB"_s, previous, {{u"SEMANA"_s, 0}, {u"CORREL"_s, correl}});
+        test::insertRow(db(), u"HDET"_s, previous,
                         {{u"SEMANA"_s, 0},
                          {u"CORREL"_s, correl},
                          {u"CASILLA"_s, u"138"_s},
@@ -42,14 +34,14 @@ TEST_F(PriorBalanceTest, TheBalanceComesFromTheLastVersionSentOfTheYearBefore) {
     for (const Case& c : {Case{"nothing entered yet", {}, false, "7,000"},
                           Case{"a part already entered", {QString(), u"10"_s}, false, ""},
                           Case{"a sent version is only looked at", {}, true, ""}}) {
-        PriorBalanceModel model = open(c.readOnly, c.kept);
+        PriorBalanceModel model = window(c.readOnly, c.kept);
         model.load();
         EXPECT_EQ(model.text(202), QString::fromLatin1(c.balance)) << c.what;
     }
 }
 
 TEST_F(PriorBalanceTest, ThePartsMayNotExceedTheBalance) {
-    PriorBalanceModel model = open();
+    PriorBalanceModel model = window();
     model.load();
     ASSERT_TRUE(model.setText(202, u"1,000"_s));
     model.setText(203, u"600"_s);
@@ -66,11 +58,11 @@ TEST_F(PriorBalanceTest, ThePartsMayNotExceedTheBalance) {
 }
 
 TEST_F(PriorBalanceTest, LeavingAModifiedWindowAsksFirst) {
-    EXPECT_TRUE(open().leave()); // nothing typed: no question
+    EXPECT_TRUE(window().leave()); // nothing typed: no question
     for (const auto& [answer, closed, result] : {std::tuple{app::Button::Cancel, false, false},
                                                  {app::Button::No, true, false},
                                                  {app::Button::Yes, true, true}}) {
-        PriorBalanceModel model = open();
+        PriorBalanceModel model = window();
         EXPECT_TRUE(model.setText(203, u""_s));
         prompter->expectQuestion(PriorBalanceModel::kModified, answer, app::Icon::Question);
         EXPECT_EQ(model.leave(), closed);

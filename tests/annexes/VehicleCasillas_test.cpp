@@ -19,17 +19,12 @@ TEST_F(VehicleCasillasTest, MoreVehiclesDeductingThanAllowedShareTheDeduction) {
     attachCalculation();
     load(u"20100070970"_s);
     ASSERT_EQ(model->key().ruc, u"20100070970"_s);
-    for (const auto& [plate, deducts, expense, depreciation] : {std::tuple{"AAA-111", "1", "1000", "0"},
-                                                                {"BBB-222", "1", "600", "400"},
-                                                                {"CCC-333", "1", "1000", "0"},
-                                                                {"DDD-444", "0", "500", "0"}}) {
+    for (const char* vehicle : {"des_placa=AAA-111; ind_ded_gasto=1; mto_gasto=1000; mto_dep=0",
+                                "des_placa=BBB-222; ind_ded_gasto=1; mto_gasto=600; mto_dep=400",
+                                "des_placa=CCC-333; ind_ded_gasto=1; mto_gasto=1000; mto_dep=0",
+                                "des_placa=DDD-444; ind_ded_gasto=0; mto_gasto=500; mto_dep=0"}) {
         test::insertRow(db(), u"TMPF584VEHIC"_s, model->key(),
-                        {{u"cod_categ"_s, u"A2"_s},
-                         {u"des_placa"_s, QString::fromLatin1(plate)},
-                         {u"ind_ded_gasto"_s, QString::fromLatin1(deducts)},
-                         {u"ind_sustitucion"_s, u"0"_s},
-                         {u"mto_gasto"_s, QString::fromLatin1(expense)},
-                         {u"mto_dep"_s, QString::fromLatin1(depreciation)}});
+                        fields(u"cod_categ=A2; ind_sustitucion=0; "_s + QString::fromLatin1(vehicle)));
     }
     WorkingCasillas::store(db(), model->key(), {{710, u"2"_s}, {711, u"3"_s}});
     VehicleCasillas(*model).CalculaCasVeh();

@@ -1,3 +1,6 @@
+// Every casilla number that the load or the save meets has one storage, shared by the load, the
+// save and the DET writer.
+//
 // Across the catalogues: every casilla number that a rule, a section switch, an assistant or an
 // annex entry names must be one the casilla catalogue knows, or the rule silently reads an
 // empty box and the save never writes what it computed. The data catalogues are walked entry
@@ -21,11 +24,13 @@
 #include "declaration/rules/ConsistencyRules.h"
 #include "declaration/rules/IdentificationRules.h"
 #include "declaration/rules/SectionSwitches.h"
+#include "store/ParamLayouts.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 
 #include <QMap>
 #include <QSet>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -38,6 +43,43 @@ using declaration::CasillaCatalog;
 
 bool known(int n) {
     return CasillaCatalog::instance().find(n) != nullptr;
+}
+
+// A box of the ITF page is stored with the ITF; a casilla a detail window owns is kept as a row
+// of that window unless it is summed into a box, which must be one the form shows; a number the
+// catalogue does not know is a plain box.
+TEST(CasillaStorage, EveryEntryIsStoredWhereItsKindKeepsIt) {
+    for (int n = 0; n < 1000; ++n) {
+        const declaration::CasillaStorage& s = CasillaCatalog::instance().storage(n);
+        if (s.summary != 0) {
+            ASSERT_NE(CasillaCatalog::instance().find(s.summary), nullptr) << "casilla " << n;
+            EXPECT_TRUE(CasillaCatalog::instance().find(s.summary)->hasBox) << "casilla " << n;
+        }
+        const declaration::CasillaDef* def = CasillaCatalog::instance().find(n);
+        if (def != nullptr && def->kind == declaration::BoxKind::Itf) {
+            EXPECT_TRUE(s.itf) << "casilla " << n << " is on the ITF page";
+        }
+        if (def != nullptr && !def->hasBox && !def->window.isEmpty() && s.summary == 0) {
+            EXPECT_TRUE(s.windowRow) << "casilla " << n;
+        }
+    }
+    EXPECT_EQ(CasillaCatalog::instance().storage(-1).where, declaration::Storage::Box);
+    EXPECT_EQ(CasillaCatalog::instance().storage(1000).where, declaration::Storage::Box);
+}
+
+// The reference rows of the form's casillas tag the ITF ones as the catalogue stores them.
+TEST(CasillaStorage, TheReferenceRowsTagTheItfCasillasOfTheCatalogue) {
+    test::TempDatabase database;
+    QSqlQuery rows = database.db().run(u"SELECT Argumento, Funcion FROM PARAM WHERE Numero=?"_s,
+                                       {store::param_list::kCasillaWriter});
+    int seen = 0;
+    while (rows.next()) {
+        const int n = rows.value(0).toString().mid(4).toInt();
+        const QString tag = rows.value(1).toString().left(9).trimmed();
+        EXPECT_EQ(tag, CasillaCatalog::instance().storage(n).itf ? u"ITF"_s : u"RENTA"_s) << "casilla " << n;
+        ++seen;
+    }
+    EXPECT_GT(seen, 800);
 }
 
 // The first place that named each unknown number.

@@ -1,3 +1,4 @@
+#include "annexes/AnnexFixture.h"
 #include "management/SentVersionsFixture.h"
 #include "printing/DeclarationReport.h"
 #include "printing/PageDescription.h"
@@ -7,15 +8,19 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qel::printing {
 namespace {
+
+using annexes::testing::columns;
 
 const QDateTime kPrintedAt(QDate(2019, 3, 15), QTime(10, 0));
 
 class DeclarationReportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        test::registerTaxpayer(db(), key.ruc, QStringLiteral("D'ONOFRIO S.A."));
+        test::registerTaxpayer(db(), key.ruc, u"D'ONOFRIO S.A."_s);
         test::addStoredDeclaration(db(), key, {{100, "1234567"}, {359, "-4000"}, {870, "2"}});
     }
     store::Database& db() { return database.db(); }
@@ -32,15 +37,13 @@ protected:
         return texts;
     }
 
-    void addDonation(const store::DeclarationKey& forKey, const QString& table, int n, const QVariantMap& extra = {}) {
-        QVariantMap row = {{QStringLiteral("TIP_DONACION"), QStringLiteral("1")},
-                           {QStringLiteral("TIP_MODALIDAD"), 1},
-                           {QStringLiteral("tip_documento"), 6},
-                           {QStringLiteral("num_documento"), QStringLiteral("2010007%1").arg(n, 4, 10, QChar('0'))},
-                           {QStringLiteral("des_nom_razon"), QStringLiteral("DONATARIO %1").arg(n)},
-                           {QStringLiteral("mto_donacion"), 1500 * n}};
-        row.insert(extra);
-        test::insertRow(db(), table, forKey, row);
+    void addDonation(const store::DeclarationKey& forKey, const QString& table, int n, const QString& extra = {}) {
+        test::insertRow(db(), table, forKey,
+                        columns(u"TIP_DONACION=1; TIP_MODALIDAD=1; tip_documento=6; num_documento=2010007%1; "
+                                "des_nom_razon=DONATARIO %2; mto_donacion=%3; "_s.arg(n, 4, 10, QChar('0'))
+                                    .arg(n)
+                                    .arg(1500 * n) +
+                                extra));
     }
 
     test::TempDatabase database;
@@ -58,7 +61,7 @@ TEST_F(DeclarationReportTest, FormPagesShowEveryCasillaWithItsValueInItsMask) {
                              "          (4,000)", "100", "359", "686", "870"}) {
         EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
     }
-    EXPECT_FALSE(texts.contains(QStringLiteral("301"))) << "the lines of the chart not in use";
+    EXPECT_FALSE(texts.contains(u"301"_s)) << "the lines of the chart not in use";
     EXPECT_GE(writer.pageCount(), 6) << "the form's pages";
 }
 
@@ -67,66 +70,54 @@ TEST_F(DeclarationReportTest, AnnexPagesOnlyWhereRowsExist) {
     const int formPages = report.write(false, kPrintedAt).pageCount();
     EXPECT_EQ(report.write(true, kPrintedAt).pageCount(), formPages) << "no annex rows: no annex pages";
 
-    addDonation(key, QStringLiteral("F586DONAC"), 1);
-    addDonation(key, QStringLiteral("F586DONAC"), 2);
-    addDonation(test::demoKey(QStringLiteral("20555555551")), QStringLiteral("F586DONAC"), 3);
+    addDonation(key, u"F586DONAC"_s, 1);
+    addDonation(key, u"F586DONAC"_s, 2);
+    addDonation(test::demoKey(u"20555555551"_s), u"F586DONAC"_s, 3);
     const ReportWriter writer = report.write(true, kPrintedAt);
     ASSERT_EQ(writer.pageCount(), formPages + 1);
     const QString last = textsOf(writer, formPages).join(QLatin1Char('\n'));
-    EXPECT_TRUE(last.contains(QStringLiteral("DETALLE DE DONACIONES")));
-    EXPECT_TRUE(last.contains(QStringLiteral("DONATARIO 2")));
-    EXPECT_FALSE(last.contains(QStringLiteral("DONATARIO 3"))) << "another declaration";
-    EXPECT_TRUE(last.contains(QStringLiteral("4,500"))) << "the total";
+    EXPECT_TRUE(last.contains(u"DETALLE DE DONACIONES"_s));
+    EXPECT_TRUE(last.contains(u"DONATARIO 2"_s));
+    EXPECT_FALSE(last.contains(u"DONATARIO 3"_s)) << "another declaration";
+    EXPECT_TRUE(last.contains(u"4,500"_s)) << "the total";
 }
 
 TEST_F(DeclarationReportTest, CodedColumnsPrintTheirDescriptionsUnderTheFieldsCaptions) {
-    test::insertRow(db(), QStringLiteral("F535SOCIOS"), key,
-                    {{QStringLiteral("tipo_socio"), QStringLiteral("1")},
-                     {QStringLiteral("tipo_doc_socio"), 6},
-                     {QStringLiteral("nro_doc_socio"), QStringLiteral("20100070970")},
-                     {QStringLiteral("des_nom_razon"), QStringLiteral("SOCIO UNO S.A.")},
-                     {QStringLiteral("Porcentaje"), 60.5}});
+    test::insertRow(db(), u"F535SOCIOS"_s, key,
+                    columns(u"tipo_socio=1; tipo_doc_socio=6; nro_doc_socio=20100070970; des_nom_razon=SOCIO UNO S.A.; "
+                            "Porcentaje=60.5"_s));
     const QList<AnnexSection> sections = AnnexSections::read(db(), key, std::nullopt);
     ASSERT_EQ(sections.size(), 1);
     const AnnexSection& partners = sections.first();
-    EXPECT_FALSE(partners.headings.contains(QStringLiteral("TIPO DOC SOCIO")))
-        << partners.headings.join('|').toStdString();
+    EXPECT_FALSE(partners.headings.contains(u"TIPO DOC SOCIO"_s)) << partners.headings.join('|').toStdString();
     const QString row = partners.formatRow(partners.rows.first());
-    EXPECT_TRUE(row.contains(QStringLiteral("RUC"))) << row.toStdString();
-    EXPECT_TRUE(row.contains(QStringLiteral("60.5"))) << row.toStdString();
+    EXPECT_TRUE(row.contains(u"RUC"_s)) << row.toStdString();
+    EXPECT_TRUE(row.contains(u"60.5"_s)) << row.toStdString();
 }
 
 TEST_F(DeclarationReportTest, ASentVersionIsReadFromTheHistoryOfItsCorrel) {
     for (const auto& [correl, value] : {std::pair{"1", "111"}, std::pair{"2", "222"}}) {
-        test::insertRow(db(), QStringLiteral("HCAB"), key,
-                        {{QStringLiteral("CORREL"), QString::fromUtf8(correl)},
-                         {QStringLiteral("NORDEN"), QStringLiteral("75000%1").arg(QString::fromUtf8(correl))},
-                         {QStringLiteral("CONTROL"), QStringLiteral("C%1").arg(QString::fromUtf8(correl))}});
-        test::insertRow(db(), QStringLiteral("HDET"), key,
-                        {{QStringLiteral("CORREL"), QString::fromUtf8(correl)},
-                         {QStringLiteral("CASILLA"), QStringLiteral("100")},
-                         {QStringLiteral("i_valor"), QString::fromUtf8(value)}});
+        test::insertRow(db(), u"HCAB"_s, key, columns(u"CORREL=%1; NORDEN=75000%1; CONTROL=C%1"_s.arg(correl)));
+        test::insertRow(db(), u"HDET"_s, key, columns(u"CORREL=%1; CASILLA=100; i_valor=%2"_s.arg(correl, value)));
     }
-    addDonation(key, QStringLiteral("HF586DONAC"), 7, {{QStringLiteral("CORREL"), QStringLiteral("2")}});
-    const DeclarationReport report(db(), key, QStringLiteral("2"));
+    addDonation(key, u"HF586DONAC"_s, 7, u"CORREL=2"_s);
+    const DeclarationReport report(db(), key, u"2"_s);
     ASSERT_TRUE(report.found());
-    EXPECT_EQ(report.header().norden, QStringLiteral("750002"));
-    EXPECT_EQ(report.printedValue(100), QStringLiteral("222"));
+    EXPECT_EQ(report.header().norden, u"750002"_s);
+    EXPECT_EQ(report.printedValue(100), u"222"_s);
     const QString file = report.write(true, kPrintedAt).fileText();
-    EXPECT_TRUE(file.contains(QStringLiteral("Nro. Orden: 750002")));
-    EXPECT_TRUE(file.contains(QStringLiteral("DONATARIO 7")));
-    EXPECT_FALSE(DeclarationReport(db(), key, QStringLiteral("3")).found());
+    EXPECT_TRUE(file.contains(u"Nro. Orden: 750002"_s));
+    EXPECT_TRUE(file.contains(u"DONATARIO 7"_s));
+    EXPECT_FALSE(DeclarationReport(db(), key, u"3"_s).found());
 }
 
 TEST_F(DeclarationReportTest, GeneratedReportsReadBackCommandForCommand) {
     for (int n = 1; n <= 150; ++n) {
-        addDonation(key, QStringLiteral("F586DONAC"), n);
-        test::insertRow(db(), QStringLiteral("F582ALQUILER"), key,
-                        {{QStringLiteral("tipo_doc"), 6},
-                         {QStringLiteral("nro_doc"), QStringLiteral("20100070970")},
-                         {QStringLiteral("correl_pred"), n},
-                         {QStringLiteral("des_bien"), QStringLiteral("Local | almacén %1").arg(n)},
-                         {QStringLiteral("mto_alquiler"), 100 * n}});
+        addDonation(key, u"F586DONAC"_s, n);
+        test::insertRow(db(), u"F582ALQUILER"_s, key,
+                        columns(u"tipo_doc=6; nro_doc=20100070970; correl_pred=%1; des_bien=Local | almacén %1; "
+                                "mto_alquiler=%2"_s.arg(n)
+                                    .arg(100 * n)));
     }
     const ReportWriter writer = DeclarationReport(db(), key).write(true, kPrintedAt);
     QList<PageCommand> expected = writer.commands();

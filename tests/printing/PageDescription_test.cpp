@@ -1,13 +1,26 @@
 #include "printing/PageDescription.h"
 #include "printing/ReportDocument.h"
+#include "printing/ReportWriter.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace qel::printing {
 namespace {
 
 using K = PageCommand::Kind;
+
+const QDateTime kPrintedAt(QDate(2019, 3, 15), QTime(10, 5, 9));
+
+// The pages a page description reads as.
+ReportDocument documentOf(const QString& file) {
+    return ReportDocument::fromCommands(PageDescription::read(file).commands);
+}
+ReportDocument documentOf(const ReportWriter& writer) {
+    return documentOf(writer.fileText());
+}
 
 PageCommand vertical(double column, double row, const QString& text) {
     PageCommand command = PageCommand::textAt(column, row, text, true, 10, 2);
@@ -17,20 +30,19 @@ PageCommand vertical(double column, double row, const QString& text) {
 
 TEST(PageDescription, EveryKindOfCommandReadsBackAsWritten) {
     const QList<PageCommand> commands = {
-        PageCommand::tag(K::Font, QStringLiteral("Courier New")),
-        PageCommand::tag(K::PageCount, QStringLiteral("3")),
-        PageCommand::tag(K::Orientation, QStringLiteral("H")),
-        PageCommand::tag(K::Color, QStringLiteral("#FF0000")),
+        PageCommand::tag(K::Font, u"Courier New"_s),
+        PageCommand::tag(K::PageCount, u"3"_s),
+        PageCommand::tag(K::Orientation, u"H"_s),
+        PageCommand::tag(K::Color, u"#FF0000"_s),
         PageCommand::tag(K::BoldOn),
-        PageCommand::textAt(10, 0, QStringLiteral("  D'ONOFRIO S.A.  ¿año?  "), false, 8, 0),
+        PageCommand::textAt(10, 0, u"  D'ONOFRIO S.A.  ¿año?  "_s, false, 8, 0),
         PageCommand::tag(K::BoldOff),
-        PageCommand::textAt(12.5, 3.7, QStringLiteral("!> aHoja ends nothing here"), true, 12, 1),
-        vertical(4, 40, QStringLiteral("VERTICAL")),
+        PageCommand::textAt(12.5, 3.7, u"!> aHoja ends nothing here"_s, true, 12, 1),
+        vertical(4, 40, u"VERTICAL"_s),
         PageCommand::box(1, 10, 0.5, 114, 7.25),
         PageCommand::tag(K::NewPage),
-        PageCommand::textAt(10, 82, QString(700, QLatin1Char('x')) + QStringLiteral("|end"), false, 8, 2),
-        PageCommand::textAt(10, 1, QString(199, QLatin1Char('a')) + QStringLiteral("!>") + QString(300, 'b'), false, 8,
-                            2),
+        PageCommand::textAt(10, 82, QString(700, QLatin1Char('x')) + u"|end"_s, false, 8, 2),
+        PageCommand::textAt(10, 1, QString(199, QLatin1Char('a')) + u"!>"_s + QString(300, 'b'), false, 8, 2),
     };
     const PageDescription::ReadResult read = PageDescription::read(PageDescription::writeAll(commands));
     EXPECT_EQ(read.rejected, 0);
@@ -51,7 +63,7 @@ TEST(PageDescription, ACommandSplitOverPhysicalLinesIsOneCommand) {
                                         "pPos|10|0|second page|True|8|1|\n");
     const PageDescription::ReadResult read = PageDescription::read(file);
     ASSERT_EQ(read.commands.size(), 4);
-    EXPECT_EQ(read.commands.at(1).text, QStringLiteral("first part of a long text, the middle, and its end"));
+    EXPECT_EQ(read.commands.at(1).text, u"first part of a long text, the middle, and its end"_s);
     const ReportDocument document = ReportDocument::fromCommands(read.commands);
     ASSERT_EQ(document.pageCount(), 2);
     EXPECT_EQ(document.page(0).texts.size(), 1);
@@ -84,12 +96,79 @@ TEST(ReportDocument, PagesFollowTheAnnouncedCountAndTheOrientationTags) {
     const QString file = QStringLiteral("<!font!>Courier New<!/font!>\n<!nHojas!>3<!/nHojas!>\n"
                                         "pPos|10|0|one|False|8|0|\npNuevaHoja\n<!Orientacion!>H<!/Orientacion!>\n"
                                         "pCuadro|1|0|0|5|5|\n");
-    const ReportDocument document = ReportDocument::fromCommands(PageDescription::read(file).commands);
+    const ReportDocument document = documentOf(file);
     ASSERT_EQ(document.pageCount(), 3);
     EXPECT_FALSE(document.page(0).landscape);
     EXPECT_TRUE(document.page(1).landscape);
     EXPECT_EQ(document.page(1).boxes.size(), 1);
-    EXPECT_FALSE(ReportDocument::fromFile(QStringLiteral("/nonexistent/00000001.PRN")).exists());
+    EXPECT_FALSE(ReportDocument::fromFile(u"/nonexistent/00000001.PRN"_s).exists());
+}
+
+TEST(ReportWriter, PagesBreakByTheWidthOfTheReport) {
+    const struct {
+        int width;
+        int linesPerPage;
+    } cases[] = {{40, 85}, {82, 85}, {83, 83}, {104, 83}, {149, 83}, {150, 64}, {200, 64}};
+    for (const auto& c : cases) {
+        ReportWriter writer(kPrintedAt, c.width, ReportWriter::kNoHeader);
+        for (int i = 0; i < c.linesPerPage; ++i) {
+            writer.line(u"line %1"_s.arg(i));
+        }
+        EXPECT_EQ(writer.pageCount(), 1) << "a full page stays one page, width " << c.width;
+        writer.line(u"next"_s);
+        EXPECT_EQ(writer.pageCount(), 2) << "width " << c.width;
+        const ReportDocument document = documentOf(writer);
+        ASSERT_EQ(document.pageCount(), 2);
+        EXPECT_EQ(document.page(0).texts.size(), c.linesPerPage);
+        EXPECT_EQ(document.page(1).texts.at(0).text, u"next"_s);
+        EXPECT_EQ(document.page(1).texts.at(0).row, 0);
+        EXPECT_EQ(document.page(1).landscape, c.width >= 150) << "width " << c.width;
+    }
+}
+
+TEST(ReportWriter, EachHeaderKindRepeatsOnEveryPage) {
+    const struct {
+        int kind;
+        QString firstLine;
+        QString secondPageFirstLine;
+    } cases[] = {
+        {ReportWriter::kNoHeader, u"body 0"_s, u"body 83"_s},
+        {ReportWriter::kOwnHeader, u"body 0"_s, u"body 83"_s},
+        {ReportWriter::kListingHeader, u"REPORTE DE AGENTES DE PERCEPCION - PERIODO 2018"_s,
+         u"REPORTE DE AGENTES DE PERCEPCION - PERIODO 2018"_s},
+    };
+    for (const auto& c : cases) {
+        ReportWriter writer(kPrintedAt, 104, c.kind);
+        writer.setListing(u"2018"_s, u"20100070970 EMPRESA S.A."_s);
+        for (int i = 0; i < 100; ++i) {
+            writer.line(u"body %1"_s.arg(i));
+        }
+        const ReportDocument document = documentOf(writer);
+        ASSERT_GE(document.pageCount(), 2);
+        EXPECT_EQ(document.page(0).texts.at(0).text, c.firstLine) << c.kind;
+        EXPECT_EQ(document.page(1).texts.at(0).text, c.secondPageFirstLine) << c.kind;
+    }
+}
+
+TEST(ReportWriter, TheStandardHeaderCarriesDateTimeTitlesPageAndHeadings) {
+    ReportWriter writer(kPrintedAt, 104, ReportWriter::kStandardHeader);
+    writer.setTitleBlock({u"ERRORES DE LA IMPORTACION"_s, u"SOCIOS.TXT"_s});
+    writer.setColumnHeadings({u"Línea  Error"_s});
+    for (int i = 0; i < 90; ++i) {
+        writer.line(u"%1"_s.arg(i));
+    }
+    const ReportDocument document = documentOf(writer);
+    ASSERT_EQ(document.pageCount(), 2);
+    const QList<ReportDocument::Text>& second = document.page(1).texts;
+    EXPECT_TRUE(second.at(0).text.startsWith(u"15/03/2019"_s));
+    EXPECT_TRUE(second.at(0).text.contains(u"ERRORES DE LA IMPORTACION"_s));
+    EXPECT_TRUE(second.at(0).text.endsWith(u"Pag: 2"_s));
+    EXPECT_EQ(second.at(0).text.size(), 104);
+    EXPECT_TRUE(second.at(1).text.startsWith(u"10:05:09"_s));
+    EXPECT_EQ(second.at(3).text, u"Línea  Error"_s);
+    EXPECT_EQ(second.at(4).text, QString(104, QLatin1Char('-')));
+    // 83 lines a page, five of them the header: the body runs on where the first page stopped.
+    EXPECT_EQ(second.at(5).text, u"78"_s);
 }
 
 } // namespace
