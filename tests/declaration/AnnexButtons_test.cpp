@@ -9,15 +9,17 @@
 namespace qel::declaration {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using app::Button;
 using app::Icon;
 
-const QString kRuc = QStringLiteral("20100070970");
+const QString kRuc = u"20100070970"_s;
 
 class AnnexButtonsTest : public testing::FormFixture {
 protected:
     void SetUp() override {
-        test::registerTaxpayer(db(), kRuc, QStringLiteral("D'ONOFRIO S.A."));
+        test::registerTaxpayer(db(), kRuc, u"D'ONOFRIO S.A."_s);
         makeModel();
         attachCalculation();
         attach<AnnexButtons>();
@@ -29,54 +31,45 @@ protected:
     }
     int rows(const QString& table) { return test::rowCount(db(), table, test::demoKey(kRuc)); }
     QString column(const QString& table, const QString& field) {
-        return testing::firstColumn(db(), QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(field, table))
-            .join(u',');
+        return testing::firstColumn(db(), u"SELECT %1 FROM %2 ORDER BY rowid"_s.arg(field, table)).join(u',');
     }
     void addPartners(int count, double share) {
         for (int i = 0; i < count; ++i) {
             QVariantMap partner = testing::fields("tipo_socio=01; tipo_doc_socio=1");
-            partner.insert(QStringLiteral("nro_doc_socio"), QString::number(10000000 + i));
-            partner.insert(QStringLiteral("Porcentaje"), share);
-            addRow(QStringLiteral("TMPF535SOCIOS"), partner);
+            partner.insert(u"nro_doc_socio"_s, QString::number(10000000 + i));
+            partner.insert(u"Porcentaje"_s, share);
+            addRow(u"TMPF535SOCIOS"_s, partner);
         }
     }
 };
 
 TEST_F(AnnexButtonsTest, TheHundredAndFirstPartnerIsRefusedWithTheCount) {
     addPartners(99, 0.5);
-    model->clickCommand(QStringLiteral("cmdSocios"), 0);
-    ASSERT_EQ(opener.requests.size(), 1);
-    EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmDetalleSocios"));
-    EXPECT_EQ(opener.requests.at(0).action, app::FormRequest::kAdd);
-
+    model->clickCommand(u"cmdSocios"_s, 0);
+    EXPECT_EQ(opener.requests.size(), 1);
     addPartners(1, 0.5);
-    prompter->expectMessage(QStringLiteral(" Solo deben registrarse los 100 principales socios. Estan registrados 100"),
+    prompter->expectMessage(u" Solo deben registrarse los 100 principales socios. Estan registrados 100"_s,
                             Icon::Critical);
-    model->clickCommand(QStringLiteral("cmdSocios"), 0);
+    model->clickCommand(u"cmdSocios"_s, 0);
     EXPECT_EQ(opener.requests.size(), 1);
 }
 
+// Modify needs a selected row (the partners script modifies one by its position); what the
+// window says of its row wins over the position.
 TEST_F(AnnexButtonsTest, ModifyNeedsASelectionThenHandsTheRowKey) {
     addPartners(3, 10);
-    prompter->expectMessage(QStringLiteral("Tiene que seleccionar el registro a modificar."), Icon::Critical,
-                            QStringLiteral("Error"));
-    model->clickCommand(QStringLiteral("cmdSocios"), 1);
+    prompter->expectMessage(u"Tiene que seleccionar el registro a modificar."_s, Icon::Critical, u"Error"_s);
+    model->clickCommand(u"cmdSocios"_s, 1);
     EXPECT_TRUE(opener.requests.isEmpty());
 
-    model->selectGridRow(QStringLiteral("grdPricipalesSocios"), 1);
-    model->clickCommand(QStringLiteral("cmdSocios"), 1);
-    ASSERT_EQ(opener.requests.size(), 1);
-    const app::FormRequest& request = opener.requests.at(0);
-    EXPECT_EQ(request.name, QStringLiteral("frmDetalleSocios"));
-    EXPECT_EQ(request.action, app::FormRequest::kModify);
-    EXPECT_EQ(request.keyValues, QStringList({"01", "1", "10000001"}));
-    EXPECT_EQ(request.key->ruc, kRuc);
-
-    // What the window says of its row wins over the position.
-    model->setSelectedRowValues(QStringLiteral("grdPricipalesSocios"),
+    model->selectGridRow(u"grdPricipalesSocios"_s, 1);
+    model->setSelectedRowValues(u"grdPricipalesSocios"_s,
                                 testing::fields("TIPO_SOCIO=02; tipo_doc_socio=6; nro_doc_socio=20100070970"));
-    model->clickCommand(QStringLiteral("cmdSocios"), 1);
-    EXPECT_EQ(opener.requests.last().keyValues, QStringList({"02", "6", "20100070970"}));
+    model->clickCommand(u"cmdSocios"_s, 1);
+    ASSERT_EQ(opener.requests.size(), 1);
+    EXPECT_EQ(opener.requests.at(0).action, app::FormRequest::kModify);
+    EXPECT_EQ(opener.requests.at(0).keyValues, QStringList({"02", "6", "20100070970"}));
+    EXPECT_EQ(opener.requests.at(0).key->ruc, kRuc);
 }
 
 // The delete takes exactly the selected row, found by the annex's key columns: of two rows
@@ -116,8 +109,7 @@ TEST_F(AnnexButtonsTest, DeleteRemovesTheSelectedRowByItsKey) {
             addRow(table, row);
         }
 
-        prompter->expectMessage(QStringLiteral("Tiene que seleccionar registro a eliminar."), Icon::Critical,
-                                QStringLiteral("Error"));
+        prompter->expectMessage(u"Tiene que seleccionar registro a eliminar."_s, Icon::Critical, u"Error"_s);
         model->clickCommand(array, 2);
 
         model->selectGridRow(text(c.grid), 0);
@@ -132,94 +124,79 @@ TEST_F(AnnexButtonsTest, DeleteRemovesTheSelectedRowByItsKey) {
 }
 
 TEST_F(AnnexButtonsTest, DeletingAContractTakesItsParticipants) {
-    model->clickOption(QStringLiteral("OptColab"), 1);
+    model->clickOption(u"OptColab"_s, 1);
     for (const char* contract : {"1", "2"}) {
-        addRow(QStringLiteral("TMPF582COLCAB"), {{QStringLiteral("cod_contrato"), QString::fromUtf8(contract)}});
-        addRow(QStringLiteral("TMPF582COLDET"), {{QStringLiteral("cod_contrato"), QString::fromUtf8(contract)}});
+        addRow(u"TMPF582COLCAB"_s, {{u"cod_contrato"_s, QString::fromUtf8(contract)}});
+        addRow(u"TMPF582COLDET"_s, {{u"cod_contrato"_s, QString::fromUtf8(contract)}});
     }
-    model->selectGridRow(QStringLiteral("grdColab"), 0);
-    prompter->expectQuestion(QStringLiteral("¿Desea eliminar los datos del contrato de colaboracion empresarial ?"),
-                             Button::Yes, Icon::Question);
-    model->clickCommand(QStringLiteral("cmdColabEmp"), 2);
-    EXPECT_EQ(column(QStringLiteral("TMPF582COLCAB"), QStringLiteral("cod_contrato")), QStringLiteral("2"));
-    EXPECT_EQ(column(QStringLiteral("TMPF582COLDET"), QStringLiteral("cod_contrato")), QStringLiteral("2"));
+    model->selectGridRow(u"grdColab"_s, 0);
+    prompter->expectQuestion(u"¿Desea eliminar los datos del contrato de colaboracion empresarial ?"_s, Button::Yes,
+                             Icon::Question);
+    model->clickCommand(u"cmdColabEmp"_s, 2);
+    EXPECT_EQ(column(u"TMPF582COLCAB"_s, u"cod_contrato"_s), u"2"_s);
+    EXPECT_EQ(column(u"TMPF582COLDET"_s, u"cod_contrato"_s), u"2"_s);
 }
 
-TEST_F(AnnexButtonsTest, WindowsReceiveTheirCodes) {
+// A button opens its window with the window's code; one whose annex has nothing to act on, or
+// lacks what it needs, says so and opens nothing.
+TEST_F(AnnexButtonsTest, ButtonsOpenTheirWindowOrSayWhyNot) {
     struct Case {
-        const char* question;
+        const char* question; // answered Si first, when given
         const char* array;
         int index;
-        const char* window;
+        const char* window; // nullptr: refused with the message
         const char* code;
-    };
-    for (const Case& c : {Case{"OptAlquileres", "cmdAlquileres", 3, "frmImportarGastoPresent", "11"},
-                          Case{"OptAlquileres", "cmdAlquileres", 0, "frmDetalleAlquileres", ""},
-                          Case{"OptOperAdminFin", "cmdAdministradorOper", 0, "frmOperacFinancieras", "2"},
-                          Case{"Opttecno", "cmdIndirecto", 0, "frmDetalleDirecto", "2"},
-                          Case{"optRentasInternacionales", "cmdInternacional", 0, "frmrentaInternacional", "4"},
-                          Case{"", "cmdExportaciones", 3, "frmImportarGastoPresent", "5"}}) {
-        SCOPED_TRACE(c.array);
-        if (*c.question != '\0') {
-            model->clickOption(QString::fromUtf8(c.question), 1);
-        }
-        opener.requests.clear();
-        ASSERT_TRUE(model->clickCommand(QString::fromUtf8(c.array), c.index));
-        ASSERT_EQ(opener.requests.size(), 1);
-        EXPECT_EQ(opener.requests.at(0).name, QString::fromUtf8(c.window));
-        EXPECT_EQ(opener.requests.at(0).code, QString::fromUtf8(c.code));
-    }
-}
-
-// A button whose annex has nothing to act on, or lacks what it needs, says so and opens nothing.
-TEST_F(AnnexButtonsTest, RefusalsOpenNoWindow) {
-    struct Case {
-        const char* question;
-        const char* array;
-        int index;
-        const char* message;
-        const char* title; // nullptr: whatever the title
+        const char* message = nullptr;
+        const char* title = nullptr; // nullptr: whatever the title
     };
     for (const Case& c :
-         {Case{"", "cmdSocios", 1, " No existen registros para modificar", ""},
-          Case{"OptRegalias", "cmdRegalias", 1, "No existen datos para modificar.", "Error"},
-          Case{"OptAlquileres", "cmdAlquileres", 2, "No existen registros para eliminar.", nullptr},
-          Case{"optDesuso", "cmdDistribucion", 2, "No existen datos para eliminar.", nullptr},
-          Case{"OptHidrocarburos", "cmdHidrocarburos", 1, "No existen lotes para modificar.", nullptr},
-          Case{"OptMineria", "cmdMineria", 0, "Debe registrar el número de concesiones mineras.", nullptr}}) {
-        SCOPED_TRACE(c.array);
+         {Case{"OptAlquileres", "cmdAlquileres", 3, "frmImportarGastoPresent", "11"},
+          Case{"OptAlquileres", "cmdAlquileres", 0, "frmDetalleAlquileres", ""},
+          Case{"OptOperAdminFin", "cmdAdministradorOper", 0, "frmOperacFinancieras", "2"},
+          Case{"Opttecno", "cmdIndirecto", 0, "frmDetalleDirecto", "2"},
+          Case{"optRentasInternacionales", "cmdInternacional", 0, "frmrentaInternacional", "4"},
+          Case{"", "cmdExportaciones", 3, "frmImportarGastoPresent", "5"},
+          Case{"", "cmdSocios", 1, nullptr, nullptr, " No existen registros para modificar", ""},
+          Case{"OptRegalias", "cmdRegalias", 1, nullptr, nullptr, "No existen datos para modificar.", "Error"},
+          Case{"OptAlquileres", "cmdAlquileres", 2, nullptr, nullptr, "No existen registros para eliminar."},
+          Case{"optDesuso", "cmdDistribucion", 2, nullptr, nullptr, "No existen datos para eliminar."},
+          Case{"OptHidrocarburos", "cmdHidrocarburos", 1, nullptr, nullptr, "No existen lotes para modificar."},
+          Case{"OptMineria", "cmdMineria", 0, nullptr, nullptr, "Debe registrar el número de concesiones mineras."}}) {
+        SCOPED_TRACE(std::string(c.array) + " " + std::to_string(c.index));
         if (*c.question != '\0') {
             model->clickOption(QString::fromUtf8(c.question), 1);
         }
-        if (c.title == nullptr) {
-            prompter->expectMessage(QString::fromUtf8(c.message), Icon::Critical);
-        } else {
-            prompter->expectMessage(QString::fromUtf8(c.message), Icon::Critical, QString::fromUtf8(c.title));
+        if (c.message != nullptr) {
+            prompter->expectMessage(QString::fromUtf8(c.message), Icon::Critical,
+                                    c.title ? std::optional(QString::fromUtf8(c.title)) : std::nullopt);
         }
+        opener.requests.clear();
         model->clickCommand(QString::fromUtf8(c.array), c.index);
+        ASSERT_EQ(opener.requests.size(), c.window != nullptr ? 1 : 0);
+        if (c.window != nullptr) {
+            EXPECT_EQ(opener.requests.at(0).name, QString::fromUtf8(c.window));
+            EXPECT_EQ(opener.requests.at(0).code, QString::fromUtf8(c.code));
+        }
     }
-    EXPECT_TRUE(opener.requests.isEmpty());
-
     // With their count the concessions open.
     model->typeKey(228, QLatin1Char('2'));
-    model->clickCommand(QStringLiteral("cmdMineria"), 0);
+    model->clickCommand(u"cmdMineria"_s, 0);
     ASSERT_EQ(opener.requests.size(), 1);
-    EXPECT_EQ(opener.requests.at(0).name, QStringLiteral("frmDetalleMineras"));
+    EXPECT_EQ(opener.requests.at(0).name, u"frmDetalleMineras"_s);
 }
 
 TEST_F(AnnexButtonsTest, ForeignIncomeReportIsWrittenBesideTheDatabase) {
-    model->clickOption(QStringLiteral("optRentasInternacionales"), 1);
-    addRow(QStringLiteral("TMPF586IDERTA"),
-           testing::fields("correl_rta=1; cod_renta=01; des_pais=CHILE; mto_renta=1500"));
+    model->clickOption(u"optRentasInternacionales"_s, 1);
+    addRow(u"TMPF586IDERTA"_s, testing::fields("correl_rta=1; cod_renta=01; des_pais=CHILE; mto_renta=1500"));
     const QString folder = QDir::toNativeSeparators(database.folder());
-    prompter->expectMessage(QStringLiteral("La declaración se encuentra en el directorio ") + folder +
-                                QStringLiteral(" con el nombre: 20100070970_QELRI.txt"),
+    prompter->expectMessage(u"La declaración se encuentra en el directorio "_s + folder +
+                                u" con el nombre: 20100070970_QELRI.txt"_s,
                             Icon::Information);
-    model->clickCommand(QStringLiteral("cmdInternacional"), 3);
+    model->clickCommand(u"cmdInternacional"_s, 3);
 
-    QFile file(database.folder() + QStringLiteral("/20100070970_QELRI.txt"));
+    QFile file(database.folder() + u"/20100070970_QELRI.txt"_s);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(QStringLiteral("1|01||CHILE||1500")));
+    EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(u"1|01||CHILE||1500"_s));
 }
 
 } // namespace

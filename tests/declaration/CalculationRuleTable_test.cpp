@@ -8,9 +8,11 @@ using namespace qel::declaration;
 
 namespace {
 
+using namespace Qt::StringLiterals;
+
 // The three-digit numbers of a formula line's right side.
 QList<int> numbersOf(const QString& line) {
-    static const QRegularExpression number(QStringLiteral("(?<![0-9.])([0-9]{3})(?![0-9.])"));
+    static const QRegularExpression number(u"(?<![0-9.])([0-9]{3})(?![0-9.])"_s);
     QList<int> found;
     auto it = number.globalMatch(line.mid(line.indexOf(QLatin1Char('=')) + 1));
     while (it.hasNext()) {
@@ -27,7 +29,7 @@ QList<int> numbersOf(const QString& line) {
 TEST(CalculationRuleTable, FormulasNameOnlyTheDeclaredCasillas) {
     for (const CalculationRule& rule : CalculationRuleTable::rules()) {
         for (const QString& line : rule.formulas) {
-            const QString where = rule.name + QStringLiteral(": ") + line;
+            const QString where = rule.name + u": "_s + line;
             const int target = line.section(QLatin1Char(' '), 0, 0).toInt();
             EXPECT_TRUE(rule.targets.contains(target)) << where.toStdString();
             for (const int n : numbersOf(line)) {

@@ -6,6 +6,8 @@
 namespace qel::declaration::testing {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 class CancelCommandTest : public SaveTest {
 protected:
     // A consistent declaration stored with 113 = 500, opened again in modify mode.
@@ -15,9 +17,9 @@ protected:
         ASSERT_EQ(session->saving().run(), SaveCommand::Outcome::Saved);
         ASSERT_EQ(header("ESTADO").toInt(), 0);
         store::SqlFilter filter = key().filter();
-        filter.andEquals(QStringLiteral("CASILLA"), QStringLiteral("113"));
-        db().run(QStringLiteral("DELETE FROM DET") + filter.text, filter.values).finish();
-        storeCasilla(db(), key(), QStringLiteral("113"), QStringLiteral("500"));
+        filter.andEquals(u"CASILLA"_s, u"113"_s);
+        db().run(u"DELETE FROM DET"_s + filter.text, filter.values).finish();
+        storeCasilla(db(), key(), u"113"_s, u"500"_s);
         open(1);
         closed = 0;
         QObject::connect(&model(), &DeclarationFormModel::closeRequested, &model(), [this] { ++closed; });
@@ -49,7 +51,7 @@ TEST_F(CancelCommandTest, ChangedTotalAndUnsavedChanges) {
         model().dirty = c.dirty;
         prompter.answers = {c.answer};
 
-        ASSERT_TRUE(model().clickCommand(QStringLiteral("cmdSalir"), 0));
+        ASSERT_TRUE(model().clickCommand(u"cmdSalir"_s, 0));
         EXPECT_EQ(closed, 1);
         EXPECT_EQ(prompter.shown.value(0).text == CancelCommand::kSaveChanges, c.asked);
         if (!c.asked) {
@@ -59,7 +61,7 @@ TEST_F(CancelCommandTest, ChangedTotalAndUnsavedChanges) {
             EXPECT_EQ(header("ESTADO").toInt(), c.estado);
         }
         // The save stores the total shown; without it the stored total stays.
-        EXPECT_EQ(stored(QStringLiteral("113")), c.saved ? QStringLiteral("650") : QStringLiteral("500"));
+        EXPECT_EQ(stored(u"113"_s), c.saved ? u"650"_s : u"500"_s);
         EXPECT_EQ(prompter.texts().contains(SaveCommand::kSavedConsistent) ||
                       prompter.texts().contains(SaveCommand::kSavedInconsistent),
                   c.saved);
@@ -68,14 +70,14 @@ TEST_F(CancelCommandTest, ChangedTotalAndUnsavedChanges) {
         }
 
         // Whatever the state, the header carries the check code of its values.
-        EXPECT_EQ(expectCheckCodes(db(), QStringLiteral("CAB"), key().filter()), 1);
+        EXPECT_EQ(expectCheckCodes(db(), u"CAB"_s, key().filter()), 1);
     }
 }
 
 // A new declaration has no stored total to compare: cancelling only asks about the changes.
 TEST_F(CancelCommandTest, NewDeclarationSuppressedQuestion) {
     open(0);
-    type(359, QStringLiteral("100"));
+    type(359, u"100"_s);
     closed = 0;
     QObject::connect(&model(), &DeclarationFormModel::closeRequested, &model(), [this] { ++closed; });
     prompter.shown.clear();
@@ -84,18 +86,18 @@ TEST_F(CancelCommandTest, NewDeclarationSuppressedQuestion) {
     EXPECT_TRUE(prompter.shown.isEmpty());
     EXPECT_EQ(closed, 1);
     EXPECT_EQ(model().formState, 3);
-    EXPECT_EQ(test::rowCount(db(), QStringLiteral("CAB"), key()), 0);
+    EXPECT_EQ(test::rowCount(db(), u"CAB"_s, key()), 0);
 }
 
 // Leaving a stored declaration tells of monthly payments that its casilla 128 does not hold.
 TEST_F(CancelCommandTest, StoredDetailsAreCheckedOnLeaving) {
     storeAndReopen();
-    test::insertRow(db(), QStringLiteral("ACTA"), key(), fields("TIPO_ASIST=4; PER_PAG=201803; saluti=100"));
+    test::insertRow(db(), u"ACTA"_s, key(), fields("TIPO_ASIST=4; PER_PAG=201803; saluti=100"));
     model().dirty = false;
     session->cancelling().run();
     EXPECT_EQ(closed, 1);
-    EXPECT_EQ(prompter.texts(), QStringList{QStringLiteral(
-                                    "Los pagos a cuenta mensuales de la casilla 128 no coinciden con el detalle")});
+    EXPECT_EQ(prompter.texts(),
+              QStringList{u"Los pagos a cuenta mensuales de la casilla 128 no coinciden con el detalle"_s});
 }
 
 } // namespace

@@ -7,17 +7,18 @@
 namespace qel::declaration {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 TEST(FieldLocator, FindsTheInnermostPageOfABoxOrQuestion) {
     const CasillaDef* c279 = CasillaCatalog::instance().find(279);
     ASSERT_NE(c279, nullptr);
 
     for (const auto& [control, page, focus] :
-         {std::tuple{"279", c279->page, QStringLiteral("279")},
-          {"txtValor(279)", c279->page, QStringLiteral("279")},
-          {"OptReorganizacion", QStringLiteral("ident.reorg"), QStringLiteral("OptReorganizacion")},
-          {"cboContador", FormControls::instance().find(QStringLiteral("cboContador"))->page,
-           QStringLiteral("cboContador")},
-          {"eeff.activo", QStringLiteral("eeff.activo"), QString()},
+         {std::tuple{"279", c279->page, u"279"_s},
+          {"txtValor(279)", c279->page, u"279"_s},
+          {"OptReorganizacion", u"ident.reorg"_s, u"OptReorganizacion"_s},
+          {"cboContador", FormControls::instance().find(u"cboContador"_s)->page, u"cboContador"_s},
+          {"eeff.activo", u"eeff.activo"_s, QString()},
           {"noSuchControl", QString(), QString()},
           {"99999", QString(), QString()}}) {
         const FieldLocation location = FieldLocator::locate(QString::fromLatin1(control));

@@ -11,6 +11,8 @@
 namespace qel::declaration {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 const FormControls& controls() {
     return FormControls::instance();
 }
@@ -33,7 +35,7 @@ TEST(FormControls, EveryStoredCasillaIsACatalogueCasillaWithoutBox) {
 }
 
 TEST(FormControls, NamesPagesCaptionsAndMembers) {
-    const QRegularExpression placeholder(QStringLiteral("\\{([^}]*)\\}"));
+    const QRegularExpression placeholder(u"\\{([^}]*)\\}"_s);
     QSet<QString> seen;
     for (const ControlDef& c : controls().all()) {
         const std::string name = c.name.toStdString();
@@ -53,7 +55,7 @@ TEST(FormControls, NamesPagesCaptionsAndMembers) {
         for (const QString& text : texts) {
             for (auto it = placeholder.globalMatch(text); it.hasNext();) {
                 const QString key = it.next().captured(1);
-                EXPECT_TRUE(key == QStringLiteral("periodo") || key == QStringLiteral("monto")) << name;
+                EXPECT_TRUE(key == u"periodo"_s || key == u"monto"_s) << name;
             }
         }
         if (c.kind == ControlKind::OptionGroup) {

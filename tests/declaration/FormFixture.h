@@ -60,26 +60,21 @@ inline void typeKeys(DeclarationFormModel& model, int casilla, const QString& te
     }
 }
 
-// The answers of a declaration the consistency check passes: "No" to every question, the
-// general regime, domiciled, the business chart of accounts.
-inline QList<std::pair<QString, int>> consistentAnswers() {
-    QList<std::pair<QString, int>> answers;
-    const QString noes = QStringLiteral(
+// Makes the declaration one the consistency check passes: "No" to every question, the general
+// regime, domiciled, the business chart of accounts; balanced statements with a loss of 100,
+// the representative, the accountant and one partner with all the capital. Casillas are typed
+// with `type`, text boxes with `text`, as the fixture types.
+template <class Type, class Text>
+void makeConsistent(DeclarationFormModel& model, store::Database& db, Type type, Text text) {
+    const QString answers = QStringLiteral(
         "OptRectifica OptITF OptActEco OptColab OptBeneficiosTrib OptTipoCont OptInafectacion OptDonaciones "
         "OptConvEstab OptMineria OptHidrocarburos OptReorganizacion OptItan OptUbicAmazonia OptLeyAmazonia OptMermas "
         "OptDesmedros OptRegalias optDesuso OptPerdidaExtraord OptAlquileres optRentasInternacionales OptOperAdminFin "
-        "OptOperFinAdmin optAutos optIns Opttecno");
-    for (const QString& option : noes.split(u' ')) {
-        answers.append({option, 0});
+        "OptOperFinAdmin optAutos optIns Opttecno OpRegRenta=1 OptDomiciliado=1 OptPlan=2");
+    for (const QString& answer : answers.split(u' ')) {
+        const QString option = answer.section(u'=', 0, 0);
+        ASSERT_TRUE(model.clickOption(option, answer.section(u'=', 1).toInt())) << option.toStdString();
     }
-    return answers + QList<std::pair<QString, int>>{{QStringLiteral("OpRegRenta"), 1},
-                                                    {QStringLiteral("OptDomiciliado"), 1},
-                                                    {QStringLiteral("OptPlan"), 2}};
-}
-
-// What a declaration the consistency check passes holds besides its answers, entered in this
-// order with the fixture's own typing: `type` for a casilla, `text` for a text box.
-template <class Type, class Text> void enterConsistent(DeclarationFormModel& model, Type type, Text text) {
     static const std::pair<const char*, const char*> entries[] = {{"359", "1000"},
                                                                   {"401", "600"},
                                                                   {"414", "400"},
@@ -102,6 +97,8 @@ template <class Type, class Text> void enterConsistent(DeclarationFormModel& mod
             text(name, QString::fromLatin1(value));
         }
     }
+    test::insertRow(db, QStringLiteral("TMPF535SOCIOS"), model.key(),
+                    fields("tipo_socio=01; tipo_doc_socio=1; nro_doc_socio=00000001; Porcentaje=100"));
 }
 
 // The declaration form without its window on a fresh database, with a scripted prompter, the

@@ -15,21 +15,22 @@
 namespace qel::declaration {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using batch::BatchRunner;
 
-const QString kRuc = QStringLiteral("20100070970");
+const QString kRuc = u"20100070970"_s;
 // Names of the form that are no values of the declaration: the taxpayer choice and its name,
 // the order number of a sent version and the computed loss total.
-const QStringList kNotValues = {QStringLiteral("CmbRuc"), QStringLiteral("TxtRazon"), QStringLiteral("TxtNumOrdenE"),
-                                QStringLiteral("TxtNumOrdenE2"), QStringLiteral("TxtTotalSaldo")};
+const QStringList kNotValues = {u"CmbRuc"_s, u"TxtRazon"_s, u"TxtNumOrdenE"_s, u"TxtNumOrdenE2"_s, u"TxtTotalSaldo"_s};
 
 // A value each kind of text box accepts, within its length.
 QString sampleText(const ControlDef& def) {
-    static const std::map<TextRule, QString> samples = {{TextRule::Names, QStringLiteral("QUISPE ROJAS")},
-                                                        {TextRule::Registry, QStringLiteral("LIMA-07")},
-                                                        {TextRule::Digits, QStringLiteral("4251234")},
-                                                        {TextRule::Email, QStringLiteral("conta@empresa.pe")},
-                                                        {TextRule::Free, QStringLiteral("9876543")}};
+    static const std::map<TextRule, QString> samples = {{TextRule::Names, u"QUISPE ROJAS"_s},
+                                                        {TextRule::Registry, u"LIMA-07"_s},
+                                                        {TextRule::Digits, u"4251234"_s},
+                                                        {TextRule::Email, u"conta@empresa.pe"_s},
+                                                        {TextRule::Free, u"9876543"_s}};
     const QString text = samples.at(def.textRule);
     return def.maxLength > 0 ? text.left(def.maxLength) : text;
 }
@@ -37,7 +38,7 @@ QString sampleText(const ControlDef& def) {
 QString sampleBox(const CasillaDef& def) {
     switch (def.value) {
     case ValueClass::Text:
-        return def.number == 208 || def.number == 226 ? QStringLiteral("20100070970") : QStringLiteral("41234567");
+        return def.number == 208 || def.number == 226 ? u"20100070970"_s : u"41234567"_s;
     case ValueClass::Count:
         return QString::number(1 + def.number % 9);
     default:
@@ -93,7 +94,7 @@ bool isValueControl(const ControlDef& def) {
 
 class RoundTripTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::registerTaxpayer(db(), kRuc, QStringLiteral("EMPRESA DE PRUEBA S.A.C.")); }
+    void SetUp() override { test::registerTaxpayer(db(), kRuc, u"EMPRESA DE PRUEBA S.A.C."_s); }
 
     void run(const QString& script) { session.runDone(script); }
     DeclarationFormModel& form() { return session.form(); }
@@ -106,14 +107,14 @@ protected:
         case ControlKind::OptionGroup:
             return def.members.isEmpty() || state.value == def.members.lastKey()
                        ? QString()
-                       : QStringLiteral("click %1 %2").arg(def.name).arg(def.members.lastKey());
+                       : u"click %1 %2"_s.arg(def.name).arg(def.members.lastKey());
         case ControlKind::CheckBox:
-            return state.value == 1 ? QString() : QStringLiteral("click %1").arg(def.name);
+            return state.value == 1 ? QString() : u"click %1"_s.arg(def.name);
         case ControlKind::CheckArray: {
             QStringList clicks;
             for (auto it = def.members.cbegin(); it != def.members.cend(); ++it) {
                 if (state.memberValues.value(it.key(), 0) != 1) {
-                    clicks.append(QStringLiteral("click %1 %2").arg(def.name).arg(it.key()));
+                    clicks.append(u"click %1 %2"_s.arg(def.name).arg(it.key()));
                 }
             }
             return clicks.join(QLatin1Char('\n'));
@@ -121,11 +122,11 @@ protected:
         case ControlKind::ComboBox:
             return state.items.isEmpty() || form().comboCode(def.name) == state.items.last().code
                        ? QString()
-                       : QStringLiteral("choose %1 %2").arg(def.name, state.items.last().code);
+                       : u"choose %1 %2"_s.arg(def.name, state.items.last().code);
         case ControlKind::TextBox:
-            return state.text.isEmpty() ? QStringLiteral("text %1 %2").arg(def.name, sampleText(def)) : QString();
+            return state.text.isEmpty() ? u"text %1 %2"_s.arg(def.name, sampleText(def)) : QString();
         case ControlKind::DateBox:
-            return QStringLiteral("text %1 15/03/2018").arg(def.name);
+            return u"text %1 15/03/2018"_s.arg(def.name);
         default:
             return {};
         }
@@ -156,7 +157,7 @@ protected:
         for (const CasillaDef* def : form().casillas().boxes()) {
             const BoxState& box = form().box(def->number);
             if (def->kind == BoxKind::Entry && box.enabled && !box.locked && box.text.isEmpty()) {
-                script.append(QStringLiteral("type %1 %2").arg(def->number).arg(sampleBox(*def)));
+                script.append(u"type %1 %2"_s.arg(def->number).arg(sampleBox(*def)));
             }
         }
         run(script.join(QLatin1Char('\n')));
@@ -167,14 +168,14 @@ protected:
         QStringList lines;
         for (const ControlDef& def : FormControls::instance().all()) {
             if (isValueControl(def) && form().hasControl(def.name)) {
-                lines.append(def.name + QStringLiteral(" = ") + shown(form(), def));
+                lines.append(def.name + u" = "_s + shown(form(), def));
             }
         }
         for (const CasillaDef* def : form().casillas().boxes()) {
-            lines.append(QStringLiteral("txtValor(%1) = %2").arg(def->number).arg(form().text(def->number)));
+            lines.append(u"txtValor(%1) = %2"_s.arg(def->number).arg(form().text(def->number)));
         }
         const PaymentState& payment = form().payment();
-        lines.append(QStringLiteral("payment = ") + payment.kind + QLatin1Char('/') + payment.bank + QLatin1Char('/') +
+        lines.append(u"payment = "_s + payment.kind + QLatin1Char('/') + payment.bank + QLatin1Char('/') +
                      payment.cheque);
         return lines;
     }
@@ -183,50 +184,44 @@ protected:
 
     int state() {
         const store::SqlFilter where = test::demoKey(kRuc).filter();
-        return db().scalar(QStringLiteral("SELECT estado FROM CAB") + where.text, where.values).toInt();
+        return db().scalar(u"SELECT estado FROM CAB"_s + where.text, where.values).toInt();
     }
 
     void expectSame(const QStringList& was, const QStringList& is, const char* what) {
         const QStringList lost = missingFrom(is, was);
         const QStringList gained = missingFrom(was, is);
-        EXPECT_TRUE(lost.isEmpty() && gained.isEmpty())
-            << what << "\nbefore:\n  " << lost.join(QStringLiteral("\n  ")).toStdString() << "\nafter:\n  "
-            << gained.join(QStringLiteral("\n  ")).toStdString();
+        EXPECT_TRUE(lost.isEmpty() && gained.isEmpty()) << what << "\nbefore:\n  " << lost.join(u"\n  "_s).toStdString()
+                                                        << "\nafter:\n  " << gained.join(u"\n  "_s).toStdString();
     }
 
     // Saved, closed, opened again: what the form shows must come back, and a second save must
     // store what the first one stored.
     void expectRoundTrip() {
         const QStringList shownBefore = formShows();
-        run(QStringLiteral("save"));
+        run(u"save"_s);
         const QStringList firstSave = storedRows();
         const int firstState = state();
-        run(QStringLiteral("close\nopen %1").arg(kRuc));
+        run(u"close\nopen %1"_s.arg(kRuc));
         expectSame(shownBefore, formShows(), "what the form shows after opening again");
-        run(QStringLiteral("save"));
+        run(u"save"_s);
         expectSame(firstSave, storedRows(), "the stored rows after a second save");
         EXPECT_EQ(state(), firstState);
-        run(QStringLiteral("save\nclose"));
+        run(u"save\nclose"_s);
         expectSame(firstSave, storedRows(), "the stored rows after saving twice in one form");
     }
 
     testing::ScriptSession session;
 };
 
-TEST_F(RoundTripTest, EveryAnswerAndIdentificationControl) {
-    run(QStringLiteral("today 31/03/2019\nnew\ntaxpayer ") + kRuc);
-    setEveryControl();
-    expectRoundTrip();
-}
-
-TEST_F(RoundTripTest, EveryEntryBoxAndThePayment) {
-    run(QStringLiteral("today 31/03/2019\nnew\ntaxpayer ") + kRuc);
+// Every answer, identification control and entry box set, and the payment by cheque.
+TEST_F(RoundTripTest, EveryControlEntryBoxAndThePayment) {
+    run(u"today 31/03/2019\nnew\ntaxpayer "_s + kRuc);
     setEveryControl();
     typeEveryEntryBox();
     const QList<ComboItem> banks = payment::banks(db());
     ASSERT_FALSE(banks.isEmpty());
-    run(QStringLiteral("click optCheque\nchoose cboBanco %1\ntext txtNroCheque 000123456").arg(banks.last().code));
-    EXPECT_EQ(form().payment().cheque, QStringLiteral("000123456"));
+    run(u"click optCheque\nchoose cboBanco %1\ntext txtNroCheque 000123456"_s.arg(banks.last().code));
+    EXPECT_EQ(form().payment().cheque, u"000123456"_s);
     expectRoundTrip();
 }
 
@@ -246,22 +241,22 @@ TEST_F(RoundTripTest, EveryCasillaWithoutBoxIsKeptAsStored) {
             numbers.append(def.number);
         }
     }
-    run(QStringLiteral("today 31/03/2019\nnew\ntaxpayer %1\nclick OptITF 0\nclick OptPlan 1\nsave\nclose").arg(kRuc));
+    run(u"today 31/03/2019\nnew\ntaxpayer %1\nclick OptITF 0\nclick OptPlan 1\nsave\nclose"_s.arg(kRuc));
     for (const int n : numbers) {
-        const QString value = casillas.storage(n).text ? QStringLiteral("X%1").arg(n) : QString::number(100 + n);
+        const QString value = casillas.storage(n).text ? u"X%1"_s.arg(n) : QString::number(100 + n);
         store::SqlFilter where = test::demoKey(kRuc).filter();
-        where.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER)=?"), {n});
-        db().run(QStringLiteral("DELETE FROM DET") + where.text, where.values).finish();
-        testing::storeCasilla(db(), test::demoKey(kRuc), QString::number(n), value, QStringLiteral("DET"),
-                              {{QStringLiteral("idcasilla"), QStringLiteral("01")}});
-        seeded.append(QStringLiteral("%1=%2").arg(n).arg(value));
+        where.andCondition(u"CAST(CASILLA AS INTEGER)=?"_s, {n});
+        db().run(u"DELETE FROM DET"_s + where.text, where.values).finish();
+        testing::storeCasilla(db(), test::demoKey(kRuc), QString::number(n), value, u"DET"_s,
+                              {{u"idcasilla"_s, u"01"_s}});
+        seeded.append(u"%1=%2"_s.arg(n).arg(value));
     }
-    run(QStringLiteral("open %1\nsave\nclose").arg(kRuc));
+    run(u"open %1\nsave\nclose"_s.arg(kRuc));
     const store::SqlFilter where = test::demoKey(kRuc).filter();
-    QSqlQuery rows = db().run(QStringLiteral("SELECT CASILLA, i_valor FROM DET") + where.text, where.values);
+    QSqlQuery rows = db().run(u"SELECT CASILLA, i_valor FROM DET"_s + where.text, where.values);
     QStringList stored;
     while (rows.next()) {
-        stored.append(QStringLiteral("%1=%2").arg(rows.value(0).toString().toInt()).arg(rows.value(1).toString()));
+        stored.append(u"%1=%2"_s.arg(rows.value(0).toString().toInt()).arg(rows.value(1).toString()));
     }
     EXPECT_EQ(missingFrom(stored, seeded), QStringList());
 }
@@ -269,25 +264,24 @@ TEST_F(RoundTripTest, EveryCasillaWithoutBoxIsKeptAsStored) {
 // The window of casilla 127 hands back its three parts with the total: all four are stored
 // and come back.
 TEST_F(RoundTripTest, PriorYearBalancePartsAreStored) {
-    run(QStringLiteral("today 31/03/2019\nnew\ntaxpayer %1\nclick OptITF 0\nclick OptPlan 1\n"
-                       "window frmAnexo127 202=5000;203=1000;204=500;127=3500\nclick txtValor(127)\nsave")
-            .arg(kRuc));
+    run(u"today 31/03/2019\nnew\ntaxpayer %1\nclick OptITF 0\nclick OptPlan 1\n"
+        "window frmAnexo127 202=5000;203=1000;204=500;127=3500\nclick txtValor(127)\nsave"_s.arg(kRuc));
     const auto stored = [this] {
         QStringList values;
         for (const int n : {127, 202, 203, 204}) {
             store::SqlFilter where = test::demoKey(kRuc).filter();
-            where.andCondition(QStringLiteral("CAST(CASILLA AS INTEGER)=?"), {n});
-            values.append(db().scalar(QStringLiteral("SELECT i_valor FROM DET") + where.text, where.values).toString());
+            where.andCondition(u"CAST(CASILLA AS INTEGER)=?"_s, {n});
+            values.append(db().scalar(u"SELECT i_valor FROM DET"_s + where.text, where.values).toString());
         }
         return values.join(QLatin1Char(' '));
     };
-    EXPECT_EQ(stored(), QStringLiteral("3500 5000 1000 500"));
-    run(QStringLiteral("close\nopen %1").arg(kRuc));
+    EXPECT_EQ(stored(), u"3500 5000 1000 500"_s);
+    run(u"close\nopen %1"_s.arg(kRuc));
     for (const auto& [casilla, value] : {std::pair{202, "5000"}, {203, "1000"}, {204, "500"}}) {
         EXPECT_EQ(form().keptCasillas.value(casilla), QString::fromLatin1(value)) << casilla;
     }
-    run(QStringLiteral("window frmAnexo127 202=;203=;204=;127=\nclick txtValor(127)\nsave\nclose"));
-    EXPECT_EQ(stored(), QStringLiteral("   "));
+    run(u"window frmAnexo127 202=;203=;204=;127=\nclick txtValor(127)\nsave\nclose"_s);
+    EXPECT_EQ(stored(), u"   "_s);
 }
 
 } // namespace

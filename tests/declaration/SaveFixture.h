@@ -7,7 +7,6 @@
 #include "declaration/model/DeclarationFormModel.h"
 #include "management/DeclarationFormSession.h"
 #include "store/Database.h"
-#include "store/DeclarationTables.h"
 #include "store/RowCheckCode.h"
 #include "store/TableCatalog.h"
 #include "support/FormServices.h"
@@ -54,44 +53,10 @@ public:
     QList<app::Button> answers;
 };
 
-// The tables that hold a declaration once saved: header, casillas, assistant rows, annexes.
-inline QStringList savedTables() {
-    QStringList tables = {QStringLiteral("CAB"), QStringLiteral("DET"), QStringLiteral("ACTA")};
-    for (const QStringList* order :
-         {&store::declaration_tables::saveOrder(), &store::declaration_tables::saveOrderRemaining()}) {
-        for (const QString& table : *order) {
-            if (!tables.contains(table)) {
-                tables.append(table);
-            }
-        }
-    }
-    return tables;
-}
-
-// A digest of the declaration's rows in the given permanent tables, in a fixed order.
-inline QByteArray declarationDigest(store::Database& db, const store::DeclarationKey& key,
-                                    const QStringList& tables = savedTables()) {
-    QCryptographicHash hash(QCryptographicHash::Sha1);
-    for (const QString& table : tables) {
-        const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
-        QStringList order;
-        for (int i = 1; i <= layout.columns.size(); ++i) {
-            order.append(QString::number(i));
-        }
-        const store::SqlFilter filter = key.filter();
-        QSqlQuery rows = db.run(QStringLiteral("SELECT * FROM ") + layout.name + filter.text +
-                                    QStringLiteral(" ORDER BY ") + order.join(QLatin1Char(',')),
-                                filter.values);
-        hash.addData(table.toUtf8());
-        while (rows.next()) {
-            for (int c = 0; c < rows.record().count(); ++c) {
-                hash.addData(rows.value(c).toString().toUtf8());
-                hash.addData(QByteArrayView("\x1f", 1));
-            }
-            hash.addData(QByteArrayView("\x1e", 1));
-        }
-    }
-    return hash.result().toHex();
+// A digest of every stored row of the declaration: what two saves must leave alike.
+inline QByteArray declarationDigest(store::Database& db, const store::DeclarationKey& key) {
+    return QCryptographicHash::hash(test::declarationRows(db, key).join(u'\n').toUtf8(), QCryptographicHash::Sha1)
+        .toHex();
 }
 
 // Every row of `table` that the filter selects carries the check code of its own values;
@@ -154,20 +119,10 @@ public:
     }
     void click(const char* name) { ASSERT_TRUE(model().clickCommand(QString::fromUtf8(name), 0)) << name; }
 
-    // Every question answered, balanced statements, the representative and the accountant,
-    // one partner with all the capital: the stop-at-first check passes.
     void makeConsistent() {
-        for (const auto& [option, index] : consistentAnswers()) {
-            ASSERT_TRUE(model().clickOption(option, index)) << option.toStdString();
-        }
-        enterConsistent(
-            model(), [this](int n, const QString& text) { type(n, text); },
+        testing::makeConsistent(
+            model(), db(), [this](int n, const QString& text) { type(n, text); },
             [this](const QString& name, const QString& text) { model().setControlText(name, text); });
-        test::insertRow(db(), QStringLiteral("TMPF535SOCIOS"), key(),
-                        {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
-                         {QStringLiteral("tipo_doc_socio"), 1},
-                         {QStringLiteral("nro_doc_socio"), QStringLiteral("00000001")},
-                         {QStringLiteral("Porcentaje"), 100}});
     }
 
     // The stored value of a casilla, or nothing when it has no row.

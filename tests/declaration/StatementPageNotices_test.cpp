@@ -7,7 +7,9 @@
 namespace qel::declaration {
 namespace {
 
-const QString kRuc = QStringLiteral("20601000211");
+using namespace Qt::StringLiterals;
+
+const QString kRuc = u"20601000211"_s;
 
 TEST(StatementPageNotices, ComingToTheStatementsAndChangingAnAdjustedAmount) {
 
@@ -23,22 +25,21 @@ TEST(StatementPageNotices, ComingToTheStatementsAndChangingAnAdjustedAmount) {
            ""}}) {
         SCOPED_TRACE(answers);
         testing::ScriptSession session;
-        test::registerTaxpayer(session.database.db(), kRuc, QStringLiteral("EMPRESA S.A.C."));
+        test::registerTaxpayer(session.database.db(), kRuc, u"EMPRESA S.A.C."_s);
         // The identification answers of a demo return: the page must be passed to reach the statements.
-        const QString demo = test::demoReturnScript(QStringLiteral("i_asistentes.txt"));
-        QString script = demo.left(demo.indexOf(QStringLiteral("# --- Representante"))) +
-                         QStringLiteral("text txtTelCon 4251234\n") + QString::fromLatin1(answers) +
-                         QStringLiteral("\npage 1\n");
+        const QString demo = test::demoReturnScript(u"i_asistentes.txt"_s);
+        QString script = demo.left(demo.indexOf(u"# --- Representante"_s)) + u"text txtTelCon 4251234\n"_s +
+                         QString::fromLatin1(answers) + u"\npage 1\n"_s;
         if (adjusted) {
-            script += QStringLiteral("answer %1\n").arg(QString::fromLatin1(reply));
+            script += u"answer %1\n"_s.arg(QString::fromLatin1(reply));
         }
-        script += QStringLiteral("type 300 5000\nshow 300");
+        script += u"type 300 5000\nshow 300"_s;
         session.runDone(script);
         const QString& output = session.output;
         EXPECT_TRUE(output.contains(StatementPageNotices::kStatements)) << output.toStdString();
         EXPECT_EQ(output.contains(StatementPageNotices::kAdjustedForInflation), adjusted);
         EXPECT_EQ(output.contains(StatementPageNotices::kOnlyNonMonetary), adjusted);
-        EXPECT_TRUE(output.contains(QStringLiteral("txtValor(300) = \"%1\"").arg(QString::fromLatin1(kept))))
+        EXPECT_TRUE(output.contains(u"txtValor(300) = \"%1\""_s.arg(QString::fromLatin1(kept))))
             << output.toStdString();
     }
 }

@@ -47,25 +47,12 @@ protected:
         }
     }
 
-    // Every question answered, balanced statements, a representative, an accountant and one
-    // partner with all the capital: nothing for the check to report.
+    // The taxpayer chosen and the declaration made one the check passes.
     void makeConsistent() {
         chooseTaxpayer();
-        for (const auto& [option, index] : consistentAnswers()) {
-            ASSERT_TRUE(model->clickOption(option, index)) << option.toStdString();
-        }
-        enterConsistent(
-            *model, [this](int n, const QString& text) { type(n, text); },
+        testing::makeConsistent(
+            *model, db(), [this](int n, const QString& text) { type(n, text); },
             [this](const QString& name, const QString& text) { typeControl(name.toUtf8().constData(), text); });
-        addPartner(QStringLiteral("01"), 100);
-    }
-
-    void addPartner(const QString& type, double percentage) {
-        test::insertRow(db(), QStringLiteral("TMPF535SOCIOS"), model->key(),
-                        {{QStringLiteral("tipo_socio"), type},
-                         {QStringLiteral("tipo_doc_socio"), 1},
-                         {QStringLiteral("nro_doc_socio"), QString::number(++m_partners).rightJustified(8, u'0')},
-                         {QStringLiteral("Porcentaje"), percentage}});
     }
 
     ConsistencyCheck::Outcome check(const QString& mode = QStringLiteral("0")) {
@@ -85,9 +72,6 @@ protected:
     QTemporaryDir folder;
     CalculationRules* calculation = nullptr;
     QStringList evaluated;
-
-private:
-    int m_partners = 0;
 };
 
 } // namespace qel::declaration::testing
