@@ -10,7 +10,11 @@
 namespace qel::app::ui {
 
 GuardedApplication::GuardedApplication(int& argc, char** argv, QString title)
-    : QApplication(argc, argv), m_title(std::move(title)) {}
+    : QApplication(argc, argv), m_title(std::move(title)) {
+    // The menus stay in their windows on every desktop, and the first window does not wait for
+    // the session bus to say whether the desktop would show them elsewhere.
+    setAttribute(Qt::AA_DontUseNativeMenuBar);
+}
 
 bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
     try {
