@@ -93,26 +93,6 @@ TEST_F(DeclarationListTest, UserKindDecidesWhoseDeclarationsAreListed) {
     }
 }
 
-TEST_F(DeclarationListTest, ModifyReopensTheListOnTheDeclarationOpened) {
-    DeclarationList declarations = list(DeclarationList::Modify);
-    declarations.pCargadatos();
-    declarations.setCurrent(4);
-    const DeclarationRow fifth = declarations.rows().at(4);
-
-    EXPECT_TRUE(declarations.runOperation());
-
-    ASSERT_EQ(opened.size(), 1);
-    EXPECT_EQ(opened.first().first, 1);
-    EXPECT_EQ(opened.first().second, (QVariantList{fifth.ruc, fifth.nombre, false}));
-    EXPECT_EQ(declarations.current(), 4);
-    // A later reload (the window activated again) stays there too.
-    declarations.pCargadatos();
-    EXPECT_EQ(declarations.current(), 4);
-    EXPECT_EQ(
-        status.shown.last(),
-        QStringList({fifth.ruc, fifth.nombre, QStringLiteral("2018"), QStringLiteral("0588")}).join(QLatin1Char('|')));
-}
-
 // No keeps every row; Yes removes that declaration's rows and no other's.
 TEST_F(DeclarationListTest, DeleteRemovesOnlyTheConfirmedDeclaration) {
     DeclarationList declarations = list(DeclarationList::Delete);
@@ -136,27 +116,19 @@ TEST_F(DeclarationListTest, DeleteRemovesOnlyTheConfirmedDeclaration) {
     EXPECT_TRUE(prompter->verify());
 }
 
-// An empty list runs nothing, asks nothing and opens nothing.
+// An empty list runs nothing, asks nothing and opens nothing; leaving it clears the taxpayer
+// from the status bar.
 TEST_F(DeclarationListTest, EmptyListDoesNothing) {
     for (const int operation : {int(DeclarationList::Modify), int(DeclarationList::Delete)}) {
         DeclarationList declarations = list(operation, QStringLiteral("1"), QStringLiteral("NADIE"));
         declarations.pCargadatos();
         EXPECT_EQ(declarations.current(), -1);
         EXPECT_FALSE(declarations.runOperation());
+        declarations.leave();
+        EXPECT_EQ(status.shown.last(), QStringLiteral("||2018|0588"));
     }
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(prompter->shown().size(), 0);
-}
-
-TEST_F(DeclarationListTest, CaptionsAndStatusOnLeaving) {
-    DeclarationList modify = list(DeclarationList::Modify);
-    EXPECT_EQ(modify.buttonCaption(), QStringLiteral("&Modificar"));
-    EXPECT_EQ(modify.windowCaption(), QStringLiteral("Modificar Declaraciones"));
-    EXPECT_EQ(list(DeclarationList::Delete).labelCaption(),
-              QStringLiteral("Seleccione la Declaración que desea eliminar :"));
-    EXPECT_EQ(DeclarationList::estadoText(9), QStringLiteral("9 - Con inconsistencias"));
-    modify.leave();
-    EXPECT_EQ(status.shown.last(), QStringLiteral("||2018|0588"));
 }
 
 } // namespace
