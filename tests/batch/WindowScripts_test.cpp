@@ -4,6 +4,9 @@
 #include "declaration/model/WorkingCasillas.h"
 #include "management/SentVersionsFixture.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace qel::batch {
@@ -12,6 +15,8 @@ namespace {
 using AssistantBatchTest = test::BatchTest;
 using PartnersBatch = test::BatchTest;
 using AssistantImportBatch = test::BatchTest;
+using TrialBalanceBatchTest = test::BatchTest;
+using HelpBatch = test::BatchTest;
 using BatchWriteFailure = test::BatchTest;
 
 TEST_F(AssistantBatchTest, MonthlyPaymentsAndDonationsAreStoredAsTyped) {
@@ -37,6 +42,23 @@ TEST_F(AssistantBatchTest, MonthlyPaymentsAndDonationsAreStoredAsTyped) {
                               {"TIP_DONACION", "num_documento", "fec_donacion", "mto_donacion"}, {}),
               (QStringList{"B1|20131312955|2018-06-15|4000", "D|20131312955|2018-07-20|600"}));
     EXPECT_EQ(test::wrongCheckCodes(db(), test::demoKey(test::kAndina)), QStringList());
+}
+
+// The vehicles owned and the net income by year, opened from the buttons of frmVehiculos.
+TEST_F(AssistantBatchTest, VehicleDetailsHandTheirTotalsBack) {
+    ASSERT_TRUE(runs(test::batchScript(QStringLiteral("vehicle_details.txt"))));
+    expectPrinted({
+        "message exclamation \"Vehículos de Propiedad de la Empresa - Casilla 705\" \"El número de vehículos de "
+        "propiedad de la empresa debe ser mayor a cero.\"\nrefused CmdGrabar\nclosed frmvehcas705 \"3\"\n",
+        "txtCasilla706 = \"3,000,000\"\nclosed frmvehcas706 \"3000000\"\n",
+        "txtCasilla705 = \"3\"\ntxtCasilla706 = \"3,000,000\"\nclosed frmVehiculos \"2\"\n",
+        "txtValor(877) = \"2\"",
+    });
+    // The months and the years side by side in the working rows of 706.
+    EXPECT_EQ(test::tableRows(db(), QStringLiteral("TMPF572DETBAS"),
+                              {QStringLiteral("per_mes"), QStringLiteral("mto_monto")},
+                              {QStringLiteral(" WHERE CAS_ADI = '706'"), {}}),
+              (QStringList{"01|150000", "2015|1000000", "2016|2000000"}));
 }
 
 // A script fills the principal partners through the partners' window, deletes one, modifies
@@ -95,6 +117,42 @@ TEST_F(AssistantImportBatch, BalancesAndMovementsComeFromTheirFiles) {
         "txtValor(382) = \"1,250,000\"",
     });
     EXPECT_EQ(declaration::WorkingCasillas::value(db(), test::demoKey(ruc), 632), QStringLiteral("150000"));
+}
+
+// A script transfers a balance from its file, lists the page's rows and corrects one account
+// in the detail window.
+TEST_F(TrialBalanceBatchTest, TransferListAndDetailFromAScript) {
+    test::writeFile(database.folder() + QStringLiteral("/0588") + test::kAndina + QStringLiteral("2018.TXT"),
+                    "101|100||50|200|||||\r\n601|||80||||||\r\n");
+    ASSERT_TRUE(runs(QStringLiteral("new\ntaxpayer %1\nclick OptPlan 2\nclick cmdImportar\nfile %2\n"
+                                    "click cmdDirectorio\nstate File1\nclick cmdTransferir\n"
+                                    "rows grdBalanceAPP\nselect grdBalanceAPP 2\nclick cmdDetalleBalance\n"
+                                    "state txtSaldo(1)\ntext txtMovEjer(1) 350\nstate txtSaldo(1)\n"
+                                    "click cmdGrabar\nshow 241\n")
+                         .arg(test::kAndina, database.folder())));
+    expectPrinted({"File1 = \"0588201001136102018.TXT\"", "La importación fue satisfactoria.",
+                   "row 2: 101 | CAJA | 100 | 0 | 50 | 200 | 150 | 200 | 0 | 50 |",
+                   "| Totales | 100 | 0 | 130 | 200 | 230 | 200 | 80 | 50 |", "txtSaldo(1) = \"50\"",
+                   "txtSaldo(1) = \"200\"", "closed frmDetalleBalance", "txtValor(241) = \"350\""});
+}
+
+// The help of the menu: the search walks the matching lines and starts over after the last; a
+// text that is nowhere says so; the contents button goes back.
+TEST_F(HelpBatch, SearchWalksTheMatchesAndSaysWhenThereAreNone) {
+    ASSERT_TRUE(runs(QStringLiteral("menu mnuContenido\nstate lblTema\ntext txtBuscar Mens.txt\n"
+                                    "click cmdBuscar\nstate lblBuscar\nclick cmdBuscar\nstate lblBuscar\n"
+                                    "click cmdBuscar\nstate lblBuscar\n"
+                                    "text txtBuscar palabra que no está\nclick cmdBuscar\nstate lblBuscar\n"
+                                    "click cmdContenido\nstate lblTema\nclick cmdCerrar\n")));
+    expectPrinted({"menu mnuContenido -> frmAyuda\n", "lblTema = \"contenido\"\n", "closed frmAyuda"});
+    const QStringList found =
+        output.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^lblBuscar = ")));
+    ASSERT_EQ(found.size(), 4) << output.toStdString();
+    EXPECT_TRUE(found.at(0).contains(QStringLiteral("Mens.txt")));
+    EXPECT_TRUE(found.at(1).contains(QStringLiteral("Mens.txt")));
+    EXPECT_NE(found.at(0), found.at(1)); // the help names the report file on two lines
+    EXPECT_EQ(found.at(2), found.at(0)); // and the search starts over after the last
+    EXPECT_EQ(found.at(3), QStringLiteral("lblBuscar = \"No se encontró «palabra que no está».\""));
 }
 
 // A save that the database refuses half-way (a full disk, here a trigger that fails the write):
