@@ -93,6 +93,26 @@ TEST_F(DeclarationListTest, UserKindDecidesWhoseDeclarationsAreListed) {
     }
 }
 
+TEST_F(DeclarationListTest, ModifyReopensTheListOnTheDeclarationOpened) {
+    DeclarationList declarations = list(DeclarationList::Modify);
+    declarations.pCargadatos();
+    declarations.setCurrent(4);
+    const DeclarationRow fifth = declarations.rows().at(4);
+
+    EXPECT_TRUE(declarations.runOperation());
+
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first().first, 1);
+    EXPECT_EQ(opened.first().second, (QVariantList{fifth.ruc, fifth.nombre, false}));
+    EXPECT_EQ(declarations.current(), 4);
+    // A later reload (the window activated again) stays there too.
+    declarations.pCargadatos();
+    EXPECT_EQ(declarations.current(), 4);
+    EXPECT_EQ(
+        status.shown.last(),
+        QStringList({fifth.ruc, fifth.nombre, QStringLiteral("2018"), QStringLiteral("0588")}).join(QLatin1Char('|')));
+}
+
 // No keeps every row; Yes removes that declaration's rows and no other's.
 TEST_F(DeclarationListTest, DeleteRemovesOnlyTheConfirmedDeclaration) {
     DeclarationList declarations = list(DeclarationList::Delete);
@@ -130,6 +150,15 @@ TEST_F(DeclarationListTest, EmptyListDoesNothing) {
     }
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(prompter->shown().size(), 0);
+}
+
+TEST_F(DeclarationListTest, Captions) {
+    DeclarationList modify = list(DeclarationList::Modify);
+    EXPECT_EQ(modify.buttonCaption(), QStringLiteral("&Modificar"));
+    EXPECT_EQ(modify.windowCaption(), QStringLiteral("Modificar Declaraciones"));
+    EXPECT_EQ(list(DeclarationList::Delete).labelCaption(),
+              QStringLiteral("Seleccione la Declaración que desea eliminar :"));
+    EXPECT_EQ(DeclarationList::estadoText(9), QStringLiteral("9 - Con inconsistencias"));
 }
 
 } // namespace
