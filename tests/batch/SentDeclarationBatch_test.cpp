@@ -16,6 +16,21 @@ protected:
     store::DeclarationKey key() const { return test::demoKey(test::kAndina); }
 };
 
+TEST_F(SentDeclarationBatchTest, DeleteMenuDeletesTheSelectedVersion) {
+    ASSERT_TRUE(runs(QStringLiteral("menu mnuEliminarEnviada\nstate lblMensaje\nselect grdContrib 2\n"
+                                    "answer No\nclick CmdOpciones 0\nanswer Si\nclick CmdOpciones 0\nrows grdContrib\n"
+                                    "click CmdOpciones 1\n")));
+    expectPrinted({"menu mnuEliminarEnviada -> FrmContAbrirEnv\n",
+                   "lblMensaje = \"Seleccione la Declaración que desea eliminar :\"\n",
+                   "question \"Eliminar Declaraciones Enviadas\" \"¿Confirma que va a eliminar la declaración "
+                   "seleccionada?\" -> No\n",
+                   "row 1: 20100113610 | COMERCIAL ANDINA S.A.C. | 2018 | 0588 |  | 02/04/2019 | V2-CTRL | 2\n"
+                   "rows grdContrib total 1\n",
+                   "closed FrmContAbrirEnv \"\"\n"});
+    EXPECT_EQ(test::tableRows(db(), QStringLiteral("HCAB"), {QStringLiteral("CORREL")}, key().filter()),
+              QStringList{"2"});
+}
+
 TEST_F(SentDeclarationBatchTest, RegisterMenuAndOpenWithCorrelativeRegisterTheOrderNumber) {
     const struct {
         const char* script;
