@@ -137,13 +137,14 @@ TEST_F(IniFileTest, WritesAreTheOwnersAndNeverCreateAnotherKey) {
 }
 
 // The configuration names the user the module acts for and the database it opens: only the
-// system user's own is believed, and what cannot be read as one says why.
+// system user's own is believed, and what cannot be read as one says why (which files and
+// texts cannot be read at all is the bounded reader's and the text decoder's own table).
 TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
     const QByteArray sound = "[Options]\r\nSysUser=CONTADOR\r\nDBName=QEL.db\r\n";
     const uid_t me = ::geteuid();
     const struct {
         const char* what;
-        QByteArray content; // a file; "link", "folder", "fifo", "missing" lay it otherwise
+        QByteArray content; // a file; "link", "fifo", "missing" lay it otherwise
         mode_t fileMode;
         mode_t folderMode;
         uid_t user;
@@ -157,17 +158,11 @@ TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
         {"folder of the sticky /tmp kind", sound, 0600, 01777, me, "la pueden modificar otros usuarios"},
         {"another user's", sound, 0600, 0700, me + 1, "pertenece a otro usuario del sistema"},
         {"a link", "link", 0600, 0700, me, "es un enlace simbólico"},
-        {"a folder", "folder", 0600, 0700, me, "es una carpeta, no el archivo de configuración PM000.INI"},
         {"a FIFO", "fifo", 0600, 0700, me, "no es un archivo regular"},
         {"missing", "missing", 0600, 0700, me, "No se encuentra el archivo de configuración"},
-        {"too large", "[Options]\r\n" + QByteArray(IniFile::kMaxBytes, ';'), 0600, 0700, me, "no puede pasar de 1 MB"},
         {"UTF-16", QByteArray("\xff\xfe[\0O\0p\0t\0i\0o\0n\0s\0]\0\r\0\n\0", 22), 0600, 0700, me, "está en UTF-16"},
-        {"UTF-16 without a mark", QByteArray("[\0O\0p\0t\0i\0o\0n\0s\0]\0", 18), 0600, 0700, me, "está en UTF-16"},
-        {"CR line ends", "[Options]\rSysUser=CONTADOR\rDBName=QEL.db\r", 0600, 0700, me, "solo con CR"},
         {"garbage", "[Options]\r\nSysUser=\x01\x02\x03\r\n", 0600, 0700, me, "la línea 2 tiene caracteres de control"},
         {"no section", "SysUser=CONTADOR\r\nDBName=QEL.db\r\n", 0600, 0700, me, "no tiene la sección [Options]"},
-        {"mixed encodings", "[Options]\r\nSysUser=CAMI\xc3\x93N\r\nDBName=\xd1.db\r\n", 0600, 0700, me,
-         "la línea 3 tiene un byte que no es UTF-8"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -176,9 +171,7 @@ TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
         ASSERT_TRUE(QDir().mkdir(folder));
         const QString path = folder + "/PM000.INI";
         const QString target = c.content == "link" ? root.path() + "/otro.ini" : path;
-        if (c.content == "folder") {
-            ASSERT_TRUE(QDir().mkdir(path));
-        } else if (c.content == "fifo") {
+        if (c.content == "fifo") {
             ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), c.fileMode), 0);
         } else if (c.content != "missing") {
             writeFile(target, c.content == "link" ? sound : c.content);

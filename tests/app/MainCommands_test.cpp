@@ -114,9 +114,4 @@ TEST_F(MainCommandsTest, RecoveryFlagAndPointerComeBackWhenTheListFails) {
     EXPECT_EQ(m_host.log, QStringList({"busy:on", "open:FrmContAbrirEnv:R:recovering", "busy:off"}));
 }
 
-TEST(MainCommandsStatic, VersionAddressTakesTheHostAsItIs) {
-    EXPECT_EQ(MainCommands::versionCheckAddress("10.1.2.3:8080", "0588", "2.1", "05/11/2019"),
-              "http://10.1.2.3:8080/qel/qeldown/independientes/independientes.htm?p=0588&v=2.1&f=05112019#p588");
-}
-
 } // namespace

@@ -1,8 +1,6 @@
-#include "app/DatabaseLock.h"
 #include "app/IniFile.h"
 #include "app/TaxpayerAccess.h"
 #include "batch/BatchFixture.h"
-#include "batch/BatchPrompter.h"
 #include "management/SentVersionsFixture.h"
 
 #include <QTemporaryDir>
@@ -92,11 +90,31 @@ TEST_F(BatchRunnerTest, BadLinesAreScriptErrors) {
         {"new\nchoose cboTipDocRepLegal 77", "error line 2: cboTipDocRepLegal no tiene el código 77\n"},
         {"open 20131312955", "error line 1: no hay una declaración registrada de 20131312955\n"},
         {"new\ntaxpayer 20131312955", "error line 2: el contribuyente 20131312955 no está en CmbRuc\n"},
+        {"menu mnuNoExiste", "error line 1: no existe la orden de menú mnuNoExiste\n"},
+        {"today 32/12/2019", "error line 1: today espera una fecha dd/mm/aaaa y, si se quiere, la hora hh:mm:ss\n"},
+        {"new\nrows grdNoExiste", "error line 2: no existe la cuadrícula grdNoExiste\n"},
+        // A queued answer that is not a button of the question.
+        {"new\ntype 352 100\nanswer Aceptar\ntype 353 50",
+         "error line 4: la respuesta Aceptar no es un botón de la pregunta \"Las casillas 353 y 352 son excluyentes.\\n"
+         "¿Desea registrar información en la casilla 353?.\"\n"},
+        // Inside the assistant of casilla 128, a window the script drives.
+        {"new\nclick txtValor(128)\ntext txtOtro 1", "error line 3: no existe el control txtOtro\n"},
+        {"new\nclick txtValor(128)\nsave",
+         "error line 3: save no se puede usar mientras la ventana FrmAnexo128 está abierta\n"},
+        {"new\nclick txtValor(128)\nselect grdAsistente 99",
+         "error line 3: grdAsistente no tiene la fila 99 (tiene 16)\n"},
+        {"new\nclick txtValor(128)", "error line 2: la ventana FrmAnexo128 sigue abierta al final del guion\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(QString::fromUtf8(c.script)), BatchRunner::kScriptError) << c.script;
-        EXPECT_EQ(errors, QString::fromUtf8(c.error)) << c.script;
+        EXPECT_EQ(errors.toStdString(), c.error) << c.script;
     }
+}
+
+// Without a queued answer a question takes its default button: 353, typed last, is kept.
+TEST_F(BatchRunnerTest, AQuestionWithoutAQueuedAnswerTakesItsDefault) {
+    ASSERT_TRUE(runs(QStringLiteral("new\ntype 352 100\ntype 353 50\nshow 352 353\n")));
+    expectPrinted({"?.\" -> Si\n", "txtValor(352) = \"\" enabled unlocked\ntxtValor(353) = \"(50)\""});
 }
 
 // A sent version is its taxpayer's as much as the declaration: another user's is a script error.
@@ -109,31 +127,8 @@ TEST_F(BatchRunnerTest, AnotherUsersSentVersionIsAScriptError) {
     EXPECT_FALSE(output.contains(QStringLiteral("txtValor(376)"))) << "nothing after the line ran";
 }
 
-// A queued answer that is not among the question's buttons is an error; the default stands.
-TEST(BatchPrompterTest, PrintsPromptsAndAnswersFromTheQueue) {
-    QString output;
-    QTextStream out(&output);
-    BatchPrompter prompter(out);
-    const auto ask = [&](const char* text, app::Button defaultButton) {
-        return prompter.ask(QString::fromUtf8(text), QStringLiteral("T"), app::Button::Yes | app::Button::No,
-                            defaultButton, app::Icon::Question);
-    };
-    prompter.message(QStringLiteral("Línea 1\nLínea 2"), QStringLiteral("Título"), app::Icon::Exclamation);
-    EXPECT_EQ(ask("¿Seguro?", app::Button::No), app::Button::No);
-    prompter.queue(app::Button::Yes);
-    EXPECT_EQ(ask("¿Seguro?", app::Button::No), app::Button::Yes);
-    prompter.queue(app::Button::Cancel);
-    EXPECT_EQ(ask("¿Otra?", app::Button::Yes), app::Button::Yes);
-    EXPECT_FALSE(prompter.takeError().isEmpty());
-    EXPECT_TRUE(prompter.takeError().isEmpty());
-    EXPECT_EQ(output, QStringLiteral("message exclamation \"Título\" \"Línea 1\\nLínea 2\"\n"
-                                     "question \"T\" \"¿Seguro?\" -> No\n"
-                                     "question \"T\" \"¿Seguro?\" -> Si\n"
-                                     "question \"T\" \"¿Otra?\" -> Si\n"));
-}
-
 // pm0588 --batch: the INI (believed only when it is the user's own) and the database as
-// start-up reads them, the module's lock.
+// start-up reads them. (The module's lock is the module process test's.)
 TEST_F(BatchRunnerTest, StartUpOfTheBatchMode) {
     QTemporaryDir config;
     const app::IniFile ini(config.path() + QStringLiteral("/PM000.INI"));
@@ -163,12 +158,6 @@ TEST_F(BatchRunnerTest, StartUpOfTheBatchMode) {
     EXPECT_EQ(start(scriptPath), BatchRunner::kDone) << errors.toStdString();
     EXPECT_EQ(output, QStringLiteral("txtValor(376) = \"(5,000)\" enabled unlocked\n"));
 
-    // The module is running on the database: the batch mode refuses to run beside it.
-    app::DatabaseLock module(database.path());
-    ASSERT_TRUE(module.acquire());
-    EXPECT_EQ(start(scriptPath), BatchRunner::kStartupFailed);
-    EXPECT_EQ(output, QStringLiteral("message information \"Declaración Pago Anual Impuesto a la Renta\" \"La "
-                                     "Aplicación ya se encuentra en ejecución\"\n"));
     EXPECT_EQ(start(config.path() + QStringLiteral("/no-existe.txt")), BatchRunner::kScriptError);
 }
 

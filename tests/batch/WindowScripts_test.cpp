@@ -35,15 +35,13 @@ TEST_F(AssistantBatchTest, MonthlyPaymentsAndDonationsAreStoredAsTyped) {
     EXPECT_EQ(output.count(QStringLiteral("rows grdDetalleCasilla total 2\n")), 2) << output.toStdString();
     EXPECT_EQ(output.count(QStringLiteral("txtValor(128) = \"(4,600)\"")), 3) << output.toStdString();
 
-    bool codesRight = true;
-    EXPECT_EQ(test::checkedRows(db(), QStringLiteral("ACTA"), QStringLiteral("TIPO_ASIST,PER_PAG,saluti,compen,pago_r"),
-                                QStringLiteral("rowid"), codesRight),
-              (QStringList{"4|201801|1000|0|2500", "4|201803|0|0|800", "4|201902|0|300|0"}));
-    EXPECT_EQ(test::checkedRows(db(), QStringLiteral("F586DONAC"),
-                                QStringLiteral("TIP_DONACION,num_documento,fec_donacion,mto_donacion"),
-                                QStringLiteral("rowid"), codesRight),
+    EXPECT_EQ(
+        test::tableRows(db(), QStringLiteral("ACTA"), {"TIPO_ASIST", "PER_PAG", "saluti", "compen", "pago_r"}, {}),
+        (QStringList{"4|201801|1000|0|2500", "4|201803|0|0|800", "4|201902|0|300|0"}));
+    EXPECT_EQ(test::tableRows(db(), QStringLiteral("F586DONAC"),
+                              {"TIP_DONACION", "num_documento", "fec_donacion", "mto_donacion"}, {}),
               (QStringList{"B1|20131312955|2018-06-15|4000", "D|20131312955|2018-07-20|600"}));
-    EXPECT_TRUE(codesRight);
+    EXPECT_EQ(test::wrongCheckCodes(db(), test::demoKey(test::kAndina)), QStringList());
 }
 
 // The vehicles owned and the net income by year, opened from the buttons of frmVehiculos.
@@ -85,11 +83,8 @@ TEST_F(PartnersBatch, PartnersAddedModifiedDeletedAndSaved) {
     EXPECT_FALSE(output.contains(QStringLiteral("principales socios"), Qt::CaseInsensitive)) << output.toStdString();
     EXPECT_FALSE(output.contains(QStringLiteral("100 principales"), Qt::CaseInsensitive));
     // The stored partners, each with the check code of its own values.
-    bool codesRight = true;
-    EXPECT_EQ(test::checkedRows(db(), QStringLiteral("F535SOCIOS"), QStringLiteral("Porcentaje"),
-                                QStringLiteral("Porcentaje"), codesRight),
-              (QStringList{"20", "30", "50"}));
-    EXPECT_TRUE(codesRight);
+    EXPECT_EQ(test::tableRows(db(), QStringLiteral("F535SOCIOS"), {"Porcentaje"}, {}), (QStringList{"20", "30", "50"}));
+    EXPECT_EQ(test::wrongCheckCodes(db(), test::demoKey(test::kAndina)), QStringList());
 }
 
 // The casilla assistants import their rows through the import window of their kind, and the

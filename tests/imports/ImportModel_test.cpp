@@ -1,5 +1,5 @@
-// The import window's model over the partners' file of a folder: the message after an import,
-// and the folder a window of the same kind opens on.
+// The import window's model over the partners' file of a folder: the folder a window of the same
+// kind opens on.
 #include "app/FileChooser.h"
 #include "app/UtilityComponent.h"
 #include "imports/ImportModel.h"
@@ -62,38 +62,7 @@ protected:
     test::RecordingOpener opener;
 };
 
-using ImportMessages = ImportModelTest;
 using ImportFolders = ImportModelTest;
-
-// "Carga satisfactoria" only when nothing was rejected or replaced; otherwise the error report
-// opens in the preview instead. The same file imported twice: the first adds its partner, the
-// second replaces it.
-TEST_F(ImportMessages, SuccessOnlyWhenNothingWasRejectedOrReplaced) {
-    const struct {
-        bool success;
-        QStringList counters;
-    } runs[] = {
-        {true, {"1  Registros Adicionados.", "0  Registros Rechazados.", "0  Registros Modificados."}},
-        {false, {"0  Registros Adicionados.", "0  Registros Rechazados.", "1  Registros Modificados."}},
-    };
-    for (const auto& run : runs) {
-        const auto model = open("frmImportarSocios");
-        model->setFolder(folder.path());
-        ASSERT_TRUE(model->transfer());
-        if (run.success) {
-            prompter->expectMessage(QStringLiteral("Carga satisfactoria "), app::Icon::Information);
-        }
-        opener.requests.clear();
-        ASSERT_TRUE(model->accept());
-        EXPECT_EQ(prompter->pending(), 0);
-        EXPECT_EQ(model->counters(), run.counters);
-        ASSERT_EQ(opener.requests.size(), run.success ? 0 : 1);
-        if (!run.success) {
-            EXPECT_EQ(opener.requests.first().name, QStringLiteral("frmPreview"));
-        }
-    }
-    EXPECT_TRUE(prompter->verify());
-}
 
 // A window of the same kind of file opens on the folder chosen last for that kind; another kind
 // keeps its own.

@@ -55,11 +55,9 @@ TEST_F(SentVersionViewTest, WrongOrderNumberIsRefusedAndWritesNothing) {
         const char* number;
         const char* again;
     };
-    // 100008 passes the check digit.
-    for (const Case& c :
-         {Case{"empty", "", ""}, Case{"confirmation differs", "100008", "100009"}, Case{"too short", "18", "18"},
-          Case{"check digit", "100007", "100007"}, Case{"all zeros", "000000", "000000"},
-          Case{"letters", "10000A", "10000A"}, Case{"too long", "10000000008", "10000000008"}}) {
+    // 100008 passes the check digit; which numbers pass is the order number rule's own table.
+    for (const Case& c : {Case{"empty", "", ""}, Case{"confirmation differs", "100008", "100009"},
+                          Case{"check digit", "100007", "100007"}}) {
         SCOPED_TRACE(c.why);
         open(1, QStringLiteral("1"));
         const QByteArray before = test::sentTablesDigest(db());

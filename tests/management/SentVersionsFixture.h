@@ -1,7 +1,6 @@
 #pragma once
 
 #include "store/Database.h"
-#include "store/RowCheckCode.h"
 #include "store/SentVersions.h"
 #include "store/TableCatalog.h"
 #include "support/FormServices.h"
@@ -9,7 +8,6 @@
 
 #include <QCryptographicHash>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStringList>
 #include <functional>
 
@@ -118,30 +116,6 @@ inline QStringList tableRows(store::Database& db, const QString& table, const QS
         rows.append(cells.join(QLatin1Char('|')));
     }
     rows.sort();
-    return rows;
-}
-
-// The rows of a permanent table in `order`, the given columns ("a,b") of each as "v1|v2|...";
-// `codesRight` turns false when a row's check code is not the one its own values give.
-inline QStringList checkedRows(store::Database& db, const QString& table, const QString& columns, const QString& order,
-                               bool& codesRight) {
-    const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
-    QSqlQuery q = db.run(QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table, order));
-    QStringList rows;
-    while (q.next()) {
-        QVariantList values;
-        for (int i = 0; i < layout.columns.size(); ++i) {
-            values.append(q.value(i));
-        }
-        QStringList shown;
-        for (const QString& column : columns.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            shown.append(q.value(column).toString());
-        }
-        rows.append(shown.join(QLatin1Char('|')));
-        const QString code = values.last().toString();
-        codesRight = codesRight && code != QStringLiteral("000000") &&
-                     code == store::RowCheckCode(values, layout.columnTypes(), layout.keyCount);
-    }
     return rows;
 }
 
