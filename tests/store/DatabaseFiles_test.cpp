@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace qel;
 
 namespace {
@@ -35,19 +37,19 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 // A copy of a sound database of ours, closed, with its journal folded back in.
 QByteArray soundDatabase() {
     test::TempDatabase temp;
-    temp.db().run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")).finish();
-    const QString copy = temp.folder() + QStringLiteral("/copia.db");
-    temp.db().run(QStringLiteral("VACUUM INTO ?"), {copy}).finish();
+    temp.db().run(u"PRAGMA wal_checkpoint(TRUNCATE)"_s).finish();
+    const QString copy = temp.folder() + u"/copia.db"_s;
+    temp.db().run(u"VACUUM INTO ?"_s, {copy}).finish();
     return contents(copy);
 }
 
 QByteArray foreignDatabase(const QString& folder) {
-    const QString path = folder + QStringLiteral("/ajena.db");
+    const QString path = folder + u"/ajena.db"_s;
     {
         auto created = store::Database::open(path, true);
-        created.database->run(QStringLiteral("CREATE TABLE clientes (id INTEGER, nombre TEXT)")).finish();
-        created.database->run(QStringLiteral("INSERT INTO clientes VALUES (1, 'ACME')")).finish();
-        created.database->run(QStringLiteral("PRAGMA journal_mode=DELETE")).finish();
+        created.database->run(u"CREATE TABLE clientes (id INTEGER, nombre TEXT)"_s).finish();
+        created.database->run(u"INSERT INTO clientes VALUES (1, 'ACME')"_s).finish();
+        created.database->run(u"PRAGMA journal_mode=DELETE"_s).finish();
     }
     return contents(path);
 }
@@ -64,7 +66,7 @@ void keepWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
 class DatabaseFiles : public ::testing::Test {
 protected:
     QTemporaryDir folder;
-    const QString path = folder.path() + QStringLiteral("/QEL.db");
+    const QString path = folder.path() + u"/QEL.db"_s;
 };
 
 struct BadFile {
@@ -78,18 +80,18 @@ class DatabaseFilesTest : public DatabaseFiles, public ::testing::WithParamInter
 TEST_P(DatabaseFilesTest, IsRefusedWithItsMessageAndLeftAsItWas) {
     const BadFile& bad = GetParam();
     const QString kind = QString::fromLatin1(bad.name);
-    if (kind == QStringLiteral("empty")) {
+    if (kind == u"empty"_s) {
         writeFile(path, {});
-    } else if (kind == QStringLiteral("text")) {
+    } else if (kind == u"text"_s) {
         writeFile(path, "SysPath=/home/ana/QEL/\r\nDBName=QEL.db\r\n");
-    } else if (kind == QStringLiteral("foreign")) {
+    } else if (kind == u"foreign"_s) {
         writeFile(path, foreignDatabase(folder.path()));
-    } else if (kind == QStringLiteral("truncated")) {
+    } else if (kind == u"truncated"_s) {
         const QByteArray sound = soundDatabase();
         writeFile(path, sound.left(sound.size() / 2));
-    } else if (kind == QStringLiteral("folder")) {
+    } else if (kind == u"folder"_s) {
         ASSERT_TRUE(QDir().mkdir(path));
-    } else if (kind == QStringLiteral("fifo")) {
+    } else if (kind == u"fifo"_s) {
         ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     }
     const bool regular = QFileInfo(path).isFile() && !QFileInfo(path).isSymLink();
@@ -108,8 +110,8 @@ TEST_P(DatabaseFilesTest, IsRefusedWithItsMessageAndLeftAsItWas) {
     if (regular) {
         EXPECT_EQ(contents(path), before) << "the file was changed";
     }
-    EXPECT_FALSE(QFile::exists(path + QStringLiteral("-wal")));
-    EXPECT_FALSE(QFile::exists(path + QStringLiteral("-shm")));
+    EXPECT_FALSE(QFile::exists(path + u"-wal"_s));
+    EXPECT_FALSE(QFile::exists(path + u"-shm"_s));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -148,7 +150,7 @@ TEST_F(DatabaseFiles, AShortFileIsIncompleteOnlyWithoutALogThatHoldsItsPages) {
 // Another process holds the write lock beyond the wait: the open says so at once, before the
 // user types anything, instead of failing every later save.
 TEST_F(DatabaseFiles, AWriteLockHeldElsewhereIsReportedAtTheOpen) {
-    const QString sqlite = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    const QString sqlite = QStandardPaths::findExecutable(u"sqlite3"_s);
     if (sqlite.isEmpty()) {
         GTEST_SKIP() << "sqlite3 is not installed";
     }
@@ -177,7 +179,7 @@ TEST_F(DatabaseFiles, AWriteLockHeldElsewhereIsReportedAtTheOpen) {
 // after the file's own permissions were fixed: the open names it.
 TEST_F(DatabaseFiles, AReadOnlyJournalFileBesideTheDatabaseIsNamed) {
     writeFile(path, soundDatabase());
-    const QString shm = path + QStringLiteral("-shm");
+    const QString shm = path + u"-shm"_s;
     writeFile(shm, QByteArray(32768, '\0'));
     QFile::setPermissions(shm, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     if (QFileInfo(shm).isWritable()) {
@@ -195,7 +197,7 @@ TEST_F(DatabaseFiles, ASoundDatabaseOpensAndIsSwitchedToWal) {
     writeFile(path, soundDatabase());
     auto opened = store::Database::open(path);
     ASSERT_NE(opened.database, nullptr) << opened.errorText.toStdString();
-    EXPECT_EQ(opened.database->scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+    EXPECT_EQ(opened.database->scalar(u"PRAGMA journal_mode"_s).toString(), u"wal"_s);
 }
 
 } // namespace
