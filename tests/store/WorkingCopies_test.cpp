@@ -83,22 +83,6 @@ TEST_F(WorkingCopies, AFailedDeleteChangesNothing) {
     prompter->verify();
 }
 
-TEST_F(WorkingCopies, DeletingOneSentVersionKeepsTheOther) {
-    const QStringList tables = store::declaration_tables::sentVersionTables();
-    for (const QString& base : tables) {
-        const QString history = u"H"_s + base;
-        insertRow(db, history, kKey, {{u"CORREL"_s, u"1"_s}});
-        insertRow(db, history, kKey, {{u"CORREL"_s, u"2"_s}});
-    }
-    auto prompter = test::makePrompter();
-    ASSERT_TRUE(store::deleteSentVersion(db, *prompter, kKey, u"1"_s));
-    for (const QString& base : tables) {
-        const QString history = u"H"_s + base;
-        EXPECT_EQ(db.scalar(u"SELECT group_concat(CORREL) FROM "_s + history).toString(), u"2"_s)
-            << history.toStdString();
-    }
-}
-
 // Closing the form takes its working rows away; rows of this module left by a process that
 // died go at the next start-up; rows of another module's form code are never touched.
 TEST_F(WorkingCopies, WorkingRowsLeaveWithTheirFormAndLeftoversAtStartUp) {
