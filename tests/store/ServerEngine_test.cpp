@@ -64,19 +64,15 @@ const QList<qel::store::ColumnDef> kColumns = {
 };
 constexpr int kSplit = 3;
 
-QString u(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 const QList<QVariantList> kRows = {
-    {u("20100070970"), 2018, u("2018-12-31"), u("ACME S.A."), 6, 1.5, 1500, u("2018-01-05")},
+    {u"20100070970"_s, 2018, u"2018-12-31"_s, u"ACME S.A."_s, 6, 1.5, 1500, u"2018-01-05"_s},
     {QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QVariant()},
-    {u("ABC"), -7, u("31/12/2018"), u("D'ONOFRIO S.A."), 0, 0.1, 1500.75, u("05/01/2018")},
-    {u(" 1.4 "), 0, u("2018-02-30"), u("Ñandú €uro — «ok»"), -300, 1e15, -300, u("hoy")},
-    {u("9223372036854775807"), 1, u(""), u("  espacios  "), 123456789, 1.23456789012345e-7, 0.5, u("2018-02-28")},
-    {u("1002.5"), 2, u("20181231"), u("\u00a0é\u00a0"), 1, 123456.789, Q_INT64_C(99999999999), u("  2018-03-01  ")},
-    {u("-2.5"), 3, u("2018-12-31T10:00"), u("clave 𝄞 sol"), 2, -2.5, 0.01, u("")},
-    {u("4611686018427387000"), 4, u("01/13/2018"), u("12"), 3, 6.0, 12, u("0000-01-01")},
+    {u"ABC"_s, -7, u"31/12/2018"_s, u"D'ONOFRIO S.A."_s, 0, 0.1, 1500.75, u"05/01/2018"_s},
+    {u" 1.4 "_s, 0, u"2018-02-30"_s, u"Ñandú €uro — «ok»"_s, -300, 1e15, -300, u"hoy"_s},
+    {u"9223372036854775807"_s, 1, u""_s, u"  espacios  "_s, 123456789, 1.23456789012345e-7, 0.5, u"2018-02-28"_s},
+    {u"1002.5"_s, 2, u"20181231"_s, u"\u00a0é\u00a0"_s, 1, 123456.789, Q_INT64_C(99999999999), u"  2018-03-01  "_s},
+    {u"-2.5"_s, 3, u"2018-12-31T10:00"_s, u"clave 𝄞 sol"_s, 2, -2.5, 0.01, u""_s},
+    {u"4611686018427387000"_s, 4, u"01/13/2018"_s, u"12"_s, 3, 6.0, 12, u"0000-01-01"_s},
 };
 
 // Creates the table, writes the rows and reads each row's check code as the engine computes it.
@@ -124,24 +120,11 @@ protected:
 
 } // namespace
 
-// The same rows give the same check codes on both engines, and the same as the module computes
-// over the rows SQLite gives back.
+// The same rows give the same check codes on both engines. (The SQLite function is checked
+// against the module's own computation in RowCheckCode.EveryReadingOfARowGivesTheSameCode.)
 TEST_F(ServerEngine, CheckCodeAgreesWithSqlite) {
     const QStringList fileCodes = engineCodes(*file);
     ASSERT_EQ(fileCodes.size(), kRows.size());
-
-    QList<ColumnType> types;
-    for (const auto& column : kColumns) {
-        types.append(column.type);
-    }
-    QSqlQuery rows = file->run(u"SELECT * FROM chk ORDER BY rowid"_s);
-    for (int r = 0; rows.next(); ++r) {
-        QVariantList row;
-        for (int i = 0; i < kColumns.size(); ++i) {
-            row.append(rows.value(i));
-        }
-        EXPECT_EQ(qel::store::RowCheckCode(row, types, kSplit), fileCodes.at(r)) << "row " << r;
-    }
 
     QEL_NEED_SERVER(server);
     const QStringList serverCodes = engineCodes(server->db());
@@ -153,7 +136,7 @@ TEST_F(ServerEngine, CheckCodeAgreesWithSqlite) {
 
 // The dialect's number words read what SQLite reads: the leading number of a text, else 0.
 TEST_F(ServerEngine, NumberWordsAgree) {
-    const QStringList texts = {u(""), u("12"), u(" 12.5abc"), u("abc"), u("-3"), u("1e3"), u(".5"), u("  07 ")};
+    const QStringList texts = {u""_s, u"12"_s, u" 12.5abc"_s, u"abc"_s, u"-3"_s, u"1e3"_s, u".5"_s, u"  07 "_s};
     auto read = [&texts](Database& db) {
         const SqlDialect& d = db.dialect();
         QStringList results;
@@ -170,7 +153,7 @@ TEST_F(ServerEngine, NumberWordsAgree) {
         return results;
     };
     const QStringList fileResults = read(*file);
-    EXPECT_EQ(fileResults.join(QLatin1Char(' ')), u("0|0 12|12 12.5|12 0|0 -3|-3 1000|1 0.5|0 7|7 0"));
+    EXPECT_EQ(fileResults.join(QLatin1Char(' ')), u"0|0 12|12 12.5|12 0|0 -3|-3 1000|1 0.5|0 7|7 0"_s);
     QEL_NEED_SERVER(server);
     for (const QString& statement : server->db().dialect().functionDdl()) {
         server->db().run(statement).finish();
@@ -184,7 +167,7 @@ TEST_F(ServerEngine, NullSafeComparisonsAgree) {
         db.run(u"CREATE TABLE nullkeys (k TEXT, n BIGINT)"_s).finish();
         db.run(u"INSERT INTO nullkeys VALUES ('a', 1), (NULL, NULL), ('b', 2)"_s).finish();
         QStringList counts;
-        for (const QVariant& key : {QVariant(u("a")), QVariant(QMetaType(QMetaType::QString)), QVariant(u("z"))}) {
+        for (const QVariant& key : {QVariant(u"a"_s), QVariant(QMetaType(QMetaType::QString)), QVariant(u"z"_s)}) {
             counts << db.scalar(u"SELECT count(*) FROM nullkeys WHERE k IS ?"_s, {key}).toString()
                    << db.scalar(u"SELECT count(*) FROM nullkeys WHERE NOT (k IS NOT ?)"_s, {key}).toString();
         }
@@ -193,9 +176,9 @@ TEST_F(ServerEngine, NullSafeComparisonsAgree) {
                       .toString();
         return counts.join(QLatin1Char(' '));
     };
-    EXPECT_EQ(read(*file), u("1 1 1 1 0 0 1"));
+    EXPECT_EQ(read(*file), u"1 1 1 1 0 0 1"_s);
     QEL_NEED_SERVER(server);
-    EXPECT_EQ(read(server->db()), u("1 1 1 1 0 0 1"));
+    EXPECT_EQ(read(server->db()), u"1 1 1 1 0 0 1"_s);
 }
 
 // A file database on a network share is told apart from a local one, so that the user is sent to
