@@ -10,6 +10,8 @@
 #include "store/ResourceFault.h"
 #include "support/TestSupport.h"
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -29,72 +31,43 @@ namespace {
 std::atomic<bool> g_diskFull{false};
 sqlite3_vfs* g_real = nullptr;
 
-// Every file of the shim: the real file first, so that the engine's pointer to it works
-// as one of the real files.
-struct ShimFile {
-    sqlite3_file base;
-    sqlite3_file* real;
+// The engine's methods of its files (the database and its journals have tables of their own),
+// each copied with the writes that fail on a full disk; a file keeps its place and its methods.
+struct Methods {
+    const sqlite3_io_methods* real = nullptr;
+    sqlite3_io_methods shim{};
 };
+std::array<Methods, 8> g_methods;
 
-sqlite3_file* real(sqlite3_file* file) {
-    return reinterpret_cast<ShimFile*>(file)->real;
+const sqlite3_io_methods* real(sqlite3_file* f) {
+    const auto found =
+        std::find_if(g_methods.begin(), g_methods.end(), [f](const Methods& m) { return &m.shim == f->pMethods; });
+    return found->real;
 }
 
-int shimClose(sqlite3_file* f) {
-    const int rc = real(f)->pMethods ? real(f)->pMethods->xClose(real(f)) : SQLITE_OK;
-    sqlite3_free(real(f));
-    return rc;
-}
 int shimWrite(sqlite3_file* f, const void* b, int n, sqlite3_int64 o) {
-    return g_diskFull ? SQLITE_FULL : real(f)->pMethods->xWrite(real(f), b, n, o);
+    return g_diskFull ? SQLITE_FULL : real(f)->xWrite(f, b, n, o);
 }
 int shimShmMap(sqlite3_file* f, int page, int size, int extend, void volatile** p) {
     if (g_diskFull && extend != 0) {
         errno = ENOSPC; // as growing the shared-memory file on a full disk leaves it
         return SQLITE_IOERR_SHMSIZE;
     }
-    return real(f)->pMethods->xShmMap(real(f), page, size, extend, p);
+    return real(f)->xShmMap(f, page, size, extend, p);
 }
 
-// Every other method hands the call to the real file.
-template <auto Method> struct Forward;
-template <typename R, typename... Args, R (*sqlite3_io_methods::*Method)(sqlite3_file*, Args...)>
-struct Forward<Method> {
-    static R call(sqlite3_file* f, Args... args) { return (real(f)->pMethods->*Method)(real(f), args...); }
-};
-template <auto Method> constexpr auto kForward = &Forward<Method>::call;
-
-const sqlite3_io_methods kShimMethods = {2,
-                                         shimClose,
-                                         kForward<&sqlite3_io_methods::xRead>,
-                                         shimWrite,
-                                         kForward<&sqlite3_io_methods::xTruncate>,
-                                         kForward<&sqlite3_io_methods::xSync>,
-                                         kForward<&sqlite3_io_methods::xFileSize>,
-                                         kForward<&sqlite3_io_methods::xLock>,
-                                         kForward<&sqlite3_io_methods::xUnlock>,
-                                         kForward<&sqlite3_io_methods::xCheckReservedLock>,
-                                         kForward<&sqlite3_io_methods::xFileControl>,
-                                         kForward<&sqlite3_io_methods::xSectorSize>,
-                                         kForward<&sqlite3_io_methods::xDeviceCharacteristics>,
-                                         shimShmMap,
-                                         kForward<&sqlite3_io_methods::xShmLock>,
-                                         kForward<&sqlite3_io_methods::xShmBarrier>,
-                                         kForward<&sqlite3_io_methods::xShmUnmap>,
-                                         nullptr,
-                                         nullptr};
-
 int shimOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* outFlags) {
-    auto* shim = reinterpret_cast<ShimFile*>(file);
-    shim->real = static_cast<sqlite3_file*>(sqlite3_malloc(g_real->szOsFile));
-    if (shim->real == nullptr) {
-        return SQLITE_NOMEM;
-    }
-    std::memset(shim->real, 0, static_cast<size_t>(g_real->szOsFile));
-    const int rc = g_real->xOpen(g_real, name, shim->real, flags, outFlags);
-    shim->base.pMethods = rc == SQLITE_OK ? &kShimMethods : nullptr;
-    if (rc != SQLITE_OK) {
-        sqlite3_free(shim->real);
+    const int rc = g_real->xOpen(g_real, name, file, flags, outFlags);
+    if (rc == SQLITE_OK && file->pMethods != nullptr) {
+        auto slot = std::find_if(g_methods.begin(), g_methods.end(),
+                                 [file](const Methods& m) { return m.real == file->pMethods || m.real == nullptr; });
+        if (slot->real == nullptr) {
+            slot->real = file->pMethods;
+            slot->shim = *file->pMethods;
+            slot->shim.xWrite = shimWrite;
+            slot->shim.xShmMap = shimShmMap;
+        }
+        file->pMethods = &slot->shim;
     }
     return rc;
 }
@@ -106,7 +79,6 @@ public:
         g_real = sqlite3_vfs_find(nullptr);
         m_vfs = *g_real;
         m_vfs.zName = "qel_full_disk";
-        m_vfs.szOsFile = static_cast<int>(sizeof(ShimFile));
         m_vfs.xOpen = shimOpen;
         m_vfs.pNext = nullptr;
         sqlite3_vfs_register(&m_vfs, 1);
