@@ -22,6 +22,7 @@ const QString kRuc = u"20100113610"_s;
 const QString kName = u"D'ONOFRIO S.A."_s;
 const QString kNewRuc = u"20601112222"_s; // registered, nothing stored yet
 const QString kPartners = u"TMPF535SOCIOS"_s;
+const QString kHeldByAna = u"La declaración del RUC 20100113610 está abierta por ANA en "_s;
 
 // One user's session: a connection and the form on it.
 struct Session {
@@ -95,8 +96,7 @@ TEST_F(DeclarationSessionsTest, ASecondOpeningIsAskedWhetherToViewItReadOnly) {
         ASSERT_EQ(luis->prompter.shown.size(), 1);
         const auto& asked = luis->prompter.shown.first();
         EXPECT_TRUE(asked.question);
-        EXPECT_TRUE(asked.text.startsWith(u"La declaración del RUC 20100113610 está abierta por ANA en "_s))
-            << asked.text.toStdString();
+        EXPECT_TRUE(asked.text.startsWith(kHeldByAna)) << asked.text.toStdString();
         EXPECT_TRUE(asked.text.endsWith(u".\n¿Desea verla solo para consulta?"_s));
         if (!c.opens) {
             EXPECT_EQ(luis->workingPartners(), 0) << "nothing of the declaration was read";
@@ -145,8 +145,7 @@ TEST_F(DeclarationSessionsTest, AHeldDeclarationIsNotDeleted) {
     };
     ASSERT_FALSE(deleteFirst());
     ASSERT_EQ(luis->prompter.shown.size(), 2); // the confirmation, then who holds it
-    EXPECT_TRUE(
-        luis->prompter.shown.last().text.startsWith(u"La declaración del RUC 20100113610 está abierta por ANA en "_s))
+    EXPECT_TRUE(luis->prompter.shown.last().text.startsWith(kHeldByAna))
         << luis->prompter.shown.last().text.toStdString();
     EXPECT_EQ(test::rowCount(*luis->db, u"CAB"_s, test::demoKey(kRuc)), 1);
 
@@ -162,20 +161,15 @@ TEST_F(DeclarationSessionsTest, ChoosingAHeldTaxpayerInANewForm) {
     ASSERT_TRUE(ana->model().chooseCombo(u"CmbRuc"_s, kNewRuc));
     EXPECT_TRUE(ana->prompter.shown.isEmpty());
 
-    for (const app::Button answer : {app::Button::No, app::Button::Yes}) {
+    for (const auto& [answer, shown] : {std::pair{app::Button::No, QString()}, {app::Button::Yes, kNewRuc}}) {
         auto luis = session(u"LUIS"_s);
         ASSERT_TRUE(luis->open(0));
         luis->prompter.answers = {answer};
         luis->model().chooseCombo(u"CmbRuc"_s, kNewRuc);
         ASSERT_EQ(luis->prompter.shown.size(), 1);
         EXPECT_TRUE(luis->prompter.shown.first().question);
-        if (answer == app::Button::No) {
-            EXPECT_EQ(luis->model().comboCode(u"CmbRuc"_s), QString()) << "back to no taxpayer";
-            EXPECT_FALSE(luis->model().readOnly());
-        } else {
-            EXPECT_EQ(luis->model().comboCode(u"CmbRuc"_s), kNewRuc);
-            EXPECT_TRUE(luis->model().readOnly());
-        }
+        EXPECT_EQ(luis->model().comboCode(u"CmbRuc"_s), shown) << "No goes back to no taxpayer";
+        EXPECT_EQ(luis->model().readOnly(), answer == app::Button::Yes);
     }
 }
 
