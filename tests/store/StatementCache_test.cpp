@@ -5,7 +5,6 @@
 #include "store/PreparedRows.h"
 #include "store/StatementCache.h"
 #include "store/StoreFixture.h"
-#include "store/TransactionGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -91,19 +90,6 @@ TEST_F(StatementCache, EngineErrorsThrowAndLeaveTheStatementsUsable) {
     counted.read({2});
     ASSERT_EQ(counted.rows().size(), 1);
     EXPECT_EQ(counted.rows().at(0).at(0).toInt(), 1);
-}
-
-// The statements take part in the connection's transaction: a rollback takes their rows too,
-// and a statement kept in the cache holds no read open that would stop the rollback.
-TEST_F(StatementCache, RowsFollowTheTransaction) {
-    {
-        store::TransactionGuard transaction(db);
-        store::StatementCache cache(db);
-        cache.run(insert, {u"x"_s});
-        EXPECT_EQ(cache.scalar(count).toInt(), 1);
-        transaction.rollback();
-    }
-    EXPECT_EQ(db.scalar(count).toInt(), 0);
 }
 
 // The statement run last is found by its text's storage: texts that alternate, one rebuilt
