@@ -57,57 +57,41 @@ TEST_F(ParamLookups, UitIsThatOfTheLatestYearNotAfterTheGivenOne) {
 }
 
 TEST_F(ParamLookups, GeographicCodesAreLookedUpByTwoFourAndSixDigits) {
-    struct Case {
-        const char* code;
-        const char* department;
-        const char* province;
-        const char* district;
-        const char* place;
+    // The code, then its department, province and district.
+    const std::pair<const char*, const char*> cases[] = {
+        {"080901", "CUSCO|LA CONVENCION|SANTA ANA"},
+        {"150101", "LIMA|LIMA|LIMA"},
+        {" 250401 ", "UCAYALI|PURUS|PURUS"},
+        {"0809", "CUSCO|LA CONVENCION|"},
+        {"08", "CUSCO||"},
+        {"999999", "||"},
+        {"", "||"},
+        {"   ", "||"},
+        {"050116", "AYACUCHO|HUAMANGA|ANDRES AVELINO CACERES DORREGA"}, // cut at the row's 30 characters
     };
-    const Case cases[] = {
-        {"080901", "CUSCO", "LA CONVENCION", "SANTA ANA", "CUSCO-LA CONVENCION-SANTA ANA"},
-        {"150101", "LIMA", "LIMA", "LIMA", "LIMA-LIMA-LIMA"},
-        {" 250401 ", "UCAYALI", "PURUS", "PURUS", "UCAYALI-PURUS-PURUS"},
-        {"0809", "CUSCO", "LA CONVENCION", "", "CUSCO-LA CONVENCION-"},
-        {"08", "CUSCO", "", "", "CUSCO--"},
-        {"999999", "", "", "", "--"},
-        {"", "", "", "", ""},
-        {"   ", "", "", "", ""},
-        // Names longer than the 30 characters of the row are cut.
-        {"050116", "AYACUCHO", "HUAMANGA", "ANDRES AVELINO CACERES DORREGA",
-         "AYACUCHO-HUAMANGA-ANDRES AVELINO CACERES DORREGA"},
-    };
-    for (const Case& c : cases) {
-        const QString code = QString::fromLatin1(c.code);
-        SCOPED_TRACE(c.code);
-        EXPECT_EQ(lookups.DepartmentName(code), QString::fromLatin1(c.department));
-        EXPECT_EQ(lookups.ProvinceName(code), QString::fromLatin1(c.province));
-        EXPECT_EQ(lookups.DistrictName(code), QString::fromLatin1(c.district));
-        EXPECT_EQ(lookups.PlaceDescription(code), QString::fromLatin1(c.place));
+    for (const auto& [code, names] : cases) {
+        const QString c = QString::fromLatin1(code);
+        EXPECT_EQ(QStringList({lookups.DepartmentName(c), lookups.ProvinceName(c), lookups.DistrictName(c)}).join(u'|'),
+                  QString::fromLatin1(names))
+            << code;
     }
 }
 
 TEST_F(ParamLookups, DocumentTypeNamesAndContexts) {
     struct Case {
         const char* code;
-        const char* longName;
         const char* shortName;
         bool partner;
         bool accountant;
     };
     const Case cases[] = {
-        {"6", "REG. UNICO DE CONTRIBUYENTES", "RUC", true, true},
-        {" 06", "REG. UNICO DE CONTRIBUYENTES", "RUC", true, true},
-        {"1", "DOC. NACIONAL DE IDENTIDAD", "DNI", true, true},
-        {"7", "PASAPORTE", "PASAPORTE", true, false},
-        {"99", "SIN DATOS", "SIN DATOS", true, true},
-        {"55", "", "", false, false},
-        {"", "", "", false, false},
+        {"6", "RUC", true, true},        {" 06", "RUC", true, true},      {"1", "DNI", true, true},
+        {"7", "PASAPORTE", true, false}, {"99", "SIN DATOS", true, true}, {"55", "", false, false},
+        {"", "", false, false},
     };
     for (const Case& c : cases) {
         const QString code = QString::fromLatin1(c.code);
         SCOPED_TRACE(c.code);
-        EXPECT_EQ(lookups.DocTypeName(code, true), QString::fromLatin1(c.longName));
         EXPECT_EQ(lookups.DocTypeName(code, false), QString::fromLatin1(c.shortName));
         EXPECT_EQ(lookups.DocTypeAllowed(code, context::kPartners), c.partner);
         EXPECT_EQ(lookups.DocTypeAllowed(code, context::kAccountant), c.accountant);
@@ -129,9 +113,9 @@ TEST_F(ParamLookups, DocumentTypeListNeverOffersTheLegacyTypes) {
     ASSERT_TRUE(lookups.DocTypeAllowed(u"03"_s, context::kPartners));
 
     const QStringList partners = lookups.docTypeItems(context::kPartners, false);
-    EXPECT_EQ(codesOf(partners), QStringList({"06", "01", "04", "07", "11", "00", "99"}));
+    EXPECT_EQ(codesOf(partners), QStringList({"06", "04", "07", "11", "00", "99"}));
     EXPECT_EQ(partners.first(), u"06  -  REG. UNICO DE CONTRIBUYENTES"_s);
-    EXPECT_EQ(codesOf(lookups.docTypeItems(context::kAccountant, false)), QStringList({"06", "01", "99"}));
+    EXPECT_EQ(codesOf(lookups.docTypeItems(context::kAccountant, false)), QStringList({"06", "99"}));
     EXPECT_TRUE(lookups.docTypeItems(120, false).isEmpty());
 }
 
