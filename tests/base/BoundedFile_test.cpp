@@ -60,10 +60,7 @@ TEST(TextFiles, DecodeAsUtf8OrWindows1252OrNameTheCause) {
         int line;
         QString text; // checked when there is no fault
     } cases[] = {
-        {"UTF-8 with its mark",
-         "\xef\xbb\xbf"
-         "A\r\n",
-         Fault::None, 0, u"A\r\n"_s},
+        {"UTF-8 with its mark", QByteArray("\xef\xbb\xbf") + "A\r\n", Fault::None, 0, u"A\r\n"_s},
         {"Windows-1252 beyond Latin-1", "CAMI\xd3N\n\x80\n", Fault::None, 0, u"CAMIÓN\n€\n"_s},
         {"an overlong form is no UTF-8", "\xc3\xa9\n\xc0\xaf\n", Fault::MixedEncoding, 2, {}},
         {"a cut sequence at the end", "\xc3\xa9\n\xe2\x82", Fault::MixedEncoding, 2, {}},
