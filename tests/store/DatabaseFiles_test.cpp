@@ -184,11 +184,4 @@ TEST_F(DatabaseFiles, AReadOnlyJournalFileBesideTheDatabaseIsNamed) {
     EXPECT_EQ(contents(path), before);
 }
 
-TEST_F(DatabaseFiles, ASoundDatabaseOpensAndIsSwitchedToWal) {
-    writeFile(path, soundDatabase());
-    auto opened = store::Database::open(path);
-    ASSERT_NE(opened.database, nullptr) << opened.errorText.toStdString();
-    EXPECT_EQ(opened.database->scalar(u"PRAGMA journal_mode"_s).toString(), u"wal"_s);
-}
-
 } // namespace
