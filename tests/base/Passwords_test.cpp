@@ -56,8 +56,6 @@ TEST(Passwords, AHashMadeWithOtherCostsStillVerifies) {
         0);
     EXPECT_TRUE(app::verifyPassword(QString::fromLatin1(older), u"CONTADOR"_s, u"contador"_s));
     EXPECT_FALSE(app::verifyPassword(QString::fromLatin1(older), u"CONTADOR"_s, u"otra"_s));
-    EXPECT_NE(QString::fromLatin1(older).section(QLatin1Char('$'), 3, 3),
-              app::hashPassword(u"contador"_s).section(QLatin1Char('$'), 3, 3));
 }
 
 } // namespace
