@@ -44,8 +44,6 @@ TEST_P(FollowingListTest, AnotherUsersSaveAndSendShowWithTheSelectionKept) {
     list.refresh();
     list.select(kSelected);
     list.follow();
-    int reloads = 0;
-    QObject::connect(&list, &launcher::TaxpayerList::refreshed, [&] { ++reloads; });
     auto row = [&](const QString& ruc) {
         const int index = static_cast<int>(list.rucs().indexOf(ruc));
         return index < 0 ? launcher::TaxpayerSummary{} : list.rows().at(index);
@@ -87,10 +85,8 @@ TEST_P(FollowingListTest, AnotherUsersSaveAndSendShowWithTheSelectionKept) {
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);
-        const int before = reloads;
         step.write();
         EXPECT_TRUE(QTest::qWaitFor(step.shown, kWaitMs)) << "the list did not follow " << step.step;
-        EXPECT_GT(reloads, before);
         ASSERT_TRUE(list.selected());
         EXPECT_EQ(list.selected()->taxpayer.ruc, kSelected);
     }
