@@ -68,12 +68,6 @@ struct Accountant {
                                         << out.toStdString() << module.readAllStandardError().toStdString();
         EXPECT_TRUE(out.contains(u"fue grabada"_s)) << ruc.toStdString() << "\n" << out.toStdString();
     }
-
-    void runAlone(int version) const {
-        QProcess module;
-        start(module, version);
-        finish(module);
-    }
 };
 
 class ConcurrentModulesTest : public ::testing::TestWithParam<const char*> {};
@@ -90,7 +84,9 @@ TEST_P(ConcurrentModulesTest, TwoModulesSavingTwoDeclarationsAtOnceEachKeepTheir
     std::array<std::array<QStringList, 2>, 2> expected;
     for (int a = 0; a < 2; ++a) {
         for (int version = 0; version < 2; ++version) {
-            accountants.at(a).runAlone(version);
+            QProcess module;
+            accountants.at(a).start(module, version);
+            accountants.at(a).finish(module);
             expected.at(a).at(version) = test::declarationRows(office->db(), test::demoKey(accountants.at(a).ruc));
         }
         ASSERT_NE(expected.at(a).at(0), expected.at(a).at(1));

@@ -22,12 +22,9 @@ using qel::app::X11LauncherProbe;
 class LauncherProbeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-            GTEST_SKIP() << "no X display";
-        }
-        m_display = XOpenDisplay(nullptr);
+        m_display = XOpenDisplay(nullptr); // none without DISPLAY
         if (m_display == nullptr) {
-            GTEST_SKIP() << "cannot open the X display";
+            GTEST_SKIP() << "no X display";
         }
     }
 

@@ -1,9 +1,8 @@
 #include "store/DeclarationLock.h"
-#include "store/Schema.h"
 #include "support/TestServer.h"
+#include "support/TestSupport.h"
 
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -55,10 +54,8 @@ void twoSessions(const std::function<std::unique_ptr<Database>()>& connect, bool
 } // namespace
 
 TEST(DeclarationLock, PerDeclarationOnAFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"QEL.db"_s);
-    ASSERT_TRUE(qel::store::createDatabase(path).database);
-    twoSessions([&path] { return Database::open(path).database; }, false);
+    const qel::test::TempDatabase file(false);
+    twoSessions([&file] { return Database::open(file.path()).database; }, false);
 }
 
 TEST(DeclarationLock, PerDeclarationOnTheServer) {

@@ -46,13 +46,9 @@ TEST_F(ParamLookups, UitIsThatOfTheLatestYearNotAfterTheGivenOne) {
          {std::pair{"20160101", "3950.00     "}, {"20170101", "4050.50     "}, {"20190101", "4200.00     "}}) {
         addParam(db, u"404"_s, QString::fromLatin1(from), QString::fromLatin1(uit));
     }
-    struct Case {
-        const char* year;
-        const char* uit;
-    };
-    for (const Case& c :
-         {Case{"2018", "4050.5"}, Case{"2015", ""}, Case{"2016", "3950"}, Case{"2019", "4200"}, Case{"2030", "4200"}}) {
-        EXPECT_EQ(lookups.UitForYear(QString::fromLatin1(c.year)), QString::fromLatin1(c.uit)) << c.year;
+    for (const auto& [year, uit] :
+         {std::pair{"2018", "4050.5"}, {"2015", ""}, {"2016", "3950"}, {"2019", "4200"}, {"2030", "4200"}}) {
+        EXPECT_EQ(lookups.UitForYear(QString::fromLatin1(year)), QString::fromLatin1(uit)) << year;
     }
 }
 

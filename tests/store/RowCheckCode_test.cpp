@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -21,13 +22,13 @@ namespace {
 
 // Column types by letter: I integer, D double, C currency, A date, anything else text.
 QList<ColumnType> typesOf(const QString& letters) {
+    static const QHash<QChar, ColumnType> kinds = {{u'I', ColumnType::Integer},
+                                                   {u'D', ColumnType::Double},
+                                                   {u'C', ColumnType::Currency},
+                                                   {u'A', ColumnType::Date}};
     QList<ColumnType> types;
     for (const QChar letter : letters) {
-        types.append(letter == QLatin1Char('I')   ? ColumnType::Integer
-                     : letter == QLatin1Char('D') ? ColumnType::Double
-                     : letter == QLatin1Char('C') ? ColumnType::Currency
-                     : letter == QLatin1Char('A') ? ColumnType::Date
-                                                  : ColumnType::Text);
+        types.append(kinds.value(letter, ColumnType::Text));
     }
     return types;
 }
