@@ -109,9 +109,9 @@ TEST_F(ParamLookups, DocumentTypeListNeverOffersTheLegacyTypes) {
     ASSERT_TRUE(lookups.DocTypeAllowed(u"03"_s, context::kPartners));
 
     const QStringList partners = lookups.docTypeItems(context::kPartners, false);
-    EXPECT_EQ(codesOf(partners), QStringList({"06", "04", "07", "11", "00", "99"}));
+    EXPECT_EQ(codesOf(partners), QStringList({"06", "01", "04", "07", "11", "00", "99"}));
     EXPECT_EQ(partners.first(), u"06  -  REG. UNICO DE CONTRIBUYENTES"_s);
-    EXPECT_EQ(codesOf(lookups.docTypeItems(context::kAccountant, false)), QStringList({"06", "99"}));
+    EXPECT_EQ(codesOf(lookups.docTypeItems(context::kAccountant, false)), QStringList({"06", "01", "99"}));
     EXPECT_TRUE(lookups.docTypeItems(120, false).isEmpty());
 }
 
