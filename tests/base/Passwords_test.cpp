@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sodium.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace qel;
 
 namespace {
@@ -10,14 +12,14 @@ namespace {
 // Two users with one password store different texts, each of which verifies only that user's
 // password; the digest of the first version still verifies and is recognised as such.
 TEST(Passwords, EachStoredHashIsSaltedAndVerifies) {
-    const QString ana = app::hashPassword(QStringLiteral("Contraseña 2019"));
-    const QString luis = app::hashPassword(QStringLiteral("Contraseña 2019"));
+    const QString ana = app::hashPassword(u"Contraseña 2019"_s);
+    const QString luis = app::hashPassword(u"Contraseña 2019"_s);
     ASSERT_FALSE(ana.isEmpty());
     EXPECT_NE(ana, luis);
-    EXPECT_TRUE(ana.startsWith(QStringLiteral("$argon2id$"))) << ana.toStdString();
+    EXPECT_TRUE(ana.startsWith(u"$argon2id$"_s)) << ana.toStdString();
 
-    const QString legacy = app::passwordDigest(QStringLiteral("contador"), QStringLiteral("contador"));
-    const QString demo = app::hashDemoPassword(QStringLiteral("contador"));
+    const QString legacy = app::passwordDigest(u"contador"_s, u"contador"_s);
+    const QString demo = app::hashDemoPassword(u"contador"_s);
     const struct {
         QString stored;
         QString user;
@@ -26,16 +28,16 @@ TEST(Passwords, EachStoredHashIsSaltedAndVerifies) {
         bool legacyDigest;
         bool demoAccount;
     } cases[] = {
-        {ana, QStringLiteral("ANA"), QStringLiteral("Contraseña 2019"), true, false, false},
-        {luis, QStringLiteral("LUIS"), QStringLiteral("Contraseña 2019"), true, false, false},
-        {ana, QStringLiteral("ANA"), QStringLiteral("contraseña 2019"), false, false, false},
-        {ana, QStringLiteral("ANA"), QString(), false, false, false},
-        {legacy, QStringLiteral("CONTADOR"), QStringLiteral("contador"), true, true, false},
-        {legacy, QStringLiteral("SUPERVISOR"), QStringLiteral("contador"), false, true, false},
-        {demo, QStringLiteral("CONTADOR"), QStringLiteral("contador"), true, false, true},
-        {demo, QStringLiteral("CONTADOR"), QStringLiteral("supervisor"), false, false, true},
-        {QString(), QStringLiteral("CONTADOR"), QString(), false, false, false},
-        {QStringLiteral("$argon2id$roto"), QStringLiteral("CONTADOR"), QStringLiteral("x"), false, false, false},
+        {ana, u"ANA"_s, u"Contraseña 2019"_s, true, false, false},
+        {luis, u"LUIS"_s, u"Contraseña 2019"_s, true, false, false},
+        {ana, u"ANA"_s, u"contraseña 2019"_s, false, false, false},
+        {ana, u"ANA"_s, QString(), false, false, false},
+        {legacy, u"CONTADOR"_s, u"contador"_s, true, true, false},
+        {legacy, u"SUPERVISOR"_s, u"contador"_s, false, true, false},
+        {demo, u"CONTADOR"_s, u"contador"_s, true, false, true},
+        {demo, u"CONTADOR"_s, u"supervisor"_s, false, false, true},
+        {QString(), u"CONTADOR"_s, QString(), false, false, false},
+        {u"$argon2id$roto"_s, u"CONTADOR"_s, u"x"_s, false, false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored.toStdString() + " / " + c.password.toStdString());
@@ -52,11 +54,8 @@ TEST(Passwords, AHashMadeWithOtherCostsStillVerifies) {
     ASSERT_EQ(
         crypto_pwhash_str(older, "contador", 8, crypto_pwhash_OPSLIMIT_INTERACTIVE, crypto_pwhash_MEMLIMIT_INTERACTIVE),
         0);
-    EXPECT_TRUE(
-        app::verifyPassword(QString::fromLatin1(older), QStringLiteral("CONTADOR"), QStringLiteral("contador")));
-    EXPECT_FALSE(app::verifyPassword(QString::fromLatin1(older), QStringLiteral("CONTADOR"), QStringLiteral("otra")));
-    EXPECT_NE(QString::fromLatin1(older).section(QLatin1Char('$'), 3, 3),
-              app::hashPassword(QStringLiteral("contador")).section(QLatin1Char('$'), 3, 3));
+    EXPECT_TRUE(app::verifyPassword(QString::fromLatin1(older), u"CONTADOR"_s, u"contador"_s));
+    EXPECT_FALSE(app::verifyPassword(QString::fromLatin1(older), u"CONTADOR"_s, u"otra"_s));
 }
 
 } // namespace

@@ -14,22 +14,24 @@
 #include <mutex>
 #include <thread>
 
+using namespace Qt::StringLiterals;
+
 using namespace qel;
 
 namespace {
 
 constexpr int kSendsEach = 6;
-const QString kRuc = QStringLiteral("20100113610");
+const QString kRuc = u"20100113610"_s;
 
 class ConcurrentSendsTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ConcurrentSendsTest, TwoSendsAtOnceTakeDistinctCorrelativesAndWholeVersions) {
     QEL_OFFICE_DATABASE(office);
     const store::DeclarationKey key = launcher::DeclarationSender::moduleKey(kRuc);
-    test::registerTaxpayer(office->db(), kRuc, QStringLiteral("ENVIOS S.A."));
-    test::addActiveDeclaration(office->db(), key, QStringLiteral("ACTIVA"), 40);
+    test::registerTaxpayer(office->db(), kRuc, u"ENVIOS S.A."_s);
+    test::addActiveDeclaration(office->db(), key, u"ACTIVA"_s, 40);
     const store::SqlFilter filter = key.filter();
-    office->db().run(QStringLiteral("UPDATE CAB SET ESTADO=0") + filter.text, filter.values).finish();
+    office->db().run(u"UPDATE CAB SET ESTADO=0"_s + filter.text, filter.values).finish();
 
     std::mutex lock;
     QStringList correls;
@@ -70,10 +72,9 @@ TEST_P(ConcurrentSendsTest, TwoSendsAtOnceTakeDistinctCorrelativesAndWholeVersio
         const int rows = test::rowCount(office->db(), table, key);
         for (const QString& correl : expected) {
             const store::SqlFilter version = key.versionFilter(correl);
-            EXPECT_EQ(office->db()
-                          .scalar(QStringLiteral("SELECT count(*) FROM ") + history.name + version.text, version.values)
-                          .toInt(),
-                      rows)
+            EXPECT_EQ(
+                office->db().scalar(u"SELECT count(*) FROM "_s + history.name + version.text, version.values).toInt(),
+                rows)
                 << history.name.toStdString() << " version " << correl.toStdString();
         }
     }

@@ -1,10 +1,13 @@
 #include "declaration/SaveFixture.h"
 #include "management/DeclarationList.h"
+#include "management/SentVersionsFixture.h"
 #include "store/DeclarationLock.h"
 #include "store/WorkingCopies.h"
 
 #include <gtest/gtest.h>
 #include <memory>
+
+using namespace Qt::StringLiterals;
 
 // Two accountants on one database, each with a connection of their own: the declaration form
 // holds the lock of the declaration it shows, a second opening is asked whether to view it
@@ -15,10 +18,11 @@ namespace {
 
 using testing::RecordingPrompter;
 
-const QString kRuc = QStringLiteral("20100113610");
-const QString kName = QStringLiteral("D'ONOFRIO S.A.");
-const QString kNewRuc = QStringLiteral("20601112222"); // registered, nothing stored yet
-const QString kPartners = QStringLiteral("TMPF535SOCIOS");
+const QString kRuc = u"20100113610"_s;
+const QString kName = u"D'ONOFRIO S.A."_s;
+const QString kNewRuc = u"20601112222"_s; // registered, nothing stored yet
+const QString kPartners = u"TMPF535SOCIOS"_s;
+const QString kHeldByAna = u"La declaración del RUC 20100113610 está abierta por ANA en "_s;
 
 // One user's session: a connection and the form on it.
 struct Session {
@@ -55,19 +59,10 @@ class DeclarationSessionsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         store::Database& db = database.db();
-        test::registerTaxpayer(db, kRuc, kName, QStringLiteral("ANA"));
-        test::registerTaxpayer(db, kNewRuc, QStringLiteral("COMERCIAL LOS ANDES S.A.C."), QStringLiteral("ANA"));
-        const store::DeclarationKey key = test::demoKey(kRuc);
-        test::insertRow(db, QStringLiteral("CAB"), key, {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
-        test::insertRow(db, QStringLiteral("DET"), key,
-                        {{QStringLiteral("SEMANA"), 0},
-                         {QStringLiteral("CASILLA"), QStringLiteral("359")},
-                         {QStringLiteral("i_valor"), QStringLiteral("125000")}});
-        test::insertRow(db, QStringLiteral("F535SOCIOS"), key,
-                        {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
-                         {QStringLiteral("tipo_doc_socio"), 1},
-                         {QStringLiteral("nro_doc_socio"), QStringLiteral("00000001")},
-                         {QStringLiteral("Porcentaje"), 100}});
+        test::registerTaxpayer(db, kRuc, kName, u"ANA"_s);
+        test::registerTaxpayer(db, kNewRuc, u"COMERCIAL LOS ANDES S.A.C."_s, u"ANA"_s);
+        test::addStoredDeclaration(db, test::demoKey(kRuc), {{359, u"125000"_s}});
+        test::insertRow(db, u"F535SOCIOS"_s, test::demoKey(kRuc), test::partnerRow(u"00000001"_s, 100));
     }
 
     // A session of its own: a new connection to the test database.
@@ -84,7 +79,7 @@ protected:
 // Yes shows the declaration read-only: nothing can be typed or chosen, a save is refused with
 // its message and, like leaving the form, writes nothing.
 TEST_F(DeclarationSessionsTest, ASecondOpeningIsAskedWhetherToViewItReadOnly) {
-    auto ana = session(QStringLiteral("ANA"));
+    auto ana = session(u"ANA"_s);
     ASSERT_TRUE(ana->open(1));
     EXPECT_TRUE(ana->prompter.shown.isEmpty());
     EXPECT_FALSE(ana->model().readOnly());
@@ -96,38 +91,36 @@ TEST_F(DeclarationSessionsTest, ASecondOpeningIsAskedWhetherToViewItReadOnly) {
     };
     for (const Case& c : {Case{app::Button::No, false}, Case{app::Button::Yes, true}}) {
         SCOPED_TRACE(c.opens ? "Si" : "No");
-        auto luis = session(QStringLiteral("LUIS"));
+        auto luis = session(u"LUIS"_s);
         EXPECT_EQ(luis->open(1, {c.answer}), c.opens);
         ASSERT_EQ(luis->prompter.shown.size(), 1);
         const auto& asked = luis->prompter.shown.first();
         EXPECT_TRUE(asked.question);
-        EXPECT_TRUE(
-            asked.text.startsWith(QStringLiteral("La declaración del RUC 20100113610 está abierta por ANA en ")))
-            << asked.text.toStdString();
-        EXPECT_TRUE(asked.text.endsWith(QStringLiteral(".\n¿Desea verla solo para consulta?")));
+        EXPECT_TRUE(asked.text.startsWith(kHeldByAna)) << asked.text.toStdString();
+        EXPECT_TRUE(asked.text.endsWith(u".\n¿Desea verla solo para consulta?"_s));
         if (!c.opens) {
             EXPECT_EQ(luis->workingPartners(), 0) << "nothing of the declaration was read";
             continue;
         }
         DeclarationFormModel& model = luis->model();
         EXPECT_TRUE(model.readOnly());
-        EXPECT_EQ(model.text(359), QStringLiteral("125,000")) << "the declaration is shown";
+        EXPECT_EQ(model.text(359), u"125,000"_s) << "the declaration is shown";
         EXPECT_EQ(luis->workingPartners(), 1);
         EXPECT_TRUE(model.box(359).locked);
         EXPECT_EQ(model.typeKey(359, QLatin1Char('7')), KeyResult::Refused);
-        EXPECT_EQ(model.typeControlKey(QStringLiteral("TxtNombreN"), QLatin1Char('A')), KeyResult::Refused);
-        EXPECT_FALSE(model.clickOption(QStringLiteral("OptRectifica"), 1));
-        EXPECT_FALSE(model.control(QStringLiteral("OptRectifica")).enabled);
-        EXPECT_FALSE(model.chooseCombo(QStringLiteral("CmbRuc"), kNewRuc));
-        EXPECT_EQ(model.text(359), QStringLiteral("125,000"));
+        EXPECT_EQ(model.typeControlKey(u"TxtNombreN"_s, QLatin1Char('A')), KeyResult::Refused);
+        EXPECT_FALSE(model.clickOption(u"OptRectifica"_s, 1));
+        EXPECT_FALSE(model.control(u"OptRectifica"_s).enabled);
+        EXPECT_FALSE(model.chooseCombo(u"CmbRuc"_s, kNewRuc));
+        EXPECT_EQ(model.text(359), u"125,000"_s);
 
         luis->prompter.shown.clear();
         model.dirty = true; // even a form that thinks it changed stores nothing
-        EXPECT_TRUE(model.clickCommand(QStringLiteral("cmdGrabar"), 0));
+        EXPECT_TRUE(model.clickCommand(u"cmdGrabar"_s, 0));
         ASSERT_EQ(luis->prompter.texts(), QStringList{DeclarationFormModel::kReadOnlySave});
         bool closed = false;
         QObject::connect(&model, &DeclarationFormModel::closeRequested, [&closed] { closed = true; });
-        EXPECT_TRUE(model.clickCommand(QStringLiteral("cmdSalir"), 0));
+        EXPECT_TRUE(model.clickCommand(u"cmdSalir"_s, 0));
         EXPECT_TRUE(closed);
         EXPECT_EQ(luis->prompter.shown.size(), 1) << "leaving asks nothing";
         EXPECT_EQ(testing::declarationDigest(*luis->db, test::demoKey(kRuc)), before);
@@ -138,11 +131,10 @@ TEST_F(DeclarationSessionsTest, ASecondOpeningIsAskedWhetherToViewItReadOnly) {
 // A declaration another accountant has open in the form is not deleted from under them: the
 // list says who holds it and deletes nothing; once the form has closed, the delete goes ahead.
 TEST_F(DeclarationSessionsTest, AHeldDeclarationIsNotDeleted) {
-    auto ana = session(QStringLiteral("ANA"));
+    auto ana = session(u"ANA"_s);
     ASSERT_TRUE(ana->open(1));
-    auto luis = session(QStringLiteral("LUIS"));
-    management::DeclarationList list({*luis->db, luis->prompter, nullptr, QStringLiteral("2018"),
-                                      QStringLiteral("0588"), QStringLiteral("0"), QStringLiteral("LUIS")},
+    auto luis = session(u"LUIS"_s);
+    management::DeclarationList list({*luis->db, luis->prompter, nullptr, u"2018"_s, u"0588"_s, u"0"_s, u"LUIS"_s},
                                      management::DeclarationList::Delete);
     const auto deleteFirst = [&] {
         list.pCargadatos();
@@ -153,51 +145,43 @@ TEST_F(DeclarationSessionsTest, AHeldDeclarationIsNotDeleted) {
     };
     ASSERT_FALSE(deleteFirst());
     ASSERT_EQ(luis->prompter.shown.size(), 2); // the confirmation, then who holds it
-    EXPECT_TRUE(luis->prompter.shown.last().text.startsWith(
-        QStringLiteral("La declaración del RUC 20100113610 está abierta por ANA en ")))
+    EXPECT_TRUE(luis->prompter.shown.last().text.startsWith(kHeldByAna))
         << luis->prompter.shown.last().text.toStdString();
-    EXPECT_EQ(test::rowCount(*luis->db, QStringLiteral("CAB"), test::demoKey(kRuc)), 1);
+    EXPECT_EQ(test::rowCount(*luis->db, u"CAB"_s, test::demoKey(kRuc)), 1);
 
     ana->form.reset();
     EXPECT_TRUE(deleteFirst());
-    EXPECT_EQ(test::rowCount(*luis->db, QStringLiteral("CAB"), test::demoKey(kRuc)), 0);
+    EXPECT_EQ(test::rowCount(*luis->db, u"CAB"_s, test::demoKey(kRuc)), 0);
 }
 // A new declaration takes the lock when its taxpayer is chosen; a taxpayer another session is
 // working on is asked about the same way, and No leaves the form as it was.
 TEST_F(DeclarationSessionsTest, ChoosingAHeldTaxpayerInANewForm) {
-    auto ana = session(QStringLiteral("ANA"));
+    auto ana = session(u"ANA"_s);
     ASSERT_TRUE(ana->open(0));
-    ASSERT_TRUE(ana->model().chooseCombo(QStringLiteral("CmbRuc"), kNewRuc));
+    ASSERT_TRUE(ana->model().chooseCombo(u"CmbRuc"_s, kNewRuc));
     EXPECT_TRUE(ana->prompter.shown.isEmpty());
 
-    for (const app::Button answer : {app::Button::No, app::Button::Yes}) {
-        auto luis = session(QStringLiteral("LUIS"));
+    for (const auto& [answer, shown] : {std::pair{app::Button::No, QString()}, {app::Button::Yes, kNewRuc}}) {
+        auto luis = session(u"LUIS"_s);
         ASSERT_TRUE(luis->open(0));
         luis->prompter.answers = {answer};
-        luis->model().chooseCombo(QStringLiteral("CmbRuc"), kNewRuc);
+        luis->model().chooseCombo(u"CmbRuc"_s, kNewRuc);
         ASSERT_EQ(luis->prompter.shown.size(), 1);
         EXPECT_TRUE(luis->prompter.shown.first().question);
-        if (answer == app::Button::No) {
-            EXPECT_EQ(luis->model().comboCode(QStringLiteral("CmbRuc")), QString()) << "back to no taxpayer";
-            EXPECT_FALSE(luis->model().readOnly());
-        } else {
-            EXPECT_EQ(luis->model().comboCode(QStringLiteral("CmbRuc")), kNewRuc);
-            EXPECT_TRUE(luis->model().readOnly());
-        }
+        EXPECT_EQ(luis->model().comboCode(u"CmbRuc"_s), shown) << "No goes back to no taxpayer";
+        EXPECT_EQ(luis->model().readOnly(), answer == app::Button::Yes);
     }
 }
 
 // Working rows belong to the session that made them: another session opening and closing the
 // same declaration neither sees nor removes them, and its own go with its form.
 TEST_F(DeclarationSessionsTest, WorkingRowsStayWithTheirSession) {
-    auto ana = session(QStringLiteral("ANA"));
+    auto ana = session(u"ANA"_s);
     ASSERT_TRUE(ana->open(1));
-    test::insertRow(*ana->db, kPartners, test::demoKey(kRuc),
-                    {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
-                     {QStringLiteral("nro_doc_socio"), QStringLiteral("00000002")}});
+    test::insertRow(*ana->db, kPartners, test::demoKey(kRuc), test::partnerRow(u"00000002"_s));
     ASSERT_EQ(ana->workingPartners(), 2);
 
-    auto luis = session(QStringLiteral("LUIS"));
+    auto luis = session(u"LUIS"_s);
     ASSERT_TRUE(luis->open(1, {app::Button::Yes}));
     EXPECT_EQ(luis->workingPartners(), 1) << "the stored partner only, not ANA's unsaved one";
     EXPECT_EQ(ana->workingPartners(), 2) << "LUIS's opening refreshed only his own rows";
@@ -206,7 +190,7 @@ TEST_F(DeclarationSessionsTest, WorkingRowsStayWithTheirSession) {
     EXPECT_EQ(ana->workingPartners(), 2) << "nor did his closing remove hers";
 
     // Nothing of either session is in the shared working table other connections read.
-    auto third = session(QStringLiteral("ROSA"));
+    auto third = session(u"ROSA"_s);
     EXPECT_EQ(third->workingPartners(), 0);
     EXPECT_FALSE(store::hasSessionWorkingTables(*third->db));
 }

@@ -8,21 +8,24 @@
 #include "launcher/DeclarationSender.h"
 #include "launcher/TaxpayerList.h"
 #include "management/DeclarationFormSession.h"
+#include "management/SentVersionsFixture.h"
 #include "office/OfficeFixture.h"
 #include "store/WorkingCopies.h"
 #include "support/FormServices.h"
 
 #include <QtCore/qtestsupport_core.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace qel;
 
 namespace {
 
 constexpr int kWaitMs = 10000;
-const QString kUser = QStringLiteral("CONTADOR");
-const QString kSaved = QStringLiteral("20601112222");
-const QString kSent = QStringLiteral("20487654320");
-const QString kSelected = QStringLiteral("20100113610");
+const QString kUser = u"CONTADOR"_s;
+const QString kSaved = u"20601112222"_s;
+const QString kSent = u"20487654320"_s;
+const QString kSelected = u"20100113610"_s;
 
 class FollowingListTest : public ::testing::TestWithParam<const char*> {};
 
@@ -30,21 +33,17 @@ TEST_P(FollowingListTest, AnotherUsersSaveAndSendShowWithTheSelectionKept) {
     QEL_OFFICE_DATABASE(office);
     store::Database& db = office->db();
     for (const QString& ruc : {kSaved, kSent, kSelected}) {
-        test::registerTaxpayer(db, ruc, QStringLiteral("EMPRESA ") + ruc, kUser);
+        test::registerTaxpayer(db, ruc, u"EMPRESA "_s + ruc, kUser);
     }
     // A state no save writes, so that the save shows whatever it finds.
-    test::insertRow(db, QStringLiteral("CAB"), test::demoKey(kSaved),
-                    {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 5}});
-    test::insertRow(db, QStringLiteral("CAB"), test::demoKey(kSent),
-                    {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
+    test::addStoredDeclaration(db, test::demoKey(kSaved), {}, 5);
+    test::addStoredDeclaration(db, test::demoKey(kSent), {});
 
     launcher::TaxpayerList list(db, kUser, launcher::DeclarationSender::kPeriodo,
                                 launcher::DeclarationSender::kFormulario);
     list.refresh();
     list.select(kSelected);
     list.follow();
-    int reloads = 0;
-    QObject::connect(&list, &launcher::TaxpayerList::refreshed, [&] { ++reloads; });
     auto row = [&](const QString& ruc) {
         const int index = static_cast<int>(list.rucs().indexOf(ruc));
         return index < 0 ? launcher::TaxpayerSummary{} : list.rows().at(index);
@@ -64,12 +63,11 @@ TEST_P(FollowingListTest, AnotherUsersSaveAndSendShowWithTheSelectionKept) {
         {"a save",
          [&] {
              management::DeclarationFormSession session(
-                 services.context(),
-                 management::DeclarationFormArguments::fromList(1, {kSaved, QStringLiteral("EMPRESA"), false}));
+                 services.context(), management::DeclarationFormArguments::fromList(1, {kSaved, u"EMPRESA"_s, false}));
              session.load();
-             session.model().clickOption(QStringLiteral("OptITF"), 0);
-             session.model().clickOption(QStringLiteral("OptPlan"), 2);
-             session.model().setText(359, QStringLiteral("1,000"));
+             session.model().clickOption(u"OptITF"_s, 0);
+             session.model().clickOption(u"OptPlan"_s, 2);
+             session.model().setText(359, u"1,000"_s);
              session.model().dirty = true;
              ASSERT_EQ(session.saving().run(), declaration::SaveCommand::Outcome::Saved);
          },
@@ -87,10 +85,8 @@ TEST_P(FollowingListTest, AnotherUsersSaveAndSendShowWithTheSelectionKept) {
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);
-        const int before = reloads;
         step.write();
         EXPECT_TRUE(QTest::qWaitFor(step.shown, kWaitMs)) << "the list did not follow " << step.step;
-        EXPECT_GT(reloads, before);
         ASSERT_TRUE(list.selected());
         EXPECT_EQ(list.selected()->taxpayer.ruc, kSelected);
     }

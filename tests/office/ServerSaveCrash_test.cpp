@@ -6,54 +6,51 @@
 // QEL_CRASH_KILLS sets the number of kills (20 by default here: each run of the helper starts a
 // process and opens a declaration of 1,500 annex rows on the server).
 
+#include "management/SentVersionsFixture.h"
 #include "office/OfficeFixture.h"
+#include "support/CrashRun.h"
 #include "support/FormServices.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QRandomGenerator>
-#include <QThread>
 
 #ifndef QEL_SAVE_VICTIM
 #error "QEL_SAVE_VICTIM names the helper program"
 #endif
+
+using namespace Qt::StringLiterals;
 
 using namespace qel;
 
 namespace {
 
 constexpr int kAnnexRows = 1500;
-const QString kRuc = QStringLiteral("20100113610");
+const QString kRuc = u"20100113610"_s;
 
 class ServerSaveCrashTest : public ::testing::TestWithParam<const char*> {
 protected:
     // The stored declaration the helper opens: its taxpayer, header and annex rows.
     void fill(store::Database& db) {
-        test::registerTaxpayer(db, kRuc, QStringLiteral("VICTIMA S.A."));
-        test::insertRow(db, QStringLiteral("CAB"), key, {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 9}});
+        test::registerTaxpayer(db, kRuc, u"VICTIMA S.A."_s);
+        test::addStoredDeclaration(db, key, {}, 9);
         db.run(db.dialect().beginWrite()).finish();
         for (int i = 0; i < kAnnexRows / 3; ++i) {
             const QString number = QString::number(i + 1);
-            test::insertRow(db, QStringLiteral("F535SOCIOS"), key,
-                            {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
-                             {QStringLiteral("tipo_doc_socio"), 1},
-                             {QStringLiteral("nro_doc_socio"), number.rightJustified(8, u'0')},
-                             {QStringLiteral("des_nom_razon"), QStringLiteral("SOCIO")},
-                             {QStringLiteral("Porcentaje"), 0.1}});
-            test::insertRow(db, QStringLiteral("F535CASEF"), key,
-                            {{QStringLiteral("SEMANA"), 0},
-                             {QStringLiteral("CASILLA"), QStringLiteral("301")},
-                             {QStringLiteral("tipo_doc"), 6},
-                             {QStringLiteral("nro_doc"), number},
-                             {QStringLiteral("des_razon"), QStringLiteral("CLIENTE")},
-                             {QStringLiteral("saldo"), 5000}});
-            test::insertRow(db, QStringLiteral("F544ADICDEDUC"), key,
-                            {{QStringLiteral("CASILLA"), QStringLiteral("103")},
-                             {QStringLiteral("num_correl"), i + 1},
-                             {QStringLiteral("des_concepto"), QStringLiteral("GASTO")},
-                             {QStringLiteral("MTO_ADIC_DEDUC"), 10}});
+            test::insertRow(db, u"F535SOCIOS"_s, key, test::partnerRow(number.rightJustified(8, u'0'), 0.1));
+            test::insertRow(db, u"F535CASEF"_s, key,
+                            {{u"SEMANA"_s, 0},
+                             {u"CASILLA"_s, u"301"_s},
+                             {u"tipo_doc"_s, 6},
+                             {u"nro_doc"_s, number},
+                             {u"des_razon"_s, u"CLIENTE"_s},
+                             {u"saldo"_s, 5000}});
+            test::insertRow(db, u"F544ADICDEDUC"_s, key,
+                            {{u"CASILLA"_s, u"103"_s},
+                             {u"num_correl"_s, i + 1},
+                             {u"des_concepto"_s, u"GASTO"_s},
+                             {u"MTO_ADIC_DEDUC"_s, 10}});
         }
-        db.run(QStringLiteral("COMMIT")).finish();
+        db.run(u"COMMIT"_s).finish();
     }
 
     void saveOnce(const QString& address, const char* version) {
@@ -70,20 +67,19 @@ TEST_P(ServerSaveCrashTest, KilledSavesLeaveOneVersionOrTheOtherWithTheirCheckCo
     QEL_OFFICE_DATABASE(office);
     fill(office->db());
     const QString address = office->address();
-    const int kills =
-        qEnvironmentVariableIsSet("QEL_CRASH_KILLS") ? qEnvironmentVariableIntValue("QEL_CRASH_KILLS") : 20;
+    const int kills = test::crashKills(20);
     QStringList wrongCodes;
     // Read in one snapshot: on the server a killed client's backend may still be committing its
     // save, and tables read one by one would straddle that commit.
     const bool server = office->onServer();
     auto digest = [&] {
         if (server) {
-            office->db().run(QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ")).finish();
+            office->db().run(u"BEGIN ISOLATION LEVEL REPEATABLE READ"_s).finish();
         }
         const QStringList read = test::declarationRows(office->db(), key);
         wrongCodes += test::wrongCheckCodes(office->db(), key);
         if (server) {
-            office->db().run(QStringLiteral("COMMIT")).finish();
+            office->db().run(u"COMMIT"_s).finish();
         }
         return read;
     };
@@ -105,16 +101,7 @@ TEST_P(ServerSaveCrashTest, KilledSavesLeaveOneVersionOrTheOtherWithTheirCheckCo
     QRandomGenerator random(20190315);
     for (int kill = 0; kill < kills; ++kill) {
         SCOPED_TRACE(kill);
-        QProcess victim;
-        victim.start(QStringLiteral(QEL_SAVE_VICTIM), {address, kRuc, QStringLiteral("loop")});
-        ASSERT_TRUE(victim.waitForStarted(10000));
-        while (!victim.canReadLine()) {
-            ASSERT_TRUE(victim.waitForReadyRead(60000)) << victim.readAllStandardError().toStdString();
-        }
-        QThread::msleep(static_cast<unsigned long>(random.bounded(static_cast<int>(oneRun * 3))));
-        ASSERT_EQ(victim.state(), QProcess::Running) << victim.readAllStandardError().toStdString();
-        victim.kill();
-        ASSERT_TRUE(victim.waitForFinished(10000));
+        test::killAtRandom(QStringLiteral(QEL_SAVE_VICTIM), {address, kRuc, u"loop"_s}, random, oneRun * 3);
 
         const QStringList now = digest();
         EXPECT_TRUE(now == versionA || now == versionB) << "a mixture of two saves";

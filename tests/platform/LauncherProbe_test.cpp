@@ -11,6 +11,8 @@
 #include <X11/Xutil.h>
 // clang-format on
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using qel::app::X11LauncherProbe;
@@ -20,12 +22,9 @@ using qel::app::X11LauncherProbe;
 class LauncherProbeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-            GTEST_SKIP() << "no X display";
-        }
-        m_display = XOpenDisplay(nullptr);
+        m_display = XOpenDisplay(nullptr); // none without DISPLAY
         if (m_display == nullptr) {
-            GTEST_SKIP() << "cannot open the X display";
+            GTEST_SKIP() << "no X display";
         }
     }
 
@@ -37,31 +36,21 @@ protected:
 
     enum class NameKind { Legacy, Utf8, Both };
 
-    Window topLevel(const QByteArray& title, NameKind kind, bool mapped) {
-        const Window w = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 10, 10, 120, 80, 0, 0, 0);
-        setTitle(w, title, kind);
-        if (mapped) {
-            XMapWindow(m_display, w);
-        }
-        XSync(m_display, False);
-        return w;
-    }
-
-    // A client reparented into an untitled frame, as a window manager does.
-    Window framed(const QByteArray& title, bool clientMapped) {
+    // A top-level window, or a client reparented into an untitled frame as a window manager does.
+    void makeWindow(const QByteArray& title, NameKind kind, bool mapped, bool framed) {
         const Window root = DefaultRootWindow(m_display);
-        const Window frame = XCreateSimpleWindow(m_display, root, 20, 20, 140, 110, 0, 0, 0);
-        const Window decoration = XCreateSimpleWindow(m_display, frame, 0, 0, 140, 20, 0, 0, 0);
         const Window client = XCreateSimpleWindow(m_display, root, 0, 0, 120, 80, 0, 0, 0);
-        setTitle(client, title, NameKind::Both);
-        XReparentWindow(m_display, client, frame, 0, 20);
-        XMapWindow(m_display, decoration);
-        if (clientMapped) {
+        setTitle(client, title, kind);
+        if (framed) {
+            const Window frame = XCreateSimpleWindow(m_display, root, 20, 20, 140, 110, 0, 0, 0);
+            XMapWindow(m_display, XCreateSimpleWindow(m_display, frame, 0, 0, 140, 20, 0, 0, 0)); // its decoration
+            XReparentWindow(m_display, client, frame, 0, 20);
+            XMapWindow(m_display, frame);
+        }
+        if (mapped) {
             XMapWindow(m_display, client);
         }
-        XMapWindow(m_display, frame);
         XSync(m_display, False);
-        return frame;
     }
 
     void setTitle(Window w, const QByteArray& title, NameKind kind) {
@@ -109,7 +98,7 @@ TEST_F(LauncherProbeTest, ComparesTheWholeTitleWithItsCaseAndSkipsWindowsNotShow
         {"hidden client inside a frame", base + "h", base + "h", NameKind::Both, false, false, true},
     };
     for (const Case& c : cases) {
-        c.framed ? framed(c.title, c.mapped) : topLevel(c.title, c.kind, c.mapped);
+        makeWindow(c.title, c.kind, c.mapped, c.framed);
         EXPECT_EQ(X11LauncherProbe().CorreApp(QString::fromUtf8(c.wanted)), c.found) << c.what;
     }
 }
@@ -117,7 +106,7 @@ TEST_F(LauncherProbeTest, ComparesTheWholeTitleWithItsCaseAndSkipsWindowsNotShow
 TEST(LauncherProbe, WithoutADisplayTheLauncherIsAbsent) {
     const QByteArray saved = qgetenv("DISPLAY");
     qunsetenv("DISPLAY");
-    EXPECT_FALSE(X11LauncherProbe().CorreApp(QStringLiteral("QEL")));
+    EXPECT_FALSE(X11LauncherProbe().CorreApp(u"QEL"_s));
     if (!saved.isEmpty()) {
         qputenv("DISPLAY", saved);
     }

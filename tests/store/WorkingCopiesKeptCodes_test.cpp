@@ -14,28 +14,25 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace qel;
 using qel::test::insertRow;
 
 namespace {
 
-const store::DeclarationKey kKey = test::demoKey(QStringLiteral("20100070970"));
-const QString kStale = QStringLiteral("999999");
+const store::DeclarationKey kKey = test::demoKey(u"20100070970"_s);
+const QString kStale = u"999999"_s;
 
-QVariantMap partner(const QString& document, const QString& name = QStringLiteral("SOCIO")) {
-    return {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
-            {QStringLiteral("tipo_doc_socio"), 1},
-            {QStringLiteral("nro_doc_socio"), document},
-            {QStringLiteral("des_nom_razon"), name},
-            {QStringLiteral("Porcentaje"), 25},
-            {QStringLiteral("cNumero"), kStale}};
+QVariantMap partner(const char* document) {
+    return test::partnerRow(QString::fromLatin1(document), 25, u"SOCIO"_s, kStale);
 }
 
 // "document:kept" or "document:new" for each permanent row of the table, by document; a row
 // whose code is neither the stale one nor its own is a fault.
 QStringList savedCodes(store::Database& db, const QString& table, const QString& documentColumn) {
     const auto layout = store::TableCatalog::instance().resolve(table);
-    QSqlQuery rows = db.run(QStringLiteral("SELECT * FROM %1 ORDER BY %2").arg(table, documentColumn));
+    QSqlQuery rows = db.run(u"SELECT * FROM %1 ORDER BY %2"_s.arg(table, documentColumn));
     QStringList codes;
     while (rows.next()) {
         QVariantList values;
@@ -46,128 +43,127 @@ QStringList savedCodes(store::Database& db, const QString& table, const QString&
         const QString computed = store::RowCheckCode(values, layout->columnTypes(), layout->keyCount);
         EXPECT_NE(computed, kStale);
         const QString document = rows.value(documentColumn).toString();
-        codes.append(document + (stored == kStale     ? QStringLiteral(":kept")
-                                 : stored == computed ? QStringLiteral(":new")
-                                                      : QStringLiteral(":WRONG ") + stored));
+        codes.append(document + (stored == kStale     ? u":kept"_s
+                                 : stored == computed ? u":new"_s
+                                                      : u":WRONG "_s + stored));
     }
     return codes;
 }
 
-struct Case {
-    const char* name;
-    std::function<void(test::TempDatabase&)> between; // what happens between the opening and the save
-    QStringList expected;
-};
-
 } // namespace
 
 TEST(WorkingCopiesKeptCodes, OnlyRowsNothingChangedKeepTheirCode) {
-    const auto run = [](store::Database& db, const QString& sql) { db.run(sql).finish(); };
+    // What happens between the opening and the save: a statement, then a step of its own.
+    struct Case {
+        const char* name;
+        const char* sql;
+        std::function<void(test::TempDatabase&)> then;
+        QStringList expected;
+    };
+    const char* update = "UPDATE TMPF535SOCIOS SET Porcentaje=5 WHERE nro_doc_socio='2'";
+    const auto add = [](const char* document) {
+        return [document](test::TempDatabase& t) { insertRow(t.db(), u"TMPF535SOCIOS"_s, kKey, partner(document)); };
+    };
+    const auto reopen = [](test::TempDatabase& t) { store::refreshWorkingCopies(t.db(), kKey); };
+    const QStringList allKept = {"1:kept", "2:kept", "3:kept", "4:kept"};
+    const QStringList allNew = {"1:new", "2:new", "3:new", "4:new"};
     const Case cases[] = {
-        {"nothing changed", [](test::TempDatabase&) {}, {"1:kept", "2:kept", "3:kept", "4:kept"}},
-        {"one row updated",
-         [&](test::TempDatabase& t) {
-             run(t.db(), QStringLiteral("UPDATE TMPF535SOCIOS SET Porcentaje=5 WHERE nro_doc_socio='2'"));
-         },
-         {"1:kept", "2:new", "3:kept", "4:kept"}},
+        {"nothing changed", nullptr, nullptr, allKept},
+        {"one row updated", update, nullptr, {"1:kept", "2:new", "3:kept", "4:kept"}},
         {"a row's code overwritten",
-         [&](test::TempDatabase& t) {
-             run(t.db(), QStringLiteral("UPDATE TMPF535SOCIOS SET cNumero='000001' WHERE nro_doc_socio='3'"));
-         },
+         "UPDATE TMPF535SOCIOS SET cNumero='000001' WHERE nro_doc_socio='3'",
+         nullptr,
          {"1:kept", "2:kept", "3:new", "4:kept"}},
-        {"a row added",
-         [](test::TempDatabase& t) { insertRow(t.db(), QStringLiteral("TMPF535SOCIOS"), kKey, partner("5")); },
-         {"1:kept", "2:kept", "3:kept", "4:kept", "5:new"}},
+        {"a row added", nullptr, add("5"), allKept + QStringList{"5:new"}},
         {"the last row deleted and another inserted in its rowid",
-         [&](test::TempDatabase& t) {
-             run(t.db(), QStringLiteral("DELETE FROM TMPF535SOCIOS WHERE nro_doc_socio='4'"));
-             insertRow(t.db(), QStringLiteral("TMPF535SOCIOS"), kKey, partner("6"));
-         },
+         "DELETE FROM TMPF535SOCIOS WHERE nro_doc_socio='4'",
+         add("6"),
          {"1:kept", "2:kept", "3:kept", "6:new"}},
-        {"an update rolled back to a savepoint",
-         [&](test::TempDatabase& t) {
+        {"an update rolled back to a savepoint", nullptr,
+         [update](test::TempDatabase& t) {
              store::TransactionGuard outer(t.db());
              {
                  store::TransactionGuard inner(t.db());
-                 run(t.db(), QStringLiteral("UPDATE TMPF535SOCIOS SET Porcentaje=5 WHERE nro_doc_socio='1'"));
+                 t.db().run(QString::fromLatin1(update)).finish();
              }
              outer.commit();
          },
-         {"1:new", "2:new", "3:new", "4:new"}},
-        {"a changed row brought back by a rolled-back opening",
-         [&](test::TempDatabase& t) {
-             run(t.db(), QStringLiteral("UPDATE TMPF535SOCIOS SET Porcentaje=5 WHERE nro_doc_socio='2'"));
+         allNew},
+        {"a changed row brought back by a rolled-back opening", update,
+         [&reopen](test::TempDatabase& t) {
              store::TransactionGuard reopening(t.db());
-             store::refreshWorkingCopies(t.db(), kKey);
+             reopen(t);
          },
-         {"1:new", "2:new", "3:new", "4:new"}},
-        {"another connection changed a row",
-         [](test::TempDatabase& t) {
+         allNew},
+        {"another connection changed a row", nullptr,
+         [update](test::TempDatabase& t) {
              auto other = store::Database::open(t.path());
              ASSERT_TRUE(other.database);
-             other.database->run(QStringLiteral("UPDATE TMPF535SOCIOS SET Porcentaje=5 WHERE nro_doc_socio='4'"))
-                 .finish();
+             other.database->run(QString::fromLatin1(update)).finish();
          },
-         {"1:new", "2:new", "3:new", "4:new"}},
-        {"the declaration opened again",
-         [](test::TempDatabase& t) {
-             t.db().run(QStringLiteral("UPDATE TMPF535SOCIOS SET Porcentaje=5 WHERE nro_doc_socio='2'")).finish();
-             store::refreshWorkingCopies(t.db(), kKey);
-         },
-         {"1:kept", "2:kept", "3:kept", "4:kept"}},
+         allNew},
+        {"the declaration opened again", update, reopen, allKept},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test::TempDatabase temp;
         for (const char* document : {"1", "2", "3", "4"}) {
-            insertRow(temp.db(), QStringLiteral("F535SOCIOS"), kKey, partner(QString::fromLatin1(document)));
+            insertRow(temp.db(), u"F535SOCIOS"_s, kKey, partner(document));
         }
         store::refreshWorkingCopies(temp.db(), kKey);
-        c.between(temp);
+        if (c.sql) {
+            temp.db().run(QString::fromLatin1(c.sql)).finish();
+        }
+        if (c.then) {
+            c.then(temp);
+        }
         {
             store::TransactionGuard save(temp.db());
-            store::CopyToPermanent(temp.db(), QStringLiteral("F535SOCIOS"), kKey);
+            store::CopyToPermanent(temp.db(), u"F535SOCIOS"_s, kKey);
             save.commit();
         }
-        EXPECT_EQ(savedCodes(temp.db(), QStringLiteral("F535SOCIOS"), QStringLiteral("nro_doc_socio")), c.expected);
+        EXPECT_EQ(savedCodes(temp.db(), u"F535SOCIOS"_s, u"nro_doc_socio"_s), c.expected);
     }
 }
 
 // Rows that come from a sent version carry the codes of their history rows; counterpart names
-// rebuilt on the opening no longer match theirs.
+// of persons, rebuilt on the opening from their surnames and names, no longer match theirs.
 TEST(WorkingCopiesKeptCodes, RowsTheOpeningChangedGetNewCodes) {
     test::TempDatabase temp;
     auto& db = temp.db();
-    QVariantMap sent = partner(QStringLiteral("7"));
-    sent.insert(QStringLiteral("CORREL"), QStringLiteral("1"));
-    insertRow(db, QStringLiteral("HF535SOCIOS"), kKey, sent);
+    QVariantMap sent = partner("7");
+    sent.insert(u"CORREL"_s, u"1"_s);
+    insertRow(db, u"HF535SOCIOS"_s, kKey, sent);
     const auto counterpart = [](const QString& document, const QString& kind) {
-        return QVariantMap{{QStringLiteral("CASILLA"), QStringLiteral("301")},
-                           {QStringLiteral("tipo_doc"), 1},
-                           {QStringLiteral("nro_doc"), document},
-                           {QStringLiteral("tipo_des"), kind},
-                           {QStringLiteral("des_apellido_p"), QStringLiteral("QUISPE")},
-                           {QStringLiteral("des_nombres"), QStringLiteral("ROSA")},
-                           {QStringLiteral("des_nom_razon"), QStringLiteral("ROSA QUISPE")},
-                           {QStringLiteral("cNumero"), kStale}};
+        return QVariantMap{{u"CASILLA"_s, u"301"_s},
+                           {u"tipo_doc"_s, 1},
+                           {u"nro_doc"_s, document},
+                           {u"tipo_des"_s, kind},
+                           {u"des_apellido_p"_s, u"QUISPE"_s},
+                           {u"des_apellido_m"_s, u"MAMANI"_s},
+                           {u"des_nombres"_s, u"ROSA"_s},
+                           {u"des_nom_razon"_s, u"ROSA QUISPE"_s},
+                           {u"cNumero"_s, kStale}};
     };
-    insertRow(db, QStringLiteral("F535CASEF"), kKey, counterpart(QStringLiteral("40404040"), QStringLiteral("1")));
-    insertRow(db, QStringLiteral("F535CASEF"), kKey, counterpart(QStringLiteral("50505050"), QStringLiteral("0")));
+    insertRow(db, u"F535CASEF"_s, kKey, counterpart(u"40404040"_s, u"1"_s));
+    insertRow(db, u"F535CASEF"_s, kKey, counterpart(u"50505050"_s, u"0"_s));
 
-    store::refreshWorkingCopies(db, kKey, QStringLiteral("1"));
-    store::CopyToPermanent(db, QStringLiteral("F535SOCIOS"), kKey);
-    EXPECT_EQ(savedCodes(db, QStringLiteral("F535SOCIOS"), QStringLiteral("nro_doc_socio")), QStringList{"7:new"});
+    store::refreshWorkingCopies(db, kKey, u"1"_s);
+    store::CopyToPermanent(db, u"F535SOCIOS"_s, kKey);
+    EXPECT_EQ(savedCodes(db, u"F535SOCIOS"_s, u"nro_doc_socio"_s), QStringList{"7:new"});
 
     store::refreshWorkingCopies(db, kKey);
-    store::CopyToPermanent(db, QStringLiteral("F535CASEF"), kKey);
-    EXPECT_EQ(savedCodes(db, QStringLiteral("F535CASEF"), QStringLiteral("nro_doc")),
-              (QStringList{"40404040:new", "50505050:new"}));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT group_concat(des_nom_razon, '/') FROM "
+                                       "(SELECT des_nom_razon FROM TMPF535CASEF ORDER BY nro_doc)"))
+                  .toString(),
+              u"QUISPE MAMANI, ROSA/ROSA QUISPE"_s); // a company's name stays as typed
+    store::CopyToPermanent(db, u"F535CASEF"_s, kKey);
+    EXPECT_EQ(savedCodes(db, u"F535CASEF"_s, u"nro_doc"_s), (QStringList{"40404040:new", "50505050:new"}));
 
     // Once no name is rebuilt, the codes stay.
-    db.run(QStringLiteral("UPDATE F535CASEF SET cNumero=?"), {kStale}).finish();
-    db.run(QStringLiteral("UPDATE F535CASEF SET tipo_des='0'")).finish();
+    db.run(u"UPDATE F535CASEF SET cNumero=?"_s, {kStale}).finish();
+    db.run(u"UPDATE F535CASEF SET tipo_des='0'"_s).finish();
     store::refreshWorkingCopies(db, kKey);
-    store::CopyToPermanent(db, QStringLiteral("F535CASEF"), kKey);
-    EXPECT_EQ(savedCodes(db, QStringLiteral("F535CASEF"), QStringLiteral("nro_doc")),
-              (QStringList{"40404040:kept", "50505050:kept"}));
+    store::CopyToPermanent(db, u"F535CASEF"_s, kKey);
+    EXPECT_EQ(savedCodes(db, u"F535CASEF"_s, u"nro_doc"_s), (QStringList{"40404040:kept", "50505050:kept"}));
 }

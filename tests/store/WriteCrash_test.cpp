@@ -6,43 +6,27 @@
 
 #include "store/Database.h"
 #include "store/TableCatalog.h"
+#include "support/CrashRun.h"
 #include "support/TestSupport.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QRandomGenerator>
-#include <QThread>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 
 #ifndef QEL_WRITE_VICTIM
 #error "QEL_WRITE_VICTIM names the helper program"
 #endif
 
+using namespace Qt::StringLiterals;
+
 using namespace qel;
 
 namespace {
 
-const QString kRuc = QStringLiteral("20100113610");
-
-int killCount() {
-    return qEnvironmentVariableIsSet("QEL_CRASH_KILLS") ? qEnvironmentVariableIntValue("QEL_CRASH_KILLS") : 30;
-}
-
-// Starts the helper, lets it run for a random time up to three of its loops and kills it.
-void killOnce(const QString& database, const QString& mode, QRandomGenerator& random, qint64 loop) {
-    QProcess victim;
-    victim.start(QStringLiteral(QEL_WRITE_VICTIM), {database, kRuc, mode});
-    ASSERT_TRUE(victim.waitForStarted(10000));
-    while (!victim.canReadLine()) {
-        ASSERT_TRUE(victim.waitForReadyRead(30000)) << victim.readAllStandardError().toStdString();
-    }
-    QThread::msleep(static_cast<unsigned long>(random.bounded(static_cast<int>(loop * 3))));
-    ASSERT_EQ(victim.state(), QProcess::Running) << victim.readAllStandardError().toStdString();
-    victim.kill();
-    ASSERT_TRUE(victim.waitForFinished(10000));
-}
+const QString kRuc = u"20100113610"_s;
 
 // How long one loop of the helper takes: the time to its second step line.
 qint64 loopTime(const QString& database, const QString& mode) {
@@ -74,33 +58,38 @@ QList<int> counts(store::Database& db, const QStringList& tables) {
     return result;
 }
 
+// Kills the helper in `mode` at random moments of its first three loops; after each kill the
+// file is sound and `check` sees what the kill left.
+void killRepeatedly(test::TempDatabase& database, const QString& mode, quint32 seed,
+                    const std::function<void()>& check) {
+    const qint64 loop = loopTime(database.path(), mode);
+    QRandomGenerator random(seed);
+    for (int kill = 0; kill < test::crashKills(30); ++kill) {
+        SCOPED_TRACE(kill);
+        test::killAtRandom(QStringLiteral(QEL_WRITE_VICTIM), {database.path(), kRuc, mode}, random, loop * 3);
+        database.reopen();
+        ASSERT_EQ(database.db().scalar(u"PRAGMA integrity_check"_s).toString(), u"ok"_s);
+        check();
+    }
+}
+
 TEST(WriteCrash, KilledDeletesLeaveTheDeclarationWholeOrGone) {
     test::TempDatabase database;
-    const QStringList tables = {QStringLiteral("CAB"), QStringLiteral("DET"), QStringLiteral("F535SOCIOS"),
-                                QStringLiteral("F535CASEF")};
-    const qint64 loop = loopTime(database.path(), QStringLiteral("delete"));
-    database.reopen();
+    const QStringList tables = {u"CAB"_s, u"DET"_s, u"F535SOCIOS"_s, u"F535CASEF"_s};
     const QList<int> whole = {1, 60, 400, 400};
-    const QList<int> gone = {0, 0, 0, 0};
-    QRandomGenerator random(20190402);
     int sawWhole = 0;
-    for (int kill = 0; kill < killCount(); ++kill) {
-        SCOPED_TRACE(kill);
-        killOnce(database.path(), QStringLiteral("delete"), random, loop);
-        database.reopen();
-        ASSERT_EQ(database.db().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    killRepeatedly(database, u"delete"_s, 20190402, [&] {
         const QList<int> now = counts(database.db(), tables);
-        ASSERT_TRUE(now == whole || now == gone)
+        ASSERT_TRUE(now == whole || now == QList<int>({0, 0, 0, 0}))
             << "part of a declaration: " << now.at(0) << " " << now.at(1) << " " << now.at(2) << " " << now.at(3);
         if (now == whole) {
             ++sawWhole; // removed here, so that the helper can store it again
             for (const QString& table : tables) {
-                database.db().run(QStringLiteral("DELETE FROM ") + table).finish();
+                database.db().run(u"DELETE FROM "_s + table).finish();
             }
         }
-    }
-    std::printf("[ crash    ] %d kills of a delete: %d left the declaration whole, %d gone\n", killCount(), sawWhole,
-                killCount() - sawWhole);
+    });
+    std::printf("[ crash    ] %d kills of a delete: %d left the declaration whole\n", test::crashKills(30), sawWhole);
 }
 
 TEST(WriteCrash, KilledRefreshesLeaveAllTheWorkingRowsOrNone) {
@@ -108,30 +97,21 @@ TEST(WriteCrash, KilledRefreshesLeaveAllTheWorkingRowsOrNone) {
     // The stored declaration whose working copies the helper fills and empties.
     {
         QProcess store;
-        store.start(QStringLiteral(QEL_WRITE_VICTIM), {database.path(), kRuc, QStringLiteral("store")});
+        store.start(QStringLiteral(QEL_WRITE_VICTIM), {database.path(), kRuc, u"store"_s});
         ASSERT_TRUE(store.waitForFinished(30000));
         ASSERT_EQ(store.exitCode(), 0) << store.readAllStandardError().toStdString();
     }
     database.reopen();
-    QList<int> permanent = counts(database.db(), {QStringLiteral("F535SOCIOS"), QStringLiteral("F535CASEF")});
-    ASSERT_EQ(permanent, (QList<int>{400, 400}));
-    const QStringList working = {QStringLiteral("TMPF535SOCIOS"), QStringLiteral("TMPF535CASEF")};
-    const qint64 loop = loopTime(database.path(), QStringLiteral("refresh"));
-    QRandomGenerator random(20190403);
+    const QStringList permanent = {u"F535SOCIOS"_s, u"F535CASEF"_s};
+    ASSERT_EQ(counts(database.db(), permanent), (QList<int>{400, 400}));
     int sawFilled = 0;
-    for (int kill = 0; kill < killCount(); ++kill) {
-        SCOPED_TRACE(kill);
-        killOnce(database.path(), QStringLiteral("refresh"), random, loop);
-        database.reopen();
-        ASSERT_EQ(database.db().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
-        ASSERT_EQ(counts(database.db(), {QStringLiteral("F535SOCIOS"), QStringLiteral("F535CASEF")}), permanent);
-        const QList<int> now = counts(database.db(), working);
-        const bool allOrNone = now == permanent || now == QList<int>{0, 0};
-        ASSERT_TRUE(allOrNone) << "part of the working rows";
-        sawFilled += now == permanent ? 1 : 0;
-    }
-    std::printf("[ crash    ] %d kills of a working-copy refresh: %d filled, %d empty\n", killCount(), sawFilled,
-                killCount() - sawFilled);
+    killRepeatedly(database, u"refresh"_s, 20190403, [&] {
+        ASSERT_EQ(counts(database.db(), permanent), (QList<int>{400, 400}));
+        const QList<int> now = counts(database.db(), {u"TMPF535SOCIOS"_s, u"TMPF535CASEF"_s});
+        ASSERT_TRUE(now == QList<int>({400, 400}) || now == QList<int>({0, 0})) << "part of the working rows";
+        sawFilled += now.first() == 400 ? 1 : 0;
+    });
+    std::printf("[ crash    ] %d kills of a working-copy refresh: %d filled\n", test::crashKills(30), sawFilled);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 namespace qel::app {
 
 ScriptedPrompter::ScriptedPrompter(FailureHandler onFailure) : m_onFailure(std::move(onFailure)) {}
@@ -29,8 +31,7 @@ Button ScriptedPrompter::ask(const QString& text, const QString& title, Buttons 
         return defaultButton;
     }
     if (!buttons.testFlag(prompt->answer)) {
-        fail(QStringLiteral("answer %1 is not a button of the question \"%2\"")
-                 .arg(buttonCaption(prompt->answer), text));
+        fail(u"answer %1 is not a button of the question \"%2\""_s.arg(buttonCaption(prompt->answer), text));
         return defaultButton;
     }
     return prompt->answer;
@@ -38,25 +39,23 @@ Button ScriptedPrompter::ask(const QString& text, const QString& title, Buttons 
 
 std::optional<ScriptedPrompter::Prompt> ScriptedPrompter::take(bool question, const QString& text, const QString& title,
                                                                Icon icon) {
-    m_shown.append(title + QStringLiteral(": ") + text);
-    const QString kind = question ? QStringLiteral("question") : QStringLiteral("message");
+    m_shown.append(title + u": "_s + text);
+    const QString kind = question ? u"question"_s : u"message"_s;
     if (m_expected.isEmpty()) {
-        fail(QStringLiteral("unexpected %1 \"%2\" (title \"%3\")").arg(kind, text, title));
+        fail(u"unexpected %1 \"%2\" (title \"%3\")"_s.arg(kind, text, title));
         return std::nullopt;
     }
     const Prompt expected = m_expected.takeFirst();
     if (expected.question != question || expected.text != text) {
-        fail(QStringLiteral("expected %1 \"%2\", got %3 \"%4\"")
-                 .arg(expected.question ? QStringLiteral("question") : QStringLiteral("message"), expected.text, kind,
-                      text));
+        fail(u"expected %1 \"%2\", got %3 \"%4\""_s.arg(expected.question ? u"question"_s : u"message"_s, expected.text,
+                                                        kind, text));
         return std::nullopt;
     }
     if (expected.title && *expected.title != title) {
-        fail(QStringLiteral("prompt \"%1\": expected title \"%2\", got \"%3\"").arg(text, *expected.title, title));
+        fail(u"prompt \"%1\": expected title \"%2\", got \"%3\""_s.arg(text, *expected.title, title));
     }
     if (expected.icon && *expected.icon != icon) {
-        fail(QStringLiteral("prompt \"%1\": expected icon %2, got %3")
-                 .arg(text, iconName(*expected.icon), iconName(icon)));
+        fail(u"prompt \"%1\": expected icon %2, got %3"_s.arg(text, iconName(*expected.icon), iconName(icon)));
     }
     return expected;
 }
@@ -64,7 +63,7 @@ std::optional<ScriptedPrompter::Prompt> ScriptedPrompter::take(bool question, co
 bool ScriptedPrompter::verify() {
     const bool allUsed = m_expected.isEmpty();
     for (const auto& left : m_expected) {
-        fail(QStringLiteral("expected prompt never shown: \"%1\"").arg(left.text));
+        fail(u"expected prompt never shown: \"%1\""_s.arg(left.text));
     }
     m_expected.clear();
     return allUsed;

@@ -2,11 +2,9 @@
 
 #include <QUuid>
 
-namespace qel::test {
+using namespace Qt::StringLiterals;
 
-QString TestServer::uri() {
-    return qEnvironmentVariable("QEL_TEST_SERVER");
-}
+namespace qel::test {
 
 std::unique_ptr<TestServer> TestServer::connect(QString* error) {
     if (uri().isEmpty()) {
@@ -21,24 +19,18 @@ std::unique_ptr<TestServer> TestServer::connect(QString* error) {
     }
     std::unique_ptr<TestServer> server(new TestServer);
     server->m_db = std::move(opened.database);
-    server->m_schema = QStringLiteral("qel_test_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
-    server->m_db->run(QStringLiteral("CREATE SCHEMA ") + server->m_schema).finish();
-    server->m_db->run(QStringLiteral("SET search_path TO ") + server->m_schema).finish();
+    server->m_schema = u"qel_test_"_s + QUuid::createUuid().toString(QUuid::Id128).left(16);
+    server->m_db->run(u"CREATE SCHEMA "_s + server->m_schema).finish();
+    server->m_db->run(u"SET search_path TO "_s + server->m_schema).finish();
     return server;
 }
 
 TestServer::~TestServer() {
     try {
-        m_db->run(QStringLiteral("DROP SCHEMA ") + m_schema + QStringLiteral(" CASCADE")).finish();
+        m_db->run(u"DROP SCHEMA "_s + m_schema + u" CASCADE"_s).finish();
     } catch (const store::DatabaseError&) {
         // A cluster of the test run is thrown away at its end anyway.
     }
-}
-
-QString TestServer::schemaUri() const {
-    const QString base = uri();
-    return base + (base.contains(QLatin1Char('?')) ? QLatin1Char('&') : QLatin1Char('?')) +
-           QStringLiteral("options=-csearch_path%3D") + m_schema;
 }
 
 } // namespace qel::test

@@ -15,13 +15,19 @@ public:
     // Null when no server is configured (the caller skips) or it cannot be reached (the
     // reason in `error`).
     static std::unique_ptr<TestServer> connect(QString* error = nullptr);
-    static QString uri();
+    static QString uri() { return qEnvironmentVariable("QEL_TEST_SERVER"); }
+    // The server's URI with `schema` first in the search path.
+    static QString uriWithSchema(const QString& schema) {
+        const QString base = uri();
+        return base + (base.contains(QLatin1Char('?')) ? QLatin1Char('&') : QLatin1Char('?')) +
+               QStringLiteral("options=-csearch_path%3D") + schema;
+    }
     ~TestServer();
 
     store::Database& db() { return *m_db; }
     const QString& schema() const { return m_schema; }
     // The URI with the schema first in the search path, for a second process or connection.
-    QString schemaUri() const;
+    QString schemaUri() const { return uriWithSchema(m_schema); }
 
 private:
     TestServer() = default;

@@ -6,6 +6,7 @@
 #include "store/Schema.h"
 #include "store/TableCatalog.h"
 #include "store/TransactionGuard.h"
+#include "support/TestServer.h"
 
 #include <QFile>
 #include <QSqlQuery>
@@ -13,6 +14,8 @@
 #include <QStringList>
 #include <QUuid>
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace qel::test {
 
@@ -22,13 +25,13 @@ QString templateDatabase() {
     static QTemporaryDir dir;
     static QString path;
     if (path.isEmpty()) {
-        path = dir.path() + QStringLiteral("/template.db");
+        path = dir.path() + u"/template.db"_s;
         auto created = store::createDatabase(path);
         if (!created.database) {
             ADD_FAILURE() << "template database: " << created.errorText.toStdString();
         }
         store::loadDemoUsers(*created.database); // the tests log in and list as the demo users
-        created.database->run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")).finish();
+        created.database->run(u"PRAGMA wal_checkpoint(TRUNCATE)"_s).finish();
     }
     return path;
 }
@@ -37,17 +40,16 @@ QString templateDatabase() {
 // (QEL_TEST_SERVER), with the whole schema, the reference data and the demo users: the same
 // tests then run on the office server. The throwaway cluster takes the schemas with it.
 QString serverDatabase() {
-    const QString uri = qEnvironmentVariable("QEL_TEST_SERVER");
-    auto opened = store::Database::openServer(uri);
+    auto opened = store::Database::openServer(TestServer::uri());
     if (!opened.database) {
         ADD_FAILURE() << "test server: " << opened.errorText.toStdString();
         return {};
     }
     store::Database& db = *opened.database;
-    const QString schema = QStringLiteral("qel_db_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
+    const QString schema = u"qel_db_"_s + QUuid::createUuid().toString(QUuid::Id128).left(16);
     try {
-        db.run(QStringLiteral("CREATE SCHEMA ") + schema).finish();
-        db.run(QStringLiteral("SET search_path TO ") + schema).finish();
+        db.run(u"CREATE SCHEMA "_s + schema).finish();
+        db.run(u"SET search_path TO "_s + schema).finish();
         store::TransactionGuard transaction(db);
         store::createSchema(db);
         store::loadReferenceData(db);
@@ -56,31 +58,25 @@ QString serverDatabase() {
     } catch (const store::DatabaseError& error) {
         ADD_FAILURE() << "test server schema: " << error.text().toStdString();
     }
-    return uri + (uri.contains(QLatin1Char('?')) ? QLatin1Char('&') : QLatin1Char('?')) +
-           QStringLiteral("options=-csearch_path%3D") + schema;
-}
-
-bool onServer() {
-    return qEnvironmentVariable("QEL_TEST_ENGINE") == QStringLiteral("server") &&
-           !qEnvironmentVariable("QEL_TEST_SERVER").isEmpty();
+    return TestServer::uriWithSchema(schema);
 }
 
 } // namespace
+
+bool testsOnServer() {
+    return qEnvironmentVariable("QEL_TEST_ENGINE") == u"server"_s && !TestServer::uri().isEmpty();
+}
 
 std::unique_ptr<app::ScriptedPrompter> makePrompter() {
     return std::make_unique<app::ScriptedPrompter>([](const QString& why) { ADD_FAILURE() << why.toStdString(); });
 }
 
-TempDatabase::TempDatabase() : TempDatabase(onServer()) {}
+TempDatabase::TempDatabase() : TempDatabase(testsOnServer()) {}
 
-TempDatabase::TempDatabase(bool server) {
-    if (server) {
-        m_path = serverDatabase();
-        reopen();
-        return;
+TempDatabase::TempDatabase(bool server) : m_path(server ? serverDatabase() : m_dir.path() + u"/qel.db"_s) {
+    if (!server) {
+        QFile::copy(templateDatabase(), m_path);
     }
-    m_path = m_dir.path() + QStringLiteral("/qel.db");
-    QFile::copy(templateDatabase(), m_path);
     reopen();
 }
 
@@ -94,16 +90,16 @@ void TempDatabase::reopen() {
 }
 
 store::DeclarationKey demoKey(const QString& ruc) {
-    return {ruc, QStringLiteral("2018"), QStringLiteral("0588")};
+    return {ruc, u"2018"_s, u"0588"_s};
 }
 
 int rowCount(store::Database& db, const QString& table) {
-    return db.scalar(QStringLiteral("SELECT count(*) FROM ") + table).toInt();
+    return db.scalar(u"SELECT count(*) FROM "_s + table).toInt();
 }
 
 int rowCount(store::Database& db, const QString& table, const store::DeclarationKey& key) {
     const auto filter = key.filter();
-    return db.scalar(QStringLiteral("SELECT count(*) FROM ") + table + filter.text, filter.values).toInt();
+    return db.scalar(u"SELECT count(*) FROM "_s + table + filter.text, filter.values).toInt();
 }
 
 void insertRow(store::Database& db, const QString& table, const store::DeclarationKey& key, const QVariantMap& values) {
@@ -115,8 +111,7 @@ void insertRow(store::Database& db, const QString& table, const store::Declarati
     QVariantMap row = values;
     if (layout->def->declaration) {
         const QVariantList keyValues = key.columnValues();
-        const QStringList keyColumns = {QStringLiteral("TIP_DOC_D"), QStringLiteral("DOC_ID_D"),
-                                        QStringLiteral("PERIODO"), QStringLiteral("FORMULARIO")};
+        const QStringList keyColumns = {u"TIP_DOC_D"_s, u"DOC_ID_D"_s, u"PERIODO"_s, u"FORMULARIO"_s};
         for (int i = 0; i < keyColumns.size(); ++i) {
             if (!row.contains(keyColumns.at(i))) {
                 row.insert(keyColumns.at(i), keyValues.at(i));
@@ -132,11 +127,10 @@ void insertRow(store::Database& db, const QString& table, const store::Declarati
             return;
         }
         columns.append(it.key());
-        marks.append(QStringLiteral("?"));
+        marks.append(u"?"_s);
         bound.append(it.value());
     }
-    db.run(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(','), marks.join(',')), bound)
-        .finish();
+    db.run(u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(table, columns.join(','), marks.join(',')), bound).finish();
 }
 
 QString demoReturnScript(const QString& fileName) {
@@ -144,11 +138,16 @@ QString demoReturnScript(const QString& fileName) {
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
     QStringList lines;
     for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        if (!line.trimmed().startsWith(QStringLiteral("expect"))) {
+        if (!line.trimmed().startsWith(u"expect"_s)) {
             lines.append(line);
         }
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+QVariantMap partnerRow(const QString& document, double share, const QString& name, const QString& code) {
+    return {{u"tipo_socio"_s, u"01"_s}, {u"tipo_doc_socio"_s, 1}, {u"nro_doc_socio"_s, document},
+            {u"des_nom_razon"_s, name}, {u"Porcentaje"_s, share}, {u"cNumero"_s, code}};
 }
 
 QStringList declarationRows(store::Database& db, const store::DeclarationKey& key) {
@@ -157,15 +156,15 @@ QStringList declarationRows(store::Database& db, const store::DeclarationKey& ke
         const store::SqlFilter where = key.filter();
         // The catalogue's columns: the server's rowid column says only when a row was written.
         const QStringList columns = store::TableCatalog::instance().resolve(table)->columnNames();
-        QSqlQuery query = db.run(
-            QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QLatin1Char(',')), table) + where.text, where.values);
+        QSqlQuery query =
+            db.run(u"SELECT %1 FROM %2"_s.arg(columns.join(QLatin1Char(',')), table) + where.text, where.values);
         QStringList tableRows;
         while (query.next()) {
             QStringList values;
             for (int i = 0; i < query.record().count(); ++i) {
                 values.append(query.value(i).toString());
             }
-            tableRows.append(table + QStringLiteral(": ") + values.join(QLatin1Char('|')));
+            tableRows.append(table + u": "_s + values.join(QLatin1Char('|')));
         }
         tableRows.sort();
         rows += tableRows;
@@ -179,8 +178,7 @@ QStringList wrongCheckCodes(store::Database& db, const store::DeclarationKey& ke
         const store::TableLayout layout = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
         const store::SqlFilter where = key.filter();
         QSqlQuery query = db.run(
-            QStringLiteral("SELECT %1 FROM %2").arg(layout.columnNames().join(QLatin1Char(',')), table) + where.text,
-            where.values);
+            u"SELECT %1 FROM %2"_s.arg(layout.columnNames().join(QLatin1Char(',')), table) + where.text, where.values);
         while (layout.checked() && query.next()) {
             QVariantList values;
             for (int i = 0; i < query.record().count(); ++i) {
@@ -188,8 +186,7 @@ QStringList wrongCheckCodes(store::Database& db, const store::DeclarationKey& ke
             }
             const QString computed = store::RowCheckCode(values, layout.columnTypes(), layout.keyCount);
             if (values.last().toString() != computed) {
-                wrong.append(table + QStringLiteral(": ") + values.last().toString() + QStringLiteral(" / ") +
-                             computed);
+                wrong.append(table + u": "_s + values.last().toString() + u" / "_s + computed);
             }
         }
     }

@@ -17,6 +17,9 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 namespace qel::test {
 
+// Whether the tests run on the office server (QEL_TEST_ENGINE=server and QEL_TEST_SERVER set).
+bool testsOnServer();
+
 // A scripted prompter whose failures are test failures.
 std::unique_ptr<app::ScriptedPrompter> makePrompter();
 
@@ -57,6 +60,11 @@ QStringList declarationRows(store::Database& db, const store::DeclarationKey& ke
 // Rows of a declaration whose stored check code is not the one their values give, as
 // "TABLE: code stored / code computed", table by table.
 QStringList wrongCheckCodes(store::Database& db, const store::DeclarationKey& key);
+
+// A row of the annex of partners: a shareholder with a DNI, `share` percent of the capital and
+// the check code `code`; add the columns a test needs.
+QVariantMap partnerRow(const QString& document, double share = 25, const QString& name = QStringLiteral("SOCIO"),
+                       const QString& code = QStringLiteral("000000"));
 
 // Inserts one row into a physical table of the catalogue: the declaration key columns
 // from `key` (when the table has them), then the given column values; others stay NULL.
