@@ -13,10 +13,6 @@
 #include "catalogue/AnnexCatalog.h"
 #include "ui/WindowDriver.h"
 
-#include <QClipboard>
-#include <QPushButton>
-#include <QTableView>
-
 namespace qel::annexes {
 namespace {
 

@@ -10,16 +10,11 @@
 #include "declaration/model/FormHistory.h"
 #include "declaration/rules/CalculationRules.h"
 #include "declaration/ui/ExplainPanel.h"
-#include "declaration/ui/Frm537.h"
 #include "declaration/ui/FrmConsist.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "ui/Frm537Fixture.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTextBlock>
 #include <QTextBrowser>
 
 namespace qel::declaration {

@@ -9,14 +9,9 @@
 #include "ui/Frm537Fixture.h"
 
 #include <QCheckBox>
-#include <QClipboard>
 #include <QEnterEvent>
-#include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTableView>
-#include <QToolButton>
 #include <QTreeWidget>
 
 namespace qel::declaration {

@@ -6,16 +6,7 @@
 #include "launcher/ui/LoginDialog.h"
 #include "launcher/ui/TaxpayerDialog.h"
 #include "launcher/ui/WhenExposed.h"
-#include "support/TestSupport.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
+#include "ui/WindowDriver.h"
 
 using namespace qel;
 using launcher::LauncherWindow;

@@ -12,18 +12,15 @@
 #include "ui/WindowDriver.h"
 
 #include <QAbstractItemView>
-#include <QDir>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFileSystemModel>
-#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStatusBar>
-#include <QTableView>
 #include <QToolBar>
 #include <QTranslator>
 

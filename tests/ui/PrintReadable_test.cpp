@@ -12,7 +12,6 @@
 #include "ui/WindowDriver.h"
 
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 namespace qel::printing {
 namespace {

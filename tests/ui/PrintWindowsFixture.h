@@ -5,10 +5,7 @@
 #include "app/Clock.h"
 #include "printing/DeclarationReport.h"
 #include "printing/ui/FrmTipPrnR.h"
-#include "support/FormServices.h"
-#include "support/TestSupport.h"
-
-#include <gtest/gtest.h>
+#include "ui/WindowDriver.h"
 
 namespace qel::printing::test_support {
 

@@ -12,15 +12,9 @@
 #include "ui/WindowDriver.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QLabel>
-#include <QPlainTextEdit>
 #include <QPrinter>
-#include <QPushButton>
 #include <QScrollArea>
-#include <QTemporaryDir>
 #include <QThread>
-#include <QToolButton>
 
 namespace qel::printing {
 namespace {

@@ -8,7 +8,6 @@
 #include "support/FormServices.h"
 #include "ui/Frm537Fixture.h"
 
-#include <QFile>
 #include <QSqlQuery>
 
 namespace qel::annexes::test_support {

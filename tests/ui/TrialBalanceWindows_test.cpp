@@ -6,10 +6,7 @@
 #include "imports/ui/frmTransferencia.h"
 #include "ui/TrialBalanceFixture.h"
 
-#include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QTableView>
 
 namespace qel::annexes {
 namespace {
