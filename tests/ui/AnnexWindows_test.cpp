@@ -1,7 +1,7 @@
 // The annex windows over a fresh database, driven as a user drives them: the casilla lists, the
 // movement assistants, the month assistants and the prior balance. The partner's detail window
 // is driven on the main road.
-#include "annexes/AnnexDetailModel.h"
+#include "annexes/AnnexGridModel.h"
 #include "annexes/CasillaListModel.h"
 #include "annexes/MonthAssistantModel.h"
 #include "annexes/MovementAssistantModel.h"
@@ -10,12 +10,8 @@
 #include "annexes/ui/MonthAssistantWindow.h"
 #include "annexes/ui/MovementAssistantWindow.h"
 #include "annexes/ui/PriorBalanceWindow.h"
-#include "catalogue/AnnexCatalog.h"
+#include "declaration/FormFixture.h"
 #include "ui/WindowDriver.h"
-
-#include <QClipboard>
-#include <QPushButton>
-#include <QTableView>
 
 namespace qel::annexes {
 namespace {
@@ -36,7 +32,6 @@ protected:
 
     test::TempDatabase database;
     std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
-    app::FixedClock clock{test::filingDay()};
     test::RecordingOpener opener;
 };
 
@@ -44,27 +39,14 @@ using CasillaListWindowTest = AnnexWindows;
 using MonthAssistantWindowTest = AnnexWindows;
 using PriorBalanceWindowTest = AnnexWindows;
 
-// Donations saved through their detail model, as the detail window saves them, listed.
+// Three donations of the three kinds, listed.
 TEST_F(CasillaListWindowTest, DonationsListShowsItsRowsAndHandsBackItsTotal) {
-    int day = 10;
-    for (const auto& [type, ruc] :
-         {std::pair{"A", "20100047218"}, std::pair{"B1", "20131312955"}, std::pair{"B2", "20100070970"}}) {
-        app::FormRequest request;
-        request.name = QStringLiteral("frmDetalleDonaciones");
-        request.key = test::demoKey();
-        request.code = QStringLiteral("227");
-        request.casilla = 227;
-        AnnexDetailModel donation(*AnnexCatalog::instance().window(request.name),
-                                  AnnexContext{database.db(), *prompter, clock}, request);
-        for (const auto& [field, value] :
-             {std::pair{"TIP_DONACION", QString::fromLatin1(type)}, std::pair{"TIP_MODALIDAD", QStringLiteral("1")},
-              std::pair{"tip_documento", QStringLiteral("06")}, std::pair{"num_documento", QString::fromLatin1(ruc)},
-              std::pair{"des_nom_razon", QStringLiteral("ASOCIACION DE AYUDA SOCIAL")},
-              std::pair{"fec_donacion", QStringLiteral("%1/06/2018").arg(day++)},
-              std::pair{"mto_donacion", QStringLiteral("%1").arg(day * 1000)}}) {
-            ASSERT_TRUE(donation.setText(QString::fromLatin1(field), value)) << field;
-        }
-        ASSERT_TRUE(donation.grabar());
+    for (const char* kind : {"A", "B1", "B2"}) {
+        test::insertRow(
+            database.db(), QStringLiteral("TMPF586DONAC"), test::demoKey(),
+            declaration::testing::fields(QStringLiteral("tip_donacion=%1; tip_modalidad=1; tip_documento=06; "
+                                                        "num_documento=20100047218; mto_donacion=12000")
+                                             .arg(QString::fromLatin1(kind))));
     }
     CasillaListWindow window(
         std::make_unique<CasillaListModel>(*CasillaListCatalog::find(QStringLiteral("frmAnexo227")), database.db(),
@@ -143,9 +125,7 @@ TEST_F(MonthAssistantWindowTest, TypingMovesOnWithEnterAndKeepsTheTotals) {
 
 TEST_F(MonthAssistantWindowTest, ASentVersionIsOnlyLookedAt) {
     test::insertRow(database.db(), QStringLiteral("TMPACTA"), test::demoKey(),
-                    {{QStringLiteral("TIPO_ASIST"), QStringLiteral("8")},
-                     {QStringLiteral("PER_PAG"), QStringLiteral("201806")},
-                     {QStringLiteral("saluti"), 4321}});
+                    declaration::testing::fields("TIPO_ASIST=8; PER_PAG=201806; saluti=4321"));
     auto window = openMonths(QStringLiteral("FrmAnexo130"), 130, true);
     EXPECT_EQ(window->grid()->item(5, 1)->text(), QStringLiteral("4,321"));
     EXPECT_FALSE(window->findChild<QPushButton*>(QStringLiteral("CmdGrabar"))->isEnabled());

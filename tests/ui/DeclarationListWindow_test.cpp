@@ -10,10 +10,7 @@
 
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTableView>
 
 namespace qel::management::ui {
 namespace {

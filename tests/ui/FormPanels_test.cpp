@@ -10,16 +10,12 @@
 #include "declaration/model/FormHistory.h"
 #include "declaration/rules/CalculationRules.h"
 #include "declaration/ui/ExplainPanel.h"
-#include "declaration/ui/Frm537.h"
 #include "declaration/ui/FrmConsist.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "ui/Frm537Fixture.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTextBlock>
+#include <QScopeGuard>
 #include <QTextBrowser>
 
 namespace qel::declaration {
@@ -87,15 +83,10 @@ TEST_F(ExplainPanelTest, TheFocusedCasillaIsExplainedAndCtrlZUndoesTheFormsSteps
 
 using app::ui::HelpWindow;
 
-class HelpWindowTest : public Frm537Fixture {
-protected:
-    void TearDown() override {
-        delete HelpWindow::current();
-        Frm537Fixture::TearDown();
-    }
-};
+using HelpWindowTest = Frm537Fixture;
 
 TEST_F(HelpWindowTest, F1OpensTheHelpAtTheTopicOfTheFocusedBoxOrPage) {
+    const auto closeHelp = qScopeGuard([] { delete HelpWindow::current(); });
     makeModel();
     CalculationRules rules(*model);
     Frm537& form = showWindow();
@@ -160,9 +151,6 @@ protected:
         auto* open = qobject_cast<FrmConsist*>(forms.openInstance(ValidateCommand::kReportWindow));
         return open != nullptr && open->isVisible() ? open : nullptr;
     }
-    static QString lines(FrmConsist& report) {
-        return report.findChild<QPlainTextEdit*>(QStringLiteral("txtConsist"))->toPlainText();
-    }
 
     app::ProcessState state;
     app::ui::FormLauncher forms{*prompter};
@@ -175,14 +163,11 @@ protected:
 TEST_F(ValidateWindow, TheReportOpensAfterAnInconsistentSaveAndGoesOnceClean) {
     makeConsistent();
     typeControl("txtTelCon2", QStringLiteral("999"));
-    const QString phone =
-        QStringLiteral("Información complementaria - Información General : Ingrese correctamente el número de "
-                       "celular del contador");
     clickValidar();
     FrmConsist* shown = report();
     ASSERT_NE(shown, nullptr);
     EXPECT_EQ(model->acceptedMark, QString());
-    auto* text = shown->findChild<QPlainTextEdit*>(QStringLiteral("txtConsist"));
+    auto* text = test::child<QPlainTextEdit>(*shown, QStringLiteral("txtConsist"));
     window->showPage(QStringLiteral("ident.general"));
     shown->activateWindow();
     text->setTextCursor(QTextCursor(text->document()->findBlockByNumber(0)));
@@ -198,7 +183,9 @@ TEST_F(ValidateWindow, TheReportOpensAfterAnInconsistentSaveAndGoesOnceClean) {
     clickValidar();
     shown = report();
     ASSERT_NE(shown, nullptr) << "Validar after an inconsistent save shows the report";
-    EXPECT_EQ(lines(*shown).trimmed(), phone);
+    EXPECT_EQ(test::child<QPlainTextEdit>(*shown, QStringLiteral("txtConsist"))->toPlainText().trimmed(),
+              QStringLiteral("Información complementaria - Información General : Ingrese correctamente el número de "
+                             "celular del contador"));
     EXPECT_EQ(model->acceptedMark, QStringLiteral("A"));
 
     // The fault mended: the all-clear message, and no report of what no longer holds.

@@ -2,10 +2,7 @@
 
 #include "declaration/model/DeclarationFormModel.h"
 #include "declaration/ui/Frm537.h"
-#include "support/FormServices.h"
 #include "ui/WindowDriver.h"
-
-#include <memory>
 
 namespace qel::declaration {
 

@@ -3,20 +3,16 @@
 // and the ubigeo picker it opens.
 #include "catalogue/CasillaCatalog.h"
 #include "catalogue/FormPages.h"
+#include "declaration/FormFixture.h"
 #include "declaration/commands/FormLoader.h"
 #include "declaration/ui/GuardedLineEdit.h"
 #include "declaration/ui/frmUbigeo.h"
 #include "ui/Frm537Fixture.h"
 
 #include <QCheckBox>
-#include <QClipboard>
 #include <QEnterEvent>
-#include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTableView>
-#include <QToolButton>
 #include <QTreeWidget>
 
 namespace qel::declaration {
@@ -239,16 +235,13 @@ TEST_F(Frm537Test, GridsShowTheWorkingRowsAndTellTheModelTheSelectedRow) {
     auto* grid = child<QTableView>(form, QStringLiteral("grdPricipalesSocios"));
     for (const char* number : {"41234567", "20100070970"}) {
         test::insertRow(database.db(), QStringLiteral("TMPF535SOCIOS"), test::demoKey(),
-                        {{QStringLiteral("tipo_socio"), QStringLiteral("01")},
-                         {QStringLiteral("tipo_doc_socio"), 1},
-                         {QStringLiteral("nro_doc_socio"), QString::fromLatin1(number)},
-                         {QStringLiteral("fec_nac_socio"), QStringLiteral("1968-04-12")},
-                         {QStringLiteral("Porcentaje"), 50.0}});
+                        testing::fields(QStringLiteral("tipo_socio=01; tipo_doc_socio=1; fec_nac_socio=1968-04-12; "
+                                                       "Porcentaje=50; nro_doc_socio=") +
+                                        QString::fromLatin1(number)));
     }
     model->refreshGrid(QStringLiteral("grdPricipalesSocios"));
     ASSERT_EQ(grid->model()->rowCount(), 2);
 
-    // Dates shown dd/mm/yyyy.
     QAbstractItemModel* rows = grid->model();
     EXPECT_EQ(rows->columnCount(), 8); // the declaration key is not shown
     EXPECT_TRUE(test::rowText(*rows, 0).contains(QStringLiteral(" | 12/04/1968 | ")))

@@ -4,8 +4,6 @@
 #include "management/DeclarationFormSession.h"
 #include "ui/WindowDriver.h"
 
-#include <memory>
-
 namespace qel::management {
 namespace {
 

@@ -7,10 +7,6 @@
 #include "printing/ui/frmPreview.h"
 #include "ui/WindowDriver.h"
 
-#include <QLabel>
-#include <QPushButton>
-#include <QTemporaryDir>
-
 namespace qel::imports {
 namespace {
 

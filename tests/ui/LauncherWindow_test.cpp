@@ -6,16 +6,7 @@
 #include "launcher/ui/LoginDialog.h"
 #include "launcher/ui/TaxpayerDialog.h"
 #include "launcher/ui/WhenExposed.h"
-#include "support/TestSupport.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
+#include "ui/WindowDriver.h"
 
 using namespace qel;
 using launcher::LauncherWindow;
@@ -30,6 +21,7 @@ protected:
         test::ensureSentTables(m_temp.db());
         launcher::DemoTaxpayers::add(m_temp.db());
     }
+    void TearDown() override { m_prompter->verify(); }
 
     std::unique_ptr<LauncherWindow> window(const QString& user) {
         return std::make_unique<LauncherWindow>(m_temp.db(), *m_prompter, m_clock, user, m_temp.folder() + '/',
@@ -77,7 +69,6 @@ TEST_F(LauncherWindowTest, TheLoginRefusesAWrongPasswordAndAcceptsTheRightOne) {
     EXPECT_TRUE(login.tryLogin());
     EXPECT_EQ(login.result(), QDialog::Accepted);
     EXPECT_EQ(login.user(), QStringLiteral("CONTADOR"));
-    m_prompter->verify();
 }
 
 // What the registry refuses is told and nothing is stored (the registry's own tests hold every
@@ -93,7 +84,6 @@ TEST_F(LauncherWindowTest, ANewTaxpayerIsCheckedStoredAndListed) {
     EXPECT_FALSE(dialog.save());
     ruc->setText(QStringLiteral("20100070970"));
     EXPECT_TRUE(dialog.save());
-    m_prompter->verify();
 
     w->refresh();
     w->selectRuc(QStringLiteral("20100070970"));
@@ -114,14 +104,12 @@ TEST_F(LauncherWindowTest, SendingTellsTheCorrelativeAndRefreshesTheList) {
             .arg(launcher::DeclarationSender::controlNumber(QStringLiteral("20601112222"), m_clock.now(), 1)),
         app::Icon::Information);
     EXPECT_TRUE(w->sendDeclaration());
-    m_prompter->verify();
     EXPECT_EQ(test::rowCount(m_temp.db(), QStringLiteral("HCAB")), 1);
     EXPECT_EQ(w->selectedTaxpayer()->ruc, QStringLiteral("20601112222")); // the selection stays
 
     m_prompter->expectQuestion(question, app::Button::No);
     EXPECT_FALSE(w->sendDeclaration());
     EXPECT_EQ(test::rowCount(m_temp.db(), QStringLiteral("HCAB")), 1);
-    m_prompter->verify();
 }
 
 // The module is another process with its own connection: what it saves or deletes shows in

@@ -13,12 +13,6 @@
 #include "printing/ui/frmPreview.h"
 #include "ui/WindowDriver.h"
 
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTextBlock>
-
 namespace qel::declaration {
 namespace {
 

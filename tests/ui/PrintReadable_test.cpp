@@ -3,6 +3,7 @@
 // their full codes in code order, and never a table or a column name of the database.
 #include "batch/BatchFixture.h"
 #include "catalogue/CasillaCatalog.h"
+#include "declaration/FormFixture.h"
 #include "printing/AnnexSections.h"
 #include "printing/DeclarationLayout.h"
 #include "printing/DeclarationReport.h"
@@ -11,33 +12,25 @@
 #include "store/TableCatalog.h"
 #include "ui/WindowDriver.h"
 
-#include <QSqlQuery>
-#include <QTemporaryDir>
-
 namespace qel::printing {
 namespace {
 
 using L = DeclarationLayout;
+using declaration::testing::fields;
+using declaration::testing::storeCasilla;
 
 // One row in every annex table, every column filled, and the loss compensation of casilla 108:
 // each section prints under its title with every column under a caption.
 void fillEveryAnnex(store::Database& db, const store::DeclarationKey& key) {
-    const QHash<QString, QString> casillas = {{QStringLiteral("F535MOV_IME"), QStringLiteral("380")},
-                                              {QStringLiteral("F535MOVDA_IME"), QStringLiteral("383")},
-                                              {QStringLiteral("F544ADICDEDUC"), QStringLiteral("103")},
-                                              {QStringLiteral("F540DISLEG"), QStringLiteral("461")}};
+    const QVariantMap casillas = fields("F535MOV_IME=380; F535MOVDA_IME=383; F544ADICDEDUC=103; F540DISLEG=461");
     const QMap<store::ColumnType, QVariant> kSamples = {{store::ColumnType::Integer, 1},
                                                         {store::ColumnType::Double, 12.5},
                                                         {store::ColumnType::Currency, QStringLiteral("4321")},
                                                         {store::ColumnType::Date, QStringLiteral("2018-05-31")}};
     // The assistants' own keys.
     const QHash<QString, QVariantMap> extras = {
-        {QStringLiteral("F572DETBAS"),
-         {{QStringLiteral("CAS_ADI"), QStringLiteral("103")},
-          {QStringLiteral("CAS_DET"), QStringLiteral("522")},
-          {QStringLiteral("per_mes"), QStringLiteral("05")}}},
-        {QStringLiteral("ACTA"),
-         {{QStringLiteral("TIPO_ASIST"), QStringLiteral("4")}, {QStringLiteral("PER_PAG"), QStringLiteral("201805")}}}};
+        {QStringLiteral("F572DETBAS"), fields("CAS_ADI=103; CAS_DET=522; per_mes=05")},
+        {QStringLiteral("ACTA"), fields("TIPO_ASIST=4; PER_PAG=201805")}};
     for (const store::TableDef& table : store::TableCatalog::instance().tables()) {
         if (!table.declaration || !table.permanent || !table.history || table.name == QLatin1String("CAB") ||
             table.name == QLatin1String("DET") || table.name == QLatin1String("F582BALANCE")) {
@@ -63,10 +56,7 @@ void fillEveryAnnex(store::Database& db, const store::DeclarationKey& key) {
     }
     db.run(QStringLiteral("DELETE FROM DET WHERE DOC_ID_D=? AND CASILLA IN ('833','108')"), {key.ruc}).finish();
     for (const char* casilla : {"833", "108"}) {
-        test::insertRow(db, QStringLiteral("DET"), key,
-                        {{QStringLiteral("SEMANA"), 0},
-                         {QStringLiteral("CASILLA"), QString::fromLatin1(casilla)},
-                         {QStringLiteral("i_valor"), QStringLiteral("5000")}});
+        storeCasilla(db, key, QString::fromLatin1(casilla), 5000);
     }
 }
 
@@ -88,22 +78,16 @@ TEST_P(PrintReadable, ThePrintedCopyShowsWhatTheReturnHolds) {
     const store::DeclarationKey key = test::demoKey(ruc);
 
     // Amounts on some accounts of the trial balance, codes of every length among them.
-    QStringList codes;
-    QSqlQuery stored =
-        db().run(QStringLiteral("SELECT Codigo FROM F582BALANCE WHERE DOC_ID_D=? ORDER BY Descrip"), {ruc});
-    for (int n = 0; stored.next(); ++n) {
-        if (n % 37 == 5) {
-            codes.append(stored.value(0).toString().trimmed());
-        }
-    }
-    stored.finish();
+    const QString some = QStringLiteral("SELECT Codigo FROM (SELECT Codigo, row_number() OVER (ORDER BY Descrip) AS n "
+                                        "FROM F582BALANCE WHERE DOC_ID_D=?) AS t WHERE n % 37 = 6");
+    db().run(QStringLiteral(
+                 "UPDATE F582BALANCE SET saldos_ini_d=1000, result_nat_g=7 WHERE DOC_ID_D=? AND Codigo IN (") +
+                 some + u')',
+             {ruc, ruc})
+        .finish();
+    const QStringList codes = declaration::testing::firstColumn(
+        db(), QStringLiteral("SELECT trim(Codigo) FROM (") + some + QStringLiteral(") AS c ORDER BY 1"), {ruc});
     ASSERT_GE(codes.size(), 5);
-    for (qsizetype i = 0; i < codes.size(); ++i) {
-        db().run(QStringLiteral("UPDATE F582BALANCE SET saldos_ini_d=?, result_nat_g=? WHERE DOC_ID_D=? AND Codigo=?"),
-                 {QString::number(1000 * (i + 1)), QString::number(7 + i), ruc, codes.at(i)})
-            .finish();
-    }
-    std::sort(codes.begin(), codes.end());
     if (GetParam().everyAnnex) {
         fillEveryAnnex(db(), key);
     }

@@ -3,12 +3,10 @@
 // A registered declaration with a few casillas and 120 rentals, and its report printed through
 // FrmTipPrnR: the print windows' tests and the screenshot tool share it.
 #include "app/Clock.h"
+#include "declaration/FormFixture.h"
 #include "printing/DeclarationReport.h"
 #include "printing/ui/FrmTipPrnR.h"
-#include "support/FormServices.h"
-#include "support/TestSupport.h"
-
-#include <gtest/gtest.h>
+#include "ui/WindowDriver.h"
 
 namespace qel::printing::test_support {
 
@@ -18,21 +16,18 @@ protected:
         const store::DeclarationKey key = test::demoKey();
         test::registerTaxpayer(db(), key.ruc, QStringLiteral("COMERCIAL ANDINA S.A.C."));
         test::insertRow(db(), QStringLiteral("CAB"), key, {{QStringLiteral("SEMANA"), 0}});
-        const QList<std::pair<int, int>> values = {{870, 2}, {359, 185000}, {361, 420000}, {100, 2450000}};
-        for (const auto& [casilla, value] : values) {
-            test::insertRow(db(), QStringLiteral("DET"), key,
-                            {{QStringLiteral("SEMANA"), 0},
-                             {QStringLiteral("CASILLA"), QString::number(casilla)},
-                             {QStringLiteral("i_valor"), QString::number(value)}});
+        const QVariantMap casillas = declaration::testing::fields("870=2; 359=185000; 361=420000; 100=2450000");
+        for (const auto& [casilla, value] : casillas.asKeyValueRange()) {
+            declaration::testing::storeCasilla(db(), key, casilla, value);
         }
         for (int n = 1; n <= 120; ++n) {
-            test::insertRow(db(), QStringLiteral("F582ALQUILER"), key,
-                            {{QStringLiteral("tipo_doc"), 6},
-                             {QStringLiteral("nro_doc"), QStringLiteral("20%1").arg(n, 9, 10, QChar('0'))},
-                             {QStringLiteral("correl_pred"), n},
-                             {QStringLiteral("tip_bien"), QStringLiteral("1")},
-                             {QStringLiteral("des_bien"), QStringLiteral("Local comercial %1").arg(n)},
-                             {QStringLiteral("mto_alquiler"), 1200 * n}});
+            test::insertRow(
+                db(), QStringLiteral("F582ALQUILER"), key,
+                declaration::testing::fields(QStringLiteral("tipo_doc=6; nro_doc=20%1; correl_pred=%2; tip_bien=1; "
+                                                            "des_bien=Local comercial %2; mto_alquiler=%3")
+                                                 .arg(n, 9, 10, QChar('0'))
+                                                 .arg(n)
+                                                 .arg(1200 * n)));
         }
     }
     store::Database& db() { return database.db(); }

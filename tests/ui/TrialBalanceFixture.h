@@ -8,7 +8,6 @@
 #include "support/FormServices.h"
 #include "ui/Frm537Fixture.h"
 
-#include <QFile>
 #include <QSqlQuery>
 
 namespace qel::annexes::test_support {
@@ -51,21 +50,12 @@ protected:
                 fields[2] = amount;
                 fields[3] = QByteArray::number(line);
             }
-            bytes += code + '|';
-            for (const QByteArray& field : fields) {
-                bytes += field + '|';
-            }
-            bytes += "\r\n";
+            bytes += code + '|' + fields.join('|') + "|\r\n";
             ++line;
         }
         QFile file(database.folder() + QStringLiteral("/0588") + kTrialBalanceRuc + QStringLiteral("2018.TXT"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
-    }
-    QString amount(const QString& code, const QString& column) {
-        return database.db()
-            .scalar(QStringLiteral("SELECT %1 FROM TMPF582BALANCE WHERE Codigo=?").arg(column), {code})
-            .toString();
     }
 };
 

@@ -1,15 +1,11 @@
 // The trial balance windows over a fresh database: the transfer window transfers the file of the
 // folder chosen, and the balance's page keeps the accounts in sight.
 #include "annexes/TrialBalancePage.h"
-#include "declaration/commands/FormLoader.h"
-#include "declaration/rules/CalculationRules.h"
+#include "declaration/FormFixture.h"
 #include "imports/ui/frmTransferencia.h"
 #include "ui/TrialBalanceFixture.h"
 
-#include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
-#include <QTableView>
 
 namespace qel::annexes {
 namespace {
@@ -32,7 +28,9 @@ TEST_F(TrialBalanceWindows, TransferWindowTransfersTheFileAndTheNextStartsAtZero
     prompter->expectMessage(imports::TrialBalanceTransfer::kSuccess, app::Icon::Exclamation);
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdTransferir")), Qt::LeftButton);
     EXPECT_EQ(dialog.model().rejected(), 0);
-    EXPECT_EQ(amount(QStringLiteral("101"), QStringLiteral("mov_ejerci_d")), QStringLiteral("1037"));
+    EXPECT_EQ(
+        database.db().scalar(QStringLiteral("SELECT mov_ejerci_d FROM TMPF582BALANCE WHERE Codigo='101'")).toString(),
+        QStringLiteral("1037"));
     ASSERT_NE(transferred->text(), zero);
 
     writeTransferFile(5);
@@ -57,10 +55,7 @@ TEST_F(TrialBalanceWindows, TransferWindowTransfersTheFileAndTheNextStartsAtZero
 TEST_F(TrialBalanceWindows, CodeAndDescriptionStayWhileTheAmountsScroll) {
     test::insertRow(database.db(), QStringLiteral("CAB"), test::demoKey(kRuc),
                     {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
-    test::insertRow(database.db(), QStringLiteral("DET"), test::demoKey(kRuc),
-                    {{QStringLiteral("SEMANA"), 0},
-                     {QStringLiteral("CASILLA"), QStringLiteral("870")},
-                     {QStringLiteral("i_valor"), QStringLiteral("2")}});
+    declaration::testing::storeCasilla(database.db(), test::demoKey(kRuc), QStringLiteral("870"), 2);
     declaration::DeclarationFormModel& form = makeModel();
     declaration::CalculationRules rules(form);
     TrialBalancePage page(form);
