@@ -1,6 +1,8 @@
 #pragma once
 
 #include "annexes/AnnexDetailModel.h"
+#include "annexes/AssistantCatalog.h"
+#include "annexes/CasillaAssistantModel.h"
 #include "app/Clock.h"
 #include "catalogue/AnnexCatalog.h"
 #include "support/FormServices.h"
@@ -106,6 +108,19 @@ protected:
         const bool saved = model->grabar();
         prompter->verify();
         return saved;
+    }
+
+    // The casilla assistant `window` opened for `casilla`.
+    CasillaAssistantModel assistant(const QString& window, int casilla) {
+        const AssistantDef* def = AssistantCatalog::instance().find(window, casilla);
+        EXPECT_NE(def, nullptr) << window.toStdString();
+        return CasillaAssistantModel(db(), *prompter, *def, key(), casilla);
+    }
+    // Types "id=text; id=text" into an assistant's boxes.
+    static void type(CasillaAssistantModel& boxes, const char* pairs) {
+        for (const auto& [id, text] : values(pairs)) {
+            ASSERT_TRUE(boxes.setText(id.toInt(), text)) << id.toStdString();
+        }
     }
 
     void clear(const QString& table) { db().run(QStringLiteral("DELETE FROM ") + table).finish(); }

@@ -1,6 +1,7 @@
 #include "AnnexFixture.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -67,13 +68,11 @@ const QList<Annex>& validRows() {
 
 class AnnexWindowsTest : public testing::AnnexFixture {
 protected:
-    const Annex& valid(const char* window) {
-        for (const Annex& a : validRows()) {
-            if (qstrcmp(a.window, window) == 0) {
-                return a;
-            }
-        }
-        throw std::out_of_range(window);
+    static const Annex& valid(const char* window) {
+        const QList<Annex>& rows = validRows();
+        const auto found =
+            std::find_if(rows.begin(), rows.end(), [&](const Annex& a) { return qstrcmp(a.window, window) == 0; });
+        return found != rows.end() ? *found : throw std::out_of_range(window);
     }
     // The window opened on a new row typed with its valid values and then `changes`.
     AnnexDetailModel& typed(const char* window, const char* changes = "") {

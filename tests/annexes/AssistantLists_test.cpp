@@ -1,6 +1,4 @@
 #include "AnnexFixture.h"
-#include "annexes/AssistantCatalog.h"
-#include "annexes/CasillaAssistantModel.h"
 #include "annexes/DetailedLines.h"
 #include "annexes/checks/AssistantListChecks.h"
 #include "annexes/checks/NonDomiciledChecks.h"
@@ -32,10 +30,6 @@ protected:
                        "des_concepto=GASTOS SIN SUSTENTO; mto_base_cont=0; mto_base_trib=0; " +
                            std::string(kindAndAmount),
                        refusal, QString::fromLatin1(casilla));
-    }
-    CasillaAssistantModel assistant(const QString& window, int casilla) {
-        return CasillaAssistantModel(db(), *prompter, *AssistantCatalog::instance().find(window, casilla), key(),
-                                     casilla);
     }
 };
 

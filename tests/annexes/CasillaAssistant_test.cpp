@@ -1,6 +1,4 @@
 #include "AnnexFixture.h"
-#include "annexes/AssistantCatalog.h"
-#include "annexes/CasillaAssistantModel.h"
 #include "annexes/LossBalanceModel.h"
 #include "annexes/LossBalances.h"
 #include "annexes/VehicleChecks.h"
@@ -15,17 +13,6 @@ namespace {
 
 class CasillaAssistantTest : public testing::AnnexFixture {
 protected:
-    CasillaAssistantModel assistant(const QString& window, int casilla) {
-        const AssistantDef* def = AssistantCatalog::instance().find(window, casilla);
-        EXPECT_NE(def, nullptr) << window.toStdString();
-        return CasillaAssistantModel(db(), *prompter, *def, key(), casilla);
-    }
-    // Types "id=text; id=text" into the assistant's boxes.
-    static void type(CasillaAssistantModel& model, const std::string& boxes) {
-        for (const auto& [id, text] : testing::values(boxes.c_str())) {
-            ASSERT_TRUE(model.setText(id.toInt(), text)) << id.toStdString();
-        }
-    }
     QString working(int casilla) { return declaration::WorkingCasillas::value(db(), key(), casilla); }
     // Empties the boxes the assistants keep and details `count` vehicles.
     void restart(int count) {
@@ -93,7 +80,7 @@ TEST_F(CasillaAssistantTest, SaveRefusesWhatTheChecksRefuse) {
                                         : QList<LossBalances::Row>{});
         restart(c.vehicles);
         CasillaAssistantModel model = assistant(QString::fromLatin1(c.window), c.casilla);
-        type(model, c.typed);
+        type(model, c.typed.c_str());
         if (!c.message.isEmpty()) {
             prompter->expectMessage(c.message, app::Icon::Exclamation);
         }
@@ -104,9 +91,15 @@ TEST_F(CasillaAssistantTest, SaveRefusesWhatTheChecksRefuse) {
     }
 }
 
-// Totals are stored and read back; closing without saving leaves the working rows.
+// Boxes take digits only and computed boxes nothing; totals are stored and read back; closing
+// without saving leaves the working rows.
 TEST_F(CasillaAssistantTest, TotalsAreStoredAndReadBack) {
     CasillaAssistantModel costs = assistant(u"frmcostos"_s, 464);
+    EXPECT_FALSE(costs.setText(511, u"-5"_s));
+    EXPECT_FALSE(costs.setText(511, u"1a"_s));
+    EXPECT_TRUE(costs.setText(511, u"1,234"_s));
+    EXPECT_EQ(costs.text(511), u"1234"_s);
+    EXPECT_FALSE(costs.setText(514, u"5"_s));
     type(costs, "511=1000; 512=5000; 513=1500");
     ASSERT_TRUE(costs.save());
     EXPECT_EQ(working(514), u"4500"_s);
@@ -127,15 +120,6 @@ TEST_F(CasillaAssistantTest, TotalsAreStoredAndReadBack) {
     EXPECT_EQ(again.result(), QString());
     EXPECT_EQ(working(796), QString());
     EXPECT_EQ(working(797), u"4500"_s);
-}
-
-TEST_F(CasillaAssistantTest, BoxesTakeDigitsOnlyAndComputedBoxesNothing) {
-    CasillaAssistantModel costs = assistant(u"frmcostos"_s, 464);
-    EXPECT_FALSE(costs.setText(511, u"-5"_s));
-    EXPECT_FALSE(costs.setText(511, u"1a"_s));
-    EXPECT_TRUE(costs.setText(511, u"1,234"_s));
-    EXPECT_EQ(costs.text(511), u"1234"_s);
-    EXPECT_FALSE(costs.setText(514, u"5"_s));
 }
 
 TEST_F(CasillaAssistantTest, VehicleLimitFollowsTheNetIncomeInUit) {

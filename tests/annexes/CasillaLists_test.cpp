@@ -39,7 +39,7 @@ protected:
     }
 };
 
-TEST_F(CasillaListsTest, AnEmptyListShowsZeroAndRefusesModifyAndDelete) {
+TEST_F(CasillaListsTest, AnEmptyOrSentListChangesNothing) {
     for (const auto& [name, casilla] :
          {std::pair{"frmAnexo227", 227}, std::pair{"frmAnexo123", 123}, std::pair{"frmAnexo136", 129}}) {
         auto shown = list(QString::fromLatin1(name), casilla);
@@ -53,6 +53,13 @@ TEST_F(CasillaListsTest, AnEmptyListShowsZeroAndRefusesModifyAndDelete) {
         EXPECT_TRUE(shown->isClosed());
         EXPECT_EQ(shown->result(), u"0"_s);
     }
+    // A sent version's list is only looked at: it neither adds nor deletes.
+    auto sent = list(u"frmAnexo227"_s, 227, true);
+    sent->click(0);
+    sent->click(2);
+    EXPECT_TRUE(opener.requests.isEmpty());
+    sent->click(3);
+    EXPECT_TRUE(sent->isClosed());
 }
 
 TEST_F(CasillaListsTest, DonationsListTotalsDeletesByKeyAndReminds) {
@@ -192,15 +199,6 @@ TEST_F(CasillaListsTest, ReorganisedCompaniesShowTheirNameAndHaveNoTotal) {
     EXPECT_EQ(shown->grid().rowTexts(0).value(1), u"ABSORBIDA SAC"_s);
     shown->click(3);
     EXPECT_EQ(shown->result(), QString());
-}
-
-TEST_F(CasillaListsTest, ASentVersionIsOnlyLookedAt) {
-    auto shown = list(u"frmAnexo227"_s, 227, true);
-    shown->click(0);
-    shown->click(2);
-    EXPECT_TRUE(opener.requests.isEmpty());
-    shown->click(3);
-    EXPECT_TRUE(shown->isClosed());
 }
 
 } // namespace

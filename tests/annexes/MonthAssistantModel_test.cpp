@@ -1,14 +1,11 @@
 #include "AnnexFixture.h"
 #include "annexes/MonthAssistantModel.h"
-
-#include <QSqlQuery>
+#include "management/SentVersionsFixture.h"
 
 using namespace Qt::StringLiterals;
 
 namespace qel::annexes {
 namespace {
-
-using Stored = QMap<QString, QString>;
 
 class MonthAssistantTest : public testing::AnnexFixture {
 protected:
@@ -19,14 +16,9 @@ protected:
         model.load();
         return model;
     }
-    // per_pag -> saluti of the stored rows of one type.
-    Stored stored(const QString& type) {
-        Stored rows;
-        QSqlQuery q = db().run(u"SELECT PER_PAG, saluti FROM TMPACTA WHERE TIPO_ASIST=?"_s, {type});
-        while (q.next()) {
-            rows.insert(q.value(0).toString(), q.value(1).toString());
-        }
-        return rows;
+    // "per_pag|saluti" of the stored rows of one type.
+    QStringList stored(const QString& type) {
+        return test::tableRows(db(), u"TMPACTA"_s, {u"PER_PAG"_s, u"saluti"_s}, {u" WHERE TIPO_ASIST=?"_s, {type}});
     }
     void insert(const char* type, const char* month, int amount) {
         test::insertRow(db(), u"TMPACTA"_s, key(),
@@ -46,7 +38,7 @@ TEST_F(MonthAssistantTest, EachCasillaStoresItsMonthsUnderItsOwnType) {
         ASSERT_TRUE(model.setCellText(2, 0, u"100"_s));
         ASSERT_TRUE(model.save());
         EXPECT_EQ(model.result(), u"2600"_s);
-        EXPECT_EQ(stored(QString::fromLatin1(type)), Stored({{u"201803"_s, u"100"_s}, {u"201902"_s, u"2500"_s}}));
+        EXPECT_EQ(stored(QString::fromLatin1(type)), QStringList({"201803|100", "201902|2500"}));
     }
     EXPECT_EQ(db().scalar(u"SELECT min(factor) FROM TMPACTA"_s).toDouble(), 1.0);
     // The header exists now, with its check code reset.

@@ -2,11 +2,11 @@
 #include "AnnexFixture.h"
 #include "annexes/TrialBalanceDetail.h"
 #include "annexes/TrialBalancePage.h"
+#include "batch/BatchFixture.h"
+#include "management/SentVersionsFixture.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -69,14 +69,7 @@ protected:
         load(kRuc);
     }
 
-    QStringList codes() {
-        QStringList list;
-        QSqlQuery query = db().run(u"SELECT Codigo FROM TMPF582BALANCE"_s);
-        while (query.next()) {
-            list.append(query.value(0).toString());
-        }
-        return list;
-    }
+    QStringList codes() { return test::tableRows(db(), u"TMPF582BALANCE"_s, {u"Codigo"_s}, {}); }
     int chartSize(const QString& plan) {
         return db().scalar(u"SELECT count(*) FROM F544BALCUEN WHERE plan=?"_s, {plan}).toInt();
     }
@@ -167,9 +160,8 @@ TEST_F(TrialBalancePageTest, ExportWritesTheBalanceNamedAfterTheRuc) {
                                 u" con el nombre: 20100070970_QEL.txt"_s,
                             Icon::Information);
     click(u"cmdArchivo"_s);
-    QFile file(QDir(folder).filePath(u"20100070970_QEL.txt"_s));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    const QStringList lines =
+        QString::fromUtf8(test::readFile(QDir(folder).filePath(u"20100070970_QEL.txt"_s))).split(u'\n');
     EXPECT_EQ(lines.mid(0, 3), QStringList({"KOLVA", "BALANCE DE COMPROBACION HISTORICO", "RUC : 20100070970"}));
     EXPECT_TRUE(lines.at(3).startsWith(u"Cuenta Saldos Iniciales"_s));
     const QString account = lines.filter(QRegularExpression(u"^101 "_s)).value(0);

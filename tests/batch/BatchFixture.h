@@ -34,6 +34,12 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
+// The bytes of a file; "<missing>" when it cannot be read.
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
 class BatchTest : public ::testing::Test {
 protected:
     // The taxpayer most scripts work on, kept by the user the scripts act for.

@@ -5,10 +5,12 @@
 
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 namespace qel::batch {
 namespace {
 
-const QString kStored = QStringLiteral("20100070970");
+const QString kStored = u"20100070970"_s;
 const char* const kCaption = "0588 Declaración Pago Anual Impuesto a la Renta 2018 3ra. Categoría e ITF - v 1.0";
 
 // Besides the free taxpayer of the fixture, one with a stored declaration (casilla 376 at 5000).
@@ -16,13 +18,13 @@ class BatchRunnerTest : public test::BatchTest {
 protected:
     void SetUp() override {
         BatchTest::SetUp();
-        test::registerTaxpayer(db(), kStored, QStringLiteral("D'ONOFRIO S.A."), test::kContador);
-        test::addStoredDeclaration(db(), test::demoKey(kStored), {{376, QStringLiteral("5000")}});
+        test::registerTaxpayer(db(), kStored, u"D'ONOFRIO S.A."_s, test::kContador);
+        test::addStoredDeclaration(db(), test::demoKey(kStored), {{376, u"5000"_s}});
     }
 };
 
 TEST_F(BatchRunnerTest, EveryCommandOfANewDeclaration) {
-    ASSERT_TRUE(runs(test::batchScript(QStringLiteral("every_command.txt"))));
+    ASSERT_TRUE(runs(test::batchScript(u"every_command.txt"_s)));
     EXPECT_TRUE(errors.isEmpty());
     expectPrinted({
         "txtValor(359) = \"1,234\" enabled unlocked\n", // "a" dropped by the key filter
@@ -36,9 +38,8 @@ TEST_F(BatchRunnerTest, EveryCommandOfANewDeclaration) {
         "lblBalanceComprobacion = \"Balance de Comprobación Histórico al 31/12/2018\" enabled\n",
         "cmdValidar = {0} enabled\n",
         // 352 and 353 exclude each other: the queued No keeps 352.
-        QStringLiteral("question \"%1\" \"Las casillas 353 y 352 son excluyentes.\\n¿Desea registrar información en "
-                       "la casilla 353?.\" -> No\n")
-            .arg(QString::fromUtf8(kCaption)),
+        u"question \"%1\" \"Las casillas 353 y 352 son excluyentes.\\n¿Desea registrar información en "
+        "la casilla 353?.\" -> No\n"_s.arg(QString::fromUtf8(kCaption)),
         "txtValor(352) = \"100\" enabled unlocked\n",
         "txtValor(353) = \"\" enabled unlocked\n",
     });
@@ -57,9 +58,9 @@ TEST_F(BatchRunnerTest, ScriptsOfTheDataFolder) {
          ""},
         {"blocked_taxpayer.txt",
          BatchRunner::kDone,
-         {QStringLiteral("message critical \"%1\" \"La declaración que desea registrar ya existe, elija la opción "
-                         "modificar declaración o elija otro contribuyente.\"\nTxtRazon = \"\" disabled\n")
-              .arg(QString::fromUtf8(kCaption))},
+         {u"message critical \"%1\" \"La declaración que desea registrar ya existe, elija la opción "
+          "modificar declaración o elija otro contribuyente.\"\nTxtRazon = \"\" disabled\n"_s.arg(
+              QString::fromUtf8(kCaption))},
          ""},
         {"script_error.txt", BatchRunner::kScriptError, {}, "error line 6: no existe la casilla txtValor(9999)\n"},
     };
@@ -69,7 +70,7 @@ TEST_F(BatchRunnerTest, ScriptsOfTheDataFolder) {
         expectPrinted(c.printed);
         EXPECT_EQ(errors, QString::fromUtf8(c.error));
     }
-    EXPECT_EQ(output.count(QStringLiteral("txtValor(359)")), 1) << "the line after the error never ran";
+    EXPECT_EQ(output.count(u"txtValor(359)"_s), 1) << "the line after the error never ran";
 }
 
 TEST_F(BatchRunnerTest, BadLinesAreScriptErrors) {
@@ -113,26 +114,26 @@ TEST_F(BatchRunnerTest, BadLinesAreScriptErrors) {
 
 // Without a queued answer a question takes its default button: 353, typed last, is kept.
 TEST_F(BatchRunnerTest, AQuestionWithoutAQueuedAnswerTakesItsDefault) {
-    ASSERT_TRUE(runs(QStringLiteral("new\ntype 352 100\ntype 353 50\nshow 352 353\n")));
+    ASSERT_TRUE(runs(u"new\ntype 352 100\ntype 353 50\nshow 352 353\n"_s));
     expectPrinted({"?.\" -> Si\n", "txtValor(352) = \"\" enabled unlocked\ntxtValor(353) = \"(50)\""});
 }
 
 // A sent version is its taxpayer's as much as the declaration: another user's is a script error.
 TEST_F(BatchRunnerTest, AnotherUsersSentVersionIsAScriptError) {
-    const QString others = QStringLiteral("20487654320");
-    test::registerTaxpayer(db(), others, QStringLiteral("INDUSTRIAS DEL SUR S.A."), test::kSupervisor);
-    test::addSentVersion(db(), test::demoKey(others), QStringLiteral("1"), QStringLiteral("V1"), 1);
-    EXPECT_EQ(run(QStringLiteral("open %1 1\nshow 376\n").arg(others)), BatchRunner::kScriptError);
-    EXPECT_EQ(errors, QStringLiteral("error line 1: ") + app::taxpayerRefusedText(others, test::kContador) + '\n');
-    EXPECT_FALSE(output.contains(QStringLiteral("txtValor(376)"))) << "nothing after the line ran";
+    const QString others = u"20487654320"_s;
+    test::registerTaxpayer(db(), others, u"INDUSTRIAS DEL SUR S.A."_s, test::kSupervisor);
+    test::addSentVersion(db(), test::demoKey(others), u"1"_s, u"V1"_s, 1);
+    EXPECT_EQ(run(u"open %1 1\nshow 376\n"_s.arg(others)), BatchRunner::kScriptError);
+    EXPECT_EQ(errors, u"error line 1: "_s + app::taxpayerRefusedText(others, test::kContador) + '\n');
+    EXPECT_FALSE(output.contains(u"txtValor(376)"_s)) << "nothing after the line ran";
 }
 
 // pm0588 --batch: the INI (believed only when it is the user's own) and the database as
 // start-up reads them. (The module's lock is the module process test's.)
 TEST_F(BatchRunnerTest, StartUpOfTheBatchMode) {
     QTemporaryDir config;
-    const app::IniFile ini(config.path() + QStringLiteral("/PM000.INI"));
-    const QString scriptPath = config.path() + QStringLiteral("/guion.txt");
+    const app::IniFile ini(config.path() + u"/PM000.INI"_s);
+    const QString scriptPath = config.path() + u"/guion.txt"_s;
     test::writeFile(scriptPath, "open 20100070970\nshow 376\n");
     const auto start = [&](const QString& path) {
         output.clear();
@@ -146,19 +147,19 @@ TEST_F(BatchRunnerTest, StartUpOfTheBatchMode) {
 
     EXPECT_EQ(start(scriptPath), BatchRunner::kStartupFailed) << "no configuration";
     EXPECT_TRUE(output.startsWith(
-        QStringLiteral("message critical \"Error de Configuración\" \"No se encuentra el archivo de configuración")))
+        u"message critical \"Error de Configuración\" \"No se encuentra el archivo de configuración"_s))
         << output.toStdString();
-    setOption("SysVersion", QStringLiteral("1.0"));
+    setOption("SysVersion", u"1.0"_s);
     EXPECT_EQ(start(scriptPath), BatchRunner::kStartupFailed) << "no database configured";
-    EXPECT_TRUE(output.startsWith(QStringLiteral("message none \"Error de Conección\""))) << output.toStdString();
+    EXPECT_TRUE(output.startsWith(u"message none \"Error de Conección\""_s)) << output.toStdString();
 
     setOption("DBPath", database.folder() + QLatin1Char('/'));
-    setOption("DBName", QStringLiteral("qel.db"));
+    setOption("DBName", u"qel.db"_s);
     setOption("SysUser", test::kSupervisor);
     EXPECT_EQ(start(scriptPath), BatchRunner::kDone) << errors.toStdString();
-    EXPECT_EQ(output, QStringLiteral("txtValor(376) = \"(5,000)\" enabled unlocked\n"));
+    EXPECT_EQ(output, u"txtValor(376) = \"(5,000)\" enabled unlocked\n"_s);
 
-    EXPECT_EQ(start(config.path() + QStringLiteral("/no-existe.txt")), BatchRunner::kScriptError);
+    EXPECT_EQ(start(config.path() + u"/no-existe.txt"_s), BatchRunner::kScriptError);
 }
 
 } // namespace

@@ -18,15 +18,6 @@ const QDateTime kPrintedAt(QDate(2019, 3, 15), QTime(10, 5, 9));
 ReportDocument documentOf(const QString& file) {
     return ReportDocument::fromCommands(PageDescription::read(file).commands);
 }
-ReportDocument documentOf(const ReportWriter& writer) {
-    return documentOf(writer.fileText());
-}
-
-PageCommand vertical(double column, double row, const QString& text) {
-    PageCommand command = PageCommand::textAt(column, row, text, true, 10, 2);
-    command.kind = K::VerticalText;
-    return command;
-}
 
 TEST(PageDescription, EveryKindOfCommandReadsBackAsWritten) {
     const QList<PageCommand> commands = {
@@ -38,7 +29,7 @@ TEST(PageDescription, EveryKindOfCommandReadsBackAsWritten) {
         PageCommand::textAt(10, 0, u"  D'ONOFRIO S.A.  ¿año?  "_s, false, 8, 0),
         PageCommand::tag(K::BoldOff),
         PageCommand::textAt(12.5, 3.7, u"!> aHoja ends nothing here"_s, true, 12, 1),
-        vertical(4, 40, u"VERTICAL"_s),
+        {.kind = K::VerticalText, .text = u"VERTICAL"_s, .column = 4, .row = 40, .bold = true, .size = 10, .page = 2},
         PageCommand::box(1, 10, 0.5, 114, 7.25),
         PageCommand::tag(K::NewPage),
         PageCommand::textAt(10, 82, QString(700, QLatin1Char('x')) + u"|end"_s, false, 8, 2),
@@ -117,7 +108,7 @@ TEST(ReportWriter, PagesBreakByTheWidthOfTheReport) {
         EXPECT_EQ(writer.pageCount(), 1) << "a full page stays one page, width " << c.width;
         writer.line(u"next"_s);
         EXPECT_EQ(writer.pageCount(), 2) << "width " << c.width;
-        const ReportDocument document = documentOf(writer);
+        const ReportDocument document = documentOf(writer.fileText());
         ASSERT_EQ(document.pageCount(), 2);
         EXPECT_EQ(document.page(0).texts.size(), c.linesPerPage);
         EXPECT_EQ(document.page(1).texts.at(0).text, u"next"_s);
@@ -143,7 +134,7 @@ TEST(ReportWriter, EachHeaderKindRepeatsOnEveryPage) {
         for (int i = 0; i < 100; ++i) {
             writer.line(u"body %1"_s.arg(i));
         }
-        const ReportDocument document = documentOf(writer);
+        const ReportDocument document = documentOf(writer.fileText());
         ASSERT_GE(document.pageCount(), 2);
         EXPECT_EQ(document.page(0).texts.at(0).text, c.firstLine) << c.kind;
         EXPECT_EQ(document.page(1).texts.at(0).text, c.secondPageFirstLine) << c.kind;
@@ -157,7 +148,7 @@ TEST(ReportWriter, TheStandardHeaderCarriesDateTimeTitlesPageAndHeadings) {
     for (int i = 0; i < 90; ++i) {
         writer.line(u"%1"_s.arg(i));
     }
-    const ReportDocument document = documentOf(writer);
+    const ReportDocument document = documentOf(writer.fileText());
     ASSERT_EQ(document.pageCount(), 2);
     const QList<ReportDocument::Text>& second = document.page(1).texts;
     EXPECT_TRUE(second.at(0).text.startsWith(u"15/03/2019"_s));

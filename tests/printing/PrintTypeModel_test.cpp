@@ -1,12 +1,11 @@
 #include "annexes/AnnexFixture.h"
 #include "app/Clock.h"
+#include "batch/BatchFixture.h"
 #include "printing/DeclarationReport.h"
 #include "printing/PrintTypeModel.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 
-#include <QFileInfo>
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -97,9 +96,7 @@ TEST_F(PrintTypeModelTest, SentDeclarationsAreListedNewestFirstAndPrintTheirVers
     prompter->expectMessage(u"Impresión de %1 páginas"_s.arg(pages));
     const auto printed = list.print();
     ASSERT_TRUE(printed);
-    QFile file(printed->entry.path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(u"Nro. Orden: 800002"_s));
+    EXPECT_TRUE(test::readFile(printed->entry.path).contains("Nro. Orden: 800002"));
     EXPECT_EQ(list.pdfName(), u"0588_%1_2018_2_RPJ096.pdf"_s.arg(key.ruc));
 }
 

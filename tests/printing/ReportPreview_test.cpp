@@ -127,13 +127,10 @@ TEST_F(ReportPreviewTest, ADamagedOrOversizeFileSaysWhyInsteadOfABlankPage) {
     };
     for (const auto& c : cases) {
         const QString path = dir.filePath(QString::fromLatin1(c.name));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.bytes);
+        test::writeFile(path, c.bytes);
         if (c.size > 0) {
-            ASSERT_TRUE(file.resize(c.size)); // sparse: the test writes no 64 MB
+            ASSERT_TRUE(QFile::resize(path, c.size)); // sparse: the test writes no 64 MB
         }
-        file.close();
         ReportPreview preview(path, *prompter, noPdf);
         prompter->expectMessage(QString::fromUtf8(c.message), app::Icon::Critical, ReportPreview::kPrintErrorTitle);
         EXPECT_FALSE(preview.open()) << c.name;

@@ -40,11 +40,10 @@ TEST(ShippedBatchPdf, WritesThePdfAtItsPathWithoutAnyDisplay) {
     // A name with blanks and an accent, and no ".pdf": the file is that name and no other.
     const QString pdf = config.path() + u"/copias/Declaración anual 2018"_s;
     ASSERT_TRUE(QDir().mkpath(config.path() + u"/copias"_s));
-    const QString script = test::demoReturnScript(u"a_general_utilidad.txt"_s) +
-                           QStringLiteral("\nsave\nclose\ntoday 15/03/2019 10:00:00\nmenu mnuImprimir\n"
-                                          "select grdDeclaraciones 1\nclick cmdImprimir\npdf %1\nclick tlbPrevia 4\n"
-                                          "click tlbPrevia 5\nclick cmdSalir\n")
-                               .arg(pdf);
+    const QString script =
+        test::demoReturnScript(u"a_general_utilidad.txt"_s) +
+        u"\nsave\nclose\ntoday 15/03/2019 10:00:00\nmenu mnuImprimir\nselect grdDeclaraciones 1\n"
+        "click cmdImprimir\npdf %1\nclick tlbPrevia 4\nclick tlbPrevia 5\nclick cmdSalir\n"_s.arg(pdf);
     const QString scriptPath = config.path() + u"/guion.txt"_s;
     test::writeFile(scriptPath, script.toUtf8());
     QProcess module;

@@ -13,9 +13,9 @@ namespace {
 
 const QDate kToday(2019, 3, 15);
 
-TEST(SpoolRegistry, NumbersGrowPerReportCodeAndFileNamesOverAll) {
+TEST(SpoolRegistry, NumbersGrowPerReportCodeAndFileNamesOverAllAfterTheRowsThere) {
     test::TempDatabase database;
-    SpoolRegistry spool(database.db(), database.folder() + u"/RPT"_s);
+    SpoolRegistry spool(database.db(), database.folder() + u"/new/RPT"_s); // made with the first file
     const struct {
         const char* code;
         const char* secuencia;
@@ -30,27 +30,21 @@ TEST(SpoolRegistry, NumbersGrowPerReportCodeAndFileNamesOverAll) {
             spool.allocate(QString::fromUtf8(step.code), u"SUPERVISOR"_s, u"20100070970"_s, kToday);
         EXPECT_EQ(entry.secuencia, QString::fromUtf8(step.secuencia)) << step.code;
         EXPECT_EQ(entry.archivo, QString::fromUtf8(step.archivo)) << step.code;
-        EXPECT_EQ(entry.path, database.folder() + u"/RPT/"_s + entry.archivo);
+        EXPECT_EQ(entry.path, database.folder() + u"/new/RPT/"_s + entry.archivo);
     }
     EXPECT_EQ(database.db()
                   .scalar(u"SELECT CodRep || '|' || Fecha || '|' || usuario || '|' || TIP_DOC_D || '|' || Doc_id_d "
                           "FROM SPOOL WHERE Archivo='00000003.PRN'"_s)
                   .toString(),
               u"RPJ098|2019-03-15|SUPERVISOR|6|20100070970"_s);
-}
 
-TEST(SpoolRegistry, NumbersFollowTheRowsAlreadyThereAndTheFileIsWritten) {
-    test::TempDatabase database;
-    database.db().run(QStringLiteral("INSERT INTO SPOOL (CodRep, Secuencia, Archivo) VALUES "
-                                     "('RPJ096','000041','00000099.PRN')"));
-    SpoolRegistry spool(database.db(), database.folder() + u"/new/RPT"_s);
+    // The numbers follow the rows already there, whatever made them; the file is written.
+    database.db().run(u"INSERT INTO SPOOL (CodRep, Secuencia, Archivo) VALUES ('RPJ096','000041','00000099.PRN')"_s);
     const SpoolEntry entry = spool.allocate(u"RPJ096"_s, {}, {}, kToday);
     EXPECT_EQ(entry.secuencia, u"000042"_s);
     EXPECT_EQ(entry.archivo, u"00000100.PRN"_s);
     ASSERT_TRUE(SpoolRegistry::save(entry, u"pNuevaHoja\n"_s));
-    QFile file(entry.path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("pNuevaHoja\n"));
+    EXPECT_EQ(test::readFile(entry.path), QByteArray("pNuevaHoja\n"));
 }
 
 TEST(SpoolRegistry, AReportWhoseFileCannotBeWrittenKeepsNoRow) {
@@ -66,11 +60,6 @@ TEST(SpoolRegistry, AReportWhoseFileCannotBeWrittenKeepsNoRow) {
     ASSERT_TRUE(entry);
     EXPECT_EQ(entry->archivo, u"00000001.PRN"_s) << "the failed report used no number";
     EXPECT_TRUE(QFile::exists(entry->path));
-}
-
-QByteArray contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 // A link planted at the next report's name, before the number is taken or between taking it and
@@ -89,8 +78,8 @@ TEST(SpoolRegistry, ALinkAtTheNextNameIsNeverWrittenThrough) {
     const auto entry = spool.publish(u"RPJ096"_s, {}, {}, kToday, u"pNuevaHoja\n"_s, &why);
     ASSERT_TRUE(entry) << why.toStdString();
     EXPECT_EQ(entry->archivo, u"00000003.PRN"_s) << "both links are passed over";
-    EXPECT_EQ(contents(entry->path), QByteArray("pNuevaHoja\n"));
-    EXPECT_EQ(contents(victim), QByteArray("precious"));
+    EXPECT_EQ(test::readFile(entry->path), QByteArray("pNuevaHoja\n"));
+    EXPECT_EQ(test::readFile(victim), QByteArray("precious"));
     EXPECT_FALSE(QFile::exists(database.folder() + u"/nowhere"_s));
 
     // The link appears after the name was allocated (the imports allocate, then write).
@@ -98,7 +87,7 @@ TEST(SpoolRegistry, ALinkAtTheNextNameIsNeverWrittenThrough) {
     ASSERT_TRUE(QFile::link(victim, next.path));
     EXPECT_FALSE(SpoolRegistry::save(next, u"pNuevaHoja\n"_s, &why));
     EXPECT_TRUE(why.contains(u"no se reemplaza"_s)) << why.toStdString();
-    EXPECT_EQ(contents(victim), QByteArray("precious"));
+    EXPECT_EQ(test::readFile(victim), QByteArray("precious"));
 }
 
 TEST(SpoolRegistry, AFolderOthersCanWriteIntoIsRefusedWithItsMessage) {
