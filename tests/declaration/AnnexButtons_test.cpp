@@ -26,10 +26,6 @@ protected:
         load(kRuc);
     }
 
-    void addRow(const QString& table, const QVariantMap& values) {
-        test::insertRow(db(), table, test::demoKey(kRuc), values);
-    }
-    int rows(const QString& table) { return test::rowCount(db(), table, test::demoKey(kRuc)); }
     QString column(const QString& table, const QString& field) {
         return testing::firstColumn(db(), u"SELECT %1 FROM %2 ORDER BY rowid"_s.arg(field, table)).join(u',');
     }

@@ -31,12 +31,6 @@ protected:
         return load(mode == DeclarationFormModel::Mode::New ? kRuc : QString());
     }
 
-    void addRow(const QString& table, const QVariantMap& values = {}, const QString& ruc = kRuc) {
-        test::insertRow(db(), table, test::demoKey(ruc), values);
-    }
-    int rows(const QString& table, const QString& ruc = kRuc) {
-        return test::rowCount(db(), table, test::demoKey(ruc));
-    }
     QStringList assistantTypes() {
         return testing::firstColumn(db(), u"SELECT TIPO_ASIST FROM TMPACTA ORDER BY TIPO_ASIST"_s);
     }
@@ -319,13 +313,13 @@ TEST_F(SectionSwitchesTest, ItfQuestionOpensItsPageAndNoEmptiesIt) {
 // deleted or emptied.
 TEST_F(SectionSwitchesTest, LoadedAnswersSetTheSectionsWithoutAskingOrDeleting) {
     const store::DeclarationKey key = test::demoKey(kRuc);
-    test::insertRow(db(), u"CAB"_s, key, testing::fields("SEMANA=0; ESTADO=0"));
+    addRow(u"CAB"_s, testing::fields("SEMANA=0; ESTADO=0"));
     for (const auto& [casilla, value] :
          {std::pair{"829", "1"}, {"874", "0"}, {"819", "0"}, {"227", "5000"}, {"805", "1"}, {"804", "1"}}) {
         testing::storeCasilla(db(), key, QString::fromLatin1(casilla), QString::fromLatin1(value));
     }
-    test::insertRow(db(), u"F582ALQUILER"_s, key, testing::fields("nro_doc=10"));
-    test::insertRow(db(), u"F535MERMAS"_s, key, testing::fields("num_documento=1"));
+    addRow(u"F582ALQUILER"_s, testing::fields("nro_doc=10"));
+    addRow(u"F535MERMAS"_s, testing::fields("num_documento=1"));
 
     DeclarationFormModel& form = open(DeclarationFormModel::Mode::Modify, kRuc);
 
