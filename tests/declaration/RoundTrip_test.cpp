@@ -89,8 +89,6 @@ bool isValueControl(const ControlDef& def) {
 
 class RoundTripTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::registerTaxpayer(db(), kRuc, u"EMPRESA DE PRUEBA S.A.C."_s); }
-
     void run(const QString& script) { session.runDone(script); }
     DeclarationFormModel& form() { return session.form(); }
     store::Database& db() { return session.database.db(); }
@@ -205,7 +203,7 @@ protected:
         expectSame(firstSave, storedRows(), "the stored rows after saving twice in one form");
     }
 
-    testing::ScriptSession session;
+    testing::ScriptSession session{test::kSupervisor, kRuc, u"EMPRESA DE PRUEBA S.A.C."_s};
 };
 
 // Every answer, identification control and entry box set, and the payment by cheque.
