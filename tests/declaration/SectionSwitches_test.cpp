@@ -1,5 +1,6 @@
 #include "FormFixture.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace qel::declaration {
@@ -37,12 +38,10 @@ protected:
     void typeInto(int casilla, const QString& digits) { testing::typeKeys(*model, casilla, digits); }
     // What the question asks before its "No" deletes the section's rows.
     static QString question(const QString& option) {
-        for (const DeleteOnNoSection& section : SectionSwitches::deleteOnNoSections()) {
-            if (section.option == option) {
-                return section.message;
-            }
-        }
-        return {};
+        const auto& sections = SectionSwitches::deleteOnNoSections();
+        const auto section =
+            std::find_if(sections.begin(), sections.end(), [&](const auto& s) { return s.option == option; });
+        return section == sections.end() ? QString() : section->message;
     }
     bool buttonsOn(const QString& array) {
         const ControlState& state = model->control(array);
@@ -139,10 +138,8 @@ TEST_F(SectionSwitchesTest, ItanAnswersDeleteTheirAssistantRowsByType) {
     DeclarationFormModel& form = open();
     const auto fill = [this] {
         db().run(u"DELETE FROM TMPACTA"_s).finish();
-        for (const char* type : {"TIPO_ASIST=4", "TIPO_ASIST=7", "TIPO_ASIST=8", "TIPO_ASIST=9"}) {
-            QVariantMap row = testing::fields(type);
-            row.insert(u"PER_PAG"_s, u"01"_s);
-            addRow(u"TMPACTA"_s, row);
+        for (const char* type : {"4", "7", "8", "9"}) {
+            addRow(u"TMPACTA"_s, testing::fields(u"TIPO_ASIST=%1; PER_PAG=01"_s.arg(QString::fromLatin1(type))));
         }
     };
 
