@@ -117,7 +117,6 @@ public:
     void answer(const char* option, int index) {
         ASSERT_TRUE(model().clickOption(QString::fromUtf8(option), index)) << option;
     }
-    void click(const char* name) { ASSERT_TRUE(model().clickCommand(QString::fromUtf8(name), 0)) << name; }
 
     void makeConsistent() {
         testing::makeConsistent(
