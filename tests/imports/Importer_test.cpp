@@ -248,7 +248,7 @@ TEST_F(ImporterTest, RecordsAreCheckedAsTheirWindowChecksThem) {
         for (const ImportOutcome& outcome : result.outcomes) {
             messages.append(outcome.message);
         }
-        EXPECT_EQ(messages, c.messages);
+        EXPECT_EQ(messages.join(u'\n').toStdString(), c.messages.join(u'\n').toStdString());
         EXPECT_EQ(result.added, c.messages.count(QString()));
         if (c.sql != nullptr) {
             EXPECT_EQ(database.db().scalar(QString::fromLatin1(c.sql)).toString(), QString::fromLatin1(c.stored));
