@@ -26,19 +26,14 @@ protected:
         load(kRuc);
     }
 
-    void addRow(const QString& table, const QVariantMap& values) {
-        test::insertRow(db(), table, test::demoKey(kRuc), values);
-    }
-    int rows(const QString& table) { return test::rowCount(db(), table, test::demoKey(kRuc)); }
     QString column(const QString& table, const QString& field) {
         return testing::firstColumn(db(), u"SELECT %1 FROM %2 ORDER BY rowid"_s.arg(field, table)).join(u',');
     }
     void addPartners(int count, double share) {
         for (int i = 0; i < count; ++i) {
-            QVariantMap partner = testing::fields("tipo_socio=01; tipo_doc_socio=1");
-            partner.insert(u"nro_doc_socio"_s, QString::number(10000000 + i));
-            partner.insert(u"Porcentaje"_s, share);
-            addRow(u"TMPF535SOCIOS"_s, partner);
+            addRow(u"TMPF535SOCIOS"_s, testing::fields(u"tipo_socio=01; tipo_doc_socio=1; nro_doc_socio=%1; "
+                                                       "Porcentaje=%2"_s.arg(10000000 + i)
+                                                           .arg(share)));
         }
     }
 };
@@ -104,9 +99,7 @@ TEST_F(AnnexButtonsTest, DeleteRemovesTheSelectedRowByItsKey) {
         const QString table = text(c.table);
         model->clickOption(text(c.question), 1);
         for (const char* value : {c.first, c.second}) {
-            QVariantMap row = testing::fields(c.key);
-            row.insert(text(c.last), text(value));
-            addRow(table, row);
+            addRow(table, testing::fields(u"%1; %2=%3"_s.arg(text(c.key), text(c.last), text(value))));
         }
 
         prompter->expectMessage(u"Tiene que seleccionar registro a eliminar."_s, Icon::Critical, u"Error"_s);

@@ -119,27 +119,21 @@ TEST_F(ConsistencyCheckTest, IncomeAbove1700UitUnderTheSmallBusinessRegime) {
 // What is left of the ITAN payments (131) depends on their use: as an expense all of it, as a
 // credit what the tax before them (506, nothing here) does not absorb.
 TEST_F(ConsistencyCheckTest, ItanBalanceOfCasilla279) {
-    struct Case {
-        int use; // the box of chkItanPagos ticked: 1 credit, 0 expense
-        const char* balance;
-        const char* line;
-    };
-    const QList<Case> cases = {
-        {0, "1000", ""},
-        {0, "900", "El valor de la casilla 279 debe ser igual a la casilla 131."},
-        {1, "1000", ""},
-        {1, "0", "El valor de la casilla 279 debe ser igual a la casilla 506 - 131 : 1000"},
-    };
     makeConsistent();
     answer("OptItan", 1);
     model->setOption(u"OptItanAnexo"_s, 1);
     model->setText(131, u"1000"_s);
-    for (const Case& c : cases) {
-        model->setCheck(u"chkItanPagos"_s, c.use == 1 ? 1 : 0, 1);
-        model->setCheck(u"chkItanPagos"_s, c.use == 0 ? 1 : 0, 0);
-        model->setText(279, QString::fromLatin1(c.balance));
-        const QStringList expected = *c.line == '\0' ? QStringList() : QStringList{QString::fromLatin1(c.line)};
-        EXPECT_EQ(report().filter(u"279"_s), expected) << c.balance;
+    // The box of chkItanPagos ticked (1 credit, 0 expense), casilla 279 and the report's line on it.
+    for (const auto& [use, balance, line] :
+         {std::tuple{0, "1000", ""},
+          {0, "900", "El valor de la casilla 279 debe ser igual a la casilla 131."},
+          {1, "1000", ""},
+          {1, "0", "El valor de la casilla 279 debe ser igual a la casilla 506 - 131 : 1000"}}) {
+        model->setCheck(u"chkItanPagos"_s, use == 1 ? 1 : 0, 1);
+        model->setCheck(u"chkItanPagos"_s, use == 0 ? 1 : 0, 0);
+        model->setText(279, QString::fromLatin1(balance));
+        const QStringList expected = *line == '\0' ? QStringList() : QStringList{QString::fromUtf8(line)};
+        EXPECT_EQ(report().filter(u"279"_s), expected) << balance;
     }
 }
 

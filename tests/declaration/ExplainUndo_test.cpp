@@ -17,13 +17,10 @@ const QString kRuc = u"20100113610"_s;
 // A session of the accountant with a registered taxpayer.
 class FormScript : public ::testing::Test {
 protected:
-    void SetUp() override {
-        test::registerTaxpayer(script.database.db(), kRuc, u"COMERCIAL ANDINA S.A.C."_s, u"CONTADOR"_s);
-    }
     void runDone(const QString& text) { script.runDone(text); }
     DeclarationFormModel& model() { return script.form(); }
 
-    testing::ScriptSession script{u"CONTADOR"_s};
+    testing::ScriptSession script{u"CONTADOR"_s, kRuc, u"COMERCIAL ANDINA S.A.C."_s};
 };
 
 // --- Explain -----------------------------------------------------------------------------
@@ -65,7 +62,6 @@ struct Snapshot {
 class UndoTest : public FormScript {
 protected:
     void SetUp() override {
-        FormScript::SetUp();
         runDone(u"new\ntaxpayer %1\nclick OpRegRenta 1\nclick OptDomiciliado 1\ntype 461 1000000\n"_s.arg(kRuc));
     }
     Snapshot snapshot() { return {model().state(), FormHistory::workingTables(script.database.db(), model().key())}; }

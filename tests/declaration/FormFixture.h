@@ -112,6 +112,14 @@ protected:
 
     store::Database& db() { return database.db(); }
 
+    // A row of a table for a taxpayer's declaration, and the rows the declaration has in one.
+    void addRow(const QString& table, const QVariantMap& values = {}, const QString& ruc = test::demoKey().ruc) {
+        test::insertRow(db(), table, test::demoKey(ruc), values);
+    }
+    int rows(const QString& table, const QString& ruc = test::demoKey().ruc) {
+        return test::rowCount(db(), table, test::demoKey(ruc));
+    }
+
     FormContext context(const QString& user = test::kSupervisor, const QString& userKind = QStringLiteral("0")) {
         return test::formContext(db(), *prompter, clock, utility, opener, user, userKind);
     }

@@ -68,14 +68,9 @@ QString shown(const DeclarationFormModel& model, const ControlDef& def) {
 }
 
 // The lines of `lines` that `within` lacks.
-QStringList missingFrom(const QStringList& within, const QStringList& lines) {
-    QStringList missing;
-    for (const QString& line : lines) {
-        if (!within.contains(line)) {
-            missing.append(line);
-        }
-    }
-    return missing;
+QStringList missingFrom(const QStringList& within, QStringList lines) {
+    lines.removeIf([&within](const QString& line) { return within.contains(line); });
+    return lines;
 }
 
 bool isValueControl(const ControlDef& def) {
@@ -94,8 +89,6 @@ bool isValueControl(const ControlDef& def) {
 
 class RoundTripTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::registerTaxpayer(db(), kRuc, u"EMPRESA DE PRUEBA S.A.C."_s); }
-
     void run(const QString& script) { session.runDone(script); }
     DeclarationFormModel& form() { return session.form(); }
     store::Database& db() { return session.database.db(); }
@@ -210,7 +203,7 @@ protected:
         expectSame(firstSave, storedRows(), "the stored rows after saving twice in one form");
     }
 
-    testing::ScriptSession session;
+    testing::ScriptSession session{test::kSupervisor, kRuc, u"EMPRESA DE PRUEBA S.A.C."_s};
 };
 
 // Every answer, identification control and entry box set, and the payment by cheque.
@@ -253,11 +246,8 @@ TEST_F(RoundTripTest, EveryCasillaWithoutBoxIsKeptAsStored) {
     }
     run(u"open %1\nsave\nclose"_s.arg(kRuc));
     const store::SqlFilter where = test::demoKey(kRuc).filter();
-    QSqlQuery rows = db().run(u"SELECT CASILLA, i_valor FROM DET"_s + where.text, where.values);
-    QStringList stored;
-    while (rows.next()) {
-        stored.append(u"%1=%2"_s.arg(rows.value(0).toString().toInt()).arg(rows.value(1).toString()));
-    }
+    const QStringList stored = testing::firstColumn(
+        db(), u"SELECT CAST(CASILLA AS INTEGER) || '=' || i_valor FROM DET"_s + where.text, where.values);
     EXPECT_EQ(missingFrom(stored, seeded), QStringList());
 }
 
@@ -277,9 +267,8 @@ TEST_F(RoundTripTest, PriorYearBalancePartsAreStored) {
     };
     EXPECT_EQ(stored(), u"3500 5000 1000 500"_s);
     run(u"close\nopen %1"_s.arg(kRuc));
-    for (const auto& [casilla, value] : {std::pair{202, "5000"}, {203, "1000"}, {204, "500"}}) {
-        EXPECT_EQ(form().keptCasillas.value(casilla), QString::fromLatin1(value)) << casilla;
-    }
+    const auto& kept = form().keptCasillas;
+    EXPECT_EQ(kept.value(202) + u' ' + kept.value(203) + u' ' + kept.value(204), u"5000 1000 500"_s);
     run(u"window frmAnexo127 202=;203=;204=;127=\nclick txtValor(127)\nsave\nclose"_s);
     EXPECT_EQ(stored(), u"   "_s);
 }

@@ -164,7 +164,14 @@ protected:
         return test::sentTablesDigest(*opened.database);
     }
 
-    void killAtRandom(const char* command) {
+    test::TempDatabase pristine;
+    QString path;
+    int m_runs = 0;
+};
+
+TEST_F(VersionCrashTest, KilledRecoveryOrVersionDeleteLeavesTheVersionsAsBeforeOrAsAfter) {
+    for (const char* command : {"recover", "delete"}) {
+        SCOPED_TRACE(command);
         const QByteArray before = test::sentTablesDigest(pristine.db());
         // The whole command once: what "after" looks like and how long it takes.
         const qint64 oneRun = runToEnd(freshRun(command));
@@ -179,18 +186,6 @@ protected:
             },
             before, after);
     }
-
-    test::TempDatabase pristine;
-    QString path;
-    int m_runs = 0;
-};
-
-TEST_F(VersionCrashTest, KilledRecoveryLeavesTheOldDeclarationOrTheRecoveredOne) {
-    killAtRandom("recover");
-}
-
-TEST_F(VersionCrashTest, KilledVersionDeleteLeavesTheVersionWholeOrGone) {
-    killAtRandom("delete");
 }
 
 } // namespace

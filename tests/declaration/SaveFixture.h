@@ -117,7 +117,6 @@ public:
     void answer(const char* option, int index) {
         ASSERT_TRUE(model().clickOption(QString::fromUtf8(option), index)) << option;
     }
-    void click(const char* name) { ASSERT_TRUE(model().clickCommand(QString::fromUtf8(name), 0)) << name; }
 
     void makeConsistent() {
         testing::makeConsistent(
@@ -129,11 +128,9 @@ public:
     std::optional<QString> stored(const QString& casilla, const QString& column = QStringLiteral("i_valor")) {
         store::SqlFilter filter = key().filter();
         filter.andEquals(QStringLiteral("CASILLA"), casilla);
-        QSqlQuery row = db().run(QStringLiteral("SELECT %1 FROM DET").arg(column) + filter.text, filter.values);
-        if (!row.next()) {
-            return std::nullopt;
-        }
-        return row.value(0).toString();
+        const QStringList values =
+            firstColumn(db(), QStringLiteral("SELECT %1 FROM DET").arg(column) + filter.text, filter.values);
+        return values.isEmpty() ? std::nullopt : std::optional(values.first());
     }
     QVariant header(const char* column) {
         const store::SqlFilter filter = key().filter();

@@ -10,11 +10,15 @@
 
 namespace qel::declaration::testing {
 
-// The batch mode on a fresh database for the 2018 form 0588, as a given user runs it; each run
-// keeps only its own output and errors.
+// The batch mode on a fresh database for the 2018 form 0588, as a given user runs it, with the
+// user's taxpayer when one is named; each run keeps only its own output and errors.
 struct ScriptSession {
-    explicit ScriptSession(const QString& user = test::kSupervisor)
-        : runner(database.db(), out, err, {QStringLiteral("2018"), QStringLiteral("0588"), user}) {}
+    explicit ScriptSession(const QString& user = test::kSupervisor, const QString& ruc = {}, const QString& name = {})
+        : runner(database.db(), out, err, {QStringLiteral("2018"), QStringLiteral("0588"), user}) {
+        if (!ruc.isEmpty()) {
+            test::registerTaxpayer(database.db(), ruc, name, user);
+        }
+    }
 
     int run(const QString& script) {
         output.clear();

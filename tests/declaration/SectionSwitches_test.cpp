@@ -1,5 +1,6 @@
 #include "FormFixture.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace qel::declaration {
@@ -31,24 +32,16 @@ protected:
         return load(mode == DeclarationFormModel::Mode::New ? kRuc : QString());
     }
 
-    void addRow(const QString& table, const QVariantMap& values = {}, const QString& ruc = kRuc) {
-        test::insertRow(db(), table, test::demoKey(ruc), values);
-    }
-    int rows(const QString& table, const QString& ruc = kRuc) {
-        return test::rowCount(db(), table, test::demoKey(ruc));
-    }
     QStringList assistantTypes() {
         return testing::firstColumn(db(), u"SELECT TIPO_ASIST FROM TMPACTA ORDER BY TIPO_ASIST"_s);
     }
     void typeInto(int casilla, const QString& digits) { testing::typeKeys(*model, casilla, digits); }
     // What the question asks before its "No" deletes the section's rows.
     static QString question(const QString& option) {
-        for (const DeleteOnNoSection& section : SectionSwitches::deleteOnNoSections()) {
-            if (section.option == option) {
-                return section.message;
-            }
-        }
-        return {};
+        const auto& sections = SectionSwitches::deleteOnNoSections();
+        const auto section =
+            std::find_if(sections.begin(), sections.end(), [&](const auto& s) { return s.option == option; });
+        return section == sections.end() ? QString() : section->message;
     }
     bool buttonsOn(const QString& array) {
         const ControlState& state = model->control(array);
@@ -145,10 +138,8 @@ TEST_F(SectionSwitchesTest, ItanAnswersDeleteTheirAssistantRowsByType) {
     DeclarationFormModel& form = open();
     const auto fill = [this] {
         db().run(u"DELETE FROM TMPACTA"_s).finish();
-        for (const char* type : {"TIPO_ASIST=4", "TIPO_ASIST=7", "TIPO_ASIST=8", "TIPO_ASIST=9"}) {
-            QVariantMap row = testing::fields(type);
-            row.insert(u"PER_PAG"_s, u"01"_s);
-            addRow(u"TMPACTA"_s, row);
+        for (const char* type : {"4", "7", "8", "9"}) {
+            addRow(u"TMPACTA"_s, testing::fields(u"TIPO_ASIST=%1; PER_PAG=01"_s.arg(QString::fromLatin1(type))));
         }
     };
 
@@ -319,13 +310,13 @@ TEST_F(SectionSwitchesTest, ItfQuestionOpensItsPageAndNoEmptiesIt) {
 // deleted or emptied.
 TEST_F(SectionSwitchesTest, LoadedAnswersSetTheSectionsWithoutAskingOrDeleting) {
     const store::DeclarationKey key = test::demoKey(kRuc);
-    test::insertRow(db(), u"CAB"_s, key, testing::fields("SEMANA=0; ESTADO=0"));
+    addRow(u"CAB"_s, testing::fields("SEMANA=0; ESTADO=0"));
     for (const auto& [casilla, value] :
          {std::pair{"829", "1"}, {"874", "0"}, {"819", "0"}, {"227", "5000"}, {"805", "1"}, {"804", "1"}}) {
         testing::storeCasilla(db(), key, QString::fromLatin1(casilla), QString::fromLatin1(value));
     }
-    test::insertRow(db(), u"F582ALQUILER"_s, key, testing::fields("nro_doc=10"));
-    test::insertRow(db(), u"F535MERMAS"_s, key, testing::fields("num_documento=1"));
+    addRow(u"F582ALQUILER"_s, testing::fields("nro_doc=10"));
+    addRow(u"F535MERMAS"_s, testing::fields("num_documento=1"));
 
     DeclarationFormModel& form = open(DeclarationFormModel::Mode::Modify, kRuc);
 

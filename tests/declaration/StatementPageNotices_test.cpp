@@ -24,8 +24,7 @@ TEST(StatementPageNotices, ComingToTheStatementsAndChangingAnAdjustedAmount) {
           {"click OptConvEstab 1\ntype 224 1234567890\nclick OptContMonExt 0\nclick OptDecPagMonExt 1", true, "No",
            ""}}) {
         SCOPED_TRACE(answers);
-        testing::ScriptSession session;
-        test::registerTaxpayer(session.database.db(), kRuc, u"EMPRESA S.A.C."_s);
+        testing::ScriptSession session(test::kSupervisor, kRuc, u"EMPRESA S.A.C."_s);
         // The identification answers of a demo return: the page must be passed to reach the statements.
         const QString demo = test::demoReturnScript(u"i_asistentes.txt"_s);
         QString script = demo.left(demo.indexOf(u"# --- Representante"_s)) + u"text txtTelCon 4251234\n"_s +

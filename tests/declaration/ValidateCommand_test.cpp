@@ -143,9 +143,8 @@ TEST_F(ValidateCommandTest, WarningsThenTheAllClearOrTheReport) {
 // Without a taxpayer the check does not run: the message and no lines. A plain validate goes on
 // past the report window, as scripts written before it ran expect, and prints what report does.
 TEST(ValidateBatchTest, ReportAndValidatePrintTheReportLines) {
-    testing::ScriptSession session(u"CONTADOR"_s);
+    testing::ScriptSession session(u"CONTADOR"_s, u"20100113610"_s, u"COMERCIAL ANDINA S.A.C."_s);
     QTemporaryDir folder;
-    test::registerTaxpayer(session.database.db(), u"20100113610"_s, u"COMERCIAL ANDINA S.A.C."_s, u"CONTADOR"_s);
     session.runner.setModuleFolder(folder.path());
     session.runDone(u"new\nreport\ntaxpayer 20100113610\nclick OptITF 0\nclick OpRegRenta 1\nreport\n"
                     "validate\nvalidate\nsave\n"_s);

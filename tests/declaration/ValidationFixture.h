@@ -30,9 +30,7 @@ protected:
     void type(int n, const QString& text) {
         model->focusIn(n);
         model->setText(n, QString());
-        for (const QChar key : text) {
-            model->typeKey(n, key);
-        }
+        typeKeys(*model, n, text);
         model->focusOut(n);
     }
 

@@ -16,7 +16,7 @@ TEST_F(ImportBatch, AnnexFilesAreImportedWithADryRunFirst) {
     const struct {
         const char* file; // after 0588 and the RUC
         QByteArray bytes;
-        QString script; // FOLDER stands for the folder
+        const char* script; // of tests/data/batch
         QStringList printed;
         const char* report;
     } cases[] = {
@@ -24,7 +24,7 @@ TEST_F(ImportBatch, AnnexFilesAreImportedWithADryRunFirst) {
          "01|1|40123456|PEÑA DIAZ JUAN|15/03/1970|9589|60|01/02/1990|\r\n"
          "02|6|20100047218|INVERSIONES ANDINAS SAC||9589|40|01/02/1995|\r\n"
          "07|1|40123457|OTRO|15/03/1970|9589|1|01/02/1990|\r\n",
-         test::batchScript(QStringLiteral("import_partners.txt")),
+         "import_partners.txt",
          {"window frmImportarSocios 1 -\n", "row 1: 058820100113610SOCIOS.txt\n",
           "row 3: 3 | Rechazar | 1 40123457 | El tipo de socio no es válido.\n",
           "window frmPreview 1 -\nlblPagina = \"Página 1 de 1\"\nclosed frmPreview \"\"\n",
@@ -35,10 +35,7 @@ TEST_F(ImportBatch, AnnexFilesAreImportedWithADryRunFirst) {
          "A2|abc-123|45000|10/05/2017|1|1|0|9000|1200|3000|13200|1|0||\r\n"
          "B1.4|XYZ-987|80000|02/01/2016|2|3||16000|||16000|1|1|2|\r\n"
          "A3|QQQ-111|30000|15/01/2019|1|1|||||0|0|0||\r\n",
-         QStringLiteral("today 15/03/2019 10:30:00\nnew\ntaxpayer 20100113610\nclick optAutos 1\n"
-                        "click cmdVehiculos 3\nfile FOLDER\nclick cmdCarpeta\nrows lstArchivos\nclick cmdTransferir\n"
-                        "rows grdVistaPrevia\nclick cmdAceptar\nclick tlbPrevia 5\nstate lblAdicionados\n"
-                        "state lblRechazados\nclick cmdCancelar\nrows grdVehiculos\n"),
+         "import_vehicles.txt",
          {"window frmImportarU41 1 -\n", "row 1: 058820100113610VEHICULOS.TXT\n",
           "row 3: 3 | Rechazar | A3 QQQ-111 | La fecha de ingreso al patrimonio no puede ser posterior al 31/12 del "
           "ejercicio.\n",
@@ -48,7 +45,7 @@ TEST_F(ImportBatch, AnnexFilesAreImportedWithADryRunFirst) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         test::writeFile(folder.filePath(QStringLiteral("0588") + test::kAndina + QString::fromLatin1(c.file)), c.bytes);
-        ASSERT_TRUE(runs(QString(c.script).replace(QStringLiteral("FOLDER"), folder.path()),
+        ASSERT_TRUE(runs(test::batchScript(QString::fromLatin1(c.script), folder.path()),
                          reportsIn(folder.filePath(QStringLiteral("RPT")))));
         expectPrinted(c.printed + QStringList{"rows grdVistaPrevia total 3\n",
                                               "lblAdicionados = \"2  Registros Adicionados.\"\n",

@@ -34,7 +34,7 @@ private:
     QHash<QString, QString> m_chosen;
 };
 
-class ImportModelTest : public ::testing::Test {
+class ImportFolders : public ::testing::Test {
 protected:
     void SetUp() override {
         test::registerTaxpayer(database.db(), kRuc, QStringLiteral("COMERCIAL ANDINA S.A.C."));
@@ -61,8 +61,6 @@ protected:
     const app::FixedClock clock{test::filingDay()};
     test::RecordingOpener opener;
 };
-
-using ImportFolders = ImportModelTest;
 
 // A window of the same kind of file opens on the folder chosen last for that kind; another kind
 // keeps its own.

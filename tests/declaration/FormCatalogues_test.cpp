@@ -1,6 +1,8 @@
 #include "catalogue/CasillaCatalog.h"
 #include "catalogue/FormControls.h"
 #include "catalogue/FormPages.h"
+#include "declaration/model/FieldLocator.h"
+#include "declaration/rules/ConsistencyRules.h"
 #include "support/TestSupport.h"
 
 #include <QRegularExpression>
@@ -15,6 +17,26 @@ using namespace Qt::StringLiterals;
 
 const FormControls& controls() {
     return FormControls::instance();
+}
+
+// What holds for every casilla whatever the catalogue lists: one entry per number, on a page,
+// with a label; an assistant box and only it opens a window; a text is stored as text.
+TEST(CasillaCatalog, EveryCasillaIsListedOnceOnAPageWithItsLabelAndStorage) {
+    const CasillaCatalog& catalog = CasillaCatalog::instance();
+    QSet<int> seen;
+    for (const CasillaDef& c : catalog.all()) {
+        EXPECT_FALSE(seen.contains(c.number)) << "casilla " << c.number << " twice";
+        seen.insert(c.number);
+        EXPECT_NE(FormPages::find(c.page), nullptr) << "casilla " << c.number << " on page '" << c.page.toStdString();
+        EXPECT_FALSE(c.label.trimmed().isEmpty()) << "casilla " << c.number << " has no label";
+        EXPECT_EQ(catalog.find(c.number), &c);
+        if (c.hasBox) {
+            EXPECT_EQ(c.kind == BoxKind::Assistant, !c.window.isEmpty()) << "casilla " << c.number;
+        }
+        if (c.value == ValueClass::Text) {
+            EXPECT_TRUE(c.storedAsText) << "casilla " << c.number;
+        }
+    }
 }
 
 // Every casilla a control stores into is a casilla of the catalogue, answered by that control;
@@ -95,6 +117,36 @@ TEST(FormControls, GridAndTotalQueriesRunOnAFreshDatabase) {
         }
     }
     EXPECT_GT(grids, 0);
+}
+
+TEST(FieldLocator, FindsTheInnermostPageOfABoxOrQuestion) {
+    const CasillaDef* c279 = CasillaCatalog::instance().find(279);
+    ASSERT_NE(c279, nullptr);
+
+    for (const auto& [control, page, focus] :
+         {std::tuple{"279", c279->page, u"279"_s},
+          {"txtValor(279)", c279->page, u"279"_s},
+          {"OptReorganizacion", u"ident.reorg"_s, u"OptReorganizacion"_s},
+          {"cboContador", FormControls::instance().find(u"cboContador"_s)->page, u"cboContador"_s},
+          {"eeff.activo", u"eeff.activo"_s, QString()},
+          {"noSuchControl", QString(), QString()},
+          {"99999", QString(), QString()}}) {
+        const FieldLocation location = FieldLocator::locate(QString::fromLatin1(control));
+        EXPECT_EQ(location.pageId, page) << control;
+        EXPECT_EQ(location.focusTarget, focus) << control;
+    }
+}
+
+// A rule without a place would leave the user on the first page with a message about a
+// question somewhere else.
+TEST(FieldLocator, EveryConsistencyRuleKnowsWhereItsQuestionIs) {
+    for (const auto* rules : {&ConsistencyRules::declarationRules(), &ConsistencyRules::identificationRules()}) {
+        for (const ConsistencyRules::Rule& rule : *rules) {
+            const FieldLocation location = FieldLocator::locate(rule.control);
+            EXPECT_TRUE(location.isValid()) << qPrintable(rule.name) << " -> " << qPrintable(rule.control);
+            EXPECT_NE(FormPages::find(location.pageId), nullptr) << qPrintable(rule.name);
+        }
+    }
 }
 
 } // namespace
