@@ -151,7 +151,7 @@ TEST_F(PrintBatch, TheInconsistencyReportsPdfButtonWritesTheQueuedFile) {
                          .arg(pdf),
                      reportsIn(folder.path())));
     EXPECT_FALSE(output.contains(QStringLiteral("refused cmdPdf"))) << output.toStdString();
-    EXPECT_TRUE(test::readFile(pdf).startsWith(QStringLiteral("%PDF"))) << output.toStdString();
+    EXPECT_TRUE(test::readFile(pdf).startsWith("%PDF")) << output.toStdString();
 }
 
 const app::FixedClock kClock{QDateTime(QDate(2019, 3, 15), QTime(9, 5, 7))};

@@ -133,12 +133,6 @@ void whileModal(const QString& name, const std::function<void()>& trigger, const
     EXPECT_TRUE(ran);
 }
 
-inline QString readFile(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return QString::fromUtf8(file.readAll());
-}
-
 // The pages a PDF file holds.
 inline int pdfPageCount(const QString& path) {
     QFile file(path);
