@@ -1,3 +1,4 @@
+#include "app/Files.h"
 #include "app/IniFile.h"
 
 #include <QDir>
@@ -10,19 +11,10 @@
 #include <unistd.h>
 
 using qel::app::IniFile;
+using qel::test::fileBytes;
+using qel::test::writeFile;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class IniFileTest : public ::testing::Test {
 protected:
