@@ -19,9 +19,6 @@ namespace {
 
 class EnvironmentTest : public qel::test::ConfigFolderTest {
 protected:
-    QString iniPath() const { return m_config.path() + "/PM000.INI"; }
-    static QString read(const QString& key) { return IniFile::standard().read(IniFile::kOptions, key); }
-
     // Every file under the environment and the INI: its name, time stamp and a digest of its bytes.
     QStringList snapshot() const {
         QStringList files = {iniPath()};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/IniFile.h"
 #include "base/Passwords.h"
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
@@ -53,6 +54,8 @@ protected:
         }
     }
     QString folder(const QString& name = "QEL") const { return m_root.path() + '/' + name; }
+    QString iniPath() const { return m_config.path() + "/PM000.INI"; }
+    static QString read(const QString& key) { return app::IniFile::standard().read(app::IniFile::kOptions, key); }
 
     QTemporaryDir m_config;
     QTemporaryDir m_root;

@@ -16,14 +16,7 @@
 using qel::app::IniFile;
 using qel::launcher::Environment;
 
-namespace {
-
-class OfficeEnvironmentTest : public qel::test::ConfigFolderTest {
-protected:
-    static QString read(const QString& key) { return IniFile::standard().read(IniFile::kOptions, key); }
-};
-
-} // namespace
+using OfficeEnvironmentTest = qel::test::ConfigFolderTest;
 
 TEST_F(OfficeEnvironmentTest, ServerAddressesThatAreRefusedChangeNothing) {
     const Environment environment;
