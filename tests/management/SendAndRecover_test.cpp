@@ -1,5 +1,6 @@
 #include "app/Clock.h"
 #include "batch/BatchFixture.h"
+#include "declaration/SaveFixture.h"
 #include "launcher/DeclarationSender.h"
 #include "management/SentVersionsFixture.h"
 #include "management/VersionRecovery.h"
@@ -32,7 +33,8 @@ TEST_F(SendAndRecover, TheRecoveredDeclarationHasTheRowsItWasSentWith) {
     header.removeAll(store::TableCatalog::kCheckColumn);
     const QStringList sentHeader = test::tableRows(db(), u"CAB"_s, header, key.filter());
 
-    test::SilentPrompter prompter;
+    declaration::testing::RecordingPrompter prompter;
+    prompter.answers = {app::Button::Yes}; // replacing the active declaration is confirmed
     app::FixedClock clock(test::filingDay());
     const launcher::DeclarationSender::Result result = launcher::DeclarationSender(db(), prompter, clock).send(key);
     ASSERT_TRUE(result.sent) << result.message.toStdString();
@@ -42,13 +44,7 @@ TEST_F(SendAndRecover, TheRecoveredDeclarationHasTheRowsItWasSentWith) {
     SentVersionRow source;
     source.ruc = kRuc;
     source.correl = result.correl;
-    // Replacing the active declaration is confirmed.
-    class Confirming : public test::SilentPrompter {
-        app::Button ask(const QString&, const QString&, app::Buttons, app::Button, app::Icon) override {
-            return app::Button::Yes;
-        }
-    } confirming;
-    VersionRecovery recovery({db(), confirming, u"2018"_s, u"0588"_s, test::kSupervisor}, source);
+    VersionRecovery recovery({db(), prompter, u"2018"_s, u"0588"_s, test::kSupervisor}, source);
     ASSERT_TRUE(recovery.RecoverVersion(u"0588"_s, kRuc, u"2018"_s, result.correl));
 
     EXPECT_EQ(withoutHeader(test::declarationRows(db(), key)), withoutHeader(sent));
