@@ -58,14 +58,6 @@ protected:
     }
 
     store::Database& db() { return database.db(); }
-    static int rowOf(const DeclarationList& declarations, const QString& ruc) {
-        for (int i = 0; i < declarations.rows().size(); ++i) {
-            if (declarations.rows().at(i).ruc == ruc) {
-                return i;
-            }
-        }
-        return -1;
-    }
 
     test::TempDatabase database;
     std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
@@ -112,14 +104,14 @@ TEST_F(DeclarationListTest, ModifyReopensTheListOnTheDeclarationOpened) {
 TEST_F(DeclarationListTest, DeleteRemovesOnlyTheConfirmedDeclaration) {
     DeclarationList declarations = list(DeclarationList::Delete);
     declarations.pCargadatos();
-    declarations.setCurrent(rowOf(declarations, kTaxpayers.at(0).ruc));
+    declarations.setCurrent(1); // listed by RUC: D'ONOFRIO's, then ANDINA's
     prompter->expectQuestion(u"¿Confirma que va a eliminar la declaración de\n\nD'ONOFRIO S.A.?"_s, app::Button::No,
                              app::Icon::Question, u"Eliminar Declaraciones"_s);
     EXPECT_FALSE(declarations.runOperation());
     EXPECT_EQ(test::rowCount(db(), u"CAB"_s), 7);
     EXPECT_EQ(test::rowCount(db(), u"F535SOCIOS"_s), 6);
 
-    declarations.setCurrent(rowOf(declarations, kTaxpayers.at(1).ruc));
+    declarations.setCurrent(2);
     prompter->expectQuestion(u"¿Confirma que va a eliminar la declaración de\n\nCOMERCIAL ANDINA S.A.C.?"_s,
                              app::Button::Yes);
     EXPECT_TRUE(declarations.runOperation());
