@@ -46,19 +46,13 @@ protected:
         return VersionRecovery({db(), prompter, u"2018"_s, u"0588"_s, test::kSupervisor}, source);
     }
 
-    // Every column the permanent table has but the check code, from a copy of the table.
-    QStringList copiedColumns(const QString& table) {
-        QStringList columns = store::TableCatalog::instance().layout(table, store::Copy::Permanent).columnNames();
-        columns.removeAll(store::TableCatalog::kCheckColumn);
-        return columns;
-    }
-
     // The active declaration equals the version, row for row and column by column, with ESTADO 9
     // in its header and every row carrying its own check code.
     void expectActiveEqualsVersion(const QString& correl) {
         for (const QString& table : store::SentTables(db(), u"0588"_s)) {
             SCOPED_TRACE(table.toStdString());
-            QStringList columns = copiedColumns(table);
+            QStringList columns = store::TableCatalog::instance().layout(table, store::Copy::Permanent).columnNames();
+            columns.removeAll(store::TableCatalog::kCheckColumn);
             const bool header = table == u"CAB"_s;
             if (header) {
                 columns.removeAll(u"ESTADO"_s);
