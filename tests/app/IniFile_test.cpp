@@ -75,14 +75,9 @@ TEST_F(IniFileTest, ReadsKeysOfItsSectionOnly) {
 // A write changes its own line, or adds one at the end of the section (and the section at the
 // end of the file), and keeps every other line as it was.
 TEST_F(IniFileTest, WritingAKeyKeepsEveryOtherLine) {
-    const struct {
-        QString file; // relative to the folder; its folders are created
-        QByteArray before;
-        const char* section;
-        const char* key;
-        const char* value;
-        QByteArray after;
-    } cases[] = {
+    // The file (relative to the folder; its folders are created), its bytes before, the section,
+    // key and value written, its bytes after.
+    const std::tuple<QString, QByteArray, const char*, const char*, const char*, QByteArray> cases[] = {
         {"PM000.INI", kSample, "options", "DBNAME", "new.db",
          QByteArray(kSample).replace("DBName=qel.db", "DBNAME=new.db")},
         {"PM000.INI", kSample, "Options", "SystemDB", "/var/qel/system.mdw",
@@ -91,15 +86,15 @@ TEST_F(IniFileTest, WritingAKeyKeepsEveryOtherLine) {
         {"sub/folder/PM000.INI", "[Options]\r\nSysUser=ANA\r\n", "Extra", "Key", "1",
          "[Options]\r\nSysUser=ANA\r\n\r\n[Extra]\r\nKey=1\r\n"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.key);
-        const IniFile ini(m_dir.filePath(c.file));
-        if (!c.before.isNull()) {
-            writeFile(ini.path(), c.before);
+    for (const auto& [file, before, section, key, value, after] : cases) {
+        SCOPED_TRACE(key);
+        const IniFile ini(m_dir.filePath(file));
+        if (!before.isNull()) {
+            writeFile(ini.path(), before);
         }
-        ASSERT_TRUE(ini.write(c.section, c.key, c.value));
-        EXPECT_EQ(fileBytes(ini.path()), c.after);
-        EXPECT_EQ(ini.read(QString(c.section).toLower(), QString(c.key).toLower()), c.value);
+        ASSERT_TRUE(ini.write(section, key, value));
+        EXPECT_EQ(fileBytes(ini.path()), after);
+        EXPECT_EQ(ini.read(QString(section).toLower(), QString(key).toLower()), value);
     }
 }
 

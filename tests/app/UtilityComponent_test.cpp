@@ -60,32 +60,30 @@ TEST(UtilityComponent, NumericKeysAndTheSecondDecimalPoint) {
 
 TEST(UtilityComponent, KeyRulesOfTheFormAndTheAnnexes) {
     using enum KeyRule;
-    const struct {
-        KeyRule rule;
-        const char* text; // already in the box
-        const char* typed;
-        const char* kept;
-        bool lettersAllowed = false;
-    } cases[] = {
-        {Digits, "", "5a\b", "5·\b"},
-        {Percentage, "3.5", ".", "·"},
-        {BalanceOption, "", "123", "12·"},
-        {IdentificationText, "", "ñ/.@é", "Ñ/.··"},
-        {IdentificationCode, "", "b -", "B ·"},
+    // The rule, the text already in the box, the keys typed, the keys kept, letters allowed.
+    const std::tuple<KeyRule, const char*, const char*, const char*, bool> cases[] = {
+        {Digits, "", "5a\b", "5·\b", false},
+        {Percentage, "3.5", ".", "·", false},
+        {BalanceOption, "", "123", "12·", false},
+        {IdentificationText, "", "ñ/.@é", "Ñ/.··", false},
+        {IdentificationCode, "", "b -", "B ·", false},
         {RepresentativeDocument, "", "x ", "X·", true},
-        {RepresentativeDocument, "", "x4", "·4"},
-        {PersonName, "", "ñ á'", "Ñ ··"},
-        {RegistryEntry, "", "-k ", "-K·"},
-        {Email, "juan", "@ _M\t", "@·_M·"},
-        {Email, "juan@x", "@", "·"},
-        {AnnexName, "", "ñ&", "Ñ·"},
-        {AnnexDocument, "", "e-", "E·"},
-        {FreeText, "", "a\r", "a·"},
+        {RepresentativeDocument, "", "x4", "·4", false},
+        {PersonName, "", "ñ á'", "Ñ ··", false},
+        {RegistryEntry, "", "-k ", "-K·", false},
+        {Email, "juan", "@ _M\t", "@·_M·", false},
+        {Email, "juan@x", "@", "·", false},
+        {AnnexName, "", "ñ&", "Ñ·", false},
+        {AnnexDocument, "", "e-", "E·", false},
+        {FreeText, "", "a\r", "a·", false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.rule));
-        const QString text = QString::fromUtf8(c.text);
-        expectKeys([&](QChar k) { return app::filterKey(c.rule, k, text, c.lettersAllowed); }, c.typed, c.kept);
+    for (const auto& [rule, inBox, typed, kept, letters] : cases) {
+        SCOPED_TRACE(static_cast<int>(rule));
+        const QString text = QString::fromUtf8(inBox);
+        const auto filter = [&, keyRule = rule, lettersAllowed = letters](QChar k) {
+            return app::filterKey(keyRule, k, text, lettersAllowed);
+        };
+        expectKeys(filter, typed, kept);
     }
 }
 

@@ -129,32 +129,28 @@ TEST_F(SentVersionsTest, DeletingTheFirstOfTwoVersionsKeepsTheSecondWhole) {
 // Over an active declaration the recovery asks first; without one it copies at once. Refused,
 // nothing changes.
 TEST_F(SentVersionsTest, RecoveryCopiesTheVersionOverTheActiveDeclarationWhenConfirmed) {
-    const struct {
-        const char* why;
-        bool active;
-        app::Button answer;
-        QStringList shown;
-    } cases[] = {
+    // Why, whether there is an active declaration, the answer to the question, what is shown.
+    const std::tuple<const char*, bool, app::Button, QStringList> cases[] = {
         {"no active declaration", false, app::Button::No, {VersionRecovery::kRecovered}},
         {"refused", true, app::Button::No, {VersionRecovery::kOverwriteQuestion, VersionRecovery::kNotRecovered}},
         {"confirmed", true, app::Button::Yes, {VersionRecovery::kOverwriteQuestion, VersionRecovery::kRecovered}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
+    for (const auto& [why, active, answer, shown] : cases) {
+        SCOPED_TRACE(why);
         freshDatabase();
         test::addSentVersion(db(), key(), u"1"_s, u"V1"_s, 3);
         test::addSentVersion(db(), key(), u"2"_s, u"V2"_s);
-        if (c.active) {
+        if (active) {
             test::addActiveDeclaration(db(), key(), u"ACTIVA"_s, 2);
         }
         const QByteArray before = test::sentTablesDigest(db());
         prompter.shown.clear();
-        prompter.answers = {c.answer};
-        const bool recovered = c.shown.last() == VersionRecovery::kRecovered;
+        prompter.answers = {answer};
+        const bool recovered = shown.last() == VersionRecovery::kRecovered;
 
         EXPECT_EQ(recovery(u"1"_s).recover(), recovered);
 
-        EXPECT_EQ(prompter.texts(), c.shown);
+        EXPECT_EQ(prompter.texts(), shown);
         if (recovered) {
             expectActiveEqualsVersion(u"1"_s);
         } else {
