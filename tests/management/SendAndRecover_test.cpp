@@ -41,10 +41,8 @@ TEST_F(SendAndRecover, TheRecoveredDeclarationHasTheRowsItWasSentWith) {
 
     // Something changed after the send, then the sent version is recovered over it.
     test::insertRow(db(), u"F535SOCIOS"_s, key, {{u"tipo_socio"_s, u"02"_s}, {u"nro_doc_socio"_s, 1}});
-    SentVersionRow source;
-    source.ruc = kRuc;
-    source.correl = result.correl;
-    VersionRecovery recovery({db(), prompter, u"2018"_s, u"0588"_s, test::kSupervisor}, source);
+    VersionRecovery recovery({db(), prompter, u"2018"_s, u"0588"_s, test::kSupervisor},
+                             {.ruc = kRuc, .correl = result.correl});
     ASSERT_TRUE(recovery.RecoverVersion(u"0588"_s, kRuc, u"2018"_s, result.correl));
 
     EXPECT_EQ(withoutHeader(test::declarationRows(db(), key)), withoutHeader(sent));

@@ -39,11 +39,8 @@ protected:
     }
 
     VersionRecovery recovery(const QString& correl) {
-        SentVersionRow source;
-        source.ruc = kRuc;
-        source.nombre = kName;
-        source.correl = correl;
-        return VersionRecovery({db(), prompter, u"2018"_s, u"0588"_s, test::kSupervisor}, source);
+        return VersionRecovery({db(), prompter, u"2018"_s, u"0588"_s, test::kSupervisor},
+                               {.ruc = kRuc, .nombre = kName, .correl = correl});
     }
 
     // The active declaration equals the version, row for row and column by column, with ESTADO 9

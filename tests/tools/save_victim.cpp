@@ -65,10 +65,8 @@ int runOnVersion(store::Database& db, const QString& ruc, const QString& command
     std::fflush(stdout);
     bool done = false;
     if (command == u"recover"_s) {
-        management::SentVersionRow source;
-        source.ruc = ruc;
-        source.correl = correl;
-        management::VersionRecovery recovery({db, prompter, u"2018"_s, u"0588"_s, QString()}, source);
+        management::VersionRecovery recovery({db, prompter, u"2018"_s, u"0588"_s, QString()},
+                                             {.ruc = ruc, .correl = correl});
         done = recovery.recover();
     } else {
         done = store::deleteSentVersion(db, prompter, {ruc, u"2018"_s, u"0588"_s}, correl);
