@@ -17,8 +17,8 @@ inline QByteArray fileDigest(const QString& path) {
     return QCryptographicHash::hash(fileBytes(path), QCryptographicHash::Sha256).toHex();
 }
 
-// Writes the file whole; its path.
-inline QString writeFile(const QString& path, const QByteArray& bytes) {
+// Writes the file whole; its path. (Not `writeFile`: the batch fixture has one that returns nothing.)
+inline QString writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     file.write(bytes);

@@ -12,7 +12,7 @@
 
 using qel::app::IniFile;
 using qel::test::fileBytes;
-using qel::test::writeFile;
+using qel::test::writeBytes;
 
 namespace {
 
@@ -65,7 +65,7 @@ TEST_F(IniFileTest, ReadsKeysOfItsSectionOnly) {
         SCOPED_TRACE(file.left(30).toStdString() + " " + section + "/" + key);
         QFile::remove(path());
         if (!file.isNull()) {
-            writeFile(path(), file);
+            writeBytes(path(), file);
         }
         EXPECT_EQ(IniFile(path()).exists(), !file.isNull());
         EXPECT_EQ(IniFile(path()).read(section, key), value);
@@ -90,7 +90,7 @@ TEST_F(IniFileTest, WritingAKeyKeepsEveryOtherLine) {
         SCOPED_TRACE(key);
         const IniFile ini(m_dir.filePath(file));
         if (!before.isNull()) {
-            writeFile(ini.path(), before);
+            writeBytes(ini.path(), before);
         }
         ASSERT_TRUE(ini.write(section, key, value));
         EXPECT_EQ(fileBytes(ini.path()), after);
@@ -161,7 +161,7 @@ TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
         if (c.content == "fifo") {
             ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), c.fileMode), 0);
         } else if (c.content != "missing") {
-            writeFile(target, c.content == "link" ? sound : c.content);
+            writeBytes(target, c.content == "link" ? sound : c.content);
             ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), c.fileMode), 0);
         }
         if (target != path) {
@@ -181,7 +181,7 @@ TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
 // A write replaces the file whole and leaves no one else a permission to write it; a
 // PM000.INI that is a link is never written through, its target stays as it was.
 TEST_F(IniFileTest, AWriteTakesAwayTheWritePermissionOfOthersAndNeverFollowsALink) {
-    writeFile(path(), kSample);
+    writeBytes(path(), kSample);
     ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0666), 0);
     ASSERT_TRUE(IniFile(path()).write(IniFile::kOptions, "SysUser", "ANA"));
     struct stat info {};

@@ -61,7 +61,7 @@ protected:
     ModuleRun batch(const QString& script) { return module({writeFile("guion.txt", script.toUtf8())}); }
     // A file of the configuration folder; its path.
     QString writeFile(const QString& name, const QByteArray& bytes) {
-        return test::writeFile(config.filePath(name), bytes);
+        return test::writeBytes(config.filePath(name), bytes);
     }
 
     // pm0588 --batch ARGUMENTS, standard input from `input` (a file) when given.

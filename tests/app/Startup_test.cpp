@@ -98,7 +98,7 @@ protected:
 TEST_F(StartupTest, RunsTheStepsInOrderAndNothingAfterAFailedOne) {
     const QString good = m_database.folder() + "/qel.db";
     const QString bad = m_env.path() + "/qel.db";
-    test::writeFile(bad, QByteArray(4096, 'x'));
+    test::writeBytes(bad, QByteArray(4096, 'x'));
     const struct {
         const char* what;
         bool launcher;
@@ -159,7 +159,7 @@ TEST_F(StartupTest, FoldersAreJoinedToSysPathAsTheyAreAndShutdownReleasesThem) {
 }
 
 TEST_F(StartupTest, WithoutTheIniKeysTheDatabaseCannotBeOpened) {
-    test::writeFile(ini().path(), "[Options]\r\n");
+    test::writeBytes(ini().path(), "[Options]\r\n");
     m_prompter->expectMessage("No se encuentra el archivo ''.\n 14", Icon::None, "Error de Conección");
     EXPECT_FALSE(start(m_state, Startup::Failure::Database, true));
     EXPECT_EQ(QStringList({m_state.sysPath, m_state.sysVersion, m_state.dbFile, m_state.sysUser}),

@@ -29,7 +29,7 @@ std::optional<QByteArray> waitFor(const QString& path, int ms) {
 class StandInModule : public ::testing::Test {
 protected:
     void install(const QByteArray& script, bool executable = true) {
-        const QString module = qel::test::writeFile(m_programs.path() + "/pm0588", script);
+        const QString module = qel::test::writeBytes(m_programs.path() + "/pm0588", script);
         if (executable) {
             QFile::setPermissions(module, QFile::permissions(module) | QFileDevice::ExeOwner);
         }
