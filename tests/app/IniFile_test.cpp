@@ -1,3 +1,4 @@
+#include "app/Files.h"
 #include "app/IniFile.h"
 
 #include <QDir>
@@ -10,19 +11,10 @@
 #include <unistd.h>
 
 using qel::app::IniFile;
+using qel::test::fileBytes;
+using qel::test::writeBytes;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class IniFileTest : public ::testing::Test {
 protected:
@@ -73,7 +65,7 @@ TEST_F(IniFileTest, ReadsKeysOfItsSectionOnly) {
         SCOPED_TRACE(file.left(30).toStdString() + " " + section + "/" + key);
         QFile::remove(path());
         if (!file.isNull()) {
-            writeFile(path(), file);
+            writeBytes(path(), file);
         }
         EXPECT_EQ(IniFile(path()).exists(), !file.isNull());
         EXPECT_EQ(IniFile(path()).read(section, key), value);
@@ -83,14 +75,9 @@ TEST_F(IniFileTest, ReadsKeysOfItsSectionOnly) {
 // A write changes its own line, or adds one at the end of the section (and the section at the
 // end of the file), and keeps every other line as it was.
 TEST_F(IniFileTest, WritingAKeyKeepsEveryOtherLine) {
-    const struct {
-        QString file; // relative to the folder; its folders are created
-        QByteArray before;
-        const char* section;
-        const char* key;
-        const char* value;
-        QByteArray after;
-    } cases[] = {
+    // The file (relative to the folder; its folders are created), its bytes before, the section,
+    // key and value written, its bytes after.
+    const std::tuple<QString, QByteArray, const char*, const char*, const char*, QByteArray> cases[] = {
         {"PM000.INI", kSample, "options", "DBNAME", "new.db",
          QByteArray(kSample).replace("DBName=qel.db", "DBNAME=new.db")},
         {"PM000.INI", kSample, "Options", "SystemDB", "/var/qel/system.mdw",
@@ -99,15 +86,15 @@ TEST_F(IniFileTest, WritingAKeyKeepsEveryOtherLine) {
         {"sub/folder/PM000.INI", "[Options]\r\nSysUser=ANA\r\n", "Extra", "Key", "1",
          "[Options]\r\nSysUser=ANA\r\n\r\n[Extra]\r\nKey=1\r\n"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.key);
-        const IniFile ini(m_dir.filePath(c.file));
-        if (!c.before.isNull()) {
-            writeFile(ini.path(), c.before);
+    for (const auto& [file, before, section, key, value, after] : cases) {
+        SCOPED_TRACE(key);
+        const IniFile ini(m_dir.filePath(file));
+        if (!before.isNull()) {
+            writeBytes(ini.path(), before);
         }
-        ASSERT_TRUE(ini.write(c.section, c.key, c.value));
-        EXPECT_EQ(fileBytes(ini.path()), c.after);
-        EXPECT_EQ(ini.read(QString(c.section).toLower(), QString(c.key).toLower()), c.value);
+        ASSERT_TRUE(ini.write(section, key, value));
+        EXPECT_EQ(fileBytes(ini.path()), after);
+        EXPECT_EQ(ini.read(QString(section).toLower(), QString(key).toLower()), value);
     }
 }
 
@@ -174,7 +161,7 @@ TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
         if (c.content == "fifo") {
             ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), c.fileMode), 0);
         } else if (c.content != "missing") {
-            writeFile(target, c.content == "link" ? sound : c.content);
+            writeBytes(target, c.content == "link" ? sound : c.content);
             ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), c.fileMode), 0);
         }
         if (target != path) {
@@ -194,7 +181,7 @@ TEST_F(IniFileTest, OnlyTheUsersOwnReadableConfigurationIsBelieved) {
 // A write replaces the file whole and leaves no one else a permission to write it; a
 // PM000.INI that is a link is never written through, its target stays as it was.
 TEST_F(IniFileTest, AWriteTakesAwayTheWritePermissionOfOthersAndNeverFollowsALink) {
-    writeFile(path(), kSample);
+    writeBytes(path(), kSample);
     ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0666), 0);
     ASSERT_TRUE(IniFile(path()).write(IniFile::kOptions, "SysUser", "ANA"));
     struct stat info {};

@@ -64,16 +64,11 @@ protected:
 };
 
 TEST_F(MainCommandsTest, EachCommandSetsItsStateAndOpensItsWindow) {
-    struct Case {
-        C command;
-        QStringList log;
-        int listMode; // after the command; 7 = left as it was
-        bool printSent;
-        bool clearsName;
-    };
     const QString address =
         "address:http://qel.kolva.gob.pe/qel/qeldown/independientes/independientes.htm?p=0588&v=1.0&f=15032019#p588";
-    const Case cases[] = {
+    // The command, what it asks of the main window, the list mode after it (7: left as it was),
+    // the print-sent flag after it, whether it clears the taxpayer's name.
+    const std::tuple<C, QStringList, int, bool, bool> cases[] = {
         {C::NewDeclaration, {"notice", "busy:on", "open:Frm537", "busy:off"}, 0, true, true},
         {C::ModifyDeclaration, {"notice", "busy:on", "open:FrmContAbrir:1", "busy:off"}, 1, true, true},
         {C::DeleteDeclaration, {"busy:on", "open:FrmContAbrir:3", "busy:off"}, 7, true, true},
@@ -90,19 +85,19 @@ TEST_F(MainCommandsTest, EachCommandSetsItsStateAndOpensItsWindow) {
         {C::VersionCheck, {address}, 7, true, false},
         {C::Help, {"open:frmAyuda:/qel/0588/Pm588.html"}, 7, true, true}, // the module's help file
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.command));
+    for (const auto& [command, log, listMode, printSent, clearsName] : cases) {
+        SCOPED_TRACE(static_cast<int>(command));
         m_host.log.clear();
         m_state.listMode = 7;
         m_state.printSent = true;
         m_host.name = "EMPRESA S.A.";
 
-        m_commands.run(c.command);
+        m_commands.run(command);
 
-        EXPECT_EQ(m_host.log, c.log);
-        EXPECT_EQ(m_state.listMode, c.listMode);
-        EXPECT_EQ(m_state.printSent, c.printSent);
-        EXPECT_EQ(m_host.name.isEmpty(), c.clearsName);
+        EXPECT_EQ(m_host.log, log);
+        EXPECT_EQ(m_state.listMode, listMode);
+        EXPECT_EQ(m_state.printSent, printSent);
+        EXPECT_EQ(m_host.name.isEmpty(), clearsName);
         EXPECT_FALSE(m_state.recovering);
     }
 }

@@ -3,11 +3,11 @@
 // start-up with its message and exit code 1, the file left byte for byte as it was; a script
 // never reaches another user's taxpayer.
 
+#include "app/Files.h"
 #include "app/IniFile.h"
 #include "support/FormServices.h"
 #include "support/TestSupport.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -29,12 +29,6 @@ namespace {
 
 const QString kOwnRuc = "20601112222";   // CONTADOR's
 const QString kOtherRuc = "20487654320"; // SUPERVISOR's
-
-QByteArray fileDigest(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                                          : QByteArray();
-}
 
 struct ModuleRun {
     int exitCode = -1;
@@ -67,10 +61,7 @@ protected:
     ModuleRun batch(const QString& script) { return module({writeFile("guion.txt", script.toUtf8())}); }
     // A file of the configuration folder; its path.
     QString writeFile(const QString& name, const QByteArray& bytes) {
-        QFile file(config.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        return file.fileName();
+        return test::writeBytes(config.filePath(name), bytes);
     }
 
     // pm0588 --batch ARGUMENTS, standard input from `input` (a file) when given.
@@ -175,7 +166,7 @@ TEST_P(BadDatabaseTest, EndsTheStartUpWithItsMessageAndLeavesTheFileAsItWas) {
     useDatabase(path);
     const QString ini = config.path() + "/PM000.INI";
     QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
-    const QByteArray before = fileDigest(path);
+    const QByteArray before = test::fileDigest(path);
     const QString scriptPath = writeFile("guion.txt", "new\n");
     if (!asUser.isEmpty()) {
         // The configuration is the user's own, as the module believes only its user's.
@@ -190,7 +181,7 @@ TEST_P(BadDatabaseTest, EndsTheStartUpWithItsMessageAndLeavesTheFileAsItWas) {
     EXPECT_TRUE(run.out.contains("Error de Conección")) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(message)) << run.out.toStdString();
     EXPECT_FALSE(run.err.contains("removeDatabase")) << run.err.toStdString();
-    EXPECT_EQ(fileDigest(path), before) << "the file was changed";
+    EXPECT_EQ(test::fileDigest(path), before) << "the file was changed";
     if (holder.state() == QProcess::Running) {
         holder.write("ROLLBACK;\n.quit\n");
         holder.closeWriteChannel();

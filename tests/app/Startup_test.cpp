@@ -1,3 +1,4 @@
+#include "app/Files.h"
 #include "app/IniFile.h"
 #include "app/LauncherProbe.h"
 #include "app/ProcessState.h"
@@ -69,10 +70,6 @@ protected:
         }
     }
     app::IniFile ini() const { return app::IniFile(m_env.path() + "/config/PM000.INI"); }
-    QByteArray iniBytes() const {
-        QFile file(ini().path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 
     // Runs the start-up into `state`; the database opens through the log unless `realOpen`.
     bool start(app::ProcessState& state, Startup::Failure expected, bool realOpen = false) {
@@ -101,10 +98,7 @@ protected:
 TEST_F(StartupTest, RunsTheStepsInOrderAndNothingAfterAFailedOne) {
     const QString good = m_database.folder() + "/qel.db";
     const QString bad = m_env.path() + "/qel.db";
-    QFile file(bad);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(4096, 'x'));
-    file.close();
+    test::writeBytes(bad, QByteArray(4096, 'x'));
     const struct {
         const char* what;
         bool launcher;
@@ -165,10 +159,7 @@ TEST_F(StartupTest, FoldersAreJoinedToSysPathAsTheyAreAndShutdownReleasesThem) {
 }
 
 TEST_F(StartupTest, WithoutTheIniKeysTheDatabaseCannotBeOpened) {
-    QFile file(ini().path());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("[Options]\r\n");
-    file.close();
+    test::writeBytes(ini().path(), "[Options]\r\n");
     m_prompter->expectMessage("No se encuentra el archivo ''.\n 14", Icon::None, "Error de Conección");
     EXPECT_FALSE(start(m_state, Startup::Failure::Database, true));
     EXPECT_EQ(QStringList({m_state.sysPath, m_state.sysVersion, m_state.dbFile, m_state.sysUser}),
@@ -182,13 +173,13 @@ TEST_F(StartupTest, WithoutTheIniKeysTheDatabaseCannotBeOpened) {
 // start-up before anything is written or opened.
 TEST_F(StartupTest, AConfigurationThatIsNotTheUsersOwnEndsTheStartUp) {
     ASSERT_EQ(::chmod(QFile::encodeName(ini().path()).constData(), 0666), 0);
-    const QByteArray before = iniBytes();
+    const QByteArray before = test::fileBytes(ini().path());
     m_prompter->expectMessage(ini().refusal(), Icon::Critical, Startup::kConfigurationTitle);
     EXPECT_FALSE(start(m_state, Startup::Failure::Configuration));
     EXPECT_EQ(m_fake.log, QStringList({"probe:QEL", "lock", "window", "settled", "busy:on", "busy:off", "settled"}))
         << "no database opened";
     EXPECT_EQ(m_state.sysUser, " ") << "nothing of the file believed";
-    EXPECT_EQ(iniBytes(), before) << "SystemDB is not written into it";
+    EXPECT_EQ(test::fileBytes(ini().path()), before) << "SystemDB is not written into it";
 }
 
 TEST(StartupVersion, TheVersionRowGivesVersionAndDate) {

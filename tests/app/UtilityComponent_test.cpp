@@ -60,44 +60,30 @@ TEST(UtilityComponent, NumericKeysAndTheSecondDecimalPoint) {
 
 TEST(UtilityComponent, KeyRulesOfTheFormAndTheAnnexes) {
     using enum KeyRule;
-    const struct {
-        KeyRule rule;
-        const char* text; // already in the box
-        const char* typed;
-        const char* kept;
-        bool lettersAllowed = false;
-    } cases[] = {
-        {Digits, "", "5a\b", "5·\b"},
-        {Percentage, "3.5", ".", "·"},
-        {BalanceOption, "", "123", "12·"},
-        {IdentificationText, "", "ñ/.@é", "Ñ/.··"},
-        {IdentificationCode, "", "b -", "B ·"},
+    // The rule, the text already in the box, the keys typed, the keys kept, letters allowed.
+    const std::tuple<KeyRule, const char*, const char*, const char*, bool> cases[] = {
+        {Digits, "", "5a\b", "5·\b", false},
+        {Percentage, "3.5", ".", "·", false},
+        {BalanceOption, "", "123", "12·", false},
+        {IdentificationText, "", "ñ/.@é", "Ñ/.··", false},
+        {IdentificationCode, "", "b -", "B ·", false},
         {RepresentativeDocument, "", "x ", "X·", true},
-        {RepresentativeDocument, "", "x4", "·4"},
-        {PersonName, "", "ñ á'", "Ñ ··"},
-        {RegistryEntry, "", "-k ", "-K·"},
-        {Email, "juan", "@ _M\t", "@·_M·"},
-        {Email, "juan@x", "@", "·"},
-        {AnnexName, "", "ñ&", "Ñ·"},
-        {AnnexDocument, "", "e-", "E·"},
-        {FreeText, "", "a\r", "a·"},
+        {RepresentativeDocument, "", "x4", "·4", false},
+        {PersonName, "", "ñ á'", "Ñ ··", false},
+        {RegistryEntry, "", "-k ", "-K·", false},
+        {Email, "juan", "@ _M\t", "@·_M·", false},
+        {Email, "juan@x", "@", "·", false},
+        {AnnexName, "", "ñ&", "Ñ·", false},
+        {AnnexDocument, "", "e-", "E·", false},
+        {FreeText, "", "a\r", "a·", false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.rule));
-        const QString text = QString::fromUtf8(c.text);
-        expectKeys([&](QChar k) { return app::filterKey(c.rule, k, text, c.lettersAllowed); }, c.typed, c.kept);
-    }
-}
-
-TEST(UtilityComponent, CheckRuc) {
-    // 20100000050: the sum leaves 1, check digit 10 becomes 0; 20100000131: it leaves 0, 11 becomes 1
-    for (const char* ruc :
-         {"20100070970", "10467985430", "15123456782", "16000000012", "17123456785", "20100000050", "20100000131"}) {
-        EXPECT_TRUE(UtilityComponent::CheckRuc(QString::fromUtf8(ruc))) << ruc;
-    }
-    for (const char* ruc : {"20100070971", "20100000051", "20100000130", "30100070970", "11100070970", "2010007097",
-                            "201000709700", "2010007097A", "", " 20100070970", "2010007097٠"}) {
-        EXPECT_FALSE(UtilityComponent::CheckRuc(QString::fromUtf8(ruc))) << ruc;
+    for (const auto& [rule, inBox, typed, kept, letters] : cases) {
+        SCOPED_TRACE(static_cast<int>(rule));
+        const QString text = QString::fromUtf8(inBox);
+        const auto filter = [&, keyRule = rule, lettersAllowed = letters](QChar k) {
+            return app::filterKey(keyRule, k, text, lettersAllowed);
+        };
+        expectKeys(filter, typed, kept);
     }
 }
 
@@ -172,39 +158,46 @@ TEST(UtilityComponent, PadTextCutsOrFillsOnTheRight) {
     }
 }
 
-TEST(UtilityComponent, CheckDateRange) {
-    const auto valid = [](const char* date, const char* earliest) {
-        return UtilityComponent::CheckDateRange(QString::fromUtf8(date), QString::fromUtf8(earliest));
+// What the checks of a RUC, a date since 1950 and an order number typed twice accept and refuse.
+TEST(UtilityComponent, RucDateAndOrderNumberChecks) {
+    const auto since1950 = [](const QString& date) { return UtilityComponent::CheckDateRange(date, "01/01/1950"); };
+    const auto order = [](const QString& number, const QString& again) {
+        return UtilityComponent::ValidateOrderNumber("20100070970", "2018", "0588", number, again);
     };
-    for (const char* date : {"15/06/2018", "01/01/1950", "29/02/2016"}) {
-        EXPECT_TRUE(valid(date, "01/01/1950")) << date;
-    }
-    for (const char* date : {"31/12/1949", "29/02/2018", "31/04/2018", "00/01/2018", "01/13/2018", "__/__/____",
-                             "15/06/20__", "1/6/2018", "15-06-2018", "", "15/06/2018 "}) {
-        EXPECT_FALSE(valid(date, "01/01/1950")) << date;
-    }
-    EXPECT_TRUE(valid("15/06/2018", "")) << "no earliest date";
-    EXPECT_FALSE(valid("15/06/2018", "not a date"));
-    EXPECT_TRUE(valid("01/01/1900", "01/01/1900"));
-    EXPECT_FALSE(valid("31/12/1899", "01/01/1900"));
-}
-
-TEST(UtilityComponent, ValidateOrderNumber) {
-    const auto valid = [](const char* number, const char* confirmation) {
-        return UtilityComponent::ValidateOrderNumber("20100070970", "2018", "0588", QString::fromUtf8(number),
-                                                     QString::fromUtf8(confirmation));
+    const struct {
+        std::function<bool(const QString&)> check;
+        QStringList valid;
+        QStringList refused;
+    } cases[] = {
+        // 20100000050: the sum leaves 1, check digit 10 becomes 0; 20100000131: it leaves 0, 11 becomes 1
+        {UtilityComponent::CheckRuc,
+         {"20100070970", "10467985430", "15123456782", "16000000012", "17123456785", "20100000050", "20100000131"},
+         {"20100070971", "20100000051", "20100000130", "30100070970", "11100070970", "2010007097", "201000709700",
+          "2010007097A", "", " 20100070970", "2010007097٠"}},
+        {since1950,
+         {"15/06/2018", "01/01/1950", "29/02/2016"},
+         {"31/12/1949", "29/02/2018", "31/04/2018", "00/01/2018", "01/13/2018", "__/__/____", "15/06/20__", "1/6/2018",
+          "15-06-2018", "", "15/06/2018 "}},
+        // six to ten digits, the last their Luhn check; refused: a wrong check digit, two digits
+        // swapped, too short, too long, all zeros (they pass the check but are no number), a letter
+        {[&](const QString& number) { return order(number, number); },
+         {"123455", "1234567897", "876543216", "100008"},
+         {"123456", "124355", "12345", "12345678903", "000000", "12345A", ""}},
     };
-    // six to ten digits, the last their Luhn check
-    for (const char* number : {"123455", "1234567897", "876543216", "100008"}) {
-        EXPECT_TRUE(valid(number, number)) << number;
+    for (const auto& c : cases) {
+        for (const QString& text : c.valid) {
+            EXPECT_TRUE(c.check(text)) << text.toStdString();
+        }
+        for (const QString& text : c.refused) {
+            EXPECT_FALSE(c.check(text)) << text.toStdString();
+        }
     }
-    // a wrong check digit, two digits swapped, too short, too long, all zeros (they pass the check
-    // but are no number), a letter, nothing
-    for (const char* number : {"123456", "124355", "12345", "12345678903", "000000", "12345A", ""}) {
-        EXPECT_FALSE(valid(number, number)) << number;
-    }
-    EXPECT_TRUE(valid(" 123455", "123455 ")) << "blanks around are not part of the number";
-    EXPECT_FALSE(valid("123455", "123456")) << "the two entries differ";
+    EXPECT_TRUE(UtilityComponent::CheckDateRange("15/06/2018", "")) << "no earliest date";
+    EXPECT_FALSE(UtilityComponent::CheckDateRange("15/06/2018", "not a date"));
+    EXPECT_TRUE(UtilityComponent::CheckDateRange("01/01/1900", "01/01/1900"));
+    EXPECT_FALSE(UtilityComponent::CheckDateRange("31/12/1899", "01/01/1900"));
+    EXPECT_TRUE(order(" 123455", "123455 ")) << "blanks around are not part of the number";
+    EXPECT_FALSE(order("123455", "123456")) << "the two entries differ";
 }
 
 } // namespace

@@ -26,33 +26,29 @@ public:
 // module's, and the module hangs up once its own is shown. A launcher that hangs up without
 // the word leaves the decision to a launcher's window.
 TEST(WaitingLauncherProbe, TheLauncherVouchesOrAWindowDecides) {
-    const struct {
-        const char* name;
-        bool verified;
-        bool windowThere;
-        bool runs;
-        int searches;
-    } cases[] = {
+    // What happened on the connection, whether it told the login verified, whether a launcher's
+    // window is there, whether the module runs, and how many times it looked for the window.
+    const std::tuple<const char*, bool, bool, bool, int> cases[] = {
         {"login verified", true, false, true, 0},
         {"launcher ended, another launcher's window", false, true, true, 2},
         {"launcher ended, no window", false, false, false, 2},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, verified, windowThere, runs, searches] : cases) {
+        SCOPED_TRACE(name);
         int ends[2];
         ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
-        if (c.verified) {
+        if (verified) {
             ASSERT_EQ(::write(ends[1], "1", 1), 1);
         } else {
             ::close(ends[1]);
         }
         CountingProbe windows;
-        windows.answer = c.windowThere;
+        windows.answer = windowThere;
         WaitingLauncherProbe probe(windows, ends[0]);
-        EXPECT_EQ(probe.CorreApp("QEL"), c.runs);
-        EXPECT_EQ(probe.CorreApp("QEL"), c.runs) << "the word is read once";
-        EXPECT_EQ(windows.calls, c.searches);
-        if (c.verified) {
+        EXPECT_EQ(probe.CorreApp("QEL"), runs);
+        EXPECT_EQ(probe.CorreApp("QEL"), runs) << "the word is read once";
+        EXPECT_EQ(windows.calls, searches);
+        if (verified) {
             char none = 0;
             probe.startSettled();
             EXPECT_EQ(::read(ends[1], &none, 1), 0) << "the launcher hears the module hang up";

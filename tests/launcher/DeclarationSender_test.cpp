@@ -21,20 +21,11 @@ const store::DeclarationKey kKey = test::demoKey(kRuc);
 const store::DeclarationKey kOther = test::demoKey("20601112222");
 const QDateTime kSentAt(QDate(2019, 3, 15), QTime(10, 30, 5), Qt::UTC);
 
-const store::TableCatalog& catalog() {
-    return store::TableCatalog::instance();
-}
-
 // A declaration with a row in every table it is sent with, every column filled; names with
 // quotes travel too.
 void storeDeclaration(store::Database& db, const store::DeclarationKey& key, int estado) {
-    for (const QString& table : store::declaration_tables::sentDeclarationTables()) {
-        QVariantMap row = test::filledRow(catalog().layout(table, store::Copy::Permanent), "D'ONOFRIO " + key.ruc, 1);
-        if (table == "CAB") {
-            row.insert("ESTADO", estado);
-        }
-        test::insertRow(db, table, key, row);
-    }
+    test::addActiveDeclaration(db, key, "D'ONOFRIO " + key.ruc);
+    db.run("UPDATE CAB SET ESTADO=? WHERE DOC_ID_D=?", {estado, key.ruc}).finish();
 }
 
 // The rows of the history copies of every sent table but `skipped`.
@@ -104,8 +95,8 @@ TEST_F(DeclarationSenderTest, EachSendCopiesEveryTableAsTheNextNumberedVersion) 
     // carries the check code of its own values.
     for (const QString& table : tables) {
         SCOPED_TRACE(table.toStdString());
-        const store::TableLayout source = catalog().layout(table, store::Copy::Permanent);
-        const store::TableLayout history = catalog().layout(table, store::Copy::History);
+        const store::TableLayout source = store::TableCatalog::instance().layout(table, store::Copy::Permanent);
+        const store::TableLayout history = store::TableCatalog::instance().layout(table, store::Copy::History);
         QStringList columns = source.columnNames();
         columns.removeAll(store::TableCatalog::kCheckColumn);
         EXPECT_EQ(test::tableRows(m_temp.db(), history.name, columns, kKey.versionFilter("2")),

@@ -1,3 +1,4 @@
+#include "app/Files.h"
 #include "launcher/EarlyModuleStart.h"
 #include "launcher/ModuleStarter.h"
 
@@ -28,12 +29,9 @@ std::optional<QByteArray> waitFor(const QString& path, int ms) {
 class StandInModule : public ::testing::Test {
 protected:
     void install(const QByteArray& script, bool executable = true) {
-        QFile module(m_programs.path() + "/pm0588");
-        ASSERT_TRUE(module.open(QIODevice::WriteOnly));
-        module.write(script);
-        module.close();
+        const QString module = qel::test::writeBytes(m_programs.path() + "/pm0588", script);
         if (executable) {
-            module.setPermissions(module.permissions() | QFileDevice::ExeOwner);
+            QFile::setPermissions(module, QFile::permissions(module) | QFileDevice::ExeOwner);
         }
     }
 

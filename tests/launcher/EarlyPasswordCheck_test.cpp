@@ -9,7 +9,8 @@ using namespace qel;
 
 // The login checks the digest and answers the stored name; with a check started early it
 // answers exactly as without, whatever the early check read: the verdict only stands for the
-// same stored hash, name and password.
+// same stored hash, name and password. The launcher builds its window for the name it finds
+// before the password has verified: that name must be the very one the login then answers.
 TEST(UserAccounts, TheLoginAnswersTheStoredNameWithOrWithoutAnEarlyCheck) {
     test::TempDatabase temp;
     test::ensureLauncherUsers(temp.db());
@@ -17,25 +18,34 @@ TEST(UserAccounts, TheLoginAnswersTheStoredNameWithOrWithoutAnEarlyCheck) {
     const launcher::UserAccounts accounts(temp.db());
 
     // The password the early check was given (none without one), the login's user and
-    // password, and its answer.
-    const std::tuple<const char*, const char*, const char*, std::optional<QString>> cases[] = {
-        {"contador", "CONTADOR", "contador", "CONTADOR"},    {"contador", " contador ", "contador", "CONTADOR"},
-        {"auditor", "AUDITOR", "auditor", "AUDITOR"},        {"otra", "AUDITOR", "otra", std::nullopt},
-        {"auditor", "AUDITOR", "otra", std::nullopt}, // a right early check does not carry over
-        {"otra", "AUDITOR", "auditor", "AUDITOR"},           {"contador", "NADIE", "contador", std::nullopt},
-        {nullptr, "CONTADOR", "contador", "CONTADOR"},       {nullptr, " contador ", "contador", "CONTADOR"},
-        {nullptr, "SUPERVISOR", "supervisor", "SUPERVISOR"}, {nullptr, "CONTADOR", "CONTADOR", std::nullopt},
-        {nullptr, "CONTADOR", "supervisor", std::nullopt},   {nullptr, "CONTADOR", "", std::nullopt},
-        {nullptr, "NADIE", "contador", std::nullopt},        {nullptr, "", "", std::nullopt},
+    // password, the name as CLAVES holds it (none: no such user), and whether the login passes.
+    const std::tuple<const char*, const char*, const char*, std::optional<QString>, bool> cases[] = {
+        {"contador", "CONTADOR", "contador", "CONTADOR", true},
+        {"contador", " contador ", "contador", "CONTADOR", true},
+        {"auditor", "AUDITOR", "auditor", "AUDITOR", true},
+        {"otra", "AUDITOR", "otra", "AUDITOR", false},
+        {"auditor", "AUDITOR", "otra", "AUDITOR", false}, // a right early check does not carry over
+        {"otra", "AUDITOR", "auditor", "AUDITOR", true},
+        {"contador", "NADIE", "contador", std::nullopt, false},
+        {nullptr, "CONTADOR", "contador", "CONTADOR", true},
+        {nullptr, " contador ", "contador", "CONTADOR", true},
+        {nullptr, "Supervisor", "supervisor", "SUPERVISOR", true},
+        {nullptr, "CONTADOR", "CONTADOR", "CONTADOR", false},
+        {nullptr, "CONTADOR", "supervisor", "CONTADOR", false},
+        {nullptr, "CONTADOR", "", "CONTADOR", false},
+        {nullptr, "NADIE", "contador", std::nullopt, false},
+        {nullptr, "", "", std::nullopt, false},
+        {nullptr, "   ", "contador", std::nullopt, false},
     };
-    for (const auto& [password, user, given, expected] : cases) {
+    for (const auto& [password, user, given, stored, passes] : cases) {
         const char* earlyPassword = password; // a structured binding cannot be captured
         SCOPED_TRACE(std::string(user) + " / " + (earlyPassword ? earlyPassword : "-") + " / " + given);
         std::optional<launcher::EarlyPasswordCheck> early;
         if (earlyPassword) {
             early.emplace(temp.path(), user, earlyPassword);
         }
-        EXPECT_EQ(accounts.authenticate(user, given, early ? &*early : nullptr), expected);
+        EXPECT_EQ(accounts.storedName(user), stored);
+        EXPECT_EQ(accounts.authenticate(user, given, early ? &*early : nullptr), passes ? stored : std::nullopt);
     }
 }
 

@@ -1,9 +1,9 @@
+#include "app/Files.h"
 #include "app/IniFile.h"
 #include "launcher/Environment.h"
 #include "launcher/LauncherFixtures.h"
 #include "store/Database.h"
 
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -19,9 +19,6 @@ namespace {
 
 class EnvironmentTest : public qel::test::ConfigFolderTest {
 protected:
-    QString iniPath() const { return m_config.path() + "/PM000.INI"; }
-    static QString read(const QString& key) { return IniFile::standard().read(IniFile::kOptions, key); }
-
     // Every file under the environment and the INI: its name, time stamp and a digest of its bytes.
     QStringList snapshot() const {
         QStringList files = {iniPath()};
@@ -31,10 +28,9 @@ protected:
         }
         std::sort(files.begin(), files.end());
         for (QString& path : files) {
-            QFile file(path);
-            if (file.open(QIODevice::ReadOnly)) {
+            if (QFileInfo(path).isFile()) {
                 path += ' ' + QFileInfo(path).lastModified().toString(Qt::ISODateWithMs) + ' ' +
-                        QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
+                        qel::test::fileDigest(path);
             }
         }
         return files;
@@ -60,10 +56,9 @@ TEST_F(EnvironmentTest, CreatesTheIniTheFoldersTheHelpAndTheDatabase) {
         EXPECT_TRUE(QFileInfo(read("SysPath") + sub).isDir()) << sub;
     }
 
-    QFile help(base + "0588/Pm588.html");
-    QFile resource(Environment::kHelpResource);
-    ASSERT_TRUE(help.open(QIODevice::ReadOnly) && resource.open(QIODevice::ReadOnly));
-    EXPECT_EQ(help.readAll(), resource.readAll());
+    const QByteArray help = qel::test::fileBytes(Environment::kHelpResource);
+    EXPECT_FALSE(help.isEmpty());
+    EXPECT_EQ(qel::test::fileBytes(base + "0588/Pm588.html"), help);
 
     auto opened = qel::store::Database::open(read("DBPath") + read("DBName"));
     ASSERT_TRUE(opened.database) << opened.errorText.toStdString();

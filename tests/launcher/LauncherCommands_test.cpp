@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -21,7 +20,7 @@ QStringList words(const QString& line) {
 }
 
 // Runs command lines as the program would, against an environment of its own.
-class LauncherCommandsTest : public ::testing::Test {
+class LauncherCommandsTest : public test::ConfigFolderTest {
 protected:
     int run(const QStringList& arguments) {
         m_out.clear();
@@ -35,14 +34,10 @@ protected:
         return code;
     }
     int run(const QString& line) { return run(words(line)); }
-    QString iniPath() const { return m_config.path() + "/PM000.INI"; }
-    QString folder() const { return m_root.path() + "/QEL"; }
     std::unique_ptr<store::Database> database() {
         return std::move(store::Database::open(folder() + "/QEL.db").database);
     }
 
-    QTemporaryDir m_config;
-    QTemporaryDir m_root;
     app::FixedClock m_clock{QDateTime(QDate(2019, 3, 20), QTime(9, 0), Qt::UTC)};
     QString m_out;
     QString m_err;
@@ -94,7 +89,7 @@ TEST_F(LauncherCommandsTest, LoginAndSendFromTheCommandLine) {
     const QString asContador = "--user contador --password contador --send 20512345671";
     EXPECT_EQ(run(asContador), 1);
     EXPECT_EQ(m_err, "El contribuyente no tiene una declaración registrada para el periodo 2018.\n");
-    EXPECT_EQ(app::IniFile(iniPath()).read("Options", "SysUser"), "CONTADOR");
+    EXPECT_EQ(read("SysUser"), "CONTADOR");
 
     test::insertRow(*database(), "CAB", test::demoKey("20512345671"), {{"SEMANA", 0}, {"ESTADO", 0}});
     EXPECT_EQ(run(asContador), 0) << m_err.toStdString();

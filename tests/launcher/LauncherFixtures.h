@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/IniFile.h"
 #include "base/Passwords.h"
 #include "store/Database.h"
 #include "store/DeclarationTables.h"
@@ -13,18 +14,14 @@
 namespace qel::test {
 
 inline void ensureLauncherUsers(store::Database& db) {
-    const struct {
-        const char* user;
-        const char* password;
-        const char* kind;
-    } users[] = {{"SUPERVISOR", "supervisor", "0"}, {"CONTADOR", "contador", "1"}, {"AUDITOR", "auditor", "1"}};
-    for (const auto& u : users) {
+    // The user, the password, the kind.
+    const std::tuple<QString, QString, QString> users[] = {
+        {"SUPERVISOR", "supervisor", "0"}, {"CONTADOR", "contador", "1"}, {"AUDITOR", "auditor", "1"}};
+    for (const auto& [user, password, kind] : users) {
         // Replaced: the same on both engines.
-        db.run("DELETE FROM CLAVES WHERE Usuario=?", {QString::fromLatin1(u.user)}).finish();
+        db.run("DELETE FROM CLAVES WHERE Usuario=?", {user}).finish();
         db.run("INSERT INTO CLAVES (Usuario, Clave, tipo) VALUES (?, ?, ?)",
-               {QString::fromLatin1(u.user),
-                app::passwordDigest(QString::fromLatin1(u.user), QString::fromLatin1(u.password)),
-                QString::fromLatin1(u.kind)})
+               {user, app::passwordDigest(user, password), kind})
             .finish();
     }
 }
@@ -53,6 +50,8 @@ protected:
         }
     }
     QString folder(const QString& name = "QEL") const { return m_root.path() + '/' + name; }
+    QString iniPath() const { return m_config.path() + "/PM000.INI"; }
+    static QString read(const QString& key) { return app::IniFile::standard().read(app::IniFile::kOptions, key); }
 
     QTemporaryDir m_config;
     QTemporaryDir m_root;

@@ -1,3 +1,4 @@
+#include "app/Files.h"
 #include "app/IniFile.h"
 #include "launcher/DemoTaxpayers.h"
 #include "launcher/Environment.h"
@@ -9,27 +10,13 @@
 #include "support/TestServer.h"
 #include "support/TestSupport.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <gtest/gtest.h>
 
 using qel::app::IniFile;
 using qel::launcher::Environment;
 
-namespace {
-
-class OfficeEnvironmentTest : public qel::test::ConfigFolderTest {
-protected:
-    static QString read(const QString& key) { return IniFile::standard().read(IniFile::kOptions, key); }
-};
-
-QByteArray digest(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                                          : QByteArray();
-}
-
-} // namespace
+using OfficeEnvironmentTest = qel::test::ConfigFolderTest;
 
 TEST_F(OfficeEnvironmentTest, ServerAddressesThatAreRefusedChangeNothing) {
     const Environment environment;
@@ -85,11 +72,11 @@ TEST_F(OfficeEnvironmentTest, CopiesAFileEnvironmentToTheServer) {
         qel::store::loadDemoUsers(*db.database);
         ASSERT_GT(qel::launcher::DemoTaxpayers::add(*db.database), 0);
     }
-    const QByteArray before = digest(file);
+    const QByteArray before = qel::test::fileDigest(file);
 
     const auto copied = environment.copyToServer(server->schemaUri());
     ASSERT_EQ(copied.outcome, Environment::Outcome::Created) << copied.message.toStdString();
-    EXPECT_EQ(digest(file), before) << "the file is only read";
+    EXPECT_EQ(qel::test::fileDigest(file), before) << "the file is only read";
     EXPECT_EQ(read("DBEngine"), "PostgreSQL");
 
     auto fileDb = qel::store::Database::open(file);

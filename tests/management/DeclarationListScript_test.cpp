@@ -3,20 +3,22 @@
 #include "batch/BatchFixture.h"
 #include "management/SentVersionsFixture.h"
 
+using namespace Qt::StringLiterals;
+
 namespace qel::management {
 namespace {
 
-const QString kOther = QStringLiteral("20100070970");
+const QString kOther = u"20100070970"_s;
 
 // Two active declarations: D'ONOFRIO's, and the fixture's taxpayer's with inconsistencies.
 class DeclarationListScript : public test::BatchTest {
 protected:
     void SetUp() override {
-        test::registerTaxpayer(db(), kOther, QStringLiteral("D'ONOFRIO S.A."));
+        test::registerTaxpayer(db(), kOther, u"D'ONOFRIO S.A."_s);
         test::registerTaxpayer(db(), test::kAndina, test::kAndinaName);
-        test::addActiveDeclaration(db(), test::demoKey(kOther), QStringLiteral("A"));
-        test::addActiveDeclaration(db(), test::demoKey(test::kAndina), QStringLiteral("B"));
-        db().run(QStringLiteral("UPDATE CAB SET ESTADO=9 WHERE DOC_ID_D=?"), {test::kAndina}).finish();
+        test::addActiveDeclaration(db(), test::demoKey(kOther), u"A"_s);
+        test::addActiveDeclaration(db(), test::demoKey(test::kAndina), u"B"_s);
+        db().run(u"UPDATE CAB SET ESTADO=9 WHERE DOC_ID_D=?"_s, {test::kAndina}).finish();
     }
 };
 
@@ -67,7 +69,7 @@ TEST_F(DeclarationListScript, StoredListModifiesAndDeletesAsTheWindowDoes) {
             from = at < 0 ? from : at + line.size();
         }
         EXPECT_EQ(errors, QString::fromUtf8(c.error));
-        EXPECT_EQ(test::tableRows(db(), QStringLiteral("CAB"), {QStringLiteral("DOC_ID_D")}, {}), c.stored);
+        EXPECT_EQ(test::tableRows(db(), u"CAB"_s, {u"DOC_ID_D"_s}, {}), c.stored);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qel::management {
 namespace {
 
@@ -26,12 +28,12 @@ struct Taxpayer {
 };
 
 const QList<Taxpayer> kTaxpayers = {
-    {QStringLiteral("20100070970"), QStringLiteral("D'ONOFRIO S.A."), QStringLiteral("CONTADOR")},
-    {QStringLiteral("20100113610"), QStringLiteral("COMERCIAL ANDINA S.A.C."), QStringLiteral("CONTADOR")},
-    {QStringLiteral("20131312955"), QStringLiteral("MINERA DEL SUR S.A."), QStringLiteral("OTRO")},
-    {QStringLiteral("20100130204"), QStringLiteral("TEXTIL DEL NORTE S.A."), QStringLiteral("CONTADOR")},
-    {QStringLiteral("20100047218"), QStringLiteral("BANCO DE PRUEBA S.A."), QStringLiteral("CONTADOR")},
-    {QStringLiteral("20501234567"), QStringLiteral("SERVICIOS UNIDOS E.I.R.L."), QStringLiteral("CONTADOR")},
+    {u"20100070970"_s, u"D'ONOFRIO S.A."_s, u"CONTADOR"_s},
+    {u"20100113610"_s, u"COMERCIAL ANDINA S.A.C."_s, u"CONTADOR"_s},
+    {u"20131312955"_s, u"MINERA DEL SUR S.A."_s, u"OTRO"_s},
+    {u"20100130204"_s, u"TEXTIL DEL NORTE S.A."_s, u"CONTADOR"_s},
+    {u"20100047218"_s, u"BANCO DE PRUEBA S.A."_s, u"CONTADOR"_s},
+    {u"20501234567"_s, u"SERVICIOS UNIDOS E.I.R.L."_s, u"CONTADOR"_s},
 };
 
 class DeclarationListTest : public ::testing::Test {
@@ -40,33 +42,22 @@ protected:
         for (const Taxpayer& taxpayer : kTaxpayers) {
             test::registerTaxpayer(db(), taxpayer.ruc, taxpayer.name, taxpayer.user);
             const store::DeclarationKey key = test::demoKey(taxpayer.ruc);
-            test::addStoredDeclaration(db(), key, {{100, QStringLiteral("10")}}, 9);
-            test::insertRow(db(), QStringLiteral("F535SOCIOS"), key);
+            test::addStoredDeclaration(db(), key, {{100, u"10"_s}}, 9);
+            test::insertRow(db(), u"F535SOCIOS"_s, key);
         }
         // Another period is never listed.
-        test::insertRow(db(), QStringLiteral("CAB"),
-                        {kTaxpayers.first().ruc, QStringLiteral("2017"), QStringLiteral("0588")},
-                        {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), 0}});
+        test::insertRow(db(), u"CAB"_s, {kTaxpayers.first().ruc, u"2017"_s, u"0588"_s},
+                        {{u"SEMANA"_s, 0}, {u"ESTADO"_s, 0}});
     }
 
-    DeclarationList list(int operation, const QString& kind = QStringLiteral("0"),
-                         const QString& user = QStringLiteral("SUPERVISOR")) {
-        DeclarationList::Context context{db(), *prompter, &status, QStringLiteral("2018"), QStringLiteral("0588"),
-                                         kind, user};
+    DeclarationList list(int operation, const QString& kind = u"0"_s, const QString& user = u"SUPERVISOR"_s) {
+        DeclarationList::Context context{db(), *prompter, &status, u"2018"_s, u"0588"_s, kind, user};
         return DeclarationList(context, operation, [this](int mode, const QVariantList& arguments) {
             opened.append({mode, arguments});
         });
     }
 
     store::Database& db() { return database.db(); }
-    static int rowOf(const DeclarationList& declarations, const QString& ruc) {
-        for (int i = 0; i < declarations.rows().size(); ++i) {
-            if (declarations.rows().at(i).ruc == ruc) {
-                return i;
-            }
-        }
-        return -1;
-    }
 
     test::TempDatabase database;
     std::unique_ptr<app::ScriptedPrompter> prompter = test::makePrompter();
@@ -80,10 +71,8 @@ TEST_F(DeclarationListTest, UserKindDecidesWhoseDeclarationsAreListed) {
         QString user;
         int rows;
     };
-    for (const Case& c :
-         {Case{QStringLiteral("0"), QStringLiteral("SUPERVISOR"), 6},
-          Case{QStringLiteral("1"), QStringLiteral("CONTADOR"), 5},
-          Case{QStringLiteral("1"), QStringLiteral("OTRO"), 1}, Case{QStringLiteral("1"), QString(), 0}}) {
+    for (const Case& c : {Case{u"0"_s, u"SUPERVISOR"_s, 6}, Case{u"1"_s, u"CONTADOR"_s, 5}, Case{u"1"_s, u"OTRO"_s, 1},
+                          Case{u"1"_s, QString(), 0}}) {
         DeclarationList declarations = list(DeclarationList::Modify, c.kind, c.user);
         declarations.pCargadatos();
         EXPECT_EQ(declarations.rows().size(), c.rows) << c.user.toStdString();
@@ -108,30 +97,28 @@ TEST_F(DeclarationListTest, ModifyReopensTheListOnTheDeclarationOpened) {
     // A later reload (the window activated again) stays there too.
     declarations.pCargadatos();
     EXPECT_EQ(declarations.current(), 4);
-    EXPECT_EQ(
-        status.shown.last(),
-        QStringList({fifth.ruc, fifth.nombre, QStringLiteral("2018"), QStringLiteral("0588")}).join(QLatin1Char('|')));
+    EXPECT_EQ(status.shown.last(), QStringList({fifth.ruc, fifth.nombre, u"2018"_s, u"0588"_s}).join(QLatin1Char('|')));
 }
 
 // No keeps every row; Yes removes that declaration's rows and no other's.
 TEST_F(DeclarationListTest, DeleteRemovesOnlyTheConfirmedDeclaration) {
     DeclarationList declarations = list(DeclarationList::Delete);
     declarations.pCargadatos();
-    declarations.setCurrent(rowOf(declarations, kTaxpayers.at(0).ruc));
-    prompter->expectQuestion(QStringLiteral("¿Confirma que va a eliminar la declaración de\n\nD'ONOFRIO S.A.?"),
-                             app::Button::No, app::Icon::Question, QStringLiteral("Eliminar Declaraciones"));
+    declarations.setCurrent(1); // listed by RUC: D'ONOFRIO's, then ANDINA's
+    prompter->expectQuestion(u"¿Confirma que va a eliminar la declaración de\n\nD'ONOFRIO S.A.?"_s, app::Button::No,
+                             app::Icon::Question, u"Eliminar Declaraciones"_s);
     EXPECT_FALSE(declarations.runOperation());
-    EXPECT_EQ(test::rowCount(db(), QStringLiteral("CAB")), 7);
-    EXPECT_EQ(test::rowCount(db(), QStringLiteral("F535SOCIOS")), 6);
+    EXPECT_EQ(test::rowCount(db(), u"CAB"_s), 7);
+    EXPECT_EQ(test::rowCount(db(), u"F535SOCIOS"_s), 6);
 
-    declarations.setCurrent(rowOf(declarations, kTaxpayers.at(1).ruc));
-    prompter->expectQuestion(
-        QStringLiteral("¿Confirma que va a eliminar la declaración de\n\nCOMERCIAL ANDINA S.A.C.?"), app::Button::Yes);
+    declarations.setCurrent(2);
+    prompter->expectQuestion(u"¿Confirma que va a eliminar la declaración de\n\nCOMERCIAL ANDINA S.A.C.?"_s,
+                             app::Button::Yes);
     EXPECT_TRUE(declarations.runOperation());
-    for (const QString& table : {QStringLiteral("CAB"), QStringLiteral("DET"), QStringLiteral("F535SOCIOS")}) {
+    for (const QString& table : {u"CAB"_s, u"DET"_s, u"F535SOCIOS"_s}) {
         EXPECT_EQ(test::rowCount(db(), table, test::demoKey(kTaxpayers.at(1).ruc)), 0) << table.toStdString();
     }
-    EXPECT_EQ(test::rowCount(db(), QStringLiteral("DET")), 5);
+    EXPECT_EQ(test::rowCount(db(), u"DET"_s), 5);
     EXPECT_EQ(declarations.rows().size(), 5);
     EXPECT_TRUE(prompter->verify());
 }
@@ -140,13 +127,13 @@ TEST_F(DeclarationListTest, DeleteRemovesOnlyTheConfirmedDeclaration) {
 // from the status bar.
 TEST_F(DeclarationListTest, EmptyListDoesNothing) {
     for (const int operation : {int(DeclarationList::Modify), int(DeclarationList::Delete)}) {
-        DeclarationList declarations = list(operation, QStringLiteral("1"), QStringLiteral("NADIE"));
+        DeclarationList declarations = list(operation, u"1"_s, u"NADIE"_s);
         declarations.pCargadatos();
         EXPECT_EQ(declarations.current(), -1);
         EXPECT_FALSE(declarations.runOperation());
         status.shown.clear();
         declarations.leave();
-        EXPECT_EQ(status.shown, QStringList{QStringLiteral("||2018|0588")});
+        EXPECT_EQ(status.shown, QStringList{u"||2018|0588"_s});
     }
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(prompter->shown().size(), 0);
@@ -154,11 +141,10 @@ TEST_F(DeclarationListTest, EmptyListDoesNothing) {
 
 TEST_F(DeclarationListTest, Captions) {
     DeclarationList modify = list(DeclarationList::Modify);
-    EXPECT_EQ(modify.buttonCaption(), QStringLiteral("&Modificar"));
-    EXPECT_EQ(modify.windowCaption(), QStringLiteral("Modificar Declaraciones"));
-    EXPECT_EQ(list(DeclarationList::Delete).labelCaption(),
-              QStringLiteral("Seleccione la Declaración que desea eliminar :"));
-    EXPECT_EQ(DeclarationList::estadoText(9), QStringLiteral("9 - Con inconsistencias"));
+    EXPECT_EQ(modify.buttonCaption(), u"&Modificar"_s);
+    EXPECT_EQ(modify.windowCaption(), u"Modificar Declaraciones"_s);
+    EXPECT_EQ(list(DeclarationList::Delete).labelCaption(), u"Seleccione la Declaración que desea eliminar :"_s);
+    EXPECT_EQ(DeclarationList::estadoText(9), u"9 - Con inconsistencias"_s);
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 
 namespace qel::test {
 
+using namespace Qt::StringLiterals;
+
 // A value for every data column of a row, so that a copy that drops or moves a column shows:
 // texts carry the marker and the column's place, numbers and dates differ by column.
 inline QVariantMap filledRow(const store::TableLayout& layout, const QString& marker, int serial) {
@@ -20,18 +22,17 @@ inline QVariantMap filledRow(const store::TableLayout& layout, const QString& ma
     for (int i = 0; i < layout.columns.size(); ++i) {
         const store::ColumnDef& column = layout.columns.at(i);
         const QString name = column.name.toUpper();
-        if (name == QStringLiteral("TIP_DOC_D") || name == QStringLiteral("DOC_ID_D") ||
-            name == QStringLiteral("PERIODO") || name == QStringLiteral("FORMULARIO") ||
-            name == store::TableCatalog::kCheckColumn.toUpper() || name == QStringLiteral("CORREL")) {
+        if (name == u"TIP_DOC_D"_s || name == u"DOC_ID_D"_s || name == u"PERIODO"_s || name == u"FORMULARIO"_s ||
+            name == store::TableCatalog::kCheckColumn.toUpper() || name == u"CORREL"_s) {
             continue;
         }
-        if (name == QStringLiteral("CASILLA")) {
+        if (name == u"CASILLA"_s) {
             row.insert(column.name, QString::number(100 + serial)); // a casilla the form knows
             continue;
         }
         switch (column.type) {
         case store::ColumnType::Text:
-            row.insert(column.name, QStringLiteral("%1 %2.%3").arg(marker).arg(serial).arg(i));
+            row.insert(column.name, u"%1 %2.%3"_s.arg(marker).arg(serial).arg(i));
             break;
         case store::ColumnType::Integer:
             row.insert(column.name, serial * 100 + i);
@@ -43,7 +44,7 @@ inline QVariantMap filledRow(const store::TableLayout& layout, const QString& ma
             row.insert(column.name, 1000 * serial + i);
             break;
         case store::ColumnType::Date:
-            row.insert(column.name, QStringLiteral("2019-03-%1").arg(10 + i % 18));
+            row.insert(column.name, u"2019-03-%1"_s.arg(10 + i % 18));
             break;
         }
     }
@@ -56,11 +57,11 @@ inline void addFilledRows(store::Database& db, const store::DeclarationKey& key,
                           const QString& marker, int rows, const std::function<void(QVariantMap&, bool)>& adjust) {
     for (const QString& table : store::SentTables(db, key.formulario)) {
         const store::TableLayout layout = store::TableCatalog::instance().layout(table, copy);
-        const bool header = table.toUpper() == QStringLiteral("CAB");
+        const bool header = table.toUpper() == u"CAB"_s;
         for (int serial = 1; serial <= (header ? 1 : rows); ++serial) {
             QVariantMap row = filledRow(layout, marker, serial);
-            if (layout.hasColumn(QStringLiteral("SEMANA"))) {
-                row.insert(QStringLiteral("SEMANA"), 0);
+            if (layout.hasColumn(u"SEMANA"_s)) {
+                row.insert(u"SEMANA"_s, 0);
             }
             adjust(row, header);
             insertRow(db, layout.name, key, row);
@@ -71,14 +72,14 @@ inline void addFilledRows(store::Database& db, const store::DeclarationKey& key,
 // A sent version of the declaration: `rows` filled rows in the history copy of every table
 // envio_t lists, the header with ESTADO 0, the send date and the control number.
 inline void addSentVersion(store::Database& db, const store::DeclarationKey& key, const QString& correl,
-                           const QString& marker, int rows = 2, const QString& sentOn = QStringLiteral("2019-03-20")) {
+                           const QString& marker, int rows = 2, const QString& sentOn = u"2019-03-20"_s) {
     addFilledRows(db, key, store::Copy::History, marker, rows, [&](QVariantMap& row, bool header) {
-        row.insert(QStringLiteral("CORREL"), correl);
+        row.insert(u"CORREL"_s, correl);
         if (header) {
-            row.insert(QStringLiteral("ESTADO"), 0);
-            row.insert(QStringLiteral("FEC_ENV"), sentOn);
-            row.insert(QStringLiteral("CONTROL"), marker + QStringLiteral("-CTRL"));
-            row.insert(QStringLiteral("NORDEN"), QString());
+            row.insert(u"ESTADO"_s, 0);
+            row.insert(u"FEC_ENV"_s, sentOn);
+            row.insert(u"CONTROL"_s, marker + u"-CTRL"_s);
+            row.insert(u"NORDEN"_s, QString());
         }
     });
 }
@@ -92,12 +93,10 @@ inline void addActiveDeclaration(store::Database& db, const store::DeclarationKe
 // A stored declaration: its header in state `estado` and a row for each casilla's value.
 inline void addStoredDeclaration(store::Database& db, const store::DeclarationKey& key,
                                  const QList<std::pair<int, QString>>& casillas, int estado = 0) {
-    insertRow(db, QStringLiteral("CAB"), key, {{QStringLiteral("SEMANA"), 0}, {QStringLiteral("ESTADO"), estado}});
+    insertRow(db, u"CAB"_s, key, {{u"SEMANA"_s, 0}, {u"ESTADO"_s, estado}});
     for (const auto& [casilla, value] : casillas) {
-        insertRow(db, QStringLiteral("DET"), key,
-                  {{QStringLiteral("SEMANA"), 0},
-                   {QStringLiteral("CASILLA"), QString::number(casilla)},
-                   {QStringLiteral("i_valor"), value}});
+        insertRow(db, u"DET"_s, key,
+                  {{u"SEMANA"_s, 0}, {u"CASILLA"_s, QString::number(casilla)}, {u"i_valor"_s, value}});
     }
 }
 
@@ -106,8 +105,8 @@ inline void addStoredDeclaration(store::Database& db, const store::DeclarationKe
 inline QStringList tableRows(store::Database& db, const QString& table, const QStringList& columns,
                              const store::SqlFilter& filter) {
     QStringList rows;
-    QSqlQuery query = db.run(
-        QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QLatin1Char(',')), table) + filter.text, filter.values);
+    QSqlQuery query =
+        db.run(u"SELECT %1 FROM %2"_s.arg(columns.join(QLatin1Char(',')), table) + filter.text, filter.values);
     while (query.next()) {
         QStringList cells;
         for (int c = 0; c < columns.size(); ++c) {
@@ -120,7 +119,7 @@ inline QStringList tableRows(store::Database& db, const QString& table, const QS
 }
 
 // A digest of every row of every permanent and history copy of the envio_t tables.
-inline QByteArray sentTablesDigest(store::Database& db, const QString& formulario = QStringLiteral("0588")) {
+inline QByteArray sentTablesDigest(store::Database& db, const QString& formulario = u"0588"_s) {
     QCryptographicHash hash(QCryptographicHash::Sha1);
     for (const QString& table : store::SentTables(db, formulario)) {
         if (store::TableCatalog::instance().find(table) == nullptr) {

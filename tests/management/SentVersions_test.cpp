@@ -8,17 +8,19 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qel::management {
 namespace {
 
 using declaration::testing::RecordingPrompter;
 
-const QString kRuc = QStringLiteral("20100113610");
-const QString kName = QStringLiteral("D'ONOFRIO S.A.");
+const QString kRuc = u"20100113610"_s;
+const QString kName = u"D'ONOFRIO S.A."_s;
 
 class SentVersionsTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::registerTaxpayer(db(), kRuc, kName, QStringLiteral("CONTADOR")); }
+    void SetUp() override { test::registerTaxpayer(db(), kRuc, kName, u"CONTADOR"_s); }
 
     store::Database& db() { return database->db(); }
     // A new empty database with the taxpayer, for the next case of a table.
@@ -28,46 +30,35 @@ protected:
     }
     store::DeclarationKey key() const { return test::demoKey(kRuc); }
 
-    SentDeclarationList list(int listMode, bool recovering = false, const QString& userKind = QStringLiteral("0"),
-                             const QString& user = QStringLiteral("SUPERVISOR")) {
-        SentDeclarationList result({db(), prompter, nullptr, QStringLiteral("2018"), QStringLiteral("0588"), userKind,
-                                    user, listMode, recovering});
+    SentDeclarationList list(int listMode, bool recovering = false, const QString& userKind = u"0"_s,
+                             const QString& user = u"SUPERVISOR"_s) {
+        SentDeclarationList result(
+            {db(), prompter, nullptr, u"2018"_s, u"0588"_s, userKind, user, listMode, recovering});
         result.pCargadatos();
         return result;
     }
 
     VersionRecovery recovery(const QString& correl) {
-        SentVersionRow source;
-        source.ruc = kRuc;
-        source.nombre = kName;
-        source.correl = correl;
-        return VersionRecovery({db(), prompter, QStringLiteral("2018"), QStringLiteral("0588"), test::kSupervisor},
-                               source);
-    }
-
-    // Every column the permanent table has but the check code, from a copy of the table.
-    QStringList copiedColumns(const QString& table) {
-        QStringList columns = store::TableCatalog::instance().layout(table, store::Copy::Permanent).columnNames();
-        columns.removeAll(store::TableCatalog::kCheckColumn);
-        return columns;
+        return VersionRecovery({db(), prompter, u"2018"_s, u"0588"_s, test::kSupervisor},
+                               {.ruc = kRuc, .nombre = kName, .correl = correl});
     }
 
     // The active declaration equals the version, row for row and column by column, with ESTADO 9
     // in its header and every row carrying its own check code.
     void expectActiveEqualsVersion(const QString& correl) {
-        for (const QString& table : store::SentTables(db(), QStringLiteral("0588"))) {
+        for (const QString& table : store::SentTables(db(), u"0588"_s)) {
             SCOPED_TRACE(table.toStdString());
-            QStringList columns = copiedColumns(table);
-            const bool header = table == QStringLiteral("CAB");
+            QStringList columns = store::TableCatalog::instance().layout(table, store::Copy::Permanent).columnNames();
+            columns.removeAll(store::TableCatalog::kCheckColumn);
+            const bool header = table == u"CAB"_s;
             if (header) {
-                columns.removeAll(QStringLiteral("ESTADO"));
+                columns.removeAll(u"ESTADO"_s);
             }
             const QStringList active = test::tableRows(db(), table, columns, key().filter());
             EXPECT_FALSE(active.isEmpty());
-            EXPECT_EQ(active, test::tableRows(db(), QStringLiteral("H") + table, columns, key().versionFilter(correl)));
+            EXPECT_EQ(active, test::tableRows(db(), u"H"_s + table, columns, key().versionFilter(correl)));
             if (header) {
-                EXPECT_EQ(test::tableRows(db(), table, {QStringLiteral("ESTADO")}, key().filter()),
-                          QStringList{QStringLiteral("9")});
+                EXPECT_EQ(test::tableRows(db(), table, {u"ESTADO"_s}, key().filter()), QStringList{u"9"_s});
             }
         }
         EXPECT_EQ(test::wrongCheckCodes(db(), key()), QStringList());
@@ -78,11 +69,11 @@ protected:
 };
 
 TEST_F(SentVersionsTest, ListShowsTheUsersTaxpayersNewestVersionFirst) {
-    const QString otherRuc = QStringLiteral("20100070970");
-    test::registerTaxpayer(db(), otherRuc, QStringLiteral("OTRA S.A."), QStringLiteral("AUDITOR"));
-    test::addSentVersion(db(), key(), QStringLiteral("1"), QStringLiteral("V1"), 1, QStringLiteral("2019-03-20"));
-    test::addSentVersion(db(), key(), QStringLiteral("2"), QStringLiteral("V2"), 1, QStringLiteral("2019-04-02"));
-    test::addSentVersion(db(), test::demoKey(otherRuc), QStringLiteral("1"), QStringLiteral("O1"), 1);
+    const QString otherRuc = u"20100070970"_s;
+    test::registerTaxpayer(db(), otherRuc, u"OTRA S.A."_s, u"AUDITOR"_s);
+    test::addSentVersion(db(), key(), u"1"_s, u"V1"_s, 1, u"2019-03-20"_s);
+    test::addSentVersion(db(), key(), u"2"_s, u"V2"_s, 1, u"2019-04-02"_s);
+    test::addSentVersion(db(), test::demoKey(otherRuc), u"1"_s, u"O1"_s, 1);
 
     struct Case {
         const char* userKind;
@@ -107,18 +98,18 @@ TEST_F(SentVersionsTest, ListShowsTheUsersTaxpayersNewestVersionFirst) {
 
 // Deleting the first of two versions leaves exactly what the second version alone would.
 TEST_F(SentVersionsTest, DeletingTheFirstOfTwoVersionsKeepsTheSecondWhole) {
-    test::addSentVersion(db(), key(), QStringLiteral("2"), QStringLiteral("V2"));
+    test::addSentVersion(db(), key(), u"2"_s, u"V2"_s);
     const QByteArray secondAlone = test::sentTablesDigest(db());
     freshDatabase();
-    test::addSentVersion(db(), key(), QStringLiteral("1"), QStringLiteral("V1"));
-    test::addSentVersion(db(), key(), QStringLiteral("2"), QStringLiteral("V2"));
+    test::addSentVersion(db(), key(), u"1"_s, u"V1"_s);
+    test::addSentVersion(db(), key(), u"2"_s, u"V2"_s);
     const QByteArray before = test::sentTablesDigest(db());
 
     // Versions are listed newest first: row 1 is correlative 1.
     SentDeclarationList sent = list(3);
     ASSERT_EQ(sent.rows().size(), 2);
     sent.setCurrent(1);
-    ASSERT_EQ(sent.rows().at(1).correl, QStringLiteral("1"));
+    ASSERT_EQ(sent.rows().at(1).correl, u"1"_s);
 
     prompter.answers = {app::Button::No};
     EXPECT_FALSE(sent.runOperation());
@@ -129,40 +120,36 @@ TEST_F(SentVersionsTest, DeletingTheFirstOfTwoVersionsKeepsTheSecondWhole) {
     EXPECT_TRUE(sent.runOperation());
     EXPECT_EQ(test::sentTablesDigest(db()), secondAlone);
     ASSERT_EQ(sent.rows().size(), 1);
-    EXPECT_EQ(sent.rows().at(0).correl, QStringLiteral("2"));
+    EXPECT_EQ(sent.rows().at(0).correl, u"2"_s);
 }
 
 // Over an active declaration the recovery asks first; without one it copies at once. Refused,
 // nothing changes.
 TEST_F(SentVersionsTest, RecoveryCopiesTheVersionOverTheActiveDeclarationWhenConfirmed) {
-    const struct {
-        const char* why;
-        bool active;
-        app::Button answer;
-        QStringList shown;
-    } cases[] = {
+    // Why, whether there is an active declaration, the answer to the question, what is shown.
+    const std::tuple<const char*, bool, app::Button, QStringList> cases[] = {
         {"no active declaration", false, app::Button::No, {VersionRecovery::kRecovered}},
         {"refused", true, app::Button::No, {VersionRecovery::kOverwriteQuestion, VersionRecovery::kNotRecovered}},
         {"confirmed", true, app::Button::Yes, {VersionRecovery::kOverwriteQuestion, VersionRecovery::kRecovered}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.why);
+    for (const auto& [why, active, answer, shown] : cases) {
+        SCOPED_TRACE(why);
         freshDatabase();
-        test::addSentVersion(db(), key(), QStringLiteral("1"), QStringLiteral("V1"), 3);
-        test::addSentVersion(db(), key(), QStringLiteral("2"), QStringLiteral("V2"));
-        if (c.active) {
-            test::addActiveDeclaration(db(), key(), QStringLiteral("ACTIVA"), 2);
+        test::addSentVersion(db(), key(), u"1"_s, u"V1"_s, 3);
+        test::addSentVersion(db(), key(), u"2"_s, u"V2"_s);
+        if (active) {
+            test::addActiveDeclaration(db(), key(), u"ACTIVA"_s, 2);
         }
         const QByteArray before = test::sentTablesDigest(db());
         prompter.shown.clear();
-        prompter.answers = {c.answer};
-        const bool recovered = c.shown.last() == VersionRecovery::kRecovered;
+        prompter.answers = {answer};
+        const bool recovered = shown.last() == VersionRecovery::kRecovered;
 
-        EXPECT_EQ(recovery(QStringLiteral("1")).recover(), recovered);
+        EXPECT_EQ(recovery(u"1"_s).recover(), recovered);
 
-        EXPECT_EQ(prompter.texts(), c.shown);
+        EXPECT_EQ(prompter.texts(), shown);
         if (recovered) {
-            expectActiveEqualsVersion(QStringLiteral("1"));
+            expectActiveEqualsVersion(u"1"_s);
         } else {
             EXPECT_EQ(test::sentTablesDigest(db()), before);
         }
@@ -170,14 +157,14 @@ TEST_F(SentVersionsTest, RecoveryCopiesTheVersionOverTheActiveDeclarationWhenCon
 }
 
 TEST_F(SentVersionsTest, TableWithoutVersionRowsEndsEmptyAfterRecovery) {
-    test::addSentVersion(db(), key(), QStringLiteral("1"), QStringLiteral("V1"));
-    test::addActiveDeclaration(db(), key(), QStringLiteral("ACTIVA"), 2);
-    store::DeleteVersionRows(db(), QStringLiteral("F535SOCIOS"), key(), QStringLiteral("1"));
+    test::addSentVersion(db(), key(), u"1"_s, u"V1"_s);
+    test::addActiveDeclaration(db(), key(), u"ACTIVA"_s, 2);
+    store::DeleteVersionRows(db(), u"F535SOCIOS"_s, key(), u"1"_s);
     prompter.answers = {app::Button::Yes};
 
-    EXPECT_TRUE(recovery(QStringLiteral("1")).recover());
-    EXPECT_EQ(test::rowCount(db(), QStringLiteral("F535SOCIOS"), key()), 0);
-    EXPECT_EQ(test::rowCount(db(), QStringLiteral("F535CASEF"), key()), 2);
+    EXPECT_TRUE(recovery(u"1"_s).recover());
+    EXPECT_EQ(test::rowCount(db(), u"F535SOCIOS"_s, key()), 0);
+    EXPECT_EQ(test::rowCount(db(), u"F535CASEF"_s, key()), 2);
 }
 
 TEST_F(SentVersionsTest, FailedRecoveryLeavesEverythingAsItWas) {
@@ -189,23 +176,22 @@ TEST_F(SentVersionsTest, FailedRecoveryLeavesEverythingAsItWas) {
     for (const Case& c : {
              Case{"a table envio_t lists that the database lacks",
                   [this] {
-                      db().run(QStringLiteral("INSERT INTO envio_t (formulario, tabla_o) VALUES ('0588', 'F999NADA')"))
-                          .finish();
+                      db().run(u"INSERT INTO envio_t (formulario, tabla_o) VALUES ('0588', 'F999NADA')"_s).finish();
                   },
                   3},
              Case{"the version was deleted meanwhile",
-                  [this] { ASSERT_TRUE(store::deleteSentVersion(db(), prompter, key(), QStringLiteral("1"))); }, 2},
+                  [this] { ASSERT_TRUE(store::deleteSentVersion(db(), prompter, key(), u"1"_s)); }, 2},
          }) {
         SCOPED_TRACE(c.why);
         freshDatabase();
-        test::addSentVersion(db(), key(), QStringLiteral("1"), QStringLiteral("V1"));
-        test::addActiveDeclaration(db(), key(), QStringLiteral("ACTIVA"));
+        test::addSentVersion(db(), key(), u"1"_s, u"V1"_s);
+        test::addActiveDeclaration(db(), key(), u"ACTIVA"_s);
         c.arrange();
         const QByteArray before = test::sentTablesDigest(db());
         prompter.shown.clear();
         prompter.answers = {app::Button::Yes};
 
-        EXPECT_FALSE(recovery(QStringLiteral("1")).recover());
+        EXPECT_FALSE(recovery(u"1"_s).recover());
 
         EXPECT_EQ(test::sentTablesDigest(db()), before);
         EXPECT_FALSE(db().inTransaction());

@@ -25,6 +25,8 @@
 #include <QStringList>
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using namespace qel;
@@ -35,13 +37,13 @@ const QList<std::pair<const char*, const char*>> kMarked = {
 
 void apply(declaration::DeclarationFormModel& model, store::Database& db, char version) {
     const bool b = version == 'b';
-    model.setText(359, b ? QStringLiteral("2,000") : QStringLiteral("1,000"));
-    model.setText(401, b ? QStringLiteral("1,200") : QStringLiteral("600"));
-    model.setText(207, b ? QStringLiteral("87654321") : QString());
-    model.setControlText(QStringLiteral("TxtNombreA"), b ? QStringLiteral("ROJAS") : QStringLiteral("D'ONOFRIO"));
+    model.setText(359, b ? u"2,000"_s : u"1,000"_s);
+    model.setText(401, b ? u"1,200"_s : u"600"_s);
+    model.setText(207, b ? u"87654321"_s : QString());
+    model.setControlText(u"TxtNombreA"_s, b ? u"ROJAS"_s : u"D'ONOFRIO"_s);
     for (const auto& [table, column] : kMarked) {
-        db.run(QStringLiteral("UPDATE %1 SET %2=?").arg(QString::fromLatin1(table), QString::fromLatin1(column)),
-               {b ? QStringLiteral("VERSION B") : QStringLiteral("VERSION A")})
+        db.run(u"UPDATE %1 SET %2=?"_s.arg(QString::fromLatin1(table), QString::fromLatin1(column)),
+               {b ? u"VERSION B"_s : u"VERSION A"_s})
             .finish();
     }
     model.dirty = true;
@@ -62,15 +64,12 @@ int runOnVersion(store::Database& db, const QString& ruc, const QString& command
     std::printf("ready\n");
     std::fflush(stdout);
     bool done = false;
-    if (command == QStringLiteral("recover")) {
-        management::SentVersionRow source;
-        source.ruc = ruc;
-        source.correl = correl;
-        management::VersionRecovery recovery({db, prompter, QStringLiteral("2018"), QStringLiteral("0588"), QString()},
-                                             source);
+    if (command == u"recover"_s) {
+        management::VersionRecovery recovery({db, prompter, u"2018"_s, u"0588"_s, QString()},
+                                             {.ruc = ruc, .correl = correl});
         done = recovery.recover();
     } else {
-        done = store::deleteSentVersion(db, prompter, {ruc, QStringLiteral("2018"), QStringLiteral("0588")}, correl);
+        done = store::deleteSentVersion(db, prompter, {ruc, u"2018"_s, u"0588"_s}, correl);
     }
     std::printf("done\n");
     std::fflush(stdout);
@@ -97,18 +96,17 @@ int main(int argc, char** argv) {
     }
     test::SilentServices services(db);
     management::DeclarationFormSession session(
-        services.context(),
-        management::DeclarationFormArguments::fromList(1, {args.at(2), QStringLiteral("VICTIMA"), false}));
+        services.context(), management::DeclarationFormArguments::fromList(1, {args.at(2), u"VICTIMA"_s, false}));
     session.load();
     declaration::DeclarationFormModel& model = session.model();
-    model.clickOption(QStringLiteral("OptITF"), 0);
-    model.clickOption(QStringLiteral("OptPlan"), 2);
+    model.clickOption(u"OptITF"_s, 0);
+    model.clickOption(u"OptPlan"_s, 2);
     std::printf("ready\n");
     std::fflush(stdout);
 
     const QString mode = args.at(3);
-    if (mode != QStringLiteral("loop")) {
-        apply(model, db, mode == QStringLiteral("b") ? 'b' : 'a');
+    if (mode != u"loop"_s) {
+        apply(model, db, mode == u"b"_s ? 'b' : 'a');
         return session.saving().run() == declaration::SaveCommand::Outcome::Saved ? 0 : 1;
     }
     for (char version = 'b';; version = version == 'a' ? 'b' : 'a') {
