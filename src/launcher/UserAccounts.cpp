@@ -41,19 +41,6 @@ std::optional<QString> UserAccounts::authenticate(const QString& user, const QSt
     return stored;
 }
 
-std::optional<QString> UserAccounts::storedName(const QString& user) const {
-    const QString name = user.trimmed();
-    if (name.isEmpty()) {
-        return std::nullopt;
-    }
-    const QVariant stored =
-        m_db.scalar(QStringLiteral("SELECT Usuario FROM CLAVES WHERE upper(trim(Usuario))=?"), {name.toUpper()});
-    if (!stored.isValid()) {
-        return std::nullopt;
-    }
-    return stored.toString().trimmed();
-}
-
 QString UserAccounts::add(const QString& user, const QString& password, const QString& kind) const {
     const QString name = user.trimmed().toUpper();
     if (name.isEmpty()) {

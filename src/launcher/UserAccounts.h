@@ -25,10 +25,6 @@ public:
     std::optional<QString> authenticate(const QString& user, const QString& password,
                                         EarlyPasswordCheck* early = nullptr) const;
 
-    // The user's name as CLAVES holds it, found as the login finds it, whatever the password;
-    // nothing when there is no such user.
-    std::optional<QString> storedName(const QString& user) const;
-
     // A new user with its own password hash; kind "0" (sees every taxpayer) or "1". The
     // refusal in Spanish, or empty when the user was added.
     QString add(const QString& user, const QString& password, const QString& kind) const;
